@@ -1,0 +1,89 @@
+// File access for the model code, with the run-time's error texts.
+#include "shell/filestore.h"
+
+#include "shell/projectpath.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace filestore {
+
+InOutError errorFromErrno(const QString& fileName)
+{
+    switch (errno) {
+    case ENOENT:
+        return InOutError(QFileInfo(fileName).absoluteDir().exists() ? InOutError::fileNotFound()
+                                                                     : InOutError::pathNotFound());
+    case ENOTDIR:
+        return InOutError(InOutError::pathNotFound());
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+        return InOutError(InOutError::accessDenied());
+    case ENOSPC:
+    case EDQUOT:
+        return InOutError(InOutError::diskFull());
+    default:
+        return InOutError(QStringLiteral("I/O error %1").arg(errno));
+    }
+}
+
+QByteArray readAll(const QString& fileName)
+{
+    QFile file(ResolveProjectName(fileName));
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly))
+        throw errorFromErrno(file.fileName());
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw errorFromErrno(file.fileName());
+    return bytes;
+}
+
+void writeAll(const QString& fileName, const QByteArray& bytes)
+{
+    QSaveFile file(ResolveProjectName(fileName));
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        throw errorFromErrno(file.fileName());
+    if (file.write(bytes) != bytes.size()) {
+        const InOutError error = errorFromErrno(file.fileName());
+        file.cancelWriting();
+        throw error;
+    }
+    if (!file.commit())
+        throw errorFromErrno(file.fileName());
+}
+
+void remove(const QString& fileName)
+{
+    QFile file(ResolveProjectName(fileName));
+    errno = 0;
+    if (!file.remove())
+        throw errorFromErrno(file.fileName());
+}
+
+bool exists(const QString& fileName)
+{
+    return QFileInfo::exists(ResolveProjectName(fileName));
+}
+
+} // namespace filestore
+
+namespace filestore {
+
+void replace(const QString& from, const QString& to)
+{
+    const QString target = ResolveProjectName(to);
+    errno = 0;
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(target).constData()) != 0)
+        throw errorFromErrno(target);
+}
+
+} // namespace filestore

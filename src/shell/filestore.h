@@ -1,0 +1,48 @@
+// Whole-file reads and safe rewrites for the book's binary and text files.
+// Every failure raises InOutError with the run-time's text; a rewrite goes through a save file
+// so that the old content stays whole until the new content is complete.
+#pragma once
+
+#include "shell/runtimeerror.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstring>
+#include <type_traits>
+
+namespace filestore {
+
+QByteArray readAll(const QString& fileName);
+void writeAll(const QString& fileName, const QByteArray& bytes);
+void remove(const QString& fileName);
+bool exists(const QString& fileName);
+
+// The run-time text for the error that the last failed system call left in errno.
+InOutError errorFromErrno(const QString& fileName);
+
+template <class Record>
+Record recordAt(const QByteArray& bytes, qsizetype index)
+{
+    static_assert(std::is_trivially_copyable_v<Record>);
+    const qsizetype offset = index * qsizetype(sizeof(Record));
+    if (index < 0 || offset + qsizetype(sizeof(Record)) > bytes.size())
+        throw InOutError(InOutError::readBeyondEnd());
+    Record record;
+    std::memcpy(&record, bytes.constData() + offset, sizeof(Record));
+    return record;
+}
+
+template <class Record>
+QByteArray bytesOf(const Record& record)
+{
+    static_assert(std::is_trivially_copyable_v<Record>);
+    return QByteArray(reinterpret_cast<const char*>(&record), sizeof(Record));
+}
+
+} // namespace filestore
+
+namespace filestore {
+// Puts `from` in the place of `to` in one step (both in the same directory).
+void replace(const QString& from, const QString& to);
+} // namespace filestore

@@ -1,0 +1,22 @@
+// Bare file names of the book, resolved in the project directory, and wildcard masks.
+// Books made on a case-blind file system name their files in any case, so a name that does not
+// exist exactly is looked up again without regard to case.
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+// The name of an existing file or folder that matches `name` exactly or, failing that, without
+// regard to case (only the last part of the path is compared that way). Returns `name` unchanged
+// when nothing matches, so that a new file is created under the name as given.
+QString ResolveProjectName(const QString& name);
+
+// True when the file name matches one of the ";"-separated wildcard patterns, ignoring case.
+// A mask that names programs also takes "*.sh" and files with the executable bit; a help mask
+// ("*.HLP") also takes HTML pages.
+bool MatchesMask(const QString& fileName, const QString& mask, const QString& folder = {});
+
+// Names (not paths) of the entries of `folder` that match `mask`, sorted without regard to case.
+QStringList EntriesMatching(const QString& folder, const QString& mask,
+                            QDir::Filters filters = QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
