@@ -1,0 +1,20 @@
+// Quorelle: the e-book authoring tool. It takes no arguments.
+#include "platform/f1help.h"
+#include "platform/qtmessageboxes.h"
+#include "shell/bmmain.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorelle"));
+
+    QtMessageBoxes messageBoxes;
+    MessageSlot::install(&messageBoxes);
+    InstallF1Help(app);
+
+    Tbookmainform mainForm;
+    mainForm.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,124 @@
+// The main window's button actions: the frame every action runs in, the enabling rules, the
+// start-up step and the Help group.
+#include "shell/ProgramAboutForm.h"
+#include "shell/bmmain.h"
+#include "shell/filenames.h"
+#include "shell/filestore.h"
+#include "shell/projectfiles.h"
+#include "shell/projectpath.h"
+
+#include "platform/help.h"
+#include "platform/messages.h"
+#include "platform/modal.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+const QString kLowColourWarning = QStringLiteral(
+    "Your video Display mode is set at 256 colors.\n\r\n\rThe graphics in this program need High "
+    "Color\n\ror True Color. At the Start Menu select Settings\n\rthen Control Panel then Display "
+    "- Settings to\n\rchange the video Display mode");
+
+bool canTakeFocus(const QWidget* widget)
+{
+    return widget->isEnabled() && widget->isVisibleTo(widget->window());
+}
+
+} // namespace
+
+void Tbookmainform::wireActions()
+{
+    onClick(SelectBtn, [this] { ChooseProject(); }, true, FocusAfter::AddElseSelect);
+    onClick(StartBtn, [this] { CreateProject(); }, true, FocusAfter::AddElseSelect);
+    onClick(AboutBtn, [this] { ShowProgramAbout(); }, false, FocusAfter::Self);
+    onClick(TutBtn, [this] { ShowTutorial(); }, false, FocusAfter::Self);
+    // Help opens beside the menu panel, which stays.
+    connect(HelpBtn, &QPushButton::clicked, this, [] { ShowHelp(1); });
+    connect(QuitBtn, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void Tbookmainform::onClick(QPushButton* button, std::function<void()> action, bool refresh,
+                            FocusAfter focus)
+{
+    connect(button, &QPushButton::clicked, this, [this, button, action = std::move(action), refresh,
+                                                  focus] { runAction(button, action, refresh, focus); });
+}
+
+void Tbookmainform::runAction(QPushButton* button, const std::function<void()>& action,
+                              bool refresh, FocusAfter focus)
+{
+    MenuPnl->hide();
+    try {
+        action();
+    } catch (const RunTimeError& error) {
+        ShowError(error.message());
+    }
+    if (refresh)
+        UpdateButtons();
+    MenuPnl->show();
+    focusAfter(button, focus);
+}
+
+void Tbookmainform::focusAfter(QPushButton* button, FocusAfter rule)
+{
+    switch (rule) {
+    case FocusAfter::Self:
+        button->setFocus();
+        break;
+    case FocusAfter::AddElseSelect:
+        (canTakeFocus(AddBtn) ? AddBtn : SelectBtn)->setFocus();
+        break;
+    case FocusAfter::DeleteElseAdd:
+        (canTakeFocus(DeleteBtn) ? DeleteBtn : AddBtn)->setFocus();
+        break;
+    case FocusAfter::Unchanged:
+        break;
+    }
+}
+
+void Tbookmainform::UpdateButtons()
+{
+    const bool open = m_state.isProjectOpen();
+    ProjectLbl->setText(open ? BaseName(m_state.ProjectFile) : tr("None Selected"));
+    for (QPushButton* button : {EditBtn, CustChapBtn, CustBookBtn})
+        button->setEnabled(open);
+
+    const bool chapterFiles =
+        open && !EntriesMatching(m_state.ProjectDir, QStringLiteral("*.QLF"), QDir::Files).isEmpty();
+    AddBtn->setEnabled(chapterFiles);
+
+    const bool chapters = open && ChapterListExists(m_state);
+    for (QPushButton* button :
+         {ViewBtn, DeleteBtn, ReorgBtn, PreviewBtn, DistribBtn, ExecBtn, HypTextBtn})
+        button->setEnabled(chapters);
+}
+
+void Tbookmainform::Timer1Timer()
+{
+    Timer1->stop();
+    updateDesignOffset();
+    if (m_lowColour)
+        ShowInfo(kLowColourWarning);
+    MenuPnl->show();
+    HelpBtn->setFocus();
+}
+
+void Tbookmainform::ShowTutorial()
+{
+    const QString path = m_state.ProgramDir + QStringLiteral("KESTRIN.RTF");
+    if (!QFileInfo::exists(path)) {
+        ShowError(QStringLiteral("The Tutorial file ") + path + QStringLiteral(" was not found"));
+        return;
+    }
+    // The tutorial window comes with the rich-text editor.
+}
+
+void Tbookmainform::ShowProgramAbout()
+{
+    TProgramAboutForm about(this);
+    RunModal(about);
+}
