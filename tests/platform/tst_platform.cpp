@@ -1,0 +1,131 @@
+// The platform layers: help topics, message texts, dialog filters, F1 help, file lists, tiles.
+#include "doubles.h"
+#include "testdir.h"
+
+#include "design/wiaTile.h"
+#include "platform/f1help.h"
+#include "platform/filelists.h"
+#include "platform/helptopics.h"
+#include "platform/helpviewer.h"
+#include "platform/qtmessageboxes.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTextBrowser>
+
+class PlatformTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void helpTopics_splitBySection()
+    {
+        const HelpTopics topics = HelpTopics::fromHtml(QStringLiteral(
+            "<html><body><section id=\"1\"><h2>Contents</h2><a href=\"#120\">x</a></section>\n"
+            "<section id=\"120\"><h2>Select an <b>E-Book</b></h2><p>Pick.</p></section></body></html>"));
+        QCOMPARE(topics.contexts(), QList<int>({1, 120}));
+        QCOMPARE(topics.title(120), QStringLiteral("Select an E-Book"));
+        QVERIFY(topics.topicHtml(120).contains(QStringLiteral("<p>Pick.</p>")));
+        QVERIFY(topics.topicHtml(999).isEmpty());
+
+        const HelpTopics plain = HelpTopics::fromHtml(QStringLiteral("<p>Book help</p>"));
+        QCOMPARE(plain.topicHtml(42), QStringLiteral("<p>Book help</p>"));
+    }
+
+    void helpFile_hasTopicForEveryMainWindowContext()
+    {
+        QFile file(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/KESTRIN.HLP"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const HelpTopics topics = HelpTopics::fromHtml(QString::fromUtf8(file.readAll()));
+        for (int context : {1, 80, 100, 105, 120, 140, 160, 170, 180, 200, 230, 240, 250, 260, 280, 290})
+            QVERIFY2(!topics.title(context).isEmpty(), qPrintable(QString::number(context)));
+    }
+
+    void helpViewer_followsLinksAndFallsBackToContents()
+    {
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(QStringLiteral("H.HLP")),
+                   "<section id=\"1\"><h2>Contents</h2></section><section id=\"7\"><h2>Seven</h2></section>");
+        HelpViewer viewer;
+        QVERIFY(viewer.loadFile(dir.filePath(QStringLiteral("H.HLP"))));
+        viewer.showTopic(7);
+        QCOMPARE(viewer.currentTopic(), 7);
+        QCOMPARE(viewer.windowTitle(), QStringLiteral("Help - Seven"));
+        viewer.showTopic(55);
+        QCOMPARE(viewer.currentTopic(), 1);
+        QVERIFY(!viewer.loadFile(dir.filePath(QStringLiteral("MISSING.HLP"))));
+    }
+
+    void messageText_showsLineFeedCarriageReturnAsOneBreak()
+    {
+        QCOMPARE(QtMessageBoxes::displayText(QStringLiteral("a\n\r\n\rb")), QStringLiteral("a\n\nb"));
+    }
+
+    void fileDialogFilter_matchesBothCases()
+    {
+        QCOMPARE(QtFileDialogs::qtFilter(QStringLiteral("Graphic Files|*.BMP;*.JPG")),
+                 QStringLiteral("Graphic Files (*.BMP *.bmp *.JPG *.jpg)"));
+        QCOMPARE(QtFileDialogs::qtFilter(QStringLiteral("A|*.a|B|*.b")), QStringLiteral("A (*.A *.a);;B (*.B *.b)"));
+    }
+
+    void f1_opensHelpAtTheNearestContext()
+    {
+        PlatformDoubles platform;
+        InstallF1Help(*qApp);
+        QWidget window;
+        SetHelpContext(&window, 105);
+        auto* edit = new QLineEdit(&window);
+        auto* inner = new QLineEdit(&window);
+        SetHelpContext(inner, 160);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_F1);
+        inner->setFocus();
+        QTest::keyClick(inner, Qt::Key_F1);
+        QCOMPARE(platform.help.contexts, QList<int>({105, 160}));
+    }
+
+    void fileLists_followEachOther()
+    {
+        CurrentTempDir dir;
+        QDir(dir.path()).mkpath(QStringLiteral("sub/deeper"));
+        writeBytes(dir.filePath(QStringLiteral("sub/a.bmp")), "x");
+        writeBytes(dir.filePath(QStringLiteral("sub/b.JPG")), "x");
+        writeBytes(dir.filePath(QStringLiteral("sub/c.txt")), "x");
+        DirectoryListBox folders;
+        FileListBox files;
+        files.setMask(QStringLiteral("*.BMP;*.JPG"));
+        folders.setFileList(&files);
+        folders.setDirectory(dir.filePath(QStringLiteral("sub")));
+        QCOMPARE(folders.count(), 2); // ".." and "deeper"
+        QCOMPARE(files.count(), 2);
+        emit folders.itemActivated(folders.item(0));
+        QCOMPARE(folders.directory(), QDir(dir.path()).absolutePath());
+        QCOMPARE(files.count(), 0);
+    }
+
+    void tile_coversTheControlAndClipsAtTheEdges()
+    {
+        TwiaTile tile;
+        QCOMPARE(tile.size(), QSize(64, 64));
+        QVERIFY(tile.tileRects().isEmpty());
+        QImage image(10, 10, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        image.setPixel(0, 9, qRgb(0, 0, 255));
+        tile.setImage(image);
+        tile.resize(25, 25);
+        const QList<QRect> tiles = tile.tileRects();
+        QCOMPARE(tiles.size(), 9);
+        QCOMPARE(tiles.last(), QRect(20, 20, 10, 10));
+        QCOMPARE(tile.TranColor(), qRgb(0, 0, 255));
+
+        tile.setTransparent(true);
+        const QImage shown = tile.grab().toImage();
+        QCOMPARE(shown.pixelColor(1, 1), QColor(Qt::red));
+    }
+};
+
+QTEST_MAIN(PlatformTest)
+#include "tst_platform.moc"

@@ -1,0 +1,38 @@
+// A temporary directory that is the current directory for the length of a test.
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+class CurrentTempDir
+{
+public:
+    CurrentTempDir() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
+    ~CurrentTempDir() { QDir::setCurrent(m_previous); }
+
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
+    QStringList entries() const
+    {
+        return QDir(m_dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
+inline void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
+inline QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
