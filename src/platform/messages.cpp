@@ -46,3 +46,11 @@ MessageAnswer AskYesNoHelp(const QString& text)
 {
     return MessageSlot::get().show(MessageKind::YesNoHelp, text);
 }
+
+void LowColourWarning()
+{
+    ShowInfo(QStringLiteral(
+        "Your video Display mode is set at 256 colors.\n\r\n\rThe graphics in this program need "
+        "High Color\n\ror True Color. At the Start Menu select Settings\n\rthen Control Panel "
+        "then Display - Settings to\n\rchange the video Display mode"));
+}

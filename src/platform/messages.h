@@ -32,3 +32,6 @@ bool Confirm(const QString& text); // true only for Yes; closing the box counts 
 void ShowPlain(const QString& text);
 MessageAnswer AskYesNoCancel(const QString& text);
 MessageAnswer AskYesNoHelp(const QString& text);
+
+// The start-up note for displays of fewer than 16 bits a pixel.
+void LowColourWarning();

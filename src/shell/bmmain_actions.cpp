@@ -18,11 +18,6 @@
 
 namespace {
 
-const QString kLowColourWarning = QStringLiteral(
-    "Your video Display mode is set at 256 colors.\n\r\n\rThe graphics in this program need High "
-    "Color\n\ror True Color. At the Start Menu select Settings\n\rthen Control Panel then Display "
-    "- Settings to\n\rchange the video Display mode");
-
 bool canTakeFocus(const QWidget* widget)
 {
     return widget->isEnabled() && widget->isVisibleTo(widget->window());
@@ -102,7 +97,7 @@ void Tbookmainform::Timer1Timer()
     Timer1->stop();
     updateDesignOffset();
     if (m_lowColour)
-        ShowInfo(kLowColourWarning);
+        LowColourWarning();
     MenuPnl->show();
     HelpBtn->setFocus();
 }

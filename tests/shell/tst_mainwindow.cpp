@@ -83,8 +83,11 @@ private slots:
         form.Timer1Timer();
         QCOMPARE(platform.messages.shown().size(), 1);
         QCOMPARE(platform.messages.shown().first().kind, MessageKind::Info);
-        QVERIFY(platform.messages.texts().first().startsWith(
-            QStringLiteral("Your video Display mode is set at 256 colors.\n\r\n\rThe graphics")));
+        QCOMPARE(platform.messages.texts().first(),
+                 QStringLiteral("Your video Display mode is set at 256 colors.\n\r\n\rThe graphics in "
+                                "this program need High Color\n\ror True Color. At the Start Menu "
+                                "select Settings\n\rthen Control Panel then Display - Settings "
+                                "to\n\rchange the video Display mode"));
         QVERIFY(!form.Timer1->isActive());
     }
 
