@@ -22,6 +22,8 @@ HelpViewer::HelpViewer(QWidget* parent)
       m_forwardBtn(new QPushButton(tr("&Forward"), this))
 {
     setObjectName(QStringLiteral("HelpViewer"));
+    // Help stays open beside the tool but never keeps it running.
+    setAttribute(Qt::WA_QuitOnClose, false);
     resize(560, 480);
     m_browser->setOpenLinks(false);
     auto* buttons = new QHBoxLayout;

@@ -200,7 +200,7 @@ private slots:
         expected.i32(331, 1).i32(335, 1).u8(339, 1);
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("OLD.QVD"))), expected.bytes());
         QCOMPARE(state.CurrentDisplay.WallpaperFile.text(), QStringLiteral("PAPER.BMP"));
-        QCOMPARE(state.CurrentDisplay.RLTop, 1);
+        QCOMPARE(+state.CurrentDisplay.RLTop, 1);
     }
 
     void displayFile_writeThenRead_roundTrip()
@@ -213,7 +213,7 @@ private slots:
         WriteDisplayFile(state, QStringLiteral("A.QVD"));
         state.CurrentDisplay = DisplayRecord{};
         ReadDisplayFile(state, QStringLiteral("A.QVD"));
-        QCOMPARE(state.CurrentDisplay.WinLeft, -5);
+        QCOMPARE(+state.CurrentDisplay.WinLeft, -5);
         QCOMPARE(state.CurrentDisplay.GraphicFile.text(), QStringLiteral("SKY.JPG"));
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("A.QVD"))).size(), 340);
 
