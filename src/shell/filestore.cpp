@@ -10,6 +10,21 @@
 #include <cerrno>
 #include <cstdio>
 
+namespace {
+
+// Qt refuses some opens itself (a folder, for one) without a system call to set errno.
+InOutError errorFromFileState(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    if (!info.absoluteDir().exists())
+        return InOutError(InOutError::pathNotFound());
+    if (!info.exists())
+        return InOutError(InOutError::fileNotFound());
+    return InOutError(InOutError::accessDenied());
+}
+
+} // namespace
+
 namespace filestore {
 
 InOutError errorFromErrno(const QString& fileName)
@@ -29,6 +44,8 @@ InOutError errorFromErrno(const QString& fileName)
     case ENOSPC:
     case EDQUOT:
         return InOutError(InOutError::diskFull());
+    case 0:
+        return errorFromFileState(fileName);
     default:
         return InOutError(QStringLiteral("I/O error %1").arg(errno));
     }

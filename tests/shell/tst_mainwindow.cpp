@@ -137,6 +137,18 @@ private slots:
         QCOMPARE(f.platform.messages.texts(), QStringList{QStringLiteral("Unable to create the directory")});
         QVERIFY(!f.form.state().isProjectOpen());
         QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("None Selected"));
+
+        // A project file that cannot be written: the error is shown and nothing stays open.
+        f.platform.messages.clear();
+        QDir(f.dir.path()).mkpath(QStringLiteral("blocked/BOOK.QVJ"));
+        f.platform.modal.expect<TMakeDirForm>(
+            answerNameAndFolder(f.dir.filePath(QStringLiteral("blocked")), QStringLiteral("BOOK")));
+        f.form.StartBtn->click();
+        QCOMPARE(f.platform.messages.texts(), QStringList{QStringLiteral("File access denied")});
+        QVERIFY(!f.form.state().isProjectOpen());
+        QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("None Selected"));
+        QVERIFY(!f.form.EditBtn->isEnabled());
+        QCOMPARE(QDir(f.dir.filePath(QStringLiteral("blocked"))).entryList(QDir::Files), QStringList());
     }
 
     void selectProject_chapterFilesAndListEnableTheRest()

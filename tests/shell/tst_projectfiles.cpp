@@ -219,7 +219,18 @@ private slots:
 
         writeBytes(dir.filePath(QStringLiteral("SHORT.QVD")), QByteArray(100, '\0'));
         QVERIFY_THROWS_EXCEPTION(InOutError, ReadDisplayFile(state, QStringLiteral("SHORT.QVD")));
-        QVERIFY_THROWS_EXCEPTION(InOutError, ReadDisplayFile(state, QStringLiteral("NONE.QVD")));
+        try {
+            ReadDisplayFile(state, QStringLiteral("NONE.QVD"));
+            QFAIL("read a missing display file");
+        } catch (const InOutError& error) {
+            QCOMPARE(error.message(), QStringLiteral("File not found"));
+        }
+        try {
+            WriteDisplayFile(state, QStringLiteral("no/such/folder/A.QVD"));
+            QFAIL("wrote into a missing folder");
+        } catch (const InOutError& error) {
+            QCOMPARE(error.message(), QStringLiteral("Path not found"));
+        }
     }
 };
 
