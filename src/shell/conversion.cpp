@@ -174,11 +174,8 @@ void ConvertChapterList(WorkingState& state)
 
     const QByteArray oldList = filestore::readAll(oldCopy);
     ShowPlain(QStringLiteral("opening ") + state.ChapterListFile);
-    if (oldList.size() % qsizetype(sizeof(OldChapterRecord)) != 0) {
-        throw InOutError(QStringLiteral("The chapter list %1 is damaged: its length is not a "
-                                        "whole number of chapter records.")
-                             .arg(state.ChapterListFile));
-    }
+    if (oldList.size() % qsizetype(sizeof(OldChapterRecord)) != 0)
+        throw DamagedChapterListError(state.ChapterListFile);
     QByteArray list;
     for (qsizetype i = 0; i < oldList.size() / qsizetype(sizeof(OldChapterRecord)); ++i) {
         state.CurrentChapter = convertChapter(filestore::recordAt<OldChapterRecord>(oldList, i));

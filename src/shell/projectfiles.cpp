@@ -14,11 +14,8 @@ namespace {
 QByteArray readChapterList(const WorkingState& state)
 {
     QByteArray bytes = filestore::readAll(state.ChapterListFile);
-    if (bytes.size() % qsizetype(sizeof(ChapterRecord)) != 0) {
-        throw InOutError(QStringLiteral("The chapter list %1 is damaged: its length is not a "
-                                        "whole number of chapter records.")
-                             .arg(state.ChapterListFile));
-    }
+    if (bytes.size() % qsizetype(sizeof(ChapterRecord)) != 0)
+        throw DamagedChapterListError(state.ChapterListFile);
     return bytes;
 }
 
@@ -33,6 +30,13 @@ QString chapterListScratch(const WorkingState& state)
 }
 
 } // namespace
+
+InOutError DamagedChapterListError(const QString& fileName)
+{
+    return InOutError(QStringLiteral("The chapter list %1 is damaged: its length is not a whole "
+                                     "number of chapter records.")
+                          .arg(fileName));
+}
 
 void DefaultProject(WorkingState& state)
 {

@@ -4,6 +4,7 @@
 // left half-written.
 #pragma once
 
+#include "shell/runtimeerror.h"
 #include "shell/workingstate.h"
 
 #include <QStringList>
@@ -22,6 +23,8 @@ bool LoadChapterRecords(const WorkingState& state, TRecList& records);
 void ReadChapter(WorkingState& state, qsizetype index);
 void WriteChapter(const WorkingState& state, qsizetype index); // -1 appends
 void CompactChapterList(const WorkingState& state);
+// The error for a chapter list whose length is not a whole number of records.
+InOutError DamagedChapterListError(const QString& fileName);
 bool ChapterListExists(const WorkingState& state);
 
 // Display files; a 68-byte file of the earlier version is converted on its first reading.
