@@ -1,4 +1,5 @@
 // Quorelle: the e-book authoring tool. It takes no arguments.
+#include "authoring/Lnkmenuf.h"
 #include "platform/f1help.h"
 #include "platform/qtmessageboxes.h"
 #include "shell/bmmain.h"
@@ -12,6 +13,8 @@ int main(int argc, char* argv[])
 
     QtMessageBoxes messageBoxes;
     MessageSlot::install(&messageBoxes);
+    DialogEntryChooser chooser;
+    ChooserSlot::install(&chooser);
     InstallF1Help(app);
 
     Tbookmainform mainForm;

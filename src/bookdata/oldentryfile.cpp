@@ -2,6 +2,8 @@
 // blank replaced by ",", the one after "type=6" its first two.
 #include "bookdata/oldentryfile.h"
 
+#include "bookdata/textlines.h"
+
 #include "shell/filecopy.h"
 #include "shell/filenames.h"
 #include "shell/filestore.h"
@@ -9,25 +11,6 @@
 #include <QList>
 
 namespace {
-
-// Lines as a text file reader sees them: CR LF, LF or CR each end a line.
-QList<QByteArray> splitLines(const QByteArray& bytes)
-{
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes.at(i);
-        if (c != '\r' && c != '\n')
-            continue;
-        lines << bytes.mid(start, i - start);
-        if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size())
-        lines << bytes.mid(start);
-    return lines;
-}
 
 QByteArray replaceBlanks(QByteArray line, int count)
 {
@@ -50,14 +33,14 @@ void ConvertOldEntryFile(const QString& fileName)
     if (CopyFileBytes(fileName, scratch) != CopyDone)
         throw InOutError(InOutError::diskFull());
 
-    const QList<QByteArray> lines = splitLines(filestore::readAll(scratch));
+    const QList<QByteArray> lines = SplitLines(filestore::readAll(scratch));
     QByteArray converted;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        converted += lines.at(i) + "\r\n";
+        AppendLine(converted, lines.at(i));
         const int blanks = lines.at(i) == "type=2" ? 1 : lines.at(i) == "type=6" ? 2 : 0;
         if (blanks > 0 && i + 1 < lines.size()) {
             ++i;
-            converted += replaceBlanks(lines.at(i), blanks) + "\r\n";
+            AppendLine(converted, replaceBlanks(lines.at(i), blanks));
         }
     }
     filestore::writeAll(fileName, converted);

@@ -104,3 +104,13 @@ void replace(const QString& from, const QString& to)
 }
 
 } // namespace filestore
+
+namespace filestore {
+
+void rewriteThroughScratch(const QString& fileName, const QString& scratchName, const QByteArray& bytes)
+{
+    writeAll(scratchName, bytes);
+    replace(scratchName, fileName);
+}
+
+} // namespace filestore

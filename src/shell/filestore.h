@@ -46,3 +46,9 @@ namespace filestore {
 // Puts `from` in the place of `to` in one step (both in the same directory).
 void replace(const QString& from, const QString& to);
 } // namespace filestore
+
+namespace filestore {
+// Writes the new content completely under the scratch name, then puts it in the file's place:
+// at any moment either the old or the new file is whole.
+void rewriteThroughScratch(const QString& fileName, const QString& scratchName, const QByteArray& bytes);
+} // namespace filestore

@@ -1,0 +1,15 @@
+// The book's introduction: one section "[^INTRODUCTION^]" of the HyperText entry file whose
+// text is the introduction's rich text.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+inline const QString kIntroName = QStringLiteral("^INTRODUCTION^");
+inline const QString kIntroSource = QStringLiteral("INTRO");
+
+void AddIntroEntry(const QString& file, const QStringList& textLines);
+// Appends the introduction's text lines to the list; false when there is none.
+bool ReadIntroEntry(const QString& file, QStringList& textLines);
+// Rewrites the introduction in its place; the file must exist.
+void ReplaceIntroEntry(const QString& file, const QStringList& textLines);
