@@ -57,7 +57,10 @@ TButtListForm::TButtListForm(const QStringList& lines, int selected, int helpCon
     setFixedSize(272, 211);
 
     OKBitBtn->setDefault(true);
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        ListBox1->setCurrentItem(item);
+        accept();
+    });
     connect(BitBtn1, &QPushButton::clicked, this, &TButtListForm::BitBtn1Click);
     connect(OKBitBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBitBtn, &QPushButton::clicked, this, &QDialog::reject);
