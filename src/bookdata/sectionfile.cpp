@@ -109,14 +109,16 @@ bool ReadEntry(const QString& file, const QString& name, const QString& source, 
     if (!filestore::exists(file))
         return false;
     const QByteArray bytes = filestore::readAll(file);
-    const QByteArray wantedName = encoded(name);
+    const QByteArray wantedName = AsciiUpper(encoded(name));
     const QByteArray wantedSource = encoded(source);
     bool found = false;
     LineReader reader(bytes);
-    while (!reader.atEnd()) {
-        const QByteArrayView line = reader.next();
-        if (!isHeader(line) || !SameAsciiUpper(headerName(line), wantedName))
+    for (qsizetype at = NextBracketLine(bytes, 0); at >= 0; at = NextBracketLine(bytes, reader.position())) {
+        reader.seek(at + 1);
+        if (!HeaderNameIs(bytes, at, wantedName))
             continue;
+        reader.seek(at);
+        const QByteArrayView line = reader.next();
         const QByteArrayView sourceLine = reader.next();
         if (!SameAsciiUpper(sourceOf(sourceLine), wantedSource))
             continue;

@@ -17,6 +17,7 @@ public:
     // The next line without its end; an empty view at the end, as a text reader gives there.
     QByteArrayView next();
     qsizetype position() const { return m_pos; }
+    void seek(qsizetype position) { m_pos = position; }
 
 private:
     QByteArrayView m_bytes;
@@ -24,6 +25,14 @@ private:
 };
 
 QList<QByteArray> SplitLines(QByteArrayView bytes);
+
+// The position of the next line at or after `from` that begins with "[", or -1. Skips the lines
+// between with a fast byte search, which is what makes lookups cheap on large files.
+qsizetype NextBracketLine(QByteArrayView bytes, qsizetype from);
+
+// True when the line at `at` is "[" + a name equal to `upperName` (already upper-cased) + any
+// last character, names compared as SameAsciiUpper does. Looks at no more than that line.
+bool HeaderNameIs(QByteArrayView bytes, qsizetype at, QByteArrayView upperName);
 
 // Appends the line and CR LF.
 inline void AppendLine(QByteArray& out, QByteArrayView line)
