@@ -21,7 +21,8 @@ PString<N> bytesString(QByteArrayView bytes)
 {
     PString<N> s{};
     const auto n = std::min<qsizetype>(bytes.size(), qsizetype(N));
-    std::memcpy(s.chars, bytes.data(), n);
+    if (n > 0)
+        std::memcpy(s.chars, bytes.data(), n);
     s.length = static_cast<std::uint8_t>(n);
     return s;
 }
