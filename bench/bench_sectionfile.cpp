@@ -72,7 +72,7 @@ int main(int argc, char* argv[])
     filestore::writeAll(file, content);
     std::printf("HyperText file: 10,000 entries, %lld bytes\n\n", static_cast<long long>(content.size()));
     const auto restore = [&] { filestore::writeAll(file, content); };
-    constexpr int kRuns = 21;
+    constexpr int kRuns = 101;
 
     const double read = medianMicros(kRuns, [&] { filestore::readAll(file); });
     const double copy = medianMicros(kRuns, [&] {

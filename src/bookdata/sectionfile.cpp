@@ -108,7 +108,8 @@ bool ReadEntry(const QString& file, const QString& name, const QString& source, 
 {
     if (!filestore::exists(file))
         return false;
-    const QByteArray bytes = filestore::readAll(file);
+    const filestore::MappedFile mapped(file);
+    const QByteArrayView bytes = mapped.bytes();
     const QByteArray wantedName = AsciiUpper(encoded(name));
     const QByteArray wantedSource = encoded(source);
     bool found = false;

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <cstring>
+
 // Walks the lines of a block of bytes without copying them.
 class LineReader
 {
@@ -26,19 +28,60 @@ private:
 
 QList<QByteArray> SplitLines(QByteArrayView bytes);
 
-// The position of the next line at or after `from` that begins with "[", or -1. Skips the lines
-// between with a fast byte search, which is what makes lookups cheap on large files.
-qsizetype NextBracketLine(QByteArrayView bytes, qsizetype from);
-
-// True when the line at `at` is "[" + a name equal to `upperName` (already upper-cased) + any
-// last character, names compared as SameAsciiUpper does. Looks at no more than that line.
-bool HeaderNameIs(QByteArrayView bytes, qsizetype at, QByteArrayView upperName);
-
 // Appends the line and CR LF.
 inline void AppendLine(QByteArray& out, QByteArrayView line)
 {
     out.append(line.data(), line.size());
     out.append("\r\n", 2);
+}
+
+inline char AsciiUpperChar(char c)
+{
+    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
+
+inline bool IsLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+// The position of the next line at or after `from` that begins with "[", or -1. Skips the lines
+// between with a fast byte search; inline because lookups call it once for every section.
+inline qsizetype NextBracketLine(QByteArrayView bytes, qsizetype from)
+{
+    const char* data = bytes.data();
+    const qsizetype size = bytes.size();
+    while (from < size) {
+        const void* hit = std::memchr(data + from, '[', size_t(size - from));
+        if (!hit)
+            return -1;
+        const qsizetype at = static_cast<const char*>(hit) - data;
+        if (at == 0 || IsLineEnd(data[at - 1]))
+            return at;
+        from = at + 1;
+    }
+    return -1;
+}
+
+// True when the line at `at` is "[" + a name equal to `upperName` (already upper-cased) + any
+// last character, names compared as SameAsciiUpper does. Looks at no more than that line.
+inline bool HeaderNameIs(QByteArrayView bytes, qsizetype at, QByteArrayView upperName)
+{
+    const qsizetype n = upperName.size();
+    const qsizetype last = at + 1 + n; // the header's last character, dropped from the name
+    if (n == 0 && (last == bytes.size() || IsLineEnd(bytes[last])))
+        return true; // a header of one character has an empty name too
+    if (last >= bytes.size() || IsLineEnd(bytes[last]))
+        return false;
+    if (last + 1 < bytes.size() && !IsLineEnd(bytes[last + 1]))
+        return false; // a line of another length
+    // Phrases of one book often share their start, so the end tells them apart sooner.
+    const char* name = bytes.data() + at + 1;
+    for (qsizetype i = n - 1; i >= 0; --i) {
+        if (AsciiUpperChar(name[i]) != upperName[i])
+            return false;
+    }
+    return true;
 }
 
 // ASCII letters a to z upper-cased, every other byte as it is: how section names are compared.

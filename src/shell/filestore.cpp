@@ -63,6 +63,27 @@ QByteArray readAll(const QString& fileName)
     return bytes;
 }
 
+MappedFile::MappedFile(const QString& fileName)
+    : m_file(std::make_unique<QFile>(ResolveProjectName(fileName)))
+{
+    errno = 0;
+    if (!m_file->open(QIODevice::ReadOnly))
+        throw errorFromErrno(m_file->fileName());
+    const qint64 size = m_file->size();
+    if (size == 0)
+        return;
+    if (uchar* mapped = m_file->map(0, size)) {
+        m_view = QByteArrayView(reinterpret_cast<const char*>(mapped), size);
+        return;
+    }
+    m_copy = m_file->readAll();
+    if (m_file->error() != QFileDevice::NoError)
+        throw errorFromErrno(m_file->fileName());
+    m_view = m_copy;
+}
+
+MappedFile::~MappedFile() = default;
+
 void writeAll(const QString& fileName, const QByteArray& bytes)
 {
     QSaveFile file(ResolveProjectName(fileName));

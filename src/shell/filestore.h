@@ -6,14 +6,33 @@
 #include "shell/runtimeerror.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <cstring>
+#include <memory>
 #include <type_traits>
 
 namespace filestore {
 
 QByteArray readAll(const QString& fileName);
+
+// A file's bytes mapped into memory for reading, or read when it cannot be mapped. Scanning a
+// mapped file avoids copying it, which matters for lookups in large files.
+class MappedFile
+{
+public:
+    explicit MappedFile(const QString& fileName); // raises InOutError
+    ~MappedFile();
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+    QByteArrayView bytes() const { return m_view; }
+
+private:
+    std::unique_ptr<QFile> m_file;
+    QByteArray m_copy;
+    QByteArrayView m_view;
+};
 void writeAll(const QString& fileName, const QByteArray& bytes);
 void remove(const QString& fileName);
 bool exists(const QString& fileName);
