@@ -365,6 +365,8 @@ void Reader::controlWord(QByteArrayView word, bool hasParam, int param)
     if (startDestination(word))
         return;
     Group& group = top();
+    if (group.dest == Dest::Text)
+        flushPending(); // the bytes so far belong to the formatting before this word
     if (group.dest == Dest::Skip)
         return;
     if (group.dest == Dest::FontTable) {
@@ -727,7 +729,7 @@ QString plainText(QByteArrayView data)
     QByteArrayView bytes = data;
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
