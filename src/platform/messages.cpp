@@ -1,6 +1,8 @@
 // Message dispatch to the installed message boxes.
 #include "platform/messages.h"
 
+#include "shell/runtimeerror.h"
+
 #include <cstdio>
 
 MessageAnswer StandardErrorMessages::show(MessageKind kind, const QString& text)
@@ -53,4 +55,13 @@ void LowColourWarning()
         "Your video Display mode is set at 256 colors.\n\r\n\rThe graphics in this program need "
         "High Color\n\ror True Color. At the Start Menu select Settings\n\rthen Control Panel "
         "then Display - Settings to\n\rchange the video Display mode"));
+}
+
+void ReportErrors(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const RunTimeError& error) {
+        ShowError(error.message());
+    }
 }

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <functional>
+
 enum class MessageKind { Error, Info, Confirm, Plain, YesNoCancel, YesNoHelp };
 enum class MessageAnswer { Ok, Yes, No, Cancel, Help };
 
@@ -35,3 +37,7 @@ MessageAnswer AskYesNoHelp(const QString& text);
 
 // The start-up note for displays of fewer than 16 bits a pixel.
 void LowColourWarning();
+
+// Runs an action of a window and reports a run-time error in the standard error box, as the
+// application's error report does; an exception must not cross the event loop.
+void ReportErrors(const std::function<void()>& action);

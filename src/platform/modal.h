@@ -22,3 +22,20 @@ public:
 using ModalSlot = ServiceSlot<ModalRunner, ExecModalRunner>;
 
 int RunModal(QDialog& dialog);
+
+class QWidget;
+
+// Hides a window while one of its sub-windows is shown. A dialog that is running modally cannot
+// be hidden without ending its run, so it is made transparent instead.
+class HiddenWhileSubWindow
+{
+public:
+    explicit HiddenWhileSubWindow(QWidget* window);
+    ~HiddenWhileSubWindow();
+    HiddenWhileSubWindow(const HiddenWhileSubWindow&) = delete;
+    HiddenWhileSubWindow& operator=(const HiddenWhileSubWindow&) = delete;
+
+private:
+    QWidget* m_window;
+    bool m_transparent;
+};

@@ -84,7 +84,6 @@ private:
     void runAction(QPushButton* button, const std::function<void()>& action, bool refresh,
                    FocusAfter focus);
     void focusAfter(QPushButton* button, FocusAfter rule);
-    void ShowTutorial();
     void ShowProgramAbout();
 
     // bmmain_project.cpp: choosing and creating a project

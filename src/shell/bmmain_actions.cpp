@@ -1,5 +1,7 @@
 // The main window's button actions: the frame every action runs in, the enabling rules, the
 // start-up step and the Help group.
+#include "authoring/chpeditF.h"
+#include "authoring/tutdispF.h"
 #include "shell/ProgramAboutForm.h"
 #include "shell/bmmain.h"
 #include "shell/filenames.h"
@@ -30,7 +32,8 @@ void Tbookmainform::wireActions()
     onClick(SelectBtn, [this] { ChooseProject(); }, true, FocusAfter::AddElseSelect);
     onClick(StartBtn, [this] { CreateProject(); }, true, FocusAfter::AddElseSelect);
     onClick(AboutBtn, [this] { ShowProgramAbout(); }, false, FocusAfter::Self);
-    onClick(TutBtn, [this] { ShowTutorial(); }, false, FocusAfter::Self);
+    onClick(TutBtn, [this] { ::ShowTutorial(m_state.ProgramDir, this); }, false, FocusAfter::Self);
+    onClick(EditBtn, [this] { EditChapter(this); }, true, FocusAfter::Self);
     // Help opens beside the menu panel, which stays.
     connect(HelpBtn, &QPushButton::clicked, this, [] { ShowHelp(1); });
     connect(QuitBtn, &QPushButton::clicked, this, &QWidget::close);
@@ -102,15 +105,6 @@ void Tbookmainform::Timer1Timer()
     HelpBtn->setFocus();
 }
 
-void Tbookmainform::ShowTutorial()
-{
-    const QString path = m_state.ProgramDir + QStringLiteral("KESTRIN.RTF");
-    if (!QFileInfo::exists(path)) {
-        ShowError(QStringLiteral("The Tutorial file ") + path + QStringLiteral(" was not found"));
-        return;
-    }
-    // The tutorial window comes with the rich-text editor.
-}
 
 void Tbookmainform::ShowProgramAbout()
 {
