@@ -229,6 +229,7 @@ void TChapEditForm::applyFormat(const std::function<void(QTextCharFormat&)>& cha
         cursor.endEditBlock();
     }
     QApplication::restoreOverrideCursor();
+    ShowSelectionAttributes();
 }
 
 void TChapEditForm::applySize(bool typed)

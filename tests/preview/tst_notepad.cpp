@@ -1,0 +1,110 @@
+// The notepad: opening, the save prompt, saving, find and replace.
+#include "doubles.h"
+#include "testdir.h"
+
+#include "preview/HNotesF.h"
+
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace {
+
+void selectFrom(QPlainTextEdit* memo, int position)
+{
+    QTextCursor cursor = memo->textCursor();
+    cursor.setPosition(position);
+    memo->setTextCursor(cursor);
+}
+
+} // namespace
+
+class NotepadTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void missingFile_opensEmptyAndSaveCreatesIt()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        THNotesForm notepad(QStringLiteral("NEW.TXT"));
+        QCOMPARE(notepad.windowTitle(), QStringLiteral("Current File : NEW.TXT"));
+        QVERIFY(notepad.Memo1->toPlainText().isEmpty());
+        notepad.Memo1->setPlainText(QStringLiteral("first\nsecond"));
+        notepad.Save();
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("NEW.TXT"))), QByteArray("first\r\nsecond\r\n"));
+        QVERIFY(platform.files.asked().isEmpty());
+        QVERIFY(!notepad.Memo1->document()->isModified());
+    }
+
+    void savePrompt_onClose_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("yes saves") << int(MessageAnswer::Yes) << true << QByteArray("changed\r\n");
+        QTest::newRow("no discards") << int(MessageAnswer::No) << true << QByteArray("old");
+        QTest::newRow("cancel stays") << int(MessageAnswer::Cancel) << false << QByteArray("old");
+    }
+    void savePrompt_onClose()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        QFETCH(QByteArray, file);
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(QStringLiteral("N.TXT")), "old");
+        THNotesForm notepad(dir.filePath(QStringLiteral("N.TXT")));
+        QCOMPARE(notepad.Memo1->toPlainText(), QStringLiteral("old"));
+        notepad.show();
+        notepad.Memo1->selectAll();
+        notepad.Memo1->insertPlainText(QStringLiteral("changed"));
+        platform.messages.answer(MessageAnswer(answer));
+        notepad.reject();
+        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("File N.TXT has changed. Save Now?")});
+        QCOMPARE(platform.messages.shown().first().kind, MessageKind::YesNoCancel);
+        QCOMPARE(notepad.isVisible(), !closed);
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("N.TXT"))), file);
+    }
+
+    void new_forgetsTheFile()
+    {
+        PlatformDoubles platform;
+        THNotesForm notepad(QStringLiteral("A.TXT"));
+        notepad.New();
+        QCOMPARE(notepad.windowTitle(), QStringLiteral("Current File : Untitled"));
+        QVERIFY(notepad.currentFileName().isEmpty());
+        notepad.Memo1->setPlainText(QStringLiteral("x"));
+        notepad.Save(); // without a name Save asks for one; cancelled here
+        QCOMPARE(platform.files.asked().size(), 1);
+        QCOMPARE(platform.files.asked().first().title, QStringLiteral("Save Text File"));
+    }
+
+    void find_isCaseSensitiveAndDoesNotWrap()
+    {
+        PlatformDoubles platform;
+        THNotesForm notepad(QStringLiteral("A.TXT"));
+        notepad.Memo1->setPlainText(QStringLiteral("Cat and cat"));
+        selectFrom(notepad.Memo1, 0);
+        QVERIFY(notepad.FindNext(QStringLiteral("cat")));
+        QCOMPARE(notepad.Memo1->textCursor().selectionStart(), 8);
+        QVERIFY(!notepad.FindNext(QStringLiteral("cat")));
+    }
+
+    void replace_rules()
+    {
+        PlatformDoubles platform;
+        THNotesForm notepad(QStringLiteral("A.TXT"));
+        notepad.Memo1->setPlainText(QStringLiteral("cat dog cat dog cat"));
+        selectFrom(notepad.Memo1, 0);
+        // The selection is not the find text: the first replace only moves to the next match.
+        notepad.Replace(QStringLiteral("dog"), QStringLiteral("fox"), false);
+        QCOMPARE(notepad.Memo1->toPlainText(), QStringLiteral("cat fox cat dog cat"));
+        selectFrom(notepad.Memo1, 0);
+        notepad.Replace(QStringLiteral("cat"), QStringLiteral("cow"), true);
+        QCOMPARE(notepad.Memo1->toPlainText(), QStringLiteral("cow fox cow dog cow"));
+    }
+};
+
+QTEST_MAIN(NotepadTest)
+#include "tst_notepad.moc"
