@@ -185,11 +185,12 @@ void TChapEditForm::connectCommands()
         RichEdit1->selectAll();
         back();
     });
+    // A file that cannot be read or written is reported; the text stays as it was.
     connect(ImportBtn, &QPushButton::clicked, this, [this, back] {
-        ImportBtnClick();
+        ReportErrors([this] { ImportBtnClick(); });
         back();
     });
-    connect(SaveasBtn, &QPushButton::clicked, this, &TChapEditForm::SaveasBtnClick);
+    connect(SaveasBtn, &QPushButton::clicked, this, [this] { ReportErrors([this] { SaveasBtnClick(); }); });
     connect(Button1, &QPushButton::clicked, this, &TChapEditForm::Button1Click);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -39,12 +39,18 @@ struct CharState
     bool operator==(const CharState&) const = default;
 };
 
+size_t qHash(const CharState& s, size_t seed = 0)
+{
+    return qHashMulti(seed, s.font, s.halfPoints, s.colour, s.bold, s.italic, s.underline, s.strike);
+}
+
 struct ParaState
 {
     Qt::Alignment align = Qt::AlignLeft;
     int left = 0;
     int right = 0;
     int first = 0;
+    bool operator==(const ParaState&) const = default;
 };
 
 struct Group
@@ -82,11 +88,13 @@ public:
     void run();
 
 private:
+    void runTokens();
     // tokens
     void controlWord(QByteArrayView word, bool hasParam, int param);
     void applyWord(QByteArrayView word, bool hasParam, int param);
     void controlSymbol(char c);
     void textByte(char c);
+    void textRun(char first);
     void openGroup();
     void closeGroup();
 
@@ -107,6 +115,7 @@ private:
     void emitChar(QChar c);
     void flushRun();
     void endParagraph();
+    void setBlockFormat();
     QTextCharFormat charFormat() const;
     QTextBlockFormat blockFormat() const;
     int codePage();
@@ -142,8 +151,13 @@ private:
     QChar m_highSurrogate;
     QString m_run;
     QTextCharFormat m_runFormat;
+    QHash<CharState, QTextCharFormat> m_formats; // formats made so far, by state
     CharState m_runState;
     bool m_hasRunState = false;
+    CharState m_cursorFormatState; // the format the cursor inserts with
+    bool m_hasCursorFormat = false;
+    ParaState m_blockState;
+    bool m_hasBlockState = false;
 };
 
 bool isLetter(char c)
@@ -168,6 +182,13 @@ int hexValue(char c)
 }
 
 void Reader::run()
+{
+    m_cursor.beginEditBlock();
+    runTokens();
+    m_cursor.endEditBlock();
+}
+
+void Reader::runTokens()
 {
     const char* data = m_data.data();
     const qsizetype size = m_data.size();
@@ -216,12 +237,12 @@ void Reader::run()
         case '\0':
             break;
         default:
-            textByte(c);
+            textRun(c);
         }
     }
     flushPending();
     flushRun();
-    m_cursor.setBlockFormat(blockFormat());
+    setBlockFormat();
 }
 
 void Reader::openGroup()
@@ -479,6 +500,34 @@ void Reader::applyWord(QByteArrayView word, bool hasParam, int param)
         m_codePageFont = INT_MIN;
 }
 
+void Reader::textRun(char first)
+{
+    // Plain text runs until the next special byte; in the body text it is taken in one piece.
+    if (top().dest != Dest::Text || m_skip > 0 || top().chr.hidden) {
+        textByte(first);
+        return;
+    }
+    const char* data = m_data.data();
+    const qsizetype start = m_pos - 1;
+    qsizetype end = m_pos;
+    while (end < m_data.size()) {
+        const char c = data[end];
+        if (c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n' || c == '\0')
+            break;
+        ++end;
+    }
+    const int page = codePage();
+    m_pos = end;
+    if (m_pending.isEmpty() && !IsDoubleByteCodePage(page)) {
+        emitText(DecodeCodePage(page, QByteArrayView(data + start, end - start)));
+        return;
+    }
+    if (!m_pending.isEmpty() && page != m_pendingCodePage)
+        flushPending();
+    m_pendingCodePage = page;
+    m_pending.append(data + start, end - start);
+}
+
 void Reader::fontTableWord(QByteArrayView word, int param)
 {
     if (word == "f") {
@@ -669,7 +718,10 @@ void Reader::emitText(const QString& text)
         flushRun();
         m_runState = state;
         m_hasRunState = true;
-        m_runFormat = charFormat();
+        auto cached = m_formats.constFind(state);
+        if (cached == m_formats.constEnd())
+            cached = m_formats.insert(state, charFormat());
+        m_runFormat = *cached;
     }
     m_run.append(text);
 }
@@ -678,7 +730,12 @@ void Reader::flushRun()
 {
     if (m_run.isEmpty())
         return;
-    m_cursor.insertText(m_run, m_runFormat);
+    if (m_cursorFormatState != m_runState || !m_hasCursorFormat) {
+        m_cursor.setCharFormat(m_runFormat);
+        m_cursorFormatState = m_runState;
+        m_hasCursorFormat = true;
+    }
+    m_cursor.insertText(m_run);
     m_run.clear();
 }
 
@@ -688,8 +745,18 @@ void Reader::endParagraph()
         return;
     flushPending();
     flushRun();
+    setBlockFormat();
+    m_cursor.insertBlock(); // the new paragraph starts with this one's format
+}
+
+void Reader::setBlockFormat()
+{
+    const ParaState& para = m_stack.back().para;
+    if (m_hasBlockState && para == m_blockState)
+        return;
+    m_blockState = para;
+    m_hasBlockState = true;
     m_cursor.setBlockFormat(blockFormat());
-    m_cursor.insertBlock();
 }
 
 QTextCharFormat Reader::charFormat() const
@@ -753,5 +820,9 @@ void ReadRtf(QByteArrayView data, QTextDocument& document)
         document.setPlainText(plainText(data));
         return;
     }
+    // One edit block without undo records: the document lays itself out once, at the end.
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
     Reader(data, document).run();
+    document.setUndoRedoEnabled(undo);
 }

@@ -40,6 +40,7 @@ private:
     void writeImage(const QTextImageFormat& format);
     void switchTo(const RunState& next);
     void writeText(const QString& text);
+    void writeSpecial(QChar c);
 
     const QTextDocument& m_doc;
     QStringList m_fonts;
@@ -91,6 +92,7 @@ int Writer::colourIndex(const QTextCharFormat& format) const
 QByteArray Writer::run()
 {
     collectTables();
+    m_out.reserve(m_doc.characterCount() + m_doc.characterCount() / 8 + 1024);
     m_out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl";
     for (int i = 0; i < m_fonts.size(); ++i) {
         m_out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset0 ";
@@ -222,27 +224,49 @@ void Writer::writeText(const QString& text)
         m_out += ' ';
         m_words.clear();
     }
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == '\\' || u == '{' || u == '}') {
-            m_out += '\\';
-            m_out += char(u);
-        } else if (u == '\t') {
-            m_out += "\\tab ";
-        } else if (u == QChar::LineSeparator || u == 0x0B) {
-            m_out += "\\line ";
-        } else if (u >= 0x20 && u < 0x80) {
-            m_out += char(u);
-        } else if (u < 0x20) {
-            continue;
-        } else {
-            const QByteArray encoded = textcodec::encode(QString(c));
-            if (encoded != "?") {
-                m_out += "\\'" + encoded.toHex();
-            } else {
-                m_out += "\\u" + QByteArray::number(int(qint16(u))) + '?';
-            }
+    const QChar* chars = text.constData();
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size;) {
+        // Printable ASCII without RTF's special characters goes out in one piece.
+        qsizetype end = i;
+        while (end < size) {
+            const char16_t u = chars[end].unicode();
+            if (u < 0x20 || u >= 0x80 || u == '\\' || u == '{' || u == '}')
+                break;
+            ++end;
         }
+        if (end > i) {
+            const qsizetype at = m_out.size();
+            m_out.resize(at + (end - i));
+            char* out = m_out.data() + at;
+            for (qsizetype k = i; k < end; ++k)
+                *out++ = char(chars[k].unicode());
+            i = end;
+            continue;
+        }
+        writeSpecial(chars[i]);
+        ++i;
+    }
+}
+
+void Writer::writeSpecial(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u == '\\' || u == '{' || u == '}') {
+        m_out += '\\';
+        m_out += char(u);
+    } else if (u == '\t') {
+        m_out += "\\tab ";
+    } else if (u == QChar::LineSeparator || u == 0x0B) {
+        m_out += "\\line ";
+    } else if (u < 0x20) {
+        return;
+    } else {
+        const QByteArray encoded = textcodec::encode(QString(c));
+        if (encoded != "?" || u == '?')
+            m_out += "\\'" + encoded.toHex();
+        else
+            m_out += "\\u" + QByteArray::number(int(qint16(u))) + '?';
     }
 }
 

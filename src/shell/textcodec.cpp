@@ -28,10 +28,12 @@ namespace textcodec {
 
 QString decode(const char* bytes, qsizetype length)
 {
-    QString text(length, Qt::Uninitialized);
+    // Latin-1 is the fast, vectorised part; only 0x80..0x9F need a second look.
+    QString text = QString::fromLatin1(bytes, length);
+    char16_t* chars = reinterpret_cast<char16_t*>(text.data());
     for (qsizetype i = 0; i < length; ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        text[i] = QChar(b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : char16_t(b));
+        if (chars[i] >= 0x80 && chars[i] < 0xA0)
+            chars[i] = kHighControls[chars[i] - 0x80];
     }
     return text;
 }

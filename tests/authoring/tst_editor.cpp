@@ -84,6 +84,14 @@ private slots:
         QCOMPARE(platform.messages.shown().first().kind, MessageKind::Error);
         QCOMPARE(dir.entries(), QStringList({QStringLiteral("Chapter 1.QLF"), QStringLiteral("notes.txt")}));
         QVERIFY(platform.modal.failures().isEmpty());
+
+        // A file that cannot be read gives a message and the text stays.
+        platform.messages.clear();
+        platform.files.answer(dir.filePath(QStringLiteral("gone.rtf")));
+        editor.ImportBtn->click();
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("Cannot open file ") + dir.filePath(QStringLiteral("gone.rtf"))});
+        QVERIFY(editor.RichEdit1->toPlainText().contains(QStringLiteral("plain words")));
     }
 
     void close_asksOnlyWhenChanged()
