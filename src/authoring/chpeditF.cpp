@@ -308,7 +308,7 @@ void TChapEditForm::done(int result)
     QDialog::done(result);
 }
 
-void EditChapter(QWidget* parent)
+void OpenChapterEditor(QWidget* parent)
 {
     TChapEditForm editor(parent);
     RunModal(editor);

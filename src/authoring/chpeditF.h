@@ -61,4 +61,4 @@ private:
 };
 
 // Shows the chapter editor modally.
-void EditChapter(QWidget* parent);
+void OpenChapterEditor(QWidget* parent);

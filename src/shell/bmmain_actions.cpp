@@ -3,6 +3,7 @@
 #include "authoring/chpeditF.h"
 #include "authoring/tutdispF.h"
 #include "shell/ProgramAboutForm.h"
+#include "shell/chapterflows.h"
 #include "shell/bmmain.h"
 #include "shell/filenames.h"
 #include "shell/filestore.h"
@@ -33,7 +34,11 @@ void Tbookmainform::wireActions()
     onClick(StartBtn, [this] { CreateProject(); }, true, FocusAfter::AddElseSelect);
     onClick(AboutBtn, [this] { ShowProgramAbout(); }, false, FocusAfter::Self);
     onClick(TutBtn, [this] { ::ShowTutorial(m_state.ProgramDir, this); }, false, FocusAfter::Self);
-    onClick(EditBtn, [this] { EditChapter(this); }, true, FocusAfter::Self);
+    onClick(EditBtn, [this] { OpenChapterEditor(this); }, true, FocusAfter::Self);
+    onClick(AddBtn, [this] { AddChapters(m_state, this); }, true, FocusAfter::Self);
+    onClick(ViewBtn, [this] { ListChapters(m_state, this); }, true, FocusAfter::Self);
+    onClick(DeleteBtn, [this] { RemoveChapter(m_state, this); }, true, FocusAfter::DeleteElseAdd);
+    onClick(ReorgBtn, [this] { ReorderChapters(m_state, this); }, false, FocusAfter::Self);
     // Help opens beside the menu panel, which stays.
     connect(HelpBtn, &QPushButton::clicked, this, [] { ShowHelp(1); });
     connect(QuitBtn, &QPushButton::clicked, this, &QWidget::close);

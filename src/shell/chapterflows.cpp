@@ -1,0 +1,64 @@
+// The chapter flows.
+#include "shell/chapterflows.h"
+
+#include "authoring/Lnkmenuf.h"
+#include "platform/messages.h"
+#include "platform/modal.h"
+#include "shell/Breorder.h"
+#include "shell/Chpaddf.h"
+#include "shell/Chpmodf.h"
+#include "shell/ChppickF.h"
+#include "shell/chapters.h"
+#include "shell/projectfiles.h"
+
+void AddChapters(WorkingState& state, QWidget* parent)
+{
+    do {
+        state.CurrentChapter = ChapterRecord{};
+        EditChapter(state, -1, parent);
+    } while (Confirm(QStringLiteral("Do you want to add another Chapter?")));
+}
+
+void EditChapter(WorkingState& state, qsizetype index, QWidget* parent)
+{
+    TChapAddForm form(state, index, parent);
+    RunModal(form);
+}
+
+void ModifyChapter(WorkingState& state, qsizetype index, QWidget* parent)
+{
+    TChapModForm form(state, index, parent);
+    RunModal(form);
+}
+
+void ListChapters(WorkingState& state, QWidget* parent)
+{
+    TChapListForm form(state, parent);
+    RunModal(form);
+}
+
+void RemoveChapter(WorkingState& state, QWidget* parent)
+{
+    QStringList entries;
+    LoadMenuEntries(state, entries);
+    const int index = ChooseEntry(entries, 0, 150, QStringLiteral("Select a Chapter to Remove"), parent);
+    if (index < 0)
+        return;
+    ReadChapter(state, index);
+    const QString question = QStringLiteral("\tChapter \"") + state.CurrentChapter.MenuEntry.text() +
+                             QStringLiteral("\" will be removed.\n\r\n\r\tContinue?");
+    if (Confirm(question))
+        RemoveChapterAt(state, index);
+}
+
+void ReorderChapters(WorkingState& state, QWidget* parent)
+{
+    QStringList entries;
+    LoadMenuEntries(state, entries);
+    if (entries.size() < 2) {
+        ShowError(QStringLiteral("The E-Book only has one Chapter"));
+        return;
+    }
+    THypReorgFm form(state, parent);
+    RunModal(form);
+}
