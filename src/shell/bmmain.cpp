@@ -56,12 +56,24 @@ static void initShellResources()
     Q_INIT_RESOURCE(resources);
 }
 
-Tbookmainform::Tbookmainform(QWidget* parent) : QWidget(parent)
+Tbookmainform::Tbookmainform(QWidget* parent)
+    : QWidget(parent), m_chapterWindows(m_state, [this] { return designOrigin(); })
 {
     initShellResources();
+    m_previousChapterWindows = ChapterWindowsSlot::install(&m_chapterWindows);
     setObjectName(QStringLiteral("Tbookmainform"));
     buildWindow();
     FormCreate();
+}
+
+Tbookmainform::~Tbookmainform()
+{
+    ChapterWindowsSlot::install(m_previousChapterWindows);
+}
+
+QPoint Tbookmainform::designOrigin() const
+{
+    return mapToGlobal(QPoint(0, 0)) + m_state.DesignOffset;
 }
 
 void Tbookmainform::FormCreate()

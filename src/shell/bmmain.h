@@ -2,6 +2,9 @@
 // author create or choose an e-book, and starts every other function from its menu panel.
 #pragma once
 
+#include "platform/service.h"
+#include "shell/chapterhooks.h"
+#include "shell/previewwindows.h"
 #include "shell/workingstate.h"
 
 #include <QWidget>
@@ -21,6 +24,7 @@ class Tbookmainform : public QWidget
 
 public:
     explicit Tbookmainform(QWidget* parent = nullptr);
+    ~Tbookmainform() override;
 
     WorkingState& state() { return m_state; }
     bool lowColour() const { return m_lowColour; }
@@ -91,6 +95,12 @@ private:
     void CreateProject();
     void openWithRollback(const std::function<void()>& open);
 
+    void PreviewBook();
+    // Where the 640 x 480 design screen starts on the screen.
+    QPoint designOrigin() const;
+
     WorkingState m_state;
     bool m_lowColour = false;
+    PreviewChapterWindows m_chapterWindows;
+    ChapterWindows* m_previousChapterWindows = nullptr;
 };

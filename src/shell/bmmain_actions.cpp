@@ -3,6 +3,7 @@
 #include "authoring/chpeditF.h"
 #include "authoring/tutdispF.h"
 #include "shell/ProgramAboutForm.h"
+#include "preview/bookplayer.h"
 #include "shell/chapterflows.h"
 #include "shell/bmmain.h"
 #include "shell/filenames.h"
@@ -39,6 +40,7 @@ void Tbookmainform::wireActions()
     onClick(ViewBtn, [this] { ListChapters(m_state, this); }, true, FocusAfter::Self);
     onClick(DeleteBtn, [this] { RemoveChapter(m_state, this); }, true, FocusAfter::DeleteElseAdd);
     onClick(ReorgBtn, [this] { ReorderChapters(m_state, this); }, false, FocusAfter::Self);
+    onClick(PreviewBtn, [this] { PreviewBook(); }, false, FocusAfter::Self);
     // Help opens beside the menu panel, which stays.
     connect(HelpBtn, &QPushButton::clicked, this, [] { ShowHelp(1); });
     connect(QuitBtn, &QPushButton::clicked, this, &QWidget::close);
@@ -110,6 +112,14 @@ void Tbookmainform::Timer1Timer()
     HelpBtn->setFocus();
 }
 
+
+void Tbookmainform::PreviewBook()
+{
+    m_state.BookTitle = m_state.Project.Config.BookTitle.text();
+    ProjectBookSource source(m_state);
+    const PreviewContext context{source, m_state.HelpFilePath, designOrigin()};
+    PlayBook(context, this);
+}
 
 void Tbookmainform::ShowProgramAbout()
 {

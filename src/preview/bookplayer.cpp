@@ -1,0 +1,67 @@
+// The book player.
+#include "preview/bookplayer.h"
+
+#include "authoring/abtdispf.h"
+#include "design/Prgbackf.h"
+#include "platform/documents.h"
+#include "platform/help.h"
+#include "preview/Bmnudspf.h"
+#include "preview/PIntDspF.h"
+#include "preview/chpdispf.h"
+#include "preview/mediaactions.h"
+
+void RunBookCommand(const CommandRecord& command, const QString& caption, QWidget* parent)
+{
+    const QString value = command.Command.text();
+    switch (command.CommandType) {
+    case 2:
+    case 3:
+    case 6:
+        MediaSlot::get().showCommand(parent, caption, value);
+        break;
+    case 4:
+    case 9:
+        MediaSlot::get().runProgram(parent, command.CommandType, value);
+        break;
+    case 10:
+        OpenDocument(value);
+        break;
+    default:
+        break;
+    }
+}
+
+void PlayBook(const PreviewContext& context, QWidget* parent)
+{
+    const ProjectRecord& project = context.source.project();
+    const PresentationRecord& presentation = project.Presentation;
+    TTutBackForm background(project.Config);
+    background.show();
+
+    const QStringList entries = context.source.menuEntries();
+    const QString title = project.Config.BookTitle.text();
+    if (project.Config.UseHelpFile)
+        SetHelpFile(context.toolHelpFile);
+    if (presentation.OpeningShown)
+        RunBookCommand(presentation.Opening, title, parent);
+    const bool aboutAtStart = presentation.About.AboutWhen == 0 || presentation.About.AboutWhen == 2;
+    const bool aboutAtEnd = presentation.About.AboutWhen == 1 || presentation.About.AboutWhen == 2;
+    if (presentation.AboutShown && aboutAtStart)
+        ShowAboutBox(presentation.About, parent);
+    if (presentation.IntroShown) {
+        QStringList introduction;
+        context.source.introduction(introduction);
+        ShowIntroduction(context, introduction, parent);
+    }
+    if (entries.size() == 1) {
+        const ChapterRecord chapter = context.source.chapter(0);
+        const DisplayRecord display = context.source.display(chapter.DisplayFile.text());
+        ShowChapter(context, display, context.source.chapterText(chapter.ChapterFile.text()), parent);
+    } else {
+        ShowTableOfContents(context, entries, parent);
+    }
+    if (presentation.AboutShown && aboutAtEnd)
+        ShowAboutBox(presentation.About, parent);
+    if (presentation.ClosingShown)
+        RunBookCommand(presentation.Closing, title, parent);
+}

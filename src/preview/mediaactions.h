@@ -1,0 +1,31 @@
+// The shows and programs a book starts: pictures, sounds, video and MIDI, and programs. The media
+// part of the tool installs them; until then these requests do nothing.
+#pragma once
+
+#include "platform/service.h"
+
+#include <QString>
+
+class QWidget;
+
+class MediaActions
+{
+public:
+    virtual ~MediaActions() = default;
+    // Types 2, 3, 6, 7 and 8: the command value names pictures, a sound, a video or a tune.
+    virtual void showCommand(QWidget* parent, const QString& caption, const QString& value) = 0;
+    // Mode 4 runs a program with its parameters, mode 9 a program with a document.
+    virtual void runProgram(QWidget* parent, int mode, const QString& value) = 0;
+};
+
+class NoMediaActions : public MediaActions
+{
+public:
+    void showCommand(QWidget*, const QString&, const QString&) override {}
+    void runProgram(QWidget*, int, const QString&) override {}
+};
+
+using MediaSlot = ServiceSlot<MediaActions, NoMediaActions>;
+
+// The program-wide current HyperText phrase: the caption of shows and text pop-ups.
+QString& CurrentHyperPhrase();

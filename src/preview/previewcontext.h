@@ -1,0 +1,29 @@
+// What the reader screens of one playing of a book share.
+#pragma once
+
+#include "preview/booksource.h"
+
+#include <QPoint>
+#include <QString>
+
+struct PreviewContext
+{
+    BookSource& source;
+    QString toolHelpFile; // the help file to return to when a screen with the book's help closes
+    QPoint popupOrigin;   // where the 640 x 480 design screen starts, for the text pop-ups
+};
+
+// Makes the book's help file current for a screen's lifetime when the book has one, and returns
+// to the tool's help file afterwards.
+class BookHelpScope
+{
+public:
+    BookHelpScope(const PreviewContext& context, bool active);
+    ~BookHelpScope();
+    BookHelpScope(const BookHelpScope&) = delete;
+    BookHelpScope& operator=(const BookHelpScope&) = delete;
+
+private:
+    QString m_restore;
+    bool m_active;
+};

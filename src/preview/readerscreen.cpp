@@ -1,0 +1,212 @@
+// The pieces every reader screen is built from.
+#include "preview/readerscreen.h"
+
+#include "design/wiaTile.h"
+#include "platform/messages.h"
+#include "preview/pictures.h"
+#include "richtext/richedit.h"
+#include "shell/fonttext.h"
+#include "shell/projectpath.h"
+#include "shell/runtimeerror.h"
+#include "shell/textcodec.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QVBoxLayout>
+
+QByteArray RtfFromLines(const QStringList& lines)
+{
+    return textcodec::encode(lines.join(QLatin1String("\r\n")));
+}
+
+QColor BookColour(Colour colour)
+{
+    const auto value = static_cast<std::uint32_t>(colour);
+    if (value == 0x1FFFFFFF)
+        return QColor(Qt::transparent);
+    if (value & 0x80000000) {
+        const QPalette palette = QApplication::palette();
+        switch (value & 0xFF) {
+        case 5: return palette.color(QPalette::Base);            // clWindow
+        case 8: return palette.color(QPalette::Text);            // clWindowText
+        case 13: return palette.color(QPalette::Highlight);      // clHighlight
+        case 14: return palette.color(QPalette::HighlightedText);
+        case 18: return palette.color(QPalette::ButtonText);     // clBtnText
+        case 23: return palette.color(QPalette::ToolTipText);    // clInfoText
+        case 24: return palette.color(QPalette::ToolTipBase);    // clInfoBk
+        default: return palette.color(QPalette::Button);         // clBtnFace and the rest
+        }
+    }
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+namespace {
+
+void fill(QWidget* widget, const QColor& colour)
+{
+    widget->setAutoFillBackground(true);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+void SetupBar(QLabel* bar, bool shown, const QString& text, const QString& fontText, Colour colour)
+{
+    TextFont font;
+    try {
+        ApplyFontText(fontText, font);
+    } catch (const RunTimeError&) {
+        font = TextFont{}; // a damaged font text shows in the standard font
+    }
+    QFont qfont = font.toQFont();
+    bar->setText(text);
+    bar->setFont(qfont);
+    QPalette palette = bar->palette();
+    palette.setColor(QPalette::WindowText, BookColour(font.color));
+    bar->setPalette(palette);
+    fill(bar, BookColour(colour));
+    bar->setFixedHeight(2 * font.size); // twice the point size, in pixels
+    bar->setAlignment(Qt::AlignCenter);
+    bar->setVisible(shown);
+}
+
+void StretchedPicture::setPicture(const QImage& image)
+{
+    m_image = image;
+    update();
+}
+
+void StretchedPicture::paintEvent(QPaintEvent*)
+{
+    if (m_image.isNull())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(rect(), m_image);
+}
+
+TScreenPanel::TScreenPanel(QWidget* parent)
+    : QFrame(parent), wiaTile1(new TwiaTile(this)), Image1(new StretchedPicture(this))
+{
+    wiaTile1->hide();
+    Image1->hide();
+    wiaTile1->installEventFilter(this);
+    Image1->installEventFilter(this);
+    setColour(BookColour(colours::Silver));
+}
+
+void TScreenPanel::setColour(const QColor& colour)
+{
+    fill(this, colour);
+}
+
+void TScreenPanel::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    wiaTile1->setGeometry(rect());
+    Image1->setGeometry(rect());
+}
+
+void TScreenPanel::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton)
+        emit rightPressed();
+    QFrame::mousePressEvent(event);
+}
+
+bool TScreenPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+        emit rightPressed();
+    return QFrame::eventFilter(watched, event);
+}
+
+bool ShowBackground(TScreenPanel* panel, const Background& background, bool colourFallback)
+{
+    const QColor colour = BookColour(background.colour);
+    const auto fallBack = [&] {
+        if (colourFallback)
+            panel->setColour(colour);
+    };
+    switch (background.type) {
+    case 1:
+        panel->setColour(colour);
+        return true;
+    case 2: {
+        const QString file = background.graphicFile;
+        if (file.isEmpty() || !QFileInfo::exists(ResolveProjectName(file))) {
+            ShowError(QStringLiteral("The graphic file ") + file + QStringLiteral(" was not found"));
+            fallBack();
+            return true;
+        }
+        const LoadedPicture picture = LoadPicture(file);
+        if (picture.image.isNull()) {
+            ShowError(picture.error);
+            fallBack();
+            return true;
+        }
+        panel->Image1->setPicture(picture.image);
+        panel->Image1->show();
+        return true;
+    }
+    case 3: {
+        const QString file = background.wallpaperFile;
+        if (file.toUpper().endsWith(QLatin1String(".JPG"))) {
+            ShowError(QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace ") + file +
+                      QStringLiteral(" with a .BMP Graphic."));
+            return false;
+        }
+        if (file.isEmpty() || !QFileInfo::exists(ResolveProjectName(file))) {
+            ShowError(QStringLiteral("The Wallpaper file ") + file + QStringLiteral(" was not found"));
+            fallBack();
+            return true;
+        }
+        const LoadedPicture picture = LoadPicture(file);
+        if (picture.image.isNull()) {
+            ShowError(picture.error);
+            fallBack();
+            return true;
+        }
+        panel->wiaTile1->setImage(picture.image);
+        panel->wiaTile1->show();
+        return true;
+    }
+    default:
+        return true; // the screen keeps its own colour
+    }
+}
+
+TTextWindow::TTextWindow(QWidget* parent) : QFrame(parent), RichEdit1(new TRichEdit(this))
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    RichEdit1->viewport()->setCursor(Qt::ArrowCursor);
+    RichEdit1->setFrameShape(QFrame::NoFrame);
+    RichEdit1->document()->setDocumentMargin(10);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(RichEdit1);
+}
+
+void TTextWindow::setTextColour(const QColor& colour)
+{
+    fill(this, colour);
+    QPalette palette = RichEdit1->palette();
+    palette.setColor(QPalette::Base, colour);
+    RichEdit1->setPalette(palette);
+}
+
+void TTextWindow::place(const DisplayRecord& display)
+{
+    if (display.FullScreen)
+        setGeometry(parentWidget()->rect());
+    else
+        setGeometry(display.WinLeft, display.WinTop, display.WinWidth, display.WinHeight);
+}

@@ -1,0 +1,88 @@
+// What every reader screen shares: colours of the book, title and status bars, the screen area
+// with its background, and the text window on it.
+#pragma once
+
+#include "shell/records.h"
+
+#include <QColor>
+#include <QFrame>
+#include <QLabel>
+
+class TwiaTile;
+class TRichEdit;
+
+// Text lines of a section (8-bit, as the book stores them) back as one block of RTF.
+QByteArray RtfFromLines(const QStringList& lines);
+
+// A book colour ($00BBGGRR, or a system colour code) as a Qt colour.
+QColor BookColour(Colour colour);
+
+// Shows or hides a bar with its text, font (from its font text), colour and a height of twice
+// the font's point size.
+void SetupBar(QLabel* bar, bool shown, const QString& text, const QString& fontText, Colour colour);
+
+// A picture stretched over the whole of its widget.
+class StretchedPicture : public QWidget
+{
+public:
+    using QWidget::QWidget;
+    void setPicture(const QImage& image);
+    const QImage& picture() const { return m_image; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage m_image;
+};
+
+// The screen area of a reader screen: a colour, a stretched picture or a tiled wallpaper.
+class TScreenPanel : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit TScreenPanel(QWidget* parent = nullptr);
+    void setColour(const QColor& colour);
+
+    TwiaTile* wiaTile1;
+    StretchedPicture* Image1;
+
+signals:
+    void rightPressed();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+struct Background
+{
+    int type;
+    Colour colour;
+    QString graphicFile;
+    QString wallpaperFile;
+};
+
+inline Background BackgroundOf(const DisplayRecord& d)
+{
+    return {d.BackType, d.BackColor, d.GraphicFile.text(), d.WallpaperFile.text()};
+}
+
+// Shows the background on the panel, with the messages for missing or unreadable files. With
+// `colourFallback` a missing file leaves the panel in the background colour. Returns false only
+// for a ".JPG" wallpaper, which is refused.
+bool ShowBackground(TScreenPanel* panel, const Background& background, bool colourFallback = true);
+
+// The text window: a lowered panel holding a read-only rich-text area with a 10-pixel border.
+class TTextWindow : public QFrame
+{
+public:
+    explicit TTextWindow(QWidget* parent = nullptr);
+    void setTextColour(const QColor& colour);
+    // At the record's rectangle inside its parent, or filling it.
+    void place(const DisplayRecord& display);
+
+    TRichEdit* RichEdit1;
+};
