@@ -128,6 +128,7 @@ private:
     QTextCursor m_cursor;
     std::vector<Group> m_stack{Group{}};
     int m_overflow = 0;       // groups beyond the nesting limit
+    bool m_finished = false;  // the outermost group has closed
     bool m_ignorable = false; // "\*" seen: the next destination is skipped when unknown
 
     int m_defaultFont = 0;
@@ -192,7 +193,7 @@ void Reader::runTokens()
 {
     const char* data = m_data.data();
     const qsizetype size = m_data.size();
-    while (m_pos < size) {
+    while (m_pos < size && !m_finished) {
         const char c = data[m_pos++];
         switch (c) {
         case '{':
@@ -267,6 +268,8 @@ void Reader::closeGroup()
     }
     if (m_stack.size() <= 1)
         return; // an unbalanced brace
+    if (m_stack.size() == 2)
+        m_finished = true; // the document's own group has ended: what follows is not text
     flushPending();
     m_skip = 0;
     m_ignorable = false;

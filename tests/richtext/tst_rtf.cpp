@@ -117,7 +117,8 @@ private slots:
         QTest::newRow("ul0 ends underline") << QByteArray("{\\rtf1 \\ul a\\ul0 b}") << QStringLiteral("ab");
         QTest::newRow("code page of the font") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 X;}}\\f0 \\'c0}") << QString::fromUtf8("\u0410");
         QTest::newRow("double-byte") << QByteArray("{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0}") << QString::fromUtf8("\u3042");
-        QTest::newRow("unbalanced closing") << QByteArray("{\\rtf1 a}}}b") << QStringLiteral("ab");
+        QTest::newRow("text after the document") << QByteArray("{\\rtf1 a}}}b") << QStringLiteral("a");
+        QTest::newRow("unbalanced inner closing") << QByteArray("{\\rtf1 {a}}b}") << QStringLiteral("a");
         QTest::newRow("missing closing") << QByteArray("{\\rtf1 {\\b a") << QStringLiteral("a");
         QTest::newRow("trailing NUL") << QByteArray("{\\rtf1 a}\0", 10) << QStringLiteral("a");
         QTest::newRow("escaped braces") << QByteArray("{\\rtf1 \\{x\\}\\\\}") << QStringLiteral("{x}\\");

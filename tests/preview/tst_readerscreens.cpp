@@ -1,0 +1,367 @@
+// The reader screens, read back from their widgets after showing them offscreen.
+#include "doubles.h"
+#include "testdir.h"
+
+#include "authoring/HTxVdspF.h"
+#include "authoring/Htxdispf.h"
+#include "authoring/abtdispf.h"
+#include "bookdata/hypertext.h"
+#include "design/wiaTile.h"
+#include "preview/Bmnudspf.h"
+#include "preview/HNotesF.h"
+#include "preview/PIntDspF.h"
+#include "preview/bookplayer.h"
+#include "preview/chpdispf.h"
+#include "preview/entrydispatch.h"
+#include "preview/mediaactions.h"
+#include "preview/pictures.h"
+#include "preview/readerscreen.h"
+#include "richtext/richedit.h"
+#include "shell/projectfiles.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+// A book in a temporary directory, read through the project book source.
+struct Book
+{
+    CurrentTempDir dir;
+    WorkingState state;
+    ProjectBookSource source{state};
+    PreviewContext context{source, QStringLiteral("/tool/KESTRIN.HLP"), QPoint(80, 60)};
+
+    Book()
+    {
+        state.ProjectFile = QStringLiteral("BOOK.QVJ");
+        OpenProject(state);
+    }
+    void addChapter(const char* entry, const QByteArray& text)
+    {
+        const QString file = QString::fromLatin1(entry) + QStringLiteral(".QLF");
+        writeBytes(dir.filePath(file), text);
+        state.CurrentChapter = ChapterRecord{};
+        state.CurrentChapter.MenuEntry.setText(QString::fromLatin1(entry));
+        state.CurrentChapter.ChapterFile.setText(file);
+        state.CurrentChapter.DisplayFile.setText(QStringLiteral("BOOK.QVD"));
+        WriteChapter(state, -1);
+    }
+};
+
+struct MediaRecorder : MediaActions
+{
+    QStringList calls;
+    void showCommand(QWidget*, const QString& caption, const QString& value) override
+    {
+        calls << QStringLiteral("show %1: %2").arg(caption, value);
+    }
+    void runProgram(QWidget*, int mode, const QString& value) override
+    {
+        calls << QStringLiteral("run %1: %2").arg(mode).arg(value);
+    }
+};
+
+DisplayRecord windowed()
+{
+    DisplayRecord display = DefaultDisplay();
+    display.FullScreen = 0;
+    return display;
+}
+
+} // namespace
+
+class ReaderScreensTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void chapterDisplay_placesTextBarsAndMenus()
+    {
+        PlatformDoubles platform;
+        Book book;
+        BarsRecord& bars = book.state.Project.ChapterBars;
+        bars.TitleShown = 1;
+        bars.TitleText.setText(QStringLiteral("My Title"));
+        book.state.Project.Presentation.Captions.CloseCaption.setText(QStringLiteral("&Leave"));
+        TChapDispForm form(book.context, windowed(), "{\\rtf1 text}");
+        form.show();
+        QCOMPARE(form.TextPnl->geometry(), QRect(120, 80, 400, 200));
+        QVERIFY(form.TitlePnl->isVisible());
+        QCOMPARE(form.TitlePnl->height(), 32); // "16 0 1 Times New Roman": twice 16
+        QCOMPARE(form.TitlePnl->text(), QStringLiteral("My Title"));
+        QVERIFY(!form.StatusPnl->isVisible());
+        QCOMPARE(form.MQuit->text(), QStringLiteral("&Leave"));
+        QVERIFY(!form.MPrint->menuAction()->isVisible());
+        QVERIFY(!form.MAbout->isVisible() && !form.MHelp->isVisible());
+        QCOMPARE(form.TextPnl->RichEdit1->toPlainText(), QStringLiteral("text"));
+
+        DisplayRecord full = DefaultDisplay();
+        full.PrintAllowed = 1;
+        TChapDispForm fullForm(book.context, full, "plain words, not rtf");
+        fullForm.show();
+        QCOMPARE(fullForm.TextPnl->geometry(), fullForm.ScreenPnl->rect());
+        QVERIFY(fullForm.MPrint->menuAction()->isVisible());
+        QCOMPARE(fullForm.TextPnl->RichEdit1->toPlainText(), QStringLiteral("plain words, not rtf"));
+    }
+
+    void backgrounds_messagesAndFallback_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("colour");
+        QTest::newRow("missing picture") << 2 << QStringLiteral("SKY.JPG")
+                                         << QStringLiteral("The graphic file SKY.JPG was not found") << true;
+        QTest::newRow("missing wallpaper") << 3 << QStringLiteral("TILE.BMP")
+                                           << QStringLiteral("The Wallpaper file TILE.BMP was not found") << true;
+        QTest::newRow("jpg wallpaper, any case") << 3 << QStringLiteral("tile.jpg")
+                                                 << QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace tile.jpg with a .BMP Graphic.")
+                                                 << false;
+        QTest::newRow("random bytes as bmp") << 2 << QStringLiteral("BAD.BMP")
+                                             << QStringLiteral("The picture file BAD.BMP could not be read: it is damaged or not a picture of a known kind.")
+                                             << true;
+    }
+    void backgrounds_messagesAndFallback()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, file);
+        QFETCH(QString, message);
+        QFETCH(bool, colour);
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(QStringLiteral("BAD.BMP")), "not a bitmap at all");
+        TScreenPanel panel;
+        panel.setColour(Qt::black);
+        const bool shown = ShowBackground(&panel, {type, 0x0000FF, file, file});
+        QCOMPARE(platform.messages.texts(), QStringList{message});
+        QCOMPARE(shown, colour);
+        QCOMPARE(panel.palette().color(QPalette::Window), colour ? QColor(Qt::red) : QColor(Qt::black));
+        QVERIFY(!panel.Image1->isVisibleTo(&panel) && !panel.wiaTile1->isVisibleTo(&panel));
+    }
+
+    void backgrounds_pictureAndWallpaper()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        QImage tile(10, 10, QImage::Format_RGB32);
+        tile.fill(Qt::green);
+        tile.save(dir.filePath(QStringLiteral("TILE.BMP")));
+        TScreenPanel panel;
+        panel.resize(25, 25);
+        panel.show();
+        QVERIFY(ShowBackground(&panel, {3, 0, QString(), QStringLiteral("tile.bmp")}));
+        QVERIFY(panel.wiaTile1->isVisibleTo(&panel));
+        QCOMPARE(panel.wiaTile1->tileRects().size(), 9);
+        QFile::copy(QStringLiteral(QUORELLE_CORPUS_DIR "/pict001.jpg"), dir.filePath(QStringLiteral("SKY.JPG")));
+        QVERIFY(ShowBackground(&panel, {2, 0, QStringLiteral("SKY.JPG"), QString()}));
+        QVERIFY(panel.Image1->isVisibleTo(&panel));
+        QVERIFY(platform.messages.shown().isEmpty());
+    }
+
+    void pictures_everyKindThroughOneLoader()
+    {
+        const LoadedPicture jpeg = LoadPicture(QStringLiteral(QUORELLE_CORPUS_DIR "/pict001.jpg"));
+        QVERIFY2(!jpeg.image.isNull(), qPrintable(jpeg.error));
+        const LoadedPicture metafile = LoadPicture(QStringLiteral(QUORELLE_CORPUS_DIR "/pict001.wmf"));
+        QVERIFY2(!metafile.image.isNull(), qPrintable(metafile.error));
+        CurrentTempDir dir;
+        QFile source(QStringLiteral(QUORELLE_CORPUS_DIR "/pict001.jpg"));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        writeBytes(dir.filePath(QStringLiteral("CUT.JPG")), source.read(200));
+        const LoadedPicture cut = LoadPicture(QStringLiteral("CUT.JPG"));
+        QVERIFY(cut.image.isNull() || cut.image.height() > 0);
+        QVERIFY(LoadPicture(QStringLiteral("NONE.BMP")).image.isNull());
+    }
+
+    void popup_placedOnTheDesignScreen()
+    {
+        PlatformDoubles platform;
+        CurrentHyperPhrase() = QStringLiteral("Paris");
+        TShowHTextForm popup(DefaultDisplay(), {QStringLiteral("{\\rtf1 pop}"), QStringLiteral("]")}, QPoint(80, 60));
+        popup.show();
+        QCOMPARE(popup.geometry(), QRect(200, 140, 403, 200));
+        QCOMPARE(popup.windowTitle(), QStringLiteral("Paris"));
+        QCOMPARE(popup.TextPnl->RichEdit1->toPlainText().trimmed(), QStringLiteral("pop"));
+    }
+
+    void phraseClick_lookupAndDispatch()
+    {
+        PlatformDoubles platform;
+        MediaRecorder media;
+        ScopedService<MediaSlot, MediaActions> guard(media);
+        Book book;
+        AddEntry(book.state.HyperTextFile, QStringLiteral("Sun"), 6, QStringLiteral("SUN.BMP,SUN.WAV,50"), kHyperSource);
+        AddEntry(book.state.HyperTextFile, QStringLiteral("Game"), 4, QStringLiteral("GAME.EXE,-x"), kHyperSource);
+        AddEntry(book.state.HyperTextFile, QStringLiteral("Page"), 10, QStringLiteral("PAGE.HTM"), kHyperSource);
+        AddEntry(book.state.HyperTextFile, QStringLiteral("Notes"), 13, QStringLiteral("NOTES.TXT"), kHyperSource);
+        AddEntry(book.state.HyperTextFile, QStringLiteral("Odd"), 11, QStringLiteral("x"), kHyperSource);
+        TChapDispForm form(book.context, DefaultDisplay(),
+                           "{\\rtf1 \\ul Sun\\ulnone  \\ul Moon\\ulnone  \\ul Game\\ulnone  \\ul Page\\ulnone  "
+                           "\\ul Notes\\ulnone  \\ul Odd\\ulnone  plain}");
+        const auto click = [&form](int position) {
+            QTextCursor cursor = form.TextPnl->RichEdit1->textCursor();
+            cursor.setPosition(position);
+            form.TextPnl->RichEdit1->setTextCursor(cursor);
+            form.RichEdit1MouseDown();
+        };
+        click(1);                       // Sun
+        click(5);                       // Moon: no entry
+        click(10);                      // Game
+        click(15);                      // Page
+        platform.modal.expect<THNotesForm>([](THNotesForm& notes) {
+            QCOMPARE(notes.windowTitle(), QStringLiteral("Current File : NOTES.TXT"));
+            notes.reject();
+        });
+        click(20);                      // Notes
+        click(26);                      // Odd: type 11 does nothing
+        click(31);                      // plain text
+        QCOMPARE(media.calls, QStringList({QStringLiteral("show Sun: SUN.BMP,SUN.WAV,50"),
+                                           QStringLiteral("run 4: GAME.EXE,-x")}));
+        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("\"Moon\" is not HyperText")});
+        QCOMPARE(platform.documents.opened, QStringList{QStringLiteral("PAGE.HTM")});
+        QVERIFY(platform.modal.allUsed());
+        QCOMPARE(CurrentHyperPhrase(), QStringLiteral("Odd")); // set for every entry, acted on or not
+    }
+
+    void displayEntries_openTheirWindowsOrTheConversionError()
+    {
+        PlatformDoubles platform;
+        Book book;
+        DisplayRecord display = DefaultDisplay();
+        AddDisplayEntry(book.state.HyperTextFile, QStringLiteral("Pop"), 1, display, {QStringLiteral("{\\rtf1 hi}")}, kHyperSource);
+        AddDisplayEntry(book.state.HyperTextFile, QStringLiteral("Screen"), 5, display, {QStringLiteral("{\\rtf1 hi}")}, kHyperSource);
+        QStringList lines;
+        QVERIFY(book.source.hyperEntry(QStringLiteral("pop"), lines));
+        platform.modal.expect<TShowHTextForm>([](TShowHTextForm& popup) { popup.OKBtn->click(); });
+        ShowEntry(lines, book.context, nullptr);
+        QVERIFY(book.source.hyperEntry(QStringLiteral("screen"), lines));
+        platform.modal.expect<TTxtVPDispForm>([](TTxtVPDispForm& screen) {
+            QCOMPARE(screen.TextPnl->geometry(), screen.ScreenPnl->rect());
+            screen.reject();
+        });
+        ShowEntry(lines, book.context, nullptr);
+        lines[9] = QStringLiteral("VPLeft=12px");
+        QVERIFY_THROWS_EXCEPTION(ConvertError, ShowEntry(lines, book.context, nullptr));
+        QVERIFY(platform.modal.allUsed());
+        QCOMPARE(EntryTypeCode({QString(), QString(), QStringLiteral("type=135")}), 13);
+    }
+
+    void tableOfContents_authorLinesAndMenuBox()
+    {
+        PlatformDoubles platform;
+        Book book;
+        MenuRecord& menu = book.state.Project.Menu;
+        menu.UseAuthorBox = 1;
+        menu.Author.AuthorLine1.setText(QStringLiteral("One"));
+        menu.Author.AuthorLine2.setText(QStringLiteral("Two"));
+        menu.Author.AuthorLine4.setText(QStringLiteral("Four"));
+        menu.MenuBars.TitleText.setText(QStringLiteral("Hidden title"));
+        TBookMenuForm form(book.context, {QStringLiteral("A"), QStringLiteral("B")});
+        form.show();
+        QCOMPARE(form.Panel1->geometry(), QRect(230, 130, 190, 165));
+        QVERIFY(form.AuthorPnl->isVisible());
+        QCOMPARE(form.AuthorPnl->geometry(), QRect(5, 5, 190, 100));
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(form.Labels[i]->isVisibleTo(&form), i < 4);
+        QVERIFY(form.Labels[2]->text().isEmpty());
+        QVERIFY(!form.TitlePnl->isVisible());
+        QCOMPARE(form.TitlePnl->text(), QStringLiteral("Hidden title"));
+        QCOMPARE(form.MQuit->text(), QStringLiteral("&Quit"));
+        QCOMPARE(form.ListBox1->currentRow(), 0);
+    }
+
+    void introduction_menuOnlyWithMenuBar()
+    {
+        PlatformDoubles platform;
+        Book book;
+        book.state.Project.Presentation.AboutShown = 1;
+        book.state.Project.Presentation.Intro.UseMenuBar = 0;
+        TIntDispForm without(book.context, {QStringLiteral("{\\rtf1 intro}")});
+        without.show();
+        QVERIFY(!without.MQuit->isVisible() && !without.MAbout->isVisible() && !without.MHelp->isVisible());
+        QCOMPARE(without.TextPnl->RichEdit1->toPlainText(), QStringLiteral("intro"));
+        book.state.Project.Presentation.Intro.UseMenuBar = 1;
+        TIntDispForm with(book.context, {QStringLiteral("{\\rtf1 intro}")});
+        QVERIFY(with.MQuit->isVisible() && with.MAbout->isVisible());
+        with.show();
+        QCOMPARE(with.TextPnl->geometry(), with.ScreenPnl->rect());
+        emit with.ScreenPnl->rightPressed();
+        QVERIFY(!with.isVisible());
+    }
+
+    void aboutBox_paragraphsAndMissingIcon()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        AboutRecord about = DefaultAbout();
+        about.Comment1.setText(QStringLiteral("Line one"));
+        about.Comment3.setText(QStringLiteral("Line two"));
+        QCOMPARE(TAboutBox::CommentText(about), QStringLiteral("Line one \r\n\r\nLine two \r\n\r\n"));
+        TAboutBox box(about, false);
+        QVERIFY(!box.ProgramIcon->isVisibleTo(&box));
+        QCOMPARE(box.ProductName->x(), 8);
+        about.UseIcon = 1;
+        about.IconFile.setText(QStringLiteral("BOOK.ICO"));
+        ShowAboutBox(about);
+        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("The Icon file BOOK.ICO is missing")});
+        QVERIFY(platform.modal.allUsed());
+    }
+
+    void preview_playsTheScreensInOrder_data()
+    {
+        QTest::addColumn<int>("chapters");
+        QTest::addColumn<QStringList>("windows");
+        QTest::newRow("one chapter") << 1
+                                     << QStringList{QStringLiteral("TAboutBox"), QStringLiteral("TIntDispForm"),
+                                                    QStringLiteral("TChapDispForm"), QStringLiteral("TAboutBox")};
+        QTest::newRow("two chapters") << 2
+                                      << QStringList{QStringLiteral("TAboutBox"), QStringLiteral("TIntDispForm"),
+                                                     QStringLiteral("TBookMenuForm"), QStringLiteral("TAboutBox")};
+    }
+    void preview_playsTheScreensInOrder()
+    {
+        QFETCH(int, chapters);
+        QFETCH(QStringList, windows);
+        PlatformDoubles platform;
+        MediaRecorder media;
+        ScopedService<MediaSlot, MediaActions> guard(media);
+        Book book;
+        book.addChapter("One", "{\\rtf1 one}");
+        if (chapters > 1)
+            book.addChapter("Two", "{\\rtf1 two}");
+        PresentationRecord& p = book.state.Project.Presentation;
+        p.AboutShown = 1;
+        p.About.AboutWhen = 2;
+        p.IntroShown = 1;
+        p.OpeningShown = 1;
+        p.Opening.CommandType = 4;
+        p.Opening.Command.setText(QStringLiteral("START.EXE"));
+        p.ClosingShown = 1;
+        p.Closing.CommandType = 10;
+        p.Closing.Command.setText(QStringLiteral("END.HTM"));
+        QStringList shown;
+        const auto record = [&shown](QDialog& dialog) {
+            shown << QString::fromLatin1(dialog.metaObject()->className());
+            dialog.reject();
+        };
+        platform.modal.expect<TAboutBox>(record);
+        platform.modal.expect<TIntDispForm>(record);
+        if (chapters == 1)
+            platform.modal.expect<TChapDispForm>(record);
+        else
+            platform.modal.expect<TBookMenuForm>(record);
+        platform.modal.expect<TAboutBox>(record);
+        PlayBook(book.context, nullptr);
+        QCOMPARE(shown, windows);
+        QCOMPARE(media.calls, QStringList{QStringLiteral("run 4: START.EXE")});
+        QCOMPARE(platform.documents.opened, QStringList{QStringLiteral("END.HTM")});
+        QVERIFY2(platform.modal.failures().isEmpty(), qPrintable(platform.modal.failures().join(u';')));
+    }
+};
+
+QTEST_MAIN(ReaderScreensTest)
+#include "tst_readerscreens.moc"
