@@ -74,6 +74,8 @@ void TBookMenuForm::buildMenu()
 void TBookMenuForm::buildMenuBox()
 {
     Panel1->hide();
+    Panel1->setAutoFillBackground(true);
+    Panel1->setBackgroundRole(QPalette::Button);
     auto* frame = new QFrame;
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     frame->setLineWidth(2);
