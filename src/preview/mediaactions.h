@@ -29,3 +29,16 @@ using MediaSlot = ServiceSlot<MediaActions, NoMediaActions>;
 
 // The program-wide current HyperText phrase: the caption of shows and text pop-ups.
 QString& CurrentHyperPhrase();
+
+// The shows and programs of this tool, for the project in the current directory.
+class BookMediaActions : public MediaActions
+{
+public:
+    // `mediaPrompt` is the caption of the media player, kept up to date by its owner.
+    explicit BookMediaActions(const QString& mediaPrompt) : m_mediaPrompt(mediaPrompt) {}
+    void showCommand(QWidget* parent, const QString& caption, const QString& value) override;
+    void runProgram(QWidget* parent, int mode, const QString& value) override;
+
+private:
+    const QString& m_mediaPrompt;
+};

@@ -57,10 +57,11 @@ static void initShellResources()
 }
 
 Tbookmainform::Tbookmainform(QWidget* parent)
-    : QWidget(parent), m_chapterWindows(m_state, [this] { return designOrigin(); })
+    : QWidget(parent), m_chapterWindows(m_state, [this] { return designOrigin(); }), m_media(m_state.MediaPrompt)
 {
     initShellResources();
     m_previousChapterWindows = ChapterWindowsSlot::install(&m_chapterWindows);
+    m_previousMedia = MediaSlot::install(&m_media);
     setObjectName(QStringLiteral("Tbookmainform"));
     buildWindow();
     FormCreate();
@@ -69,6 +70,7 @@ Tbookmainform::Tbookmainform(QWidget* parent)
 Tbookmainform::~Tbookmainform()
 {
     ChapterWindowsSlot::install(m_previousChapterWindows);
+    MediaSlot::install(m_previousMedia);
 }
 
 QPoint Tbookmainform::designOrigin() const

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/service.h"
+#include "preview/mediaactions.h"
 #include "shell/chapterhooks.h"
 #include "shell/previewwindows.h"
 #include "shell/workingstate.h"
@@ -103,4 +104,6 @@ private:
     bool m_lowColour = false;
     PreviewChapterWindows m_chapterWindows;
     ChapterWindows* m_previousChapterWindows = nullptr;
+    BookMediaActions m_media;
+    MediaActions* m_previousMedia = nullptr;
 };

@@ -1,6 +1,9 @@
 // Test doubles of the platform services.
 #include "doubles.h"
 
+#include <QFileInfo>
+#include <QWidget>
+
 MessageAnswer MessageRecorder::show(MessageKind kind, const QString& text)
 {
     m_shown.append({kind, text});
@@ -54,4 +57,52 @@ QString ScriptedFileDialogs::saveFile(QWidget*, const FileChoice& choice)
 {
     m_asked.append(choice);
     return m_paths.isEmpty() ? QString() : m_paths.takeFirst();
+}
+
+namespace {
+
+class SilentDevice : public MediaDevice
+{
+public:
+    SilentDevice(QStringList& calls, bool video, QWidget* surfaceParent)
+        : m_calls(calls), m_surface(video && surfaceParent ? new QWidget(surfaceParent) : nullptr)
+    {
+    }
+    void play() override { m_calls << QStringLiteral("play"); }
+    void pause() override { m_calls << QStringLiteral("pause"); }
+    void stop() override { m_calls << QStringLiteral("stop"); }
+    void step() override { m_calls << QStringLiteral("step"); }
+    qint64 position() const override { return 500; }
+    qint64 length() const override { return 2000; }
+    bool hasVideo() const override { return m_surface != nullptr; }
+    QSize videoSize() const override { return {160, 120}; }
+    QWidget* videoSurface() override { return m_surface; }
+
+private:
+    QStringList& m_calls;
+    QWidget* m_surface;
+};
+
+} // namespace
+
+bool SilentMedia::playWave(const QByteArray& wav, QString& error)
+{
+    calls << QStringLiteral("wave %1 bytes").arg(wav.size());
+    if (!wav.startsWith("RIFF")) {
+        error = QStringLiteral("not a WAV sound");
+        return false;
+    }
+    return true;
+}
+
+std::unique_ptr<MediaDevice> SilentMedia::open(const QString& file, QWidget* surfaceParent, QString& error)
+{
+    const QString name = QFileInfo(file).fileName();
+    calls << QStringLiteral("open ") + name;
+    if (name.contains(QLatin1String("BROKEN"), Qt::CaseInsensitive)) {
+        error = QStringLiteral("not a media file");
+        return nullptr;
+    }
+    return std::make_unique<SilentDevice>(calls, name.endsWith(QLatin1String(".AVI"), Qt::CaseInsensitive),
+                                          surfaceParent);
 }

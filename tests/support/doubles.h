@@ -5,7 +5,9 @@
 #include "platform/filedialogs.h"
 #include "platform/help.h"
 #include "platform/messages.h"
+#include "platform/media.h"
 #include "platform/modal.h"
+#include "platform/programs.h"
 #include "platform/screen.h"
 
 #include <QDialog>
@@ -109,6 +111,31 @@ public:
     QStringList opened;
 };
 
+// Media that makes no sound: it records what it was asked. A file named .AVI has a 160 x 120
+// picture; "BROKEN" in a name cannot be opened.
+class SilentMedia : public Media
+{
+public:
+    int waveDeviceCount() const override { return waveDevices; }
+    bool playWave(const QByteArray& wav, QString& error) override;
+    std::unique_ptr<MediaDevice> open(const QString& file, QWidget* surfaceParent, QString& error) override;
+
+    int waveDevices = 1;
+    QStringList calls;
+};
+
+class ProgramRecorder : public Programs
+{
+public:
+    bool runAndWait(const QString& program, const QStringList& arguments, const QString& workingDir) override
+    {
+        runs << (QStringList{program} + arguments).join(QLatin1Char('|'));
+        Q_UNUSED(workingDir);
+        return true;
+    }
+    QStringList runs;
+};
+
 // Every double installed for the lifetime of one test.
 struct PlatformDoubles
 {
@@ -118,6 +145,8 @@ struct PlatformDoubles
     HelpRecorder help;
     FixedScreen screen;
     DocumentRecorder documents;
+    SilentMedia media;
+    ProgramRecorder programs;
 
     ScopedService<MessageSlot, MessageBoxes> messagesGuard{messages};
     ScopedService<ModalSlot, ModalRunner> modalGuard{modal};
@@ -125,4 +154,6 @@ struct PlatformDoubles
     ScopedService<HelpSlot, HelpService> helpGuard{help};
     ScopedService<ScreenSlot, ScreenInfo> screenGuard{screen};
     ScopedService<DocumentSlot, DocumentOpener> documentsGuard{documents};
+    ScopedService<MediaDeviceSlot, Media> mediaGuard{media};
+    ScopedService<ProgramSlot, Programs> programsGuard{programs};
 };

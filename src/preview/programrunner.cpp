@@ -1,0 +1,34 @@
+// The program runner.
+#include "preview/programrunner.h"
+
+#include "platform/programs.h"
+#include "preview/commandvalue.h"
+#include "shell/projectpath.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+QString findProgram(const QString& program, const QString& projectDir)
+{
+    const QString inProject = ResolveProjectName(QDir(projectDir).filePath(program));
+    if (QFileInfo(inProject).isFile())
+        return QFileInfo(inProject).absoluteFilePath();
+    const QString onPath = QStandardPaths::findExecutable(program);
+    return onPath.isEmpty() ? program : onPath;
+}
+
+} // namespace
+
+void RunProgram(int mode, const QString& value, const QString& projectDir)
+{
+    // The command line is split as a shell would split it.
+    QStringList words = QProcess::splitCommand(ProgramCommandLine(mode, value, projectDir));
+    if (words.isEmpty())
+        return;
+    const QString program = findProgram(words.takeFirst(), projectDir);
+    programs().runAndWait(program, words, projectDir);
+}
