@@ -1,0 +1,40 @@
+// TExeChoiceForm and TExe2ChoiceForm: which kind of program a link or command starts, each
+// chosen kind defined through its own picker. The result is that of the last completed Add.
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+class QRadioButton;
+
+class TExeChoiceForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // With `withHtml` the third choice, a web page, is offered (the three-choice dialog).
+    TExeChoiceForm(const QString& command, const QString& file, int type, bool withHtml, QWidget* parent = nullptr);
+
+    QString command() const { return m_command; }
+    QString file() const { return m_file; }
+    int type() const { return m_type; }
+
+    void AddClick(int choice);
+
+    QRadioButton* RadioButtons[3];
+    QPushButton* AddButtons[3];
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+
+private:
+    void select(int choice);
+
+    QString m_command;
+    QString m_file;
+    int m_type = 4;
+    QString m_remembered[3];
+    int m_choices;
+};
+
+// True on OK, with command, file and type set; Cancel leaves them.
+bool ChooseExecutable(QString& command, QString& file, int& type, bool withHtml, QWidget* parent = nullptr);
