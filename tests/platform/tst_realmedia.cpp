@@ -1,0 +1,119 @@
+// The real media backend (Qt Multimedia over GStreamer) plays a WAV, an AVI and a MIDI tune to
+// their ends. The sounds are made here byte by byte; the video by GStreamer's own tool.
+#include "platform/media.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+QByteArray u32le(quint32 v)
+{
+    return QByteArray(reinterpret_cast<const char*>(&v), 4);
+}
+
+QByteArray u16le(quint16 v)
+{
+    return QByteArray(reinterpret_cast<const char*>(&v), 2);
+}
+
+QByteArray u32be(quint32 v)
+{
+    const char bytes[4] = {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+    return QByteArray(bytes, 4);
+}
+
+// Half a second of 8-bit silence at 8 kHz.
+QByteArray wav()
+{
+    const QByteArray data(4000, char(0x80));
+    return "RIFF" + u32le(36 + data.size()) + "WAVEfmt " + u32le(16) + u16le(1) + u16le(1) + u32le(8000) +
+           u32le(8000) + u16le(1) + u16le(8) + "data" + u32le(data.size()) + data;
+}
+
+// One note, middle C, for half a second.
+QByteArray midi()
+{
+    const QByteArray track("\x00\x90\x3C\x64\x83\x60\x80\x3C\x40\x00\xFF\x2F\x00", 13);
+    return "MThd" + u32be(6) + QByteArray("\x00\x00\x00\x01\x01\xE0", 6) + "MTrk" + u32be(track.size()) + track;
+}
+
+// Plays the device until its position reaches its length, for at most ten seconds.
+bool playsToTheEnd(MediaDevice& device)
+{
+    device.play();
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 10000) {
+        QEventLoop loop;
+        QTimer::singleShot(100, &loop, &QEventLoop::quit);
+        loop.exec();
+        if (device.length() > 0 && device.position() >= device.length())
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class RealMediaTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void wave_playsToTheEnd()
+    {
+        QtMedia media;
+        QString error;
+        QVERIFY2(media.playWave(wav(), error), qPrintable(error));
+        QVERIFY(!media.playWave("RIFF and nothing more", error));
+    }
+
+    void midi_playsToTheEnd()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("tune.mid")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(midi());
+        file.close();
+        QtMedia media;
+        QString error;
+        std::unique_ptr<MediaDevice> device = media.open(file.fileName(), nullptr, error);
+        QVERIFY2(device, qPrintable(error));
+        QVERIFY(!device->hasVideo());
+        QVERIFY(playsToTheEnd(*device));
+    }
+
+    void video_playsToTheEnd()
+    {
+        const QString tool = QStandardPaths::findExecutable(QStringLiteral("gst-launch-1.0"));
+        if (tool.isEmpty())
+            QSKIP("GStreamer's command-line tool is not installed");
+        QTemporaryDir dir;
+        const QString avi = dir.filePath(QStringLiteral("film.avi"));
+        QProcess make;
+        make.start(tool, {QStringLiteral("-q"), QStringLiteral("videotestsrc"), QStringLiteral("num-buffers=10"),
+                          QStringLiteral("!"), QStringLiteral("video/x-raw,width=160,height=120,framerate=10/1"),
+                          QStringLiteral("!"), QStringLiteral("jpegenc"), QStringLiteral("!"), QStringLiteral("avimux"),
+                          QStringLiteral("!"), QStringLiteral("filesink"), QStringLiteral("location=") + avi});
+        QVERIFY(make.waitForFinished(30000));
+        QtMedia media;
+        QString error;
+        QWidget host;
+        std::unique_ptr<MediaDevice> device = media.open(avi, &host, error);
+        QVERIFY2(device, qPrintable(error));
+        QVERIFY(device->hasVideo());
+        QVERIFY(device->videoSurface());
+        QVERIFY(playsToTheEnd(*device));
+    }
+};
+
+QTEST_MAIN(RealMediaTest)
+#include "tst_realmedia.moc"
