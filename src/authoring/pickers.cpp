@@ -79,13 +79,13 @@ TPickerForm::TPickerForm(const QString& objectName, int helpContext, const QList
     setPalette(teal);
 
     auto* columnsRow = new QHBoxLayout;
-    for (const PickerColumn& spec : columns) {
-        Column column{new QGroupBox(spec.groupCaption, this), new QLineEdit, nullptr, nullptr, spec};
+    for (const PickerColumn& config : columns) {
+        Column column{new QGroupBox(config.groupCaption, this), new QLineEdit, nullptr, nullptr, config};
         auto* layout = new QVBoxLayout(column.group);
         layout->addWidget(column.edit);
-        if (!spec.listMask.isEmpty()) {
+        if (!config.listMask.isEmpty()) {
             column.list = new FileListBox;
-            column.list->setMask(spec.listMask);
+            column.list->setMask(config.listMask);
             column.list->setDirectory(projectDir());
             column.findBtn = new QPushButton(tr("&Find File"));
             layout->addWidget(column.list);
@@ -144,11 +144,11 @@ void TPickerForm::updateView()
 void TPickerForm::FindFile(int index)
 {
     Column& column = m_columns[index];
-    FileChoice find = column.spec.findChoice;
+    FileChoice find = column.config.findChoice;
     find.folder = QDir::homePath();
     QString result = BringFileIntoProject(this, find, projectDir(), column.edit->text());
     column.list->refresh();
-    for (const QString& mask : std::as_const(column.spec.fallbacks)) {
+    for (const QString& mask : std::as_const(column.config.fallbacks)) {
         if (!result.isEmpty())
             break;
         FindInProject(projectDir(), mask, result);
@@ -162,7 +162,7 @@ void TPickerForm::done(int result)
     if (result == QDialog::Accepted) {
         for (const Column& column : std::as_const(m_columns)) {
             if (column.edit->text().isEmpty()) {
-                ShowError(column.spec.missingMessage);
+                ShowError(column.config.missingMessage);
                 column.edit->setFocus();
                 return;
             }

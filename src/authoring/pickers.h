@@ -37,7 +37,7 @@ public:
         QLineEdit* edit;
         FileListBox* list;
         QPushButton* findBtn;
-        PickerColumn spec;
+        PickerColumn config;
     };
 
     TPickerForm(const QString& objectName, int helpContext, const QList<PickerColumn>& columns, QWidget* parent);
