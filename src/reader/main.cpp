@@ -1,14 +1,85 @@
 // kestrin.bin: the reader runtime at the front of every executable e-book. It plays the compiled
-// book appended to its own file.
-#include <QCoreApplication>
+// book appended to its own file; `--verify` checks the book and prints a summary instead.
+#include "platform/f1help.h"
+#include "platform/qtmessageboxes.h"
+#include "preview/bookplayer.h"
+#include "reader/bookarchive.h"
+#include "reader/consent.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QScreen>
 
 #include <cstdio>
 
+namespace {
+
+int hyperTextEntries(const CompiledBook& book)
+{
+    const CompiledSections* sections = book.hyperText();
+    int count = 0;
+    for (int i = 0; sections && i < sections->count(); ++i)
+        count += sections->source(i).compare(QLatin1String("HYPER"), Qt::CaseInsensitive) == 0;
+    return count;
+}
+
+QByteArray ownFile()
+{
+    QFile self(QCoreApplication::applicationFilePath());
+    if (!self.open(QIODevice::ReadOnly))
+        throw CompiledBookError(QStringLiteral("the program file cannot be read"));
+    return self.readAll();
+}
+
+int verify()
+{
+    try {
+        const CompiledBook book = BookAfterImage(ownFile());
+        std::printf("%lld chapters, %lld display records, %d HyperText entries, %lld bytes\n",
+                    static_cast<long long>(book.chapters().size()), static_cast<long long>(book.displays().size()),
+                    hyperTextEntries(book), static_cast<long long>(book.size()));
+        return 0;
+    } catch (const RunTimeError& error) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(error.message()));
+        return 1;
+    }
+}
+
+int play()
+{
+    QtMessageBoxes messageBoxes;
+    MessageSlot::install(&messageBoxes);
+    try {
+        CompiledBookSource source(BookAfterImage(ownFile()));
+        // Media files lie beside the executable after a distribution.
+        QDir::setCurrent(QCoreApplication::applicationDirPath());
+        const QString mediaPrompt = source.project().Presentation.Captions.MediaPrompt.text();
+        ConsentingMediaActions media(mediaPrompt);
+        MediaSlot::install(&media);
+        const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize(640, 480);
+        const PreviewContext context{source, QString(), QPoint((screen.width() - 640) / 2, (screen.height() - 480) / 2)};
+        PlayBook(context, nullptr);
+        MediaSlot::install(nullptr);
+        return 0;
+    } catch (const RunTimeError& error) {
+        ShowError(error.message());
+        return 1;
+    }
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Quorelle reader"));
-    std::fprintf(stderr, "This program holds no e-book: build a book with Quorelle's "
-                         "\"Create Executable\" to get one.\n");
-    return 1;
+    for (int i = 1; i < argc; ++i) {
+        if (QByteArray(argv[i]) == "--verify") {
+            QCoreApplication app(argc, argv);
+            return verify();
+        }
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("E-Book"));
+    InstallF1Help(app);
+    return play();
 }

@@ -3,6 +3,7 @@
 #include "authoring/chpeditF.h"
 #include "authoring/tutdispF.h"
 #include "shell/ProgramAboutForm.h"
+#include "build/executable.h"
 #include "preview/bookplayer.h"
 #include "shell/chapterflows.h"
 #include "shell/bmmain.h"
@@ -18,6 +19,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 
 namespace {
@@ -41,6 +43,12 @@ void Tbookmainform::wireActions()
     onClick(DeleteBtn, [this] { RemoveChapter(m_state, this); }, true, FocusAfter::DeleteElseAdd);
     onClick(ReorgBtn, [this] { ReorderChapters(m_state, this); }, false, FocusAfter::Self);
     onClick(PreviewBtn, [this] { PreviewBook(); }, false, FocusAfter::Self);
+    onClick(ExecBtn, [this] {
+        waitpnl->show();
+        waitpnl->repaint();
+        const auto hideWait = qScopeGuard([this] { waitpnl->hide(); });
+        BuildAndOfferTest(m_state, this);
+    }, false, FocusAfter::Unchanged);
     // Help opens beside the menu panel, which stays.
     connect(HelpBtn, &QPushButton::clicked, this, [] { ShowHelp(1); });
     connect(QuitBtn, &QPushButton::clicked, this, &QWidget::close);

@@ -1,0 +1,13 @@
+// Making the executable e-book: the reader runtime followed by the compiled book.
+#pragma once
+
+#include "shell/workingstate.h"
+
+class QWidget;
+
+// Compiles the book and writes base + ".EXE"; false after a message when it cannot. An executable
+// left from an earlier build is replaced only by a complete new one.
+bool MakeExecutable(WorkingState& state);
+
+// The Create Executable action: build, then offer to start the new executable.
+void BuildAndOfferTest(WorkingState& state, QWidget* parent);

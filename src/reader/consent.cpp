@@ -1,0 +1,23 @@
+// Consent for programs.
+#include "reader/consent.h"
+
+#include "platform/messages.h"
+#include "preview/commandvalue.h"
+
+#include <QDir>
+#include <QProcess>
+
+void ConsentingMediaActions::runProgram(QWidget* parent, int mode, const QString& value)
+{
+    const QStringList words = QProcess::splitCommand(ProgramCommandLine(mode, value, QDir::currentPath() + QLatin1Char('/')));
+    if (words.isEmpty())
+        return;
+    const QString program = words.first();
+    if (!m_allowed.contains(program)) {
+        if (!Confirm(QStringLiteral("This e-book wants to start the program ") + program +
+                     QStringLiteral(".\n\r\n\rDo you allow it?")))
+            return;
+        m_allowed.insert(program);
+    }
+    m_inner.runProgram(parent, mode, value);
+}
