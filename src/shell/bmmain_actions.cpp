@@ -3,6 +3,7 @@
 #include "authoring/chpeditF.h"
 #include "authoring/tutdispF.h"
 #include "shell/ProgramAboutForm.h"
+#include "build/bkDistf.h"
 #include "build/executable.h"
 #include "preview/bookplayer.h"
 #include "shell/chapterflows.h"
@@ -48,6 +49,12 @@ void Tbookmainform::wireActions()
         waitpnl->repaint();
         const auto hideWait = qScopeGuard([this] { waitpnl->hide(); });
         BuildAndOfferTest(m_state, this);
+    }, false, FocusAfter::Unchanged);
+    onClick(DistribBtn, [this] {
+        waitpnl->show();
+        waitpnl->repaint();
+        const auto hideWait = qScopeGuard([this] { waitpnl->hide(); });
+        PrepareDistribution(m_state, this);
     }, false, FocusAfter::Unchanged);
     // Help opens beside the menu panel, which stays.
     connect(HelpBtn, &QPushButton::clicked, this, [] { ShowHelp(1); });
