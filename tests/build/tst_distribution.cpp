@@ -9,6 +9,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -110,6 +111,32 @@ private slots:
         QVERIFY(!CopyDistribution(book.state, target, [](const QString&) { return false; }));
         QCOMPARE(platform.messages.texts(),
                  QStringList{QStringLiteral("BOOK.EXE was not found. Please create the Executable program.")});
+    }
+
+    void buildTool_buildsAndRefusesToGuess()
+    {
+        Book book;
+        const QString tool = QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build");
+        const auto run = [&](const QStringList& arguments, QString* errors = nullptr) {
+            QProcess process;
+            process.setWorkingDirectory(book.dir.path());
+            process.start(tool, arguments);
+            process.waitForFinished(60000);
+            if (errors)
+                *errors = QString::fromUtf8(process.readAllStandardError());
+            return process.exitCode();
+        };
+        QString errors;
+        QCOMPARE(run({QStringLiteral("BOOK.QVJ"), QStringLiteral("--dist"), QStringLiteral("out")}, &errors), 2);
+        QVERIFY(errors.contains(QStringLiteral("The book starts the program GAME.EXE.")));
+        QVERIFY(!QDir(book.dir.filePath(QStringLiteral("out"))).exists());
+        QCOMPARE(run({QStringLiteral("BOOK.QVJ"), QStringLiteral("--dist"), QStringLiteral("out"),
+                      QStringLiteral("--exclude-programs")}), 0);
+        const QStringList copied = QDir(book.dir.filePath(QStringLiteral("out"))).entryList(QDir::Files);
+        QVERIFY(copied.contains(QStringLiteral("BOOK.EXE")) && !copied.contains(QStringLiteral("GAME.EXE")));
+        QVERIFY(readBytes(book.dir.filePath(QStringLiteral("BOOK.EXE"))).size() > 10000); // a real build
+        QCOMPARE(run({QStringLiteral("NONE.QVJ")}, &errors), 1);
+        QVERIFY(errors.contains(QStringLiteral("File not found")));
     }
 
     void folderWindow_refusesTheProjectDirectory()

@@ -1,0 +1,112 @@
+// quorelle-build: builds executable e-books from the command line, for authors with many books.
+//   quorelle-build BOOK.QVJ [--dist FOLDER] [--include-programs | --exclude-programs]
+// Messages go to standard error with the tool's own texts; the exit code is 0 only when every
+// file was written.
+#include "build/distribution.h"
+#include "build/executable.h"
+#include "shell/filenames.h"
+#include "shell/projectfiles.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+struct Options
+{
+    QString project;
+    QString dist;
+    std::optional<bool> includePrograms;
+};
+
+std::optional<Options> parse(QCoreApplication& app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Builds the executable e-book of a Quorelle project."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("the project file, NAME.QVJ"));
+    const QCommandLineOption dist(QStringLiteral("dist"), QStringLiteral("prepare the distribution in FOLDER"),
+                                  QStringLiteral("FOLDER"));
+    const QCommandLineOption include(QStringLiteral("include-programs"),
+                                     QStringLiteral("copy the programs the book's links start"));
+    const QCommandLineOption exclude(QStringLiteral("exclude-programs"),
+                                     QStringLiteral("leave out the programs the book's links start"));
+    parser.addOptions({dist, include, exclude});
+    parser.process(app);
+    if (parser.positionalArguments().size() != 1 || (parser.isSet(include) && parser.isSet(exclude))) {
+        std::fprintf(stderr, "%s", qUtf8Printable(parser.helpText()));
+        return std::nullopt;
+    }
+    Options options;
+    options.project = parser.positionalArguments().first();
+    options.dist = parser.value(dist);
+    if (parser.isSet(include) || parser.isSet(exclude))
+        options.includePrograms = parser.isSet(include);
+    return options;
+}
+
+// Opens the project the way the tool does; false when it is not opened.
+bool openProject(WorkingState& state, const QString& projectFile)
+{
+    const QFileInfo file(projectFile);
+    if (!file.exists()) {
+        std::fprintf(stderr, "File not found: %s\n", qUtf8Printable(projectFile));
+        return false;
+    }
+    state.ProgramDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    state.ProjectDir = file.absolutePath() + QLatin1Char('/');
+    QDir::setCurrent(state.ProjectDir);
+    state.ProjectFile = file.fileName();
+    OpenProject(state);
+    return state.isProjectOpen();
+}
+
+int distribute(WorkingState& state, const Options& options)
+{
+    bool asked = false;
+    DistributionFiles(state, [&asked](const QString& program) {
+        std::fprintf(stderr, "The book starts the program %s.\n", qUtf8Printable(program));
+        asked = true;
+        return false;
+    });
+    if (asked && !options.includePrograms) {
+        std::fprintf(stderr, "Say --include-programs or --exclude-programs; nothing was copied.\n");
+        return 2;
+    }
+    const bool include = options.includePrograms.value_or(false);
+    const QString folder = QDir(QDir::currentPath()).absoluteFilePath(options.dist);
+    return CopyDistribution(state, folder + QLatin1Char('/'), [include](const QString&) { return include; }) ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quorelle-build"));
+    const std::optional<Options> options = parse(app);
+    if (!options)
+        return 2;
+    const QString startDir = QDir::currentPath();
+    try {
+        WorkingState state;
+        QDir::setCurrent(startDir);
+        if (!openProject(state, options->project) || !MakeExecutable(state))
+            return 1;
+        if (options->dist.isEmpty())
+            return 0;
+        QDir::setCurrent(startDir);
+        Options resolved = *options;
+        resolved.dist = QDir(startDir).absoluteFilePath(options->dist);
+        QDir::setCurrent(state.ProjectDir);
+        return distribute(state, resolved);
+    } catch (const RunTimeError& error) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(error.message()));
+        return 1;
+    }
+}
