@@ -44,7 +44,9 @@ TAboutBox::TAboutBox(const AboutRecord& about, bool plain, QWidget* parent)
     AuthorLbl->setText(about.AuthorText.text());
     Comms->setWordWrap(true);
     Comms->setText(CommentText(about).replace(QLatin1String("\r\n"), QLatin1String("\n")));
-    Comms->setGeometry(8, 72, kPanelWidth - 16, Comms->heightForWidth(kPanelWidth - 16));
+    const QRect text = Comms->fontMetrics().boundingRect(QRect(0, 0, kPanelWidth - 16, 10000), Qt::TextWordWrap,
+                                                         Comms->text());
+    Comms->setGeometry(8, 72, kPanelWidth - 16, text.height() + 4);
     Panel1->setFixedHeight(Comms->geometry().bottom() + 10);
 
     auto* layout = new QVBoxLayout(this);

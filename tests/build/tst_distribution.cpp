@@ -139,6 +139,27 @@ private slots:
         QVERIFY(errors.contains(QStringLiteral("File not found")));
     }
 
+    void sampleBook_buildsWithEveryLinkKind()
+    {
+        CurrentTempDir dir;
+        const QDir sample(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample"));
+        QDir(dir.path()).mkdir(QStringLiteral("book"));
+        for (const QString& name : sample.entryList(QDir::Files))
+            QVERIFY(QFile::copy(sample.filePath(name), dir.filePath(QStringLiteral("book/") + name)));
+        QProcess build;
+        build.start(QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build"),
+                    {dir.filePath(QStringLiteral("book/SAMPLE.QVJ")), QStringLiteral("--dist"),
+                     dir.filePath(QStringLiteral("dist")), QStringLiteral("--include-programs")});
+        QVERIFY(build.waitForFinished(60000));
+        QCOMPARE(build.exitCode(), 0);
+        QCOMPARE(QDir(dir.filePath(QStringLiteral("dist"))).entryList(QDir::Files).size(), 10);
+        QProcess verify;
+        verify.start(dir.filePath(QStringLiteral("dist/SAMPLE.EXE")), {QStringLiteral("--verify")});
+        QVERIFY(verify.waitForFinished(30000));
+        QCOMPARE(verify.exitCode(), 0);
+        QVERIFY(verify.readAllStandardOutput().startsWith("2 chapters, 1 display records, 11 HyperText entries"));
+    }
+
     void folderWindow_refusesTheProjectDirectory()
     {
         PlatformDoubles platform;
