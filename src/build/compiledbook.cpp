@@ -5,17 +5,16 @@
 #include "shell/filenames.h"
 #include "shell/filestore.h"
 #include "shell/projectfiles.h"
+#include "shell/projectpath.h"
 #include "shell/reclist.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QSaveFile>
 
 #include <cstring>
 
 namespace {
-
-template <class T>
-void put(QByteArray& out, qsizetype at, const T& value)
-{
-    std::memcpy(out.data() + at, &value, sizeof value);
-}
 
 template <class T>
 T take(const QByteArray& block, qint64 at, const char* what)
@@ -42,82 +41,169 @@ QList<Entry> table(const QByteArray& block, qint64 section, const char* what)
 
 } // namespace
 
-std::optional<QByteArray> CompiledBookBytes(WorkingState& state)
+namespace {
+
+struct BookContents
+{
+    QList<ChapterRecord> chapters;
+    QStringList displayNames;
+};
+
+// The chapter list, its display files and chapter files, checked in that order.
+std::optional<BookContents> collectContents(WorkingState& state)
 {
     TRecList records;
     if (!LoadChapterRecords(state, records))
         return std::nullopt;
-    QList<ChapterRecord> chapters;
-    QStringList displayNames;
+    BookContents contents;
     for (qsizetype i = 0; i < records.Count(); ++i)
-        chapters << records.at<ChapterRecord>(i);
-    for (const ChapterRecord& chapter : std::as_const(chapters)) {
+        contents.chapters << records.at<ChapterRecord>(i);
+    for (const ChapterRecord& chapter : std::as_const(contents.chapters)) {
         const QString name = chapter.DisplayFile.text();
         if (!filestore::exists(name)) {
             ShowError(QStringLiteral("The Display file ") + name + QStringLiteral(" was not found."));
             return std::nullopt;
         }
-        if (!displayNames.contains(name))
-            displayNames << name;
+        if (!contents.displayNames.contains(name))
+            contents.displayNames << name;
     }
-    if (displayNames.isEmpty())
+    if (contents.displayNames.isEmpty())
         return std::nullopt;
-    for (const ChapterRecord& chapter : std::as_const(chapters)) {
+    for (const ChapterRecord& chapter : std::as_const(contents.chapters)) {
         if (!filestore::exists(chapter.ChapterFile.text())) {
             ShowError(QStringLiteral("The Chapter file ") + chapter.ChapterFile.text() + QStringLiteral(" was not found."));
             return std::nullopt;
         }
     }
+    return contents;
+}
 
-    QByteArray out = filestore::bytesOf(state.Project);
-    out.append(QByteArray(sizeof(BookHeader), '\0'));
-    BookHeader header{};
-    header.HyperOffset = std::int32_t(out.size());
-    if (CompileSectionFile(state.HyperTextFile, QStringLiteral("$$$"))) {
-        const QString compiled = BaseName(state.HyperTextFile) + QStringLiteral(".$$$");
-        out.append(filestore::readAll(compiled));
-        filestore::remove(compiled);
-    } else {
-        header.HyperOffset = 0;
+// Writes to the output and raises the run-time error when the disk refuses.
+class BookWriter
+{
+public:
+    explicit BookWriter(QIODevice& out) : m_out(out), m_start(out.pos()) {}
+
+    std::int32_t position() const { return std::int32_t(m_out.pos() - m_start); }
+    void write(const QByteArray& bytes)
+    {
+        if (m_out.write(bytes) != bytes.size())
+            throw InOutError(InOutError::diskFull());
+    }
+    template <class T>
+    void write(const T& value)
+    {
+        write(filestore::bytesOf(value));
+    }
+    template <class T>
+    void patch(std::int32_t at, const T& value)
+    {
+        const qint64 end = m_out.pos();
+        m_out.seek(m_start + at);
+        write(value);
+        m_out.seek(end);
+    }
+    void copyFile(const QString& name)
+    {
+        QFile in(ResolveProjectName(name));
+        if (!in.open(QIODevice::ReadOnly))
+            throw FileOpenError(name);
+        QByteArray block(1 << 20, Qt::Uninitialized);
+        for (qint64 got; (got = in.read(block.data(), block.size())) > 0;) {
+            if (m_out.write(block.constData(), got) != got)
+                throw InOutError(InOutError::diskFull());
+        }
     }
 
-    header.DisplaySection = std::int32_t(out.size());
-    out.append(QByteArray(sizeof(TableHeader), '\0'));
-    QByteArray displayIndex;
-    for (const QString& name : std::as_const(displayNames)) {
+private:
+    QIODevice& m_out;
+    qint64 m_start;
+};
+
+void writeHyperText(WorkingState& state, BookWriter& out, BookHeader& header)
+{
+    header.HyperOffset = out.position();
+    if (!CompileSectionFile(state.HyperTextFile, QStringLiteral("$$$"))) {
+        header.HyperOffset = 0;
+        return;
+    }
+    const QString compiled = BaseName(state.HyperTextFile) + QStringLiteral(".$$$");
+    out.write(filestore::readAll(compiled));
+    filestore::remove(compiled);
+}
+
+void writeDisplays(const QStringList& names, BookWriter& out, BookHeader& header)
+{
+    header.DisplaySection = out.position();
+    out.write(TableHeader{});
+    QByteArray index;
+    for (const QString& name : names) {
         DisplayEntry entry{};
         entry.Name.setText(name);
-        entry.Offset = std::int32_t(out.size());
-        out.append(filestore::bytesOf(filestore::recordAt<DisplayRecord>(filestore::readAll(name), 0)));
-        displayIndex.append(filestore::bytesOf(entry));
+        entry.Offset = out.position();
+        out.write(filestore::recordAt<DisplayRecord>(filestore::readAll(name), 0));
+        index.append(filestore::bytesOf(entry));
     }
-    put(out, header.DisplaySection, TableHeader{std::int32_t(displayNames.size()), std::int32_t(out.size())});
-    out.append(displayIndex);
+    out.patch(header.DisplaySection, TableHeader{std::int32_t(names.size()), out.position()});
+    out.write(index);
+}
 
-    header.ChapterSection = std::int32_t(out.size());
-    out.append(QByteArray(sizeof(TableHeader), '\0'));
-    QByteArray chapterIndex;
-    for (const ChapterRecord& chapter : std::as_const(chapters)) {
+void writeChapters(const QList<ChapterRecord>& chapters, BookWriter& out, BookHeader& header)
+{
+    header.ChapterSection = out.position();
+    out.write(TableHeader{});
+    QByteArray index;
+    for (const ChapterRecord& chapter : chapters) {
         ChapterEntry entry{};
         entry.MenuEntry = chapter.MenuEntry;
         entry.DisplayFile = chapter.DisplayFile;
-        entry.Offset = std::int32_t(out.size());
-        out.append(filestore::readAll(chapter.ChapterFile.text()));
-        entry.Size = std::int32_t(out.size() - entry.Offset);
-        chapterIndex.append(filestore::bytesOf(entry));
+        entry.Offset = out.position();
+        out.copyFile(chapter.ChapterFile.text());
+        entry.Size = out.position() - entry.Offset;
+        index.append(filestore::bytesOf(entry));
     }
-    put(out, header.ChapterSection, TableHeader{std::int32_t(chapters.size()), std::int32_t(out.size())});
-    out.append(chapterIndex);
-    put(out, kBookHeaderPosition, header);
-    return out;
+    out.patch(header.ChapterSection, TableHeader{std::int32_t(chapters.size()), out.position()});
+    out.write(index);
+}
+
+} // namespace
+
+bool WriteCompiledBook(WorkingState& state, QIODevice& device)
+{
+    const std::optional<BookContents> contents = collectContents(state);
+    if (!contents)
+        return false;
+    BookWriter out(device);
+    out.write(state.Project);
+    BookHeader header{};
+    out.write(header);
+    writeHyperText(state, out, header);
+    writeDisplays(contents->displayNames, out, header);
+    writeChapters(contents->chapters, out, header);
+    out.patch(std::int32_t(kBookHeaderPosition), header);
+    return true;
+}
+
+std::optional<QByteArray> CompiledBookBytes(WorkingState& state)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    if (!WriteCompiledBook(state, buffer))
+        return std::nullopt;
+    return buffer.data();
 }
 
 bool CompileBook(WorkingState& state)
 {
-    const std::optional<QByteArray> bytes = CompiledBookBytes(state);
-    if (!bytes)
+    QSaveFile out(BaseName(state.ProjectFile) + QStringLiteral(".CMP"));
+    if (!out.open(QIODevice::WriteOnly))
+        throw filestore::errorFromErrno(out.fileName());
+    if (!WriteCompiledBook(state, out)) {
+        out.cancelWriting();
         return false;
-    filestore::writeAll(BaseName(state.ProjectFile) + QStringLiteral(".CMP"), *bytes);
+    }
+    if (!out.commit())
+        throw filestore::errorFromErrno(out.fileName());
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include "shell/workingstate.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QList>
 
 #pragma pack(push, 1)
@@ -54,6 +55,10 @@ inline constexpr qsizetype kBookHeaderPosition = sizeof(ProjectRecord);
 // Compiles the open project into base + ".CMP". False (after the message for a missing display
 // or chapter file) when the book cannot be compiled; raises InOutError for unreadable files.
 bool CompileBook(WorkingState& state);
+
+// Writes the compiled book to the device from its current position, with offsets counted from
+// there. False (after the messages) when the book cannot be compiled.
+bool WriteCompiledBook(WorkingState& state, QIODevice& out);
 
 // The compiled bytes, or nothing when validation fails (with the messages shown).
 std::optional<QByteArray> CompiledBookBytes(WorkingState& state);

@@ -60,5 +60,6 @@ CompiledBook BookAfterImage(const QByteArray& file)
         throw CompiledBookError(QStringLiteral("the program file cannot be read"));
     if (end >= file.size())
         throw CompiledBookError(QStringLiteral("the program holds no book"));
-    return CompiledBook::fromBytes(file.mid(end));
+    // The book is read in place: only the tables and what is shown are ever touched.
+    return CompiledBook::fromBytes(QByteArray::fromRawData(file.constData() + end, file.size() - end));
 }

@@ -22,6 +22,6 @@ private:
     mutable int m_lastChapter = -1; // the chapter whose text is asked for next
 };
 
-// The compiled book that follows the ELF image in `file`; raises CompiledBookError when there is
-// none or it is damaged.
+// The compiled book that follows the ELF image in `file`, which must outlive the book (it is not
+// copied); raises CompiledBookError when there is none or it is damaged.
 CompiledBook BookAfterImage(const QByteArray& file);

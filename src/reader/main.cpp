@@ -24,18 +24,29 @@ int hyperTextEntries(const CompiledBook& book)
     return count;
 }
 
-QByteArray ownFile()
+// The program's own file, mapped rather than read: a large book costs only the pages it shows.
+class OwnFile
 {
-    QFile self(QCoreApplication::applicationFilePath());
-    if (!self.open(QIODevice::ReadOnly))
-        throw CompiledBookError(QStringLiteral("the program file cannot be read"));
-    return self.readAll();
-}
+public:
+    OwnFile() : m_file(QCoreApplication::applicationFilePath())
+    {
+        if (!m_file.open(QIODevice::ReadOnly))
+            throw CompiledBookError(QStringLiteral("the program file cannot be read"));
+        const uchar* mapped = m_file.map(0, m_file.size());
+        m_bytes = mapped ? QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), m_file.size()) : m_file.readAll();
+    }
+    const QByteArray& bytes() const { return m_bytes; }
+
+private:
+    QFile m_file;
+    QByteArray m_bytes;
+};
 
 int verify()
 {
     try {
-        const CompiledBook book = BookAfterImage(ownFile());
+        const OwnFile self;
+        const CompiledBook book = BookAfterImage(self.bytes());
         std::printf("%lld chapters, %lld display records, %d HyperText entries, %lld bytes\n",
                     static_cast<long long>(book.chapters().size()), static_cast<long long>(book.displays().size()),
                     hyperTextEntries(book), static_cast<long long>(book.size()));
@@ -51,7 +62,8 @@ int play()
     QtMessageBoxes messageBoxes;
     MessageSlot::install(&messageBoxes);
     try {
-        CompiledBookSource source(BookAfterImage(ownFile()));
+        const OwnFile self;
+        CompiledBookSource source(BookAfterImage(self.bytes()));
         // Media files lie beside the executable after a distribution.
         QDir::setCurrent(QCoreApplication::applicationDirPath());
         const QString mediaPrompt = source.project().Presentation.Captions.MediaPrompt.text();
