@@ -3,6 +3,7 @@
 
 #include "authoring/fmnulnkf.h"
 #include "platform/f1help.h"
+#include "platform/look.h"
 #include "platform/modal.h"
 
 #include <QFrame>
@@ -10,10 +11,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-const QColor kTeal(0x00, 0x80, 0x80);
-}
 
 TButtListForm::TButtListForm(const QStringList& lines, int selected, int helpContext,
                              const QString& caption, QWidget* parent)
@@ -25,10 +22,7 @@ TButtListForm::TButtListForm(const QStringList& lines, int selected, int helpCon
     setWindowTitle(caption);
     SetHelpContext(this, helpContext);
     setToolTip(tr(" Press F1 for Help"));
-    setAutoFillBackground(true);
-    QPalette teal = palette();
-    teal.setColor(QPalette::Window, kTeal);
-    setPalette(teal);
+    PaintBackground(this, kTeal);
     QFont boldFont(QStringLiteral("MS Sans Serif"), 8, QFont::Bold);
     setFont(boldFont);
 

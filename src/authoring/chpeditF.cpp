@@ -6,6 +6,7 @@
 #include "authoring/chaptersave.h"
 #include "authoring/colourlist.h"
 #include "platform/f1help.h"
+#include "platform/look.h"
 #include "platform/filedialogs.h"
 #include "platform/messages.h"
 #include "platform/modal.h"
@@ -27,17 +28,7 @@
 
 namespace {
 
-const QColor kTeal(0x00, 0x80, 0x80);
 const int kSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 24, 36, 48, 72};
-
-void paint(QWidget* widget, const QColor& background, const QColor& text = Qt::black)
-{
-    widget->setAutoFillBackground(true);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::WindowText, text);
-    widget->setPalette(palette);
-}
 
 QPushButton* toggleButton(const QString& caption, QWidget* parent)
 {
@@ -86,7 +77,7 @@ TChapEditForm::TChapEditForm(QWidget* parent)
 
 void TChapEditForm::buildToolStrip()
 {
-    paint(ToolPnl, kTeal, Qt::white);
+    PaintBackground(ToolPnl, kTeal, Qt::white);
     QStringList families = QFontDatabase::families();
     families.sort(Qt::CaseInsensitive);
     FontNameCombo->addItems(families);
@@ -133,8 +124,8 @@ void TChapEditForm::buildToolStrip()
 
 void TChapEditForm::buildBottomStrip()
 {
-    paint(BottomPnl, kTeal, Qt::white);
-    paint(Label2, QColor(0x00, 0x00, 0x80), Qt::white);
+    PaintBackground(BottomPnl, kTeal, Qt::white);
+    PaintBackground(Label2, QColor(0x00, 0x00, 0x80), Qt::white);
     Label2->setMinimumWidth(160);
     Label2->setContentsMargins(4, 2, 4, 2);
     auto* layout = new QHBoxLayout(BottomPnl);

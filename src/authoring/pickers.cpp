@@ -4,6 +4,7 @@
 #include "platform/documents.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
+#include "platform/look.h"
 #include "platform/messages.h"
 #include "platform/modal.h"
 #include "preview/Hmediaf.h"
@@ -23,8 +24,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QColor kTeal(0x00, 0x80, 0x80);
 
 FileChoice choice(const char* filter, const char* title)
 {
@@ -72,11 +71,7 @@ TPickerForm::TPickerForm(const QString& objectName, int helpContext, const QList
     setObjectName(objectName);
     setWindowTitle(tr("Press F1 for Help"));
     SetHelpContext(this, helpContext);
-    setAutoFillBackground(true);
-    QPalette teal = palette();
-    teal.setColor(QPalette::Window, kTeal);
-    teal.setColor(QPalette::WindowText, Qt::white);
-    setPalette(teal);
+    PaintBackground(this, kTeal, Qt::white);
 
     auto* columnsRow = new QHBoxLayout;
     for (const PickerColumn& config : columns) {

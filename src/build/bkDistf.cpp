@@ -43,11 +43,7 @@ TDistribForm::TDistribForm(const QString& projectDir, QWidget* parent)
     DriveComboBox1->setDirList(DirectoryListBox1);
     DirectoryListBox1->setDirectory(QDir::currentPath());
     DriveComboBox1->selectDriveOf(DirectoryListBox1->directory());
-    Edit1->setText(DirectoryListBox1->directory());
-    connect(DirectoryListBox1, &DirectoryListBox::directoryChanged, Edit1, &QLineEdit::setText);
-    connect(DirectoryListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        Edit1->setText(QDir::cleanPath(QDir(DirectoryListBox1->directory()).filePath(item->text())));
-    });
+    DirectoryListBox1->bindFolderEdit(Edit1);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);

@@ -4,6 +4,7 @@
 #include "shell/projectpath.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QStorageInfo>
 
 namespace {
@@ -76,6 +77,15 @@ void DirectoryListBox::setDirectory(const QString& path)
     if (m_fileList)
         m_fileList->setDirectory(m_directory);
     emit directoryChanged(m_directory);
+}
+
+void DirectoryListBox::bindFolderEdit(QLineEdit* edit)
+{
+    edit->setText(m_directory);
+    connect(this, &DirectoryListBox::directoryChanged, edit, &QLineEdit::setText);
+    connect(this, &QListWidget::itemClicked, edit, [this, edit](QListWidgetItem* item) {
+        edit->setText(QDir::cleanPath(QDir(m_directory).filePath(item->text())));
+    });
 }
 
 void DirectoryListBox::refresh()

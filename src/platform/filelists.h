@@ -7,6 +7,7 @@
 
 class DirectoryListBox;
 class FileListBox;
+class QLineEdit;
 
 // The file-system root, the home folder and the mounted volumes.
 class DriveComboBox : public QComboBox
@@ -35,6 +36,8 @@ public:
     void setFileList(FileListBox* list);
     QString directory() const { return m_directory; }
     void setDirectory(const QString& path);
+    // The edit shows the current folder, and a clicked folder's path.
+    void bindFolderEdit(QLineEdit* edit);
     void refresh();
 
 signals:

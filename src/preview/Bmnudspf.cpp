@@ -50,14 +50,7 @@ TBookMenuForm::TBookMenuForm(const PreviewContext& context, const QStringList& e
     authorLayout->addStretch();
     AuthorPnl->hide();
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->setMenuBar(MainMenu1);
-    layout->addWidget(TitlePnl);
-    layout->addWidget(MainPnl, 1);
-    layout->addWidget(StatusPnl);
-    setFixedSize(640, 480);
+    LayOutReaderScreen(this, MainMenu1, TitlePnl, MainPnl, StatusPnl);
 }
 
 void TBookMenuForm::buildMenu()

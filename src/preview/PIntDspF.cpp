@@ -41,14 +41,7 @@ TIntDispForm::TIntDispForm(const PreviewContext& context, const QStringList& tex
     MAbout->setVisible(intro.UseMenuBar && m_project.Presentation.AboutShown);
     MHelp->setVisible(bookHelpInUse(m_project));
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->setMenuBar(MainMenu1);
-    layout->addWidget(TitlePnl);
-    layout->addWidget(ScreenPnl, 1);
-    layout->addWidget(StatusPnl);
-    setFixedSize(640, 480);
+    LayOutReaderScreen(this, MainMenu1, TitlePnl, ScreenPnl, StatusPnl);
 
     ShowBackground(ScreenPnl, BackgroundOf(intro.IntroDisplay));
     TextPnl->setTextColour(BookColour(intro.IntroDisplay.TextColor));

@@ -28,14 +28,7 @@ TChapDispForm::TChapDispForm(const PreviewContext& context, const DisplayRecord&
     const BarsRecord& bars = m_project.ChapterBars;
     SetupBar(TitlePnl, bars.TitleShown, bars.TitleText.text(), bars.TitleFont.text(), bars.TitleColor);
     SetupBar(StatusPnl, bars.StatusShown, bars.StatusText.text(), bars.StatusFont.text(), bars.StatusColor);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->setMenuBar(MainMenu1);
-    layout->addWidget(TitlePnl);
-    layout->addWidget(ScreenPnl, 1);
-    layout->addWidget(StatusPnl);
-    setFixedSize(640, 480);
+    LayOutReaderScreen(this, MainMenu1, TitlePnl, ScreenPnl, StatusPnl);
 
     TextPnl->setTextColour(BookColour(display.TextColor));
     ShowBackground(ScreenPnl, BackgroundOf(display));

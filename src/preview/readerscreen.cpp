@@ -11,6 +11,8 @@
 #include "shell/textcodec.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QMenuBar>
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
@@ -126,59 +128,64 @@ bool TScreenPanel::eventFilter(QObject* watched, QEvent* event)
     return QFrame::eventFilter(watched, event);
 }
 
+namespace {
+
+// The picture of a background, or a null image after the message for a missing or unreadable file.
+QImage backgroundPicture(const QString& file, const QString& kind)
+{
+    if (file.isEmpty() || !QFileInfo::exists(ResolveProjectName(file))) {
+        ShowError(QStringLiteral("The ") + kind + QStringLiteral(" file ") + file + QStringLiteral(" was not found"));
+        return {};
+    }
+    const LoadedPicture picture = LoadPicture(file);
+    if (picture.image.isNull())
+        ShowError(picture.error);
+    return picture.image;
+}
+
+} // namespace
+
 bool ShowBackground(TScreenPanel* panel, const Background& background, bool colourFallback)
 {
     const QColor colour = BookColour(background.colour);
-    const auto fallBack = [&] {
-        if (colourFallback)
-            panel->setColour(colour);
-    };
-    switch (background.type) {
-    case 1:
+    if (background.type == 1) {
         panel->setColour(colour);
         return true;
-    case 2: {
-        const QString file = background.graphicFile;
-        if (file.isEmpty() || !QFileInfo::exists(ResolveProjectName(file))) {
-            ShowError(QStringLiteral("The graphic file ") + file + QStringLiteral(" was not found"));
-            fallBack();
-            return true;
-        }
-        const LoadedPicture picture = LoadPicture(file);
-        if (picture.image.isNull()) {
-            ShowError(picture.error);
-            fallBack();
-            return true;
-        }
-        panel->Image1->setPicture(picture.image);
-        panel->Image1->show();
-        return true;
     }
-    case 3: {
-        const QString file = background.wallpaperFile;
-        if (file.toUpper().endsWith(QLatin1String(".JPG"))) {
-            ShowError(QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace ") + file +
-                      QStringLiteral(" with a .BMP Graphic."));
-            return false;
-        }
-        if (file.isEmpty() || !QFileInfo::exists(ResolveProjectName(file))) {
-            ShowError(QStringLiteral("The Wallpaper file ") + file + QStringLiteral(" was not found"));
-            fallBack();
-            return true;
-        }
-        const LoadedPicture picture = LoadPicture(file);
-        if (picture.image.isNull()) {
-            ShowError(picture.error);
-            fallBack();
-            return true;
-        }
-        panel->wiaTile1->setImage(picture.image);
-        panel->wiaTile1->show();
-        return true;
+    if (background.type == 3 && background.wallpaperFile.toUpper().endsWith(QLatin1String(".JPG"))) {
+        ShowError(QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace ") + background.wallpaperFile +
+                  QStringLiteral(" with a .BMP Graphic."));
+        return false;
     }
-    default:
+    if (background.type != 2 && background.type != 3)
         return true; // the screen keeps its own colour
+    const bool graphic = background.type == 2;
+    const QImage picture = graphic ? backgroundPicture(background.graphicFile, QStringLiteral("graphic"))
+                                   : backgroundPicture(background.wallpaperFile, QStringLiteral("Wallpaper"));
+    if (picture.isNull()) {
+        if (colourFallback)
+            panel->setColour(colour);
+    } else if (graphic) {
+        panel->Image1->setPicture(picture);
+        panel->Image1->show();
+    } else {
+        panel->wiaTile1->setImage(picture);
+        panel->wiaTile1->show();
     }
+    return true;
+}
+
+// Menu bar, title bar, screen area and status bar, top to bottom, on a 640 x 480 window.
+void LayOutReaderScreen(QDialog* screen, QMenuBar* menu, QLabel* title, QWidget* area, QLabel* status)
+{
+    auto* layout = new QVBoxLayout(screen);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menu);
+    layout->addWidget(title);
+    layout->addWidget(area, 1);
+    layout->addWidget(status);
+    screen->setFixedSize(640, 480);
 }
 
 TTextWindow::TTextWindow(QWidget* parent) : QFrame(parent), RichEdit1(new TRichEdit(this))

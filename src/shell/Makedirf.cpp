@@ -3,6 +3,7 @@
 
 #include "platform/f1help.h"
 #include "platform/filelists.h"
+#include "platform/look.h"
 #include "platform/messages.h"
 #include "platform/modal.h"
 #include "shell/filenames.h"
@@ -14,10 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-const QColor kTeal(0x00, 0x80, 0x80);
-}
 
 TMakeDirForm::TMakeDirForm(const QString& mask, int helpContext, const QString& prompt,
                            QWidget* parent)
@@ -31,11 +28,7 @@ TMakeDirForm::TMakeDirForm(const QString& mask, int helpContext, const QString& 
     setObjectName(QStringLiteral("TMakeDirForm"));
     setWindowTitle(tr("Press F1 for Help"));
     SetHelpContext(this, helpContext);
-    setAutoFillBackground(true);
-    QPalette teal = palette();
-    teal.setColor(QPalette::Window, kTeal);
-    teal.setColor(QPalette::WindowText, Qt::white);
-    setPalette(teal);
+    PaintBackground(this, kTeal, Qt::white);
     buildLayout();
 
     FileListBox1->setMask(mask);
@@ -43,12 +36,8 @@ TMakeDirForm::TMakeDirForm(const QString& mask, int helpContext, const QString& 
     DriveComboBox1->setDirList(DirectoryListBox1);
     DirectoryListBox1->setDirectory(QDir::currentPath());
     DriveComboBox1->selectDriveOf(DirectoryListBox1->directory());
-    Edit1->setText(DirectoryListBox1->directory());
+    DirectoryListBox1->bindFolderEdit(Edit1);
 
-    connect(DirectoryListBox1, &DirectoryListBox::directoryChanged, Edit1, &QLineEdit::setText);
-    connect(DirectoryListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        Edit1->setText(QDir::cleanPath(QDir(DirectoryListBox1->directory()).filePath(item->text())));
-    });
     connect(FileListBox1, &FileListBox::fileClicked, Edit2, &QLineEdit::setText);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
