@@ -2,7 +2,7 @@
 // 10,000 HyperText entries against a plain copy of the same bytes, and the reader runtime's
 // opening of that book to its table of contents: time and resident memory.
 #include "bookdata/hypertext.h"
-#include "build/executable.h"
+#include "builder/executable.h"
 #include "preview/Bmnudspf.h"
 #include "reader/bookarchive.h"
 #include "shell/filestore.h"

@@ -2,8 +2,8 @@
 //   quorelle-build BOOK.QVJ [--dist FOLDER] [--include-programs | --exclude-programs]
 // Messages go to standard error with the tool's own texts; the exit code is 0 only when every
 // file was written.
-#include "build/distribution.h"
-#include "build/executable.h"
+#include "builder/distribution.h"
+#include "builder/executable.h"
 #include "shell/filenames.h"
 #include "shell/projectfiles.h"
 

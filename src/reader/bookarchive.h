@@ -1,7 +1,7 @@
 // The book source of an executable e-book: the compiled book appended to the runtime's own file.
 #pragma once
 
-#include "build/compiledbook.h"
+#include "builder/compiledbook.h"
 #include "preview/booksource.h"
 
 class CompiledBookSource : public BookSource

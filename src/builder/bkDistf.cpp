@@ -1,7 +1,7 @@
 // The distribution window and action.
-#include "build/bkDistf.h"
+#include "builder/bkDistf.h"
 
-#include "build/distribution.h"
+#include "builder/distribution.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
 #include "platform/help.h"

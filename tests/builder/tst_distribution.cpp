@@ -3,8 +3,8 @@
 #include "testdir.h"
 
 #include "bookdata/hypertext.h"
-#include "build/bkDistf.h"
-#include "build/distribution.h"
+#include "builder/bkDistf.h"
+#include "builder/distribution.h"
 #include "shell/projectfiles.h"
 
 #include <QLineEdit>

@@ -1,5 +1,5 @@
 // Compiling a book and reading a compiled book.
-#include "build/compiledbook.h"
+#include "builder/compiledbook.h"
 
 #include "platform/messages.h"
 #include "shell/filenames.h"

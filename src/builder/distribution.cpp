@@ -1,5 +1,5 @@
 // Collecting and copying the distribution.
-#include "build/distribution.h"
+#include "builder/distribution.h"
 
 #include "bookdata/hypertext.h"
 #include "platform/messages.h"

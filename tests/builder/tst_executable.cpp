@@ -4,8 +4,8 @@
 
 #include "bookdata/hypertext.h"
 #include "bookdata/introduction.h"
-#include "build/compiledbook.h"
-#include "build/executable.h"
+#include "builder/compiledbook.h"
+#include "builder/executable.h"
 #include "reader/bookarchive.h"
 #include "reader/elfimage.h"
 #include "shell/projectfiles.h"

@@ -1,7 +1,7 @@
 // The executable builder.
-#include "build/executable.h"
+#include "builder/executable.h"
 
-#include "build/compiledbook.h"
+#include "builder/compiledbook.h"
 #include "platform/messages.h"
 #include "preview/programrunner.h"
 #include "shell/filenames.h"
