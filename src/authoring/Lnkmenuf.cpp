@@ -68,16 +68,7 @@ int TButtListForm::chosenIndex() const
 
 void TButtListForm::BitBtn1Click()
 {
-    QString text = m_search.lastText();
-    const int how = AskFindText(text, this);
-    int match = -1;
-    if (how == TGetInputTextForm::Cancelled)
-        m_search.setLastText(text);
-    else
-        match = m_search.find(m_lines, text, how == TGetInputTextForm::FindFirst);
-    if (!m_lines.isEmpty())
-        ListBox1->setCurrentRow(match >= 0 ? match : 0);
-    OKBitBtn->setFocus();
+    FindInList(ListBox1, m_lines, m_search, OKBitBtn);
 }
 
 int ChooseEntry(const QStringList& lines, int selected, int helpContext, const QString& caption,

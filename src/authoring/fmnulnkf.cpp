@@ -1,7 +1,10 @@
 // The find dialog of the entry chooser and the chapter order window.
 #include "authoring/fmnulnkf.h"
 
+#include "authoring/entrysearch.h"
 #include "platform/modal.h"
+
+#include <QListWidget>
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -31,6 +34,18 @@ TGetInputTextForm::TGetInputTextForm(const QString& text, QWidget* parent)
     connect(FindFirstBtn, &QPushButton::clicked, this, [this] { done(FindFirst); });
     connect(FindNextBtn, &QPushButton::clicked, this, [this] { done(FindNext); });
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void FindInList(QListWidget* list, const QStringList& lines, EntrySearch& search, QWidget* focusAfter)
+{
+    QString text = search.lastText();
+    const int how = AskFindText(text, list->window());
+    const int match = how == TGetInputTextForm::Cancelled
+                          ? -1
+                          : search.find(lines, text, how == TGetInputTextForm::FindFirst);
+    if (!lines.isEmpty())
+        list->setCurrentRow(match >= 0 ? match : 0);
+    focusAfter->setFocus();
 }
 
 int AskFindText(QString& text, QWidget* parent)

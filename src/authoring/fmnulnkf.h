@@ -26,3 +26,10 @@ public:
 // Shows the find dialog with the text preset; returns a TGetInputTextForm::Result and, for the
 // two find buttons, the edited text.
 int AskFindText(QString& text, QWidget* parent = nullptr);
+
+class EntrySearch;
+class QListWidget;
+
+// The find of the list windows: asks for the text, selects the match in the list (the first line
+// when nothing matched or the author cancelled) and gives the focus to `focusAfter`.
+void FindInList(QListWidget* list, const QStringList& lines, EntrySearch& search, QWidget* focusAfter);

@@ -8,7 +8,6 @@
 #include "richtext/richedit.h"
 
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
@@ -47,10 +46,7 @@ void TTutorialForm::FindClick()
         FindDialog1 = new TFindDialog(TFindDialog::Find, QString(), this);
         connect(FindDialog1, &TFindDialog::findNext, this, [this] { RichEdit1->findNext(FindDialog1->findText()); });
     }
-    // A short selection becomes the text to find; a long one leaves the previous text.
-    const QString selected = RichEdit1->textCursor().selectedText();
-    if (selected.size() >= 1 && selected.size() <= 29)
-        FindDialog1->FindEdit->setText(selected);
+    FindDialog1->takeShortSelection(RichEdit1->textCursor().selectedText());
     FindDialog1->show();
     FindDialog1->raise();
 }

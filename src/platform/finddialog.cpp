@@ -44,6 +44,12 @@ QString TFindDialog::findText() const
     return FindEdit->text();
 }
 
+void TFindDialog::takeShortSelection(const QString& selected)
+{
+    if (selected.size() >= 1 && selected.size() <= 29)
+        FindEdit->setText(selected);
+}
+
 QString TFindDialog::replaceText() const
 {
     return ReplaceEdit->text();

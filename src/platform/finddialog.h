@@ -17,6 +17,8 @@ public:
     TFindDialog(Mode mode, const QString& findText, QWidget* parent = nullptr);
 
     QString findText() const;
+    // A selection of 1 to 29 characters becomes the text to find; a longer one leaves it.
+    void takeShortSelection(const QString& selected);
     QString replaceText() const;
 
     QLineEdit* FindEdit;

@@ -12,7 +12,6 @@
 #include "richtext/richedit.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
@@ -87,9 +86,7 @@ void TChapDispForm::MFindClick()
         connect(FindDialog1, &TFindDialog::findNext, this,
                 [this] { TextPnl->RichEdit1->findNext(FindDialog1->findText()); });
     }
-    const QString selected = TextPnl->RichEdit1->textCursor().selectedText();
-    if (selected.size() >= 1 && selected.size() <= 29)
-        FindDialog1->FindEdit->setText(selected);
+    FindDialog1->takeShortSelection(TextPnl->RichEdit1->textCursor().selectedText());
     FindDialog1->show();
     FindDialog1->raise();
 }

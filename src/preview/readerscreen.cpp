@@ -2,6 +2,7 @@
 #include "preview/readerscreen.h"
 
 #include "design/wiaTile.h"
+#include "platform/look.h"
 #include "platform/messages.h"
 #include "preview/pictures.h"
 #include "richtext/richedit.h"
@@ -45,18 +46,6 @@ QColor BookColour(Colour colour)
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 
-namespace {
-
-void fill(QWidget* widget, const QColor& colour)
-{
-    widget->setAutoFillBackground(true);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-}
-
-} // namespace
-
 void SetupBar(QLabel* bar, bool shown, const QString& text, const QString& fontText, Colour colour)
 {
     TextFont font;
@@ -68,10 +57,7 @@ void SetupBar(QLabel* bar, bool shown, const QString& text, const QString& fontT
     QFont qfont = font.toQFont();
     bar->setText(text);
     bar->setFont(qfont);
-    QPalette palette = bar->palette();
-    palette.setColor(QPalette::WindowText, BookColour(font.color));
-    bar->setPalette(palette);
-    fill(bar, BookColour(colour));
+    PaintBackground(bar, BookColour(colour), BookColour(font.color));
     bar->setFixedHeight(2 * font.size); // twice the point size, in pixels
     bar->setAlignment(Qt::AlignCenter);
     bar->setVisible(shown);
@@ -104,7 +90,7 @@ TScreenPanel::TScreenPanel(QWidget* parent)
 
 void TScreenPanel::setColour(const QColor& colour)
 {
-    fill(this, colour);
+    PaintBackground(this, colour);
 }
 
 void TScreenPanel::resizeEvent(QResizeEvent* event)
@@ -204,7 +190,7 @@ TTextWindow::TTextWindow(QWidget* parent) : QFrame(parent), RichEdit1(new TRichE
 
 void TTextWindow::setTextColour(const QColor& colour)
 {
-    fill(this, colour);
+    PaintBackground(this, colour);
     QPalette palette = RichEdit1->palette();
     palette.setColor(QPalette::Base, colour);
     RichEdit1->setPalette(palette);

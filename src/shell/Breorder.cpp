@@ -113,15 +113,7 @@ void THypReorgFm::updateMoveButton()
 
 void THypReorgFm::findIn(QListWidget* list, EntrySearch& search, QPushButton* select)
 {
-    QString text = search.lastText();
-    const int how = AskFindText(text, this);
-    int match = -1;
-    if (how == TGetInputTextForm::Cancelled)
-        search.setLastText(text);
-    else
-        match = search.find(m_entries, text, how == TGetInputTextForm::FindFirst);
-    list->setCurrentRow(match >= 0 ? match : 0);
-    select->setFocus();
+    FindInList(list, m_entries, search, select);
 }
 
 void THypReorgFm::Find1BtnClick()
