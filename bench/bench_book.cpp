@@ -1,12 +1,13 @@
 // Times MakeExecutable on a generated book of 1,000 chapters (about 200 MB of chapter text) and
 // 10,000 HyperText entries against a plain copy of the same bytes, and the reader runtime's
 // opening of that book to its table of contents: time and resident memory.
-#include "bookdata/hypertext.h"
-#include "builder/executable.h"
-#include "preview/Bmnudspf.h"
-#include "reader/bookarchive.h"
-#include "shell/filestore.h"
-#include "shell/projectfiles.h"
+#include "core/sections/hypertext.h"
+#include "core/book/executable.h"
+#include "preview/bmnudspf.h"
+#include "core/book/bookarchive.h"
+#include "core/files/filestore.h"
+#include "core/project/openproject.h"
+#include "core/project/projectfiles.h"
 
 #include <QApplication>
 #include <QDir>

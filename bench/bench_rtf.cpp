@@ -1,9 +1,9 @@
 // Times the RTF reader and writer on a generated 10 MB chapter in the rich-edit control's shape,
 // and loading it into the editor's rich-edit area; with unrtf installed, times `unrtf --text` on
 // the same file for comparison.
-#include "richtext/richedit.h"
-#include "richtext/rtfreader.h"
-#include "richtext/rtfwriter.h"
+#include "preview/richedit.h"
+#include "core/richtext/rtfreader.h"
+#include "core/richtext/rtfwriter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 // Times the section engine on a generated HyperText file of 10,000 entries against plain reads
 // and copies of the same file, and lookups in a compiled block of 100,000 entries.
-#include "bookdata/compiledsections.h"
-#include "bookdata/sectionfile.h"
-#include "shell/filestore.h"
+#include "core/sections/compiledsections.h"
+#include "core/sections/sectionfile.h"
+#include "core/files/filestore.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,10 +2,11 @@
 //   quorelle-build BOOK.QVJ [--dist FOLDER] [--include-programs | --exclude-programs]
 // Messages go to standard error with the tool's own texts; the exit code is 0 only when every
 // file was written.
-#include "builder/distribution.h"
-#include "builder/executable.h"
-#include "shell/filenames.h"
-#include "shell/projectfiles.h"
+#include "core/book/distribution.h"
+#include "core/book/executable.h"
+#include "core/files/filenames.h"
+#include "core/project/openproject.h"
+#include "core/project/projectfiles.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 // Quorelle: the e-book authoring tool. It takes no arguments.
-#include "authoring/Lnkmenuf.h"
+#include "ui/authoring/lnkmenuf.h"
 #include "platform/f1help.h"
 #include "platform/qtmessageboxes.h"
-#include "shell/bmmain.h"
+#include "ui/mainwindow/bmmain.h"
 
 #include <QApplication>
 

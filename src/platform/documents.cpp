@@ -1,7 +1,7 @@
 // Documents through QDesktopServices.
 #include "platform/documents.h"
 
-#include "shell/projectpath.h"
+#include "core/files/projectpath.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // Opening a document with the desktop's own program for it (the shell's "open").
 #pragma once
 
-#include "platform/service.h"
+#include "core/services/service.h"
 
 #include <QString>
 

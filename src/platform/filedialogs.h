@@ -2,7 +2,7 @@
 // dialog statics, so tests can answer them.
 #pragma once
 
-#include "platform/service.h"
+#include "core/services/service.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,7 +1,7 @@
 // Drive, folder and file lists.
 #include "platform/filelists.h"
 
-#include "shell/projectpath.h"
+#include "core/files/projectpath.h"
 
 #include <QDir>
 #include <QLineEdit>

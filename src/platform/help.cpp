@@ -2,7 +2,7 @@
 #include "platform/help.h"
 
 #include "platform/helpviewer.h"
-#include "platform/messages.h"
+#include "core/services/messages.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 // The help engine: which help file is current, and showing it at a help context.
 #pragma once
 
-#include "platform/service.h"
+#include "core/services/service.h"
 
 #include <QPointer>
 #include <QString>

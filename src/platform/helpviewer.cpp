@@ -1,7 +1,7 @@
 // The help viewer window.
 #include "platform/helpviewer.h"
 
-#include "platform/messages.h"
+#include "core/services/messages.h"
 
 #include <QDesktopServices>
 #include <QFile>

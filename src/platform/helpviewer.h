@@ -2,7 +2,7 @@
 // Contents, Back and Forward.
 #pragma once
 
-#include "platform/helptopics.h"
+#include "core/services/helptopics.h"
 
 #include <QWidget>
 

@@ -2,7 +2,7 @@
 // device for video and MIDI with a picture surface.
 #pragma once
 
-#include "platform/service.h"
+#include "core/services/service.h"
 
 #include <QByteArray>
 #include <QSize>

@@ -1,7 +1,7 @@
 // Every modal window of the tool is shown through RunModal, so that tests can script it.
 #pragma once
 
-#include "platform/service.h"
+#include "core/services/service.h"
 
 class QDialog;
 

@@ -1,7 +1,7 @@
 // Printing: the print and printer set-up dialogs, and printing a rich text or plain lines.
 #pragma once
 
-#include "platform/service.h"
+#include "core/services/service.h"
 
 #include <QFont>
 #include <QStringList>

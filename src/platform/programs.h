@@ -1,7 +1,7 @@
 // Starting a program and waiting for it to end while the windows keep repainting.
 #pragma once
 
-#include "platform/service.h"
+#include "core/services/service.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // The message boxes on screen: standard icons and titles, application-modal, centred.
 #pragma once
 
-#include "platform/messages.h"
+#include "core/services/messages.h"
 
 class QtMessageBoxes : public MessageBoxes
 {

@@ -1,7 +1,7 @@
 // What the tool needs to know about the screen.
 #pragma once
 
-#include "platform/service.h"
+#include "core/services/service.h"
 
 #include <QSize>
 

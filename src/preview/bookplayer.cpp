@@ -1,12 +1,12 @@
 // The book player.
 #include "preview/bookplayer.h"
 
-#include "authoring/abtdispf.h"
-#include "design/Prgbackf.h"
+#include "preview/abtdispf.h"
+#include "preview/prgbackf.h"
 #include "platform/documents.h"
 #include "platform/help.h"
-#include "preview/Bmnudspf.h"
-#include "preview/PIntDspF.h"
+#include "preview/bmnudspf.h"
+#include "preview/pintdspf.h"
 #include "preview/chpdispf.h"
 #include "preview/mediaactions.h"
 

@@ -1,15 +1,15 @@
 // The chapter display window.
 #include "preview/chpdispf.h"
 
-#include "authoring/abtdispf.h"
+#include "preview/abtdispf.h"
 #include "platform/finddialog.h"
 #include "platform/help.h"
-#include "platform/messages.h"
+#include "core/services/messages.h"
 #include "platform/modal.h"
 #include "platform/printing.h"
 #include "preview/entrydispatch.h"
 #include "preview/readerscreen.h"
-#include "richtext/richedit.h"
+#include "preview/richedit.h"
 
 #include <QLabel>
 #include <QMenuBar>

@@ -1,14 +1,14 @@
 // The HyperText dispatcher.
 #include "preview/entrydispatch.h"
 
-#include "authoring/HTxVdspF.h"
-#include "authoring/Htxdispf.h"
-#include "bookdata/displaysection.h"
+#include "preview/htxvdspf.h"
+#include "preview/htxdispf.h"
+#include "core/sections/displaysection.h"
 #include "platform/documents.h"
 #include "platform/modal.h"
-#include "preview/HNotesF.h"
+#include "preview/hnotesf.h"
 #include "preview/mediaactions.h"
-#include "shell/filenames.h"
+#include "core/files/filenames.h"
 
 int EntryTypeCode(const QStringList& lines)
 {

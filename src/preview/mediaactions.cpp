@@ -1,7 +1,7 @@
 // The tool's own shows and programs.
 #include "preview/mediaactions.h"
 
-#include "preview/Hmltmedf.h"
+#include "preview/hmltmedf.h"
 #include "preview/programrunner.h"
 
 #include <QDir>

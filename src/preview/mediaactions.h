@@ -2,7 +2,7 @@
 // part of the tool installs them; until then these requests do nothing.
 #pragma once
 
-#include "platform/service.h"
+#include "core/services/service.h"
 
 #include <QString>
 

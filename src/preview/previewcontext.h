@@ -1,7 +1,7 @@
 // What the reader screens of one playing of a book share.
 #pragma once
 
-#include "preview/booksource.h"
+#include "core/book/booksource.h"
 
 #include <QPoint>
 #include <QString>

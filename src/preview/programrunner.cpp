@@ -2,8 +2,8 @@
 #include "preview/programrunner.h"
 
 #include "platform/programs.h"
-#include "preview/commandvalue.h"
-#include "shell/projectpath.h"
+#include "core/pictures/commandvalue.h"
+#include "core/files/projectpath.h"
 
 #include <QDir>
 #include <QFileInfo>

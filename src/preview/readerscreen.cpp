@@ -1,15 +1,15 @@
 // The pieces every reader screen is built from.
 #include "preview/readerscreen.h"
 
-#include "design/wiaTile.h"
+#include "preview/wiatile.h"
 #include "platform/look.h"
-#include "platform/messages.h"
-#include "preview/pictures.h"
-#include "richtext/richedit.h"
-#include "shell/fonttext.h"
-#include "shell/projectpath.h"
-#include "shell/runtimeerror.h"
-#include "shell/textcodec.h"
+#include "core/services/messages.h"
+#include "core/pictures/pictures.h"
+#include "preview/richedit.h"
+#include "core/project/fonttext.h"
+#include "core/files/projectpath.h"
+#include "core/files/runtimeerror.h"
+#include "core/files/textcodec.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -2,7 +2,7 @@
 // with its background, and the text window on it.
 #pragma once
 
-#include "shell/records.h"
+#include "core/project/records.h"
 
 #include <QColor>
 #include <QFrame>

@@ -1,8 +1,8 @@
 // Consent for programs.
 #include "reader/consent.h"
 
-#include "platform/messages.h"
-#include "preview/commandvalue.h"
+#include "core/services/messages.h"
+#include "core/pictures/commandvalue.h"
 
 #include <QDir>
 #include <QProcess>

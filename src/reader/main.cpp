@@ -3,7 +3,7 @@
 #include "platform/f1help.h"
 #include "platform/qtmessageboxes.h"
 #include "preview/bookplayer.h"
-#include "reader/bookarchive.h"
+#include "core/book/bookarchive.h"
 #include "reader/consent.h"
 
 #include <QApplication>

@@ -2,10 +2,10 @@
 #include "doubles.h"
 #include "testdir.h"
 
-#include "design/wiaTile.h"
+#include "preview/wiatile.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
-#include "platform/helptopics.h"
+#include "core/services/helptopics.h"
 #include "platform/helpviewer.h"
 #include "platform/qtmessageboxes.h"
 
@@ -84,7 +84,7 @@ private slots:
         QTest::keyClick(edit, Qt::Key_F1);
         inner->setFocus();
         QTest::keyClick(inner, Qt::Key_F1);
-        QCOMPARE(platform.help.contexts, QList<int>({105, 160}));
+        QCOMPARE(platform.help.contexts(), QList<int>({105, 160}));
     }
 
     void fileLists_followEachOther()

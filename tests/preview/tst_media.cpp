@@ -2,9 +2,9 @@
 #include "doubles.h"
 #include "testdir.h"
 
-#include "preview/Hmediaf.h"
-#include "preview/Hmltmedf.h"
-#include "preview/commandvalue.h"
+#include "preview/hmediaf.h"
+#include "preview/hmltmedf.h"
+#include "core/pictures/commandvalue.h"
 #include "preview/programrunner.h"
 #include "preview/readerscreen.h"
 
@@ -92,9 +92,9 @@ private slots:
         writeBytes(dir.filePath(QStringLiteral("game.sh")), "#!/bin/sh\n");
         RunProgram(4, QStringLiteral("GAME.SH,-x two"), dir.path() + QLatin1Char('/'));
         RunProgram(9, QStringLiteral("sh NOTES.TXT"), dir.path() + QLatin1Char('/'));
-        QCOMPARE(platform.programs.runs.size(), 2);
-        QCOMPARE(platform.programs.runs.at(0), dir.filePath(QStringLiteral("game.sh")) + QStringLiteral("|-x|two"));
-        QVERIFY(platform.programs.runs.at(1).endsWith(QStringLiteral("|") + dir.path() + QStringLiteral("/NOTES.TXT")));
+        QCOMPARE(platform.programs.runs().size(), 2);
+        QCOMPARE(platform.programs.runs().at(0), dir.filePath(QStringLiteral("game.sh")) + QStringLiteral("|-x|two"));
+        QVERIFY(platform.programs.runs().at(1).endsWith(QStringLiteral("|") + dir.path() + QStringLiteral("/NOTES.TXT")));
     }
 
     void showCommand_whichWindowOpens()
@@ -123,7 +123,7 @@ private slots:
         // A sound alone plays without a window.
         ShowCommand(QStringLiteral("Cap"), QStringLiteral("snd.wav"), QString(), nullptr);
         QVERIFY(platform.modal.allUsed());
-        QCOMPARE(platform.media.calls, QStringList({QStringLiteral("open film.avi"), QStringLiteral("step"),
+        QCOMPARE(platform.media.calls(), QStringList({QStringLiteral("open film.avi"), QStringLiteral("step"),
                                                     QStringLiteral("open tune.mid"), QStringLiteral("step"),
                                                     QStringLiteral("wave 844 bytes")}));
         QVERIFY(platform.messages.shown().isEmpty());
@@ -147,9 +147,9 @@ private slots:
         QVERIFY(platform.modal.allUsed());
 
         platform.media.waveDevices = 0; // without a sound output WAV sounds are skipped
-        platform.media.calls.clear();
+        platform.media.clearCalls();
         ShowCommand(QStringLiteral("Cap"), QStringLiteral("snd.wav"), QString(), nullptr);
-        QVERIFY(platform.media.calls.isEmpty());
+        QVERIFY(platform.media.calls().isEmpty());
     }
 
     void pictureShow_timersAndCloseKeys()
@@ -167,7 +167,7 @@ private slots:
             show.Timer2Timer();
         });
         ShowCommand(QStringLiteral("Sun"), QStringLiteral("pic.bmp,snd.wav,50"), QString(), nullptr);
-        QCOMPARE(platform.media.calls, QStringList{QStringLiteral("wave 844 bytes")});
+        QCOMPARE(platform.media.calls(), QStringList{QStringLiteral("wave 844 bytes")});
 
         platform.modal.expect<TShowMultForm>([](TShowMultForm& show) {
             QVERIFY(!show.Timer2->isActive()); // no number: the show stays until closed

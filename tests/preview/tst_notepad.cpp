@@ -2,7 +2,7 @@
 #include "doubles.h"
 #include "testdir.h"
 
-#include "preview/HNotesF.h"
+#include "preview/hnotesf.h"
 
 #include <QPlainTextEdit>
 #include <QTest>

@@ -2,22 +2,23 @@
 #include "doubles.h"
 #include "testdir.h"
 
-#include "authoring/HTxVdspF.h"
-#include "authoring/Htxdispf.h"
-#include "authoring/abtdispf.h"
-#include "bookdata/hypertext.h"
-#include "design/wiaTile.h"
-#include "preview/Bmnudspf.h"
-#include "preview/HNotesF.h"
-#include "preview/PIntDspF.h"
+#include "preview/htxvdspf.h"
+#include "preview/htxdispf.h"
+#include "preview/abtdispf.h"
+#include "core/sections/hypertext.h"
+#include "preview/wiatile.h"
+#include "preview/bmnudspf.h"
+#include "preview/hnotesf.h"
+#include "preview/pintdspf.h"
 #include "preview/bookplayer.h"
 #include "preview/chpdispf.h"
 #include "preview/entrydispatch.h"
 #include "preview/mediaactions.h"
-#include "preview/pictures.h"
+#include "core/pictures/pictures.h"
 #include "preview/readerscreen.h"
-#include "richtext/richedit.h"
-#include "shell/projectfiles.h"
+#include "preview/richedit.h"
+#include "core/project/openproject.h"
+#include "core/project/projectfiles.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -235,7 +236,7 @@ private slots:
         QCOMPARE(media.calls, QStringList({QStringLiteral("show Sun: SUN.BMP,SUN.WAV,50"),
                                            QStringLiteral("run 4: GAME.EXE,-x")}));
         QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("\"Moon\" is not HyperText")});
-        QCOMPARE(platform.documents.opened, QStringList{QStringLiteral("PAGE.HTM")});
+        QCOMPARE(platform.documents.opened(), QStringList{QStringLiteral("PAGE.HTM")});
         QVERIFY(platform.modal.allUsed());
         QCOMPARE(CurrentHyperPhrase(), QStringLiteral("Odd")); // set for every entry, acted on or not
     }
@@ -371,7 +372,7 @@ private slots:
         PlayBook(book.context, nullptr);
         QCOMPARE(shown, windows);
         QCOMPARE(media.calls, QStringList{QStringLiteral("run 4: START.EXE")});
-        QCOMPARE(platform.documents.opened, QStringList{QStringLiteral("END.HTM")});
+        QCOMPARE(platform.documents.opened(), QStringList{QStringLiteral("END.HTM")});
         QVERIFY2(platform.modal.failures().isEmpty(), qPrintable(platform.modal.failures().join(u';')));
     }
 };

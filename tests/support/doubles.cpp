@@ -4,44 +4,35 @@
 #include <QFileInfo>
 #include <QWidget>
 
-MessageAnswer MessageRecorder::show(MessageKind kind, const QString& text)
+ScriptedModalRunner::~ScriptedModalRunner()
 {
-    m_shown.append({kind, text});
-    switch (kind) {
-    case MessageKind::Confirm:
-    case MessageKind::YesNoCancel:
-    case MessageKind::YesNoHelp:
-        return m_answers.isEmpty() ? MessageAnswer::No : m_answers.takeFirst();
-    default:
-        return MessageAnswer::Ok;
-    }
+    for (const Script& script : m_scripts)
+        strict::fail(QStringLiteral("scripted window %1 never came").arg(script.className));
 }
 
-QStringList MessageRecorder::texts() const
+void ScriptedModalRunner::failure(const QString& what)
 {
-    QStringList all;
-    for (const Shown& shown : m_shown)
-        all << shown.text;
-    return all;
+    m_failures << what;
+    strict::fail(what);
 }
 
 int ScriptedModalRunner::run(QDialog& dialog)
 {
     const QString className = QString::fromLatin1(dialog.metaObject()->className());
     if (m_scripts.isEmpty()) {
-        m_failures << QStringLiteral("unexpected window %1").arg(className);
+        failure(QStringLiteral("unexpected window %1").arg(className));
         return QDialog::Rejected;
     }
     const Script script = m_scripts.takeFirst();
     if (script.className != className) {
-        m_failures << QStringLiteral("expected %1, got %2").arg(script.className, className);
+        failure(QStringLiteral("expected window %1, got %2").arg(script.className, className));
         return QDialog::Rejected;
     }
     dialog.setResult(QDialog::Rejected);
     dialog.show();
     script.run(dialog);
     if (dialog.isVisible()) {
-        m_failures << QStringLiteral("%1 was left open").arg(className);
+        failure(QStringLiteral("%1 was left open").arg(className));
         dialog.reject();
     }
     return dialog.result();
@@ -50,13 +41,23 @@ int ScriptedModalRunner::run(QDialog& dialog)
 QString ScriptedFileDialogs::openFile(QWidget*, const FileChoice& choice)
 {
     m_asked.append(choice);
-    return m_paths.isEmpty() ? QString() : m_paths.takeFirst();
+    return m_paths.next(QStringLiteral("open ") + choice.title, QString());
 }
 
 QString ScriptedFileDialogs::saveFile(QWidget*, const FileChoice& choice)
 {
     m_asked.append(choice);
-    return m_paths.isEmpty() ? QString() : m_paths.takeFirst();
+    return m_paths.next(QStringLiteral("save ") + choice.title, QString());
+}
+
+std::optional<QColor> ScriptedFileDialogs::chooseColor(QWidget*, const QColor& initial)
+{
+    return m_colours.next(initial.name(), std::nullopt);
+}
+
+std::optional<QFont> ScriptedFileDialogs::chooseFont(QWidget*, const QFont& initial)
+{
+    return m_fonts.next(initial.toString(), std::nullopt);
 }
 
 namespace {
@@ -64,14 +65,14 @@ namespace {
 class SilentDevice : public MediaDevice
 {
 public:
-    SilentDevice(QStringList& calls, bool video, QWidget* surfaceParent)
+    SilentDevice(EventLog<QString>& calls, bool video, QWidget* surfaceParent)
         : m_calls(calls), m_surface(video && surfaceParent ? new QWidget(surfaceParent) : nullptr)
     {
     }
-    void play() override { m_calls << QStringLiteral("play"); }
-    void pause() override { m_calls << QStringLiteral("pause"); }
-    void stop() override { m_calls << QStringLiteral("stop"); }
-    void step() override { m_calls << QStringLiteral("step"); }
+    void play() override { m_calls.add(QStringLiteral("play")); }
+    void pause() override { m_calls.add(QStringLiteral("pause")); }
+    void stop() override { m_calls.add(QStringLiteral("stop")); }
+    void step() override { m_calls.add(QStringLiteral("step")); }
     qint64 position() const override { return 500; }
     qint64 length() const override { return 2000; }
     bool hasVideo() const override { return m_surface != nullptr; }
@@ -79,7 +80,7 @@ public:
     QWidget* videoSurface() override { return m_surface; }
 
 private:
-    QStringList& m_calls;
+    EventLog<QString>& m_calls;
     QWidget* m_surface;
 };
 
@@ -87,7 +88,7 @@ private:
 
 bool SilentMedia::playWave(const QByteArray& wav, QString& error)
 {
-    calls << QStringLiteral("wave %1 bytes").arg(wav.size());
+    m_calls.add(QStringLiteral("wave %1 bytes").arg(wav.size()));
     if (!wav.startsWith("RIFF")) {
         error = QStringLiteral("not a WAV sound");
         return false;
@@ -98,11 +99,11 @@ bool SilentMedia::playWave(const QByteArray& wav, QString& error)
 std::unique_ptr<MediaDevice> SilentMedia::open(const QString& file, QWidget* surfaceParent, QString& error)
 {
     const QString name = QFileInfo(file).fileName();
-    calls << QStringLiteral("open ") + name;
+    m_calls.add(QStringLiteral("open ") + name);
     if (name.contains(QLatin1String("BROKEN"), Qt::CaseInsensitive)) {
         error = QStringLiteral("not a media file");
         return nullptr;
     }
-    return std::make_unique<SilentDevice>(calls, name.endsWith(QLatin1String(".AVI"), Qt::CaseInsensitive),
+    return std::make_unique<SilentDevice>(m_calls, name.endsWith(QLatin1String(".AVI"), Qt::CaseInsensitive),
                                           surfaceParent);
 }

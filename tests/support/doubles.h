@@ -1,10 +1,12 @@
 // Test doubles of the platform services: they record what the code asked and answer from scripts.
+// All are strict (see strict.h).
 #pragma once
+
+#include "messagerecorder.h"
 
 #include "platform/documents.h"
 #include "platform/filedialogs.h"
 #include "platform/help.h"
-#include "platform/messages.h"
 #include "platform/media.h"
 #include "platform/modal.h"
 #include "platform/programs.h"
@@ -16,33 +18,17 @@
 
 #include <functional>
 
-class MessageRecorder : public MessageBoxes
-{
-public:
-    struct Shown
-    {
-        MessageKind kind;
-        QString text;
-    };
-
-    MessageAnswer show(MessageKind kind, const QString& text) override;
-
-    // Answers given to questions in order; a question without a scripted answer gets No.
-    void answer(MessageAnswer next) { m_answers.append(next); }
-    QStringList texts() const;
-    const QList<Shown>& shown() const { return m_shown; }
-    void clear() { m_shown.clear(); }
-
-private:
-    QList<Shown> m_shown;
-    QList<MessageAnswer> m_answers;
-};
-
 // Receives each modal window in turn, checks its class, runs the script on it and returns the
-// window's result. A window the script leaves open is rejected and noted as a failure.
+// window's result. A window that was not scripted, or that the script leaves open, is rejected and
+// fails the test; so does a script whose window never came.
 class ScriptedModalRunner : public ModalRunner
 {
 public:
+    ScriptedModalRunner() = default;
+    ~ScriptedModalRunner() override;
+    ScriptedModalRunner(const ScriptedModalRunner&) = delete;
+    ScriptedModalRunner& operator=(const ScriptedModalRunner&) = delete;
+
     template <class Dialog>
     void expect(std::function<void(Dialog&)> script)
     {
@@ -55,6 +41,8 @@ public:
     const QStringList& failures() const { return m_failures; }
 
 private:
+    void failure(const QString& what);
+
     struct Script
     {
         QString className;
@@ -68,16 +56,21 @@ class ScriptedFileDialogs : public FileDialogs
 {
 public:
     // Paths returned by the next open or save questions; an empty path is a cancel.
-    void answer(const QString& path) { m_paths.append(path); }
+    void answer(const QString& path) { m_paths.add(path); }
+    // The next colour or font chosen; std::nullopt is a cancel.
+    void answerColor(const std::optional<QColor>& colour) { m_colours.add(colour); }
+    void answerFont(const std::optional<QFont>& font) { m_fonts.add(font); }
     const QList<FileChoice>& asked() const { return m_asked; }
 
     QString openFile(QWidget* parent, const FileChoice& choice) override;
     QString saveFile(QWidget* parent, const FileChoice& choice) override;
-    std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
-    std::optional<QFont> chooseFont(QWidget*, const QFont&) override { return std::nullopt; }
+    std::optional<QColor> chooseColor(QWidget*, const QColor&) override;
+    std::optional<QFont> chooseFont(QWidget*, const QFont&) override;
 
 private:
-    QList<QString> m_paths;
+    AnswerScript<QString> m_paths{"file dialog"};
+    AnswerScript<std::optional<QColor>> m_colours{"colour dialog"};
+    AnswerScript<std::optional<QFont>> m_fonts{"font dialog"};
     QList<FileChoice> m_asked;
 };
 
@@ -86,12 +79,12 @@ class HelpRecorder : public HelpService
 public:
     void setHelpFile(const QString& path) override { m_file = path; }
     QString helpFile() const override { return m_file; }
-    void showHelp(int context) override { contexts.append(context); }
-
-    QList<int> contexts;
+    void showHelp(int context) override { m_contexts.add(context); }
+    const QList<int>& contexts() { return m_contexts.read(); }
 
 private:
     QString m_file;
+    EventLog<int> m_contexts{"help contexts shown"};
 };
 
 class FixedScreen : public ScreenInfo
@@ -107,8 +100,11 @@ public:
 class DocumentRecorder : public DocumentOpener
 {
 public:
-    void open(const QString& file) override { opened.append(file); }
-    QStringList opened;
+    void open(const QString& file) override { m_opened.add(file); }
+    const QStringList& opened() { return m_opened.read(); }
+
+private:
+    EventLog<QString> m_opened{"documents opened"};
 };
 
 // Media that makes no sound: it records what it was asked. A file named .AVI has a 160 x 120
@@ -120,8 +116,13 @@ public:
     bool playWave(const QByteArray& wav, QString& error) override;
     std::unique_ptr<MediaDevice> open(const QString& file, QWidget* surfaceParent, QString& error) override;
 
+    const QStringList& calls() { return m_calls.read(); }
+    void clearCalls() { m_calls.clear(); }
+
     int waveDevices = 1;
-    QStringList calls;
+
+private:
+    EventLog<QString> m_calls{"media calls"};
 };
 
 class ProgramRecorder : public Programs
@@ -129,11 +130,14 @@ class ProgramRecorder : public Programs
 public:
     bool runAndWait(const QString& program, const QStringList& arguments, const QString& workingDir) override
     {
-        runs << (QStringList{program} + arguments).join(QLatin1Char('|'));
+        m_runs.add((QStringList{program} + arguments).join(QLatin1Char('|')));
         Q_UNUSED(workingDir);
         return true;
     }
-    QStringList runs;
+    const QStringList& runs() { return m_runs.read(); }
+
+private:
+    EventLog<QString> m_runs{"programs run"};
 };
 
 // Every double installed for the lifetime of one test.

@@ -1,0 +1,52 @@
+// The book source over the project directory.
+#include "core/book/booksource.h"
+
+#include "core/sections/hypertext.h"
+#include "core/sections/introduction.h"
+#include "core/project/projectfiles.h"
+#include "core/files/projectpath.h"
+#include "core/files/runtimeerror.h"
+
+#include <QFile>
+
+const ProjectRecord& ProjectBookSource::project() const
+{
+    return m_state.Project;
+}
+
+QStringList ProjectBookSource::menuEntries() const
+{
+    QStringList entries;
+    LoadMenuEntries(m_state, entries);
+    return entries;
+}
+
+ChapterRecord ProjectBookSource::chapter(int index) const
+{
+    ReadChapter(m_state, index);
+    return m_state.CurrentChapter;
+}
+
+QByteArray ProjectBookSource::chapterText(const QString& chapterFile) const
+{
+    QFile file(ResolveProjectName(chapterFile));
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileOpenError(chapterFile);
+    return file.readAll();
+}
+
+DisplayRecord ProjectBookSource::display(const QString& displayFile) const
+{
+    ReadDisplayFile(m_state, displayFile);
+    return m_state.CurrentDisplay;
+}
+
+bool ProjectBookSource::hyperEntry(const QString& phrase, QStringList& lines) const
+{
+    return FindHyperEntry(m_state.HyperTextFile, phrase, lines);
+}
+
+bool ProjectBookSource::introduction(QStringList& lines) const
+{
+    return ReadIntroEntry(m_state.HyperTextFile, lines);
+}

@@ -1,0 +1,41 @@
+// Where the reader screens get the book from: the project directory while the author previews
+// it, the compiled book appended to the runtime in an executable e-book. Reads raise
+// RunTimeError when the book's data cannot be read.
+#pragma once
+
+#include "core/project/records.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+struct WorkingState;
+
+class BookSource
+{
+public:
+    virtual ~BookSource() = default;
+    virtual const ProjectRecord& project() const = 0;
+    virtual QStringList menuEntries() const = 0;
+    virtual ChapterRecord chapter(int index) const = 0;
+    virtual QByteArray chapterText(const QString& chapterFile) const = 0;
+    virtual DisplayRecord display(const QString& displayFile) const = 0;
+    virtual bool hyperEntry(const QString& phrase, QStringList& lines) const = 0;
+    virtual bool introduction(QStringList& lines) const = 0;
+};
+
+// The open project's files, through the working state.
+class ProjectBookSource : public BookSource
+{
+public:
+    explicit ProjectBookSource(WorkingState& state) : m_state(state) {}
+    const ProjectRecord& project() const override;
+    QStringList menuEntries() const override;
+    ChapterRecord chapter(int index) const override;
+    QByteArray chapterText(const QString& chapterFile) const override;
+    DisplayRecord display(const QString& displayFile) const override;
+    bool hyperEntry(const QString& phrase, QStringList& lines) const override;
+    bool introduction(QStringList& lines) const override;
+
+private:
+    WorkingState& m_state;
+};

@@ -1,0 +1,246 @@
+// Compiling a book and reading a compiled book.
+#include "core/book/compiledbook.h"
+
+#include "core/services/messages.h"
+#include "core/files/filenames.h"
+#include "core/files/filestore.h"
+#include "core/project/projectfiles.h"
+#include "core/files/projectpath.h"
+#include "core/project/reclist.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QSaveFile>
+
+#include <cstring>
+
+namespace {
+
+template <class T>
+T take(const QByteArray& block, qint64 at, const char* what)
+{
+    if (at < 0 || at + qint64(sizeof(T)) > block.size())
+        throw CompiledBookError(QStringLiteral("the %1 lies outside the book").arg(QLatin1String(what)));
+    T value;
+    std::memcpy(&value, block.constData() + at, sizeof value);
+    return value;
+}
+
+template <class Entry>
+QList<Entry> table(const QByteArray& block, qint64 section, const char* what)
+{
+    const TableHeader header = take<TableHeader>(block, section, what);
+    const qint64 room = block.size() - qint64(header.IndexOffset);
+    if (header.Count < 0 || header.IndexOffset < 0 || room < 0 || header.Count > room / qint64(sizeof(Entry)))
+        throw CompiledBookError(QStringLiteral("the %1 index lies outside the book").arg(QLatin1String(what)));
+    QList<Entry> entries(header.Count);
+    if (header.Count > 0)
+        std::memcpy(entries.data(), block.constData() + header.IndexOffset, header.Count * sizeof(Entry));
+    return entries;
+}
+
+} // namespace
+
+namespace {
+
+struct BookContents
+{
+    QList<ChapterRecord> chapters;
+    QStringList displayNames;
+};
+
+// The chapter list, its display files and chapter files, checked in that order.
+std::optional<BookContents> collectContents(WorkingState& state)
+{
+    TRecList records;
+    if (!LoadChapterRecords(state, records))
+        return std::nullopt;
+    BookContents contents;
+    for (qsizetype i = 0; i < records.Count(); ++i)
+        contents.chapters << records.at<ChapterRecord>(i);
+    for (const ChapterRecord& chapter : std::as_const(contents.chapters)) {
+        const QString name = chapter.DisplayFile.text();
+        if (!filestore::exists(name)) {
+            ShowError(QStringLiteral("The Display file ") + name + QStringLiteral(" was not found."));
+            return std::nullopt;
+        }
+        if (!contents.displayNames.contains(name))
+            contents.displayNames << name;
+    }
+    if (contents.displayNames.isEmpty())
+        return std::nullopt;
+    for (const ChapterRecord& chapter : std::as_const(contents.chapters)) {
+        if (!filestore::exists(chapter.ChapterFile.text())) {
+            ShowError(QStringLiteral("The Chapter file ") + chapter.ChapterFile.text() + QStringLiteral(" was not found."));
+            return std::nullopt;
+        }
+    }
+    return contents;
+}
+
+// Writes to the output and raises the run-time error when the disk refuses.
+class BookWriter
+{
+public:
+    explicit BookWriter(QIODevice& out) : m_out(out), m_start(out.pos()) {}
+
+    std::int32_t position() const { return std::int32_t(m_out.pos() - m_start); }
+    void write(const QByteArray& bytes)
+    {
+        if (m_out.write(bytes) != bytes.size())
+            throw InOutError(InOutError::diskFull());
+    }
+    template <class T>
+    void write(const T& value)
+    {
+        write(filestore::bytesOf(value));
+    }
+    template <class T>
+    void patch(std::int32_t at, const T& value)
+    {
+        const qint64 end = m_out.pos();
+        m_out.seek(m_start + at);
+        write(value);
+        m_out.seek(end);
+    }
+    void copyFile(const QString& name)
+    {
+        QFile in(ResolveProjectName(name));
+        if (!in.open(QIODevice::ReadOnly))
+            throw FileOpenError(name);
+        QByteArray block(1 << 20, Qt::Uninitialized);
+        for (qint64 got; (got = in.read(block.data(), block.size())) > 0;) {
+            if (m_out.write(block.constData(), got) != got)
+                throw InOutError(InOutError::diskFull());
+        }
+    }
+
+private:
+    QIODevice& m_out;
+    qint64 m_start;
+};
+
+void writeHyperText(WorkingState& state, BookWriter& out, BookHeader& header)
+{
+    header.HyperOffset = out.position();
+    if (!CompileSectionFile(state.HyperTextFile, QStringLiteral("$$$"))) {
+        header.HyperOffset = 0;
+        return;
+    }
+    const QString compiled = BaseName(state.HyperTextFile) + QStringLiteral(".$$$");
+    out.write(filestore::readAll(compiled));
+    filestore::remove(compiled);
+}
+
+void writeDisplays(const QStringList& names, BookWriter& out, BookHeader& header)
+{
+    header.DisplaySection = out.position();
+    out.write(TableHeader{});
+    QByteArray index;
+    for (const QString& name : names) {
+        DisplayEntry entry{};
+        entry.Name.setText(name);
+        entry.Offset = out.position();
+        out.write(filestore::recordAt<DisplayRecord>(filestore::readAll(name), 0));
+        index.append(filestore::bytesOf(entry));
+    }
+    out.patch(header.DisplaySection, TableHeader{std::int32_t(names.size()), out.position()});
+    out.write(index);
+}
+
+void writeChapters(const QList<ChapterRecord>& chapters, BookWriter& out, BookHeader& header)
+{
+    header.ChapterSection = out.position();
+    out.write(TableHeader{});
+    QByteArray index;
+    for (const ChapterRecord& chapter : chapters) {
+        ChapterEntry entry{};
+        entry.MenuEntry = chapter.MenuEntry;
+        entry.DisplayFile = chapter.DisplayFile;
+        entry.Offset = out.position();
+        out.copyFile(chapter.ChapterFile.text());
+        entry.Size = out.position() - entry.Offset;
+        index.append(filestore::bytesOf(entry));
+    }
+    out.patch(header.ChapterSection, TableHeader{std::int32_t(chapters.size()), out.position()});
+    out.write(index);
+}
+
+} // namespace
+
+bool WriteCompiledBook(WorkingState& state, QIODevice& device)
+{
+    const std::optional<BookContents> contents = collectContents(state);
+    if (!contents)
+        return false;
+    BookWriter out(device);
+    out.write(state.Project);
+    BookHeader header{};
+    out.write(header);
+    writeHyperText(state, out, header);
+    writeDisplays(contents->displayNames, out, header);
+    writeChapters(contents->chapters, out, header);
+    out.patch(std::int32_t(kBookHeaderPosition), header);
+    return true;
+}
+
+std::optional<QByteArray> CompiledBookBytes(WorkingState& state)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    if (!WriteCompiledBook(state, buffer))
+        return std::nullopt;
+    return buffer.data();
+}
+
+bool CompileBook(WorkingState& state)
+{
+    QSaveFile out(BaseName(state.ProjectFile) + QStringLiteral(".CMP"));
+    if (!out.open(QIODevice::WriteOnly))
+        throw filestore::errorFromErrno(out.fileName());
+    if (!WriteCompiledBook(state, out)) {
+        out.cancelWriting();
+        return false;
+    }
+    if (!out.commit())
+        throw filestore::errorFromErrno(out.fileName());
+    return true;
+}
+
+CompiledBook CompiledBook::fromBytes(QByteArray block)
+{
+    CompiledBook book;
+    book.m_block = std::move(block);
+    const QByteArray& b = book.m_block;
+    book.m_project = take<ProjectRecord>(b, 0, "project record");
+    const BookHeader header = take<BookHeader>(b, kBookHeaderPosition, "book header");
+    book.m_displays = table<DisplayEntry>(b, header.DisplaySection, "display table");
+    book.m_chapters = table<ChapterEntry>(b, header.ChapterSection, "chapter table");
+    for (const DisplayEntry& entry : std::as_const(book.m_displays))
+        take<DisplayRecord>(b, entry.Offset, "display record");
+    for (const ChapterEntry& entry : std::as_const(book.m_chapters)) {
+        if (entry.Offset < 0 || entry.Size < 0 || qint64(entry.Offset) + entry.Size > b.size())
+            throw CompiledBookError(QStringLiteral("a chapter's text lies outside the book"));
+    }
+    if (header.HyperOffset != 0) {
+        if (header.HyperOffset < kBookHeaderPosition || header.HyperOffset > header.DisplaySection)
+            throw CompiledBookError(QStringLiteral("the HyperText entries lie outside the book"));
+        book.m_hyper = CompiledSections::fromBytes(b.mid(header.HyperOffset, header.DisplaySection - header.HyperOffset));
+    }
+    return book;
+}
+
+DisplayRecord CompiledBook::display(const QString& name) const
+{
+    for (const DisplayEntry& entry : m_displays) {
+        if (entry.Name.text() == name)
+            return take<DisplayRecord>(m_block, entry.Offset, "display record");
+    }
+    throw CompiledBookError(QStringLiteral("the display %1 is not in the book").arg(name));
+}
+
+QByteArray CompiledBook::chapterText(int index) const
+{
+    const ChapterEntry& entry = m_chapters.at(index);
+    return m_block.mid(entry.Offset, entry.Size);
+}

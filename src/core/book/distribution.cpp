@@ -1,0 +1,193 @@
+// Collecting and copying the distribution.
+#include "core/book/distribution.h"
+
+#include "core/sections/hypertext.h"
+#include "core/services/messages.h"
+#include "core/files/filecopy.h"
+#include "core/files/filenames.h"
+#include "core/files/filestore.h"
+#include "core/files/projectpath.h"
+#include "core/project/projectfiles.h"
+#include "core/project/reclist.h"
+
+#include <QDir>
+#include <QScopeGuard>
+
+namespace {
+
+class FileList
+{
+public:
+    void add(const QString& name)
+    {
+        if (!name.isEmpty() && !m_names.contains(name))
+            m_names << name;
+    }
+    const QStringList& names() const { return m_names; }
+
+private:
+    QStringList m_names;
+};
+
+QString beforeComma(const QString& value)
+{
+    const qsizetype comma = value.indexOf(QLatin1Char(','));
+    return comma < 0 ? value : value.left(comma);
+}
+
+// The document of "program document", when it exists.
+QString documentOf(const QString& value)
+{
+    const qsizetype blank = value.indexOf(QLatin1Char(' '));
+    if (blank < 0)
+        return {};
+    const QString document = value.mid(blank + 1);
+    return filestore::exists(document) ? document : QString();
+}
+
+void addDisplay(FileList& files, const DisplayRecord& display)
+{
+    files.add(display.GraphicFile.text());
+    files.add(display.WallpaperFile.text());
+}
+
+void addCommand(FileList& files, const CommandRecord& command)
+{
+    files.add(command.GraphicFile.text());
+    files.add(command.ComboGraphicFile.text());
+    files.add(command.VoiceFile.text());
+    files.add(command.ComboSoundFile.text());
+    const QString program = command.ProgramFile.text();
+    if (program.isEmpty())
+        return;
+    if (command.CommandType == 4)
+        files.add(beforeComma(program));
+    else if (command.CommandType == 9)
+        files.add(documentOf(program));
+    else
+        files.add(program);
+}
+
+void addHyperText(FileList& files, const WorkingState& state, const IncludeProgram& include)
+{
+    QStringList phrases;
+    ListEntries(phrases, state.HyperTextFile, kHyperSource);
+    for (const QString& phrase : std::as_const(phrases)) {
+        QStringList lines;
+        if (!ReadEntry(state.HyperTextFile, phrase, kHyperSource, lines) || lines.size() < 4)
+            continue;
+        const QString value = lines.at(3).mid(lines.at(3).indexOf(QLatin1Char('=')) + 1);
+        const QStringList parts = value.split(QLatin1Char(','));
+        const QString& typeLine = lines.at(2);
+        switch (ParseInteger(typeLine.mid(typeLine.indexOf(QLatin1Char('=')) + 1, 2)).value_or(0)) {
+        case 2:
+            files.add(parts.value(0));
+            break;
+        case 3:
+        case 7:
+        case 8:
+        case 10:
+            files.add(value);
+            break;
+        case 4:
+            if (include(beforeComma(value)))
+                files.add(beforeComma(value));
+            break;
+        case 5:
+            for (int line : {6, 7}) {
+                const QString name = lines.value(line).mid(lines.value(line).indexOf(QLatin1Char('=')) + 1);
+                if (ValidFileName(name))
+                    files.add(name);
+            }
+            break;
+        case 6:
+            files.add(parts.value(0));
+            files.add(parts.value(1));
+            break;
+        case 9:
+            files.add(documentOf(value));
+            break;
+        case 13:
+            if (filestore::exists(value))
+                files.add(value);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+} // namespace
+
+QStringList DistributionFiles(WorkingState& state, const IncludeProgram& include)
+{
+    const ProjectRecord& project = state.Project;
+    const PresentationRecord& p = project.Presentation;
+    FileList files;
+    if (p.OpeningShown)
+        addCommand(files, p.Opening);
+    if (p.ClosingShown)
+        addCommand(files, p.Closing);
+    if (p.AboutShown)
+        files.add(p.About.IconFile.text());
+    if (p.IntroShown)
+        addDisplay(files, p.Intro.IntroDisplay);
+    if (project.Config.UseIcon)
+        files.add(project.Config.IconFile.text());
+    if (project.Config.ProgBackType == 2)
+        files.add(project.Config.ProgGraphicFile.text());
+    else if (project.Config.ProgBackType == 3)
+        files.add(project.Config.ProgWallpaperFile.text());
+    if (project.Config.UseHelpFile)
+        files.add(project.Config.HelpFile.text());
+    addDisplay(files, project.Menu.MenuDisplay);
+    if (filestore::exists(state.HyperTextFile))
+        addHyperText(files, state, include);
+    TRecList chapters;
+    QStringList displays;
+    if (LoadChapterRecords(state, chapters)) {
+        for (qsizetype i = 0; i < chapters.Count(); ++i) {
+            const QString name = chapters.at<ChapterRecord>(i).DisplayFile.text();
+            if (displays.contains(name))
+                continue;
+            displays << name;
+            addDisplay(files, filestore::recordAt<DisplayRecord>(filestore::readAll(name), 0));
+        }
+    }
+    return files.names();
+}
+
+bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeProgram& include)
+{
+    const auto backHome = qScopeGuard([&state] { QDir::setCurrent(state.ProjectDir); });
+    const QString executable = BaseName(state.ProjectFile) + QStringLiteral(".EXE");
+    if (!QFileInfo::exists(state.ProjectDir + executable)) {
+        ShowError(executable + QStringLiteral(" was not found. Please create the Executable program."));
+        return false;
+    }
+    QDir::setCurrent(state.ProjectDir);
+    QStringList files = DistributionFiles(state, include);
+    bool missing = false;
+    for (const QString& name : std::as_const(files)) {
+        if (!filestore::exists(name)) {
+            ShowError(QStringLiteral("The file ") + name + QStringLiteral(" is missing."));
+            missing = true;
+        }
+    }
+    if (missing)
+        return false;
+    files << state.ProjectDir + executable;
+    if (!QDir().mkpath(folder)) {
+        ShowError(QStringLiteral("Unable to create the directory"));
+        return false;
+    }
+    for (const QString& name : std::as_const(files)) {
+        const QString target = QDir(folder).filePath(QFileInfo(name).fileName());
+        CopyFileInto(ResolveProjectName(name), target);
+        if (name.endsWith(executable))
+            QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::ExeOwner | QFileDevice::ExeGroup |
+                                              QFileDevice::ExeOther);
+    }
+    ShowPlain(QStringLiteral("All the files have been copied to the Directory ") + folder);
+    return true;
+}

@@ -1,0 +1,20 @@
+// The distribution: the executable e-book and every outside file it opens at run time, copied
+// into a folder that can be shipped.
+#pragma once
+
+#include "core/project/workingstate.h"
+
+#include <QStringList>
+
+#include <functional>
+
+// Asked once for every executable program a HyperText entry names: true includes it.
+using IncludeProgram = std::function<bool(const QString& program)>;
+
+// The files the book opens at run time, in order and without duplicates (exact names).
+QStringList DistributionFiles(WorkingState& state, const IncludeProgram& include);
+
+// Copies the executable and its files into `folder` (made when missing). False after a message
+// when the executable or a listed file is missing or the folder cannot be made; raises the copy
+// errors. The project directory is the current directory again afterwards.
+bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeProgram& include);

@@ -1,0 +1,84 @@
+// File copiers. Targets are written through a save file so that a failed copy never leaves a
+// half-written file in place of a good one.
+#include "core/files/filecopy.h"
+
+#include "core/files/filestore.h"
+#include "core/files/projectpath.h"
+#include "core/files/runtimeerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+// Copies in blocks of `blockSize`; false when a write came up short.
+bool pump(QIODevice& in, QIODevice& out, qint64 blockSize)
+{
+    QByteArray block(blockSize, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = in.read(block.data(), blockSize);
+        if (got <= 0)
+            return got == 0;
+        if (out.write(block.constData(), got) != got)
+            return false;
+        if (got < blockSize)
+            return true;
+    }
+}
+
+} // namespace
+
+int CopyFileBytes(const QString& source, const QString& target)
+{
+    if (source == target)
+        return CopySameName;
+    QFile in(ResolveProjectName(source));
+    if (!in.open(QIODevice::ReadOnly))
+        return CopyNoSource;
+    QSaveFile out(ResolveProjectName(target));
+    if (!out.open(QIODevice::WriteOnly))
+        return CopyNoTarget;
+    if (!pump(in, out, 2048) || !out.commit()) {
+        out.cancelWriting();
+        return CopyShortWrite;
+    }
+    return CopyDone;
+}
+
+void CopyFileInto(const QString& source, const QString& target)
+{
+    QString targetName = target;
+    if (QFileInfo(target).isDir())
+        targetName = QDir(target).filePath(QFileInfo(source).fileName());
+
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        throw FileOpenError(source);
+    QSaveFile out(targetName);
+    if (!out.open(QIODevice::WriteOnly))
+        throw FileCreateError(targetName);
+    if (!pump(in, out, 8192) || !out.commit()) {
+        const InOutError error = filestore::errorFromErrno(targetName);
+        out.cancelWriting();
+        throw error;
+    }
+}
+
+int AppendFileTo(const QString& source, QIODevice& output)
+{
+    QFile in(ResolveProjectName(source));
+    if (!in.open(QIODevice::ReadOnly))
+        return CopyNoSource;
+    QByteArray block(2048, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = in.read(block.data(), block.size());
+        if (got < 0)
+            return CopyNoSource;
+        if (got == 0)
+            return CopyDone;
+        if (output.write(block.constData(), got) != got)
+            return CopyShortWrite;
+    }
+}

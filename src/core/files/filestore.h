@@ -1,0 +1,73 @@
+// Whole-file reads and safe rewrites for the book's binary and text files.
+// Every failure raises InOutError with the run-time's text; a rewrite goes through a save file
+// so that the old content stays whole until the new content is complete.
+#pragma once
+
+#include "core/files/runtimeerror.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <cstring>
+#include <memory>
+#include <type_traits>
+
+namespace filestore {
+
+QByteArray readAll(const QString& fileName);
+
+// A file's bytes mapped into memory for reading, or read when it cannot be mapped. Scanning a
+// mapped file avoids copying it, which matters for lookups in large files.
+class MappedFile
+{
+public:
+    explicit MappedFile(const QString& fileName); // raises InOutError
+    ~MappedFile();
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+    QByteArrayView bytes() const { return m_view; }
+
+private:
+    std::unique_ptr<QFile> m_file;
+    QByteArray m_copy;
+    QByteArrayView m_view;
+};
+void writeAll(const QString& fileName, const QByteArray& bytes);
+void remove(const QString& fileName);
+bool exists(const QString& fileName);
+
+// The run-time text for the error that the last failed system call left in errno.
+InOutError errorFromErrno(const QString& fileName);
+
+template <class Record>
+Record recordAt(const QByteArray& bytes, qsizetype index)
+{
+    static_assert(std::is_trivially_copyable_v<Record>);
+    const qsizetype offset = index * qsizetype(sizeof(Record));
+    if (index < 0 || offset + qsizetype(sizeof(Record)) > bytes.size())
+        throw InOutError(InOutError::readBeyondEnd());
+    Record record;
+    std::memcpy(&record, bytes.constData() + offset, sizeof(Record));
+    return record;
+}
+
+template <class Record>
+QByteArray bytesOf(const Record& record)
+{
+    static_assert(std::is_trivially_copyable_v<Record>);
+    return QByteArray(reinterpret_cast<const char*>(&record), sizeof(Record));
+}
+
+} // namespace filestore
+
+namespace filestore {
+// Puts `from` in the place of `to` in one step (both in the same directory).
+void replace(const QString& from, const QString& to);
+} // namespace filestore
+
+namespace filestore {
+// Writes the new content completely under the scratch name, then puts it in the file's place:
+// at any moment either the old or the new file is whole.
+void rewriteThroughScratch(const QString& fileName, const QString& scratchName, const QByteArray& bytes);
+} // namespace filestore

@@ -1,0 +1,49 @@
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five unassigned bytes of that range
+// pass through as the C1 controls of the same value, as the platform's own conversion does.
+#include "core/files/textcodec.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char encodeChar(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<char>(c);
+    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] == c)
+            return static_cast<char>(0x80 + i);
+    }
+    return '?';
+}
+
+} // namespace
+
+namespace textcodec {
+
+QString decode(const char* bytes, qsizetype length)
+{
+    // Latin-1 is the fast, vectorised part; only 0x80..0x9F need a second look.
+    QString text = QString::fromLatin1(bytes, length);
+    char16_t* chars = reinterpret_cast<char16_t*>(text.data());
+    for (qsizetype i = 0; i < length; ++i) {
+        if (chars[i] >= 0x80 && chars[i] < 0xA0)
+            chars[i] = kHighControls[chars[i] - 0x80];
+    }
+    return text;
+}
+
+QByteArray encode(const QString& text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        bytes[i] = encodeChar(text[i].unicode());
+    return bytes;
+}
+
+} // namespace textcodec

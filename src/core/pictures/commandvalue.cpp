@@ -1,0 +1,40 @@
+// Command values.
+#include "core/pictures/commandvalue.h"
+
+#include <QStringList>
+
+ShowCommandParts ParseShowCommand(const QString& value)
+{
+    ShowCommandParts parts;
+    const QStringList elements = value.toUpper().split(QLatin1Char(','));
+    for (qsizetype i = 0; i < elements.size() && i < 6; ++i) {
+        const QString& element = elements.at(i);
+        if (element.contains(QLatin1String(".BMP")) || element.contains(QLatin1String(".JPG")) ||
+            element.contains(QLatin1String(".WMF")))
+            parts.picture = element;
+        if (element.contains(QLatin1String(".WAV")) || element.contains(QLatin1String(".MID")))
+            parts.sound = element;
+        if (element.contains(QLatin1String(".AVI")))
+            parts.video = element;
+        bool isNumber = false;
+        const int tenths = element.toInt(&isNumber, 10);
+        if (isNumber && !element.isEmpty() && (element.front().isDigit() || element.front() == QLatin1Char('-')))
+            parts.delayMs = tenths * 100;
+    }
+    return parts;
+}
+
+QString ProgramCommandLine(int mode, const QString& value, const QString& projectDir)
+{
+    const QLatin1Char quote('"');
+    if (mode == 4) {
+        const qsizetype comma = value.indexOf(QLatin1Char(','));
+        if (comma < 0)
+            return value;
+        return quote + value.left(comma) + quote + QLatin1Char(' ') + value.mid(comma + 1);
+    }
+    const qsizetype space = value.indexOf(QLatin1Char(' '));
+    if (space < 0)
+        return value;
+    return quote + value.left(space) + quote + QLatin1Char(' ') + projectDir + value.mid(space + 1);
+}

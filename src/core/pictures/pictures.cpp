@@ -1,0 +1,75 @@
+// Picture loading by content: JPEG and metafile signatures are recognised whatever the name says.
+#include "core/pictures/pictures.h"
+
+#include "core/pictures/jpegdecode.h"
+#include "core/pictures/wmfrender.h"
+#include "core/files/projectpath.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace {
+
+bool isJpeg(const QByteArray& data)
+{
+    return data.startsWith("\xFF\xD8");
+}
+
+bool isMetafile(const QByteArray& data)
+{
+    // A placeable metafile, or a plain one (type 1 or 2, header of nine words).
+    return data.startsWith("\xD7\xCD\xC6\x9A") ||
+           (data.size() > 4 && (data.startsWith(QByteArray("\x01\x00\x09\x00", 4)) ||
+                                data.startsWith(QByteArray("\x02\x00\x09\x00", 4))));
+}
+
+QImage renderMetafile(const QByteArray& data, QString& error)
+{
+    std::string svg;
+    std::string reason;
+    if (!RenderWmfToSvg(reinterpret_cast<const unsigned char*>(data.constData()), long(data.size()), svg, reason)) {
+        error = QString::fromStdString(reason);
+        return QImage();
+    }
+    QSvgRenderer renderer(QByteArray::fromStdString(svg));
+    if (!renderer.isValid()) {
+        error = QStringLiteral("the metafile could not be drawn");
+        return QImage();
+    }
+    const QSize size = renderer.defaultSize().isValid() ? renderer.defaultSize().boundedTo(QSize(4000, 4000))
+                                                        : QSize(200, 200);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    return image;
+}
+
+} // namespace
+
+LoadedPicture LoadPicture(const QString& fileName)
+{
+    LoadedPicture result;
+    const QString name = QFileInfo(fileName).fileName();
+    QFile file(ResolveProjectName(fileName));
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = QStringLiteral("The picture file %1 could not be opened.").arg(name);
+        return result;
+    }
+    const QByteArray data = file.readAll();
+    QString reason;
+    if (isJpeg(data))
+        result.image = DecodeJpeg(data, reason);
+    else if (isMetafile(data))
+        result.image = renderMetafile(data, reason);
+    else
+        result.image.loadFromData(data);
+    if (result.image.isNull()) {
+        result.error = QStringLiteral("The picture file %1 could not be read: it is damaged or not a "
+                                      "picture of a known kind.")
+                           .arg(name);
+    }
+    return result;
+}

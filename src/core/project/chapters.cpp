@@ -1,0 +1,69 @@
+// Chapter-list rules.
+#include "core/project/chapters.h"
+
+#include "core/files/filenames.h"
+#include "core/files/filestore.h"
+#include "core/project/projectfiles.h"
+#include "core/project/reclist.h"
+
+#include <optional>
+
+namespace {
+
+QList<ChapterRecord> chapterRecords(const WorkingState& state)
+{
+    QList<ChapterRecord> chapters;
+    TRecList records;
+    if (!LoadChapterRecords(state, records))
+        return chapters;
+    for (qsizetype i = 0; i < records.Count(); ++i)
+        chapters << records.at<ChapterRecord>(i);
+    return chapters;
+}
+
+} // namespace
+
+bool MenuEntryInUse(const WorkingState& state, const QString& entry, const QString& ownEntry)
+{
+    if (entry.compare(ownEntry, Qt::CaseInsensitive) == 0)
+        return false;
+    const QList<ChapterRecord> chapters = chapterRecords(state);
+    return std::any_of(chapters.cbegin(), chapters.cend(), [&](const ChapterRecord& chapter) {
+        return chapter.MenuEntry.text().compare(entry, Qt::CaseInsensitive) == 0;
+    });
+}
+
+void RemoveChapterAt(WorkingState& state, qsizetype index)
+{
+    ReadChapter(state, index);
+    state.CurrentChapter.Removed = 1;
+    WriteChapter(state, index);
+    CompactChapterList(state);
+}
+
+void MoveChapter(const WorkingState& state, const QString& entryToMove, const QString& entryBefore)
+{
+    if (entryToMove == entryBefore)
+        return;
+    const QList<ChapterRecord> chapters = chapterRecords(state);
+    std::optional<ChapterRecord> moving;
+    bool targetFound = false;
+    for (const ChapterRecord& chapter : chapters) {
+        if (chapter.MenuEntry.text() == entryToMove)
+            moving = chapter;
+        targetFound |= chapter.MenuEntry.text() == entryBefore;
+    }
+    if (!moving || !targetFound)
+        return; // nothing is moved rather than a chapter lost
+    QByteArray list;
+    for (const ChapterRecord& chapter : chapters) {
+        const QString entry = chapter.MenuEntry.text();
+        if (entry == entryToMove)
+            continue;
+        if (entry == entryBefore)
+            list.append(filestore::bytesOf(*moving));
+        list.append(filestore::bytesOf(chapter));
+    }
+    // The work file is complete before it takes the chapter list's place.
+    filestore::rewriteThroughScratch(state.ChapterListFile, BaseName(state.ChapterListFile) + QStringLiteral(".tmp"), list);
+}

@@ -1,0 +1,132 @@
+// Project file, chapter list and display file routines.
+#include "core/project/projectfiles.h"
+
+#include "core/services/messages.h"
+#include "core/project/recordconversion.h"
+#include "core/files/filenames.h"
+#include "core/files/filestore.h"
+#include "core/project/reclist.h"
+
+
+namespace {
+
+QByteArray readChapterList(const WorkingState& state)
+{
+    QByteArray bytes = filestore::readAll(state.ChapterListFile);
+    if (bytes.size() % qsizetype(sizeof(ChapterRecord)) != 0)
+        throw DamagedChapterListError(state.ChapterListFile);
+    return bytes;
+}
+
+qsizetype chapterCount(const QByteArray& list)
+{
+    return list.size() / qsizetype(sizeof(ChapterRecord));
+}
+
+QString chapterListScratch(const WorkingState& state)
+{
+    return ChangeFileExt(state.ChapterListFile, QStringLiteral(".TMP"));
+}
+
+} // namespace
+
+InOutError DamagedChapterListError(const QString& fileName)
+{
+    return InOutError(QStringLiteral("The chapter list %1 is damaged: its length is not a whole "
+                                     "number of chapter records.")
+                          .arg(fileName));
+}
+
+void DefaultProject(WorkingState& state)
+{
+    state.Project = DefaultProjectRecord(state.VersionTag);
+    state.MediaPrompt = state.Project.Presentation.Captions.MediaPrompt.text();
+}
+
+void WriteProject(const WorkingState& state)
+{
+    filestore::writeAll(state.ProjectFile, filestore::bytesOf(state.Project));
+}
+
+void ReadProject(WorkingState& state)
+{
+    state.Project = filestore::recordAt<ProjectRecord>(filestore::readAll(state.ProjectFile), 0);
+    state.MediaPrompt = state.Project.Presentation.Captions.MediaPrompt.text();
+}
+
+bool ChapterListExists(const WorkingState& state)
+{
+    return !state.ChapterListFile.isEmpty() && filestore::exists(state.ChapterListFile);
+}
+
+bool LoadMenuEntries(const WorkingState& state, QStringList& entries)
+{
+    if (!ChapterListExists(state))
+        return false;
+    const QByteArray list = readChapterList(state);
+    for (qsizetype i = 0; i < chapterCount(list); ++i)
+        entries << filestore::recordAt<ChapterRecord>(list, i).MenuEntry.text();
+    return true;
+}
+
+bool LoadChapterRecords(const WorkingState& state, TRecList& records)
+{
+    if (!ChapterListExists(state))
+        return false;
+    const QByteArray list = readChapterList(state);
+    for (qsizetype i = 0; i < chapterCount(list); ++i)
+        records.Add(list.constData() + i * qsizetype(sizeof(ChapterRecord)), sizeof(ChapterRecord));
+    return true;
+}
+
+void ReadChapter(WorkingState& state, qsizetype index)
+{
+    state.CurrentChapter = filestore::recordAt<ChapterRecord>(readChapterList(state), index);
+}
+
+void WriteChapter(const WorkingState& state, qsizetype index)
+{
+    QByteArray list = ChapterListExists(state) ? readChapterList(state) : QByteArray();
+    const qsizetype count = chapterCount(list);
+    if (index < -1 || index > count)
+        throw InOutError(InOutError::readBeyondEnd());
+    const QByteArray record = filestore::bytesOf(state.CurrentChapter);
+    if (index == -1 || index == count)
+        list.append(record);
+    else
+        list.replace(index * record.size(), record.size(), record);
+    filestore::writeAll(state.ChapterListFile, list);
+}
+
+void CompactChapterList(const WorkingState& state)
+{
+    const QByteArray list = readChapterList(state);
+    if (chapterCount(list) == 1) {
+        filestore::remove(state.ChapterListFile);
+        return;
+    }
+    QByteArray kept;
+    for (qsizetype i = 0; i < chapterCount(list); ++i) {
+        if (filestore::recordAt<ChapterRecord>(list, i).Removed == 0)
+            kept.append(list.mid(i * qsizetype(sizeof(ChapterRecord)), sizeof(ChapterRecord)));
+    }
+    // The complete new list is on disk before it takes the old one's place.
+    const QString scratch = chapterListScratch(state);
+    filestore::writeAll(scratch, kept);
+    filestore::replace(scratch, state.ChapterListFile);
+}
+
+void ReadDisplayFile(WorkingState& state, const QString& fileName)
+{
+    const QByteArray bytes = filestore::readAll(fileName);
+    if (bytes.size() == kOldDisplayFileSize) {
+        state.CurrentDisplay = ConvertDisplayRecord(filestore::recordAt<OldDisplayRecord>(bytes, 0));
+        WriteDisplayFile(state, fileName);
+    }
+    state.CurrentDisplay = filestore::recordAt<DisplayRecord>(filestore::readAll(fileName), 0);
+}
+
+void WriteDisplayFile(const WorkingState& state, const QString& fileName)
+{
+    filestore::writeAll(fileName, filestore::bytesOf(state.CurrentDisplay));
+}

@@ -1,0 +1,32 @@
+// Reading and writing the project file, the chapter list and display files, and opening a
+// project. All names are relative to the current directory, which is the project directory.
+// Every failing file operation raises InOutError; nothing is rolled back, but no file is ever
+// left half-written.
+#pragma once
+
+#include "core/files/runtimeerror.h"
+#include "core/project/workingstate.h"
+
+#include <QStringList>
+
+class TRecList;
+
+inline constexpr int kOldDisplayFileSize = 68;
+
+void DefaultProject(WorkingState& state);
+void WriteProject(const WorkingState& state);
+void ReadProject(WorkingState& state);
+
+// Chapter list. The Load routines return false when the list does not exist.
+bool LoadMenuEntries(const WorkingState& state, QStringList& entries);
+bool LoadChapterRecords(const WorkingState& state, TRecList& records);
+void ReadChapter(WorkingState& state, qsizetype index);
+void WriteChapter(const WorkingState& state, qsizetype index); // -1 appends
+void CompactChapterList(const WorkingState& state);
+// The error for a chapter list whose length is not a whole number of records.
+InOutError DamagedChapterListError(const QString& fileName);
+bool ChapterListExists(const WorkingState& state);
+
+// Display files; a 68-byte file of the earlier version is converted on its first reading.
+void ReadDisplayFile(WorkingState& state, const QString& fileName);
+void WriteDisplayFile(const WorkingState& state, const QString& fileName);

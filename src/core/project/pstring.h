@@ -1,0 +1,34 @@
+// string[N] of the book's binary records: one length byte and N character bytes.
+// Bytes after the length are kept as they stand, so a record read and written back is unchanged.
+#pragma once
+
+#include "core/files/textcodec.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+template <std::size_t N>
+struct PString
+{
+    static_assert(N > 0 && N < 256);
+    static constexpr std::size_t capacity = N;
+
+    std::uint8_t length;
+    char chars[N];
+
+    QString text() const { return textcodec::decode(chars, std::min<std::size_t>(length, N)); }
+
+    // Text longer than the capacity is cut to it.
+    void setText(const QString& value)
+    {
+        const QByteArray bytes = textcodec::encode(value);
+        const auto n = std::min<std::size_t>(static_cast<std::size_t>(bytes.size()), N);
+        std::memcpy(chars, bytes.constData(), n);
+        length = static_cast<std::uint8_t>(n);
+    }
+
+    bool isEmpty() const { return length == 0; }
+};

@@ -1,0 +1,831 @@
+// The RTF reader: a byte tokenizer, a stack of group states, and a builder that appends runs of
+// equally formatted text to the document.
+#include "core/richtext/rtfreader.h"
+
+#include "core/richtext/codepages.h"
+#include "core/files/textcodec.h"
+
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <QStringDecoder>
+#include <QUrl>
+
+#include <array>
+#include <climits>
+
+namespace {
+
+constexpr int kMaxDepth = 512;
+constexpr int kDefaultHalfPoints = 24;
+constexpr int kSymbolCodePage = 42; // symbol fonts: byte b shows as U+F000 + b
+
+enum class Dest : std::uint8_t { Text, Skip, FontTable, ColourTable, Picture };
+enum class Word;
+
+struct CharState
+{
+    int font = -1;
+    int halfPoints = kDefaultHalfPoints;
+    int colour = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    bool hidden = false;
+    bool operator==(const CharState&) const = default;
+};
+
+size_t qHash(const CharState& s, size_t seed = 0)
+{
+    return qHashMulti(seed, s.font, s.halfPoints, s.colour, s.bold, s.italic, s.underline, s.strike);
+}
+
+struct ParaState
+{
+    Qt::Alignment align = Qt::AlignLeft;
+    int left = 0;
+    int right = 0;
+    int first = 0;
+    bool operator==(const ParaState&) const = default;
+};
+
+struct Group
+{
+    CharState chr;
+    ParaState para;
+    Dest dest = Dest::Text;
+    int uc = 1;
+    bool fontEntry = false;     // a group inside the font table: one font
+    bool pictureOwner = false;  // the group that opened a picture
+};
+
+struct FontEntry
+{
+    QString name;
+    int codePage = 0;
+};
+
+struct Picture
+{
+    enum Kind { Other, Png, Jpeg } kind = Other;
+    QByteArray data;
+    int widthGoal = 0;  // twips
+    int heightGoal = 0; // twips
+    int scaleX = 100;
+    int scaleY = 100;
+    int pendingNibble = -1;
+};
+
+class Reader
+{
+public:
+    Reader(QByteArrayView data, QTextDocument& document) : m_data(data), m_doc(document), m_cursor(&document) {}
+
+    void run();
+
+private:
+    void runTokens();
+    // tokens
+    void controlWord(QByteArrayView word, bool hasParam, int param);
+    void applyWord(QByteArrayView word, bool hasParam, int param);
+    void controlSymbol(char c);
+    void textByte(char c);
+    void textRun(char first);
+    void openGroup();
+    void closeGroup();
+
+    // destinations
+    bool startDestination(QByteArrayView word);
+    void fontTableWord(QByteArrayView word, int param);
+    void finishFont();
+    void colourTableByte(char c);
+    void pictureWord(QByteArrayView word, int param);
+    void pictureByte(char c);
+    void finishPicture(const Picture& picture);
+
+    // text
+    bool skipsFallback();
+    void appendPending(char byte);
+    void flushPending();
+    void emitText(const QString& text);
+    void emitChar(QChar c);
+    void flushRun();
+    void endParagraph();
+    void setBlockFormat();
+    QTextCharFormat charFormat() const;
+    QTextBlockFormat blockFormat() const;
+    int codePage();
+
+    Group& top() { return m_stack.back(); }
+
+    QByteArrayView m_data;
+    qsizetype m_pos = 0;
+    QTextDocument& m_doc;
+    QTextCursor m_cursor;
+    std::vector<Group> m_stack{Group{}};
+    int m_overflow = 0;       // groups beyond the nesting limit
+    bool m_finished = false;  // the outermost group has closed
+    bool m_ignorable = false; // "\*" seen: the next destination is skipped when unknown
+
+    int m_defaultFont = 0;
+    int m_ansiCodePage = 1252;
+    QHash<int, FontEntry> m_fonts;
+    int m_fontNumber = 0;
+    FontEntry m_font;
+    QByteArray m_fontName;
+    std::vector<QColor> m_colours; // entry 0 is the automatic colour
+    std::array<int, 3> m_rgb{0, 0, 0};
+    bool m_colourSet = false;
+    std::vector<Picture> m_pictures; // one per open picture group
+    int m_pictureCount = 0;
+
+    int m_codePage = 1252;     // the code page of m_codePageFont, cached
+    int m_codePageFont = INT_MIN;
+    qsizetype m_codePageFonts = -1;
+    int m_skip = 0; // fallback characters still to skip after \uN
+    QByteArray m_pending;
+    int m_pendingCodePage = 0;
+    QChar m_highSurrogate;
+    QString m_run;
+    QTextCharFormat m_runFormat;
+    QHash<CharState, QTextCharFormat> m_formats; // formats made so far, by state
+    CharState m_runState;
+    bool m_hasRunState = false;
+    CharState m_cursorFormatState; // the format the cursor inserts with
+    bool m_hasCursorFormat = false;
+    ParaState m_blockState;
+    bool m_hasBlockState = false;
+};
+
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int hexValue(char c)
+{
+    if (isDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+void Reader::run()
+{
+    m_cursor.beginEditBlock();
+    runTokens();
+    m_cursor.endEditBlock();
+}
+
+void Reader::runTokens()
+{
+    const char* data = m_data.data();
+    const qsizetype size = m_data.size();
+    while (m_pos < size && !m_finished) {
+        const char c = data[m_pos++];
+        switch (c) {
+        case '{':
+            openGroup();
+            break;
+        case '}':
+            closeGroup();
+            break;
+        case '\\': {
+            if (m_pos >= size)
+                break;
+            const char next = data[m_pos];
+            if (!isLetter(next)) {
+                ++m_pos;
+                controlSymbol(next);
+                break;
+            }
+            const qsizetype start = m_pos;
+            while (m_pos < size && isLetter(data[m_pos]) && m_pos - start < 32)
+                ++m_pos;
+            const QByteArrayView word(data + start, m_pos - start);
+            bool negative = false;
+            if (m_pos < size && data[m_pos] == '-' && m_pos + 1 < size && isDigit(data[m_pos + 1])) {
+                negative = true;
+                ++m_pos;
+            }
+            bool hasParam = false;
+            qint64 param = 0;
+            for (int digits = 0; m_pos < size && isDigit(data[m_pos]); ++digits, ++m_pos) {
+                hasParam = true;
+                if (digits < 10)
+                    param = param * 10 + (data[m_pos] - '0');
+            }
+            if (m_pos < size && data[m_pos] == ' ')
+                ++m_pos;
+            param = std::clamp<qint64>(negative ? -param : param, INT32_MIN, INT32_MAX);
+            controlWord(word, hasParam, int(param));
+            break;
+        }
+        case '\r':
+        case '\n':
+        case '\0':
+            break;
+        default:
+            textRun(c);
+        }
+    }
+    flushPending();
+    flushRun();
+    setBlockFormat();
+}
+
+void Reader::openGroup()
+{
+    if (int(m_stack.size()) >= kMaxDepth) {
+        ++m_overflow;
+        return;
+    }
+    flushPending();
+    m_skip = 0;
+    Group group = top();
+    group.fontEntry = top().dest == Dest::FontTable && !top().fontEntry;
+    group.pictureOwner = false;
+    m_stack.push_back(group);
+}
+
+void Reader::closeGroup()
+{
+    if (m_overflow > 0) {
+        --m_overflow;
+        return;
+    }
+    if (m_stack.size() <= 1)
+        return; // an unbalanced brace
+    if (m_stack.size() == 2)
+        m_finished = true; // the document's own group has ended: what follows is not text
+    flushPending();
+    m_skip = 0;
+    m_ignorable = false;
+    const Group closing = top();
+    m_stack.pop_back();
+    if (closing.fontEntry && !m_fontName.isEmpty())
+        finishFont();
+    if (closing.pictureOwner && !m_pictures.empty()) {
+        const Picture picture = m_pictures.back();
+        m_pictures.pop_back();
+        finishPicture(picture);
+    }
+}
+
+void Reader::controlSymbol(char c)
+{
+    if (c == '*') {
+        m_ignorable = true;
+        return;
+    }
+    if (c == '\'') {
+        if (m_pos + 1 >= m_data.size())
+            return;
+        const int high = hexValue(m_data[m_pos]);
+        const int low = hexValue(m_data[m_pos + 1]);
+        m_pos += 2;
+        if (high < 0 || low < 0) {
+            skipsFallback(); // a damaged escape still stands for one character
+            return;
+        }
+        textByte(char(high * 16 + low));
+        return;
+    }
+    if (skipsFallback())
+        return;
+    switch (c) {
+    case '\\':
+    case '{':
+    case '}':
+        textByte(c);
+        break;
+    case '~':
+        emitChar(QChar(0x00A0));
+        break;
+    case '_':
+        emitChar(QChar(0x2011));
+        break;
+    case '\r':
+    case '\n':
+        if (top().dest == Dest::Text)
+            endParagraph();
+        break;
+    default: // "\-" optional hyphen, "\:" index, "\|" formula: nothing to show
+        break;
+    }
+}
+
+bool Reader::skipsFallback()
+{
+    if (m_skip <= 0)
+        return false;
+    --m_skip;
+    return true;
+}
+
+bool Reader::startDestination(QByteArrayView word)
+{
+    static const QHash<QByteArrayView, Dest> known = {
+        {"fonttbl", Dest::FontTable},      {"colortbl", Dest::ColourTable},   {"pict", Dest::Picture},
+        {"stylesheet", Dest::Skip},        {"info", Dest::Skip},              {"fldinst", Dest::Skip},
+        {"header", Dest::Skip},            {"headerl", Dest::Skip},           {"headerr", Dest::Skip},
+        {"headerf", Dest::Skip},           {"footer", Dest::Skip},            {"footerl", Dest::Skip},
+        {"footerr", Dest::Skip},           {"footerf", Dest::Skip},           {"footnote", Dest::Skip},
+        {"listtable", Dest::Skip},         {"listoverridetable", Dest::Skip}, {"revtbl", Dest::Skip},
+        {"rsidtbl", Dest::Skip},           {"generator", Dest::Skip},         {"xmlnstbl", Dest::Skip},
+        {"themedata", Dest::Skip},         {"colorschememapping", Dest::Skip}, {"latentstyles", Dest::Skip},
+        {"datastore", Dest::Skip},         {"nonshppict", Dest::Skip},        {"object", Dest::Skip},
+        {"objdata", Dest::Skip},           {"pgdsctbl", Dest::Skip},          {"filetbl", Dest::Skip},
+        {"annotation", Dest::Skip},        {"atnid", Dest::Skip},             {"atnauthor", Dest::Skip},
+        {"template", Dest::Skip},          {"mmathPr", Dest::Skip},           {"pnseclvl", Dest::Skip},
+        {"fldrslt", Dest::Text},           {"result", Dest::Text},            {"shppict", Dest::Text},
+        {"listtext", Dest::Text},          {"pntext", Dest::Text},            {"shprslt", Dest::Skip},
+        {"shpinst", Dest::Skip},           {"do", Dest::Skip},                {"tc", Dest::Skip},
+        {"xe", Dest::Skip},                {"bkmkstart", Dest::Skip},         {"bkmkend", Dest::Skip},
+    };
+    const auto it = known.constFind(word);
+    const bool ignorable = m_ignorable;
+    m_ignorable = false;
+    if (it == known.constEnd()) {
+        if (ignorable)
+            top().dest = Dest::Skip;
+        return ignorable;
+    }
+    if (top().dest == Dest::Skip)
+        return true; // everything inside a skipped destination stays skipped
+    if (it.value() == Dest::Text && (word == "fldrslt" || word == "result" || word == "shppict")) {
+        top().dest = Dest::Text;
+        return true;
+    }
+    top().dest = it.value();
+    if (it.value() == Dest::Picture && !top().pictureOwner) {
+        top().pictureOwner = true;
+        m_pictures.push_back(Picture{});
+    }
+    return true;
+}
+
+void Reader::controlWord(QByteArrayView word, bool hasParam, int param)
+{
+    if (word == "bin") {
+        const qsizetype n = hasParam ? std::clamp<qsizetype>(param, 0, m_data.size() - m_pos) : 0;
+        if (top().dest == Dest::Picture && !m_pictures.empty())
+            m_pictures.back().data.append(m_data.sliced(m_pos, n).toByteArray());
+        m_pos += n;
+        return;
+    }
+    if (startDestination(word))
+        return;
+    Group& group = top();
+    if (group.dest == Dest::Text)
+        flushPending(); // the bytes so far belong to the formatting before this word
+    if (group.dest == Dest::Skip)
+        return;
+    if (group.dest == Dest::FontTable) {
+        fontTableWord(word, param);
+        return;
+    }
+    if (group.dest == Dest::ColourTable) {
+        if (word == "red" || word == "green" || word == "blue") {
+            m_rgb[word == "red" ? 0 : word == "green" ? 1 : 2] = std::clamp(param, 0, 255);
+            m_colourSet = true;
+        }
+        return;
+    }
+    if (group.dest == Dest::Picture) {
+        pictureWord(word, param);
+        return;
+    }
+    if (word == "u") {
+        if (skipsFallback())
+            return;
+        flushPending();
+        const char16_t unit = char16_t(param < 0 ? param + 65536 : param);
+        emitChar(QChar(unit));
+        m_skip = group.uc;
+        return;
+    }
+    if (skipsFallback())
+        return;
+
+    applyWord(word, hasParam, param);
+}
+
+enum class Word {
+    Par, Line, Tab, Emdash, Endash, Bullet, Lquote, Rquote, Ldblquote, Rdblquote, Cell, Row,
+    Sect, Page, Plain, Pard, Bold, Italic, Underline, UnderlineNone, Strike, Hidden, Font,
+    FontSize, Colour, AlignLeft, AlignCentre, AlignRight, Justify, LeftIndent, RightIndent,
+    FirstIndent, UnicodeSkip, DefaultFont, AnsiCodePage, Mac, Pc, Pca, Space,
+};
+
+void Reader::applyWord(QByteArrayView word, bool hasParam, int param)
+{
+    static const QHash<QByteArrayView, Word> kWords = {
+        {"par", Word::Par},          {"line", Word::Line},        {"tab", Word::Tab},
+        {"emdash", Word::Emdash},    {"endash", Word::Endash},    {"bullet", Word::Bullet},
+        {"lquote", Word::Lquote},    {"rquote", Word::Rquote},    {"ldblquote", Word::Ldblquote},
+        {"rdblquote", Word::Rdblquote}, {"cell", Word::Cell},     {"nestcell", Word::Cell},
+        {"row", Word::Row},          {"sect", Word::Sect},        {"page", Word::Page},
+        {"plain", Word::Plain},      {"pard", Word::Pard},        {"b", Word::Bold},
+        {"i", Word::Italic},         {"ul", Word::Underline},     {"ulw", Word::Underline},
+        {"uld", Word::Underline},    {"uldb", Word::Underline},   {"ulth", Word::Underline},
+        {"ulwave", Word::Underline}, {"uldash", Word::Underline}, {"ulnone", Word::UnderlineNone},
+        {"strike", Word::Strike},    {"striked", Word::Strike},   {"v", Word::Hidden},
+        {"f", Word::Font},           {"fs", Word::FontSize},      {"cf", Word::Colour},
+        {"ql", Word::AlignLeft},     {"qc", Word::AlignCentre},   {"qr", Word::AlignRight},
+        {"qj", Word::Justify},       {"li", Word::LeftIndent},    {"lin", Word::LeftIndent},
+        {"ri", Word::RightIndent},   {"rin", Word::RightIndent},  {"fi", Word::FirstIndent},
+        {"uc", Word::UnicodeSkip},   {"deff", Word::DefaultFont}, {"ansicpg", Word::AnsiCodePage},
+        {"mac", Word::Mac},          {"pc", Word::Pc},            {"pca", Word::Pca},
+        {"emspace", Word::Space},    {"enspace", Word::Space},    {"qmspace", Word::Space},
+    };
+    const auto it = kWords.constFind(word);
+    if (it == kWords.constEnd())
+        return;
+    Group& group = top();
+    CharState& chr = group.chr;
+    ParaState& para = group.para;
+    const bool on = !hasParam || param != 0;
+    switch (*it) {
+    case Word::Par: case Word::Row: case Word::Sect: case Word::Page: endParagraph(); break;
+    case Word::Line: emitChar(QChar::LineSeparator); break;
+    case Word::Tab: case Word::Cell: emitChar(QLatin1Char('\t')); break;
+    case Word::Emdash: emitChar(QChar(0x2014)); break;
+    case Word::Endash: emitChar(QChar(0x2013)); break;
+    case Word::Bullet: emitChar(QChar(0x2022)); break;
+    case Word::Lquote: emitChar(QChar(0x2018)); break;
+    case Word::Rquote: emitChar(QChar(0x2019)); break;
+    case Word::Ldblquote: emitChar(QChar(0x201C)); break;
+    case Word::Rdblquote: emitChar(QChar(0x201D)); break;
+    case Word::Space: emitChar(QLatin1Char(' ')); break;
+    case Word::Plain: chr = CharState{}; chr.font = m_defaultFont; break;
+    case Word::Pard: para = ParaState{}; break;
+    case Word::Bold: chr.bold = on; break;
+    case Word::Italic: chr.italic = on; break;
+    case Word::Underline: chr.underline = on; break;
+    case Word::UnderlineNone: chr.underline = false; break;
+    case Word::Strike: chr.strike = on; break;
+    case Word::Hidden: chr.hidden = on; break;
+    case Word::Font: chr.font = param; break;
+    case Word::FontSize: chr.halfPoints = hasParam && param > 0 ? std::min(param, 3276) : kDefaultHalfPoints; break;
+    case Word::Colour: chr.colour = param; break;
+    case Word::AlignLeft: para.align = Qt::AlignLeft; break;
+    case Word::AlignCentre: para.align = Qt::AlignHCenter; break;
+    case Word::AlignRight: para.align = Qt::AlignRight; break;
+    case Word::Justify: para.align = Qt::AlignJustify; break;
+    case Word::LeftIndent: para.left = param; break;
+    case Word::RightIndent: para.right = param; break;
+    case Word::FirstIndent: para.first = param; break;
+    case Word::UnicodeSkip: group.uc = std::clamp(param, 0, 10); break;
+    case Word::DefaultFont:
+        m_defaultFont = param;
+        if (chr.font < 0)
+            chr.font = param;
+        break;
+    case Word::AnsiCodePage: m_ansiCodePage = param; break;
+    case Word::Mac: m_ansiCodePage = 10000; break;
+    case Word::Pc: m_ansiCodePage = 437; break;
+    case Word::Pca: m_ansiCodePage = 850; break;
+    }
+    if (*it == Word::AnsiCodePage || *it == Word::Mac || *it == Word::Pc || *it == Word::Pca)
+        m_codePageFont = INT_MIN;
+}
+
+void Reader::textRun(char first)
+{
+    // Plain text runs until the next special byte; in the body text it is taken in one piece.
+    if (top().dest != Dest::Text || m_skip > 0 || top().chr.hidden) {
+        textByte(first);
+        return;
+    }
+    const char* data = m_data.data();
+    const qsizetype start = m_pos - 1;
+    qsizetype end = m_pos;
+    while (end < m_data.size()) {
+        const char c = data[end];
+        if (c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n' || c == '\0')
+            break;
+        ++end;
+    }
+    const int page = codePage();
+    m_pos = end;
+    if (m_pending.isEmpty() && !IsDoubleByteCodePage(page)) {
+        emitText(DecodeCodePage(page, QByteArrayView(data + start, end - start)));
+        return;
+    }
+    if (!m_pending.isEmpty() && page != m_pendingCodePage)
+        flushPending();
+    m_pendingCodePage = page;
+    m_pending.append(data + start, end - start);
+}
+
+void Reader::fontTableWord(QByteArrayView word, int param)
+{
+    if (word == "f") {
+        if (!m_fontName.isEmpty())
+            finishFont();
+        m_fontNumber = param;
+        m_font = FontEntry{};
+    } else if (word == "fcharset") {
+        m_font.codePage = param == 2 ? kSymbolCodePage : CodePageOfCharset(param);
+    } else if (word == "cpg") {
+        m_font.codePage = param;
+    }
+}
+
+void Reader::finishFont()
+{
+    QByteArray name = m_fontName.trimmed();
+    if (name.endsWith(';'))
+        name.chop(1);
+    m_font.name = DecodeCodePage(m_font.codePage > 0 ? m_font.codePage : m_ansiCodePage, name).trimmed();
+    if (m_font.name.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0)
+        m_font.codePage = kSymbolCodePage;
+    m_fonts.insert(m_fontNumber, m_font);
+    m_fontName.clear();
+    m_font = FontEntry{};
+}
+
+void Reader::textByte(char c)
+{
+    switch (top().dest) {
+    case Dest::Skip:
+        return;
+    case Dest::FontTable:
+        if (c == ';') {
+            m_fontName.append(c);
+            finishFont();
+        } else {
+            m_fontName.append(c);
+        }
+        return;
+    case Dest::ColourTable:
+        colourTableByte(c);
+        return;
+    case Dest::Picture:
+        pictureByte(c);
+        return;
+    case Dest::Text:
+        if (skipsFallback())
+            return;
+        appendPending(c);
+    }
+}
+
+void Reader::colourTableByte(char c)
+{
+    if (c != ';')
+        return;
+    m_colours.push_back(m_colourSet ? QColor(m_rgb[0], m_rgb[1], m_rgb[2]) : QColor());
+    m_rgb = {0, 0, 0};
+    m_colourSet = false;
+}
+
+void Reader::pictureWord(QByteArrayView word, int param)
+{
+    if (m_pictures.empty())
+        return;
+    Picture& picture = m_pictures.back();
+    if (word == "pngblip")
+        picture.kind = Picture::Png;
+    else if (word == "jpegblip")
+        picture.kind = Picture::Jpeg;
+    else if (word == "picwgoal")
+        picture.widthGoal = param;
+    else if (word == "pichgoal")
+        picture.heightGoal = param;
+    else if (word == "picscalex")
+        picture.scaleX = param;
+    else if (word == "picscaley")
+        picture.scaleY = param;
+}
+
+void Reader::pictureByte(char c)
+{
+    if (m_pictures.empty())
+        return;
+    Picture& picture = m_pictures.back();
+    const int nibble = hexValue(c);
+    if (nibble < 0)
+        return;
+    if (picture.pendingNibble < 0) {
+        picture.pendingNibble = nibble;
+    } else {
+        picture.data.append(char(picture.pendingNibble * 16 + nibble));
+        picture.pendingNibble = -1;
+    }
+}
+
+void Reader::finishPicture(const Picture& picture)
+{
+    if (top().dest != Dest::Text || top().chr.hidden)
+        return;
+    QImage image;
+    if (picture.kind != Picture::Other)
+        image.loadFromData(picture.data, picture.kind == Picture::Png ? "PNG" : "JPEG");
+    const auto toPixels = [](int twips, int scale) { return std::max(1, twips * scale / 100 / 15); };
+    QSize size = image.isNull() ? QSize(32, 32) : image.size();
+    if (picture.widthGoal > 0 && picture.heightGoal > 0)
+        size = QSize(toPixels(picture.widthGoal, picture.scaleX), toPixels(picture.heightGoal, picture.scaleY));
+    size = size.boundedTo(QSize(4000, 4000));
+    if (image.isNull()) {
+        // A picture kind that is not shown here keeps its place as a grey box.
+        image = QImage(size, QImage::Format_RGB32);
+        image.fill(QColor(0xD0, 0xD0, 0xD0));
+        QPainter(&image).drawRect(0, 0, size.width() - 1, size.height() - 1);
+    }
+    flushPending();
+    flushRun();
+    const QUrl name(QStringLiteral("rtfimage:%1").arg(++m_pictureCount));
+    m_doc.addResource(QTextDocument::ImageResource, name, image);
+    QTextImageFormat format;
+    format.setName(name.toString());
+    format.setWidth(size.width());
+    format.setHeight(size.height());
+    m_cursor.insertImage(format);
+}
+
+int Reader::codePage()
+{
+    const int font = m_stack.back().chr.font < 0 ? m_defaultFont : m_stack.back().chr.font;
+    if (font != m_codePageFont || m_fonts.size() != m_codePageFonts) {
+        const auto it = m_fonts.constFind(font);
+        m_codePage = it != m_fonts.constEnd() && it->codePage != 0 ? it->codePage : m_ansiCodePage;
+        m_codePageFont = font;
+        m_codePageFonts = m_fonts.size();
+    }
+    return m_codePage;
+}
+
+void Reader::appendPending(char byte)
+{
+    if (top().chr.hidden)
+        return;
+    const int page = codePage();
+    if (!m_pending.isEmpty() && page != m_pendingCodePage)
+        flushPending();
+    m_pendingCodePage = page;
+    m_pending.append(byte);
+}
+
+void Reader::flushPending()
+{
+    if (m_pending.isEmpty())
+        return;
+    const QString text = DecodeCodePage(m_pendingCodePage, m_pending);
+    m_pending.clear();
+    emitText(text);
+}
+
+void Reader::emitChar(QChar c)
+{
+    if (top().dest != Dest::Text || top().chr.hidden)
+        return;
+    flushPending();
+    if (c.isLowSurrogate() && !m_highSurrogate.isNull()) {
+        const QChar pair[2] = {m_highSurrogate, c};
+        m_highSurrogate = QChar();
+        emitText(QString(pair, 2));
+        return;
+    }
+    if (c.isHighSurrogate()) {
+        emitText(QString()); // an earlier high surrogate without its partner
+        m_highSurrogate = c;
+        return;
+    }
+    emitText(c.isLowSurrogate() ? QString(QChar::ReplacementCharacter) : QString(c));
+}
+
+void Reader::emitText(const QString& text)
+{
+    if (!m_highSurrogate.isNull()) {
+        m_highSurrogate = QChar();
+        emitText(QString(QChar::ReplacementCharacter));
+    }
+    if (text.isEmpty())
+        return;
+    const CharState& state = m_stack.back().chr;
+    if (!m_hasRunState || !(state == m_runState)) {
+        flushRun();
+        m_runState = state;
+        m_hasRunState = true;
+        auto cached = m_formats.constFind(state);
+        if (cached == m_formats.constEnd())
+            cached = m_formats.insert(state, charFormat());
+        m_runFormat = *cached;
+    }
+    m_run.append(text);
+}
+
+void Reader::flushRun()
+{
+    if (m_run.isEmpty())
+        return;
+    if (m_cursorFormatState != m_runState || !m_hasCursorFormat) {
+        m_cursor.setCharFormat(m_runFormat);
+        m_cursorFormatState = m_runState;
+        m_hasCursorFormat = true;
+    }
+    m_cursor.insertText(m_run);
+    m_run.clear();
+}
+
+void Reader::endParagraph()
+{
+    if (top().dest != Dest::Text)
+        return;
+    flushPending();
+    flushRun();
+    setBlockFormat();
+    m_cursor.insertBlock(); // the new paragraph starts with this one's format
+}
+
+void Reader::setBlockFormat()
+{
+    const ParaState& para = m_stack.back().para;
+    if (m_hasBlockState && para == m_blockState)
+        return;
+    m_blockState = para;
+    m_hasBlockState = true;
+    m_cursor.setBlockFormat(blockFormat());
+}
+
+QTextCharFormat Reader::charFormat() const
+{
+    const CharState& s = m_runState;
+    QTextCharFormat format;
+    const auto font = m_fonts.constFind(s.font < 0 ? m_defaultFont : s.font);
+    if (font != m_fonts.constEnd() && !font->name.isEmpty())
+        format.setFontFamilies({font->name});
+    format.setFontPointSize(s.halfPoints / 2.0);
+    if (s.bold)
+        format.setFontWeight(QFont::Bold);
+    format.setFontItalic(s.italic);
+    format.setFontUnderline(s.underline);
+    format.setFontStrikeOut(s.strike);
+    if (s.colour > 0 && s.colour < int(m_colours.size()) && m_colours[s.colour].isValid())
+        format.setForeground(m_colours[s.colour]);
+    return format;
+}
+
+QTextBlockFormat Reader::blockFormat() const
+{
+    const ParaState& p = m_stack.back().para;
+    QTextBlockFormat format;
+    format.setAlignment(p.align);
+    format.setLeftMargin(p.left / 15.0);
+    format.setRightMargin(p.right / 15.0);
+    format.setTextIndent(p.first / 15.0);
+    format.setProperty(rtfprops::LeftIndentTwips, p.left);
+    format.setProperty(rtfprops::RightIndentTwips, p.right);
+    format.setProperty(rtfprops::FirstIndentTwips, p.first);
+    return format;
+}
+
+QString plainText(QByteArrayView data)
+{
+    QByteArrayView bytes = data;
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return textcodec::decode(data.data(), data.size());
+}
+
+} // namespace
+
+bool LooksLikeRtf(QByteArrayView data)
+{
+    qsizetype i = 0;
+    while (i < data.size() && (data[i] == ' ' || data[i] == '\r' || data[i] == '\n' || data[i] == '\t'))
+        ++i;
+    return data.sliced(i).startsWith("{\\rtf");
+}
+
+void ReadRtf(QByteArrayView data, QTextDocument& document)
+{
+    document.clear();
+    if (!LooksLikeRtf(data)) {
+        document.setPlainText(plainText(data));
+        return;
+    }
+    // One edit block without undo records: the document lays itself out once, at the end.
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
+    Reader(data, document).run();
+    document.setUndoRedoEnabled(undo);
+}

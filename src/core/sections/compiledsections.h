@@ -1,0 +1,86 @@
+// The compiled, indexed form of a section file that goes into the executable book, and the
+// reader that finds a section in it through the index without scanning the bodies.
+//
+// Layout (integers 32-bit little-endian, strings one length byte and their declared size):
+//   0   string[4] magic "KR1"        5  section count N        9  offset of the index
+//   13  the section bodies           index: N records of 80 bytes
+//       record: string[60] header line with brackets, body offset, body size, string[10] source
+#pragma once
+
+#include "core/project/pstring.h"
+#include "core/files/runtimeerror.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QStringList>
+
+#include <memory>
+
+class QFile;
+
+#pragma pack(push, 1)
+struct SectionIndexEntry
+{
+    PString<60> Header;
+    std::int32_t Offset;
+    std::int32_t Size;
+    PString<10> Source;
+};
+struct CompiledHeader
+{
+    PString<4> Magic;
+    std::int32_t Count;
+    std::int32_t IndexOffset;
+};
+#pragma pack(pop)
+static_assert(sizeof(SectionIndexEntry) == 80);
+static_assert(offsetof(SectionIndexEntry, Offset) == 61);
+static_assert(offsetof(SectionIndexEntry, Size) == 65);
+static_assert(offsetof(SectionIndexEntry, Source) == 69);
+static_assert(sizeof(CompiledHeader) == 13);
+
+// Writes the compiled form of `file` to its base name + "." + extension in the current directory.
+// False (and nothing written) when the section file does not exist.
+bool CompileSectionFile(const QString& file, const QString& extension);
+
+// The compiled bytes of a section file's content.
+QByteArray CompileSections(const QByteArray& sectionFile);
+
+class CompiledBlockError : public RunTimeError
+{
+public:
+    explicit CompiledBlockError(const QString& detail)
+        : RunTimeError(QStringLiteral("The compiled HyperText entries are damaged: %1.").arg(detail))
+    {
+    }
+};
+
+// A compiled block, checked when opened: the magic, and every offset and size inside the block.
+// Raises CompiledBlockError for a damaged block and InOutError when the file cannot be read.
+class CompiledSections
+{
+public:
+    static CompiledSections fromBytes(const QByteArray& block);
+    // The block lies in the file at `offset` and runs `size` bytes; it is mapped, not read.
+    static CompiledSections fromFile(const QString& path, qint64 offset, qint64 size);
+
+    int count() const { return int(m_entries.size()); }
+    // Index of the last section (name, source), matched as ReadEntry matches; -1 when none.
+    int find(const QString& name, const QString& source) const;
+    // The section in the form ReadEntry gives: name, "source=" line, key and text lines, "]".
+    bool readEntry(const QString& name, const QString& source, QStringList& lines) const;
+    QByteArrayView body(int index) const;
+    QString headerLine(int index) const { return m_entries.at(index).Header.text(); }
+    QString source(int index) const { return m_entries.at(index).Source.text(); }
+
+private:
+    void open();
+    static QByteArray key(QByteArrayView header, QByteArrayView source);
+
+    std::shared_ptr<QFile> m_file;
+    QByteArray m_owned;
+    QByteArrayView m_data;
+    QList<SectionIndexEntry> m_entries;
+    QHash<QByteArray, int> m_index;
+};

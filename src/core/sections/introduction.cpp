@@ -1,0 +1,69 @@
+// Introduction routines. Unlike the other sections, the introduction is recognised by the first
+// seven characters of its header line.
+#include "core/sections/introduction.h"
+
+#include "core/sections/sectionfile.h"
+#include "core/sections/textlines.h"
+#include "core/files/filestore.h"
+#include "core/files/textcodec.h"
+
+namespace {
+
+const QByteArrayView kIntroStart("[^INTRO");
+
+QStringList introLines(const QStringList& textLines)
+{
+    return QStringList{QStringLiteral("[^INTRODUCTION^]"), QStringLiteral("source=INTRO"),
+                       QStringLiteral("text=")}
+           + textLines + QStringList{QStringLiteral("]")};
+}
+
+} // namespace
+
+void AddIntroEntry(const QString& file, const QStringList& textLines)
+{
+    AppendSectionLines(file, introLines(textLines) << QString());
+}
+
+bool ReadIntroEntry(const QString& file, QStringList& textLines)
+{
+    if (!filestore::exists(file))
+        return false;
+    const QByteArray bytes = filestore::readAll(file);
+    bool found = false;
+    LineReader reader(bytes);
+    while (!reader.atEnd()) {
+        if (!reader.next().startsWith(kIntroStart))
+            continue;
+        found = true;
+        reader.next(); // source line
+        reader.next(); // "text="
+        while (!reader.atEnd()) {
+            const QByteArrayView line = reader.next();
+            if (!line.isEmpty() && line.front() == ']')
+                break;
+            textLines << textcodec::decode(line.toByteArray());
+        }
+    }
+    return found;
+}
+
+void ReplaceIntroEntry(const QString& file, const QStringList& textLines)
+{
+    const QByteArray bytes = filestore::readAll(file);
+    QByteArray out;
+    out.reserve(bytes.size());
+    LineReader reader(bytes);
+    while (!reader.atEnd()) {
+        const QByteArrayView line = reader.next();
+        if (!line.startsWith(kIntroStart)) {
+            AppendLine(out, line);
+            continue;
+        }
+        while (!reader.atEnd() && reader.next() != QByteArrayView("]")) {
+        }
+        for (const QString& introLine : introLines(textLines))
+            AppendLine(out, textcodec::encode(introLine));
+    }
+    filestore::rewriteThroughScratch(file, ScratchFileName(file, QStringLiteral(".$$$")), out);
+}

@@ -1,0 +1,29 @@
+// The program background window.
+#include "preview/prgbackf.h"
+
+#include "platform/screen.h"
+#include "preview/readerscreen.h"
+
+#include <QVBoxLayout>
+
+TTutBackForm::TTutBackForm(const ConfigRecord& config, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ScreenPnl(new TScreenPanel(this)), m_config(config)
+{
+    setObjectName(QStringLiteral("TTutBackForm"));
+    setWindowTitle(config.BookTitle.text());
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(ScreenPnl);
+    setGeometry(QRect(QPoint(0, 0), screenInfo().screenSize()));
+    setEnabled(false);
+}
+
+void TTutBackForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    ShowBackground(ScreenPnl, {m_config.ProgBackType, m_config.ProgBackColor, m_config.ProgGraphicFile.text(),
+                               m_config.ProgWallpaperFile.text()});
+}

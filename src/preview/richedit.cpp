@@ -1,0 +1,132 @@
+// The rich-edit area.
+#include "preview/richedit.h"
+
+#include "core/richtext/hyperphrase.h"
+#include "core/richtext/rtfreader.h"
+#include "core/richtext/rtfwriter.h"
+#include "core/files/projectpath.h"
+#include "core/files/runtimeerror.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMouseEvent>
+#include <QSaveFile>
+#include <QTextBlock>
+#include <QTextDocument>
+
+TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
+{
+    setAcceptRichText(true);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+void TRichEdit::loadContent(const QByteArray& bytes)
+{
+    ReadRtf(bytes, *document());
+    moveCursor(QTextCursor::Start);
+    setModified(false);
+}
+
+QByteArray TRichEdit::rtf() const
+{
+    return WriteRtf(*document());
+}
+
+void TRichEdit::loadFile(const QString& fileName)
+{
+    QFile file(ResolveProjectName(fileName));
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileOpenError(fileName);
+    loadContent(file.readAll());
+}
+
+void TRichEdit::saveFile(const QString& fileName) const
+{
+    QSaveFile file(ResolveProjectName(fileName));
+    const QByteArray bytes = rtf();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw FileCreateError(fileName);
+}
+
+namespace {
+
+QColor colourOf(const QTextCharFormat& format)
+{
+    return format.foreground().style() == Qt::NoBrush ? QColor() : format.foreground().color();
+}
+
+QString familyOf(const QTextCharFormat& format, const QFont& fallback)
+{
+    const QStringList families = format.fontFamilies().toStringList();
+    return families.isEmpty() ? fallback.family() : families.first();
+}
+
+template <class T>
+void narrow(std::optional<T>& field, const T& value, bool first)
+{
+    if (first)
+        field = value;
+    else if (field && *field != value)
+        field.reset();
+}
+
+} // namespace
+
+SelectionAttributes TRichEdit::selectionAttributes() const
+{
+    SelectionAttributes attributes;
+    const QTextCursor cursor = textCursor();
+    const QFont fallback = document()->defaultFont();
+    bool first = true;
+    const auto take = [&](const QTextCharFormat& f) {
+        narrow(attributes.family, familyOf(f, fallback), first);
+        narrow(attributes.pointSize, f.fontPointSize() > 0 ? f.fontPointSize() : fallback.pointSizeF(), first);
+        narrow(attributes.colour, colourOf(f), first);
+        narrow(attributes.bold, f.fontWeight() >= QFont::DemiBold, first);
+        narrow(attributes.italic, f.fontItalic(), first);
+        narrow(attributes.underline, f.fontUnderline(), first);
+        first = false;
+    };
+    if (!cursor.hasSelection()) {
+        take(cursor.charFormat());
+        return attributes;
+    }
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    for (QTextBlock block = document()->findBlock(start); block.isValid() && block.position() < end;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.position() + fragment.length() > start && fragment.position() < end)
+                take(fragment.charFormat());
+        }
+    }
+    if (first)
+        take(cursor.charFormat());
+    return attributes;
+}
+
+bool TRichEdit::findNext(const QString& text)
+{
+    const QTextCursor found = document()->find(text, textCursor().selectionEnd());
+    if (found.isNull()) {
+        QApplication::beep();
+        return false;
+    }
+    setTextCursor(found);
+    return true;
+}
+
+QString TRichEdit::HyperPhraseAt() const
+{
+    return ::HyperPhraseAt(*document(), textCursor().position());
+}
+
+void TRichEdit::mousePressEvent(QMouseEvent* event)
+{
+    QTextEdit::mousePressEvent(event);
+    if (isReadOnly()) {
+        setTextCursor(cursorForPosition(event->position().toPoint()));
+        emit pressedAt(event->button());
+    }
+}

@@ -1,0 +1,32 @@
+// The chapter name dialog.
+#include "ui/authoring/gettextform.h"
+
+#include "platform/f1help.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TGetTextForm::TGetTextForm(const QString& name, QWidget* parent)
+    : QDialog(parent), Label1(new QLabel(tr("Save Chapter file as :"), this)), Edit1(new QLineEdit(name, this)),
+      SaveBtn(new QPushButton(tr("Save"), this)), CancelBtn(new QPushButton(tr("Cancel"), this))
+{
+    setObjectName(QStringLiteral("TGetTextForm"));
+    setWindowTitle(tr("Press F1 for Help"));
+    SetHelpContext(this, 144);
+    Edit1->setMaxLength(50);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(SaveBtn);
+    buttons->addWidget(CancelBtn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Edit1);
+    layout->addLayout(buttons);
+    SaveBtn->setDefault(true);
+    connect(SaveBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    setFixedWidth(320);
+}

@@ -1,0 +1,87 @@
+// The distribution window and action.
+#include "ui/build/bkdistf.h"
+
+#include "core/book/distribution.h"
+#include "platform/f1help.h"
+#include "platform/filelists.h"
+#include "platform/help.h"
+#include "core/services/messages.h"
+#include "platform/modal.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TDistribForm::TDistribForm(const QString& projectDir, QWidget* parent)
+    : QDialog(parent), DriveLbl(new QLabel(tr("Select  Drive :"), this)), DriveComboBox1(new DriveComboBox(this)),
+      DirectoryLbl(new QLabel(tr("Create or Select a Distribution Directory "), this)), Edit1(new QLineEdit(this)),
+      DirectoryListBox1(new DirectoryListBox(this)), BitBtn1(new QPushButton(tr("&OK"), this)),
+      BitBtn2(new QPushButton(tr("&Cancel"), this)), m_projectDir(projectDir)
+{
+    setObjectName(QStringLiteral("TDistribForm"));
+    setWindowTitle(tr("Press F1 for Help"));
+    setToolTip(tr(" Press F1 for Help"));
+    SetHelpContext(this, 290);
+    auto* drive = new QHBoxLayout;
+    drive->addWidget(DriveLbl);
+    drive->addWidget(DriveComboBox1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(drive);
+    layout->addWidget(DirectoryLbl);
+    layout->addWidget(Edit1);
+    layout->addWidget(DirectoryListBox1, 1);
+    layout->addLayout(buttons);
+    resize(360, 320);
+
+    DriveComboBox1->setDirList(DirectoryListBox1);
+    DirectoryListBox1->setDirectory(QDir::currentPath());
+    DriveComboBox1->selectDriveOf(DirectoryListBox1->directory());
+    DirectoryListBox1->bindFolderEdit(Edit1);
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString TDistribForm::folder() const
+{
+    QString text = Edit1->text();
+    if (!text.endsWith(QLatin1Char('/')))
+        text += QLatin1Char('/');
+    return text;
+}
+
+void TDistribForm::done(int result)
+{
+    const QString chosen = QDir::cleanPath(QDir(Edit1->text()).absolutePath()) + QLatin1Char('/');
+    const QString project = QDir::cleanPath(QDir(m_projectDir).absolutePath()) + QLatin1Char('/');
+    if (result == QDialog::Accepted && chosen.compare(project, Qt::CaseInsensitive) == 0) {
+        ShowError(QStringLiteral("Files cannot be copied to Project directory."));
+        Edit1->setFocus();
+        return;
+    }
+    QDialog::done(result);
+}
+
+void PrepareDistribution(WorkingState& state, QWidget* parent)
+{
+    TDistribForm form(state.ProjectDir, parent);
+    if (RunModal(form) != QDialog::Accepted)
+        return;
+    const auto include = [](const QString& program) {
+        for (;;) {
+            const MessageAnswer answer = AskYesNoHelp(QStringLiteral("Do you want to include the executable program ") +
+                                                      program + QStringLiteral(". See Help for information"));
+            if (answer != MessageAnswer::Help)
+                return answer == MessageAnswer::Yes;
+            ShowHelp(440);
+        }
+    };
+    CopyDistribution(state, form.folder(), include);
+}

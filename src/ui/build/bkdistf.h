@@ -1,0 +1,40 @@
+// TDistribForm: where the distribution goes; and the Prepare Distribution action.
+#pragma once
+
+#include "core/project/workingstate.h"
+
+#include <QDialog>
+
+class DirectoryListBox;
+class DriveComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class TDistribForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    TDistribForm(const QString& projectDir, QWidget* parent = nullptr);
+
+    // The folder text with "/" appended.
+    QString folder() const;
+
+    QLabel* DriveLbl;
+    DriveComboBox* DriveComboBox1;
+    QLabel* DirectoryLbl;
+    QLineEdit* Edit1;
+    DirectoryListBox* DirectoryListBox1;
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
+
+public slots:
+    void done(int result) override;
+
+private:
+    QString m_projectDir;
+};
+
+// The Prepare Distribution action: choose the folder, then copy.
+void PrepareDistribution(WorkingState& state, QWidget* parent);

@@ -1,0 +1,19 @@
+// The Create Executable action.
+#include "ui/build/buildandoffertest.h"
+
+#include "core/book/executable.h"
+#include "core/files/filenames.h"
+#include "core/services/messages.h"
+#include "preview/programrunner.h"
+
+#include <QDir>
+
+void BuildAndOfferTest(WorkingState& state)
+{
+    if (!MakeExecutable(state))
+        return;
+    const QString executable = BaseName(state.ProjectFile) + QStringLiteral(".EXE");
+    if (Confirm(QStringLiteral("The Executable E-Book ") + executable + QStringLiteral(" has been created.") +
+                QStringLiteral("\n\r\n\rDo you want to test it now?")))
+        RunProgram(4, executable, QDir::currentPath() + QLatin1Char('/'));
+}

@@ -1,0 +1,57 @@
+// The chapter flows.
+#include "ui/chapters/chapterflows.h"
+
+#include "ui/authoring/lnkmenuf.h"
+#include "core/services/messages.h"
+#include "platform/modal.h"
+#include "ui/chapters/breorder.h"
+#include "ui/chapters/chpaddf.h"
+#include "ui/chapters/chppickf.h"
+#include "core/project/chapters.h"
+#include "core/project/projectfiles.h"
+
+void AddChapters(WorkingState& state, QWidget* parent)
+{
+    do {
+        state.CurrentChapter = ChapterRecord{};
+        EditChapter(state, -1, parent);
+    } while (Confirm(QStringLiteral("Do you want to add another Chapter?")));
+}
+
+void EditChapter(WorkingState& state, qsizetype index, QWidget* parent)
+{
+    TChapAddForm form(state, index, parent);
+    RunModal(form);
+}
+
+void ListChapters(WorkingState& state, QWidget* parent)
+{
+    TChapListForm form(state, parent);
+    RunModal(form);
+}
+
+void RemoveChapter(WorkingState& state, QWidget* parent)
+{
+    QStringList entries;
+    LoadMenuEntries(state, entries);
+    const int index = ChooseEntry(entries, 0, 150, QStringLiteral("Select a Chapter to Remove"), parent);
+    if (index < 0)
+        return;
+    ReadChapter(state, index);
+    const QString question = QStringLiteral("\tChapter \"") + state.CurrentChapter.MenuEntry.text() +
+                             QStringLiteral("\" will be removed.\n\r\n\r\tContinue?");
+    if (Confirm(question))
+        RemoveChapterAt(state, index);
+}
+
+void ReorderChapters(WorkingState& state, QWidget* parent)
+{
+    QStringList entries;
+    LoadMenuEntries(state, entries);
+    if (entries.size() < 2) {
+        ShowError(QStringLiteral("The E-Book only has one Chapter"));
+        return;
+    }
+    THypReorgFm form(state, parent);
+    RunModal(form);
+}

@@ -1,0 +1,13 @@
+// Showing a chapter from the chapter windows.
+#include "ui/chapters/previewwindows.h"
+
+#include "core/book/booksource.h"
+#include "preview/chpdispf.h"
+
+void PreviewChapterWindows::showChapter(QWidget* parent, const QString& chapterFile, const DisplayRecord& display,
+                                        const ProjectRecord&)
+{
+    ProjectBookSource source(m_state);
+    const PreviewContext context{source, m_state.HelpFilePath, m_origin()};
+    ShowChapter(context, display, source.chapterText(chapterFile), parent);
+}

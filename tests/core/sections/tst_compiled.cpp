@@ -1,0 +1,166 @@
+// The compiled form of section files: its exact layout, and the reader's lookups and checks.
+#include "testdir.h"
+
+#include "core/sections/compiledsections.h"
+#include "core/files/filestore.h"
+
+#include <QTest>
+
+#include <cstring>
+
+namespace {
+
+qint32 intAt(const QByteArray& bytes, int offset)
+{
+    qint32 value;
+    std::memcpy(&value, bytes.constData() + offset, 4);
+    return value;
+}
+
+QByteArray stringAt(const QByteArray& bytes, int offset)
+{
+    return bytes.mid(offset + 1, quint8(bytes.at(offset)));
+}
+
+const QByteArray kSource = "junk before\r\n"
+                           "[Paris]\r\nsource=HYPER\r\ntype=2\r\ncommand=P.BMP\r\n]\r\n\r\nbetween\r\n"
+                           "[Rome]\r\nsource=HYPER\r\ntype=3\r\ncommand=R.WAV\r\n]\r\n\r\n";
+
+} // namespace
+
+class CompiledTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void compile_layoutByteForByte()
+    {
+        const QByteArray out = CompileSections(kSource);
+        QCOMPARE(out.left(5), QByteArray("\x03KR1\0", 5));
+        QCOMPARE(intAt(out, 5), 2);
+        const QByteArray paris = "[Paris]\r\nHYPER\r\ntype=2\r\ncommand=P.BMP\r\n";
+        const QByteArray rome = "[Rome]\r\nHYPER\r\ntype=3\r\ncommand=R.WAV\r\n";
+        QCOMPARE(out.mid(13, paris.size() + rome.size()), paris + rome);
+        const int index = 13 + paris.size() + rome.size();
+        QCOMPARE(intAt(out, 9), index);
+        QCOMPARE(out.size(), index + 2 * 80);
+
+        QCOMPARE(stringAt(out, index), QByteArray("[Paris]"));
+        QCOMPARE(out.mid(index + 1 + 7, 60 - 7), QByteArray(53, '\0'));
+        QCOMPARE(intAt(out, index + 61), 13);
+        QCOMPARE(intAt(out, index + 65), paris.size());
+        QCOMPARE(stringAt(out, index + 69), QByteArray("HYPER"));
+        QCOMPARE(intAt(out, index + 80 + 61), 13 + paris.size());
+        QCOMPARE(intAt(out, index + 80 + 65), rome.size());
+    }
+
+    void compile_cutsHeaderAt60AndSourceAt10()
+    {
+        const QByteArray longName(70, 'n');
+        const QByteArray out = CompileSections("[" + longName + "]\r\nsource=ABCDEFGHIJKLM\r\n]\r\n");
+        const int index = intAt(out, 9);
+        QCOMPARE(stringAt(out, index), "[" + longName.left(59));
+        QCOMPARE(stringAt(out, index + 69), QByteArray("ABCDEFGHIJ"));
+        QCOMPARE(out.mid(13, index - 13), "[" + longName + "]\r\nABCDEFGHIJ\r\n");
+
+        const CompiledSections sections = CompiledSections::fromBytes(out);
+        QCOMPARE(sections.find(QString::fromLatin1(longName), QStringLiteral("abcdefghijklm")), 0);
+        QCOMPARE(sections.find(QString::fromLatin1(longName.left(59)) + QStringLiteral("zz"),
+                               QStringLiteral("ABCDEFGHIJ")), 0);
+    }
+
+    void compile_fileWithoutSections_isThirteenBytes()
+    {
+        CurrentTempDir dir;
+        writeBytes(QStringLiteral("EMPTY.QVR"), "no sections here\r\n");
+        QVERIFY(CompileSectionFile(QStringLiteral("EMPTY.QVR"), QStringLiteral("$$$")));
+        QCOMPARE(readBytes(QStringLiteral("EMPTY.$$$")), QByteArray("\x03KR1\0\0\0\0\0\0\0\0\0", 13));
+        QCOMPARE(CompiledSections::fromBytes(readBytes(QStringLiteral("EMPTY.$$$"))).count(), 0);
+        QVERIFY(!CompileSectionFile(QStringLiteral("NONE.QVR"), QStringLiteral("$$$")));
+        QVERIFY(!QFile::exists(QStringLiteral("NONE.$$$")));
+    }
+
+    void reader_findsAsReadEntryDoes_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("any case") << QStringLiteral("paris") << QStringLiteral("hyper") << QStringLiteral("command=second");
+        QTest::newRow("other source") << QStringLiteral("Paris") << QStringLiteral("INTRO") << QStringLiteral("command=intro");
+        QTest::newRow("no trimming") << QStringLiteral("Paris ") << QStringLiteral("HYPER") << QString();
+        QTest::newRow("missing") << QStringLiteral("Nice") << QStringLiteral("HYPER") << QString();
+    }
+    void reader_findsAsReadEntryDoes()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, source);
+        QFETCH(QString, command);
+        const QByteArray file = "[Paris]\r\nsource=HYPER\r\ntype=2\r\ncommand=first\r\n]\r\n\r\n"
+                                "[Paris]\r\nsource=INTRO\r\ntype=2\r\ncommand=intro\r\n]\r\n\r\n"
+                                "[PARIS]\r\nsource=HYPER\r\ntype=2\r\ncommand=second\r\n]\r\n\r\n";
+        const CompiledSections sections = CompiledSections::fromBytes(CompileSections(file));
+        QStringList lines;
+        QCOMPARE(sections.readEntry(name, source, lines), !command.isEmpty());
+        if (!command.isEmpty()) {
+            QCOMPARE(lines.size(), 5);
+            QCOMPARE(lines.at(1), QStringLiteral("source=") + source.toUpper());
+            QCOMPARE(lines.at(3), command);
+            QCOMPARE(lines.last(), QStringLiteral("]"));
+        }
+    }
+
+    void reader_fromFileAtAnOffset()
+    {
+        CurrentTempDir dir;
+        const QByteArray block = CompileSections(kSource);
+        writeBytes(QStringLiteral("BOOK.EXE"), QByteArray(1000, 'x') + block + QByteArray(20, 'y'));
+        const CompiledSections sections = CompiledSections::fromFile(QStringLiteral("BOOK.EXE"), 1000, block.size());
+        QStringList lines;
+        QVERIFY(sections.readEntry(QStringLiteral("ROME"), QStringLiteral("HYPER"), lines));
+        QCOMPARE(lines.at(0), QStringLiteral("Rome"));
+        QVERIFY_THROWS_EXCEPTION(CompiledBlockError,
+                                 CompiledSections::fromFile(QStringLiteral("BOOK.EXE"), 1000, block.size() + 100));
+        QVERIFY_THROWS_EXCEPTION(InOutError, CompiledSections::fromFile(QStringLiteral("NONE.EXE"), 0, 13));
+    }
+
+    void reader_refusesDamagedBlocks_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<qint32>("value");
+        const QByteArray good = CompileSections(kSource);
+        const int index = intAt(good, 9);
+        QTest::newRow("bad magic") << 1 << qint32(0x00314B51);
+        QTest::newRow("absurd count") << 5 << qint32(0x7FFFFFFF);
+        QTest::newRow("negative count") << 5 << qint32(-1);
+        QTest::newRow("index past the end") << 9 << qint32(good.size() - 80);
+        QTest::newRow("index inside the header") << 9 << qint32(4);
+        QTest::newRow("body offset outside") << index + 61 << qint32(good.size() + 5);
+        QTest::newRow("body into the index") << index + 65 << qint32(1000);
+        QTest::newRow("negative size") << index + 65 << qint32(-2);
+        QTest::newRow("header length over 60") << index << qint32(0x000000FF);
+    }
+    void reader_refusesDamagedBlocks()
+    {
+        QFETCH(int, offset);
+        QFETCH(qint32, value);
+        QByteArray block = CompileSections(kSource);
+        if (offset == index0())
+            block[offset] = char(value);
+        else
+            std::memcpy(block.data() + offset, &value, 4);
+        QVERIFY_THROWS_EXCEPTION(CompiledBlockError, CompiledSections::fromBytes(block));
+    }
+
+    void reader_refusesShortBlocks()
+    {
+        const QByteArray block = CompileSections(kSource);
+        for (int size : {0, 5, 12, int(block.size()) - 1})
+            QVERIFY_THROWS_EXCEPTION(CompiledBlockError, CompiledSections::fromBytes(block.left(size)));
+    }
+
+private:
+    static int index0() { return intAt(CompileSections(kSource), 9); }
+};
+
+QTEST_GUILESS_MAIN(CompiledTest)
+#include "tst_compiled.moc"

@@ -1,0 +1,6 @@
+// Precompiled headers of the model-code tests.
+#pragma once
+
+#include "core/qtcore_pch.h"
+
+#include <QTest>

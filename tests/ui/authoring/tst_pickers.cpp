@@ -1,0 +1,192 @@
+// The media and program pickers, the program-kind choice and the command type dialog.
+#include "doubles.h"
+#include "testdir.h"
+
+#include "ui/authoring/cmdtypef.h"
+#include "ui/authoring/exechoice.h"
+#include "ui/authoring/pickers.h"
+#include "platform/filelists.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+class PickersTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void findFile_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("alreadyThere");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("yes copies") << true << false << QStringLiteral("SKY.JPG") << true;
+        QTest::newRow("no keeps the field") << false << false << QStringLiteral("OLD.BMP") << false;
+        QTest::newRow("existing name is used") << true << true << QStringLiteral("SKY.JPG") << false;
+    }
+    void findFile()
+    {
+        QFETCH(bool, yes);
+        QFETCH(bool, alreadyThere);
+        QFETCH(QString, field);
+        QFETCH(bool, copied);
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        QDir(dir.path()).mkdir(QStringLiteral("elsewhere"));
+        writeBytes(dir.filePath(QStringLiteral("elsewhere/SKY.JPG")), "outside");
+        writeBytes(dir.filePath(QStringLiteral("OLD.BMP")), "old");
+        if (alreadyThere)
+            writeBytes(dir.filePath(QStringLiteral("SKY.JPG")), "inside");
+        TGetGraphicForm form(QStringLiteral("OLD.BMP"), 0);
+        platform.files.answer(dir.filePath(QStringLiteral("elsewhere/SKY.JPG")));
+        platform.messages.answer(yes ? MessageAnswer::Yes : MessageAnswer::No);
+        form.GetBtn->click();
+        QCOMPARE(form.Edit1->text(), field);
+        QCOMPARE(platform.files.asked().first().title, QStringLiteral("Select a Graphic File"));
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("SKY.JPG"))),
+                 copied ? QByteArray("outside") : alreadyThere ? QByteArray("inside") : QByteArray());
+        QCOMPARE(form.FileListBox1->count(), alreadyThere || copied ? 2 : 1);
+    }
+
+    void emptyProject_declinedCopy_refusesOk()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(QStringLiteral("outside.jpg")), "x");
+        QDir(dir.path()).mkdir(QStringLiteral("book"));
+        QDir::setCurrent(dir.filePath(QStringLiteral("book")));
+        TGetGraphicForm form(QString(), 0);
+        QVERIFY(!form.BitBtn1->isEnabled());
+        platform.files.answer(dir.filePath(QStringLiteral("outside.jpg")));
+        form.GetBtn->click(); // the copy question is answered No
+        QVERIFY(form.Edit1->text().isEmpty());
+        form.show();
+        form.OKBtn->click();
+        QVERIFY(form.isVisible());
+        QCOMPARE(platform.messages.texts().last(), QStringLiteral("No Graphic file has been selected"));
+        QCOMPARE(form.focusWidget(), form.Edit1);
+    }
+
+    void duration_acceptsWholeNumbersOnly()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        TGetGraphicForm form(QStringLiteral("A.BMP"), 30);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(form.Edit2->text(), QStringLiteral("30"));
+        for (const auto& [typed, kept] : {std::pair{QStringLiteral("-5"), QStringLiteral("-5")},
+                                          std::pair{QStringLiteral("1.5"), QStringLiteral("0")},
+                                          std::pair{QString(), QStringLiteral("0")}}) {
+            form.Edit2->setFocus();
+            form.Edit2->setText(typed);
+            form.Edit1->setFocus();
+            QCOMPARE(form.Edit2->text(), kept);
+        }
+        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("That is not a valid number")});
+    }
+
+    void getExe_splitsProgramAndParameters()
+    {
+        PlatformDoubles platform;
+        platform.modal.expect<TGetExeForm>([](TGetExeForm& form) {
+            QCOMPARE(form.Edit1->text(), QStringLiteral("GAME.EXE"));
+            QCOMPARE(form.Edit2->text(), QStringLiteral("-x"));
+            form.Edit2->clear();
+            form.OKBtn->click();
+        });
+        QString value = QStringLiteral("GAME.EXE,-x");
+        QVERIFY(GetExe(value));
+        QCOMPARE(value, QStringLiteral("GAME.EXE"));
+    }
+
+    void exeChoice_returnsTheLastCompletedKind()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(QStringLiteral("page.htm")), "<p>");
+        TExeChoiceForm form(QString(), QString(), 0, true);
+        QVERIFY(form.AddButtons[0]->isEnabled() && !form.AddButtons[2]->isEnabled());
+        form.RadioButtons[2]->setChecked(true);
+        platform.modal.expect<TGetFileForm>([](TGetFileForm& html) {
+            emit html.FileListBox1->fileClicked(QStringLiteral("page.htm"));
+            html.OKBtn->click();
+        });
+        form.AddButtons[2]->click();
+        form.RadioButtons[0]->setChecked(true);
+        QCOMPARE(form.type(), 10);
+        QCOMPARE(form.file(), QStringLiteral("page.htm"));
+        QCOMPARE(form.command(), QStringLiteral("page.htm"));
+        QVERIFY(platform.modal.allUsed());
+    }
+
+    void commandType_opensOnExecutableAndChecksOnClose()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(QStringLiteral("PIC.BMP")), "x");
+        CommandRecord empty{};
+        TCommandTypeForm form(empty, QStringLiteral(" Opening Command Type "), 420, true);
+        QVERIFY(form.RBType4->isChecked() && form.ExeBtn->isEnabled() && !form.GraphBtn->isEnabled());
+        form.show();
+
+        form.RBType2->click();
+        platform.modal.expect<TGetGraphicForm>([](TGetGraphicForm& picker) {
+            QCOMPARE(picker.Edit1->text(), QStringLiteral("PIC.BMP")); // offered from the project
+            picker.Edit2->setText(QStringLiteral("50"));
+            picker.OKBtn->click();
+        });
+        form.GraphBtn->click();
+        QCOMPARE(form.record().Command.text(), QStringLiteral("PIC.BMP,50"));
+        form.RBType3->click();
+        form.OKBtn->click();
+        QVERIFY(form.isVisible());
+        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("No Voice File has been selected.")});
+        QCOMPARE(form.focusWidget(), form.VoiceBtn);
+
+        writeBytes(dir.filePath(QStringLiteral("VOICE.WAV")), "RIFF");
+        platform.modal.expect<TGetFileForm>([](TGetFileForm& picker) {
+            QCOMPARE(picker.Edit1->text(), QStringLiteral("VOICE.WAV"));
+            picker.OKBtn->click();
+        });
+        form.VoiceBtn->click();
+        form.OKBtn->click();
+        QVERIFY(!form.isVisible());
+        const CommandRecord record = form.record();
+        QCOMPARE(+record.CommandType, 3);
+        QVERIFY(record.GraphicFile.text().isEmpty()); // the voice replaced the picture
+        QCOMPARE(record.VoiceFile.text(), QStringLiteral("VOICE.WAV"));
+        QCOMPARE(record.Command.text(), QStringLiteral("VOICE.WAV"));
+        QVERIFY(platform.modal.allUsed());
+    }
+
+    void closingCommand_webPage()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(QStringLiteral("END.HTM")), "<p>");
+        CommandRecord record{};
+        platform.modal.expect<TCommandTypeForm>([](TCommandTypeForm& form) { form.ExeBtn->click(); form.OKBtn->click(); });
+        platform.modal.expect<TExeChoiceForm>([](TExeChoiceForm& choice) {
+            QCOMPARE(choice.objectName(), QStringLiteral("TExeChoiceForm"));
+            choice.RadioButtons[2]->setChecked(true);
+            choice.AddButtons[2]->click();
+            choice.OKBtn->click();
+        });
+        platform.modal.expect<TGetFileForm>([](TGetFileForm& html) {
+            emit html.FileListBox1->fileClicked(QStringLiteral("END.HTM"));
+            html.OKBtn->click();
+        });
+        QVERIFY(EditCommandType(record, QStringLiteral(" Closing Command Type "), 430, false));
+        QCOMPARE(+record.CommandType, 10);
+        QCOMPARE(record.ProgramFile.text(), QStringLiteral("END.HTM"));
+        QCOMPARE(record.Command.text(), QStringLiteral("END.HTM"));
+        QVERIFY2(platform.modal.failures().isEmpty(), qPrintable(platform.modal.failures().join(u';')));
+    }
+};
+
+QTEST_MAIN(PickersTest)
+#include "tst_pickers.moc"

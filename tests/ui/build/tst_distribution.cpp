@@ -1,0 +1,182 @@
+// The distribution: which files a book needs, the folder window, and the copy.
+#include "doubles.h"
+#include "testdir.h"
+
+#include "core/sections/hypertext.h"
+#include "ui/build/bkdistf.h"
+#include "core/book/distribution.h"
+#include "core/project/openproject.h"
+#include "core/project/projectfiles.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+struct Book
+{
+    CurrentTempDir dir;
+    WorkingState state;
+
+    Book()
+    {
+        state.ProjectDir = dir.path() + QLatin1Char('/');
+        state.ProjectFile = QStringLiteral("BOOK.QVJ");
+        OpenProject(state);
+        for (const char* name : {"OPEN.BMP", "OPEN.WAV", "PIC.BMP", "SND.WAV", "VOICE.WAV", "NOTES.TXT", "GAME.EXE",
+                                 "TILE.BMP", "CH.QLF", "BOOK.EXE", "POP.JPG"})
+            writeBytes(dir.filePath(QString::fromLatin1(name)), name);
+        PresentationRecord& p = state.Project.Presentation;
+        p.OpeningShown = 1;
+        p.Opening.CommandType = 6;
+        p.Opening.ComboGraphicFile.setText(QStringLiteral("OPEN.BMP"));
+        p.Opening.ComboSoundFile.setText(QStringLiteral("OPEN.WAV"));
+        p.ClosingShown = 1;
+        p.Closing.CommandType = 9;
+        p.Closing.ProgramFile.setText(QStringLiteral("VIEWER"));
+        const QString file = state.HyperTextFile;
+        AddEntry(file, QStringLiteral("a"), 2, QStringLiteral("PIC.BMP,30"), kHyperSource);
+        AddEntry(file, QStringLiteral("b"), 6, QStringLiteral("PIC.BMP,SND.WAV,50"), kHyperSource);
+        AddEntry(file, QStringLiteral("c"), 9, QStringLiteral("WRITE MISSING.TXT"), kHyperSource);
+        AddEntry(file, QStringLiteral("d"), 4, QStringLiteral("GAME.EXE,-x"), kHyperSource);
+        AddEntry(file, QStringLiteral("e"), 13, QStringLiteral("NOTES.TXT"), kHyperSource);
+        AddEntry(file, QStringLiteral("f"), 3, QStringLiteral("VOICE.WAV"), kHyperSource);
+        DisplayRecord pop = DefaultDisplay();
+        pop.GraphicFile.setText(QStringLiteral("POP.JPG"));
+        AddDisplayEntry(file, QStringLiteral("g"), 5, pop, {QStringLiteral("{\\rtf1 x}")}, kHyperSource);
+        state.CurrentDisplay = DefaultDisplay();
+        state.CurrentDisplay.BackType = 3;
+        state.CurrentDisplay.WallpaperFile.setText(QStringLiteral("TILE.BMP"));
+        WriteDisplayFile(state, QStringLiteral("BOOK.QVD"));
+        for (const char* entry : {"One", "Two"}) {
+            state.CurrentChapter = ChapterRecord{};
+            state.CurrentChapter.MenuEntry.setText(QString::fromLatin1(entry));
+            state.CurrentChapter.ChapterFile.setText(QStringLiteral("CH.QLF"));
+            state.CurrentChapter.DisplayFile.setText(QStringLiteral("BOOK.QVD"));
+            WriteChapter(state, -1);
+        }
+    }
+};
+
+} // namespace
+
+class DistributionTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void files_inOrderOnceEach()
+    {
+        Book book;
+        QStringList asked;
+        const QStringList files = DistributionFiles(book.state, [&asked](const QString& program) {
+            asked << program;
+            return false;
+        });
+        QCOMPARE(asked, QStringList{QStringLiteral("GAME.EXE")});
+        QCOMPARE(files, QStringList({QStringLiteral("OPEN.BMP"), QStringLiteral("OPEN.WAV"), QStringLiteral("PIC.BMP"),
+                                     QStringLiteral("SND.WAV"), QStringLiteral("NOTES.TXT"), QStringLiteral("VOICE.WAV"),
+                                     QStringLiteral("POP.JPG"), QStringLiteral("TILE.BMP")}));
+        const QStringList withProgram = DistributionFiles(book.state, [](const QString&) { return true; });
+        QVERIFY(withProgram.contains(QStringLiteral("GAME.EXE")));
+    }
+
+    void copy_endsWithTheExecutable()
+    {
+        PlatformDoubles platform;
+        Book book;
+        const QString target = book.dir.filePath(QStringLiteral("dist/cd"));
+        QVERIFY(CopyDistribution(book.state, target + QLatin1Char('/'), [](const QString&) { return false; }));
+        QCOMPARE(QDir(target).entryList(QDir::Files).size(), 9);
+        QVERIFY(QFileInfo(QDir(target).filePath(QStringLiteral("BOOK.EXE"))).isExecutable());
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("All the files have been copied to the Directory ") + target + QLatin1Char('/')});
+        QCOMPARE(platform.messages.shown().first().kind, MessageKind::Plain);
+    }
+
+    void copy_refusesWithoutExecutableOrFiles()
+    {
+        PlatformDoubles platform;
+        Book book;
+        QFile::remove(book.dir.filePath(QStringLiteral("SND.WAV")));
+        QFile::remove(book.dir.filePath(QStringLiteral("TILE.BMP")));
+        const QString target = book.dir.filePath(QStringLiteral("dist"));
+        QVERIFY(!CopyDistribution(book.state, target, [](const QString&) { return false; }));
+        QCOMPARE(platform.messages.texts(), QStringList({QStringLiteral("The file SND.WAV is missing."),
+                                                         QStringLiteral("The file TILE.BMP is missing.")}));
+        QVERIFY(!QDir(target).exists());
+        platform.messages.clear();
+        QFile::remove(book.dir.filePath(QStringLiteral("BOOK.EXE")));
+        QVERIFY(!CopyDistribution(book.state, target, [](const QString&) { return false; }));
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("BOOK.EXE was not found. Please create the Executable program.")});
+    }
+
+    void buildTool_buildsAndRefusesToGuess()
+    {
+        Book book;
+        const QString tool = QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build");
+        const auto run = [&](const QStringList& arguments, QString* errors = nullptr) {
+            QProcess process;
+            process.setWorkingDirectory(book.dir.path());
+            process.start(tool, arguments);
+            process.waitForFinished(60000);
+            if (errors)
+                *errors = QString::fromUtf8(process.readAllStandardError());
+            return process.exitCode();
+        };
+        QString errors;
+        QCOMPARE(run({QStringLiteral("BOOK.QVJ"), QStringLiteral("--dist"), QStringLiteral("out")}, &errors), 2);
+        QVERIFY(errors.contains(QStringLiteral("The book starts the program GAME.EXE.")));
+        QVERIFY(!QDir(book.dir.filePath(QStringLiteral("out"))).exists());
+        QCOMPARE(run({QStringLiteral("BOOK.QVJ"), QStringLiteral("--dist"), QStringLiteral("out"),
+                      QStringLiteral("--exclude-programs")}), 0);
+        const QStringList copied = QDir(book.dir.filePath(QStringLiteral("out"))).entryList(QDir::Files);
+        QVERIFY(copied.contains(QStringLiteral("BOOK.EXE")) && !copied.contains(QStringLiteral("GAME.EXE")));
+        QVERIFY(readBytes(book.dir.filePath(QStringLiteral("BOOK.EXE"))).size() > 10000); // a real build
+        QCOMPARE(run({QStringLiteral("NONE.QVJ")}, &errors), 1);
+        QVERIFY(errors.contains(QStringLiteral("File not found")));
+    }
+
+    void sampleBook_buildsWithEveryLinkKind()
+    {
+        CurrentTempDir dir;
+        const QDir sample(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample"));
+        QDir(dir.path()).mkdir(QStringLiteral("book"));
+        for (const QString& name : sample.entryList(QDir::Files))
+            QVERIFY(QFile::copy(sample.filePath(name), dir.filePath(QStringLiteral("book/") + name)));
+        QProcess build;
+        build.start(QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build"),
+                    {dir.filePath(QStringLiteral("book/SAMPLE.QVJ")), QStringLiteral("--dist"),
+                     dir.filePath(QStringLiteral("dist")), QStringLiteral("--include-programs")});
+        QVERIFY(build.waitForFinished(60000));
+        QCOMPARE(build.exitCode(), 0);
+        QCOMPARE(QDir(dir.filePath(QStringLiteral("dist"))).entryList(QDir::Files).size(), 10);
+        QProcess verify;
+        verify.start(dir.filePath(QStringLiteral("dist/SAMPLE.EXE")), {QStringLiteral("--verify")});
+        QVERIFY(verify.waitForFinished(30000));
+        QCOMPARE(verify.exitCode(), 0);
+        QVERIFY(verify.readAllStandardOutput().startsWith("2 chapters, 1 display records, 11 HyperText entries"));
+    }
+
+    void folderWindow_refusesTheProjectDirectory()
+    {
+        PlatformDoubles platform;
+        Book book;
+        TDistribForm form(book.state.ProjectDir);
+        form.show();
+        form.Edit1->setText(book.dir.path().toUpper()); // letter case does not matter
+        form.BitBtn1->click();
+        QVERIFY(form.isVisible());
+        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Files cannot be copied to Project directory.")});
+        form.Edit1->setText(book.dir.filePath(QStringLiteral("out")));
+        form.BitBtn1->click();
+        QVERIFY(!form.isVisible());
+        QCOMPARE(form.folder(), book.dir.filePath(QStringLiteral("out/")));
+    }
+};
+
+QTEST_MAIN(DistributionTest)
+#include "tst_distribution.moc"

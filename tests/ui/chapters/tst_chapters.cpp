@@ -1,0 +1,299 @@
+// Chapter management: the add and modify windows, the adding loop, the list window, removal and
+// the chapter order.
+#include "doubles.h"
+#include "recordbytes.h"
+#include "testdir.h"
+
+#include "ui/authoring/lnkmenuf.h"
+#include "ui/authoring/fmnulnkf.h"
+#include "platform/filelists.h"
+#include "ui/chapters/breorder.h"
+#include "ui/chapters/chpaddf.h"
+#include "ui/chapters/chpmodf.h"
+#include "ui/chapters/chppickf.h"
+#include "ui/mainwindow/bmmain.h"
+#include "ui/chapters/chapterflows.h"
+#include "core/project/chapters.h"
+#include "core/project/openproject.h"
+#include "core/project/projectfiles.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+struct Book
+{
+    CurrentTempDir dir;
+    WorkingState state;
+
+    explicit Book(const QStringList& entries = {})
+    {
+        writeBytes(dir.filePath(QStringLiteral("BOOK.QVJ")), defaultProjectBytes());
+        writeBytes(dir.filePath(QStringLiteral("ONE.QLF")), "{\\rtf1 one}");
+        state.ProjectDir = dir.path() + QLatin1Char('/');
+        state.ProjectFile = QStringLiteral("BOOK.QVJ");
+        OpenProject(state);
+        QByteArray list;
+        for (const QString& entry : entries)
+            list += chapterBytes(entry.toLatin1(), "ONE.QLF", "BOOK.QVD");
+        if (!list.isEmpty())
+            writeBytes(dir.filePath(QStringLiteral("BOOK.QVC")), list);
+    }
+
+    QStringList entries() const
+    {
+        QStringList list;
+        LoadMenuEntries(state, list);
+        return list;
+    }
+};
+
+std::function<void(TGetInputTextForm&)> findWith(const QString& text, QPushButton* TGetInputTextForm::*button)
+{
+    return [text, button](TGetInputTextForm& form) {
+        form.Edit1->setText(text);
+        (form.*button)->click();
+    };
+}
+
+} // namespace
+
+class ChaptersTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void moveChapter_data()
+    {
+        QTest::addColumn<QString>("move");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QStringList>("order");
+        const auto abcd = [](const char* s) {
+            QStringList list;
+            for (const char* c = s; *c; ++c)
+                list << QString(QLatin1Char(*c));
+            return list;
+        };
+        QTest::newRow("D before B") << QStringLiteral("D") << QStringLiteral("B") << abcd("ADBC");
+        QTest::newRow("A before C") << QStringLiteral("A") << QStringLiteral("C") << abcd("BACD");
+        QTest::newRow("B before C") << QStringLiteral("B") << QStringLiteral("C") << abcd("ABCD");
+        QTest::newRow("C before A") << QStringLiteral("C") << QStringLiteral("A") << abcd("CABD");
+        QTest::newRow("same chapter") << QStringLiteral("B") << QStringLiteral("B") << abcd("ABCD");
+        QTest::newRow("unknown target") << QStringLiteral("B") << QStringLiteral("Z") << abcd("ABCD");
+        QTest::newRow("case matters") << QStringLiteral("d") << QStringLiteral("B") << abcd("ABCD");
+    }
+    void moveChapter()
+    {
+        QFETCH(QString, move);
+        QFETCH(QString, before);
+        QFETCH(QStringList, order);
+        Book book({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")});
+        MoveChapter(book.state, move, before);
+        QCOMPARE(book.entries(), order);
+        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.tmp")));
+    }
+
+    void menuEntryInUse()
+    {
+        Book empty;
+        QVERIFY(!MenuEntryInUse(empty.state, QStringLiteral("Anything"), QString()));
+        Book book({QStringLiteral("Paris"), QStringLiteral("Rome")});
+        QVERIFY(MenuEntryInUse(book.state, QStringLiteral("PARIS"), QString()));
+        QVERIFY(!MenuEntryInUse(book.state, QStringLiteral("ROME"), QStringLiteral("Rome")));
+        QVERIFY(MenuEntryInUse(book.state, QStringLiteral("rome"), QStringLiteral("Paris")));
+        QVERIFY(!MenuEntryInUse(book.state, QStringLiteral("Lyon"), QStringLiteral("Paris")));
+    }
+
+    void addWindow_entryTakenInOtherCaseIsRefused()
+    {
+        PlatformDoubles platform;
+        Book book({QStringLiteral("Paris")});
+        book.state.CurrentChapter = ChapterRecord{};
+        TChapAddForm form(book.state, -1);
+        QCOMPARE(form.DisplayEdit->text(), QStringLiteral("BOOK.QVD"));
+        form.ChapIDEdit->setText(QStringLiteral("PARIS"));
+        form.ChapIDEditExit();
+        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("That Menu Entry is already in use.")});
+        QVERIFY(form.ChapIDEdit->text().isEmpty());
+        QCOMPARE(form.focusWidget(), form.ChapIDEdit);
+    }
+
+    void addWindow_saveChecksInOrder()
+    {
+        PlatformDoubles platform;
+        Book book;
+        book.state.CurrentChapter = ChapterRecord{};
+        TChapAddForm form(book.state, -1);
+        form.show();
+        form.DisplayEdit->clear();
+        form.OKBtn->click();
+        QCOMPARE(form.focusWidget(), form.ChapIDEdit);
+        form.ChapIDEdit->setText(QStringLiteral("First"));
+        form.OKBtn->click();
+        QCOMPARE(form.focusWidget(), form.FileListBox2);
+        QCOMPARE(form.FileListBox2->count(), 1);
+        emit form.FileListBox2->fileClicked(QStringLiteral("ONE.QLF"));
+        form.OKBtn->click();
+        QCOMPARE(form.focusWidget(), form.FileListBox1);
+        QCOMPARE(platform.messages.texts(), QStringList({QStringLiteral("A Menu Entry must be specified."),
+                                                         QStringLiteral("A Chapter Text file must be selected."),
+                                                         QStringLiteral("A Display file must be selected.")}));
+        QVERIFY(form.isVisible());
+        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.QVC")));
+
+        emit form.FileListBox1->fileClicked(QStringLiteral("BOOK.QVD"));
+        form.OKBtn->click();
+        QVERIFY(!form.isVisible());
+        QCOMPARE(readBytes(book.dir.filePath(QStringLiteral("BOOK.QVC"))), chapterBytes("First", "ONE.QLF", "BOOK.QVD"));
+    }
+
+    void addingLoop_asksAfterEveryPass()
+    {
+        PlatformDoubles platform;
+        Book book;
+        platform.modal.expect<TChapAddForm>([](TChapAddForm& form) {
+            form.ChapIDEdit->setText(QStringLiteral("One"));
+            emit form.FileListBox2->fileClicked(QStringLiteral("ONE.QLF"));
+            form.OKBtn->click();
+        });
+        platform.messages.answer(MessageAnswer::Yes);
+        platform.modal.expect<TChapAddForm>([](TChapAddForm& form) {
+            QVERIFY(form.ChapIDEdit->text().isEmpty());
+            form.CancelBtn->click();
+        });
+        platform.messages.answer(MessageAnswer::No);
+        AddChapters(book.state, nullptr);
+        QCOMPARE(book.entries(), QStringList{QStringLiteral("One")});
+        QCOMPARE(platform.messages.texts(), QStringList(2, QStringLiteral("Do you want to add another Chapter?")));
+        QVERIFY(platform.modal.allUsed());
+    }
+
+    void modifyWindow_keepsOwnEntryInOtherCase()
+    {
+        PlatformDoubles platform;
+        Book book({QStringLiteral("Paris"), QStringLiteral("Rome")});
+        ReadChapter(book.state, 1);
+        TChapModForm form(book.state, 1);
+        QCOMPARE(form.Edit1->text(), QStringLiteral("ONE.QLF"));
+        form.show();
+        form.ChapIDEdit->setText(QStringLiteral("ROME"));
+        form.ChapIDEditExit();
+        QVERIFY(platform.messages.shown().isEmpty());
+        form.OKBtn->click();
+        QCOMPARE(book.entries(), QStringList({QStringLiteral("Paris"), QStringLiteral("ROME")}));
+    }
+
+    void designDisplay_emptiesTheDisplayField()
+    {
+        PlatformDoubles platform;
+        Book book;
+        book.state.CurrentChapter = ChapterRecord{};
+        TChapAddForm form(book.state, -1);
+        form.show();
+        form.ChapIDEdit->setText(QStringLiteral("One"));
+        emit form.FileListBox2->fileClicked(QStringLiteral("ONE.QLF"));
+        form.Button1->click();
+        QVERIFY(form.DisplayEdit->text().isEmpty());
+        form.OKBtn->click();
+        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("A Display file must be selected.")});
+        form.ViewBtn->click();
+        QCOMPARE(platform.messages.texts().last(), QStringLiteral("No Display file has been entered."));
+    }
+
+    void listWindow_modifiesTheSelectedChapter()
+    {
+        PlatformDoubles platform;
+        Book book({QStringLiteral("A"), QStringLiteral("B")});
+        TChapListForm list(book.state);
+        QCOMPARE(list.windowTitle(), QStringLiteral("Highlight a Chapter to View or Modify"));
+        QCOMPARE(list.ListBox1->count(), 2);
+        list.ListBox1->setCurrentRow(1);
+        platform.modal.expect<TChapModForm>([](TChapModForm& form) {
+            form.ChapIDEdit->setText(QStringLiteral("Bee"));
+            form.OKBtn->click();
+        });
+        list.OKBitBtn->click();
+        QCOMPARE(list.ListBox1->item(1)->text(), QStringLiteral("Bee"));
+        QCOMPARE(list.ListBox1->currentRow(), 1);
+        QCOMPARE(book.entries(), QStringList({QStringLiteral("A"), QStringLiteral("Bee")}));
+    }
+
+    void removal_asksAndKeepsTheOthersInOrder()
+    {
+        PlatformDoubles platform;
+        Book book({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+        platform.modal.expect<TButtListForm>([](TButtListForm& form) {
+            QCOMPARE(form.windowTitle(), QStringLiteral("Select a Chapter to Remove"));
+            form.ListBox1->setCurrentRow(1);
+            form.OKBitBtn->click();
+        });
+        platform.messages.answer(MessageAnswer::Yes);
+        RemoveChapter(book.state, nullptr);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("\tChapter \"B\" will be removed.\n\r\n\r\tContinue?")});
+        QCOMPARE(book.entries(), QStringList({QStringLiteral("A"), QStringLiteral("C")}));
+    }
+
+    void removingTheLastChapter_disablesTheChapterButtons()
+    {
+        PlatformDoubles platform;
+        Book book({QStringLiteral("Only")});
+        Tbookmainform form;
+        form.show();
+        form.Timer1Timer();
+        platform.files.answer(book.dir.filePath(QStringLiteral("BOOK.QVJ")));
+        form.SelectBtn->click();
+        QVERIFY(form.DeleteBtn->isEnabled());
+        platform.modal.expect<TButtListForm>([](TButtListForm& chooser) { chooser.OKBitBtn->click(); });
+        platform.messages.answer(MessageAnswer::Yes);
+        form.DeleteBtn->click();
+        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.QVC")));
+        for (QPushButton* button : {form.ViewBtn, form.DeleteBtn, form.ReorgBtn, form.PreviewBtn, form.ExecBtn,
+                                    form.DistribBtn, form.HypTextBtn})
+            QVERIFY(!button->isEnabled());
+        QCOMPARE(form.focusWidget(), form.AddBtn);
+    }
+
+    void reorder_findWrapsToTheFirstEntryAndMoves()
+    {
+        PlatformDoubles platform;
+        Book one({QStringLiteral("Only")});
+        ReorderChapters(one.state, nullptr);
+        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("The E-Book only has one Chapter")});
+
+        Book book({QStringLiteral("North Sea"), QStringLiteral("Baltic"), QStringLiteral("Red Sea"), QStringLiteral("Arctic")});
+        THypReorgFm form(book.state);
+        QCOMPARE(form.windowTitle(), QStringLiteral("Re-Arrange Chapter  Entries"));
+        QVERIFY(!form.SortBitBtn->isVisibleTo(&form));
+        platform.modal.expect<TGetInputTextForm>(findWith(QStringLiteral("sea"), &TGetInputTextForm::FindFirstBtn));
+        form.Find1BtnClick();
+        QCOMPARE(form.ListBox1->currentRow(), 0);
+        platform.modal.expect<TGetInputTextForm>(findWith(QStringLiteral("sea"), &TGetInputTextForm::FindNextBtn));
+        form.Find1BtnClick();
+        QCOMPARE(form.ListBox1->currentRow(), 2);
+        platform.modal.expect<TGetInputTextForm>(findWith(QStringLiteral("sea"), &TGetInputTextForm::FindNextBtn));
+        form.Find1BtnClick();
+        QCOMPARE(form.ListBox1->currentRow(), 0);
+
+        form.ListBox1->setCurrentRow(3);
+        form.OK1Btn->click();
+        form.MovetoRbtn->setChecked(true);
+        QVERIFY(form.List2Pnl->isVisibleTo(&form) && !form.List1Pnl->isVisibleTo(&form));
+        form.ListBox2->setCurrentRow(1);
+        form.OK2Btn->click();
+        QVERIFY(form.SortBitBtn->isVisibleTo(&form));
+        form.SortBitBtn->click();
+        QCOMPARE(book.entries(), QStringList({QStringLiteral("North Sea"), QStringLiteral("Arctic"),
+                                              QStringLiteral("Baltic"), QStringLiteral("Red Sea")}));
+        QVERIFY(form.Edit1->text().isEmpty() && form.ToMoveRBtn->isChecked());
+        QVERIFY(!form.SortBitBtn->isVisibleTo(&form));
+        QVERIFY(platform.modal.failures().isEmpty());
+    }
+};
+
+QTEST_MAIN(ChaptersTest)
+#include "tst_chapters.moc"

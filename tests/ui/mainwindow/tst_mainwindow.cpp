@@ -1,0 +1,269 @@
+// The main window: start-up, enabling rules, focus, and choosing and creating projects.
+#include "doubles.h"
+#include "recordbytes.h"
+#include "testdir.h"
+
+#include "platform/filelists.h"
+#include "ui/mainwindow/makedirf.h"
+#include "ui/mainwindow/programaboutform.h"
+#include "ui/mainwindow/bmmain.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QList<QPushButton*> enabledButtons(Tbookmainform& form)
+{
+    QList<QPushButton*> enabled;
+    for (QPushButton* button : form.findChildren<QPushButton*>()) {
+        if (button->isEnabled())
+            enabled << button;
+    }
+    return enabled;
+}
+
+// Fills the name-and-folder dialog and presses OK.
+std::function<void(TMakeDirForm&)> answerNameAndFolder(const QString& folder, const QString& name)
+{
+    return [folder, name](TMakeDirForm& form) {
+        form.Edit1->setText(folder);
+        form.Edit2->setText(name);
+        form.BitBtn1->click();
+    };
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    struct Fixture
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        Tbookmainform form;
+        Fixture()
+        {
+            form.show();
+            form.Timer1Timer();
+        }
+    };
+
+private slots:
+    void startup_showsPanelAndOnlyProjectFreeButtons()
+    {
+        Fixture f;
+        QVERIFY(f.form.MenuPnl->isVisible());
+        QVERIFY(!f.form.waitpnl->isVisible());
+        QCOMPARE(f.form.focusWidget(), f.form.HelpBtn);
+        QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("None Selected"));
+        QCOMPARE(f.form.windowTitle(), QStringLiteral("Quorelle for Windows - Ver 2.2"));
+        const QList<QPushButton*> expected = {f.form.SelectBtn, f.form.StartBtn, f.form.AboutBtn,
+                                              f.form.HelpBtn,   f.form.TutBtn,   f.form.QuitBtn};
+        QCOMPARE(enabledButtons(f.form).size(), expected.size());
+        for (QPushButton* button : expected)
+            QVERIFY(button->isEnabled());
+        QVERIFY(f.platform.messages.shown().isEmpty());
+        QCOMPARE(f.platform.help.helpFile(), f.form.state().ProgramDir + QStringLiteral("KESTRIN.HLP"));
+    }
+
+    void startup_warnsOnLowColourDisplays()
+    {
+        PlatformDoubles platform;
+        platform.screen.depth = 8;
+        Tbookmainform form;
+        QVERIFY(form.lowColour());
+        QVERIFY(!form.MenuPnl->isVisibleTo(&form));
+        form.Timer1Timer();
+        QCOMPARE(platform.messages.shown().size(), 1);
+        QCOMPARE(platform.messages.shown().first().kind, MessageKind::Info);
+        QCOMPARE(platform.messages.texts().first(),
+                 QStringLiteral("Your video Display mode is set at 256 colors.\n\r\n\rThe graphics in "
+                                "this program need High Color\n\ror True Color. At the Start Menu "
+                                "select Settings\n\rthen Control Panel then Display - Settings "
+                                "to\n\rchange the video Display mode"));
+        QVERIFY(!form.Timer1->isActive());
+    }
+
+    void buttons_haveCaptionsHintsAndHelpContexts()
+    {
+        Fixture f;
+        QCOMPARE(f.form.AddBtn->text(), QStringLiteral("&Add a Chapter "));
+        QCOMPARE(f.form.ExecBtn->text(), QStringLiteral("Create E&xecutable"));
+        QCOMPARE(f.form.EditBtn->statusTip(), QStringLiteral(" Press F1 for Help"));
+        QVERIFY(f.form.HelpBtn->statusTip().isEmpty());
+        QVERIFY(f.form.QuitBtn->statusTip().isEmpty());
+        QCOMPARE(f.form.HelpBtn->property("helpContext").toInt(), 1);
+        QCOMPARE(f.form.DistribBtn->property("helpContext").toInt(), 290);
+        QCOMPARE(f.form.MenuPnl->property("helpContext").toInt(), 1);
+    }
+
+    void createProject_opensItAndEnablesProjectButtons()
+    {
+        Fixture f;
+        const QString folder = f.dir.filePath(QStringLiteral("books/first"));
+        f.platform.modal.expect<TMakeDirForm>(answerNameAndFolder(folder, QStringLiteral("My Book")));
+        f.form.StartBtn->click();
+
+        QVERIFY2(f.platform.modal.failures().isEmpty(), qPrintable(f.platform.modal.failures().join(u';')));
+        QCOMPARE(QDir(folder).entryList(QDir::Files),
+                 QStringList({QStringLiteral("My Book.QVD"), QStringLiteral("My Book.QVJ")}));
+        QCOMPARE(readBytes(QDir(folder).filePath(QStringLiteral("My Book.QVJ"))), defaultProjectBytes());
+        QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("My Book"));
+        QCOMPARE(QDir::current().absolutePath(), QDir(folder).absolutePath());
+        QVERIFY(f.form.EditBtn->isEnabled() && f.form.CustChapBtn->isEnabled() && f.form.CustBookBtn->isEnabled());
+        QVERIFY(!f.form.AddBtn->isEnabled() && !f.form.ViewBtn->isEnabled() && !f.form.PreviewBtn->isEnabled());
+        QCOMPARE(f.form.focusWidget(), f.form.SelectBtn);
+        QVERIFY(f.form.MenuPnl->isVisible());
+    }
+
+    void createProject_cancelledOrUnmakeableFolder_keepsState()
+    {
+        Fixture f;
+        f.platform.modal.expect<TMakeDirForm>([](TMakeDirForm& form) { form.BitBtn2->click(); });
+        f.form.StartBtn->click();
+        QVERIFY(!f.form.state().isProjectOpen());
+
+        writeBytes(f.dir.filePath(QStringLiteral("plain.txt")), "x");
+        f.platform.modal.expect<TMakeDirForm>(
+            answerNameAndFolder(f.dir.filePath(QStringLiteral("plain.txt/sub")), QStringLiteral("Book")));
+        f.form.StartBtn->click();
+        QCOMPARE(f.platform.messages.texts(), QStringList{QStringLiteral("Unable to create the directory")});
+        QVERIFY(!f.form.state().isProjectOpen());
+        QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("None Selected"));
+
+        // A project file that cannot be written: the error is shown and nothing stays open.
+        f.platform.messages.clear();
+        QDir(f.dir.path()).mkpath(QStringLiteral("blocked/BOOK.QVJ"));
+        f.platform.modal.expect<TMakeDirForm>(
+            answerNameAndFolder(f.dir.filePath(QStringLiteral("blocked")), QStringLiteral("BOOK")));
+        f.form.StartBtn->click();
+        QCOMPARE(f.platform.messages.texts(), QStringList{QStringLiteral("File access denied")});
+        QVERIFY(!f.form.state().isProjectOpen());
+        QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("None Selected"));
+        QVERIFY(!f.form.EditBtn->isEnabled());
+        QCOMPARE(QDir(f.dir.filePath(QStringLiteral("blocked"))).entryList(QDir::Files), QStringList());
+    }
+
+    void selectProject_chapterFilesAndListEnableTheRest()
+    {
+        Fixture f;
+        QDir(f.dir.path()).mkdir(QStringLiteral("book"));
+        const QString bookDir = f.dir.filePath(QStringLiteral("book"));
+        writeBytes(bookDir + QStringLiteral("/story.qvj"), defaultProjectBytes());
+        writeBytes(bookDir + QStringLiteral("/CH1.QLF"), "{\\rtf1 x}");
+
+        f.platform.files.answer(bookDir + QStringLiteral("/story.qvj"));
+        f.form.SelectBtn->click();
+        QCOMPARE(f.platform.files.asked().first().filter, QStringLiteral("E-Book Project Files|*.QVJ"));
+        QCOMPARE(f.form.state().ProjectFile, QStringLiteral("STORY.QVJ"));
+        QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("STORY"));
+        QVERIFY(f.form.AddBtn->isEnabled());
+        QVERIFY(!f.form.DeleteBtn->isEnabled());
+        QCOMPARE(f.form.focusWidget(), f.form.AddBtn);
+
+        // With a chapter list every chapter button comes alive.
+        writeBytes(bookDir + QStringLiteral("/STORY.QVC"), chapterBytes("One", "CH1.QLF", "STORY.QVD"));
+        f.form.UpdateButtons();
+        for (QPushButton* button : {f.form.ViewBtn, f.form.DeleteBtn, f.form.ReorgBtn, f.form.PreviewBtn,
+                                    f.form.ExecBtn, f.form.DistribBtn, f.form.HypTextBtn})
+            QVERIFY2(button->isEnabled(), qPrintable(button->text()));
+    }
+
+    void cancelledSelect_readsTheOpenProjectAgain()
+    {
+        Fixture f;
+        writeBytes(f.dir.filePath(QStringLiteral("A.QVJ")), defaultProjectBytes());
+        f.platform.files.answer(f.dir.filePath(QStringLiteral("A.QVJ")));
+        f.form.SelectBtn->click();
+        QVERIFY(f.form.state().BookTitle.isEmpty());
+
+        QByteArray changed = defaultProjectBytes();
+        changed[279] = 3;
+        changed.replace(280, 3, "New");
+        writeBytes(f.dir.filePath(QStringLiteral("A.QVJ")), changed);
+        f.form.SelectBtn->click(); // the dialog is cancelled
+        QCOMPARE(f.form.state().BookTitle, QStringLiteral("New"));
+        QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("A"));
+        QCOMPARE(f.form.focusWidget(), f.form.SelectBtn);
+    }
+
+    void selectDamagedProject_reportsAndKeepsPreviousProject()
+    {
+        Fixture f;
+        writeBytes(f.dir.filePath(QStringLiteral("GOOD.QVJ")), defaultProjectBytes());
+        QDir(f.dir.path()).mkdir(QStringLiteral("bad"));
+        writeBytes(f.dir.filePath(QStringLiteral("bad/BAD.QVJ")), "2.1 short");
+        f.platform.files.answer(f.dir.filePath(QStringLiteral("GOOD.QVJ")));
+        f.form.SelectBtn->click();
+        f.platform.files.answer(f.dir.filePath(QStringLiteral("bad/BAD.QVJ")));
+        f.form.SelectBtn->click();
+
+        QCOMPARE(f.platform.messages.texts(), QStringList{QStringLiteral("Read beyond end of file")});
+        QCOMPARE(f.platform.messages.shown().first().kind, MessageKind::Error);
+        QCOMPARE(f.form.state().ProjectFile, QStringLiteral("GOOD.QVJ"));
+        QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("GOOD"));
+        QCOMPARE(QDir::current().absolutePath(), QDir(f.dir.path()).absolutePath());
+        QCOMPARE(readBytes(f.dir.filePath(QStringLiteral("bad/BAD.QVJ"))), QByteArray("2.1 short"));
+        QVERIFY(f.form.MenuPnl->isVisible());
+    }
+
+    void nameAndFolderDialog_checksInOrder()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(QStringLiteral("OLD.QVJ")), "x");
+        writeBytes(dir.filePath(QStringLiteral("notes.txt")), "x");
+        TMakeDirForm form(QStringLiteral("*.QVJ"), 105, QStringLiteral("Enter E-Book Name"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Press F1 for Help"));
+        QCOMPARE(form.FileLbl->text(), QStringLiteral("Enter E-Book Name"));
+        QCOMPARE(form.Edit1->text(), QDir(dir.path()).absolutePath());
+        QCOMPARE(form.FileListBox1->count(), 1);
+        form.show();
+
+        form.Edit2->setText(QStringLiteral("what?"));
+        form.BitBtn1->click();
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.focusWidget(), form.Edit2);
+        form.Edit2->clear();
+        form.BitBtn1->click();
+        QVERIFY(form.isVisible());
+        QCOMPARE(platform.messages.texts(), QStringList({QStringLiteral("A correct filename must be entered."),
+                                                         QStringLiteral("A filename must be entered.")}));
+
+        emit form.FileListBox1->fileClicked(form.FileListBox1->item(0)->text());
+        QCOMPARE(form.Edit2->text(), QStringLiteral("OLD.QVJ"));
+        form.BitBtn1->click();
+        QVERIFY(!form.isVisible());
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+        QCOMPARE(form.folder(), QDir(dir.path()).absolutePath() + QLatin1Char('/'));
+    }
+
+    void helpGroup()
+    {
+        Fixture f;
+        f.form.state().ProgramDir = f.dir.path() + QLatin1Char('/');
+        f.form.TutBtn->click();
+        QCOMPARE(f.platform.messages.texts(),
+                 QStringList{QStringLiteral("The Tutorial file ") + f.dir.path() +
+                             QStringLiteral("/KESTRIN.RTF was not found")});
+        QCOMPARE(f.form.focusWidget(), f.form.TutBtn);
+
+        f.form.HelpBtn->click();
+        QCOMPARE(f.platform.help.contexts(), QList<int>{1});
+
+        f.platform.modal.expect<TProgramAboutForm>([](TProgramAboutForm& about) { about.OKBtn->click(); });
+        f.form.AboutBtn->click();
+        QVERIFY(f.platform.modal.allUsed());
+        QCOMPARE(f.form.focusWidget(), f.form.AboutBtn);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
