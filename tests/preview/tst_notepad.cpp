@@ -75,6 +75,7 @@ private slots:
         QCOMPARE(notepad.windowTitle(), QStringLiteral("Current File : Untitled"));
         QVERIFY(notepad.currentFileName().isEmpty());
         notepad.Memo1->setPlainText(QStringLiteral("x"));
+        platform.files.answer(QString());
         notepad.Save(); // without a name Save asks for one; cancelled here
         QCOMPARE(platform.files.asked().size(), 1);
         QCOMPARE(platform.files.asked().first().title, QStringLiteral("Save Text File"));

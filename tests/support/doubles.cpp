@@ -107,3 +107,46 @@ std::unique_ptr<MediaDevice> SilentMedia::open(const QString& file, QWidget* sur
     return std::make_unique<SilentDevice>(m_calls, name.endsWith(QLatin1String(".AVI"), Qt::CaseInsensitive),
                                           surfaceParent);
 }
+
+namespace {
+
+// Outside a test's doubles no window, dialog, help topic, document or program may appear: the
+// real ones would block the test or reach the desktop.
+class RefusingPlatform : public ModalRunner, public FileDialogs, public HelpService, public DocumentOpener,
+                         public Programs
+{
+public:
+    int run(QDialog& dialog) override
+    {
+        refuse(QStringLiteral("window ") + QString::fromLatin1(dialog.metaObject()->className()));
+        return QDialog::Rejected;
+    }
+    QString openFile(QWidget*, const FileChoice& choice) override { return refuse(choice.title), QString(); }
+    QString saveFile(QWidget*, const FileChoice& choice) override { return refuse(choice.title), QString(); }
+    std::optional<QColor> chooseColor(QWidget*, const QColor&) override
+    {
+        return refuse(QStringLiteral("colour dialog")), std::nullopt;
+    }
+    std::optional<QFont> chooseFont(QWidget*, const QFont&) override
+    {
+        return refuse(QStringLiteral("font dialog")), std::nullopt;
+    }
+    void setHelpFile(const QString&) override {}
+    QString helpFile() const override { return {}; }
+    void showHelp(int context) override { refuse(QStringLiteral("help context %1").arg(context)); }
+    void open(const QString& file) override { refuse(QStringLiteral("document ") + file); }
+    bool runAndWait(const QString& program, const QStringList&, const QString&) override
+    {
+        return refuse(QStringLiteral("program ") + program), false;
+    }
+
+private:
+    static void refuse(const QString& what) { strict::fail(what + QStringLiteral(" without doubles installed")); }
+};
+
+RefusingPlatform refusing;
+const bool installed = (ModalSlot::install(&refusing), FileDialogSlot::install(&refusing),
+                        HelpSlot::install(&refusing), DocumentSlot::install(&refusing),
+                        ProgramSlot::install(&refusing), true);
+
+} // namespace

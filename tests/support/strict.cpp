@@ -1,9 +1,30 @@
 // The failure the strict doubles report.
 #include "strict.h"
 
+#include "core/services/messages.h"
+
 #include <QTest>
 
 void strict::fail(const QString& what)
 {
     QTest::qFail(qPrintable(QStringLiteral("strict double: ") + what), __FILE__, __LINE__);
 }
+
+namespace {
+
+// Outside a test's doubles every message is a fault: it would otherwise go to standard error and
+// every question would be answered No without the test knowing.
+class RefusingMessages : public MessageBoxes
+{
+public:
+    MessageAnswer show(MessageKind, const QString& text) override
+    {
+        strict::fail(QStringLiteral("message shown without doubles installed: ") + text);
+        return MessageAnswer::No;
+    }
+};
+
+RefusingMessages refusingMessages;
+const bool installed = (MessageSlot::install(&refusingMessages), true);
+
+} // namespace

@@ -163,6 +163,7 @@ private slots:
         writeBytes(dir.filePath(QStringLiteral("BOOK.QVJ")), oldProjectBytes());
         WorkingState state;
         state.ProjectFile = QStringLiteral("BOOK.QVJ");
+        platform.messages.answer(MessageAnswer::No);
         OpenProject(state);
         QCOMPARE(platform.messages.texts(), QStringList{kQuestion});
         QVERIFY(state.ProjectFile.isEmpty() && state.HyperTextFile.isEmpty() &&

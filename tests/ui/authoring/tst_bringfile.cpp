@@ -53,6 +53,7 @@ private slots:
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
+        platform.files.answer(QString());
         QCOMPARE(BringFileIntoProject(nullptr, FileChoice{}, dir.path(), QStringLiteral("A.BMP")),
                  QStringLiteral("A.BMP"));
         QVERIFY(platform.messages.shown().isEmpty());

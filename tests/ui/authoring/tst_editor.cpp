@@ -113,6 +113,7 @@ private slots:
         platform.messages.answer(MessageAnswer::Yes);
         editor.OKBtn->click();
         QVERIFY(!editor.isVisible());
+        QCOMPARE(platform.messages.texts().size(), 2); // asked again, and this time closed
     }
 
     void toolbar_showsUniformAttributesAndApplies()

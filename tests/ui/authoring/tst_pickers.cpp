@@ -44,6 +44,8 @@ private slots:
         platform.files.answer(dir.filePath(QStringLiteral("elsewhere/SKY.JPG")));
         platform.messages.answer(yes ? MessageAnswer::Yes : MessageAnswer::No);
         form.GetBtn->click();
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("Copy the file SKY.JPG to the Project directory?")});
         QCOMPARE(form.Edit1->text(), field);
         QCOMPARE(platform.files.asked().first().title, QStringLiteral("Select a Graphic File"));
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("SKY.JPG"))),
@@ -61,7 +63,8 @@ private slots:
         TGetGraphicForm form(QString(), 0);
         QVERIFY(!form.BitBtn1->isEnabled());
         platform.files.answer(dir.filePath(QStringLiteral("outside.jpg")));
-        form.GetBtn->click(); // the copy question is answered No
+        platform.messages.answer(MessageAnswer::No);
+        form.GetBtn->click();
         QVERIFY(form.Edit1->text().isEmpty());
         form.show();
         form.OKBtn->click();

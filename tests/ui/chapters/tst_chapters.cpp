@@ -251,6 +251,8 @@ private slots:
         platform.modal.expect<TButtListForm>([](TButtListForm& chooser) { chooser.OKBitBtn->click(); });
         platform.messages.answer(MessageAnswer::Yes);
         form.DeleteBtn->click();
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("\tChapter \"Only\" will be removed.\n\r\n\r\tContinue?")});
         QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.QVC")));
         for (QPushButton* button : {form.ViewBtn, form.DeleteBtn, form.ReorgBtn, form.PreviewBtn, form.ExecBtn,
                                     form.DistribBtn, form.HypTextBtn})

@@ -188,7 +188,8 @@ private slots:
         changed[279] = 3;
         changed.replace(280, 3, "New");
         writeBytes(f.dir.filePath(QStringLiteral("A.QVJ")), changed);
-        f.form.SelectBtn->click(); // the dialog is cancelled
+        f.platform.files.answer(QString()); // the dialog is cancelled
+        f.form.SelectBtn->click();
         QCOMPARE(f.form.state().BookTitle, QStringLiteral("New"));
         QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("A"));
         QCOMPARE(f.form.focusWidget(), f.form.SelectBtn);
