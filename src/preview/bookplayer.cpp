@@ -3,7 +3,7 @@
 
 #include "preview/abtdispf.h"
 #include "preview/prgbackf.h"
-#include "platform/documents.h"
+#include "preview/entrydispatch.h"
 #include "platform/help.h"
 #include "preview/bmnudspf.h"
 #include "preview/pintdspf.h"
@@ -12,23 +12,9 @@
 
 void RunBookCommand(const CommandRecord& command, const QString& caption, QWidget* parent)
 {
-    const QString value = command.Command.text();
-    switch (command.CommandType) {
-    case 2:
-    case 3:
-    case 6:
-        MediaSlot::get().showCommand(parent, caption, value);
-        break;
-    case 4:
-    case 9:
-        MediaSlot::get().runProgram(parent, command.CommandType, value);
-        break;
-    case 10:
-        OpenDocument(value);
-        break;
-    default:
-        break;
-    }
+    const HyperTextType type = ToHyperTextType(command.CommandType);
+    if (IsCommandType(type))
+        RunLinkCommand(type, caption, command.Command.text(), parent);
 }
 
 void PlayBook(const PreviewContext& context, QWidget* parent)

@@ -8,16 +8,26 @@
 #include "platform/modal.h"
 #include "preview/hnotesf.h"
 #include "preview/mediaactions.h"
-#include "core/files/filenames.h"
+#include "core/sections/hypertext.h"
 
-int EntryTypeCode(const QStringList& lines)
+namespace {
+
+void showDisplayEntry(HyperTextType type, const QStringList& lines, const PreviewContext& context,
+                      QWidget* parent)
 {
-    if (lines.size() < 3)
-        return 0;
-    const QString& line = lines.at(2);
-    const QString digits = line.mid(line.indexOf(QLatin1Char('=')) + 1, 2);
-    return ParseInteger(digits).value_or(0);
+    DisplayRecord display = DefaultDisplay();
+    QStringList text;
+    ParseDisplayEntry(lines, display, text);
+    if (type == HyperTextType::TextOnly) {
+        TShowHTextForm popup(display, text, context.popupOrigin, parent);
+        RunModal(popup);
+    } else {
+        TTxtVPDispForm screen(display, text, parent);
+        RunModal(screen);
+    }
 }
+
+} // namespace
 
 void ShowEntry(const QStringList& lines, const PreviewContext& context, QWidget* parent)
 {
@@ -27,42 +37,38 @@ void ShowEntry(const QStringList& lines, const PreviewContext& context, QWidget*
     if (phrase.startsWith(QLatin1Char('[')))
         phrase = phrase.mid(1, phrase.size() - 2);
     CurrentHyperPhrase() = phrase;
-    const QString command = lines.size() > 3 ? lines.at(3).mid(lines.at(3).indexOf(QLatin1Char('=')) + 1) : QString();
-
-    const int type = EntryTypeCode(lines);
-    switch (type) {
-    case 1:
-    case 5: {
-        DisplayRecord display = DefaultDisplay();
-        QStringList text;
-        ParseDisplayEntry(lines, display, text);
-        if (type == 1) {
-            TShowHTextForm popup(display, text, context.popupOrigin, parent);
-            RunModal(popup);
-        } else {
-            TTxtVPDispForm screen(display, text, parent);
-            RunModal(screen);
-        }
-        break;
+    const HyperTextType type = EntryType(lines);
+    if (type == HyperTextType::TextOnly || type == HyperTextType::GraphicAndText) {
+        showDisplayEntry(type, lines, context, parent);
+        return;
     }
-    case 2:
-    case 3:
-    case 6:
-    case 7:
-    case 8:
-        MediaSlot::get().showCommand(parent, phrase, command);
+    const QString command = lines.size() > 3 ? lines.at(3).mid(lines.at(3).indexOf(QLatin1Char('=')) + 1) : QString();
+    RunLinkCommand(type, phrase, command, parent);
+}
+
+void RunLinkCommand(HyperTextType type, const QString& caption, const QString& value, QWidget* parent)
+{
+    switch (type) {
+    case HyperTextType::GraphicOnly:
+    case HyperTextType::VoiceOnly:
+    case HyperTextType::GraphicAndSound:
+    case HyperTextType::VideoPlayer:
+    case HyperTextType::MidiPlayer:
+        MediaSlot::get().showCommand(parent, caption, value);
         break;
-    case 4:
-    case 9:
-        MediaSlot::get().runProgram(parent, type, command);
+    case HyperTextType::ExecutableProgram:
+    case HyperTextType::WindowsProgram:
+        MediaSlot::get().runProgram(parent, static_cast<int>(type), value);
         break;
-    case 10:
-        OpenDocument(command);
+    case HyperTextType::HtmlFile:
+        OpenDocument(value);
         break;
-    case 13:
-        OpenNotepad(command, parent);
+    case HyperTextType::NotePad:
+        OpenNotepad(value, parent);
         break;
-    default:
+    case HyperTextType::None:
+    case HyperTextType::TextOnly:
+    case HyperTextType::GraphicAndText:
         break;
     }
 }

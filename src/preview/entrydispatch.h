@@ -1,15 +1,18 @@
-// ShowEntry: acts on a HyperText entry as the reader's click does.
+// What a reader's click on a HyperText phrase does, and what an opening or closing command does:
+// one dispatcher for both.
 #pragma once
 
+#include "core/project/codes.h"
 #include "preview/previewcontext.h"
 
 #include <QStringList>
 
 class QWidget;
 
-// The type code of an entry: the number formed by at most two characters after the first "=" of
-// its type line; 0 when there is none.
-int EntryTypeCode(const QStringList& lines);
-
-// Raises ConvertError for a display entry with a bad number.
+// Acts on a HyperText entry as the reader's click does. Raises ConvertError for a display entry
+// with a bad number.
 void ShowEntry(const QStringList& lines, const PreviewContext& context, QWidget* parent);
+
+// Acts on a command value of a simple type: shows, programs, web pages and the notepad. The
+// display types (1 and 5) and None do nothing here.
+void RunLinkCommand(HyperTextType type, const QString& caption, const QString& value, QWidget* parent);

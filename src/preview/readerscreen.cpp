@@ -134,18 +134,19 @@ QImage backgroundPicture(const QString& file, const QString& kind)
 bool ShowBackground(TScreenPanel* panel, const Background& background, bool colourFallback)
 {
     const QColor colour = BookColour(background.colour);
-    if (background.type == 1) {
+    if (IsBackground(background.type, BackgroundType::Colour)) {
         panel->setColour(colour);
         return true;
     }
-    if (background.type == 3 && background.wallpaperFile.toUpper().endsWith(QLatin1String(".JPG"))) {
+    const bool graphic = IsBackground(background.type, BackgroundType::Picture);
+    const bool wallpaper = IsBackground(background.type, BackgroundType::Wallpaper);
+    if (wallpaper && background.wallpaperFile.toUpper().endsWith(QLatin1String(".JPG"))) {
         ShowError(QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace ") + background.wallpaperFile +
                   QStringLiteral(" with a .BMP Graphic."));
         return false;
     }
-    if (background.type != 2 && background.type != 3)
+    if (!graphic && !wallpaper)
         return true; // the screen keeps its own colour
-    const bool graphic = background.type == 2;
     const QImage picture = graphic ? backgroundPicture(background.graphicFile, QStringLiteral("graphic"))
                                    : backgroundPicture(background.wallpaperFile, QStringLiteral("Wallpaper"));
     if (picture.isNull()) {

@@ -2,6 +2,7 @@
 // with its background, and the text window on it.
 #pragma once
 
+#include "core/project/codes.h"
 #include "core/project/records.h"
 
 #include <QColor>
@@ -59,7 +60,7 @@ protected:
 
 struct Background
 {
-    int type;
+    int type; // a stored BackgroundType code
     Colour colour;
     QString graphicFile;
     QString wallpaperFile;

@@ -261,7 +261,7 @@ private slots:
         lines[9] = QStringLiteral("VPLeft=12px");
         QVERIFY_THROWS_EXCEPTION(ConvertError, ShowEntry(lines, book.context, nullptr));
         QVERIFY(platform.modal.allUsed());
-        QCOMPARE(EntryTypeCode({QString(), QString(), QStringLiteral("type=135")}), 13);
+        QCOMPARE(EntryType({QString(), QString(), QStringLiteral("type=135")}), HyperTextType::NotePad);
     }
 
     void tableOfContents_authorLinesAndMenuBox()

@@ -60,9 +60,10 @@ void addCommand(FileList& files, const CommandRecord& command)
     const QString program = command.ProgramFile.text();
     if (program.isEmpty())
         return;
-    if (command.CommandType == 4)
+    const HyperTextType type = ToHyperTextType(command.CommandType);
+    if (type == HyperTextType::ExecutableProgram)
         files.add(beforeComma(program));
-    else if (command.CommandType == 9)
+    else if (type == HyperTextType::WindowsProgram)
         files.add(documentOf(program));
     else
         files.add(program);
@@ -78,40 +79,40 @@ void addHyperText(FileList& files, const WorkingState& state, const IncludeProgr
             continue;
         const QString value = lines.at(3).mid(lines.at(3).indexOf(QLatin1Char('=')) + 1);
         const QStringList parts = value.split(QLatin1Char(','));
-        const QString& typeLine = lines.at(2);
-        switch (ParseInteger(typeLine.mid(typeLine.indexOf(QLatin1Char('=')) + 1, 2)).value_or(0)) {
-        case 2:
+        switch (EntryType(lines)) {
+        case HyperTextType::GraphicOnly:
             files.add(parts.value(0));
             break;
-        case 3:
-        case 7:
-        case 8:
-        case 10:
+        case HyperTextType::VoiceOnly:
+        case HyperTextType::VideoPlayer:
+        case HyperTextType::MidiPlayer:
+        case HyperTextType::HtmlFile:
             files.add(value);
             break;
-        case 4:
+        case HyperTextType::ExecutableProgram:
             if (include(beforeComma(value)))
                 files.add(beforeComma(value));
             break;
-        case 5:
+        case HyperTextType::GraphicAndText:
             for (int line : {6, 7}) {
                 const QString name = lines.value(line).mid(lines.value(line).indexOf(QLatin1Char('=')) + 1);
                 if (ValidFileName(name))
                     files.add(name);
             }
             break;
-        case 6:
+        case HyperTextType::GraphicAndSound:
             files.add(parts.value(0));
             files.add(parts.value(1));
             break;
-        case 9:
+        case HyperTextType::WindowsProgram:
             files.add(documentOf(value));
             break;
-        case 13:
+        case HyperTextType::NotePad:
             if (filestore::exists(value))
                 files.add(value);
             break;
-        default:
+        case HyperTextType::None:
+        case HyperTextType::TextOnly:
             break;
         }
     }
@@ -134,9 +135,9 @@ QStringList DistributionFiles(WorkingState& state, const IncludeProgram& include
         addDisplay(files, p.Intro.IntroDisplay);
     if (project.Config.UseIcon)
         files.add(project.Config.IconFile.text());
-    if (project.Config.ProgBackType == 2)
+    if (IsBackground(project.Config.ProgBackType, BackgroundType::Picture))
         files.add(project.Config.ProgGraphicFile.text());
-    else if (project.Config.ProgBackType == 3)
+    else if (IsBackground(project.Config.ProgBackType, BackgroundType::Wallpaper))
         files.add(project.Config.ProgWallpaperFile.text());
     if (project.Config.UseHelpFile)
         files.add(project.Config.HelpFile.text());

@@ -54,11 +54,12 @@ TCommandTypeForm::TCommandTypeForm(const CommandRecord& command, const QString& 
     auto* grid = new QGridLayout(TypeGrp);
     const QList<std::pair<QRadioButton*, QPushButton*>> rows = {
         {RBType2, GraphBtn}, {RBType6, GraphAudioBtn}, {RBType4, ExeBtn}, {RBType3, VoiceBtn}};
-    const int types[] = {2, 6, 4, 3};
+    const HyperTextType types[] = {HyperTextType::GraphicOnly, HyperTextType::GraphicAndSound,
+                                   HyperTextType::ExecutableProgram, HyperTextType::VoiceOnly};
     for (int i = 0; i < rows.size(); ++i) {
         grid->addWidget(rows[i].first, i, 0);
         grid->addWidget(rows[i].second, i, 1);
-        const int type = types[i];
+        const HyperTextType type = types[i];
         connect(rows[i].first, &QRadioButton::clicked, this, [this, type] {
             selectType(type);
             m_entered = false;
@@ -78,22 +79,33 @@ TCommandTypeForm::TCommandTypeForm(const CommandRecord& command, const QString& 
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
-    m_type = command.CommandType == 0 ? 4 : command.CommandType;
+    m_type = command.CommandType == 0 ? HyperTextType::ExecutableProgram
+                                      : static_cast<HyperTextType>(command.CommandType);
     selectType(m_type);
 }
 
-void TCommandTypeForm::selectType(int type)
+namespace {
+
+bool isExecutable(HyperTextType type)
+{
+    return type == HyperTextType::ExecutableProgram || type == HyperTextType::WindowsProgram ||
+           type == HyperTextType::HtmlFile;
+}
+
+} // namespace
+
+void TCommandTypeForm::selectType(HyperTextType type)
 {
     m_type = type;
-    const bool executable = type == 4 || type == 9 || type == 10;
-    RBType2->setChecked(type == 2);
-    RBType6->setChecked(type == 6);
+    const bool executable = isExecutable(type);
+    RBType2->setChecked(type == HyperTextType::GraphicOnly);
+    RBType6->setChecked(type == HyperTextType::GraphicAndSound);
     RBType4->setChecked(executable);
-    RBType3->setChecked(type == 3);
-    GraphBtn->setEnabled(type == 2);
-    GraphAudioBtn->setEnabled(type == 6);
+    RBType3->setChecked(type == HyperTextType::VoiceOnly);
+    GraphBtn->setEnabled(type == HyperTextType::GraphicOnly);
+    GraphAudioBtn->setEnabled(type == HyperTextType::GraphicAndSound);
     ExeBtn->setEnabled(executable);
-    VoiceBtn->setEnabled(type == 3);
+    VoiceBtn->setEnabled(type == HyperTextType::VoiceOnly);
 }
 
 void TCommandTypeForm::clearFiles()
@@ -155,7 +167,7 @@ void TCommandTypeForm::ExeBtnClick()
     const HiddenWhileSubWindow hidden(this);
     QString command;
     QString file = m_program;
-    int type = m_type;
+    HyperTextType type = m_type;
     if (!ChooseExecutable(command, file, type, !m_twoChoices, this))
         return;
     clearFiles();
@@ -173,15 +185,15 @@ bool TCommandTypeForm::canClose()
         focus->setFocus();
         return false;
     };
-    if (m_type == 2 && m_graphic.isEmpty())
+    if (m_type == HyperTextType::GraphicOnly && m_graphic.isEmpty())
         return refuse("No Graphic File has been selected.", GraphBtn);
-    if ((m_type == 4 || m_type == 9 || m_type == 10) && m_program.isEmpty())
+    if (isExecutable(m_type) && m_program.isEmpty())
         return refuse("No Executable File has been defined.", ExeBtn);
-    if (m_type == 3 && m_voice.isEmpty())
+    if (m_type == HyperTextType::VoiceOnly && m_voice.isEmpty())
         return refuse("No Voice File has been selected.", VoiceBtn);
-    if (m_type == 6 && m_comboGraphic.isEmpty())
+    if (m_type == HyperTextType::GraphicAndSound && m_comboGraphic.isEmpty())
         return refuse("No Graphic File has been selected.", GraphAudioBtn);
-    if (m_type == 6 && m_comboSound.isEmpty())
+    if (m_type == HyperTextType::GraphicAndSound && m_comboSound.isEmpty())
         return refuse("No Sound File has been selected.", GraphAudioBtn);
     return true;
 }
@@ -196,7 +208,7 @@ void TCommandTypeForm::done(int result)
 CommandRecord TCommandTypeForm::record() const
 {
     CommandRecord record = m_record;
-    record.CommandType = static_cast<std::int16_t>(m_type);
+    record.CommandType = static_cast<std::int16_t>(static_cast<int>(m_type));
     record.GraphicFile.setText(m_graphic);
     record.ComboGraphicFile.setText(m_comboGraphic);
     record.VoiceFile.setText(m_voice);

@@ -1,6 +1,8 @@
 // TCommandTypeForm: the kind and files of the command a book runs when it opens or closes.
 #pragma once
 
+#include "core/project/codes.h"
+
 #include "core/project/records.h"
 
 #include <QDialog>
@@ -40,13 +42,13 @@ public slots:
     void done(int result) override;
 
 private:
-    void selectType(int type);
+    void selectType(HyperTextType type);
     void clearFiles();
     bool canClose();
 
     CommandRecord m_record;
     bool m_twoChoices;
-    int m_type;
+    HyperTextType m_type; // the stored code, kept as it is when unknown
     QString m_graphic, m_comboGraphic, m_voice, m_comboSound, m_program, m_command;
     int m_duration;
     bool m_entered = false;

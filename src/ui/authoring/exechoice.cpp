@@ -13,10 +13,12 @@
 #include <QVBoxLayout>
 
 namespace {
-const int kTypes[3] = {4, 9, 10};
+const HyperTextType kTypes[3] = {HyperTextType::ExecutableProgram, HyperTextType::WindowsProgram,
+                                  HyperTextType::HtmlFile};
 }
 
-TExeChoiceForm::TExeChoiceForm(const QString& command, const QString& file, int type, bool withHtml, QWidget* parent)
+TExeChoiceForm::TExeChoiceForm(const QString& command, const QString& file, HyperTextType type, bool withHtml,
+                               QWidget* parent)
     : QDialog(parent), OKBtn(new QPushButton(tr("&OK"), this)), CancelBtn(new QPushButton(tr("&Cancel"), this)),
       m_command(command), m_file(file), m_choices(withHtml ? 3 : 2)
 {
@@ -85,7 +87,7 @@ void TExeChoiceForm::AddClick(int choice)
     m_type = kTypes[choice];
 }
 
-bool ChooseExecutable(QString& command, QString& file, int& type, bool withHtml, QWidget* parent)
+bool ChooseExecutable(QString& command, QString& file, HyperTextType& type, bool withHtml, QWidget* parent)
 {
     TExeChoiceForm form(command, file, type, withHtml, parent);
     if (RunModal(form) != QDialog::Accepted)

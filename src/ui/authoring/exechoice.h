@@ -2,6 +2,8 @@
 // chosen kind defined through its own picker. The result is that of the last completed Add.
 #pragma once
 
+#include "core/project/codes.h"
+
 #include <QDialog>
 
 class QPushButton;
@@ -13,11 +15,11 @@ class TExeChoiceForm : public QDialog
 
 public:
     // With `withHtml` the third choice, a web page, is offered (the three-choice dialog).
-    TExeChoiceForm(const QString& command, const QString& file, int type, bool withHtml, QWidget* parent = nullptr);
+    TExeChoiceForm(const QString& command, const QString& file, HyperTextType type, bool withHtml, QWidget* parent = nullptr);
 
     QString command() const { return m_command; }
     QString file() const { return m_file; }
-    int type() const { return m_type; }
+    HyperTextType type() const { return m_type; }
 
     void AddClick(int choice);
 
@@ -31,10 +33,10 @@ private:
 
     QString m_command;
     QString m_file;
-    int m_type = 4;
+    HyperTextType m_type = HyperTextType::ExecutableProgram;
     QString m_remembered[3];
     int m_choices;
 };
 
 // True on OK, with command, file and type set; Cancel leaves them.
-bool ChooseExecutable(QString& command, QString& file, int& type, bool withHtml, QWidget* parent = nullptr);
+bool ChooseExecutable(QString& command, QString& file, HyperTextType& type, bool withHtml, QWidget* parent = nullptr);

@@ -69,7 +69,7 @@ private slots:
         QVERIFY(FindHyperEntry(kFile, QStringLiteral("rome"), lines));
         QCOMPARE(lines, QStringList({QStringLiteral("Rome"), QStringLiteral("source=HYPER"), QStringLiteral("type=2"),
                                      QStringLiteral("command=rome"), QStringLiteral("]")}));
-        QCOMPARE(HyperEntryType(lines), 2);
+        QCOMPARE(EntryType(lines), HyperTextType::GraphicOnly);
         QVERIFY(!ReadEntry(QStringLiteral("MISSING.QVR"), QStringLiteral("Rome"), QStringLiteral("HYPER"), lines));
     }
 

@@ -111,7 +111,7 @@ private slots:
         PlatformDoubles platform;
         CurrentTempDir dir;
         writeBytes(dir.filePath(QStringLiteral("page.htm")), "<p>");
-        TExeChoiceForm form(QString(), QString(), 0, true);
+        TExeChoiceForm form(QString(), QString(), HyperTextType::None, true);
         QVERIFY(form.AddButtons[0]->isEnabled() && !form.AddButtons[2]->isEnabled());
         form.RadioButtons[2]->setChecked(true);
         platform.modal.expect<TGetFileForm>([](TGetFileForm& html) {
@@ -120,7 +120,7 @@ private slots:
         });
         form.AddButtons[2]->click();
         form.RadioButtons[0]->setChecked(true);
-        QCOMPARE(form.type(), 10);
+        QCOMPARE(form.type(), HyperTextType::HtmlFile);
         QCOMPARE(form.file(), QStringLiteral("page.htm"));
         QCOMPARE(form.command(), QStringLiteral("page.htm"));
         QVERIFY(platform.modal.allUsed());
