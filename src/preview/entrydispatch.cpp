@@ -58,7 +58,7 @@ void RunLinkCommand(HyperTextType type, const QString& caption, const QString& v
         break;
     case HyperTextType::ExecutableProgram:
     case HyperTextType::WindowsProgram:
-        MediaSlot::get().runProgram(parent, static_cast<int>(type), value);
+        MediaSlot::get().runProgram(parent, type, value);
         break;
     case HyperTextType::HtmlFile:
         OpenDocument(value);

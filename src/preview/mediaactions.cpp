@@ -11,7 +11,7 @@ void BookMediaActions::showCommand(QWidget* parent, const QString& caption, cons
     ShowCommand(caption, value, m_mediaPrompt, parent);
 }
 
-void BookMediaActions::runProgram(QWidget*, int mode, const QString& value)
+void BookMediaActions::runProgram(QWidget*, HyperTextType mode, const QString& value)
 {
     RunProgram(mode, value, QDir::currentPath() + QLatin1Char('/'));
 }

@@ -2,6 +2,8 @@
 // part of the tool installs them; until then these requests do nothing.
 #pragma once
 
+#include "core/project/codes.h"
+
 #include "core/services/service.h"
 
 #include <QString>
@@ -14,15 +16,15 @@ public:
     virtual ~MediaActions() = default;
     // Types 2, 3, 6, 7 and 8: the command value names pictures, a sound, a video or a tune.
     virtual void showCommand(QWidget* parent, const QString& caption, const QString& value) = 0;
-    // Mode 4 runs a program with its parameters, mode 9 a program with a document.
-    virtual void runProgram(QWidget* parent, int mode, const QString& value) = 0;
+    // An executable program runs with its parameters, a Windows program with a document.
+    virtual void runProgram(QWidget* parent, HyperTextType mode, const QString& value) = 0;
 };
 
 class NoMediaActions : public MediaActions
 {
 public:
     void showCommand(QWidget*, const QString&, const QString&) override {}
-    void runProgram(QWidget*, int, const QString&) override {}
+    void runProgram(QWidget*, HyperTextType, const QString&) override {}
 };
 
 using MediaSlot = ServiceSlot<MediaActions, NoMediaActions>;
@@ -37,7 +39,7 @@ public:
     // `mediaPrompt` is the caption of the media player, kept up to date by its owner.
     explicit BookMediaActions(const QString& mediaPrompt) : m_mediaPrompt(mediaPrompt) {}
     void showCommand(QWidget* parent, const QString& caption, const QString& value) override;
-    void runProgram(QWidget* parent, int mode, const QString& value) override;
+    void runProgram(QWidget* parent, HyperTextType mode, const QString& value) override;
 
 private:
     const QString& m_mediaPrompt;

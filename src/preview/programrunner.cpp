@@ -23,7 +23,7 @@ QString findProgram(const QString& program, const QString& projectDir)
 
 } // namespace
 
-void RunProgram(int mode, const QString& value, const QString& projectDir)
+void RunProgram(HyperTextType mode, const QString& value, const QString& projectDir)
 {
     // The command line is split as a shell would split it.
     QStringList words = QProcess::splitCommand(ProgramCommandLine(mode, value, projectDir));

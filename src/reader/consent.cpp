@@ -7,7 +7,7 @@
 #include <QDir>
 #include <QProcess>
 
-void ConsentingMediaActions::runProgram(QWidget* parent, int mode, const QString& value)
+void ConsentingMediaActions::runProgram(QWidget* parent, HyperTextType mode, const QString& value)
 {
     const QStringList words = QProcess::splitCommand(ProgramCommandLine(mode, value, QDir::currentPath() + QLatin1Char('/')));
     if (words.isEmpty())

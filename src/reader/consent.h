@@ -13,7 +13,7 @@ public:
     {
         m_inner.showCommand(parent, caption, value);
     }
-    void runProgram(QWidget* parent, int mode, const QString& value) override;
+    void runProgram(QWidget* parent, HyperTextType mode, const QString& value) override;
 
 private:
     BookMediaActions m_inner;

@@ -78,10 +78,10 @@ private slots:
 
     void programCommandLines()
     {
-        QCOMPARE(ProgramCommandLine(4, QStringLiteral("C:\\TOOLS\\VIEW.EXE,DATA.TXT"), QString()),
+        QCOMPARE(ProgramCommandLine(HyperTextType::ExecutableProgram, QStringLiteral("C:\\TOOLS\\VIEW.EXE,DATA.TXT"), QString()),
                  QStringLiteral("\"C:\\TOOLS\\VIEW.EXE\" DATA.TXT"));
-        QCOMPARE(ProgramCommandLine(4, QStringLiteral("GAME.EXE"), QString()), QStringLiteral("GAME.EXE"));
-        QCOMPARE(ProgramCommandLine(9, QStringLiteral("WRITE.EXE NOTES.TXT"), QStringLiteral("/books/a/")),
+        QCOMPARE(ProgramCommandLine(HyperTextType::ExecutableProgram, QStringLiteral("GAME.EXE"), QString()), QStringLiteral("GAME.EXE"));
+        QCOMPARE(ProgramCommandLine(HyperTextType::WindowsProgram, QStringLiteral("WRITE.EXE NOTES.TXT"), QStringLiteral("/books/a/")),
                  QStringLiteral("\"WRITE.EXE\" /books/a/NOTES.TXT"));
     }
 
@@ -90,8 +90,8 @@ private slots:
         PlatformDoubles platform;
         CurrentTempDir dir;
         writeBytes(dir.filePath(QStringLiteral("game.sh")), "#!/bin/sh\n");
-        RunProgram(4, QStringLiteral("GAME.SH,-x two"), dir.path() + QLatin1Char('/'));
-        RunProgram(9, QStringLiteral("sh NOTES.TXT"), dir.path() + QLatin1Char('/'));
+        RunProgram(HyperTextType::ExecutableProgram, QStringLiteral("GAME.SH,-x two"), dir.path() + QLatin1Char('/'));
+        RunProgram(HyperTextType::WindowsProgram, QStringLiteral("sh NOTES.TXT"), dir.path() + QLatin1Char('/'));
         QCOMPARE(platform.programs.runs().size(), 2);
         QCOMPARE(platform.programs.runs().at(0), dir.filePath(QStringLiteral("game.sh")) + QStringLiteral("|-x|two"));
         QVERIFY(platform.programs.runs().at(1).endsWith(QStringLiteral("|") + dir.path() + QStringLiteral("/NOTES.TXT")));

@@ -60,9 +60,9 @@ struct MediaRecorder : MediaActions
     {
         calls << QStringLiteral("show %1: %2").arg(caption, value);
     }
-    void runProgram(QWidget*, int mode, const QString& value) override
+    void runProgram(QWidget*, HyperTextType mode, const QString& value) override
     {
-        calls << QStringLiteral("run %1: %2").arg(mode).arg(value);
+        calls << QStringLiteral("run %1: %2").arg(static_cast<int>(mode)).arg(value);
     }
 };
 

@@ -24,10 +24,10 @@ ShowCommandParts ParseShowCommand(const QString& value)
     return parts;
 }
 
-QString ProgramCommandLine(int mode, const QString& value, const QString& projectDir)
+QString ProgramCommandLine(HyperTextType mode, const QString& value, const QString& projectDir)
 {
     const QLatin1Char quote('"');
-    if (mode == 4) {
+    if (mode == HyperTextType::ExecutableProgram) {
         const qsizetype comma = value.indexOf(QLatin1Char(','));
         if (comma < 0)
             return value;

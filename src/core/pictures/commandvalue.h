@@ -2,6 +2,8 @@
 // contains, and the command lines of the two program modes.
 #pragma once
 
+#include "core/project/codes.h"
+
 #include <QString>
 
 struct ShowCommandParts
@@ -15,6 +17,6 @@ struct ShowCommandParts
 // The value is upper-cased first, as the show reads it.
 ShowCommandParts ParseShowCommand(const QString& value);
 
-// Mode 4: "program",parameters becomes "program" parameters. Mode 9: program document becomes
+// Executable program: "program",parameters becomes "program" parameters. Windows program: program document becomes
 // "program" followed by the document in the project directory.
-QString ProgramCommandLine(int mode, const QString& value, const QString& projectDir);
+QString ProgramCommandLine(HyperTextType mode, const QString& value, const QString& projectDir);

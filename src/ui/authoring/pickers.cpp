@@ -297,7 +297,7 @@ TGetExeForm::TGetExeForm(const QString& value, QWidget* parent)
     Edit1->setText(comma < 0 ? value : value.left(comma));
     Edit2->setText(comma < 0 ? QString() : value.mid(comma + 1));
     setViewAlwaysEnabled();
-    setPreview([this] { MediaSlot::get().runProgram(this, 4, this->value()); });
+    setPreview([this] { MediaSlot::get().runProgram(this, HyperTextType::ExecutableProgram, this->value()); });
     updateView();
 }
 
@@ -321,7 +321,7 @@ TGetWinExeForm::TGetWinExeForm(const QString& value, QWidget* parent)
         Edit1->setCursorPosition(cursor);
         updateView();
     });
-    setPreview([this] { MediaSlot::get().runProgram(this, 9, Edit1->text()); });
+    setPreview([this] { MediaSlot::get().runProgram(this, HyperTextType::WindowsProgram, Edit1->text()); });
     updateView();
 }
 

@@ -15,5 +15,5 @@ void BuildAndOfferTest(WorkingState& state)
     const QString executable = BaseName(state.ProjectFile) + QStringLiteral(".EXE");
     if (Confirm(QStringLiteral("The Executable E-Book ") + executable + QStringLiteral(" has been created.") +
                 QStringLiteral("\n\r\n\rDo you want to test it now?")))
-        RunProgram(4, executable, QDir::currentPath() + QLatin1Char('/'));
+        RunProgram(HyperTextType::ExecutableProgram, executable, QDir::currentPath() + QLatin1Char('/'));
 }
