@@ -2,6 +2,7 @@
 #include "core/book/compiledbook.h"
 
 #include "core/services/messages.h"
+#include "core/files/binaryreader.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
 #include "core/project/projectfiles.h"
@@ -19,24 +20,20 @@ namespace {
 template <class T>
 T take(const QByteArray& block, qint64 at, const char* what)
 {
-    if (at < 0 || at + qint64(sizeof(T)) > block.size())
+    const std::optional<T> value = BinaryReader(block).at<T>(at);
+    if (!value)
         throw CompiledBookError(QStringLiteral("the %1 lies outside the book").arg(QLatin1String(what)));
-    T value;
-    std::memcpy(&value, block.constData() + at, sizeof value);
-    return value;
+    return *value;
 }
 
 template <class Entry>
 QList<Entry> table(const QByteArray& block, qint64 section, const char* what)
 {
     const TableHeader header = take<TableHeader>(block, section, what);
-    const qint64 room = block.size() - qint64(header.IndexOffset);
-    if (header.Count < 0 || header.IndexOffset < 0 || room < 0 || header.Count > room / qint64(sizeof(Entry)))
+    std::optional<QList<Entry>> entries = BinaryReader(block).array<Entry>(header.IndexOffset, header.Count);
+    if (!entries)
         throw CompiledBookError(QStringLiteral("the %1 index lies outside the book").arg(QLatin1String(what)));
-    QList<Entry> entries(header.Count);
-    if (header.Count > 0)
-        std::memcpy(entries.data(), block.constData() + header.IndexOffset, header.Count * sizeof(Entry));
-    return entries;
+    return *std::move(entries);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // so that the old content stays whole until the new content is complete.
 #pragma once
 
+#include "core/files/binaryreader.h"
 #include "core/files/runtimeerror.h"
 
 #include <QByteArray>
@@ -43,13 +44,11 @@ InOutError errorFromErrno(const QString& fileName);
 template <class Record>
 Record recordAt(const QByteArray& bytes, qsizetype index)
 {
-    static_assert(std::is_trivially_copyable_v<Record>);
-    const qsizetype offset = index * qsizetype(sizeof(Record));
-    if (index < 0 || offset + qsizetype(sizeof(Record)) > bytes.size())
+    const std::optional<Record> record =
+        index < 0 ? std::nullopt : BinaryReader(bytes).at<Record>(index * qint64(sizeof(Record)));
+    if (!record)
         throw InOutError(InOutError::readBeyondEnd());
-    Record record;
-    std::memcpy(&record, bytes.constData() + offset, sizeof(Record));
-    return record;
+    return *record;
 }
 
 template <class Record>

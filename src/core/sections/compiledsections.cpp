@@ -2,6 +2,7 @@
 #include "core/sections/compiledsections.h"
 
 #include "core/sections/textlines.h"
+#include "core/files/binaryreader.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
 
@@ -157,22 +158,22 @@ CompiledSections CompiledSections::fromFile(const QString& path, qint64 offset, 
 
 void CompiledSections::open()
 {
-    if (m_data.size() < kHeaderSize)
+    const BinaryReader reader(m_data);
+    const std::optional<CompiledHeader> read = reader.at<CompiledHeader>(0);
+    if (!read)
         throw CompiledBlockError(QStringLiteral("the block is too short"));
-    CompiledHeader header;
-    std::memcpy(&header, m_data.data(), sizeof header);
+    const CompiledHeader& header = *read;
     if (bytesOf(header.Magic) != QByteArrayView("KR1"))
         throw CompiledBlockError(QStringLiteral("the block does not start with its mark"));
     const qint64 count = header.Count;
     const qint64 indexOffset = header.IndexOffset;
     if (count == 0)
         return;
-    const qint64 room = m_data.size() - indexOffset;
-    if (count < 0 || indexOffset < kHeaderSize || room < 0 || count > room / qint64(sizeof(SectionIndexEntry)))
+    std::optional<QList<SectionIndexEntry>> entries =
+        indexOffset < kHeaderSize ? std::nullopt : reader.array<SectionIndexEntry>(indexOffset, count);
+    if (!entries)
         throw CompiledBlockError(QStringLiteral("its index lies outside the block"));
-
-    m_entries.resize(count);
-    std::memcpy(m_entries.data(), m_data.data() + indexOffset, count * sizeof(SectionIndexEntry));
+    m_entries = *std::move(entries);
     m_index.reserve(count);
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
         const SectionIndexEntry& entry = m_entries.at(i);
