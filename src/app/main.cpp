@@ -12,9 +12,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Quorelle"));
 
     QtMessageBoxes messageBoxes;
-    MessageSlot::install(&messageBoxes);
+    const ScopedService<MessageSlot, MessageBoxes> messagesInstalled(messageBoxes);
     DialogEntryChooser chooser;
-    ChooserSlot::install(&chooser);
+    const ScopedService<ChooserSlot, EntryChooser> chooserInstalled(chooser);
     InstallF1Help(app);
 
     Tbookmainform mainForm;

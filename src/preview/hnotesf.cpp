@@ -100,12 +100,7 @@ void THNotesForm::load(const QString& fileName)
     if (!file.open(QIODevice::ReadOnly))
         throw FileOpenError(fileName);
     const QByteArray bytes = file.readAll();
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    m_utf8 = !utf8.hasError();
-    if (!m_utf8)
-        text = textcodec::decode(bytes);
-    Memo1->setPlainText(text);
+    Memo1->setPlainText(textcodec::decodeOutsideText(bytes, &m_utf8));
     Memo1->document()->setModified(false);
 }
 

@@ -60,7 +60,7 @@ int verify()
 int play()
 {
     QtMessageBoxes messageBoxes;
-    MessageSlot::install(&messageBoxes);
+    const ScopedService<MessageSlot, MessageBoxes> messagesInstalled(messageBoxes);
     try {
         const OwnFile self;
         CompiledBookSource source(BookAfterImage(self.bytes()));
@@ -68,11 +68,10 @@ int play()
         QDir::setCurrent(QCoreApplication::applicationDirPath());
         const QString mediaPrompt = source.project().Presentation.Captions.MediaPrompt.text();
         ConsentingMediaActions media(mediaPrompt);
-        MediaSlot::install(&media);
+        const ScopedService<MediaSlot, MediaActions> mediaInstalled(media);
         const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize(640, 480);
         const PreviewContext context{source, QString(), QPoint((screen.width() - 640) / 2, (screen.height() - 480) / 2)};
         PlayBook(context, nullptr);
-        MediaSlot::install(nullptr);
         return 0;
     } catch (const RunTimeError& error) {
         ShowError(error.message());

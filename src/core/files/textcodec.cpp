@@ -2,6 +2,8 @@
 // pass through as the C1 controls of the same value, as the platform's own conversion does.
 #include "core/files/textcodec.h"
 
+#include <QStringDecoder>
+
 #include <array>
 
 namespace {
@@ -44,6 +46,16 @@ QByteArray encode(const QString& text)
     for (qsizetype i = 0; i < text.size(); ++i)
         bytes[i] = encodeChar(text[i].unicode());
     return bytes;
+}
+
+QString decodeOutsideText(QByteArrayView bytes, bool* wasUtf8)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes);
+    const bool valid = !utf8.hasError();
+    if (wasUtf8)
+        *wasUtf8 = valid;
+    return valid ? text : decode(bytes.data(), bytes.size());
 }
 
 } // namespace textcodec

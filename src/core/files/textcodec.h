@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace textcodec {
@@ -12,5 +13,9 @@ inline QString decode(const QByteArray& bytes) { return decode(bytes.constData()
 
 // Characters without a Windows-1252 byte become '?'.
 QByteArray encode(const QString& text);
+
+// The text of a file from outside the book (a plain chapter, a notepad file): UTF-8 when the bytes
+// are valid UTF-8, a leading byte-order mark dropped; Windows-1252 otherwise. `wasUtf8` says which.
+QString decodeOutsideText(QByteArrayView bytes, bool* wasUtf8 = nullptr);
 
 } // namespace textcodec

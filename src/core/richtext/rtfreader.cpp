@@ -794,18 +794,6 @@ QTextBlockFormat Reader::blockFormat() const
     return format;
 }
 
-QString plainText(QByteArrayView data)
-{
-    QByteArrayView bytes = data;
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes = bytes.sliced(3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return textcodec::decode(data.data(), data.size());
-}
-
 } // namespace
 
 bool LooksLikeRtf(QByteArrayView data)
@@ -820,7 +808,7 @@ void ReadRtf(QByteArrayView data, QTextDocument& document)
 {
     document.clear();
     if (!LooksLikeRtf(data)) {
-        document.setPlainText(plainText(data));
+        document.setPlainText(textcodec::decodeOutsideText(data));
         return;
     }
     // One edit block without undo records: the document lays itself out once, at the end.

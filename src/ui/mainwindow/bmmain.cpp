@@ -60,18 +60,12 @@ Tbookmainform::Tbookmainform(QWidget* parent)
     : QWidget(parent), m_chapterWindows(m_state, [this] { return designOrigin(); }), m_media(m_state.MediaPrompt)
 {
     initShellResources();
-    m_previousChapterWindows = ChapterWindowsSlot::install(&m_chapterWindows);
-    m_previousMedia = MediaSlot::install(&m_media);
     setObjectName(QStringLiteral("Tbookmainform"));
     buildWindow();
     FormCreate();
 }
 
-Tbookmainform::~Tbookmainform()
-{
-    ChapterWindowsSlot::install(m_previousChapterWindows);
-    MediaSlot::install(m_previousMedia);
-}
+Tbookmainform::~Tbookmainform() = default;
 
 QPoint Tbookmainform::designOrigin() const
 {

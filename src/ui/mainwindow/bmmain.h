@@ -103,7 +103,7 @@ private:
     WorkingState m_state;
     bool m_lowColour = false;
     PreviewChapterWindows m_chapterWindows;
-    ChapterWindows* m_previousChapterWindows = nullptr;
+    ScopedService<ChapterWindowsSlot, ChapterWindows> m_chapterWindowsInstalled{m_chapterWindows};
     BookMediaActions m_media;
-    MediaActions* m_previousMedia = nullptr;
+    ScopedService<MediaSlot, MediaActions> m_mediaInstalled{m_media};
 };
