@@ -3,11 +3,15 @@
 // too; QUORELLE_FUZZ_ROUNDS raises the number of rounds.
 #include "testdir.h"
 
+#include "core/files/textcodec.h"
 #include "core/sections/compiledsections.h"
 #include "core/sections/introduction.h"
 #include "core/sections/sectionfile.h"
 
 #include <QRandomGenerator>
+
+#include <algorithm>
+#include <optional>
 #include <QTest>
 
 namespace {
@@ -45,6 +49,70 @@ QByteArray mutate(QByteArray bytes, QRandomGenerator& random)
     return bytes;
 }
 
+// The section rules written plainly, as the reference the engine's fast scanner is held against:
+// lines end at CR LF, LF or CR; a header is a line starting with "["; its name is what lies
+// between its first and last character; the next line is its source line, whose source starts
+// after "source="; the body runs to the line "]"; the last matching section wins.
+QList<QByteArray> referenceLines(const QByteArray& bytes)
+{
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        lines << bytes.mid(start, i - start);
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines << bytes.mid(start);
+    return lines;
+}
+
+std::optional<QStringList> referenceEntry(const QByteArray& bytes, const QString& name)
+{
+    const QList<QByteArray> lines = referenceLines(bytes);
+    std::optional<QStringList> found;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QByteArray& line = lines.at(i);
+        if (!line.startsWith('['))
+            continue;
+        const QByteArray header = line.mid(1, line.size() - 2); // "[" alone has an empty name
+        const QByteArray sourceLine = lines.value(i + 1);
+        if (header.toUpper() != name.toLatin1().toUpper() || sourceLine.mid(7).toUpper() != "HYPER")
+            continue;
+        QStringList entry{textcodec::decode(header), textcodec::decode(sourceLine)};
+        for (qsizetype j = i + 2; j < lines.size(); ++j) {
+            entry << textcodec::decode(lines.at(j));
+            if (lines.at(j) == "]")
+                break;
+        }
+        found = entry;
+    }
+    return found;
+}
+
+// Names of the plain ASCII headers of a file, the ones the reference compares.
+QStringList headerNames(const QByteArray& bytes)
+{
+    QStringList names;
+    for (const QByteArray& line : referenceLines(bytes)) {
+        const bool ascii = std::all_of(line.cbegin(), line.cend(), [](char c) { return c >= 0x20 && c < 0x7f; });
+        if (line.startsWith('[') && line.size() >= 2 && ascii)
+            names << QString::fromLatin1(line.mid(1, line.size() - 2));
+    }
+    return names;
+}
+
+std::optional<QStringList> engineEntry(const QString& name)
+{
+    QStringList lines;
+    if (!ReadEntry(kFile, name, QStringLiteral("HYPER"), lines))
+        return std::nullopt;
+    return lines;
+}
+
 int rounds()
 {
     const int asked = qEnvironmentVariableIntValue("QUORELLE_FUZZ_ROUNDS");
@@ -63,20 +131,34 @@ private slots:
         CurrentTempDir dir;
         QRandomGenerator random(20261207);
         for (int round = 0; round < rounds(); ++round) {
-            writeBytes(kFile, mutate(seedFile(), random));
-            QStringList lines;
+            const QByteArray damaged = mutate(seedFile(), random);
+            writeBytes(kFile, damaged);
+            const QString context = QString::fromLatin1(damaged.toPercentEncoding());
+            const QStringList compared = headerNames(damaged) << QStringLiteral("paris");
+            for (const QString& name : compared)
+                QVERIFY2(engineEntry(name) == referenceEntry(damaged, name), qPrintable(name + u' ' + context));
             QStringList names;
-            ReadEntry(kFile, QStringLiteral("paris"), QStringLiteral("HYPER"), lines);
             ListEntries(names, kFile, QStringLiteral("HYPER"));
+            QStringList lines;
             ReadIntroEntry(kFile, lines);
-            EntryExists(kFile, QStringLiteral("Pop"), QString(), QStringLiteral("HYPER"));
             const QByteArray compiled = CompileSections(readBytes(kFile));
             const CompiledSections sections = CompiledSections::fromBytes(compiled);
             for (const QString& name : std::as_const(names))
                 sections.find(name, QStringLiteral("HYPER"));
+
+            // A rewrite replaces exactly the entry it names and keeps every other header.
+            const bool hadParis = referenceEntry(damaged, QStringLiteral("Paris")).has_value();
             ReplaceEntry(kFile, QStringLiteral("Paris"), QStringLiteral("Paris"), 3, QStringLiteral("x"),
                          QStringLiteral("HYPER"));
+            const QByteArray replaced = readBytes(kFile);
+            if (hadParis)
+                QCOMPARE(engineEntry(QStringLiteral("Paris")),
+                         QStringList({QStringLiteral("Paris"), QStringLiteral("source=HYPER"), QStringLiteral("type=3"),
+                                      QStringLiteral("command=x"), QStringLiteral("]")}));
             DeleteEntry(kFile, QStringLiteral("Pop"), QStringLiteral("HYPER"));
+            QVERIFY2(!engineEntry(QStringLiteral("Pop")), qPrintable(context));
+            QCOMPARE(EntryExists(kFile, QStringLiteral("Pop"), QString(), QStringLiteral("HYPER")), false);
+            Q_UNUSED(replaced);
         }
     }
 
@@ -90,8 +172,16 @@ private slots:
                 const CompiledSections sections = CompiledSections::fromBytes(mutate(good, random));
                 QStringList lines;
                 sections.readEntry(QStringLiteral("Paris"), QStringLiteral("HYPER"), lines);
-                for (int i = 0; i < sections.count(); ++i)
-                    QVERIFY(sections.body(i).size() >= 0);
+                // Every well-formed entry of an accepted block is found again through the index:
+                // itself or a later one of the same name and source.
+                for (int i = 0; i < sections.count(); ++i) {
+                    const QString header = sections.headerLine(i);
+                    if (!header.startsWith(u'[') || !header.endsWith(u']') || header.size() < 2)
+                        continue;
+                    const int found = sections.find(header.mid(1, header.size() - 2), sections.source(i));
+                    QVERIFY(found >= i);
+                    QCOMPARE(sections.headerLine(found).toUpper(), header.toUpper());
+                }
             } catch (const CompiledBlockError&) {
                 ++refused;
             }

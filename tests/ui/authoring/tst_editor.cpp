@@ -152,13 +152,21 @@ private slots:
         QCOMPARE(editor.sizeCombo->currentText(), QStringLiteral("10"));
     }
 
-    void colourList_order()
+    void colourList_keysApplyColoursWithTheAutomaticOneFirst()
     {
-        const QList<NamedTextColour>& colours = TextColours();
-        QCOMPARE(colours.size(), 17);
-        QVERIFY(!colours.first().colour.isValid());
-        QCOMPARE(colours.at(2).colour, QColor(0x80, 0x00, 0x00));
-        QCOMPARE(colours.last().colour, QColor(Qt::white));
+        PlatformDoubles platform;
+        TChapEditForm editor;
+        editor.show();
+        editor.RichEdit1->insertPlainText(QStringLiteral("word"));
+        editor.RichEdit1->selectAll();
+        const auto colour = [&editor] { return editor.RichEdit1->textCursor().charFormat().foreground(); };
+        QTest::keyClick(editor.ColorCombo, Qt::Key_End);
+        QCOMPARE(colour().color(), QColor(Qt::white));
+        QTest::keyClick(editor.ColorCombo, Qt::Key_Home); // the automatic colour comes first
+        QCOMPARE(colour().style(), Qt::NoBrush);
+        QTest::keyClick(editor.ColorCombo, Qt::Key_Down);
+        QTest::keyClick(editor.ColorCombo, Qt::Key_Down);
+        QCOMPARE(colour().color(), QColor(0x80, 0x00, 0x00));
     }
 
     void defineHyperText_viewerDefinesClickedPhrases()
