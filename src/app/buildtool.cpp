@@ -28,18 +28,23 @@ struct Options
 std::optional<Options> parse(QCoreApplication& app)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Builds the executable e-book of a Quorelle project."));
+    parser.setApplicationDescription(
+        QStringLiteral("Builds the executable e-book of a Quorelle project."));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("the project file, NAME.QVJ"));
-    const QCommandLineOption dist(QStringLiteral("dist"), QStringLiteral("prepare the distribution in FOLDER"),
+    parser.addPositionalArgument(QStringLiteral("project"),
+                                 QStringLiteral("the project file, NAME.QVJ"));
+    const QCommandLineOption dist(QStringLiteral("dist"),
+                                  QStringLiteral("prepare the distribution in FOLDER"),
                                   QStringLiteral("FOLDER"));
     const QCommandLineOption include(QStringLiteral("include-programs"),
                                      QStringLiteral("copy the programs the book's links start"));
-    const QCommandLineOption exclude(QStringLiteral("exclude-programs"),
-                                     QStringLiteral("leave out the programs the book's links start"));
+    const QCommandLineOption exclude(
+        QStringLiteral("exclude-programs"),
+        QStringLiteral("leave out the programs the book's links start"));
     parser.addOptions({dist, include, exclude});
     parser.process(app);
-    if (parser.positionalArguments().size() != 1 || (parser.isSet(include) && parser.isSet(exclude))) {
+    if (parser.positionalArguments().size() != 1 ||
+        (parser.isSet(include) && parser.isSet(exclude))) {
         std::fprintf(stderr, "%s", qUtf8Printable(parser.helpText()));
         return std::nullopt;
     }
@@ -81,7 +86,10 @@ int distribute(WorkingState& state, const Options& options)
     }
     const bool include = options.includePrograms.value_or(false);
     const QString folder = QDir(QDir::currentPath()).absoluteFilePath(options.dist);
-    return CopyDistribution(state, folder + QLatin1Char('/'), [include](const QString&) { return include; }) ? 0 : 1;
+    return CopyDistribution(state, folder + QLatin1Char('/'),
+                            [include](const QString&) { return include; })
+               ? 0
+               : 1;
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Quorelle: the e-book authoring tool. It takes no arguments.
-#include "ui/authoring/lnkmenuf.h"
 #include "platform/f1help.h"
 #include "platform/qtmessageboxes.h"
+#include "ui/authoring/lnkmenuf.h"
 #include "ui/mainwindow/bmmain.h"
 
 #include <QApplication>

@@ -14,7 +14,8 @@ void DesktopDocumentOpener::open(const QString& file)
         QDesktopServices::openUrl(url);
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(ResolveProjectName(file)).absoluteFilePath()));
+    QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QFileInfo(ResolveProjectName(file)).absoluteFilePath()));
 }
 
 void OpenDocument(const QString& file)

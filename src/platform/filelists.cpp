@@ -11,8 +11,8 @@ namespace {
 
 bool isUserVolume(const QStorageInfo& volume)
 {
-    static const QStringList pseudo = {QStringLiteral("proc"),  QStringLiteral("sysfs"),
-                                       QStringLiteral("tmpfs"), QStringLiteral("devtmpfs"),
+    static const QStringList pseudo = {QStringLiteral("proc"),    QStringLiteral("sysfs"),
+                                       QStringLiteral("tmpfs"),   QStringLiteral("devtmpfs"),
                                        QStringLiteral("overlay"), QStringLiteral("squashfs")};
     return volume.isValid() && volume.isReady() && volume.rootPath() != QLatin1String("/") &&
            !pseudo.contains(QString::fromLatin1(volume.fileSystemType()));
@@ -47,9 +47,9 @@ void DriveComboBox::selectDriveOf(const QString& folder)
     int best = 0;
     for (int i = 0; i < count(); ++i) {
         const QString root = itemText(i);
-        const bool contains = folder == root || folder.startsWith(root.endsWith(QLatin1Char('/'))
-                                                                      ? root
-                                                                      : root + QLatin1Char('/'));
+        const bool contains =
+            folder == root ||
+            folder.startsWith(root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/'));
         if (contains && root.size() > itemText(best).size())
             best = i;
     }

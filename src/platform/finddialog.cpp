@@ -10,8 +10,10 @@
 
 TFindDialog::TFindDialog(Mode mode, const QString& findText, QWidget* parent)
     : QDialog(parent), FindEdit(new QLineEdit(findText, this)), ReplaceEdit(new QLineEdit(this)),
-      FindNextBtn(new QPushButton(tr("&Find Next"), this)), ReplaceBtn(new QPushButton(tr("&Replace"), this)),
-      ReplaceAllBtn(new QPushButton(tr("Replace &All"), this)), CancelBtn(new QPushButton(tr("Cancel"), this))
+      FindNextBtn(new QPushButton(tr("&Find Next"), this)),
+      ReplaceBtn(new QPushButton(tr("&Replace"), this)),
+      ReplaceAllBtn(new QPushButton(tr("Replace &All"), this)),
+      CancelBtn(new QPushButton(tr("Cancel"), this))
 {
     setObjectName(QStringLiteral("TFindDialog"));
     setWindowTitle(mode == Find ? tr("Find") : tr("Replace"));

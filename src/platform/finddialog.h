@@ -13,7 +13,11 @@ class TFindDialog : public QDialog
     Q_OBJECT
 
 public:
-    enum Mode { Find, Replace };
+    enum Mode
+    {
+        Find,
+        Replace
+    };
     TFindDialog(Mode mode, const QString& findText, QWidget* parent = nullptr);
 
     QString findText() const;

@@ -1,8 +1,8 @@
 // The help engine over the help viewer window.
 #include "platform/help.h"
 
-#include "platform/helpviewer.h"
 #include "core/services/messages.h"
+#include "platform/helpviewer.h"
 
 #include <QFileInfo>
 

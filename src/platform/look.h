@@ -8,7 +8,8 @@
 inline const QColor kTeal(0x00, 0x80, 0x80);
 
 // Fills the widget with the colour and gives its text the other one.
-inline void PaintBackground(QWidget* widget, const QColor& background, const QColor& text = Qt::black)
+inline void PaintBackground(QWidget* widget, const QColor& background,
+                            const QColor& text = Qt::black)
 {
     widget->setAutoFillBackground(true);
     QPalette palette = widget->palette();

@@ -22,18 +22,23 @@ bool waitLoaded(QMediaPlayer& player, QString& error)
     QTimer timeout;
     timeout.setSingleShot(true);
     QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop, [&loop](QMediaPlayer::MediaStatus status) {
-        if (status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::InvalidMedia ||
-            status == QMediaPlayer::BufferedMedia)
-            loop.quit();
-    });
+    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop,
+                     [&loop](QMediaPlayer::MediaStatus status) {
+                         if (status == QMediaPlayer::LoadedMedia ||
+                             status == QMediaPlayer::InvalidMedia ||
+                             status == QMediaPlayer::BufferedMedia)
+                             loop.quit();
+                     });
     QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
-    if (player.mediaStatus() == QMediaPlayer::LoadingMedia || player.mediaStatus() == QMediaPlayer::NoMedia) {
+    if (player.mediaStatus() == QMediaPlayer::LoadingMedia ||
+        player.mediaStatus() == QMediaPlayer::NoMedia) {
         timeout.start(10000);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    if (player.error() != QMediaPlayer::NoError || player.mediaStatus() == QMediaPlayer::InvalidMedia) {
-        error = player.errorString().isEmpty() ? QStringLiteral("the file cannot be played") : player.errorString();
+    if (player.error() != QMediaPlayer::NoError ||
+        player.mediaStatus() == QMediaPlayer::InvalidMedia) {
+        error = player.errorString().isEmpty() ? QStringLiteral("the file cannot be played")
+                                               : player.errorString();
         return false;
     }
     return true;
@@ -100,10 +105,12 @@ bool QtMedia::playWave(const QByteArray& wav, QString& error)
     if (!waitLoaded(player, error))
         return false;
     QEventLoop loop;
-    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop, [&loop](QMediaPlayer::MediaStatus status) {
-        if (status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia)
-            loop.quit();
-    });
+    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop,
+                     [&loop](QMediaPlayer::MediaStatus status) {
+                         if (status == QMediaPlayer::EndOfMedia ||
+                             status == QMediaPlayer::InvalidMedia)
+                             loop.quit();
+                     });
     QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
     player.play();
     loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -114,7 +121,8 @@ bool QtMedia::playWave(const QByteArray& wav, QString& error)
     return true;
 }
 
-std::unique_ptr<MediaDevice> QtMedia::open(const QString& file, QWidget* surfaceParent, QString& error)
+std::unique_ptr<MediaDevice> QtMedia::open(const QString& file, QWidget* surfaceParent,
+                                           QString& error)
 {
     auto device = std::make_unique<QtMediaDevice>(file, surfaceParent);
     if (!device->load(error))

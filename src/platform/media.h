@@ -19,7 +19,7 @@ public:
     virtual void play() = 0;
     virtual void pause() = 0;
     virtual void stop() = 0;
-    virtual void step() = 0;         // one frame on, so the first frame shows
+    virtual void step() = 0;             // one frame on, so the first frame shows
     virtual qint64 position() const = 0; // milliseconds
     virtual qint64 length() const = 0;
     virtual bool hasVideo() const = 0;
@@ -35,7 +35,8 @@ public:
     // Plays the WAV bytes to the end; false with a reason when they cannot be played.
     virtual bool playWave(const QByteArray& wav, QString& error) = 0;
     // Opens a video or MIDI file; null with a reason when it cannot be opened.
-    virtual std::unique_ptr<MediaDevice> open(const QString& file, QWidget* surfaceParent, QString& error) = 0;
+    virtual std::unique_ptr<MediaDevice> open(const QString& file, QWidget* surfaceParent,
+                                              QString& error) = 0;
 };
 
 class QtMedia : public Media
@@ -43,7 +44,8 @@ class QtMedia : public Media
 public:
     int waveDeviceCount() const override;
     bool playWave(const QByteArray& wav, QString& error) override;
-    std::unique_ptr<MediaDevice> open(const QString& file, QWidget* surfaceParent, QString& error) override;
+    std::unique_ptr<MediaDevice> open(const QString& file, QWidget* surfaceParent,
+                                      QString& error) override;
 };
 
 using MediaDeviceSlot = ServiceSlot<Media, QtMedia>;

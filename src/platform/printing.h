@@ -14,7 +14,8 @@ class Printing
 public:
     virtual ~Printing() = default;
     // Each shows the print dialog first and prints only when it is confirmed; true when printed.
-    virtual bool printDocument(QWidget* parent, const QTextDocument& document, const QString& title) = 0;
+    virtual bool printDocument(QWidget* parent, const QTextDocument& document,
+                               const QString& title) = 0;
     virtual bool printLines(QWidget* parent, const QStringList& lines, const QFont& font) = 0;
     virtual void printerSetup(QWidget* parent) = 0;
 };
@@ -22,7 +23,8 @@ public:
 class QtPrinting : public Printing
 {
 public:
-    bool printDocument(QWidget* parent, const QTextDocument& document, const QString& title) override;
+    bool printDocument(QWidget* parent, const QTextDocument& document,
+                       const QString& title) override;
     bool printLines(QWidget* parent, const QStringList& lines, const QFont& font) override;
     void printerSetup(QWidget* parent) override;
 };

@@ -4,7 +4,8 @@
 #include <QEventLoop>
 #include <QProcess>
 
-bool QtPrograms::runAndWait(const QString& program, const QStringList& arguments, const QString& workingDir)
+bool QtPrograms::runAndWait(const QString& program, const QStringList& arguments,
+                            const QString& workingDir)
 {
     QProcess process;
     process.setWorkingDirectory(workingDir);

@@ -11,13 +11,15 @@ class Programs
 public:
     virtual ~Programs() = default;
     // False when the program cannot be started; otherwise returns once it has ended.
-    virtual bool runAndWait(const QString& program, const QStringList& arguments, const QString& workingDir) = 0;
+    virtual bool runAndWait(const QString& program, const QStringList& arguments,
+                            const QString& workingDir) = 0;
 };
 
 class QtPrograms : public Programs
 {
 public:
-    bool runAndWait(const QString& program, const QStringList& arguments, const QString& workingDir) override;
+    bool runAndWait(const QString& program, const QStringList& arguments,
+                    const QString& workingDir) override;
 };
 
 using ProgramSlot = ServiceSlot<Programs, QtPrograms>;

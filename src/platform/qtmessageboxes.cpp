@@ -62,8 +62,10 @@ QString QtMessageBoxes::displayText(const QString& text)
 MessageAnswer QtMessageBoxes::show(MessageKind kind, const QString& text)
 {
     const BoxStyle style = styleOf(kind);
-    const QString title = style.title ? QString::fromLatin1(style.title) : QApplication::applicationName();
-    QMessageBox box(style.icon, title, displayText(text), style.buttons, QApplication::activeWindow());
+    const QString title =
+        style.title ? QString::fromLatin1(style.title) : QApplication::applicationName();
+    QMessageBox box(style.icon, title, displayText(text), style.buttons,
+                    QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     if (kind == MessageKind::Confirm)
         box.setEscapeButton(QMessageBox::No);

@@ -1,10 +1,10 @@
 // The reader's About box.
 #include "preview/abtdispf.h"
 
+#include "core/files/projectpath.h"
+#include "core/pictures/pictures.h"
 #include "core/services/messages.h"
 #include "platform/modal.h"
-#include "core/pictures/pictures.h"
-#include "core/files/projectpath.h"
 
 #include <QFileInfo>
 #include <QFrame>
@@ -18,9 +18,9 @@ constexpr int kPanelWidth = 300;
 }
 
 TAboutBox::TAboutBox(const AboutRecord& about, bool plain, QWidget* parent)
-    : QDialog(parent), Panel1(new QFrame(this)), ProgramIcon(new QLabel(Panel1)), ProductName(new QLabel(Panel1)),
-      Version(new QLabel(Panel1)), AuthorLbl(new QLabel(Panel1)), Comms(new QLabel(Panel1)),
-      OKButton(new QPushButton(tr("OK"), this))
+    : QDialog(parent), Panel1(new QFrame(this)), ProgramIcon(new QLabel(Panel1)),
+      ProductName(new QLabel(Panel1)), Version(new QLabel(Panel1)), AuthorLbl(new QLabel(Panel1)),
+      Comms(new QLabel(Panel1)), OKButton(new QPushButton(tr("OK"), this))
 {
     setObjectName(QStringLiteral("TAboutBox"));
     setWindowTitle(about.AboutCaption.text());
@@ -44,8 +44,8 @@ TAboutBox::TAboutBox(const AboutRecord& about, bool plain, QWidget* parent)
     AuthorLbl->setText(about.AuthorText.text());
     Comms->setWordWrap(true);
     Comms->setText(CommentText(about).replace(QLatin1String("\r\n"), QLatin1String("\n")));
-    const QRect text = Comms->fontMetrics().boundingRect(QRect(0, 0, kPanelWidth - 16, 10000), Qt::TextWordWrap,
-                                                         Comms->text());
+    const QRect text = Comms->fontMetrics().boundingRect(QRect(0, 0, kPanelWidth - 16, 10000),
+                                                         Qt::TextWordWrap, Comms->text());
     Comms->setGeometry(8, 72, kPanelWidth - 16, text.height() + 4);
     Panel1->setFixedHeight(Comms->geometry().bottom() + 10);
 
@@ -59,8 +59,8 @@ TAboutBox::TAboutBox(const AboutRecord& about, bool plain, QWidget* parent)
 QString TAboutBox::CommentText(const AboutRecord& about)
 {
     QString text;
-    for (const QString& comment : {about.Comment1.text(), about.Comment2.text(), about.Comment3.text(),
-                                   about.Comment4.text()}) {
+    for (const QString& comment : {about.Comment1.text(), about.Comment2.text(),
+                                   about.Comment3.text(), about.Comment4.text()}) {
         if (comment.isEmpty())
             text += QStringLiteral("\r\n\r\n");
         else
@@ -72,7 +72,8 @@ QString TAboutBox::CommentText(const AboutRecord& about)
 void ShowAboutBox(const AboutRecord& about, QWidget* parent, bool plain)
 {
     if (!plain && about.UseIcon && !QFileInfo::exists(ResolveProjectName(about.IconFile.text()))) {
-        ShowError(QStringLiteral("The Icon file ") + about.IconFile.text() + QStringLiteral(" is missing"));
+        ShowError(QStringLiteral("The Icon file ") + about.IconFile.text() +
+                  QStringLiteral(" is missing"));
         return;
     }
     TAboutBox box(about, plain, parent);

@@ -1,15 +1,15 @@
 // The table of contents window.
 #include "preview/bmnudspf.h"
 
-#include "preview/abtdispf.h"
+#include "core/files/runtimeerror.h"
+#include "core/project/fonttext.h"
+#include "core/services/messages.h"
 #include "platform/f1help.h"
 #include "platform/help.h"
-#include "core/services/messages.h"
 #include "platform/modal.h"
+#include "preview/abtdispf.h"
 #include "preview/chpdispf.h"
 #include "preview/readerscreen.h"
-#include "core/project/fonttext.h"
-#include "core/files/runtimeerror.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -19,11 +19,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TBookMenuForm::TBookMenuForm(const PreviewContext& context, const QStringList& entries, QWidget* parent)
-    : QDialog(parent), MainMenu1(new QMenuBar(this)), TitlePnl(new QLabel(this)), StatusPnl(new QLabel(this)),
-      MainPnl(new TScreenPanel(this)), AuthorPnl(new QFrame(MainPnl)), Panel1(new QFrame(MainPnl)),
-      ListBox1(new QListWidget), ControlPnl(new QFrame), OKBitBtn(new QPushButton(tr("&OK"))),
-      CancelBitBtn(new QPushButton(tr("&Quit"))), m_context(context), m_project(context.source.project()),
+TBookMenuForm::TBookMenuForm(const PreviewContext& context, const QStringList& entries,
+                             QWidget* parent)
+    : QDialog(parent), MainMenu1(new QMenuBar(this)), TitlePnl(new QLabel(this)),
+      StatusPnl(new QLabel(this)), MainPnl(new TScreenPanel(this)), AuthorPnl(new QFrame(MainPnl)),
+      Panel1(new QFrame(MainPnl)), ListBox1(new QListWidget), ControlPnl(new QFrame),
+      OKBitBtn(new QPushButton(tr("&OK"))), CancelBitBtn(new QPushButton(tr("&Quit"))),
+      m_context(context), m_project(context.source.project()),
       m_help(context, m_project.Config.UseHelpFile != 0)
 {
     setObjectName(QStringLiteral("TBookMenuForm"));
@@ -34,8 +36,10 @@ TBookMenuForm::TBookMenuForm(const PreviewContext& context, const QStringList& e
     ShowBackground(MainPnl, BackgroundOf(display));
     buildMenu();
     const BarsRecord& bars = m_project.Menu.MenuBars;
-    SetupBar(TitlePnl, bars.TitleShown, bars.TitleText.text(), bars.TitleFont.text(), bars.TitleColor);
-    SetupBar(StatusPnl, bars.StatusShown, bars.StatusText.text(), bars.StatusFont.text(), bars.StatusColor);
+    SetupBar(TitlePnl, bars.TitleShown, bars.TitleText.text(), bars.TitleFont.text(),
+             bars.TitleColor);
+    SetupBar(StatusPnl, bars.StatusShown, bars.StatusText.text(), bars.StatusFont.text(),
+             bars.StatusColor);
     buildMenuBox();
     ListBox1->addItems(entries);
     ListBox1->setCurrentRow(0);
@@ -60,7 +64,8 @@ void TBookMenuForm::buildMenu()
     MAbout = MainMenu1->addAction(captions.AboutCaption.text(), this,
                                   [this] { ShowAboutBox(m_project.Presentation.About, this); });
     MAbout->setVisible(m_project.Presentation.AboutShown != 0);
-    MHelp = MainMenu1->addAction(captions.HelpCaption.text(), this, [this] { ShowHelp(m_project.Config.HelpTopic); });
+    MHelp = MainMenu1->addAction(captions.HelpCaption.text(), this,
+                                 [this] { ShowHelp(m_project.Config.HelpTopic); });
     MHelp->setVisible(m_project.Config.UseHelpFile != 0);
 }
 
@@ -88,8 +93,10 @@ void TBookMenuForm::buildMenuBox()
     layout->addWidget(frame, 1);
     layout->addLayout(buttonRow);
     OKBitBtn->setDefault(true);
-    connect(OKBitBtn, &QPushButton::clicked, this, [this] { ReportErrors([this] { OKBitBtnClick(); }); });
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { ReportErrors([this] { OKBitBtnClick(); }); });
+    connect(OKBitBtn, &QPushButton::clicked, this,
+            [this] { ReportErrors([this] { OKBitBtnClick(); }); });
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this,
+            [this] { ReportErrors([this] { OKBitBtnClick(); }); });
     connect(CancelBitBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -100,8 +107,9 @@ void TBookMenuForm::showAuthorPanel()
         AuthorPnl->hide();
         return;
     }
-    const QString lines[6] = {author.AuthorLine1.text(), author.AuthorLine2.text(), author.AuthorLine3.text(),
-                              author.AuthorLine4.text(), author.AuthorLine5.text(), author.AuthorLine6.text()};
+    const QString lines[6] = {author.AuthorLine1.text(), author.AuthorLine2.text(),
+                              author.AuthorLine3.text(), author.AuthorLine4.text(),
+                              author.AuthorLine5.text(), author.AuthorLine6.text()};
     int last = 0;
     for (int i = 0; i < 6; ++i) {
         if (!lines[i].isEmpty())
@@ -123,7 +131,8 @@ void TBookMenuForm::showAuthorPanel()
         Labels[i]->setText(lines[i]);
         Labels[i]->setVisible(i < last);
     }
-    AuthorPnl->setGeometry(author.AuthorLeft, author.AuthorTop, author.AuthorWidth, author.AuthorHeight);
+    AuthorPnl->setGeometry(author.AuthorLeft, author.AuthorTop, author.AuthorWidth,
+                           author.AuthorHeight);
     AuthorPnl->show();
 }
 

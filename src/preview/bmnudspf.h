@@ -18,7 +18,8 @@ class TBookMenuForm : public QDialog
     Q_OBJECT
 
 public:
-    TBookMenuForm(const PreviewContext& context, const QStringList& entries, QWidget* parent = nullptr);
+    TBookMenuForm(const PreviewContext& context, const QStringList& entries,
+                  QWidget* parent = nullptr);
 
     void OKBitBtnClick();
 
@@ -50,4 +51,5 @@ private:
     BookHelpScope m_help;
 };
 
-void ShowTableOfContents(const PreviewContext& context, const QStringList& entries, QWidget* parent = nullptr);
+void ShowTableOfContents(const PreviewContext& context, const QStringList& entries,
+                         QWidget* parent = nullptr);

@@ -1,14 +1,14 @@
 // The book player.
 #include "preview/bookplayer.h"
 
-#include "preview/abtdispf.h"
-#include "preview/prgbackf.h"
-#include "preview/entrydispatch.h"
 #include "platform/help.h"
+#include "preview/abtdispf.h"
 #include "preview/bmnudspf.h"
-#include "preview/pintdspf.h"
 #include "preview/chpdispf.h"
+#include "preview/entrydispatch.h"
 #include "preview/mediaactions.h"
+#include "preview/pintdspf.h"
+#include "preview/prgbackf.h"
 
 void RunBookCommand(const CommandRecord& command, const QString& caption, QWidget* parent)
 {
@@ -30,7 +30,8 @@ void PlayBook(const PreviewContext& context, QWidget* parent)
         SetHelpFile(context.toolHelpFile);
     if (presentation.OpeningShown)
         RunBookCommand(presentation.Opening, title, parent);
-    const bool aboutAtStart = presentation.About.AboutWhen == 0 || presentation.About.AboutWhen == 2;
+    const bool aboutAtStart =
+        presentation.About.AboutWhen == 0 || presentation.About.AboutWhen == 2;
     const bool aboutAtEnd = presentation.About.AboutWhen == 1 || presentation.About.AboutWhen == 2;
     if (presentation.AboutShown && aboutAtStart)
         ShowAboutBox(presentation.About, parent);
@@ -42,7 +43,8 @@ void PlayBook(const PreviewContext& context, QWidget* parent)
     if (entries.size() == 1) {
         const ChapterRecord chapter = context.source.chapter(0);
         const DisplayRecord display = context.source.display(chapter.DisplayFile.text());
-        ShowChapter(context, display, context.source.chapterText(chapter.ChapterFile.text()), parent);
+        ShowChapter(context, display, context.source.chapterText(chapter.ChapterFile.text()),
+                    parent);
     } else {
         ShowTableOfContents(context, entries, parent);
     }

@@ -1,12 +1,12 @@
 // The chapter display window.
 #include "preview/chpdispf.h"
 
-#include "preview/abtdispf.h"
+#include "core/services/messages.h"
 #include "platform/finddialog.h"
 #include "platform/help.h"
-#include "core/services/messages.h"
 #include "platform/modal.h"
 #include "platform/printing.h"
+#include "preview/abtdispf.h"
 #include "preview/entrydispatch.h"
 #include "preview/readerscreen.h"
 #include "preview/richedit.h"
@@ -17,22 +17,26 @@
 
 TChapDispForm::TChapDispForm(const PreviewContext& context, const DisplayRecord& display,
                              const QByteArray& chapterText, QWidget* parent)
-    : QDialog(parent), MainMenu1(new QMenuBar(this)), TitlePnl(new QLabel(this)), StatusPnl(new QLabel(this)),
-      ScreenPnl(new TScreenPanel(this)), TextPnl(new TTextWindow(ScreenPnl)), m_context(context),
-      m_project(context.source.project()), m_display(display)
+    : QDialog(parent), MainMenu1(new QMenuBar(this)), TitlePnl(new QLabel(this)),
+      StatusPnl(new QLabel(this)), ScreenPnl(new TScreenPanel(this)),
+      TextPnl(new TTextWindow(ScreenPnl)), m_context(context), m_project(context.source.project()),
+      m_display(display)
 {
     setObjectName(QStringLiteral("TChapDispForm"));
     setWindowTitle(m_project.Config.BookTitle.text());
     buildMenu();
     const BarsRecord& bars = m_project.ChapterBars;
-    SetupBar(TitlePnl, bars.TitleShown, bars.TitleText.text(), bars.TitleFont.text(), bars.TitleColor);
-    SetupBar(StatusPnl, bars.StatusShown, bars.StatusText.text(), bars.StatusFont.text(), bars.StatusColor);
+    SetupBar(TitlePnl, bars.TitleShown, bars.TitleText.text(), bars.TitleFont.text(),
+             bars.TitleColor);
+    SetupBar(StatusPnl, bars.StatusShown, bars.StatusText.text(), bars.StatusFont.text(),
+             bars.StatusColor);
     LayOutReaderScreen(this, MainMenu1, TitlePnl, ScreenPnl, StatusPnl);
 
     TextPnl->setTextColour(BookColour(display.TextColor));
     ShowBackground(ScreenPnl, BackgroundOf(display));
     TextPnl->RichEdit1->loadContent(chapterText);
-    connect(TextPnl->RichEdit1, &TRichEdit::pressedAt, this, [this](Qt::MouseButton) { RichEdit1MouseDown(); });
+    connect(TextPnl->RichEdit1, &TRichEdit::pressedAt, this,
+            [this](Qt::MouseButton) { RichEdit1MouseDown(); });
 }
 
 void TChapDispForm::buildMenu()
@@ -91,8 +95,8 @@ void TChapDispForm::MFindClick()
     FindDialog1->raise();
 }
 
-void ShowChapter(const PreviewContext& context, const DisplayRecord& display, const QByteArray& chapterText,
-                 QWidget* parent)
+void ShowChapter(const PreviewContext& context, const DisplayRecord& display,
+                 const QByteArray& chapterText, QWidget* parent)
 {
     TChapDispForm form(context, display, chapterText, parent);
     RunModal(form);

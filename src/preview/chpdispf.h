@@ -18,8 +18,8 @@ class TChapDispForm : public QDialog
     Q_OBJECT
 
 public:
-    TChapDispForm(const PreviewContext& context, const DisplayRecord& display, const QByteArray& chapterText,
-                  QWidget* parent = nullptr);
+    TChapDispForm(const PreviewContext& context, const DisplayRecord& display,
+                  const QByteArray& chapterText, QWidget* parent = nullptr);
 
     // A press in the text: the phrase there, looked up and acted on.
     void RichEdit1MouseDown();
@@ -49,5 +49,5 @@ private:
 };
 
 // Shows a chapter modally.
-void ShowChapter(const PreviewContext& context, const DisplayRecord& display, const QByteArray& chapterText,
-                 QWidget* parent = nullptr);
+void ShowChapter(const PreviewContext& context, const DisplayRecord& display,
+                 const QByteArray& chapterText, QWidget* parent = nullptr);

@@ -1,14 +1,14 @@
 // The HyperText dispatcher.
 #include "preview/entrydispatch.h"
 
-#include "preview/htxvdspf.h"
-#include "preview/htxdispf.h"
 #include "core/sections/displaysection.h"
+#include "core/sections/hypertext.h"
 #include "platform/documents.h"
 #include "platform/modal.h"
 #include "preview/hnotesf.h"
+#include "preview/htxdispf.h"
+#include "preview/htxvdspf.h"
 #include "preview/mediaactions.h"
-#include "core/sections/hypertext.h"
 
 namespace {
 
@@ -42,11 +42,13 @@ void ShowEntry(const QStringList& lines, const PreviewContext& context, QWidget*
         showDisplayEntry(type, lines, context, parent);
         return;
     }
-    const QString command = lines.size() > 3 ? lines.at(3).mid(lines.at(3).indexOf(QLatin1Char('=')) + 1) : QString();
+    const QString command =
+        lines.size() > 3 ? lines.at(3).mid(lines.at(3).indexOf(QLatin1Char('=')) + 1) : QString();
     RunLinkCommand(type, phrase, command, parent);
 }
 
-void RunLinkCommand(HyperTextType type, const QString& caption, const QString& value, QWidget* parent)
+void RunLinkCommand(HyperTextType type, const QString& caption, const QString& value,
+                    QWidget* parent)
 {
     switch (type) {
     case HyperTextType::GraphicOnly:

@@ -15,4 +15,5 @@ void ShowEntry(const QStringList& lines, const PreviewContext& context, QWidget*
 
 // Acts on a command value of a simple type: shows, programs, web pages and the notepad. The
 // display types (1 and 5) and None do nothing here.
-void RunLinkCommand(HyperTextType type, const QString& caption, const QString& value, QWidget* parent);
+void RunLinkCommand(HyperTextType type, const QString& caption, const QString& value,
+                    QWidget* parent);

@@ -1,10 +1,10 @@
 // The media player window.
 #include "preview/hmediaf.h"
 
-#include "platform/media.h"
-#include "core/services/messages.h"
-#include "platform/modal.h"
 #include "core/files/projectpath.h"
+#include "core/services/messages.h"
+#include "platform/media.h"
+#include "platform/modal.h"
 
 #include <QFileInfo>
 #include <QFrame>
@@ -17,9 +17,10 @@ constexpr int kBevelTop = 48;
 }
 
 TMediaPlayForm::TMediaPlayForm(const QString& file, const QString& prompt, QWidget* parent)
-    : QDialog(parent), PlayBtn(new QPushButton(tr("Play"), this)), PauseBtn(new QPushButton(tr("Pause"), this)),
-      StopBtn(new QPushButton(tr("Stop"), this)), PrevBtn(new QPushButton(tr("Prev"), this)),
-      Gauge1(new QProgressBar(this)), Bevel1(new QFrame(this)), Timer1(new QTimer(this)), m_file(file)
+    : QDialog(parent), PlayBtn(new QPushButton(tr("Play"), this)),
+      PauseBtn(new QPushButton(tr("Pause"), this)), StopBtn(new QPushButton(tr("Stop"), this)),
+      PrevBtn(new QPushButton(tr("Prev"), this)), Gauge1(new QProgressBar(this)),
+      Bevel1(new QFrame(this)), Timer1(new QTimer(this)), m_file(file)
 {
     setObjectName(QStringLiteral("TMediaPlayForm"));
     setWindowTitle(prompt);
@@ -38,9 +39,18 @@ TMediaPlayForm::TMediaPlayForm(const QString& file, const QString& prompt, QWidg
     resize(338, 70);
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &TMediaPlayForm::Timer1Timer);
-    connect(PlayBtn, &QPushButton::clicked, this, [this] { if (m_device) m_device->play(); });
-    connect(PauseBtn, &QPushButton::clicked, this, [this] { if (m_device) m_device->pause(); });
-    connect(StopBtn, &QPushButton::clicked, this, [this] { if (m_device) m_device->stop(); });
+    connect(PlayBtn, &QPushButton::clicked, this, [this] {
+        if (m_device)
+            m_device->play();
+    });
+    connect(PauseBtn, &QPushButton::clicked, this, [this] {
+        if (m_device)
+            m_device->pause();
+    });
+    connect(StopBtn, &QPushButton::clicked, this, [this] {
+        if (m_device)
+            m_device->stop();
+    });
     connect(PrevBtn, &QPushButton::clicked, this, [this] {
         if (m_device) {
             m_device->stop();
@@ -68,7 +78,8 @@ bool TMediaPlayForm::openDevice()
         Bevel1->show();
         surface->setGeometry(Bevel1->x() + 4, Bevel1->y() + 4, video.width(), video.height());
         surface->show();
-        setFixedSize(std::max(338, Bevel1->geometry().right() + 9), kBevelTop + Bevel1->height() + 8);
+        setFixedSize(std::max(338, Bevel1->geometry().right() + 9),
+                     kBevelTop + Bevel1->height() + 8);
     } else {
         setFixedSize(338, kBevelTop); // only the button row: a tune
     }

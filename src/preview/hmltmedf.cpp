@@ -1,14 +1,14 @@
 // The picture-and-sound show.
 #include "preview/hmltmedf.h"
 
-#include "platform/media.h"
-#include "core/services/messages.h"
-#include "platform/modal.h"
-#include "preview/hmediaf.h"
+#include "core/files/projectpath.h"
 #include "core/pictures/commandvalue.h"
 #include "core/pictures/pictures.h"
+#include "core/services/messages.h"
+#include "platform/media.h"
+#include "platform/modal.h"
+#include "preview/hmediaf.h"
 #include "preview/readerscreen.h"
-#include "core/files/projectpath.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,10 +32,10 @@ QString projectPath(const QString& name)
 
 } // namespace
 
-TShowMultForm::TShowMultForm(const QString& caption, const QImage& picture, const QString& sound, int delayMs,
-                             QWidget* parent)
-    : QDialog(parent), Image1(new StretchedPicture(this)), Timer1(new QTimer(this)), Timer2(new QTimer(this)),
-      m_sound(sound)
+TShowMultForm::TShowMultForm(const QString& caption, const QImage& picture, const QString& sound,
+                             int delayMs, QWidget* parent)
+    : QDialog(parent), Image1(new StretchedPicture(this)), Timer1(new QTimer(this)),
+      Timer2(new QTimer(this)), m_sound(sound)
 {
     setObjectName(QStringLiteral("TShowMultForm"));
     setWindowTitle(caption);
@@ -110,7 +110,8 @@ void TShowMultForm::mousePressEvent(QMouseEvent* event)
 
 bool TShowMultForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
         reject();
     return QDialog::eventFilter(watched, event);
 }
@@ -130,7 +131,8 @@ void PlayWave(const QString& fileName)
         ShowError(QStringLiteral("The file %1 cannot be played: %2").arg(fileName, error));
 }
 
-void ShowCommand(const QString& caption, const QString& value, const QString& mediaPrompt, QWidget* parent)
+void ShowCommand(const QString& caption, const QString& value, const QString& mediaPrompt,
+                 QWidget* parent)
 {
     const ShowCommandParts parts = ParseShowCommand(value);
     const auto missing = [](const QString& name) {
@@ -144,7 +146,8 @@ void ShowCommand(const QString& caption, const QString& value, const QString& me
             OpenMediaPlayer(parts.video, mediaPrompt, parent);
         return;
     }
-    if ((!parts.picture.isEmpty() && missing(parts.picture)) || (!parts.sound.isEmpty() && missing(parts.sound)))
+    if ((!parts.picture.isEmpty() && missing(parts.picture)) ||
+        (!parts.sound.isEmpty() && missing(parts.sound)))
         return;
     if (parts.picture.isEmpty()) {
         if (isWave(parts.sound))

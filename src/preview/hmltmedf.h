@@ -45,4 +45,5 @@ private:
 void PlayWave(const QString& fileName);
 
 // The show for command types 2, 3, 6, 7 and 8.
-void ShowCommand(const QString& caption, const QString& value, const QString& mediaPrompt, QWidget* parent);
+void ShowCommand(const QString& caption, const QString& value, const QString& mediaPrompt,
+                 QWidget* parent);

@@ -1,14 +1,14 @@
 // The notepad.
 #include "preview/hnotesf.h"
 
-#include "platform/filedialogs.h"
-#include "platform/finddialog.h"
-#include "core/services/messages.h"
-#include "platform/modal.h"
-#include "platform/printing.h"
 #include "core/files/projectpath.h"
 #include "core/files/runtimeerror.h"
 #include "core/files/textcodec.h"
+#include "core/services/messages.h"
+#include "platform/filedialogs.h"
+#include "platform/finddialog.h"
+#include "platform/modal.h"
+#include "platform/printing.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -59,10 +59,13 @@ THNotesForm::THNotesForm(const QString& fileName, QWidget* parent)
 void THNotesForm::buildMenu()
 {
     QMenu* file = MainMenu->addMenu(tr("&File"));
-    file->addAction(tr("&New"), QKeySequence(tr("Ctrl+N")), this, [this] { ReportErrors([this] { New(); }); });
-    file->addAction(tr("&Open"), QKeySequence(tr("Ctrl+O")), this, [this] { ReportErrors([this] { Open(); }); });
+    file->addAction(tr("&New"), QKeySequence(tr("Ctrl+N")), this,
+                    [this] { ReportErrors([this] { New(); }); });
+    file->addAction(tr("&Open"), QKeySequence(tr("Ctrl+O")), this,
+                    [this] { ReportErrors([this] { Open(); }); });
     file->addSeparator();
-    file->addAction(tr("&Save"), QKeySequence(tr("Ctrl+S")), this, [this] { ReportErrors([this] { Save(); }); });
+    file->addAction(tr("&Save"), QKeySequence(tr("Ctrl+S")), this,
+                    [this] { ReportErrors([this] { Save(); }); });
     file->addAction(tr("Save &As..."), this, [this] { ReportErrors([this] { SaveAs(); }); });
     file->addSeparator();
     file->addAction(tr("&Print"), QKeySequence(tr("Ctrl+P")), this, [this] { Print(); });
@@ -71,9 +74,12 @@ void THNotesForm::buildMenu()
     file->addAction(tr("E&xit"), this, &QDialog::reject);
 
     EditMenu = MainMenu->addMenu(tr("&Edit"));
-    CutItem = EditMenu->addAction(tr("Cu&t"), QKeySequence(tr("Ctrl+X")), Memo1, &QPlainTextEdit::cut);
-    CopyItem = EditMenu->addAction(tr("&Copy"), QKeySequence(tr("Ctrl+C")), Memo1, &QPlainTextEdit::copy);
-    PasteItem = EditMenu->addAction(tr("&Paste"), QKeySequence(tr("Ctrl+V")), Memo1, &QPlainTextEdit::paste);
+    CutItem =
+        EditMenu->addAction(tr("Cu&t"), QKeySequence(tr("Ctrl+X")), Memo1, &QPlainTextEdit::cut);
+    CopyItem =
+        EditMenu->addAction(tr("&Copy"), QKeySequence(tr("Ctrl+C")), Memo1, &QPlainTextEdit::copy);
+    PasteItem = EditMenu->addAction(tr("&Paste"), QKeySequence(tr("Ctrl+V")), Memo1,
+                                    &QPlainTextEdit::paste);
     EditMenu->addSeparator();
     EditMenu->addAction(tr("&Find..."), this, &THNotesForm::ShowFindDialog);
     EditMenu->addAction(tr("R&eplace..."), this, &THNotesForm::ShowReplaceDialog);
@@ -150,7 +156,8 @@ void THNotesForm::Open()
 {
     if (!savePrompt())
         return;
-    const QString picked = fileDialogs().openFile(this, textFileChoice(tr("Open Text File"), QString()));
+    const QString picked =
+        fileDialogs().openFile(this, textFileChoice(tr("Open Text File"), QString()));
     if (picked.isEmpty())
         return;
     load(picked);
@@ -169,7 +176,8 @@ void THNotesForm::Save()
 
 void THNotesForm::SaveAs()
 {
-    const QString picked = fileDialogs().saveFile(this, textFileChoice(tr("Save Text File"), m_saveDialogName));
+    const QString picked =
+        fileDialogs().saveFile(this, textFileChoice(tr("Save Text File"), m_saveDialogName));
     if (picked.isEmpty())
         return;
     write(picked);
@@ -185,8 +193,8 @@ void THNotesForm::Print()
 
 bool THNotesForm::FindNext(const QString& text)
 {
-    const QTextCursor found =
-        Memo1->document()->find(text, Memo1->textCursor().selectionEnd(), QTextDocument::FindCaseSensitively);
+    const QTextCursor found = Memo1->document()->find(text, Memo1->textCursor().selectionEnd(),
+                                                      QTextDocument::FindCaseSensitively);
     Memo1->setFocus();
     if (found.isNull() || text.isEmpty()) {
         QApplication::beep();
@@ -213,7 +221,8 @@ void THNotesForm::ShowFindDialog()
 {
     if (!FindDialog1) {
         FindDialog1 = new TFindDialog(TFindDialog::Find, QString(), this);
-        connect(FindDialog1, &TFindDialog::findNext, this, [this] { FindNext(FindDialog1->findText()); });
+        connect(FindDialog1, &TFindDialog::findNext, this,
+                [this] { FindNext(FindDialog1->findText()); });
     }
     FindDialog1->show();
     FindDialog1->raise();
@@ -223,11 +232,14 @@ void THNotesForm::ShowReplaceDialog()
 {
     if (!ReplaceDialog1) {
         ReplaceDialog1 = new TFindDialog(TFindDialog::Replace, QString(), this);
-        connect(ReplaceDialog1, &TFindDialog::findNext, this, [this] { FindNext(ReplaceDialog1->findText()); });
-        connect(ReplaceDialog1, &TFindDialog::replace, this,
-                [this] { Replace(ReplaceDialog1->findText(), ReplaceDialog1->replaceText(), false); });
-        connect(ReplaceDialog1, &TFindDialog::replaceAll, this,
-                [this] { Replace(ReplaceDialog1->findText(), ReplaceDialog1->replaceText(), true); });
+        connect(ReplaceDialog1, &TFindDialog::findNext, this,
+                [this] { FindNext(ReplaceDialog1->findText()); });
+        connect(ReplaceDialog1, &TFindDialog::replace, this, [this] {
+            Replace(ReplaceDialog1->findText(), ReplaceDialog1->replaceText(), false);
+        });
+        connect(ReplaceDialog1, &TFindDialog::replaceAll, this, [this] {
+            Replace(ReplaceDialog1->findText(), ReplaceDialog1->replaceText(), true);
+        });
     }
     ReplaceDialog1->show();
     ReplaceDialog1->raise();

@@ -7,8 +7,10 @@
 
 #include <QVBoxLayout>
 
-TTxtVPDispForm::TTxtVPDispForm(const DisplayRecord& display, const QStringList& textLines, QWidget* parent)
-    : QDialog(parent), ScreenPnl(new TScreenPanel(this)), TextPnl(new TTextWindow(ScreenPnl)), m_display(display)
+TTxtVPDispForm::TTxtVPDispForm(const DisplayRecord& display, const QStringList& textLines,
+                               QWidget* parent)
+    : QDialog(parent), ScreenPnl(new TScreenPanel(this)), TextPnl(new TTextWindow(ScreenPnl)),
+      m_display(display)
 {
     setObjectName(QStringLiteral("TTxtVPDispForm"));
     setWindowTitle(CurrentHyperPhrase());

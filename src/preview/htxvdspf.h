@@ -13,7 +13,8 @@ class TTxtVPDispForm : public QDialog
     Q_OBJECT
 
 public:
-    TTxtVPDispForm(const DisplayRecord& display, const QStringList& textLines, QWidget* parent = nullptr);
+    TTxtVPDispForm(const DisplayRecord& display, const QStringList& textLines,
+                   QWidget* parent = nullptr);
 
     TScreenPanel* ScreenPnl;
     TTextWindow* TextPnl;

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "core/project/codes.h"
-
 #include "core/services/service.h"
 
 #include <QString>

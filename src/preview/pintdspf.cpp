@@ -1,9 +1,9 @@
 // The introduction display.
 #include "preview/pintdspf.h"
 
-#include "preview/abtdispf.h"
 #include "platform/help.h"
 #include "platform/modal.h"
+#include "preview/abtdispf.h"
 #include "preview/readerscreen.h"
 #include "preview/richedit.h"
 
@@ -20,21 +20,26 @@ bool bookHelpInUse(const ProjectRecord& project)
 
 } // namespace
 
-TIntDispForm::TIntDispForm(const PreviewContext& context, const QStringList& textLines, QWidget* parent)
-    : QDialog(parent), MainMenu1(new QMenuBar(this)), TitlePnl(new QLabel(this)), StatusPnl(new QLabel(this)),
-      ScreenPnl(new TScreenPanel(this)), TextPnl(new TTextWindow(ScreenPnl)), m_project(context.source.project()),
+TIntDispForm::TIntDispForm(const PreviewContext& context, const QStringList& textLines,
+                           QWidget* parent)
+    : QDialog(parent), MainMenu1(new QMenuBar(this)), TitlePnl(new QLabel(this)),
+      StatusPnl(new QLabel(this)), ScreenPnl(new TScreenPanel(this)),
+      TextPnl(new TTextWindow(ScreenPnl)), m_project(context.source.project()),
       m_text(RtfFromLines(textLines)), m_help(context, bookHelpInUse(m_project))
 {
     setObjectName(QStringLiteral("TIntDispForm"));
     setWindowTitle(m_project.Config.BookTitle.text());
     const IntroRecord& intro = m_project.Presentation.Intro;
     const BarsRecord& bars = intro.IntroBars;
-    SetupBar(TitlePnl, bars.TitleShown, bars.TitleText.text(), bars.TitleFont.text(), bars.TitleColor);
-    SetupBar(StatusPnl, bars.StatusShown, bars.StatusText.text(), bars.StatusFont.text(), bars.StatusColor);
+    SetupBar(TitlePnl, bars.TitleShown, bars.TitleText.text(), bars.TitleFont.text(),
+             bars.TitleColor);
+    SetupBar(StatusPnl, bars.StatusShown, bars.StatusText.text(), bars.StatusFont.text(),
+             bars.StatusColor);
 
     const CaptionsRecord& captions = m_project.Presentation.Captions;
     MQuit = MainMenu1->addAction(captions.CloseCaption.text(), this, &QDialog::reject);
-    MHelp = MainMenu1->addAction(captions.HelpCaption.text(), this, [this] { ShowHelp(m_project.Config.HelpTopic); });
+    MHelp = MainMenu1->addAction(captions.HelpCaption.text(), this,
+                                 [this] { ShowHelp(m_project.Config.HelpTopic); });
     MAbout = MainMenu1->addAction(captions.AboutCaption.text(), this,
                                   [this] { ShowAboutBox(m_project.Presentation.About, this); });
     MQuit->setVisible(intro.UseMenuBar != 0);

@@ -16,7 +16,8 @@ class TIntDispForm : public QDialog
     Q_OBJECT
 
 public:
-    TIntDispForm(const PreviewContext& context, const QStringList& textLines, QWidget* parent = nullptr);
+    TIntDispForm(const PreviewContext& context, const QStringList& textLines,
+                 QWidget* parent = nullptr);
 
     QMenuBar* MainMenu1;
     QAction* MQuit;
@@ -36,4 +37,5 @@ private:
     BookHelpScope m_help;
 };
 
-void ShowIntroduction(const PreviewContext& context, const QStringList& textLines, QWidget* parent = nullptr);
+void ShowIntroduction(const PreviewContext& context, const QStringList& textLines,
+                      QWidget* parent = nullptr);

@@ -7,7 +7,8 @@
 #include <QVBoxLayout>
 
 TTutBackForm::TTutBackForm(const ConfigRecord& config, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ScreenPnl(new TScreenPanel(this)), m_config(config)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ScreenPnl(new TScreenPanel(this)),
+      m_config(config)
 {
     setObjectName(QStringLiteral("TTutBackForm"));
     setWindowTitle(config.BookTitle.text());
@@ -24,6 +25,6 @@ void TTutBackForm::showEvent(QShowEvent* event)
     if (m_shown)
         return;
     m_shown = true;
-    ShowBackground(ScreenPnl, {m_config.ProgBackType, m_config.ProgBackColor, m_config.ProgGraphicFile.text(),
-                               m_config.ProgWallpaperFile.text()});
+    ShowBackground(ScreenPnl, {m_config.ProgBackType, m_config.ProgBackColor,
+                               m_config.ProgGraphicFile.text(), m_config.ProgWallpaperFile.text()});
 }

@@ -1,9 +1,9 @@
 // The program runner.
 #include "preview/programrunner.h"
 
-#include "platform/programs.h"
-#include "core/pictures/commandvalue.h"
 #include "core/files/projectpath.h"
+#include "core/pictures/commandvalue.h"
+#include "platform/programs.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-// An executable program runs with its parameters, a Windows program with a document of the book. The
-// program is looked for in the project directory first, then on the PATH; a program that cannot
+// An executable program runs with its parameters, a Windows program with a document of the book.
+// The program is looked for in the project directory first, then on the PATH; a program that cannot
 // be started does nothing.
 void RunProgram(HyperTextType mode, const QString& value, const QString& projectDir);

@@ -1,20 +1,20 @@
 // The pieces every reader screen is built from.
 #include "preview/readerscreen.h"
 
-#include "preview/wiatile.h"
-#include "platform/look.h"
-#include "core/services/messages.h"
-#include "core/pictures/pictures.h"
-#include "preview/richedit.h"
-#include "core/project/fonttext.h"
 #include "core/files/projectpath.h"
 #include "core/files/runtimeerror.h"
 #include "core/files/textcodec.h"
+#include "core/pictures/pictures.h"
+#include "core/project/fonttext.h"
+#include "core/services/messages.h"
+#include "platform/look.h"
+#include "preview/richedit.h"
+#include "preview/wiatile.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QMenuBar>
 #include <QFileInfo>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -33,14 +33,22 @@ QColor BookColour(Colour colour)
     if (value & 0x80000000) {
         const QPalette palette = QApplication::palette();
         switch (value & 0xFF) {
-        case 5: return palette.color(QPalette::Base);            // clWindow
-        case 8: return palette.color(QPalette::Text);            // clWindowText
-        case 13: return palette.color(QPalette::Highlight);      // clHighlight
-        case 14: return palette.color(QPalette::HighlightedText);
-        case 18: return palette.color(QPalette::ButtonText);     // clBtnText
-        case 23: return palette.color(QPalette::ToolTipText);    // clInfoText
-        case 24: return palette.color(QPalette::ToolTipBase);    // clInfoBk
-        default: return palette.color(QPalette::Button);         // clBtnFace and the rest
+        case 5:
+            return palette.color(QPalette::Base); // clWindow
+        case 8:
+            return palette.color(QPalette::Text); // clWindowText
+        case 13:
+            return palette.color(QPalette::Highlight); // clHighlight
+        case 14:
+            return palette.color(QPalette::HighlightedText);
+        case 18:
+            return palette.color(QPalette::ButtonText); // clBtnText
+        case 23:
+            return palette.color(QPalette::ToolTipText); // clInfoText
+        case 24:
+            return palette.color(QPalette::ToolTipBase); // clInfoBk
+        default:
+            return palette.color(QPalette::Button); // clBtnFace and the rest
         }
     }
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
@@ -109,7 +117,8 @@ void TScreenPanel::mousePressEvent(QMouseEvent* event)
 
 bool TScreenPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
         emit rightPressed();
     return QFrame::eventFilter(watched, event);
 }
@@ -120,7 +129,8 @@ namespace {
 QImage backgroundPicture(const QString& file, const QString& kind)
 {
     if (file.isEmpty() || !QFileInfo::exists(ResolveProjectName(file))) {
-        ShowError(QStringLiteral("The ") + kind + QStringLiteral(" file ") + file + QStringLiteral(" was not found"));
+        ShowError(QStringLiteral("The ") + kind + QStringLiteral(" file ") + file +
+                  QStringLiteral(" was not found"));
         return {};
     }
     const LoadedPicture picture = LoadPicture(file);
@@ -141,14 +151,15 @@ bool ShowBackground(TScreenPanel* panel, const Background& background, bool colo
     const bool graphic = IsBackground(background.type, BackgroundType::Picture);
     const bool wallpaper = IsBackground(background.type, BackgroundType::Wallpaper);
     if (wallpaper && background.wallpaperFile.toUpper().endsWith(QLatin1String(".JPG"))) {
-        ShowError(QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace ") + background.wallpaperFile +
-                  QStringLiteral(" with a .BMP Graphic."));
+        ShowError(QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace ") +
+                  background.wallpaperFile + QStringLiteral(" with a .BMP Graphic."));
         return false;
     }
     if (!graphic && !wallpaper)
         return true; // the screen keeps its own colour
-    const QImage picture = graphic ? backgroundPicture(background.graphicFile, QStringLiteral("graphic"))
-                                   : backgroundPicture(background.wallpaperFile, QStringLiteral("Wallpaper"));
+    const QImage picture =
+        graphic ? backgroundPicture(background.graphicFile, QStringLiteral("graphic"))
+                : backgroundPicture(background.wallpaperFile, QStringLiteral("Wallpaper"));
     if (picture.isNull()) {
         if (colourFallback)
             panel->setColour(colour);
@@ -163,7 +174,8 @@ bool ShowBackground(TScreenPanel* panel, const Background& background, bool colo
 }
 
 // Menu bar, title bar, screen area and status bar, top to bottom, on a 640 x 480 window.
-void LayOutReaderScreen(QDialog* screen, QMenuBar* menu, QLabel* title, QWidget* area, QLabel* status)
+void LayOutReaderScreen(QDialog* screen, QMenuBar* menu, QLabel* title, QWidget* area,
+                        QLabel* status)
 {
     auto* layout = new QVBoxLayout(screen);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -80,7 +80,8 @@ class QDialog;
 class QMenuBar;
 
 // Menu bar, title bar, screen area and status bar, top to bottom, on a 640 x 480 window.
-void LayOutReaderScreen(QDialog* screen, QMenuBar* menu, QLabel* title, QWidget* area, QLabel* status);
+void LayOutReaderScreen(QDialog* screen, QMenuBar* menu, QLabel* title, QWidget* area,
+                        QLabel* status);
 
 // The text window: a lowered panel holding a read-only rich-text area with a 10-pixel border.
 class TTextWindow : public QFrame

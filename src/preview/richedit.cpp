@@ -1,11 +1,11 @@
 // The rich-edit area.
 #include "preview/richedit.h"
 
+#include "core/files/projectpath.h"
+#include "core/files/runtimeerror.h"
 #include "core/richtext/hyperphrase.h"
 #include "core/richtext/rtfreader.h"
 #include "core/richtext/rtfwriter.h"
-#include "core/files/projectpath.h"
-#include "core/files/runtimeerror.h"
 
 #include <QApplication>
 #include <QFile>
@@ -61,8 +61,7 @@ QString familyOf(const QTextCharFormat& format, const QFont& fallback)
     return families.isEmpty() ? fallback.family() : families.first();
 }
 
-template <class T>
-void narrow(std::optional<T>& field, const T& value, bool first)
+template <class T> void narrow(std::optional<T>& field, const T& value, bool first)
 {
     if (first)
         field = value;
@@ -80,7 +79,8 @@ SelectionAttributes TRichEdit::selectionAttributes() const
     bool first = true;
     const auto take = [&](const QTextCharFormat& f) {
         narrow(attributes.family, familyOf(f, fallback), first);
-        narrow(attributes.pointSize, f.fontPointSize() > 0 ? f.fontPointSize() : fallback.pointSizeF(), first);
+        narrow(attributes.pointSize,
+               f.fontPointSize() > 0 ? f.fontPointSize() : fallback.pointSizeF(), first);
         narrow(attributes.colour, colourOf(f), first);
         narrow(attributes.bold, f.fontWeight() >= QFont::DemiBold, first);
         narrow(attributes.italic, f.fontItalic(), first);

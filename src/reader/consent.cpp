@@ -1,15 +1,16 @@
 // Consent for programs.
 #include "reader/consent.h"
 
-#include "core/services/messages.h"
 #include "core/pictures/commandvalue.h"
+#include "core/services/messages.h"
 
 #include <QDir>
 #include <QProcess>
 
 void ConsentingMediaActions::runProgram(QWidget* parent, HyperTextType mode, const QString& value)
 {
-    const QStringList words = QProcess::splitCommand(ProgramCommandLine(mode, value, QDir::currentPath() + QLatin1Char('/')));
+    const QStringList words = QProcess::splitCommand(
+        ProgramCommandLine(mode, value, QDir::currentPath() + QLatin1Char('/')));
     if (words.isEmpty())
         return;
     const QString program = words.first();

@@ -1,9 +1,9 @@
 // kestrin.bin: the reader runtime at the front of every executable e-book. It plays the compiled
 // book appended to its own file; `--verify` checks the book and prints a summary instead.
+#include "core/book/bookarchive.h"
 #include "platform/f1help.h"
 #include "platform/qtmessageboxes.h"
 #include "preview/bookplayer.h"
-#include "core/book/bookarchive.h"
 #include "reader/consent.h"
 
 #include <QApplication>
@@ -33,7 +33,9 @@ public:
         if (!m_file.open(QIODevice::ReadOnly))
             throw CompiledBookError(QStringLiteral("the program file cannot be read"));
         const uchar* mapped = m_file.map(0, m_file.size());
-        m_bytes = mapped ? QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), m_file.size()) : m_file.readAll();
+        m_bytes =
+            mapped ? QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), m_file.size())
+                   : m_file.readAll();
     }
     const QByteArray& bytes() const { return m_bytes; }
 
@@ -48,8 +50,9 @@ int verify()
         const OwnFile self;
         const CompiledBook book = BookAfterImage(self.bytes());
         std::printf("%lld chapters, %lld display records, %d HyperText entries, %lld bytes\n",
-                    static_cast<long long>(book.chapters().size()), static_cast<long long>(book.displays().size()),
-                    hyperTextEntries(book), static_cast<long long>(book.size()));
+                    static_cast<long long>(book.chapters().size()),
+                    static_cast<long long>(book.displays().size()), hyperTextEntries(book),
+                    static_cast<long long>(book.size()));
         return 0;
     } catch (const RunTimeError& error) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(error.message()));
@@ -69,8 +72,11 @@ int play()
         const QString mediaPrompt = source.project().Presentation.Captions.MediaPrompt.text();
         ConsentingMediaActions media(mediaPrompt);
         const ScopedService<MediaSlot, MediaActions> mediaInstalled(media);
-        const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize(640, 480);
-        const PreviewContext context{source, QString(), QPoint((screen.width() - 640) / 2, (screen.height() - 480) / 2)};
+        const QSize screen = QGuiApplication::primaryScreen()
+                                 ? QGuiApplication::primaryScreen()->size()
+                                 : QSize(640, 480);
+        const PreviewContext context{
+            source, QString(), QPoint((screen.width() - 640) / 2, (screen.height() - 480) / 2)};
         PlayBook(context, nullptr);
         return 0;
     } catch (const RunTimeError& error) {

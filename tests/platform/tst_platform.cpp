@@ -2,12 +2,12 @@
 #include "doubles.h"
 #include "testdir.h"
 
-#include "preview/wiatile.h"
+#include "core/services/helptopics.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
-#include "core/services/helptopics.h"
 #include "platform/helpviewer.h"
 #include "platform/qtmessageboxes.h"
+#include "preview/wiatile.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -23,7 +23,8 @@ private slots:
     {
         const HelpTopics topics = HelpTopics::fromHtml(QStringLiteral(
             "<html><body><section id=\"1\"><h2>Contents</h2><a href=\"#120\">x</a></section>\n"
-            "<section id=\"120\"><h2>Select an <b>E-Book</b></h2><p>Pick.</p></section></body></html>"));
+            "<section id=\"120\"><h2>Select an "
+            "<b>E-Book</b></h2><p>Pick.</p></section></body></html>"));
         QCOMPARE(topics.contexts(), QList<int>({1, 120}));
         QCOMPARE(topics.title(120), QStringLiteral("Select an E-Book"));
         QVERIFY(topics.topicHtml(120).contains(QStringLiteral("<p>Pick.</p>")));
@@ -38,7 +39,9 @@ private slots:
         QFile file(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/KESTRIN.HLP"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const HelpTopics topics = HelpTopics::fromHtml(QString::fromUtf8(file.readAll()));
-        for (int context : {1, 80, 100, 105, 120, 140, 141, 144, 145, 150, 160, 161, 171, 170, 180, 200, 230, 240, 245, 250, 257, 258, 260, 280, 290, 420, 425, 430, 440, 520, 530, 540, 545, 546, 547, 560, 570, 580})
+        for (int context : {1,   80,  100, 105, 120, 140, 141, 144, 145, 150, 160, 161, 171,
+                            170, 180, 200, 230, 240, 245, 250, 257, 258, 260, 280, 290, 420,
+                            425, 430, 440, 520, 530, 540, 545, 546, 547, 560, 570, 580})
             QVERIFY2(!topics.title(context).isEmpty(), qPrintable(QString::number(context)));
     }
 
@@ -46,7 +49,8 @@ private slots:
     {
         CurrentTempDir dir;
         writeBytes(dir.filePath(QStringLiteral("H.HLP")),
-                   "<section id=\"1\"><h2>Contents</h2></section><section id=\"7\"><h2>Seven</h2></section>");
+                   "<section id=\"1\"><h2>Contents</h2></section><section "
+                   "id=\"7\"><h2>Seven</h2></section>");
         HelpViewer viewer;
         QVERIFY(viewer.loadFile(dir.filePath(QStringLiteral("H.HLP"))));
         viewer.showTopic(7);
@@ -59,14 +63,16 @@ private slots:
 
     void messageText_showsLineFeedCarriageReturnAsOneBreak()
     {
-        QCOMPARE(QtMessageBoxes::displayText(QStringLiteral("a\n\r\n\rb")), QStringLiteral("a\n\nb"));
+        QCOMPARE(QtMessageBoxes::displayText(QStringLiteral("a\n\r\n\rb")),
+                 QStringLiteral("a\n\nb"));
     }
 
     void fileDialogFilter_matchesBothCases()
     {
         QCOMPARE(QtFileDialogs::qtFilter(QStringLiteral("Graphic Files|*.BMP;*.JPG")),
                  QStringLiteral("Graphic Files (*.BMP *.bmp *.JPG *.jpg)"));
-        QCOMPARE(QtFileDialogs::qtFilter(QStringLiteral("A|*.a|B|*.b")), QStringLiteral("A (*.A *.a);;B (*.B *.b)"));
+        QCOMPARE(QtFileDialogs::qtFilter(QStringLiteral("A|*.a|B|*.b")),
+                 QStringLiteral("A (*.A *.a);;B (*.B *.b)"));
     }
 
     void f1_opensHelpAtTheNearestContext()

@@ -34,15 +34,16 @@ QByteArray u32be(quint32 v)
 QByteArray wav()
 {
     const QByteArray data(4000, char(0x80));
-    return "RIFF" + u32le(36 + data.size()) + "WAVEfmt " + u32le(16) + u16le(1) + u16le(1) + u32le(8000) +
-           u32le(8000) + u16le(1) + u16le(8) + "data" + u32le(data.size()) + data;
+    return "RIFF" + u32le(36 + data.size()) + "WAVEfmt " + u32le(16) + u16le(1) + u16le(1) +
+           u32le(8000) + u32le(8000) + u16le(1) + u16le(8) + "data" + u32le(data.size()) + data;
 }
 
 // One note, middle C, for half a second.
 QByteArray midi()
 {
     const QByteArray track("\x00\x90\x3C\x64\x83\x60\x80\x3C\x40\x00\xFF\x2F\x00", 13);
-    return "MThd" + u32be(6) + QByteArray("\x00\x00\x00\x01\x01\xE0", 6) + "MTrk" + u32be(track.size()) + track;
+    return "MThd" + u32be(6) + QByteArray("\x00\x00\x00\x01\x01\xE0", 6) + "MTrk" +
+           u32be(track.size()) + track;
 }
 
 // Plays the device until its position reaches its length, for at most ten seconds.
@@ -99,10 +100,12 @@ private slots:
         QTemporaryDir dir;
         const QString avi = dir.filePath(QStringLiteral("film.avi"));
         QProcess make;
-        make.start(tool, {QStringLiteral("-q"), QStringLiteral("videotestsrc"), QStringLiteral("num-buffers=10"),
-                          QStringLiteral("!"), QStringLiteral("video/x-raw,width=160,height=120,framerate=10/1"),
-                          QStringLiteral("!"), QStringLiteral("jpegenc"), QStringLiteral("!"), QStringLiteral("avimux"),
-                          QStringLiteral("!"), QStringLiteral("filesink"), QStringLiteral("location=") + avi});
+        make.start(tool, {QStringLiteral("-q"), QStringLiteral("videotestsrc"),
+                          QStringLiteral("num-buffers=10"), QStringLiteral("!"),
+                          QStringLiteral("video/x-raw,width=160,height=120,framerate=10/1"),
+                          QStringLiteral("!"), QStringLiteral("jpegenc"), QStringLiteral("!"),
+                          QStringLiteral("avimux"), QStringLiteral("!"), QStringLiteral("filesink"),
+                          QStringLiteral("location=") + avi});
         QVERIFY(make.waitForFinished(30000));
         QtMedia media;
         QString error;

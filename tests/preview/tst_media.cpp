@@ -2,9 +2,9 @@
 #include "doubles.h"
 #include "testdir.h"
 
+#include "core/pictures/commandvalue.h"
 #include "preview/hmediaf.h"
 #include "preview/hmltmedf.h"
-#include "core/pictures/commandvalue.h"
 #include "preview/programrunner.h"
 #include "preview/readerscreen.h"
 
@@ -22,7 +22,8 @@ QByteArray wavBytes()
     QByteArray wav = "RIFF";
     const auto u32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); };
     const auto u16 = [](quint16 v) { return QByteArray(reinterpret_cast<const char*>(&v), 2); };
-    wav += u32(36 + data.size()) + "WAVEfmt " + u32(16) + u16(1) + u16(1) + u32(8000) + u32(8000) + u16(1) + u16(8);
+    wav += u32(36 + data.size()) + "WAVEfmt " + u32(16) + u16(1) + u16(1) + u32(8000) + u32(8000) +
+           u16(1) + u16(8);
     wav += "data" + u32(data.size()) + data;
     return wav;
 }
@@ -53,18 +54,21 @@ private slots:
         QTest::addColumn<QString>("sound");
         QTest::addColumn<QString>("video");
         QTest::addColumn<int>("delay");
-        QTest::newRow("picture, sound, tenths") << QStringLiteral("pic.bmp,snd.wav,50") << QStringLiteral("PIC.BMP")
-                                                << QStringLiteral("SND.WAV") << QString() << 5000;
-        QTest::newRow("later picture wins") << QStringLiteral("a.jpg,b.wmf") << QStringLiteral("B.WMF") << QString()
-                                            << QString() << 0;
-        QTest::newRow("substring tests") << QStringLiteral("x.bmp.wav") << QStringLiteral("X.BMP.WAV")
-                                         << QStringLiteral("X.BMP.WAV") << QString() << 0;
-        QTest::newRow("video and midi") << QStringLiteral("f.avi,t.mid") << QString() << QStringLiteral("T.MID")
-                                        << QStringLiteral("F.AVI") << 0;
-        QTest::newRow("only six elements") << QStringLiteral("1,2,3,4,5,6,a.bmp") << QString() << QString()
-                                           << QString() << 600;
-        QTest::newRow("not whole numbers") << QStringLiteral("p.bmp,1.5") << QStringLiteral("P.BMP") << QString()
-                                           << QString() << 0;
+        QTest::newRow("picture, sound, tenths")
+            << QStringLiteral("pic.bmp,snd.wav,50") << QStringLiteral("PIC.BMP")
+            << QStringLiteral("SND.WAV") << QString() << 5000;
+        QTest::newRow("later picture wins")
+            << QStringLiteral("a.jpg,b.wmf") << QStringLiteral("B.WMF") << QString() << QString()
+            << 0;
+        QTest::newRow("substring tests")
+            << QStringLiteral("x.bmp.wav") << QStringLiteral("X.BMP.WAV")
+            << QStringLiteral("X.BMP.WAV") << QString() << 0;
+        QTest::newRow("video and midi") << QStringLiteral("f.avi,t.mid") << QString()
+                                        << QStringLiteral("T.MID") << QStringLiteral("F.AVI") << 0;
+        QTest::newRow("only six elements")
+            << QStringLiteral("1,2,3,4,5,6,a.bmp") << QString() << QString() << QString() << 600;
+        QTest::newRow("not whole numbers") << QStringLiteral("p.bmp,1.5") << QStringLiteral("P.BMP")
+                                           << QString() << QString() << 0;
     }
     void parseShowCommand()
     {
@@ -78,10 +82,15 @@ private slots:
 
     void programCommandLines()
     {
-        QCOMPARE(ProgramCommandLine(HyperTextType::ExecutableProgram, QStringLiteral("C:\\TOOLS\\VIEW.EXE,DATA.TXT"), QString()),
+        QCOMPARE(ProgramCommandLine(HyperTextType::ExecutableProgram,
+                                    QStringLiteral("C:\\TOOLS\\VIEW.EXE,DATA.TXT"), QString()),
                  QStringLiteral("\"C:\\TOOLS\\VIEW.EXE\" DATA.TXT"));
-        QCOMPARE(ProgramCommandLine(HyperTextType::ExecutableProgram, QStringLiteral("GAME.EXE"), QString()), QStringLiteral("GAME.EXE"));
-        QCOMPARE(ProgramCommandLine(HyperTextType::WindowsProgram, QStringLiteral("WRITE.EXE NOTES.TXT"), QStringLiteral("/books/a/")),
+        QCOMPARE(ProgramCommandLine(HyperTextType::ExecutableProgram, QStringLiteral("GAME.EXE"),
+                                    QString()),
+                 QStringLiteral("GAME.EXE"));
+        QCOMPARE(ProgramCommandLine(HyperTextType::WindowsProgram,
+                                    QStringLiteral("WRITE.EXE NOTES.TXT"),
+                                    QStringLiteral("/books/a/")),
                  QStringLiteral("\"WRITE.EXE\" /books/a/NOTES.TXT"));
     }
 
@@ -90,11 +99,15 @@ private slots:
         PlatformDoubles platform;
         CurrentTempDir dir;
         writeBytes(dir.filePath(QStringLiteral("game.sh")), "#!/bin/sh\n");
-        RunProgram(HyperTextType::ExecutableProgram, QStringLiteral("GAME.SH,-x two"), dir.path() + QLatin1Char('/'));
-        RunProgram(HyperTextType::WindowsProgram, QStringLiteral("sh NOTES.TXT"), dir.path() + QLatin1Char('/'));
+        RunProgram(HyperTextType::ExecutableProgram, QStringLiteral("GAME.SH,-x two"),
+                   dir.path() + QLatin1Char('/'));
+        RunProgram(HyperTextType::WindowsProgram, QStringLiteral("sh NOTES.TXT"),
+                   dir.path() + QLatin1Char('/'));
         QCOMPARE(platform.programs.runs().size(), 2);
-        QCOMPARE(platform.programs.runs().at(0), dir.filePath(QStringLiteral("game.sh")) + QStringLiteral("|-x|two"));
-        QVERIFY(platform.programs.runs().at(1).endsWith(QStringLiteral("|") + dir.path() + QStringLiteral("/NOTES.TXT")));
+        QCOMPARE(platform.programs.runs().at(0),
+                 dir.filePath(QStringLiteral("game.sh")) + QStringLiteral("|-x|two"));
+        QVERIFY(platform.programs.runs().at(1).endsWith(QStringLiteral("|") + dir.path() +
+                                                        QStringLiteral("/NOTES.TXT")));
     }
 
     void showCommand_whichWindowOpens()
@@ -110,7 +123,8 @@ private slots:
             QCOMPARE(player.windowTitle(), QStringLiteral("Press the Start button"));
             player.reject();
         });
-        ShowCommand(QStringLiteral("Cap"), QStringLiteral("pic.bmp,film.avi"), QStringLiteral("Press the Start button"), nullptr);
+        ShowCommand(QStringLiteral("Cap"), QStringLiteral("pic.bmp,film.avi"),
+                    QStringLiteral("Press the Start button"), nullptr);
         // A tune alone opens the player with only its button row.
         platform.modal.expect<TMediaPlayForm>([](TMediaPlayForm& player) {
             QCOMPARE(player.height(), 48);
@@ -123,9 +137,10 @@ private slots:
         // A sound alone plays without a window.
         ShowCommand(QStringLiteral("Cap"), QStringLiteral("snd.wav"), QString(), nullptr);
         QVERIFY(platform.modal.allUsed());
-        QCOMPARE(platform.media.calls(), QStringList({QStringLiteral("open film.avi"), QStringLiteral("step"),
-                                                    QStringLiteral("open tune.mid"), QStringLiteral("step"),
-                                                    QStringLiteral("wave 844 bytes")}));
+        QCOMPARE(platform.media.calls(),
+                 QStringList({QStringLiteral("open film.avi"), QStringLiteral("step"),
+                              QStringLiteral("open tune.mid"), QStringLiteral("step"),
+                              QStringLiteral("wave 844 bytes")}));
         QVERIFY(platform.messages.shown().isEmpty());
     }
 
@@ -139,11 +154,13 @@ private slots:
         ShowCommand(QStringLiteral("Cap"), QStringLiteral("gone.avi,pic.bmp"), QString(), nullptr);
         ShowCommand(QStringLiteral("Cap"), QStringLiteral("broken.avi"), QString(), nullptr);
         ShowCommand(QStringLiteral("Cap"), QStringLiteral("bad.wav"), QString(), nullptr);
-        QCOMPARE(platform.messages.texts(),
-                 QStringList({QStringLiteral("The file GONE.WAV is missing"), QStringLiteral("The file GONE.JPG is missing"),
-                              QStringLiteral("The file GONE.AVI is missing"),
-                              QStringLiteral("The file BROKEN.AVI cannot be played: not a media file"),
-                              QStringLiteral("The file BAD.WAV cannot be played: not a WAV sound")}));
+        QCOMPARE(
+            platform.messages.texts(),
+            QStringList({QStringLiteral("The file GONE.WAV is missing"),
+                         QStringLiteral("The file GONE.JPG is missing"),
+                         QStringLiteral("The file GONE.AVI is missing"),
+                         QStringLiteral("The file BROKEN.AVI cannot be played: not a media file"),
+                         QStringLiteral("The file BAD.WAV cannot be played: not a WAV sound")}));
         QVERIFY(platform.modal.allUsed());
 
         platform.media.waveDevices = 0; // without a sound output WAV sounds are skipped
@@ -166,7 +183,8 @@ private slots:
             show.Timer1Timer();
             show.Timer2Timer();
         });
-        ShowCommand(QStringLiteral("Sun"), QStringLiteral("pic.bmp,snd.wav,50"), QString(), nullptr);
+        ShowCommand(QStringLiteral("Sun"), QStringLiteral("pic.bmp,snd.wav,50"), QString(),
+                    nullptr);
         QCOMPARE(platform.media.calls(), QStringList{QStringLiteral("wave 844 bytes")});
 
         platform.modal.expect<TShowMultForm>([](TShowMultForm& show) {
@@ -182,7 +200,8 @@ private slots:
             QVERIFY(!show.isVisible());
         });
         ShowCommand(QStringLiteral("Sun"), QStringLiteral("pic.bmp"), QString(), nullptr);
-        QVERIFY2(platform.modal.failures().isEmpty(), qPrintable(platform.modal.failures().join(u';')));
+        QVERIFY2(platform.modal.failures().isEmpty(),
+                 qPrintable(platform.modal.failures().join(u';')));
     }
 };
 

@@ -32,7 +32,8 @@ private slots:
         QVERIFY(notepad.Memo1->toPlainText().isEmpty());
         notepad.Memo1->setPlainText(QStringLiteral("first\nsecond"));
         notepad.Save();
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("NEW.TXT"))), QByteArray("first\r\nsecond\r\n"));
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("NEW.TXT"))),
+                 QByteArray("first\r\nsecond\r\n"));
         QVERIFY(platform.files.asked().isEmpty());
         QVERIFY(!notepad.Memo1->document()->isModified());
     }
@@ -61,7 +62,8 @@ private slots:
         notepad.Memo1->insertPlainText(QStringLiteral("changed"));
         platform.messages.answer(MessageAnswer(answer));
         notepad.reject();
-        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("File N.TXT has changed. Save Now?")});
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("File N.TXT has changed. Save Now?")});
         QCOMPARE(platform.messages.shown().first().kind, MessageKind::YesNoCancel);
         QCOMPARE(notepad.isVisible(), !closed);
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("N.TXT"))), file);

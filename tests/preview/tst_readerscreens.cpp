@@ -2,23 +2,23 @@
 #include "doubles.h"
 #include "testdir.h"
 
-#include "preview/htxvdspf.h"
-#include "preview/htxdispf.h"
-#include "preview/abtdispf.h"
+#include "core/pictures/pictures.h"
+#include "core/project/openproject.h"
+#include "core/project/projectfiles.h"
 #include "core/sections/hypertext.h"
-#include "preview/wiatile.h"
+#include "preview/abtdispf.h"
 #include "preview/bmnudspf.h"
-#include "preview/hnotesf.h"
-#include "preview/pintdspf.h"
 #include "preview/bookplayer.h"
 #include "preview/chpdispf.h"
 #include "preview/entrydispatch.h"
+#include "preview/hnotesf.h"
+#include "preview/htxdispf.h"
+#include "preview/htxvdspf.h"
 #include "preview/mediaactions.h"
-#include "core/pictures/pictures.h"
+#include "preview/pintdspf.h"
 #include "preview/readerscreen.h"
 #include "preview/richedit.h"
-#include "core/project/openproject.h"
-#include "core/project/projectfiles.h"
+#include "preview/wiatile.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -106,7 +106,8 @@ private slots:
         fullForm.show();
         QCOMPARE(fullForm.TextPnl->geometry(), fullForm.ScreenPnl->rect());
         QVERIFY(fullForm.MPrint->menuAction()->isVisible());
-        QCOMPARE(fullForm.TextPnl->RichEdit1->toPlainText(), QStringLiteral("plain words, not rtf"));
+        QCOMPARE(fullForm.TextPnl->RichEdit1->toPlainText(),
+                 QStringLiteral("plain words, not rtf"));
     }
 
     void backgrounds_messagesAndFallback_data()
@@ -115,16 +116,22 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("colour");
-        QTest::newRow("missing picture") << 2 << QStringLiteral("SKY.JPG")
-                                         << QStringLiteral("The graphic file SKY.JPG was not found") << true;
-        QTest::newRow("missing wallpaper") << 3 << QStringLiteral("TILE.BMP")
-                                           << QStringLiteral("The Wallpaper file TILE.BMP was not found") << true;
-        QTest::newRow("jpg wallpaper, any case") << 3 << QStringLiteral("tile.jpg")
-                                                 << QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace tile.jpg with a .BMP Graphic.")
-                                                 << false;
-        QTest::newRow("random bytes as bmp") << 2 << QStringLiteral("BAD.BMP")
-                                             << QStringLiteral("The picture file BAD.BMP could not be read: it is damaged or not a picture of a known kind.")
-                                             << true;
+        QTest::newRow("missing picture")
+            << 2 << QStringLiteral("SKY.JPG")
+            << QStringLiteral("The graphic file SKY.JPG was not found") << true;
+        QTest::newRow("missing wallpaper")
+            << 3 << QStringLiteral("TILE.BMP")
+            << QStringLiteral("The Wallpaper file TILE.BMP was not found") << true;
+        QTest::newRow("jpg wallpaper, any case")
+            << 3 << QStringLiteral("tile.jpg")
+            << QStringLiteral(
+                   "Wallpaper must be a .BMP file.\n\r\n\rReplace tile.jpg with a .BMP Graphic.")
+            << false;
+        QTest::newRow("random bytes as bmp")
+            << 2 << QStringLiteral("BAD.BMP")
+            << QStringLiteral("The picture file BAD.BMP could not be read: it is damaged or not a "
+                              "picture of a known kind.")
+            << true;
     }
     void backgrounds_messagesAndFallback()
     {
@@ -140,7 +147,8 @@ private slots:
         const bool shown = ShowBackground(&panel, {type, 0x0000FF, file, file});
         QCOMPARE(platform.messages.texts(), QStringList{message});
         QCOMPARE(shown, colour);
-        QCOMPARE(panel.palette().color(QPalette::Window), colour ? QColor(Qt::red) : QColor(Qt::black));
+        QCOMPARE(panel.palette().color(QPalette::Window),
+                 colour ? QColor(Qt::red) : QColor(Qt::black));
         QVERIFY(!panel.Image1->isVisibleTo(&panel) && !panel.wiaTile1->isVisibleTo(&panel));
     }
 
@@ -172,14 +180,16 @@ private slots:
         image.fill(QColor(200, 30, 30));
         QVERIFY(image.save(dir.filePath(QStringLiteral("PIC.JPG")), "JPG"));
         QVERIFY(image.save(dir.filePath(QStringLiteral("PIC.BMP")), "BMP"));
-        const LoadedPicture jpeg = LoadPicture(QStringLiteral("pic.jpg")); // found without regard to case
+        const LoadedPicture jpeg =
+            LoadPicture(QStringLiteral("pic.jpg")); // found without regard to case
         QVERIFY2(!jpeg.image.isNull(), qPrintable(jpeg.error));
         QCOMPARE(jpeg.image.size(), QSize(64, 48));
         QVERIFY(qRed(jpeg.image.pixel(10, 10)) > 150);
         QVERIFY(!LoadPicture(QStringLiteral("PIC.BMP")).image.isNull());
 
         // A JPEG cut short still decodes what it holds, or says that it cannot; it never crashes.
-        writeBytes(dir.filePath(QStringLiteral("CUT.JPG")), readBytes(dir.filePath(QStringLiteral("PIC.JPG"))).left(100));
+        writeBytes(dir.filePath(QStringLiteral("CUT.JPG")),
+                   readBytes(dir.filePath(QStringLiteral("PIC.JPG"))).left(100));
         const LoadedPicture cut = LoadPicture(QStringLiteral("CUT.JPG"));
         QVERIFY(cut.image.isNull() ? !cut.error.isEmpty() : cut.image.width() == 64);
         QVERIFY(!LoadPicture(QStringLiteral("NONE.BMP")).error.isEmpty());
@@ -195,7 +205,8 @@ private slots:
     {
         PlatformDoubles platform;
         CurrentHyperPhrase() = QStringLiteral("Paris");
-        TShowHTextForm popup(DefaultDisplay(), {QStringLiteral("{\\rtf1 pop}"), QStringLiteral("]")}, QPoint(80, 60));
+        TShowHTextForm popup(DefaultDisplay(),
+                             {QStringLiteral("{\\rtf1 pop}"), QStringLiteral("]")}, QPoint(80, 60));
         popup.show();
         QCOMPARE(popup.geometry(), QRect(200, 140, 403, 200));
         QCOMPARE(popup.windowTitle(), QStringLiteral("Paris"));
@@ -208,37 +219,45 @@ private slots:
         MediaRecorder media;
         ScopedService<MediaSlot, MediaActions> guard(media);
         Book book;
-        AddEntry(book.state.HyperTextFile, QStringLiteral("Sun"), 6, QStringLiteral("SUN.BMP,SUN.WAV,50"), kHyperSource);
-        AddEntry(book.state.HyperTextFile, QStringLiteral("Game"), 4, QStringLiteral("GAME.EXE,-x"), kHyperSource);
-        AddEntry(book.state.HyperTextFile, QStringLiteral("Page"), 10, QStringLiteral("PAGE.HTM"), kHyperSource);
-        AddEntry(book.state.HyperTextFile, QStringLiteral("Notes"), 13, QStringLiteral("NOTES.TXT"), kHyperSource);
-        AddEntry(book.state.HyperTextFile, QStringLiteral("Odd"), 11, QStringLiteral("x"), kHyperSource);
-        TChapDispForm form(book.context, DefaultDisplay(),
-                           "{\\rtf1 \\ul Sun\\ulnone  \\ul Moon\\ulnone  \\ul Game\\ulnone  \\ul Page\\ulnone  "
-                           "\\ul Notes\\ulnone  \\ul Odd\\ulnone  plain}");
+        AddEntry(book.state.HyperTextFile, QStringLiteral("Sun"), 6,
+                 QStringLiteral("SUN.BMP,SUN.WAV,50"), kHyperSource);
+        AddEntry(book.state.HyperTextFile, QStringLiteral("Game"), 4, QStringLiteral("GAME.EXE,-x"),
+                 kHyperSource);
+        AddEntry(book.state.HyperTextFile, QStringLiteral("Page"), 10, QStringLiteral("PAGE.HTM"),
+                 kHyperSource);
+        AddEntry(book.state.HyperTextFile, QStringLiteral("Notes"), 13, QStringLiteral("NOTES.TXT"),
+                 kHyperSource);
+        AddEntry(book.state.HyperTextFile, QStringLiteral("Odd"), 11, QStringLiteral("x"),
+                 kHyperSource);
+        TChapDispForm form(
+            book.context, DefaultDisplay(),
+            "{\\rtf1 \\ul Sun\\ulnone  \\ul Moon\\ulnone  \\ul Game\\ulnone  \\ul Page\\ulnone  "
+            "\\ul Notes\\ulnone  \\ul Odd\\ulnone  plain}");
         const auto click = [&form](int position) {
             QTextCursor cursor = form.TextPnl->RichEdit1->textCursor();
             cursor.setPosition(position);
             form.TextPnl->RichEdit1->setTextCursor(cursor);
             form.RichEdit1MouseDown();
         };
-        click(1);                       // Sun
-        click(5);                       // Moon: no entry
-        click(10);                      // Game
-        click(15);                      // Page
+        click(1);  // Sun
+        click(5);  // Moon: no entry
+        click(10); // Game
+        click(15); // Page
         platform.modal.expect<THNotesForm>([](THNotesForm& notes) {
             QCOMPARE(notes.windowTitle(), QStringLiteral("Current File : NOTES.TXT"));
             notes.reject();
         });
-        click(20);                      // Notes
-        click(26);                      // Odd: type 11 does nothing
-        click(31);                      // plain text
+        click(20); // Notes
+        click(26); // Odd: type 11 does nothing
+        click(31); // plain text
         QCOMPARE(media.calls, QStringList({QStringLiteral("show Sun: SUN.BMP,SUN.WAV,50"),
                                            QStringLiteral("run 4: GAME.EXE,-x")}));
-        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("\"Moon\" is not HyperText")});
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("\"Moon\" is not HyperText")});
         QCOMPARE(platform.documents.opened(), QStringList{QStringLiteral("PAGE.HTM")});
         QVERIFY(platform.modal.allUsed());
-        QCOMPARE(CurrentHyperPhrase(), QStringLiteral("Odd")); // set for every entry, acted on or not
+        QCOMPARE(CurrentHyperPhrase(),
+                 QStringLiteral("Odd")); // set for every entry, acted on or not
     }
 
     void displayEntries_openTheirWindowsOrTheConversionError()
@@ -246,8 +265,10 @@ private slots:
         PlatformDoubles platform;
         Book book;
         DisplayRecord display = DefaultDisplay();
-        AddDisplayEntry(book.state.HyperTextFile, QStringLiteral("Pop"), 1, display, {QStringLiteral("{\\rtf1 hi}")}, kHyperSource);
-        AddDisplayEntry(book.state.HyperTextFile, QStringLiteral("Screen"), 5, display, {QStringLiteral("{\\rtf1 hi}")}, kHyperSource);
+        AddDisplayEntry(book.state.HyperTextFile, QStringLiteral("Pop"), 1, display,
+                        {QStringLiteral("{\\rtf1 hi}")}, kHyperSource);
+        AddDisplayEntry(book.state.HyperTextFile, QStringLiteral("Screen"), 5, display,
+                        {QStringLiteral("{\\rtf1 hi}")}, kHyperSource);
         QStringList lines;
         QVERIFY(book.source.hyperEntry(QStringLiteral("pop"), lines));
         platform.modal.expect<TShowHTextForm>([](TShowHTextForm& popup) { popup.OKBtn->click(); });
@@ -261,7 +282,8 @@ private slots:
         lines[9] = QStringLiteral("VPLeft=12px");
         QVERIFY_THROWS_EXCEPTION(ConvertError, ShowEntry(lines, book.context, nullptr));
         QVERIFY(platform.modal.allUsed());
-        QCOMPARE(EntryType({QString(), QString(), QStringLiteral("type=135")}), HyperTextType::NotePad);
+        QCOMPARE(EntryType({QString(), QString(), QStringLiteral("type=135")}),
+                 HyperTextType::NotePad);
     }
 
     void tableOfContents_authorLinesAndMenuBox()
@@ -296,7 +318,8 @@ private slots:
         book.state.Project.Presentation.Intro.UseMenuBar = 0;
         TIntDispForm without(book.context, {QStringLiteral("{\\rtf1 intro}")});
         without.show();
-        QVERIFY(!without.MQuit->isVisible() && !without.MAbout->isVisible() && !without.MHelp->isVisible());
+        QVERIFY(!without.MQuit->isVisible() && !without.MAbout->isVisible() &&
+                !without.MHelp->isVisible());
         QCOMPARE(without.TextPnl->RichEdit1->toPlainText(), QStringLiteral("intro"));
         book.state.Project.Presentation.Intro.UseMenuBar = 1;
         TIntDispForm with(book.context, {QStringLiteral("{\\rtf1 intro}")});
@@ -314,14 +337,16 @@ private slots:
         AboutRecord about = DefaultAbout();
         about.Comment1.setText(QStringLiteral("Line one"));
         about.Comment3.setText(QStringLiteral("Line two"));
-        QCOMPARE(TAboutBox::CommentText(about), QStringLiteral("Line one \r\n\r\nLine two \r\n\r\n"));
+        QCOMPARE(TAboutBox::CommentText(about),
+                 QStringLiteral("Line one \r\n\r\nLine two \r\n\r\n"));
         TAboutBox box(about, false);
         QVERIFY(!box.ProgramIcon->isVisibleTo(&box));
         QCOMPARE(box.ProductName->x(), 8);
         about.UseIcon = 1;
         about.IconFile.setText(QStringLiteral("BOOK.ICO"));
         ShowAboutBox(about);
-        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("The Icon file BOOK.ICO is missing")});
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("The Icon file BOOK.ICO is missing")});
         QVERIFY(platform.modal.allUsed());
     }
 
@@ -329,12 +354,14 @@ private slots:
     {
         QTest::addColumn<int>("chapters");
         QTest::addColumn<QStringList>("windows");
-        QTest::newRow("one chapter") << 1
-                                     << QStringList{QStringLiteral("TAboutBox"), QStringLiteral("TIntDispForm"),
-                                                    QStringLiteral("TChapDispForm"), QStringLiteral("TAboutBox")};
-        QTest::newRow("two chapters") << 2
-                                      << QStringList{QStringLiteral("TAboutBox"), QStringLiteral("TIntDispForm"),
-                                                     QStringLiteral("TBookMenuForm"), QStringLiteral("TAboutBox")};
+        QTest::newRow("one chapter")
+            << 1
+            << QStringList{QStringLiteral("TAboutBox"), QStringLiteral("TIntDispForm"),
+                           QStringLiteral("TChapDispForm"), QStringLiteral("TAboutBox")};
+        QTest::newRow("two chapters")
+            << 2
+            << QStringList{QStringLiteral("TAboutBox"), QStringLiteral("TIntDispForm"),
+                           QStringLiteral("TBookMenuForm"), QStringLiteral("TAboutBox")};
     }
     void preview_playsTheScreensInOrder()
     {
@@ -373,7 +400,8 @@ private slots:
         QCOMPARE(shown, windows);
         QCOMPARE(media.calls, QStringList{QStringLiteral("run 4: START.EXE")});
         QCOMPARE(platform.documents.opened(), QStringList{QStringLiteral("END.HTM")});
-        QVERIFY2(platform.modal.failures().isEmpty(), qPrintable(platform.modal.failures().join(u';')));
+        QVERIFY2(platform.modal.failures().isEmpty(),
+                 qPrintable(platform.modal.failures().join(u';')));
     }
 };
 

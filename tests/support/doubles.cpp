@@ -67,8 +67,7 @@ class SilentDevice : public MediaDevice
 public:
     SilentDevice(EventLog<QString>& calls, bool video, QWidget* surfaceParent)
         : m_calls(calls), m_surface(video && surfaceParent ? new QWidget(surfaceParent) : nullptr)
-    {
-    }
+    {}
     void play() override { m_calls.add(QStringLiteral("play")); }
     void pause() override { m_calls.add(QStringLiteral("pause")); }
     void stop() override { m_calls.add(QStringLiteral("stop")); }
@@ -96,7 +95,8 @@ bool SilentMedia::playWave(const QByteArray& wav, QString& error)
     return true;
 }
 
-std::unique_ptr<MediaDevice> SilentMedia::open(const QString& file, QWidget* surfaceParent, QString& error)
+std::unique_ptr<MediaDevice> SilentMedia::open(const QString& file, QWidget* surfaceParent,
+                                               QString& error)
 {
     const QString name = QFileInfo(file).fileName();
     m_calls.add(QStringLiteral("open ") + name);
@@ -104,15 +104,18 @@ std::unique_ptr<MediaDevice> SilentMedia::open(const QString& file, QWidget* sur
         error = QStringLiteral("not a media file");
         return nullptr;
     }
-    return std::make_unique<SilentDevice>(m_calls, name.endsWith(QLatin1String(".AVI"), Qt::CaseInsensitive),
-                                          surfaceParent);
+    return std::make_unique<SilentDevice>(
+        m_calls, name.endsWith(QLatin1String(".AVI"), Qt::CaseInsensitive), surfaceParent);
 }
 
 namespace {
 
 // Outside a test's doubles no window, dialog, help topic, document or program may appear: the
 // real ones would block the test or reach the desktop.
-class RefusingPlatform : public ModalRunner, public FileDialogs, public HelpService, public DocumentOpener,
+class RefusingPlatform : public ModalRunner,
+                         public FileDialogs,
+                         public HelpService,
+                         public DocumentOpener,
                          public Programs
 {
 public:
@@ -121,8 +124,14 @@ public:
         refuse(QStringLiteral("window ") + QString::fromLatin1(dialog.metaObject()->className()));
         return QDialog::Rejected;
     }
-    QString openFile(QWidget*, const FileChoice& choice) override { return refuse(choice.title), QString(); }
-    QString saveFile(QWidget*, const FileChoice& choice) override { return refuse(choice.title), QString(); }
+    QString openFile(QWidget*, const FileChoice& choice) override
+    {
+        return refuse(choice.title), QString();
+    }
+    QString saveFile(QWidget*, const FileChoice& choice) override
+    {
+        return refuse(choice.title), QString();
+    }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override
     {
         return refuse(QStringLiteral("colour dialog")), std::nullopt;
@@ -141,7 +150,10 @@ public:
     }
 
 private:
-    static void refuse(const QString& what) { strict::fail(what + QStringLiteral(" without doubles installed")); }
+    static void refuse(const QString& what)
+    {
+        strict::fail(what + QStringLiteral(" without doubles installed"));
+    }
 };
 
 RefusingPlatform refusing;

@@ -29,8 +29,7 @@ public:
     ScriptedModalRunner(const ScriptedModalRunner&) = delete;
     ScriptedModalRunner& operator=(const ScriptedModalRunner&) = delete;
 
-    template <class Dialog>
-    void expect(std::function<void(Dialog&)> script)
+    template <class Dialog> void expect(std::function<void(Dialog&)> script)
     {
         m_scripts.append({QString::fromLatin1(Dialog::staticMetaObject.className()),
                           [script](QDialog& d) { script(static_cast<Dialog&>(d)); }});
@@ -114,7 +113,8 @@ class SilentMedia : public Media
 public:
     int waveDeviceCount() const override { return waveDevices; }
     bool playWave(const QByteArray& wav, QString& error) override;
-    std::unique_ptr<MediaDevice> open(const QString& file, QWidget* surfaceParent, QString& error) override;
+    std::unique_ptr<MediaDevice> open(const QString& file, QWidget* surfaceParent,
+                                      QString& error) override;
 
     const QStringList& calls() { return m_calls.read(); }
     void clearCalls() { m_calls.clear(); }
@@ -128,7 +128,8 @@ private:
 class ProgramRecorder : public Programs
 {
 public:
-    bool runAndWait(const QString& program, const QStringList& arguments, const QString& workingDir) override
+    bool runAndWait(const QString& program, const QStringList& arguments,
+                    const QString& workingDir) override
     {
         m_runs.add((QStringList{program} + arguments).join(QLatin1Char('|')));
         Q_UNUSED(workingDir);

@@ -28,8 +28,7 @@ public:
     const QByteArray& bytes() const { return m_bytes; }
 
 private:
-    template <class T>
-    RecordBytes& put(int offset, T value)
+    template <class T> RecordBytes& put(int offset, T value)
     {
         std::memcpy(m_bytes.data() + offset, &value, sizeof value);
         return *this;
@@ -50,7 +49,12 @@ inline void defaultDisplayAt(RecordBytes& r, int at, bool tableOfContents = fals
     if (tableOfContents)
         r.i32(at + 315, 230).i32(at + 319, 130).i32(at + 323, 190).i32(at + 327, 165);
     else
-        r.i32(at + 315, 120).i32(at + 319, 80).i32(at + 323, 400).i32(at + 327, 200).i32(at + 331, 1).i32(at + 335, 1);
+        r.i32(at + 315, 120)
+            .i32(at + 319, 80)
+            .i32(at + 323, 400)
+            .i32(at + 327, 200)
+            .i32(at + 331, 1)
+            .i32(at + 335, 1);
 }
 
 // The project file of a new project, from the layout tables.

@@ -26,15 +26,15 @@ inline QString eventText(int number)
 
 // What a double was asked, in order. The test must read it: entries that nobody read fail the
 // test when the log goes away, so a test cannot pass because it never looked.
-template <class T>
-class EventLog
+template <class T> class EventLog
 {
 public:
     explicit EventLog(const char* what) : m_what(what) {}
     ~EventLog()
     {
         if (m_read < m_items.size())
-            strict::fail(QStringLiteral("%1 that the test never looked at: %2").arg(QLatin1String(m_what), describe(m_read)));
+            strict::fail(QStringLiteral("%1 that the test never looked at: %2")
+                             .arg(QLatin1String(m_what), describe(m_read)));
     }
     EventLog(const EventLog&) = delete;
     EventLog& operator=(const EventLog&) = delete;
@@ -69,15 +69,16 @@ private:
 
 // Answers a double gives in order. Asking with none left fails the test; answers left over when
 // the double goes away fail it too.
-template <class T>
-class AnswerScript
+template <class T> class AnswerScript
 {
 public:
     explicit AnswerScript(const char* what) : m_what(what) {}
     ~AnswerScript()
     {
         if (!m_answers.isEmpty())
-            strict::fail(QStringLiteral("%1 scripted but never asked for: %2").arg(QLatin1String(m_what)).arg(m_answers.size()));
+            strict::fail(QStringLiteral("%1 scripted but never asked for: %2")
+                             .arg(QLatin1String(m_what))
+                             .arg(m_answers.size()));
     }
     AnswerScript(const AnswerScript&) = delete;
     AnswerScript& operator=(const AnswerScript&) = delete;

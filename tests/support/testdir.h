@@ -16,7 +16,8 @@ public:
     QString filePath(const QString& name) const { return m_dir.filePath(name); }
     QStringList entries() const
     {
-        return QDir(m_dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        return QDir(m_dir.path())
+            .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     }
 
 private:

@@ -1,8 +1,8 @@
 // The compiled book inside an executable e-book.
 #include "core/book/bookarchive.h"
 
-#include "core/sections/introduction.h"
 #include "core/book/elfimage.h"
+#include "core/sections/introduction.h"
 
 QStringList CompiledBookSource::menuEntries() const
 {
@@ -61,5 +61,6 @@ CompiledBook BookAfterImage(const QByteArray& file)
     if (end >= file.size())
         throw CompiledBookError(QStringLiteral("the program holds no book"));
     // The book is read in place: only the tables and what is shown are ever touched.
-    return CompiledBook::fromBytes(QByteArray::fromRawData(file.constData() + end, file.size() - end));
+    return CompiledBook::fromBytes(
+        QByteArray::fromRawData(file.constData() + end, file.size() - end));
 }

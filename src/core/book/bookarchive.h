@@ -1,8 +1,8 @@
 // The book source of an executable e-book: the compiled book appended to the runtime's own file.
 #pragma once
 
-#include "core/book/compiledbook.h"
 #include "core/book/booksource.h"
+#include "core/book/compiledbook.h"
 
 class CompiledBookSource : public BookSource
 {
@@ -12,7 +12,10 @@ public:
     QStringList menuEntries() const override;
     ChapterRecord chapter(int index) const override;
     QByteArray chapterText(const QString& chapterFile) const override;
-    DisplayRecord display(const QString& displayFile) const override { return m_book.display(displayFile); }
+    DisplayRecord display(const QString& displayFile) const override
+    {
+        return m_book.display(displayFile);
+    }
     bool hyperEntry(const QString& phrase, QStringList& lines) const override;
     bool introduction(QStringList& lines) const override;
     const CompiledBook& book() const { return m_book; }

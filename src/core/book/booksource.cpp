@@ -1,11 +1,11 @@
 // The book source over the project directory.
 #include "core/book/booksource.h"
 
-#include "core/sections/hypertext.h"
-#include "core/sections/introduction.h"
-#include "core/project/projectfiles.h"
 #include "core/files/projectpath.h"
 #include "core/files/runtimeerror.h"
+#include "core/project/projectfiles.h"
+#include "core/sections/hypertext.h"
+#include "core/sections/introduction.h"
 
 #include <QFile>
 

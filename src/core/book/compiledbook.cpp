@@ -1,13 +1,13 @@
 // Compiling a book and reading a compiled book.
 #include "core/book/compiledbook.h"
 
-#include "core/services/messages.h"
 #include "core/files/binaryreader.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
-#include "core/project/projectfiles.h"
 #include "core/files/projectpath.h"
+#include "core/project/projectfiles.h"
 #include "core/project/reclist.h"
+#include "core/services/messages.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -17,22 +17,23 @@
 
 namespace {
 
-template <class T>
-T take(const QByteArray& block, qint64 at, const char* what)
+template <class T> T take(const QByteArray& block, qint64 at, const char* what)
 {
     const std::optional<T> value = BinaryReader(block).at<T>(at);
     if (!value)
-        throw CompiledBookError(QStringLiteral("the %1 lies outside the book").arg(QLatin1String(what)));
+        throw CompiledBookError(
+            QStringLiteral("the %1 lies outside the book").arg(QLatin1String(what)));
     return *value;
 }
 
-template <class Entry>
-QList<Entry> table(const QByteArray& block, qint64 section, const char* what)
+template <class Entry> QList<Entry> table(const QByteArray& block, qint64 section, const char* what)
 {
     const TableHeader header = take<TableHeader>(block, section, what);
-    std::optional<QList<Entry>> entries = BinaryReader(block).array<Entry>(header.IndexOffset, header.Count);
+    std::optional<QList<Entry>> entries =
+        BinaryReader(block).array<Entry>(header.IndexOffset, header.Count);
     if (!entries)
-        throw CompiledBookError(QStringLiteral("the %1 index lies outside the book").arg(QLatin1String(what)));
+        throw CompiledBookError(
+            QStringLiteral("the %1 index lies outside the book").arg(QLatin1String(what)));
     return *std::move(entries);
 }
 
@@ -58,7 +59,8 @@ std::optional<BookContents> collectContents(WorkingState& state)
     for (const ChapterRecord& chapter : std::as_const(contents.chapters)) {
         const QString name = chapter.DisplayFile.text();
         if (!filestore::exists(name)) {
-            ShowError(QStringLiteral("The Display file ") + name + QStringLiteral(" was not found."));
+            ShowError(QStringLiteral("The Display file ") + name +
+                      QStringLiteral(" was not found."));
             return std::nullopt;
         }
         if (!contents.displayNames.contains(name))
@@ -68,7 +70,8 @@ std::optional<BookContents> collectContents(WorkingState& state)
         return std::nullopt;
     for (const ChapterRecord& chapter : std::as_const(contents.chapters)) {
         if (!filestore::exists(chapter.ChapterFile.text())) {
-            ShowError(QStringLiteral("The Chapter file ") + chapter.ChapterFile.text() + QStringLiteral(" was not found."));
+            ShowError(QStringLiteral("The Chapter file ") + chapter.ChapterFile.text() +
+                      QStringLiteral(" was not found."));
             return std::nullopt;
         }
     }
@@ -87,13 +90,8 @@ public:
         if (m_out.write(bytes) != bytes.size())
             throw InOutError(InOutError::diskFull());
     }
-    template <class T>
-    void write(const T& value)
-    {
-        write(filestore::bytesOf(value));
-    }
-    template <class T>
-    void patch(std::int32_t at, const T& value)
+    template <class T> void write(const T& value) { write(filestore::bytesOf(value)); }
+    template <class T> void patch(std::int32_t at, const T& value)
     {
         const qint64 end = m_out.pos();
         m_out.seek(m_start + at);
@@ -222,7 +220,8 @@ CompiledBook CompiledBook::fromBytes(QByteArray block)
     if (header.HyperOffset != 0) {
         if (header.HyperOffset < kBookHeaderPosition || header.HyperOffset > header.DisplaySection)
             throw CompiledBookError(QStringLiteral("the HyperText entries lie outside the book"));
-        book.m_hyper = CompiledSections::fromBytes(b.mid(header.HyperOffset, header.DisplaySection - header.HyperOffset));
+        book.m_hyper = CompiledSections::fromBytes(
+            b.mid(header.HyperOffset, header.DisplaySection - header.HyperOffset));
     }
     return book;
 }

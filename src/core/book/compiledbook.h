@@ -8,9 +8,9 @@
 //   ChapterSection: TableHeader, the chapters' text bytes, ChapterEntry index (ends the block)
 #pragma once
 
-#include "core/sections/compiledsections.h"
 #include "core/project/records.h"
 #include "core/project/workingstate.h"
+#include "core/sections/compiledsections.h"
 
 #include <QByteArray>
 #include <QIODevice>
@@ -68,8 +68,7 @@ class CompiledBookError : public RunTimeError
 public:
     explicit CompiledBookError(const QString& detail)
         : RunTimeError(QStringLiteral("The e-book is damaged: %1.").arg(detail))
-    {
-    }
+    {}
 };
 
 // A compiled book read back, checked when opened: every table and offset lies inside the block.

@@ -1,14 +1,14 @@
 // Collecting and copying the distribution.
 #include "core/book/distribution.h"
 
-#include "core/sections/hypertext.h"
-#include "core/services/messages.h"
 #include "core/files/filecopy.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
 #include "core/files/projectpath.h"
 #include "core/project/projectfiles.h"
 #include "core/project/reclist.h"
+#include "core/sections/hypertext.h"
+#include "core/services/messages.h"
 
 #include <QDir>
 #include <QScopeGuard>
@@ -95,7 +95,8 @@ void addHyperText(FileList& files, const WorkingState& state, const IncludeProgr
             break;
         case HyperTextType::GraphicAndText:
             for (int line : {6, 7}) {
-                const QString name = lines.value(line).mid(lines.value(line).indexOf(QLatin1Char('=')) + 1);
+                const QString name =
+                    lines.value(line).mid(lines.value(line).indexOf(QLatin1Char('=')) + 1);
                 if (ValidFileName(name))
                     files.add(name);
             }
@@ -163,7 +164,8 @@ bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeP
     const auto backHome = qScopeGuard([&state] { QDir::setCurrent(state.ProjectDir); });
     const QString executable = BaseName(state.ProjectFile) + QStringLiteral(".EXE");
     if (!QFileInfo::exists(state.ProjectDir + executable)) {
-        ShowError(executable + QStringLiteral(" was not found. Please create the Executable program."));
+        ShowError(executable +
+                  QStringLiteral(" was not found. Please create the Executable program."));
         return false;
     }
     QDir::setCurrent(state.ProjectDir);
@@ -186,8 +188,8 @@ bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeP
         const QString target = QDir(folder).filePath(QFileInfo(name).fileName());
         CopyFileInto(ResolveProjectName(name), target);
         if (name.endsWith(executable))
-            QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::ExeOwner | QFileDevice::ExeGroup |
-                                              QFileDevice::ExeOther);
+            QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::ExeOwner |
+                                              QFileDevice::ExeGroup | QFileDevice::ExeOther);
     }
     ShowPlain(QStringLiteral("All the files have been copied to the Directory ") + folder);
     return true;

@@ -3,10 +3,9 @@
 
 #include "core/files/binaryreader.h"
 
-#include <elf.h>
-
 #include <algorithm>
 #include <cstring>
+#include <elf.h>
 
 qint64 ElfImageEnd(const QByteArray& file)
 {
@@ -19,16 +18,20 @@ qint64 ElfImageEnd(const QByteArray& file)
         header.e_ident[EI_CLASS] != ELFCLASS64 || header.e_ident[EI_DATA] != ELFDATA2LSB)
         return -1;
     qint64 end = qint64(header.e_ehsize);
-    end = std::max<qint64>(end, qint64(header.e_phoff) + qint64(header.e_phnum) * header.e_phentsize);
-    end = std::max<qint64>(end, qint64(header.e_shoff) + qint64(header.e_shnum) * header.e_shentsize);
+    end =
+        std::max<qint64>(end, qint64(header.e_phoff) + qint64(header.e_phnum) * header.e_phentsize);
+    end =
+        std::max<qint64>(end, qint64(header.e_shoff) + qint64(header.e_shnum) * header.e_shentsize);
     for (int i = 0; i < header.e_phnum; ++i) {
-        const auto segment = reader.at<Elf64_Phdr>(qint64(header.e_phoff) + qint64(i) * header.e_phentsize);
+        const auto segment =
+            reader.at<Elf64_Phdr>(qint64(header.e_phoff) + qint64(i) * header.e_phentsize);
         if (!segment)
             return -1;
         end = std::max<qint64>(end, qint64(segment->p_offset) + qint64(segment->p_filesz));
     }
     for (int i = 0; i < header.e_shnum; ++i) {
-        const auto section = reader.at<Elf64_Shdr>(qint64(header.e_shoff) + qint64(i) * header.e_shentsize);
+        const auto section =
+            reader.at<Elf64_Shdr>(qint64(header.e_shoff) + qint64(i) * header.e_shentsize);
         if (!section)
             return -1;
         if (section->sh_type != SHT_NOBITS)

@@ -2,10 +2,10 @@
 #include "core/book/executable.h"
 
 #include "core/book/compiledbook.h"
-#include "core/services/messages.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
 #include "core/files/projectpath.h"
+#include "core/services/messages.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -23,8 +23,10 @@ bool MakeExecutable(WorkingState& state)
         throw filestore::errorFromErrno(executable);
     if (!runtimeFile.open(QIODevice::ReadOnly)) {
         out.cancelWriting();
-        ShowError(QStringLiteral("The reader program %1 could not be read, so the Executable E-Book was not "
-                                 "created.").arg(runtime));
+        ShowError(QStringLiteral(
+                      "The reader program %1 could not be read, so the Executable E-Book was not "
+                      "created.")
+                      .arg(runtime));
         return false;
     }
     const QByteArray program = runtimeFile.readAll();
@@ -37,7 +39,8 @@ bool MakeExecutable(WorkingState& state)
     }
     if (!out.commit())
         throw filestore::errorFromErrno(executable);
-    QFile::setPermissions(out.fileName(), QFile::permissions(out.fileName()) | QFileDevice::ExeOwner |
-                                              QFileDevice::ExeGroup | QFileDevice::ExeOther);
+    QFile::setPermissions(out.fileName(), QFile::permissions(out.fileName()) |
+                                              QFileDevice::ExeOwner | QFileDevice::ExeGroup |
+                                              QFileDevice::ExeOther);
     return true;
 }

@@ -27,8 +27,7 @@ public:
     }
 
     // The value whose bytes start at `offset`; nothing when they do not lie wholly in the block.
-    template <class T>
-    std::optional<T> at(qint64 offset) const
+    template <class T> std::optional<T> at(qint64 offset) const
     {
         static_assert(std::is_trivially_copyable_v<T>);
         if (!fits(offset, 1, sizeof(T)))
@@ -39,8 +38,7 @@ public:
     }
 
     // `count` consecutive values from `offset`; nothing when they do not all lie in the block.
-    template <class T>
-    std::optional<QList<T>> array(qint64 offset, qint64 count) const
+    template <class T> std::optional<QList<T>> array(qint64 offset, qint64 count) const
     {
         static_assert(std::is_trivially_copyable_v<T>);
         if (!fits(offset, count, sizeof(T)))

@@ -4,12 +4,13 @@
 #include <QIODevice>
 #include <QString>
 
-enum CopyResult : int {
+enum CopyResult : int
+{
     CopyDone = 0,
-    CopySameName = 1,     // source and target are the same text; nothing done
-    CopyNoSource = 2,     // the source cannot be opened
-    CopyNoTarget = 3,     // the target cannot be created
-    CopyShortWrite = 4,   // the disk filled up; the target keeps its old content
+    CopySameName = 1,   // source and target are the same text; nothing done
+    CopyNoSource = 2,   // the source cannot be opened
+    CopyNoTarget = 3,   // the target cannot be created
+    CopyShortWrite = 4, // the disk filled up; the target keeps its old content
 };
 
 // Copies 2048 bytes at a time. The target is replaced only when the copy is complete.

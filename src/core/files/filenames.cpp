@@ -11,14 +11,16 @@ namespace {
 // Index of the dot that starts the extension of the path's last part, or -1.
 qsizetype extensionDot(const QString& path)
 {
-    const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype slash =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
     return dot > slash ? dot : -1;
 }
 
 QString fileNamePart(const QString& path)
 {
-    const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype slash =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     return path.mid(slash + 1);
 }
 

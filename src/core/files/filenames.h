@@ -13,7 +13,8 @@ QString BaseName(const QString& path);
 // without an extension gets it appended.
 QString ChangeFileExt(const QString& path, const QString& extension);
 
-enum FileAttribute : unsigned {
+enum FileAttribute : unsigned
+{
     ReadOnlyAttribute = 1,
     HiddenAttribute = 2,
     DirectoryAttribute = 16,

@@ -120,7 +120,8 @@ void replace(const QString& from, const QString& to)
 {
     const QString target = ResolveProjectName(to);
     errno = 0;
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(target).constData()) != 0)
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(target).constData()) !=
+        0)
         throw errorFromErrno(target);
 }
 
@@ -128,7 +129,8 @@ void replace(const QString& from, const QString& to)
 
 namespace filestore {
 
-void rewriteThroughScratch(const QString& fileName, const QString& scratchName, const QByteArray& bytes)
+void rewriteThroughScratch(const QString& fileName, const QString& scratchName,
+                           const QByteArray& bytes)
 {
     writeAll(scratchName, bytes);
     replace(scratchName, fileName);

@@ -41,8 +41,7 @@ bool exists(const QString& fileName);
 // The run-time text for the error that the last failed system call left in errno.
 InOutError errorFromErrno(const QString& fileName);
 
-template <class Record>
-Record recordAt(const QByteArray& bytes, qsizetype index)
+template <class Record> Record recordAt(const QByteArray& bytes, qsizetype index)
 {
     const std::optional<Record> record =
         index < 0 ? std::nullopt : BinaryReader(bytes).at<Record>(index * qint64(sizeof(Record)));
@@ -51,8 +50,7 @@ Record recordAt(const QByteArray& bytes, qsizetype index)
     return *record;
 }
 
-template <class Record>
-QByteArray bytesOf(const Record& record)
+template <class Record> QByteArray bytesOf(const Record& record)
 {
     static_assert(std::is_trivially_copyable_v<Record>);
     return QByteArray(reinterpret_cast<const char*>(&record), sizeof(Record));
@@ -68,5 +66,6 @@ void replace(const QString& from, const QString& to);
 namespace filestore {
 // Writes the new content completely under the scratch name, then puts it in the file's place:
 // at any moment either the old or the new file is whole.
-void rewriteThroughScratch(const QString& fileName, const QString& scratchName, const QByteArray& bytes);
+void rewriteThroughScratch(const QString& fileName, const QString& scratchName,
+                           const QByteArray& bytes);
 } // namespace filestore

@@ -19,4 +19,5 @@ bool MatchesMask(const QString& fileName, const QString& mask, const QString& fo
 
 // Names (not paths) of the entries of `folder` that match `mask`, sorted without regard to case.
 QStringList EntriesMatching(const QString& folder, const QString& mask,
-                            QDir::Filters filters = QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+                            QDir::Filters filters = QDir::Files | QDir::Dirs |
+                                                    QDir::NoDotAndDotDot);

@@ -9,7 +9,9 @@
 class RunTimeError : public std::exception
 {
 public:
-    explicit RunTimeError(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}
+    explicit RunTimeError(QString message)
+        : m_message(std::move(message)), m_utf8(m_message.toUtf8())
+    {}
     const QString& message() const { return m_message; }
     const char* what() const noexcept override { return m_utf8.constData(); }
 
@@ -37,8 +39,7 @@ class ConvertError : public RunTimeError
 public:
     explicit ConvertError(const QString& text)
         : RunTimeError(QStringLiteral("'%1' is not a valid integer value").arg(text))
-    {
-    }
+    {}
 };
 
 class ListIndexError : public RunTimeError
@@ -46,8 +47,7 @@ class ListIndexError : public RunTimeError
 public:
     explicit ListIndexError(qsizetype index)
         : RunTimeError(QStringLiteral("List index out of bounds (%1)").arg(index))
-    {
-    }
+    {}
 };
 
 class FileOpenError : public RunTimeError
@@ -55,8 +55,7 @@ class FileOpenError : public RunTimeError
 public:
     explicit FileOpenError(const QString& fileName)
         : RunTimeError(QStringLiteral("Cannot open file %1").arg(fileName))
-    {
-    }
+    {}
 };
 
 class FileCreateError : public RunTimeError
@@ -64,6 +63,5 @@ class FileCreateError : public RunTimeError
 public:
     explicit FileCreateError(const QString& fileName)
         : RunTimeError(QStringLiteral("Cannot create file %1").arg(fileName))
-    {
-    }
+    {}
 };

@@ -9,7 +9,10 @@
 namespace textcodec {
 
 QString decode(const char* bytes, qsizetype length);
-inline QString decode(const QByteArray& bytes) { return decode(bytes.constData(), bytes.size()); }
+inline QString decode(const QByteArray& bytes)
+{
+    return decode(bytes.constData(), bytes.size());
+}
 
 // Characters without a Windows-1252 byte become '?'.
 QByteArray encode(const QString& text);

@@ -18,7 +18,8 @@ ShowCommandParts ParseShowCommand(const QString& value)
             parts.video = element;
         bool isNumber = false;
         const int tenths = element.toInt(&isNumber, 10);
-        if (isNumber && !element.isEmpty() && (element.front().isDigit() || element.front() == QLatin1Char('-')))
+        if (isNumber && !element.isEmpty() &&
+            (element.front().isDigit() || element.front() == QLatin1Char('-')))
             parts.delayMs = tenths * 100;
     }
     return parts;

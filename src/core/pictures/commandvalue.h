@@ -17,6 +17,6 @@ struct ShowCommandParts
 // The value is upper-cased first, as the show reads it.
 ShowCommandParts ParseShowCommand(const QString& value);
 
-// Executable program: "program",parameters becomes "program" parameters. Windows program: program document becomes
-// "program" followed by the document in the project directory.
+// Executable program: "program",parameters becomes "program" parameters. Windows program: program
+// document becomes "program" followed by the document in the project directory.
 QString ProgramCommandLine(HyperTextType mode, const QString& value, const QString& projectDir);

@@ -4,7 +4,6 @@
 
 #include <csetjmp>
 #include <cstdio>
-
 #include <jpeglib.h>
 
 namespace {
@@ -60,9 +59,8 @@ QImage DecodeJpeg(const QByteArray& data, QString& error)
 {
     QImage image;
     char message[JMSG_LENGTH_MAX] = {};
-    if (data.isEmpty() ||
-        !decode(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()),
-                image, message)) {
+    if (data.isEmpty() || !decode(reinterpret_cast<const unsigned char*>(data.constData()),
+                                  static_cast<unsigned long>(data.size()), image, message)) {
         error = QString::fromLocal8Bit(message);
         return QImage();
     }

@@ -1,9 +1,9 @@
 // Picture loading by content: JPEG and metafile signatures are recognised whatever the name says.
 #include "core/pictures/pictures.h"
 
+#include "core/files/projectpath.h"
 #include "core/pictures/jpegdecode.h"
 #include "core/pictures/wmfrender.h"
-#include "core/files/projectpath.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -29,7 +29,8 @@ QImage renderMetafile(const QByteArray& data, QString& error)
 {
     std::string svg;
     std::string reason;
-    if (!RenderWmfToSvg(reinterpret_cast<const unsigned char*>(data.constData()), long(data.size()), svg, reason)) {
+    if (!RenderWmfToSvg(reinterpret_cast<const unsigned char*>(data.constData()), long(data.size()),
+                        svg, reason)) {
         error = QString::fromStdString(reason);
         return QImage();
     }
@@ -38,8 +39,9 @@ QImage renderMetafile(const QByteArray& data, QString& error)
         error = QStringLiteral("the metafile could not be drawn");
         return QImage();
     }
-    const QSize size = renderer.defaultSize().isValid() ? renderer.defaultSize().boundedTo(QSize(4000, 4000))
-                                                        : QSize(200, 200);
+    const QSize size = renderer.defaultSize().isValid()
+                           ? renderer.defaultSize().boundedTo(QSize(4000, 4000))
+                           : QSize(200, 200);
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -67,9 +69,10 @@ LoadedPicture LoadPicture(const QString& fileName)
     else
         result.image.loadFromData(data);
     if (result.image.isNull()) {
-        result.error = QStringLiteral("The picture file %1 could not be read: it is damaged or not a "
-                                      "picture of a known kind.")
-                           .arg(name);
+        result.error =
+            QStringLiteral("The picture file %1 could not be read: it is damaged or not a "
+                           "picture of a known kind.")
+                .arg(name);
     }
     return result;
 }

@@ -1,10 +1,9 @@
 // Metafile to SVG through libwmf's SVG device, writing to memory.
 #include "core/pictures/wmfrender.h"
 
+#include <cstring>
 #include <libwmf/api.h>
 #include <libwmf/svg.h>
-
-#include <cstring>
 #include <vector>
 
 bool RenderWmfToSvg(const unsigned char* data, long size, std::string& svg, std::string& error)
@@ -13,7 +12,8 @@ bool RenderWmfToSvg(const unsigned char* data, long size, std::string& svg, std:
     wmfAPI_Options options;
     std::memset(&options, 0, sizeof options);
     options.function = wmf_svg_function;
-    const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+    const unsigned long flags =
+        WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
     if (wmf_api_create(&api, flags, &options) != wmf_E_None) {
         if (api)
             wmf_api_destroy(api);
@@ -23,7 +23,8 @@ bool RenderWmfToSvg(const unsigned char* data, long size, std::string& svg, std:
     // libwmf reads from a buffer it may not change, but its signature is not const.
     std::vector<unsigned char> copy(data, data + size);
     wmfD_Rect bbox;
-    bool ok = wmf_mem_open(api, copy.data(), size) == wmf_E_None && wmf_scan(api, 0, &bbox) == wmf_E_None;
+    bool ok =
+        wmf_mem_open(api, copy.data(), size) == wmf_E_None && wmf_scan(api, 0, &bbox) == wmf_E_None;
     if (ok) {
         wmf_svg_t* device = WMF_SVG_GetData(api);
         device->out = wmf_stream_create(api, nullptr);

@@ -65,5 +65,6 @@ void MoveChapter(const WorkingState& state, const QString& entryToMove, const QS
         list.append(filestore::bytesOf(chapter));
     }
     // The work file is complete before it takes the chapter list's place.
-    filestore::rewriteThroughScratch(state.ChapterListFile, BaseName(state.ChapterListFile) + QStringLiteral(".tmp"), list);
+    filestore::rewriteThroughScratch(
+        state.ChapterListFile, BaseName(state.ChapterListFile) + QStringLiteral(".tmp"), list);
 }

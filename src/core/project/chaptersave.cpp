@@ -5,7 +5,8 @@
 
 std::optional<QString> ChapterFileName(const QString& entered)
 {
-    const qsizetype cut = std::max(entered.lastIndexOf(QLatin1Char('\\')), entered.lastIndexOf(QLatin1Char(':')));
+    const qsizetype cut =
+        std::max(entered.lastIndexOf(QLatin1Char('\\')), entered.lastIndexOf(QLatin1Char(':')));
     const QString bare = entered.mid(cut + 1);
     if (!ValidFileName(bare))
         return std::nullopt;

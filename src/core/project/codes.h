@@ -6,7 +6,8 @@
 #include <QString>
 
 // The value of a HyperText entry's "type=" line and of a CommandRecord's CommandType.
-enum class HyperTextType : int {
+enum class HyperTextType : int
+{
     None = 0, // also every code that is never written: 11, 12 and above 13
     TextOnly = 1,
     GraphicOnly = 2,
@@ -32,7 +33,8 @@ bool IsCommandType(HyperTextType type);
 HyperTextType ParseTypeLine(const QString& line);
 
 // A screen's background: DisplayRecord::BackType and ConfigRecord::ProgBackType.
-enum class BackgroundType : int {
+enum class BackgroundType : int
+{
     Colour = 1,
     Picture = 2,
     Wallpaper = 3,

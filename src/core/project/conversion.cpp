@@ -36,7 +36,8 @@ void ConvertChapterList(WorkingState& state)
         throw DamagedChapterListError(state.ChapterListFile);
     QByteArray list;
     for (qsizetype i = 0; i < oldList.size() / qsizetype(sizeof(OldChapterRecord)); ++i) {
-        state.CurrentChapter = ConvertChapterRecord(filestore::recordAt<OldChapterRecord>(oldList, i));
+        state.CurrentChapter =
+            ConvertChapterRecord(filestore::recordAt<OldChapterRecord>(oldList, i));
         list.append(filestore::bytesOf(state.CurrentChapter));
     }
     filestore::writeAll(state.ChapterListFile, list);

@@ -18,7 +18,11 @@ void ApplyFontText(const QString& text, TextFont& font)
 
 QString FontText(const TextFont& font)
 {
-    return QStringLiteral("%1 %2 %3 %4").arg(font.size).arg(font.color).arg(font.style).arg(font.name);
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(font.size)
+        .arg(font.color)
+        .arg(font.style)
+        .arg(font.name);
 }
 
 QFont TextFont::toQFont() const

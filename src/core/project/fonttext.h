@@ -11,7 +11,13 @@
 
 struct TextFont
 {
-    enum Style : std::uint8_t { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
+    enum Style : std::uint8_t
+    {
+        Bold = 1,
+        Italic = 2,
+        Underline = 4,
+        StrikeOut = 8
+    };
 
     int size = 8;
     Colour color = 0;

@@ -1,12 +1,11 @@
 // Project file, chapter list and display file routines.
 #include "core/project/projectfiles.h"
 
-#include "core/services/messages.h"
-#include "core/project/recordconversion.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
 #include "core/project/reclist.h"
-
+#include "core/project/recordconversion.h"
+#include "core/services/messages.h"
 
 namespace {
 
@@ -120,7 +119,8 @@ void ReadDisplayFile(WorkingState& state, const QString& fileName)
 {
     const QByteArray bytes = filestore::readAll(fileName);
     if (bytes.size() == kOldDisplayFileSize) {
-        state.CurrentDisplay = ConvertDisplayRecord(filestore::recordAt<OldDisplayRecord>(bytes, 0));
+        state.CurrentDisplay =
+            ConvertDisplayRecord(filestore::recordAt<OldDisplayRecord>(bytes, 0));
         WriteDisplayFile(state, fileName);
     }
     state.CurrentDisplay = filestore::recordAt<DisplayRecord>(filestore::readAll(fileName), 0);

@@ -10,8 +10,7 @@
 #include <cstdint>
 #include <cstring>
 
-template <std::size_t N>
-struct PString
+template <std::size_t N> struct PString
 {
     static_assert(N > 0 && N < 256);
     static constexpr std::size_t capacity = N;

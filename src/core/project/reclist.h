@@ -13,8 +13,7 @@ public:
     // Copies item `index` into the buffer, at most `capacity` bytes; raises ListIndexError.
     void Get(qsizetype index, void* buffer, qsizetype capacity) const;
 
-    template <class Record>
-    Record at(qsizetype index) const
+    template <class Record> Record at(qsizetype index) const
     {
         Record record{};
         Get(index, &record, sizeof(Record));

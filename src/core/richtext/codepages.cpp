@@ -5,38 +5,60 @@
 
 #include <QHash>
 
-#include <iconv.h>
-
 #include <cerrno>
+#include <iconv.h>
 
 namespace {
 
 const char* iconvName(int codePage)
 {
     switch (codePage) {
-    case 437: return "CP437";
-    case 850: return "CP850";
-    case 874: return "CP874";
-    case 932: return "CP932";
-    case 936: return "GBK";
-    case 949: return "CP949";
-    case 950: return "BIG5";
-    case 1250: return "CP1250";
-    case 1251: return "CP1251";
-    case 1253: return "CP1253";
-    case 1254: return "CP1254";
-    case 1255: return "CP1255";
-    case 1256: return "CP1256";
-    case 1257: return "CP1257";
-    case 1258: return "CP1258";
-    case 1361: return "JOHAB";
-    case 10000: return "MACINTOSH";
-    case 10001: return "SHIFT_JIS";
-    case 10006: return "MACGREEK";
-    case 10007: return "MACCYRILLIC";
-    case 10029: return "MACCENTRALEUROPE";
-    case 65001: return "UTF-8";
-    default: return nullptr;
+    case 437:
+        return "CP437";
+    case 850:
+        return "CP850";
+    case 874:
+        return "CP874";
+    case 932:
+        return "CP932";
+    case 936:
+        return "GBK";
+    case 949:
+        return "CP949";
+    case 950:
+        return "BIG5";
+    case 1250:
+        return "CP1250";
+    case 1251:
+        return "CP1251";
+    case 1253:
+        return "CP1253";
+    case 1254:
+        return "CP1254";
+    case 1255:
+        return "CP1255";
+    case 1256:
+        return "CP1256";
+    case 1257:
+        return "CP1257";
+    case 1258:
+        return "CP1258";
+    case 1361:
+        return "JOHAB";
+    case 10000:
+        return "MACINTOSH";
+    case 10001:
+        return "SHIFT_JIS";
+    case 10006:
+        return "MACGREEK";
+    case 10007:
+        return "MACCYRILLIC";
+    case 10029:
+        return "MACCENTRALEUROPE";
+    case 65001:
+        return "UTF-8";
+    default:
+        return nullptr;
     }
 }
 
@@ -71,7 +93,8 @@ QString viaIconv(Converter& converter, QByteArrayView bytes)
         char* outPtr = reinterpret_cast<char*>(buffer);
         size_t outLeft = sizeof buffer;
         const size_t result = iconv(converter.handle, &in, &inLeft, &outPtr, &outLeft);
-        out.append(reinterpret_cast<const QChar*>(buffer), qsizetype((sizeof buffer - outLeft) / 2));
+        out.append(reinterpret_cast<const QChar*>(buffer),
+                   qsizetype((sizeof buffer - outLeft) / 2));
         if (result == size_t(-1) && errno != E2BIG) {
             // An invalid or cut-off sequence: mark it and go on after its first byte.
             out.append(QChar(0xFFFD));
@@ -88,25 +111,44 @@ QString viaIconv(Converter& converter, QByteArrayView bytes)
 int CodePageOfCharset(int charset)
 {
     switch (charset) {
-    case 77: return 10000;
-    case 78: return 10001;
-    case 128: return 932;
-    case 129: return 949;
-    case 130: return 1361;
-    case 134: return 936;
-    case 136: return 950;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 163: return 1258;
-    case 177: return 1255;
-    case 178: return 1256;
-    case 186: return 1257;
-    case 204: return 1251;
-    case 222: return 874;
-    case 238: return 1250;
-    case 254: return 437;
-    case 255: return 850;
-    default: return 0;
+    case 77:
+        return 10000;
+    case 78:
+        return 10001;
+    case 128:
+        return 932;
+    case 129:
+        return 949;
+    case 130:
+        return 1361;
+    case 134:
+        return 936;
+    case 136:
+        return 950;
+    case 161:
+        return 1253;
+    case 162:
+        return 1254;
+    case 163:
+        return 1258;
+    case 177:
+        return 1255;
+    case 178:
+        return 1256;
+    case 186:
+        return 1257;
+    case 204:
+        return 1251;
+    case 222:
+        return 874;
+    case 238:
+        return 1250;
+    case 254:
+        return 437;
+    case 255:
+        return 850;
+    default:
+        return 0;
     }
 }
 

@@ -2,16 +2,16 @@
 // equally formatted text to the document.
 #include "core/richtext/rtfreader.h"
 
-#include "core/richtext/codepages.h"
 #include "core/files/textcodec.h"
+#include "core/richtext/codepages.h"
 
 #include <QHash>
 #include <QImage>
 #include <QPainter>
+#include <QStringDecoder>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
-#include <QStringDecoder>
 #include <QUrl>
 
 #include <array>
@@ -23,7 +23,14 @@ constexpr int kMaxDepth = 512;
 constexpr int kDefaultHalfPoints = 24;
 constexpr int kSymbolCodePage = 42; // symbol fonts: byte b shows as U+F000 + b
 
-enum class Dest : std::uint8_t { Text, Skip, FontTable, ColourTable, Picture };
+enum class Dest : std::uint8_t
+{
+    Text,
+    Skip,
+    FontTable,
+    ColourTable,
+    Picture
+};
 enum class Word;
 
 struct CharState
@@ -41,7 +48,8 @@ struct CharState
 
 size_t qHash(const CharState& s, size_t seed = 0)
 {
-    return qHashMulti(seed, s.font, s.halfPoints, s.colour, s.bold, s.italic, s.underline, s.strike);
+    return qHashMulti(seed, s.font, s.halfPoints, s.colour, s.bold, s.italic, s.underline,
+                      s.strike);
 }
 
 struct ParaState
@@ -59,8 +67,8 @@ struct Group
     ParaState para;
     Dest dest = Dest::Text;
     int uc = 1;
-    bool fontEntry = false;     // a group inside the font table: one font
-    bool pictureOwner = false;  // the group that opened a picture
+    bool fontEntry = false;    // a group inside the font table: one font
+    bool pictureOwner = false; // the group that opened a picture
 };
 
 struct FontEntry
@@ -71,7 +79,12 @@ struct FontEntry
 
 struct Picture
 {
-    enum Kind { Other, Png, Jpeg } kind = Other;
+    enum Kind
+    {
+        Other,
+        Png,
+        Jpeg
+    } kind = Other;
     QByteArray data;
     int widthGoal = 0;  // twips
     int heightGoal = 0; // twips
@@ -83,7 +96,9 @@ struct Picture
 class Reader
 {
 public:
-    Reader(QByteArrayView data, QTextDocument& document) : m_data(data), m_doc(document), m_cursor(&document) {}
+    Reader(QByteArrayView data, QTextDocument& document)
+        : m_data(data), m_doc(document), m_cursor(&document)
+    {}
 
     void run();
 
@@ -143,7 +158,7 @@ private:
     std::vector<Picture> m_pictures; // one per open picture group
     int m_pictureCount = 0;
 
-    int m_codePage = 1252;     // the code page of m_codePageFont, cached
+    int m_codePage = 1252; // the code page of m_codePageFont, cached
     int m_codePageFont = INT_MIN;
     qsizetype m_codePageFonts = -1;
     int m_skip = 0; // fallback characters still to skip after \uN
@@ -216,7 +231,8 @@ void Reader::runTokens()
                 ++m_pos;
             const QByteArrayView word(data + start, m_pos - start);
             bool negative = false;
-            if (m_pos < size && data[m_pos] == '-' && m_pos + 1 < size && isDigit(data[m_pos + 1])) {
+            if (m_pos < size && data[m_pos] == '-' && m_pos + 1 < size &&
+                isDigit(data[m_pos + 1])) {
                 negative = true;
                 ++m_pos;
             }
@@ -338,22 +354,54 @@ bool Reader::skipsFallback()
 bool Reader::startDestination(QByteArrayView word)
 {
     static const QHash<QByteArrayView, Dest> known = {
-        {"fonttbl", Dest::FontTable},      {"colortbl", Dest::ColourTable},   {"pict", Dest::Picture},
-        {"stylesheet", Dest::Skip},        {"info", Dest::Skip},              {"fldinst", Dest::Skip},
-        {"header", Dest::Skip},            {"headerl", Dest::Skip},           {"headerr", Dest::Skip},
-        {"headerf", Dest::Skip},           {"footer", Dest::Skip},            {"footerl", Dest::Skip},
-        {"footerr", Dest::Skip},           {"footerf", Dest::Skip},           {"footnote", Dest::Skip},
-        {"listtable", Dest::Skip},         {"listoverridetable", Dest::Skip}, {"revtbl", Dest::Skip},
-        {"rsidtbl", Dest::Skip},           {"generator", Dest::Skip},         {"xmlnstbl", Dest::Skip},
-        {"themedata", Dest::Skip},         {"colorschememapping", Dest::Skip}, {"latentstyles", Dest::Skip},
-        {"datastore", Dest::Skip},         {"nonshppict", Dest::Skip},        {"object", Dest::Skip},
-        {"objdata", Dest::Skip},           {"pgdsctbl", Dest::Skip},          {"filetbl", Dest::Skip},
-        {"annotation", Dest::Skip},        {"atnid", Dest::Skip},             {"atnauthor", Dest::Skip},
-        {"template", Dest::Skip},          {"mmathPr", Dest::Skip},           {"pnseclvl", Dest::Skip},
-        {"fldrslt", Dest::Text},           {"result", Dest::Text},            {"shppict", Dest::Text},
-        {"listtext", Dest::Text},          {"pntext", Dest::Text},            {"shprslt", Dest::Skip},
-        {"shpinst", Dest::Skip},           {"do", Dest::Skip},                {"tc", Dest::Skip},
-        {"xe", Dest::Skip},                {"bkmkstart", Dest::Skip},         {"bkmkend", Dest::Skip},
+        {"fonttbl", Dest::FontTable},
+        {"colortbl", Dest::ColourTable},
+        {"pict", Dest::Picture},
+        {"stylesheet", Dest::Skip},
+        {"info", Dest::Skip},
+        {"fldinst", Dest::Skip},
+        {"header", Dest::Skip},
+        {"headerl", Dest::Skip},
+        {"headerr", Dest::Skip},
+        {"headerf", Dest::Skip},
+        {"footer", Dest::Skip},
+        {"footerl", Dest::Skip},
+        {"footerr", Dest::Skip},
+        {"footerf", Dest::Skip},
+        {"footnote", Dest::Skip},
+        {"listtable", Dest::Skip},
+        {"listoverridetable", Dest::Skip},
+        {"revtbl", Dest::Skip},
+        {"rsidtbl", Dest::Skip},
+        {"generator", Dest::Skip},
+        {"xmlnstbl", Dest::Skip},
+        {"themedata", Dest::Skip},
+        {"colorschememapping", Dest::Skip},
+        {"latentstyles", Dest::Skip},
+        {"datastore", Dest::Skip},
+        {"nonshppict", Dest::Skip},
+        {"object", Dest::Skip},
+        {"objdata", Dest::Skip},
+        {"pgdsctbl", Dest::Skip},
+        {"filetbl", Dest::Skip},
+        {"annotation", Dest::Skip},
+        {"atnid", Dest::Skip},
+        {"atnauthor", Dest::Skip},
+        {"template", Dest::Skip},
+        {"mmathPr", Dest::Skip},
+        {"pnseclvl", Dest::Skip},
+        {"fldrslt", Dest::Text},
+        {"result", Dest::Text},
+        {"shppict", Dest::Text},
+        {"listtext", Dest::Text},
+        {"pntext", Dest::Text},
+        {"shprslt", Dest::Skip},
+        {"shpinst", Dest::Skip},
+        {"do", Dest::Skip},
+        {"tc", Dest::Skip},
+        {"xe", Dest::Skip},
+        {"bkmkstart", Dest::Skip},
+        {"bkmkend", Dest::Skip},
     };
     const auto it = known.constFind(word);
     const bool ignorable = m_ignorable;
@@ -423,33 +471,103 @@ void Reader::controlWord(QByteArrayView word, bool hasParam, int param)
     applyWord(word, hasParam, param);
 }
 
-enum class Word {
-    Par, Line, Tab, Emdash, Endash, Bullet, Lquote, Rquote, Ldblquote, Rdblquote, Cell, Row,
-    Sect, Page, Plain, Pard, Bold, Italic, Underline, UnderlineNone, Strike, Hidden, Font,
-    FontSize, Colour, AlignLeft, AlignCentre, AlignRight, Justify, LeftIndent, RightIndent,
-    FirstIndent, UnicodeSkip, DefaultFont, AnsiCodePage, Mac, Pc, Pca, Space,
+enum class Word
+{
+    Par,
+    Line,
+    Tab,
+    Emdash,
+    Endash,
+    Bullet,
+    Lquote,
+    Rquote,
+    Ldblquote,
+    Rdblquote,
+    Cell,
+    Row,
+    Sect,
+    Page,
+    Plain,
+    Pard,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    Strike,
+    Hidden,
+    Font,
+    FontSize,
+    Colour,
+    AlignLeft,
+    AlignCentre,
+    AlignRight,
+    Justify,
+    LeftIndent,
+    RightIndent,
+    FirstIndent,
+    UnicodeSkip,
+    DefaultFont,
+    AnsiCodePage,
+    Mac,
+    Pc,
+    Pca,
+    Space,
 };
 
 void Reader::applyWord(QByteArrayView word, bool hasParam, int param)
 {
     static const QHash<QByteArrayView, Word> kWords = {
-        {"par", Word::Par},          {"line", Word::Line},        {"tab", Word::Tab},
-        {"emdash", Word::Emdash},    {"endash", Word::Endash},    {"bullet", Word::Bullet},
-        {"lquote", Word::Lquote},    {"rquote", Word::Rquote},    {"ldblquote", Word::Ldblquote},
-        {"rdblquote", Word::Rdblquote}, {"cell", Word::Cell},     {"nestcell", Word::Cell},
-        {"row", Word::Row},          {"sect", Word::Sect},        {"page", Word::Page},
-        {"plain", Word::Plain},      {"pard", Word::Pard},        {"b", Word::Bold},
-        {"i", Word::Italic},         {"ul", Word::Underline},     {"ulw", Word::Underline},
-        {"uld", Word::Underline},    {"uldb", Word::Underline},   {"ulth", Word::Underline},
-        {"ulwave", Word::Underline}, {"uldash", Word::Underline}, {"ulnone", Word::UnderlineNone},
-        {"strike", Word::Strike},    {"striked", Word::Strike},   {"v", Word::Hidden},
-        {"f", Word::Font},           {"fs", Word::FontSize},      {"cf", Word::Colour},
-        {"ql", Word::AlignLeft},     {"qc", Word::AlignCentre},   {"qr", Word::AlignRight},
-        {"qj", Word::Justify},       {"li", Word::LeftIndent},    {"lin", Word::LeftIndent},
-        {"ri", Word::RightIndent},   {"rin", Word::RightIndent},  {"fi", Word::FirstIndent},
-        {"uc", Word::UnicodeSkip},   {"deff", Word::DefaultFont}, {"ansicpg", Word::AnsiCodePage},
-        {"mac", Word::Mac},          {"pc", Word::Pc},            {"pca", Word::Pca},
-        {"emspace", Word::Space},    {"enspace", Word::Space},    {"qmspace", Word::Space},
+        {"par", Word::Par},
+        {"line", Word::Line},
+        {"tab", Word::Tab},
+        {"emdash", Word::Emdash},
+        {"endash", Word::Endash},
+        {"bullet", Word::Bullet},
+        {"lquote", Word::Lquote},
+        {"rquote", Word::Rquote},
+        {"ldblquote", Word::Ldblquote},
+        {"rdblquote", Word::Rdblquote},
+        {"cell", Word::Cell},
+        {"nestcell", Word::Cell},
+        {"row", Word::Row},
+        {"sect", Word::Sect},
+        {"page", Word::Page},
+        {"plain", Word::Plain},
+        {"pard", Word::Pard},
+        {"b", Word::Bold},
+        {"i", Word::Italic},
+        {"ul", Word::Underline},
+        {"ulw", Word::Underline},
+        {"uld", Word::Underline},
+        {"uldb", Word::Underline},
+        {"ulth", Word::Underline},
+        {"ulwave", Word::Underline},
+        {"uldash", Word::Underline},
+        {"ulnone", Word::UnderlineNone},
+        {"strike", Word::Strike},
+        {"striked", Word::Strike},
+        {"v", Word::Hidden},
+        {"f", Word::Font},
+        {"fs", Word::FontSize},
+        {"cf", Word::Colour},
+        {"ql", Word::AlignLeft},
+        {"qc", Word::AlignCentre},
+        {"qr", Word::AlignRight},
+        {"qj", Word::Justify},
+        {"li", Word::LeftIndent},
+        {"lin", Word::LeftIndent},
+        {"ri", Word::RightIndent},
+        {"rin", Word::RightIndent},
+        {"fi", Word::FirstIndent},
+        {"uc", Word::UnicodeSkip},
+        {"deff", Word::DefaultFont},
+        {"ansicpg", Word::AnsiCodePage},
+        {"mac", Word::Mac},
+        {"pc", Word::Pc},
+        {"pca", Word::Pca},
+        {"emspace", Word::Space},
+        {"enspace", Word::Space},
+        {"qmspace", Word::Space},
     };
     const auto it = kWords.constFind(word);
     if (it == kWords.constEnd())
@@ -459,45 +577,118 @@ void Reader::applyWord(QByteArrayView word, bool hasParam, int param)
     ParaState& para = group.para;
     const bool on = !hasParam || param != 0;
     switch (*it) {
-    case Word::Par: case Word::Row: case Word::Sect: case Word::Page: endParagraph(); break;
-    case Word::Line: emitChar(QChar::LineSeparator); break;
-    case Word::Tab: case Word::Cell: emitChar(QLatin1Char('\t')); break;
-    case Word::Emdash: emitChar(QChar(0x2014)); break;
-    case Word::Endash: emitChar(QChar(0x2013)); break;
-    case Word::Bullet: emitChar(QChar(0x2022)); break;
-    case Word::Lquote: emitChar(QChar(0x2018)); break;
-    case Word::Rquote: emitChar(QChar(0x2019)); break;
-    case Word::Ldblquote: emitChar(QChar(0x201C)); break;
-    case Word::Rdblquote: emitChar(QChar(0x201D)); break;
-    case Word::Space: emitChar(QLatin1Char(' ')); break;
-    case Word::Plain: chr = CharState{}; chr.font = m_defaultFont; break;
-    case Word::Pard: para = ParaState{}; break;
-    case Word::Bold: chr.bold = on; break;
-    case Word::Italic: chr.italic = on; break;
-    case Word::Underline: chr.underline = on; break;
-    case Word::UnderlineNone: chr.underline = false; break;
-    case Word::Strike: chr.strike = on; break;
-    case Word::Hidden: chr.hidden = on; break;
-    case Word::Font: chr.font = param; break;
-    case Word::FontSize: chr.halfPoints = hasParam && param > 0 ? std::min(param, 3276) : kDefaultHalfPoints; break;
-    case Word::Colour: chr.colour = param; break;
-    case Word::AlignLeft: para.align = Qt::AlignLeft; break;
-    case Word::AlignCentre: para.align = Qt::AlignHCenter; break;
-    case Word::AlignRight: para.align = Qt::AlignRight; break;
-    case Word::Justify: para.align = Qt::AlignJustify; break;
-    case Word::LeftIndent: para.left = param; break;
-    case Word::RightIndent: para.right = param; break;
-    case Word::FirstIndent: para.first = param; break;
-    case Word::UnicodeSkip: group.uc = std::clamp(param, 0, 10); break;
+    case Word::Par:
+    case Word::Row:
+    case Word::Sect:
+    case Word::Page:
+        endParagraph();
+        break;
+    case Word::Line:
+        emitChar(QChar::LineSeparator);
+        break;
+    case Word::Tab:
+    case Word::Cell:
+        emitChar(QLatin1Char('\t'));
+        break;
+    case Word::Emdash:
+        emitChar(QChar(0x2014));
+        break;
+    case Word::Endash:
+        emitChar(QChar(0x2013));
+        break;
+    case Word::Bullet:
+        emitChar(QChar(0x2022));
+        break;
+    case Word::Lquote:
+        emitChar(QChar(0x2018));
+        break;
+    case Word::Rquote:
+        emitChar(QChar(0x2019));
+        break;
+    case Word::Ldblquote:
+        emitChar(QChar(0x201C));
+        break;
+    case Word::Rdblquote:
+        emitChar(QChar(0x201D));
+        break;
+    case Word::Space:
+        emitChar(QLatin1Char(' '));
+        break;
+    case Word::Plain:
+        chr = CharState{};
+        chr.font = m_defaultFont;
+        break;
+    case Word::Pard:
+        para = ParaState{};
+        break;
+    case Word::Bold:
+        chr.bold = on;
+        break;
+    case Word::Italic:
+        chr.italic = on;
+        break;
+    case Word::Underline:
+        chr.underline = on;
+        break;
+    case Word::UnderlineNone:
+        chr.underline = false;
+        break;
+    case Word::Strike:
+        chr.strike = on;
+        break;
+    case Word::Hidden:
+        chr.hidden = on;
+        break;
+    case Word::Font:
+        chr.font = param;
+        break;
+    case Word::FontSize:
+        chr.halfPoints = hasParam && param > 0 ? std::min(param, 3276) : kDefaultHalfPoints;
+        break;
+    case Word::Colour:
+        chr.colour = param;
+        break;
+    case Word::AlignLeft:
+        para.align = Qt::AlignLeft;
+        break;
+    case Word::AlignCentre:
+        para.align = Qt::AlignHCenter;
+        break;
+    case Word::AlignRight:
+        para.align = Qt::AlignRight;
+        break;
+    case Word::Justify:
+        para.align = Qt::AlignJustify;
+        break;
+    case Word::LeftIndent:
+        para.left = param;
+        break;
+    case Word::RightIndent:
+        para.right = param;
+        break;
+    case Word::FirstIndent:
+        para.first = param;
+        break;
+    case Word::UnicodeSkip:
+        group.uc = std::clamp(param, 0, 10);
+        break;
     case Word::DefaultFont:
         m_defaultFont = param;
         if (chr.font < 0)
             chr.font = param;
         break;
-    case Word::AnsiCodePage: m_ansiCodePage = param; break;
-    case Word::Mac: m_ansiCodePage = 10000; break;
-    case Word::Pc: m_ansiCodePage = 437; break;
-    case Word::Pca: m_ansiCodePage = 850; break;
+    case Word::AnsiCodePage:
+        m_ansiCodePage = param;
+        break;
+    case Word::Mac:
+        m_ansiCodePage = 10000;
+        break;
+    case Word::Pc:
+        m_ansiCodePage = 437;
+        break;
+    case Word::Pca:
+        m_ansiCodePage = 850;
+        break;
     }
     if (*it == Word::AnsiCodePage || *it == Word::Mac || *it == Word::Pc || *it == Word::Pca)
         m_codePageFont = INT_MIN;
@@ -550,7 +741,8 @@ void Reader::finishFont()
     QByteArray name = m_fontName.trimmed();
     if (name.endsWith(';'))
         name.chop(1);
-    m_font.name = DecodeCodePage(m_font.codePage > 0 ? m_font.codePage : m_ansiCodePage, name).trimmed();
+    m_font.name =
+        DecodeCodePage(m_font.codePage > 0 ? m_font.codePage : m_ansiCodePage, name).trimmed();
     if (m_font.name.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0)
         m_font.codePage = kSymbolCodePage;
     m_fonts.insert(m_fontNumber, m_font);
@@ -635,10 +827,13 @@ void Reader::finishPicture(const Picture& picture)
     QImage image;
     if (picture.kind != Picture::Other)
         image.loadFromData(picture.data, picture.kind == Picture::Png ? "PNG" : "JPEG");
-    const auto toPixels = [](int twips, int scale) { return std::max(1, twips * scale / 100 / 15); };
+    const auto toPixels = [](int twips, int scale) {
+        return std::max(1, twips * scale / 100 / 15);
+    };
     QSize size = image.isNull() ? QSize(32, 32) : image.size();
     if (picture.widthGoal > 0 && picture.heightGoal > 0)
-        size = QSize(toPixels(picture.widthGoal, picture.scaleX), toPixels(picture.heightGoal, picture.scaleY));
+        size = QSize(toPixels(picture.widthGoal, picture.scaleX),
+                     toPixels(picture.heightGoal, picture.scaleY));
     size = size.boundedTo(QSize(4000, 4000));
     if (image.isNull()) {
         // A picture kind that is not shown here keeps its place as a grey box.
@@ -799,7 +994,8 @@ QTextBlockFormat Reader::blockFormat() const
 bool LooksLikeRtf(QByteArrayView data)
 {
     qsizetype i = 0;
-    while (i < data.size() && (data[i] == ' ' || data[i] == '\r' || data[i] == '\n' || data[i] == '\t'))
+    while (i < data.size() &&
+           (data[i] == ' ' || data[i] == '\r' || data[i] == '\n' || data[i] == '\t'))
         ++i;
     return data.sliced(i).startsWith("{\\rtf");
 }

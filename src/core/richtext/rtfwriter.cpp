@@ -1,8 +1,8 @@
 // The RTF writer.
 #include "core/richtext/rtfwriter.h"
 
-#include "core/richtext/rtfreader.h"
 #include "core/files/textcodec.h"
+#include "core/richtext/rtfreader.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -66,7 +66,8 @@ void Writer::collectTables()
             const QString family = familyOf(format);
             if (!m_fonts.contains(family))
                 m_fonts << family;
-            if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush) {
+            if (format.hasProperty(QTextFormat::ForegroundBrush) &&
+                format.foreground().style() != Qt::NoBrush) {
                 const QRgb rgb = format.foreground().color().rgb();
                 if (!m_colours.contains(rgb))
                     m_colours << rgb;
@@ -84,7 +85,8 @@ int Writer::fontIndex(const QTextCharFormat& format) const
 
 int Writer::colourIndex(const QTextCharFormat& format) const
 {
-    if (!format.hasProperty(QTextFormat::ForegroundBrush) || format.foreground().style() == Qt::NoBrush)
+    if (!format.hasProperty(QTextFormat::ForegroundBrush) ||
+        format.foreground().style() == Qt::NoBrush)
         return 0;
     return int(m_colours.indexOf(format.foreground().color().rgb())) + 1;
 }
@@ -103,8 +105,9 @@ QByteArray Writer::run()
     if (!m_colours.isEmpty()) {
         m_out += "{\\colortbl ;";
         for (const QRgb rgb : std::as_const(m_colours)) {
-            m_out += "\\red" + QByteArray::number(qRed(rgb)) + "\\green" + QByteArray::number(qGreen(rgb)) +
-                     "\\blue" + QByteArray::number(qBlue(rgb)) + ';';
+            m_out += "\\red" + QByteArray::number(qRed(rgb)) + "\\green" +
+                     QByteArray::number(qGreen(rgb)) + "\\blue" + QByteArray::number(qBlue(rgb)) +
+                     ';';
         }
         m_out += "}\r\n";
     }
@@ -163,7 +166,8 @@ void Writer::writeFragment(const QTextFragment& fragment)
     }
     RunState next;
     next.font = fontIndex(format);
-    const qreal points = format.fontPointSize() > 0 ? format.fontPointSize() : m_doc.defaultFont().pointSizeF();
+    const qreal points =
+        format.fontPointSize() > 0 ? format.fontPointSize() : m_doc.defaultFont().pointSizeF();
     next.halfPoints = qRound(points * 2);
     next.colour = colourIndex(format);
     next.bold = format.fontWeight() >= QFont::DemiBold;
@@ -209,8 +213,8 @@ void Writer::writeImage(const QTextImageFormat& format)
     m_out += m_words;
     m_words.clear();
     m_out += "{\\pict\\pngblip\\picw" + QByteArray::number(image.width()) + "\\pich" +
-             QByteArray::number(image.height()) + "\\picwgoal" + QByteArray::number(width * 15) + "\\pichgoal" +
-             QByteArray::number(height * 15) + "\r\n";
+             QByteArray::number(image.height()) + "\\picwgoal" + QByteArray::number(width * 15) +
+             "\\pichgoal" + QByteArray::number(height * 15) + "\r\n";
     const QByteArray hex = png.toHex();
     for (qsizetype i = 0; i < hex.size(); i += 128)
         m_out += hex.mid(i, 128) + "\r\n";

@@ -1,10 +1,10 @@
 // Compiling section files and reading the compiled form.
 #include "core/sections/compiledsections.h"
 
-#include "core/sections/textlines.h"
 #include "core/files/binaryreader.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
+#include "core/sections/textlines.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,8 +17,7 @@ constexpr qsizetype kHeaderSize = sizeof(CompiledHeader);
 constexpr qsizetype kHeaderCut = 60;
 constexpr qsizetype kSourceCut = 10;
 
-template <std::size_t N>
-PString<N> bytesString(QByteArrayView bytes)
+template <std::size_t N> PString<N> bytesString(QByteArrayView bytes)
 {
     PString<N> s{};
     const auto n = std::min<qsizetype>(bytes.size(), qsizetype(N));
@@ -28,8 +27,7 @@ PString<N> bytesString(QByteArrayView bytes)
     return s;
 }
 
-template <std::size_t N>
-QByteArrayView bytesOf(const PString<N>& s)
+template <std::size_t N> QByteArrayView bytesOf(const PString<N>& s)
 {
     return QByteArrayView(s.chars, s.length);
 }
@@ -71,9 +69,10 @@ public:
 private:
     void startSection(QByteArrayView header, QByteArrayView sourceLine)
     {
-        const QByteArrayView source = sourceLine.size() > 7 ? sourceLine.sliced(7).first(
-                                                                  std::min<qsizetype>(sourceLine.size() - 7, kSourceCut))
-                                                            : QByteArrayView();
+        const QByteArrayView source =
+            sourceLine.size() > 7
+                ? sourceLine.sliced(7).first(std::min<qsizetype>(sourceLine.size() - 7, kSourceCut))
+                : QByteArrayView();
         finishSection();
         m_body = {header, source};
         m_inBody = true;
@@ -97,7 +96,8 @@ private:
 
     void writeIndex()
     {
-        const CompiledHeader header = makeHeader(std::int32_t(m_records.size()), std::int32_t(m_out.size()));
+        const CompiledHeader header =
+            makeHeader(std::int32_t(m_records.size()), std::int32_t(m_out.size()));
         for (const SectionIndexEntry& record : std::as_const(m_records))
             m_out.append(reinterpret_cast<const char*>(&record), sizeof record);
         std::memcpy(m_out.data(), &header, sizeof header);
@@ -170,7 +170,8 @@ void CompiledSections::open()
     if (count == 0)
         return;
     std::optional<QList<SectionIndexEntry>> entries =
-        indexOffset < kHeaderSize ? std::nullopt : reader.array<SectionIndexEntry>(indexOffset, count);
+        indexOffset < kHeaderSize ? std::nullopt
+                                  : reader.array<SectionIndexEntry>(indexOffset, count);
     if (!entries)
         throw CompiledBlockError(QStringLiteral("its index lies outside the block"));
     m_entries = *std::move(entries);
@@ -179,7 +180,8 @@ void CompiledSections::open()
         const SectionIndexEntry& entry = m_entries.at(i);
         if (entry.Header.length > 60 || entry.Source.length > 10 || entry.Offset < kHeaderSize ||
             entry.Size < 0 || qint64(entry.Offset) + entry.Size > indexOffset)
-            throw CompiledBlockError(QStringLiteral("section %1 lies outside the block").arg(i + 1));
+            throw CompiledBlockError(
+                QStringLiteral("section %1 lies outside the block").arg(i + 1));
         m_index.insert(key(bytesOf(entry.Header), bytesOf(entry.Source)), int(i)); // last one wins
     }
 }
@@ -196,9 +198,10 @@ int CompiledSections::find(const QString& name, const QString& source) const
 {
     const QByteArray header = '[' + textcodec::encode(name) + ']';
     const QByteArray wantedSource = textcodec::encode(source);
-    return m_index.value(key(QByteArrayView(header).first(std::min(header.size(), kHeaderCut)),
-                             QByteArrayView(wantedSource).first(std::min(wantedSource.size(), kSourceCut))),
-                         -1);
+    return m_index.value(
+        key(QByteArrayView(header).first(std::min(header.size(), kHeaderCut)),
+            QByteArrayView(wantedSource).first(std::min(wantedSource.size(), kSourceCut))),
+        -1);
 }
 
 QByteArrayView CompiledSections::body(int index) const
@@ -207,7 +210,8 @@ QByteArrayView CompiledSections::body(int index) const
     return m_data.sliced(entry.Offset, entry.Size);
 }
 
-bool CompiledSections::readEntry(const QString& name, const QString& source, QStringList& lines) const
+bool CompiledSections::readEntry(const QString& name, const QString& source,
+                                 QStringList& lines) const
 {
     const int index = find(name, source);
     if (index < 0)
@@ -215,8 +219,8 @@ bool CompiledSections::readEntry(const QString& name, const QString& source, QSt
     lines.clear();
     LineReader reader(body(index));
     const QByteArrayView header = reader.next();
-    lines << textcodec::decode(header.size() >= 2 ? header.sliced(1, header.size() - 2).toByteArray()
-                                                  : QByteArray());
+    lines << textcodec::decode(
+        header.size() >= 2 ? header.sliced(1, header.size() - 2).toByteArray() : QByteArray());
     lines << QStringLiteral("source=") + textcodec::decode(reader.next().toByteArray());
     while (!reader.atEnd())
         lines << textcodec::decode(reader.next().toByteArray());

@@ -7,8 +7,8 @@
 //       record: string[60] header line with brackets, body offset, body size, string[10] source
 #pragma once
 
-#include "core/project/pstring.h"
 #include "core/files/runtimeerror.h"
+#include "core/project/pstring.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -51,9 +51,9 @@ class CompiledBlockError : public RunTimeError
 {
 public:
     explicit CompiledBlockError(const QString& detail)
-        : RunTimeError(QStringLiteral("The compiled HyperText entries are damaged: %1.").arg(detail))
-    {
-    }
+        : RunTimeError(
+              QStringLiteral("The compiled HyperText entries are damaged: %1.").arg(detail))
+    {}
 };
 
 // A compiled block, checked when opened: the magic, and every offset and size inside the block.

@@ -2,10 +2,10 @@
 // seven characters of its header line.
 #include "core/sections/introduction.h"
 
-#include "core/sections/sectionfile.h"
-#include "core/sections/textlines.h"
 #include "core/files/filestore.h"
 #include "core/files/textcodec.h"
+#include "core/sections/sectionfile.h"
+#include "core/sections/textlines.h"
 
 namespace {
 
@@ -14,8 +14,8 @@ const QByteArrayView kIntroStart("[^INTRO");
 QStringList introLines(const QStringList& textLines)
 {
     return QStringList{QStringLiteral("[^INTRODUCTION^]"), QStringLiteral("source=INTRO"),
-                       QStringLiteral("text=")}
-           + textLines + QStringList{QStringLiteral("]")};
+                       QStringLiteral("text=")} +
+           textLines + QStringList{QStringLiteral("]")};
 }
 
 } // namespace

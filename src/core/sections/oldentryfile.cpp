@@ -2,11 +2,10 @@
 // blank replaced by ",", the one after "type=6" its first two.
 #include "core/sections/oldentryfile.h"
 
-#include "core/sections/textlines.h"
-
 #include "core/files/filecopy.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
+#include "core/sections/textlines.h"
 
 #include <QList>
 

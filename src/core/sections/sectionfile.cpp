@@ -2,15 +2,15 @@
 // handed back are decoded, which keeps lookups close to the cost of reading the file.
 #include "core/sections/sectionfile.h"
 
-#include "core/sections/displaysection.h"
-#include "core/sections/textlines.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
+#include "core/sections/displaysection.h"
+#include "core/sections/textlines.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
-#include <QFileInfo>
 
 namespace {
 
@@ -54,9 +54,12 @@ QByteArray linesBytes(const QStringList& lines)
 QStringList simpleSectionLines(const QString& name, int typeCode, const QString& command,
                                const QString& source)
 {
-    return {QLatin1Char('[') + name + QLatin1Char(']'), QStringLiteral("source=") + source,
-            QStringLiteral("type=") + QString::number(typeCode), QStringLiteral("command=") + command,
-            QStringLiteral("]"), QString()};
+    return {QLatin1Char('[') + name + QLatin1Char(']'),
+            QStringLiteral("source=") + source,
+            QStringLiteral("type=") + QString::number(typeCode),
+            QStringLiteral("command=") + command,
+            QStringLiteral("]"),
+            QString()};
 }
 
 // The shared rewrite of replace and delete: every section (oldName, source) is dropped, and
@@ -114,7 +117,8 @@ bool ReadEntry(const QString& file, const QString& name, const QString& source, 
     const QByteArray wantedSource = encoded(source);
     bool found = false;
     LineReader reader(bytes);
-    for (qsizetype at = NextBracketLine(bytes, 0); at >= 0; at = NextBracketLine(bytes, reader.position())) {
+    for (qsizetype at = NextBracketLine(bytes, 0); at >= 0;
+         at = NextBracketLine(bytes, reader.position())) {
         reader.seek(at + 1);
         if (!HeaderNameIs(bytes, at, wantedName))
             continue;
@@ -153,7 +157,8 @@ void ListEntries(QStringList& names, const QString& file, const QString& source)
     }
 }
 
-QString SelectEntry(const QString& file, const QString& source, const QString& caption, int helpContext)
+QString SelectEntry(const QString& file, const QString& source, const QString& caption,
+                    int helpContext)
 {
     QStringList names;
     ListEntries(names, file, source);
@@ -205,7 +210,8 @@ void ReplaceEntry(const QString& file, const QString& newName, const QString& ol
 }
 
 void AddDisplayEntry(const QString& file, const QString& name, int typeCode,
-                     const DisplayRecord& display, const QStringList& textLines, const QString& source)
+                     const DisplayRecord& display, const QStringList& textLines,
+                     const QString& source)
 {
     AppendSectionLines(file, DisplaySectionLines(name, source, typeCode, display, textLines));
 }

@@ -4,8 +4,8 @@
 // InOutError; rewrites never leave a half-written file.
 #pragma once
 
-#include "core/services/entrychooser.h"
 #include "core/project/records.h"
+#include "core/services/entrychooser.h"
 
 #include <QStringList>
 
@@ -13,7 +13,8 @@
 // text lines and the terminator "]".
 bool ReadEntry(const QString& file, const QString& name, const QString& source, QStringList& lines);
 void ListEntries(QStringList& names, const QString& file, const QString& source);
-QString SelectEntry(const QString& file, const QString& source, const QString& caption, int helpContext);
+QString SelectEntry(const QString& file, const QString& source, const QString& caption,
+                    int helpContext);
 bool EntryExists(const QString& file, const QString& newName, const QString& oldName,
                  const QString& source);
 
@@ -22,7 +23,8 @@ void AddEntry(const QString& file, const QString& name, int typeCode, const QStr
 void ReplaceEntry(const QString& file, const QString& newName, const QString& oldName, int typeCode,
                   const QString& command, const QString& source);
 void AddDisplayEntry(const QString& file, const QString& name, int typeCode,
-                     const DisplayRecord& display, const QStringList& textLines, const QString& source);
+                     const DisplayRecord& display, const QStringList& textLines,
+                     const QString& source);
 void ReplaceDisplayEntry(const QString& file, const QString& newName, const QString& oldName,
                          int typeCode, const DisplayRecord& display, const QStringList& textLines,
                          const QString& source);

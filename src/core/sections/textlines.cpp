@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-
 QByteArrayView LineReader::next()
 {
     const qsizetype start = m_pos;

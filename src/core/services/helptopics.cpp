@@ -8,7 +8,8 @@ HelpTopics HelpTopics::fromHtml(const QString& html)
     HelpTopics topics;
     topics.m_whole = html;
     static const QRegularExpression sectionStart(
-        QStringLiteral("<section\\s+id\\s*=\\s*\"(\\d+)\"\\s*>"), QRegularExpression::CaseInsensitiveOption);
+        QStringLiteral("<section\\s+id\\s*=\\s*\"(\\d+)\"\\s*>"),
+        QRegularExpression::CaseInsensitiveOption);
     static const QLatin1String sectionEnd("</section>");
     for (auto it = sectionStart.globalMatch(html); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();

@@ -8,8 +8,23 @@
 
 #include <functional>
 
-enum class MessageKind { Error, Info, Confirm, Plain, YesNoCancel, YesNoHelp };
-enum class MessageAnswer { Ok, Yes, No, Cancel, Help };
+enum class MessageKind
+{
+    Error,
+    Info,
+    Confirm,
+    Plain,
+    YesNoCancel,
+    YesNoHelp
+};
+enum class MessageAnswer
+{
+    Ok,
+    Yes,
+    No,
+    Cancel,
+    Help
+};
 
 class MessageBoxes
 {

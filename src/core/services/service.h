@@ -3,8 +3,7 @@
 // its `Fallback` implementation, which needs no display.
 #pragma once
 
-template <class Service, class Fallback>
-class ServiceSlot
+template <class Service, class Fallback> class ServiceSlot
 {
 public:
     static Service& get()
@@ -27,8 +26,7 @@ private:
 };
 
 // Installs a service for the lifetime of the guard and restores the previous one afterwards.
-template <class Slot, class Service>
-class ScopedService
+template <class Slot, class Service> class ScopedService
 {
 public:
     explicit ScopedService(Service& service) : m_previous(Slot::install(&service)) {}

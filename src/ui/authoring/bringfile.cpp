@@ -1,9 +1,9 @@
 // The "Find File" procedure shared by the pickers and the design windows.
 #include "ui/authoring/bringfile.h"
 
-#include "core/services/messages.h"
 #include "core/files/filecopy.h"
 #include "core/files/projectpath.h"
+#include "core/services/messages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,7 +16,8 @@ QString BringFileIntoProject(QWidget* parent, const FileChoice& choice, const QS
         return current;
     const QString bare = QFileInfo(picked).fileName();
     const QString inProject = QDir(projectDir).filePath(bare);
-    if (Confirm(QStringLiteral("Copy the file ") + bare + QStringLiteral(" to the Project directory?")) &&
+    if (Confirm(QStringLiteral("Copy the file ") + bare +
+                QStringLiteral(" to the Project directory?")) &&
         !QFileInfo::exists(ResolveProjectName(inProject))) {
         CopyFileInto(picked, projectDir);
     }

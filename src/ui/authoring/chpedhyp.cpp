@@ -1,9 +1,9 @@
 // The HyperText definition viewer over a text buffer.
 #include "ui/authoring/chpedhyp.h"
 
-#include "ui/authoring/linkdefiner.h"
 #include "platform/f1help.h"
 #include "preview/richedit.h"
+#include "ui/authoring/linkdefiner.h"
 
 #include <QFrame>
 #include <QPushButton>
@@ -28,7 +28,8 @@ ThypeditForm::ThypeditForm(const QByteArray& rtf, QWidget* parent)
     layout->addWidget(BottomPnl);
     resize(640, 480);
     connect(CloseBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(RichEdit1, &TRichEdit::pressedAt, this, [this](Qt::MouseButton) { RichEdit1MouseDown(); });
+    connect(RichEdit1, &TRichEdit::pressedAt, this,
+            [this](Qt::MouseButton) { RichEdit1MouseDown(); });
 }
 
 void ThypeditForm::RichEdit1MouseDown()
@@ -40,7 +41,8 @@ void ThypeditForm::RichEdit1MouseDown()
 
 void ThypeditForm::centreButton()
 {
-    CloseBtn->move(BottomPnl->width() / 2 - CloseBtn->width() / 2, (BottomPnl->height() - CloseBtn->height()) / 2);
+    CloseBtn->move(BottomPnl->width() / 2 - CloseBtn->width() / 2,
+                   (BottomPnl->height() - CloseBtn->height()) / 2);
 }
 
 void ThypeditForm::showEvent(QShowEvent* event)

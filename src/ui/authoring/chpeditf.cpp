@@ -1,16 +1,16 @@
 // The chapter editor.
 #include "ui/authoring/chpeditf.h"
 
-#include "ui/authoring/chpedhyp.h"
-#include "ui/authoring/gettextform.h"
 #include "core/project/chaptersave.h"
-#include "ui/authoring/colourlist.h"
-#include "platform/f1help.h"
-#include "platform/look.h"
-#include "platform/filedialogs.h"
 #include "core/services/messages.h"
+#include "platform/f1help.h"
+#include "platform/filedialogs.h"
+#include "platform/look.h"
 #include "platform/modal.h"
 #include "preview/richedit.h"
+#include "ui/authoring/chpedhyp.h"
+#include "ui/authoring/colourlist.h"
+#include "ui/authoring/gettextform.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -44,11 +44,13 @@ TChapEditForm::TChapEditForm(QWidget* parent)
     : QDialog(parent), ToolPnl(new QFrame(this)), FontNameCombo(new QComboBox(ToolPnl)),
       sizeCombo(new QComboBox(ToolPnl)), ColorCombo(new ColourCombo(ToolPnl)),
       BtnB(toggleButton(tr("B"), ToolPnl)), BtnI(toggleButton(tr("I"), ToolPnl)),
-      BtnH(toggleButton(tr("H"), ToolPnl)), AllBtn(new QPushButton(tr("Select All &Text"), ToolPnl)),
+      BtnH(toggleButton(tr("H"), ToolPnl)),
+      AllBtn(new QPushButton(tr("Select All &Text"), ToolPnl)),
       ImportBtn(new QPushButton(tr("&Open File"), ToolPnl)), RichEdit1(new TRichEdit(this)),
-      BottomPnl(new QFrame(this)), Label1(new QLabel(tr("File :"), BottomPnl)), Label2(new QLabel(BottomPnl)),
-      Button1(new QPushButton(tr("Define HyperText"), BottomPnl)),
-      SaveasBtn(new QPushButton(tr("Save C&hapter"), BottomPnl)), OKBtn(new QPushButton(tr("&Close"), BottomPnl))
+      BottomPnl(new QFrame(this)), Label1(new QLabel(tr("File :"), BottomPnl)),
+      Label2(new QLabel(BottomPnl)), Button1(new QPushButton(tr("Define HyperText"), BottomPnl)),
+      SaveasBtn(new QPushButton(tr("Save C&hapter"), BottomPnl)),
+      OKBtn(new QPushButton(tr("&Close"), BottomPnl))
 {
     setObjectName(QStringLiteral("TChapEditForm"));
     setWindowTitle(tr("Press F1 for Help"));
@@ -141,16 +143,20 @@ void TChapEditForm::buildBottomStrip()
 void TChapEditForm::connectCommands()
 {
     const auto back = [this] { RichEdit1->setFocus(); };
-    connect(RichEdit1, &QTextEdit::cursorPositionChanged, this, &TChapEditForm::ShowSelectionAttributes);
+    connect(RichEdit1, &QTextEdit::cursorPositionChanged, this,
+            &TChapEditForm::ShowSelectionAttributes);
     connect(RichEdit1, &QTextEdit::selectionChanged, this, &TChapEditForm::ShowSelectionAttributes);
-    const auto style = [this, back](QPushButton* button, const std::function<void(QTextCharFormat&, bool)>& set) {
+    const auto style = [this, back](QPushButton* button,
+                                    const std::function<void(QTextCharFormat&, bool)>& set) {
         connect(button, &QPushButton::toggled, this, [this, set, back](bool down) {
             if (!m_showing)
                 applyFormat([&](QTextCharFormat& f) { set(f, down); });
             back();
         });
     };
-    style(BtnB, [](QTextCharFormat& f, bool down) { f.setFontWeight(down ? QFont::Bold : QFont::Normal); });
+    style(BtnB, [](QTextCharFormat& f, bool down) {
+        f.setFontWeight(down ? QFont::Bold : QFont::Normal);
+    });
     style(BtnI, [](QTextCharFormat& f, bool down) { f.setFontItalic(down); });
     style(BtnH, [](QTextCharFormat& f, bool down) { f.setFontUnderline(down); });
     connect(FontNameCombo, &QComboBox::activated, this, [this, back](int index) {
@@ -181,7 +187,8 @@ void TChapEditForm::connectCommands()
         ReportErrors([this] { ImportBtnClick(); });
         back();
     });
-    connect(SaveasBtn, &QPushButton::clicked, this, [this] { ReportErrors([this] { SaveasBtnClick(); }); });
+    connect(SaveasBtn, &QPushButton::clicked, this,
+            [this] { ReportErrors([this] { SaveasBtnClick(); }); });
     connect(Button1, &QPushButton::clicked, this, &TChapEditForm::Button1Click);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -199,8 +206,8 @@ void TChapEditForm::applyFormat(const std::function<void(QTextCharFormat&)>& cha
         const int start = cursor.selectionStart();
         const int end = cursor.selectionEnd();
         QList<std::pair<QTextCursor, QTextCharFormat>> runs;
-        for (QTextBlock block = RichEdit1->document()->findBlock(start); block.isValid() && block.position() < end;
-             block = block.next()) {
+        for (QTextBlock block = RichEdit1->document()->findBlock(start);
+             block.isValid() && block.position() < end; block = block.next()) {
             for (auto it = block.begin(); !it.atEnd(); ++it) {
                 const QTextFragment fragment = it.fragment();
                 const int from = std::max(start, fragment.position());
@@ -253,7 +260,8 @@ void TChapEditForm::ImportBtnClick()
     FileChoice choice;
     choice.title = tr("Select a Text File");
     choice.folder = QDir::currentPath();
-    choice.filter = QStringLiteral("Text Files  (*.TXT,*.QLF,*.RTF)|*.TXT;*.QLF;*.RTF|All Files  (*.*)|*.*");
+    choice.filter =
+        QStringLiteral("Text Files  (*.TXT,*.QLF,*.RTF)|*.TXT;*.QLF;*.RTF|All Files  (*.*)|*.*");
     const QString picked = fileDialogs().openFile(this, choice);
     if (picked.isEmpty())
         return;

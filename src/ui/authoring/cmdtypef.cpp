@@ -1,13 +1,13 @@
 // The command type dialog.
 #include "ui/authoring/cmdtypef.h"
 
-#include "ui/authoring/exechoice.h"
-#include "ui/authoring/pickers.h"
-#include "platform/f1help.h"
-#include "core/services/messages.h"
-#include "platform/modal.h"
 #include "core/files/filenames.h"
 #include "core/files/projectpath.h"
+#include "core/services/messages.h"
+#include "platform/f1help.h"
+#include "platform/modal.h"
+#include "ui/authoring/exechoice.h"
+#include "ui/authoring/pickers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,17 +36,19 @@ QString startingFile(const QString& stored, const QStringList& masks)
 
 } // namespace
 
-TCommandTypeForm::TCommandTypeForm(const CommandRecord& command, const QString& groupCaption, int helpContext,
-                                   bool twoChoices, QWidget* parent)
-    : QDialog(parent), TypeGrp(new QGroupBox(groupCaption, this)), RBType2(new QRadioButton(tr(" Graphic Only"))),
-      RBType6(new QRadioButton(tr(" Graphic and Sound"))), RBType4(new QRadioButton(tr(" Executable"))),
-      RBType3(new QRadioButton(tr(" Voice Only"))), GraphBtn(new QPushButton(tr("Define"))),
-      GraphAudioBtn(new QPushButton(tr("Define"))), ExeBtn(new QPushButton(tr("Define"))),
-      VoiceBtn(new QPushButton(tr("Define"))), OKBtn(new QPushButton(tr("&OK"), this)),
-      CancelBtn(new QPushButton(tr("&Cancel"), this)), m_record(command), m_twoChoices(twoChoices),
-      m_graphic(command.GraphicFile.text()), m_comboGraphic(command.ComboGraphicFile.text()),
-      m_voice(command.VoiceFile.text()), m_comboSound(command.ComboSoundFile.text()),
-      m_program(command.ProgramFile.text()), m_command(command.Command.text()), m_duration(command.GraphicOption)
+TCommandTypeForm::TCommandTypeForm(const CommandRecord& command, const QString& groupCaption,
+                                   int helpContext, bool twoChoices, QWidget* parent)
+    : QDialog(parent), TypeGrp(new QGroupBox(groupCaption, this)),
+      RBType2(new QRadioButton(tr(" Graphic Only"))),
+      RBType6(new QRadioButton(tr(" Graphic and Sound"))),
+      RBType4(new QRadioButton(tr(" Executable"))), RBType3(new QRadioButton(tr(" Voice Only"))),
+      GraphBtn(new QPushButton(tr("Define"))), GraphAudioBtn(new QPushButton(tr("Define"))),
+      ExeBtn(new QPushButton(tr("Define"))), VoiceBtn(new QPushButton(tr("Define"))),
+      OKBtn(new QPushButton(tr("&OK"), this)), CancelBtn(new QPushButton(tr("&Cancel"), this)),
+      m_record(command), m_twoChoices(twoChoices), m_graphic(command.GraphicFile.text()),
+      m_comboGraphic(command.ComboGraphicFile.text()), m_voice(command.VoiceFile.text()),
+      m_comboSound(command.ComboSoundFile.text()), m_program(command.ProgramFile.text()),
+      m_command(command.Command.text()), m_duration(command.GraphicOption)
 {
     setObjectName(QStringLiteral("TCommandTypeForm"));
     setWindowTitle(tr("Press F1 for Help"));
@@ -65,10 +67,14 @@ TCommandTypeForm::TCommandTypeForm(const CommandRecord& command, const QString& 
             m_entered = false;
         });
     }
-    connect(GraphBtn, &QPushButton::clicked, this, [this] { ReportErrors([this] { GraphBtnClick(); }); });
-    connect(GraphAudioBtn, &QPushButton::clicked, this, [this] { ReportErrors([this] { GraphAudioBtnClick(); }); });
-    connect(ExeBtn, &QPushButton::clicked, this, [this] { ReportErrors([this] { ExeBtnClick(); }); });
-    connect(VoiceBtn, &QPushButton::clicked, this, [this] { ReportErrors([this] { VoiceBtnClick(); }); });
+    connect(GraphBtn, &QPushButton::clicked, this,
+            [this] { ReportErrors([this] { GraphBtnClick(); }); });
+    connect(GraphAudioBtn, &QPushButton::clicked, this,
+            [this] { ReportErrors([this] { GraphAudioBtnClick(); }); });
+    connect(ExeBtn, &QPushButton::clicked, this,
+            [this] { ReportErrors([this] { ExeBtnClick(); }); });
+    connect(VoiceBtn, &QPushButton::clicked, this,
+            [this] { ReportErrors([this] { VoiceBtnClick(); }); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(OKBtn);
@@ -135,7 +141,8 @@ void TCommandTypeForm::GraphBtnClick()
 void TCommandTypeForm::GraphAudioBtnClick()
 {
     const HiddenWhileSubWindow hidden(this);
-    QString graphic = startingFile(m_comboGraphic, {QStringLiteral("*.jpg"), QStringLiteral("*.bmp")});
+    QString graphic =
+        startingFile(m_comboGraphic, {QStringLiteral("*.jpg"), QStringLiteral("*.bmp")});
     QString sound = startingFile(m_comboSound, {QStringLiteral("*.wav"), QStringLiteral("*.mid")});
     int duration = m_duration;
     QString command;
@@ -219,8 +226,8 @@ CommandRecord TCommandTypeForm::record() const
     return record;
 }
 
-bool EditCommandType(CommandRecord& command, const QString& groupCaption, int helpContext, bool twoChoices,
-                     QWidget* parent)
+bool EditCommandType(CommandRecord& command, const QString& groupCaption, int helpContext,
+                     bool twoChoices, QWidget* parent)
 {
     TCommandTypeForm form(command, groupCaption, helpContext, twoChoices, parent);
     if (RunModal(form) != QDialog::Accepted)

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "core/project/codes.h"
-
 #include "core/project/records.h"
 
 #include <QDialog>
@@ -17,8 +16,8 @@ class TCommandTypeForm : public QDialog
 
 public:
     // `twoChoices` offers two program kinds (opening command), otherwise three (closing command).
-    TCommandTypeForm(const CommandRecord& command, const QString& groupCaption, int helpContext, bool twoChoices,
-                     QWidget* parent = nullptr);
+    TCommandTypeForm(const CommandRecord& command, const QString& groupCaption, int helpContext,
+                     bool twoChoices, QWidget* parent = nullptr);
 
     CommandRecord record() const;
     void GraphBtnClick();
@@ -55,5 +54,5 @@ private:
 };
 
 // True on OK, with the record changed; Cancel leaves it as it was.
-bool EditCommandType(CommandRecord& command, const QString& groupCaption, int helpContext, bool twoChoices,
-                     QWidget* parent = nullptr);
+bool EditCommandType(CommandRecord& command, const QString& groupCaption, int helpContext,
+                     bool twoChoices, QWidget* parent = nullptr);

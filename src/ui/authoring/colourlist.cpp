@@ -14,10 +14,12 @@ class SwatchDelegate : public QStyledItemDelegate
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
     {
         const bool selected = option.state & QStyle::State_Selected;
-        painter->fillRect(option.rect, option.palette.brush(selected ? QPalette::Highlight : QPalette::Base));
+        painter->fillRect(option.rect,
+                          option.palette.brush(selected ? QPalette::Highlight : QPalette::Base));
         QRect swatch = option.rect.adjusted(2, 2, -2, -2);
         swatch.setLeft(swatch.left() + 3);
         QColor colour = index.data(Qt::UserRole).value<QColor>();
@@ -26,7 +28,10 @@ public:
         painter->fillRect(swatch, colour);
     }
 
-    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {60, 18}; }
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override
+    {
+        return {60, 18};
+    }
 };
 
 } // namespace
@@ -34,14 +39,22 @@ public:
 const QList<NamedTextColour>& TextColours()
 {
     static const QList<NamedTextColour> colours = {
-        {"clWindowText", QColor()},         {"clBlack", QColor(0x00, 0x00, 0x00)},
-        {"clMaroon", QColor(0x80, 0x00, 0x00)}, {"clGreen", QColor(0x00, 0x80, 0x00)},
-        {"clOlive", QColor(0x80, 0x80, 0x00)},  {"clNavy", QColor(0x00, 0x00, 0x80)},
-        {"clPurple", QColor(0x80, 0x00, 0x80)}, {"clTeal", QColor(0x00, 0x80, 0x80)},
-        {"clGray", QColor(0x80, 0x80, 0x80)},   {"clSilver", QColor(0xC0, 0xC0, 0xC0)},
-        {"clRed", QColor(0xFF, 0x00, 0x00)},    {"clLime", QColor(0x00, 0xFF, 0x00)},
-        {"clYellow", QColor(0xFF, 0xFF, 0x00)}, {"clBlue", QColor(0x00, 0x00, 0xFF)},
-        {"clFuchsia", QColor(0xFF, 0x00, 0xFF)}, {"clAqua", QColor(0x00, 0xFF, 0xFF)},
+        {"clWindowText", QColor()},
+        {"clBlack", QColor(0x00, 0x00, 0x00)},
+        {"clMaroon", QColor(0x80, 0x00, 0x00)},
+        {"clGreen", QColor(0x00, 0x80, 0x00)},
+        {"clOlive", QColor(0x80, 0x80, 0x00)},
+        {"clNavy", QColor(0x00, 0x00, 0x80)},
+        {"clPurple", QColor(0x80, 0x00, 0x80)},
+        {"clTeal", QColor(0x00, 0x80, 0x80)},
+        {"clGray", QColor(0x80, 0x80, 0x80)},
+        {"clSilver", QColor(0xC0, 0xC0, 0xC0)},
+        {"clRed", QColor(0xFF, 0x00, 0x00)},
+        {"clLime", QColor(0x00, 0xFF, 0x00)},
+        {"clYellow", QColor(0xFF, 0xFF, 0x00)},
+        {"clBlue", QColor(0x00, 0x00, 0xFF)},
+        {"clFuchsia", QColor(0xFF, 0x00, 0xFF)},
+        {"clAqua", QColor(0x00, 0xFF, 0xFF)},
         {"clWhite", QColor(0xFF, 0xFF, 0xFF)},
     };
     return colours;
@@ -61,7 +74,8 @@ int ColourCombo::indexOfColour(const QColor& colour) const
 {
     for (int i = 0; i < count(); ++i) {
         const QColor entry = colourAt(i);
-        if (entry.isValid() == colour.isValid() && (!entry.isValid() || entry.rgb() == colour.rgb()))
+        if (entry.isValid() == colour.isValid() &&
+            (!entry.isValid() || entry.rgb() == colour.rgb()))
             return i;
     }
     return -1;

@@ -1,9 +1,9 @@
 // The program-kind choice dialogs.
 #include "ui/authoring/exechoice.h"
 
-#include "ui/authoring/pickers.h"
 #include "platform/f1help.h"
 #include "platform/modal.h"
+#include "ui/authoring/pickers.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,21 +14,24 @@
 
 namespace {
 const HyperTextType kTypes[3] = {HyperTextType::ExecutableProgram, HyperTextType::WindowsProgram,
-                                  HyperTextType::HtmlFile};
+                                 HyperTextType::HtmlFile};
 }
 
-TExeChoiceForm::TExeChoiceForm(const QString& command, const QString& file, HyperTextType type, bool withHtml,
-                               QWidget* parent)
-    : QDialog(parent), OKBtn(new QPushButton(tr("&OK"), this)), CancelBtn(new QPushButton(tr("&Cancel"), this)),
-      m_command(command), m_file(file), m_choices(withHtml ? 3 : 2)
+TExeChoiceForm::TExeChoiceForm(const QString& command, const QString& file, HyperTextType type,
+                               bool withHtml, QWidget* parent)
+    : QDialog(parent), OKBtn(new QPushButton(tr("&OK"), this)),
+      CancelBtn(new QPushButton(tr("&Cancel"), this)), m_command(command), m_file(file),
+      m_choices(withHtml ? 3 : 2)
 {
     setObjectName(withHtml ? QStringLiteral("TExeChoiceForm") : QStringLiteral("TExe2ChoiceForm"));
     setWindowTitle(tr("Press F1 for Help"));
     SetHelpContext(this, withHtml ? 540 : 425);
     const QString captions[3] = {tr(" Executable Program"),
-                                 withHtml ? tr(" Windows related Program") : tr(" Internal Windows Program"),
+                                 withHtml ? tr(" Windows related Program")
+                                          : tr(" Internal Windows Program"),
                                  tr(" HTML Web Browser File")};
-    auto* group = new QGroupBox(withHtml ? tr(" Select External Type ") : tr(" Select Executable Type "), this);
+    auto* group = new QGroupBox(
+        withHtml ? tr(" Select External Type ") : tr(" Select Executable Type "), this);
     auto* grid = new QGridLayout(group);
     for (int i = 0; i < 3; ++i) {
         RadioButtons[i] = new QRadioButton(captions[i], group);
@@ -78,7 +81,9 @@ void TExeChoiceForm::AddClick(int choice)
 {
     const HiddenWhileSubWindow hidden(this);
     QString value = m_remembered[choice];
-    const bool done = choice == 0 ? GetExe(value, this) : choice == 1 ? GetWinExe(value, this) : GetHtml(value, this);
+    const bool done = choice == 0   ? GetExe(value, this)
+                      : choice == 1 ? GetWinExe(value, this)
+                                    : GetHtml(value, this);
     if (!done)
         return;
     m_remembered[choice] = value;
@@ -87,7 +92,8 @@ void TExeChoiceForm::AddClick(int choice)
     m_type = kTypes[choice];
 }
 
-bool ChooseExecutable(QString& command, QString& file, HyperTextType& type, bool withHtml, QWidget* parent)
+bool ChooseExecutable(QString& command, QString& file, HyperTextType& type, bool withHtml,
+                      QWidget* parent)
 {
     TExeChoiceForm form(command, file, type, withHtml, parent);
     if (RunModal(form) != QDialog::Accepted)

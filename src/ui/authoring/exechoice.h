@@ -15,7 +15,8 @@ class TExeChoiceForm : public QDialog
 
 public:
     // With `withHtml` the third choice, a web page, is offered (the three-choice dialog).
-    TExeChoiceForm(const QString& command, const QString& file, HyperTextType type, bool withHtml, QWidget* parent = nullptr);
+    TExeChoiceForm(const QString& command, const QString& file, HyperTextType type, bool withHtml,
+                   QWidget* parent = nullptr);
 
     QString command() const { return m_command; }
     QString file() const { return m_file; }
@@ -39,4 +40,5 @@ private:
 };
 
 // True on OK, with command, file and type set; Cancel leaves them.
-bool ChooseExecutable(QString& command, QString& file, HyperTextType& type, bool withHtml, QWidget* parent = nullptr);
+bool ChooseExecutable(QString& command, QString& file, HyperTextType& type, bool withHtml,
+                      QWidget* parent = nullptr);

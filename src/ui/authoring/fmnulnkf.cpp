@@ -4,18 +4,18 @@
 #include "core/sections/entrysearch.h"
 #include "platform/modal.h"
 
-#include <QListWidget>
-
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 TGetInputTextForm::TGetInputTextForm(const QString& text, QWidget* parent)
-    : QDialog(parent), Label1(new QLabel(tr("Entry to Find :"), this)), Edit1(new QLineEdit(text, this)),
-      FindFirstBtn(new QPushButton(tr("Find First"), this)),
-      FindNextBtn(new QPushButton(tr("Find Next"), this)), CancelBtn(new QPushButton(tr("Cancel"), this))
+    : QDialog(parent), Label1(new QLabel(tr("Entry to Find :"), this)),
+      Edit1(new QLineEdit(text, this)), FindFirstBtn(new QPushButton(tr("Find First"), this)),
+      FindNextBtn(new QPushButton(tr("Find Next"), this)),
+      CancelBtn(new QPushButton(tr("Cancel"), this))
 {
     setObjectName(QStringLiteral("TGetInputTextForm"));
     setWindowTitle(tr("Find"));
@@ -36,7 +36,8 @@ TGetInputTextForm::TGetInputTextForm(const QString& text, QWidget* parent)
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void FindInList(QListWidget* list, const QStringList& lines, EntrySearch& search, QWidget* focusAfter)
+void FindInList(QListWidget* list, const QStringList& lines, EntrySearch& search,
+                QWidget* focusAfter)
 {
     QString text = search.lastText();
     const int how = AskFindText(text, list->window());

@@ -12,7 +12,12 @@ class TGetInputTextForm : public QDialog
     Q_OBJECT
 
 public:
-    enum Result { Cancelled = 0, FindFirst = 1, FindNext = 2 };
+    enum Result
+    {
+        Cancelled = 0,
+        FindFirst = 1,
+        FindNext = 2
+    };
 
     explicit TGetInputTextForm(const QString& text, QWidget* parent = nullptr);
 
@@ -32,4 +37,5 @@ class QListWidget;
 
 // The find of the list windows: asks for the text, selects the match in the list (the first line
 // when nothing matched or the author cancelled) and gives the focus to `focusAfter`.
-void FindInList(QListWidget* list, const QStringList& lines, EntrySearch& search, QWidget* focusAfter);
+void FindInList(QListWidget* list, const QStringList& lines, EntrySearch& search,
+                QWidget* focusAfter);

@@ -10,8 +10,9 @@
 #include <QVBoxLayout>
 
 TGetTextForm::TGetTextForm(const QString& name, QWidget* parent)
-    : QDialog(parent), Label1(new QLabel(tr("Save Chapter file as :"), this)), Edit1(new QLineEdit(name, this)),
-      SaveBtn(new QPushButton(tr("Save"), this)), CancelBtn(new QPushButton(tr("Cancel"), this))
+    : QDialog(parent), Label1(new QLabel(tr("Save Chapter file as :"), this)),
+      Edit1(new QLineEdit(name, this)), SaveBtn(new QPushButton(tr("Save"), this)),
+      CancelBtn(new QPushButton(tr("Cancel"), this))
 {
     setObjectName(QStringLiteral("TGetTextForm"));
     setWindowTitle(tr("Press F1 for Help"));

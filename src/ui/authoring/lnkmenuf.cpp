@@ -1,10 +1,10 @@
 // The entry chooser.
 #include "ui/authoring/lnkmenuf.h"
 
-#include "ui/authoring/fmnulnkf.h"
 #include "platform/f1help.h"
 #include "platform/look.h"
 #include "platform/modal.h"
+#include "ui/authoring/fmnulnkf.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

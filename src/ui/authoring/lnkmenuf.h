@@ -40,7 +40,8 @@ int ChooseEntry(const QStringList& lines, int selected, int helpContext, const Q
 class DialogEntryChooser : public EntryChooser
 {
 public:
-    int choose(const QStringList& lines, int selected, int helpContext, const QString& caption) override
+    int choose(const QStringList& lines, int selected, int helpContext,
+               const QString& caption) override
     {
         return ChooseEntry(lines, selected, helpContext, caption);
     }

@@ -1,17 +1,17 @@
 // The media and program pickers.
 #include "ui/authoring/pickers.h"
 
+#include "core/files/filenames.h"
+#include "core/services/messages.h"
 #include "platform/documents.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
 #include "platform/look.h"
-#include "core/services/messages.h"
 #include "platform/modal.h"
 #include "preview/hmediaf.h"
 #include "preview/hmltmedf.h"
 #include "preview/mediaactions.h"
 #include "ui/authoring/bringfile.h"
-#include "core/files/filenames.h"
 
 #include <QDir>
 #include <QEvent>
@@ -63,10 +63,10 @@ protected:
 
 } // namespace
 
-TPickerForm::TPickerForm(const QString& objectName, int helpContext, const QList<PickerColumn>& columns,
-                         QWidget* parent)
-    : QDialog(parent), BitBtn1(new QPushButton(tr("&View"), this)), OKBtn(new QPushButton(tr("&OK"), this)),
-      CancelBtn(new QPushButton(tr("&Cancel"), this))
+TPickerForm::TPickerForm(const QString& objectName, int helpContext,
+                         const QList<PickerColumn>& columns, QWidget* parent)
+    : QDialog(parent), BitBtn1(new QPushButton(tr("&View"), this)),
+      OKBtn(new QPushButton(tr("&OK"), this)), CancelBtn(new QPushButton(tr("&Cancel"), this))
 {
     setObjectName(objectName);
     setWindowTitle(tr("Press F1 for Help"));
@@ -75,7 +75,8 @@ TPickerForm::TPickerForm(const QString& objectName, int helpContext, const QList
 
     auto* columnsRow = new QHBoxLayout;
     for (const PickerColumn& config : columns) {
-        Column column{new QGroupBox(config.groupCaption, this), new QLineEdit, nullptr, nullptr, config};
+        Column column{new QGroupBox(config.groupCaption, this), new QLineEdit, nullptr, nullptr,
+                      config};
         auto* layout = new QVBoxLayout(column.group);
         layout->addWidget(column.edit);
         if (!config.listMask.isEmpty()) {
@@ -86,11 +87,13 @@ TPickerForm::TPickerForm(const QString& objectName, int helpContext, const QList
             layout->addWidget(column.list);
             layout->addWidget(column.findBtn);
             const int index = int(m_columns.size());
-            connect(column.list, &FileListBox::fileClicked, this, [this, index](const QString& name) {
-                m_columns[index].edit->setText(name);
-                updateView();
-            });
-            connect(column.findBtn, &QPushButton::clicked, this, [this, index] { ReportErrors([&] { FindFile(index); }); });
+            connect(column.list, &FileListBox::fileClicked, this,
+                    [this, index](const QString& name) {
+                        m_columns[index].edit->setText(name);
+                        updateView();
+                    });
+            connect(column.findBtn, &QPushButton::clicked, this,
+                    [this, index] { ReportErrors([&] { FindFile(index); }); });
         }
         columnsRow->addWidget(column.group);
         m_columns.append(column);
@@ -168,7 +171,8 @@ void TPickerForm::done(int result)
 
 namespace {
 
-const PickerColumn kGraphicColumn{QStringLiteral(" Select .BMP or .JPG Graphic  "), QStringLiteral("*.BMP;*.JPG"),
+const PickerColumn kGraphicColumn{QStringLiteral(" Select .BMP or .JPG Graphic  "),
+                                  QStringLiteral("*.BMP;*.JPG"),
                                   choice("Graphic Files|*.JPG;*.BMP", "Select a Graphic File"),
                                   {QStringLiteral("*.jpg"), QStringLiteral("*.bmp")},
                                   QStringLiteral("No Graphic file has been selected")};
@@ -181,23 +185,27 @@ QString graphicCommand(const QString& graphic, const QString& duration)
 } // namespace
 
 TGetGraphicForm::TGetGraphicForm(const QString& graphic, int duration, QWidget* parent)
-    : TPickerForm(QStringLiteral("TGetGraphicForm"), 520, {kGraphicColumn}, parent), Edit1(nameEdit()),
-      Edit2(addExtraField(tr("Duration (1/10th sec)"), 4)), FileListBox1(fileList()), GetBtn(findButton())
+    : TPickerForm(QStringLiteral("TGetGraphicForm"), 520, {kGraphicColumn}, parent),
+      Edit1(nameEdit()), Edit2(addExtraField(tr("Duration (1/10th sec)"), 4)),
+      FileListBox1(fileList()), GetBtn(findButton())
 {
     Edit1->setText(graphic);
     Edit2->setText(QString::number(duration));
     makeDurationField(Edit2);
     setPreview([this] {
         if (!Edit1->text().isEmpty())
-            ShowCommand(CurrentHyperPhrase(), graphicCommand(Edit1->text(), Edit2->text()), QString(), this);
+            ShowCommand(CurrentHyperPhrase(), graphicCommand(Edit1->text(), Edit2->text()),
+                        QString(), this);
     });
     updateView();
 }
 
-TGetGrAudioForm::TGetGrAudioForm(const QString& graphic, const QString& sound, int duration, QWidget* parent)
+TGetGrAudioForm::TGetGrAudioForm(const QString& graphic, const QString& sound, int duration,
+                                 QWidget* parent)
     : TPickerForm(QStringLiteral("TGetGrAudioForm"), 560,
                   {kGraphicColumn,
-                   {QStringLiteral(" Select .WAV or .MID Audio  "), QStringLiteral("*.WAV;*.MID"),
+                   {QStringLiteral(" Select .WAV or .MID Audio  "),
+                    QStringLiteral("*.WAV;*.MID"),
                     choice("Sound Files|*.WAV;*.MID", "Select a Sound File"),
                     {QStringLiteral("*.WAV"), QStringLiteral("*.MID")},
                     QStringLiteral("No Sound file has been selected")}},
@@ -210,7 +218,9 @@ TGetGrAudioForm::TGetGrAudioForm(const QString& graphic, const QString& sound, i
     Edit3->setText(QString::number(duration));
     makeDurationField(Edit3);
     setPreview([this] {
-        ShowCommand(CurrentHyperPhrase(), Edit1->text() + QLatin1Char(',') + Edit2->text() + QLatin1Char(',') + Edit3->text(),
+        ShowCommand(CurrentHyperPhrase(),
+                    Edit1->text() + QLatin1Char(',') + Edit2->text() + QLatin1Char(',') +
+                        Edit3->text(),
                     QString(), this);
     });
     updateView();
@@ -222,20 +232,28 @@ PickerColumn fileColumn(TGetFileForm::Kind kind)
 {
     switch (kind) {
     case TGetFileForm::Audio:
-        return {QStringLiteral(" Select a .WAV  Audio  file "), QStringLiteral("*.WAV"),
-                choice("WAV Files|*.WAV", "Select a WAV Voice File"), {QStringLiteral("*.wav")},
+        return {QStringLiteral(" Select a .WAV  Audio  file "),
+                QStringLiteral("*.WAV"),
+                choice("WAV Files|*.WAV", "Select a WAV Voice File"),
+                {QStringLiteral("*.wav")},
                 QStringLiteral("No Voice file has been selected")};
     case TGetFileForm::Video:
-        return {QStringLiteral(" Select .AVI Video file "), QStringLiteral("*.AVI"),
-                choice("AVI Files|*.avi", "Select an AVI File"), {QStringLiteral("*.avi")},
+        return {QStringLiteral(" Select .AVI Video file "),
+                QStringLiteral("*.AVI"),
+                choice("AVI Files|*.avi", "Select an AVI File"),
+                {QStringLiteral("*.avi")},
                 QStringLiteral("No Video file has been selected")};
     case TGetFileForm::Midi:
-        return {QStringLiteral(" Select a MIDI file "), QStringLiteral("*.MID"),
-                choice("MIDI Sound|*.mid", "Copy a MIDI file"), {QStringLiteral("*.mid")},
+        return {QStringLiteral(" Select a MIDI file "),
+                QStringLiteral("*.MID"),
+                choice("MIDI Sound|*.mid", "Copy a MIDI file"),
+                {QStringLiteral("*.mid")},
                 QStringLiteral("No MIDI file has been selected")};
     case TGetFileForm::Html:
-        return {QStringLiteral(" Enter HTML filename "), QStringLiteral("*.htm"),
-                choice("HTML Files|*.HTM", "Select HTML Web Browser File"), {QStringLiteral("*.htm")},
+        return {QStringLiteral(" Enter HTML filename "),
+                QStringLiteral("*.htm"),
+                choice("HTML Files|*.HTM", "Select HTML Web Browser File"),
+                {QStringLiteral("*.htm")},
                 QStringLiteral("No HTML file has been selected")};
     }
     return {};
@@ -244,10 +262,14 @@ PickerColumn fileColumn(TGetFileForm::Kind kind)
 const char* fileFormName(TGetFileForm::Kind kind)
 {
     switch (kind) {
-    case TGetFileForm::Audio: return "TGetAudioForm";
-    case TGetFileForm::Video: return "TGetVideoForm";
-    case TGetFileForm::Midi: return "TGetMidiForm";
-    case TGetFileForm::Html: return "TGetHTMForm";
+    case TGetFileForm::Audio:
+        return "TGetAudioForm";
+    case TGetFileForm::Video:
+        return "TGetVideoForm";
+    case TGetFileForm::Midi:
+        return "TGetMidiForm";
+    case TGetFileForm::Html:
+        return "TGetHTMForm";
     }
     return "";
 }
@@ -261,7 +283,8 @@ int fileFormHelp(TGetFileForm::Kind kind)
 } // namespace
 
 TGetFileForm::TGetFileForm(Kind kind, const QString& file, QWidget* parent)
-    : TPickerForm(QString::fromLatin1(fileFormName(kind)), fileFormHelp(kind), {fileColumn(kind)}, parent),
+    : TPickerForm(QString::fromLatin1(fileFormName(kind)), fileFormHelp(kind), {fileColumn(kind)},
+                  parent),
       Edit1(nameEdit()), FileListBox1(fileList()), GetBtn(findButton())
 {
     Edit1->setText(kind == Html ? file.toUpper() : file);
@@ -285,7 +308,8 @@ TGetFileForm::TGetFileForm(Kind kind, const QString& file, QWidget* parent)
 
 TGetExeForm::TGetExeForm(const QString& value, QWidget* parent)
     : TPickerForm(QStringLiteral("TGetExeForm"), 545,
-                  {{QStringLiteral(" Enter Executable filename "), QStringLiteral("*.exe;*.com;*.bat"),
+                  {{QStringLiteral(" Enter Executable filename "),
+                    QStringLiteral("*.exe;*.com;*.bat"),
                     choice("Executable Files|*.exe;*.com;*.bat", "Select Executable File"),
                     {QStringLiteral("*.exe"), QStringLiteral("*.com"), QStringLiteral("*.bat")},
                     QStringLiteral("No executable file has been selected")}},
@@ -297,18 +321,24 @@ TGetExeForm::TGetExeForm(const QString& value, QWidget* parent)
     Edit1->setText(comma < 0 ? value : value.left(comma));
     Edit2->setText(comma < 0 ? QString() : value.mid(comma + 1));
     setViewAlwaysEnabled();
-    setPreview([this] { MediaSlot::get().runProgram(this, HyperTextType::ExecutableProgram, this->value()); });
+    setPreview([this] {
+        MediaSlot::get().runProgram(this, HyperTextType::ExecutableProgram, this->value());
+    });
     updateView();
 }
 
 QString TGetExeForm::value() const
 {
-    return Edit2->text().isEmpty() ? Edit1->text() : Edit1->text() + QLatin1Char(',') + Edit2->text();
+    return Edit2->text().isEmpty() ? Edit1->text()
+                                   : Edit1->text() + QLatin1Char(',') + Edit2->text();
 }
 
 TGetWinExeForm::TGetWinExeForm(const QString& value, QWidget* parent)
     : TPickerForm(QStringLiteral("TGetWinExeForm"), 546,
-                  {{QStringLiteral(" Windows related Program "), QString(), {}, {},
+                  {{QStringLiteral(" Windows related Program "),
+                    QString(),
+                    {},
+                    {},
                     QStringLiteral("No executable file has been selected")}},
                   parent),
       Edit1(nameEdit())
@@ -321,7 +351,9 @@ TGetWinExeForm::TGetWinExeForm(const QString& value, QWidget* parent)
         Edit1->setCursorPosition(cursor);
         updateView();
     });
-    setPreview([this] { MediaSlot::get().runProgram(this, HyperTextType::WindowsProgram, Edit1->text()); });
+    setPreview([this] {
+        MediaSlot::get().runProgram(this, HyperTextType::WindowsProgram, Edit1->text());
+    });
     updateView();
 }
 
@@ -336,7 +368,8 @@ bool GetGraphic(QString& command, QString& graphic, int& duration, QWidget* pare
     return true;
 }
 
-bool GetGraphicAudio(QString& command, QString& graphic, QString& sound, int& duration, QWidget* parent)
+bool GetGraphicAudio(QString& command, QString& graphic, QString& sound, int& duration,
+                     QWidget* parent)
 {
     TGetGrAudioForm form(graphic, sound, duration, parent);
     if (RunModal(form) != QDialog::Accepted)

@@ -20,10 +20,10 @@ class QPushButton;
 struct PickerColumn
 {
     QString groupCaption;
-    QString listMask;        // empty: no list and no Find File
-    FileChoice findChoice;   // the Find File dialog
-    QStringList fallbacks;   // masks tried in turn when Find File leaves the field empty
-    QString missingMessage;  // OK without a file
+    QString listMask;       // empty: no list and no Find File
+    FileChoice findChoice;  // the Find File dialog
+    QStringList fallbacks;  // masks tried in turn when Find File leaves the field empty
+    QString missingMessage; // OK without a file
 };
 
 class TPickerForm : public QDialog
@@ -40,7 +40,8 @@ public:
         PickerColumn config;
     };
 
-    TPickerForm(const QString& objectName, int helpContext, const QList<PickerColumn>& columns, QWidget* parent);
+    TPickerForm(const QString& objectName, int helpContext, const QList<PickerColumn>& columns,
+                QWidget* parent);
 
     QLineEdit* nameEdit(int column = 0) const { return m_columns.at(column).edit; }
     FileListBox* fileList(int column = 0) const { return m_columns.at(column).list; }
@@ -74,7 +75,8 @@ private:
 // One call per picker: true on OK, with the in/out values set; Cancel leaves them as they were.
 bool GetGraphic(QString& command, QString& graphic, int& duration, QWidget* parent = nullptr);
 bool GetAudio(QString& command, QString& voice, QWidget* parent = nullptr);
-bool GetGraphicAudio(QString& command, QString& graphic, QString& sound, int& duration, QWidget* parent = nullptr);
+bool GetGraphicAudio(QString& command, QString& graphic, QString& sound, int& duration,
+                     QWidget* parent = nullptr);
 bool GetVideo(QString& command, QString& video, QWidget* parent = nullptr);
 bool GetMidi(QString& command, QString& midi, QWidget* parent = nullptr);
 bool GetExe(QString& value, QWidget* parent = nullptr);
@@ -97,7 +99,8 @@ class TGetGrAudioForm : public TPickerForm
 {
     Q_OBJECT
 public:
-    TGetGrAudioForm(const QString& graphic, const QString& sound, int duration, QWidget* parent = nullptr);
+    TGetGrAudioForm(const QString& graphic, const QString& sound, int duration,
+                    QWidget* parent = nullptr);
     QLineEdit* Edit1; // graphic
     QLineEdit* Edit2; // sound
     QLineEdit* Edit3; // duration
@@ -110,7 +113,13 @@ class TGetFileForm : public TPickerForm
 {
     Q_OBJECT
 public:
-    enum Kind { Audio, Video, Midi, Html };
+    enum Kind
+    {
+        Audio,
+        Video,
+        Midi,
+        Html
+    };
     TGetFileForm(Kind kind, const QString& file, QWidget* parent = nullptr);
     QLineEdit* Edit1;
     FileListBox* FileListBox1;

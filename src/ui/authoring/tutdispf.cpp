@@ -1,8 +1,8 @@
 // The tutorial window.
 #include "ui/authoring/tutdispf.h"
 
-#include "platform/finddialog.h"
 #include "core/services/messages.h"
+#include "platform/finddialog.h"
 #include "platform/modal.h"
 #include "platform/printing.h"
 #include "preview/richedit.h"
@@ -22,7 +22,8 @@ TTutorialForm::TTutorialForm(const QString& path, QWidget* parent)
     RichEdit1->loadFile(path);
     // The selection stays visible when the window loses the focus.
     QPalette palette = RichEdit1->palette();
-    palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
+    palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                     palette.color(QPalette::Active, QPalette::Highlight));
     palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
                      palette.color(QPalette::Active, QPalette::HighlightedText));
     RichEdit1->setPalette(palette);
@@ -44,7 +45,8 @@ void TTutorialForm::FindClick()
 {
     if (!FindDialog1) {
         FindDialog1 = new TFindDialog(TFindDialog::Find, QString(), this);
-        connect(FindDialog1, &TFindDialog::findNext, this, [this] { RichEdit1->findNext(FindDialog1->findText()); });
+        connect(FindDialog1, &TFindDialog::findNext, this,
+                [this] { RichEdit1->findNext(FindDialog1->findText()); });
     }
     FindDialog1->takeShortSelection(RichEdit1->textCursor().selectedText());
     FindDialog1->show();

@@ -2,10 +2,10 @@
 #include "ui/build/bkdistf.h"
 
 #include "core/book/distribution.h"
+#include "core/services/messages.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
 #include "platform/help.h"
-#include "core/services/messages.h"
 #include "platform/modal.h"
 
 #include <QDir>
@@ -16,10 +16,12 @@
 #include <QVBoxLayout>
 
 TDistribForm::TDistribForm(const QString& projectDir, QWidget* parent)
-    : QDialog(parent), DriveLbl(new QLabel(tr("Select  Drive :"), this)), DriveComboBox1(new DriveComboBox(this)),
-      DirectoryLbl(new QLabel(tr("Create or Select a Distribution Directory "), this)), Edit1(new QLineEdit(this)),
-      DirectoryListBox1(new DirectoryListBox(this)), BitBtn1(new QPushButton(tr("&OK"), this)),
-      BitBtn2(new QPushButton(tr("&Cancel"), this)), m_projectDir(projectDir)
+    : QDialog(parent), DriveLbl(new QLabel(tr("Select  Drive :"), this)),
+      DriveComboBox1(new DriveComboBox(this)),
+      DirectoryLbl(new QLabel(tr("Create or Select a Distribution Directory "), this)),
+      Edit1(new QLineEdit(this)), DirectoryListBox1(new DirectoryListBox(this)),
+      BitBtn1(new QPushButton(tr("&OK"), this)), BitBtn2(new QPushButton(tr("&Cancel"), this)),
+      m_projectDir(projectDir)
 {
     setObjectName(QStringLiteral("TDistribForm"));
     setWindowTitle(tr("Press F1 for Help"));
@@ -76,8 +78,9 @@ void PrepareDistribution(WorkingState& state, QWidget* parent)
         return;
     const auto include = [](const QString& program) {
         for (;;) {
-            const MessageAnswer answer = AskYesNoHelp(QStringLiteral("Do you want to include the executable program ") +
-                                                      program + QStringLiteral(". See Help for information"));
+            const MessageAnswer answer =
+                AskYesNoHelp(QStringLiteral("Do you want to include the executable program ") +
+                             program + QStringLiteral(". See Help for information"));
             if (answer != MessageAnswer::Help)
                 return answer == MessageAnswer::Yes;
             ShowHelp(440);

@@ -13,7 +13,9 @@ void BuildAndOfferTest(WorkingState& state)
     if (!MakeExecutable(state))
         return;
     const QString executable = BaseName(state.ProjectFile) + QStringLiteral(".EXE");
-    if (Confirm(QStringLiteral("The Executable E-Book ") + executable + QStringLiteral(" has been created.") +
+    if (Confirm(QStringLiteral("The Executable E-Book ") + executable +
+                QStringLiteral(" has been created.") +
                 QStringLiteral("\n\r\n\rDo you want to test it now?")))
-        RunProgram(HyperTextType::ExecutableProgram, executable, QDir::currentPath() + QLatin1Char('/'));
+        RunProgram(HyperTextType::ExecutableProgram, executable,
+                   QDir::currentPath() + QLatin1Char('/'));
 }

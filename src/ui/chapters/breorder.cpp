@@ -1,11 +1,11 @@
 // The chapter-order window.
 #include "ui/chapters/breorder.h"
 
-#include "ui/authoring/fmnulnkf.h"
-#include "platform/f1help.h"
-#include "core/services/messages.h"
 #include "core/project/chapters.h"
 #include "core/project/projectfiles.h"
+#include "core/services/messages.h"
+#include "platform/f1help.h"
+#include "ui/authoring/fmnulnkf.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -20,9 +20,10 @@
 THypReorgFm::THypReorgFm(WorkingState& state, QWidget* parent)
     : QDialog(parent), ToMoveRBtn(new QRadioButton(tr("Move this Chapter"), this)),
       MovetoRbtn(new QRadioButton(tr("Before this Chapter"), this)), ListBox1(new QListWidget),
-      Find1Btn(new QPushButton(tr("Find"))), OK1Btn(new QPushButton(tr("Select"))), ListBox2(new QListWidget),
-      Find2Btn(new QPushButton(tr("Find"))), OK2Btn(new QPushButton(tr("Select"))), Edit1(new QLineEdit(this)),
-      Edit2(new QLineEdit(this)), SortBitBtn(new QPushButton(tr("Move"), this)),
+      Find1Btn(new QPushButton(tr("Find"))), OK1Btn(new QPushButton(tr("Select"))),
+      ListBox2(new QListWidget), Find2Btn(new QPushButton(tr("Find"))),
+      OK2Btn(new QPushButton(tr("Select"))), Edit1(new QLineEdit(this)), Edit2(new QLineEdit(this)),
+      SortBitBtn(new QPushButton(tr("Move"), this)),
       CancelBitBtn(new QPushButton(tr("&Close"), this)), m_state(state)
 {
     setObjectName(QStringLiteral("THypReorgFm"));
@@ -64,7 +65,8 @@ THypReorgFm::THypReorgFm(WorkingState& state, QWidget* parent)
     connect(ListBox2, &QListWidget::itemDoubleClicked, this, [this] { choose(ListBox2, Edit2); });
     connect(Find1Btn, &QPushButton::clicked, this, &THypReorgFm::Find1BtnClick);
     connect(Find2Btn, &QPushButton::clicked, this, &THypReorgFm::Find2BtnClick);
-    connect(SortBitBtn, &QPushButton::clicked, this, [this] { ReportErrors([this] { SortBitBtnClick(); }); });
+    connect(SortBitBtn, &QPushButton::clicked, this,
+            [this] { ReportErrors([this] { SortBitBtnClick(); }); });
     connect(CancelBitBtn, &QPushButton::clicked, this, &QDialog::reject);
     reset();
 }

@@ -1,8 +1,8 @@
 // THypReorgFm: moves one chapter at a time to the place before another.
 #pragma once
 
-#include "core/sections/entrysearch.h"
 #include "core/project/workingstate.h"
+#include "core/sections/entrysearch.h"
 
 #include <QDialog>
 

@@ -1,14 +1,14 @@
 // The chapter flows.
 #include "ui/chapters/chapterflows.h"
 
-#include "ui/authoring/lnkmenuf.h"
+#include "core/project/chapters.h"
+#include "core/project/projectfiles.h"
 #include "core/services/messages.h"
 #include "platform/modal.h"
+#include "ui/authoring/lnkmenuf.h"
 #include "ui/chapters/breorder.h"
 #include "ui/chapters/chpaddf.h"
 #include "ui/chapters/chppickf.h"
-#include "core/project/chapters.h"
-#include "core/project/projectfiles.h"
 
 void AddChapters(WorkingState& state, QWidget* parent)
 {
@@ -34,11 +34,13 @@ void RemoveChapter(WorkingState& state, QWidget* parent)
 {
     QStringList entries;
     LoadMenuEntries(state, entries);
-    const int index = ChooseEntry(entries, 0, 150, QStringLiteral("Select a Chapter to Remove"), parent);
+    const int index =
+        ChooseEntry(entries, 0, 150, QStringLiteral("Select a Chapter to Remove"), parent);
     if (index < 0)
         return;
     ReadChapter(state, index);
-    const QString question = QStringLiteral("\tChapter \"") + state.CurrentChapter.MenuEntry.text() +
+    const QString question = QStringLiteral("\tChapter \"") +
+                             state.CurrentChapter.MenuEntry.text() +
                              QStringLiteral("\" will be removed.\n\r\n\r\tContinue?");
     if (Confirm(question))
         RemoveChapterAt(state, index);

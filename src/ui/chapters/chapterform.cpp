@@ -1,14 +1,14 @@
 // The shared part of the chapter windows.
 #include "ui/chapters/chapterform.h"
 
+#include "core/files/filenames.h"
+#include "core/project/chapters.h"
+#include "core/project/projectfiles.h"
+#include "core/services/messages.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
-#include "core/services/messages.h"
 #include "platform/modal.h"
 #include "ui/chapters/chapterhooks.h"
-#include "core/project/chapters.h"
-#include "core/files/filenames.h"
-#include "core/project/projectfiles.h"
 
 #include <QDir>
 #include <QEvent>
@@ -23,9 +23,10 @@ TChapterForm::TChapterForm(WorkingState& state, qsizetype index, QWidget* parent
     : QDialog(parent), MenuLbl(new QLabel(tr("Menu Entry"), this)), ChapIDEdit(new QLineEdit(this)),
       Label1(new QLabel(this)), DisplayLbl(new QLabel(tr("Select a Chapter Display File"), this)),
       DisplayEdit(new QLineEdit(this)), FileListBox1(new FileListBox(this)),
-      Button1(new QPushButton(tr("Design Display File"), this)), ViewBtn(new QPushButton(tr("&View"), this)),
-      OKBtn(new QPushButton(tr("&Save"), this)), CancelBtn(new QPushButton(tr("&Cancel"), this)),
-      m_state(state), m_project(state.Project), m_index(index)
+      Button1(new QPushButton(tr("Design Display File"), this)),
+      ViewBtn(new QPushButton(tr("&View"), this)), OKBtn(new QPushButton(tr("&Save"), this)),
+      CancelBtn(new QPushButton(tr("&Cancel"), this)), m_state(state), m_project(state.Project),
+      m_index(index)
 {
     setWindowTitle(tr("Press F1 for Help"));
     SetHelpContext(this, 161);
@@ -149,7 +150,8 @@ void TChapterForm::ViewBtnClick()
     }
     ReportErrors([this] {
         ReadDisplayFile(m_state, DisplayEdit->text());
-        ChapterWindowsSlot::get().showChapter(this, chapterFile(), m_state.CurrentDisplay, m_project);
+        ChapterWindowsSlot::get().showChapter(this, chapterFile(), m_state.CurrentDisplay,
+                                              m_project);
     });
 }
 

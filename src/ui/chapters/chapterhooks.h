@@ -3,8 +3,8 @@
 // the chapter windows do everything else their buttons do.
 #pragma once
 
-#include "core/services/service.h"
 #include "core/project/records.h"
+#include "core/services/service.h"
 
 #include <QString>
 
@@ -14,15 +14,17 @@ class ChapterWindows
 {
 public:
     virtual ~ChapterWindows() = default;
-    virtual void showChapter(QWidget* parent, const QString& chapterFile, const DisplayRecord& display,
-                             const ProjectRecord& project) = 0;
-    virtual void designDisplay(QWidget* parent, ProjectRecord& project, const QString& chapterFile) = 0;
+    virtual void showChapter(QWidget* parent, const QString& chapterFile,
+                             const DisplayRecord& display, const ProjectRecord& project) = 0;
+    virtual void designDisplay(QWidget* parent, ProjectRecord& project,
+                               const QString& chapterFile) = 0;
 };
 
 class NoChapterWindows : public ChapterWindows
 {
 public:
-    void showChapter(QWidget*, const QString&, const DisplayRecord&, const ProjectRecord&) override {}
+    void showChapter(QWidget*, const QString&, const DisplayRecord&, const ProjectRecord&) override
+    {}
     void designDisplay(QWidget*, ProjectRecord&, const QString&) override {}
 };
 

@@ -9,7 +9,8 @@
 #include <QVBoxLayout>
 
 TChapAddForm::TChapAddForm(WorkingState& state, qsizetype index, QWidget* parent)
-    : TChapterForm(state, index, parent), TextFileEdit(new QLineEdit(this)), FileListBox2(new FileListBox(this))
+    : TChapterForm(state, index, parent), TextFileEdit(new QLineEdit(this)),
+      FileListBox2(new FileListBox(this))
 {
     setObjectName(QStringLiteral("TChapAddForm"));
     Label1->setText(tr("Select a Chapter File"));

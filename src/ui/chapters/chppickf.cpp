@@ -1,12 +1,12 @@
 // The chapter list window.
 #include "ui/chapters/chppickf.h"
 
-#include "platform/f1help.h"
-#include "core/services/messages.h"
-#include "platform/modal.h"
-#include "ui/chapters/chpmodf.h"
-#include "ui/chapters/chapterhooks.h"
 #include "core/project/projectfiles.h"
+#include "core/services/messages.h"
+#include "platform/f1help.h"
+#include "platform/modal.h"
+#include "ui/chapters/chapterhooks.h"
+#include "ui/chapters/chpmodf.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -14,8 +14,9 @@
 #include <QVBoxLayout>
 
 TChapListForm::TChapListForm(WorkingState& state, QWidget* parent)
-    : QDialog(parent), ListBox1(new QListWidget(this)), OKBitBtn(new QPushButton(tr("&Modify"), this)),
-      BitBtn1(new QPushButton(tr("&View"), this)), CancelBitBtn(new QPushButton(tr("&Close"), this)), m_state(state)
+    : QDialog(parent), ListBox1(new QListWidget(this)),
+      OKBitBtn(new QPushButton(tr("&Modify"), this)), BitBtn1(new QPushButton(tr("&View"), this)),
+      CancelBitBtn(new QPushButton(tr("&Close"), this)), m_state(state)
 {
     setObjectName(QStringLiteral("TChapListForm"));
     setWindowTitle(tr("Highlight a Chapter to View or Modify"));
@@ -28,8 +29,10 @@ TChapListForm::TChapListForm(WorkingState& state, QWidget* parent)
     layout->addWidget(ListBox1);
     layout->addLayout(buttons);
     resize(320, 300);
-    connect(OKBitBtn, &QPushButton::clicked, this, [this] { ReportErrors([this] { OKBitBtnClick(); }); });
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { ReportErrors([this] { BitBtn1Click(); }); });
+    connect(OKBitBtn, &QPushButton::clicked, this,
+            [this] { ReportErrors([this] { OKBitBtnClick(); }); });
+    connect(BitBtn1, &QPushButton::clicked, this,
+            [this] { ReportErrors([this] { BitBtn1Click(); }); });
     connect(CancelBitBtn, &QPushButton::clicked, this, &QDialog::reject);
     loadEntries();
     ListBox1->setCurrentRow(0);
@@ -63,6 +66,6 @@ void TChapListForm::BitBtn1Click()
         return;
     ReadChapter(m_state, index);
     ReadDisplayFile(m_state, m_state.CurrentChapter.DisplayFile.text());
-    ChapterWindowsSlot::get().showChapter(this, m_state.CurrentChapter.ChapterFile.text(), m_state.CurrentDisplay,
-                                          m_state.Project);
+    ChapterWindowsSlot::get().showChapter(this, m_state.CurrentChapter.ChapterFile.text(),
+                                          m_state.CurrentDisplay, m_state.Project);
 }

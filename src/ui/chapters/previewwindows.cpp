@@ -4,8 +4,8 @@
 #include "core/book/booksource.h"
 #include "preview/chpdispf.h"
 
-void PreviewChapterWindows::showChapter(QWidget* parent, const QString& chapterFile, const DisplayRecord& display,
-                                        const ProjectRecord&)
+void PreviewChapterWindows::showChapter(QWidget* parent, const QString& chapterFile,
+                                        const DisplayRecord& display, const ProjectRecord&)
 {
     ProjectBookSource source(m_state);
     const PreviewContext context{source, m_state.HelpFilePath, m_origin()};

@@ -1,8 +1,8 @@
 // The chapter windows' "&View" through the reader screens, on the open project.
 #pragma once
 
-#include "ui/chapters/chapterhooks.h"
 #include "core/project/workingstate.h"
+#include "ui/chapters/chapterhooks.h"
 
 #include <QPoint>
 
@@ -14,8 +14,7 @@ public:
     // `origin` gives where the design screen starts for text pop-ups, asked when they open.
     PreviewChapterWindows(WorkingState& state, std::function<QPoint()> origin)
         : m_state(state), m_origin(std::move(origin))
-    {
-    }
+    {}
     void showChapter(QWidget* parent, const QString& chapterFile, const DisplayRecord& display,
                      const ProjectRecord& project) override;
     void designDisplay(QWidget*, ProjectRecord&, const QString&) override {}

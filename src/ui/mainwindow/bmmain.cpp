@@ -1,10 +1,10 @@
 // The main window's construction: the tiled background, the menu panel and the status lines.
 #include "ui/mainwindow/bmmain.h"
 
-#include "preview/wiatile.h"
 #include "platform/f1help.h"
 #include "platform/help.h"
 #include "platform/screen.h"
+#include "preview/wiatile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -57,7 +57,8 @@ static void initShellResources()
 }
 
 Tbookmainform::Tbookmainform(QWidget* parent)
-    : QWidget(parent), m_chapterWindows(m_state, [this] { return designOrigin(); }), m_media(m_state.MediaPrompt)
+    : QWidget(parent), m_chapterWindows(m_state, [this] { return designOrigin(); }),
+      m_media(m_state.MediaPrompt)
 {
     initShellResources();
     setObjectName(QStringLiteral("Tbookmainform"));
@@ -77,7 +78,8 @@ void Tbookmainform::FormCreate()
     setWindowState(Qt::WindowMaximized);
     m_state.VersionTag = QStringLiteral("2.1");
     m_lowColour = screenInfo().colorDepth() < 16;
-    m_state.ProgramDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+    m_state.ProgramDir =
+        QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
     m_state.ProjectDir = m_state.ProgramDir;
     m_state.HelpFilePath = m_state.ProgramDir + QStringLiteral("KESTRIN.HLP");
     SetHelpFile(m_state.HelpFilePath);
@@ -232,8 +234,8 @@ void Tbookmainform::centrePanels()
 
 void Tbookmainform::updateDesignOffset()
 {
-    m_state.DesignOffset = QPoint((width() - kDesignScreen.width()) / 2,
-                                  (height() - kDesignScreen.height()) / 2);
+    m_state.DesignOffset =
+        QPoint((width() - kDesignScreen.width()) / 2, (height() - kDesignScreen.height()) / 2);
 }
 
 bool Tbookmainform::event(QEvent* event)

@@ -2,11 +2,11 @@
 // author create or choose an e-book, and starts every other function from its menu panel.
 #pragma once
 
+#include "core/project/workingstate.h"
 #include "core/services/service.h"
 #include "preview/mediaactions.h"
 #include "ui/chapters/chapterhooks.h"
 #include "ui/chapters/previewwindows.h"
-#include "core/project/workingstate.h"
 
 #include <QWidget>
 
@@ -72,7 +72,13 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    enum class FocusAfter { Self, AddElseSelect, DeleteElseAdd, Unchanged };
+    enum class FocusAfter
+    {
+        Self,
+        AddElseSelect,
+        DeleteElseAdd,
+        Unchanged
+    };
 
     // bmmain.cpp: the window and its controls
     void FormCreate();

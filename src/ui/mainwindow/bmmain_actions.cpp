@@ -1,21 +1,20 @@
 // The main window's button actions: the frame every action runs in, the enabling rules, the
 // start-up step and the Help group.
-#include "ui/authoring/chpeditf.h"
-#include "ui/authoring/tutdispf.h"
-#include "ui/mainwindow/programaboutform.h"
-#include "ui/build/bkdistf.h"
-#include "ui/build/buildandoffertest.h"
-#include "preview/bookplayer.h"
-#include "ui/chapters/chapterflows.h"
-#include "ui/mainwindow/bmmain.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
-#include "core/project/projectfiles.h"
 #include "core/files/projectpath.h"
-
-#include "platform/help.h"
+#include "core/project/projectfiles.h"
 #include "core/services/messages.h"
+#include "platform/help.h"
 #include "platform/modal.h"
+#include "preview/bookplayer.h"
+#include "ui/authoring/chpeditf.h"
+#include "ui/authoring/tutdispf.h"
+#include "ui/build/bkdistf.h"
+#include "ui/build/buildandoffertest.h"
+#include "ui/chapters/chapterflows.h"
+#include "ui/mainwindow/bmmain.h"
+#include "ui/mainwindow/programaboutform.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -34,28 +33,44 @@ bool canTakeFocus(const QWidget* widget)
 
 void Tbookmainform::wireActions()
 {
-    onClick(SelectBtn, [this] { ChooseProject(); }, true, FocusAfter::AddElseSelect);
-    onClick(StartBtn, [this] { CreateProject(); }, true, FocusAfter::AddElseSelect);
-    onClick(AboutBtn, [this] { ShowProgramAbout(); }, false, FocusAfter::Self);
-    onClick(TutBtn, [this] { ::ShowTutorial(m_state.ProgramDir, this); }, false, FocusAfter::Self);
-    onClick(EditBtn, [this] { OpenChapterEditor(this); }, true, FocusAfter::Self);
-    onClick(AddBtn, [this] { AddChapters(m_state, this); }, true, FocusAfter::Self);
-    onClick(ViewBtn, [this] { ListChapters(m_state, this); }, true, FocusAfter::Self);
-    onClick(DeleteBtn, [this] { RemoveChapter(m_state, this); }, true, FocusAfter::DeleteElseAdd);
-    onClick(ReorgBtn, [this] { ReorderChapters(m_state, this); }, false, FocusAfter::Self);
-    onClick(PreviewBtn, [this] { PreviewBook(); }, false, FocusAfter::Self);
-    onClick(ExecBtn, [this] {
-        waitpnl->show();
-        waitpnl->repaint();
-        const auto hideWait = qScopeGuard([this] { waitpnl->hide(); });
-        BuildAndOfferTest(m_state);
-    }, false, FocusAfter::Unchanged);
-    onClick(DistribBtn, [this] {
-        waitpnl->show();
-        waitpnl->repaint();
-        const auto hideWait = qScopeGuard([this] { waitpnl->hide(); });
-        PrepareDistribution(m_state, this);
-    }, false, FocusAfter::Unchanged);
+    onClick(
+        SelectBtn, [this] { ChooseProject(); }, true, FocusAfter::AddElseSelect);
+    onClick(
+        StartBtn, [this] { CreateProject(); }, true, FocusAfter::AddElseSelect);
+    onClick(
+        AboutBtn, [this] { ShowProgramAbout(); }, false, FocusAfter::Self);
+    onClick(
+        TutBtn, [this] { ::ShowTutorial(m_state.ProgramDir, this); }, false, FocusAfter::Self);
+    onClick(
+        EditBtn, [this] { OpenChapterEditor(this); }, true, FocusAfter::Self);
+    onClick(
+        AddBtn, [this] { AddChapters(m_state, this); }, true, FocusAfter::Self);
+    onClick(
+        ViewBtn, [this] { ListChapters(m_state, this); }, true, FocusAfter::Self);
+    onClick(
+        DeleteBtn, [this] { RemoveChapter(m_state, this); }, true, FocusAfter::DeleteElseAdd);
+    onClick(
+        ReorgBtn, [this] { ReorderChapters(m_state, this); }, false, FocusAfter::Self);
+    onClick(
+        PreviewBtn, [this] { PreviewBook(); }, false, FocusAfter::Self);
+    onClick(
+        ExecBtn,
+        [this] {
+            waitpnl->show();
+            waitpnl->repaint();
+            const auto hideWait = qScopeGuard([this] { waitpnl->hide(); });
+            BuildAndOfferTest(m_state);
+        },
+        false, FocusAfter::Unchanged);
+    onClick(
+        DistribBtn,
+        [this] {
+            waitpnl->show();
+            waitpnl->repaint();
+            const auto hideWait = qScopeGuard([this] { waitpnl->hide(); });
+            PrepareDistribution(m_state, this);
+        },
+        false, FocusAfter::Unchanged);
     // Help opens beside the menu panel, which stays.
     connect(HelpBtn, &QPushButton::clicked, this, [] { ShowHelp(1); });
     connect(QuitBtn, &QPushButton::clicked, this, &QWidget::close);
@@ -64,8 +79,10 @@ void Tbookmainform::wireActions()
 void Tbookmainform::onClick(QPushButton* button, std::function<void()> action, bool refresh,
                             FocusAfter focus)
 {
-    connect(button, &QPushButton::clicked, this, [this, button, action = std::move(action), refresh,
-                                                  focus] { runAction(button, action, refresh, focus); });
+    connect(button, &QPushButton::clicked, this,
+            [this, button, action = std::move(action), refresh, focus] {
+                runAction(button, action, refresh, focus);
+            });
 }
 
 void Tbookmainform::runAction(QPushButton* button, const std::function<void()>& action,
@@ -108,7 +125,8 @@ void Tbookmainform::UpdateButtons()
         button->setEnabled(open);
 
     const bool chapterFiles =
-        open && !EntriesMatching(m_state.ProjectDir, QStringLiteral("*.QLF"), QDir::Files).isEmpty();
+        open &&
+        !EntriesMatching(m_state.ProjectDir, QStringLiteral("*.QLF"), QDir::Files).isEmpty();
     AddBtn->setEnabled(chapterFiles);
 
     const bool chapters = open && ChapterListExists(m_state);
@@ -126,7 +144,6 @@ void Tbookmainform::Timer1Timer()
     MenuPnl->show();
     HelpBtn->setFocus();
 }
-
 
 void Tbookmainform::PreviewBook()
 {

@@ -1,12 +1,11 @@
 // Choosing and creating a project from the main window.
-#include "ui/mainwindow/makedirf.h"
-#include "ui/mainwindow/bmmain.h"
 #include "core/files/filenames.h"
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
-
-#include "platform/filedialogs.h"
 #include "core/services/messages.h"
+#include "platform/filedialogs.h"
+#include "ui/mainwindow/bmmain.h"
+#include "ui/mainwindow/makedirf.h"
 
 #include <QDir>
 #include <QFileInfo>

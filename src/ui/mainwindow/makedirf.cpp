@@ -1,12 +1,12 @@
 // The name-and-folder dialog.
 #include "ui/mainwindow/makedirf.h"
 
+#include "core/files/filenames.h"
+#include "core/services/messages.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
 #include "platform/look.h"
-#include "core/services/messages.h"
 #include "platform/modal.h"
-#include "core/files/filenames.h"
 
 #include <QDir>
 #include <QGridLayout>

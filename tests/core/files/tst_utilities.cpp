@@ -3,11 +3,11 @@
 
 #include "core/files/filecopy.h"
 #include "core/files/filenames.h"
-#include "core/project/fonttext.h"
 #include "core/files/projectpath.h"
+#include "core/files/runtimeerror.h"
+#include "core/project/fonttext.h"
 #include "core/project/pstring.h"
 #include "core/project/reclist.h"
-#include "core/files/runtimeerror.h"
 
 #include <QBuffer>
 #include <QTest>
@@ -23,7 +23,8 @@ private slots:
         QTest::addColumn<QString>("base");
         QTest::newRow("full path") << QStringLiteral("/books/x/BOOK.QVJ") << QStringLiteral("BOOK");
         QTest::newRow("no extension") << QStringLiteral("README") << QStringLiteral("README");
-        QTest::newRow("several dots") << QStringLiteral("my.old.book.QVJ") << QStringLiteral("my.old.book");
+        QTest::newRow("several dots")
+            << QStringLiteral("my.old.book.QVJ") << QStringLiteral("my.old.book");
         QTest::newRow("dot in folder") << QStringLiteral("a.b/NAME") << QStringLiteral("NAME");
     }
     void baseName()
@@ -35,8 +36,10 @@ private slots:
 
     void changeFileExt()
     {
-        QCOMPARE(ChangeFileExt(QStringLiteral("My Book"), QStringLiteral(".QVJ")), QStringLiteral("My Book.QVJ"));
-        QCOMPARE(ChangeFileExt(QStringLiteral("a.b/c.txt"), QStringLiteral(".QVR")), QStringLiteral("a.b/c.QVR"));
+        QCOMPARE(ChangeFileExt(QStringLiteral("My Book"), QStringLiteral(".QVJ")),
+                 QStringLiteral("My Book.QVJ"));
+        QCOMPARE(ChangeFileExt(QStringLiteral("a.b/c.txt"), QStringLiteral(".QVR")),
+                 QStringLiteral("a.b/c.QVR"));
     }
 
     void validFileName_data()
@@ -84,7 +87,8 @@ private slots:
                 StrToInt(text);
                 QFAIL("no conversion error");
             } catch (const ConvertError& error) {
-                QCOMPARE(error.message(), QStringLiteral("'%1' is not a valid integer value").arg(text));
+                QCOMPARE(error.message(),
+                         QStringLiteral("'%1' is not a valid integer value").arg(text));
             }
         }
     }
@@ -122,7 +126,8 @@ private slots:
     void fontText_badNumber_raisesConversionError()
     {
         TextFont font;
-        QVERIFY_THROWS_EXCEPTION(ConvertError, ApplyFontText(QStringLiteral("big 0 1 Arial"), font));
+        QVERIFY_THROWS_EXCEPTION(ConvertError,
+                                 ApplyFontText(QStringLiteral("big 0 1 Arial"), font));
     }
 
     void findInProject()
@@ -135,12 +140,15 @@ private slots:
         QVERIFY(FindInProject(dir.path(), QStringLiteral("*.bmp"), name));
         QCOMPARE(name, QStringLiteral("A.BMP"));
         name.clear();
-        QVERIFY(FindEitherInProject(dir.path(), QStringLiteral("*.jpg"), QStringLiteral("*.bmp"), name));
+        QVERIFY(FindEitherInProject(dir.path(), QStringLiteral("*.jpg"), QStringLiteral("*.bmp"),
+                                    name));
         QCOMPARE(name, QStringLiteral("z.jpg"));
         name = QStringLiteral("KEPT.BMP");
-        QVERIFY(FindEitherInProject(dir.path(), QStringLiteral("*.jpg"), QStringLiteral("*.bmp"), name));
+        QVERIFY(FindEitherInProject(dir.path(), QStringLiteral("*.jpg"), QStringLiteral("*.bmp"),
+                                    name));
         QCOMPARE(name, QStringLiteral("KEPT.BMP"));
-        QVERIFY(!FindEitherInProject(dir.path(), QStringLiteral("*.wav"), QStringLiteral("*.mid"), name));
+        QVERIFY(!FindEitherInProject(dir.path(), QStringLiteral("*.wav"), QStringLiteral("*.mid"),
+                                     name));
     }
 
     void masks_data()
@@ -148,12 +156,18 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("mask");
         QTest::addColumn<bool>("matches");
-        QTest::newRow("case blind") << QStringLiteral("pic.bmp") << QStringLiteral("*.BMP;*.JPG") << true;
-        QTest::newRow("second pattern") << QStringLiteral("PIC.JPG") << QStringLiteral("*.BMP;*.JPG") << true;
-        QTest::newRow("other kind") << QStringLiteral("PIC.WMF") << QStringLiteral("*.BMP;*.JPG") << false;
-        QTest::newRow("scripts are programs") << QStringLiteral("run.sh") << QStringLiteral("*.exe;*.com;*.bat") << true;
-        QTest::newRow("html is help") << QStringLiteral("book.html") << QStringLiteral("*.HLP") << true;
-        QTest::newRow("whole name") << QStringLiteral("a.bmp.txt") << QStringLiteral("*.bmp") << false;
+        QTest::newRow("case blind")
+            << QStringLiteral("pic.bmp") << QStringLiteral("*.BMP;*.JPG") << true;
+        QTest::newRow("second pattern")
+            << QStringLiteral("PIC.JPG") << QStringLiteral("*.BMP;*.JPG") << true;
+        QTest::newRow("other kind")
+            << QStringLiteral("PIC.WMF") << QStringLiteral("*.BMP;*.JPG") << false;
+        QTest::newRow("scripts are programs")
+            << QStringLiteral("run.sh") << QStringLiteral("*.exe;*.com;*.bat") << true;
+        QTest::newRow("html is help")
+            << QStringLiteral("book.html") << QStringLiteral("*.HLP") << true;
+        QTest::newRow("whole name")
+            << QStringLiteral("a.bmp.txt") << QStringLiteral("*.bmp") << false;
     }
     void masks()
     {
@@ -177,10 +191,14 @@ private slots:
     {
         CurrentTempDir dir;
         writeBytes(dir.filePath(QStringLiteral("src.bin")), QByteArray(5000, 'a'));
-        QCOMPARE(CopyFileBytes(QStringLiteral("src.bin"), QStringLiteral("src.bin")), int(CopySameName));
-        QCOMPARE(CopyFileBytes(QStringLiteral("none.bin"), QStringLiteral("x.bin")), int(CopyNoSource));
-        QCOMPARE(CopyFileBytes(QStringLiteral("src.bin"), QStringLiteral("no/such/dir/x.bin")), int(CopyNoTarget));
-        QCOMPARE(CopyFileBytes(QStringLiteral("src.bin"), QStringLiteral("copy.bin")), int(CopyDone));
+        QCOMPARE(CopyFileBytes(QStringLiteral("src.bin"), QStringLiteral("src.bin")),
+                 int(CopySameName));
+        QCOMPARE(CopyFileBytes(QStringLiteral("none.bin"), QStringLiteral("x.bin")),
+                 int(CopyNoSource));
+        QCOMPARE(CopyFileBytes(QStringLiteral("src.bin"), QStringLiteral("no/such/dir/x.bin")),
+                 int(CopyNoTarget));
+        QCOMPARE(CopyFileBytes(QStringLiteral("src.bin"), QStringLiteral("copy.bin")),
+                 int(CopyDone));
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("copy.bin"))), QByteArray(5000, 'a'));
     }
 
@@ -189,9 +207,11 @@ private slots:
         CurrentTempDir dir;
         QDir(dir.path()).mkdir(QStringLiteral("project"));
         writeBytes(dir.filePath(QStringLiteral("PIC.BMP")), QByteArray(9000, 'p'));
-        CopyFileInto(dir.filePath(QStringLiteral("PIC.BMP")), dir.filePath(QStringLiteral("project")));
+        CopyFileInto(dir.filePath(QStringLiteral("PIC.BMP")),
+                     dir.filePath(QStringLiteral("project")));
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("project/PIC.BMP"))), QByteArray(9000, 'p'));
-        CopyFileInto(dir.filePath(QStringLiteral("PIC.BMP")), dir.filePath(QStringLiteral("OTHER.BMP")));
+        CopyFileInto(dir.filePath(QStringLiteral("PIC.BMP")),
+                     dir.filePath(QStringLiteral("OTHER.BMP")));
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("OTHER.BMP"))).size(), 9000);
 
         try {
@@ -200,8 +220,9 @@ private slots:
         } catch (const FileOpenError& error) {
             QCOMPARE(error.message(), QStringLiteral("Cannot open file MISSING.BMP"));
         }
-        QVERIFY_THROWS_EXCEPTION(FileCreateError,
-                                 CopyFileInto(dir.filePath(QStringLiteral("PIC.BMP")), QStringLiteral("no/dir/x")));
+        QVERIFY_THROWS_EXCEPTION(
+            FileCreateError,
+            CopyFileInto(dir.filePath(QStringLiteral("PIC.BMP")), QStringLiteral("no/dir/x")));
     }
 
     void appendFileTo()

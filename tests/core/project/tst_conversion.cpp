@@ -3,10 +3,10 @@
 #include "recordbytes.h"
 #include "testdir.h"
 
-#include "core/sections/oldentryfile.h"
 #include "core/project/conversion.h"
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
+#include "core/sections/oldentryfile.h"
 
 #include <QTest>
 
@@ -19,7 +19,11 @@ const QString kQuestion = QStringLiteral(
 void oldDisplayAt(RecordBytes& r, int at)
 {
     r.i32(at, 0xFFFFFF).u8(at + 4, 0).i32(at + 5, 2).i32(at + 9, 0x808080);
-    r.str(at + 13, "BACK.JPG").i32(at + 39, 11).i32(at + 43, 22).i32(at + 47, 333).i32(at + 51, 144);
+    r.str(at + 13, "BACK.JPG")
+        .i32(at + 39, 11)
+        .i32(at + 43, 22)
+        .i32(at + 47, 333)
+        .i32(at + 51, 144);
     r.i32(at + 55, -1).u8(at + 67, 1);
 }
 
@@ -47,7 +51,10 @@ QByteArray oldProjectBytes()
     r.u8(presentation + 682, 1);
     const int about = presentation + 683;
     r.i16(about, 2).str(about + 2, "About it").u8(about + 43, 1).str(about + 44, "ABOUT.ICO");
-    r.str(about + 57, "Prog").str(about + 90, "v1").str(about + 133, "Me").str(about + 374, "Last line");
+    r.str(about + 57, "Prog")
+        .str(about + 90, "v1")
+        .str(about + 133, "Me")
+        .str(about + 374, "Last line");
     r.str(presentation + 1123, "&Info").str(presentation + 1123 + 102, "Go!");
     const int menu = 1648;
     r.str(menu + 1, "Menu title");
@@ -59,7 +66,8 @@ QByteArray oldProjectBytes()
     return r.bytes();
 }
 
-QByteArray oldChapterBytes(const QByteArray& entry, const QByteArray& file, const QByteArray& display)
+QByteArray oldChapterBytes(const QByteArray& entry, const QByteArray& file,
+                           const QByteArray& display)
 {
     RecordBytes r(156);
     r.str(1, entry).str(62, file).str(143, display);
@@ -79,7 +87,8 @@ private slots:
         ModelDoubles platform;
         writeBytes(dir.filePath(QStringLiteral("BOOK.QVJ")), oldProjectBytes());
         writeBytes(dir.filePath(QStringLiteral("BOOK.QVC")),
-                   oldChapterBytes("First", "ONE.QLF", "ONE.QVD") + oldChapterBytes("Second", "TWO.QLF", "TWO.QVD"));
+                   oldChapterBytes("First", "ONE.QLF", "ONE.QVD") +
+                       oldChapterBytes("Second", "TWO.QLF", "TWO.QVD"));
         writeBytes(dir.filePath(QStringLiteral("BOOK.QVR")),
                    "[Sun]\r\nsource=HYPER\r\ntype=6\r\ncommand=PIC.BMP SND.WAV 50\r\n]\r\n\r\n");
         platform.messages.answer(MessageAnswer::Yes);
@@ -88,11 +97,12 @@ private slots:
         state.ProjectFile = QStringLiteral("BOOK.QVJ");
         OpenProject(state);
 
-        QCOMPARE(platform.messages.texts(),
-                 QStringList({kQuestion, QStringLiteral("file copied"), QStringLiteral("opening BOOK.QVC")}));
+        QCOMPARE(platform.messages.texts(), QStringList({kQuestion, QStringLiteral("file copied"),
+                                                         QStringLiteral("opening BOOK.QVC")}));
         QCOMPARE(platform.messages.shown().at(1).kind, MessageKind::Plain);
-        QCOMPARE(dir.entries(), QStringList({QStringLiteral("BOOK.QVC"), QStringLiteral("BOOK.QVD"),
-                                             QStringLiteral("BOOK.QVJ"), QStringLiteral("BOOK.QVR")}));
+        QCOMPARE(dir.entries(),
+                 QStringList({QStringLiteral("BOOK.QVC"), QStringLiteral("BOOK.QVD"),
+                              QStringLiteral("BOOK.QVJ"), QStringLiteral("BOOK.QVR")}));
 
         const QByteArray project = readBytes(dir.filePath(QStringLiteral("BOOK.QVJ")));
         QCOMPARE(project.size(), 5377);
@@ -148,7 +158,8 @@ private slots:
         QCOMPARE(state.CurrentChapter.ChapterFile.text(), QStringLiteral("TWO.QLF"));
         QCOMPARE(state.CurrentChapter.DisplayFile.text(), QStringLiteral("TWO.QVD"));
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVR"))),
-                 QByteArray("[Sun]\r\nsource=HYPER\r\ntype=6\r\ncommand=PIC.BMP,SND.WAV,50\r\n]\r\n\r\n"));
+                 QByteArray(
+                     "[Sun]\r\nsource=HYPER\r\ntype=6\r\ncommand=PIC.BMP,SND.WAV,50\r\n]\r\n\r\n"));
 
         // Converted once: the next opening asks nothing.
         platform.messages.clear();
@@ -182,7 +193,8 @@ private slots:
         state.ProjectFile = QStringLiteral("BOOK.QVJ");
         OpenProject(state);
         QCOMPARE(platform.messages.texts(), QStringList{kQuestion});
-        QCOMPARE(dir.entries(), QStringList({QStringLiteral("BOOK.QVD"), QStringLiteral("BOOK.QVJ")}));
+        QCOMPARE(dir.entries(),
+                 QStringList({QStringLiteral("BOOK.QVD"), QStringLiteral("BOOK.QVJ")}));
         QCOMPARE(state.Project.Config.BookTitle.text(), QStringLiteral("My Old Book"));
     }
 

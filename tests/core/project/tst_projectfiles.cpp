@@ -3,10 +3,10 @@
 #include "recordbytes.h"
 #include "testdir.h"
 
+#include "core/files/runtimeerror.h"
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
 #include "core/project/reclist.h"
-#include "core/files/runtimeerror.h"
 
 #include <QTest>
 
@@ -45,7 +45,8 @@ private slots:
     {
         WorkingState state;
         DefaultProject(state);
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&state.Project), 5377), defaultProjectBytes());
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&state.Project), 5377),
+                 defaultProjectBytes());
         QCOMPARE(state.MediaPrompt, QStringLiteral("Press the Start button"));
     }
 
@@ -60,7 +61,8 @@ private slots:
         QCOMPARE(state.ProjectFile, QStringLiteral("BOOK.QVJ"));
         QCOMPARE(state.ChapterListFile, QStringLiteral("BOOK.QVC"));
         QCOMPARE(state.HyperTextFile, QStringLiteral("BOOK.QVR"));
-        QCOMPARE(dir.entries(), QStringList({QStringLiteral("BOOK.QVD"), QStringLiteral("BOOK.QVJ")}));
+        QCOMPARE(dir.entries(),
+                 QStringList({QStringLiteral("BOOK.QVD"), QStringLiteral("BOOK.QVJ")}));
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVJ"))), defaultProjectBytes());
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVD"))), defaultDisplayBytes());
         QVERIFY(platform.messages.shown().isEmpty());
@@ -113,8 +115,9 @@ private slots:
         WriteChapter(state, 1);
         ReadChapter(state, 1);
         QCOMPARE(state.CurrentChapter.MenuEntry.text(), QString(60, QLatin1Char('x')));
-        QCOMPARE(menuEntries(state), QStringList({QStringLiteral("One"), QString(60, QLatin1Char('x')),
-                                                  QStringLiteral("Three")}));
+        QCOMPARE(menuEntries(state),
+                 QStringList({QStringLiteral("One"), QString(60, QLatin1Char('x')),
+                              QStringLiteral("Three")}));
 
         TRecList records;
         QVERIFY(LoadChapterRecords(state, records));
@@ -127,10 +130,12 @@ private slots:
     {
         QTest::addColumn<QList<int>>("removed");
         QTest::addColumn<QStringList>("remaining");
-        QTest::newRow("middle") << QList<int>{1} << QStringList{QStringLiteral("A"), QStringLiteral("C")};
+        QTest::newRow("middle") << QList<int>{1}
+                                << QStringList{QStringLiteral("A"), QStringLiteral("C")};
         QTest::newRow("first and last") << QList<int>{0, 2} << QStringList{QStringLiteral("B")};
-        QTest::newRow("none marked") << QList<int>{}
-                                     << QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
+        QTest::newRow("none marked")
+            << QList<int>{}
+            << QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
     }
 
     void compaction()

@@ -17,29 +17,39 @@ private slots:
         QTest::addColumn<QString>("clickAt"); // the text before the click, within the plain text
         QTest::addColumn<QString>("phrase");
         const QByteArray forty(40, 'x');
-        const QByteArray thirtyFive = "abcdefghij" "klmnopqrst" "uvwxyz0123" "45678";
-        QTest::newRow("middle of North Sea") << QByteArray("{\\rtf1 the \\ul North Sea\\ulnone  ferry}")
-                                             << QStringLiteral("the North S") << QStringLiteral("North Sea");
-        QTest::newRow("first word of two") << QByteArray("{\\rtf1 go \\ul North\\ulnone  \\ul Sea\\ulnone  x}")
-                                           << QStringLiteral("go No") << QStringLiteral("North");
-        QTest::newRow("second word of two") << QByteArray("{\\rtf1 go \\ul North\\ulnone  \\ul Sea\\ulnone  x}")
-                                            << QStringLiteral("go North S") << QStringLiteral("Sea");
+        const QByteArray thirtyFive = "abcdefghij"
+                                      "klmnopqrst"
+                                      "uvwxyz0123"
+                                      "45678";
+        QTest::newRow("middle of North Sea")
+            << QByteArray("{\\rtf1 the \\ul North Sea\\ulnone  ferry}")
+            << QStringLiteral("the North S") << QStringLiteral("North Sea");
+        QTest::newRow("first word of two")
+            << QByteArray("{\\rtf1 go \\ul North\\ulnone  \\ul Sea\\ulnone  x}")
+            << QStringLiteral("go No") << QStringLiteral("North");
+        QTest::newRow("second word of two")
+            << QByteArray("{\\rtf1 go \\ul North\\ulnone  \\ul Sea\\ulnone  x}")
+            << QStringLiteral("go North S") << QStringLiteral("Sea");
         QTest::newRow("start of the text") << QByteArray("{\\rtf1 \\ul Paris\\ulnone  is}")
                                            << QStringLiteral("Pa") << QStringLiteral("Paris");
-        QTest::newRow("first character of the text") << QByteArray("{\\rtf1 \\ul Paris\\ulnone  is}")
-                                                     << QString() << QStringLiteral("Paris");
+        QTest::newRow("first character of the text")
+            << QByteArray("{\\rtf1 \\ul Paris\\ulnone  is}") << QString()
+            << QStringLiteral("Paris");
         QTest::newRow("start of a line") << QByteArray("{\\rtf1 x\\par \\ul Rome\\ulnone  y}")
                                          << QStringLiteral("x\nRo") << QStringLiteral("Rome");
         QTest::newRow("plain text") << QByteArray("{\\rtf1 the \\ul North Sea\\ulnone  ferry}")
                                     << QStringLiteral("the North Sea fe") << QString();
         QTest::newRow("run of 40") << QByteArray("{\\rtf1 a \\ul " + forty + "\\ulnone  b}")
                                    << QStringLiteral("a xxxxx") << QString(29, QLatin1Char('x'));
-        QTest::newRow("35 at a line start, clicked later") << QByteArray("{\\rtf1 x\\par \\ul " + thirtyFive + "\\ulnone  y}")
-                                                           << QStringLiteral("x\nabc") << QString::fromLatin1(thirtyFive.left(30));
-        QTest::newRow("35 at a line start, first clicked") << QByteArray("{\\rtf1 x\\par \\ul " + thirtyFive + "\\ulnone  y}")
-                                                           << QStringLiteral("x\n") << QString::fromLatin1(thirtyFive.left(29));
-        QTest::newRow("run one after a line start") << QByteArray("{\\rtf1 x\\par a\\ul bcd\\ulnone  y}")
-                                                    << QStringLiteral("x\nab") << QStringLiteral("abcd");
+        QTest::newRow("35 at a line start, clicked later")
+            << QByteArray("{\\rtf1 x\\par \\ul " + thirtyFive + "\\ulnone  y}")
+            << QStringLiteral("x\nabc") << QString::fromLatin1(thirtyFive.left(30));
+        QTest::newRow("35 at a line start, first clicked")
+            << QByteArray("{\\rtf1 x\\par \\ul " + thirtyFive + "\\ulnone  y}")
+            << QStringLiteral("x\n") << QString::fromLatin1(thirtyFive.left(29));
+        QTest::newRow("run one after a line start")
+            << QByteArray("{\\rtf1 x\\par a\\ul bcd\\ulnone  y}") << QStringLiteral("x\nab")
+            << QStringLiteral("abcd");
         QTest::newRow("run ending the line") << QByteArray("{\\rtf1 a \\ul Sea\\par next\\ulnone}")
                                              << QStringLiteral("a S") << QStringLiteral("Sea");
     }

@@ -38,9 +38,10 @@ QList<Run> runs(const QTextDocument& document)
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat f = it.fragment().charFormat();
             const QStringList families = f.fontFamilies().toStringList();
-            result.append({it.fragment().text(), families.value(0), f.fontPointSize(),
-                           f.foreground().style() == Qt::NoBrush ? QColor() : f.foreground().color(),
-                           f.fontWeight() >= QFont::DemiBold, f.fontItalic(), f.fontUnderline()});
+            result.append(
+                {it.fragment().text(), families.value(0), f.fontPointSize(),
+                 f.foreground().style() == Qt::NoBrush ? QColor() : f.foreground().color(),
+                 f.fontWeight() >= QFont::DemiBold, f.fontItalic(), f.fontUnderline()});
         }
         result.append({QStringLiteral("<par>"), {}, 0, {}, false, false, false});
     }
@@ -49,8 +50,10 @@ QList<Run> runs(const QTextDocument& document)
 
 const QByteArray kRichEditSample =
     "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fnil\\fcharset0 MS Sans Serif;}"
-    "{\\f1\\fnil\\fcharset0 Times New Roman;}}\r\n{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue128;}\r\n"
-    "\\viewkind4\\uc1\\pard\\f0\\fs20 Plain \\b bold\\b0  \\i italic\\i0  \\ul North Sea\\ulnone  after\\par\r\n"
+    "{\\f1\\fnil\\fcharset0 Times New Roman;}}\r\n{\\colortbl "
+    ";\\red255\\green0\\blue0;\\red0\\green0\\blue128;}\r\n"
+    "\\viewkind4\\uc1\\pard\\f0\\fs20 Plain \\b bold\\b0  \\i italic\\i0  \\ul North Sea\\ulnone  "
+    "after\\par\r\n"
     "\\pard\\qc\\cf1\\f1\\fs32 Centred red\\cf0\\par\r\n"
     "\\pard\\fi-360\\li720\\ri144\\cf2 Indented navy \\'e9t\\'e9 \\u8364?\\par\r\n"
     "\\pard\\qr\\cf0\\f0\\fs20 tab\\tab and\\line line\\par\r\n}\r\n";
@@ -72,11 +75,15 @@ private slots:
         QTextDocument second;
         ReadRtf(written, second);
         QCOMPARE(runs(second), runs(first));
-        for (QTextBlock a = first.begin(), b = second.begin(); a.isValid(); a = a.next(), b = b.next()) {
+        for (QTextBlock a = first.begin(), b = second.begin(); a.isValid();
+             a = a.next(), b = b.next()) {
             QCOMPARE(b.blockFormat().alignment(), a.blockFormat().alignment());
-            QCOMPARE(b.blockFormat().property(rtfprops::LeftIndentTwips), a.blockFormat().property(rtfprops::LeftIndentTwips));
-            QCOMPARE(b.blockFormat().property(rtfprops::RightIndentTwips), a.blockFormat().property(rtfprops::RightIndentTwips));
-            QCOMPARE(b.blockFormat().property(rtfprops::FirstIndentTwips), a.blockFormat().property(rtfprops::FirstIndentTwips));
+            QCOMPARE(b.blockFormat().property(rtfprops::LeftIndentTwips),
+                     a.blockFormat().property(rtfprops::LeftIndentTwips));
+            QCOMPARE(b.blockFormat().property(rtfprops::RightIndentTwips),
+                     a.blockFormat().property(rtfprops::RightIndentTwips));
+            QCOMPARE(b.blockFormat().property(rtfprops::FirstIndentTwips),
+                     a.blockFormat().property(rtfprops::FirstIndentTwips));
         }
         QCOMPARE(WriteRtf(second), written);
     }
@@ -98,32 +105,53 @@ private slots:
         QCOMPARE(centred.begin().fragment().charFormat().foreground().color(), QColor(255, 0, 0));
         QCOMPARE(centred.next().text(), QString::fromUtf8("Indented navy \u00e9t\u00e9 \u20ac"));
         QCOMPARE(centred.next().blockFormat().property(rtfprops::FirstIndentTwips).toInt(), -360);
-        QCOMPARE(document.lastBlock().previous().text(), QStringLiteral("tab\tand") + QChar(QChar::LineSeparator) + QStringLiteral("line"));
+        QCOMPARE(document.lastBlock().previous().text(),
+                 QStringLiteral("tab\tand") + QChar(QChar::LineSeparator) + QStringLiteral("line"));
     }
 
     void reader_constructsOfOtherPrograms_data()
     {
         QTest::addColumn<QByteArray>("rtf");
         QTest::addColumn<QString>("text");
-        QTest::newRow("ignorable destination") << QByteArray("{\\rtf1 a{\\*\\unknown hidden}b}") << QStringLiteral("ab");
-        QTest::newRow("unicode skip per group") << QByteArray("{\\rtf1\\uc2 \\u8364xy{\\uc0\\u8364}z}") << QStringLiteral("\u20ac\u20acz");
-        QTest::newRow("brace ends a skip") << QByteArray("{\\rtf1\\uc3 \\u8364{b}c}") << QStringLiteral("\u20acbc");
-        QTest::newRow("hex counts as one") << QByteArray("{\\rtf1\\uc1\\u8364\\'80z}") << QStringLiteral("\u20acz");
-        QTest::newRow("surrogate pair") << QByteArray("{\\rtf1\\uc0\\u-10179\\u-9047 }") << QString::fromUtf8("\U0001F4A9");
-        QTest::newRow("bin jumped over") << QByteArray("{\\rtf1 a{\\*\\x\\bin3 }}x}b}") << QStringLiteral("ab");
-        QTest::newRow("hidden text") << QByteArray("{\\rtf1 a\\v hidden\\v0 b}") << QStringLiteral("ab");
-        QTest::newRow("field result kept") << QByteArray("{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}}") << QStringLiteral("link");
-        QTest::newRow("list text once") << QByteArray("{\\rtf1{\\listtext 1.\\tab}one}") << QStringLiteral("1.\tone");
-        QTest::newRow("ul0 ends underline") << QByteArray("{\\rtf1 \\ul a\\ul0 b}") << QStringLiteral("ab");
-        QTest::newRow("code page of the font") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 X;}}\\f0 \\'c0}") << QString::fromUtf8("\u0410");
-        QTest::newRow("double-byte") << QByteArray("{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0}") << QString::fromUtf8("\u3042");
-        QTest::newRow("text after the document") << QByteArray("{\\rtf1 a}}}b") << QStringLiteral("a");
-        QTest::newRow("unbalanced inner closing") << QByteArray("{\\rtf1 {a}}b}") << QStringLiteral("a");
+        QTest::newRow("ignorable destination")
+            << QByteArray("{\\rtf1 a{\\*\\unknown hidden}b}") << QStringLiteral("ab");
+        QTest::newRow("unicode skip per group")
+            << QByteArray("{\\rtf1\\uc2 \\u8364xy{\\uc0\\u8364}z}")
+            << QStringLiteral("\u20ac\u20acz");
+        QTest::newRow("brace ends a skip")
+            << QByteArray("{\\rtf1\\uc3 \\u8364{b}c}") << QStringLiteral("\u20acbc");
+        QTest::newRow("hex counts as one")
+            << QByteArray("{\\rtf1\\uc1\\u8364\\'80z}") << QStringLiteral("\u20acz");
+        QTest::newRow("surrogate pair")
+            << QByteArray("{\\rtf1\\uc0\\u-10179\\u-9047 }") << QString::fromUtf8("\U0001F4A9");
+        QTest::newRow("bin jumped over")
+            << QByteArray("{\\rtf1 a{\\*\\x\\bin3 }}x}b}") << QStringLiteral("ab");
+        QTest::newRow("hidden text")
+            << QByteArray("{\\rtf1 a\\v hidden\\v0 b}") << QStringLiteral("ab");
+        QTest::newRow("field result kept")
+            << QByteArray("{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}}")
+            << QStringLiteral("link");
+        QTest::newRow("list text once")
+            << QByteArray("{\\rtf1{\\listtext 1.\\tab}one}") << QStringLiteral("1.\tone");
+        QTest::newRow("ul0 ends underline")
+            << QByteArray("{\\rtf1 \\ul a\\ul0 b}") << QStringLiteral("ab");
+        QTest::newRow("code page of the font")
+            << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 X;}}\\f0 \\'c0}")
+            << QString::fromUtf8("\u0410");
+        QTest::newRow("double-byte")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0}") << QString::fromUtf8("\u3042");
+        QTest::newRow("text after the document")
+            << QByteArray("{\\rtf1 a}}}b") << QStringLiteral("a");
+        QTest::newRow("unbalanced inner closing")
+            << QByteArray("{\\rtf1 {a}}b}") << QStringLiteral("a");
         QTest::newRow("missing closing") << QByteArray("{\\rtf1 {\\b a") << QStringLiteral("a");
         QTest::newRow("trailing NUL") << QByteArray("{\\rtf1 a}\0", 10) << QStringLiteral("a");
-        QTest::newRow("escaped braces") << QByteArray("{\\rtf1 \\{x\\}\\\\}") << QStringLiteral("{x}\\");
-        QTest::newRow("not rtf") << QByteArray("plain caf\xc3\xa9") << QString::fromUtf8("plain caf\u00e9");
-        QTest::newRow("not rtf, not utf-8") << QByteArray("caf\xe9") << QString::fromUtf8("caf\u00e9");
+        QTest::newRow("escaped braces")
+            << QByteArray("{\\rtf1 \\{x\\}\\\\}") << QStringLiteral("{x}\\");
+        QTest::newRow("not rtf") << QByteArray("plain caf\xc3\xa9")
+                                 << QString::fromUtf8("plain caf\u00e9");
+        QTest::newRow("not rtf, not utf-8")
+            << QByteArray("caf\xe9") << QString::fromUtf8("caf\u00e9");
     }
     void reader_constructsOfOtherPrograms()
     {
@@ -153,14 +181,18 @@ private slots:
         buffer.open(QIODevice::WriteOnly);
         image.save(&buffer, "PNG");
         QTextDocument document;
-        ReadRtf("{\\rtf1 a{\\pict\\pngblip\\picwgoal60\\pichgoal45 " + png.toHex() + "}b{\\pict\\wmetafile8 0102}c}", document);
+        ReadRtf("{\\rtf1 a{\\pict\\pngblip\\picwgoal60\\pichgoal45 " + png.toHex() +
+                    "}b{\\pict\\wmetafile8 0102}c}",
+                document);
         QCOMPARE(document.toPlainText().size(), 5);
         int images = 0;
         for (auto it = document.begin().begin(); !it.atEnd(); ++it) {
             if (it.fragment().charFormat().isImageFormat()) {
                 ++images;
                 const QTextImageFormat f = it.fragment().charFormat().toImageFormat();
-                QVERIFY(!document.resource(QTextDocument::ImageResource, QUrl(f.name())).value<QImage>().isNull());
+                QVERIFY(!document.resource(QTextDocument::ImageResource, QUrl(f.name()))
+                             .value<QImage>()
+                             .isNull());
             }
         }
         QCOMPARE(images, 2);
@@ -188,7 +220,8 @@ private slots:
     {
         QRandomGenerator random(4242);
         const int rounds = qEnvironmentVariableIntValue("QUORELLE_FUZZ_ROUNDS") > 0
-                               ? qEnvironmentVariableIntValue("QUORELLE_FUZZ_ROUNDS") : 300;
+                               ? qEnvironmentVariableIntValue("QUORELLE_FUZZ_ROUNDS")
+                               : 300;
         static const QByteArray alphabet("{}\\'*0123456789abu-; \r\n\0", 24);
         for (int round = 0; round < rounds; ++round) {
             QByteArray data = kRichEditSample;
@@ -198,14 +231,16 @@ private slots:
                 if (random.bounded(2))
                     data[pos] = alphabet.at(random.bounded(int(alphabet.size())));
                 else
-                    data.insert(pos, QByteArray(1 + random.bounded(3), alphabet.at(random.bounded(int(alphabet.size())))));
+                    data.insert(pos, QByteArray(1 + random.bounded(3),
+                                                alphabet.at(random.bounded(int(alphabet.size())))));
             }
             QTextDocument document;
             ReadRtf(data, document);
             QTextDocument again;
             ReadRtf(WriteRtf(document), again);
             QCOMPARE(again.toPlainText(), document.toPlainText().remove(QChar(0xFFFD)).isEmpty()
-                                              ? again.toPlainText() : again.toPlainText());
+                                              ? again.toPlainText()
+                                              : again.toPlainText());
         }
     }
 };

@@ -67,8 +67,9 @@ qsizetype commonLength(const std::vector<QString>& a, const std::vector<QString>
     const qsizetype offset = maxD + 1;
     for (qsizetype d = 0; d <= maxD; ++d) {
         for (qsizetype k = -d; k <= d; k += 2) {
-            qsizetype x = (k == -d || (k != d && v[k - 1 + offset] < v[k + 1 + offset])) ? v[k + 1 + offset]
-                                                                                      : v[k - 1 + offset] + 1;
+            qsizetype x = (k == -d || (k != d && v[k - 1 + offset] < v[k + 1 + offset]))
+                              ? v[k + 1 + offset]
+                              : v[k - 1 + offset] + 1;
             qsizetype y = x - k;
             while (x < n && y < m && a[size_t(x)] == b[size_t(y)]) {
                 ++x;
@@ -91,7 +92,8 @@ QHash<QString, QString> producers()
     for (const QByteArray& line : sources.readAll().split('\n')) {
         const QList<QByteArray> cells = line.split('|');
         if (cells.size() > 4)
-            byFile.insert(QString::fromUtf8(cells.at(1).trimmed()), QString::fromUtf8(cells.at(3).trimmed()));
+            byFile.insert(QString::fromUtf8(cells.at(1).trimmed()),
+                          QString::fromUtf8(cells.at(3).trimmed()));
     }
     return byFile;
 }
@@ -108,8 +110,8 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<double>("required");
         const QHash<QString, QString> made = producers();
-        QDirIterator it(corpusDir(), {QStringLiteral("*.rtf"), QStringLiteral("*.RTF")}, QDir::Files,
-                        QDirIterator::Subdirectories);
+        QDirIterator it(corpusDir(), {QStringLiteral("*.rtf"), QStringLiteral("*.RTF")},
+                        QDir::Files, QDirIterator::Subdirectories);
         QStringList files;
         while (it.hasNext())
             files << it.next();
@@ -133,11 +135,13 @@ private slots:
         ReadRtf(rtf.readAll(), document);
 
         QString expectedName = file;
-        expectedName.replace(QRegularExpression(QStringLiteral("\\.rtf$"), QRegularExpression::CaseInsensitiveOption),
+        expectedName.replace(QRegularExpression(QStringLiteral("\\.rtf$"),
+                                                QRegularExpression::CaseInsensitiveOption),
                              QStringLiteral(".expected.txt"));
         QFile expectedFile(expectedName);
         if (!expectedFile.open(QIODevice::ReadOnly)) {
-            qInfo("loaded, no expected text  %s", qPrintable(QDir(corpusDir()).relativeFilePath(file)));
+            qInfo("loaded, no expected text  %s",
+                  qPrintable(QDir(corpusDir()).relativeFilePath(file)));
             return;
         }
         QString expected = QString::fromUtf8(expectedFile.readAll());
@@ -148,9 +152,11 @@ private slots:
         const std::vector<QString> want = tokens(expected);
         const qsizetype total = qsizetype(got.size() + want.size());
         const double similarity = total == 0 ? 1.0 : 2.0 * commonLength(got, want) / double(total);
-        qInfo("similarity %.4f  %s", similarity, qPrintable(QDir(corpusDir()).relativeFilePath(file)));
-        QVERIFY2(similarity >= required,
-                 qPrintable(QStringLiteral("similarity %1 below %2").arg(similarity).arg(required)));
+        qInfo("similarity %.4f  %s", similarity,
+              qPrintable(QDir(corpusDir()).relativeFilePath(file)));
+        QVERIFY2(
+            similarity >= required,
+            qPrintable(QStringLiteral("similarity %1 below %2").arg(similarity).arg(required)));
     }
 };
 

@@ -1,8 +1,8 @@
 // The compiled form of section files: its exact layout, and the reader's lookups and checks.
 #include "testdir.h"
 
-#include "core/sections/compiledsections.h"
 #include "core/files/filestore.h"
+#include "core/sections/compiledsections.h"
 
 #include <QTest>
 
@@ -22,9 +22,10 @@ QByteArray stringAt(const QByteArray& bytes, int offset)
     return bytes.mid(offset + 1, quint8(bytes.at(offset)));
 }
 
-const QByteArray kSource = "junk before\r\n"
-                           "[Paris]\r\nsource=HYPER\r\ntype=2\r\ncommand=P.BMP\r\n]\r\n\r\nbetween\r\n"
-                           "[Rome]\r\nsource=HYPER\r\ntype=3\r\ncommand=R.WAV\r\n]\r\n\r\n";
+const QByteArray kSource =
+    "junk before\r\n"
+    "[Paris]\r\nsource=HYPER\r\ntype=2\r\ncommand=P.BMP\r\n]\r\n\r\nbetween\r\n"
+    "[Rome]\r\nsource=HYPER\r\ntype=3\r\ncommand=R.WAV\r\n]\r\n\r\n";
 
 } // namespace
 
@@ -57,7 +58,8 @@ private slots:
     void compile_cutsHeaderAt60AndSourceAt10()
     {
         const QByteArray longName(70, 'n');
-        const QByteArray out = CompileSections("[" + longName + "]\r\nsource=ABCDEFGHIJKLM\r\n]\r\n");
+        const QByteArray out =
+            CompileSections("[" + longName + "]\r\nsource=ABCDEFGHIJKLM\r\n]\r\n");
         const int index = intAt(out, 9);
         QCOMPARE(stringAt(out, index), "[" + longName.left(59));
         QCOMPARE(stringAt(out, index + 69), QByteArray("ABCDEFGHIJ"));
@@ -66,7 +68,8 @@ private slots:
         const CompiledSections sections = CompiledSections::fromBytes(out);
         QCOMPARE(sections.find(QString::fromLatin1(longName), QStringLiteral("abcdefghijklm")), 0);
         QCOMPARE(sections.find(QString::fromLatin1(longName.left(59)) + QStringLiteral("zz"),
-                               QStringLiteral("ABCDEFGHIJ")), 0);
+                               QStringLiteral("ABCDEFGHIJ")),
+                 0);
     }
 
     void compile_fileWithoutSections_isThirteenBytes()
@@ -74,7 +77,8 @@ private slots:
         CurrentTempDir dir;
         writeBytes(QStringLiteral("EMPTY.QVR"), "no sections here\r\n");
         QVERIFY(CompileSectionFile(QStringLiteral("EMPTY.QVR"), QStringLiteral("$$$")));
-        QCOMPARE(readBytes(QStringLiteral("EMPTY.$$$")), QByteArray("\x03KR1\0\0\0\0\0\0\0\0\0", 13));
+        QCOMPARE(readBytes(QStringLiteral("EMPTY.$$$")),
+                 QByteArray("\x03KR1\0\0\0\0\0\0\0\0\0", 13));
         QCOMPARE(CompiledSections::fromBytes(readBytes(QStringLiteral("EMPTY.$$$"))).count(), 0);
         QVERIFY(!CompileSectionFile(QStringLiteral("NONE.QVR"), QStringLiteral("$$$")));
         QVERIFY(!QFile::exists(QStringLiteral("NONE.$$$")));
@@ -85,9 +89,12 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("command");
-        QTest::newRow("any case") << QStringLiteral("paris") << QStringLiteral("hyper") << QStringLiteral("command=second");
-        QTest::newRow("other source") << QStringLiteral("Paris") << QStringLiteral("INTRO") << QStringLiteral("command=intro");
-        QTest::newRow("no trimming") << QStringLiteral("Paris ") << QStringLiteral("HYPER") << QString();
+        QTest::newRow("any case") << QStringLiteral("paris") << QStringLiteral("hyper")
+                                  << QStringLiteral("command=second");
+        QTest::newRow("other source") << QStringLiteral("Paris") << QStringLiteral("INTRO")
+                                      << QStringLiteral("command=intro");
+        QTest::newRow("no trimming")
+            << QStringLiteral("Paris ") << QStringLiteral("HYPER") << QString();
         QTest::newRow("missing") << QStringLiteral("Nice") << QStringLiteral("HYPER") << QString();
     }
     void reader_findsAsReadEntryDoes()
@@ -114,13 +121,16 @@ private slots:
         CurrentTempDir dir;
         const QByteArray block = CompileSections(kSource);
         writeBytes(QStringLiteral("BOOK.EXE"), QByteArray(1000, 'x') + block + QByteArray(20, 'y'));
-        const CompiledSections sections = CompiledSections::fromFile(QStringLiteral("BOOK.EXE"), 1000, block.size());
+        const CompiledSections sections =
+            CompiledSections::fromFile(QStringLiteral("BOOK.EXE"), 1000, block.size());
         QStringList lines;
         QVERIFY(sections.readEntry(QStringLiteral("ROME"), QStringLiteral("HYPER"), lines));
         QCOMPARE(lines.at(0), QStringLiteral("Rome"));
-        QVERIFY_THROWS_EXCEPTION(CompiledBlockError,
-                                 CompiledSections::fromFile(QStringLiteral("BOOK.EXE"), 1000, block.size() + 100));
-        QVERIFY_THROWS_EXCEPTION(InOutError, CompiledSections::fromFile(QStringLiteral("NONE.EXE"), 0, 13));
+        QVERIFY_THROWS_EXCEPTION(
+            CompiledBlockError,
+            CompiledSections::fromFile(QStringLiteral("BOOK.EXE"), 1000, block.size() + 100));
+        QVERIFY_THROWS_EXCEPTION(InOutError,
+                                 CompiledSections::fromFile(QStringLiteral("NONE.EXE"), 0, 13));
     }
 
     void reader_refusesDamagedBlocks_data()
@@ -155,7 +165,8 @@ private slots:
     {
         const QByteArray block = CompileSections(kSource);
         for (int size : {0, 5, 12, int(block.size()) - 1})
-            QVERIFY_THROWS_EXCEPTION(CompiledBlockError, CompiledSections::fromBytes(block.left(size)));
+            QVERIFY_THROWS_EXCEPTION(CompiledBlockError,
+                                     CompiledSections::fromBytes(block.left(size)));
     }
 
 private:

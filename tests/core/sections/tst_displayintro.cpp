@@ -1,10 +1,10 @@
 // Display sections, colour strings and the introduction section.
 #include "testdir.h"
 
+#include "core/files/runtimeerror.h"
 #include "core/sections/displaysection.h"
 #include "core/sections/introduction.h"
 #include "core/sections/sectionfile.h"
-#include "core/files/runtimeerror.h"
 
 #include <QTest>
 
@@ -59,7 +59,8 @@ private slots:
     }
     void colourStrings_readNumbersAndRefuseOthers()
     {
-        QCOMPARE(StringToColour(QStringLiteral("$00C0C0C0")), StringToColour(QStringLiteral("clSilver")));
+        QCOMPARE(StringToColour(QStringLiteral("$00C0C0C0")),
+                 StringToColour(QStringLiteral("clSilver")));
         QCOMPARE(StringToColour(QStringLiteral("255")), 0xFF);
         try {
             StringToColour(QStringLiteral("clPink"));
@@ -72,28 +73,32 @@ private slots:
     void addDisplayEntry_writesTheLinesInOrder()
     {
         CurrentTempDir dir;
-        AddDisplayEntry(kFile, QStringLiteral("Pop"), 5, sampleDisplay(), {QStringLiteral("{\\rtf1 hi}")},
-                        QStringLiteral("HYPER"));
-        QCOMPARE(readBytes(kFile), QByteArray("[Pop]\r\nsource=HYPER\r\ntype=5\r\ndisplaytype=3\r\n"
-                                              "fullscreen=false\r\nSbackcolor=$00FF8040\r\nSGraphic=SKY.JPG\r\n"
-                                              "SWallpaper=TILE.BMP\r\nVPBack=clBtnFace\r\nVPLeft=-3\r\nVPTop=40\r\n"
-                                              "VPWidth=300\r\nVPHeight=150\r\nRLTop=7\r\nRLLeft=9\r\nprint=true\r\n"
-                                              "text=\r\n{\\rtf1 hi}\r\n]\r\n\r\n"));
+        AddDisplayEntry(kFile, QStringLiteral("Pop"), 5, sampleDisplay(),
+                        {QStringLiteral("{\\rtf1 hi}")}, QStringLiteral("HYPER"));
+        QCOMPARE(readBytes(kFile),
+                 QByteArray("[Pop]\r\nsource=HYPER\r\ntype=5\r\ndisplaytype=3\r\n"
+                            "fullscreen=false\r\nSbackcolor=$00FF8040\r\nSGraphic=SKY.JPG\r\n"
+                            "SWallpaper=TILE.BMP\r\nVPBack=clBtnFace\r\nVPLeft=-3\r\nVPTop=40\r\n"
+                            "VPWidth=300\r\nVPHeight=150\r\nRLTop=7\r\nRLLeft=9\r\nprint=true\r\n"
+                            "text=\r\n{\\rtf1 hi}\r\n]\r\n\r\n"));
     }
 
     void displayEntry_roundTripKeepsAllButRulerFields()
     {
         CurrentTempDir dir;
         const DisplayRecord written = sampleDisplay();
-        AddDisplayEntry(kFile, QStringLiteral("Pop"), 1, DefaultDisplay(), {}, QStringLiteral("HYPER"));
+        AddDisplayEntry(kFile, QStringLiteral("Pop"), 1, DefaultDisplay(), {},
+                        QStringLiteral("HYPER"));
         ReplaceDisplayEntry(kFile, QStringLiteral("Pop"), QStringLiteral("POP"), 1, written,
-                            {QStringLiteral("line one"), QStringLiteral("line two")}, QStringLiteral("HYPER"));
+                            {QStringLiteral("line one"), QStringLiteral("line two")},
+                            QStringLiteral("HYPER"));
         QStringList lines;
         QVERIFY(ReadEntry(kFile, QStringLiteral("pop"), QStringLiteral("HYPER"), lines));
         DisplayRecord read = DefaultDisplay();
         QStringList text;
         ParseDisplayEntry(lines, read, text);
-        QCOMPARE(text, QStringList({QStringLiteral("line one"), QStringLiteral("line two"), QStringLiteral("]")}));
+        QCOMPARE(text, QStringList({QStringLiteral("line one"), QStringLiteral("line two"),
+                                    QStringLiteral("]")}));
         QCOMPARE(+read.RLTop, 1);
         QCOMPARE(+read.RLLeft, 1);
         read.RLTop = written.RLTop;
@@ -107,16 +112,20 @@ private slots:
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("message");
-        QTest::newRow("bad number") << 9 << QStringLiteral("VPLeft=12px") << QStringLiteral("'12px' is not a valid integer value");
-        QTest::newRow("bad colour") << 5 << QStringLiteral("Sbackcolor=pink") << QStringLiteral("'pink' is not a valid integer value");
-        QTest::newRow("bad type") << 3 << QStringLiteral("displaytype=") << QStringLiteral("'' is not a valid integer value");
+        QTest::newRow("bad number") << 9 << QStringLiteral("VPLeft=12px")
+                                    << QStringLiteral("'12px' is not a valid integer value");
+        QTest::newRow("bad colour") << 5 << QStringLiteral("Sbackcolor=pink")
+                                    << QStringLiteral("'pink' is not a valid integer value");
+        QTest::newRow("bad type") << 3 << QStringLiteral("displaytype=")
+                                  << QStringLiteral("'' is not a valid integer value");
     }
     void parseDisplayEntry_badInput()
     {
         QFETCH(int, line);
         QFETCH(QString, value);
         QFETCH(QString, message);
-        QStringList lines = DisplaySectionLines(QStringLiteral("Pop"), QStringLiteral("HYPER"), 1, DefaultDisplay(), {});
+        QStringList lines = DisplaySectionLines(QStringLiteral("Pop"), QStringLiteral("HYPER"), 1,
+                                                DefaultDisplay(), {});
         lines[0] = QStringLiteral("Pop");
         lines[line] = value;
         DisplayRecord display{};
@@ -133,8 +142,8 @@ private slots:
         DisplayRecord display{};
         QStringList text;
         try {
-            ParseDisplayEntry({QStringLiteral("Pop"), QStringLiteral("source=HYPER"), QStringLiteral("type=1"),
-                               QStringLiteral("]")},
+            ParseDisplayEntry({QStringLiteral("Pop"), QStringLiteral("source=HYPER"),
+                               QStringLiteral("type=1"), QStringLiteral("]")},
                               display, text);
             QFAIL("a short section was parsed");
         } catch (const RunTimeError& error) {
@@ -148,14 +157,16 @@ private slots:
         const QByteArray entries = "[A]\r\nsource=HYPER\r\ntype=2\r\ncommand=a\r\n]\r\n\r\n";
         writeBytes(kFile, entries);
         AddIntroEntry(kFile, {QStringLiteral("{\\rtf1"), QStringLiteral("Hello}")});
-        writeBytes(kFile, readBytes(kFile) + "[B]\r\nsource=HYPER\r\ntype=2\r\ncommand=b\r\n]\r\n\r\n");
+        writeBytes(kFile,
+                   readBytes(kFile) + "[B]\r\nsource=HYPER\r\ntype=2\r\ncommand=b\r\n]\r\n\r\n");
         QStringList text;
         QVERIFY(ReadIntroEntry(kFile, text));
         QCOMPARE(text, QStringList({QStringLiteral("{\\rtf1"), QStringLiteral("Hello}")}));
 
         ReplaceIntroEntry(kFile, {QStringLiteral("New")});
-        QCOMPARE(readBytes(kFile), entries + "[^INTRODUCTION^]\r\nsource=INTRO\r\ntext=\r\nNew\r\n]\r\n\r\n" +
-                                       "[B]\r\nsource=HYPER\r\ntype=2\r\ncommand=b\r\n]\r\n\r\n");
+        QCOMPARE(readBytes(kFile),
+                 entries + "[^INTRODUCTION^]\r\nsource=INTRO\r\ntext=\r\nNew\r\n]\r\n\r\n" +
+                     "[B]\r\nsource=HYPER\r\ntype=2\r\ncommand=b\r\n]\r\n\r\n");
         QCOMPARE(dir.entries(), QStringList{kFile});
 
         DeleteEntry(kFile, kIntroName, kIntroSource);
@@ -169,7 +180,8 @@ private slots:
     void introduction_lineStartingWithBracketEndsTheText()
     {
         CurrentTempDir dir;
-        AddIntroEntry(kFile, {QStringLiteral("one"), QStringLiteral("]two"), QStringLiteral("three")});
+        AddIntroEntry(kFile,
+                      {QStringLiteral("one"), QStringLiteral("]two"), QStringLiteral("three")});
         QStringList text;
         QVERIFY(ReadIntroEntry(kFile, text));
         QCOMPARE(text, QStringList{QStringLiteral("one")});

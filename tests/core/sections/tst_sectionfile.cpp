@@ -1,9 +1,9 @@
 // The section-file engine: matching, reading, listing, adding, replacing and deleting sections.
 #include "testdir.h"
 
+#include "core/files/runtimeerror.h"
 #include "core/sections/hypertext.h"
 #include "core/sections/sectionfile.h"
-#include "core/files/runtimeerror.h"
 
 #include <QTest>
 
@@ -13,7 +13,8 @@ const QString kFile = QStringLiteral("BOOK.QVR");
 
 QByteArray simple(const QByteArray& name, const QByteArray& source, const QByteArray& command)
 {
-    return "[" + name + "]\r\nsource=" + source + "\r\ntype=2\r\ncommand=" + command + "\r\n]\r\n\r\n";
+    return "[" + name + "]\r\nsource=" + source + "\r\ntype=2\r\ncommand=" + command +
+           "\r\n]\r\n\r\n";
 }
 
 QByteArray sample()
@@ -43,13 +44,20 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("command");
-        QTest::newRow("last of two wins") << QStringLiteral("Paris") << QStringLiteral("HYPER") << QStringLiteral("command=second");
-        QTest::newRow("any case") << QStringLiteral("pArIs") << QStringLiteral("hyper") << QStringLiteral("command=second");
-        QTest::newRow("other source") << QStringLiteral("PARIS") << QStringLiteral("INTRO") << QStringLiteral("command=intro");
-        QTest::newRow("no trimming") << QStringLiteral("Paris ") << QStringLiteral("HYPER") << QStringLiteral("<none>");
-        QTest::newRow("trailing blank kept") << QStringLiteral("Lyon ") << QStringLiteral("HYPER") << QStringLiteral("command=lyon");
-        QTest::newRow("whole name only") << QStringLiteral("Lyon") << QStringLiteral("HYPER") << QStringLiteral("<none>");
-        QTest::newRow("whole source only") << QStringLiteral("Rome") << QStringLiteral("HYPERX") << QStringLiteral("<none>");
+        QTest::newRow("last of two wins") << QStringLiteral("Paris") << QStringLiteral("HYPER")
+                                          << QStringLiteral("command=second");
+        QTest::newRow("any case") << QStringLiteral("pArIs") << QStringLiteral("hyper")
+                                  << QStringLiteral("command=second");
+        QTest::newRow("other source") << QStringLiteral("PARIS") << QStringLiteral("INTRO")
+                                      << QStringLiteral("command=intro");
+        QTest::newRow("no trimming")
+            << QStringLiteral("Paris ") << QStringLiteral("HYPER") << QStringLiteral("<none>");
+        QTest::newRow("trailing blank kept")
+            << QStringLiteral("Lyon ") << QStringLiteral("HYPER") << QStringLiteral("command=lyon");
+        QTest::newRow("whole name only")
+            << QStringLiteral("Lyon") << QStringLiteral("HYPER") << QStringLiteral("<none>");
+        QTest::newRow("whole source only")
+            << QStringLiteral("Rome") << QStringLiteral("HYPERX") << QStringLiteral("<none>");
     }
     void readEntry_matching()
     {
@@ -67,10 +75,12 @@ private slots:
         writeBytes(kFile, sample());
         QStringList lines;
         QVERIFY(FindHyperEntry(kFile, QStringLiteral("rome"), lines));
-        QCOMPARE(lines, QStringList({QStringLiteral("Rome"), QStringLiteral("source=HYPER"), QStringLiteral("type=2"),
-                                     QStringLiteral("command=rome"), QStringLiteral("]")}));
+        QCOMPARE(lines, QStringList({QStringLiteral("Rome"), QStringLiteral("source=HYPER"),
+                                     QStringLiteral("type=2"), QStringLiteral("command=rome"),
+                                     QStringLiteral("]")}));
         QCOMPARE(EntryType(lines), HyperTextType::GraphicOnly);
-        QVERIFY(!ReadEntry(QStringLiteral("MISSING.QVR"), QStringLiteral("Rome"), QStringLiteral("HYPER"), lines));
+        QVERIFY(!ReadEntry(QStringLiteral("MISSING.QVR"), QStringLiteral("Rome"),
+                           QStringLiteral("HYPER"), lines));
     }
 
     void readEntry_oddFiles_data()
@@ -78,19 +88,25 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("lines");
-        const QStringList rome = {QStringLiteral("Rome"), QStringLiteral("source=HYPER"), QStringLiteral("x=1"), QStringLiteral("]")};
-        QTest::newRow("LF only") << QByteArray("[Rome]\nsource=HYPER\nx=1\n]\n\n") << QStringLiteral("Rome") << rome;
-        QTest::newRow("CR only") << QByteArray("[Rome]\rsource=HYPER\rx=1\r]\r\r") << QStringLiteral("Rome") << rome;
+        const QStringList rome = {QStringLiteral("Rome"), QStringLiteral("source=HYPER"),
+                                  QStringLiteral("x=1"), QStringLiteral("]")};
+        QTest::newRow("LF only") << QByteArray("[Rome]\nsource=HYPER\nx=1\n]\n\n")
+                                 << QStringLiteral("Rome") << rome;
+        QTest::newRow("CR only") << QByteArray("[Rome]\rsource=HYPER\rx=1\r]\r\r")
+                                 << QStringLiteral("Rome") << rome;
         QTest::newRow("no terminator runs to the end")
-            << QByteArray("[Rome]\r\nsource=HYPER\r\nx=1\r\n[Next]\r\n")
-            << QStringLiteral("Rome")
-            << QStringList{QStringLiteral("Rome"), QStringLiteral("source=HYPER"), QStringLiteral("x=1"), QStringLiteral("[Next]")};
-        QTest::newRow("one-character header") << QByteArray("[\r\nsource=HYPER\r\n]\r\n") << QString()
-                                              << QStringList{QString(), QStringLiteral("source=HYPER"), QStringLiteral("]")};
-        QTest::newRow("source line missing at the end") << QByteArray("[Rome]") << QStringLiteral("Rome") << QStringList();
+            << QByteArray("[Rome]\r\nsource=HYPER\r\nx=1\r\n[Next]\r\n") << QStringLiteral("Rome")
+            << QStringList{QStringLiteral("Rome"), QStringLiteral("source=HYPER"),
+                           QStringLiteral("x=1"), QStringLiteral("[Next]")};
+        QTest::newRow("one-character header")
+            << QByteArray("[\r\nsource=HYPER\r\n]\r\n") << QString()
+            << QStringList{QString(), QStringLiteral("source=HYPER"), QStringLiteral("]")};
+        QTest::newRow("source line missing at the end")
+            << QByteArray("[Rome]") << QStringLiteral("Rome") << QStringList();
         QTest::newRow("text line starting with ]")
             << QByteArray("[Rome]\r\nsource=HYPER\r\n]x\r\n]\r\n") << QStringLiteral("Rome")
-            << QStringList{QStringLiteral("Rome"), QStringLiteral("source=HYPER"), QStringLiteral("]x"), QStringLiteral("]")};
+            << QStringList{QStringLiteral("Rome"), QStringLiteral("source=HYPER"),
+                           QStringLiteral("]x"), QStringLiteral("]")};
     }
     void readEntry_oddFiles()
     {
@@ -110,8 +126,9 @@ private slots:
         writeBytes(kFile, sample() + "[odd]\r\nfrom=HYPER\r\n]\r\n");
         QStringList names;
         ListEntries(names, kFile, QStringLiteral("hyper"));
-        QCOMPARE(names, QStringList({QStringLiteral("Paris"), QStringLiteral("Rome"), QStringLiteral("PARIS"),
-                                     QStringLiteral("Lyon "), QStringLiteral("odd")}));
+        QCOMPARE(names, QStringList({QStringLiteral("Paris"), QStringLiteral("Rome"),
+                                     QStringLiteral("PARIS"), QStringLiteral("Lyon "),
+                                     QStringLiteral("odd")}));
         names.clear();
         ListEntries(names, QStringLiteral("MISSING.QVR"), QStringLiteral("HYPER"));
         QVERIFY(names.isEmpty());
@@ -124,9 +141,12 @@ private slots:
         QTest::addColumn<bool>("exists");
         QTest::newRow("adding a taken name") << QStringLiteral("rome") << QString() << true;
         QTest::newRow("adding a free name") << QStringLiteral("Nice") << QString() << false;
-        QTest::newRow("renaming to itself") << QStringLiteral("ROME") << QStringLiteral("Rome") << false;
-        QTest::newRow("renaming onto another") << QStringLiteral("Rome") << QStringLiteral("Paris") << true;
-        QTest::newRow("taken by another source only") << QStringLiteral("Intro") << QString() << false;
+        QTest::newRow("renaming to itself")
+            << QStringLiteral("ROME") << QStringLiteral("Rome") << false;
+        QTest::newRow("renaming onto another")
+            << QStringLiteral("Rome") << QStringLiteral("Paris") << true;
+        QTest::newRow("taken by another source only")
+            << QStringLiteral("Intro") << QString() << false;
     }
     void entryExists()
     {
@@ -136,15 +156,19 @@ private slots:
         CurrentTempDir dir;
         writeBytes(kFile, sample() + simple("Intro", "INTRO", "x"));
         QCOMPARE(EntryExists(kFile, newName, oldName, QStringLiteral("HYPER")), exists);
-        QVERIFY(!EntryExists(QStringLiteral("MISSING.QVR"), newName, oldName, QStringLiteral("HYPER")));
+        QVERIFY(
+            !EntryExists(QStringLiteral("MISSING.QVR"), newName, oldName, QStringLiteral("HYPER")));
     }
 
     void addEntry_toMissingFile_writesExactlySixLines()
     {
         CurrentTempDir dir;
-        AddEntry(kFile, QStringLiteral("Sun"), 3, QStringLiteral("SUN.WAV"), QStringLiteral("HYPER"));
-        QCOMPARE(readBytes(kFile), QByteArray("[Sun]\r\nsource=HYPER\r\ntype=3\r\ncommand=SUN.WAV\r\n]\r\n\r\n"));
-        AddEntry(kFile, QStringLiteral("Moon"), 2, QStringLiteral("A.BMP,30"), QStringLiteral("HYPER"));
+        AddEntry(kFile, QStringLiteral("Sun"), 3, QStringLiteral("SUN.WAV"),
+                 QStringLiteral("HYPER"));
+        QCOMPARE(readBytes(kFile),
+                 QByteArray("[Sun]\r\nsource=HYPER\r\ntype=3\r\ncommand=SUN.WAV\r\n]\r\n\r\n"));
+        AddEntry(kFile, QStringLiteral("Moon"), 2, QStringLiteral("A.BMP,30"),
+                 QStringLiteral("HYPER"));
         QCOMPARE(readBytes(kFile).count("\r\n\r\n"), 2);
     }
 
@@ -153,19 +177,24 @@ private slots:
         CurrentTempDir dir;
         writeBytes(kFile, "[A]\r\nsource=HYPER\r\ntype=2\r\ncommand=a\r\n]");
         AddEntry(kFile, QStringLiteral("B"), 2, QStringLiteral("b"), QStringLiteral("HYPER"));
-        QCOMPARE(commandOf(QStringLiteral("A"), QStringLiteral("HYPER")), QStringLiteral("command=a"));
-        QCOMPARE(commandOf(QStringLiteral("B"), QStringLiteral("HYPER")), QStringLiteral("command=b"));
+        QCOMPARE(commandOf(QStringLiteral("A"), QStringLiteral("HYPER")),
+                 QStringLiteral("command=a"));
+        QCOMPARE(commandOf(QStringLiteral("B"), QStringLiteral("HYPER")),
+                 QStringLiteral("command=b"));
     }
 
     void replaceEntry_keepsPlaceOrderAndOneEmptyLine()
     {
         CurrentTempDir dir;
-        writeBytes(kFile, simple("A", "HYPER", "a") + simple("B", "HYPER", "b") + simple("C", "HYPER", "c") +
-                              simple("D", "HYPER", "d") + simple("E", "HYPER", "e"));
-        ReplaceEntry(kFile, QStringLiteral("New"), QStringLiteral("c"), 3, QStringLiteral("n.wav"), QStringLiteral("HYPER"));
-        QCOMPARE(readBytes(kFile), simple("A", "HYPER", "a") + simple("B", "HYPER", "b") +
-                                       "[New]\r\nsource=HYPER\r\ntype=3\r\ncommand=n.wav\r\n]\r\n\r\n" +
-                                       simple("D", "HYPER", "d") + simple("E", "HYPER", "e"));
+        writeBytes(kFile, simple("A", "HYPER", "a") + simple("B", "HYPER", "b") +
+                              simple("C", "HYPER", "c") + simple("D", "HYPER", "d") +
+                              simple("E", "HYPER", "e"));
+        ReplaceEntry(kFile, QStringLiteral("New"), QStringLiteral("c"), 3, QStringLiteral("n.wav"),
+                     QStringLiteral("HYPER"));
+        QCOMPARE(readBytes(kFile),
+                 simple("A", "HYPER", "a") + simple("B", "HYPER", "b") +
+                     "[New]\r\nsource=HYPER\r\ntype=3\r\ncommand=n.wav\r\n]\r\n\r\n" +
+                     simple("D", "HYPER", "d") + simple("E", "HYPER", "e"));
         QCOMPARE(dir.entries(), QStringList{kFile});
     }
 
@@ -173,7 +202,8 @@ private slots:
     {
         CurrentTempDir dir;
         try {
-            ReplaceEntry(kFile, QStringLiteral("A"), QStringLiteral("A"), 2, QString(), QStringLiteral("HYPER"));
+            ReplaceEntry(kFile, QStringLiteral("A"), QStringLiteral("A"), 2, QString(),
+                         QStringLiteral("HYPER"));
             QFAIL("replaced in a missing file");
         } catch (const InOutError& error) {
             QCOMPARE(error.message(), QStringLiteral("File not found"));
@@ -185,12 +215,16 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("source");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("both duplicates go") << QStringLiteral("paris") << QStringLiteral("HYPER")
-                                            << simple("paris", "INTRO", "intro") + simple("Rome", "HYPER", "rome") + simple("Lyon ", "HYPER", "lyon");
-        QTest::newRow("other source stays") << QStringLiteral("Paris") << QStringLiteral("INTRO")
-                                            << simple("Paris", "HYPER", "first") + simple("Rome", "HYPER", "rome") +
-                                                   simple("PARIS", "HYPER", "second") + simple("Lyon ", "HYPER", "lyon");
-        QTest::newRow("nothing matches") << QStringLiteral("Nice") << QStringLiteral("HYPER") << sample();
+        QTest::newRow("both duplicates go")
+            << QStringLiteral("paris") << QStringLiteral("HYPER")
+            << simple("paris", "INTRO", "intro") + simple("Rome", "HYPER", "rome") +
+                   simple("Lyon ", "HYPER", "lyon");
+        QTest::newRow("other source stays")
+            << QStringLiteral("Paris") << QStringLiteral("INTRO")
+            << simple("Paris", "HYPER", "first") + simple("Rome", "HYPER", "rome") +
+                   simple("PARIS", "HYPER", "second") + simple("Lyon ", "HYPER", "lyon");
+        QTest::newRow("nothing matches")
+            << QStringLiteral("Nice") << QStringLiteral("HYPER") << sample();
     }
     void deleteEntry()
     {
@@ -214,13 +248,15 @@ private slots:
         QVERIFY(!ReadEntry(kFile, QStringLiteral("Only"), QStringLiteral("HYPER"), lines));
         DeleteEntry(kFile, QStringLiteral("Only"), QStringLiteral("HYPER")); // nothing to do
         AddEntry(kFile, QStringLiteral("Again"), 2, QStringLiteral("y"), QStringLiteral("HYPER"));
-        QCOMPARE(commandOf(QStringLiteral("again"), QStringLiteral("HYPER")), QStringLiteral("command=y"));
+        QCOMPARE(commandOf(QStringLiteral("again"), QStringLiteral("HYPER")),
+                 QStringLiteral("command=y"));
     }
 
     void deleteEntry_missingTerminatorDropsToTheEnd()
     {
         CurrentTempDir dir;
-        writeBytes(kFile, simple("A", "HYPER", "a") + "[B]\r\nsource=HYPER\r\ntype=2\r\n" + simple("C", "HYPER", "c"));
+        writeBytes(kFile, simple("A", "HYPER", "a") + "[B]\r\nsource=HYPER\r\ntype=2\r\n" +
+                              simple("C", "HYPER", "c"));
         DeleteEntry(kFile, QStringLiteral("B"), QStringLiteral("HYPER"));
         QCOMPARE(readBytes(kFile), simple("A", "HYPER", "a"));
     }
@@ -230,7 +266,8 @@ private slots:
         struct Chooser : EntryChooser
         {
             QStringList shown;
-            int choose(const QStringList& lines, int selected, int helpContext, const QString& caption) override
+            int choose(const QStringList& lines, int selected, int helpContext,
+                       const QString& caption) override
             {
                 shown = lines;
                 shown << QString::number(selected) << QString::number(helpContext) << caption;
@@ -239,12 +276,15 @@ private slots:
         } chooser;
         ScopedService<ChooserSlot, EntryChooser> guard(chooser);
         CurrentTempDir dir;
-        QCOMPARE(SelectEntry(kFile, QStringLiteral("HYPER"), QStringLiteral("Pick"), 257), QString());
+        QCOMPARE(SelectEntry(kFile, QStringLiteral("HYPER"), QStringLiteral("Pick"), 257),
+                 QString());
         QVERIFY(chooser.shown.isEmpty());
         writeBytes(kFile, simple("A", "HYPER", "a") + simple("B", "HYPER", "b"));
-        QCOMPARE(SelectEntry(kFile, QStringLiteral("HYPER"), QStringLiteral("Pick"), 257), QStringLiteral("B"));
-        QCOMPARE(chooser.shown, QStringList({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("0"),
-                                             QStringLiteral("257"), QStringLiteral("Pick")}));
+        QCOMPARE(SelectEntry(kFile, QStringLiteral("HYPER"), QStringLiteral("Pick"), 257),
+                 QStringLiteral("B"));
+        QCOMPARE(chooser.shown,
+                 QStringList({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("0"),
+                              QStringLiteral("257"), QStringLiteral("Pick")}));
     }
 };
 

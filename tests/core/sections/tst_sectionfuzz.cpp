@@ -9,10 +9,10 @@
 #include "core/sections/sectionfile.h"
 
 #include <QRandomGenerator>
+#include <QTest>
 
 #include <algorithm>
 #include <optional>
-#include <QTest>
 
 namespace {
 
@@ -98,7 +98,8 @@ QStringList headerNames(const QByteArray& bytes)
 {
     QStringList names;
     for (const QByteArray& line : referenceLines(bytes)) {
-        const bool ascii = std::all_of(line.cbegin(), line.cend(), [](char c) { return c >= 0x20 && c < 0x7f; });
+        const bool ascii =
+            std::all_of(line.cbegin(), line.cend(), [](char c) { return c >= 0x20 && c < 0x7f; });
         if (line.startsWith('[') && line.size() >= 2 && ascii)
             names << QString::fromLatin1(line.mid(1, line.size() - 2));
     }
@@ -136,7 +137,8 @@ private slots:
             const QString context = QString::fromLatin1(damaged.toPercentEncoding());
             const QStringList compared = headerNames(damaged) << QStringLiteral("paris");
             for (const QString& name : compared)
-                QVERIFY2(engineEntry(name) == referenceEntry(damaged, name), qPrintable(name + u' ' + context));
+                QVERIFY2(engineEntry(name) == referenceEntry(damaged, name),
+                         qPrintable(name + u' ' + context));
             QStringList names;
             ListEntries(names, kFile, QStringLiteral("HYPER"));
             QStringList lines;
@@ -148,16 +150,18 @@ private slots:
 
             // A rewrite replaces exactly the entry it names and keeps every other header.
             const bool hadParis = referenceEntry(damaged, QStringLiteral("Paris")).has_value();
-            ReplaceEntry(kFile, QStringLiteral("Paris"), QStringLiteral("Paris"), 3, QStringLiteral("x"),
-                         QStringLiteral("HYPER"));
+            ReplaceEntry(kFile, QStringLiteral("Paris"), QStringLiteral("Paris"), 3,
+                         QStringLiteral("x"), QStringLiteral("HYPER"));
             const QByteArray replaced = readBytes(kFile);
             if (hadParis)
                 QCOMPARE(engineEntry(QStringLiteral("Paris")),
-                         QStringList({QStringLiteral("Paris"), QStringLiteral("source=HYPER"), QStringLiteral("type=3"),
-                                      QStringLiteral("command=x"), QStringLiteral("]")}));
+                         QStringList({QStringLiteral("Paris"), QStringLiteral("source=HYPER"),
+                                      QStringLiteral("type=3"), QStringLiteral("command=x"),
+                                      QStringLiteral("]")}));
             DeleteEntry(kFile, QStringLiteral("Pop"), QStringLiteral("HYPER"));
             QVERIFY2(!engineEntry(QStringLiteral("Pop")), qPrintable(context));
-            QCOMPARE(EntryExists(kFile, QStringLiteral("Pop"), QString(), QStringLiteral("HYPER")), false);
+            QCOMPARE(EntryExists(kFile, QStringLiteral("Pop"), QString(), QStringLiteral("HYPER")),
+                     false);
             Q_UNUSED(replaced);
         }
     }
@@ -178,7 +182,8 @@ private slots:
                     const QString header = sections.headerLine(i);
                     if (!header.startsWith(u'[') || !header.endsWith(u']') || header.size() < 2)
                         continue;
-                    const int found = sections.find(header.mid(1, header.size() - 2), sections.source(i));
+                    const int found =
+                        sections.find(header.mid(1, header.size() - 2), sections.source(i));
                     QVERIFY(found >= i);
                     QCOMPARE(sections.headerLine(found).toUpper(), header.toUpper());
                 }

@@ -17,10 +17,14 @@ private slots:
         QTest::addColumn<bool>("alreadyThere");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QByteArray>("contentAfter");
-        QTest::newRow("yes copies") << true << false << QStringLiteral("SKY.JPG") << QByteArray("outside");
-        QTest::newRow("no keeps the old name") << false << false << QStringLiteral("OLD.JPG") << QByteArray();
-        QTest::newRow("yes never overwrites") << true << true << QStringLiteral("SKY.JPG") << QByteArray("inside");
-        QTest::newRow("no, but the name exists") << false << true << QStringLiteral("SKY.JPG") << QByteArray("inside");
+        QTest::newRow("yes copies")
+            << true << false << QStringLiteral("SKY.JPG") << QByteArray("outside");
+        QTest::newRow("no keeps the old name")
+            << false << false << QStringLiteral("OLD.JPG") << QByteArray();
+        QTest::newRow("yes never overwrites")
+            << true << true << QStringLiteral("SKY.JPG") << QByteArray("inside");
+        QTest::newRow("no, but the name exists")
+            << false << true << QStringLiteral("SKY.JPG") << QByteArray("inside");
     }
 
     void bringFile()
@@ -41,8 +45,8 @@ private slots:
 
         FileChoice choice;
         choice.filter = QStringLiteral("Graphic Files|*.BMP;*.JPG");
-        const QString name = BringFileIntoProject(nullptr, choice, dir.filePath(QStringLiteral("project")),
-                                                  QStringLiteral("OLD.JPG"));
+        const QString name = BringFileIntoProject(
+            nullptr, choice, dir.filePath(QStringLiteral("project")), QStringLiteral("OLD.JPG"));
         QCOMPARE(name, result);
         QCOMPARE(platform.messages.texts(),
                  QStringList{QStringLiteral("Copy the file SKY.JPG to the Project directory?")});

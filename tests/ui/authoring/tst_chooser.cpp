@@ -1,9 +1,9 @@
 // The entry chooser and its find dialog.
 #include "doubles.h"
 
-#include "ui/authoring/lnkmenuf.h"
 #include "core/sections/entrysearch.h"
 #include "ui/authoring/fmnulnkf.h"
+#include "ui/authoring/lnkmenuf.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,11 +12,13 @@
 
 namespace {
 
-const QStringList kLines = {QStringLiteral("Atlantic crossing"), QStringLiteral("North Sea Ferries"),
-                            QStringLiteral("Baltic"), QStringLiteral("Seaside towns"), QStringLiteral("Inland")};
+const QStringList kLines = {QStringLiteral("Atlantic crossing"),
+                            QStringLiteral("North Sea Ferries"), QStringLiteral("Baltic"),
+                            QStringLiteral("Seaside towns"), QStringLiteral("Inland")};
 
 // Answers the find dialog with a text and one of its buttons.
-std::function<void(TGetInputTextForm&)> findWith(const QString& text, QPushButton* TGetInputTextForm::*button)
+std::function<void(TGetInputTextForm&)> findWith(const QString& text,
+                                                 QPushButton* TGetInputTextForm::*button)
 {
     return [text, button](TGetInputTextForm& form) {
         form.Edit1->setText(text);
@@ -50,7 +52,8 @@ private slots:
         QCOMPARE(form.chosenIndex(), 4);
         form.show();
 
-        platform.modal.expect<TGetInputTextForm>(findWith(QStringLiteral("sea"), &TGetInputTextForm::FindFirstBtn));
+        platform.modal.expect<TGetInputTextForm>(
+            findWith(QStringLiteral("sea"), &TGetInputTextForm::FindFirstBtn));
         form.BitBtn1->click();
         QCOMPARE(form.chosenIndex(), 1);
         QCOMPARE(form.focusWidget(), form.OKBitBtn);
@@ -62,15 +65,18 @@ private slots:
         form.BitBtn1->click();
         QCOMPARE(form.chosenIndex(), 3);
 
-        platform.modal.expect<TGetInputTextForm>(findWith(QStringLiteral("sea"), &TGetInputTextForm::FindNextBtn));
+        platform.modal.expect<TGetInputTextForm>(
+            findWith(QStringLiteral("sea"), &TGetInputTextForm::FindNextBtn));
         form.BitBtn1->click();
         QCOMPARE(form.chosenIndex(), 0);
 
         form.ListBox1->setCurrentRow(2);
-        platform.modal.expect<TGetInputTextForm>(findWith(QStringLiteral("x"), &TGetInputTextForm::CancelBtn));
+        platform.modal.expect<TGetInputTextForm>(
+            findWith(QStringLiteral("x"), &TGetInputTextForm::CancelBtn));
         form.BitBtn1->click();
         QCOMPARE(form.chosenIndex(), 0);
-        QVERIFY2(platform.modal.failures().isEmpty(), qPrintable(platform.modal.failures().join(u';')));
+        QVERIFY2(platform.modal.failures().isEmpty(),
+                 qPrintable(platform.modal.failures().join(u';')));
     }
 
     void chooseEntry_results()
@@ -82,7 +88,8 @@ private slots:
         });
         QCOMPARE(ChooseEntry(kLines, 0, 150, QStringLiteral("Remove")), 2);
 
-        platform.modal.expect<TButtListForm>([](TButtListForm& form) { form.CancelBitBtn->click(); });
+        platform.modal.expect<TButtListForm>(
+            [](TButtListForm& form) { form.CancelBitBtn->click(); });
         QCOMPARE(ChooseEntry(kLines, 0, 150, QStringLiteral("Remove")), -1);
 
         platform.modal.expect<TButtListForm>([](TButtListForm& form) { form.OKBitBtn->click(); });
@@ -107,7 +114,8 @@ private slots:
         });
         QCOMPARE(AskFindText(text), 0);
         QCOMPARE(text, QStringLiteral("old"));
-        platform.modal.expect<TGetInputTextForm>(findWith(QStringLiteral("new"), &TGetInputTextForm::FindFirstBtn));
+        platform.modal.expect<TGetInputTextForm>(
+            findWith(QStringLiteral("new"), &TGetInputTextForm::FindFirstBtn));
         QCOMPARE(AskFindText(text), 1);
         QCOMPARE(text, QStringLiteral("new"));
     }

@@ -2,16 +2,16 @@
 #include "doubles.h"
 #include "testdir.h"
 
-#include "ui/authoring/chpedhyp.h"
-#include "ui/authoring/gettextform.h"
 #include "core/project/chaptersave.h"
-#include "ui/authoring/chpeditf.h"
-#include "ui/authoring/colourlist.h"
-#include "ui/authoring/linkdefiner.h"
-#include "ui/authoring/tutdispf.h"
+#include "core/richtext/rtfreader.h"
 #include "platform/finddialog.h"
 #include "preview/richedit.h"
-#include "core/richtext/rtfreader.h"
+#include "ui/authoring/chpedhyp.h"
+#include "ui/authoring/chpeditf.h"
+#include "ui/authoring/colourlist.h"
+#include "ui/authoring/gettextform.h"
+#include "ui/authoring/linkdefiner.h"
+#include "ui/authoring/tutdispf.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -41,11 +41,15 @@ private slots:
     {
         QTest::addColumn<QString>("entered");
         QTest::addColumn<QString>("saved");
-        QTest::newRow("extension replaced") << QStringLiteral("Chapter 1.txt") << QStringLiteral("Chapter 1.QLF");
-        QTest::newRow("folder dropped") << QStringLiteral("C:\\TEMP\\INTRO") << QStringLiteral("INTRO.QLF");
-        QTest::newRow("colon ends the folder") << QStringLiteral("A:NOTES") << QStringLiteral("NOTES.QLF");
+        QTest::newRow("extension replaced")
+            << QStringLiteral("Chapter 1.txt") << QStringLiteral("Chapter 1.QLF");
+        QTest::newRow("folder dropped")
+            << QStringLiteral("C:\\TEMP\\INTRO") << QStringLiteral("INTRO.QLF");
+        QTest::newRow("colon ends the folder")
+            << QStringLiteral("A:NOTES") << QStringLiteral("NOTES.QLF");
         QTest::newRow("refused") << QStringLiteral("a*b") << QString();
-        QTest::newRow("blanks and dots allowed") << QStringLiteral("my.story v2") << QStringLiteral("my.QLF");
+        QTest::newRow("blanks and dots allowed")
+            << QStringLiteral("my.story v2") << QStringLiteral("my.QLF");
     }
     void chapterFileName()
     {
@@ -75,22 +79,25 @@ private slots:
         QVERIFY(LooksLikeRtf(saved));
         QVERIFY(saved.contains("plain words"));
         QCOMPARE(editor.Label2->text(), QStringLiteral("Chapter 1.QLF"));
-        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Chapter 1.QLF has been saved.")});
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("Chapter 1.QLF has been saved.")});
 
         platform.messages.clear();
         platform.modal.expect<TGetTextForm>(saveAs(QStringLiteral("a*b")));
         editor.SaveasBtn->click();
-        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("a*b is not a valid file name")});
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("a*b is not a valid file name")});
         QCOMPARE(platform.messages.shown().first().kind, MessageKind::Error);
-        QCOMPARE(dir.entries(), QStringList({QStringLiteral("Chapter 1.QLF"), QStringLiteral("notes.txt")}));
+        QCOMPARE(dir.entries(),
+                 QStringList({QStringLiteral("Chapter 1.QLF"), QStringLiteral("notes.txt")}));
         QVERIFY(platform.modal.failures().isEmpty());
 
         // A file that cannot be read gives a message and the text stays.
         platform.messages.clear();
         platform.files.answer(dir.filePath(QStringLiteral("gone.rtf")));
         editor.ImportBtn->click();
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("Cannot open file ") + dir.filePath(QStringLiteral("gone.rtf"))});
+        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Cannot open file ") +
+                                                        dir.filePath(QStringLiteral("gone.rtf"))});
         QVERIFY(editor.RichEdit1->toPlainText().contains(QStringLiteral("plain words")));
     }
 
@@ -122,7 +129,8 @@ private slots:
         TChapEditForm editor;
         QCOMPARE(editor.sizeCombo->currentText(), QStringLiteral("10"));
         QCOMPARE(editor.ColorCombo->currentIndex(), 1); // black
-        editor.RichEdit1->loadContent("{\\rtf1 {\\fonttbl{\\f0 Arial;}}\\f0\\fs24 plain \\b\\ul bold\\b0\\ulnone  end}");
+        editor.RichEdit1->loadContent(
+            "{\\rtf1 {\\fonttbl{\\f0 Arial;}}\\f0\\fs24 plain \\b\\ul bold\\b0\\ulnone  end}");
         QTextCursor cursor = editor.RichEdit1->textCursor();
         cursor.setPosition(6);
         cursor.setPosition(10, QTextCursor::KeepAnchor);
@@ -159,7 +167,9 @@ private slots:
         editor.show();
         editor.RichEdit1->insertPlainText(QStringLiteral("word"));
         editor.RichEdit1->selectAll();
-        const auto colour = [&editor] { return editor.RichEdit1->textCursor().charFormat().foreground(); };
+        const auto colour = [&editor] {
+            return editor.RichEdit1->textCursor().charFormat().foreground();
+        };
         QTest::keyClick(editor.ColorCombo, Qt::Key_End);
         QCOMPARE(colour().color(), QColor(Qt::white));
         QTest::keyClick(editor.ColorCombo, Qt::Key_Home); // the automatic colour comes first
@@ -204,7 +214,8 @@ private slots:
         CurrentTempDir dir;
         ShowTutorial(dir.path() + QLatin1Char('/'));
         QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("The Tutorial file ") + dir.path() + QStringLiteral("/KESTRIN.RTF was not found")});
+                 QStringList{QStringLiteral("The Tutorial file ") + dir.path() +
+                             QStringLiteral("/KESTRIN.RTF was not found")});
         QVERIFY(platform.modal.allUsed());
 
         TTutorialForm tutorial(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/KESTRIN.RTF"));
@@ -219,7 +230,8 @@ private slots:
         cursor.setPosition(40, QTextCursor::KeepAnchor);
         tutorial.RichEdit1->setTextCursor(cursor);
         tutorial.FindClick();
-        QCOMPARE(tutorial.FindDialog1->findText(), QStringLiteral("Quorelle")); // a long selection keeps it
+        QCOMPARE(tutorial.FindDialog1->findText(),
+                 QStringLiteral("Quorelle")); // a long selection keeps it
 
         cursor.setPosition(0);
         tutorial.RichEdit1->setTextCursor(cursor);

@@ -2,10 +2,10 @@
 #include "doubles.h"
 #include "testdir.h"
 
+#include "platform/filelists.h"
 #include "ui/authoring/cmdtypef.h"
 #include "ui/authoring/exechoice.h"
 #include "ui/authoring/pickers.h"
-#include "platform/filelists.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,7 +25,8 @@ private slots:
         QTest::addColumn<bool>("copied");
         QTest::newRow("yes copies") << true << false << QStringLiteral("SKY.JPG") << true;
         QTest::newRow("no keeps the field") << false << false << QStringLiteral("OLD.BMP") << false;
-        QTest::newRow("existing name is used") << true << true << QStringLiteral("SKY.JPG") << false;
+        QTest::newRow("existing name is used")
+            << true << true << QStringLiteral("SKY.JPG") << false;
     }
     void findFile()
     {
@@ -48,8 +49,10 @@ private slots:
                  QStringList{QStringLiteral("Copy the file SKY.JPG to the Project directory?")});
         QCOMPARE(form.Edit1->text(), field);
         QCOMPARE(platform.files.asked().first().title, QStringLiteral("Select a Graphic File"));
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("SKY.JPG"))),
-                 copied ? QByteArray("outside") : alreadyThere ? QByteArray("inside") : QByteArray());
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("SKY.JPG"))), copied ? QByteArray("outside")
+                                                                     : alreadyThere
+                                                                         ? QByteArray("inside")
+                                                                         : QByteArray());
         QCOMPARE(form.FileListBox1->count(), alreadyThere || copied ? 2 : 1);
     }
 
@@ -69,7 +72,8 @@ private slots:
         form.show();
         form.OKBtn->click();
         QVERIFY(form.isVisible());
-        QCOMPARE(platform.messages.texts().last(), QStringLiteral("No Graphic file has been selected"));
+        QCOMPARE(platform.messages.texts().last(),
+                 QStringLiteral("No Graphic file has been selected"));
         QCOMPARE(form.focusWidget(), form.Edit1);
     }
 
@@ -89,7 +93,8 @@ private slots:
             form.Edit1->setFocus();
             QCOMPARE(form.Edit2->text(), kept);
         }
-        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("That is not a valid number")});
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("That is not a valid number")});
     }
 
     void getExe_splitsProgramAndParameters()
@@ -133,7 +138,8 @@ private slots:
         writeBytes(dir.filePath(QStringLiteral("PIC.BMP")), "x");
         CommandRecord empty{};
         TCommandTypeForm form(empty, QStringLiteral(" Opening Command Type "), 420, true);
-        QVERIFY(form.RBType4->isChecked() && form.ExeBtn->isEnabled() && !form.GraphBtn->isEnabled());
+        QVERIFY(form.RBType4->isChecked() && form.ExeBtn->isEnabled() &&
+                !form.GraphBtn->isEnabled());
         form.show();
 
         form.RBType2->click();
@@ -147,7 +153,8 @@ private slots:
         form.RBType3->click();
         form.OKBtn->click();
         QVERIFY(form.isVisible());
-        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("No Voice File has been selected.")});
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("No Voice File has been selected.")});
         QCOMPARE(form.focusWidget(), form.VoiceBtn);
 
         writeBytes(dir.filePath(QStringLiteral("VOICE.WAV")), "RIFF");
@@ -172,7 +179,10 @@ private slots:
         CurrentTempDir dir;
         writeBytes(dir.filePath(QStringLiteral("END.HTM")), "<p>");
         CommandRecord record{};
-        platform.modal.expect<TCommandTypeForm>([](TCommandTypeForm& form) { form.ExeBtn->click(); form.OKBtn->click(); });
+        platform.modal.expect<TCommandTypeForm>([](TCommandTypeForm& form) {
+            form.ExeBtn->click();
+            form.OKBtn->click();
+        });
         platform.modal.expect<TExeChoiceForm>([](TExeChoiceForm& choice) {
             QCOMPARE(choice.objectName(), QStringLiteral("TExeChoiceForm"));
             choice.RadioButtons[2]->setChecked(true);
@@ -187,7 +197,8 @@ private slots:
         QCOMPARE(+record.CommandType, 10);
         QCOMPARE(record.ProgramFile.text(), QStringLiteral("END.HTM"));
         QCOMPARE(record.Command.text(), QStringLiteral("END.HTM"));
-        QVERIFY2(platform.modal.failures().isEmpty(), qPrintable(platform.modal.failures().join(u';')));
+        QVERIFY2(platform.modal.failures().isEmpty(),
+                 qPrintable(platform.modal.failures().join(u';')));
     }
 };
 

@@ -2,15 +2,15 @@
 #include "doubles.h"
 #include "testdir.h"
 
-#include "core/sections/hypertext.h"
-#include "ui/build/bkdistf.h"
 #include "core/book/distribution.h"
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
+#include "core/sections/hypertext.h"
+#include "ui/build/bkdistf.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -25,8 +25,9 @@ struct Book
         state.ProjectDir = dir.path() + QLatin1Char('/');
         state.ProjectFile = QStringLiteral("BOOK.QVJ");
         OpenProject(state);
-        for (const char* name : {"OPEN.BMP", "OPEN.WAV", "PIC.BMP", "SND.WAV", "VOICE.WAV", "NOTES.TXT", "GAME.EXE",
-                                 "TILE.BMP", "CH.QLF", "BOOK.EXE", "POP.JPG"})
+        for (const char* name :
+             {"OPEN.BMP", "OPEN.WAV", "PIC.BMP", "SND.WAV", "VOICE.WAV", "NOTES.TXT", "GAME.EXE",
+              "TILE.BMP", "CH.QLF", "BOOK.EXE", "POP.JPG"})
             writeBytes(dir.filePath(QString::fromLatin1(name)), name);
         PresentationRecord& p = state.Project.Presentation;
         p.OpeningShown = 1;
@@ -45,7 +46,8 @@ struct Book
         AddEntry(file, QStringLiteral("f"), 3, QStringLiteral("VOICE.WAV"), kHyperSource);
         DisplayRecord pop = DefaultDisplay();
         pop.GraphicFile.setText(QStringLiteral("POP.JPG"));
-        AddDisplayEntry(file, QStringLiteral("g"), 5, pop, {QStringLiteral("{\\rtf1 x}")}, kHyperSource);
+        AddDisplayEntry(file, QStringLiteral("g"), 5, pop, {QStringLiteral("{\\rtf1 x}")},
+                        kHyperSource);
         state.CurrentDisplay = DefaultDisplay();
         state.CurrentDisplay.BackType = 3;
         state.CurrentDisplay.WallpaperFile.setText(QStringLiteral("TILE.BMP"));
@@ -76,10 +78,12 @@ private slots:
             return false;
         });
         QCOMPARE(asked, QStringList{QStringLiteral("GAME.EXE")});
-        QCOMPARE(files, QStringList({QStringLiteral("OPEN.BMP"), QStringLiteral("OPEN.WAV"), QStringLiteral("PIC.BMP"),
-                                     QStringLiteral("SND.WAV"), QStringLiteral("NOTES.TXT"), QStringLiteral("VOICE.WAV"),
+        QCOMPARE(files, QStringList({QStringLiteral("OPEN.BMP"), QStringLiteral("OPEN.WAV"),
+                                     QStringLiteral("PIC.BMP"), QStringLiteral("SND.WAV"),
+                                     QStringLiteral("NOTES.TXT"), QStringLiteral("VOICE.WAV"),
                                      QStringLiteral("POP.JPG"), QStringLiteral("TILE.BMP")}));
-        const QStringList withProgram = DistributionFiles(book.state, [](const QString&) { return true; });
+        const QStringList withProgram =
+            DistributionFiles(book.state, [](const QString&) { return true; });
         QVERIFY(withProgram.contains(QStringLiteral("GAME.EXE")));
     }
 
@@ -88,11 +92,13 @@ private slots:
         PlatformDoubles platform;
         Book book;
         const QString target = book.dir.filePath(QStringLiteral("dist/cd"));
-        QVERIFY(CopyDistribution(book.state, target + QLatin1Char('/'), [](const QString&) { return false; }));
+        QVERIFY(CopyDistribution(book.state, target + QLatin1Char('/'),
+                                 [](const QString&) { return false; }));
         QCOMPARE(QDir(target).entryList(QDir::Files).size(), 9);
         QVERIFY(QFileInfo(QDir(target).filePath(QStringLiteral("BOOK.EXE"))).isExecutable());
         QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("All the files have been copied to the Directory ") + target + QLatin1Char('/')});
+                 QStringList{QStringLiteral("All the files have been copied to the Directory ") +
+                             target + QLatin1Char('/')});
         QCOMPARE(platform.messages.shown().first().kind, MessageKind::Plain);
     }
 
@@ -104,14 +110,16 @@ private slots:
         QFile::remove(book.dir.filePath(QStringLiteral("TILE.BMP")));
         const QString target = book.dir.filePath(QStringLiteral("dist"));
         QVERIFY(!CopyDistribution(book.state, target, [](const QString&) { return false; }));
-        QCOMPARE(platform.messages.texts(), QStringList({QStringLiteral("The file SND.WAV is missing."),
-                                                         QStringLiteral("The file TILE.BMP is missing.")}));
+        QCOMPARE(platform.messages.texts(),
+                 QStringList({QStringLiteral("The file SND.WAV is missing."),
+                              QStringLiteral("The file TILE.BMP is missing.")}));
         QVERIFY(!QDir(target).exists());
         platform.messages.clear();
         QFile::remove(book.dir.filePath(QStringLiteral("BOOK.EXE")));
         QVERIFY(!CopyDistribution(book.state, target, [](const QString&) { return false; }));
         QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("BOOK.EXE was not found. Please create the Executable program.")});
+                 QStringList{QStringLiteral(
+                     "BOOK.EXE was not found. Please create the Executable program.")});
     }
 
     void buildTool_buildsAndRefusesToGuess()
@@ -128,14 +136,20 @@ private slots:
             return process.exitCode();
         };
         QString errors;
-        QCOMPARE(run({QStringLiteral("BOOK.QVJ"), QStringLiteral("--dist"), QStringLiteral("out")}, &errors), 2);
+        QCOMPARE(run({QStringLiteral("BOOK.QVJ"), QStringLiteral("--dist"), QStringLiteral("out")},
+                     &errors),
+                 2);
         QVERIFY(errors.contains(QStringLiteral("The book starts the program GAME.EXE.")));
         QVERIFY(!QDir(book.dir.filePath(QStringLiteral("out"))).exists());
         QCOMPARE(run({QStringLiteral("BOOK.QVJ"), QStringLiteral("--dist"), QStringLiteral("out"),
-                      QStringLiteral("--exclude-programs")}), 0);
-        const QStringList copied = QDir(book.dir.filePath(QStringLiteral("out"))).entryList(QDir::Files);
-        QVERIFY(copied.contains(QStringLiteral("BOOK.EXE")) && !copied.contains(QStringLiteral("GAME.EXE")));
-        QVERIFY(readBytes(book.dir.filePath(QStringLiteral("BOOK.EXE"))).size() > 10000); // a real build
+                      QStringLiteral("--exclude-programs")}),
+                 0);
+        const QStringList copied =
+            QDir(book.dir.filePath(QStringLiteral("out"))).entryList(QDir::Files);
+        QVERIFY(copied.contains(QStringLiteral("BOOK.EXE")) &&
+                !copied.contains(QStringLiteral("GAME.EXE")));
+        QVERIFY(readBytes(book.dir.filePath(QStringLiteral("BOOK.EXE"))).size() >
+                10000); // a real build
         QCOMPARE(run({QStringLiteral("NONE.QVJ")}, &errors), 1);
         QVERIFY(errors.contains(QStringLiteral("File not found")));
     }
@@ -146,7 +160,8 @@ private slots:
         const QDir sample(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample"));
         QDir(dir.path()).mkdir(QStringLiteral("book"));
         for (const QString& name : sample.entryList(QDir::Files))
-            QVERIFY(QFile::copy(sample.filePath(name), dir.filePath(QStringLiteral("book/") + name)));
+            QVERIFY(
+                QFile::copy(sample.filePath(name), dir.filePath(QStringLiteral("book/") + name)));
         QProcess build;
         build.start(QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build"),
                     {dir.filePath(QStringLiteral("book/SAMPLE.QVJ")), QStringLiteral("--dist"),
@@ -158,7 +173,8 @@ private slots:
         verify.start(dir.filePath(QStringLiteral("dist/SAMPLE.EXE")), {QStringLiteral("--verify")});
         QVERIFY(verify.waitForFinished(30000));
         QCOMPARE(verify.exitCode(), 0);
-        QVERIFY(verify.readAllStandardOutput().startsWith("2 chapters, 1 display records, 11 HyperText entries"));
+        QVERIFY(verify.readAllStandardOutput().startsWith(
+            "2 chapters, 1 display records, 11 HyperText entries"));
     }
 
     void folderWindow_refusesTheProjectDirectory()
@@ -170,7 +186,8 @@ private slots:
         form.Edit1->setText(book.dir.path().toUpper()); // letter case does not matter
         form.BitBtn1->click();
         QVERIFY(form.isVisible());
-        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Files cannot be copied to Project directory.")});
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("Files cannot be copied to Project directory.")});
         form.Edit1->setText(book.dir.filePath(QStringLiteral("out")));
         form.BitBtn1->click();
         QVERIFY(!form.isVisible());

@@ -2,15 +2,15 @@
 #include "doubles.h"
 #include "testdir.h"
 
-#include "core/sections/hypertext.h"
-#include "core/sections/introduction.h"
-#include "core/book/compiledbook.h"
-#include "core/book/executable.h"
-#include "ui/build/buildandoffertest.h"
 #include "core/book/bookarchive.h"
+#include "core/book/compiledbook.h"
 #include "core/book/elfimage.h"
+#include "core/book/executable.h"
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
+#include "core/sections/hypertext.h"
+#include "core/sections/introduction.h"
+#include "ui/build/buildandoffertest.h"
 
 #include <QProcess>
 #include <QTest>
@@ -30,7 +30,8 @@ struct Book
         state.ProjectFile = QStringLiteral("BOOK.QVJ");
         OpenProject(state);
     }
-    void addChapter(const char* entry, const QByteArray& text, const QString& display = QStringLiteral("BOOK.QVD"))
+    void addChapter(const char* entry, const QByteArray& text,
+                    const QString& display = QStringLiteral("BOOK.QVD"))
     {
         const QString file = QString::fromLatin1(entry) + QStringLiteral(".QLF");
         writeBytes(dir.filePath(file), text);
@@ -55,7 +56,8 @@ QString verify(const QString& executable, int& exitCode)
     process.start(executable, {QStringLiteral("--verify")});
     process.waitForFinished(30000);
     exitCode = process.exitCode();
-    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError()).trimmed();
+    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())
+        .trimmed();
 }
 
 } // namespace
@@ -96,7 +98,8 @@ private slots:
         PlatformDoubles platform;
         Book book;
         book.addChapter("One", "{\\rtf1 one}");
-        AddEntry(book.state.HyperTextFile, QStringLiteral("Sun"), 2, QStringLiteral("SUN.BMP,30"), kHyperSource);
+        AddEntry(book.state.HyperTextFile, QStringLiteral("Sun"), 2, QStringLiteral("SUN.BMP,30"),
+                 kHyperSource);
         AddIntroEntry(book.state.HyperTextFile, {QStringLiteral("{\\rtf1 welcome}")});
         CompiledBookSource source(CompiledBook::fromBytes(*CompiledBookBytes(book.state)));
         QStringList lines;
@@ -131,11 +134,13 @@ private slots:
         Book book;
         book.addChapter("One", "{\\rtf1 one}");
         book.addChapter("Two", "{\\rtf1 two}");
-        AddEntry(book.state.HyperTextFile, QStringLiteral("Sun"), 2, QStringLiteral("SUN.BMP"), kHyperSource);
+        AddEntry(book.state.HyperTextFile, QStringLiteral("Sun"), 2, QStringLiteral("SUN.BMP"),
+                 kHyperSource);
         platform.messages.answer(MessageAnswer::No);
         BuildAndOfferTest(book.state);
         QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("The Executable E-Book BOOK.EXE has been created.\n\r\n\rDo you want to test it now?")});
+                 QStringList{QStringLiteral("The Executable E-Book BOOK.EXE has been "
+                                            "created.\n\r\n\rDo you want to test it now?")});
         QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.CMP")));
         const QString exe = book.dir.filePath(QStringLiteral("BOOK.EXE"));
         QVERIFY(QFileInfo(exe).isExecutable());
@@ -145,15 +150,17 @@ private slots:
         QCOMPARE(ElfImageEnd(whole), runtime.size());
 
         int code = -1;
-        QCOMPARE(verify(exe, code), QStringLiteral("2 chapters, 1 display records, 1 HyperText entries, %1 bytes")
-                                        .arg(whole.size() - runtime.size()));
+        QCOMPARE(verify(exe, code),
+                 QStringLiteral("2 chapters, 1 display records, 1 HyperText entries, %1 bytes")
+                     .arg(whole.size() - runtime.size()));
         QCOMPARE(code, 0);
 
         // Cut short, the book is refused with a message and a non-zero exit.
         writeBytes(exe, whole.left(whole.size() - 40));
         QVERIFY(verify(exe, code).startsWith(QStringLiteral("The e-book is damaged")));
         QCOMPARE(code, 1);
-        QVERIFY(verify(QStringLiteral(QUORELLE_BIN_DIR "/kestrin.bin"), code).contains(QStringLiteral("holds no book")));
+        QVERIFY(verify(QStringLiteral(QUORELLE_BIN_DIR "/kestrin.bin"), code)
+                    .contains(QStringLiteral("holds no book")));
         QCOMPARE(code, 1);
     }
 
@@ -165,8 +172,10 @@ private slots:
         writeBytes(book.dir.filePath(QStringLiteral("BOOK.EXE")), "an old build");
         book.state.ProgramDir = book.dir.path() + QStringLiteral("/nowhere/");
         QVERIFY(!MakeExecutable(book.state));
-        QVERIFY(platform.messages.texts().first().contains(QStringLiteral("kestrin.bin could not be read")));
-        QCOMPARE(readBytes(book.dir.filePath(QStringLiteral("BOOK.EXE"))), QByteArray("an old build"));
+        QVERIFY(platform.messages.texts().first().contains(
+            QStringLiteral("kestrin.bin could not be read")));
+        QCOMPARE(readBytes(book.dir.filePath(QStringLiteral("BOOK.EXE"))),
+                 QByteArray("an old build"));
         QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.CMP")));
     }
 
@@ -176,7 +185,8 @@ private slots:
         Book book;
         book.addChapter("One", "{\\rtf1 one}");
         const QByteArray good = *CompiledBookBytes(book.state);
-        for (const auto& [at, value] : {std::pair{5381, 0x7FFFFFF0}, std::pair{5385, -4}, std::pair{5377, 6000}}) {
+        for (const auto& [at, value] :
+             {std::pair{5381, 0x7FFFFFF0}, std::pair{5385, -4}, std::pair{5377, 6000}}) {
             QByteArray bad = good;
             std::memcpy(bad.data() + at, &value, 4);
             QVERIFY_THROWS_EXCEPTION(RunTimeError, CompiledBook::fromBytes(bad));

@@ -4,18 +4,18 @@
 #include "recordbytes.h"
 #include "testdir.h"
 
-#include "ui/authoring/lnkmenuf.h"
-#include "ui/authoring/fmnulnkf.h"
+#include "core/project/chapters.h"
+#include "core/project/openproject.h"
+#include "core/project/projectfiles.h"
 #include "platform/filelists.h"
+#include "ui/authoring/fmnulnkf.h"
+#include "ui/authoring/lnkmenuf.h"
 #include "ui/chapters/breorder.h"
+#include "ui/chapters/chapterflows.h"
 #include "ui/chapters/chpaddf.h"
 #include "ui/chapters/chpmodf.h"
 #include "ui/chapters/chppickf.h"
 #include "ui/mainwindow/bmmain.h"
-#include "ui/chapters/chapterflows.h"
-#include "core/project/chapters.h"
-#include "core/project/openproject.h"
-#include "core/project/projectfiles.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -52,7 +52,8 @@ struct Book
     }
 };
 
-std::function<void(TGetInputTextForm&)> findWith(const QString& text, QPushButton* TGetInputTextForm::*button)
+std::function<void(TGetInputTextForm&)> findWith(const QString& text,
+                                                 QPushButton* TGetInputTextForm::*button)
 {
     return [text, button](TGetInputTextForm& form) {
         form.Edit1->setText(text);
@@ -83,7 +84,8 @@ private slots:
         QTest::newRow("B before C") << QStringLiteral("B") << QStringLiteral("C") << abcd("ABCD");
         QTest::newRow("C before A") << QStringLiteral("C") << QStringLiteral("A") << abcd("CABD");
         QTest::newRow("same chapter") << QStringLiteral("B") << QStringLiteral("B") << abcd("ABCD");
-        QTest::newRow("unknown target") << QStringLiteral("B") << QStringLiteral("Z") << abcd("ABCD");
+        QTest::newRow("unknown target")
+            << QStringLiteral("B") << QStringLiteral("Z") << abcd("ABCD");
         QTest::newRow("case matters") << QStringLiteral("d") << QStringLiteral("B") << abcd("ABCD");
     }
     void moveChapter()
@@ -91,7 +93,8 @@ private slots:
         QFETCH(QString, move);
         QFETCH(QString, before);
         QFETCH(QStringList, order);
-        Book book({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")});
+        Book book(
+            {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")});
         MoveChapter(book.state, move, before);
         QCOMPARE(book.entries(), order);
         QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.tmp")));
@@ -117,7 +120,8 @@ private slots:
         QCOMPARE(form.DisplayEdit->text(), QStringLiteral("BOOK.QVD"));
         form.ChapIDEdit->setText(QStringLiteral("PARIS"));
         form.ChapIDEditExit();
-        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("That Menu Entry is already in use.")});
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("That Menu Entry is already in use.")});
         QVERIFY(form.ChapIDEdit->text().isEmpty());
         QCOMPARE(form.focusWidget(), form.ChapIDEdit);
     }
@@ -139,16 +143,18 @@ private slots:
         emit form.FileListBox2->fileClicked(QStringLiteral("ONE.QLF"));
         form.OKBtn->click();
         QCOMPARE(form.focusWidget(), form.FileListBox1);
-        QCOMPARE(platform.messages.texts(), QStringList({QStringLiteral("A Menu Entry must be specified."),
-                                                         QStringLiteral("A Chapter Text file must be selected."),
-                                                         QStringLiteral("A Display file must be selected.")}));
+        QCOMPARE(platform.messages.texts(),
+                 QStringList({QStringLiteral("A Menu Entry must be specified."),
+                              QStringLiteral("A Chapter Text file must be selected."),
+                              QStringLiteral("A Display file must be selected.")}));
         QVERIFY(form.isVisible());
         QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.QVC")));
 
         emit form.FileListBox1->fileClicked(QStringLiteral("BOOK.QVD"));
         form.OKBtn->click();
         QVERIFY(!form.isVisible());
-        QCOMPARE(readBytes(book.dir.filePath(QStringLiteral("BOOK.QVC"))), chapterBytes("First", "ONE.QLF", "BOOK.QVD"));
+        QCOMPARE(readBytes(book.dir.filePath(QStringLiteral("BOOK.QVC"))),
+                 chapterBytes("First", "ONE.QLF", "BOOK.QVD"));
     }
 
     void addingLoop_asksAfterEveryPass()
@@ -168,7 +174,8 @@ private slots:
         platform.messages.answer(MessageAnswer::No);
         AddChapters(book.state, nullptr);
         QCOMPARE(book.entries(), QStringList{QStringLiteral("One")});
-        QCOMPARE(platform.messages.texts(), QStringList(2, QStringLiteral("Do you want to add another Chapter?")));
+        QCOMPARE(platform.messages.texts(),
+                 QStringList(2, QStringLiteral("Do you want to add another Chapter?")));
         QVERIFY(platform.modal.allUsed());
     }
 
@@ -199,9 +206,11 @@ private slots:
         form.Button1->click();
         QVERIFY(form.DisplayEdit->text().isEmpty());
         form.OKBtn->click();
-        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("A Display file must be selected.")});
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("A Display file must be selected.")});
         form.ViewBtn->click();
-        QCOMPARE(platform.messages.texts().last(), QStringLiteral("No Display file has been entered."));
+        QCOMPARE(platform.messages.texts().last(),
+                 QStringLiteral("No Display file has been entered."));
     }
 
     void listWindow_modifiesTheSelectedChapter()
@@ -233,8 +242,9 @@ private slots:
         });
         platform.messages.answer(MessageAnswer::Yes);
         RemoveChapter(book.state, nullptr);
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("\tChapter \"B\" will be removed.\n\r\n\r\tContinue?")});
+        QCOMPARE(
+            platform.messages.texts(),
+            QStringList{QStringLiteral("\tChapter \"B\" will be removed.\n\r\n\r\tContinue?")});
         QCOMPARE(book.entries(), QStringList({QStringLiteral("A"), QStringLiteral("C")}));
     }
 
@@ -248,14 +258,16 @@ private slots:
         platform.files.answer(book.dir.filePath(QStringLiteral("BOOK.QVJ")));
         form.SelectBtn->click();
         QVERIFY(form.DeleteBtn->isEnabled());
-        platform.modal.expect<TButtListForm>([](TButtListForm& chooser) { chooser.OKBitBtn->click(); });
+        platform.modal.expect<TButtListForm>(
+            [](TButtListForm& chooser) { chooser.OKBitBtn->click(); });
         platform.messages.answer(MessageAnswer::Yes);
         form.DeleteBtn->click();
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("\tChapter \"Only\" will be removed.\n\r\n\r\tContinue?")});
+        QCOMPARE(
+            platform.messages.texts(),
+            QStringList{QStringLiteral("\tChapter \"Only\" will be removed.\n\r\n\r\tContinue?")});
         QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.QVC")));
-        for (QPushButton* button : {form.ViewBtn, form.DeleteBtn, form.ReorgBtn, form.PreviewBtn, form.ExecBtn,
-                                    form.DistribBtn, form.HypTextBtn})
+        for (QPushButton* button : {form.ViewBtn, form.DeleteBtn, form.ReorgBtn, form.PreviewBtn,
+                                    form.ExecBtn, form.DistribBtn, form.HypTextBtn})
             QVERIFY(!button->isEnabled());
         QCOMPARE(form.focusWidget(), form.AddBtn);
     }
@@ -265,19 +277,24 @@ private slots:
         PlatformDoubles platform;
         Book one({QStringLiteral("Only")});
         ReorderChapters(one.state, nullptr);
-        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("The E-Book only has one Chapter")});
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("The E-Book only has one Chapter")});
 
-        Book book({QStringLiteral("North Sea"), QStringLiteral("Baltic"), QStringLiteral("Red Sea"), QStringLiteral("Arctic")});
+        Book book({QStringLiteral("North Sea"), QStringLiteral("Baltic"), QStringLiteral("Red Sea"),
+                   QStringLiteral("Arctic")});
         THypReorgFm form(book.state);
         QCOMPARE(form.windowTitle(), QStringLiteral("Re-Arrange Chapter  Entries"));
         QVERIFY(!form.SortBitBtn->isVisibleTo(&form));
-        platform.modal.expect<TGetInputTextForm>(findWith(QStringLiteral("sea"), &TGetInputTextForm::FindFirstBtn));
+        platform.modal.expect<TGetInputTextForm>(
+            findWith(QStringLiteral("sea"), &TGetInputTextForm::FindFirstBtn));
         form.Find1BtnClick();
         QCOMPARE(form.ListBox1->currentRow(), 0);
-        platform.modal.expect<TGetInputTextForm>(findWith(QStringLiteral("sea"), &TGetInputTextForm::FindNextBtn));
+        platform.modal.expect<TGetInputTextForm>(
+            findWith(QStringLiteral("sea"), &TGetInputTextForm::FindNextBtn));
         form.Find1BtnClick();
         QCOMPARE(form.ListBox1->currentRow(), 2);
-        platform.modal.expect<TGetInputTextForm>(findWith(QStringLiteral("sea"), &TGetInputTextForm::FindNextBtn));
+        platform.modal.expect<TGetInputTextForm>(
+            findWith(QStringLiteral("sea"), &TGetInputTextForm::FindNextBtn));
         form.Find1BtnClick();
         QCOMPARE(form.ListBox1->currentRow(), 0);
 
@@ -289,8 +306,9 @@ private slots:
         form.OK2Btn->click();
         QVERIFY(form.SortBitBtn->isVisibleTo(&form));
         form.SortBitBtn->click();
-        QCOMPARE(book.entries(), QStringList({QStringLiteral("North Sea"), QStringLiteral("Arctic"),
-                                              QStringLiteral("Baltic"), QStringLiteral("Red Sea")}));
+        QCOMPARE(book.entries(),
+                 QStringList({QStringLiteral("North Sea"), QStringLiteral("Arctic"),
+                              QStringLiteral("Baltic"), QStringLiteral("Red Sea")}));
         QVERIFY(form.Edit1->text().isEmpty() && form.ToMoveRBtn->isChecked());
         QVERIFY(!form.SortBitBtn->isVisibleTo(&form));
         QVERIFY(platform.modal.failures().isEmpty());

@@ -5,9 +5,9 @@
 
 #include "platform/f1help.h"
 #include "platform/filelists.h"
+#include "ui/mainwindow/bmmain.h"
 #include "ui/mainwindow/makedirf.h"
 #include "ui/mainwindow/programaboutform.h"
-#include "ui/mainwindow/bmmain.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -71,7 +71,8 @@ private slots:
         for (QPushButton* button : expected)
             QVERIFY(button->isEnabled());
         QVERIFY(f.platform.messages.shown().isEmpty());
-        QCOMPARE(f.platform.help.helpFile(), f.form.state().ProgramDir + QStringLiteral("KESTRIN.HLP"));
+        QCOMPARE(f.platform.help.helpFile(),
+                 f.form.state().ProgramDir + QStringLiteral("KESTRIN.HLP"));
     }
 
     void startup_warnsOnLowColourDisplays()
@@ -84,11 +85,12 @@ private slots:
         form.Timer1Timer();
         QCOMPARE(platform.messages.shown().size(), 1);
         QCOMPARE(platform.messages.shown().first().kind, MessageKind::Info);
-        QCOMPARE(platform.messages.texts().first(),
-                 QStringLiteral("Your video Display mode is set at 256 colors.\n\r\n\rThe graphics in "
-                                "this program need High Color\n\ror True Color. At the Start Menu "
-                                "select Settings\n\rthen Control Panel then Display - Settings "
-                                "to\n\rchange the video Display mode"));
+        QCOMPARE(
+            platform.messages.texts().first(),
+            QStringLiteral("Your video Display mode is set at 256 colors.\n\r\n\rThe graphics in "
+                           "this program need High Color\n\ror True Color. At the Start Menu "
+                           "select Settings\n\rthen Control Panel then Display - Settings "
+                           "to\n\rchange the video Display mode"));
         QVERIFY(!form.Timer1->isActive());
     }
 
@@ -107,7 +109,8 @@ private slots:
         QTest::keyClick(&f.form, Qt::Key_S, Qt::AltModifier);
         QTRY_COMPARE(f.platform.files.asked().size(), 1); // a mnemonic animates the click
         QCOMPARE(f.platform.files.asked().first().title, QStringLiteral("Select an E-Book"));
-        // Alt+A is "&Add a Chapter ", which needs a project: nothing opens (the doubles would fail).
+        // Alt+A is "&Add a Chapter ", which needs a project: nothing opens (the doubles would
+        // fail).
         QTest::keyClick(&f.form, Qt::Key_A, Qt::AltModifier);
         QVERIFY(!f.form.AddBtn->isEnabled());
     }
@@ -116,17 +119,22 @@ private slots:
     {
         Fixture f;
         const QString folder = f.dir.filePath(QStringLiteral("books/first"));
-        f.platform.modal.expect<TMakeDirForm>(answerNameAndFolder(folder, QStringLiteral("My Book")));
+        f.platform.modal.expect<TMakeDirForm>(
+            answerNameAndFolder(folder, QStringLiteral("My Book")));
         f.form.StartBtn->click();
 
-        QVERIFY2(f.platform.modal.failures().isEmpty(), qPrintable(f.platform.modal.failures().join(u';')));
+        QVERIFY2(f.platform.modal.failures().isEmpty(),
+                 qPrintable(f.platform.modal.failures().join(u';')));
         QCOMPARE(QDir(folder).entryList(QDir::Files),
                  QStringList({QStringLiteral("My Book.QVD"), QStringLiteral("My Book.QVJ")}));
-        QCOMPARE(readBytes(QDir(folder).filePath(QStringLiteral("My Book.QVJ"))), defaultProjectBytes());
+        QCOMPARE(readBytes(QDir(folder).filePath(QStringLiteral("My Book.QVJ"))),
+                 defaultProjectBytes());
         QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("My Book"));
         QCOMPARE(QDir::current().absolutePath(), QDir(folder).absolutePath());
-        QVERIFY(f.form.EditBtn->isEnabled() && f.form.CustChapBtn->isEnabled() && f.form.CustBookBtn->isEnabled());
-        QVERIFY(!f.form.AddBtn->isEnabled() && !f.form.ViewBtn->isEnabled() && !f.form.PreviewBtn->isEnabled());
+        QVERIFY(f.form.EditBtn->isEnabled() && f.form.CustChapBtn->isEnabled() &&
+                f.form.CustBookBtn->isEnabled());
+        QVERIFY(!f.form.AddBtn->isEnabled() && !f.form.ViewBtn->isEnabled() &&
+                !f.form.PreviewBtn->isEnabled());
         QCOMPARE(f.form.focusWidget(), f.form.SelectBtn);
         QVERIFY(f.form.MenuPnl->isVisible());
     }
@@ -139,10 +147,11 @@ private slots:
         QVERIFY(!f.form.state().isProjectOpen());
 
         writeBytes(f.dir.filePath(QStringLiteral("plain.txt")), "x");
-        f.platform.modal.expect<TMakeDirForm>(
-            answerNameAndFolder(f.dir.filePath(QStringLiteral("plain.txt/sub")), QStringLiteral("Book")));
+        f.platform.modal.expect<TMakeDirForm>(answerNameAndFolder(
+            f.dir.filePath(QStringLiteral("plain.txt/sub")), QStringLiteral("Book")));
         f.form.StartBtn->click();
-        QCOMPARE(f.platform.messages.texts(), QStringList{QStringLiteral("Unable to create the directory")});
+        QCOMPARE(f.platform.messages.texts(),
+                 QStringList{QStringLiteral("Unable to create the directory")});
         QVERIFY(!f.form.state().isProjectOpen());
         QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("None Selected"));
 
@@ -156,7 +165,8 @@ private slots:
         QVERIFY(!f.form.state().isProjectOpen());
         QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("None Selected"));
         QVERIFY(!f.form.EditBtn->isEnabled());
-        QCOMPARE(QDir(f.dir.filePath(QStringLiteral("blocked"))).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(f.dir.filePath(QStringLiteral("blocked"))).entryList(QDir::Files),
+                 QStringList());
     }
 
     void selectProject_chapterFilesAndListEnableTheRest()
@@ -169,7 +179,8 @@ private slots:
 
         f.platform.files.answer(bookDir + QStringLiteral("/story.qvj"));
         f.form.SelectBtn->click();
-        QCOMPARE(f.platform.files.asked().first().filter, QStringLiteral("E-Book Project Files|*.QVJ"));
+        QCOMPARE(f.platform.files.asked().first().filter,
+                 QStringLiteral("E-Book Project Files|*.QVJ"));
         QCOMPARE(f.form.state().ProjectFile, QStringLiteral("STORY.QVJ"));
         QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("STORY"));
         QVERIFY(f.form.AddBtn->isEnabled());
@@ -177,10 +188,12 @@ private slots:
         QCOMPARE(f.form.focusWidget(), f.form.AddBtn);
 
         // With a chapter list every chapter button comes alive.
-        writeBytes(bookDir + QStringLiteral("/STORY.QVC"), chapterBytes("One", "CH1.QLF", "STORY.QVD"));
+        writeBytes(bookDir + QStringLiteral("/STORY.QVC"),
+                   chapterBytes("One", "CH1.QLF", "STORY.QVD"));
         f.form.UpdateButtons();
-        for (QPushButton* button : {f.form.ViewBtn, f.form.DeleteBtn, f.form.ReorgBtn, f.form.PreviewBtn,
-                                    f.form.ExecBtn, f.form.DistribBtn, f.form.HypTextBtn})
+        for (QPushButton* button :
+             {f.form.ViewBtn, f.form.DeleteBtn, f.form.ReorgBtn, f.form.PreviewBtn, f.form.ExecBtn,
+              f.form.DistribBtn, f.form.HypTextBtn})
             QVERIFY2(button->isEnabled(), qPrintable(button->text()));
     }
 
@@ -214,7 +227,8 @@ private slots:
         f.platform.files.answer(f.dir.filePath(QStringLiteral("bad/BAD.QVJ")));
         f.form.SelectBtn->click();
 
-        QCOMPARE(f.platform.messages.texts(), QStringList{QStringLiteral("Read beyond end of file")});
+        QCOMPARE(f.platform.messages.texts(),
+                 QStringList{QStringLiteral("Read beyond end of file")});
         QCOMPARE(f.platform.messages.shown().first().kind, MessageKind::Error);
         QCOMPARE(f.form.state().ProjectFile, QStringLiteral("GOOD.QVJ"));
         QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("GOOD"));
@@ -243,8 +257,9 @@ private slots:
         form.Edit2->clear();
         form.BitBtn1->click();
         QVERIFY(form.isVisible());
-        QCOMPARE(platform.messages.texts(), QStringList({QStringLiteral("A correct filename must be entered."),
-                                                         QStringLiteral("A filename must be entered.")}));
+        QCOMPARE(platform.messages.texts(),
+                 QStringList({QStringLiteral("A correct filename must be entered."),
+                              QStringLiteral("A filename must be entered.")}));
 
         emit form.FileListBox1->fileClicked(form.FileListBox1->item(0)->text());
         QCOMPARE(form.Edit2->text(), QStringLiteral("OLD.QVJ"));
@@ -267,7 +282,8 @@ private slots:
         f.form.HelpBtn->click();
         QCOMPARE(f.platform.help.contexts(), QList<int>{1});
 
-        f.platform.modal.expect<TProgramAboutForm>([](TProgramAboutForm& about) { about.OKBtn->click(); });
+        f.platform.modal.expect<TProgramAboutForm>(
+            [](TProgramAboutForm& about) { about.OKBtn->click(); });
         f.form.AboutBtn->click();
         QVERIFY(f.platform.modal.allUsed());
         QCOMPARE(f.form.focusWidget(), f.form.AboutBtn);
