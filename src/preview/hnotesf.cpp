@@ -152,7 +152,7 @@ void THNotesForm::New()
     setCaptionName(QStringLiteral("Untitled"));
 }
 
-void THNotesForm::Open()
+void THNotesForm::Open() // NOLINT(bugprone-virtual-near-miss)
 {
     if (!savePrompt())
         return;

@@ -21,7 +21,7 @@ public:
 
     // The menu commands.
     void New();
-    void Open();
+    void Open(); // NOLINT(bugprone-virtual-near-miss): the File menu's Open, not QDialog::open
     void Save();
     void SaveAs();
     void Print();

@@ -13,7 +13,7 @@ void ConsentingMediaActions::runProgram(QWidget* parent, HyperTextType mode, con
         ProgramCommandLine(mode, value, QDir::currentPath() + QLatin1Char('/')));
     if (words.isEmpty())
         return;
-    const QString program = words.first();
+    const QString& program = words.first();
     if (!m_allowed.contains(program)) {
         if (!Confirm(QStringLiteral("This e-book wants to start the program ") + program +
                      QStringLiteral(".\n\r\n\rDo you allow it?")))
