@@ -3,10 +3,9 @@
 
 #include "core/files/textcodec.h"
 
-#include <QHash>
-
 #include <cerrno>
 #include <iconv.h>
+#include <map>
 
 namespace {
 
@@ -62,23 +61,30 @@ const char* iconvName(int codePage)
     }
 }
 
+// One iconv conversion, open for the life of the program and closed at its end.
 struct Converter
 {
     iconv_t handle = reinterpret_cast<iconv_t>(-1);
+    Converter() = default;
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    ~Converter()
+    {
+        if (valid())
+            iconv_close(handle);
+    }
     bool valid() const { return handle != reinterpret_cast<iconv_t>(-1); }
 };
 
 Converter& converterFor(int codePage)
 {
-    static QHash<int, Converter> converters;
-    auto it = converters.find(codePage);
-    if (it == converters.end()) {
-        Converter converter;
+    static std::map<int, Converter> converters;
+    const auto [it, added] = converters.try_emplace(codePage);
+    if (added) {
         if (const char* name = iconvName(codePage))
-            converter.handle = iconv_open("UTF-16LE", name);
-        it = converters.insert(codePage, converter);
+            it->second.handle = iconv_open("UTF-16LE", name);
     }
-    return *it;
+    return it->second;
 }
 
 QString viaIconv(Converter& converter, QByteArrayView bytes)
