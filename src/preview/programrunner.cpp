@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 
 namespace {
@@ -25,8 +24,7 @@ QString findProgram(const QString& program, const QString& projectDir)
 
 void RunProgram(HyperTextType mode, const QString& value, const QString& projectDir)
 {
-    // The command line is split as a shell would split it.
-    QStringList words = QProcess::splitCommand(ProgramCommandLine(mode, value, projectDir));
+    QStringList words = ProgramArguments(mode, value, projectDir);
     if (words.isEmpty())
         return;
     const QString program = findProgram(words.takeFirst(), projectDir);

@@ -5,12 +5,10 @@
 #include "core/services/messages.h"
 
 #include <QDir>
-#include <QProcess>
 
 void ConsentingMediaActions::runProgram(QWidget* parent, HyperTextType mode, const QString& value)
 {
-    const QStringList words = QProcess::splitCommand(
-        ProgramCommandLine(mode, value, QDir::currentPath() + QLatin1Char('/')));
+    const QStringList words = ProgramArguments(mode, value, QDir::currentPath() + QLatin1Char('/'));
     if (words.isEmpty())
         return;
     const QString& program = words.first();

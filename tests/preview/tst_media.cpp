@@ -82,16 +82,19 @@ private slots:
 
     void programCommandLines()
     {
-        QCOMPARE(ProgramCommandLine(HyperTextType::ExecutableProgram,
-                                    QStringLiteral("C:\\TOOLS\\VIEW.EXE,DATA.TXT"), QString()),
-                 QStringLiteral("\"C:\\TOOLS\\VIEW.EXE\" DATA.TXT"));
-        QCOMPARE(ProgramCommandLine(HyperTextType::ExecutableProgram, QStringLiteral("GAME.EXE"),
-                                    QString()),
-                 QStringLiteral("GAME.EXE"));
-        QCOMPARE(ProgramCommandLine(HyperTextType::WindowsProgram,
-                                    QStringLiteral("WRITE.EXE NOTES.TXT"),
-                                    QStringLiteral("/books/a/")),
-                 QStringLiteral("\"WRITE.EXE\" /books/a/NOTES.TXT"));
+        using L = QStringList;
+        QCOMPARE(ProgramArguments(HyperTextType::ExecutableProgram,
+                                  QStringLiteral("C:\\TOOLS\\VIEW.EXE,DATA.TXT \"a b\""),
+                                  QString()),
+                 L({QStringLiteral("C:\\TOOLS\\VIEW.EXE"), QStringLiteral("DATA.TXT"),
+                    QStringLiteral("a b")}));
+        QCOMPARE(ProgramArguments(HyperTextType::ExecutableProgram, QStringLiteral("MY GAME.EXE"),
+                                  QString()),
+                 L{QStringLiteral("MY GAME.EXE")});
+        QCOMPARE(ProgramArguments(HyperTextType::WindowsProgram,
+                                  QStringLiteral("WRITE.EXE NOTES.TXT"),
+                                  QStringLiteral("/my books/a/")),
+                 L({QStringLiteral("WRITE.EXE"), QStringLiteral("/my books/a/NOTES.TXT")}));
     }
 
     void runProgram_findsTheProgramInTheProjectFirst()

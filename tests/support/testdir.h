@@ -1,4 +1,5 @@
-// A temporary directory that is the current directory for the length of a test.
+// A temporary directory that is the current directory for the length of a test. Its name holds a
+// blank and non-ASCII letters, as authors' folders do.
 #pragma once
 
 #include <QByteArray>
@@ -9,7 +10,12 @@
 class CurrentTempDir
 {
 public:
-    CurrentTempDir() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
+    CurrentTempDir()
+        : m_dir(QDir::tempPath() + QStringLiteral("/Quorelle Bücher-XXXXXX")),
+          m_previous(QDir::currentPath())
+    {
+        QDir::setCurrent(m_dir.path());
+    }
     ~CurrentTempDir() { QDir::setCurrent(m_previous); }
 
     QString path() const { return m_dir.path(); }

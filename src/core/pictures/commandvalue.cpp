@@ -1,6 +1,7 @@
 // Command values.
 #include "core/pictures/commandvalue.h"
 
+#include <QProcess>
 #include <QStringList>
 
 ShowCommandParts ParseShowCommand(const QString& value)
@@ -25,17 +26,18 @@ ShowCommandParts ParseShowCommand(const QString& value)
     return parts;
 }
 
-QString ProgramCommandLine(HyperTextType mode, const QString& value, const QString& projectDir)
+QStringList ProgramArguments(HyperTextType mode, const QString& value, const QString& projectDir)
 {
-    const QLatin1Char quote('"');
+    if (value.isEmpty())
+        return {};
     if (mode == HyperTextType::ExecutableProgram) {
         const qsizetype comma = value.indexOf(QLatin1Char(','));
         if (comma < 0)
-            return value;
-        return quote + value.left(comma) + quote + QLatin1Char(' ') + value.mid(comma + 1);
+            return {value};
+        return QStringList{value.left(comma)} + QProcess::splitCommand(value.mid(comma + 1));
     }
     const qsizetype space = value.indexOf(QLatin1Char(' '));
     if (space < 0)
-        return value;
-    return quote + value.left(space) + quote + QLatin1Char(' ') + projectDir + value.mid(space + 1);
+        return {value};
+    return {value.left(space), projectDir + value.mid(space + 1)};
 }

@@ -17,6 +17,8 @@ struct ShowCommandParts
 // The value is upper-cased first, as the show reads it.
 ShowCommandParts ParseShowCommand(const QString& value);
 
-// Executable program: "program",parameters becomes "program" parameters. Windows program: program
-// document becomes "program" followed by the document in the project directory.
-QString ProgramCommandLine(HyperTextType mode, const QString& value, const QString& projectDir);
+// The program and its arguments. Executable program: "program" or "program,parameters", the
+// parameters split as a shell splits them. Windows program: "program document", the document
+// handed over as one argument in the project directory (`projectDir` ends with "/"), whatever
+// blanks the folder's name holds.
+QStringList ProgramArguments(HyperTextType mode, const QString& value, const QString& projectDir);
