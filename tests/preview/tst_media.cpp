@@ -80,7 +80,7 @@ private slots:
         QTEST(parts.delayMs, "delay");
     }
 
-    void programCommandLines()
+    void programArguments_keepPathsWhole()
     {
         using L = QStringList;
         QCOMPARE(ProgramArguments(HyperTextType::ExecutableProgram,
