@@ -1,6 +1,6 @@
 // The reader screens, read back from their widgets after showing them offscreen.
 #include "doubles.h"
-#include "testdir.h"
+#include "testbook.h"
 
 #include "core/pictures/pictures.h"
 #include "core/project/openproject.h"
@@ -29,28 +29,10 @@
 namespace {
 
 // A book in a temporary directory, read through the project book source.
-struct Book
+struct Book : TestBook
 {
-    CurrentTempDir dir;
-    WorkingState state;
     ProjectBookSource source{state};
     PreviewContext context{source, QStringLiteral("/tool/KESTRIN.HLP"), QPoint(80, 60)};
-
-    Book()
-    {
-        state.ProjectFile = QStringLiteral("BOOK.QVJ");
-        OpenProject(state);
-    }
-    void addChapter(const char* entry, const QByteArray& text)
-    {
-        const QString file = QString::fromLatin1(entry) + QStringLiteral(".QLF");
-        writeBytes(dir.filePath(file), text);
-        state.CurrentChapter = ChapterRecord{};
-        state.CurrentChapter.MenuEntry.setText(QString::fromLatin1(entry));
-        state.CurrentChapter.ChapterFile.setText(file);
-        state.CurrentChapter.DisplayFile.setText(QStringLiteral("BOOK.QVD"));
-        WriteChapter(state, -1);
-    }
 };
 
 struct MediaRecorder : MediaActions

@@ -1,54 +1,18 @@
-// The compiled book, the executable e-book and the reader runtime's check of it.
+// Create Executable end to end: the executable e-book is written, offered, and passes the
+// reader runtime's own check; cut short, the runtime refuses it.
 #include "doubles.h"
-#include "testdir.h"
+#include "testbook.h"
 
-#include "core/book/bookarchive.h"
-#include "core/book/compiledbook.h"
 #include "core/book/elfimage.h"
-#include "core/book/executable.h"
-#include "core/project/openproject.h"
-#include "core/project/projectfiles.h"
 #include "core/sections/hypertext.h"
-#include "core/sections/introduction.h"
 #include "ui/build/buildandoffertest.h"
 
 #include <QProcess>
 #include <QTest>
 
-#include <cstring>
-
 namespace {
 
-struct Book
-{
-    CurrentTempDir dir;
-    WorkingState state;
-
-    Book()
-    {
-        state.ProgramDir = QStringLiteral(QUORELLE_BIN_DIR "/");
-        state.ProjectFile = QStringLiteral("BOOK.QVJ");
-        OpenProject(state);
-    }
-    void addChapter(const char* entry, const QByteArray& text,
-                    const QString& display = QStringLiteral("BOOK.QVD"))
-    {
-        const QString file = QString::fromLatin1(entry) + QStringLiteral(".QLF");
-        writeBytes(dir.filePath(file), text);
-        state.CurrentChapter = ChapterRecord{};
-        state.CurrentChapter.MenuEntry.setText(QString::fromLatin1(entry));
-        state.CurrentChapter.ChapterFile.setText(file);
-        state.CurrentChapter.DisplayFile.setText(display);
-        WriteChapter(state, -1);
-    }
-};
-
-qint32 intAt(const QByteArray& bytes, qsizetype at)
-{
-    qint32 value;
-    std::memcpy(&value, bytes.constData() + at, 4);
-    return value;
-}
+using Book = TestBook;
 
 QString verify(const QString& executable, int& exitCode)
 {
@@ -67,67 +31,6 @@ class ExecutableTest : public QObject
     Q_OBJECT
 
 private slots:
-    void compiledBook_layout()
-    {
-        PlatformDoubles platform;
-        Book book;
-        WorkingState& s = book.state;
-        s.CurrentDisplay = DefaultDisplay();
-        WriteDisplayFile(s, QStringLiteral("book.qvd")); // differs only in case: a second record
-        book.addChapter("One", "{\\rtf1 one}");
-        book.addChapter("Two", QByteArray());
-        book.addChapter("Three", "{\\rtf1 three}", QStringLiteral("book.qvd"));
-        const QByteArray bytes = *CompiledBookBytes(s);
-        QCOMPARE(intAt(bytes, 5377), 0);    // no HyperText file
-        QCOMPARE(intAt(bytes, 5381), 5389); // the display table follows at once
-        QCOMPARE(intAt(bytes, 5389), 2);
-        const qsizetype chapters = 5389 + 8 + 2 * 340 + 2 * 30;
-        QCOMPARE(intAt(bytes, 5385), chapters);
-        QCOMPARE(bytes.size(), 5377 + 12 + 8 + 340 * 2 + 30 * 2 + 8 + 11 + 0 + 13 + 95 * 3);
-        const CompiledBook compiled = CompiledBook::fromBytes(bytes);
-        QCOMPARE(compiled.chapters().size(), 3);
-        QCOMPARE(compiled.chapters().at(1).Size, 0);
-        QCOMPARE(compiled.chapterText(2), QByteArray("{\\rtf1 three}"));
-        QCOMPARE(compiled.chapters().at(2).DisplayFile.text(), QStringLiteral("book.qvd"));
-        QVERIFY_THROWS_EXCEPTION(CompiledBookError, compiled.display(QStringLiteral("BOOK.qvd")));
-        QVERIFY(platform.messages.shown().isEmpty());
-    }
-
-    void compiledBook_hyperTextAndIntroduction()
-    {
-        PlatformDoubles platform;
-        Book book;
-        book.addChapter("One", "{\\rtf1 one}");
-        AddEntry(book.state.HyperTextFile, QStringLiteral("Sun"), 2, QStringLiteral("SUN.BMP,30"),
-                 kHyperSource);
-        AddIntroEntry(book.state.HyperTextFile, {QStringLiteral("{\\rtf1 welcome}")});
-        CompiledBookSource source(CompiledBook::fromBytes(*CompiledBookBytes(book.state)));
-        QStringList lines;
-        QVERIFY(source.hyperEntry(QStringLiteral("sun"), lines));
-        QCOMPARE(lines.at(3), QStringLiteral("command=SUN.BMP,30"));
-        QStringList intro;
-        QVERIFY(source.introduction(intro));
-        QCOMPARE(intro, QStringList{QStringLiteral("{\\rtf1 welcome}")});
-        QCOMPARE(source.menuEntries(), QStringList{QStringLiteral("One")});
-        const ChapterRecord chapter = source.chapter(0);
-        QCOMPARE(source.chapterText(chapter.ChapterFile.text()), QByteArray("{\\rtf1 one}"));
-        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.$$$")));
-    }
-
-    void compileBook_missingFilesRefuse()
-    {
-        PlatformDoubles platform;
-        Book book;
-        QVERIFY(!MakeExecutable(book.state)); // no chapter list
-        book.addChapter("One", "x", QStringLiteral("GONE.QVD"));
-        QVERIFY(!MakeExecutable(book.state));
-        QCOMPARE(platform.messages.texts(),
-                 QStringList({QStringLiteral("Unable to create the Executable E-Book."),
-                              QStringLiteral("The Display file GONE.QVD was not found."),
-                              QStringLiteral("Unable to create the Executable E-Book.")}));
-        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.EXE")));
-    }
-
     void executable_runsItsOwnCheck()
     {
         PlatformDoubles platform;
@@ -162,37 +65,6 @@ private slots:
         QVERIFY(verify(QStringLiteral(QUORELLE_BIN_DIR "/kestrin.bin"), code)
                     .contains(QStringLiteral("holds no book")));
         QCOMPARE(code, 1);
-    }
-
-    void missingRuntime_leavesNoExecutable()
-    {
-        PlatformDoubles platform;
-        Book book;
-        book.addChapter("One", "x");
-        writeBytes(book.dir.filePath(QStringLiteral("BOOK.EXE")), "an old build");
-        book.state.ProgramDir = book.dir.path() + QStringLiteral("/nowhere/");
-        QVERIFY(!MakeExecutable(book.state));
-        QVERIFY(platform.messages.texts().first().contains(
-            QStringLiteral("kestrin.bin could not be read")));
-        QCOMPARE(readBytes(book.dir.filePath(QStringLiteral("BOOK.EXE"))),
-                 QByteArray("an old build"));
-        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.CMP")));
-    }
-
-    void damagedBooks_areRefused()
-    {
-        PlatformDoubles platform;
-        Book book;
-        book.addChapter("One", "{\\rtf1 one}");
-        const QByteArray good = *CompiledBookBytes(book.state);
-        for (const auto& [at, value] :
-             {std::pair{5381, 0x7FFFFFF0}, std::pair{5385, -4}, std::pair{5377, 6000}}) {
-            QByteArray bad = good;
-            std::memcpy(bad.data() + at, &value, 4);
-            QVERIFY_THROWS_EXCEPTION(RunTimeError, CompiledBook::fromBytes(bad));
-        }
-        QVERIFY_THROWS_EXCEPTION(CompiledBookError, CompiledBook::fromBytes(good.left(5000)));
-        QVERIFY_THROWS_EXCEPTION(CompiledBookError, BookAfterImage(QByteArray("not a program")));
     }
 };
 
