@@ -1,6 +1,7 @@
 // The entry chooser and its find dialog.
 #include "doubles.h"
 
+#include "../findscript.h"
 #include "core/sections/entrysearch.h"
 #include "ui/authoring/fmnulnkf.h"
 #include "ui/authoring/lnkmenuf.h"
@@ -15,16 +16,6 @@ namespace {
 const QStringList kLines = {QStringLiteral("Atlantic crossing"),
                             QStringLiteral("North Sea Ferries"), QStringLiteral("Baltic"),
                             QStringLiteral("Seaside towns"), QStringLiteral("Inland")};
-
-// Answers the find dialog with a text and one of its buttons.
-std::function<void(TGetInputTextForm&)> findWith(const QString& text,
-                                                 QPushButton* TGetInputTextForm::*button)
-{
-    return [text, button](TGetInputTextForm& form) {
-        form.Edit1->setText(text);
-        (form.*button)->click();
-    };
-}
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "recordbytes.h"
 #include "testdir.h"
 
+#include "../findscript.h"
 #include "core/project/chapters.h"
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
@@ -51,15 +52,6 @@ struct Book
         return list;
     }
 };
-
-std::function<void(TGetInputTextForm&)> findWith(const QString& text,
-                                                 QPushButton* TGetInputTextForm::*button)
-{
-    return [text, button](TGetInputTextForm& form) {
-        form.Edit1->setText(text);
-        (form.*button)->click();
-    };
-}
 
 } // namespace
 
