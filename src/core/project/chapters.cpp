@@ -6,8 +6,6 @@
 #include "core/project/projectfiles.h"
 #include "core/project/reclist.h"
 
-#include <optional>
-
 namespace {
 
 QList<ChapterRecord> chapterRecords(const WorkingState& state)
@@ -41,28 +39,19 @@ void RemoveChapterAt(WorkingState& state, qsizetype index)
     CompactChapterList(state);
 }
 
-void MoveChapter(const WorkingState& state, const QString& entryToMove, const QString& entryBefore)
+void MoveChapter(const WorkingState& state, qsizetype from, qsizetype before)
 {
-    if (entryToMove == entryBefore)
-        return;
     const QList<ChapterRecord> chapters = chapterRecords(state);
-    std::optional<ChapterRecord> moving;
-    bool targetFound = false;
-    for (const ChapterRecord& chapter : chapters) {
-        if (chapter.MenuEntry.text() == entryToMove)
-            moving = chapter;
-        targetFound |= chapter.MenuEntry.text() == entryBefore;
-    }
-    if (!moving || !targetFound)
+    if (from == before || from < 0 || before < 0 || from >= chapters.size() ||
+        before >= chapters.size())
         return; // nothing is moved rather than a chapter lost
     QByteArray list;
-    for (const ChapterRecord& chapter : chapters) {
-        const QString entry = chapter.MenuEntry.text();
-        if (entry == entryToMove)
+    for (qsizetype i = 0; i < chapters.size(); ++i) {
+        if (i == from)
             continue;
-        if (entry == entryBefore)
-            list.append(filestore::bytesOf(*moving));
-        list.append(filestore::bytesOf(chapter));
+        if (i == before)
+            list.append(filestore::bytesOf(chapters.at(from)));
+        list.append(filestore::bytesOf(chapters.at(i)));
     }
     // The work file is complete before it takes the chapter list's place.
     filestore::rewriteThroughScratch(

@@ -12,7 +12,8 @@ bool MenuEntryInUse(const WorkingState& state, const QString& entry, const QStri
 // Marks chapter `index` removed and compacts the list; the last chapter takes the list with it.
 void RemoveChapterAt(WorkingState& state, qsizetype index);
 
-// Moves the chapter whose entry is `entryToMove` to the place before the one whose entry is
-// `entryBefore` (entries compared exactly). The list stays as it is when they are the same, or
-// when either is not in the list.
-void MoveChapter(const WorkingState& state, const QString& entryToMove, const QString& entryBefore);
+// Moves chapter `from` to the place before chapter `before` (positions in the list as it is
+// now). Exactly one record moves, so lists that hold the same entry twice (earlier files may)
+// lose and double nothing. The list stays as it is when the two are the same or either is not
+// in the list.
+void MoveChapter(const WorkingState& state, qsizetype from, qsizetype before);

@@ -95,6 +95,7 @@ void THypReorgFm::reset()
     }
     Edit1->clear();
     Edit2->clear();
+    m_moveRow = m_beforeRow = -1;
     ToMoveRBtn->setChecked(true);
     List1Pnl->setVisible(true);
     List2Pnl->setVisible(false);
@@ -103,8 +104,10 @@ void THypReorgFm::reset()
 
 void THypReorgFm::choose(QListWidget* list, QLineEdit* edit)
 {
-    if (list->currentItem())
-        edit->setText(list->currentItem()->text());
+    if (!list->currentItem())
+        return;
+    edit->setText(list->currentItem()->text());
+    (list == ListBox1 ? m_moveRow : m_beforeRow) = list->currentRow();
     updateMoveButton();
 }
 
@@ -130,6 +133,6 @@ void THypReorgFm::Find2BtnClick()
 
 void THypReorgFm::SortBitBtnClick()
 {
-    MoveChapter(m_state, Edit1->text(), Edit2->text());
+    MoveChapter(m_state, m_moveRow, m_beforeRow);
     reset();
 }

@@ -110,6 +110,10 @@ bool TChapterForm::canSave()
     };
     if (ChapIDEdit->text().isEmpty())
         return refuse("A Menu Entry must be specified.", ChapIDEdit);
+    // Alt+S saves without the field losing its focus, so the entry is checked here too.
+    ChapIDEditExit();
+    if (ChapIDEdit->text().isEmpty())
+        return false;
     if (chapterFileControl() && chapterFile().isEmpty())
         return refuse("A Chapter Text file must be selected.", chapterFileControl());
     if (DisplayEdit->text().isEmpty())

@@ -62,33 +62,40 @@ class ChaptersTest : public QObject
 private slots:
     void moveChapter_data()
     {
-        QTest::addColumn<QString>("move");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QStringList>("order");
-        const auto abcd = [](const char* s) {
-            QStringList list;
-            for (const char* c = s; *c; ++c)
-                list << QString(QLatin1Char(*c));
-            return list;
-        };
-        QTest::newRow("D before B") << QStringLiteral("D") << QStringLiteral("B") << abcd("ADBC");
-        QTest::newRow("A before C") << QStringLiteral("A") << QStringLiteral("C") << abcd("BACD");
-        QTest::newRow("B before C") << QStringLiteral("B") << QStringLiteral("C") << abcd("ABCD");
-        QTest::newRow("C before A") << QStringLiteral("C") << QStringLiteral("A") << abcd("CABD");
-        QTest::newRow("same chapter") << QStringLiteral("B") << QStringLiteral("B") << abcd("ABCD");
-        QTest::newRow("unknown target")
-            << QStringLiteral("B") << QStringLiteral("Z") << abcd("ABCD");
-        QTest::newRow("case matters") << QStringLiteral("d") << QStringLiteral("B") << abcd("ABCD");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<QString>("order");
+        QTest::newRow("D before B") << QStringLiteral("ABCD") << 3 << 1 << QStringLiteral("ADBC");
+        QTest::newRow("A before C") << QStringLiteral("ABCD") << 0 << 2 << QStringLiteral("BACD");
+        QTest::newRow("B before C") << QStringLiteral("ABCD") << 1 << 2 << QStringLiteral("ABCD");
+        QTest::newRow("C before A") << QStringLiteral("ABCD") << 2 << 0 << QStringLiteral("CABD");
+        QTest::newRow("same chapter") << QStringLiteral("ABCD") << 1 << 1 << QStringLiteral("ABCD");
+        QTest::newRow("not in the list")
+            << QStringLiteral("ABCD") << 1 << 9 << QStringLiteral("ABCD");
+        // Earlier files may hold an entry twice: exactly one record moves.
+        QTest::newRow("first B before C")
+            << QStringLiteral("ABBC") << 1 << 3 << QStringLiteral("ABBC");
+        QTest::newRow("second B before A")
+            << QStringLiteral("ABBC") << 2 << 0 << QStringLiteral("BABC");
+        QTest::newRow("C before second B")
+            << QStringLiteral("ABBC") << 3 << 2 << QStringLiteral("ABCB");
     }
     void moveChapter()
     {
-        QFETCH(QString, move);
-        QFETCH(QString, before);
-        QFETCH(QStringList, order);
-        Book book(
-            {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")});
-        MoveChapter(book.state, move, before);
-        QCOMPARE(book.entries(), order);
+        QFETCH(QString, list);
+        QFETCH(int, from);
+        QFETCH(int, before);
+        QFETCH(QString, order);
+        const auto letters = [](const QString& text) {
+            QStringList entries;
+            for (QChar c : text)
+                entries << QString(c);
+            return entries;
+        };
+        Book book(letters(list));
+        MoveChapter(book.state, from, before);
+        QCOMPARE(book.entries(), letters(order));
         QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.tmp")));
     }
 
@@ -147,6 +154,28 @@ private slots:
         QVERIFY(!form.isVisible());
         QCOMPARE(readBytes(book.dir.filePath(QStringLiteral("BOOK.QVC"))),
                  chapterBytes("First", "ONE.QLF", "BOOK.QVD"));
+    }
+
+    void save_refusesAnEntryInUseEvenWithoutLeavingTheField()
+    {
+        PlatformDoubles platform;
+        Book book({QStringLiteral("Paris")});
+        platform.modal.expect<TChapAddForm>([](TChapAddForm& form) {
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            form.ChapIDEdit->setFocus();
+            QTest::keyClicks(form.ChapIDEdit, QStringLiteral("PARIS"));
+            form.TextFileEdit->setText(QStringLiteral("ONE.QLF"));
+            QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier); // "&Save", the focus stays
+            QTRY_COMPARE(form.ChapIDEdit->text(), QString());
+            QVERIFY(form.isVisible());
+            form.reject();
+        });
+        platform.messages.answer(MessageAnswer::No);
+        AddChapters(book.state, nullptr);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList({QStringLiteral("That Menu Entry is already in use."),
+                              QStringLiteral("Do you want to add another Chapter?")}));
+        QCOMPARE(book.entries(), QStringList{QStringLiteral("Paris")});
     }
 
     void addingLoop_asksAfterEveryPass()
