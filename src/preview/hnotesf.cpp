@@ -134,7 +134,8 @@ bool THNotesForm::savePrompt()
                            QStringLiteral(" has changed. Save Now?"))) {
     case MessageAnswer::Yes:
         Save();
-        return true;
+        return !Memo1->document()->isModified(); // a cancelled save dialog keeps the text
+
     case MessageAnswer::No:
         return true;
     default:

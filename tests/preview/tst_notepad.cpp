@@ -83,6 +83,22 @@ private slots:
         QCOMPARE(platform.files.asked().first().title, QStringLiteral("Save Text File"));
     }
 
+    void exit_cancelledSaveDialogKeepsTheWindowAndText()
+    {
+        PlatformDoubles platform;
+        THNotesForm notepad(QStringLiteral("A.TXT"));
+        notepad.show();
+        notepad.New();
+        notepad.Memo1->setFocus();
+        QTest::keyClicks(notepad.Memo1, QStringLiteral("draft"));
+        platform.messages.answer(MessageAnswer::Yes); // save now?
+        platform.files.answer(QString());             // ... but the save dialog is cancelled
+        QTest::keyClick(&notepad, Qt::Key_Escape);
+        QCOMPARE(platform.messages.texts().size(), 1);
+        QVERIFY(notepad.isVisible());
+        QCOMPARE(notepad.Memo1->toPlainText(), QStringLiteral("draft"));
+    }
+
     void find_isCaseSensitiveAndDoesNotWrap()
     {
         PlatformDoubles platform;

@@ -257,6 +257,10 @@ void TChapEditForm::ShowSelectionAttributes()
 
 void TChapEditForm::ImportBtnClick()
 {
+    // Another file replaces the text: changes are not dropped without asking, as on closing.
+    if (RichEdit1->modified() &&
+        !Confirm(QStringLiteral("The file has been changed.\n\r\n\rOpen another file anyway?")))
+        return;
     FileChoice choice;
     choice.title = tr("Select a Text File");
     choice.folder = QDir::currentPath();

@@ -58,6 +58,30 @@ private slots:
         QCOMPARE(ChapterFileName(entered).value_or(QString()), saved);
     }
 
+    void openFile_asksBeforeReplacingChangedText()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(QStringLiteral("other.txt")), "other words");
+        TChapEditForm editor;
+        editor.show();
+        editor.RichEdit1->setFocus();
+        QTest::keyClicks(editor.RichEdit1, QStringLiteral("unsaved"));
+        const QString question =
+            QStringLiteral("The file has been changed.\n\r\n\rOpen another file anyway?");
+        platform.messages.answer(MessageAnswer::No);
+        QTest::mouseClick(editor.ImportBtn, Qt::LeftButton);
+        QCOMPARE(platform.messages.texts(), QStringList{question});
+        QCOMPARE(editor.RichEdit1->toPlainText(), QStringLiteral("unsaved"));
+
+        platform.messages.clear();
+        platform.messages.answer(MessageAnswer::Yes);
+        platform.files.answer(dir.filePath(QStringLiteral("other.txt")));
+        QTest::mouseClick(editor.ImportBtn, Qt::LeftButton);
+        QCOMPARE(platform.messages.texts(), QStringList{question});
+        QCOMPARE(editor.RichEdit1->toPlainText(), QStringLiteral("other words"));
+    }
+
     void save_writesRichTextAndReports()
     {
         PlatformDoubles platform;
