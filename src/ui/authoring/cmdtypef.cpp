@@ -36,6 +36,16 @@ QString startingFile(const QString& stored, const QStringList& masks)
 
 } // namespace
 
+namespace {
+
+bool isExecutable(HyperTextType type)
+{
+    return type == HyperTextType::ExecutableProgram || type == HyperTextType::WindowsProgram ||
+           type == HyperTextType::HtmlFile;
+}
+
+} // namespace
+
 TCommandTypeForm::TCommandTypeForm(const CommandRecord& command, const QString& groupCaption,
                                    int helpContext, bool twoChoices, QWidget* parent)
     : QDialog(parent), TypeGrp(new QGroupBox(groupCaption, this)),
@@ -63,7 +73,10 @@ TCommandTypeForm::TCommandTypeForm(const CommandRecord& command, const QString& 
         grid->addWidget(rows[i].second, i, 1);
         const HyperTextType type = types[i];
         connect(rows[i].first, &QRadioButton::clicked, this, [this, type] {
-            selectType(type);
+            // " Executable" stands for three kinds: clicking it again keeps the one defined.
+            const bool sameFamily =
+                type == HyperTextType::ExecutableProgram && isExecutable(m_type);
+            selectType(sameFamily ? m_type : type);
             m_entered = false;
         });
     }
@@ -89,16 +102,6 @@ TCommandTypeForm::TCommandTypeForm(const CommandRecord& command, const QString& 
                                       : static_cast<HyperTextType>(command.CommandType);
     selectType(m_type);
 }
-
-namespace {
-
-bool isExecutable(HyperTextType type)
-{
-    return type == HyperTextType::ExecutableProgram || type == HyperTextType::WindowsProgram ||
-           type == HyperTextType::HtmlFile;
-}
-
-} // namespace
 
 void TCommandTypeForm::selectType(HyperTextType type)
 {
@@ -172,7 +175,8 @@ void TCommandTypeForm::VoiceBtnClick()
 void TCommandTypeForm::ExeBtnClick()
 {
     const HiddenWhileSubWindow hidden(this);
-    QString command;
+    // What was defined stays unless the author defines something else in the choice window.
+    QString command = isExecutable(m_type) ? m_command : QString();
     QString file = m_program;
     HyperTextType type = m_type;
     if (!ChooseExecutable(command, file, type, !m_twoChoices, this))

@@ -173,6 +173,29 @@ private slots:
         QVERIFY(platform.modal.allUsed());
     }
 
+    void executable_keepsWhatWasDefinedUnlessRedefined()
+    {
+        PlatformDoubles platform;
+        CommandRecord record{};
+        record.CommandType = 10;
+        record.ProgramFile.setText(QStringLiteral("PAGE.HTM"));
+        record.Command.setText(QStringLiteral("PAGE.HTM"));
+        platform.modal.expect<TCommandTypeForm>([](TCommandTypeForm& form) {
+            QVERIFY(form.RBType4->isChecked());
+            QTest::mouseClick(form.RBType4, Qt::LeftButton); // the selected button again
+            QTest::mouseClick(form.ExeBtn, Qt::LeftButton);  // "Define", then OK without Add
+            QTest::mouseClick(form.OKBtn, Qt::LeftButton);
+        });
+        platform.modal.expect<TExeChoiceForm>([](TExeChoiceForm& choice) {
+            QVERIFY(choice.RadioButtons[2]->isChecked());
+            QTest::mouseClick(choice.OKBtn, Qt::LeftButton);
+        });
+        QVERIFY(EditCommandType(record, QStringLiteral(" Closing Command Type "), 430, false));
+        QCOMPARE(+record.CommandType, 10);
+        QCOMPARE(record.ProgramFile.text(), QStringLiteral("PAGE.HTM"));
+        QCOMPARE(record.Command.text(), QStringLiteral("PAGE.HTM"));
+    }
+
     void closingCommand_webPage()
     {
         PlatformDoubles platform;
