@@ -84,9 +84,12 @@ MappedFile::MappedFile(const QString& fileName)
 
 MappedFile::~MappedFile() = default;
 
-void writeAll(const QString& fileName, const QByteArray& bytes)
+namespace {
+
+// Writes the file of exactly this name through a save file.
+void writeExactly(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(ResolveProjectName(fileName));
+    QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         throw errorFromErrno(file.fileName());
@@ -97,6 +100,13 @@ void writeAll(const QString& fileName, const QByteArray& bytes)
     }
     if (!file.commit())
         throw errorFromErrno(file.fileName());
+}
+
+} // namespace
+
+void writeAll(const QString& fileName, const QByteArray& bytes)
+{
+    writeExactly(ResolveProjectName(fileName), bytes);
 }
 
 void remove(const QString& fileName)
@@ -132,7 +142,9 @@ namespace filestore {
 void rewriteThroughScratch(const QString& fileName, const QString& scratchName,
                            const QByteArray& bytes)
 {
-    writeAll(scratchName, bytes);
+    // The scratch file is written and renamed under one name, exactly as given: a file that
+    // differs from it only in letter case is neither taken for it nor overwritten.
+    writeExactly(scratchName, bytes);
     replace(scratchName, fileName);
 }
 

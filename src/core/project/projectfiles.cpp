@@ -111,8 +111,7 @@ void CompactChapterList(const WorkingState& state)
     }
     // The complete new list is on disk before it takes the old one's place.
     const QString scratch = chapterListScratch(state);
-    filestore::writeAll(scratch, kept);
-    filestore::replace(scratch, state.ChapterListFile);
+    filestore::rewriteThroughScratch(state.ChapterListFile, scratch, kept);
 }
 
 void ReadDisplayFile(WorkingState& state, const QString& fileName)

@@ -4,9 +4,11 @@
 #include "testdir.h"
 
 #include "core/files/runtimeerror.h"
+#include "core/project/chapters.h"
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
 #include "core/project/reclist.h"
+#include "core/sections/sectionfile.h"
 
 #include <QTest>
 
@@ -154,6 +156,28 @@ private slots:
         CompactChapterList(state);
         QCOMPARE(menuEntries(state), remaining);
         QCOMPARE(dir.entries(), QStringList{QStringLiteral("BOOK.QVC")});
+    }
+
+    void rewrites_leaveAFileNamedLikeTheScratchInAnotherCaseAlone()
+    {
+        CurrentTempDir dir;
+        WorkingState state = openState();
+        for (const char* entry : {"A", "B"})
+            appendChapter(state, entry);
+        writeBytes(dir.filePath(QStringLiteral("book.tmp")), "mine"); // the scratch is BOOK.TMP
+        RemoveChapterAt(state, 0);
+        QCOMPARE(menuEntries(state), QStringList{QStringLiteral("B")});
+
+        const QString hyper = QStringLiteral("BOOK.QVR");
+        AddEntry(hyper, QStringLiteral("Pop"), 3, QStringLiteral("P.WAV"), QStringLiteral("HYPER"));
+        AddEntry(hyper, QStringLiteral("Sun"), 3, QStringLiteral("S.WAV"), QStringLiteral("HYPER"));
+        DeleteEntry(hyper, QStringLiteral("Pop"), QStringLiteral("HYPER"));
+        QStringList names;
+        ListEntries(names, hyper, QStringLiteral("HYPER"));
+        QCOMPARE(names, QStringList{QStringLiteral("Sun")});
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("book.tmp"))), QByteArray("mine"));
+        QCOMPARE(dir.entries(), QStringList({QStringLiteral("BOOK.QVC"), QStringLiteral("BOOK.QVR"),
+                                             QStringLiteral("book.tmp")}));
     }
 
     void compactingTheOnlyChapter_deletesTheList()
