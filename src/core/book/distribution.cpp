@@ -1,6 +1,7 @@
 // Collecting and copying the distribution.
 #include "core/book/distribution.h"
 
+#include "core/book/executable.h"
 #include "core/files/filecopy.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
@@ -162,13 +163,13 @@ QStringList DistributionFiles(WorkingState& state, const IncludeProgram& include
 bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeProgram& include)
 {
     const auto backHome = qScopeGuard([&state] { QDir::setCurrent(state.ProjectDir); });
-    const QString executable = BaseName(state.ProjectFile) + QStringLiteral(".EXE");
+    QDir::setCurrent(state.ProjectDir);
+    const QString executable = ExecutableName(state);
     if (!QFileInfo::exists(state.ProjectDir + executable)) {
         ShowError(executable +
                   QStringLiteral(" was not found. Please create the Executable program."));
         return false;
     }
-    QDir::setCurrent(state.ProjectDir);
     QStringList files = DistributionFiles(state, include);
     bool missing = false;
     for (const QString& name : std::as_const(files)) {

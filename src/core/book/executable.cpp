@@ -15,7 +15,7 @@ bool MakeExecutable(WorkingState& state)
 {
     const QString runtime = state.ProgramDir + QStringLiteral("kestrin.bin");
     QFile runtimeFile(runtime);
-    const QString executable = BaseName(state.ProjectFile) + QStringLiteral(".EXE");
+    const QString executable = ExecutableName(state);
     // The runtime and the book go out in one piece through a save file: an executable from an
     // earlier build is replaced only by a complete new one.
     QSaveFile out(ResolveProjectName(executable));
@@ -43,4 +43,10 @@ bool MakeExecutable(WorkingState& state)
                                               QFileDevice::ExeOwner | QFileDevice::ExeGroup |
                                               QFileDevice::ExeOther);
     return true;
+}
+
+QString ExecutableName(const WorkingState& state)
+{
+    return QFileInfo(ResolveProjectName(BaseName(state.ProjectFile) + QStringLiteral(".EXE")))
+        .fileName();
 }

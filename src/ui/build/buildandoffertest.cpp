@@ -12,7 +12,7 @@ void BuildAndOfferTest(WorkingState& state)
 {
     if (!MakeExecutable(state))
         return;
-    const QString executable = BaseName(state.ProjectFile) + QStringLiteral(".EXE");
+    const QString executable = ExecutableName(state);
     if (Confirm(QStringLiteral("The Executable E-Book ") + executable +
                 QStringLiteral(" has been created.") +
                 QStringLiteral("\n\r\n\rDo you want to test it now?")))

@@ -7,6 +7,7 @@
 #include "core/project/projectfiles.h"
 #include "core/sections/hypertext.h"
 #include "ui/build/bkdistf.h"
+#include "ui/build/buildandoffertest.h"
 
 #include <QLineEdit>
 #include <QProcess>
@@ -100,6 +101,29 @@ private slots:
                  QStringList{QStringLiteral("All the files have been copied to the Directory ") +
                              target + QLatin1Char('/')});
         QCOMPARE(platform.messages.shown().first().kind, MessageKind::Plain);
+    }
+
+    void executableInAnotherCase_isBuiltOfferedAndShipped()
+    {
+        PlatformDoubles platform;
+        Book book;
+        QFile::remove(book.dir.filePath(QStringLiteral("BOOK.EXE")));
+        writeBytes(book.dir.filePath(QStringLiteral("BOOK.exe")), "built on the original platform");
+        book.state.ProgramDir = QStringLiteral(QUORELLE_BIN_DIR "/");
+        platform.messages.answer(MessageAnswer::No);
+        BuildAndOfferTest(book.state);
+        QCOMPARE(
+            platform.messages.texts(),
+            QStringList{QStringLiteral("The Executable E-Book BOOK.exe has been created.\n\r\n\r"
+                                       "Do you want to test it now?")});
+        platform.messages.clear();
+        const QString target = book.dir.filePath(QStringLiteral("dist"));
+        QVERIFY(CopyDistribution(book.state, target + QLatin1Char('/'),
+                                 [](const QString&) { return false; }));
+        platform.messages.clear();
+        QVERIFY(readBytes(QDir(target).filePath(QStringLiteral("BOOK.exe")))
+                    .startsWith(readBytes(QStringLiteral(QUORELLE_BIN_DIR "/kestrin.bin"))));
+        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.EXE")));
     }
 
     void copy_refusesWithoutExecutableOrFiles()
