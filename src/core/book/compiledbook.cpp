@@ -11,9 +11,12 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -40,6 +43,25 @@ template <class Entry> QList<Entry> table(const QByteArray& block, qint64 sectio
 } // namespace
 
 namespace {
+
+// The largest offset the book's 32-bit tables can hold.
+constexpr qint64 kMaxBookSize = std::numeric_limits<std::int32_t>::max();
+
+QString tooLargeMessage()
+{
+    return QStringLiteral("The E-Book is too large: an Executable E-Book holds at most 2 GB of "
+                          "chapters and HyperText.");
+}
+
+// What the chapters and the HyperText file will take at least; checked before anything is
+// written.
+qint64 contentSize(const WorkingState& state, const QList<ChapterRecord>& chapters)
+{
+    qint64 total = QFileInfo(ResolveProjectName(state.HyperTextFile)).size();
+    for (const ChapterRecord& chapter : chapters)
+        total += QFileInfo(ResolveProjectName(chapter.ChapterFile.text())).size();
+    return total;
+}
 
 struct BookContents
 {
@@ -75,6 +97,10 @@ std::optional<BookContents> collectContents(WorkingState& state)
             return std::nullopt;
         }
     }
+    if (contentSize(state, contents.chapters) > kMaxBookSize) {
+        ShowError(tooLargeMessage());
+        return std::nullopt;
+    }
     return contents;
 }
 
@@ -84,7 +110,14 @@ class BookWriter
 public:
     explicit BookWriter(QIODevice& out) : m_out(out), m_start(out.pos()) {}
 
-    std::int32_t position() const { return std::int32_t(m_out.pos() - m_start); }
+    // Offsets in the book are 32-bit: a book that outgrows them is refused, never cut.
+    std::int32_t position() const
+    {
+        const qint64 at = m_out.pos() - m_start;
+        if (at > kMaxBookSize)
+            throw InOutError(tooLargeMessage());
+        return std::int32_t(at);
+    }
     void write(const QByteArray& bytes)
     {
         if (m_out.write(bytes) != bytes.size())
@@ -104,10 +137,16 @@ public:
         if (!in.open(QIODevice::ReadOnly))
             throw FileOpenError(name);
         QByteArray block(1 << 20, Qt::Uninitialized);
-        for (qint64 got; (got = in.read(block.data(), block.size())) > 0;) {
+        qint64 got;
+        errno = 0;
+        while ((got = in.read(block.data(), block.size())) > 0) {
             if (m_out.write(block.constData(), got) != got)
                 throw InOutError(InOutError::diskFull());
         }
+        // A read error is not the file's end: the chapter would be cut short in the book.
+        if (got < 0)
+            throw InOutError(QStringLiteral("The Chapter file %1 could not be read: %2")
+                                 .arg(name, filestore::errorFromErrno(name).message()));
     }
 
 private:

@@ -9,6 +9,7 @@
 #include "core/sections/hypertext.h"
 #include "core/sections/introduction.h"
 
+#include <QFile>
 #include <QTest>
 
 #include <cstring>
@@ -114,6 +115,40 @@ private slots:
         QCOMPARE(readBytes(book.dir.filePath(QStringLiteral("BOOK.EXE"))),
                  QByteArray("an old build"));
         QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.CMP")));
+    }
+
+    void unreadableChapter_isReportedAndTheOldExecutableKept()
+    {
+        ModelDoubles platform;
+        Book book;
+        book.addChapter("One", "x");
+        writeBytes(book.dir.filePath(QStringLiteral("BOOK.EXE")), "an old build");
+        // Reading the process's own memory at offset 0 fails with an I/O error.
+        QFile::remove(book.dir.filePath(QStringLiteral("One.QLF")));
+        QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"),
+                            book.dir.filePath(QStringLiteral("One.QLF"))));
+        QVERIFY_THROWS_EXCEPTION(InOutError, MakeExecutable(book.state));
+        QCOMPARE(readBytes(book.dir.filePath(QStringLiteral("BOOK.EXE"))),
+                 QByteArray("an old build"));
+    }
+
+    void bookOverTheFormatsLimit_isRefusedBeforeWriting()
+    {
+        ModelDoubles platform;
+        Book book;
+        book.addChapter("One", "x");
+        writeBytes(book.dir.filePath(QStringLiteral("BOOK.EXE")), "an old build");
+        QFile chapter(book.dir.filePath(QStringLiteral("One.QLF")));
+        QVERIFY(chapter.resize(qint64(1) << 31)); // sparse: nothing is really written
+        QVERIFY(!MakeExecutable(book.state));
+        QCOMPARE(
+            platform.messages.texts(),
+            QStringList(
+                {QStringLiteral("The E-Book is too large: an Executable E-Book holds at most 2 GB "
+                                "of chapters and HyperText."),
+                 QStringLiteral("Unable to create the Executable E-Book.")}));
+        QCOMPARE(readBytes(book.dir.filePath(QStringLiteral("BOOK.EXE"))),
+                 QByteArray("an old build"));
     }
 
     void damagedBooks_areRefused()
