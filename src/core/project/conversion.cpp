@@ -10,6 +10,20 @@
 #include "core/sections/oldentryfile.h"
 #include "core/services/messages.h"
 
+namespace {
+
+// A damaged old chapter list is found before anything is converted, so the project stays as it
+// was and is offered conversion again once the list is mended.
+void checkOldChapterList(const WorkingState& state)
+{
+    if (!ChapterListExists(state))
+        return;
+    if (filestore::readAll(state.ChapterListFile).size() % qsizetype(sizeof(OldChapterRecord)) != 0)
+        throw DamagedChapterListError(state.ChapterListFile);
+}
+
+} // namespace
+
 void ConvertProjectRecord(WorkingState& state)
 {
     const auto old =
@@ -26,8 +40,7 @@ void ConvertChapterList(WorkingState& state)
     if (!ChapterListExists(state))
         return;
     const QString oldCopy = ChangeFileExt(state.ChapterListFile, QStringLiteral(".OLD"));
-    if (CopyFileBytes(state.ChapterListFile, oldCopy) != CopyDone)
-        throw InOutError(InOutError::diskFull());
+    CopyFileInto(state.ChapterListFile, oldCopy); // raises the copy's own error
     ShowPlain(QStringLiteral("file copied"));
 
     const QByteArray oldList = filestore::readAll(oldCopy);
@@ -46,6 +59,7 @@ void ConvertChapterList(WorkingState& state)
 
 void ConvertProject(WorkingState& state)
 {
+    checkOldChapterList(state);
     ConvertProjectRecord(state);
     ConvertChapterList(state);
     ConvertOldEntryFile(state.HyperTextFile);

@@ -183,6 +183,49 @@ private slots:
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVJ"))), oldProjectBytes());
     }
 
+    void earlierProject_damagedChapterList_changesNothingAndIsOfferedAgain()
+    {
+        CurrentTempDir dir;
+        ModelDoubles platform;
+        writeBytes(dir.filePath(QStringLiteral("BOOK.QVJ")), oldProjectBytes());
+        const QByteArray damaged = oldChapterBytes("First", "ONE.QLF", "ONE.QVD") + "tail";
+        writeBytes(dir.filePath(QStringLiteral("BOOK.QVC")), damaged);
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            platform.messages.answer(MessageAnswer::Yes);
+            WorkingState state;
+            state.ProjectFile = QStringLiteral("BOOK.QVJ");
+            QVERIFY_THROWS_EXCEPTION(InOutError, OpenProject(state));
+            QCOMPARE(platform.messages.texts(), QStringList{kQuestion}); // asked every time
+            platform.messages.clear();
+        }
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVJ"))), oldProjectBytes());
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVC"))), damaged);
+        QCOMPARE(dir.entries(),
+                 QStringList({QStringLiteral("BOOK.QVC"), QStringLiteral("BOOK.QVJ")}));
+    }
+
+    void earlierProject_unwritableCopy_reportsTheRealError()
+    {
+        CurrentTempDir dir;
+        ModelDoubles platform;
+        writeBytes(dir.filePath(QStringLiteral("BOOK.QVJ")), oldProjectBytes());
+        writeBytes(dir.filePath(QStringLiteral("BOOK.QVC")),
+                   oldChapterBytes("First", "ONE.QLF", "ONE.QVD"));
+        QDir(dir.path()).mkdir(QStringLiteral("BOOK.OLD")); // the copy's name is taken by a folder
+        QDir(dir.path()).mkdir(QStringLiteral("BOOK.OLD/BOOK.QVC"));
+        platform.messages.answer(MessageAnswer::Yes);
+        WorkingState state;
+        state.ProjectFile = QStringLiteral("BOOK.QVJ");
+        try {
+            OpenProject(state);
+            QFAIL("the conversion went on without its copy");
+        } catch (const RunTimeError& error) {
+            QVERIFY2(!error.message().contains(QStringLiteral("Disk full")),
+                     qPrintable(error.message()));
+        }
+        platform.messages.clear();
+    }
+
     void earlierProject_withoutChapterList_skipsTheList()
     {
         CurrentTempDir dir;
