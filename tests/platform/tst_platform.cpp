@@ -3,6 +3,7 @@
 #include "testdir.h"
 
 #include "core/services/helptopics.h"
+#include "platform/documents.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
 #include "platform/helpviewer.h"
@@ -10,9 +11,22 @@
 #include "preview/wiatile.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QLineEdit>
 #include <QTest>
 #include <QTextBrowser>
+
+// Takes the addresses QDesktopServices would hand to the desktop.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
 
 class PlatformTest : public QObject
 {
@@ -110,6 +124,25 @@ private slots:
         emit folders.itemActivated(folders.item(0));
         QCOMPARE(folders.directory(), QDir(dir.path()).absolutePath());
         QCOMPARE(files.count(), 0);
+    }
+
+    void documents_bookFilesOpenLocallyOnlyAddressesGoOut()
+    {
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(QStringLiteral("page.htm")), "<p>");
+        UrlCatcher catcher;
+        for (const char* scheme : {"file", "http", "https", "mailto"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &catcher, "open");
+        DesktopDocumentOpener opener;
+        opener.open(QStringLiteral("PAGE.HTM"));
+        opener.open(QStringLiteral("https://example.org/a b"));
+        opener.open(QStringLiteral("mailto:author@example.org"));
+        for (const char* scheme : {"file", "http", "https", "mailto"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+        QCOMPARE(catcher.urls.size(), 3);
+        QCOMPARE(catcher.urls.at(0), QUrl::fromLocalFile(dir.filePath(QStringLiteral("page.htm"))));
+        QCOMPARE(catcher.urls.at(1).host(), QStringLiteral("example.org"));
+        QCOMPARE(catcher.urls.at(2).scheme(), QStringLiteral("mailto"));
     }
 
     void tile_coversTheControlAndClipsAtTheEdges()
