@@ -1,4 +1,5 @@
 // Quorelle: the e-book authoring tool. It takes no arguments.
+#include "platform/dialogdefaults.h"
 #include "platform/f1help.h"
 #include "platform/qtmessageboxes.h"
 #include "ui/authoring/lnkmenuf.h"
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
     DialogEntryChooser chooser;
     const ScopedService<ChooserSlot, EntryChooser> chooserInstalled(chooser);
     InstallF1Help(app);
+    InstallDialogDefaults(app);
 
     Tbookmainform mainForm;
     mainForm.show();

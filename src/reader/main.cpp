@@ -1,6 +1,7 @@
 // kestrin.bin: the reader runtime at the front of every executable e-book. It plays the compiled
 // book appended to its own file; `--verify` checks the book and prints a summary instead.
 #include "core/book/bookarchive.h"
+#include "platform/dialogdefaults.h"
 #include "platform/f1help.h"
 #include "platform/qtmessageboxes.h"
 #include "preview/bookplayer.h"
@@ -98,5 +99,6 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("E-Book"));
     InstallF1Help(app);
+    InstallDialogDefaults(app);
     return play();
 }

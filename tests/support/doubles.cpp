@@ -1,6 +1,9 @@
 // Test doubles of the platform services.
 #include "doubles.h"
 
+#include "platform/dialogdefaults.h"
+
+#include <QApplication>
 #include <QFileInfo>
 #include <QWidget>
 
@@ -162,3 +165,8 @@ const bool installed = (ModalSlot::install(&refusing), FileDialogSlot::install(&
                         ProgramSlot::install(&refusing), true);
 
 } // namespace
+
+PlatformDoubles::PlatformDoubles()
+{
+    InstallDialogDefaults(*qApp);
+}

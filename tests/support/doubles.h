@@ -141,9 +141,12 @@ private:
     EventLog<QString> m_runs{"programs run"};
 };
 
-// Every double installed for the lifetime of one test.
+// Every double installed for the lifetime of one test, and the dialogs' Enter rule the programs
+// install at start-up.
 struct PlatformDoubles
 {
+    PlatformDoubles();
+
     MessageRecorder messages;
     ScriptedModalRunner modal;
     ScriptedFileDialogs files;

@@ -144,6 +144,7 @@ void Tbookmainform::buildWindow()
 QPushButton* Tbookmainform::makeButton(const QString& caption, int helpContext, bool hinted)
 {
     auto* button = new QPushButton(caption);
+    button->setAutoDefault(true); // Enter presses the focused button, as Space does
     if (helpContext > 0)
         SetHelpContext(button, helpContext);
     if (hinted)

@@ -156,6 +156,22 @@ private slots:
                  chapterBytes("First", "ONE.QLF", "BOOK.QVD"));
     }
 
+    void enter_inTheChapterWindowsPressesNoButton()
+    {
+        PlatformDoubles platform;
+        Book book({QStringLiteral("Paris")});
+        book.state.CurrentChapter = ChapterRecord{};
+        TChapAddForm form(book.state, -1);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.ChapIDEdit->setFocus();
+        QTest::keyClicks(form.ChapIDEdit, QStringLiteral("Rome"));
+        QTest::keyClick(form.ChapIDEdit, Qt::Key_Return);
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.DisplayEdit->text(), QStringLiteral("BOOK.QVD"));
+        QCOMPARE(book.entries(), QStringList{QStringLiteral("Paris")});
+    }
+
     void save_refusesAnEntryInUseEvenWithoutLeavingTheField()
     {
         PlatformDoubles platform;

@@ -109,6 +109,10 @@ private slots:
         QTest::keyClick(&f.form, Qt::Key_S, Qt::AltModifier);
         QTRY_COMPARE(f.platform.files.asked().size(), 1); // a mnemonic animates the click
         QCOMPARE(f.platform.files.asked().first().title, QStringLiteral("Select an E-Book"));
+        f.platform.files.answer(QString()); // Enter presses the focused button
+        f.form.SelectBtn->setFocus();
+        QTest::keyClick(f.form.SelectBtn, Qt::Key_Return);
+        QCOMPARE(f.platform.files.asked().size(), 2);
         // Alt+A is "&Add a Chapter ", which needs a project: nothing opens (the doubles would
         // fail).
         QTest::keyClick(&f.form, Qt::Key_A, Qt::AltModifier);
