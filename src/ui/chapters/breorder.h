@@ -47,7 +47,7 @@ private:
 
     WorkingState& m_state;
     QStringList m_entries;
-    int m_moveRow = -1;   // the chapters chosen, by position: entries may repeat in old lists
+    int m_moveRow = -1; // the chapters chosen, by position: entries may repeat in old lists
     int m_beforeRow = -1;
     EntrySearch m_search1;
     EntrySearch m_search2;
