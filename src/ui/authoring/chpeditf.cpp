@@ -34,6 +34,7 @@ QPushButton* toggleButton(const QString& caption, QWidget* parent)
 {
     auto* button = new QPushButton(caption, parent);
     button->setCheckable(true);
+    button->setAutoDefault(false); // Enter in the text or a box never toggles a style
     button->setFixedSize(28, 24);
     return button;
 }
@@ -83,6 +84,8 @@ void TChapEditForm::buildToolStrip()
     QStringList families = QFontDatabase::families();
     families.sort(Qt::CaseInsensitive);
     FontNameCombo->addItems(families);
+    FontNameCombo->setEditable(true);
+    FontNameCombo->setInsertPolicy(QComboBox::NoInsert);
     FontNameCombo->setMinimumWidth(150);
     sizeCombo->setEditable(true);
     sizeCombo->setInsertPolicy(QComboBox::NoInsert);
@@ -160,12 +163,23 @@ void TChapEditForm::connectCommands()
     style(BtnI, [](QTextCharFormat& f, bool down) { f.setFontItalic(down); });
     style(BtnH, [](QTextCharFormat& f, bool down) { f.setFontUnderline(down); });
     connect(FontNameCombo, &QComboBox::activated, this, [this, back](int index) {
-        const QString family = FontNameCombo->itemText(index);
-        applyFormat([&](QTextCharFormat& f) { f.setFontFamilies({family}); });
+        applyFamily(FontNameCombo->itemText(index));
         back();
     });
-    connect(sizeCombo, &QComboBox::activated, this, [this, back](int) {
-        applySize(sizeCombo->lineEdit()->isModified());
+    // A family typed into the box counts when it is one of the list's, in any letter case.
+    connect(FontNameCombo->lineEdit(), &QLineEdit::returnPressed, this, [this, back] {
+        const int index =
+            FontNameCombo->findText(FontNameCombo->currentText(), Qt::MatchFixedString);
+        if (index >= 0)
+            applyFamily(FontNameCombo->itemText(index));
+        back();
+    });
+    connect(sizeCombo, &QComboBox::activated, this, [this, back](int index) {
+        applySize(sizeCombo->itemText(index));
+        back();
+    });
+    connect(sizeCombo->lineEdit(), &QLineEdit::returnPressed, this, [this, back] {
+        applySize(sizeCombo->currentText());
         back();
     });
     connect(ColorCombo, &QComboBox::activated, this, [this, back](int index) {
@@ -231,13 +245,20 @@ void TChapEditForm::applyFormat(const std::function<void(QTextCharFormat&)>& cha
     ShowSelectionAttributes();
 }
 
-void TChapEditForm::applySize(bool typed)
+void TChapEditForm::applySize(const QString& text)
 {
-    // A size typed into the box instead of chosen from the list sets 10 points.
-    const int index = sizeCombo->currentIndex();
-    const int size = typed || index < 0 ? 10 : kSizes[index];
+    // A size that is not a whole number of points from 1 to 999 sets 10 points.
+    bool isNumber = false;
+    int size = text.trimmed().toInt(&isNumber);
+    if (!isNumber || size < 1 || size > 999)
+        size = 10;
     applyFormat([size](QTextCharFormat& f) { f.setFontPointSize(size); });
-    sizeCombo->lineEdit()->setModified(false);
+    ShowSelectionAttributes();
+}
+
+void TChapEditForm::applyFamily(const QString& family)
+{
+    applyFormat([&family](QTextCharFormat& f) { f.setFontFamilies({family}); });
 }
 
 void TChapEditForm::ShowSelectionAttributes()

@@ -51,7 +51,8 @@ private:
     void buildBottomStrip();
     void connectCommands();
     void applyFormat(const std::function<void(QTextCharFormat&)>& change);
-    void applySize(bool typed);
+    void applySize(const QString& text);
+    void applyFamily(const QString& family);
     void ImportBtnClick();
     void SaveasBtnClick();
     void Button1Click();

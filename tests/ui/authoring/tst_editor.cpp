@@ -175,13 +175,38 @@ private slots:
         editor.RichEdit1->setTextCursor(cursor);
         QCOMPARE(editor.ColorCombo->currentIndex(), 10);
         QCOMPARE(editor.focusWidget(), editor.RichEdit1);
+    }
 
-        // A size typed into the box applies 10 points.
-        editor.sizeCombo->lineEdit()->setText(QStringLiteral("13"));
-        editor.sizeCombo->lineEdit()->setModified(true);
-        emit editor.sizeCombo->activated(editor.sizeCombo->currentIndex());
-        editor.RichEdit1->setTextCursor(cursor);
-        QCOMPARE(editor.sizeCombo->currentText(), QStringLiteral("10"));
+    void typedSizeAndFont_applyOnEnterWhichTogglesNoStyle()
+    {
+        PlatformDoubles platform;
+        TChapEditForm editor;
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        editor.RichEdit1->setFocus();
+        QTest::keyClicks(editor.RichEdit1, QStringLiteral("some words"));
+        editor.RichEdit1->selectAll();
+        const auto typeInto = [](QComboBox* box, const QString& text) {
+            box->lineEdit()->setFocus();
+            box->lineEdit()->selectAll();
+            QTest::keyClicks(box->lineEdit(), text);
+            QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        };
+        const auto format = [&editor] { return editor.RichEdit1->textCursor().charFormat(); };
+        typeInto(editor.sizeCombo, QStringLiteral("13"));
+        QCOMPARE(format().fontPointSize(), 13.0);
+        QCOMPARE(editor.focusWidget(), editor.RichEdit1);
+        typeInto(editor.sizeCombo, QStringLiteral("big"));
+        QCOMPARE(format().fontPointSize(), 10.0);
+        typeInto(editor.sizeCombo, QStringLiteral("24"));
+        QCOMPARE(format().fontPointSize(), 24.0);
+        const QString family = editor.FontNameCombo->itemText(editor.FontNameCombo->count() - 1);
+        typeInto(editor.FontNameCombo, family.toLower());
+        QCOMPARE(format().fontFamilies().toStringList(), QStringList{family});
+        QTest::keyClick(editor.RichEdit1, Qt::Key_Return); // a new paragraph, not Bold
+        QVERIFY(!editor.BtnB->isChecked());
+        QCOMPARE(format().fontWeight(), int(QFont::Normal));
+        QVERIFY(editor.isVisible());
     }
 
     void colourList_keysApplyColoursWithTheAutomaticOneFirst()
