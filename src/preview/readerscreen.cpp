@@ -110,7 +110,10 @@ void TScreenPanel::resizeEvent(QResizeEvent* event)
 
 void TScreenPanel::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::RightButton)
+    // Presses the text window did not take arrive here too; only the background's count.
+    QWidget* under = childAt(event->position().toPoint());
+    const bool onBackground = !under || under == Image1 || under == wiaTile1;
+    if (event->button() == Qt::RightButton && onBackground)
         emit rightPressed();
     QFrame::mousePressEvent(event);
 }

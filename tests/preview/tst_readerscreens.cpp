@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -308,8 +309,24 @@ private slots:
         QVERIFY(with.MQuit->isVisible() && with.MAbout->isVisible());
         with.show();
         QCOMPARE(with.TextPnl->geometry(), with.ScreenPnl->rect());
-        emit with.ScreenPnl->rightPressed();
+        QTest::mouseClick(with.MainMenu1, Qt::LeftButton, {},
+                          with.MainMenu1->actionGeometry(with.MQuit).center());
         QVERIFY(!with.isVisible());
+    }
+
+    void introduction_rightClickClosesOnTheBackgroundOnly()
+    {
+        PlatformDoubles platform;
+        Book book;
+        book.state.Project.Presentation.Intro.IntroDisplay = windowed();
+        TIntDispForm intro(book.context, {QStringLiteral("{\\rtf1 intro}")});
+        intro.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&intro));
+        QVERIFY(intro.TextPnl->isVisible());
+        QTest::mouseClick(intro.TextPnl->RichEdit1->viewport(), Qt::RightButton);
+        QVERIFY(intro.isVisible());
+        QTest::mouseClick(intro.ScreenPnl, Qt::RightButton, {}, QPoint(2, 2));
+        QVERIFY(!intro.isVisible());
     }
 
     void aboutBox_paragraphsAndMissingIcon()
