@@ -4,6 +4,7 @@
 #include "core/files/projectpath.h"
 
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QStorageInfo>
 
@@ -88,6 +89,14 @@ void DirectoryListBox::bindFolderEdit(QLineEdit* edit)
     });
 }
 
+void DirectoryListBox::keyPressEvent(QKeyEvent* event)
+{
+    const QListWidgetItem* before = currentItem();
+    QListWidget::keyPressEvent(event);
+    if (currentItem() && currentItem() != before)
+        emit itemClicked(currentItem()); // a folder chosen with the keys counts as clicked
+}
+
 void DirectoryListBox::refresh()
 {
     clear();
@@ -106,6 +115,14 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent)
 {
     connect(this, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { emit fileClicked(item->text()); });
+}
+
+void FileListBox::keyPressEvent(QKeyEvent* event)
+{
+    const QListWidgetItem* before = currentItem();
+    QListWidget::keyPressEvent(event);
+    if (currentItem() && currentItem() != before)
+        emit fileClicked(currentItem()->text()); // chosen with the arrows or by typing
 }
 
 void FileListBox::setMask(const QString& mask)

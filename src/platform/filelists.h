@@ -43,6 +43,9 @@ public:
 signals:
     void directoryChanged(const QString& path);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void openItem(QListWidgetItem* item);
 
@@ -65,7 +68,11 @@ public:
     void refresh();
 
 signals:
+    // A file made current by the author, with the mouse or the keys.
     void fileClicked(const QString& name);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QString m_directory;

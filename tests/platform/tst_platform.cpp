@@ -121,7 +121,24 @@ private slots:
         folders.setDirectory(dir.filePath(QStringLiteral("sub")));
         QCOMPARE(folders.count(), 2); // ".." and "deeper"
         QCOMPARE(files.count(), 2);
-        emit folders.itemActivated(folders.item(0));
+
+        // Files and folders chosen with the keys count as clicked.
+        QStringList chosen;
+        connect(&files, &FileListBox::fileClicked, &files,
+                [&chosen](const QString& name) { chosen << name; });
+        files.show();
+        QTest::keyClick(&files, Qt::Key_Down);
+        QTest::keyClick(&files, Qt::Key_Down);
+        QCOMPARE(chosen, QStringList({QStringLiteral("a.bmp"), QStringLiteral("b.JPG")}));
+        QLineEdit folderEdit;
+        folders.bindFolderEdit(&folderEdit);
+        folders.show();
+        QTest::keyClick(&folders, Qt::Key_Down); // the first key makes ".." current
+        QTest::keyClick(&folders, Qt::Key_Down);
+        QCOMPARE(folderEdit.text(), dir.filePath(QStringLiteral("sub/deeper")));
+
+        QTest::keyClick(&folders, Qt::Key_Home); // ".." and Enter go up
+        QTest::keyClick(&folders, Qt::Key_Return);
         QCOMPARE(folders.directory(), QDir(dir.path()).absolutePath());
         QCOMPARE(files.count(), 0);
     }
