@@ -38,7 +38,22 @@ QString projectDir()
     return QDir::currentPath();
 }
 
-// Leaving a duration field: empty becomes "0"; anything but a whole number is refused.
+// A duration field: empty becomes "0"; anything but a whole number is refused. False when
+// refused.
+bool checkDuration(QLineEdit* field)
+{
+    if (field->text().isEmpty()) {
+        field->setText(QStringLiteral("0"));
+    } else if (!IsNumber(field->text())) {
+        ShowError(QStringLiteral("That is not a valid number"));
+        field->setText(QStringLiteral("0"));
+        field->setFocus();
+        return false;
+    }
+    return true;
+}
+
+// Checks a duration field when it loses the focus.
 class DurationCheck : public QObject
 {
 public:
@@ -48,15 +63,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         auto* field = qobject_cast<QLineEdit*>(watched);
-        if (field && event->type() == QEvent::FocusOut) {
-            if (field->text().isEmpty()) {
-                field->setText(QStringLiteral("0"));
-            } else if (!IsNumber(field->text())) {
-                ShowError(QStringLiteral("That is not a valid number"));
-                field->setText(QStringLiteral("0"));
-                field->setFocus();
-            }
-        }
+        if (field && event->type() == QEvent::FocusOut)
+            checkDuration(field);
         return false;
     }
 };
@@ -129,6 +137,7 @@ QLineEdit* TPickerForm::addExtraField(const QString& label, int maxLength)
 void TPickerForm::makeDurationField(QLineEdit* field)
 {
     field->installEventFilter(new DurationCheck(field));
+    m_durationFields << field;
 }
 
 void TPickerForm::updateView()
@@ -158,6 +167,11 @@ void TPickerForm::FindFile(int index)
 void TPickerForm::done(int result)
 {
     if (result == QDialog::Accepted) {
+        // Enter accepts without the field losing its focus, so durations are checked here too.
+        for (QLineEdit* field : std::as_const(m_durationFields)) {
+            if (!checkDuration(field))
+                return;
+        }
         for (const Column& column : std::as_const(m_columns)) {
             if (column.edit->text().isEmpty()) {
                 ShowError(column.config.missingMessage);

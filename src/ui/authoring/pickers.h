@@ -67,6 +67,7 @@ protected:
 
 private:
     QList<Column> m_columns;
+    QList<QLineEdit*> m_durationFields;
     std::function<void()> m_preview;
     bool m_viewAlways = false;
     QLayout* m_extraRows;

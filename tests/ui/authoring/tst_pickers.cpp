@@ -95,6 +95,21 @@ private slots:
         }
         QCOMPARE(platform.messages.texts(),
                  QStringList{QStringLiteral("That is not a valid number")});
+
+        // Enter accepts without leaving the field: the duration is checked all the same.
+        platform.messages.clear();
+        form.Edit2->setFocus();
+        form.Edit2->selectAll();
+        QTest::keyClicks(form.Edit2, QStringLiteral("1.5"));
+        QTest::keyClick(form.Edit2, Qt::Key_Return);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("That is not a valid number")});
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.Edit2->text(), QStringLiteral("0"));
+        QTest::keyClicks(form.Edit2, QStringLiteral("15"));
+        QTest::keyClick(form.Edit2, Qt::Key_Return);
+        QVERIFY(!form.isVisible());
+        QCOMPARE(form.result(), int(QDialog::Accepted));
     }
 
     void getExe_splitsProgramAndParameters()
