@@ -160,8 +160,20 @@ QStringList DistributionFiles(WorkingState& state, const IncludeProgram& include
     return files.names();
 }
 
+bool IsProjectDirectory(const QString& folder, const QString& projectDir)
+{
+    const auto clean = [](const QString& path) {
+        return QDir::cleanPath(QDir(path).absolutePath()) + QLatin1Char('/');
+    };
+    return clean(folder).compare(clean(projectDir), Qt::CaseInsensitive) == 0;
+}
+
 bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeProgram& include)
 {
+    if (IsProjectDirectory(folder, state.ProjectDir)) {
+        ShowError(kProjectDirectoryRefused);
+        return false;
+    }
     const auto backHome = qScopeGuard([&state] { QDir::setCurrent(state.ProjectDir); });
     QDir::setCurrent(state.ProjectDir);
     const QString executable = ExecutableName(state);

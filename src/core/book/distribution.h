@@ -14,7 +14,14 @@ using IncludeProgram = std::function<bool(const QString& program)>;
 // The files the book opens at run time, in order and without duplicates (exact names).
 QStringList DistributionFiles(WorkingState& state, const IncludeProgram& include);
 
+// Whether `folder` is the project directory itself, which a distribution may not go into
+// (compared as the window compares it: absolute, cleaned, without regard to case).
+bool IsProjectDirectory(const QString& folder, const QString& projectDir);
+inline const QString kProjectDirectoryRefused =
+    QStringLiteral("Files cannot be copied to Project directory.");
+
 // Copies the executable and its files into `folder` (made when missing). False after a message
-// when the executable or a listed file is missing or the folder cannot be made; raises the copy
-// errors. The project directory is the current directory again afterwards.
+// when the folder is the project directory, the executable or a listed file is missing or the
+// folder cannot be made; raises the copy errors. The project directory is the current directory
+// again afterwards.
 bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeProgram& include);

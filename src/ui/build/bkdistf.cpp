@@ -61,10 +61,8 @@ QString TDistribForm::folder() const
 
 void TDistribForm::done(int result)
 {
-    const QString chosen = QDir::cleanPath(QDir(Edit1->text()).absolutePath()) + QLatin1Char('/');
-    const QString project = QDir::cleanPath(QDir(m_projectDir).absolutePath()) + QLatin1Char('/');
-    if (result == QDialog::Accepted && chosen.compare(project, Qt::CaseInsensitive) == 0) {
-        ShowError(QStringLiteral("Files cannot be copied to Project directory."));
+    if (result == QDialog::Accepted && IsProjectDirectory(Edit1->text(), m_projectDir)) {
+        ShowError(kProjectDirectoryRefused);
         Edit1->setFocus();
         return;
     }

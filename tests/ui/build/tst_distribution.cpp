@@ -176,6 +176,16 @@ private slots:
                 10000); // a real build
         QCOMPARE(run({QStringLiteral("NONE.QVJ")}, &errors), 1);
         QVERIFY(errors.contains(QStringLiteral("File not found")));
+
+        // The project folder itself is refused, as the distribution window refuses it.
+        const QStringList before = book.dir.entries();
+        QCOMPARE(run({QStringLiteral("BOOK.QVJ"), QStringLiteral("--dist"), QStringLiteral("."),
+                      QStringLiteral("--exclude-programs")},
+                     &errors),
+                 1);
+        QVERIFY2(errors.contains(QStringLiteral("Files cannot be copied to Project directory.")),
+                 qPrintable(errors));
+        QCOMPARE(book.dir.entries(), before);
     }
 
     void sampleBook_buildsWithEveryLinkKind()
