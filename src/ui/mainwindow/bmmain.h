@@ -110,6 +110,7 @@ private:
     bool m_lowColour = false;
     PreviewChapterWindows m_chapterWindows;
     ScopedService<ChapterWindowsSlot, ChapterWindows> m_chapterWindowsInstalled{m_chapterWindows};
+    QString m_lastProjectDir; // where "Select an E-Book" looks when no project is open
     BookMediaActions m_media;
     ScopedService<MediaSlot, MediaActions> m_mediaInstalled{m_media};
 };

@@ -28,7 +28,10 @@ void Tbookmainform::ChooseProject()
 {
     FileChoice choice;
     choice.title = tr("Select an E-Book");
-    choice.folder = m_state.ProjectDir;
+    // The open project's folder, else the last one opened, else home: never the tool's own.
+    choice.folder = m_state.isProjectOpen()      ? m_state.ProjectDir
+                    : m_lastProjectDir.isEmpty() ? QDir::homePath()
+                                                 : m_lastProjectDir;
     choice.filter = QStringLiteral("E-Book Project Files|*.QVJ");
     choice.defaultExtension = QStringLiteral("QVJ");
     const QString picked = fileDialogs().openFile(this, choice);
@@ -43,8 +46,10 @@ void Tbookmainform::ChooseProject()
         // Cancelling while a project is open reads that project again.
         if (!m_state.ProjectFile.isEmpty()) {
             OpenProject(m_state);
-            if (!m_state.ProjectFile.isEmpty())
+            if (!m_state.ProjectFile.isEmpty()) {
                 ProjectLbl->setText(BaseName(m_state.ProjectFile));
+                m_lastProjectDir = m_state.ProjectDir;
+            }
         }
     });
 }
@@ -70,6 +75,7 @@ void Tbookmainform::CreateProject()
         if (!m_state.ProjectFile.isEmpty()) {
             ProjectLbl->setText(BaseName(m_state.ProjectFile));
             OpenProject(m_state);
+            m_lastProjectDir = m_state.ProjectDir;
         }
     });
 }

@@ -207,6 +207,7 @@ private slots:
         writeBytes(f.dir.filePath(QStringLiteral("A.QVJ")), defaultProjectBytes());
         f.platform.files.answer(f.dir.filePath(QStringLiteral("A.QVJ")));
         f.form.SelectBtn->click();
+        QCOMPARE(f.platform.files.asked().last().folder, QDir::homePath()); // not the tool's folder
         QVERIFY(f.form.state().BookTitle.isEmpty());
 
         QByteArray changed = defaultProjectBytes();
@@ -215,6 +216,7 @@ private slots:
         writeBytes(f.dir.filePath(QStringLiteral("A.QVJ")), changed);
         f.platform.files.answer(QString()); // the dialog is cancelled
         f.form.SelectBtn->click();
+        QCOMPARE(QDir(f.platform.files.asked().last().folder), QDir(f.dir.path()));
         QCOMPARE(f.form.state().BookTitle, QStringLiteral("New"));
         QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("A"));
         QCOMPARE(f.form.focusWidget(), f.form.SelectBtn);
