@@ -93,6 +93,41 @@ int QtMedia::waveDeviceCount() const
     return int(QMediaDevices::audioOutputs().size());
 }
 
+namespace {
+
+quint32 littleEndianAt(const QByteArray& bytes, qsizetype at)
+{
+    quint32 value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(bytes.at(at + i));
+    return value;
+}
+
+// The length the header of a WAV claims, in milliseconds; 0 when it does not say.
+qint64 headerDurationMs(const QByteArray& wav)
+{
+    quint32 byteRate = 0;
+    for (qsizetype at = 12; at + 8 <= wav.size();) {
+        const QByteArray id = wav.mid(at, 4);
+        const quint32 size = littleEndianAt(wav, at + 4);
+        if (id == "fmt " && at + 20 <= wav.size())
+            byteRate = littleEndianAt(wav, at + 8 + 8); // after format, channels, rate
+        if (id == "data")
+            return byteRate > 0 ? qint64(size) * 1000 / byteRate : 0;
+        at += 8 + qsizetype(size) + (size & 1);
+    }
+    return 0;
+}
+
+} // namespace
+
+qint64 WaveWaitLimitMs(const QByteArray& wav, qint64 playerDurationMs)
+{
+    constexpr qint64 kMarginMs = 3000;
+    const qint64 length = playerDurationMs > 0 ? playerDurationMs : headerDurationMs(wav);
+    return length > 0 ? length + kMarginMs : 60000;
+}
+
 bool QtMedia::playWave(const QByteArray& wav, QString& error)
 {
     QBuffer buffer;
@@ -112,8 +147,14 @@ bool QtMedia::playWave(const QByteArray& wav, QString& error)
                              loop.quit();
                      });
     QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
+    // A sound whose end never comes must not hold the book for ever.
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    limit.start(int(std::min<qint64>(WaveWaitLimitMs(wav, player.duration()), 3600000)));
     player.play();
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+    player.stop();
     if (player.error() != QMediaPlayer::NoError) {
         error = player.errorString();
         return false;

@@ -39,6 +39,10 @@ public:
                                               QString& error) = 0;
 };
 
+// How long playing a WAV may take before it is stopped: its length (from the player, else from
+// the header's data size and byte rate) plus a margin; 60 s when neither tells.
+qint64 WaveWaitLimitMs(const QByteArray& wav, qint64 playerDurationMs);
+
 class QtMedia : public Media
 {
 public:

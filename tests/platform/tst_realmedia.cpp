@@ -77,6 +77,16 @@ private slots:
         QVERIFY(!media.playWave("RIFF and nothing more", error));
     }
 
+    void wave_waitIsBoundedByItsLength()
+    {
+        QCOMPARE(WaveWaitLimitMs(wav(), 0), 500 + 3000);     // 4000 bytes at 8000 a second
+        QCOMPARE(WaveWaitLimitMs(wav(), 1200), 1200 + 3000); // the player knows better
+        QByteArray endless = wav();
+        endless.replace(28, 4, QByteArray(4, '\0')); // no byte rate: the length is unknown
+        QCOMPARE(WaveWaitLimitMs(endless, 0), 60000);
+        QCOMPARE(WaveWaitLimitMs("RIFF", 0), 60000);
+    }
+
     void midi_playsToTheEnd()
     {
         QTemporaryDir dir;
