@@ -21,7 +21,9 @@ void PlayBook(const PreviewContext& context, QWidget* parent)
 {
     const ProjectRecord& project = context.source.project();
     const PresentationRecord& presentation = project.Presentation;
-    TTutBackForm background(project.Config);
+    // A window of the tool's own (in the preview) so that window managers keep it above the
+    // tool's main window, as the reader sees it above the desktop.
+    TTutBackForm background(project.Config, parent);
     background.show();
 
     const QStringList entries = context.source.menuEntries();

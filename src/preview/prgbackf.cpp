@@ -7,8 +7,10 @@
 #include <QVBoxLayout>
 
 TTutBackForm::TTutBackForm(const ConfigRecord& config, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ScreenPnl(new TScreenPanel(this)),
-      m_config(config)
+    // In the preview the backdrop is a dialog of the tool's window: window managers then keep it
+    // above that window, and the book's own windows above it.
+    : QWidget(parent, (parent ? Qt::Dialog : Qt::Window) | Qt::FramelessWindowHint),
+      ScreenPnl(new TScreenPanel(this)), m_config(config)
 {
     setObjectName(QStringLiteral("TTutBackForm"));
     setWindowTitle(config.BookTitle.text());

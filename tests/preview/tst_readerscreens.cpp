@@ -16,16 +16,19 @@
 #include "preview/htxvdspf.h"
 #include "preview/mediaactions.h"
 #include "preview/pintdspf.h"
+#include "preview/prgbackf.h"
 #include "preview/readerscreen.h"
 #include "preview/richedit.h"
 #include "preview/wiatile.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -347,6 +350,30 @@ private slots:
         QCOMPARE(platform.messages.texts(),
                  QStringList{QStringLiteral("The Icon file BOOK.ICO is missing")});
         QVERIFY(platform.modal.allUsed());
+    }
+
+    void preview_backgroundBelongsToTheToolsWindow()
+    {
+        PlatformDoubles platform;
+        Book book;
+        book.addChapter("One", "{\\rtf1 one}");
+        QWidget tool;
+        tool.show();
+        bool looked = false;
+        platform.modal.expect<TChapDispForm>([&](TChapDispForm& chapter) {
+            QList<QWidget*> backgrounds;
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (qobject_cast<TTutBackForm*>(window) && window->isVisible())
+                    backgrounds << window;
+            }
+            QCOMPARE(backgrounds.size(), 1);
+            // Window managers keep a transient window above its owner: the tool's window.
+            QCOMPARE(backgrounds.first()->windowHandle()->transientParent(), tool.windowHandle());
+            looked = true;
+            chapter.reject();
+        });
+        PlayBook(book.context, &tool);
+        QVERIFY(looked);
     }
 
     void preview_playsTheScreensInOrder_data()
