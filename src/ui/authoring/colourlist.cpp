@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -84,4 +86,22 @@ int ColourCombo::indexOfColour(const QColor& colour) const
 QColor ColourCombo::colourAt(int index) const
 {
     return itemData(index, Qt::UserRole).value<QColor>();
+}
+
+void ColourCombo::paintEvent(QPaintEvent*)
+{
+    // The closed box shows the current entry's swatch, as the open list does.
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    option.currentText.clear();
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    if (currentIndex() < 0)
+        return;
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    QColor colour = colourAt(currentIndex());
+    if (!colour.isValid())
+        colour = palette().color(QPalette::Text);
+    painter.fillRect(field.adjusted(2, 2, -2, -2), colour);
 }

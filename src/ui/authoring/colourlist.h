@@ -23,4 +23,7 @@ public:
     // The entry of the colour (an invalid colour is the automatic one), or -1.
     int indexOfColour(const QColor& colour) const;
     QColor colourAt(int index) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };

@@ -302,8 +302,14 @@ TGetFileForm::TGetFileForm(Kind kind, const QString& file, QWidget* parent)
       Edit1(nameEdit()), FileListBox1(fileList()), GetBtn(findButton())
 {
     Edit1->setText(kind == Html ? file.toUpper() : file);
-    if (kind == Html)
+    if (kind == Html) {
         Edit1->setReadOnly(true);
+        // Filled from the list or by Find File, and kept in capitals.
+        connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& text) {
+            if (text != text.toUpper())
+                Edit1->setText(text.toUpper());
+        });
+    }
     if (kind == Video)
         setViewAlwaysEnabled();
     setPreview([this, kind] {
@@ -314,8 +320,8 @@ TGetFileForm::TGetFileForm(Kind kind, const QString& file, QWidget* parent)
             PlayWave(name);
         else if (kind == Html)
             OpenDocument(name);
-        else
-            OpenMediaPlayer(name, QStringLiteral("Press the Start button"), this);
+        else // as the book plays it: the book's own prompt, the book's message for a lost file
+            MediaSlot::get().showCommand(this, CurrentHyperPhrase(), name);
     });
     updateView();
 }

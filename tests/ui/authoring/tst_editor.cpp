@@ -226,6 +226,10 @@ private slots:
         QTest::keyClick(editor.ColorCombo, Qt::Key_Down);
         QTest::keyClick(editor.ColorCombo, Qt::Key_Down);
         QCOMPARE(colour().color(), QColor(0x80, 0x00, 0x00));
+        // The closed box shows the chosen colour's swatch.
+        const QImage closed = editor.ColorCombo->grab().toImage();
+        QCOMPARE(closed.pixelColor(closed.width() / 3, closed.height() / 2),
+                 QColor(0x80, 0x00, 0x00));
     }
 
     void defineHyperText_viewerDefinesClickedPhrases()

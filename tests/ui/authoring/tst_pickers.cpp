@@ -3,11 +3,14 @@
 #include "testdir.h"
 
 #include "platform/filelists.h"
+#include "preview/hmediaf.h"
+#include "preview/mediaactions.h"
 #include "ui/authoring/cmdtypef.h"
 #include "ui/authoring/exechoice.h"
 #include "ui/authoring/pickers.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -112,6 +115,39 @@ private slots:
         QCOMPARE(form.result(), int(QDialog::Accepted));
     }
 
+    void videoView_playsAsTheBookDoesAndHtmlNamesStayInCapitals()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(QStringLiteral("film.avi")), "RIFF");
+        writeBytes(dir.filePath(QStringLiteral("page.htm")), "<p>");
+        QString prompt = QStringLiteral("Start the film");
+        BookMediaActions book(prompt);
+        ScopedService<MediaSlot, MediaActions> installed(book);
+
+        TGetFileForm video(TGetFileForm::Video, QStringLiteral("GONE.AVI"));
+        QTest::mouseClick(video.BitBtn1, Qt::LeftButton);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("The file GONE.AVI is missing")});
+        video.Edit1->setText(QStringLiteral("film.avi"));
+        platform.modal.expect<TMediaPlayForm>([](TMediaPlayForm& player) {
+            QCOMPARE(player.windowTitle(), QStringLiteral("Start the film"));
+            player.reject();
+        });
+        QTest::mouseClick(video.BitBtn1, Qt::LeftButton);
+        QCOMPARE(platform.media.calls().first(), QStringLiteral("open film.avi"));
+
+        TGetFileForm html(TGetFileForm::Html, QStringLiteral("old.htm"));
+        QCOMPARE(html.Edit1->text(), QStringLiteral("OLD.HTM"));
+        html.show();
+        const QList<QListWidgetItem*> items =
+            html.FileListBox1->findItems(QStringLiteral("page.htm"), Qt::MatchExactly);
+        QCOMPARE(items.size(), 1);
+        QTest::mouseClick(html.FileListBox1->viewport(), Qt::LeftButton, {},
+                          html.FileListBox1->visualItemRect(items.first()).center());
+        QCOMPARE(html.Edit1->text(), QStringLiteral("PAGE.HTM"));
+    }
+
     void getExe_splitsProgramAndParameters()
     {
         PlatformDoubles platform;
@@ -141,8 +177,8 @@ private slots:
         form.AddButtons[2]->click();
         form.RadioButtons[0]->setChecked(true);
         QCOMPARE(form.type(), HyperTextType::HtmlFile);
-        QCOMPARE(form.file(), QStringLiteral("page.htm"));
-        QCOMPARE(form.command(), QStringLiteral("page.htm"));
+        QCOMPARE(form.file(), QStringLiteral("PAGE.HTM")); // kept in capitals
+        QCOMPARE(form.command(), QStringLiteral("PAGE.HTM"));
         QVERIFY(platform.modal.allUsed());
     }
 
