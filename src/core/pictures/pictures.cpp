@@ -5,12 +5,18 @@
 #include "core/pictures/jpegdecode.h"
 #include "core/pictures/wmfrender.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 
 namespace {
+
+// Bounds on what one picture may cost: the file read, and the sides of a drawn metafile.
+constexpr qint64 kMaxPictureFile = 64LL << 20;
+constexpr int kMaxSide = 4096;
 
 bool isJpeg(const QByteArray& data)
 {
@@ -39,9 +45,9 @@ QImage renderMetafile(const QByteArray& data, QString& error)
         error = QStringLiteral("the metafile could not be drawn");
         return QImage();
     }
-    const QSize size = renderer.defaultSize().isValid()
-                           ? renderer.defaultSize().boundedTo(QSize(4000, 4000))
-                           : QSize(200, 200);
+    QSize size = renderer.defaultSize().isValid() ? renderer.defaultSize() : QSize(200, 200);
+    if (size.width() > kMaxSide || size.height() > kMaxSide)
+        size.scale(kMaxSide, kMaxSide, Qt::KeepAspectRatio);
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -56,18 +62,27 @@ LoadedPicture LoadPicture(const QString& fileName)
     LoadedPicture result;
     const QString name = QFileInfo(fileName).fileName();
     QFile file(ResolveProjectName(fileName));
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only a regular file of a sensible size is read: not a device, a pipe or a folder.
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly)) {
         result.error = QStringLiteral("The picture file %1 could not be opened.").arg(name);
         return result;
     }
-    const QByteArray data = file.readAll();
+    const QByteArray data =
+        file.size() <= kMaxPictureFile ? file.read(kMaxPictureFile) : QByteArray();
     QString reason;
-    if (isJpeg(data))
+    if (isJpeg(data)) {
         result.image = DecodeJpeg(data, reason);
-    else if (isMetafile(data))
+    } else if (isMetafile(data)) {
         result.image = renderMetafile(data, reason);
-    else
-        result.image.loadFromData(data);
+    } else {
+        QBuffer buffer;
+        buffer.setData(data);
+        QImageReader reader(&buffer); // BMP and ICO; Qt refuses what exceeds its allocation limit
+        const QSize claimed = reader.size();
+        if (claimed.isValid() &&
+            qint64(claimed.width()) * claimed.height() <= qint64(kMaxSide) * kMaxSide)
+            result.image = reader.read();
+    }
     if (result.image.isNull()) {
         result.error =
             QStringLiteral("The picture file %1 could not be read: it is damaged or not a "
