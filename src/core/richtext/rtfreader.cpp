@@ -5,8 +5,10 @@
 #include "core/files/textcodec.h"
 #include "core/richtext/codepages.h"
 
+#include <QBuffer>
 #include <QHash>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QStringDecoder>
 #include <QTextCursor>
@@ -16,6 +18,15 @@
 
 #include <array>
 #include <climits>
+
+namespace {
+
+// Bounds on what one document may cost however its file is made: colour and font table entries,
+// and the pixels of all its pictures together.
+constexpr std::size_t kMaxTableEntries = 4096;
+constexpr qint64 kMaxPicturePixels = 64LL << 20;
+
+} // namespace
 
 namespace {
 
@@ -121,6 +132,8 @@ private:
     void pictureWord(QByteArrayView word, int param);
     void pictureByte(char c);
     void finishPicture(const Picture& picture);
+    QImage decodePicture(const Picture& picture);
+    QUrl placeholderName();
 
     // text
     bool skipsFallback();
@@ -157,6 +170,8 @@ private:
     bool m_colourSet = false;
     std::vector<Picture> m_pictures; // one per open picture group
     int m_pictureCount = 0;
+    qint64 m_picturePixels = 0; // of the pictures decoded so far
+    bool m_placeholderAdded = false;
 
     int m_codePage = 1252; // the code page of m_codePageFont, cached
     int m_codePageFont = INT_MIN;
@@ -745,7 +760,8 @@ void Reader::finishFont()
         DecodeCodePage(m_font.codePage > 0 ? m_font.codePage : m_ansiCodePage, name).trimmed();
     if (m_font.name.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0)
         m_font.codePage = kSymbolCodePage;
-    m_fonts.insert(m_fontNumber, m_font);
+    if (std::size_t(m_fonts.size()) < kMaxTableEntries || m_fonts.contains(m_fontNumber))
+        m_fonts.insert(m_fontNumber, m_font);
     m_fontName.clear();
     m_font = FontEntry{};
 }
@@ -778,7 +794,7 @@ void Reader::textByte(char c)
 
 void Reader::colourTableByte(char c)
 {
-    if (c != ';')
+    if (c != ';' || m_colours.size() >= kMaxTableEntries)
         return;
     m_colours.push_back(m_colourSet ? QColor(m_rgb[0], m_rgb[1], m_rgb[2]) : QColor());
     m_rgb = {0, 0, 0};
@@ -824,9 +840,7 @@ void Reader::finishPicture(const Picture& picture)
 {
     if (top().dest != Dest::Text || top().chr.hidden)
         return;
-    QImage image;
-    if (picture.kind != Picture::Other)
-        image.loadFromData(picture.data, picture.kind == Picture::Png ? "PNG" : "JPEG");
+    const QImage image = decodePicture(picture);
     const auto toPixels = [](int twips, int scale) {
         return std::max(1, twips * scale / 100 / 15);
     };
@@ -835,21 +849,50 @@ void Reader::finishPicture(const Picture& picture)
         size = QSize(toPixels(picture.widthGoal, picture.scaleX),
                      toPixels(picture.heightGoal, picture.scaleY));
     size = size.boundedTo(QSize(4000, 4000));
-    if (image.isNull()) {
-        // A picture kind that is not shown here keeps its place as a grey box.
-        image = QImage(size, QImage::Format_RGB32);
-        image.fill(QColor(0xD0, 0xD0, 0xD0));
-        QPainter(&image).drawRect(0, 0, size.width() - 1, size.height() - 1);
-    }
     flushPending();
     flushRun();
-    const QUrl name(QStringLiteral("rtfimage:%1").arg(++m_pictureCount));
-    m_doc.addResource(QTextDocument::ImageResource, name, image);
+    // A picture that is not shown here keeps its place as a grey box: one small bitmap for the
+    // whole document, drawn at each box's size, so a huge claimed size costs nothing.
+    const QUrl name = image.isNull() ? placeholderName()
+                                     : QUrl(QStringLiteral("rtfimage:%1").arg(++m_pictureCount));
+    if (!image.isNull())
+        m_doc.addResource(QTextDocument::ImageResource, name, image);
     QTextImageFormat format;
     format.setName(name.toString());
     format.setWidth(size.width());
     format.setHeight(size.height());
     m_cursor.insertImage(format);
+}
+
+QImage Reader::decodePicture(const Picture& picture)
+{
+    if (picture.kind == Picture::Other)
+        return {};
+    QByteArray data = picture.data;
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer, picture.kind == Picture::Png ? "PNG" : "JPEG");
+    const QSize claimed = reader.size();
+    const qint64 pixels = qint64(claimed.width()) * claimed.height();
+    // Every picture of one document together stays within a bound, whatever the file claims.
+    if (!claimed.isValid() || pixels > kMaxPicturePixels - m_picturePixels)
+        return {};
+    QImage image = reader.read();
+    if (!image.isNull())
+        m_picturePixels += pixels;
+    return image;
+}
+
+QUrl Reader::placeholderName()
+{
+    const QUrl name(QStringLiteral("rtfimage:placeholder"));
+    if (!m_placeholderAdded) {
+        QImage box(16, 16, QImage::Format_RGB32);
+        box.fill(QColor(0xD0, 0xD0, 0xD0));
+        QPainter(&box).drawRect(0, 0, 15, 15);
+        m_doc.addResource(QTextDocument::ImageResource, name, box);
+        m_placeholderAdded = true;
+    }
+    return name;
 }
 
 int Reader::codePage()

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -198,6 +199,38 @@ private slots:
         QCOMPARE(images, 2);
         const QByteArray written = WriteRtf(document);
         QVERIFY(written.contains("\\pngblip"));
+    }
+
+    void reader_hostileSizesAndTablesAreBounded()
+    {
+        // Three hundred boxes that each claim 99999 twips square share one small bitmap.
+        QByteArray rtf("{\\rtf1 ");
+        for (int i = 0; i < 300; ++i)
+            rtf += "{\\pict\\wmetafile8\\picwgoal99999\\pichgoal99999 0102}";
+        rtf += "}";
+        QTextDocument document;
+        ReadRtf(rtf, document);
+        QSet<QString> names;
+        for (auto it = document.begin().begin(); !it.atEnd(); ++it) {
+            const QTextImageFormat f = it.fragment().charFormat().toImageFormat();
+            QCOMPARE(f.width(), 4000.0); // still drawn at its (bounded) display size
+            names << f.name();
+        }
+        QCOMPARE(names.size(), 1);
+        const QImage box =
+            document.resource(QTextDocument::ImageResource, QUrl(*names.begin())).value<QImage>();
+        QVERIFY(box.width() * box.height() <= 64 * 64);
+
+        // A colour table holds at most 4096 entries, however many separators come.
+        QByteArray colours("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;");
+        colours += QByteArray(5000, ';') + "\\red0\\green0\\blue255;}\\cf1 a\\cf5002 b}";
+        QTextDocument coloured;
+        ReadRtf(colours, coloured);
+        QTextCursor cursor(&coloured);
+        cursor.setPosition(1);
+        QCOMPARE(cursor.charFormat().foreground().color(), QColor(Qt::red));
+        cursor.setPosition(2);
+        QVERIFY(cursor.charFormat().foreground().color() != QColor(Qt::blue));
     }
 
     void reader_damagedInputStaysLinear()
