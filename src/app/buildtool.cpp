@@ -5,6 +5,7 @@
 #include "core/book/distribution.h"
 #include "core/book/executable.h"
 #include "core/files/filenames.h"
+#include "core/files/projectpath.h"
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
 
@@ -68,6 +69,14 @@ bool openProject(WorkingState& state, const QString& projectFile)
     state.ProjectDir = file.absolutePath() + QLatin1Char('/');
     QDir::setCurrent(state.ProjectDir);
     state.ProjectFile = file.fileName();
+    // Opening a project in the tool makes a missing default display file anew; a build must not
+    // pass over it in silence.
+    const QString defaultDisplay = BaseName(state.ProjectFile) + QStringLiteral(".QVD");
+    if (!QFileInfo::exists(ResolveProjectName(defaultDisplay))) {
+        std::fprintf(stderr, "The Display file %s was not found.\n",
+                     qUtf8Printable(defaultDisplay));
+        return false;
+    }
     OpenProject(state);
     return state.isProjectOpen();
 }

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <limits>
@@ -69,6 +70,45 @@ struct BookContents
     QStringList displayNames;
 };
 
+template <std::size_t N> bool readable(const PString<N>& name)
+{
+    if (name.length > N)
+        return false;
+    const QString text = name.text();
+    return std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x20; });
+}
+
+// False after a message when a chapter record's names are damaged, or name files outside the
+// book's folder.
+bool checkChapterNames(const WorkingState& state, const ChapterRecord& chapter, qsizetype index)
+{
+    if (!readable(chapter.ChapterFile) || !readable(chapter.DisplayFile) ||
+        !readable(chapter.MenuEntry)) {
+        ShowError(QStringLiteral("The chapter list %1 is damaged: chapter record %2 holds no "
+                                 "valid name.")
+                      .arg(state.ChapterListFile)
+                      .arg(index + 1));
+        return false;
+    }
+    const QString owner = QStringLiteral("The chapter \"%1\"").arg(chapter.MenuEntry.text());
+    for (const QString& name : {chapter.ChapterFile.text(), chapter.DisplayFile.text()}) {
+        if (!IsBookFileName(name)) {
+            ShowError(NotABookFileMessage(owner, name));
+            return false;
+        }
+    }
+    return true;
+}
+
+// A file the book is made of: it must be a regular file, not a device, a pipe or a folder.
+bool checkRegular(const QString& kind, const QString& name)
+{
+    if (QFileInfo(ResolveProjectName(name)).isFile())
+        return true;
+    ShowError(QStringLiteral("The %1 file %2 is not a regular file.").arg(kind, name));
+    return false;
+}
+
 // The chapter list, its display files and chapter files, checked in that order.
 std::optional<BookContents> collectContents(WorkingState& state)
 {
@@ -76,8 +116,11 @@ std::optional<BookContents> collectContents(WorkingState& state)
     if (!LoadChapterRecords(state, records))
         return std::nullopt;
     BookContents contents;
-    for (qsizetype i = 0; i < records.Count(); ++i)
+    for (qsizetype i = 0; i < records.Count(); ++i) {
         contents.chapters << records.at<ChapterRecord>(i);
+        if (!checkChapterNames(state, contents.chapters.last(), i))
+            return std::nullopt;
+    }
     for (const ChapterRecord& chapter : std::as_const(contents.chapters)) {
         const QString name = chapter.DisplayFile.text();
         if (!filestore::exists(name)) {
@@ -85,6 +128,8 @@ std::optional<BookContents> collectContents(WorkingState& state)
                       QStringLiteral(" was not found."));
             return std::nullopt;
         }
+        if (!checkRegular(QStringLiteral("Display"), name))
+            return std::nullopt;
         if (!contents.displayNames.contains(name))
             contents.displayNames << name;
     }
@@ -96,6 +141,8 @@ std::optional<BookContents> collectContents(WorkingState& state)
                       QStringLiteral(" was not found."));
             return std::nullopt;
         }
+        if (!checkRegular(QStringLiteral("Chapter"), chapter.ChapterFile.text()))
+            return std::nullopt;
     }
     if (contentSize(state, contents.chapters) > kMaxBookSize) {
         ShowError(tooLargeMessage());

@@ -16,18 +16,32 @@
 
 namespace {
 
+// The files in order, once each; a name that leaves the book's folder is refused, with a message
+// naming who stores it.
 class FileList
 {
 public:
+    void setOwner(const QString& owner) { m_owner = owner; }
     void add(const QString& name)
     {
-        if (!name.isEmpty() && !m_names.contains(name))
+        if (name.isEmpty())
+            return;
+        if (!IsBookFileName(name)) {
+            const QString message = NotABookFileMessage(m_owner, name);
+            if (!m_refused.contains(message))
+                m_refused << message;
+            return;
+        }
+        if (!m_names.contains(name))
             m_names << name;
     }
     const QStringList& names() const { return m_names; }
+    const QStringList& refused() const { return m_refused; }
 
 private:
+    QString m_owner;
     QStringList m_names;
+    QStringList m_refused;
 };
 
 QString beforeComma(const QString& value)
@@ -75,6 +89,7 @@ void addHyperText(FileList& files, const WorkingState& state, const IncludeProgr
     QStringList phrases;
     ListEntries(phrases, state.HyperTextFile, kHyperSource);
     for (const QString& phrase : std::as_const(phrases)) {
+        files.setOwner(QStringLiteral("The HyperText entry \"%1\"").arg(phrase));
         QStringList lines;
         if (!ReadEntry(state.HyperTextFile, phrase, kHyperSource, lines) || lines.size() < 4)
             continue;
@@ -122,19 +137,25 @@ void addHyperText(FileList& files, const WorkingState& state, const IncludeProgr
 
 } // namespace
 
-QStringList DistributionFiles(WorkingState& state, const IncludeProgram& include)
+QStringList DistributionFiles(WorkingState& state, const IncludeProgram& include,
+                              QStringList* refused)
 {
     const ProjectRecord& project = state.Project;
     const PresentationRecord& p = project.Presentation;
     FileList files;
+    files.setOwner(QStringLiteral("The opening command"));
     if (p.OpeningShown)
         addCommand(files, p.Opening);
+    files.setOwner(QStringLiteral("The closing command"));
     if (p.ClosingShown)
         addCommand(files, p.Closing);
+    files.setOwner(QStringLiteral("The About box"));
     if (p.AboutShown)
         files.add(p.About.IconFile.text());
+    files.setOwner(QStringLiteral("The introduction"));
     if (p.IntroShown)
         addDisplay(files, p.Intro.IntroDisplay);
+    files.setOwner(QStringLiteral("The program presentation"));
     if (project.Config.UseIcon)
         files.add(project.Config.IconFile.text());
     if (IsBackground(project.Config.ProgBackType, BackgroundType::Picture))
@@ -143,6 +164,7 @@ QStringList DistributionFiles(WorkingState& state, const IncludeProgram& include
         files.add(project.Config.ProgWallpaperFile.text());
     if (project.Config.UseHelpFile)
         files.add(project.Config.HelpFile.text());
+    files.setOwner(QStringLiteral("The table of contents"));
     addDisplay(files, project.Menu.MenuDisplay);
     if (filestore::exists(state.HyperTextFile))
         addHyperText(files, state, include);
@@ -151,12 +173,15 @@ QStringList DistributionFiles(WorkingState& state, const IncludeProgram& include
     if (LoadChapterRecords(state, chapters)) {
         for (qsizetype i = 0; i < chapters.Count(); ++i) {
             const QString name = chapters.at<ChapterRecord>(i).DisplayFile.text();
-            if (displays.contains(name))
-                continue;
+            if (displays.contains(name) || !IsBookFileName(name))
+                continue; // a chapter's own names are checked when the book is built
             displays << name;
+            files.setOwner(QStringLiteral("The display file %1").arg(name));
             addDisplay(files, filestore::recordAt<DisplayRecord>(filestore::readAll(name), 0));
         }
     }
+    if (refused)
+        *refused = files.refused();
     return files.names();
 }
 
@@ -182,7 +207,12 @@ bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeP
                   QStringLiteral(" was not found. Please create the Executable program."));
         return false;
     }
-    QStringList files = DistributionFiles(state, include);
+    QStringList refused;
+    QStringList files = DistributionFiles(state, include, &refused);
+    for (const QString& message : std::as_const(refused))
+        ShowError(message);
+    if (!refused.isEmpty())
+        return false;
     bool missing = false;
     for (const QString& name : std::as_const(files)) {
         if (!filestore::exists(name)) {

@@ -11,8 +11,10 @@
 // Asked once for every executable program a HyperText entry names: true includes it.
 using IncludeProgram = std::function<bool(const QString& program)>;
 
-// The files the book opens at run time, in order and without duplicates (exact names).
-QStringList DistributionFiles(WorkingState& state, const IncludeProgram& include);
+// The files the book opens at run time, in order and without duplicates (exact names). A name
+// that leaves the book's folder is left out, and a message naming its owner goes to `refused`.
+QStringList DistributionFiles(WorkingState& state, const IncludeProgram& include,
+                              QStringList* refused = nullptr);
 
 // Whether `folder` is the project directory itself, which a distribution may not go into
 // (compared as the window compares it: absolute, cleaned, without regard to case).

@@ -55,6 +55,9 @@ QByteArray readAll(const QString& fileName)
 {
     QFile file(ResolveProjectName(fileName));
     errno = 0;
+    // A device or a pipe would be read without end or block: only regular files are read.
+    if (QFileInfo(file).exists() && !QFileInfo(file).isFile())
+        throw InOutError(InOutError::accessDenied());
     if (!file.open(QIODevice::ReadOnly))
         throw errorFromErrno(file.fileName());
     QByteArray bytes = file.readAll();
@@ -67,6 +70,8 @@ MappedFile::MappedFile(const QString& fileName)
     : m_file(std::make_unique<QFile>(ResolveProjectName(fileName)))
 {
     errno = 0;
+    if (QFileInfo(*m_file).exists() && !QFileInfo(*m_file).isFile())
+        throw InOutError(InOutError::accessDenied());
     if (!m_file->open(QIODevice::ReadOnly))
         throw errorFromErrno(m_file->fileName());
     const qint64 size = m_file->size();

@@ -80,3 +80,21 @@ QStringList EntriesMatching(const QString& folder, const QString& mask, QDir::Fi
     }
     return matches;
 }
+
+bool IsBookFileName(const QString& name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    for (const QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') ||
+            c.unicode() < 0x20)
+            return false;
+    }
+    return true;
+}
+
+QString NotABookFileMessage(const QString& owner, const QString& name)
+{
+    return QStringLiteral("%1 names %2, which is not a file of the book's folder.")
+        .arg(owner, name);
+}

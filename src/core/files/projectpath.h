@@ -12,6 +12,14 @@
 // when nothing matches, so that a new file is created under the name as given.
 QString ResolveProjectName(const QString& name);
 
+// Whether a name the book stores is what its files say it is: a bare file name of the book's
+// folder, with no folder part, drive or "..". Other names are refused wherever a book is built,
+// copied or played, so a book cannot reach outside its folder.
+bool IsBookFileName(const QString& name);
+// The message for a refused name: "`owner` names X, which is not a file of the book's folder."
+// (`owner` says which record or entry, for example: The chapter "One").
+QString NotABookFileMessage(const QString& owner, const QString& name);
+
 // True when the file name matches one of the ";"-separated wildcard patterns, ignoring case.
 // A mask that names programs also takes "*.sh" and files with the executable bit; a help mask
 // ("*.HLP") also takes HTML pages.

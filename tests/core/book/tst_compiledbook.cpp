@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -149,6 +150,66 @@ private slots:
                  QStringLiteral("Unable to create the Executable E-Book.")}));
         QCOMPARE(readBytes(book.dir.filePath(QStringLiteral("BOOK.EXE"))),
                  QByteArray("an old build"));
+    }
+
+    void hostileChapterRecords_areRefusedWithTheirOwnMessage_data()
+    {
+        QTest::addColumn<int>("damage");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("outside the folder")
+            << 0
+            << QStringLiteral("The chapter \"One\" names /etc/passwd, which is not a file of the "
+                              "book's folder.");
+        QTest::newRow("up and out")
+            << 1
+            << QStringLiteral("The chapter \"One\" names ../BOOK.QVD, which is "
+                              "not a file of the book's folder.");
+        QTest::newRow("garbage length")
+            << 2
+            << QStringLiteral("The chapter list BOOK.QVC is damaged: chapter record 1 holds no "
+                              "valid name.");
+        QTest::newRow("a device") << 3
+                                  << QStringLiteral(
+                                         "The Chapter file One.QLF is not a regular file.");
+        QTest::newRow("a pipe") << 4
+                                << QStringLiteral(
+                                       "The Display file BOOK.QVD is not a regular file.");
+    }
+    void hostileChapterRecords_areRefusedWithTheirOwnMessage()
+    {
+        QFETCH(int, damage);
+        QFETCH(QString, message);
+        ModelDoubles platform;
+        Book book;
+        book.addChapter("One", "{\\rtf1 one}");
+        ChapterRecord& chapter = book.state.CurrentChapter;
+        switch (damage) {
+        case 0:
+            chapter.ChapterFile.setText(QStringLiteral("/etc/passwd"));
+            break;
+        case 1:
+            chapter.DisplayFile.setText(QStringLiteral("../BOOK.QVD"));
+            break;
+        case 2:
+            chapter.ChapterFile.length = 200; // more than the field holds
+            break;
+        case 3:
+            QFile::remove(book.dir.filePath(QStringLiteral("One.QLF")));
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"),
+                                book.dir.filePath(QStringLiteral("One.QLF"))));
+            break;
+        default:
+            QFile::remove(book.dir.filePath(QStringLiteral("BOOK.QVD")));
+            QCOMPARE(
+                mkfifo(QFile::encodeName(book.dir.filePath(QStringLiteral("BOOK.QVD"))).constData(),
+                       0600),
+                0);
+        }
+        WriteChapter(book.state, 0);
+        QVERIFY(!MakeExecutable(book.state));
+        QCOMPARE(platform.messages.texts(),
+                 QStringList({message, QStringLiteral("Unable to create the Executable E-Book.")}));
+        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.EXE")));
     }
 
     void damagedBooks_areRefused()

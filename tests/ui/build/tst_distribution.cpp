@@ -126,6 +126,25 @@ private slots:
         QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.EXE")));
     }
 
+    void namesOutsideTheBookFolder_areRefusedNamingTheirEntries()
+    {
+        PlatformDoubles platform;
+        Book book;
+        AddEntry(book.state.HyperTextFile, QStringLiteral("Secrets"), 13,
+                 QStringLiteral("/etc/passwd"), kHyperSource);
+        AddEntry(book.state.HyperTextFile, QStringLiteral("Shadow"), 10,
+                 QStringLiteral("../../../../etc/shadow"), kHyperSource);
+        const QString target = book.dir.filePath(QStringLiteral("dist"));
+        QVERIFY(!CopyDistribution(book.state, target, [](const QString&) { return false; }));
+        QCOMPARE(platform.messages.texts(),
+                 QStringList(
+                     {QStringLiteral("The HyperText entry \"Secrets\" names /etc/passwd, which is "
+                                     "not a file of the book's folder."),
+                      QStringLiteral("The HyperText entry \"Shadow\" names ../../../../etc/shadow, "
+                                     "which is not a file of the book's folder.")}));
+        QVERIFY(!QDir(target).exists());
+    }
+
     void copy_refusesWithoutExecutableOrFiles()
     {
         PlatformDoubles platform;
@@ -186,6 +205,14 @@ private slots:
         QVERIFY2(errors.contains(QStringLiteral("Files cannot be copied to Project directory.")),
                  qPrintable(errors));
         QCOMPARE(book.dir.entries(), before);
+
+        // A missing default display file is reported, not made anew in silence.
+        QFile::remove(book.dir.filePath(QStringLiteral("BOOK.QVD")));
+        QCOMPARE(run({QStringLiteral("BOOK.QVJ"), QStringLiteral("--exclude-programs")}, &errors),
+                 1);
+        QVERIFY2(errors.contains(QStringLiteral("The Display file BOOK.QVD was not found.")),
+                 qPrintable(errors));
+        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.QVD")));
     }
 
     void sampleBook_buildsWithEveryLinkKind()
