@@ -10,11 +10,12 @@
 #include "preview/pintdspf.h"
 #include "preview/prgbackf.h"
 
-void RunBookCommand(const CommandRecord& command, const QString& caption, QWidget* parent)
+void RunBookCommand(const CommandRecord& command, const QString& caption, QWidget* parent,
+                    const QString& owner)
 {
     const HyperTextType type = ToHyperTextType(command.CommandType);
     if (IsCommandType(type))
-        RunLinkCommand(type, caption, command.Command.text(), parent);
+        RunLinkCommand(type, caption, command.Command.text(), parent, owner);
 }
 
 void PlayBook(const PreviewContext& context, QWidget* parent)
@@ -31,7 +32,7 @@ void PlayBook(const PreviewContext& context, QWidget* parent)
     if (project.Config.UseHelpFile)
         SetHelpFile(context.toolHelpFile);
     if (presentation.OpeningShown)
-        RunBookCommand(presentation.Opening, title, parent);
+        RunBookCommand(presentation.Opening, title, parent, QStringLiteral("The opening command"));
     const bool aboutAtStart =
         presentation.About.AboutWhen == 0 || presentation.About.AboutWhen == 2;
     const bool aboutAtEnd = presentation.About.AboutWhen == 1 || presentation.About.AboutWhen == 2;
@@ -53,5 +54,5 @@ void PlayBook(const PreviewContext& context, QWidget* parent)
     if (presentation.AboutShown && aboutAtEnd)
         ShowAboutBox(presentation.About, parent);
     if (presentation.ClosingShown)
-        RunBookCommand(presentation.Closing, title, parent);
+        RunBookCommand(presentation.Closing, title, parent, QStringLiteral("The closing command"));
 }

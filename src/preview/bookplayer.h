@@ -8,7 +8,8 @@
 class QWidget;
 
 // Runs a book's opening or closing command.
-void RunBookCommand(const CommandRecord& command, const QString& caption, QWidget* parent);
+void RunBookCommand(const CommandRecord& command, const QString& caption, QWidget* parent,
+                    const QString& owner);
 
 // Raises RunTimeError when the book's data cannot be read.
 void PlayBook(const PreviewContext& context, QWidget* parent);

@@ -1,8 +1,11 @@
 // The HyperText dispatcher.
 #include "preview/entrydispatch.h"
 
+#include "core/files/projectpath.h"
+#include "core/pictures/commandvalue.h"
 #include "core/sections/displaysection.h"
 #include "core/sections/hypertext.h"
+#include "core/services/messages.h"
 #include "platform/documents.h"
 #include "platform/modal.h"
 #include "preview/hnotesf.h"
@@ -44,12 +47,55 @@ void ShowEntry(const QStringList& lines, const PreviewContext& context, QWidget*
     }
     const QString command =
         lines.size() > 3 ? lines.at(3).mid(lines.at(3).indexOf(QLatin1Char('=')) + 1) : QString();
-    RunLinkCommand(type, phrase, command, parent);
+    RunLinkCommand(type, phrase, command, parent,
+                   QStringLiteral("The HyperText entry \"%1\"").arg(phrase));
 }
 
-void RunLinkCommand(HyperTextType type, const QString& caption, const QString& value,
-                    QWidget* parent)
+namespace {
+
+// The files of the book a command opens, each of which must be a bare name of its folder.
+QStringList filesOf(HyperTextType type, const QString& value)
 {
+    switch (type) {
+    case HyperTextType::GraphicOnly:
+    case HyperTextType::VoiceOnly:
+    case HyperTextType::GraphicAndSound:
+    case HyperTextType::VideoPlayer:
+    case HyperTextType::MidiPlayer: {
+        const ShowCommandParts parts = ParseShowCommand(value);
+        QStringList names;
+        for (const QString& name : {parts.picture, parts.sound, parts.video}) {
+            if (!name.isEmpty())
+                names << name;
+        }
+        return names;
+    }
+    case HyperTextType::ExecutableProgram:
+    case HyperTextType::WindowsProgram: {
+        const QStringList words = ProgramArguments(type, value, QString());
+        return words.isEmpty() ? QStringList() : QStringList{words.first()};
+    }
+    case HyperTextType::HtmlFile:
+        return IsWebAddress(value) || value.isEmpty() ? QStringList() : QStringList{value};
+    case HyperTextType::NotePad:
+        return value.isEmpty() ? QStringList() : QStringList{value};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+void RunLinkCommand(HyperTextType type, const QString& caption, const QString& value,
+                    QWidget* parent, const QString& owner)
+{
+    // A book reaches only the files of its own folder, whoever made it.
+    for (const QString& name : filesOf(type, value)) {
+        if (!IsBookFileName(name)) {
+            ShowError(NotABookFileMessage(owner, name));
+            return;
+        }
+    }
     switch (type) {
     case HyperTextType::GraphicOnly:
     case HyperTextType::VoiceOnly:
@@ -63,7 +109,11 @@ void RunLinkCommand(HyperTextType type, const QString& caption, const QString& v
         MediaSlot::get().runProgram(parent, type, value);
         break;
     case HyperTextType::HtmlFile:
-        OpenDocument(value);
+        // An address leaves the book: the reader is asked before the browser gets it.
+        if (!IsWebAddress(value) ||
+            Confirm(QStringLiteral("This e-book wants to open the address ") + value +
+                    QStringLiteral(" in the web browser.\n\r\n\rDo you allow it?")))
+            OpenDocument(value);
         break;
     case HyperTextType::NotePad:
         OpenNotepad(value, parent);

@@ -15,5 +15,6 @@ void ShowEntry(const QStringList& lines, const PreviewContext& context, QWidget*
 
 // Acts on a command value of a simple type: shows, programs, web pages and the notepad. The
 // display types (1 and 5) and None do nothing here.
+// `owner` names who stores the value, for the message when a name leaves the book's folder.
 void RunLinkCommand(HyperTextType type, const QString& caption, const QString& value,
-                    QWidget* parent);
+                    QWidget* parent, const QString& owner);

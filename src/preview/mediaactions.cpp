@@ -1,6 +1,7 @@
 // The tool's own shows and programs.
 #include "preview/mediaactions.h"
 
+#include "core/services/messages.h"
 #include "preview/hmltmedf.h"
 #include "preview/programrunner.h"
 
@@ -13,5 +14,15 @@ void BookMediaActions::showCommand(QWidget* parent, const QString& caption, cons
 
 void BookMediaActions::runProgram(QWidget*, HyperTextType mode, const QString& value)
 {
-    RunProgram(mode, value, QDir::currentPath() + QLatin1Char('/'));
+    const QString projectDir = QDir::currentPath() + QLatin1Char('/');
+    const std::optional<ProgramCommand> command = FindProgramCommand(mode, value, projectDir);
+    if (!command)
+        return;
+    const QStringList exact = QStringList{command->program} + command->arguments;
+    if (!m_allowed.contains(exact)) {
+        if (!Confirm(ProgramQuestion(*command)))
+            return;
+        m_allowed.insert(exact);
+    }
+    RunProgramCommand(*command, projectDir);
 }

@@ -5,7 +5,9 @@
 #include "core/project/codes.h"
 #include "core/services/service.h"
 
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -31,7 +33,10 @@ using MediaSlot = ServiceSlot<MediaActions, NoMediaActions>;
 // The program-wide current HyperText phrase: the caption of shows and text pop-ups.
 QString& CurrentHyperPhrase();
 
-// The shows and programs of this tool, for the project in the current directory.
+// The shows and programs of a book, for the book in the current directory: in the tool's preview
+// and in the reader runtime alike. Before a program starts, the reader is asked, showing the
+// program as found and its whole argument list; a Yes covers that exact command for the rest of
+// the playing, and nothing else.
 class BookMediaActions : public MediaActions
 {
 public:
@@ -42,4 +47,5 @@ public:
 
 private:
     const QString& m_mediaPrompt;
+    QSet<QStringList> m_allowed; // program followed by its arguments
 };

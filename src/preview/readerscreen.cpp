@@ -131,6 +131,10 @@ namespace {
 // The picture of a background, or a null image after the message for a missing or unreadable file.
 QImage backgroundPicture(const QString& file, const QString& kind)
 {
+    if (!file.isEmpty() && !IsBookFileName(file)) {
+        ShowError(NotABookFileMessage(QStringLiteral("The screen's background"), file));
+        return {};
+    }
     if (file.isEmpty() || !QFileInfo::exists(ResolveProjectName(file))) {
         ShowError(QStringLiteral("The ") + kind + QStringLiteral(" file ") + file +
                   QStringLiteral(" was not found"));

@@ -5,7 +5,7 @@
 #include "platform/f1help.h"
 #include "platform/qtmessageboxes.h"
 #include "preview/bookplayer.h"
-#include "reader/consent.h"
+#include "preview/mediaactions.h"
 
 #include <QApplication>
 #include <QDir>
@@ -71,7 +71,7 @@ int play()
         // Media files lie beside the executable after a distribution.
         QDir::setCurrent(QCoreApplication::applicationDirPath());
         const QString mediaPrompt = source.project().Presentation.Captions.MediaPrompt.text();
-        ConsentingMediaActions media(mediaPrompt);
+        BookMediaActions media(mediaPrompt);
         const ScopedService<MediaSlot, MediaActions> mediaInstalled(media);
         const QSize screen = QGuiApplication::primaryScreen()
                                  ? QGuiApplication::primaryScreen()->size()

@@ -1,6 +1,7 @@
 // The book source over the project directory.
 #include "core/book/booksource.h"
 
+
 #include "core/files/projectpath.h"
 #include "core/files/runtimeerror.h"
 #include "core/project/projectfiles.h"
@@ -8,6 +9,7 @@
 #include "core/sections/introduction.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 const ProjectRecord& ProjectBookSource::project() const
 {
@@ -27,16 +29,29 @@ ChapterRecord ProjectBookSource::chapter(int index) const
     return m_state.CurrentChapter;
 }
 
+namespace {
+
+// The preview reads only files of the project's folder, as the builder does.
+void checkBookFile(const QString& kind, const QString& name)
+{
+    if (!IsBookFileName(name))
+        throw InOutError(NotABookFileMessage(QStringLiteral("The %1 entry").arg(kind), name));
+}
+
+} // namespace
+
 QByteArray ProjectBookSource::chapterText(const QString& chapterFile) const
 {
+    checkBookFile(QStringLiteral("chapter"), chapterFile);
     QFile file(ResolveProjectName(chapterFile));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
         throw FileOpenError(chapterFile);
     return file.readAll();
 }
 
 DisplayRecord ProjectBookSource::display(const QString& displayFile) const
 {
+    checkBookFile(QStringLiteral("display"), displayFile);
     ReadDisplayFile(m_state, displayFile);
     return m_state.CurrentDisplay;
 }

@@ -2,6 +2,7 @@
 #include "core/pictures/commandvalue.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 
 ShowCommandParts ParseShowCommand(const QString& value)
@@ -40,4 +41,11 @@ QStringList ProgramArguments(HyperTextType mode, const QString& value, const QSt
     if (space < 0)
         return {value};
     return {value.left(space), projectDir + value.mid(space + 1)};
+}
+
+bool IsWebAddress(const QString& value)
+{
+    static const QRegularExpression address(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+://|^mailto:"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    return address.match(value).hasMatch();
 }

@@ -14,6 +14,10 @@ struct ShowCommandParts
     int delayMs = 0; // a whole number N of tenths of a second
 };
 
+// Whether a web-page value is an address on the network: only a text that names its scheme
+// ("https://...", "mailto:..."); everything else, PAGE.HTM included, is a file of the book.
+bool IsWebAddress(const QString& value);
+
 // The value is upper-cased first, as the show reads it.
 ShowCommandParts ParseShowCommand(const QString& value);
 
