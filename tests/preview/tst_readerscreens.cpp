@@ -246,6 +246,67 @@ private slots:
                  QStringLiteral("Odd")); // set for every entry, acted on or not
     }
 
+    void hostileLinks_reachOnlyTheBooksFolderAndAskFirst()
+    {
+        PlatformDoubles platform;
+        Book book;
+        const auto refused = [](const QString& name) {
+            return QStringLiteral("The HyperText entry \"X\" names %1, which is not a file of the "
+                                  "book's folder.")
+                .arg(name);
+        };
+        const QString owner = QStringLiteral("The HyperText entry \"X\"");
+        RunLinkCommand(HyperTextType::NotePad, QStringLiteral("X"), QStringLiteral("/etc/passwd"),
+                       nullptr, owner);
+        RunLinkCommand(HyperTextType::HtmlFile, QStringLiteral("X"),
+                       QStringLiteral("../../../../etc/shadow"), nullptr, owner);
+        RunLinkCommand(HyperTextType::GraphicOnly, QStringLiteral("X"),
+                       QStringLiteral("../SKY.BMP,30"), nullptr, owner);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList({refused(QStringLiteral("/etc/passwd")),
+                              refused(QStringLiteral("../../../../etc/shadow")),
+                              refused(QStringLiteral("../SKY.BMP"))}));
+        QVERIFY_THROWS_EXCEPTION(InOutError,
+                                 book.source.chapterText(QStringLiteral("/etc/passwd")));
+
+        // An address goes to the browser only after the reader allows it.
+        platform.messages.clear();
+        platform.messages.answer(MessageAnswer::No);
+        platform.messages.answer(MessageAnswer::Yes);
+        for (int i = 0; i < 2; ++i)
+            RunLinkCommand(HyperTextType::HtmlFile, QStringLiteral("X"),
+                           QStringLiteral("https://example.org/"), nullptr, owner);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList(2, QStringLiteral("This e-book wants to open the address "
+                                               "https://example.org/ in the web browser.\n\r\n\rDo "
+                                               "you allow it?")));
+        QCOMPARE(platform.documents.opened(), QStringList{QStringLiteral("https://example.org/")});
+    }
+
+    void programs_askShowingTheWholeCommandOnceForIt()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(QStringLiteral("game.sh")), "#!/bin/sh\n");
+        QString prompt;
+        BookMediaActions book(prompt);
+        const QString game = dir.filePath(QStringLiteral("game.sh"));
+        const QString question =
+            QStringLiteral("This e-book wants to start the program %1 with the "
+                           "arguments -x \"two words\".\n\r\n\rDo you allow it?")
+                .arg(game);
+        platform.messages.answer(MessageAnswer::Yes);
+        book.runProgram(nullptr, HyperTextType::ExecutableProgram,
+                        QStringLiteral("GAME.SH,-x \"two words\""));
+        book.runProgram(nullptr, HyperTextType::ExecutableProgram,
+                        QStringLiteral("GAME.SH,-x \"two words\""));
+        QCOMPARE(platform.messages.texts(), QStringList{question}); // asked once for that command
+        platform.messages.answer(MessageAnswer::No); // the same program with other arguments
+        book.runProgram(nullptr, HyperTextType::ExecutableProgram, QStringLiteral("GAME.SH,-rf /"));
+        QCOMPARE(platform.messages.texts().size(), 2);
+        QCOMPARE(platform.programs.runs(), QStringList(2, game + QStringLiteral("|-x|two words")));
+    }
+
     void displayEntries_openTheirWindowsOrTheConversionError()
     {
         PlatformDoubles platform;
