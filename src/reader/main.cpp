@@ -1,6 +1,7 @@
 // kestrin.bin: the reader runtime at the front of every executable e-book. It plays the compiled
 // book appended to its own file; `--verify` checks the book and prints a summary instead.
 #include "core/book/bookarchive.h"
+#include "core/richtext/rtfreader.h"
 #include "platform/dialogdefaults.h"
 #include "platform/f1help.h"
 #include "platform/qtmessageboxes.h"
@@ -50,6 +51,10 @@ int verify()
     try {
         const OwnFile self;
         const CompiledBook book = BookAfterImage(self.bytes());
+        for (int i = 0; i < book.chapters().size(); ++i) {
+            if (!LooksLikeRtf(book.chapterText(i)))
+                throw CompiledBookError(QStringLiteral("chapter %1 is not rich text").arg(i + 1));
+        }
         std::printf("%lld chapters, %lld display records, %d HyperText entries, %lld bytes\n",
                     static_cast<long long>(book.chapters().size()),
                     static_cast<long long>(book.displays().size()), hyperTextEntries(book),

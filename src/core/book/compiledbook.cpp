@@ -288,6 +288,59 @@ bool CompileBook(WorkingState& state)
     return true;
 }
 
+namespace {
+
+[[noreturn]] void disagree(const QString& what)
+{
+    throw CompiledBookError(what);
+}
+
+// The tables must agree with each other and with the layout the builder writes: displays
+// one after another, then their index; chapters' texts one after another, then their index,
+// which ends the book; every chapter's display in the display table.
+void checkTablesAgree(const QByteArray& b, const BookHeader& header,
+                      const QList<DisplayEntry>& displays, const QList<ChapterEntry>& chapters)
+{
+    const qint64 afterHeader = kBookHeaderPosition + qint64(sizeof(BookHeader));
+    if (header.HyperOffset != 0 ? header.HyperOffset != afterHeader
+                                : header.DisplaySection != afterHeader)
+        disagree(QStringLiteral("its HyperText entries are not where the book header says"));
+    if (displays.isEmpty() || chapters.isEmpty())
+        disagree(QStringLiteral("it has no chapters or no display records"));
+    const TableHeader displayTable = take<TableHeader>(b, header.DisplaySection, "display table");
+    const qint64 firstDisplay = header.DisplaySection + qint64(sizeof(TableHeader));
+    for (qsizetype i = 0; i < displays.size(); ++i) {
+        if (displays.at(i).Offset != firstDisplay + i * qint64(sizeof(DisplayRecord)))
+            disagree(
+                QStringLiteral("display record %1 is not where the display table says").arg(i + 1));
+    }
+    if (displayTable.IndexOffset !=
+            firstDisplay + displays.size() * qint64(sizeof(DisplayRecord)) ||
+        displayTable.IndexOffset + displays.size() * qint64(sizeof(DisplayEntry)) !=
+            header.ChapterSection)
+        disagree(QStringLiteral("the display table does not agree with its index"));
+    const TableHeader chapterTable = take<TableHeader>(b, header.ChapterSection, "chapter table");
+    qint64 next = header.ChapterSection + qint64(sizeof(TableHeader));
+    for (qsizetype i = 0; i < chapters.size(); ++i) {
+        const ChapterEntry& chapter = chapters.at(i);
+        if (chapter.Offset != next)
+            disagree(QStringLiteral("chapter %1 is not where the chapter table says").arg(i + 1));
+        next += chapter.Size;
+        const bool known =
+            std::any_of(displays.cbegin(), displays.cend(), [&](const DisplayEntry& d) {
+                return d.Name.text() == chapter.DisplayFile.text();
+            });
+        if (!known)
+            disagree(
+                QStringLiteral("chapter %1 names a display that is not in the book").arg(i + 1));
+    }
+    if (chapterTable.IndexOffset != next ||
+        next + chapters.size() * qint64(sizeof(ChapterEntry)) != b.size())
+        disagree(QStringLiteral("the chapter table does not agree with its index"));
+}
+
+} // namespace
+
 CompiledBook CompiledBook::fromBytes(QByteArray block)
 {
     CompiledBook book;
@@ -309,6 +362,7 @@ CompiledBook CompiledBook::fromBytes(QByteArray block)
         book.m_hyper = CompiledSections::fromBytes(
             b.mid(header.HyperOffset, header.DisplaySection - header.HyperOffset));
     }
+    checkTablesAgree(b, header, book.m_displays, book.m_chapters);
     return book;
 }
 

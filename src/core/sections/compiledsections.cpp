@@ -174,6 +174,8 @@ void CompiledSections::open()
                                   : reader.array<SectionIndexEntry>(indexOffset, count);
     if (!entries)
         throw CompiledBlockError(QStringLiteral("its index lies outside the block"));
+    if (indexOffset + count * qint64(sizeof(SectionIndexEntry)) != m_data.size())
+        throw CompiledBlockError(QStringLiteral("its count does not agree with its index"));
     m_entries = *std::move(entries);
     m_index.reserve(count);
     for (qsizetype i = 0; i < m_entries.size(); ++i) {

@@ -10,9 +10,18 @@
 #include <QProcess>
 #include <QTest>
 
+#include <cstring>
+
 namespace {
 
 using Book = TestBook;
+
+qint32 intAt(const QByteArray& bytes, qsizetype at)
+{
+    qint32 value;
+    std::memcpy(&value, bytes.constData() + at, 4);
+    return value;
+}
 
 QString verify(const QString& executable, int& exitCode)
 {
@@ -62,6 +71,20 @@ private slots:
         writeBytes(exe, whole.left(whole.size() - 40));
         QVERIFY(verify(exe, code).startsWith(QStringLiteral("The e-book is damaged")));
         QCOMPARE(code, 1);
+        // Tables that disagree: the chapter count set to 0, or a chapter that is not rich text.
+        QByteArray noChapters = whole;
+        const qint64 chapterSection = intAt(whole, runtime.size() + 5385);
+        std::memset(noChapters.data() + runtime.size() + chapterSection, 0, 4);
+        writeBytes(exe, noChapters);
+        QVERIFY(verify(exe, code).startsWith(QStringLiteral("The e-book is damaged")));
+        QCOMPARE(code, 1);
+        QByteArray notRich = whole;
+        notRich.replace(notRich.indexOf("{\\rtf1 two}"), 6, "plain ");
+        writeBytes(exe, notRich);
+        QCOMPARE(verify(exe, code),
+                 QStringLiteral("The e-book is damaged: chapter 2 is not rich text."));
+        QCOMPARE(code, 1);
+
         QVERIFY(verify(QStringLiteral(QUORELLE_BIN_DIR "/kestrin.bin"), code)
                     .contains(QStringLiteral("holds no book")));
         QCOMPARE(code, 1);
