@@ -1,7 +1,6 @@
 // The book source over the project directory.
 #include "core/book/booksource.h"
 
-
 #include "core/files/projectpath.h"
 #include "core/files/runtimeerror.h"
 #include "core/project/projectfiles.h"
