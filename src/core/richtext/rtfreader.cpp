@@ -9,7 +9,6 @@
 #include <QHash>
 #include <QImage>
 #include <QImageReader>
-#include <QPainter>
 #include <QStringDecoder>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -886,9 +885,9 @@ QUrl Reader::placeholderName()
 {
     const QUrl name(QStringLiteral("rtfimage:placeholder"));
     if (!m_placeholderAdded) {
+        // Plain grey: a frame would be scaled with the box and cover it.
         QImage box(16, 16, QImage::Format_RGB32);
         box.fill(QColor(0xD0, 0xD0, 0xD0));
-        QPainter(&box).drawRect(0, 0, 15, 15);
         m_doc.addResource(QTextDocument::ImageResource, name, box);
         m_placeholderAdded = true;
     }
