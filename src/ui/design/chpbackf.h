@@ -1,4 +1,4 @@
-// TChapDesignBackForm: the background of a chapter's screen.
+// TChapDesignBackForm: the background of a chapter's screen; "&Adjust Window" places its text.
 #pragma once
 
 #include "ui/design/designback.h"
@@ -8,5 +8,13 @@ class TChapDesignBackForm : public TDisplayDesignBackForm
     Q_OBJECT
 
 public:
-    explicit TChapDesignBackForm(DisplayRecord& display, QWidget* parent = nullptr);
+    TChapDesignBackForm(DisplayRecord& display, const ProjectRecord& project,
+                        const QString& chapterFile, QWidget* parent = nullptr);
+
+protected:
+    void adjustWindow() override;
+
+private:
+    ProjectRecord m_project; // a copy: callers may pass a temporary
+    QString m_chapterFile;
 };

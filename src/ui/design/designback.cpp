@@ -292,14 +292,23 @@ const BackgroundMember kChapterBackground{
 
 TDisplayDesignBackForm::TDisplayDesignBackForm(const BackgroundMember& member,
                                                DisplayRecord& display, QWidget* parent)
-    : TDesignBackForm(member, BackgroundFields::of(display), parent), m_display(display)
+    : TDesignBackForm(member, BackgroundFields::of(display), parent), m_display(display),
+      m_working(display)
 {}
+
+DisplayRecord& TDisplayDesignBackForm::working()
+{
+    current().storeIn(m_working);
+    return m_working;
+}
 
 void TDisplayDesignBackForm::done(int result)
 {
     TDesignBackForm::done(result);
-    if (result == QDialog::Accepted)
-        fields().storeIn(m_display);
+    if (result == QDialog::Accepted) {
+        fields().storeIn(m_working);
+        m_display = m_working;
+    }
 }
 
 TTBackForm::TTBackForm(const ConfigRecord& config, QWidget* parent)

@@ -109,10 +109,13 @@ public:
 
 protected:
     void done(int result) override;
-    DisplayRecord& display() { return m_display; }
+    // The record as it stands in this window: the caller's gets it only on "&OK". The adjust
+    // window works on it with the background chosen so far and saves its window fields into it.
+    DisplayRecord& working();
 
 private:
     DisplayRecord& m_display;
+    DisplayRecord m_working;
 };
 
 // The member table.

@@ -1,4 +1,5 @@
-// TVPDesignBackForm: the background of a Graphic and Text link's screen.
+// TVPDesignBackForm: the background of a Graphic and Text link's screen; "&Adjust Window" places
+// its text window.
 #pragma once
 
 #include "ui/design/designback.h"
@@ -8,5 +9,11 @@ class TVPDesignBackForm : public TDisplayDesignBackForm
     Q_OBJECT
 
 public:
-    explicit TVPDesignBackForm(DisplayRecord& display, QWidget* parent = nullptr);
+    TVPDesignBackForm(DisplayRecord& display, const QByteArray& rtf, QWidget* parent = nullptr);
+
+protected:
+    void adjustWindow() override;
+
+private:
+    QByteArray m_rtf;
 };

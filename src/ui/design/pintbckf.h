@@ -1,4 +1,5 @@
-// TIntDesignBackForm: the background of the introduction's screen.
+// TIntDesignBackForm: the background of the introduction's screen; "&Adjust Window" places its
+// text window.
 #pragma once
 
 #include "ui/design/designback.h"
@@ -8,5 +9,15 @@ class TIntDesignBackForm : public TDisplayDesignBackForm
     Q_OBJECT
 
 public:
-    explicit TIntDesignBackForm(DisplayRecord& display, QWidget* parent = nullptr);
+    // Edits the presentation's introduction display.
+    TIntDesignBackForm(PresentationRecord& presentation, const ConfigRecord& config,
+                       const QByteArray& rtf, QWidget* parent = nullptr);
+
+protected:
+    void adjustWindow() override;
+
+private:
+    const PresentationRecord& m_presentation;
+    ConfigRecord m_config;
+    QByteArray m_rtf;
 };

@@ -67,7 +67,7 @@ private slots:
 
         DisplayRecord display = DefaultDisplay();
         display.WallpaperFile.setText(QStringLiteral("PIC.JPG"));
-        TVPDesignBackForm hyper(display); // this member keeps a .JPG wallpaper name
+        TVPDesignBackForm hyper(display, QByteArray()); // this member keeps a .JPG wallpaper name
         click(hyper.WallpaperRBtn);
         QCOMPARE(hyper.fields().wallpaper, QStringLiteral("PIC.JPG"));
     }
@@ -88,7 +88,8 @@ private slots:
         DisplayRecord chapter = DefaultDisplay();
         chapter.BackType = 2;
         chapter.GraphicFile.setText(QStringLiteral("SKY.JPG"));
-        TChapDesignBackForm chapterForm(chapter);
+        TChapDesignBackForm chapterForm(chapter, DefaultProjectRecord(QStringLiteral("2.2")),
+                                        QString());
         chapterForm.show();
         click(chapterForm.ColorRBtn);
         click(chapterForm.OKBtn);
@@ -136,7 +137,7 @@ private slots:
         PlatformDoubles platform;
         CurrentTempDir dir;
         DisplayRecord chapter = DefaultDisplay();
-        TChapDesignBackForm form(chapter);
+        TChapDesignBackForm form(chapter, DefaultProjectRecord(QStringLiteral("2.2")), QString());
         form.show();
         platform.files.answerColor(QColor(0x10, 0x20, 0x30));
         click(form.Button3);
