@@ -1,0 +1,140 @@
+// The window-adjusting windows: the text window dragged with real mouse events, saved through the
+// popup menu or "Save changes?", and what was placed is exactly where the reader screen shows it.
+#include "doubles.h"
+#include "testbook.h"
+
+#include "core/book/booksource.h"
+#include "preview/chpdispf.h"
+#include "preview/previewcontext.h"
+#include "preview/readerscreen.h"
+#include "ui/design/chpadjf.h"
+#include "ui/design/handles.h"
+#include "ui/design/htxvadjf.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+namespace {
+
+DisplayRecord windowAt(int left, int top, int width, int height)
+{
+    DisplayRecord display = DefaultDisplay();
+    display.FullScreen = 0;
+    display.WinLeft = left;
+    display.WinTop = top;
+    display.WinWidth = width;
+    display.WinHeight = height;
+    return display;
+}
+
+// Presses on the text window, drags the handle by `by` and releases.
+void dragText(TTextAdjustForm& form, QPoint by)
+{
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::mousePress(form.TextPnl, Qt::LeftButton, {}, QPoint(10, 10));
+    TStretchHandle* handle = form.StretchHandle1;
+    QVERIFY(handle->isVisible());
+    const QPoint start(12, 12); // the same point in the handle's frame
+    QTest::mouseMove(handle, start);
+    QTest::mouseMove(handle, start + by);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, start + by);
+}
+
+void saveThroughThePopup(TAdjustForm& form)
+{
+    QTest::mouseClick(form.ScreenPnl, Qt::RightButton, {}, QPoint(5, 5));
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), form.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(form.ScreenPnl, &menu);
+    QVERIFY(form.PopupMenu1->isVisible());
+    QTest::mouseClick(form.PopupMenu1, Qt::LeftButton, {},
+                      form.PopupMenu1->actionGeometry(form.PUSave).center());
+}
+
+} // namespace
+
+class AdjustTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void chapter_placedWindowIsWhereTheChapterDisplayShowsIt()
+    {
+        PlatformDoubles platform;
+        TestBook book;
+        book.addChapter("One", "{\\rtf1 the sea}");
+        ProjectRecord& project = book.state.Project;
+        project.ChapterBars.TitleShown = 1;
+        project.ChapterBars.TitleFont.setText(QStringLiteral("20 0 1 Times New Roman"));
+        DisplayRecord display = windowAt(50, 60, 300, 200);
+        QRect adjusted;
+        platform.modal.expect<TChapAdjustForm>([&](TChapAdjustForm& form) {
+            dragText(form, {30, 20});
+            QCOMPARE(form.TitlePnl->height(), 40);
+            adjusted = form.TextPnl->geometry();
+            saveThroughThePopup(form);
+        });
+        QVERIFY(AdjustChapterWindow(display, project, QStringLiteral("One.QLF")));
+        QCOMPARE(QRect(display.WinLeft, display.WinTop, display.WinWidth, display.WinHeight),
+                 QRect(78, 78, 300, 200)); // a drag of d moves the left and top edges by d - 2
+        QCOMPARE(adjusted, QRect(78, 78, 300, 200));
+
+        // The reader screen puts the window at the same place of the same screen area.
+        ProjectBookSource source(book.state);
+        const PreviewContext context{source, QString(), QPoint()};
+        TChapDispForm reader(context, display, "{\\rtf1 the sea}");
+        reader.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&reader));
+        QCOMPARE(reader.TextPnl->geometry(), QRect(78, 78, 300, 200));
+        QCOMPARE(reader.ScreenPnl->y(), reader.MainMenu1->height() + 40); // below the bar
+    }
+
+    void escapeThenYes_savesWhatSaveAndQuitSaves()
+    {
+        PlatformDoubles platform;
+        TestBook book;
+        book.addChapter("One", "{\\rtf1 x}");
+        DisplayRecord display = windowAt(100, 100, 200, 100);
+        platform.modal.expect<TChapAdjustForm>([](TChapAdjustForm& form) {
+            dragText(form, {-40, 10});
+            QTest::keyClick(&form, Qt::Key_Escape);
+        });
+        platform.messages.answer(MessageAnswer::Yes);
+        QVERIFY(AdjustChapterWindow(display, book.state.Project, QStringLiteral("One.QLF")));
+        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Save changes?")});
+        QCOMPARE(QRect(display.WinLeft, display.WinTop, display.WinWidth, display.WinHeight),
+                 QRect(58, 108, 200, 100));
+
+        platform.messages.clear(); // No leaves the record as it was
+        DisplayRecord untouched = windowAt(100, 100, 200, 100);
+        platform.modal.expect<TChapAdjustForm>([](TChapAdjustForm& form) {
+            dragText(form, {-40, 10});
+            form.reject();
+        });
+        platform.messages.answer(MessageAnswer::No);
+        QVERIFY(!AdjustChapterWindow(untouched, book.state.Project, QStringLiteral("One.QLF")));
+        QCOMPARE(untouched.WinLeft, 100);
+        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Save changes?")});
+    }
+
+    void hyperTextScreen_alwaysSavesAWindow()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        DisplayRecord display = windowAt(10, 10, 100, 100);
+        display.FullScreen = 1;
+        platform.modal.expect<TVPAdjustForm>([](TVPAdjustForm& form) {
+            QVERIFY(!form.MainMenu1->isVisible());
+            QVERIFY(form.PUHelp);
+            saveThroughThePopup(form);
+        });
+        QVERIFY(AdjustHyperTextWindow(display, "{\\rtf1 pop}"));
+        QCOMPARE(display.FullScreen, 0);
+        QCOMPARE(QRect(display.WinLeft, display.WinTop, display.WinWidth, display.WinHeight),
+                 QRect(10, 10, 100, 100));
+    }
+};
+
+QTEST_MAIN(AdjustTest)
+#include "tst_adjust.moc"
