@@ -5,11 +5,13 @@
 
 #include "core/book/booksource.h"
 #include "preview/chpdispf.h"
+#include "preview/htxdispf.h"
 #include "preview/previewcontext.h"
 #include "preview/readerscreen.h"
 #include "ui/design/chpadjf.h"
 #include "ui/design/handles.h"
 #include "ui/design/htxvadjf.h"
+#include "ui/design/htxwadjf.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -133,6 +135,41 @@ private slots:
         QCOMPARE(display.FullScreen, 0);
         QCOMPARE(QRect(display.WinLeft, display.WinTop, display.WinWidth, display.WinHeight),
                  QRect(10, 10, 100, 100));
+    }
+
+    void popup_opensWhereTheSampleWasLeft()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        DisplayRecord display = windowAt(100, 80, 300, 150);
+        const QStringList text{QStringLiteral("{\\rtf1 a note}")};
+        QRect sample;
+        platform.modal.expect<THypTextAdjForm>([&](THypTextAdjForm& form) {
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            QCOMPARE(form.Panel1->geometry(), QRect(100, 80, 303, 150));
+            QTest::mousePress(form.Panel2, Qt::LeftButton, {}, QPoint(10, 10)); // the navy strip
+            TStretchHandle* handle = form.StretchHandle1;
+            QTest::mouseMove(handle, QPoint(12, 12));
+            QTest::mouseMove(handle, QPoint(42, 22));
+            QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(42, 22));
+            sample = form.Panel1->geometry();
+            saveThroughThePopup(form);
+        });
+        QVERIFY(AdjustPopupWindow(display, text));
+        QCOMPARE(sample, QRect(128, 88, 303, 150));
+        const QPoint origin(40, 30);
+        TShowHTextForm popup(display, text, origin);
+        popup.show();
+        QCOMPARE(popup.geometry(), sample.translated(origin));
+
+        // Closed without a move and without saving, the record stays as it was.
+        platform.modal.expect<THypTextAdjForm>(
+            [](THypTextAdjForm& form) { QTest::mouseClick(form.BitBtn1, Qt::LeftButton); });
+        platform.messages.answer(MessageAnswer::No);
+        DisplayRecord unchanged = display;
+        QVERIFY(!AdjustPopupWindow(unchanged, text));
+        QCOMPARE(unchanged.WinWidth, display.WinWidth);
+        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Save changes?")});
     }
 };
 
