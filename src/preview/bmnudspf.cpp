@@ -100,17 +100,17 @@ void TBookMenuForm::buildMenuBox()
     connect(CancelBitBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TBookMenuForm::showAuthorPanel()
+void SetUpAuthorBox(QFrame* box, QLabel* const (&labels)[6], const MenuRecord& menu)
 {
-    const AuthorRecord& author = m_project.Menu.Author;
-    if (!m_project.Menu.UseAuthorBox) {
-        AuthorPnl->hide();
+    const AuthorRecord& author = menu.Author;
+    if (!menu.UseAuthorBox) {
+        box->hide();
         return;
     }
     const QString lines[6] = {author.AuthorLine1.text(), author.AuthorLine2.text(),
                               author.AuthorLine3.text(), author.AuthorLine4.text(),
                               author.AuthorLine5.text(), author.AuthorLine6.text()};
-    int last = 0;
+    int last = 0; // lines after the last non-empty one are hidden; empty ones before it stay
     for (int i = 0; i < 6; ++i) {
         if (!lines[i].isEmpty())
             last = i + 1;
@@ -121,26 +121,25 @@ void TBookMenuForm::showAuthorPanel()
     } catch (const RunTimeError&) {
         font = TextFont{};
     }
-    AuthorPnl->setAutoFillBackground(true);
-    QPalette palette = AuthorPnl->palette();
+    box->setAutoFillBackground(true);
+    QPalette palette = box->palette();
     palette.setColor(QPalette::Window, BookColour(author.AuthorColor));
     palette.setColor(QPalette::WindowText, BookColour(font.color));
-    AuthorPnl->setPalette(palette);
+    box->setPalette(palette);
     for (int i = 0; i < 6; ++i) {
-        Labels[i]->setFont(font.toQFont());
-        Labels[i]->setText(lines[i]);
-        Labels[i]->setVisible(i < last);
+        labels[i]->setFont(font.toQFont());
+        labels[i]->setText(lines[i]);
+        labels[i]->setVisible(i < last);
     }
-    AuthorPnl->setGeometry(author.AuthorLeft, author.AuthorTop, author.AuthorWidth,
-                           author.AuthorHeight);
-    AuthorPnl->show();
+    box->setGeometry(author.AuthorLeft, author.AuthorTop, author.AuthorWidth, author.AuthorHeight);
+    box->show();
 }
 
 void TBookMenuForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     layout()->activate();
-    showAuthorPanel();
+    SetUpAuthorBox(AuthorPnl, Labels, m_project.Menu);
     const DisplayRecord& display = m_project.Menu.MenuDisplay;
     Panel1->setGeometry(display.WinLeft, display.WinTop, display.WinWidth, display.WinHeight);
     Panel1->show();

@@ -44,7 +44,6 @@ protected:
 private:
     void buildMenu();
     void buildMenuBox();
-    void showAuthorPanel();
 
     const PreviewContext& m_context;
     ProjectRecord m_project;
@@ -53,3 +52,7 @@ private:
 
 void ShowTableOfContents(const PreviewContext& context, const QStringList& entries,
                          QWidget* parent = nullptr);
+
+// The author box of a table of contents: the font, colours and bounds of the menu record, and
+// its lines up to the last non-empty one.
+void SetUpAuthorBox(QFrame* box, QLabel* const (&labels)[6], const MenuRecord& menu);

@@ -4,10 +4,12 @@
 #include "testbook.h"
 
 #include "core/book/booksource.h"
+#include "preview/bmnudspf.h"
 #include "preview/chpdispf.h"
 #include "preview/htxdispf.h"
 #include "preview/previewcontext.h"
 #include "preview/readerscreen.h"
+#include "ui/design/bmenadjf.h"
 #include "ui/design/chpadjf.h"
 #include "ui/design/handles.h"
 #include "ui/design/htxvadjf.h"
@@ -170,6 +172,55 @@ private slots:
         QVERIFY(!AdjustPopupWindow(unchanged, text));
         QCOMPARE(unchanged.WinWidth, display.WinWidth);
         QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Save changes?")});
+    }
+
+    void tableOfContents_listAndAuthorBoxLandWhereTheReaderSeesThem()
+    {
+        PlatformDoubles platform;
+        TestBook book;
+        book.addChapter("One", "{\\rtf1 one}");
+        book.addChapter("Two", "{\\rtf1 two}");
+        MenuRecord& menu = book.state.Project.Menu;
+        menu.UseAuthorBox = 1;
+        menu.Author.AuthorLine1.setText(QStringLiteral("One"));
+        menu.Author.AuthorLine3.setText(QStringLiteral("Three"));
+        const auto dragHandle = [](TStretchHandle* handle, QPoint by) {
+            QTest::mouseMove(handle, QPoint(20, 20));
+            QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(20, 20));
+            QTest::mouseMove(handle, QPoint(20, 20) + by);
+            QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(20, 20) + by);
+        };
+        QRect list;
+        QRect author;
+        platform.modal.expect<TMenuAdjustForm>([&](TMenuAdjustForm& form) {
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            for (int i = 0; i < 6; ++i)
+                QCOMPARE(form.Labels[i]->isVisible(), i < 3);
+            QVERIFY(form.Labels[1]->text().isEmpty());
+            QTest::keyClick(&form, Qt::Key_Escape); // no key closes it
+            QVERIFY(form.isVisible());
+            QTest::mouseClick(form.AuthorPnl, Qt::LeftButton, {}, QPoint(5, 5)); // selects
+            dragHandle(form.StretchHandle1, {40, 30});
+            QTest::mouseClick(form.OKBtn,
+                              Qt::LeftButton); // selects the list panel, presses nothing
+            QCOMPARE(form.StretchHandle1->attached().first(), form.Panel3);
+            dragHandle(form.StretchHandle1, {-10, 50});
+            list = form.Panel3->geometry();
+            author = form.AuthorPnl->geometry();
+            saveThroughThePopup(form);
+        });
+        QVERIFY(AdjustMenuWindow(menu));
+
+        ProjectBookSource source(book.state);
+        const PreviewContext context{source, QString(), QPoint()};
+        TBookMenuForm reader(context, {QStringLiteral("One"), QStringLiteral("Two")});
+        reader.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&reader));
+        QCOMPARE(reader.Panel1->geometry(), list);
+        QCOMPARE(reader.AuthorPnl->geometry(), author);
+        QCOMPARE(author.topLeft(),
+                 QPoint(DefaultProjectRecord(QStringLiteral("2.2")).Menu.Author.AuthorLeft + 38,
+                        DefaultProjectRecord(QStringLiteral("2.2")).Menu.Author.AuthorTop + 28));
     }
 };
 

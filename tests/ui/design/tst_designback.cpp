@@ -96,12 +96,13 @@ private slots:
         QCOMPARE(chapter.BackType, 1);
         QCOMPARE(chapter.GraphicFile.text(), QStringLiteral("SKY.JPG")); // the chapter keeps it
 
-        DisplayRecord menu = DefaultDisplay();
+        MenuRecord menu = DefaultProjectRecord(QStringLiteral("2.2")).Menu;
+        const int before = menu.MenuDisplay.BackType;
         TMenuDesignBackForm menuForm(menu);
         menuForm.show();
         click(menuForm.GraphicRBtn);
         QTest::keyClick(&menuForm, Qt::Key_Escape);
-        QCOMPARE(menu.BackType, DefaultDisplay().BackType);
+        QCOMPARE(menu.MenuDisplay.BackType, before);
     }
 
     void findFile_copiesOnYesAndKeepsTheNameOnNo()
