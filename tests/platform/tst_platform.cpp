@@ -53,9 +53,10 @@ private slots:
         QFile file(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/KESTRIN.HLP"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const HelpTopics topics = HelpTopics::fromHtml(QString::fromUtf8(file.readAll()));
-        for (int context : {1,   80,  100, 105, 120, 140, 141, 144, 145, 150, 160, 161, 171,
-                            170, 180, 200, 230, 240, 245, 250, 257, 258, 260, 280, 290, 420,
-                            425, 430, 440, 520, 530, 540, 545, 546, 547, 560, 570, 580})
+        for (int context :
+             {1,   80,  100, 105, 120, 140, 141, 144, 145, 150, 160, 161, 171, 170, 180,
+              200, 230, 240, 245, 250, 257, 258, 260, 280, 290, 420, 425, 430, 440, 520,
+              530, 540, 545, 546, 547, 560, 570, 580, 222, 223, 325, 410, 480, 485, 510})
             QVERIFY2(!topics.title(context).isEmpty(), qPrintable(QString::number(context)));
     }
 
