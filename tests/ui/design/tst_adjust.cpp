@@ -7,6 +7,8 @@
 #include "preview/bmnudspf.h"
 #include "preview/chpdispf.h"
 #include "preview/htxdispf.h"
+#include "preview/htxvdspf.h"
+#include "preview/pintdspf.h"
 #include "preview/previewcontext.h"
 #include "preview/readerscreen.h"
 #include "ui/design/bmenadjf.h"
@@ -14,6 +16,7 @@
 #include "ui/design/handles.h"
 #include "ui/design/htxvadjf.h"
 #include "ui/design/htxwadjf.h"
+#include "ui/design/pintadjf.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -221,6 +224,44 @@ private slots:
         QCOMPARE(author.topLeft(),
                  QPoint(DefaultProjectRecord(QStringLiteral("2.2")).Menu.Author.AuthorLeft + 38,
                         DefaultProjectRecord(QStringLiteral("2.2")).Menu.Author.AuthorTop + 28));
+    }
+
+    void introductionAndGraphicScreens_showTheWindowWherePlaced()
+    {
+        PlatformDoubles platform;
+        TestBook book;
+        PresentationRecord& presentation = book.state.Project.Presentation;
+        presentation.Intro.UseMenuBar = 1;
+        presentation.Intro.IntroBars.StatusShown = 1;
+        presentation.Intro.IntroDisplay = windowAt(40, 50, 250, 120);
+        const QByteArray text = "{\\rtf1 welcome}";
+        QRect introPlaced;
+        platform.modal.expect<TIntAdjustForm>([&](TIntAdjustForm& form) {
+            dragText(form, {60, 40});
+            introPlaced = form.TextPnl->geometry();
+            saveThroughThePopup(form);
+        });
+        QVERIFY(AdjustIntroductionWindow(presentation, book.state.Project.Config, text));
+        ProjectBookSource source(book.state);
+        const PreviewContext context{source, QString(), QPoint()};
+        TIntDispForm intro(context, {QString::fromLatin1(text)});
+        intro.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&intro));
+        QCOMPARE(intro.TextPnl->geometry(), introPlaced);
+        QCOMPARE(introPlaced, QRect(98, 88, 250, 120));
+
+        DisplayRecord screen = windowAt(200, 100, 300, 200);
+        QRect screenPlaced;
+        platform.modal.expect<TVPAdjustForm>([&](TVPAdjustForm& form) {
+            dragText(form, {-100, 50});
+            screenPlaced = form.TextPnl->geometry();
+            saveThroughThePopup(form);
+        });
+        QVERIFY(AdjustHyperTextWindow(screen, text));
+        TTxtVPDispForm graphicScreen(screen, {QString::fromLatin1(text)});
+        graphicScreen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&graphicScreen));
+        QCOMPARE(graphicScreen.TextPnl->geometry(), screenPlaced);
     }
 };
 
