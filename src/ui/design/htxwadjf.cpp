@@ -26,6 +26,10 @@ THypTextAdjForm::THypTextAdjForm(const DisplayRecord& display, const QStringList
 {
     setWindowTitle(tr("Press Mouse right button for Menu"));
     MainMenu1->hide();
+    Panel1->setAutoFillBackground(true); // the sample is a window: its strips are not see-through
+    QPalette face = Panel1->palette();
+    face.setColor(QPalette::Window, face.color(QPalette::Button));
+    Panel1->setPalette(face);
     PaintBackground(Panel2, QColor(0x00, 0x00, 0x80), Qt::white);
     Panel2->setFixedHeight(20);
     Panel3->setFrameStyle(QFrame::Panel | QFrame::Sunken);

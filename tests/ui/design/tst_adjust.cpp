@@ -1,6 +1,7 @@
 // The window-adjusting windows: the text window dragged with real mouse events, saved through the
 // popup menu or "Save changes?", and what was placed is exactly where the reader screen shows it.
 #include "doubles.h"
+#include "screenshots.h"
 #include "testbook.h"
 
 #include "core/book/booksource.h"
@@ -78,6 +79,7 @@ private slots:
         QRect adjusted;
         platform.modal.expect<TChapAdjustForm>([&](TChapAdjustForm& form) {
             dragText(form, {30, 20});
+            KeepScreenshot(form, QStringLiteral("TChapAdjustForm"));
             QCOMPARE(form.TitlePnl->height(), 40);
             adjusted = form.TextPnl->geometry();
             saveThroughThePopup(form);
@@ -158,6 +160,7 @@ private slots:
             QTest::mouseMove(handle, QPoint(42, 22));
             QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(42, 22));
             sample = form.Panel1->geometry();
+            KeepScreenshot(form, QStringLiteral("THypTextAdjForm"));
             saveThroughThePopup(form);
         });
         QVERIFY(AdjustPopupWindow(display, text));
@@ -208,6 +211,7 @@ private slots:
                               Qt::LeftButton); // selects the list panel, presses nothing
             QCOMPARE(form.StretchHandle1->attached().first(), form.Panel3);
             dragHandle(form.StretchHandle1, {-10, 50});
+            KeepScreenshot(form, QStringLiteral("TMenuAdjustForm"));
             list = form.Panel3->geometry();
             author = form.AuthorPnl->geometry();
             saveThroughThePopup(form);

@@ -1,6 +1,7 @@
 // The background design windows: the proposals of the radio buttons, Find File with its copy
 // question, the colour, what "&OK" stores per member, and the background test window.
 #include "doubles.h"
+#include "screenshots.h"
 #include "testdir.h"
 
 #include "core/project/records.h"
@@ -57,6 +58,7 @@ private slots:
         QVERIFY(form.ColorGrpBx->isVisible() && !form.GraphicGrpBx->isVisible());
         click(form.GraphicRBtn);
         QCOMPARE(form.GraphicEdit->text(), QStringLiteral("Z.JPG"));
+        KeepScreenshot(form, QStringLiteral("TCFGDesignBackForm"));
         QVERIFY(form.GraphicGrpBx->isVisible() && !form.ColorGrpBx->isVisible());
         QVERIFY(form.fields().wallpaper.isEmpty()); // the proposal empties the other name
 
