@@ -13,6 +13,7 @@
 #include "preview/readerscreen.h"
 #include "ui/authoring/bringfile.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
