@@ -4,15 +4,13 @@
 
 #include <QDialog>
 
-#include <functional>
-
 class ColourCombo;
 class QComboBox;
 class QFrame;
 class QLabel;
 class QPushButton;
-class QTextCharFormat;
 class TRichEdit;
+class TextFormatControls;
 
 class TChapEditForm : public QDialog
 {
@@ -27,6 +25,12 @@ public:
     void ShowSelectionAttributes();
 
     QFrame* ToolPnl;
+    TRichEdit* RichEdit1;
+
+private:
+    TextFormatControls* m_format; // before the controls it makes, which are initialised from it
+
+public:
     QComboBox* FontNameCombo;
     QComboBox* sizeCombo;
     ColourCombo* ColorCombo;
@@ -35,7 +39,6 @@ public:
     QPushButton* BtnH;
     QPushButton* AllBtn;
     QPushButton* ImportBtn;
-    TRichEdit* RichEdit1;
     QFrame* BottomPnl;
     QLabel* Label1;
     QLabel* Label2;
@@ -50,15 +53,11 @@ private:
     void buildToolStrip();
     void buildBottomStrip();
     void connectCommands();
-    void applyFormat(const std::function<void(QTextCharFormat&)>& change);
-    void applySize(const QString& text);
-    void applyFamily(const QString& family);
     void ImportBtnClick();
     void SaveasBtnClick();
     void Button1Click();
 
     QString m_fileName;
-    bool m_showing = false; // the toolbar is being set from the selection
 };
 
 // Shows the chapter editor modally.
