@@ -5,6 +5,7 @@
 #include "core/project/workingstate.h"
 #include "core/services/service.h"
 #include "preview/mediaactions.h"
+#include "ui/authoring/bhypmenf.h"
 #include "ui/chapters/chapterhooks.h"
 #include "ui/chapters/previewwindows.h"
 
@@ -111,6 +112,8 @@ private:
     PreviewChapterWindows m_chapterWindows;
     ScopedService<ChapterWindowsSlot, ChapterWindows> m_chapterWindowsInstalled{m_chapterWindows};
     QString m_lastProjectDir; // where "Select an E-Book" looks when no project is open
+    LinkDialogDefiner m_linkDefiner{m_state};
+    ScopedService<LinkDefinerSlot, LinkDefiner> m_linkDefinerInstalled{m_linkDefiner};
     BookMediaActions m_media;
     ScopedService<MediaSlot, MediaActions> m_mediaInstalled{m_media};
 };

@@ -1,0 +1,25 @@
+// TNoteFileForm: names the text file a notepad link opens.
+#pragma once
+
+#include <QDialog>
+
+#include <optional>
+
+class QLineEdit;
+class QPushButton;
+
+class TNoteFileForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TNoteFileForm(const QString& command, QWidget* parent = nullptr);
+
+    QLineEdit* Edit1;
+    QPushButton* ViewBtn;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+};
+
+// The name entered, or nothing when the author cancelled.
+std::optional<QString> AskNotepadFile(const QString& command, QWidget* parent = nullptr);

@@ -1,0 +1,315 @@
+// The link dialog through its windows: every kind of link defined with the keys and the mouse,
+// the sections it writes, edits in place, the refusals, and what a click on each phrase does.
+#include "doubles.h"
+#include "screenshots.h"
+#include "testbook.h"
+
+#include "core/book/booksource.h"
+#include "core/sections/hypertext.h"
+#include "platform/filelists.h"
+#include "preview/entrydispatch.h"
+#include "preview/hnotesf.h"
+#include "preview/htxdispf.h"
+#include "preview/htxvdspf.h"
+#include "preview/mediaactions.h"
+#include "preview/previewcontext.h"
+#include "preview/richedit.h"
+#include "ui/authoring/bhypmenf.h"
+#include "ui/authoring/exechoice.h"
+#include "ui/authoring/hypentryform.h"
+#include "ui/authoring/notefileform.h"
+#include "ui/authoring/pickers.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+enum Row
+{
+    TextOnly,
+    GraphicOnly,
+    Voice,
+    Executable,
+    GraphicText,
+    GraphicSound,
+    Video,
+    Midi,
+    Notepad
+};
+
+void click(QWidget* widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+void choose(THypMenuForm& form, Row row)
+{
+    QRadioButton* button = form.RadioButtons[row];
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+// The project of a book with a file of every kind the links name.
+struct LinkBook : TestBook
+{
+    LinkBook()
+    {
+        for (const char* name :
+             {"SEA.JPG", "HORN.WAV", "FILM.AVI", "TUNE.MID", "GAME.EXE", "PAGE.HTM", "NOTES.TXT"})
+            writeBytes(dir.filePath(QString::fromLatin1(name)), "x");
+    }
+    QByteArray hyperText() const { return readBytes(dir.filePath(QStringLiteral("BOOK.QVR"))); }
+};
+
+// Defines a link for the phrase: chooses the row, presses Add, lets `script` work the kind's
+// window(s), and saves with Alt+S.
+template <class Window>
+void defineLink(PlatformDoubles& platform, const QString& phrase, Row row,
+                std::function<void(Window&)> script)
+{
+    platform.modal.expect<THypMenuForm>([row](THypMenuForm& form) {
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        choose(form, row);
+        click(form.Buttons[row]);
+        QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(!form.isVisible());
+    });
+    platform.modal.expect<Window>(script);
+    DefineLink(QStringLiteral("BOOK.QVR"), phrase);
+}
+
+template <class Picker>
+void defineExecutable(PlatformDoubles& platform, const QString& phrase, int choice,
+                      std::function<void(Picker&)> pickerScript)
+{
+    platform.modal.expect<THypMenuForm>([](THypMenuForm& form) {
+        choose(form, Executable);
+        click(form.Buttons[Executable]);
+        click(form.OKBtn);
+    });
+    platform.modal.expect<TExeChoiceForm>([choice](TExeChoiceForm& c) {
+        c.RadioButtons[choice]->click();
+        click(c.AddButtons[choice]);
+        click(c.OKBtn);
+    });
+    platform.modal.expect<Picker>(pickerScript);
+    DefineLink(QStringLiteral("BOOK.QVR"), phrase);
+}
+
+void typeText(THypEntryForm& editor, const QString& text)
+{
+    editor.RichEdit1->setFocus();
+    QTest::keyClicks(editor.RichEdit1, text);
+    click(editor.OKBtn);
+}
+
+} // namespace
+
+class LinkDialogTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void newPhrase_saveAtOnceSaysNoDataAndCancelWritesNothing()
+    {
+        PlatformDoubles platform;
+        LinkBook book;
+        platform.modal.expect<THypMenuForm>([&platform](THypMenuForm& form) {
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            QCOMPARE(form.Label1->text(), QStringLiteral("HyperText Link"));
+            QCOMPARE(form.GroupBox1->title(), QStringLiteral(" Select HyperText type "));
+            QVERIFY(form.RadioButtons[TextOnly]->isChecked() &&
+                    form.Buttons[TextOnly]->isEnabled());
+            QVERIFY(!form.Buttons[GraphicOnly]->isEnabled());
+            KeepScreenshot(form, QStringLiteral("THypMenuForm"));
+            QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
+            QTRY_VERIFY(!platform.messages.shown().isEmpty()); // a mnemonic animates its click
+            QVERIFY(form.isVisible());
+            QTest::keyClick(&form, Qt::Key_Escape);
+        });
+        DefineLink(QStringLiteral("BOOK.QVR"), QStringLiteral("North Sea"));
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("No data has been entered.")});
+        QVERIFY(book.hyperText().isEmpty());
+        QCOMPARE(CurrentHyperPhrase(), QStringLiteral("North Sea"));
+    }
+
+    void everyKind_isDefinedThroughItsWindowAndPlaysAsTheReaderClicks()
+    {
+        PlatformDoubles platform;
+        LinkBook book;
+        defineLink<THypEntryForm>(platform, QStringLiteral("Note"), TextOnly,
+                                  [](THypEntryForm& e) { typeText(e, QStringLiteral("a note")); });
+        defineLink<TGetGraphicForm>(platform, QStringLiteral("Sunrise"), GraphicOnly,
+                                    [](TGetGraphicForm& p) {
+                                        p.Edit2->setText(QStringLiteral("30"));
+                                        click(p.OKBtn);
+                                    });
+        defineLink<TGetFileForm>(platform, QStringLiteral("Horn"), Voice,
+                                 [](TGetFileForm& p) { click(p.OKBtn); });
+        defineLink<THypEntryForm>(
+            platform, QStringLiteral("Chart"), GraphicText,
+            [](THypEntryForm& e) { typeText(e, QStringLiteral("the chart")); });
+        defineLink<TGetGrAudioForm>(platform, QStringLiteral("Sun and wave"), GraphicSound,
+                                    [](TGetGrAudioForm& p) { click(p.OKBtn); });
+        defineLink<TGetFileForm>(platform, QStringLiteral("Film"), Video,
+                                 [](TGetFileForm& p) { click(p.OKBtn); });
+        defineLink<TGetFileForm>(platform, QStringLiteral("Tune"), Midi,
+                                 [](TGetFileForm& p) { click(p.OKBtn); });
+        defineLink<TNoteFileForm>(platform, QStringLiteral("Notes"), Notepad, [](TNoteFileForm& n) {
+            QTest::keyClicks(n.Edit1, QStringLiteral("NOTES.TXT"));
+            click(n.OKBtn);
+        });
+        // The three kinds behind " Executable": the choice window, then its picker.
+        defineExecutable<TGetExeForm>(platform, QStringLiteral("Game"), 0, [](TGetExeForm& p) {
+            p.Edit1->setText(QStringLiteral("GAME.EXE"));
+            p.Edit2->setText(QStringLiteral("-x"));
+            click(p.OKBtn);
+        });
+        defineExecutable<TGetWinExeForm>(
+            platform, QStringLiteral("Letter"), 1, [](TGetWinExeForm& p) {
+                QTest::keyClicks(p.Edit1, QStringLiteral("write notes.txt"));
+                click(p.OKBtn);
+            });
+        defineExecutable<TGetFileForm>(platform, QStringLiteral("Page"), 2, [](TGetFileForm& p) {
+            emit p.FileListBox1->fileClicked(QStringLiteral("PAGE.HTM"));
+            click(p.OKBtn);
+        });
+
+        const QString sections = QString::fromLatin1(book.hyperText());
+        const auto simple = [](const char* phrase, int type, const char* command) {
+            return QStringLiteral("[%1]\r\nsource=HYPER\r\ntype=%2\r\ncommand=%3\r\n]\r\n\r\n")
+                .arg(QLatin1String(phrase))
+                .arg(type)
+                .arg(QLatin1String(command));
+        };
+        for (const QString& expected :
+             {simple("Sunrise", 2, "SEA.JPG,30"), simple("Horn", 3, "HORN.WAV"),
+              simple("Sun and wave", 6, "SEA.JPG,HORN.WAV,0"), simple("Film", 7, "FILM.AVI"),
+              simple("Tune", 8, "TUNE.MID"), simple("Notes", 13, "NOTES.TXT"),
+              simple("Game", 4, "GAME.EXE,-x"), simple("Letter", 9, "WRITE NOTES.TXT"),
+              simple("Page", 10, "PAGE.HTM")})
+            QVERIFY2(sections.contains(expected), qPrintable(expected + sections));
+        QVERIFY(sections.contains(
+            QStringLiteral("[Note]\r\nsource=HYPER\r\ntype=1\r\ndisplaytype=0\r\n")));
+        QVERIFY(sections.contains(QStringLiteral("[Chart]\r\nsource=HYPER\r\ntype=5\r\n")));
+
+        // A click on each phrase does what the reader's click does.
+        struct Recorder : MediaActions
+        {
+            QStringList calls;
+            void showCommand(QWidget*, const QString& caption, const QString& value) override
+            {
+                calls << caption + QLatin1Char(':') + value;
+            }
+            void runProgram(QWidget*, HyperTextType mode, const QString& value) override
+            {
+                calls << QString::number(static_cast<int>(mode)) + QLatin1Char(':') + value;
+            }
+        } media;
+        ScopedService<MediaSlot, MediaActions> installed(media);
+        ProjectBookSource source(book.state);
+        const PreviewContext context{source, QString(), QPoint()};
+        platform.modal.expect<TShowHTextForm>([](TShowHTextForm& popup) { popup.reject(); });
+        platform.modal.expect<TTxtVPDispForm>([](TTxtVPDispForm& screen) { screen.reject(); });
+        platform.modal.expect<THNotesForm>([](THNotesForm& notepad) { notepad.reject(); });
+        for (const char* phrase : {"note", "SUNRISE", "Horn", "Chart", "Sun and wave", "Film",
+                                   "Tune", "Notes", "Game", "Letter", "Page"}) {
+            QStringList lines;
+            QVERIFY(source.hyperEntry(QString::fromLatin1(phrase), lines));
+            ShowEntry(lines, context, nullptr);
+        }
+        QCOMPARE(
+            media.calls,
+            QStringList({QStringLiteral("Sunrise:SEA.JPG,30"), QStringLiteral("Horn:HORN.WAV"),
+                         QStringLiteral("Sun and wave:SEA.JPG,HORN.WAV,0"),
+                         QStringLiteral("Film:FILM.AVI"), QStringLiteral("Tune:TUNE.MID"),
+                         QStringLiteral("4:GAME.EXE,-x"), QStringLiteral("9:WRITE NOTES.TXT")}));
+        QCOMPARE(platform.documents.opened(), QStringList{QStringLiteral("PAGE.HTM")});
+    }
+
+    void edits_replaceInPlaceAndCancelLeavesTheFileAsItWas()
+    {
+        PlatformDoubles platform;
+        LinkBook book;
+        AddEntry(QStringLiteral("BOOK.QVR"), QStringLiteral("First"), 3, QStringLiteral("HORN.WAV"),
+                 kHyperSource);
+        AddEntry(QStringLiteral("BOOK.QVR"), QStringLiteral("Sunrise"), 2,
+                 QStringLiteral("SEA.JPG,30"), kHyperSource);
+        AddEntry(QStringLiteral("BOOK.QVR"), QStringLiteral("Last"), 3, QStringLiteral("HORN.WAV"),
+                 kHyperSource);
+        const QByteArray before = book.hyperText();
+        platform.modal.expect<THypMenuForm>([](THypMenuForm& form) {
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            QCOMPARE(form.Label1->text(), QStringLiteral("HyperLink Phrase"));
+            QVERIFY(form.RadioButtons[GraphicOnly]->isChecked());
+            QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier); // saved unchanged
+            QTRY_VERIFY(!form.isVisible());
+        });
+        DefineLink(QStringLiteral("BOOK.QVR"), QStringLiteral("SUNRISE"));
+        QCOMPARE(book.hyperText(), QByteArray(before).replace("[Sunrise]", "[SUNRISE]"));
+
+        // Voice Only becomes Graphic Only in its place; then a cancelled change writes nothing.
+        defineLink<TGetGraphicForm>(platform, QStringLiteral("first"), GraphicOnly,
+                                    [](TGetGraphicForm& p) { click(p.OKBtn); });
+        const QByteArray changed = book.hyperText();
+        QVERIFY(changed.startsWith(
+            "[first]\r\nsource=HYPER\r\ntype=2\r\ncommand=SEA.JPG,0\r\n]\r\n\r\n"));
+        QCOMPARE(changed.count("[first]") + changed.count("[First]"), 1);
+        platform.modal.expect<THypMenuForm>([](THypMenuForm& form) {
+            choose(form, Notepad);
+            click(form.Buttons[Notepad]);
+            click(form.CancelBtn);
+        });
+        platform.modal.expect<TNoteFileForm>([](TNoteFileForm& n) { click(n.CancelBtn); });
+        DefineLink(QStringLiteral("BOOK.QVR"), QStringLiteral("Last"));
+        QCOMPARE(book.hyperText(), changed);
+    }
+
+    void executableChoices_andDamagedSections()
+    {
+        PlatformDoubles platform;
+        LinkBook book;
+        platform.modal.expect<THypMenuForm>([](THypMenuForm& form) {
+            choose(form, Executable);
+            click(form.Buttons[Executable]);
+            choose(form, Executable); // type 9 came back; the button again means 4: no data
+            click(form.OKBtn);
+            QVERIFY(form.isVisible());
+            click(form.CancelBtn);
+        });
+        platform.modal.expect<TExeChoiceForm>([](TExeChoiceForm& c) {
+            c.RadioButtons[1]->click();
+            click(c.AddButtons[1]);
+            click(c.OKBtn);
+        });
+        platform.modal.expect<TGetWinExeForm>([](TGetWinExeForm& p) {
+            QTest::keyClicks(p.Edit1, QStringLiteral("write notes.txt"));
+            click(p.OKBtn);
+        });
+        DefineLink(QStringLiteral("BOOK.QVR"), QStringLiteral("Letter"));
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("No data has been entered.")});
+        QVERIFY(book.hyperText().isEmpty());
+
+        platform.messages.clear();
+        writeBytes(book.dir.filePath(QStringLiteral("BOOK.QVR")),
+                   "[Odd]\r\nsource=HYPER\r\ntype=x2\r\ncommand=A\r\n]\r\n\r\n");
+        platform.modal.expect<THypMenuForm>([](THypMenuForm& form) {
+            QCOMPARE(form.Label1->text(), QStringLiteral("HyperText Link"));
+            click(form.CancelBtn);
+        });
+        DefineLink(QStringLiteral("BOOK.QVR"), QStringLiteral("Odd"));
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{
+                     QStringLiteral("The HyperText link \"Odd\" is damaged ('x2' is not a valid "
+                                    "integer value). It opens as a new link; Save replaces it.")});
+    }
+};
+
+QTEST_MAIN(LinkDialogTest)
+#include "tst_linkdialog.moc"
