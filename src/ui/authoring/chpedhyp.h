@@ -1,31 +1,12 @@
-// ThypeditForm: shows the chapter editor's current text read-only; a click on an underlined
-// phrase opens the link definition for that phrase.
+// ThypeditForm: the definition viewer over the chapter editor's current text.
 #pragma once
 
-#include <QDialog>
+#include "ui/authoring/definitionviewer.h"
 
-class QFrame;
-class QPushButton;
-class TRichEdit;
-
-class ThypeditForm : public QDialog
+class ThypeditForm : public TDefinitionViewer
 {
     Q_OBJECT
 
 public:
-    ThypeditForm(const QByteArray& rtf, QWidget* parent = nullptr);
-
-    // The press in the text: defines the phrase under the caret, if there is one.
-    void RichEdit1MouseDown();
-
-    TRichEdit* RichEdit1;
-    QFrame* BottomPnl;
-    QPushButton* CloseBtn;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    void centreButton();
+    explicit ThypeditForm(const QByteArray& rtf, QWidget* parent = nullptr);
 };

@@ -9,6 +9,7 @@
 #include "platform/modal.h"
 #include "preview/bookplayer.h"
 #include "ui/authoring/chpeditf.h"
+#include "ui/authoring/hypermenuform.h"
 #include "ui/authoring/tutdispf.h"
 #include "ui/build/bkdistf.h"
 #include "ui/build/buildandoffertest.h"
@@ -53,6 +54,8 @@ void Tbookmainform::wireActions()
         ReorgBtn, [this] { ReorderChapters(m_state, this); }, false, FocusAfter::Self);
     onClick(
         PreviewBtn, [this] { PreviewBook(); }, false, FocusAfter::Self);
+    onClick(
+        HypTextBtn, [this] { OpenHyperTextUtilities(m_state, this); }, false, FocusAfter::Self);
     onClick(
         ExecBtn,
         [this] {

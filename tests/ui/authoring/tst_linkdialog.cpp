@@ -16,13 +16,18 @@
 #include "preview/richedit.h"
 #include "ui/authoring/bhypmenf.h"
 #include "ui/authoring/exechoice.h"
+#include "ui/authoring/hypaddform.h"
 #include "ui/authoring/hypentryform.h"
+#include "ui/authoring/hypermenuform.h"
+#include "ui/authoring/lnkmenuf.h"
 #include "ui/authoring/notefileform.h"
 #include "ui/authoring/pickers.h"
 
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -308,6 +313,77 @@ private slots:
                  QStringList{
                      QStringLiteral("The HyperText link \"Odd\" is damaged ('x2' is not a valid "
                                     "integer value). It opens as a new link; Save replaces it.")});
+    }
+
+    void utilities_defineViewAndDeleteThroughTheChooser()
+    {
+        PlatformDoubles platform;
+        LinkBook book;
+        DialogEntryChooser chooser;
+        ScopedService<ChooserSlot, EntryChooser> chooserInstalled(chooser);
+        LinkDialogDefiner definer(book.state);
+        ScopedService<LinkDefinerSlot, LinkDefiner> definerInstalled(definer);
+        book.addChapter("One", "{\\rtf1 plain \\ul Sea\\ulnone  words}");
+        book.addChapter("Two", "{\\rtf1 two}");
+        Thypermenuform form(book.state);
+        form.show();
+        QVERIFY(!form.viewbtn->isEnabled() && !form.deleteBtn->isEnabled()); // no links yet
+        KeepScreenshot(form, QStringLiteral("Thypermenuform"));
+
+        // Add: the chapter, then a press on the phrase in its text opens the link dialog.
+        const auto firstLine = [](TButtListForm& list) { click(list.OKBitBtn); };
+        platform.modal.expect<TButtListForm>([](TButtListForm& list) {
+            QCOMPARE(list.windowTitle(), QStringLiteral("Select a Chapter with HyperText"));
+            QCOMPARE(list.ListBox1->count(), 2);
+            click(list.OKBitBtn);
+        });
+        platform.modal.expect<Thypaddform>([](Thypaddform& viewer) {
+            QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+            KeepScreenshot(viewer, QStringLiteral("Thypaddform"));
+            QTextCursor at(viewer.RichEdit1->document());
+            at.setPosition(7); // inside "Sea"
+            QTest::mouseClick(viewer.RichEdit1->viewport(), Qt::LeftButton, {},
+                              viewer.RichEdit1->cursorRect(at).center());
+            QTest::keyClick(&viewer, Qt::Key_Escape);
+        });
+        platform.modal.expect<THypMenuForm>([](THypMenuForm& link) {
+            QCOMPARE(link.Edit1->text(), QStringLiteral("Sea"));
+            choose(link, Notepad);
+            click(link.Buttons[Notepad]);
+            click(link.OKBtn);
+        });
+        platform.modal.expect<TNoteFileForm>([](TNoteFileForm& n) {
+            QTest::keyClicks(n.Edit1, QStringLiteral("NOTES.TXT"));
+            click(n.OKBtn);
+        });
+        click(form.AddBtn);
+        QVERIFY(form.viewbtn->isEnabled() && form.deleteBtn->isEnabled());
+        QCOMPARE(book.hyperText(),
+                 QByteArray("[Sea]\r\nsource=HYPER\r\ntype=13\r\ncommand=NOTES.TXT\r\n]\r\n\r\n"));
+
+        // View shows the link as the reader sees it: the notepad on its file.
+        platform.modal.expect<TButtListForm>(firstLine);
+        platform.modal.expect<THNotesForm>([](THNotesForm& notepad) { notepad.reject(); });
+        click(form.viewbtn);
+
+        // Delete asks with the entry's name, then the file goes with its last link.
+        platform.modal.expect<TButtListForm>(firstLine);
+        platform.messages.answer(MessageAnswer::Yes);
+        click(form.deleteBtn);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("The \"Sea\" entry will be deleted.\n\rContinue?")});
+        QVERIFY(!form.viewbtn->isEnabled());
+
+        // A chapter whose file is gone: the error, and no viewer.
+        QFile::remove(book.dir.filePath(QStringLiteral("Two.QLF")));
+        platform.messages.clear();
+        platform.modal.expect<TButtListForm>([](TButtListForm& list) {
+            list.ListBox1->setCurrentRow(1);
+            click(list.OKBitBtn);
+        });
+        click(form.AddBtn);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("Cannot open file Two.QLF")});
     }
 };
 
