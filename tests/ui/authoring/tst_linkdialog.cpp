@@ -109,6 +109,9 @@ void typeText(THypEntryForm& editor, const QString& text)
 {
     editor.RichEdit1->setFocus();
     QTest::keyClicks(editor.RichEdit1, text);
+    KeepScreenshot(editor, editor.AdjustBtn->text().contains(QStringLiteral("Design"))
+                               ? QStringLiteral("THypEntryForm-display")
+                               : QStringLiteral("THypEntryForm-text"));
     click(editor.OKBtn);
 }
 
