@@ -25,6 +25,11 @@ QByteArray RtfFromLines(const QStringList& lines)
     return textcodec::encode(lines.join(QLatin1String("\r\n")));
 }
 
+Colour BookColourOf(const QColor& colour)
+{
+    return Colour(colour.red() | (colour.green() << 8) | (colour.blue() << 16));
+}
+
 QColor BookColour(Colour colour)
 {
     const auto value = static_cast<std::uint32_t>(colour);

@@ -17,6 +17,8 @@ QByteArray RtfFromLines(const QStringList& lines);
 
 // A book colour ($00BBGGRR, or a system colour code) as a Qt colour.
 QColor BookColour(Colour colour);
+// A chosen Qt colour as the book stores it.
+Colour BookColourOf(const QColor& colour);
 
 // Shows or hides a bar with its text, font (from its font text), colour and a height of twice
 // the font's point size.

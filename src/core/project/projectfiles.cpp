@@ -129,3 +129,11 @@ void WriteDisplayFile(const WorkingState& state, const QString& fileName)
 {
     filestore::writeAll(fileName, filestore::bytesOf(state.CurrentDisplay));
 }
+
+std::optional<QString> DisplayFileNameFor(const QString& answer)
+{
+    const QString name = BaseName(answer.left(80)).left(25);
+    if (name.isEmpty() || !ValidFileName(name))
+        return std::nullopt;
+    return name + QStringLiteral(".QVD");
+}

@@ -9,6 +9,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 class TRecList;
 
 inline constexpr int kOldDisplayFileSize = 68;
@@ -30,3 +32,6 @@ bool ChapterListExists(const WorkingState& state);
 // Display files; a 68-byte file of the earlier version is converted on its first reading.
 void ReadDisplayFile(WorkingState& state, const QString& fileName);
 void WriteDisplayFile(const WorkingState& state, const QString& fileName);
+// The display file an author's answer names: its bare name (no folder, no extension) cut to 25
+// characters, with ".QVD". Nothing when that name is empty or not a valid file name.
+std::optional<QString> DisplayFileNameFor(const QString& answer);

@@ -135,7 +135,7 @@ void THypEntryForm::ColorBtnClick()
         fileDialogs().chooseColor(this, BookColour(m_display.TextColor));
     if (!chosen)
         return;
-    m_display.TextColor = Colour(chosen->red() | (chosen->green() << 8) | (chosen->blue() << 16));
+    m_display.TextColor = BookColourOf(*chosen);
     showBackground();
 }
 

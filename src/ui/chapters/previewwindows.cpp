@@ -3,6 +3,7 @@
 
 #include "core/book/booksource.h"
 #include "preview/chpdispf.h"
+#include "ui/design/chpdesnf.h"
 
 void PreviewChapterWindows::showChapter(QWidget* parent, const QString& chapterFile,
                                         const DisplayRecord& display, const ProjectRecord&)
@@ -10,4 +11,10 @@ void PreviewChapterWindows::showChapter(QWidget* parent, const QString& chapterF
     ProjectBookSource source(m_state);
     const PreviewContext context{source, m_state.HelpFilePath, m_origin()};
     ShowChapter(context, display, source.chapterText(chapterFile), parent);
+}
+
+void PreviewChapterWindows::designDisplay(QWidget* parent, ProjectRecord& project,
+                                          const QString& chapterFile)
+{
+    DesignChapterDisplay(m_state, project, chapterFile, parent);
 }

@@ -1,4 +1,5 @@
-// The chapter windows' "&View" through the reader screens, on the open project.
+// The chapter windows' "&View" through the reader screens and their "Design Display File",
+// on the open project.
 #pragma once
 
 #include "core/project/workingstate.h"
@@ -17,7 +18,8 @@ public:
     {}
     void showChapter(QWidget* parent, const QString& chapterFile, const DisplayRecord& display,
                      const ProjectRecord& project) override;
-    void designDisplay(QWidget*, ProjectRecord&, const QString&) override {}
+    void designDisplay(QWidget* parent, ProjectRecord& project,
+                       const QString& chapterFile) override;
 
 private:
     WorkingState& m_state;

@@ -28,16 +28,6 @@ namespace {
 const QString kGraphicFilter = QStringLiteral("Graphic Files|*.BMP;*.JPG");
 const QString kWallpaperFilter = QStringLiteral("Wallpaper Files|*.BMP");
 
-QColor toQColor(Colour colour)
-{
-    return BookColour(colour);
-}
-
-Colour fromQColor(const QColor& colour)
-{
-    return Colour(colour.red() | (colour.green() << 8) | (colour.blue() << 16));
-}
-
 } // namespace
 
 BackgroundFields BackgroundFields::of(const DisplayRecord& display)
@@ -186,7 +176,7 @@ void TDesignBackForm::showGroupOf(int type)
 void TDesignBackForm::showColour()
 {
     QPalette palette = Panel1->palette();
-    palette.setColor(QPalette::Window, toQColor(m_fields.colour));
+    palette.setColor(QPalette::Window, BookColour(m_fields.colour));
     Panel1->setPalette(palette);
 }
 
@@ -260,10 +250,11 @@ void TDesignBackForm::FindWallpaper()
 
 void TDesignBackForm::SelectColour()
 {
-    const std::optional<QColor> chosen = fileDialogs().chooseColor(this, toQColor(m_fields.colour));
+    const std::optional<QColor> chosen =
+        fileDialogs().chooseColor(this, BookColour(m_fields.colour));
     if (!chosen)
         return;
-    m_fields.colour = fromQColor(*chosen);
+    m_fields.colour = BookColourOf(*chosen);
     showColour();
 }
 

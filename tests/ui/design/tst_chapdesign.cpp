@@ -1,0 +1,191 @@
+// The chapter display design window: a new display file through the keyboard and the mouse, the
+// save-name rules, changing an existing file in place, and its opening from the chapter windows.
+#include "doubles.h"
+#include "screenshots.h"
+#include "testbook.h"
+
+#include "core/files/filestore.h"
+#include "platform/filelists.h"
+#include "platform/inputbox.h"
+#include "ui/chapters/chpaddf.h"
+#include "ui/chapters/previewwindows.h"
+#include "ui/design/chpbackf.h"
+#include "ui/design/chpdesnf.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+void click(QWidget* widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+void click(QRadioButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+// Answers the save box with `typed` (after checking what it offered) and Enter.
+void answerSaveBox(PlatformDoubles& platform, const QString& offered, const QString& typed)
+{
+    platform.modal.expect<TInputBox>([offered, typed](TInputBox& box) {
+        QCOMPARE(box.windowTitle(), QStringLiteral("Save Chapter Display File"));
+        QCOMPARE(box.PromptLbl->text(), QStringLiteral("Enter a Display Filename"));
+        QCOMPARE(box.Edit->text(), offered);
+        box.Edit->selectAll();
+        QTest::keyClick(box.Edit, Qt::Key_Backspace);
+        QTest::keyClicks(box.Edit, typed);
+        QTest::keyClick(box.Edit, Qt::Key_Return);
+    });
+}
+
+DisplayRecord displayIn(const QString& file)
+{
+    return filestore::recordAt<DisplayRecord>(filestore::readAll(file), 0);
+}
+
+} // namespace
+
+class ChapDesignTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void newFile_textWindowColourPrintingAndBackground()
+    {
+        PlatformDoubles platform;
+        TestBook book;
+        TChapDesignForm form(book.state, book.state.Project, QStringLiteral("ONE.QLF"));
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(form.RadioButton3->isChecked() && !form.FileListBox1->isVisible());
+        QVERIFY(form.RadioButton1->isChecked() && !form.DesignBtn->isEnabled());
+
+        click(form.RadioButton2);
+        QVERIFY(form.DesignBtn->isEnabled());
+        platform.files.answerColor(QColor(0x10, 0x20, 0x30));
+        QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
+        QTRY_COMPARE(form.display().TextColor, 0x302010);
+        click(form.CheckBox1);
+        platform.modal.expect<TChapDesignBackForm>([](TChapDesignBackForm& background) {
+            QVERIFY(background.ColorRBtn->isChecked());
+            click(background.GraphicRBtn);
+            background.GraphicEdit->setText(QStringLiteral("SKY.JPG"));
+            click(background.OKBtn);
+        });
+        QTest::keyClick(&form, Qt::Key_D, Qt::AltModifier);
+        QTRY_VERIFY(platform.modal.allUsed());
+        KeepScreenshot(form, QStringLiteral("TChapDesignForm"));
+
+        answerSaveBox(platform, QString(), QStringLiteral("c:\\books\\MYDISP.TXT"));
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(!form.isVisible());
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+
+        const DisplayRecord saved = displayIn(book.dir.filePath(QStringLiteral("MYDISP.QVD")));
+        QCOMPARE(QFileInfo(book.dir.filePath(QStringLiteral("MYDISP.QVD"))).size(), 340);
+        QCOMPARE(saved.FullScreen, 0);
+        QCOMPARE(saved.TextColor, 0x302010);
+        QCOMPARE(saved.PrintAllowed, 1);
+        QCOMPARE(saved.BackType, 2);
+        QCOMPARE(book.state.CurrentDisplay.BackType, 2);
+        QCOMPARE(saved.WinWidth, 400); // the text window keeps the defaults it was not given
+    }
+
+    void saveNames_invalidEmptyAndLong()
+    {
+        PlatformDoubles platform;
+        TestBook book;
+        const QStringList before = book.dir.entries();
+        TChapDesignForm form(book.state, book.state.Project, QString());
+        form.show();
+
+        answerSaveBox(platform, QString(), QStringLiteral("why?"));
+        click(form.OKBtn);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("That is not a valid file name.")});
+        answerSaveBox(platform, QString(), QStringLiteral("c:\\books\\.QVD")); // no name at all
+        click(form.OKBtn);
+        QCOMPARE(platform.messages.texts().size(), 2);
+        platform.modal.expect<TInputBox>([](TInputBox& box) { click(box.CancelBtn); });
+        click(form.OKBtn); // cancelling an empty offer: nothing happens
+        QVERIFY(form.isVisible());
+        QCOMPARE(book.dir.entries(), before);
+
+        answerSaveBox(platform, QString(), QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ1234"));
+        click(form.OKBtn);
+        QVERIFY(!form.isVisible());
+        QVERIFY(QFileInfo::exists(book.dir.filePath(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXY.QVD"))));
+    }
+
+    void modifyFile_showsItAndRewritesItUnchanged()
+    {
+        PlatformDoubles platform;
+        TestBook book;
+        DisplayRecord stored = DefaultDisplay();
+        stored.FullScreen = 0;
+        stored.PrintAllowed = 1;
+        stored.TextColor = 0x0000FF;
+        stored.WinLeft = 33;
+        const QString path = book.dir.filePath(QStringLiteral("CH1.QVD"));
+        writeBytes(path, filestore::bytesOf(stored));
+        const QByteArray bytes = readBytes(path);
+
+        TChapDesignForm form(book.state, book.state.Project, QString());
+        form.show();
+        click(form.RadioButton4);
+        QVERIFY(form.FileListBox1->isVisible());
+        const auto items = form.FileListBox1->findItems(QStringLiteral("CH1.QVD"), Qt::MatchExactly);
+        QCOMPARE(items.size(), 1);
+        QTest::mouseClick(form.FileListBox1->viewport(), Qt::LeftButton, {},
+                          form.FileListBox1->visualItemRect(items.first()).center());
+        QCOMPARE(form.DisplayEdit->text(), QStringLiteral("CH1.QVD"));
+        QVERIFY(form.RadioButton2->isChecked() && form.DesignBtn->isEnabled());
+        QVERIFY(form.CheckBox1->isChecked());
+        QCOMPARE(form.Panel1->palette().color(QPalette::Window), QColor(Qt::red));
+
+        click(form.RadioButton1); // full screen keeps the window fields it had
+        QVERIFY(!form.DesignBtn->isEnabled());
+        click(form.RadioButton2);
+        answerSaveBox(platform, QStringLiteral("CH1.QVD"), QStringLiteral("CH1.QVD"));
+        click(form.OKBtn);
+        QCOMPARE(readBytes(path), bytes);
+
+        TChapDesignForm again(book.state, book.state.Project, QString());
+        again.show();
+        click(again.RadioButton4);
+        click(again.RadioButton3); // a new file starts from the defaults again
+        QVERIFY(!again.FileListBox1->isVisible() && again.RadioButton1->isChecked());
+        QTest::keyClick(&again, Qt::Key_Escape);
+        QCOMPARE(readBytes(path), bytes);
+    }
+
+    void chapterWindow_opensItAndPicksTheNewFileAfterwards()
+    {
+        PlatformDoubles platform;
+        TestBook book;
+        PreviewChapterWindows windows(book.state, [] { return QPoint(); });
+        ScopedService<ChapterWindowsSlot, ChapterWindows> installed(windows);
+        book.state.CurrentChapter = ChapterRecord{};
+        TChapAddForm chapter(book.state, -1);
+        chapter.show();
+        platform.modal.expect<TChapDesignForm>([&platform](TChapDesignForm& form) {
+            answerSaveBox(platform, QString(), QStringLiteral("OWN"));
+            click(form.OKBtn);
+        });
+        click(chapter.Button1);
+        QVERIFY(chapter.DisplayEdit->text().isEmpty());
+        QVERIFY(!chapter.FileListBox1->findItems(QStringLiteral("OWN.QVD"), Qt::MatchExactly)
+                     .isEmpty());
+    }
+};
+
+QTEST_MAIN(ChapDesignTest)
+#include "tst_chapdesign.moc"
