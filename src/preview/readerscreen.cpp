@@ -59,14 +59,20 @@ QColor BookColour(Colour colour)
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 
-void SetupBar(QLabel* bar, bool shown, const QString& text, const QString& fontText, Colour colour)
+TextFont BarFont(const QString& fontText)
 {
     TextFont font;
     try {
         ApplyFontText(fontText, font);
     } catch (const RunTimeError&) {
-        font = TextFont{}; // a damaged font text shows in the standard font
+        font = TextFont{};
     }
+    return font;
+}
+
+void SetupBar(QLabel* bar, bool shown, const QString& text, const QString& fontText, Colour colour)
+{
+    const TextFont font = BarFont(fontText);
     QFont qfont = font.toQFont();
     bar->setText(text);
     bar->setFont(qfont);

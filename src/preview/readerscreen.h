@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/project/codes.h"
+#include "core/project/fonttext.h"
 #include "core/project/records.h"
 
 #include <QColor>
@@ -19,6 +20,9 @@ QByteArray RtfFromLines(const QStringList& lines);
 QColor BookColour(Colour colour);
 // A chosen Qt colour as the book stores it.
 Colour BookColourOf(const QColor& colour);
+
+// The font a bar's font text describes; a damaged font text gives the standard font.
+TextFont BarFont(const QString& fontText);
 
 // Shows or hides a bar with its text, font (from its font text), colour and a height of twice
 // the font's point size.

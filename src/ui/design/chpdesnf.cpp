@@ -167,8 +167,7 @@ void TChapDesignForm::designTextWindow()
 void TChapDesignForm::save()
 {
     const QString answer =
-        InputBox(tr("Save Chapter Display File"), tr("Enter a Display Filename"),
-                 m_fileName, this)
+        InputBox(tr("Save Chapter Display File"), tr("Enter a Display Filename"), m_fileName, this)
             .left(80);
     if (answer.isEmpty())
         return;

@@ -14,6 +14,7 @@
 #include "ui/build/bkdistf.h"
 #include "ui/build/buildandoffertest.h"
 #include "ui/chapters/chapterflows.h"
+#include "ui/design/bmcustf.h"
 #include "ui/mainwindow/bmmain.h"
 #include "ui/mainwindow/programaboutform.h"
 
@@ -56,6 +57,8 @@ void Tbookmainform::wireActions()
         PreviewBtn, [this] { PreviewBook(); }, false, FocusAfter::Self);
     onClick(
         HypTextBtn, [this] { OpenHyperTextUtilities(m_state, this); }, false, FocusAfter::Self);
+    onClick(
+        CustChapBtn, [this] { CustomizeBook(m_state, this); }, false, FocusAfter::Self);
     onClick(
         ExecBtn,
         [this] {

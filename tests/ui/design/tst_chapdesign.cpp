@@ -122,7 +122,8 @@ private slots:
         answerSaveBox(platform, QString(), QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ1234"));
         click(form.OKBtn);
         QVERIFY(!form.isVisible());
-        QVERIFY(QFileInfo::exists(book.dir.filePath(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXY.QVD"))));
+        QVERIFY(
+            QFileInfo::exists(book.dir.filePath(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXY.QVD"))));
     }
 
     void modifyFile_showsItAndRewritesItUnchanged()
@@ -142,7 +143,8 @@ private slots:
         form.show();
         click(form.RadioButton4);
         QVERIFY(form.FileListBox1->isVisible());
-        const auto items = form.FileListBox1->findItems(QStringLiteral("CH1.QVD"), Qt::MatchExactly);
+        const auto items =
+            form.FileListBox1->findItems(QStringLiteral("CH1.QVD"), Qt::MatchExactly);
         QCOMPARE(items.size(), 1);
         QTest::mouseClick(form.FileListBox1->viewport(), Qt::LeftButton, {},
                           form.FileListBox1->visualItemRect(items.first()).center());

@@ -1,0 +1,52 @@
+// The book's presentation window.
+#include "ui/design/bmcustf.h"
+
+#include "platform/f1help.h"
+#include "platform/modal.h"
+#include "ui/design/bcustcnf.h"
+#include "ui/design/btextf.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TCustMenuform::TCustMenuform(WorkingState& state, QWidget* parent)
+    : QDialog(parent), ChapterBtn(new QPushButton(tr("Design Chapter &Presentation"), this)),
+      ContentsBtn(new QPushButton(tr("Design &Table of Contents"), this)),
+      TextBtn(new QPushButton(tr("Customize &E-Book Text"), this)),
+      CloseBtn(new QPushButton(tr("&Close"), this)), m_state(state)
+{
+    setObjectName(QStringLiteral("TCustMenuform"));
+    setWindowTitle(tr("Press F1 for Help"));
+    SetHelpContext(this, 205);
+    // The table of contents designer is not part of the tool yet.
+    ContentsBtn->setEnabled(false);
+
+    connect(ChapterBtn, &QPushButton::clicked, this, [this] {
+        TConfigBook bars(m_state, parentWidget());
+        openHidden(bars);
+    });
+    connect(TextBtn, &QPushButton::clicked, this, [this] {
+        TBookTextForm captions(m_state, parentWidget());
+        openHidden(captions);
+    });
+    connect(CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    for (QPushButton* button : {ChapterBtn, ContentsBtn, TextBtn, CloseBtn}) {
+        button->setMinimumHeight(32);
+        layout->addWidget(button);
+    }
+    setMinimumWidth(300);
+}
+
+void TCustMenuform::openHidden(QDialog& window)
+{
+    const HiddenWhileSubWindow hidden(this);
+    RunModal(window);
+}
+
+void CustomizeBook(WorkingState& state, QWidget* parent)
+{
+    TCustMenuform form(state, parent);
+    RunModal(form);
+}

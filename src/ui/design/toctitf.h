@@ -1,0 +1,61 @@
+// The bar text editor: the text, font and colour of a title or status bar, shown as the bar
+// will look. TVPDesignTitleForm is its twin for the introduction, which gives the focus back to
+// the text after each font or colour choice.
+#pragma once
+
+#include "core/project/records.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+enum class Bar
+{
+    Title,
+    Status
+};
+
+class TTocTitleForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Changes `bars` only on "&OK".
+    TTocTitleForm(BarsRecord& bars, Bar bar, int helpContext, QWidget* parent = nullptr);
+
+    QLabel* TitleLbl;
+    QLineEdit* edit1;
+    QPushButton* ChangeBtn; // "&New Font"
+    QPushButton* Button1;   // "&Background"
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+
+    void ChangeBtnClick();
+    void Button1Click();
+
+protected:
+    void done(int result) override;
+    bool m_refocus = false;
+
+private:
+    void showColours();
+
+    BarsRecord& m_bars;
+    Bar m_bar;
+    Colour m_textColour;
+    Colour m_background;
+};
+
+class TVPDesignTitleForm : public TTocTitleForm
+{
+    Q_OBJECT
+
+public:
+    TVPDesignTitleForm(BarsRecord& bars, Bar bar, int helpContext, QWidget* parent = nullptr);
+};
+
+// The bar's editor, modally; true when the author pressed "&OK".
+bool EditBarText(BarsRecord& bars, Bar bar, int helpContext, QWidget* parent);
+bool EditIntroBarText(BarsRecord& bars, Bar bar, int helpContext, QWidget* parent);

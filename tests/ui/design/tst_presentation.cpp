@@ -1,0 +1,208 @@
+// The book's presentation windows: the bar text editor, the chapter screens' bars, the caption
+// windows, and what the reader's chapter screen shows of them afterwards.
+#include "doubles.h"
+#include "screenshots.h"
+#include "testbook.h"
+
+#include "core/book/booksource.h"
+#include "core/files/filestore.h"
+#include "core/project/projectfiles.h"
+#include "platform/f1help.h"
+#include "preview/chpdispf.h"
+#include "ui/design/bcustcnf.h"
+#include "ui/design/bmcustf.h"
+#include "ui/design/btextf.h"
+#include "ui/design/toctitf.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+void click(QWidget* widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+void altKey(QWidget* window, Qt::Key key)
+{
+    QTest::keyClick(window, key, Qt::AltModifier);
+}
+
+QByteArray projectBytes(const TestBook& book)
+{
+    return readBytes(book.dir.filePath(QStringLiteral("BOOK.QVJ")));
+}
+
+ProjectRecord projectOnDisk()
+{
+    WorkingState read;
+    read.ProjectFile = QStringLiteral("BOOK.QVJ");
+    ReadProject(read);
+    return read.Project;
+}
+
+} // namespace
+
+class PresentationTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void barEditor_textFontAndColourStoredOnlyOnOk()
+    {
+        PlatformDoubles platform;
+        BarsRecord bars = DefaultBars();
+        TTocTitleForm form(bars, Bar::Status, 212);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(HelpContextOf(&form), 212);
+        QCOMPARE(form.TitleLbl->text(), QStringLiteral("StatusBar Text :"));
+        QCOMPARE(form.edit1->font().pointSize(), 8); // "8 0 0 Times New Roman"
+        QTest::keyClicks(form.edit1, QString(90, QLatin1Char('x')));
+        QCOMPARE(form.edit1->text().size(), 80);
+
+        QFont chosen(QStringLiteral("DejaVu Serif"), 14);
+        chosen.setItalic(true);
+        platform.files.answerFont(chosen);
+        altKey(&form, Qt::Key_N);
+        QTRY_COMPARE(form.edit1->font().pointSize(), 14);
+        platform.files.answerColor(QColor(0, 0, 0x80));
+        altKey(&form, Qt::Key_B);
+        QTRY_COMPARE(form.edit1->palette().color(QPalette::Base), QColor(0, 0, 0x80));
+        QVERIFY(bars.StatusText.text().isEmpty()); // nothing before "&OK"
+        KeepScreenshot(form, QStringLiteral("TTocTitleForm"));
+        QTest::keyClick(form.edit1, Qt::Key_Return);
+
+        QCOMPARE(bars.StatusText.text(), QString(80, QLatin1Char('x')));
+        QCOMPARE(bars.StatusColor, 0x800000);
+        QCOMPARE(bars.StatusFont.text(), QStringLiteral("14 0 2 DejaVu Serif"));
+        QCOMPARE(bars.TitleText.text(), QString()); // the other bar is untouched
+
+        const BarsRecord before = bars;
+        TVPDesignTitleForm intro(bars, Bar::Title, 465);
+        intro.show();
+        QVERIFY(QTest::qWaitForWindowActive(&intro));
+        QCOMPARE(intro.TitleLbl->text(), QStringLiteral("TitleBar Text : "));
+        platform.files.answerColor(std::nullopt);
+        click(intro.Button1);
+        QVERIFY(intro.edit1->hasFocus()); // the twin gives the focus back to the text
+        QTest::keyClicks(intro.edit1, QStringLiteral("Welcome"));
+        QTest::keyClick(&intro, Qt::Key_Escape);
+        QCOMPARE(filestore::bytesOf(bars), filestore::bytesOf(before));
+    }
+
+    void chapterBars_savedToTheProjectAndShownOnTheChapterScreen()
+    {
+        PlatformDoubles platform;
+        TestBook book;
+        const QByteArray before = projectBytes(book);
+        platform.modal.expect<TCustMenuform>([&platform](TCustMenuform& form) {
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            KeepScreenshot(form, QStringLiteral("TCustMenuform"));
+            altKey(&form, Qt::Key_P);
+            QTRY_VERIFY(platform.modal.allUsed()); // a mnemonic animates its click first
+            QTest::keyClick(&form, Qt::Key_Escape);
+        });
+        platform.modal.expect<TConfigBook>([&book, before](TConfigBook& bars) {
+            QVERIFY(!bars.titleBtn->isEnabled() && !bars.statusbtn->isEnabled());
+            click(bars.CheckBox1);
+            QVERIFY(bars.titleBtn->isEnabled());
+            click(bars.titleBtn);
+            QCOMPARE(projectBytes(book), before); // the project is written on "&Save" only
+            KeepScreenshot(bars, QStringLiteral("TConfigBook"));
+            click(bars.OKBtn);
+        });
+        platform.modal.expect<TTocTitleForm>([](TTocTitleForm& editor) {
+            QCOMPARE(HelpContextOf(&editor), 211);
+            QTest::keyClicks(editor.edit1, QStringLiteral("Voyages"));
+            click(editor.OKBtn);
+        });
+        CustomizeBook(book.state, nullptr);
+
+        const ProjectRecord saved = projectOnDisk();
+        QCOMPARE(saved.ChapterBars.TitleShown, 1);
+        QCOMPARE(saved.ChapterBars.TitleText.text(), QStringLiteral("Voyages"));
+        ProjectBookSource source(book.state);
+        const PreviewContext context{source, QString(), QPoint()};
+        TChapDispForm screen(context, DefaultDisplay(), "text");
+        screen.show();
+        QVERIFY(screen.TitlePnl->isVisible());
+        QCOMPARE(screen.TitlePnl->text(), QStringLiteral("Voyages"));
+
+        // Unchecking keeps the text, font and colour: only the flag changes.
+        TConfigBook again(book.state);
+        again.show();
+        click(again.CheckBox1);
+        click(again.OKBtn);
+        const BarsRecord unchecked = projectOnDisk().ChapterBars;
+        QCOMPARE(unchecked.TitleShown, 0);
+        QCOMPARE(unchecked.TitleText.text(), QStringLiteral("Voyages"));
+        QCOMPARE(unchecked.TitleFont.text(), saved.ChapterBars.TitleFont.text());
+    }
+
+    void bookCaptions_defaultsCancelOkAndTheMediaPrompt()
+    {
+        PlatformDoubles platform;
+        TestBook book;
+        book.state.Project.Presentation.Captions.QuitCaption.setText(QStringLiteral("&Leave"));
+        WriteProject(book.state);
+        const QByteArray before = projectBytes(book);
+
+        TBookTextForm cancelled(book.state);
+        cancelled.show();
+        QCOMPARE(cancelled.Edit1->text(), QStringLiteral("&Leave"));
+        click(cancelled.DefaultsBtn);
+        QCOMPARE(cancelled.Edit1->text(), QStringLiteral("&Quit"));
+        click(cancelled.CancelBtn);
+        QCOMPARE(projectBytes(book), before);
+
+        TBookTextForm form(book.state);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.Edit7->selectAll();
+        QTest::keyClicks(form.Edit7, QStringLiteral("Press Start to play the film now"));
+        QCOMPARE(form.Edit7->text().size(), 25);
+        KeepScreenshot(form, QStringLiteral("TBookTextForm"));
+        altKey(&form, Qt::Key_O);
+        QTRY_VERIFY(!form.isVisible());
+        QCOMPARE(book.state.MediaPrompt, QStringLiteral("Press Start to play the f"));
+        QCOMPARE(projectOnDisk().Presentation.Captions.MediaPrompt.text(),
+                 QStringLiteral("Press Start to play the f"));
+        QCOMPARE(projectOnDisk().Presentation.Captions.QuitCaption.text(),
+                 QStringLiteral("&Leave"));
+    }
+
+    void introCaptions_defaultsRestoreTheCaptionsItDoesNotShow()
+    {
+        PlatformDoubles platform;
+        PresentationRecord presentation{};
+        presentation.Captions = DefaultCaptions();
+        presentation.Captions.QuitCaption.setText(QStringLiteral("&Stop"));
+        presentation.Captions.MediaPrompt.setText(QStringLiteral("Go"));
+        presentation.Captions.CloseCaption.setText(QStringLiteral("&Shut"));
+
+        TChangeTextForm cancelled(presentation);
+        cancelled.show();
+        QCOMPARE(cancelled.Edit2->text(), QStringLiteral("&Shut"));
+        click(cancelled.DefaultsBtn);
+        QTest::keyClick(&cancelled, Qt::Key_Escape);
+        QCOMPARE(presentation.Captions.QuitCaption.text(), QStringLiteral("&Stop"));
+
+        TChangeTextForm form(presentation);
+        form.show();
+        click(form.DefaultsBtn);
+        form.Edit3->setText(QStringLiteral("&Credits"));
+        click(form.OKBtn);
+        const CaptionsRecord& captions = presentation.Captions;
+        QCOMPARE(captions.QuitCaption.text(), QStringLiteral("&Quit"));
+        QCOMPARE(captions.MediaPrompt.text(), QStringLiteral("Press the Start button"));
+        QCOMPARE(captions.CloseCaption.text(), QStringLiteral("&Close"));
+        QCOMPARE(captions.AboutCaption.text(), QStringLiteral("&Credits"));
+    }
+};
+
+QTEST_MAIN(PresentationTest)
+#include "tst_presentation.moc"
