@@ -67,3 +67,23 @@ void ReplaceIntroEntry(const QString& file, const QStringList& textLines)
     }
     filestore::rewriteThroughScratch(file, ScratchFileName(file, QStringLiteral(".$$$")), out);
 }
+
+IntroSave SaveIntroduction(const QString& file, bool shown, bool edited, bool existed,
+                           const QStringList& textLines)
+{
+    IntroSave outcome = shown ? IntroSave::Kept : IntroSave::Removed;
+    if (shown && edited) {
+        if (textLines.isEmpty()) {
+            outcome = IntroSave::Empty;
+        } else {
+            if (existed && filestore::exists(file))
+                ReplaceIntroEntry(file, textLines);
+            else
+                AddIntroEntry(file, textLines);
+            return IntroSave::Written;
+        }
+    }
+    if (outcome != IntroSave::Kept)
+        DeleteEntry(file, kIntroName, kIntroSource);
+    return outcome;
+}

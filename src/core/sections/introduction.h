@@ -13,3 +13,15 @@ void AddIntroEntry(const QString& file, const QStringList& textLines);
 bool ReadIntroEntry(const QString& file, QStringList& textLines);
 // Rewrites the introduction in its place; the file must exist.
 void ReplaceIntroEntry(const QString& file, const QStringList& textLines);
+
+enum class IntroSave
+{
+    Kept,    // shown but not edited: the section stays as it is
+    Written, // edited: written in its place, or added
+    Removed, // not shown: the section is deleted
+    Empty,   // shown and edited to nothing: deleted; the introduction is no longer shown
+};
+
+// How saving the program configuration leaves the introduction section.
+IntroSave SaveIntroduction(const QString& file, bool shown, bool edited, bool existed,
+                           const QStringList& textLines);

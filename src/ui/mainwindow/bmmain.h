@@ -97,6 +97,7 @@ private:
                    FocusAfter focus);
     void focusAfter(QPushButton* button, FocusAfter rule);
     void ShowProgramAbout();
+    void ConfigureProgramPresentation();
 
     // bmmain_project.cpp: choosing and creating a project
     void ChooseProject();

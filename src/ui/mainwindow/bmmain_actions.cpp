@@ -15,6 +15,7 @@
 #include "ui/build/buildandoffertest.h"
 #include "ui/chapters/chapterflows.h"
 #include "ui/design/bmcustf.h"
+#include "ui/design/pconfigf.h"
 #include "ui/mainwindow/bmmain.h"
 #include "ui/mainwindow/programaboutform.h"
 
@@ -59,6 +60,8 @@ void Tbookmainform::wireActions()
         HypTextBtn, [this] { OpenHyperTextUtilities(m_state, this); }, false, FocusAfter::Self);
     onClick(
         CustChapBtn, [this] { CustomizeBook(m_state, this); }, false, FocusAfter::Self);
+    onClick(
+        CustBookBtn, [this] { ConfigureProgramPresentation(); }, false, FocusAfter::Self);
     onClick(
         ExecBtn,
         [this] {
@@ -157,6 +160,15 @@ void Tbookmainform::PreviewBook()
     ProjectBookSource source(m_state);
     const PreviewContext context{source, m_state.HelpFilePath, designOrigin()};
     PlayBook(context, this);
+}
+
+void Tbookmainform::ConfigureProgramPresentation()
+{
+    ProjectRecord& project = m_state.Project;
+    if (!ConfigureProgram(project.Presentation, project.Config, m_state.HyperTextFile, this))
+        return;
+    ReportErrors([this] { WriteProject(m_state); });
+    m_state.BookTitle = m_state.Project.Config.BookTitle.text();
 }
 
 void Tbookmainform::ShowProgramAbout()
