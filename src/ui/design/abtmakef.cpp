@@ -59,8 +59,8 @@ TDesignAboutForm::TDesignAboutForm(AboutRecord& about, QWidget* parent)
     connect(UseIconChkBox, &QCheckBox::toggled, this, &TDesignAboutForm::iconBoxChanged);
     connect(FindBtn, &QPushButton::clicked, this, [this] {
         ReportErrors([this] {
-            FindIconFile(this, tr("Select Icon File"), QStringLiteral("Icon Files|*.ICO"),
-                         IconEdit, IconFileListBox);
+            FindIconFile(this, tr("Select Icon File"), QStringLiteral("Icon Files|*.ICO"), IconEdit,
+                         IconFileListBox);
         });
     });
     connect(ViewBtn, &QPushButton::clicked, this, &TDesignAboutForm::view);

@@ -16,8 +16,7 @@
 TCaptionsForm::TCaptionsForm(const CaptionsRecord& captions, int helpContext, QWidget* parent)
     : QDialog(parent), DefaultsBtn(new QPushButton(tr("&Defaults"), this)),
       OKBtn(new QPushButton(tr("&OK"), this)), CancelBtn(new QPushButton(tr("&Cancel"), this)),
-      m_captions(captions), m_grid(nullptr),
-      m_group(new QGroupBox(tr(" Menu Buttons "), this))
+      m_captions(captions), m_grid(nullptr), m_group(new QGroupBox(tr(" Menu Buttons "), this))
 {
     setWindowTitle(tr("Press F1 for Help"));
     SetHelpContext(this, helpContext);
@@ -46,8 +45,8 @@ QLineEdit* TCaptionsForm::addCaption(const QString& label, int maxLength)
 void TCaptionsForm::finishLayout(QWidget* below)
 {
     // A label without a buddy shows its ampersand as it stands.
-    m_grid->addWidget(new QLabel(tr("Use & to indicate the Hot Key"), m_group),
-                      m_grid->rowCount(), 0, 1, 2);
+    m_grid->addWidget(new QLabel(tr("Use & to indicate the Hot Key"), m_group), m_grid->rowCount(),
+                      0, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(DefaultsBtn);
     buttons->addStretch();
@@ -65,8 +64,8 @@ TBookTextForm::TBookTextForm(WorkingState& state, QWidget* parent)
     : TCaptionsForm(state.Project.Presentation.Captions, 215, parent),
       Edit1(addCaption(tr("Quit"), 16)), Edit2(addCaption(tr("Close"), 16)),
       Edit3(addCaption(tr("About"), 16)), Edit4(addCaption(tr("Help"), 16)),
-      Edit5(addCaption(tr("Find"), 16)), Edit6(addCaption(tr("Print"), 16)),
-      Edit7(new QLineEdit), m_state(state)
+      Edit5(addCaption(tr("Find"), 16)), Edit6(addCaption(tr("Print"), 16)), Edit7(new QLineEdit),
+      m_state(state)
 {
     setObjectName(QStringLiteral("TBookTextForm"));
     Edit7->setMaxLength(25);

@@ -62,11 +62,15 @@ void TProgConfigForm::build()
     iconLayout->addWidget(Button1);
 
     auto* group = new QGroupBox(tr(" Customize the Program Presentation "), this);
-    auto* grid = new QGridLayout(group);
+    auto* groupLayout = new QVBoxLayout(group);
+    auto* titleRow = new QHBoxLayout;
     auto* title = new QLabel(tr("Title :"));
     title->setBuddy(Edit1);
-    grid->addWidget(title, 0, 0);
-    grid->addWidget(Edit1, 0, 1, 1, 2);
+    titleRow->addWidget(title);
+    titleRow->addWidget(Edit1, 1);
+    groupLayout->addLayout(titleRow);
+    auto* grid = new QGridLayout;
+    groupLayout->addLayout(grid);
     grid->addWidget(IconChkBx, 1, 0);
     grid->addWidget(IconGrp, 2, 0, 5, 1);
     grid->addWidget(CheckBox3, 1, 1);
@@ -101,8 +105,10 @@ void TProgConfigForm::showRecords()
     HelpBtn->setEnabled(CheckBox3->isChecked());
     VideoChkBx->setChecked(m_config.VideoAdvisory != 0);
     Edit1->setText(m_config.BookTitle.text());
-    const std::pair<QCheckBox*, QPushButton*> pairs[] = {
-        {AboutChkBx, AboutBtn}, {OpenChkBx, OpenBtn}, {CloseChkBx, CloseBtn}, {IntroChkBx, IntroBtn}};
+    const std::pair<QCheckBox*, QPushButton*> pairs[] = {{AboutChkBx, AboutBtn},
+                                                         {OpenChkBx, OpenBtn},
+                                                         {CloseChkBx, CloseBtn},
+                                                         {IntroChkBx, IntroBtn}};
     const std::uint8_t shown[] = {m_presentation.AboutShown, m_presentation.OpeningShown,
                                   m_presentation.ClosingShown, m_presentation.IntroShown};
     for (int i = 0; i < 4; ++i) {

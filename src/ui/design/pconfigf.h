@@ -52,8 +52,8 @@ private:
     void build();
     void connectControls();
     void showRecords();
-    void editCommand(CommandRecord& command, bool& defined, const QString& caption,
-                     int helpContext, bool opening);
+    void editCommand(CommandRecord& command, bool& defined, const QString& caption, int helpContext,
+                     bool opening);
     bool commandsDefined();
     void save();
 

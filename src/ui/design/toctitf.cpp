@@ -14,8 +14,8 @@
 
 TTocTitleForm::TTocTitleForm(BarsRecord& bars, Bar bar, int helpContext, QWidget* parent)
     : QDialog(parent),
-      TitleLbl(new QLabel(bar == Bar::Title ? tr("TitleBar Text : ") : tr("StatusBar Text :"),
-                          this)),
+      TitleLbl(
+          new QLabel(bar == Bar::Title ? tr("TitleBar Text : ") : tr("StatusBar Text :"), this)),
       edit1(new QLineEdit(this)), ChangeBtn(new QPushButton(tr("&New Font"), this)),
       Button1(new QPushButton(tr("&Background"), this)), OKBtn(new QPushButton(tr("&OK"), this)),
       CancelBtn(new QPushButton(tr("&Cancel"), this)), m_bars(bars), m_bar(bar)
@@ -86,7 +86,8 @@ void TTocTitleForm::done(int result)
 {
     if (result == QDialog::Accepted) {
         const bool title = m_bar == Bar::Title;
-        const QString fontText = FontText(TextFont::fromQFont(edit1->font(), m_textColour)).left(50);
+        const QString fontText =
+            FontText(TextFont::fromQFont(edit1->font(), m_textColour)).left(50);
         (title ? m_bars.TitleText : m_bars.StatusText).setText(edit1->text().left(80));
         (title ? m_bars.TitleColor : m_bars.StatusColor) = m_background;
         (title ? m_bars.TitleFont : m_bars.StatusFont).setText(fontText);

@@ -6,6 +6,7 @@
 #include "core/files/runtimeerror.h"
 #include "core/project/chapters.h"
 #include "core/project/openproject.h"
+#include "core/project/programconfig.h"
 #include "core/project/projectfiles.h"
 #include "core/project/reclist.h"
 #include "core/sections/sectionfile.h"
@@ -231,6 +232,47 @@ private slots:
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("OLD.QVD"))), expected.bytes());
         QCOMPARE(state.CurrentDisplay.WallpaperFile.text(), QStringLiteral("PAPER.BMP"));
         QCOMPARE(+state.CurrentDisplay.RLTop, 1);
+    }
+
+    void displayFileName_isTheBareNameCutTo25()
+    {
+        QCOMPARE(DisplayFileNameFor(QStringLiteral("c:\\books\\MYDISP.TXT")),
+                 QStringLiteral("MYDISP.QVD"));
+        QCOMPARE(DisplayFileNameFor(QStringLiteral("/home/a/CH1.QVD")), QStringLiteral("CH1.QVD"));
+        QCOMPARE(DisplayFileNameFor(QString(30, QLatin1Char('a'))),
+                 QString(25, QLatin1Char('a')) + QStringLiteral(".QVD"));
+        QCOMPARE(DisplayFileNameFor(QStringLiteral("what?")), std::nullopt);
+        QCOMPARE(DisplayFileNameFor(QStringLiteral("c:\\books\\")), std::nullopt);
+    }
+
+    void iconAndHelpFile_switchAndNameGoTogether()
+    {
+        ConfigRecord config = DefaultConfig();
+        config.UseIcon = 1;
+        config.UseHelpFile = 1;
+        config.HelpTopic = 7;
+        SettleIconAndHelpFile(config); // switched on, but nothing chosen
+        QCOMPARE(config.UseIcon, 0);
+        QCOMPARE(config.UseHelpFile, 0);
+        QCOMPARE(config.HelpTopic, 0);
+
+        config.IconFile.setText(QStringLiteral("BOOK.ICO"));
+        config.HelpFile.setText(QStringLiteral("BOOK.HLP"));
+        config.HelpTopic = 3;
+        SettleIconAndHelpFile(config); // chosen, but switched off
+        QVERIFY(config.IconFile.text().isEmpty() && config.HelpFile.text().isEmpty());
+        QCOMPARE(config.HelpTopic, 0);
+
+        config.UseIcon = 1;
+        config.IconFile.setText(QStringLiteral("BOOK.ICO"));
+        config.UseHelpFile = 1;
+        config.HelpFile.setText(QStringLiteral("BOOK.HLP"));
+        config.HelpTopic = 0;
+        SettleIconAndHelpFile(config); // a topic below 1 drops the help file
+        QCOMPARE(config.UseIcon, 1);
+        QCOMPARE(config.IconFile.text(), QStringLiteral("BOOK.ICO"));
+        QCOMPARE(config.UseHelpFile, 0);
+        QVERIFY(config.HelpFile.text().isEmpty());
     }
 
     void displayFile_writeThenRead_roundTrip()

@@ -189,6 +189,32 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(InOutError, ReplaceIntroEntry(QStringLiteral("MISSING.QVR"), {}));
     }
 
+    void saveIntroduction_keepsWritesOrRemovesTheSection()
+    {
+        CurrentTempDir dir;
+        const QStringList text{QStringLiteral("{\\rtf1 Hi}")};
+        writeBytes(kFile, "[A]\r\nsource=HYPER\r\ntype=2\r\ncommand=a\r\n]\r\n\r\n");
+        QCOMPARE(SaveIntroduction(kFile, true, true, false, text), IntroSave::Written);
+        const QByteArray written = readBytes(kFile);
+        // shown, not edited: whatever the file holds stays
+        QCOMPARE(SaveIntroduction(kFile, true, false, true, {}), IntroSave::Kept);
+        QCOMPARE(readBytes(kFile), written);
+        QCOMPARE(SaveIntroduction(kFile, true, true, true, {QStringLiteral("B")}),
+                 IntroSave::Written);
+        QStringList read;
+        QVERIFY(ReadIntroEntry(kFile, read));
+        QCOMPARE(read, QStringList{QStringLiteral("B")}); // replaced, not added twice
+        // edited to nothing: removed, and the caller stops showing it
+        QCOMPARE(SaveIntroduction(kFile, true, true, true, {}), IntroSave::Empty);
+        read.clear();
+        QVERIFY(!ReadIntroEntry(kFile, read));
+        QCOMPARE(SaveIntroduction(kFile, true, true, false, text), IntroSave::Written);
+        QCOMPARE(SaveIntroduction(kFile, false, true, true, text), IntroSave::Removed);
+        QVERIFY(!ReadIntroEntry(kFile, read));
+        QCOMPARE(SaveIntroduction(QStringLiteral("NONE.QVR"), false, false, false, {}),
+                 IntroSave::Removed); // nothing to remove is no error
+    }
+
     void introduction_onlySectionDeletedDeletesTheFile()
     {
         CurrentTempDir dir;

@@ -1,0 +1,208 @@
+// The program configuration window with its help file window and About box designer: the
+// refusals, what saving stores, the introduction section, and the About box as the reader sees it.
+#include "doubles.h"
+#include "screenshots.h"
+#include "testbook.h"
+
+#include "core/files/filestore.h"
+#include "core/sections/introduction.h"
+#include "platform/f1help.h"
+#include "platform/filelists.h"
+#include "preview/abtdispf.h"
+#include "ui/authoring/cmdtypef.h"
+#include "ui/design/abtmakef.h"
+#include "ui/design/pconfigf.h"
+#include "ui/design/phelpf.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+// Near the left edge: a check box's caption may not fill its width.
+void click(QAbstractButton* box)
+{
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+}
+
+void retype(QLineEdit* edit, const QString& text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+// The open project's records, as the main window hands them over.
+struct ConfigBook : TestBook
+{
+    PresentationRecord& presentation = state.Project.Presentation;
+    ConfigRecord& config = state.Project.Config;
+};
+
+} // namespace
+
+class ProgramConfigTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void save_refusesUndefinedCommandsAndSettlesTheRest()
+    {
+        PlatformDoubles platform;
+        ConfigBook book;
+        book.presentation.Closing.Command.setText(QStringLiteral("BYE.JPG"));
+        TProgConfigForm form(book.presentation, book.config, book.state.HyperTextFile);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(!form.IconGrp->isVisible() && !form.OpenBtn->isEnabled());
+
+        click(form.OpenChkBx);
+        QVERIFY(form.OpenBtn->isEnabled());
+        click(form.BitBtn1);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("The Opening Command has not been defined")});
+        QVERIFY(form.isVisible() && form.OpenBtn->hasFocus());
+        platform.modal.expect<TCommandTypeForm>([](TCommandTypeForm& command) {
+            QCOMPARE(HelpContextOf(&command), 420);
+            QCOMPARE(command.TypeGrp->title(), QStringLiteral(" Opening Command Type "));
+            click(command.CancelBtn);
+        });
+        click(form.OpenBtn);
+        click(form.BitBtn1); // a cancelled command window defines nothing
+        QCOMPARE(platform.messages.texts().size(), 2);
+
+        click(form.OpenChkBx);
+        click(form.CloseChkBx); // its command came with the record
+        click(form.CheckBox3);  // a help file switched on but never chosen
+        click(form.IconChkBx);
+        QVERIFY(form.IconGrp->isVisible());
+        retype(form.Edit1, QStringLiteral("Voyages"));
+        KeepScreenshot(form, QStringLiteral("TProgConfigForm"));
+        QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(!form.isVisible());
+
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+        QCOMPARE(book.config.BookTitle.text(), QStringLiteral("Voyages"));
+        QCOMPARE(book.presentation.ClosingShown, 1);
+        QCOMPARE(book.presentation.OpeningShown, 0);
+        QCOMPARE(book.config.UseHelpFile, 0);
+        QCOMPARE(book.config.HelpTopic, 0);
+        QCOMPARE(book.config.UseIcon, 0); // no icon chosen
+    }
+
+    void cancel_leavesTheRecords()
+    {
+        PlatformDoubles platform;
+        ConfigBook book;
+        const QByteArray before = filestore::bytesOf(book.state.Project);
+        TProgConfigForm form(book.presentation, book.config, book.state.HyperTextFile);
+        form.show();
+        click(form.AboutChkBx);
+        click(form.VideoChkBx);
+        retype(form.Edit1, QStringLiteral("Changed"));
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QCOMPARE(filestore::bytesOf(book.state.Project), before);
+    }
+
+    void introduction_keptWhileCheckedAndDeletedWhenUnchecked()
+    {
+        PlatformDoubles platform;
+        ConfigBook book;
+        AddIntroEntry(book.state.HyperTextFile, {QStringLiteral("{\\rtf1 Welcome}")});
+        book.presentation.IntroShown = 1;
+        const QByteArray sections = readBytes(book.dir.filePath(book.state.HyperTextFile));
+
+        TProgConfigForm kept(book.presentation, book.config, book.state.HyperTextFile);
+        kept.show();
+        QVERIFY(kept.IntroChkBx->isChecked());
+        click(kept.BitBtn1);
+        QCOMPARE(readBytes(book.dir.filePath(book.state.HyperTextFile)), sections);
+
+        TProgConfigForm dropped(book.presentation, book.config, book.state.HyperTextFile);
+        dropped.show();
+        click(dropped.IntroChkBx);
+        click(dropped.BitBtn1);
+        QCOMPARE(book.presentation.IntroShown, 0);
+        QStringList text;
+        QVERIFY(!ReadIntroEntry(book.state.HyperTextFile, text));
+    }
+
+    void helpFile_topicRulesAndTheListPick()
+    {
+        PlatformDoubles platform;
+        TestBook book;
+        writeBytes(book.dir.filePath(QStringLiteral("BOOK.HLP")), "<html></html>");
+        ConfigRecord config = DefaultConfig();
+        config.HelpTopic = 0;
+        THelpfileForm form(config);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(form.Edit2->text(), QStringLiteral("1")); // topic 0 arrives as 1
+        const auto items = form.FileListBox1->findItems(QStringLiteral("BOOK.HLP"), Qt::MatchExactly);
+        QCOMPARE(items.size(), 1);
+        QTest::mouseClick(form.FileListBox1->viewport(), Qt::LeftButton, {},
+                          form.FileListBox1->visualItemRect(items.first()).center());
+        QCOMPARE(form.Edit1->text(), QStringLiteral("BOOK.HLP"));
+
+        retype(form.Edit2, QStringLiteral("x1"));
+        QTest::keyClick(form.Edit2, Qt::Key_Tab); // leaving the field checks it
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("That is not a valid number")});
+        QCOMPARE(form.Edit2->text(), QStringLiteral("1"));
+        retype(form.Edit2, QStringLiteral("0"));
+        QTest::keyClick(form.Edit2, Qt::Key_Return);
+        QCOMPARE(platform.messages.texts().last(),
+                 QStringLiteral("The Starting Topic must be greater than 0."));
+        QVERIFY(form.isVisible());
+        QCOMPARE(config.HelpFile.text(), QString()); // nothing stored yet
+        retype(form.Edit2, QStringLiteral("12"));
+        QTest::keyClick(form.Edit2, Qt::Key_Return);
+        QVERIFY(!form.isVisible());
+        QCOMPARE(config.HelpFile.text(), QStringLiteral("BOOK.HLP"));
+        QCOMPARE(config.HelpTopic, 12);
+    }
+
+    void aboutBox_designedFieldsAreWhatTheReaderSees()
+    {
+        PlatformDoubles platform;
+        TestBook book;
+        AboutRecord about = DefaultAbout();
+        about.AboutWhen = 1;
+        TDesignAboutForm form(about);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(form.BoxTitleEdit->hasFocus() && form.WhenButtons[1]->isChecked());
+        QTest::keyClicks(form.BoxTitleEdit, QStringLiteral("About Voyages"));
+        retype(form.ProgNameEdit, QStringLiteral("Voyages"));
+        retype(form.VersionEdit, QStringLiteral("Version 2"));
+        retype(form.Comm[0], QStringLiteral("For my readers"));
+        click(form.UseIconChkBox);
+        QVERIFY(form.FindBtn->isVisible());
+        click(form.WhenButtons[3]); // "Neither": the view keeps the stored value
+        platform.modal.expect<TAboutBox>([](TAboutBox& box) {
+            QCOMPARE(box.ProductName->text(), QStringLiteral("Voyages"));
+            QCOMPARE(box.Version->text(), QStringLiteral("Version 2"));
+            click(box.OKButton);
+        });
+        QTest::keyClick(&form, Qt::Key_V, Qt::AltModifier);
+        QTRY_VERIFY(platform.modal.allUsed());
+        QCOMPARE(form.focusWidget(), form.ViewBtn);
+        KeepScreenshot(form, QStringLiteral("TDesignAboutForm"));
+        QCOMPARE(about.ProgramName.text(), QString()); // nothing stored before "&OK"
+
+        click(form.OKBtn);
+        QCOMPARE(about.ProgramName.text(), QStringLiteral("Voyages"));
+        QCOMPARE(about.Comment1.text(), QStringLiteral("For my readers"));
+        QCOMPARE(about.AboutWhen, 3);
+        QCOMPARE(about.UseIcon, 0); // checked, but no icon named
+    }
+};
+
+QTEST_MAIN(ProgramConfigTest)
+#include "tst_programconfig.moc"
