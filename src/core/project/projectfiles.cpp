@@ -130,6 +130,20 @@ void WriteDisplayFile(const WorkingState& state, const QString& fileName)
     filestore::writeAll(fileName, filestore::bytesOf(state.CurrentDisplay));
 }
 
+bool SaveProjectChange(WorkingState& state, const std::function<void(ProjectRecord&)>& change)
+{
+    const ProjectRecord before = state.Project;
+    change(state.Project);
+    bool written = false;
+    ReportErrors([&] {
+        WriteProject(state);
+        written = true;
+    });
+    if (!written)
+        state.Project = before;
+    return written;
+}
+
 std::optional<QString> DisplayFileNameFor(const QString& answer)
 {
     const QString name = BaseName(answer.left(80)).left(25);

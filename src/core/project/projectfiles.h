@@ -9,6 +9,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class TRecList;
@@ -18,6 +19,9 @@ inline constexpr int kOldDisplayFileSize = 68;
 void DefaultProject(WorkingState& state);
 void WriteProject(const WorkingState& state);
 void ReadProject(WorkingState& state);
+// Makes the change to the open project and writes it. When writing fails the error is reported,
+// the project in memory is put back as it was, and the result is false.
+bool SaveProjectChange(WorkingState& state, const std::function<void(ProjectRecord&)>& change);
 
 // Chapter list. The Load routines return false when the list does not exist.
 bool LoadMenuEntries(const WorkingState& state, QStringList& entries);

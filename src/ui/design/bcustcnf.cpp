@@ -2,7 +2,6 @@
 #include "ui/design/bcustcnf.h"
 
 #include "core/project/projectfiles.h"
-#include "core/services/messages.h"
 #include "platform/f1help.h"
 #include "platform/modal.h"
 
@@ -62,17 +61,9 @@ void TConfigBook::done(int result)
     if (result == QDialog::Accepted) {
         m_bars.TitleShown = CheckBox1->isChecked() ? 1 : 0;
         m_bars.StatusShown = CheckBox2->isChecked() ? 1 : 0;
-        const BarsRecord before = m_state.Project.ChapterBars;
-        m_state.Project.ChapterBars = m_bars;
-        bool written = false;
-        ReportErrors([&] {
-            WriteProject(m_state);
-            written = true;
-        });
-        if (!written) {
-            m_state.Project.ChapterBars = before; // the project in memory stays as on disk
+        if (!SaveProjectChange(m_state,
+                               [this](ProjectRecord& project) { project.ChapterBars = m_bars; }))
             return;
-        }
     }
     QDialog::done(result);
 }

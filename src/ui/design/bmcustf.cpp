@@ -4,6 +4,7 @@
 #include "platform/f1help.h"
 #include "platform/modal.h"
 #include "ui/design/bcustcnf.h"
+#include "ui/design/bmengetf.h"
 #include "ui/design/btextf.h"
 
 #include <QPushButton>
@@ -18,12 +19,14 @@ TCustMenuform::TCustMenuform(WorkingState& state, QWidget* parent)
     setObjectName(QStringLiteral("TCustMenuform"));
     setWindowTitle(tr("Press F1 for Help"));
     SetHelpContext(this, 205);
-    // The table of contents designer is not part of the tool yet.
-    ContentsBtn->setEnabled(false);
 
     connect(ChapterBtn, &QPushButton::clicked, this, [this] {
         TConfigBook bars(m_state, parentWidget());
         openHidden(bars);
+    });
+    connect(ContentsBtn, &QPushButton::clicked, this, [this] {
+        TMenuDesignForm contents(m_state, parentWidget());
+        openHidden(contents);
     });
     connect(TextBtn, &QPushButton::clicked, this, [this] {
         TBookTextForm captions(m_state, parentWidget());

@@ -2,7 +2,6 @@
 #include "ui/design/btextf.h"
 
 #include "core/project/projectfiles.h"
-#include "core/services/messages.h"
 #include "platform/f1help.h"
 
 #include <QGridLayout>
@@ -101,18 +100,10 @@ void TBookTextForm::done(int result)
 {
     if (result == QDialog::Accepted) {
         store();
-        ProjectRecord& project = m_state.Project;
-        const CaptionsRecord before = project.Presentation.Captions;
-        project.Presentation.Captions = m_captions;
-        bool written = false;
-        ReportErrors([&] {
-            WriteProject(m_state);
-            written = true;
-        });
-        if (!written) {
-            project.Presentation.Captions = before; // the project in memory stays as on disk
+        if (!SaveProjectChange(m_state, [this](ProjectRecord& project) {
+                project.Presentation.Captions = m_captions;
+            }))
             return;
-        }
         m_state.MediaPrompt = m_captions.MediaPrompt.text();
     }
     QDialog::done(result);

@@ -1,0 +1,54 @@
+// TMenuTestForm: the table of contents as the reader will see it, from the designer's copies,
+// with no chapters listed; it changes nothing.
+#pragma once
+
+#include "core/book/booksource.h"
+#include "preview/bmnudspf.h"
+
+#include <memory>
+
+// A book that exists only as its records: what a designer shows before anything is saved.
+class RecordsBookSource : public BookSource
+{
+public:
+    explicit RecordsBookSource(const ProjectRecord& project) : m_project(project) {}
+    const ProjectRecord& project() const override { return m_project; }
+    QStringList menuEntries() const override { return {}; }
+    ChapterRecord chapter(int) const override { return {}; }
+    QByteArray chapterText(const QString&) const override { return {}; }
+    DisplayRecord display(const QString&) const override { return DefaultDisplay(); }
+    bool hyperEntry(const QString&, QStringList&) const override { return false; }
+    bool introduction(QStringList&) const override { return false; }
+
+private:
+    ProjectRecord m_project;
+};
+
+// The records and the context the screen is built from, set up before the screen itself.
+struct MenuTestBook
+{
+    MenuTestBook(const MenuRecord& menu, const PresentationRecord& presentation,
+                 const ConfigRecord& config, const QString& toolHelpFile);
+    RecordsBookSource source;
+    PreviewContext context;
+};
+
+class TMenuTestForm : public TBookMenuForm
+{
+    Q_OBJECT
+
+public:
+    TMenuTestForm(const MenuRecord& menu, const PresentationRecord& presentation,
+                  const ConfigRecord& config, const QString& toolHelpFile,
+                  QWidget* parent = nullptr);
+
+private:
+    // The screen keeps a reference to the book's context: the book lives on the heap, made
+    // before the screen and kept as long as it.
+    TMenuTestForm(std::unique_ptr<MenuTestBook> book, QWidget* parent);
+    std::unique_ptr<MenuTestBook> m_book;
+};
+
+void TestTableOfContents(const MenuRecord& menu, const PresentationRecord& presentation,
+                         const ConfigRecord& config, const QString& toolHelpFile,
+                         QWidget* parent);
