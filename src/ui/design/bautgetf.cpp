@@ -55,7 +55,8 @@ TAuthorForm::TAuthorForm(MenuRecord& menu, QWidget* parent)
         Edits[0]->setFocus();
     });
     connect(Button3, &QPushButton::clicked, this, [this] {
-        if (const std::optional<QColor> chosen = fileDialogs().chooseColor(this, BookColour(m_colour))) {
+        if (const std::optional<QColor> chosen =
+                fileDialogs().chooseColor(this, BookColour(m_colour))) {
             m_colour = BookColourOf(*chosen);
             showColour();
         }

@@ -23,8 +23,7 @@ TMenuDesignForm::TMenuDesignForm(WorkingState& state, QWidget* parent)
       AuthorChkBx(new QCheckBox(tr(" Use Author Box"), this)),
       AuthorBtn(new QPushButton(tr("Create &Author Box"), this)),
       DesignBtn(new QPushButton(tr("&Design Menu Background Screen"), this)),
-      ViewBitBtn(new QPushButton(tr("&View"), this)),
-      OKBitBtn(new QPushButton(tr("&Save"), this)),
+      ViewBitBtn(new QPushButton(tr("&View"), this)), OKBitBtn(new QPushButton(tr("&Save"), this)),
       CancelBitBtn(new QPushButton(tr("&Cancel"), this)), m_state(state),
       m_menu(state.Project.Menu), m_config(state.Project.Config),
       m_presentation(state.Project.Presentation)

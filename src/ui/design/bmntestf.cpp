@@ -42,8 +42,7 @@ TMenuTestForm::TMenuTestForm(std::unique_ptr<MenuTestBook> book, QWidget* parent
 }
 
 void TestTableOfContents(const MenuRecord& menu, const PresentationRecord& presentation,
-                         const ConfigRecord& config, const QString& toolHelpFile,
-                         QWidget* parent)
+                         const ConfigRecord& config, const QString& toolHelpFile, QWidget* parent)
 {
     TMenuTestForm form(menu, presentation, config, toolHelpFile, parent);
     RunModal(form);

@@ -50,5 +50,4 @@ private:
 };
 
 void TestTableOfContents(const MenuRecord& menu, const PresentationRecord& presentation,
-                         const ConfigRecord& config, const QString& toolHelpFile,
-                         QWidget* parent);
+                         const ConfigRecord& config, const QString& toolHelpFile, QWidget* parent);

@@ -144,7 +144,8 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QCOMPARE(form.Edit2->text(), QStringLiteral("1")); // topic 0 arrives as 1
-        const auto items = form.FileListBox1->findItems(QStringLiteral("BOOK.HLP"), Qt::MatchExactly);
+        const auto items =
+            form.FileListBox1->findItems(QStringLiteral("BOOK.HLP"), Qt::MatchExactly);
         QCOMPARE(items.size(), 1);
         QTest::mouseClick(form.FileListBox1->viewport(), Qt::LeftButton, {},
                           form.FileListBox1->visualItemRect(items.first()).center());

@@ -1,0 +1,174 @@
+// The table of contents design: cancelling leaves the project file, saving stores the bars and
+// the author box the reader's table of contents then shows, and the test view's menu bar.
+#include "doubles.h"
+#include "screenshots.h"
+#include "testbook.h"
+
+#include "core/book/booksource.h"
+#include "platform/f1help.h"
+#include "ui/design/bautgetf.h"
+#include "ui/design/bmenbckf.h"
+#include "ui/design/bmengetf.h"
+#include "ui/design/bmntestf.h"
+#include "ui/design/toctitf.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+// Near the left edge: a check box's caption may not fill its width.
+void click(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+QByteArray projectBytes(const TestBook& book)
+{
+    return readBytes(book.dir.filePath(QStringLiteral("BOOK.QVJ")));
+}
+
+ProjectRecord projectOnDisk()
+{
+    WorkingState read;
+    read.ProjectFile = QStringLiteral("BOOK.QVJ");
+    ReadProject(read);
+    return read.Project;
+}
+
+// Designs an author box of two lines on a navy ground through the author window.
+void expectAuthorBox(PlatformDoubles& platform)
+{
+    platform.modal.expect<TAuthorForm>([&platform](TAuthorForm& author) {
+        QCOMPARE(HelpContextOf(&author), 221);
+        QTest::keyClicks(author.Edits[0], QStringLiteral("Written by Ada"));
+        QTest::keyClicks(author.Edits[1], QStringLiteral("2026"));
+        platform.files.answerColor(QColor(0, 0, 0x80));
+        click(author.Button3);
+        QCOMPARE(author.Edits[5]->palette().color(QPalette::Base), QColor(0, 0, 0x80));
+        KeepScreenshot(author, QStringLiteral("TAuthorForm"));
+        click(author.OKBtn);
+    });
+}
+
+} // namespace
+
+class TableContentsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cancel_leavesTheProjectFileAfterEveryDesigner()
+    {
+        PlatformDoubles platform;
+        TestBook book;
+        const QByteArray before = projectBytes(book);
+        TMenuDesignForm form(book.state);
+        form.show();
+        QVERIFY(!form.AuthorBtn->isEnabled());
+        click(form.AuthorChkBx);
+        expectAuthorBox(platform);
+        click(form.AuthorBtn);
+        click(form.TitleChkBx);
+        platform.modal.expect<TTocTitleForm>([](TTocTitleForm& bar) {
+            QCOMPARE(HelpContextOf(&bar), 465);
+            QTest::keyClicks(bar.edit1, QStringLiteral("Contents"));
+            click(bar.OKBtn);
+        });
+        click(form.TitleBtn);
+        platform.modal.expect<TMenuDesignBackForm>([](TMenuDesignBackForm& background) {
+            click(background.GraphicRBtn);
+            click(background.OKBtn);
+        });
+        click(form.DesignBtn);
+        KeepScreenshot(form, QStringLiteral("TMenuDesignForm"));
+        click(form.CancelBitBtn);
+        QCOMPARE(projectBytes(book), before);
+        QCOMPARE(book.state.Project.Menu.UseAuthorBox, 0);
+    }
+
+    void save_storesWhatTheReadersTableOfContentsShows()
+    {
+        PlatformDoubles platform;
+        TestBook book;
+        book.addChapter("Paris", "{\\rtf1 P}");
+        TMenuDesignForm form(book.state);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        click(form.AuthorChkBx);
+        expectAuthorBox(platform);
+        QTest::keyClick(&form, Qt::Key_A, Qt::AltModifier);
+        QTRY_VERIFY(platform.modal.allUsed());
+        click(form.StatusChkBx);
+        platform.modal.expect<TTocTitleForm>([](TTocTitleForm& bar) {
+            QCOMPARE(HelpContextOf(&bar), 470);
+            QTest::keyClicks(bar.edit1, QStringLiteral("Pick a chapter"));
+            QTest::keyClick(bar.edit1, Qt::Key_Return);
+        });
+        click(form.StatusBtn);
+        click(form.OKBitBtn);
+        QVERIFY(!form.isVisible());
+
+        const ProjectRecord saved = projectOnDisk();
+        QCOMPARE(saved.Menu.UseAuthorBox, 1);
+        QCOMPARE(saved.Menu.Author.AuthorLine1.text(), QStringLiteral("Written by Ada"));
+        QCOMPARE(saved.Menu.Author.AuthorColor, 0x800000);
+        QCOMPARE(saved.Menu.MenuBars.StatusShown, 1);
+
+        ProjectBookSource source(book.state);
+        const PreviewContext context{source, QString(), QPoint()};
+        TBookMenuForm reader(context, source.menuEntries());
+        reader.show();
+        QVERIFY(reader.AuthorPnl->isVisible());
+        QCOMPARE(reader.Labels[0]->text(), QStringLiteral("Written by Ada"));
+        QCOMPARE(reader.Labels[1]->text(), QStringLiteral("2026"));
+        QVERIFY(reader.StatusPnl->isVisible());
+        QCOMPARE(reader.StatusPnl->text(), QStringLiteral("Pick a chapter"));
+
+        // Unchecking the author box keeps its lines: only the switch changes.
+        TMenuDesignForm again(book.state);
+        again.show();
+        click(again.AuthorChkBx);
+        click(again.OKBitBtn);
+        QCOMPARE(projectOnDisk().Menu.UseAuthorBox, 0);
+        QCOMPARE(projectOnDisk().Menu.Author.AuthorLine1.text(), QStringLiteral("Written by Ada"));
+    }
+
+    void testView_menuBarOnlyWhenShownAndTheToolsHelpAfterwards()
+    {
+        PlatformDoubles platform;
+        TestBook book;
+        platform.help.setHelpFile(QStringLiteral("/tool/KESTRIN.HLP"));
+        ProjectRecord project = book.state.Project;
+        project.Config.UseHelpFile = 1;
+        project.Config.HelpFile.setText(QStringLiteral("BOOK.HLP"));
+        project.Config.BookTitle.setText(QStringLiteral("Voyages"));
+        project.Presentation.AboutShown = 1;
+        project.Menu.MenuBarShown = 0;
+        {
+            TMenuTestForm bare(project.Menu, project.Presentation, project.Config,
+                               QStringLiteral("/tool/KESTRIN.HLP"));
+            bare.show();
+            QCOMPARE(bare.windowTitle(), QStringLiteral("Voyages"));
+            QVERIFY(!bare.MainMenu1->isVisible());
+        }
+        QCOMPARE(platform.help.helpFile(), QStringLiteral("/tool/KESTRIN.HLP"));
+
+        project.Menu.MenuBarShown = 1;
+        TMenuTestForm full(project.Menu, project.Presentation, project.Config,
+                           QStringLiteral("/tool/KESTRIN.HLP"));
+        full.show();
+        QVERIFY(full.MainMenu1->isVisible());
+        QVERIFY(full.MAbout->isVisible() && full.MHelp->isVisible());
+        QTest::keyClick(&full, Qt::Key_Escape);
+        QVERIFY(!full.isVisible());
+    }
+};
+
+QTEST_MAIN(TableContentsTest)
+#include "tst_tablecontents.moc"
