@@ -2,18 +2,9 @@
 // (display-screen mode), with its font, colours and the place or screen it is shown on.
 #pragma once
 
-#include "core/project/records.h"
+#include "ui/authoring/textentryform.h"
 
-#include <QDialog>
-#include <QStringList>
-
-class ColourCombo;
-class QComboBox;
-class QPushButton;
-class TRichEdit;
-class TextFormatControls;
-
-class THypEntryForm : public QDialog
+class THypEntryForm : public TTextEntryForm
 {
     Q_OBJECT
 
@@ -27,38 +18,14 @@ public:
     THypEntryForm(Mode mode, const DisplayRecord& display, const QStringList& textLines,
                   QWidget* parent = nullptr);
 
-    // The text as the RTF lines a display section stores; empty for an empty text.
-    QStringList textLines() const;
     const DisplayRecord& display() const { return m_display; }
 
-    TRichEdit* RichEdit1;
+protected:
+    Colour& textColour() override { return m_display.TextColor; }
+    void adjust() override;
+    void view() override;
 
 private:
-    TextFormatControls* m_format;
-
-public:
-    QComboBox* ComboBox1; // font name
-    QComboBox* ComboBox2; // size
-    ColourCombo* ComboBox3;
-    QPushButton* BtnB;
-    QPushButton* BtnI;
-    QPushButton* ImportBtn;
-    QPushButton* AllBtn;
-    QPushButton* ClearBtn;
-    QPushButton* ColorBtn;
-    QPushButton* AdjustBtn;
-    QPushButton* ViewBtn;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-
-private:
-    void build();
-    void showBackground();
-    void ImportBtnClick();
-    void ColorBtnClick();
-    void AdjustBtnClick();
-    void ViewBtnClick();
-
     Mode m_mode;
     DisplayRecord m_display; // an edited copy: the caller's changes on OK only
 };
