@@ -7,23 +7,6 @@
 
 #include <memory>
 
-// A book that exists only as its records: what a designer shows before anything is saved.
-class RecordsBookSource : public BookSource
-{
-public:
-    explicit RecordsBookSource(const ProjectRecord& project) : m_project(project) {}
-    const ProjectRecord& project() const override { return m_project; }
-    QStringList menuEntries() const override { return {}; }
-    ChapterRecord chapter(int) const override { return {}; }
-    QByteArray chapterText(const QString&) const override { return {}; }
-    DisplayRecord display(const QString&) const override { return DefaultDisplay(); }
-    bool hyperEntry(const QString&, QStringList&) const override { return false; }
-    bool introduction(QStringList&) const override { return false; }
-
-private:
-    ProjectRecord m_project;
-};
-
 // The records and the context the screen is built from, set up before the screen itself.
 struct MenuTestBook
 {

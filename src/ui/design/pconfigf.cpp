@@ -12,6 +12,7 @@
 #include "ui/design/iconfile.h"
 #include "ui/design/pcnfgbkf.h"
 #include "ui/design/phelpf.h"
+#include "ui/design/pintedf.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -120,8 +121,6 @@ void TProgConfigForm::showRecords()
     ReportErrors([this] { m_introExisted = ReadIntroEntry(m_hyperTextFile, m_introLines); });
     if (!m_introExisted)
         m_introLines.clear();
-    // The introduction's text and screen are designed in a window of their own, still to come.
-    IntroBtn->setEnabled(false);
 }
 
 void TProgConfigForm::connectControls()
@@ -140,6 +139,7 @@ void TProgConfigForm::connectControls()
         AboutBtn->setEnabled(checked);
     });
     connect(OpenChkBx, &QCheckBox::toggled, OpenBtn, &QWidget::setEnabled);
+    connect(IntroChkBx, &QCheckBox::toggled, IntroBtn, &QWidget::setEnabled);
     connect(CloseChkBx, &QCheckBox::toggled, CloseBtn, &QWidget::setEnabled);
     connect(Button1, &QPushButton::clicked, this, [this] {
         ReportErrors([this] {
@@ -154,6 +154,16 @@ void TProgConfigForm::connectControls()
     connect(CloseBtn, &QPushButton::clicked, this, [this] {
         editCommand(m_presentation.Closing, m_closingDefined, tr(" Closing Command Type "), 430,
                     false);
+    });
+    connect(IntroBtn, &QPushButton::clicked, this, [this] {
+        const HiddenWhileSubWindow hidden(this);
+        PresentationRecord presentation = m_presentation;
+        ConfigRecord config = m_config;
+        if (EditIntroduction(presentation, config, m_introLines, parentWidget())) {
+            m_introEdited = true;
+            m_presentation = presentation;
+            m_config = config;
+        }
     });
     connect(AboutBtn, &QPushButton::clicked, this, [this] {
         AboutRecord about = m_presentation.About;
