@@ -9,9 +9,8 @@
 #include "preview/readerscreen.h"
 #include "ui/design/pintscrf.h"
 
-TIntroEntryForm::TIntroEntryForm(const PresentationRecord& presentation,
-                                 const ConfigRecord& config, const QStringList& textLines,
-                                 QWidget* parent)
+TIntroEntryForm::TIntroEntryForm(const PresentationRecord& presentation, const ConfigRecord& config,
+                                 const QStringList& textLines, QWidget* parent)
     : TTextEntryForm({tr("&Design Introduction Screen"), tr("Select a Text or RTF File"),
                       QStringLiteral("RTF and Text Files|*.TXT;*.RTF")},
                      parent),

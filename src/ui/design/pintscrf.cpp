@@ -21,10 +21,9 @@ TIntroDesignForm::TIntroDesignForm(PresentationRecord& presentation, const Confi
       StatusBarChkBx(new QCheckBox(tr(" Use StatusBar"))),
       StatusBarBtn(new QPushButton(tr("Create/Edit"))),
       VPChkBx(new QCheckBox(tr(" Use Text Window"))), VPBtn(new QPushButton(tr("Create/Edit"))),
-      UseMenuChkBx(new QCheckBox(tr(" Use MenuBar"))),
-      Button1(new QPushButton(tr("Define Text"))), OKBtn(new QPushButton(tr("&OK"), this)),
-      CancelBtn(new QPushButton(tr("&Cancel"), this)), m_presentationOut(presentation),
-      m_presentation(presentation), m_config(config), m_rtf(rtf)
+      UseMenuChkBx(new QCheckBox(tr(" Use MenuBar"))), Button1(new QPushButton(tr("Define Text"))),
+      OKBtn(new QPushButton(tr("&OK"), this)), CancelBtn(new QPushButton(tr("&Cancel"), this)),
+      m_presentationOut(presentation), m_presentation(presentation), m_config(config), m_rtf(rtf)
 {
     setObjectName(QStringLiteral("TIntroDesignForm"));
     setWindowTitle(tr("Press F1 for Help"));
@@ -66,9 +65,9 @@ void TIntroDesignForm::build()
 
 void TIntroDesignForm::connectControls()
 {
-    for (auto [box, button] : {std::pair{TitleBarChkBx, TitleBarBtn},
-                               std::pair{StatusBarChkBx, StatusBarBtn}, std::pair{VPChkBx, VPBtn},
-                               std::pair{UseMenuChkBx, Button1}}) {
+    for (auto [box, button] :
+         {std::pair{TitleBarChkBx, TitleBarBtn}, std::pair{StatusBarChkBx, StatusBarBtn},
+          std::pair{VPChkBx, VPBtn}, std::pair{UseMenuChkBx, Button1}}) {
         connect(box, &QCheckBox::toggled, this, [this, button](bool checked) {
             button->setEnabled(checked);
             storeStates();

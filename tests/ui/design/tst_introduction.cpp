@@ -1,0 +1,164 @@
+// The introduction: its text written in the entry window reaches the section file through the
+// program configuration (or is removed when emptied), and the screen designer's switches.
+#include "doubles.h"
+#include "screenshots.h"
+#include "testbook.h"
+
+#include "core/book/booksource.h"
+#include "core/sections/introduction.h"
+#include "platform/f1help.h"
+#include "preview/pintdspf.h"
+#include "preview/readerscreen.h"
+#include "preview/richedit.h"
+#include "ui/design/btextf.h"
+#include "ui/design/pconfigf.h"
+#include "ui/design/pintedf.h"
+#include "ui/design/pintscrf.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+// Near the left edge: a check box's caption may not fill its width.
+void click(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+struct IntroBook : TestBook
+{
+    PresentationRecord& presentation = state.Project.Presentation;
+    ConfigRecord& config = state.Project.Config;
+
+    void configure()
+    {
+        ConfigureProgram(presentation, config, state.HyperTextFile, nullptr);
+    }
+};
+
+// The program configuration with " Add an Introduction" checked and the entry run by `entry`.
+void expectIntroductionThrough(PlatformDoubles& platform,
+                               std::function<void(TIntroEntryForm&)> entry)
+{
+    platform.modal.expect<TProgConfigForm>([](TProgConfigForm& form) {
+        if (!form.IntroChkBx->isChecked())
+            click(form.IntroChkBx);
+        click(form.IntroBtn);
+        click(form.BitBtn1);
+    });
+    platform.modal.expect<TIntroEntryForm>(std::move(entry));
+}
+
+} // namespace
+
+class IntroductionTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void entry_textReachesTheSectionAndTheReadersScreen()
+    {
+        PlatformDoubles platform;
+        IntroBook book;
+        expectIntroductionThrough(platform, [&platform](TIntroEntryForm& entry) {
+            QCOMPARE(HelpContextOf(&entry), 450);
+            QTest::keyClicks(entry.RichEdit1, QStringLiteral("Welcome aboard"));
+            platform.files.answerColor(QColor(0xFF, 0xFF, 0xE0));
+            click(entry.ColorBtn);
+            KeepScreenshot(entry, QStringLiteral("TIntroEntryForm"));
+            entry.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&entry));
+            QTest::keyClick(&entry, Qt::Key_O, Qt::AltModifier);
+            QTRY_VERIFY(!entry.isVisible());
+        });
+        book.configure();
+        QCOMPARE(book.presentation.IntroShown, 1);
+        QCOMPARE(book.presentation.Intro.IntroDisplay.TextColor, 0xE0FFFF);
+
+        QStringList lines;
+        QVERIFY(ReadIntroEntry(book.state.HyperTextFile, lines));
+        RecordsBookSource source(book.state.Project);
+        const PreviewContext context{source, QString(), QPoint()};
+        TIntDispForm screen(context, lines);
+        screen.show();
+        QCOMPARE(screen.TextPnl->RichEdit1->toPlainText(), QStringLiteral("Welcome aboard"));
+    }
+
+    void entry_emptiedTextRemovesTheIntroductionWithAMessage()
+    {
+        PlatformDoubles platform;
+        IntroBook book;
+        AddIntroEntry(book.state.HyperTextFile, {QStringLiteral("{\\rtf1 Old}")});
+        book.presentation.IntroShown = 1;
+        expectIntroductionThrough(platform, [](TIntroEntryForm& entry) {
+            QCOMPARE(entry.RichEdit1->toPlainText(), QStringLiteral("Old"));
+            click(entry.ClearBtn);
+            click(entry.OKBtn);
+        });
+        book.configure();
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("The Introduction has not been entered.")});
+        QCOMPARE(book.presentation.IntroShown, 0);
+        QStringList lines;
+        QVERIFY(!ReadIntroEntry(book.state.HyperTextFile, lines));
+    }
+
+    void entry_cancelLeavesTextAndRecords()
+    {
+        PlatformDoubles platform;
+        PresentationRecord presentation = DefaultProjectRecord(QStringLiteral("2.2")).Presentation;
+        ConfigRecord config = DefaultConfig();
+        QStringList lines{QStringLiteral("{\\rtf1 Kept}")};
+        const PresentationRecord before = presentation;
+        platform.modal.expect<TIntroEntryForm>([&platform](TIntroEntryForm& entry) {
+            click(entry.ClearBtn);
+            platform.files.answerColor(QColor(Qt::black));
+            click(entry.ColorBtn);
+            QTest::keyClick(&entry, Qt::Key_Escape);
+        });
+        QVERIFY(!EditIntroduction(presentation, config, lines, nullptr));
+        QCOMPARE(lines, QStringList{QStringLiteral("{\\rtf1 Kept}")});
+        QCOMPARE(presentation.Intro.IntroDisplay.TextColor, before.Intro.IntroDisplay.TextColor);
+    }
+
+    void screen_switchesStoreAtOnceAndCancelDiscards()
+    {
+        PlatformDoubles platform;
+        PresentationRecord presentation = DefaultProjectRecord(QStringLiteral("2.2")).Presentation;
+        presentation.Intro.IntroDisplay.FullScreen = 0;
+        presentation.Intro.IntroDisplay.WinLeft = 77;
+        presentation.Intro.UseMenuBar = 0;
+        const ConfigRecord config = DefaultConfig();
+
+        TIntroDesignForm cancelled(presentation, config, QByteArray());
+        cancelled.show();
+        QVERIFY(cancelled.VPChkBx->isChecked() && cancelled.VPBtn->isEnabled());
+        click(cancelled.UseMenuChkBx);
+        click(cancelled.CancelBtn);
+        QCOMPARE(presentation.Intro.UseMenuBar, 0);
+
+        TIntroDesignForm form(presentation, config, QByteArray());
+        form.show();
+        QCOMPARE(HelpContextOf(&form), 460);
+        click(form.VPChkBx); // full screen again; the window keeps its place
+        QVERIFY(!form.VPBtn->isEnabled());
+        click(form.UseMenuChkBx);
+        platform.modal.expect<TChangeTextForm>([](TChangeTextForm& captions) {
+            captions.Edit2->setText(QStringLiteral("&Onward"));
+            click(captions.OKBtn);
+        });
+        click(form.Button1);
+        KeepScreenshot(form, QStringLiteral("TIntroDesignForm"));
+        click(form.OKBtn);
+        QCOMPARE(presentation.Intro.IntroDisplay.FullScreen, 1);
+        QCOMPARE(presentation.Intro.IntroDisplay.WinLeft, 77);
+        QCOMPARE(presentation.Intro.UseMenuBar, 1);
+        QCOMPARE(presentation.Captions.CloseCaption.text(), QStringLiteral("&Onward"));
+    }
+};
+
+QTEST_MAIN(IntroductionTest)
+#include "tst_introduction.moc"
