@@ -1,21 +1,35 @@
-// A book made as an author makes one, through the tool's own windows with the mouse and the
-// keyboard: Create New E-Book, a chapter written and saved in the editor, Add a Chapter, Create
-// Executable; the executable then passes the reader runtime's own check.
+// Books made as an author makes them, through the tool's own windows with the mouse and the
+// keyboard: Create New E-Book, a chapter written and saved in the editor, Add a Chapter (with a
+// display file designed on the way), the presentation designers, Create Executable; the
+// executable then passes the reader runtime's own check.
 #include "doubles.h"
 #include "testdir.h"
 
+#include "core/project/projectfiles.h"
 #include "platform/filelists.h"
+#include "platform/inputbox.h"
 #include "preview/richedit.h"
 #include "ui/authoring/chpeditf.h"
 #include "ui/authoring/gettextform.h"
 #include "ui/chapters/chpaddf.h"
+#include "ui/design/abtmakef.h"
+#include "ui/design/bautgetf.h"
+#include "ui/design/bcustcnf.h"
+#include "ui/design/bmcustf.h"
+#include "ui/design/bmengetf.h"
+#include "ui/design/chpdesnf.h"
+#include "ui/design/pconfigf.h"
+#include "ui/design/pintedf.h"
+#include "ui/design/toctitf.h"
 #include "ui/mainwindow/bmmain.h"
 #include "ui/mainwindow/makedirf.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 namespace {
@@ -40,6 +54,49 @@ void clickItem(QListWidget* list, const QString& text)
                       list->visualItemRect(items.first()).center());
 }
 
+// Near the left edge: a check box's caption may not fill its width.
+void tick(QAbstractButton* box)
+{
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+}
+
+void createBook(PlatformDoubles& platform, Tbookmainform& form, const CurrentTempDir& dir)
+{
+    platform.modal.expect<TMakeDirForm>([&dir](TMakeDirForm& ask) {
+        typeInto(ask.Edit1, QString());
+        ask.Edit1->insert(dir.path()); // pasted: key clicks type ASCII only
+        QTest::keyClicks(ask.Edit1, QStringLiteral("/My Books/Sea"));
+        typeInto(ask.Edit2, QStringLiteral("Sea"));
+        click(ask.BitBtn1);
+    });
+    click(form.StartBtn);
+    QCOMPARE(form.ProjectLbl->text(), QStringLiteral("Sea"));
+}
+
+void writeChapter(PlatformDoubles& platform, Tbookmainform& form)
+{
+    platform.modal.expect<TChapEditForm>([](TChapEditForm& editor) {
+        editor.RichEdit1->setFocus();
+        QTest::keyClicks(editor.RichEdit1, QStringLiteral("The sea is wide."));
+        click(editor.SaveasBtn);
+        click(editor.OKBtn);
+    });
+    platform.modal.expect<TGetTextForm>([](TGetTextForm& name) {
+        typeInto(name.Edit1, QStringLiteral("waves"));
+        QTest::keyClick(name.Edit1, Qt::Key_Return);
+    });
+    click(form.EditBtn);
+    QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("waves.QLF has been saved.")});
+}
+
+ProjectRecord projectOnDisk(const QString& folder)
+{
+    WorkingState read;
+    read.ProjectFile = QDir(folder).filePath(QStringLiteral("Sea.QVJ"));
+    ReadProject(read);
+    return read.Project;
+}
+
 } // namespace
 
 class MakeBookTest : public QObject
@@ -55,30 +112,8 @@ private slots:
         form.show();
         form.Timer1Timer();
         const QString folder = dir.filePath(QStringLiteral("My Books/Sea"));
-
-        platform.modal.expect<TMakeDirForm>([&dir](TMakeDirForm& ask) {
-            typeInto(ask.Edit1, QString());
-            ask.Edit1->insert(dir.path()); // pasted: key clicks type ASCII only
-            QTest::keyClicks(ask.Edit1, QStringLiteral("/My Books/Sea"));
-            typeInto(ask.Edit2, QStringLiteral("Sea"));
-            click(ask.BitBtn1);
-        });
-        click(form.StartBtn);
-        QCOMPARE(form.ProjectLbl->text(), QStringLiteral("Sea"));
-
-        platform.modal.expect<TChapEditForm>([](TChapEditForm& editor) {
-            editor.RichEdit1->setFocus();
-            QTest::keyClicks(editor.RichEdit1, QStringLiteral("The sea is wide."));
-            click(editor.SaveasBtn);
-            click(editor.OKBtn);
-        });
-        platform.modal.expect<TGetTextForm>([](TGetTextForm& name) {
-            typeInto(name.Edit1, QStringLiteral("waves"));
-            QTest::keyClick(name.Edit1, Qt::Key_Return);
-        });
-        click(form.EditBtn);
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("waves.QLF has been saved.")});
+        createBook(platform, form, dir);
+        writeChapter(platform, form);
         QVERIFY(form.AddBtn->isEnabled());
 
         platform.modal.expect<TChapAddForm>([](TChapAddForm& add) {
@@ -106,6 +141,106 @@ private slots:
         QVERIFY2(book.readAllStandardOutput().startsWith(
                      "1 chapters, 1 display records, 0 HyperText entries"),
                  book.readAllStandardError().constData());
+    }
+
+    void designedBook_presentationReachesTheProjectAndTheExecutable()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        Tbookmainform form;
+        form.show();
+        form.Timer1Timer();
+        const QString folder = dir.filePath(QStringLiteral("My Books/Sea"));
+        createBook(platform, form, dir);
+        writeChapter(platform, form);
+
+        // A chapter shown in a text window, through a display file designed on the way.
+        platform.modal.expect<TChapAddForm>([&platform](TChapAddForm& add) {
+            QTest::keyClicks(add.ChapIDEdit, QStringLiteral("The Sea"));
+            clickItem(add.FileListBox2, QStringLiteral("waves.QLF"));
+            click(add.Button1);
+            clickItem(add.FileListBox1, QStringLiteral("WINDOW.QVD"));
+            click(add.OKBtn);
+        });
+        platform.modal.expect<TChapDesignForm>([&platform](TChapDesignForm& design) {
+            tick(design.RadioButton2);
+            platform.modal.expect<TInputBox>([](TInputBox& box) {
+                QTest::keyClicks(box.Edit, QStringLiteral("WINDOW"));
+                QTest::keyClick(box.Edit, Qt::Key_Return);
+            });
+            click(design.OKBtn);
+        });
+        platform.messages.answer(MessageAnswer::No);
+        click(form.AddBtn);
+        platform.messages.texts();
+
+        // E-Book Presentation: a chapter title bar and an author box on the table of contents.
+        platform.modal.expect<TCustMenuform>([](TCustMenuform& custom) {
+            click(custom.ChapterBtn);
+            click(custom.ContentsBtn);
+            click(custom.CloseBtn);
+        });
+        platform.modal.expect<TConfigBook>([](TConfigBook& bars) {
+            tick(bars.CheckBox1);
+            click(bars.titleBtn);
+            click(bars.OKBtn);
+        });
+        platform.modal.expect<TTocTitleForm>([](TTocTitleForm& bar) {
+            QTest::keyClicks(bar.edit1, QStringLiteral("Sea Voyages"));
+            QTest::keyClick(bar.edit1, Qt::Key_Return);
+        });
+        platform.modal.expect<TMenuDesignForm>([](TMenuDesignForm& contents) {
+            tick(contents.AuthorChkBx);
+            click(contents.AuthorBtn);
+            click(contents.OKBitBtn);
+        });
+        platform.modal.expect<TAuthorForm>([](TAuthorForm& author) {
+            QTest::keyClicks(author.Edits[0], QStringLiteral("by a sailor"));
+            click(author.OKBtn);
+        });
+        click(form.CustChapBtn);
+
+        // Program Presentation: the title, an About box and an introduction.
+        platform.modal.expect<TProgConfigForm>([](TProgConfigForm& program) {
+            typeInto(program.Edit1, QStringLiteral("Sea Voyages"));
+            tick(program.AboutChkBx);
+            click(program.AboutBtn);
+            tick(program.IntroChkBx);
+            click(program.IntroBtn);
+            click(program.BitBtn1);
+        });
+        platform.modal.expect<TDesignAboutForm>([](TDesignAboutForm& about) {
+            QTest::keyClicks(about.ProgNameEdit, QStringLiteral("Sea"));
+            click(about.OKBtn);
+        });
+        platform.modal.expect<TIntroEntryForm>([](TIntroEntryForm& intro) {
+            QTest::keyClicks(intro.RichEdit1, QStringLiteral("Welcome aboard."));
+            click(intro.OKBtn);
+        });
+        click(form.CustBookBtn);
+        QVERIFY(platform.modal.allUsed());
+
+        const ProjectRecord project = projectOnDisk(folder);
+        QCOMPARE(project.ChapterBars.TitleText.text(), QStringLiteral("Sea Voyages"));
+        QCOMPARE(project.Menu.UseAuthorBox, 1);
+        QCOMPARE(project.Menu.Author.AuthorLine1.text(), QStringLiteral("by a sailor"));
+        QCOMPARE(project.Config.BookTitle.text(), QStringLiteral("Sea Voyages"));
+        QCOMPARE(project.Presentation.AboutShown, 1);
+        QCOMPARE(project.Presentation.About.ProgramName.text(), QStringLiteral("Sea"));
+        QCOMPARE(project.Presentation.IntroShown, 1);
+        WorkingState display;
+        ReadDisplayFile(display, QDir(folder).filePath(QStringLiteral("WINDOW.QVD")));
+        QCOMPARE(display.CurrentDisplay.FullScreen, 0);
+
+        platform.messages.answer(MessageAnswer::No);
+        click(form.ExecBtn);
+        platform.messages.texts();
+        QProcess book;
+        book.start(QDir(folder).filePath(QStringLiteral("Sea.EXE")), {QStringLiteral("--verify")});
+        QVERIFY(book.waitForFinished(30000));
+        QCOMPARE(book.exitCode(), 0);
+        const QByteArray verified = book.readAllStandardOutput();
+        QVERIFY2(verified.startsWith("1 chapters, 1 display records"), verified.constData());
     }
 };
 

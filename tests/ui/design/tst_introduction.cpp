@@ -33,10 +33,7 @@ struct IntroBook : TestBook
     PresentationRecord& presentation = state.Project.Presentation;
     ConfigRecord& config = state.Project.Config;
 
-    void configure()
-    {
-        ConfigureProgram(presentation, config, state.HyperTextFile, nullptr);
-    }
+    void configure() { ConfigureProgram(presentation, config, state.HyperTextFile, nullptr); }
 };
 
 // The program configuration with " Add an Introduction" checked and the entry run by `entry`.
