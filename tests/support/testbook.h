@@ -32,4 +32,15 @@ struct TestBook
         state.CurrentChapter.DisplayFile.setText(display);
         WriteChapter(state, -1);
     }
+
+    QByteArray projectBytes() const { return readBytes(dir.filePath(state.ProjectFile)); }
+
+    // The project as the file holds it, read apart from the open one.
+    ProjectRecord projectOnDisk() const
+    {
+        WorkingState read;
+        read.ProjectFile = state.ProjectFile;
+        ReadProject(read);
+        return read.Project;
+    }
 };

@@ -31,19 +31,6 @@ void altKey(QWidget* window, Qt::Key key)
     QTest::keyClick(window, key, Qt::AltModifier);
 }
 
-QByteArray projectBytes(const TestBook& book)
-{
-    return readBytes(book.dir.filePath(QStringLiteral("BOOK.QVJ")));
-}
-
-ProjectRecord projectOnDisk()
-{
-    WorkingState read;
-    read.ProjectFile = QStringLiteral("BOOK.QVJ");
-    ReadProject(read);
-    return read.Project;
-}
-
 } // namespace
 
 class PresentationTest : public QObject
@@ -98,7 +85,7 @@ private slots:
     {
         PlatformDoubles platform;
         TestBook book;
-        const QByteArray before = projectBytes(book);
+        const QByteArray before = book.projectBytes();
         platform.modal.expect<TCustMenuform>([&platform](TCustMenuform& form) {
             QVERIFY(QTest::qWaitForWindowActive(&form));
             KeepScreenshot(form, QStringLiteral("TCustMenuform"));
@@ -111,7 +98,7 @@ private slots:
             click(bars.CheckBox1);
             QVERIFY(bars.titleBtn->isEnabled());
             click(bars.titleBtn);
-            QCOMPARE(projectBytes(book), before); // the project is written on "&Save" only
+            QCOMPARE(book.projectBytes(), before); // the project is written on "&Save" only
             KeepScreenshot(bars, QStringLiteral("TConfigBook"));
             click(bars.OKBtn);
         });
@@ -122,7 +109,7 @@ private slots:
         });
         CustomizeBook(book.state, nullptr);
 
-        const ProjectRecord saved = projectOnDisk();
+        const ProjectRecord saved = book.projectOnDisk();
         QCOMPARE(saved.ChapterBars.TitleShown, 1);
         QCOMPARE(saved.ChapterBars.TitleText.text(), QStringLiteral("Voyages"));
         ProjectBookSource source(book.state);
@@ -137,7 +124,7 @@ private slots:
         again.show();
         click(again.CheckBox1);
         click(again.OKBtn);
-        const BarsRecord unchecked = projectOnDisk().ChapterBars;
+        const BarsRecord unchecked = book.projectOnDisk().ChapterBars;
         QCOMPARE(unchecked.TitleShown, 0);
         QCOMPARE(unchecked.TitleText.text(), QStringLiteral("Voyages"));
         QCOMPARE(unchecked.TitleFont.text(), saved.ChapterBars.TitleFont.text());
@@ -149,7 +136,7 @@ private slots:
         TestBook book;
         book.state.Project.Presentation.Captions.QuitCaption.setText(QStringLiteral("&Leave"));
         WriteProject(book.state);
-        const QByteArray before = projectBytes(book);
+        const QByteArray before = book.projectBytes();
 
         TBookTextForm cancelled(book.state);
         cancelled.show();
@@ -157,7 +144,7 @@ private slots:
         click(cancelled.DefaultsBtn);
         QCOMPARE(cancelled.Edit1->text(), QStringLiteral("&Quit"));
         click(cancelled.CancelBtn);
-        QCOMPARE(projectBytes(book), before);
+        QCOMPARE(book.projectBytes(), before);
 
         TBookTextForm form(book.state);
         form.show();
@@ -169,9 +156,9 @@ private slots:
         altKey(&form, Qt::Key_O);
         QTRY_VERIFY(!form.isVisible());
         QCOMPARE(book.state.MediaPrompt, QStringLiteral("Press Start to play the f"));
-        QCOMPARE(projectOnDisk().Presentation.Captions.MediaPrompt.text(),
+        QCOMPARE(book.projectOnDisk().Presentation.Captions.MediaPrompt.text(),
                  QStringLiteral("Press Start to play the f"));
-        QCOMPARE(projectOnDisk().Presentation.Captions.QuitCaption.text(),
+        QCOMPARE(book.projectOnDisk().Presentation.Captions.QuitCaption.text(),
                  QStringLiteral("&Leave"));
     }
 

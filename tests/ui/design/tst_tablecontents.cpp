@@ -28,19 +28,6 @@ void click(QAbstractButton* button)
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
 }
 
-QByteArray projectBytes(const TestBook& book)
-{
-    return readBytes(book.dir.filePath(QStringLiteral("BOOK.QVJ")));
-}
-
-ProjectRecord projectOnDisk()
-{
-    WorkingState read;
-    read.ProjectFile = QStringLiteral("BOOK.QVJ");
-    ReadProject(read);
-    return read.Project;
-}
-
 // Designs an author box of two lines on a navy ground through the author window.
 void expectAuthorBox(PlatformDoubles& platform)
 {
@@ -67,7 +54,7 @@ private slots:
     {
         PlatformDoubles platform;
         TestBook book;
-        const QByteArray before = projectBytes(book);
+        const QByteArray before = book.projectBytes();
         TMenuDesignForm form(book.state);
         form.show();
         QVERIFY(!form.AuthorBtn->isEnabled());
@@ -88,7 +75,7 @@ private slots:
         click(form.DesignBtn);
         KeepScreenshot(form, QStringLiteral("TMenuDesignForm"));
         click(form.CancelBitBtn);
-        QCOMPARE(projectBytes(book), before);
+        QCOMPARE(book.projectBytes(), before);
         QCOMPARE(book.state.Project.Menu.UseAuthorBox, 0);
     }
 
@@ -114,7 +101,7 @@ private slots:
         click(form.OKBitBtn);
         QVERIFY(!form.isVisible());
 
-        const ProjectRecord saved = projectOnDisk();
+        const ProjectRecord saved = book.projectOnDisk();
         QCOMPARE(saved.Menu.UseAuthorBox, 1);
         QCOMPARE(saved.Menu.Author.AuthorLine1.text(), QStringLiteral("Written by Ada"));
         QCOMPARE(saved.Menu.Author.AuthorColor, 0x800000);
@@ -135,8 +122,9 @@ private slots:
         again.show();
         click(again.AuthorChkBx);
         click(again.OKBitBtn);
-        QCOMPARE(projectOnDisk().Menu.UseAuthorBox, 0);
-        QCOMPARE(projectOnDisk().Menu.Author.AuthorLine1.text(), QStringLiteral("Written by Ada"));
+        QCOMPARE(book.projectOnDisk().Menu.UseAuthorBox, 0);
+        QCOMPARE(book.projectOnDisk().Menu.Author.AuthorLine1.text(),
+                 QStringLiteral("Written by Ada"));
     }
 
     void testView_menuBarOnlyWhenShownAndTheToolsHelpAfterwards()
