@@ -65,20 +65,24 @@ void TIntroDesignForm::build()
 
 void TIntroDesignForm::connectControls()
 {
-    for (auto [box, button] :
+    for (const auto& row :
          {std::pair{TitleBarChkBx, TitleBarBtn}, std::pair{StatusBarChkBx, StatusBarBtn},
           std::pair{VPChkBx, VPBtn}, std::pair{UseMenuChkBx, Button1}}) {
-        connect(box, &QCheckBox::toggled, this, [this, button](bool checked) {
+        QPushButton* button = row.second;
+        connect(row.first, &QCheckBox::toggled, this, [this, button](bool checked) {
             button->setEnabled(checked);
             storeStates();
         });
     }
-    IntroRecord& intro = m_presentation.Intro;
-    connect(TitleBarBtn, &QPushButton::clicked, this, [this, &intro] {
-        openHidden([&] { EditIntroBarText(intro.IntroBars, Bar::Title, 465, parentWidget()); });
+    connect(TitleBarBtn, &QPushButton::clicked, this, [this] {
+        openHidden([this] {
+            EditIntroBarText(m_presentation.Intro.IntroBars, Bar::Title, 465, parentWidget());
+        });
     });
-    connect(StatusBarBtn, &QPushButton::clicked, this, [this, &intro] {
-        openHidden([&] { EditIntroBarText(intro.IntroBars, Bar::Status, 470, parentWidget()); });
+    connect(StatusBarBtn, &QPushButton::clicked, this, [this] {
+        openHidden([this] {
+            EditIntroBarText(m_presentation.Intro.IntroBars, Bar::Status, 470, parentWidget());
+        });
     });
     connect(VPBtn, &QPushButton::clicked, this, [this] {
         openHidden([this] {
