@@ -28,6 +28,13 @@ bool pump(QIODevice& in, QIODevice& out, qint64 blockSize)
     }
 }
 
+// A copy keeps what its source may do: a program copied into a book's folder or distribution
+// still runs.
+void keepPermissions(const QFile& source, const QString& target)
+{
+    QFile::setPermissions(target, source.permissions());
+}
+
 } // namespace
 
 int CopyFileBytes(const QString& source, const QString& target)
@@ -44,6 +51,7 @@ int CopyFileBytes(const QString& source, const QString& target)
         out.cancelWriting();
         return CopyShortWrite;
     }
+    keepPermissions(in, out.fileName());
     return CopyDone;
 }
 
@@ -64,6 +72,7 @@ void CopyFileInto(const QString& source, const QString& target)
         out.cancelWriting();
         throw error;
     }
+    keepPermissions(in, targetName);
 }
 
 int AppendFileTo(const QString& source, QIODevice& output)

@@ -225,6 +225,25 @@ private slots:
             CopyFileInto(dir.filePath(QStringLiteral("PIC.BMP")), QStringLiteral("no/dir/x")));
     }
 
+    void copies_keepTheRunPermission()
+    {
+        CurrentTempDir dir;
+        const QString program = dir.filePath(QStringLiteral("HELLO.SH"));
+        writeBytes(program, "#!/bin/sh\necho hello\n");
+        const QFile::Permissions runnable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                            QFile::ReadGroup | QFile::ExeGroup;
+        QVERIFY(QFile::setPermissions(program, runnable));
+        QCOMPARE(CopyFileBytes(QStringLiteral("HELLO.SH"), QStringLiteral("BYTES.SH")),
+                 int(CopyDone));
+        QDir(dir.path()).mkdir(QStringLiteral("dist"));
+        CopyFileInto(program, dir.filePath(QStringLiteral("dist")));
+        for (const char* copy : {"BYTES.SH", "dist/HELLO.SH"}) {
+            const QFile::Permissions got = QFile::permissions(dir.filePath(QLatin1String(copy)));
+            QVERIFY2(got & QFile::ExeOwner, copy);
+            QVERIFY2(!(got & QFile::WriteGroup), copy); // the source's, not the default
+        }
+    }
+
     void appendFileTo()
     {
         CurrentTempDir dir;
