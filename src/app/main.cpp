@@ -1,4 +1,4 @@
-// Quorelle: the e-book authoring tool. It takes no arguments.
+// Quorelle: the e-book authoring tool. An argument names a project file (BOOK.QVJ) to open.
 #include "platform/dialogdefaults.h"
 #include "platform/f1help.h"
 #include "platform/qtmessageboxes.h"
@@ -6,11 +6,25 @@
 #include "ui/mainwindow/bmmain.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorelle"));
+    QCommandLineParser arguments;
+    arguments.setApplicationDescription(QStringLiteral("The Quorelle e-book authoring tool."));
+    arguments.addHelpOption();
+    arguments.addPositionalArgument(QStringLiteral("project"),
+                                    QStringLiteral("an e-book project file (.QVJ) to open"),
+                                    QStringLiteral("[project]"));
+    arguments.process(app);
+    // Taken as the caller meant it, before the tool changes its current folder.
+    const QString project =
+        arguments.positionalArguments().isEmpty()
+            ? QString()
+            : QFileInfo(arguments.positionalArguments().first()).absoluteFilePath();
 
     QtMessageBoxes messageBoxes;
     const ScopedService<MessageSlot, MessageBoxes> messagesInstalled(messageBoxes);
@@ -21,5 +35,7 @@ int main(int argc, char* argv[])
 
     Tbookmainform mainForm;
     mainForm.show();
+    if (!project.isEmpty())
+        mainForm.OpenProjectFile(project);
     return QApplication::exec();
 }

@@ -35,6 +35,8 @@ public:
     void UpdateButtons();
     // The deferred start-up step: the low-colour warning, then the menu panel.
     void Timer1Timer();
+    // Opens the project file given on the command line, as Select an E-Book would.
+    void OpenProjectFile(const QString& path);
 
     TwiaTile* wiaTile2;
     QFrame* MenuPnl;
@@ -101,6 +103,7 @@ private:
 
     // bmmain_project.cpp: choosing and creating a project
     void ChooseProject();
+    void openProjectFile(const QString& picked);
     void CreateProject();
     void openWithRollback(const std::function<void()>& open);
 

@@ -1,5 +1,6 @@
 // Choosing and creating a project from the main window.
 #include "core/files/filenames.h"
+#include "core/files/runtimeerror.h"
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
 #include "core/services/messages.h"
@@ -34,8 +35,21 @@ void Tbookmainform::ChooseProject()
                                                  : m_lastProjectDir;
     choice.filter = QStringLiteral("E-Book Project Files|*.QVJ");
     choice.defaultExtension = QStringLiteral("QVJ");
-    const QString picked = fileDialogs().openFile(this, choice);
+    openProjectFile(fileDialogs().openFile(this, choice));
+}
 
+void Tbookmainform::OpenProjectFile(const QString& path)
+{
+    ReportErrors([&] {
+        if (!QFileInfo(path).isFile())
+            throw FileOpenError(path);
+        openProjectFile(path);
+    });
+    UpdateButtons();
+}
+
+void Tbookmainform::openProjectFile(const QString& picked)
+{
     openWithRollback([&] {
         if (!picked.isEmpty()) {
             const QFileInfo file(picked);

@@ -243,6 +243,22 @@ private slots:
         QVERIFY(f.form.MenuPnl->isVisible());
     }
 
+    void projectArgument_opensItOrSaysItIsMissing()
+    {
+        Fixture f;
+        writeBytes(f.dir.filePath(QStringLiteral("SEA.QVJ")), defaultProjectBytes());
+        f.form.OpenProjectFile(f.dir.filePath(QStringLiteral("missing.qvj")));
+        QCOMPARE(f.platform.messages.texts(),
+                 QStringList{QStringLiteral("Cannot open file ") +
+                             f.dir.filePath(QStringLiteral("missing.qvj"))});
+        QVERIFY(!f.form.state().isProjectOpen());
+
+        f.form.OpenProjectFile(f.dir.filePath(QStringLiteral("SEA.QVJ")));
+        QCOMPARE(f.form.state().ProjectFile, QStringLiteral("SEA.QVJ"));
+        QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("SEA"));
+        QVERIFY(f.form.EditBtn->isEnabled() && f.form.CustBookBtn->isEnabled());
+    }
+
     void nameAndFolderDialog_checksInOrder()
     {
         PlatformDoubles platform;
