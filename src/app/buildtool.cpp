@@ -5,6 +5,7 @@
 #include "core/book/distribution.h"
 #include "core/book/executable.h"
 #include "core/files/filenames.h"
+#include "core/files/programdir.h"
 #include "core/files/projectpath.h"
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
@@ -65,7 +66,7 @@ bool openProject(WorkingState& state, const QString& projectFile)
         std::fprintf(stderr, "File not found: %s\n", qUtf8Printable(projectFile));
         return false;
     }
-    state.ProgramDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    state.ProgramDir = ProgramSupportDir();
     state.ProjectDir = file.absolutePath() + QLatin1Char('/');
     QDir::setCurrent(state.ProjectDir);
     state.ProjectFile = file.fileName();

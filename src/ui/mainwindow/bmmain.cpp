@@ -1,6 +1,7 @@
 // The main window's construction: the tiled background, the menu panel and the status lines.
 #include "ui/mainwindow/bmmain.h"
 
+#include "core/files/programdir.h"
 #include "platform/f1help.h"
 #include "platform/help.h"
 #include "platform/screen.h"
@@ -78,8 +79,7 @@ void Tbookmainform::FormCreate()
     setWindowState(Qt::WindowMaximized);
     m_state.VersionTag = QStringLiteral("2.1");
     m_lowColour = screenInfo().colorDepth() < 16;
-    m_state.ProgramDir =
-        QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+    m_state.ProgramDir = ProgramSupportDir();
     m_state.ProjectDir = m_state.ProgramDir;
     m_state.HelpFilePath = m_state.ProgramDir + QStringLiteral("KESTRIN.HLP");
     SetHelpFile(m_state.HelpFilePath);

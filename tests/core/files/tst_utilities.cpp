@@ -3,6 +3,7 @@
 
 #include "core/files/filecopy.h"
 #include "core/files/filenames.h"
+#include "core/files/programdir.h"
 #include "core/files/projectpath.h"
 #include "core/files/runtimeerror.h"
 #include "core/project/fonttext.h"
@@ -223,6 +224,22 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(
             FileCreateError,
             CopyFileInto(dir.filePath(QStringLiteral("PIC.BMP")), QStringLiteral("no/dir/x")));
+    }
+
+    void programSupportDir_besideTheProgramElseInstalled()
+    {
+        CurrentTempDir dir;
+        QDir root(dir.path());
+        root.mkpath(QStringLiteral("usr/bin"));
+        root.mkpath(QStringLiteral("usr/lib/quorelle"));
+        const QString bin = dir.filePath(QStringLiteral("usr/bin"));
+        // Nothing anywhere: the program's own folder, so messages name where it looked.
+        QCOMPARE(ProgramSupportDir(bin, QStringLiteral("../lib/quorelle")), bin + QLatin1Char('/'));
+        writeBytes(dir.filePath(QStringLiteral("usr/lib/quorelle/kestrin.bin")), "ELF");
+        QCOMPARE(ProgramSupportDir(bin, QStringLiteral("../lib/quorelle")),
+                 dir.filePath(QStringLiteral("usr/lib/quorelle/")));
+        writeBytes(dir.filePath(QStringLiteral("usr/bin/kestrin.bin")), "ELF"); // a build tree
+        QCOMPARE(ProgramSupportDir(bin, QStringLiteral("../lib/quorelle")), bin + QLatin1Char('/'));
     }
 
     void copies_keepTheRunPermission()
