@@ -359,8 +359,12 @@ CompiledBook CompiledBook::fromBytes(QByteArray block)
     if (header.HyperOffset != 0) {
         if (header.HyperOffset < kBookHeaderPosition || header.HyperOffset > header.DisplaySection)
             throw CompiledBookError(QStringLiteral("the HyperText entries lie outside the book"));
+        // Not copied, and its index read only when a link is first looked up: opening a book
+        // costs the same with ten entries or a hundred thousand. The block lives in m_block.
         book.m_hyper = CompiledSections::fromBytes(
-            b.mid(header.HyperOffset, header.DisplaySection - header.HyperOffset));
+            QByteArray::fromRawData(b.constData() + header.HyperOffset,
+                                    header.DisplaySection - header.HyperOffset),
+            IndexCheck::OnFirstUse);
     }
     checkTablesAgree(b, header, book.m_displays, book.m_chapters);
     return book;

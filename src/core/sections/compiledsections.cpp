@@ -128,12 +128,12 @@ bool CompileSectionFile(const QString& file, const QString& extension)
     return true;
 }
 
-CompiledSections CompiledSections::fromBytes(const QByteArray& block)
+CompiledSections CompiledSections::fromBytes(const QByteArray& block, IndexCheck check)
 {
     CompiledSections sections;
     sections.m_owned = block;
     sections.m_data = sections.m_owned;
-    sections.open();
+    sections.open(check);
     return sections;
 }
 
@@ -152,11 +152,11 @@ CompiledSections CompiledSections::fromFile(const QString& path, qint64 offset, 
             throw filestore::errorFromErrno(path);
         sections.m_data = QByteArrayView(reinterpret_cast<const char*>(mapped), size);
     }
-    sections.open();
+    sections.open(IndexCheck::AtOpen);
     return sections;
 }
 
-void CompiledSections::open()
+void CompiledSections::open(IndexCheck check)
 {
     const BinaryReader reader(m_data);
     const std::optional<CompiledHeader> read = reader.at<CompiledHeader>(0);
@@ -169,23 +169,45 @@ void CompiledSections::open()
     const qint64 indexOffset = header.IndexOffset;
     if (count == 0)
         return;
-    std::optional<QList<SectionIndexEntry>> entries =
-        indexOffset < kHeaderSize ? std::nullopt
-                                  : reader.array<SectionIndexEntry>(indexOffset, count);
-    if (!entries)
+    if (count < 0 || indexOffset < kHeaderSize ||
+        indexOffset + count * qint64(sizeof(SectionIndexEntry)) > m_data.size())
         throw CompiledBlockError(QStringLiteral("its index lies outside the block"));
     if (indexOffset + count * qint64(sizeof(SectionIndexEntry)) != m_data.size())
         throw CompiledBlockError(QStringLiteral("its count does not agree with its index"));
-    m_entries = *std::move(entries);
-    m_index.reserve(count);
-    for (qsizetype i = 0; i < m_entries.size(); ++i) {
-        const SectionIndexEntry& entry = m_entries.at(i);
-        if (entry.Header.length > 60 || entry.Source.length > 10 || entry.Offset < kHeaderSize ||
-            entry.Size < 0 || qint64(entry.Offset) + entry.Size > indexOffset)
-            throw CompiledBlockError(
-                QStringLiteral("section %1 lies outside the block").arg(i + 1));
-        m_index.insert(key(bytesOf(entry.Header), bytesOf(entry.Source)), int(i)); // last one wins
+    m_count = int(count);
+    m_indexOffset = indexOffset;
+    if (check == IndexCheck::AtOpen) {
+        for (int i = 0; i < m_count; ++i)
+            entry(i);
     }
+}
+
+SectionIndexEntry CompiledSections::entry(int index) const
+{
+    if (index < 0 || index >= m_count)
+        throw CompiledBlockError(QStringLiteral("there is no section %1").arg(index + 1));
+    SectionIndexEntry record;
+    std::memcpy(&record, m_data.data() + m_indexOffset + qint64(index) * sizeof record,
+                sizeof record);
+    if (record.Header.length > 60 || record.Source.length > 10 || record.Offset < kHeaderSize ||
+        record.Size < 0 || qint64(record.Offset) + record.Size > m_indexOffset)
+        throw CompiledBlockError(
+            QStringLiteral("section %1 lies outside the block").arg(index + 1));
+    return record;
+}
+
+const QHash<QByteArray, int>& CompiledSections::lookup() const
+{
+    if (!m_lookup) {
+        auto table = std::make_shared<QHash<QByteArray, int>>();
+        table->reserve(m_count);
+        for (int i = 0; i < m_count; ++i) {
+            const SectionIndexEntry record = entry(i);
+            table->insert(key(bytesOf(record.Header), bytesOf(record.Source)), i); // last wins
+        }
+        m_lookup = std::move(table);
+    }
+    return *m_lookup;
 }
 
 QByteArray CompiledSections::key(QByteArrayView header, QByteArrayView source)
@@ -200,7 +222,7 @@ int CompiledSections::find(const QString& name, const QString& source) const
 {
     const QByteArray header = '[' + textcodec::encode(name) + ']';
     const QByteArray wantedSource = textcodec::encode(source);
-    return m_index.value(
+    return lookup().value(
         key(QByteArrayView(header).first(std::min(header.size(), kHeaderCut)),
             QByteArrayView(wantedSource).first(std::min(wantedSource.size(), kSourceCut))),
         -1);
@@ -208,8 +230,8 @@ int CompiledSections::find(const QString& name, const QString& source) const
 
 QByteArrayView CompiledSections::body(int index) const
 {
-    const SectionIndexEntry& entry = m_entries.at(index);
-    return m_data.sliced(entry.Offset, entry.Size);
+    const SectionIndexEntry record = entry(index);
+    return m_data.sliced(record.Offset, record.Size);
 }
 
 bool CompiledSections::readEntry(const QString& name, const QString& source,

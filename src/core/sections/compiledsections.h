@@ -56,31 +56,44 @@ public:
     {}
 };
 
-// A compiled block, checked when opened: the magic, and every offset and size inside the block.
-// Raises CompiledBlockError for a damaged block and InOutError when the file cannot be read.
+// How much of a block is checked when it is opened.
+enum class IndexCheck
+{
+    AtOpen,    // every index record: a damaged block is refused at once
+    OnFirstUse // the header and the index's extent; a record when it is first used, and the
+               // lookup table on the first lookup, so opening costs nothing per entry
+};
+
+// A compiled block: the magic, and every offset and size inside the block, are checked before
+// they are used. Raises CompiledBlockError for a damaged block and InOutError when the file
+// cannot be read.
 class CompiledSections
 {
 public:
-    static CompiledSections fromBytes(const QByteArray& block);
+    static CompiledSections fromBytes(const QByteArray& block,
+                                      IndexCheck check = IndexCheck::AtOpen);
     // The block lies in the file at `offset` and runs `size` bytes; it is mapped, not read.
     static CompiledSections fromFile(const QString& path, qint64 offset, qint64 size);
 
-    int count() const { return int(m_entries.size()); }
+    int count() const { return m_count; }
     // Index of the last section (name, source), matched as ReadEntry matches; -1 when none.
     int find(const QString& name, const QString& source) const;
     // The section in the form ReadEntry gives: name, "source=" line, key and text lines, "]".
     bool readEntry(const QString& name, const QString& source, QStringList& lines) const;
     QByteArrayView body(int index) const;
-    QString headerLine(int index) const { return m_entries.at(index).Header.text(); }
-    QString source(int index) const { return m_entries.at(index).Source.text(); }
+    QString headerLine(int index) const { return entry(index).Header.text(); }
+    QString source(int index) const { return entry(index).Source.text(); }
 
 private:
-    void open();
+    void open(IndexCheck check);
+    SectionIndexEntry entry(int index) const; // checked
+    const QHash<QByteArray, int>& lookup() const;
     static QByteArray key(QByteArrayView header, QByteArrayView source);
 
     std::shared_ptr<QFile> m_file;
     QByteArray m_owned;
     QByteArrayView m_data;
-    QList<SectionIndexEntry> m_entries;
-    QHash<QByteArray, int> m_index;
+    int m_count = 0;
+    qint64 m_indexOffset = 0;
+    mutable std::shared_ptr<const QHash<QByteArray, int>> m_lookup; // built on the first lookup
 };

@@ -161,6 +161,23 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(CompiledBlockError, CompiledSections::fromBytes(block));
     }
 
+    void reader_onFirstUse_checksARecordWhenItIsUsed()
+    {
+        QByteArray block = CompileSections(kSource);
+        const QByteArray good = block;
+        const qint32 bad = 0x7FFFFFF0;
+        std::memcpy(block.data() + index0() + 61, &bad, 4); // the first record's body offset
+        const CompiledSections lazy = CompiledSections::fromBytes(block, IndexCheck::OnFirstUse);
+        QCOMPARE(lazy.count(), CompiledSections::fromBytes(good).count());
+        QVERIFY_THROWS_EXCEPTION(CompiledBlockError, lazy.headerLine(0));
+        QVERIFY_THROWS_EXCEPTION(CompiledBlockError,
+                                 lazy.find(QStringLiteral("Paris"), QStringLiteral("HYPER")));
+        QVERIFY_THROWS_EXCEPTION(CompiledBlockError, lazy.headerLine(lazy.count()));
+        // The index's extent is still checked at once.
+        QVERIFY_THROWS_EXCEPTION(CompiledBlockError, CompiledSections::fromBytes(
+                                                         good.chopped(1), IndexCheck::OnFirstUse));
+    }
+
     void reader_refusesShortBlocks()
     {
         const QByteArray block = CompileSections(kSource);
