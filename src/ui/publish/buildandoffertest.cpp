@@ -1,5 +1,5 @@
 // The Create Executable action.
-#include "ui/build/buildandoffertest.h"
+#include "ui/publish/buildandoffertest.h"
 
 #include "core/book/executable.h"
 #include "core/files/filenames.h"

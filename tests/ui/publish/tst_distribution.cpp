@@ -6,8 +6,8 @@
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
 #include "core/sections/hypertext.h"
-#include "ui/build/bkdistf.h"
-#include "ui/build/buildandoffertest.h"
+#include "ui/publish/bkdistf.h"
+#include "ui/publish/buildandoffertest.h"
 
 #include <QLineEdit>
 #include <QProcess>

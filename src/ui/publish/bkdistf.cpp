@@ -1,5 +1,5 @@
 // The distribution window and action.
-#include "ui/build/bkdistf.h"
+#include "ui/publish/bkdistf.h"
 
 #include "core/book/distribution.h"
 #include "core/services/messages.h"

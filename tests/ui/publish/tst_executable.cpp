@@ -5,7 +5,7 @@
 
 #include "core/book/elfimage.h"
 #include "core/sections/hypertext.h"
-#include "ui/build/buildandoffertest.h"
+#include "ui/publish/buildandoffertest.h"
 
 #include <QProcess>
 #include <QTest>
