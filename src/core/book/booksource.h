@@ -45,6 +45,15 @@ class RecordsBookSource : public BookSource
 {
 public:
     explicit RecordsBookSource(const ProjectRecord& project) : m_project(project) {}
+    // A book of the designers' copies; the records it is not given are empty.
+    RecordsBookSource(const PresentationRecord& presentation, const ConfigRecord& config,
+                      const MenuRecord& menu = MenuRecord{})
+        : m_project{}
+    {
+        m_project.Presentation = presentation;
+        m_project.Config = config;
+        m_project.Menu = menu;
+    }
     const ProjectRecord& project() const override { return m_project; }
     QStringList menuEntries() const override { return {}; }
     ChapterRecord chapter(int) const override { return {}; }

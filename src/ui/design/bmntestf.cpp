@@ -5,23 +5,9 @@
 
 #include <QMenuBar>
 
-namespace {
-
-ProjectRecord projectOf(const MenuRecord& menu, const PresentationRecord& presentation,
-                        const ConfigRecord& config)
-{
-    ProjectRecord project{};
-    project.Menu = menu;
-    project.Presentation = presentation;
-    project.Config = config;
-    return project;
-}
-
-} // namespace
-
 MenuTestBook::MenuTestBook(const MenuRecord& menu, const PresentationRecord& presentation,
                            const ConfigRecord& config, const QString& toolHelpFile)
-    : source(projectOf(menu, presentation, config)), context{source, toolHelpFile, QPoint()}
+    : source(presentation, config, menu), context{source, toolHelpFile, QPoint()}
 {}
 
 TMenuTestForm::TMenuTestForm(const MenuRecord& menu, const PresentationRecord& presentation,

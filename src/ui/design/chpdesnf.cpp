@@ -7,6 +7,7 @@
 #include "platform/filedialogs.h"
 #include "platform/filelists.h"
 #include "platform/inputbox.h"
+#include "platform/look.h"
 #include "platform/modal.h"
 #include "preview/readerscreen.h"
 #include "ui/design/chpbackf.h"
@@ -80,7 +81,6 @@ void TChapDesignForm::build()
 
     Panel1->setFixedSize(80, 40);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setAutoFillBackground(true);
     auto* colourLayout = new QHBoxLayout(ColorGrpBx);
     colourLayout->addWidget(Panel1);
     colourLayout->addWidget(Button3);
@@ -112,9 +112,7 @@ void TChapDesignForm::build()
 void TChapDesignForm::showDisplay()
 {
     CheckBox1->setChecked(m_display.PrintAllowed != 0);
-    QPalette palette = Panel1->palette();
-    palette.setColor(QPalette::Window, BookColour(m_display.TextColor));
-    Panel1->setPalette(palette);
+    PaintBackground(Panel1, BookColour(m_display.TextColor));
     const bool textWindow = m_display.FullScreen == 0;
     (textWindow ? RadioButton2 : RadioButton1)->setChecked(true);
     DesignBtn->setEnabled(textWindow);

@@ -126,7 +126,6 @@ void TDesignBackForm::buildGroups()
 
     Panel1->setFixedSize(80, 40);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setAutoFillBackground(true);
     auto* colourLayout = new QHBoxLayout(ColorGrpBx);
     colourLayout->addWidget(Panel1);
     colourLayout->addWidget(Button3);
@@ -175,9 +174,7 @@ void TDesignBackForm::showGroupOf(int type)
 
 void TDesignBackForm::showColour()
 {
-    QPalette palette = Panel1->palette();
-    palette.setColor(QPalette::Window, BookColour(m_fields.colour));
-    Panel1->setPalette(palette);
+    PaintBackground(Panel1, BookColour(m_fields.colour));
 }
 
 void TDesignBackForm::ColorRBtnClick()

@@ -29,10 +29,7 @@ void TIntroEntryForm::adjust()
 void TIntroEntryForm::view()
 {
     const HiddenWhileSubWindow hidden(this);
-    ProjectRecord project{};
-    project.Presentation = m_presentation;
-    project.Config = m_config;
-    RecordsBookSource source(project);
+    RecordsBookSource source(m_presentation, m_config);
     const PreviewContext context{source, CurrentHelpFile(), QPoint()};
     TIntDispForm screen(context, textLines(), parentWidget());
     RunModal(screen);

@@ -11,13 +11,13 @@
 #include "ui/authoring/chpeditf.h"
 #include "ui/authoring/hypermenuform.h"
 #include "ui/authoring/tutdispf.h"
-#include "ui/publish/bkdistf.h"
-#include "ui/publish/buildandoffertest.h"
 #include "ui/chapters/chapterflows.h"
 #include "ui/design/bmcustf.h"
 #include "ui/design/pconfigf.h"
 #include "ui/mainwindow/bmmain.h"
 #include "ui/mainwindow/programaboutform.h"
+#include "ui/publish/bkdistf.h"
+#include "ui/publish/buildandoffertest.h"
 
 #include <QFrame>
 #include <QLabel>
