@@ -2,6 +2,7 @@
 // keyboard: Create New E-Book, a chapter written and saved in the editor, Add a Chapter (with a
 // display file designed on the way), the presentation designers, Create Executable; the
 // executable then passes the reader runtime's own check.
+#include "clicks.h"
 #include "doubles.h"
 #include "testdir.h"
 
@@ -34,11 +35,6 @@
 
 namespace {
 
-void click(QWidget* widget)
-{
-    QTest::mouseClick(widget, Qt::LeftButton);
-}
-
 void typeInto(QLineEdit* edit, const QString& text)
 {
     edit->selectAll();
@@ -52,12 +48,6 @@ void clickItem(QListWidget* list, const QString& text)
     QCOMPARE(items.size(), 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(items.first()).center());
-}
-
-// Near the left edge: a check box's caption may not fill its width.
-void tick(QAbstractButton* box)
-{
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
 }
 
 void createBook(PlatformDoubles& platform, Tbookmainform& form, const CurrentTempDir& dir)
@@ -163,7 +153,7 @@ private slots:
             click(add.OKBtn);
         });
         platform.modal.expect<TChapDesignForm>([&platform](TChapDesignForm& design) {
-            tick(design.RadioButton2);
+            click(design.RadioButton2);
             platform.modal.expect<TInputBox>([](TInputBox& box) {
                 QTest::keyClicks(box.Edit, QStringLiteral("WINDOW"));
                 QTest::keyClick(box.Edit, Qt::Key_Return);
@@ -181,7 +171,7 @@ private slots:
             click(custom.CloseBtn);
         });
         platform.modal.expect<TConfigBook>([](TConfigBook& bars) {
-            tick(bars.CheckBox1);
+            click(bars.CheckBox1);
             click(bars.titleBtn);
             click(bars.OKBtn);
         });
@@ -190,7 +180,7 @@ private slots:
             QTest::keyClick(bar.edit1, Qt::Key_Return);
         });
         platform.modal.expect<TMenuDesignForm>([](TMenuDesignForm& contents) {
-            tick(contents.AuthorChkBx);
+            click(contents.AuthorChkBx);
             click(contents.AuthorBtn);
             click(contents.OKBitBtn);
         });
@@ -203,9 +193,9 @@ private slots:
         // Program Presentation: the title, an About box and an introduction.
         platform.modal.expect<TProgConfigForm>([](TProgConfigForm& program) {
             typeInto(program.Edit1, QStringLiteral("Sea Voyages"));
-            tick(program.AboutChkBx);
+            click(program.AboutChkBx);
             click(program.AboutBtn);
-            tick(program.IntroChkBx);
+            click(program.IntroChkBx);
             click(program.IntroBtn);
             click(program.BitBtn1);
         });

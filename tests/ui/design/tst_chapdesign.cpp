@@ -1,5 +1,6 @@
 // The chapter display design window: a new display file through the keyboard and the mouse, the
 // save-name rules, changing an existing file in place, and its opening from the chapter windows.
+#include "clicks.h"
 #include "doubles.h"
 #include "screenshots.h"
 #include "testbook.h"
@@ -19,16 +20,6 @@
 #include <QTest>
 
 namespace {
-
-void click(QWidget* widget)
-{
-    QTest::mouseClick(widget, Qt::LeftButton);
-}
-
-void click(QRadioButton* button)
-{
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-}
 
 // Answers the save box with `typed` (after checking what it offered) and Enter.
 void answerSaveBox(PlatformDoubles& platform, const QString& offered, const QString& typed)

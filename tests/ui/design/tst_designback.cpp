@@ -1,5 +1,6 @@
 // The background design windows: the proposals of the radio buttons, Find File with its copy
 // question, the colour, what "&OK" stores per member, and the background test window.
+#include "clicks.h"
 #include "doubles.h"
 #include "screenshots.h"
 #include "testdir.h"
@@ -18,17 +19,6 @@
 #include <QTest>
 
 namespace {
-
-void click(QWidget* widget)
-{
-    QTest::mouseClick(widget, Qt::LeftButton);
-}
-
-// On the indicator: the caption may not fill the button's width.
-void click(QRadioButton* button)
-{
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-}
 
 ConfigRecord configWith(int type, const QString& graphic, const QString& wallpaper)
 {

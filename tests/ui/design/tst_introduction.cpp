@@ -1,5 +1,6 @@
 // The introduction: its text written in the entry window reaches the section file through the
 // program configuration (or is removed when emptied), and the screen designer's switches.
+#include "clicks.h"
 #include "doubles.h"
 #include "screenshots.h"
 #include "testbook.h"
@@ -21,12 +22,6 @@
 #include <QTest>
 
 namespace {
-
-// Near the left edge: a check box's caption may not fill its width.
-void click(QAbstractButton* button)
-{
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-}
 
 struct IntroBook : TestBook
 {

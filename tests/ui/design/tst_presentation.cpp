@@ -1,5 +1,6 @@
 // The book's presentation windows: the bar text editor, the chapter screens' bars, the caption
 // windows, and what the reader's chapter screen shows of them afterwards.
+#include "clicks.h"
 #include "doubles.h"
 #include "screenshots.h"
 #include "testbook.h"
@@ -20,11 +21,6 @@
 #include <QTest>
 
 namespace {
-
-void click(QWidget* widget)
-{
-    QTest::mouseClick(widget, Qt::LeftButton);
-}
 
 void altKey(QWidget* window, Qt::Key key)
 {

@@ -1,5 +1,6 @@
 // The program configuration window with its help file window and About box designer: the
 // refusals, what saving stores, the introduction section, and the About box as the reader sees it.
+#include "clicks.h"
 #include "doubles.h"
 #include "screenshots.h"
 #include "testbook.h"
@@ -23,12 +24,6 @@
 #include <QTest>
 
 namespace {
-
-// Near the left edge: a check box's caption may not fill its width.
-void click(QAbstractButton* box)
-{
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-}
 
 void retype(QLineEdit* edit, const QString& text)
 {

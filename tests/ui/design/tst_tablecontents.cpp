@@ -1,5 +1,6 @@
 // The table of contents design: cancelling leaves the project file, saving stores the bars and
 // the author box the reader's table of contents then shows, and the test view's menu bar.
+#include "clicks.h"
 #include "doubles.h"
 #include "screenshots.h"
 #include "testbook.h"
@@ -21,12 +22,6 @@
 #include <QTest>
 
 namespace {
-
-// Near the left edge: a check box's caption may not fill its width.
-void click(QAbstractButton* button)
-{
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-}
 
 // Designs an author box of two lines on a navy ground through the author window.
 void expectAuthorBox(PlatformDoubles& platform)
