@@ -1,5 +1,6 @@
 // The link dialog through its windows: every kind of link defined with the keys and the mouse,
 // the sections it writes, edits in place, the refusals, and what a click on each phrase does.
+#include "clicks.h"
 #include "doubles.h"
 #include "screenshots.h"
 #include "testbook.h"
@@ -46,11 +47,6 @@ enum Row
     Midi,
     Notepad
 };
-
-void click(QWidget* widget)
-{
-    QTest::mouseClick(widget, Qt::LeftButton);
-}
 
 void choose(THypMenuForm& form, Row row)
 {
