@@ -1,5 +1,6 @@
 // quorelle-build: builds executable e-books from the command line, for authors with many books.
-//   quorelle-build BOOK.QVJ [--dist FOLDER] [--include-programs | --exclude-programs]
+//   quorelle-build BOOK.QVJ [--dist FOLDER [--portable]]
+//                  [--include-programs | --exclude-programs]
 // Messages go to standard error with the tool's own texts; the exit code is 0 only when every
 // file was written.
 #include "core/book/distribution.h"
@@ -24,6 +25,7 @@ struct Options
 {
     QString project;
     QString dist;
+    bool portable = false;
     std::optional<bool> includePrograms;
 };
 
@@ -43,16 +45,22 @@ std::optional<Options> parse(QCoreApplication& app)
     const QCommandLineOption exclude(
         QStringLiteral("exclude-programs"),
         QStringLiteral("leave out the programs the book's links start"));
-    parser.addOptions({dist, include, exclude});
+    const QCommandLineOption portable(
+        QStringLiteral("portable"),
+        QStringLiteral("include the reader libraries in the distribution (runs where Qt is not "
+                       "installed)"));
+    parser.addOptions({dist, portable, include, exclude});
     parser.process(app);
     if (parser.positionalArguments().size() != 1 ||
-        (parser.isSet(include) && parser.isSet(exclude))) {
+        (parser.isSet(include) && parser.isSet(exclude)) ||
+        (parser.isSet(portable) && !parser.isSet(dist))) {
         std::fprintf(stderr, "%s", qUtf8Printable(parser.helpText()));
         return std::nullopt;
     }
     Options options;
     options.project = parser.positionalArguments().first();
     options.dist = parser.value(dist);
+    options.portable = parser.isSet(portable);
     if (parser.isSet(include) || parser.isSet(exclude))
         options.includePrograms = parser.isSet(include);
     return options;
@@ -96,8 +104,10 @@ int distribute(WorkingState& state, const Options& options)
     }
     const bool include = options.includePrograms.value_or(false);
     const QString folder = QDir(QDir::currentPath()).absoluteFilePath(options.dist);
+    const ReaderLibraries libraries =
+        options.portable ? ReaderLibraries::Include : ReaderLibraries::Leave;
     return CopyDistribution(state, folder + QLatin1Char('/'),
-                            [include](const QString&) { return include; })
+                            [include](const QString&) { return include; }, libraries)
                ? 0
                : 1;
 }

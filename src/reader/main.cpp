@@ -7,12 +7,14 @@
 #include "platform/qtmessageboxes.h"
 #include "preview/bookplayer.h"
 #include "preview/mediaactions.h"
+#include "reader/bundledlibraries.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QScreen>
 
 #include <cstdio>
@@ -139,6 +141,7 @@ private:
 
 int main(int argc, char* argv[])
 {
+    UseBundledLibraries(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath());
     std::optional<StartupReport> report;
     for (int i = 1; i < argc; ++i) {
         if (QByteArray(argv[i]) == "--startup-report")

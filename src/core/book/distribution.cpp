@@ -2,6 +2,7 @@
 #include "core/book/distribution.h"
 
 #include "core/book/executable.h"
+#include "core/book/readerlibraries.h"
 #include "core/files/filecopy.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
@@ -193,7 +194,8 @@ bool IsProjectDirectory(const QString& folder, const QString& projectDir)
     return clean(folder).compare(clean(projectDir), Qt::CaseInsensitive) == 0;
 }
 
-bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeProgram& include)
+bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeProgram& include,
+                      ReaderLibraries libraries)
 {
     if (IsProjectDirectory(folder, state.ProjectDir)) {
         ShowError(kProjectDirectoryRefused);
@@ -234,6 +236,10 @@ bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeP
             QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::ExeOwner |
                                               QFileDevice::ExeGroup | QFileDevice::ExeOther);
     }
+    if (libraries == ReaderLibraries::Include &&
+        !CopyReaderLibraries(folder,
+                             InstalledReaderSources(state.ProgramDir + QStringLiteral("kestrin.bin"))))
+        return false;
     ShowPlain(QStringLiteral("All the files have been copied to the Directory ") + folder);
     return true;
 }

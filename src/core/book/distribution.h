@@ -22,8 +22,17 @@ bool IsProjectDirectory(const QString& folder, const QString& projectDir);
 inline const QString kProjectDirectoryRefused =
     QStringLiteral("Files cannot be copied to Project directory.");
 
-// Copies the executable and its files into `folder` (made when missing). False after a message
-// when the folder is the project directory, the executable or a listed file is missing or the
-// folder cannot be made; raises the copy errors. The project directory is the current directory
-// again afterwards.
-bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeProgram& include);
+// Whether the distribution carries the reader libraries, so that the book runs where Qt is not
+// installed.
+enum class ReaderLibraries
+{
+    Leave,
+    Include,
+};
+
+// Copies the executable and its files into `folder` (made when missing), with the reader
+// libraries when asked. False after a message when the folder is the project directory, the
+// executable or a listed file is missing, a reader library is not found or the folder cannot be
+// made; raises the copy errors. The project directory is the current directory again afterwards.
+bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeProgram& include,
+                      ReaderLibraries libraries = ReaderLibraries::Leave);

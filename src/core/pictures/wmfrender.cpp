@@ -20,14 +20,25 @@ constexpr int kTimeLimitMs = 3000; // a real metafile takes milliseconds
 constexpr std::size_t kSvgLimit = 64u << 20;
 constexpr rlim_t kMemoryLimit = rlim_t(1) << 30;
 
+std::string& fontFolder()
+{
+    static std::string folder;
+    return folder;
+}
+
 bool renderHere(const unsigned char* data, long size, std::string& svg, std::string& error)
 {
     wmfAPI* api = nullptr;
     wmfAPI_Options options;
     std::memset(&options, 0, sizeof options);
     options.function = wmf_svg_function;
-    const unsigned long flags =
+    unsigned long flags =
         WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+    char* fontDirs[] = {fontFolder().data(), nullptr};
+    if (!fontFolder().empty()) {
+        options.fontdirs = fontDirs;
+        flags |= WMF_OPT_FONTDIRS;
+    }
     if (wmf_api_create(&api, flags, &options) != wmf_E_None) {
         if (api)
             wmf_api_destroy(api);
@@ -63,6 +74,15 @@ bool renderHere(const unsigned char* data, long size, std::string& svg, std::str
         error = "the metafile could not be read";
     return ok;
 }
+
+} // namespace
+
+void SetWmfFontFolder(const std::string& folder)
+{
+    fontFolder() = folder;
+}
+
+namespace {
 
 void writeAll(int fd, const char* bytes, std::size_t length)
 {

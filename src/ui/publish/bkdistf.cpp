@@ -1,13 +1,13 @@
 // The distribution window and action.
 #include "ui/publish/bkdistf.h"
 
-#include "core/book/distribution.h"
 #include "core/services/messages.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
 #include "platform/help.h"
 #include "platform/modal.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,6 +20,8 @@ TDistribForm::TDistribForm(const QString& projectDir, QWidget* parent)
       DriveComboBox1(new DriveComboBox(this)),
       DirectoryLbl(new QLabel(tr("Create or Select a Distribution Directory "), this)),
       Edit1(new QLineEdit(this)), DirectoryListBox1(new DirectoryListBox(this)),
+      ReaderLibrariesBox(
+          new QCheckBox(tr(" Include the reader libraries (runs where Qt is not installed)"), this)),
       BitBtn1(new QPushButton(tr("&OK"), this)), BitBtn2(new QPushButton(tr("&Cancel"), this)),
       m_projectDir(projectDir)
 {
@@ -39,8 +41,9 @@ TDistribForm::TDistribForm(const QString& projectDir, QWidget* parent)
     layout->addWidget(DirectoryLbl);
     layout->addWidget(Edit1);
     layout->addWidget(DirectoryListBox1, 1);
+    layout->addWidget(ReaderLibrariesBox);
     layout->addLayout(buttons);
-    resize(360, 320);
+    resize(380, 340);
 
     DriveComboBox1->setDirList(DirectoryListBox1);
     DirectoryListBox1->setDirectory(QDir::currentPath());
@@ -57,6 +60,11 @@ QString TDistribForm::folder() const
     if (!text.endsWith(QLatin1Char('/')))
         text += QLatin1Char('/');
     return text;
+}
+
+ReaderLibraries TDistribForm::readerLibraries() const
+{
+    return ReaderLibrariesBox->isChecked() ? ReaderLibraries::Include : ReaderLibraries::Leave;
 }
 
 void TDistribForm::done(int result)
@@ -84,5 +92,5 @@ void PrepareDistribution(WorkingState& state, QWidget* parent)
             ShowHelp(440);
         }
     };
-    CopyDistribution(state, form.folder(), include);
+    CopyDistribution(state, form.folder(), include, form.readerLibraries());
 }

@@ -1,11 +1,13 @@
 // TDistribForm: where the distribution goes; and the Prepare Distribution action.
 #pragma once
 
+#include "core/book/distribution.h"
 #include "core/project/workingstate.h"
 
 #include <QDialog>
 
 class DirectoryListBox;
+class QCheckBox;
 class DriveComboBox;
 class QLabel;
 class QLineEdit;
@@ -20,12 +22,15 @@ public:
 
     // The folder text with "/" appended.
     QString folder() const;
+    // Whether the reader libraries go with the book.
+    ReaderLibraries readerLibraries() const;
 
     QLabel* DriveLbl;
     DriveComboBox* DriveComboBox1;
     QLabel* DirectoryLbl;
     QLineEdit* Edit1;
     DirectoryListBox* DirectoryListBox1;
+    QCheckBox* ReaderLibrariesBox;
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
 

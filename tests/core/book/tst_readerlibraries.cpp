@@ -1,0 +1,132 @@
+// The reader libraries of a portable distribution: the ELF loader instructions they are found by,
+// damaged files, and what is collected and copied.
+#include "messagerecorder.h"
+#include "testdir.h"
+
+#include "core/book/elfimage.h"
+#include "core/book/readerlibraries.h"
+#include "core/files/filestore.h"
+
+#include <QSet>
+#include <QTest>
+
+#include <elf.h>
+
+namespace {
+
+const QString kRuntime = QStringLiteral(QUORELLE_BIN_DIR "/kestrin.bin");
+
+QSet<QString> targetsOf(const ReaderLibraryPlan& plan)
+{
+    QSet<QString> targets;
+    for (const BundledFile& file : plan.files)
+        targets << file.target;
+    return targets;
+}
+
+const BundledFile* findTarget(const ReaderLibraryPlan& plan, const QString& target)
+{
+    for (const BundledFile& file : plan.files) {
+        if (file.target == target)
+            return &file;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class ReaderLibrariesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void runtime_namesItsLibrariesAndItsOwnFolder()
+    {
+        const std::optional<ElfDynamic> dynamic = ReadElfDynamic(filestore::readAll(kRuntime));
+        QVERIFY(dynamic);
+        QVERIFY(dynamic->needed.contains(QStringLiteral("libQt6Core.so.6")));
+        QCOMPARE(dynamic->rpath, QStringList{QStringLiteral("$ORIGIN/reader-lib")});
+        QVERIFY(dynamic->runpath.isEmpty());
+        QCOMPARE(dynamic->runpathTag, -1);
+    }
+
+    // Every cut and every overwritten header word is refused or read within the file.
+    void damagedFiles_areReadSafely()
+    {
+        const QByteArray runtime = filestore::readAll(kRuntime);
+        for (qsizetype cut = 0; cut < 20000; cut += 61)
+            ReadElfDynamic(runtime.left(cut));
+        QVERIFY(!ReadElfDynamic("not an ELF file at all, but long enough to hold a header....."));
+        for (qsizetype at = 16; at < qsizetype(sizeof(Elf64_Ehdr)); ++at) {
+            QByteArray damaged = runtime;
+            damaged[at] = char(0xff);
+            ReadElfDynamic(damaged);
+            ElfImageEnd(damaged);
+        }
+        // A string table beyond the end of the file.
+        const std::optional<ElfDynamic> whole = ReadElfDynamic(runtime);
+        QVERIFY(whole && !whole->needed.isEmpty());
+        QByteArray far = runtime;
+        const qsizetype table = far.indexOf(QByteArray("libQt6Core.so.6"));
+        QVERIFY(table > 0);
+        far.truncate(table);
+        QVERIFY(!ReadElfDynamic(far) || ReadElfDynamic(far)->needed.isEmpty());
+    }
+
+    void plan_collectsWhatTheLoaderLoads()
+    {
+        const ReaderLibraryPlan plan = PlanReaderLibraries(InstalledReaderSources(kRuntime));
+        QVERIFY2(plan.unresolved.isEmpty(), qPrintable(plan.unresolved.join(u' ')));
+        const QSet<QString> targets = targetsOf(plan);
+        QCOMPARE(targets.size(), plan.files.size()); // each file once
+        for (const char* target :
+             {"reader-lib/libQt6Core.so.6", "reader-lib/libQt6Widgets.so.6",
+              "reader-lib/libjpeg.so.62", "reader-lib/libwmf-0.2.so.7",
+              "reader-lib/libxcb.so.1", "reader-lib/libfontconfig.so.1",
+              "reader-lib/plugins/platforms/libqxcb.so",
+              "reader-lib/plugins/platforms/libqoffscreen.so",
+              "reader-lib/plugins/multimedia/libgstreamermediaplugin.so",
+              "reader-lib/libgstreamer-1.0.so.0", "reader-lib/gstreamer-1.0/libgstwavparse.so",
+              "reader-lib/gstreamer-1.0/libgstfluidsynthmidi.so",
+              "reader-lib/libfluidsynth.so.3", "reader-lib/share/sounds/sf2/TimGM6mb.sf2",
+              "reader-lib/fonts/NimbusSans-Regular.t1"})
+            QVERIFY2(targets.contains(QString::fromLatin1(target)), target);
+        for (const char* system : {"reader-lib/libc.so.6", "reader-lib/libstdc++.so.6",
+                                   "reader-lib/libgcc_s.so.1", "reader-lib/libm.so.6"})
+            QVERIFY2(!targets.contains(QString::fromLatin1(system)), system);
+        // PulseAudio's client finds its common library through a run path of its own.
+        const BundledFile* pulse = findTarget(plan, QStringLiteral("reader-lib/libpulse.so.0"));
+        QVERIFY(pulse && pulse->inheritRunpath);
+        QVERIFY(targets.contains(QStringLiteral("reader-lib/libpulsecommon-16.1.so")));
+    }
+
+    void copy_makesRunpathsInheritedAndWritesQtConf()
+    {
+        CurrentTempDir dir;
+        ModelDoubles doubles;
+        ReaderLibrarySources sources = InstalledReaderSources(kRuntime);
+        QVERIFY(CopyReaderLibraries(dir.path(), sources));
+        QCOMPARE(filestore::readAll(dir.filePath(QStringLiteral("qt.conf"))),
+                 QByteArray("[Paths]\nPrefix = reader-lib\nPlugins = plugins\n"));
+        const std::optional<ElfDynamic> pulse =
+            ReadElfDynamic(filestore::readAll(dir.filePath(QStringLiteral("reader-lib/libpulse.so.0"))));
+        QVERIFY(pulse && pulse->runpath.isEmpty() && !pulse->rpath.isEmpty());
+        const ReaderLibraryPlan plan = PlanReaderLibraries(sources);
+        for (const BundledFile& file : plan.files) {
+            if (!file.inheritRunpath)
+                QCOMPARE(QFileInfo(dir.filePath(file.target)).size(), QFileInfo(file.source).size());
+        }
+
+        // Where a library cannot be found, nothing is copied and the message names it.
+        CurrentTempDir empty;
+        sources.libraryDirs.clear();
+        QVERIFY(!CopyReaderLibraries(empty.path(), sources));
+        const QString first = ReadElfDynamic(filestore::readAll(kRuntime))->needed.first();
+        QCOMPARE(doubles.messages.texts(),
+                 QStringList{QStringLiteral("The reader library %1 was not found.").arg(first)});
+        QVERIFY(QDir(empty.path()).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(ReaderLibrariesTest)
+#include "tst_readerlibraries.moc"
