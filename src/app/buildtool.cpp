@@ -106,8 +106,9 @@ int distribute(WorkingState& state, const Options& options)
     const QString folder = QDir(QDir::currentPath()).absoluteFilePath(options.dist);
     const ReaderLibraries libraries =
         options.portable ? ReaderLibraries::Include : ReaderLibraries::Leave;
-    return CopyDistribution(state, folder + QLatin1Char('/'),
-                            [include](const QString&) { return include; }, libraries)
+    return CopyDistribution(
+               state, folder + QLatin1Char('/'), [include](const QString&) { return include; },
+               libraries)
                ? 0
                : 1;
 }

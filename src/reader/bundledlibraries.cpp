@@ -26,8 +26,8 @@ QString registryFile(const QString& pluginDir)
         cache = QDir::homePath() + QStringLiteral("/.cache");
     const QByteArray key =
         QCryptographicHash::hash(QFile::encodeName(pluginDir), QCryptographicHash::Sha1).toHex();
-    return cache + QStringLiteral("/kestrin/gstreamer-registry-") + QString::fromLatin1(key.left(16)) +
-           QStringLiteral(".bin");
+    return cache + QStringLiteral("/kestrin/gstreamer-registry-") +
+           QString::fromLatin1(key.left(16)) + QStringLiteral(".bin");
 }
 
 } // namespace
@@ -47,7 +47,8 @@ void UseBundledLibraries(const QString& bookDir)
     QDir().mkpath(QFileInfo(registry).absolutePath());
     setVariable("GST_REGISTRY_1_0", registry);
     // The MIDI synthesizer looks for its sound font under the data folders.
-    const QString data = qEnvironmentVariable("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"));
+    const QString data =
+        qEnvironmentVariable("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"));
     setVariable("XDG_DATA_DIRS", libraries + QStringLiteral("/share:") + data);
     // Plugins of the system's Qt would not fit the book's.
     unsetenv("QT_PLUGIN_PATH");

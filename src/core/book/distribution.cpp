@@ -237,8 +237,8 @@ bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeP
                                               QFileDevice::ExeGroup | QFileDevice::ExeOther);
     }
     if (libraries == ReaderLibraries::Include &&
-        !CopyReaderLibraries(folder,
-                             InstalledReaderSources(state.ProgramDir + QStringLiteral("kestrin.bin"))))
+        !CopyReaderLibraries(
+            folder, InstalledReaderSources(state.ProgramDir + QStringLiteral("kestrin.bin"))))
         return false;
     ShowPlain(QStringLiteral("All the files have been copied to the Directory ") + folder);
     return true;

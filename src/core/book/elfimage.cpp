@@ -97,9 +97,8 @@ std::optional<ElfDynamic> ReadElfDynamic(const QByteArray& file)
     ElfDynamic result;
     if (dynamic == loaded->end())
         return result;
-    const auto entries =
-        reader.array<Elf64_Dyn>(qint64(dynamic->p_offset), qint64(dynamic->p_filesz) /
-                                                                qint64(sizeof(Elf64_Dyn)));
+    const auto entries = reader.array<Elf64_Dyn>(
+        qint64(dynamic->p_offset), qint64(dynamic->p_filesz) / qint64(sizeof(Elf64_Dyn)));
     if (!entries)
         return std::nullopt;
     std::optional<qint64> strings;

@@ -14,9 +14,9 @@ qint64 ElfImageEnd(const QByteArray& file);
 // The dynamic section's loader instructions.
 struct ElfDynamic
 {
-    QStringList needed;  // the shared libraries named, in order
-    QStringList rpath;   // the run path searched for this object and the objects it loads
-    QStringList runpath; // the run path searched for this object's own libraries only
+    QStringList needed;     // the shared libraries named, in order
+    QStringList rpath;      // the run path searched for this object and the objects it loads
+    QStringList runpath;    // the run path searched for this object's own libraries only
     qint64 runpathTag = -1; // where the run path's tag lies in the file; -1 without one
 };
 

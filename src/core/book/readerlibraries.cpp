@@ -19,11 +19,11 @@ namespace {
 bool isSystemLibrary(const QString& soname)
 {
     static const QSet<QString> names = {
-        QStringLiteral("libc.so.6"),       QStringLiteral("libm.so.6"),
-        QStringLiteral("libdl.so.2"),      QStringLiteral("libpthread.so.0"),
-        QStringLiteral("librt.so.1"),      QStringLiteral("libresolv.so.2"),
-        QStringLiteral("libutil.so.1"),    QStringLiteral("libanl.so.1"),
-        QStringLiteral("libstdc++.so.6"),  QStringLiteral("libgcc_s.so.1"),
+        QStringLiteral("libc.so.6"),      QStringLiteral("libm.so.6"),
+        QStringLiteral("libdl.so.2"),     QStringLiteral("libpthread.so.0"),
+        QStringLiteral("librt.so.1"),     QStringLiteral("libresolv.so.2"),
+        QStringLiteral("libutil.so.1"),   QStringLiteral("libanl.so.1"),
+        QStringLiteral("libstdc++.so.6"), QStringLiteral("libgcc_s.so.1"),
     };
     return names.contains(soname) || soname.startsWith(QLatin1String("ld-linux"));
 }
@@ -39,19 +39,32 @@ const QStringList kQtPlugins = {
 // The GStreamer plugins that play WAV and PCM or ADPCM sound, AVI with Motion JPEG or
 // uncompressed video, and MIDI through the sound font, to PulseAudio or ALSA.
 const QStringList kGStreamerPlugins = {
-    QStringLiteral("coreelements"),   QStringLiteral("typefindfunctions"),
-    QStringLiteral("playback"),       QStringLiteral("app"),
-    QStringLiteral("pbtypes"),        QStringLiteral("audioconvert"),
-    QStringLiteral("audioresample"),  QStringLiteral("audioparsers"),
-    QStringLiteral("audiorate"),      QStringLiteral("volume"),
-    QStringLiteral("wavparse"),       QStringLiteral("adpcmdec"),
-    QStringLiteral("rawparse"),       QStringLiteral("autodetect"),
-    QStringLiteral("pulseaudio"),     QStringLiteral("alsa"),
-    QStringLiteral("avi"),            QStringLiteral("jpeg"),
-    QStringLiteral("videoconvertscale"), QStringLiteral("videoconvert"),
-    QStringLiteral("videoscale"),     QStringLiteral("videorate"),
-    QStringLiteral("videofilter"),    QStringLiteral("deinterlace"),
-    QStringLiteral("midi"),           QStringLiteral("fluidsynthmidi"),
+    QStringLiteral("coreelements"),
+    QStringLiteral("typefindfunctions"),
+    QStringLiteral("playback"),
+    QStringLiteral("app"),
+    QStringLiteral("pbtypes"),
+    QStringLiteral("audioconvert"),
+    QStringLiteral("audioresample"),
+    QStringLiteral("audioparsers"),
+    QStringLiteral("audiorate"),
+    QStringLiteral("volume"),
+    QStringLiteral("wavparse"),
+    QStringLiteral("adpcmdec"),
+    QStringLiteral("rawparse"),
+    QStringLiteral("autodetect"),
+    QStringLiteral("pulseaudio"),
+    QStringLiteral("alsa"),
+    QStringLiteral("avi"),
+    QStringLiteral("jpeg"),
+    QStringLiteral("videoconvertscale"),
+    QStringLiteral("videoconvert"),
+    QStringLiteral("videoscale"),
+    QStringLiteral("videorate"),
+    QStringLiteral("videofilter"),
+    QStringLiteral("deinterlace"),
+    QStringLiteral("midi"),
+    QStringLiteral("fluidsynthmidi"),
 };
 
 // The fonts the WMF renderer maps the Windows faces to.
@@ -77,8 +90,8 @@ std::optional<ElfDynamic> dynamicOf(const QString& path)
     uchar* mapped = file.map(0, file.size());
     if (!mapped)
         return std::nullopt;
-    return ReadElfDynamic(QByteArray::fromRawData(reinterpret_cast<const char*>(mapped),
-                                                  qsizetype(file.size())));
+    return ReadElfDynamic(
+        QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), qsizetype(file.size())));
 }
 
 // Walks the libraries objects need, as the loader finds them, once each.
@@ -231,8 +244,8 @@ bool CopyReaderLibraries(const QString& folder, const ReaderLibrarySources& sour
 {
     const ReaderLibraryPlan plan = PlanReaderLibraries(sources);
     if (!plan.unresolved.isEmpty()) {
-        ShowError(QStringLiteral("The reader library %1 was not found.")
-                      .arg(plan.unresolved.first()));
+        ShowError(
+            QStringLiteral("The reader library %1 was not found.").arg(plan.unresolved.first()));
         return false;
     }
     for (const BundledFile& file : plan.files)

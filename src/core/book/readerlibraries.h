@@ -15,11 +15,11 @@ inline const QString kReaderLibFolder = QStringLiteral("reader-lib");
 // Where this machine keeps what a portable distribution copies.
 struct ReaderLibrarySources
 {
-    QString runtime;          // the reader runtime, whose libraries are collected
-    QString qtPlugins;        // Qt's plugin folder
-    QStringList libraryDirs;  // the loader's default folders, searched after an object's run path
-    QString soundFontDir;     // the sound fonts GStreamer's MIDI synthesizer looks for
-    QString wmfFontDir;       // the fonts the WMF renderer measures text with
+    QString runtime;         // the reader runtime, whose libraries are collected
+    QString qtPlugins;       // Qt's plugin folder
+    QStringList libraryDirs; // the loader's default folders, searched after an object's run path
+    QString soundFontDir;    // the sound fonts GStreamer's MIDI synthesizer looks for
+    QString wmfFontDir;      // the fonts the WMF renderer measures text with
 };
 
 // This machine's sources for the given runtime.
@@ -28,8 +28,8 @@ ReaderLibrarySources InstalledReaderSources(const QString& runtime);
 struct BundledFile
 {
     QString source;
-    QString target;                // relative to the distribution folder
-    bool inheritRunpath = false;   // a library whose own run path must fall back to the book's
+    QString target;              // relative to the distribution folder
+    bool inheritRunpath = false; // a library whose own run path must fall back to the book's
 };
 
 struct ReaderLibraryPlan

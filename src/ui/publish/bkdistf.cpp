@@ -20,8 +20,8 @@ TDistribForm::TDistribForm(const QString& projectDir, QWidget* parent)
       DriveComboBox1(new DriveComboBox(this)),
       DirectoryLbl(new QLabel(tr("Create or Select a Distribution Directory "), this)),
       Edit1(new QLineEdit(this)), DirectoryListBox1(new DirectoryListBox(this)),
-      ReaderLibrariesBox(
-          new QCheckBox(tr(" Include the reader libraries (runs where Qt is not installed)"), this)),
+      ReaderLibrariesBox(new QCheckBox(
+          tr(" Include the reader libraries (runs where Qt is not installed)"), this)),
       BitBtn1(new QPushButton(tr("&OK"), this)), BitBtn2(new QPushButton(tr("&Cancel"), this)),
       m_projectDir(projectDir)
 {

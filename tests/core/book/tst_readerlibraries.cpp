@@ -81,15 +81,13 @@ private slots:
         QCOMPARE(targets.size(), plan.files.size()); // each file once
         for (const char* target :
              {"reader-lib/libQt6Core.so.6", "reader-lib/libQt6Widgets.so.6",
-              "reader-lib/libjpeg.so.62", "reader-lib/libwmf-0.2.so.7",
-              "reader-lib/libxcb.so.1", "reader-lib/libfontconfig.so.1",
-              "reader-lib/plugins/platforms/libqxcb.so",
+              "reader-lib/libjpeg.so.62", "reader-lib/libwmf-0.2.so.7", "reader-lib/libxcb.so.1",
+              "reader-lib/libfontconfig.so.1", "reader-lib/plugins/platforms/libqxcb.so",
               "reader-lib/plugins/platforms/libqoffscreen.so",
               "reader-lib/plugins/multimedia/libgstreamermediaplugin.so",
               "reader-lib/libgstreamer-1.0.so.0", "reader-lib/gstreamer-1.0/libgstwavparse.so",
-              "reader-lib/gstreamer-1.0/libgstfluidsynthmidi.so",
-              "reader-lib/libfluidsynth.so.3", "reader-lib/share/sounds/sf2/TimGM6mb.sf2",
-              "reader-lib/fonts/NimbusSans-Regular.t1"})
+              "reader-lib/gstreamer-1.0/libgstfluidsynthmidi.so", "reader-lib/libfluidsynth.so.3",
+              "reader-lib/share/sounds/sf2/TimGM6mb.sf2", "reader-lib/fonts/NimbusSans-Regular.t1"})
             QVERIFY2(targets.contains(QString::fromLatin1(target)), target);
         for (const char* system : {"reader-lib/libc.so.6", "reader-lib/libstdc++.so.6",
                                    "reader-lib/libgcc_s.so.1", "reader-lib/libm.so.6"})
@@ -108,13 +106,14 @@ private slots:
         QVERIFY(CopyReaderLibraries(dir.path(), sources));
         QCOMPARE(filestore::readAll(dir.filePath(QStringLiteral("qt.conf"))),
                  QByteArray("[Paths]\nPrefix = reader-lib\nPlugins = plugins\n"));
-        const std::optional<ElfDynamic> pulse =
-            ReadElfDynamic(filestore::readAll(dir.filePath(QStringLiteral("reader-lib/libpulse.so.0"))));
+        const std::optional<ElfDynamic> pulse = ReadElfDynamic(
+            filestore::readAll(dir.filePath(QStringLiteral("reader-lib/libpulse.so.0"))));
         QVERIFY(pulse && pulse->runpath.isEmpty() && !pulse->rpath.isEmpty());
         const ReaderLibraryPlan plan = PlanReaderLibraries(sources);
         for (const BundledFile& file : plan.files) {
             if (!file.inheritRunpath)
-                QCOMPARE(QFileInfo(dir.filePath(file.target)).size(), QFileInfo(file.source).size());
+                QCOMPARE(QFileInfo(dir.filePath(file.target)).size(),
+                         QFileInfo(file.source).size());
         }
 
         // Where a library cannot be found, nothing is copied and the message names it.

@@ -1,4 +1,5 @@
 // The distribution: which files a book needs, the folder window, and the copy.
+#include "clicks.h"
 #include "doubles.h"
 #include "testdir.h"
 
@@ -9,10 +10,14 @@
 #include "ui/publish/bkdistf.h"
 #include "ui/publish/buildandoffertest.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 namespace {
 
@@ -62,6 +67,35 @@ struct Book
         }
     }
 };
+
+// Copies the sample book into `dir`/book and prepares its distribution in `dir`/dist.
+bool buildSample(const CurrentTempDir& dir, const QStringList& options)
+{
+    const QDir sample(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample"));
+    QDir(dir.path()).mkdir(QStringLiteral("book"));
+    for (const QString& name : sample.entryList(QDir::Files)) {
+        if (!QFile::copy(sample.filePath(name), dir.filePath(QStringLiteral("book/") + name)))
+            return false;
+    }
+    QProcess build;
+    build.start(QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build"),
+                QStringList{dir.filePath(QStringLiteral("book/SAMPLE.QVJ")),
+                            QStringLiteral("--dist"), dir.filePath(QStringLiteral("dist")),
+                            QStringLiteral("--include-programs")} +
+                    options);
+    if (!build.waitForFinished(120000) || build.exitCode() != 0) {
+        qWarning() << build.readAllStandardError();
+        return false;
+    }
+    return true;
+}
+
+QProcessEnvironment offscreen()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    return environment;
+}
 
 } // namespace
 
@@ -218,17 +252,7 @@ private slots:
     void sampleBook_buildsWithEveryLinkKind()
     {
         CurrentTempDir dir;
-        const QDir sample(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample"));
-        QDir(dir.path()).mkdir(QStringLiteral("book"));
-        for (const QString& name : sample.entryList(QDir::Files))
-            QVERIFY(
-                QFile::copy(sample.filePath(name), dir.filePath(QStringLiteral("book/") + name)));
-        QProcess build;
-        build.start(QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build"),
-                    {dir.filePath(QStringLiteral("book/SAMPLE.QVJ")), QStringLiteral("--dist"),
-                     dir.filePath(QStringLiteral("dist")), QStringLiteral("--include-programs")});
-        QVERIFY(build.waitForFinished(60000));
-        QCOMPARE(build.exitCode(), 0);
+        QVERIFY(buildSample(dir, {}));
         QCOMPARE(QDir(dir.filePath(QStringLiteral("dist"))).entryList(QDir::Files).size(), 10);
         QProcess verify;
         verify.start(dir.filePath(QStringLiteral("dist/SAMPLE.EXE")), {QStringLiteral("--verify")});
@@ -236,6 +260,75 @@ private slots:
         QCOMPARE(verify.exitCode(), 0);
         QVERIFY(verify.readAllStandardOutput().startsWith(
             "2 chapters, 1 display records, 11 HyperText entries"));
+    }
+
+    // The portable book loads Qt from its own folder, not from the system.
+    void portableBook_runsOnItsOwnLibraries()
+    {
+        CurrentTempDir dir;
+        QVERIFY(buildSample(dir, {QStringLiteral("--portable")}));
+        QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("dist/qt.conf"))));
+        QProcess book;
+        book.setProcessEnvironment(offscreen());
+        book.start(dir.filePath(QStringLiteral("dist/SAMPLE.EXE")), QStringList{});
+        QVERIFY(book.waitForStarted());
+        QTest::qWait(2500);
+        QCOMPARE(book.state(), QProcess::Running);
+        const QString maps =
+            QString::fromUtf8(readBytes(QStringLiteral("/proc/%1/maps").arg(book.processId())));
+        book.kill();
+        book.waitForFinished();
+        const QString own = QDir(dir.filePath(QStringLiteral("dist/reader-lib"))).canonicalPath();
+        int qtLibraries = 0;
+        for (const QString& line : maps.split(u'\n')) {
+            const qsizetype path = line.indexOf(u'/');
+            if (path < 0 || !line.contains(QStringLiteral("libQt6")))
+                continue;
+            QVERIFY2(line.mid(path).startsWith(own), qPrintable(line));
+            ++qtLibraries;
+        }
+        QVERIFY(qtLibraries > 0);
+    }
+
+    // On a Debian system with nothing installed beyond its base, the portable book verifies
+    // itself and starts. The system image needs root to enter; CI makes it (scripts/bare-debian).
+    void portableBook_runsOnABareSystem()
+    {
+        const QString image = qEnvironmentVariable(
+            "QUORELLE_BARE_DEBIAN", QStringLiteral("/var/cache/quorelle/bare-debian12"));
+        if (!QFileInfo(image + QStringLiteral("/usr/bin/apt")).exists())
+            QSKIP(qPrintable(
+                QStringLiteral("No bare Debian image at %1 (scripts/bare-debian makes one)")
+                    .arg(image)));
+        if (geteuid() != 0)
+            QSKIP("Entering the bare Debian image needs root");
+        QVERIFY2(
+            !QFileInfo::exists(image + QStringLiteral("/usr/lib/x86_64-linux-gnu/libQt6Core.so.6")),
+            "the image is not bare: Qt is installed in it");
+        CurrentTempDir dir;
+        QVERIFY(buildSample(dir, {QStringLiteral("--portable")}));
+        QTemporaryDir inside(image + QStringLiteral("/tmp/book-XXXXXX"));
+        QVERIFY(inside.isValid());
+        QProcess copy;
+        copy.start(QStringLiteral("cp"),
+                   {QStringLiteral("-a"), dir.filePath(QStringLiteral("dist/.")), inside.path()});
+        QVERIFY(copy.waitForFinished(60000) && copy.exitCode() == 0);
+        const QString book = inside.path().mid(image.size()) + QStringLiteral("/SAMPLE.EXE");
+        // In a mount namespace of its own, so that the /proc it needs leaves nothing behind; the
+        // book must still be running when the timeout ends it (status 124).
+        const QString script =
+            QStringLiteral("mount -t proc proc /proc && %1 --verify && "
+                           "{ HOME=/tmp QT_QPA_PLATFORM=offscreen timeout 4 %1; test $? -eq 124; }")
+                .arg(book);
+        QProcess run;
+        run.start(QStringLiteral("unshare"),
+                  {QStringLiteral("--mount"), QStringLiteral("--pid"), QStringLiteral("--fork"),
+                   QStringLiteral("chroot"), image, QStringLiteral("/bin/sh"), QStringLiteral("-c"),
+                   script});
+        QVERIFY(run.waitForFinished(60000));
+        const QByteArray output = run.readAllStandardOutput() + run.readAllStandardError();
+        QVERIFY2(run.exitCode() == 0, output.constData());
+        QVERIFY(output.contains("2 chapters, 1 display records, 11 HyperText entries"));
     }
 
     void folderWindow_refusesTheProjectDirectory()
@@ -250,6 +343,9 @@ private slots:
         QCOMPARE(platform.messages.texts(),
                  QStringList{QStringLiteral("Files cannot be copied to Project directory.")});
         form.Edit1->setText(book.dir.filePath(QStringLiteral("out")));
+        QCOMPARE(form.readerLibraries(), ReaderLibraries::Leave);
+        click(form.ReaderLibrariesBox);
+        QCOMPARE(form.readerLibraries(), ReaderLibraries::Include);
         form.BitBtn1->click();
         QVERIFY(!form.isVisible());
         QCOMPARE(form.folder(), book.dir.filePath(QStringLiteral("out/")));
