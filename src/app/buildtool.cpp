@@ -1,9 +1,13 @@
-// quorelle-build: builds executable e-books from the command line, for authors with many books.
+// quorelle-build: builds executable e-books and EPUBs from the command line, for authors with many
+// books.
 //   quorelle-build BOOK.QVJ [--dist FOLDER [--portable]]
 //                  [--include-programs | --exclude-programs]
+//   quorelle-build BOOK.QVJ --epub FILE.epub
+// With --epub the EPUB alone is made.
 // Messages go to standard error with the tool's own texts; the exit code is 0 only when every
 // file was written.
 #include "core/book/distribution.h"
+#include "core/book/epubexport.h"
 #include "core/book/executable.h"
 #include "core/files/filenames.h"
 #include "core/files/programdir.h"
@@ -25,6 +29,7 @@ struct Options
 {
     QString project;
     QString dist;
+    QString epub;
     bool portable = false;
     std::optional<bool> includePrograms;
 };
@@ -49,11 +54,15 @@ std::optional<Options> parse(QCoreApplication& app)
         QStringLiteral("portable"),
         QStringLiteral("include the reader libraries in the distribution (runs where Qt is not "
                        "installed)"));
-    parser.addOptions({dist, portable, include, exclude});
+    const QCommandLineOption epub(QStringLiteral("epub"),
+                                  QStringLiteral("write the book as an EPUB 3 to FILE instead"),
+                                  QStringLiteral("FILE"));
+    parser.addOptions({dist, portable, include, exclude, epub});
     parser.process(app);
     if (parser.positionalArguments().size() != 1 ||
         (parser.isSet(include) && parser.isSet(exclude)) ||
-        (parser.isSet(portable) && !parser.isSet(dist))) {
+        (parser.isSet(portable) && !parser.isSet(dist)) ||
+        (parser.isSet(epub) && parser.isSet(dist))) {
         std::fprintf(stderr, "%s", qUtf8Printable(parser.helpText()));
         return std::nullopt;
     }
@@ -61,6 +70,7 @@ std::optional<Options> parse(QCoreApplication& app)
     options.project = parser.positionalArguments().first();
     options.dist = parser.value(dist);
     options.portable = parser.isSet(portable);
+    options.epub = parser.value(epub);
     if (parser.isSet(include) || parser.isSet(exclude))
         options.includePrograms = parser.isSet(include);
     return options;
@@ -113,6 +123,17 @@ int distribute(WorkingState& state, const Options& options)
                : 1;
 }
 
+int exportEpub(WorkingState& state, const QString& file)
+{
+    QStringList notCarried;
+    if (!ExportEpub(state, file, &notCarried))
+        return 1;
+    std::fprintf(stderr, "The EPUB e-book %s has been created.\n", qUtf8Printable(file));
+    for (const QString& line : std::as_const(notCarried))
+        std::fprintf(stderr, "%s\n", qUtf8Printable(line));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -126,7 +147,11 @@ int main(int argc, char* argv[])
     try {
         WorkingState state;
         QDir::setCurrent(startDir);
-        if (!openProject(state, options->project) || !MakeExecutable(state))
+        if (!openProject(state, options->project))
+            return 1;
+        if (!options->epub.isEmpty())
+            return exportEpub(state, QDir(startDir).absoluteFilePath(options->epub));
+        if (!MakeExecutable(state))
             return 1;
         if (options->dist.isEmpty())
             return 0;

@@ -20,11 +20,6 @@
 #include <QPalette>
 #include <QVBoxLayout>
 
-QByteArray RtfFromLines(const QStringList& lines)
-{
-    return textcodec::encode(lines.join(QLatin1String("\r\n")));
-}
-
 Colour BookColourOf(const QColor& colour)
 {
     return Colour(colour.red() | (colour.green() << 8) | (colour.blue() << 16));

@@ -5,6 +5,7 @@
 #include "core/project/codes.h"
 #include "core/project/fonttext.h"
 #include "core/project/records.h"
+#include "core/sections/displaysection.h"
 
 #include <QColor>
 #include <QFrame>
@@ -12,9 +13,6 @@
 
 class TwiaTile;
 class TRichEdit;
-
-// Text lines of a section (8-bit, as the book stores them) back as one block of RTF.
-QByteArray RtfFromLines(const QStringList& lines);
 
 // A book colour ($00BBGGRR, or a system colour code) as a Qt colour.
 QColor BookColour(Colour colour);

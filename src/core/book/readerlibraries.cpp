@@ -78,6 +78,8 @@ const QStringList kWmfFonts = {
     QStringLiteral("StandardSymbolsPS"),
 };
 
+const QString kSoundFont = QStringLiteral("TimGM6mb.sf2");
+
 const QString kLibraries = kReaderLibFolder + QLatin1Char('/');
 const QString kQtPluginTarget = kLibraries + QStringLiteral("plugins/");
 const QString kGStreamerTarget = kLibraries + QStringLiteral("gstreamer-1.0/");
@@ -222,6 +224,11 @@ ReaderLibrarySources InstalledReaderSources(const QString& runtime)
     return sources;
 }
 
+QString InstalledSoundFont()
+{
+    return InstalledReaderSources({}).soundFontDir + QLatin1Char('/') + kSoundFont;
+}
+
 ReaderLibraryPlan PlanReaderLibraries(const ReaderLibrarySources& sources)
 {
     LibraryWalk walk(sources);
@@ -229,7 +236,7 @@ ReaderLibraryPlan PlanReaderLibraries(const ReaderLibrarySources& sources)
     addQtPlugins(walk, sources.qtPlugins);
     addGStreamerPlugins(walk);
     ReaderLibraryPlan& plan = walk.plan();
-    addFiles(plan, sources.soundFontDir, {QStringLiteral("TimGM6mb.sf2")},
+    addFiles(plan, sources.soundFontDir, {kSoundFont},
              kLibraries + QStringLiteral("share/sounds/sf2/"));
     addFiles(plan, sources.wmfFontDir, wmfFontFiles(), kLibraries + QStringLiteral("fonts/"));
     return plan;

@@ -25,6 +25,9 @@ struct ReaderLibrarySources
 // This machine's sources for the given runtime.
 ReaderLibrarySources InstalledReaderSources(const QString& runtime);
 
+// The sound font the runtime's MIDI synthesizer plays with, on this machine.
+QString InstalledSoundFont();
+
 struct BundledFile
 {
     QString source;

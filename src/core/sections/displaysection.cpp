@@ -3,6 +3,7 @@
 
 #include "core/files/filenames.h"
 #include "core/files/runtimeerror.h"
+#include "core/files/textcodec.h"
 
 #include <array>
 
@@ -139,4 +140,9 @@ void ParseDisplayEntry(const QStringList& lines, DisplayRecord& display, QString
     display.WinHeight = StrToInt(valueOf(lines.at(12)));
     display.PrintAllowed = lines.at(15).contains(QLatin1String("true")) ? 1 : 0;
     textLines << lines.mid(kFirstTextLine);
+}
+
+QByteArray RtfFromLines(const QStringList& lines)
+{
+    return textcodec::encode(lines.join(QLatin1String("\r\n")));
 }

@@ -19,3 +19,6 @@ QStringList DisplaySectionLines(const QString& name, const QString& source, int 
 // keep what the record held. Raises ConvertError for a bad number or colour, and RunTimeError
 // for a section too short to hold a display.
 void ParseDisplayEntry(const QStringList& lines, DisplayRecord& display, QStringList& textLines);
+
+// Text lines of a section (8-bit, as the book stores them) back as one block of RTF.
+QByteArray RtfFromLines(const QStringList& lines);

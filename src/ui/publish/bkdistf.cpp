@@ -1,18 +1,21 @@
 // The distribution window and action.
 #include "ui/publish/bkdistf.h"
 
+#include "core/book/epubexport.h"
 #include "core/services/messages.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
 #include "platform/help.h"
 #include "platform/modal.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 TDistribForm::TDistribForm(const QString& projectDir, QWidget* parent)
@@ -22,7 +25,7 @@ TDistribForm::TDistribForm(const QString& projectDir, QWidget* parent)
       Edit1(new QLineEdit(this)), DirectoryListBox1(new DirectoryListBox(this)),
       ReaderLibrariesBox(new QCheckBox(
           tr(" Include the reader libraries (runs where Qt is not installed)"), this)),
-      BitBtn1(new QPushButton(tr("&OK"), this)), BitBtn2(new QPushButton(tr("&Cancel"), this)),
+      EpubBtn(new QPushButton(tr("Create &EPUB"), this)), BitBtn1(new QPushButton(tr("&OK"), this)), BitBtn2(new QPushButton(tr("&Cancel"), this)),
       m_projectDir(projectDir)
 {
     setObjectName(QStringLiteral("TDistribForm"));
@@ -33,6 +36,7 @@ TDistribForm::TDistribForm(const QString& projectDir, QWidget* parent)
     drive->addWidget(DriveLbl);
     drive->addWidget(DriveComboBox1, 1);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(EpubBtn);
     buttons->addStretch();
     buttons->addWidget(BitBtn1);
     buttons->addWidget(BitBtn2);
@@ -80,6 +84,7 @@ void TDistribForm::done(int result)
 void PrepareDistribution(WorkingState& state, QWidget* parent)
 {
     TDistribForm form(state.ProjectDir, parent);
+    QObject::connect(form.EpubBtn, &QPushButton::clicked, &form, [&state] { CreateEpub(state); });
     if (RunModal(form) != QDialog::Accepted)
         return;
     const auto include = [](const QString& program) {
@@ -93,4 +98,24 @@ void PrepareDistribution(WorkingState& state, QWidget* parent)
         }
     };
     CopyDistribution(state, form.folder(), include, form.readerLibraries());
+}
+
+void CreateEpub(WorkingState& state)
+{
+    ReportErrors([&state] {
+        const QString name = EpubName(state);
+        QStringList notCarried;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        bool written = false;
+        {
+            const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+            written = ExportEpub(state, state.ProjectDir + name, &notCarried);
+        }
+        if (!written)
+            return;
+        QString text = QStringLiteral("The EPUB E-Book ") + name + QStringLiteral(" has been created.");
+        if (!notCarried.isEmpty())
+            text += QStringLiteral("\n\n") + notCarried.join(QLatin1Char('\n'));
+        ShowPlain(text);
+    });
 }

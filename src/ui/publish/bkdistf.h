@@ -31,6 +31,7 @@ public:
     QLineEdit* Edit1;
     DirectoryListBox* DirectoryListBox1;
     QCheckBox* ReaderLibrariesBox;
+    QPushButton* EpubBtn;
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
 
@@ -41,5 +42,8 @@ private:
     QString m_projectDir;
 };
 
-// The Prepare Distribution action: choose the folder, then copy.
+// The Prepare Distribution action: choose the folder, then copy; or make the EPUB.
 void PrepareDistribution(WorkingState& state, QWidget* parent);
+
+// Writes BASE.epub beside the executable and says so, with what the EPUB could not carry over.
+void CreateEpub(WorkingState& state);

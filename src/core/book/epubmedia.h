@@ -1,0 +1,37 @@
+// The book's pictures, sounds and films in forms every EPUB reading system shows and plays:
+// BMP and WMF pictures as PNG (JPEG kept as it is), WAV and MIDI as MP3, AVI as WebM. Sounds and
+// films are converted by GStreamer's gst-launch-1.0 in a child process with a time limit, so a
+// damaged file costs at most that time and never the tool itself.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+struct EpubMedia
+{
+    QByteArray bytes;  // empty when the file could not be converted
+    QString suffix;    // "png", "jpg", "mp3", "webm"
+    QString mediaType; // as the package manifest names it
+    QString error;     // why it could not be converted
+};
+
+// The kind of media a book file is, by its extension.
+enum class MediaKind
+{
+    Picture,
+    Sound,
+    Film,
+    Other,
+};
+MediaKind MediaKindOf(const QString& fileName);
+
+// Converts a file of the book (a bare name in the current directory, or a path).
+EpubMedia ConvertPicture(const QString& fileName);
+EpubMedia ConvertSound(const QString& fileName, const QString& soundFont);
+EpubMedia ConvertFilm(const QString& fileName);
+
+// Whether an AVI file holds a sound track, from its stream headers.
+bool AviHasSound(const QByteArray& avi);
+
+// A picture already in memory as PNG.
+QByteArray PngBytes(const class QImage& image);

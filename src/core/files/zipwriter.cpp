@@ -1,0 +1,128 @@
+// The ZIP writer: local headers, data, then the central directory, little-endian throughout.
+#include "core/files/zipwriter.h"
+
+#include <QtEndian>
+
+#include <limits>
+#include <zlib.h>
+
+namespace {
+
+constexpr quint16 kStored = 0;
+constexpr quint16 kDeflated = 8;
+constexpr quint16 kVersion = 20;  // 2.0: deflate
+constexpr quint16 kUtf8Names = 1u << 11;
+// 1 January 2026, 00:00: a fixed date keeps archives of the same content byte for byte the same.
+constexpr quint16 kDosTime = 0;
+constexpr quint16 kDosDate = ((2026 - 1980) << 9) | (1 << 5) | 1;
+
+void put16(QByteArray& out, quint16 value)
+{
+    const quint16 le = qToLittleEndian(value);
+    out.append(reinterpret_cast<const char*>(&le), 2);
+}
+
+void put32(QByteArray& out, quint32 value)
+{
+    const quint32 le = qToLittleEndian(value);
+    out.append(reinterpret_cast<const char*>(&le), 4);
+}
+
+// Raw deflate (no zlib header), as ZIP stores it.
+QByteArray deflateRaw(const QByteArray& bytes)
+{
+    z_stream stream{};
+    if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) !=
+        Z_OK)
+        return {};
+    QByteArray out(qsizetype(deflateBound(&stream, uLong(bytes.size()))), Qt::Uninitialized);
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
+    stream.avail_in = uInt(bytes.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = uInt(out.size());
+    const int result = deflate(&stream, Z_FINISH);
+    out.resize(qsizetype(stream.total_out));
+    deflateEnd(&stream);
+    return result == Z_STREAM_END ? out : QByteArray();
+}
+
+} // namespace
+
+bool ZipWriter::add(const QString& name, const QByteArray& bytes, Method method)
+{
+    constexpr qint64 kLimit = std::numeric_limits<quint32>::max();
+    if (m_entries.size() >= 0xffff || bytes.size() >= kLimit || m_out.pos() >= kLimit)
+        return false;
+    Entry entry;
+    entry.name = name.toUtf8();
+    entry.size = quint32(bytes.size());
+    entry.crc = quint32(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(bytes.constData()),
+                              uInt(bytes.size())));
+    entry.offset = quint32(m_out.pos());
+    QByteArray data;
+    if (method == Method::Deflated)
+        data = deflateRaw(bytes);
+    if (method == Method::Deflated && !data.isEmpty() && data.size() < bytes.size()) {
+        entry.method = kDeflated;
+    } else {
+        entry.method = kStored;
+        data = bytes;
+    }
+    entry.compressedSize = quint32(data.size());
+    QByteArray header;
+    put32(header, 0x04034b50);
+    put16(header, kVersion);
+    put16(header, kUtf8Names);
+    put16(header, entry.method);
+    put16(header, kDosTime);
+    put16(header, kDosDate);
+    put32(header, entry.crc);
+    put32(header, entry.compressedSize);
+    put32(header, entry.size);
+    put16(header, quint16(entry.name.size()));
+    put16(header, 0); // no extra field
+    header += entry.name;
+    if (m_out.write(header) != header.size() || m_out.write(data) != data.size())
+        return false;
+    m_entries << entry;
+    return true;
+}
+
+bool ZipWriter::finish()
+{
+    const qint64 start = m_out.pos();
+    QByteArray directory;
+    for (const Entry& entry : std::as_const(m_entries)) {
+        put32(directory, 0x02014b50);
+        put16(directory, kVersion); // made by: MS-DOS attributes, version 2.0
+        put16(directory, kVersion);
+        put16(directory, kUtf8Names);
+        put16(directory, entry.method);
+        put16(directory, kDosTime);
+        put16(directory, kDosDate);
+        put32(directory, entry.crc);
+        put32(directory, entry.compressedSize);
+        put32(directory, entry.size);
+        put16(directory, quint16(entry.name.size()));
+        put16(directory, 0); // extra field
+        put16(directory, 0); // comment
+        put16(directory, 0); // disk
+        put16(directory, 0); // internal attributes
+        put32(directory, 0); // external attributes
+        put32(directory, entry.offset);
+        directory += entry.name;
+    }
+    if (start + directory.size() >= qint64(std::numeric_limits<quint32>::max()))
+        return false;
+    QByteArray end;
+    put32(end, 0x06054b50);
+    put16(end, 0);
+    put16(end, 0);
+    put16(end, quint16(m_entries.size()));
+    put16(end, quint16(m_entries.size()));
+    put32(end, quint32(directory.size()));
+    put32(end, quint32(start));
+    put16(end, 0);
+    directory += end;
+    return m_out.write(directory) == directory.size();
+}

@@ -1,0 +1,40 @@
+// Writing a ZIP archive, as an EPUB is one: entries stored or deflated, in the order added, with
+// the central directory at the end. Entries are at most 4 GiB each and 65,535 in all.
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+
+class ZipWriter
+{
+public:
+    enum class Method
+    {
+        Stored,
+        Deflated,
+    };
+
+    // Writes to `out` from its current position; the device must stay open until finish().
+    explicit ZipWriter(QIODevice& out) : m_out(out) {}
+
+    // Adds one file. False when the device refuses the bytes or the archive is full.
+    bool add(const QString& name, const QByteArray& bytes, Method method = Method::Deflated);
+
+    // Writes the central directory. False when the device refuses it.
+    bool finish();
+
+private:
+    struct Entry
+    {
+        QByteArray name;
+        quint32 crc = 0;
+        quint32 compressedSize = 0;
+        quint32 size = 0;
+        quint16 method = 0;
+        quint32 offset = 0;
+    };
+
+    QIODevice& m_out;
+    QList<Entry> m_entries;
+};
