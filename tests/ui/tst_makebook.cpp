@@ -4,6 +4,7 @@
 // executable then passes the reader runtime's own check.
 #include "clicks.h"
 #include "doubles.h"
+#include "epubcheck.h"
 #include "testdir.h"
 
 #include "core/project/projectfiles.h"
@@ -24,6 +25,7 @@
 #include "ui/design/toctitf.h"
 #include "ui/mainwindow/bmmain.h"
 #include "ui/mainwindow/makedirf.h"
+#include "ui/publish/bkdistf.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -131,6 +133,18 @@ private slots:
         QVERIFY2(book.readAllStandardOutput().startsWith(
                      "1 chapters, 1 display records, 0 HyperText entries"),
                  book.readAllStandardError().constData());
+
+        // The same book as an EPUB, from the distribution window, as the validator reads it.
+        platform.modal.expect<TDistribForm>([](TDistribForm& window) {
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            QTest::keyClick(&window, Qt::Key_E, Qt::AltModifier);
+            QTRY_VERIFY(QFileInfo::exists(QStringLiteral("Sea.epub")));
+            QTest::keyClick(&window, Qt::Key_Escape);
+        });
+        click(form.DistribBtn);
+        QCOMPARE(platform.messages.texts().last(),
+                 QStringLiteral("The EPUB E-Book Sea.epub has been created."));
+        QVERIFY(EpubcheckAccepts(QDir(folder).filePath(QStringLiteral("Sea.epub"))));
     }
 
     void designedBook_presentationReachesTheProjectAndTheExecutable()

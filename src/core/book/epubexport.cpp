@@ -21,6 +21,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QFont>
 #include <QSaveFile>
 #include <QScopeGuard>
 #include <QSet>
@@ -47,12 +48,13 @@ struct PackageItem
 
 QString xhtmlPage(const QString& title, const QString& body)
 {
-    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE html>\n"
-                          "<html xmlns=\"http://www.w3.org/1999/xhtml\" "
-                          "xmlns:epub=\"http://www.idpf.org/2007/ops\" xml:lang=\"%1\" lang=\"%1\">\n"
-                          "<head>\n<meta charset=\"UTF-8\"/>\n<title>%2</title>\n"
-                          "<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\"/>\n"
-                          "</head>\n<body>\n%3</body>\n</html>\n")
+    return QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE html>\n"
+               "<html xmlns=\"http://www.w3.org/1999/xhtml\" "
+               "xmlns:epub=\"http://www.idpf.org/2007/ops\" xml:lang=\"%1\" lang=\"%1\">\n"
+               "<head>\n<meta charset=\"UTF-8\"/>\n<title>%2</title>\n"
+               "<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\"/>\n"
+               "</head>\n<body>\n%3</body>\n</html>\n")
         .arg(kLanguage, XmlEscaped(title), body);
 }
 
@@ -101,8 +103,11 @@ public:
                  QStringLiteral("application/xhtml+xml"), QStringLiteral("nav"),
                  navigation().toUtf8()});
         m_spine.insert(1, QStringLiteral("nav"));
-        addItem({QStringLiteral("style"), QStringLiteral("style.css"), QStringLiteral("text/css"),
-                 {}, kStyleSheet});
+        addItem({QStringLiteral("style"),
+                 QStringLiteral("style.css"),
+                 QStringLiteral("text/css"),
+                 {},
+                 kStyleSheet});
         return archive();
     }
 
@@ -113,7 +118,10 @@ private:
 
     void addItem(PackageItem item) { m_items << std::move(item); }
 
-    QString nextId(const QString& kind) { return kind + QLatin1Char('-') + QString::number(++m_ids); }
+    QString nextId(const QString& kind)
+    {
+        return kind + QLatin1Char('-') + QString::number(++m_ids);
+    }
 
     // A file name under EPUB/ that no other item has.
     QString freeHref(const QString& folder, const QString& base, const QString& suffix)
@@ -139,9 +147,10 @@ private:
 
     QString packageDocument() const
     {
-        const QString id = QUuid::createUuidV5(QUuid(QStringLiteral("{6f1c8a52-8d5e-4c57-9f2b-3a1d5e7c9b40}")),
-                                               m_state.ProjectFile + QLatin1Char('/') + title())
-                               .toString(QUuid::WithoutBraces);
+        const QString id =
+            QUuid::createUuidV5(QUuid(QStringLiteral("{6f1c8a52-8d5e-4c57-9f2b-3a1d5e7c9b40}")),
+                                m_state.ProjectFile + QLatin1Char('/') + title())
+                .toString(QUuid::WithoutBraces);
         QString metadata =
             QStringLiteral("<dc:identifier id=\"book-id\">urn:uuid:%1</dc:identifier>\n"
                            "<dc:title>%2</dc:title>\n<dc:language>%3</dc:language>\n")
@@ -206,15 +215,18 @@ private:
                                                   QStringLiteral("cover-image"))));
         if (menu.UseAuthorBox) {
             const AuthorRecord& a = menu.Author;
-            for (const auto* line : {&a.AuthorLine1, &a.AuthorLine2, &a.AuthorLine3,
-                                     &a.AuthorLine4, &a.AuthorLine5, &a.AuthorLine6}) {
+            for (const auto* line : {&a.AuthorLine1, &a.AuthorLine2, &a.AuthorLine3, &a.AuthorLine4,
+                                     &a.AuthorLine5, &a.AuthorLine6}) {
                 if (!line->text().trimmed().isEmpty())
                     body += QStringLiteral("<p>%1</p>\n").arg(XmlEscaped(line->text()));
             }
         }
         body += QStringLiteral("</section>\n");
-        addItem({QStringLiteral("title-page"), QStringLiteral("title.xhtml"),
-                 QStringLiteral("application/xhtml+xml"), {}, xhtmlPage(title(), body).toUtf8()});
+        addItem({QStringLiteral("title-page"),
+                 QStringLiteral("title.xhtml"),
+                 QStringLiteral("application/xhtml+xml"),
+                 {},
+                 xhtmlPage(title(), body).toUtf8()});
         m_spine << QStringLiteral("title-page");
     }
 
@@ -224,14 +236,15 @@ private:
         for (const auto& [href, entry] : m_chapterLinks)
             list += QStringLiteral("<li><a href=\"%1\">%2</a></li>\n")
                         .arg(href, XmlEscaped(entry.isEmpty() ? href : entry));
-        const QString first = m_chapterLinks.isEmpty() ? QStringLiteral("title.xhtml")
-                                                       : m_chapterLinks.first().first;
+        const QString first =
+            m_chapterLinks.isEmpty() ? QStringLiteral("title.xhtml") : m_chapterLinks.first().first;
         const QString body =
-            QStringLiteral("<nav epub:type=\"toc\" id=\"toc\">\n<h1>%1</h1>\n<ol>\n%2</ol>\n</nav>\n"
-                           "<nav epub:type=\"landmarks\" hidden=\"hidden\">\n<ol>\n"
-                           "<li><a epub:type=\"toc\" href=\"#toc\">%1</a></li>\n"
-                           "<li><a epub:type=\"bodymatter\" href=\"%3\">%4</a></li>\n"
-                           "</ol>\n</nav>\n")
+            QStringLiteral(
+                "<nav epub:type=\"toc\" id=\"toc\">\n<h1>%1</h1>\n<ol>\n%2</ol>\n</nav>\n"
+                "<nav epub:type=\"landmarks\" hidden=\"hidden\">\n<ol>\n"
+                "<li><a epub:type=\"toc\" href=\"#toc\">%1</a></li>\n"
+                "<li><a epub:type=\"bodymatter\" href=\"%3\">%4</a></li>\n"
+                "</ol>\n</nav>\n")
                 .arg(QStringLiteral("Contents"), list, first, XmlEscaped(title()));
         return xhtmlPage(title(), body);
     }
@@ -252,7 +265,10 @@ private:
                            DocumentToXhtml(document, chapterHooks()) + m_noteBodies +
                            QStringLiteral("</section>\n");
             const QString id = QStringLiteral("chapter-%1").arg(i + 1);
-            addItem({id, m_chapterHref, QStringLiteral("application/xhtml+xml"), {},
+            addItem({id,
+                     m_chapterHref,
+                     QStringLiteral("application/xhtml+xml"),
+                     {},
                      xhtmlPage(chapter.MenuEntry.text(), body).toUtf8()});
             m_spine << id;
             m_chapterLinks.append({m_chapterHref, chapter.MenuEntry.text()});
@@ -276,10 +292,14 @@ private:
 
     QString addTextPicture(const QImage& image)
     {
-        const QString href = freeHref(QStringLiteral("media/"), QStringLiteral("picture"),
-                                      QStringLiteral("png"));
-        addItem({nextId(QStringLiteral("picture")), href, QStringLiteral("image/png"), {},
-                 PngBytes(image), false});
+        const QString href =
+            freeHref(QStringLiteral("media/"), QStringLiteral("picture"), QStringLiteral("png"));
+        addItem({nextId(QStringLiteral("picture")),
+                 href,
+                 QStringLiteral("image/png"),
+                 {},
+                 PngBytes(image),
+                 false});
         return href;
     }
 
@@ -338,9 +358,13 @@ private:
         const QString owner = QStringLiteral("The HyperText entry \"%1\"").arg(phrase);
         QString body = QStringLiteral("<h1>%1</h1>\n").arg(XmlEscaped(phrase));
         body += linkPageContent(type, lines, owner);
-        body += QStringLiteral("<p class=\"back\"><a href=\"%1\">Back</a></p>\n").arg(XmlEscaped(back));
+        body +=
+            QStringLiteral("<p class=\"back\"><a href=\"%1\">Back</a></p>\n").arg(XmlEscaped(back));
         const QString id = QFileInfo(href).completeBaseName();
-        addItem({id, href, QStringLiteral("application/xhtml+xml"), {},
+        addItem({id,
+                 href,
+                 QStringLiteral("application/xhtml+xml"),
+                 {},
                  xhtmlPage(phrase, body).toUtf8()});
         m_asidePages << id;
     }
@@ -367,8 +391,9 @@ private:
         case HyperTextType::WindowsProgram:
             return programNote(type, value);
         case HyperTextType::NotePad:
-            notCarried(QStringLiteral("Notepad files: the EPUB cannot open the notepad; their links "
-                                      "lead to a note."));
+            notCarried(
+                QStringLiteral("Notepad files: the EPUB cannot open the notepad; their links "
+                               "lead to a note."));
             return note(QStringLiteral("This link opens the notepad with %1 in the executable "
                                        "edition of this book.")
                             .arg(value));
@@ -411,6 +436,8 @@ private:
     {
         requireBookFile(name, owner);
         QTextDocument document;
+        // Headings are sized from the default font, which needs a size of its own without a screen.
+        document.setDefaultFont(QFont(QStringLiteral("serif"), 12));
         document.setHtml(textcodec::decodeOutsideText(filestore::readAll(name)));
         return DocumentToXhtml(document, textHooks());
     }
@@ -482,7 +509,8 @@ private:
             break;
         }
         if (media.bytes.isEmpty()) {
-            ShowError(QStringLiteral("The file %1 could not be converted: %2").arg(name, media.error));
+            ShowError(
+                QStringLiteral("The file %1 could not be converted: %2").arg(name, media.error));
             throw ExportStopped{};
         }
         const QString href =

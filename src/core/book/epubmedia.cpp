@@ -26,10 +26,22 @@ QString launchValue(const QString& path)
     return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
 
-QString lastLine(const QByteArray& output)
+// The converter's reason: what its first error says after naming the element, else its last
+// line.
+QString converterError(const QByteArray& output)
 {
     const QList<QByteArray> lines = output.trimmed().split('\n');
-    return lines.isEmpty() ? QString() : QString::fromLocal8Bit(lines.last().trimmed());
+    for (const QByteArray& line : lines) {
+        if (line.startsWith("ERROR: from element ")) {
+            const QByteArray reason = line.mid(line.lastIndexOf(": ") + 2).trimmed();
+            if (!reason.isEmpty())
+                return QString::fromLocal8Bit(reason);
+        }
+    }
+    QString last = lines.isEmpty() ? QString() : QString::fromLocal8Bit(lines.last().trimmed());
+    if (last.startsWith(QLatin1String("ERROR: ")))
+        last = last.mid(7);
+    return last;
 }
 
 // Runs the pipeline, whose "%in" and "%out" are the input file and a temporary output; the
@@ -66,7 +78,7 @@ EpubMedia runPipeline(const QString& fileName, QString pipeline, const QString& 
     }
     const QByteArray log = process.readAll();
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        media.error = lastLine(log);
+        media.error = converterError(log);
         if (media.error.isEmpty())
             media.error = QStringLiteral("the converter stopped");
         return media;
@@ -115,7 +127,8 @@ EpubMedia ConvertPicture(const QString& fileName)
     if (picture.image.isNull())
         return {{}, {}, {}, picture.error};
     if (suffix == QLatin1String("JPG") || suffix == QLatin1String("JPEG"))
-        return {filestore::readAll(fileName), QStringLiteral("jpg"), QStringLiteral("image/jpeg"), {}};
+        return {
+            filestore::readAll(fileName), QStringLiteral("jpg"), QStringLiteral("image/jpeg"), {}};
     return {PngBytes(picture.image), QStringLiteral("png"), QStringLiteral("image/png"), {}};
 }
 
@@ -126,7 +139,8 @@ EpubMedia ConvertSound(const QString& fileName, const QString& soundFont)
     if (suffix.startsWith(QLatin1String("MID")))
         source = QStringLiteral("filesrc\nlocation=%in\n!\nmidiparse\n!\nfluiddec\nsoundfont=") +
                  launchValue(soundFont) + QStringLiteral("\nsynth-gain=0.8\n!\n");
-    return runPipeline(fileName, source + kMp3, QStringLiteral("mp3"), QStringLiteral("audio/mpeg"));
+    return runPipeline(fileName, source + kMp3, QStringLiteral("mp3"),
+                       QStringLiteral("audio/mpeg"));
 }
 
 EpubMedia ConvertFilm(const QString& fileName)

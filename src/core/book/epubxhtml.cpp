@@ -100,8 +100,9 @@ QString runStyle(const QTextCharFormat& format, const BaseFont& base)
 {
     QStringList style;
     const QString family = familyOf(format);
-    const QString font = fontStyle(family == base.family ? QString() : family,
-                                   format.fontPointSize() == base.size ? 0 : format.fontPointSize());
+    const QString font =
+        fontStyle(family == base.family ? QString() : family,
+                  format.fontPointSize() == base.size ? 0 : format.fontPointSize());
     if (!font.isEmpty())
         style << font;
     if (format.fontWeight() >= QFont::Bold)
@@ -138,8 +139,8 @@ public:
     void write(const QTextBlock& block)
     {
         const int heading = block.blockFormat().headingLevel();
-        const QString tag = heading >= 1 && heading <= 6 ? QStringLiteral("h%1").arg(heading)
-                                                         : QStringLiteral("p");
+        const QString tag =
+            heading >= 1 && heading <= 6 ? QStringLiteral("h%1").arg(heading) : QStringLiteral("p");
         m_out += QLatin1Char('<') + tag + attribute("style", paragraphStyle(block.blockFormat())) +
                  QLatin1Char('>');
         bool empty = true;
@@ -166,8 +167,8 @@ private:
     void openPhrase(int position)
     {
         m_inPhrase = true;
-        const XhtmlLink link = m_hooks.link ? m_hooks.link(HyperPhraseAt(m_document, position))
-                                            : XhtmlLink{};
+        const XhtmlLink link =
+            m_hooks.link ? m_hooks.link(HyperPhraseAt(m_document, position)) : XhtmlLink{};
         m_linkOpen = !link.href.isEmpty();
         if (!m_linkOpen)
             return;
@@ -191,7 +192,8 @@ private:
         for (const QString& line : text.split(QChar::LineSeparator)) {
             if (!escaped.isNull())
                 escaped += QStringLiteral("<br/>");
-            escaped += XmlEscaped(QString(line).replace(QChar::ObjectReplacementCharacter, QString()));
+            escaped +=
+                XmlEscaped(QString(line).replace(QChar::ObjectReplacementCharacter, QString()));
         }
         if (escaped.isEmpty())
             return;
@@ -234,8 +236,8 @@ private:
 QString DocumentToXhtml(const QTextDocument& document, const XhtmlHooks& hooks)
 {
     const BaseFont base = baseFont(document);
-    QString out = QStringLiteral("<div") +
-                  attribute("style", fontStyle(base.family, base.size)) + QStringLiteral(">\n");
+    QString out = QStringLiteral("<div") + attribute("style", fontStyle(base.family, base.size)) +
+                  QStringLiteral(">\n");
     BlockWriter writer(document, hooks, base, out);
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
         writer.write(block);
@@ -283,8 +285,8 @@ QString CssFontFamily(const QString& face)
     QString generic = QStringLiteral("sans-serif");
     if (any({"courier", "mono", "console", "typewriter", "fixed"}))
         generic = QStringLiteral("monospace");
-    else if (any({"times", "roman", "serif", "georgia", "garamond", "book", "palatino",
-                  "century", "bodoni", "cambria"}) &&
+    else if (any({"times", "roman", "serif", "georgia", "garamond", "book", "palatino", "century",
+                  "bodoni", "cambria"}) &&
              !lower.contains(QLatin1String("sans")))
         generic = QStringLiteral("serif");
     else if (any({"script", "brush", "comic", "hand"}))

@@ -10,7 +10,7 @@ namespace {
 
 constexpr quint16 kStored = 0;
 constexpr quint16 kDeflated = 8;
-constexpr quint16 kVersion = 20;  // 2.0: deflate
+constexpr quint16 kVersion = 20; // 2.0: deflate
 constexpr quint16 kUtf8Names = 1u << 11;
 // 1 January 2026, 00:00: a fixed date keeps archives of the same content byte for byte the same.
 constexpr quint16 kDosTime = 0;
@@ -56,8 +56,9 @@ bool ZipWriter::add(const QString& name, const QByteArray& bytes, Method method)
     Entry entry;
     entry.name = name.toUtf8();
     entry.size = quint32(bytes.size());
-    entry.crc = quint32(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(bytes.constData()),
-                              uInt(bytes.size())));
+    entry.crc =
+        quint32(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(bytes.constData()),
+                      uInt(bytes.size())));
     entry.offset = quint32(m_out.pos());
     QByteArray data;
     if (method == Method::Deflated)

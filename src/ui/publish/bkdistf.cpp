@@ -25,8 +25,8 @@ TDistribForm::TDistribForm(const QString& projectDir, QWidget* parent)
       Edit1(new QLineEdit(this)), DirectoryListBox1(new DirectoryListBox(this)),
       ReaderLibrariesBox(new QCheckBox(
           tr(" Include the reader libraries (runs where Qt is not installed)"), this)),
-      EpubBtn(new QPushButton(tr("Create &EPUB"), this)), BitBtn1(new QPushButton(tr("&OK"), this)), BitBtn2(new QPushButton(tr("&Cancel"), this)),
-      m_projectDir(projectDir)
+      EpubBtn(new QPushButton(tr("Create &EPUB"), this)), BitBtn1(new QPushButton(tr("&OK"), this)),
+      BitBtn2(new QPushButton(tr("&Cancel"), this)), m_projectDir(projectDir)
 {
     setObjectName(QStringLiteral("TDistribForm"));
     setWindowTitle(tr("Press F1 for Help"));
@@ -113,7 +113,8 @@ void CreateEpub(WorkingState& state)
         }
         if (!written)
             return;
-        QString text = QStringLiteral("The EPUB E-Book ") + name + QStringLiteral(" has been created.");
+        QString text =
+            QStringLiteral("The EPUB E-Book ") + name + QStringLiteral(" has been created.");
         if (!notCarried.isEmpty())
             text += QStringLiteral("\n\n") + notCarried.join(QLatin1Char('\n'));
         ShowPlain(text);

@@ -1,6 +1,7 @@
 // The distribution: which files a book needs, the folder window, and the copy.
 #include "clicks.h"
 #include "doubles.h"
+#include "epubcheck.h"
 #include "testdir.h"
 
 #include "core/book/distribution.h"
@@ -260,6 +261,26 @@ private slots:
         QCOMPARE(verify.exitCode(), 0);
         QVERIFY(verify.readAllStandardOutput().startsWith(
             "2 chapters, 1 display records, 11 HyperText entries"));
+    }
+
+    void sampleBook_asAnEpubPassesTheValidator()
+    {
+        CurrentTempDir dir;
+        QVERIFY(buildSample(dir, {}));
+        QProcess build;
+        build.start(QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build"),
+                    {dir.filePath(QStringLiteral("book/SAMPLE.QVJ")), QStringLiteral("--epub"),
+                     dir.filePath(QStringLiteral("Sample Book.epub"))});
+        QVERIFY(build.waitForFinished(120000));
+        QCOMPARE(build.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(build.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts),
+                 (QStringList{QStringLiteral("The EPUB e-book %1 has been created.")
+                                  .arg(dir.filePath(QStringLiteral("Sample Book.epub"))),
+                              QStringLiteral("Programs: the EPUB cannot start programs; their "
+                                             "links lead to a note."),
+                              QStringLiteral("Notepad files: the EPUB cannot open the notepad; "
+                                             "their links lead to a note.")}));
+        QVERIFY(EpubcheckAccepts(dir.filePath(QStringLiteral("Sample Book.epub"))));
     }
 
     // The portable book loads Qt from its own folder, not from the system.

@@ -1,0 +1,279 @@
+// The EPUB edition: rich text as XHTML, every kind of HyperText link, missing media, non-ASCII
+// text, and a project left as it was.
+#include "messagerecorder.h"
+#include "testbook.h"
+
+#include "core/book/epubexport.h"
+#include "core/book/epubmedia.h"
+#include "core/book/epubxhtml.h"
+#include "core/richtext/rtfreader.h"
+#include "core/sections/displaysection.h"
+#include "core/sections/hypertext.h"
+
+#include <QCryptographicHash>
+#include <QProcess>
+#include <QTest>
+#include <QTextDocument>
+
+namespace {
+
+QString xhtmlOf(const QByteArray& rtf, const XhtmlHooks& hooks = {})
+{
+    QTextDocument document;
+    ReadRtf(rtf, document);
+    return DocumentToXhtml(document, hooks);
+}
+
+// One file of the archive, through the system's unzip.
+QByteArray unzipped(const QString& archive, const QString& name)
+{
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), archive, name});
+    unzip.waitForFinished(30000);
+    return unzip.readAllStandardOutput();
+}
+
+QStringList archiveNames(const QString& archive)
+{
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-Z1"), archive});
+    unzip.waitForFinished(30000);
+    return QString::fromUtf8(unzip.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+// Every file of the folder with its content's hash.
+QMap<QString, QByteArray> folderHashes(const QDir& dir)
+{
+    QMap<QString, QByteArray> hashes;
+    for (const QString& name : dir.entryList(QDir::Files))
+        hashes[name] = QCryptographicHash::hash(readBytes(dir.filePath(name)), QCryptographicHash::Sha1);
+    return hashes;
+}
+
+// A book with a phrase of every kind of link, its media taken from the sample book.
+struct LinkBook : TestBook
+{
+    LinkBook()
+    {
+        const QDir sample(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample"));
+        for (const char* name : {"SUN.BMP", "SEA.JPG", "WAVE.WAV", "TUNE.MID", "FILM.AVI", "PAGE.HTM"})
+            writeBytes(dir.filePath(QString::fromLatin1(name)),
+                       readBytes(sample.filePath(QString::fromLatin1(name))));
+        writeBytes(dir.filePath(QStringLiteral("GAME.SH")), "#!/bin/sh\n");
+        writeBytes(dir.filePath(QStringLiteral("NOTES.TXT")), "notes");
+        const QString file = state.HyperTextFile;
+        AddDisplayEntry(file, QStringLiteral("pop"), 1, DefaultDisplay(),
+                        {QStringLiteral("{\\rtf1 A {\\b bold} pop-up.\\par}")}, kHyperSource);
+        AddEntry(file, QStringLiteral("picture"), 2, QStringLiteral("SUN.BMP,30"), kHyperSource);
+        AddEntry(file, QStringLiteral("voice"), 3, QStringLiteral("WAVE.WAV"), kHyperSource);
+        AddEntry(file, QStringLiteral("game"), 4, QStringLiteral("GAME.SH,-x"), kHyperSource);
+        DisplayRecord screen = DefaultDisplay();
+        screen.GraphicFile.setText(QStringLiteral("SEA.JPG"));
+        AddDisplayEntry(file, QStringLiteral("screen"), 5, screen,
+                        {QStringLiteral("{\\rtf1 Screen text.\\par}")}, kHyperSource);
+        AddEntry(file, QStringLiteral("both"), 6, QStringLiteral("SUN.BMP,WAVE.WAV,50"), kHyperSource);
+        AddEntry(file, QStringLiteral("film"), 7, QStringLiteral("FILM.AVI"), kHyperSource);
+        AddEntry(file, QStringLiteral("tune"), 8, QStringLiteral("TUNE.MID"), kHyperSource);
+        AddEntry(file, QStringLiteral("letter"), 9, QStringLiteral("GAME.SH NOTES.TXT"), kHyperSource);
+        AddEntry(file, QStringLiteral("page"), 10, QStringLiteral("PAGE.HTM"), kHyperSource);
+        AddEntry(file, QStringLiteral("site"), 10, QStringLiteral("https://example.org/a?b=1&c=2"),
+                 kHyperSource);
+        AddEntry(file, QStringLiteral("notes"), 13, QStringLiteral("NOTES.TXT"), kHyperSource);
+        QByteArray text = "{\\rtf1 ";
+        for (const char* phrase : {"pop", "picture", "voice", "game", "screen", "both", "film",
+                                   "tune", "letter", "page", "site", "notes"})
+            text += QByteArray("See {\\ul ") + phrase + "}.\\par ";
+        addChapter("Links", text + "Plain {\\ul underline} only.\\par}");
+        addChapter("Again", "{\\rtf1 The {\\ul picture} again, and the {\\ul pop} again.\\par}");
+    }
+
+    QString epub() const { return dir.filePath(QStringLiteral("BOOK.epub")); }
+    QString chapter(int n) const
+    {
+        return QString::fromUtf8(unzipped(epub(), QStringLiteral("EPUB/chapter-%1.xhtml").arg(n)));
+    }
+};
+
+} // namespace
+
+class EpubTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void xhtml_keepsParagraphsAndRuns()
+    {
+        const QString xhtml = xhtmlOf(
+            "{\\rtf1{\\fonttbl{\\f0 Times New Roman;}{\\f1 Courier New;}}{\\colortbl;\\red255\\green0\\blue0;}"
+            "\\f0\\fs24 Body text that sets the base font.\\par"
+            "\\pard\\qc Centred\\par"
+            "\\pard\\li720\\ri360\\fi-360 Indented\\par"
+            "\\pard\\qj {\\b Bold} {\\i italic} {\\strike gone} {\\f1 code} {\\fs36 big} {\\cf1 red}\\line next\\par"
+            "\\pard\\qr a < b & \"c\"\\par}");
+        QVERIFY2(xhtml.startsWith(
+                     QStringLiteral("<div style=\"font-family: 'Times New Roman', serif; font-size: 12pt\">")),
+                 qPrintable(xhtml));
+        for (const char* fragment :
+             {"<p style=\"text-align: center\">Centred</p>",
+              "<p style=\"margin-left: 36pt; margin-right: 18pt; text-indent: -18pt\">Indented</p>",
+              "<span style=\"font-weight: bold\">Bold</span>",
+              "<span style=\"font-style: italic\">italic</span>",
+              "<span style=\"text-decoration: line-through\">gone</span>",
+              "<span style=\"font-family: 'Courier New', monospace\">code</span>",
+              "<span style=\"font-size: 18pt\">big</span>", "<span style=\"color: #ff0000\">red</span>",
+              "<br/>next", "<p style=\"text-align: right\">a &lt; b &amp; &quot;c&quot;</p>",
+              "<p style=\"text-align: justify\">"})
+            QVERIFY2(xhtml.contains(QString::fromUtf8(fragment)), fragment);
+        QCOMPARE(XmlEscaped(QStringLiteral("a\x01\x1f" "b\tc") + QChar(0xFFFE)), QStringLiteral("ab\tc"));
+    }
+
+    void xhtml_picturesAndPhrasesGoThroughTheHooks()
+    {
+        QImage red(4, 3, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        const QByteArray png = PngBytes(red).toHex();
+        QStringList asked;
+        XhtmlHooks hooks;
+        hooks.picture = [](const QImage& image) {
+            return image.size() == QSize(4, 3) ? QStringLiteral("media/p.png") : QString();
+        };
+        hooks.link = [&asked](const QString& phrase) {
+            asked << phrase;
+            if (phrase == QLatin1String("sea"))
+                return XhtmlLink{QStringLiteral("#note-1"), true, {}};
+            if (phrase == QLatin1String("the ship"))
+                return XhtmlLink{QStringLiteral("link-1.xhtml"), false, QStringLiteral("ref-1")};
+            return XhtmlLink{};
+        };
+        const QString xhtml = xhtmlOf("{\\rtf1 A {\\ul sea} and {\\ul the ship} and {\\ul none}."
+                                      "{\\pict\\pngblip\\picw4\\pich3 " + png + "}\\par}",
+                                      hooks);
+        QCOMPARE(asked, (QStringList{QStringLiteral("sea"), QStringLiteral("the ship"),
+                                     QStringLiteral("none")}));
+        QVERIFY2(xhtml.contains(QStringLiteral(
+                     "<a epub:type=\"noteref\" href=\"#note-1\"><span style=\"text-decoration: "
+                     "underline\">sea</span></a>")),
+                 qPrintable(xhtml));
+        QVERIFY(xhtml.contains(QStringLiteral("<a id=\"ref-1\" href=\"link-1.xhtml\">")));
+        QVERIFY(xhtml.contains(QStringLiteral("<span style=\"text-decoration: underline\">none</span>.")));
+        QVERIFY(!xhtml.contains(QStringLiteral("<a>")));
+        QVERIFY(xhtml.contains(QStringLiteral("<img src=\"media/p.png\" alt=\"\" width=\"4\" height=\"3\"/>")));
+    }
+
+    void export_everyKindOfLink()
+    {
+        ModelDoubles doubles;
+        LinkBook book;
+        const QMap<QString, QByteArray> before = folderHashes(QDir(book.dir.path()));
+        QStringList notCarried;
+        QVERIFY(ExportEpub(book.state, book.epub(), &notCarried));
+        QCOMPARE(notCarried,
+                 (QStringList{QStringLiteral("Programs: the EPUB cannot start programs; their links "
+                                             "lead to a note."),
+                              QStringLiteral("Notepad files: the EPUB cannot open the notepad; "
+                                             "their links lead to a note.")}));
+        QMap<QString, QByteArray> after = folderHashes(QDir(book.dir.path()));
+        after.remove(QStringLiteral("BOOK.epub"));
+        QCOMPARE(after, before);
+
+        // The archive: mimetype first and stored, then the container.
+        const QByteArray bytes = readBytes(book.epub());
+        QCOMPARE(bytes.mid(30, 28), QByteArray("mimetypeapplication/epub+zip"));
+        QCOMPARE(archiveNames(book.epub()).mid(0, 3),
+                 (QStringList{QStringLiteral("mimetype"), QStringLiteral("META-INF/container.xml"),
+                              QStringLiteral("EPUB/package.opf")}));
+
+        const QString links = book.chapter(1);
+        QCOMPARE(links.count(QStringLiteral("<a ")), 12);
+        QVERIFY(links.contains(QStringLiteral("<aside epub:type=\"footnote\" id=\"note-1\">")));
+        QVERIFY(links.contains(QStringLiteral("<span style=\"font-weight: bold\">bold</span>")));
+        QVERIFY(links.contains(QStringLiteral("href=\"https://example.org/a?b=1&amp;c=2\"")));
+        QVERIFY(links.contains(QStringLiteral("<span style=\"text-decoration: underline\">underline</span>")));
+        // The second chapter shares the picture's page and has a footnote of its own.
+        const QString again = book.chapter(2);
+        QVERIFY(again.contains(QStringLiteral("href=\"link-1.xhtml\"")));
+        QVERIFY(again.contains(QStringLiteral("epub:type=\"noteref\" href=\"#note-2\"")));
+
+        const auto page = [&](int n) {
+            return QString::fromUtf8(unzipped(book.epub(), QStringLiteral("EPUB/link-%1.xhtml").arg(n)));
+        };
+        const QList<QList<const char*>> expected = {
+            {"<img src=\"media/SUN.png\"", "<a href=\"chapter-1.xhtml#ref-1\">Back</a>"},
+            {"<audio controls=\"controls\" src=\"media/WAVE.mp3\">"},
+            {"This link starts the program GAME.SH in the executable edition of this book."},
+            {"<img src=\"media/SEA.jpg\"", "Screen text."},
+            {"<img src=\"media/SUN.png\"", "media/WAVE.mp3"},
+            {"<video controls=\"controls\" src=\"media/FILM.webm\">"},
+            {"<audio controls=\"controls\" src=\"media/TUNE.mp3\">"},
+            {"This link starts the program GAME.SH in the executable edition of this book."},
+            {"<h1><span style=\"font-weight: bold\">The Harbour</span></h1>", "A page the book opens in the web browser."},
+            {"This link opens the notepad with NOTES.TXT in the executable edition of this book."},
+        };
+        for (int n = 1; n <= expected.size(); ++n) {
+            for (const char* fragment : expected.at(n - 1))
+                QVERIFY2(page(n).contains(QString::fromUtf8(fragment)), qPrintable(page(n)));
+        }
+        const QByteArray package = unzipped(book.epub(), QStringLiteral("EPUB/package.opf"));
+        for (const char* item : {"media-type=\"image/png\"", "media-type=\"image/jpeg\"",
+                                 "media-type=\"audio/mpeg\"", "media-type=\"video/webm\"",
+                                 "<itemref idref=\"link-1\" linear=\"no\"/>"})
+            QVERIFY2(package.contains(item), item);
+        QCOMPARE(unzipped(book.epub(), QStringLiteral("EPUB/media/SEA.jpg")),
+                 readBytes(book.dir.filePath(QStringLiteral("SEA.JPG"))));
+    }
+
+    void export_missingOrBrokenMedia_writesNothing()
+    {
+        ModelDoubles doubles;
+        LinkBook book;
+        writeBytes(book.epub(), "an older edition");
+        QFile::remove(book.dir.filePath(QStringLiteral("WAVE.WAV")));
+        QVERIFY(!ExportEpub(book.state, book.epub()));
+        QCOMPARE(doubles.messages.texts(), QStringList{QStringLiteral("The file WAVE.WAV is missing.")});
+        QCOMPARE(readBytes(book.epub()), QByteArray("an older edition"));
+        doubles.messages.clear();
+
+        writeBytes(book.dir.filePath(QStringLiteral("WAVE.WAV")), "RIFF but not a sound at all");
+        QVERIFY(!ExportEpub(book.state, book.epub()));
+        const QStringList texts = doubles.messages.texts();
+        QCOMPARE(texts.size(), 1);
+        QVERIFY2(texts.first().startsWith(QStringLiteral("The file WAVE.WAV could not be converted: ")) &&
+                     !texts.first().contains(QStringLiteral("ERROR")),
+                 qPrintable(texts.first()));
+        QCOMPARE(readBytes(book.epub()), QByteArray("an older edition"));
+    }
+
+    // Windows-1252 in the records and the RTF, UTF-8 in the EPUB.
+    void export_nonAsciiText()
+    {
+        ModelDoubles doubles;
+        TestBook book;
+        book.state.Project.Config.BookTitle.setText(QStringLiteral("Café Crème"));
+        book.state.Project.Presentation.About.AuthorText.setText(QStringLiteral("Zoë Brontë"));
+        WriteProject(book.state);
+        AddDisplayEntry(book.state.HyperTextFile, QStringLiteral("naïve"), 1, DefaultDisplay(),
+                        {QStringLiteral("{\\rtf1 D\\'e9j\\'e0 vu\\par}")}, kHyperSource);
+        book.addChapter("Entr\xe9" "e", "{\\rtf1\\ansi\\ansicpg1252 Un {\\ul na\\'efve} r\\'eave.\\par}");
+        const QString epub = book.dir.filePath(QStringLiteral("BOOK.epub"));
+        QVERIFY(ExportEpub(book.state, epub));
+        const QString package = QString::fromUtf8(unzipped(epub, QStringLiteral("EPUB/package.opf")));
+        QVERIFY(package.contains(QStringLiteral("<dc:title>Café Crème</dc:title>")));
+        QVERIFY(package.contains(QStringLiteral("<dc:creator>Zoë Brontë</dc:creator>")));
+        const QString chapter = QString::fromUtf8(unzipped(epub, QStringLiteral("EPUB/chapter-1.xhtml")));
+        QVERIFY2(chapter.contains(QStringLiteral("<title>Entrée</title>")), qPrintable(chapter));
+        QVERIFY(chapter.contains(QStringLiteral("naïve</span></a>")));
+        QVERIFY(chapter.contains(QStringLiteral("Déjà vu")));
+        const QString nav = QString::fromUtf8(unzipped(epub, QStringLiteral("EPUB/nav.xhtml")));
+        QVERIFY(nav.contains(QStringLiteral("<a href=\"chapter-1.xhtml\">Entrée</a>")));
+    }
+
+    void aviSoundTrack_isFoundInTheStreamHeaders()
+    {
+        QVERIFY(!AviHasSound(readBytes(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample/FILM.AVI"))));
+        QVERIFY(AviHasSound(QByteArray("RIFF....AVI LIST....hdrlstrh\x38\0\0\0vids....strh\x38\0\0\0auds", 52)));
+        QVERIFY(!AviHasSound("strh"));
+    }
+};
+
+QTEST_GUILESS_MAIN(EpubTest)
+#include "tst_epub.moc"
