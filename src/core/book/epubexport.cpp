@@ -60,7 +60,7 @@ QString xhtmlPage(const QString& title, const QString& body)
 
 const QByteArray kStyleSheet =
     "@namespace epub \"http://www.idpf.org/2007/ops\";\n"
-    "body { margin: 0 4%; }\n"
+    "body { margin: 1em 4%; }\n"
     "p { margin: 0; }\n"
     "img { max-width: 100%; height: auto; }\n"
     ".title-page { text-align: center; margin-top: 15%; }\n"
@@ -70,7 +70,8 @@ const QByteArray kStyleSheet =
     ".picture { text-align: center; margin: 1em 0; }\n"
     ".note { font-style: italic; margin: 1em 0; }\n"
     ".back { margin-top: 2em; }\n"
-    "aside[epub|type~=\"footnote\"] { font-size: 0.9em; margin-top: 1.5em; }\n";
+    "aside[epub|type~=\"footnote\"] { font-size: 0.9em; margin-top: 2em; padding-top: 0.5em;\n"
+    "  border-top: 1px solid #999; }\n";
 
 const QByteArray kContainer =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
