@@ -10,9 +10,9 @@ inline bool EpubcheckAccepts(const QString& epub)
 {
     QProcess check;
     check.setProcessChannelMode(QProcess::MergedChannels);
-    check.start(QStringLiteral("java"), {QStringLiteral("-jar"),
-                                         QStringLiteral("/usr/share/java/epubcheck.jar"), epub,
-                                         QStringLiteral("--failonwarnings")});
+    check.start(QStringLiteral("java"),
+                {QStringLiteral("-jar"), QStringLiteral("/usr/share/java/epubcheck.jar"), epub,
+                 QStringLiteral("--failonwarnings")});
     if (!check.waitForFinished(180000)) {
         qWarning() << "epubcheck did not finish";
         return false;

@@ -26,7 +26,11 @@
 #include <QScopeGuard>
 #include <QSet>
 #include <QTextDocument>
+#include <QThread>
 #include <QUuid>
+
+#include <future>
+#include <memory>
 
 namespace {
 
@@ -46,16 +50,23 @@ struct PackageItem
     bool compress = true;
 };
 
-QString xhtmlPage(const QString& title, const QString& body)
+// The start of a content document, up to its body's content.
+QString xhtmlHead(const QString& title)
 {
-    return QStringLiteral(
-               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE html>\n"
-               "<html xmlns=\"http://www.w3.org/1999/xhtml\" "
-               "xmlns:epub=\"http://www.idpf.org/2007/ops\" xml:lang=\"%1\" lang=\"%1\">\n"
-               "<head>\n<meta charset=\"UTF-8\"/>\n<title>%2</title>\n"
-               "<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\"/>\n"
-               "</head>\n<body>\n%3</body>\n</html>\n")
-        .arg(kLanguage, XmlEscaped(title), body);
+    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE html>\n"
+                          "<html xmlns=\"http://www.w3.org/1999/xhtml\" "
+                          "xmlns:epub=\"http://www.idpf.org/2007/ops\" xml:lang=\"%1\" "
+                          "lang=\"%1\">\n<head>\n<meta charset=\"UTF-8\"/>\n<title>%2</title>\n"
+                          "<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\"/>\n"
+                          "</head>\n<body>\n")
+        .arg(kLanguage, XmlEscaped(title));
+}
+
+const QString kXhtmlEnd = QStringLiteral("</body>\n</html>\n");
+
+QByteArray xhtmlPage(const QString& title, const QString& body)
+{
+    return (xhtmlHead(title) + body + kXhtmlEnd).toUtf8();
 }
 
 const QByteArray kStyleSheet =
@@ -101,8 +112,7 @@ public:
         addTitlePage();
         addChapters();
         addItem({QStringLiteral("nav"), QStringLiteral("nav.xhtml"),
-                 QStringLiteral("application/xhtml+xml"), QStringLiteral("nav"),
-                 navigation().toUtf8()});
+                 QStringLiteral("application/xhtml+xml"), QStringLiteral("nav"), navigation()});
         m_spine.insert(1, QStringLiteral("nav"));
         addItem({QStringLiteral("style"),
                  QStringLiteral("style.css"),
@@ -227,11 +237,11 @@ private:
                  QStringLiteral("title.xhtml"),
                  QStringLiteral("application/xhtml+xml"),
                  {},
-                 xhtmlPage(title(), body).toUtf8()});
+                 xhtmlPage(title(), body)});
         m_spine << QStringLiteral("title-page");
     }
 
-    QString navigation() const
+    QByteArray navigation() const
     {
         QString list;
         for (const auto& [href, entry] : m_chapterLinks)
@@ -252,28 +262,57 @@ private:
 
     // --- chapters ------------------------------------------------------------------------
 
+    // Reading a chapter's rich text costs about as much as writing it out again, so the next
+    // chapter is read on another core meanwhile.
     void addChapters()
     {
         const QStringList entries = m_source.menuEntries();
+        std::future<Chapter> next;
+        if (!entries.isEmpty())
+            next = readAhead(0);
         for (int i = 0; i < entries.size(); ++i) {
-            const ChapterRecord chapter = m_source.chapter(i);
-            m_chapterHref = QStringLiteral("chapter-%1.xhtml").arg(i + 1);
-            m_notes.clear();
-            m_noteBodies.clear();
-            QTextDocument document;
-            ReadRtf(m_source.chapterText(chapter.ChapterFile.text()), document);
-            QString body = QStringLiteral("<section epub:type=\"chapter\">\n") +
-                           DocumentToXhtml(document, chapterHooks()) + m_noteBodies +
-                           QStringLiteral("</section>\n");
-            const QString id = QStringLiteral("chapter-%1").arg(i + 1);
-            addItem({id,
-                     m_chapterHref,
-                     QStringLiteral("application/xhtml+xml"),
-                     {},
-                     xhtmlPage(chapter.MenuEntry.text(), body).toUtf8()});
-            m_spine << id;
-            m_chapterLinks.append({m_chapterHref, chapter.MenuEntry.text()});
+            Chapter chapter = next.get();
+            if (i + 1 < entries.size())
+                next = readAhead(i + 1);
+            addChapter(i + 1, chapter);
         }
+    }
+
+    struct Chapter
+    {
+        ChapterRecord record;
+        std::unique_ptr<QTextDocument> document;
+    };
+
+    std::future<Chapter> readAhead(int index)
+    {
+        Chapter chapter{m_source.chapter(index), nullptr};
+        const QByteArray text = m_source.chapterText(chapter.record.ChapterFile.text());
+        QThread* const here = QThread::currentThread();
+        return std::async(std::launch::async, [chapter = std::move(chapter), text, here]() mutable {
+            chapter.document = std::make_unique<QTextDocument>();
+            ReadRtf(text, *chapter.document);
+            chapter.document->moveToThread(here);
+            return std::move(chapter);
+        });
+    }
+
+    void addChapter(int number, const Chapter& chapter)
+    {
+        m_chapterHref = QStringLiteral("chapter-%1.xhtml").arg(number);
+        m_notes.clear();
+        m_noteBodies.clear();
+        const QString entry = chapter.record.MenuEntry.text();
+        QString page = xhtmlHead(entry);
+        page += QStringLiteral("<section epub:type=\"chapter\">\n");
+        AppendXhtml(*chapter.document, chapterHooks(), page);
+        page += m_noteBodies;
+        page += QStringLiteral("</section>\n");
+        page += kXhtmlEnd;
+        const QString id = QStringLiteral("chapter-%1").arg(number);
+        addItem({id, m_chapterHref, QStringLiteral("application/xhtml+xml"), {}, page.toUtf8()});
+        m_spine << id;
+        m_chapterLinks.append({m_chapterHref, entry});
     }
 
     XhtmlHooks chapterHooks()
@@ -362,11 +401,7 @@ private:
         body +=
             QStringLiteral("<p class=\"back\"><a href=\"%1\">Back</a></p>\n").arg(XmlEscaped(back));
         const QString id = QFileInfo(href).completeBaseName();
-        addItem({id,
-                 href,
-                 QStringLiteral("application/xhtml+xml"),
-                 {},
-                 xhtmlPage(phrase, body).toUtf8()});
+        addItem({id, href, QStringLiteral("application/xhtml+xml"), {}, xhtmlPage(phrase, body)});
         m_asidePages << id;
     }
 

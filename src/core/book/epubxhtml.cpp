@@ -9,6 +9,8 @@
 #include <QTextDocument>
 #include <QTextImageFormat>
 
+#include <algorithm>
+
 namespace {
 
 QString points(double value)
@@ -186,23 +188,25 @@ private:
         m_linkOpen = false;
     }
 
-    void writeRun(const QString& text, const QTextCharFormat& format)
+    void writeRun(QString text, const QTextCharFormat& format)
     {
-        QString escaped;
-        for (const QString& line : text.split(QChar::LineSeparator)) {
-            if (!escaped.isNull())
-                escaped += QStringLiteral("<br/>");
-            escaped +=
-                XmlEscaped(QString(line).replace(QChar::ObjectReplacementCharacter, QString()));
-        }
-        if (escaped.isEmpty())
+        text.remove(QChar::ObjectReplacementCharacter);
+        if (text.isEmpty())
             return;
         const QString style = runStyle(format, m_base);
-        if (style.isEmpty())
-            m_out += escaped;
-        else
-            m_out += QStringLiteral("<span") + attribute("style", style) + QLatin1Char('>') +
-                     escaped + QStringLiteral("</span>");
+        if (!style.isEmpty()) {
+            m_out += QStringLiteral("<span");
+            m_out += attribute("style", style);
+            m_out += QLatin1Char('>');
+        }
+        const QStringList lines = text.split(QChar::LineSeparator);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                m_out += QStringLiteral("<br/>");
+            m_out += XmlEscaped(lines.at(i));
+        }
+        if (!style.isEmpty())
+            m_out += QStringLiteral("</span>");
     }
 
     void writePicture(const QTextImageFormat& format)
@@ -235,39 +239,68 @@ private:
 
 QString DocumentToXhtml(const QTextDocument& document, const XhtmlHooks& hooks)
 {
+    QString out;
+    AppendXhtml(document, hooks, out);
+    return out;
+}
+
+void AppendXhtml(const QTextDocument& document, const XhtmlHooks& hooks, QString& out)
+{
     const BaseFont base = baseFont(document);
-    QString out = QStringLiteral("<div") + attribute("style", fontStyle(base.family, base.size)) +
-                  QStringLiteral(">\n");
+    out.reserve(out.size() + document.characterCount() + 1024);
+    out += QStringLiteral("<div");
+    out += attribute("style", fontStyle(base.family, base.size));
+    out += QStringLiteral(">\n");
     BlockWriter writer(document, hooks, base, out);
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
         writer.write(block);
-    return out + QStringLiteral("</div>\n");
+    out += QStringLiteral("</div>\n");
 }
+
+namespace {
+
+// Whether a UTF-16 unit must be escaped or left out: the XML specials, the control characters
+// other than tab and line feed, lone surrogates (checked by the caller), U+FFFE and U+FFFF.
+constexpr quint64 kSpecialBelow64 = 0x5000'0044'FFFF'F9FFull;
+
+bool needsCare(char16_t c)
+{
+    return (c < 64 && ((kSpecialBelow64 >> c) & 1)) || c >= 0xD800;
+}
+
+} // namespace
 
 QString XmlEscaped(const QString& text)
 {
+    const char16_t* units = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype size = text.size();
+    qsizetype first = 0;
+    while (first < size && !needsCare(units[first]))
+        ++first;
+    if (first == size)
+        return text;
     QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            out += c;
-            out += text.at(++i);
-            continue;
-        }
-        if (c.isSurrogate() || c == QChar(0xFFFE) || c == QChar(0xFFFF) ||
-            (c.unicode() < 0x20 && c != u'\t' && c != u'\n'))
-            continue;
-        if (c == u'&')
+    out.reserve(size + size / 8);
+    out.append(QStringView(units, first));
+    for (qsizetype i = first; i < size; ++i) {
+        const char16_t c = units[i];
+        if (!needsCare(c)) {
+            out += QChar(c);
+        } else if (QChar::isHighSurrogate(c) && i + 1 < size &&
+                   QChar::isLowSurrogate(units[i + 1])) {
+            out += QChar(c);
+            out += QChar(units[++i]);
+        } else if (c == u'&') {
             out += QStringLiteral("&amp;");
-        else if (c == u'<')
+        } else if (c == u'<') {
             out += QStringLiteral("&lt;");
-        else if (c == u'>')
+        } else if (c == u'>') {
             out += QStringLiteral("&gt;");
-        else if (c == u'"')
+        } else if (c == u'"') {
             out += QStringLiteral("&quot;");
-        else
-            out += c;
+        } else if (c >= 0xE000 && c < 0xFFFE) {
+            out += QChar(c); // a character of the private use area and above: not a surrogate
+        }
     }
     return out;
 }

@@ -30,6 +30,8 @@ struct XhtmlHooks
 // The document's paragraphs as XHTML body content: one <div> stating the font most of the text is
 // in, holding a <p> (or <h1> to <h6>) for each paragraph.
 QString DocumentToXhtml(const QTextDocument& document, const XhtmlHooks& hooks);
+// The same, appended to `out`.
+void AppendXhtml(const QTextDocument& document, const XhtmlHooks& hooks, QString& out);
 
 // The text with the XML special characters escaped and the characters XML forbids left out.
 QString XmlEscaped(const QString& text);

@@ -32,8 +32,7 @@ void put32(QByteArray& out, quint32 value)
 QByteArray deflateRaw(const QByteArray& bytes)
 {
     z_stream stream{};
-    if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) !=
-        Z_OK)
+    if (deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
         return {};
     QByteArray out(qsizetype(deflateBound(&stream, uLong(bytes.size()))), Qt::Uninitialized);
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));

@@ -46,7 +46,8 @@ QMap<QString, QByteArray> folderHashes(const QDir& dir)
 {
     QMap<QString, QByteArray> hashes;
     for (const QString& name : dir.entryList(QDir::Files))
-        hashes[name] = QCryptographicHash::hash(readBytes(dir.filePath(name)), QCryptographicHash::Sha1);
+        hashes[name] =
+            QCryptographicHash::hash(readBytes(dir.filePath(name)), QCryptographicHash::Sha1);
     return hashes;
 }
 
@@ -56,7 +57,8 @@ struct LinkBook : TestBook
     LinkBook()
     {
         const QDir sample(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample"));
-        for (const char* name : {"SUN.BMP", "SEA.JPG", "WAVE.WAV", "TUNE.MID", "FILM.AVI", "PAGE.HTM"})
+        for (const char* name :
+             {"SUN.BMP", "SEA.JPG", "WAVE.WAV", "TUNE.MID", "FILM.AVI", "PAGE.HTM"})
             writeBytes(dir.filePath(QString::fromLatin1(name)),
                        readBytes(sample.filePath(QString::fromLatin1(name))));
         writeBytes(dir.filePath(QStringLiteral("GAME.SH")), "#!/bin/sh\n");
@@ -71,10 +73,12 @@ struct LinkBook : TestBook
         screen.GraphicFile.setText(QStringLiteral("SEA.JPG"));
         AddDisplayEntry(file, QStringLiteral("screen"), 5, screen,
                         {QStringLiteral("{\\rtf1 Screen text.\\par}")}, kHyperSource);
-        AddEntry(file, QStringLiteral("both"), 6, QStringLiteral("SUN.BMP,WAVE.WAV,50"), kHyperSource);
+        AddEntry(file, QStringLiteral("both"), 6, QStringLiteral("SUN.BMP,WAVE.WAV,50"),
+                 kHyperSource);
         AddEntry(file, QStringLiteral("film"), 7, QStringLiteral("FILM.AVI"), kHyperSource);
         AddEntry(file, QStringLiteral("tune"), 8, QStringLiteral("TUNE.MID"), kHyperSource);
-        AddEntry(file, QStringLiteral("letter"), 9, QStringLiteral("GAME.SH NOTES.TXT"), kHyperSource);
+        AddEntry(file, QStringLiteral("letter"), 9, QStringLiteral("GAME.SH NOTES.TXT"),
+                 kHyperSource);
         AddEntry(file, QStringLiteral("page"), 10, QStringLiteral("PAGE.HTM"), kHyperSource);
         AddEntry(file, QStringLiteral("site"), 10, QStringLiteral("https://example.org/a?b=1&c=2"),
                  kHyperSource);
@@ -103,15 +107,16 @@ class EpubTest : public QObject
 private slots:
     void xhtml_keepsParagraphsAndRuns()
     {
-        const QString xhtml = xhtmlOf(
-            "{\\rtf1{\\fonttbl{\\f0 Times New Roman;}{\\f1 Courier New;}}{\\colortbl;\\red255\\green0\\blue0;}"
-            "\\f0\\fs24 Body text that sets the base font.\\par"
-            "\\pard\\qc Centred\\par"
-            "\\pard\\li720\\ri360\\fi-360 Indented\\par"
-            "\\pard\\qj {\\b Bold} {\\i italic} {\\strike gone} {\\f1 code} {\\fs36 big} {\\cf1 red}\\line next\\par"
-            "\\pard\\qr a < b & \"c\"\\par}");
-        QVERIFY2(xhtml.startsWith(
-                     QStringLiteral("<div style=\"font-family: 'Times New Roman', serif; font-size: 12pt\">")),
+        const QString xhtml = xhtmlOf("{\\rtf1{\\fonttbl{\\f0 Times New Roman;}{\\f1 Courier "
+                                      "New;}}{\\colortbl;\\red255\\green0\\blue0;}"
+                                      "\\f0\\fs24 Body text that sets the base font.\\par"
+                                      "\\pard\\qc Centred\\par"
+                                      "\\pard\\li720\\ri360\\fi-360 Indented\\par"
+                                      "\\pard\\qj {\\b Bold} {\\i italic} {\\strike gone} {\\f1 "
+                                      "code} {\\fs36 big} {\\cf1 red}\\line next\\par"
+                                      "\\pard\\qr a < b & \"c\"\\par}");
+        QVERIFY2(xhtml.startsWith(QStringLiteral(
+                     "<div style=\"font-family: 'Times New Roman', serif; font-size: 12pt\">")),
                  qPrintable(xhtml));
         for (const char* fragment :
              {"<p style=\"text-align: center\">Centred</p>",
@@ -120,11 +125,15 @@ private slots:
               "<span style=\"font-style: italic\">italic</span>",
               "<span style=\"text-decoration: line-through\">gone</span>",
               "<span style=\"font-family: 'Courier New', monospace\">code</span>",
-              "<span style=\"font-size: 18pt\">big</span>", "<span style=\"color: #ff0000\">red</span>",
-              "<br/>next", "<p style=\"text-align: right\">a &lt; b &amp; &quot;c&quot;</p>",
+              "<span style=\"font-size: 18pt\">big</span>",
+              "<span style=\"color: #ff0000\">red</span>", "<br/>next",
+              "<p style=\"text-align: right\">a &lt; b &amp; &quot;c&quot;</p>",
               "<p style=\"text-align: justify\">"})
             QVERIFY2(xhtml.contains(QString::fromUtf8(fragment)), fragment);
-        QCOMPARE(XmlEscaped(QStringLiteral("a\x01\x1f" "b\tc") + QChar(0xFFFE)), QStringLiteral("ab\tc"));
+        QCOMPARE(XmlEscaped(QStringLiteral("a\x01\x1f"
+                                           "b\tc") +
+                            QChar(0xFFFE)),
+                 QStringLiteral("ab\tc"));
     }
 
     void xhtml_picturesAndPhrasesGoThroughTheHooks()
@@ -146,7 +155,8 @@ private slots:
             return XhtmlLink{};
         };
         const QString xhtml = xhtmlOf("{\\rtf1 A {\\ul sea} and {\\ul the ship} and {\\ul none}."
-                                      "{\\pict\\pngblip\\picw4\\pich3 " + png + "}\\par}",
+                                      "{\\pict\\pngblip\\picw4\\pich3 " +
+                                          png + "}\\par}",
                                       hooks);
         QCOMPARE(asked, (QStringList{QStringLiteral("sea"), QStringLiteral("the ship"),
                                      QStringLiteral("none")}));
@@ -155,9 +165,11 @@ private slots:
                      "underline\">sea</span></a>")),
                  qPrintable(xhtml));
         QVERIFY(xhtml.contains(QStringLiteral("<a id=\"ref-1\" href=\"link-1.xhtml\">")));
-        QVERIFY(xhtml.contains(QStringLiteral("<span style=\"text-decoration: underline\">none</span>.")));
+        QVERIFY(xhtml.contains(
+            QStringLiteral("<span style=\"text-decoration: underline\">none</span>.")));
         QVERIFY(!xhtml.contains(QStringLiteral("<a>")));
-        QVERIFY(xhtml.contains(QStringLiteral("<img src=\"media/p.png\" alt=\"\" width=\"4\" height=\"3\"/>")));
+        QVERIFY(xhtml.contains(
+            QStringLiteral("<img src=\"media/p.png\" alt=\"\" width=\"4\" height=\"3\"/>")));
     }
 
     void export_everyKindOfLink()
@@ -167,11 +179,12 @@ private slots:
         const QMap<QString, QByteArray> before = folderHashes(QDir(book.dir.path()));
         QStringList notCarried;
         QVERIFY(ExportEpub(book.state, book.epub(), &notCarried));
-        QCOMPARE(notCarried,
-                 (QStringList{QStringLiteral("Programs: the EPUB cannot start programs; their links "
-                                             "lead to a note."),
-                              QStringLiteral("Notepad files: the EPUB cannot open the notepad; "
-                                             "their links lead to a note.")}));
+        QCOMPARE(
+            notCarried,
+            (QStringList{QStringLiteral("Programs: the EPUB cannot start programs; their links "
+                                        "lead to a note."),
+                         QStringLiteral("Notepad files: the EPUB cannot open the notepad; "
+                                        "their links lead to a note.")}));
         QMap<QString, QByteArray> after = folderHashes(QDir(book.dir.path()));
         after.remove(QStringLiteral("BOOK.epub"));
         QCOMPARE(after, before);
@@ -188,14 +201,16 @@ private slots:
         QVERIFY(links.contains(QStringLiteral("<aside epub:type=\"footnote\" id=\"note-1\">")));
         QVERIFY(links.contains(QStringLiteral("<span style=\"font-weight: bold\">bold</span>")));
         QVERIFY(links.contains(QStringLiteral("href=\"https://example.org/a?b=1&amp;c=2\"")));
-        QVERIFY(links.contains(QStringLiteral("<span style=\"text-decoration: underline\">underline</span>")));
+        QVERIFY(links.contains(
+            QStringLiteral("<span style=\"text-decoration: underline\">underline</span>")));
         // The second chapter shares the picture's page and has a footnote of its own.
         const QString again = book.chapter(2);
         QVERIFY(again.contains(QStringLiteral("href=\"link-1.xhtml\"")));
         QVERIFY(again.contains(QStringLiteral("epub:type=\"noteref\" href=\"#note-2\"")));
 
         const auto page = [&](int n) {
-            return QString::fromUtf8(unzipped(book.epub(), QStringLiteral("EPUB/link-%1.xhtml").arg(n)));
+            return QString::fromUtf8(
+                unzipped(book.epub(), QStringLiteral("EPUB/link-%1.xhtml").arg(n)));
         };
         const QList<QList<const char*>> expected = {
             {"<img src=\"media/SUN.png\"", "<a href=\"chapter-1.xhtml#ref-1\">Back</a>"},
@@ -206,7 +221,8 @@ private slots:
             {"<video controls=\"controls\" src=\"media/FILM.webm\">"},
             {"<audio controls=\"controls\" src=\"media/TUNE.mp3\">"},
             {"This link starts the program GAME.SH in the executable edition of this book."},
-            {"<h1><span style=\"font-weight: bold\">The Harbour</span></h1>", "A page the book opens in the web browser."},
+            {"<h1><span style=\"font-weight: bold\">The Harbour</span></h1>",
+             "A page the book opens in the web browser."},
             {"This link opens the notepad with NOTES.TXT in the executable edition of this book."},
         };
         for (int n = 1; n <= expected.size(); ++n) {
@@ -214,9 +230,9 @@ private slots:
                 QVERIFY2(page(n).contains(QString::fromUtf8(fragment)), qPrintable(page(n)));
         }
         const QByteArray package = unzipped(book.epub(), QStringLiteral("EPUB/package.opf"));
-        for (const char* item : {"media-type=\"image/png\"", "media-type=\"image/jpeg\"",
-                                 "media-type=\"audio/mpeg\"", "media-type=\"video/webm\"",
-                                 "<itemref idref=\"link-1\" linear=\"no\"/>"})
+        for (const char* item :
+             {"media-type=\"image/png\"", "media-type=\"image/jpeg\"", "media-type=\"audio/mpeg\"",
+              "media-type=\"video/webm\"", "<itemref idref=\"link-1\" linear=\"no\"/>"})
             QVERIFY2(package.contains(item), item);
         QCOMPARE(unzipped(book.epub(), QStringLiteral("EPUB/media/SEA.jpg")),
                  readBytes(book.dir.filePath(QStringLiteral("SEA.JPG"))));
@@ -229,7 +245,8 @@ private slots:
         writeBytes(book.epub(), "an older edition");
         QFile::remove(book.dir.filePath(QStringLiteral("WAVE.WAV")));
         QVERIFY(!ExportEpub(book.state, book.epub()));
-        QCOMPARE(doubles.messages.texts(), QStringList{QStringLiteral("The file WAVE.WAV is missing.")});
+        QCOMPARE(doubles.messages.texts(),
+                 QStringList{QStringLiteral("The file WAVE.WAV is missing.")});
         QCOMPARE(readBytes(book.epub()), QByteArray("an older edition"));
         doubles.messages.clear();
 
@@ -237,7 +254,8 @@ private slots:
         QVERIFY(!ExportEpub(book.state, book.epub()));
         const QStringList texts = doubles.messages.texts();
         QCOMPARE(texts.size(), 1);
-        QVERIFY2(texts.first().startsWith(QStringLiteral("The file WAVE.WAV could not be converted: ")) &&
+        QVERIFY2(texts.first().startsWith(
+                     QStringLiteral("The file WAVE.WAV could not be converted: ")) &&
                      !texts.first().contains(QStringLiteral("ERROR")),
                  qPrintable(texts.first()));
         QCOMPARE(readBytes(book.epub()), QByteArray("an older edition"));
@@ -253,13 +271,17 @@ private slots:
         WriteProject(book.state);
         AddDisplayEntry(book.state.HyperTextFile, QStringLiteral("naïve"), 1, DefaultDisplay(),
                         {QStringLiteral("{\\rtf1 D\\'e9j\\'e0 vu\\par}")}, kHyperSource);
-        book.addChapter("Entr\xe9" "e", "{\\rtf1\\ansi\\ansicpg1252 Un {\\ul na\\'efve} r\\'eave.\\par}");
+        book.addChapter("Entr\xe9"
+                        "e",
+                        "{\\rtf1\\ansi\\ansicpg1252 Un {\\ul na\\'efve} r\\'eave.\\par}");
         const QString epub = book.dir.filePath(QStringLiteral("BOOK.epub"));
         QVERIFY(ExportEpub(book.state, epub));
-        const QString package = QString::fromUtf8(unzipped(epub, QStringLiteral("EPUB/package.opf")));
+        const QString package =
+            QString::fromUtf8(unzipped(epub, QStringLiteral("EPUB/package.opf")));
         QVERIFY(package.contains(QStringLiteral("<dc:title>Café Crème</dc:title>")));
         QVERIFY(package.contains(QStringLiteral("<dc:creator>Zoë Brontë</dc:creator>")));
-        const QString chapter = QString::fromUtf8(unzipped(epub, QStringLiteral("EPUB/chapter-1.xhtml")));
+        const QString chapter =
+            QString::fromUtf8(unzipped(epub, QStringLiteral("EPUB/chapter-1.xhtml")));
         QVERIFY2(chapter.contains(QStringLiteral("<title>Entrée</title>")), qPrintable(chapter));
         QVERIFY(chapter.contains(QStringLiteral("naïve</span></a>")));
         QVERIFY(chapter.contains(QStringLiteral("Déjà vu")));
@@ -269,8 +291,10 @@ private slots:
 
     void aviSoundTrack_isFoundInTheStreamHeaders()
     {
-        QVERIFY(!AviHasSound(readBytes(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample/FILM.AVI"))));
-        QVERIFY(AviHasSound(QByteArray("RIFF....AVI LIST....hdrlstrh\x38\0\0\0vids....strh\x38\0\0\0auds", 52)));
+        QVERIFY(!AviHasSound(
+            readBytes(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample/FILM.AVI"))));
+        QVERIFY(AviHasSound(
+            QByteArray("RIFF....AVI LIST....hdrlstrh\x38\0\0\0vids....strh\x38\0\0\0auds", 52)));
         QVERIFY(!AviHasSound("strh"));
     }
 };
