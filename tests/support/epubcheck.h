@@ -1,11 +1,14 @@
-// The EPUB validator, epubcheck (a Java program): whether it finds neither an error nor a
-// warning in a file. What it said goes to the test log when it does.
+// Looking into EPUB files: the validator, epubcheck (a Java program), and the archive's files
+// through the system's unzip.
 #pragma once
 
 #include <QDebug>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 
+// Whether epubcheck finds neither an error nor a warning in the file; what it said goes to the
+// test log when it does.
 inline bool EpubcheckAccepts(const QString& epub)
 {
     QProcess check;
@@ -24,4 +27,22 @@ inline bool EpubcheckAccepts(const QString& epub)
         return false;
     }
     return true;
+}
+
+// One file of the archive.
+inline QByteArray Unzipped(const QString& archive, const QString& name)
+{
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), archive, name});
+    unzip.waitForFinished(30000);
+    return unzip.readAllStandardOutput();
+}
+
+// The archive's file names in their order.
+inline QStringList ArchiveNames(const QString& archive)
+{
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-Z1"), archive});
+    unzip.waitForFinished(30000);
+    return QString::fromUtf8(unzip.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
 }

@@ -1,5 +1,6 @@
 // The EPUB edition: rich text as XHTML, every kind of HyperText link, missing media, non-ASCII
 // text, and a project left as it was.
+#include "epubcheck.h"
 #include "messagerecorder.h"
 #include "testbook.h"
 
@@ -11,7 +12,6 @@
 #include "core/sections/hypertext.h"
 
 #include <QCryptographicHash>
-#include <QProcess>
 #include <QTest>
 #include <QTextDocument>
 
@@ -22,23 +22,6 @@ QString xhtmlOf(const QByteArray& rtf, const XhtmlHooks& hooks = {})
     QTextDocument document;
     ReadRtf(rtf, document);
     return DocumentToXhtml(document, hooks);
-}
-
-// One file of the archive, through the system's unzip.
-QByteArray unzipped(const QString& archive, const QString& name)
-{
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), archive, name});
-    unzip.waitForFinished(30000);
-    return unzip.readAllStandardOutput();
-}
-
-QStringList archiveNames(const QString& archive)
-{
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-Z1"), archive});
-    unzip.waitForFinished(30000);
-    return QString::fromUtf8(unzip.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
 }
 
 // Every file of the folder with its content's hash.
@@ -94,7 +77,7 @@ struct LinkBook : TestBook
     QString epub() const { return dir.filePath(QStringLiteral("BOOK.epub")); }
     QString chapter(int n) const
     {
-        return QString::fromUtf8(unzipped(epub(), QStringLiteral("EPUB/chapter-%1.xhtml").arg(n)));
+        return QString::fromUtf8(Unzipped(epub(), QStringLiteral("EPUB/chapter-%1.xhtml").arg(n)));
     }
 };
 
@@ -192,7 +175,7 @@ private slots:
         // The archive: mimetype first and stored, then the container.
         const QByteArray bytes = readBytes(book.epub());
         QCOMPARE(bytes.mid(30, 28), QByteArray("mimetypeapplication/epub+zip"));
-        QCOMPARE(archiveNames(book.epub()).mid(0, 3),
+        QCOMPARE(ArchiveNames(book.epub()).mid(0, 3),
                  (QStringList{QStringLiteral("mimetype"), QStringLiteral("META-INF/container.xml"),
                               QStringLiteral("EPUB/package.opf")}));
 
@@ -210,7 +193,7 @@ private slots:
 
         const auto page = [&](int n) {
             return QString::fromUtf8(
-                unzipped(book.epub(), QStringLiteral("EPUB/link-%1.xhtml").arg(n)));
+                Unzipped(book.epub(), QStringLiteral("EPUB/link-%1.xhtml").arg(n)));
         };
         const QList<QList<const char*>> expected = {
             {"<img src=\"media/SUN.png\"", "<a href=\"chapter-1.xhtml#ref-1\">Back</a>"},
@@ -229,12 +212,12 @@ private slots:
             for (const char* fragment : expected.at(n - 1))
                 QVERIFY2(page(n).contains(QString::fromUtf8(fragment)), qPrintable(page(n)));
         }
-        const QByteArray package = unzipped(book.epub(), QStringLiteral("EPUB/package.opf"));
+        const QByteArray package = Unzipped(book.epub(), QStringLiteral("EPUB/package.opf"));
         for (const char* item :
              {"media-type=\"image/png\"", "media-type=\"image/jpeg\"", "media-type=\"audio/mpeg\"",
               "media-type=\"video/webm\"", "<itemref idref=\"link-1\" linear=\"no\"/>"})
             QVERIFY2(package.contains(item), item);
-        QCOMPARE(unzipped(book.epub(), QStringLiteral("EPUB/media/SEA.jpg")),
+        QCOMPARE(Unzipped(book.epub(), QStringLiteral("EPUB/media/SEA.jpg")),
                  readBytes(book.dir.filePath(QStringLiteral("SEA.JPG"))));
     }
 
@@ -277,15 +260,15 @@ private slots:
         const QString epub = book.dir.filePath(QStringLiteral("BOOK.epub"));
         QVERIFY(ExportEpub(book.state, epub));
         const QString package =
-            QString::fromUtf8(unzipped(epub, QStringLiteral("EPUB/package.opf")));
+            QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/package.opf")));
         QVERIFY(package.contains(QStringLiteral("<dc:title>Café Crème</dc:title>")));
         QVERIFY(package.contains(QStringLiteral("<dc:creator>Zoë Brontë</dc:creator>")));
         const QString chapter =
-            QString::fromUtf8(unzipped(epub, QStringLiteral("EPUB/chapter-1.xhtml")));
+            QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/chapter-1.xhtml")));
         QVERIFY2(chapter.contains(QStringLiteral("<title>Entrée</title>")), qPrintable(chapter));
         QVERIFY(chapter.contains(QStringLiteral("naïve</span></a>")));
         QVERIFY(chapter.contains(QStringLiteral("Déjà vu")));
-        const QString nav = QString::fromUtf8(unzipped(epub, QStringLiteral("EPUB/nav.xhtml")));
+        const QString nav = QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/nav.xhtml")));
         QVERIFY(nav.contains(QStringLiteral("<a href=\"chapter-1.xhtml\">Entrée</a>")));
     }
 

@@ -280,7 +280,23 @@ private slots:
                                              "links lead to a note."),
                               QStringLiteral("Notepad files: the EPUB cannot open the notepad; "
                                              "their links lead to a note.")}));
-        QVERIFY(EpubcheckAccepts(dir.filePath(QStringLiteral("Sample Book.epub"))));
+        const QString epub = dir.filePath(QStringLiteral("Sample Book.epub"));
+        QVERIFY(EpubcheckAccepts(epub));
+        // Every chapter, and every phrase of the book as a link.
+        const QString chapters =
+            QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/chapter-1.xhtml")) +
+                              Unzipped(epub, QStringLiteral("EPUB/chapter-2.xhtml")));
+        QVERIFY(chapters.contains(QStringLiteral("At dawn the ship left the harbour.")));
+        QStringList phrases;
+        for (const QByteArray& line :
+             readBytes(dir.filePath(QStringLiteral("book/SAMPLE.QVR"))).split('\n')) {
+            if (line.startsWith('[') && !line.startsWith("[^"))
+                phrases << QString::fromLatin1(line.trimmed().mid(1).chopped(1));
+        }
+        QCOMPARE(phrases.size(), 11);
+        for (const QString& phrase : std::as_const(phrases))
+            QVERIFY2(chapters.contains(QStringLiteral(">%1</span></a>").arg(phrase)),
+                     qPrintable(phrase));
     }
 
     // The portable book loads Qt from its own folder, not from the system.
