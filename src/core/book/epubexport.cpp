@@ -134,9 +134,14 @@ private:
         return kind + QLatin1Char('-') + QString::number(++m_ids);
     }
 
-    // A file name under EPUB/ that no other item has.
-    QString freeHref(const QString& folder, const QString& base, const QString& suffix)
+    // A file name under EPUB/ that no other item has, of letters, digits, "_" and "-" only, so
+    // that it needs no escaping as a URL.
+    QString freeHref(const QString& folder, QString base, const QString& suffix)
     {
+        for (QChar& c : base) {
+            if (!(c.unicode() < 128 && (c.isLetterOrNumber() || c == u'-' || c == u'_')))
+                c = u'_';
+        }
         QString href = folder + base + QLatin1Char('.') + suffix;
         for (int n = 2; m_usedHrefs.contains(href.toLower()); ++n)
             href = folder + base + QStringLiteral("-%1.").arg(n) + suffix;
@@ -267,9 +272,12 @@ private:
     void addChapters()
     {
         const QStringList entries = m_source.menuEntries();
+        if (entries.isEmpty()) {
+            ShowError(QStringLiteral("The E-Book has no chapters."));
+            throw ExportStopped{};
+        }
         std::future<Chapter> next;
-        if (!entries.isEmpty())
-            next = readAhead(0);
+        next = readAhead(0);
         for (int i = 0; i < entries.size(); ++i) {
             Chapter chapter = next.get();
             if (i + 1 < entries.size())

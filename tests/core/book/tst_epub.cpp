@@ -51,6 +51,10 @@ struct LinkBook : TestBook
                         {QStringLiteral("{\\rtf1 A {\\b bold} pop-up.\\par}")}, kHyperSource);
         AddEntry(file, QStringLiteral("picture"), 2, QStringLiteral("SUN.BMP,30"), kHyperSource);
         AddEntry(file, QStringLiteral("voice"), 3, QStringLiteral("WAVE.WAV"), kHyperSource);
+        writeBytes(dir.filePath(QStringLiteral("Sun #2 \u00e9t\u00e9.bmp")),
+                   readBytes(dir.filePath(QStringLiteral("SUN.BMP"))));
+        AddEntry(file, QStringLiteral("summer"), 2, QStringLiteral("Sun #2 \u00e9t\u00e9.bmp"),
+                 kHyperSource);
         AddEntry(file, QStringLiteral("game"), 4, QStringLiteral("GAME.SH,-x"), kHyperSource);
         DisplayRecord screen = DefaultDisplay();
         screen.GraphicFile.setText(QStringLiteral("SEA.JPG"));
@@ -68,7 +72,7 @@ struct LinkBook : TestBook
         AddEntry(file, QStringLiteral("notes"), 13, QStringLiteral("NOTES.TXT"), kHyperSource);
         QByteArray text = "{\\rtf1 ";
         for (const char* phrase : {"pop", "picture", "voice", "game", "screen", "both", "film",
-                                   "tune", "letter", "page", "site", "notes"})
+                                   "tune", "letter", "page", "site", "notes", "summer"})
             text += QByteArray("See {\\ul ") + phrase + "}.\\par ";
         addChapter("Links", text + "Plain {\\ul underline} only.\\par}");
         addChapter("Again", "{\\rtf1 The {\\ul picture} again, and the {\\ul pop} again.\\par}");
@@ -180,7 +184,7 @@ private slots:
                               QStringLiteral("EPUB/package.opf")}));
 
         const QString links = book.chapter(1);
-        QCOMPARE(links.count(QStringLiteral("<a ")), 12);
+        QCOMPARE(links.count(QStringLiteral("<a ")), 13);
         QVERIFY(links.contains(QStringLiteral("<aside epub:type=\"footnote\" id=\"note-1\">")));
         QVERIFY(links.contains(QStringLiteral("<span style=\"font-weight: bold\">bold</span>")));
         QVERIFY(links.contains(QStringLiteral("href=\"https://example.org/a?b=1&amp;c=2\"")));
@@ -207,6 +211,7 @@ private slots:
             {"<h1><span style=\"font-weight: bold\">The Harbour</span></h1>",
              "A page the book opens in the web browser."},
             {"This link opens the notepad with NOTES.TXT in the executable edition of this book."},
+            {"<img src=\"media/SUN__2__T_.png\""},
         };
         for (int n = 1; n <= expected.size(); ++n) {
             for (const char* fragment : expected.at(n - 1))
@@ -219,6 +224,7 @@ private slots:
             QVERIFY2(package.contains(item), item);
         QCOMPARE(Unzipped(book.epub(), QStringLiteral("EPUB/media/SEA.jpg")),
                  readBytes(book.dir.filePath(QStringLiteral("SEA.JPG"))));
+        QVERIFY(EpubcheckAccepts(book.epub()));
     }
 
     void export_missingOrBrokenMedia_writesNothing()
@@ -242,6 +248,16 @@ private slots:
                      !texts.first().contains(QStringLiteral("ERROR")),
                  qPrintable(texts.first()));
         QCOMPARE(readBytes(book.epub()), QByteArray("an older edition"));
+    }
+
+    void export_refusesABookWithoutChapters()
+    {
+        ModelDoubles doubles;
+        TestBook book;
+        QVERIFY(!ExportEpub(book.state, book.dir.filePath(QStringLiteral("BOOK.epub"))));
+        QCOMPARE(doubles.messages.texts(),
+                 QStringList{QStringLiteral("The E-Book has no chapters.")});
+        QVERIFY(!QFileInfo::exists(book.dir.filePath(QStringLiteral("BOOK.epub"))));
     }
 
     // Windows-1252 in the records and the RTF, UTF-8 in the EPUB.
