@@ -47,6 +47,19 @@ QByteArray deflateRaw(const QByteArray& bytes)
 
 } // namespace
 
+void ZipWriter::putShared(QByteArray& out, const Entry& entry)
+{
+    put16(out, kVersion); // needed to extract
+    put16(out, kUtf8Names);
+    put16(out, entry.method);
+    put16(out, kDosTime);
+    put16(out, kDosDate);
+    put32(out, entry.crc);
+    put32(out, entry.compressedSize);
+    put32(out, entry.size);
+    put16(out, quint16(entry.name.size()));
+}
+
 bool ZipWriter::add(const QString& name, const QByteArray& bytes, Method method)
 {
     constexpr qint64 kLimit = std::numeric_limits<quint32>::max();
@@ -71,15 +84,7 @@ bool ZipWriter::add(const QString& name, const QByteArray& bytes, Method method)
     entry.compressedSize = quint32(data.size());
     QByteArray header;
     put32(header, 0x04034b50);
-    put16(header, kVersion);
-    put16(header, kUtf8Names);
-    put16(header, entry.method);
-    put16(header, kDosTime);
-    put16(header, kDosDate);
-    put32(header, entry.crc);
-    put32(header, entry.compressedSize);
-    put32(header, entry.size);
-    put16(header, quint16(entry.name.size()));
+    putShared(header, entry);
     put16(header, 0); // no extra field
     header += entry.name;
     if (m_out.write(header) != header.size() || m_out.write(data) != data.size())
@@ -95,15 +100,7 @@ bool ZipWriter::finish()
     for (const Entry& entry : std::as_const(m_entries)) {
         put32(directory, 0x02014b50);
         put16(directory, kVersion); // made by: MS-DOS attributes, version 2.0
-        put16(directory, kVersion);
-        put16(directory, kUtf8Names);
-        put16(directory, entry.method);
-        put16(directory, kDosTime);
-        put16(directory, kDosDate);
-        put32(directory, entry.crc);
-        put32(directory, entry.compressedSize);
-        put32(directory, entry.size);
-        put16(directory, quint16(entry.name.size()));
+        putShared(directory, entry);
         put16(directory, 0); // extra field
         put16(directory, 0); // comment
         put16(directory, 0); // disk

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QIODevice>
+#include <QList>
 #include <QString>
 
 class ZipWriter
@@ -34,6 +35,9 @@ private:
         quint16 method = 0;
         quint32 offset = 0;
     };
+
+    // The fields a file's local header and its central directory entry share, in their order.
+    static void putShared(QByteArray& out, const Entry& entry);
 
     QIODevice& m_out;
     QList<Entry> m_entries;
