@@ -284,7 +284,8 @@ QString XmlEscaped(const QString& text)
     out.append(QStringView(units, first));
     for (qsizetype i = first; i < size; ++i) {
         const char16_t c = units[i];
-        if (!needsCare(c)) {
+        // Above the surrogates (the private use area on) only U+FFFE and U+FFFF are not XML.
+        if (!needsCare(c) || (c >= 0xE000 && c < 0xFFFE)) {
             out += QChar(c);
         } else if (QChar::isHighSurrogate(c) && i + 1 < size &&
                    QChar::isLowSurrogate(units[i + 1])) {
@@ -298,8 +299,6 @@ QString XmlEscaped(const QString& text)
             out += QStringLiteral("&gt;");
         } else if (c == u'"') {
             out += QStringLiteral("&quot;");
-        } else if (c >= 0xE000 && c < 0xFFFE) {
-            out += QChar(c); // a character of the private use area and above: not a surrogate
         }
     }
     return out;
