@@ -121,6 +121,9 @@ private slots:
                                            "b\tc") +
                             QChar(0xFFFE)),
                  QStringLiteral("ab\tc"));
+        const char16_t surrogates[] = {u'a', 0xD800, u'b', 0xD83D, 0xDE00, 0xE000, 0};
+        QCOMPARE(XmlEscaped(QString::fromUtf16(surrogates)),
+                 QString::fromUtf16(u"ab\U0001F600\uE000")); // a lone half is left out
     }
 
     void xhtml_picturesAndPhrasesGoThroughTheHooks()
