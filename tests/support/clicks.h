@@ -1,7 +1,9 @@
-// Mouse clicks as an author makes them.
+// Mouse clicks and typing as an author makes them.
 #pragma once
 
 #include <QAbstractButton>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 
 inline void click(QWidget* widget)
@@ -13,4 +15,22 @@ inline void click(QWidget* widget)
 inline void click(QAbstractButton* button)
 {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+// A click on the one line of the list that reads `text`.
+inline void clickItem(QListWidget* list, const QString& text)
+{
+    const QList<QListWidgetItem*> items = list->findItems(text, Qt::MatchExactly);
+    QCOMPARE(items.size(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(items.first()).center());
+}
+
+// Replaces what the field holds with `text`, typed.
+inline void retype(QLineEdit* edit, const QString& text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
 }

@@ -37,28 +37,13 @@
 
 namespace {
 
-void typeInto(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-}
-
-void clickItem(QListWidget* list, const QString& text)
-{
-    const QList<QListWidgetItem*> items = list->findItems(text, Qt::MatchExactly);
-    QCOMPARE(items.size(), 1);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(items.first()).center());
-}
-
 void createBook(PlatformDoubles& platform, Tbookmainform& form, const CurrentTempDir& dir)
 {
     platform.modal.expect<TMakeDirForm>([&dir](TMakeDirForm& ask) {
-        typeInto(ask.Edit1, QString());
+        retype(ask.Edit1, QString());
         ask.Edit1->insert(dir.path()); // pasted: key clicks type ASCII only
         QTest::keyClicks(ask.Edit1, QStringLiteral("/My Books/Sea"));
-        typeInto(ask.Edit2, QStringLiteral("Sea"));
+        retype(ask.Edit2, QStringLiteral("Sea"));
         click(ask.BitBtn1);
     });
     click(form.StartBtn);
@@ -74,7 +59,7 @@ void writeChapter(PlatformDoubles& platform, Tbookmainform& form)
         click(editor.OKBtn);
     });
     platform.modal.expect<TGetTextForm>([](TGetTextForm& name) {
-        typeInto(name.Edit1, QStringLiteral("waves"));
+        retype(name.Edit1, QStringLiteral("waves"));
         QTest::keyClick(name.Edit1, Qt::Key_Return);
     });
     click(form.EditBtn);
@@ -206,7 +191,7 @@ private slots:
 
         // Program Presentation: the title, an About box and an introduction.
         platform.modal.expect<TProgConfigForm>([](TProgConfigForm& program) {
-            typeInto(program.Edit1, QStringLiteral("Sea Voyages"));
+            retype(program.Edit1, QStringLiteral("Sea Voyages"));
             click(program.AboutChkBx);
             click(program.AboutBtn);
             click(program.IntroChkBx);

@@ -2,6 +2,7 @@
 #include "messagerecorder.h"
 #include "recordbytes.h"
 #include "testdir.h"
+#include "thrown.h"
 
 #include "core/project/conversion.h"
 #include "core/project/openproject.h"
@@ -216,13 +217,8 @@ private slots:
         platform.messages.answer(MessageAnswer::Yes);
         WorkingState state;
         state.ProjectFile = QStringLiteral("BOOK.QVJ");
-        try {
-            OpenProject(state);
-            QFAIL("the conversion went on without its copy");
-        } catch (const RunTimeError& error) {
-            QVERIFY2(!error.message().contains(QStringLiteral("Disk full")),
-                     qPrintable(error.message()));
-        }
+        const QString error = thrownText<RunTimeError>([&] { OpenProject(state); });
+        QVERIFY2(!error.contains(QStringLiteral("Disk full")), qPrintable(error));
         platform.messages.clear();
     }
 

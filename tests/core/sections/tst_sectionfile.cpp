@@ -1,5 +1,6 @@
 // The section-file engine: matching, reading, listing, adding, replacing and deleting sections.
 #include "testdir.h"
+#include "thrown.h"
 
 #include "core/files/runtimeerror.h"
 #include "core/sections/hypertext.h"
@@ -201,13 +202,11 @@ private slots:
     void replaceEntry_missingFile_isFileNotFound()
     {
         CurrentTempDir dir;
-        try {
-            ReplaceEntry(kFile, QStringLiteral("A"), QStringLiteral("A"), 2, QString(),
-                         QStringLiteral("HYPER"));
-            QFAIL("replaced in a missing file");
-        } catch (const InOutError& error) {
-            QCOMPARE(error.message(), QStringLiteral("File not found"));
-        }
+        QCOMPARE(thrownText<InOutError>([] {
+                     ReplaceEntry(kFile, QStringLiteral("A"), QStringLiteral("A"), 2, QString(),
+                                  QStringLiteral("HYPER"));
+                 }),
+                 QStringLiteral("File not found"));
     }
 
     void deleteEntry_data()

@@ -1,5 +1,7 @@
 // The stretch handle driven as the author drives it: real presses, moves, releases and keys on a
 // design surface; its squares by their pixels.
+#include "thrown.h"
+
 #include "ui/design/handles.h"
 
 #include <QFrame>
@@ -62,13 +64,8 @@ private slots:
         s.handle.Attach(s.panel); // twice: one entry
         QCOMPARE(s.handle.attached().size(), 1);
         QWidget form;
-        try {
-            s.handle.Attach(&form);
-            QFAIL("a form was attached");
-        } catch (const EBadChild& error) {
-            QCOMPARE(QString::fromLatin1(error.what()),
-                     QStringLiteral("Handles can not be attached to a Form!"));
-        }
+        QCOMPARE(thrownText<EBadChild>([&] { s.handle.Attach(&form); }),
+                 QStringLiteral("Handles can not be attached to a Form!"));
         s.handle.Detach();
         QVERIFY(!s.handle.parentWidget() && !s.handle.isEnabled());
         QCOMPARE(s.handle.size(), QSize(24, 24));

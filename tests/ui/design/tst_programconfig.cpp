@@ -25,14 +25,6 @@
 
 namespace {
 
-void retype(QLineEdit* edit, const QString& text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
-
 // The open project's records, as the main window hands them over.
 struct ConfigBook : TestBook
 {
@@ -139,11 +131,7 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QCOMPARE(form.Edit2->text(), QStringLiteral("1")); // topic 0 arrives as 1
-        const auto items =
-            form.FileListBox1->findItems(QStringLiteral("BOOK.HLP"), Qt::MatchExactly);
-        QCOMPARE(items.size(), 1);
-        QTest::mouseClick(form.FileListBox1->viewport(), Qt::LeftButton, {},
-                          form.FileListBox1->visualItemRect(items.first()).center());
+        clickItem(form.FileListBox1, QStringLiteral("BOOK.HLP"));
         QCOMPARE(form.Edit1->text(), QStringLiteral("BOOK.HLP"));
 
         retype(form.Edit2, QStringLiteral("x1"));
