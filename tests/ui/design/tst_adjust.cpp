@@ -127,23 +127,6 @@ private slots:
         QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Save changes?")});
     }
 
-    void hyperTextScreen_alwaysSavesAWindow()
-    {
-        PlatformDoubles platform;
-        CurrentTempDir dir;
-        DisplayRecord display = windowAt(10, 10, 100, 100);
-        display.FullScreen = 1;
-        platform.modal.expect<TVPAdjustForm>([](TVPAdjustForm& form) {
-            QVERIFY(!form.MainMenu1->isVisible());
-            QVERIFY(form.PUHelp);
-            saveThroughThePopup(form);
-        });
-        QVERIFY(AdjustHyperTextWindow(display, "{\\rtf1 pop}"));
-        QCOMPARE(display.FullScreen, 0);
-        QCOMPARE(QRect(display.WinLeft, display.WinTop, display.WinWidth, display.WinHeight),
-                 QRect(10, 10, 100, 100));
-    }
-
     void popup_opensWhereTheSampleWasLeft()
     {
         PlatformDoubles platform;
@@ -169,15 +152,6 @@ private slots:
         TShowHTextForm popup(display, text, origin);
         popup.show();
         QCOMPARE(popup.geometry(), sample.translated(origin));
-
-        // Closed without a move and without saving, the record stays as it was.
-        platform.modal.expect<THypTextAdjForm>(
-            [](THypTextAdjForm& form) { QTest::mouseClick(form.BitBtn1, Qt::LeftButton); });
-        platform.messages.answer(MessageAnswer::No);
-        DisplayRecord unchanged = display;
-        QVERIFY(!AdjustPopupWindow(unchanged, text));
-        QCOMPARE(unchanged.WinWidth, display.WinWidth);
-        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Save changes?")});
     }
 
     void tableOfContents_listAndAuthorBoxLandWhereTheReaderSeesThem()
@@ -254,14 +228,18 @@ private slots:
         QCOMPARE(intro.TextPnl->geometry(), introPlaced);
         QCOMPARE(introPlaced, QRect(98, 88, 250, 120));
 
+        // A full-screen Graphic and Text screen is saved as a window.
         DisplayRecord screen = windowAt(200, 100, 300, 200);
+        screen.FullScreen = 1;
         QRect screenPlaced;
         platform.modal.expect<TVPAdjustForm>([&](TVPAdjustForm& form) {
+            QVERIFY(!form.MainMenu1->isVisible());
             dragText(form, {-100, 50});
             screenPlaced = form.TextPnl->geometry();
             saveThroughThePopup(form);
         });
         QVERIFY(AdjustHyperTextWindow(screen, text));
+        QCOMPARE(screen.FullScreen, 0);
         TTxtVPDispForm graphicScreen(screen, {QString::fromLatin1(text)});
         graphicScreen.show();
         QVERIFY(QTest::qWaitForWindowExposed(&graphicScreen));

@@ -1,5 +1,5 @@
 // The chapter display design window: a new display file through the keyboard and the mouse, the
-// save-name rules, changing an existing file in place, and its opening from the chapter windows.
+// save-name rules, and changing an existing file in place.
 #include "clicks.h"
 #include "doubles.h"
 #include "screenshots.h"
@@ -8,8 +8,6 @@
 #include "core/files/filestore.h"
 #include "platform/filelists.h"
 #include "platform/inputbox.h"
-#include "ui/chapters/chpaddf.h"
-#include "ui/chapters/previewwindows.h"
 #include "ui/design/chpbackf.h"
 #include "ui/design/chpdesnf.h"
 
@@ -28,9 +26,7 @@ void answerSaveBox(PlatformDoubles& platform, const QString& offered, const QStr
         QCOMPARE(box.windowTitle(), QStringLiteral("Save Chapter Display File"));
         QCOMPARE(box.PromptLbl->text(), QStringLiteral("Enter a Display Filename"));
         QCOMPARE(box.Edit->text(), offered);
-        box.Edit->selectAll();
-        QTest::keyClick(box.Edit, Qt::Key_Backspace);
-        QTest::keyClicks(box.Edit, typed);
+        retype(box.Edit, typed);
         QTest::keyClick(box.Edit, Qt::Key_Return);
     });
 }
@@ -134,11 +130,7 @@ private slots:
         form.show();
         click(form.RadioButton4);
         QVERIFY(form.FileListBox1->isVisible());
-        const auto items =
-            form.FileListBox1->findItems(QStringLiteral("CH1.QVD"), Qt::MatchExactly);
-        QCOMPARE(items.size(), 1);
-        QTest::mouseClick(form.FileListBox1->viewport(), Qt::LeftButton, {},
-                          form.FileListBox1->visualItemRect(items.first()).center());
+        clickItem(form.FileListBox1, QStringLiteral("CH1.QVD"));
         QCOMPARE(form.DisplayEdit->text(), QStringLiteral("CH1.QVD"));
         QVERIFY(form.RadioButton2->isChecked() && form.DesignBtn->isEnabled());
         QVERIFY(form.CheckBox1->isChecked());
@@ -158,25 +150,6 @@ private slots:
         QVERIFY(!again.FileListBox1->isVisible() && again.RadioButton1->isChecked());
         QTest::keyClick(&again, Qt::Key_Escape);
         QCOMPARE(readBytes(path), bytes);
-    }
-
-    void chapterWindow_opensItAndPicksTheNewFileAfterwards()
-    {
-        PlatformDoubles platform;
-        TestBook book;
-        PreviewChapterWindows windows(book.state, [] { return QPoint(); });
-        ScopedService<ChapterWindowsSlot, ChapterWindows> installed(windows);
-        book.state.CurrentChapter = ChapterRecord{};
-        TChapAddForm chapter(book.state, -1);
-        chapter.show();
-        platform.modal.expect<TChapDesignForm>([&platform](TChapDesignForm& form) {
-            answerSaveBox(platform, QString(), QStringLiteral("OWN"));
-            click(form.OKBtn);
-        });
-        click(chapter.Button1);
-        QVERIFY(chapter.DisplayEdit->text().isEmpty());
-        QVERIFY(!chapter.FileListBox1->findItems(QStringLiteral("OWN.QVD"), Qt::MatchExactly)
-                     .isEmpty());
     }
 };
 

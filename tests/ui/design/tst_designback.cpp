@@ -1,5 +1,5 @@
 // The background design windows: the proposals of the radio buttons, Find File with its copy
-// question, the colour, what "&OK" stores per member, and the background test window.
+// question, the colour dialog, what "&OK" stores per member, and the background test window.
 #include "clicks.h"
 #include "doubles.h"
 #include "screenshots.h"
@@ -84,8 +84,12 @@ private slots:
                                         QString());
         chapterForm.show();
         click(chapterForm.ColorRBtn);
+        platform.files.answerColor(QColor(0x10, 0x20, 0x30));
+        click(chapterForm.Button3);
+        QCOMPARE(chapterForm.Panel1->palette().color(QPalette::Window), QColor(0x10, 0x20, 0x30));
         click(chapterForm.OKBtn);
         QCOMPARE(chapter.BackType, 1);
+        QCOMPARE(chapter.BackColor, 0x302010);
         QCOMPARE(chapter.GraphicFile.text(), QStringLiteral("SKY.JPG")); // the chapter keeps it
 
         MenuRecord menu = DefaultProjectRecord(QStringLiteral("2.2")).Menu;
@@ -97,7 +101,7 @@ private slots:
         QCOMPARE(menu.MenuDisplay.BackType, before);
     }
 
-    void findFile_copiesOnYesAndKeepsTheNameOnNo()
+    void findFile_bringsTheFileAndOkStoresItsName()
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
@@ -109,34 +113,16 @@ private slots:
         TCFGDesignBackForm form(config);
         form.show();
         platform.files.answer(dir.filePath(QStringLiteral("SEA.JPG")));
-        platform.messages.answer(MessageAnswer::No);
-        click(form.Button2);
-        QCOMPARE(form.GraphicEdit->text(), QStringLiteral("OLD.BMP"));
-        platform.files.answer(dir.filePath(QStringLiteral("SEA.JPG")));
         platform.messages.answer(MessageAnswer::Yes);
         click(form.Button2);
         QCOMPARE(form.GraphicEdit->text(), QStringLiteral("SEA.JPG"));
         QCOMPARE(platform.messages.texts(),
-                 QStringList(2, QStringLiteral("Copy the file SEA.JPG to the Project directory?")));
+                 QStringList{QStringLiteral("Copy the file SEA.JPG to the Project directory?")});
         QCOMPARE(platform.files.asked().first().filter,
                  QStringLiteral("Graphic Files|*.BMP;*.JPG"));
         QCOMPARE(form.FileListBox1->count(), 2); // refreshed
         click(form.OKBtn);
         QCOMPARE(config.ProgGraphicFile.text(), QStringLiteral("SEA.JPG"));
-    }
-
-    void colour_isChosenInTheColourDialog()
-    {
-        PlatformDoubles platform;
-        CurrentTempDir dir;
-        DisplayRecord chapter = DefaultDisplay();
-        TChapDesignBackForm form(chapter, DefaultProjectRecord(QStringLiteral("2.2")), QString());
-        form.show();
-        platform.files.answerColor(QColor(0x10, 0x20, 0x30));
-        click(form.Button3);
-        QCOMPARE(form.Panel1->palette().color(QPalette::Window), QColor(0x10, 0x20, 0x30));
-        click(form.OKBtn);
-        QCOMPARE(chapter.BackColor, 0x302010);
     }
 
     void view_showsTheBackgroundUntilAPressAndRefusesAJpegWallpaper()

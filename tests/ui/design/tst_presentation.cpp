@@ -1,15 +1,13 @@
-// The book's presentation windows: the bar text editor, the chapter screens' bars, the caption
-// windows, and what the reader's chapter screen shows of them afterwards.
+// The book's presentation windows: the bar text editor, the chapter screens' bars and the caption
+// windows.
 #include "clicks.h"
 #include "doubles.h"
 #include "screenshots.h"
 #include "testbook.h"
 
-#include "core/book/booksource.h"
 #include "core/files/filestore.h"
 #include "core/project/projectfiles.h"
 #include "platform/f1help.h"
-#include "preview/chpdispf.h"
 #include "ui/design/bcustcnf.h"
 #include "ui/design/bmcustf.h"
 #include "ui/design/btextf.h"
@@ -77,7 +75,7 @@ private slots:
         QCOMPARE(filestore::bytesOf(bars), filestore::bytesOf(before));
     }
 
-    void chapterBars_savedToTheProjectAndShownOnTheChapterScreen()
+    void chapterBars_savedOnSaveAndUncheckingKeepsTheText()
     {
         PlatformDoubles platform;
         TestBook book;
@@ -108,12 +106,6 @@ private slots:
         const ProjectRecord saved = book.projectOnDisk();
         QCOMPARE(saved.ChapterBars.TitleShown, 1);
         QCOMPARE(saved.ChapterBars.TitleText.text(), QStringLiteral("Voyages"));
-        ProjectBookSource source(book.state);
-        const PreviewContext context{source, QString(), QPoint()};
-        TChapDispForm screen(context, DefaultDisplay(), "text");
-        screen.show();
-        QVERIFY(screen.TitlePnl->isVisible());
-        QCOMPARE(screen.TitlePnl->text(), QStringLiteral("Voyages"));
 
         // Unchecking keeps the text, font and colour: only the flag changes.
         TConfigBook again(book.state);
