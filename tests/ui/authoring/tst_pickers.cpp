@@ -1,4 +1,5 @@
 // The media and program pickers, the program-kind choice and the command type dialog.
+#include "clicks.h"
 #include "doubles.h"
 #include "testdir.h"
 
@@ -20,43 +21,24 @@ class PickersTest : public QObject
     Q_OBJECT
 
 private slots:
-    void findFile_data()
+    // The copy question's answers are BringFileIntoProject's (tst_bringfile); here the picker
+    // shows what it brought.
+    void findFile_fillsTheFieldAndRefreshesTheList()
     {
-        QTest::addColumn<bool>("yes");
-        QTest::addColumn<bool>("alreadyThere");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<bool>("copied");
-        QTest::newRow("yes copies") << true << false << QStringLiteral("SKY.JPG") << true;
-        QTest::newRow("no keeps the field") << false << false << QStringLiteral("OLD.BMP") << false;
-        QTest::newRow("existing name is used")
-            << true << true << QStringLiteral("SKY.JPG") << false;
-    }
-    void findFile()
-    {
-        QFETCH(bool, yes);
-        QFETCH(bool, alreadyThere);
-        QFETCH(QString, field);
-        QFETCH(bool, copied);
         PlatformDoubles platform;
         CurrentTempDir dir;
         QDir(dir.path()).mkdir(QStringLiteral("elsewhere"));
         writeBytes(dir.filePath(QStringLiteral("elsewhere/SKY.JPG")), "outside");
         writeBytes(dir.filePath(QStringLiteral("OLD.BMP")), "old");
-        if (alreadyThere)
-            writeBytes(dir.filePath(QStringLiteral("SKY.JPG")), "inside");
         TGetGraphicForm form(QStringLiteral("OLD.BMP"), 0);
         platform.files.answer(dir.filePath(QStringLiteral("elsewhere/SKY.JPG")));
-        platform.messages.answer(yes ? MessageAnswer::Yes : MessageAnswer::No);
+        platform.messages.answer(MessageAnswer::Yes);
         form.GetBtn->click();
         QCOMPARE(platform.messages.texts(),
                  QStringList{QStringLiteral("Copy the file SKY.JPG to the Project directory?")});
-        QCOMPARE(form.Edit1->text(), field);
         QCOMPARE(platform.files.asked().first().title, QStringLiteral("Select a Graphic File"));
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("SKY.JPG"))), copied ? QByteArray("outside")
-                                                                     : alreadyThere
-                                                                         ? QByteArray("inside")
-                                                                         : QByteArray());
-        QCOMPARE(form.FileListBox1->count(), alreadyThere || copied ? 2 : 1);
+        QCOMPARE(form.Edit1->text(), QStringLiteral("SKY.JPG"));
+        QCOMPARE(form.FileListBox1->count(), 2);
     }
 
     void emptyProject_declinedCopy_refusesOk()
@@ -140,11 +122,7 @@ private slots:
         TGetFileForm html(TGetFileForm::Html, QStringLiteral("old.htm"));
         QCOMPARE(html.Edit1->text(), QStringLiteral("OLD.HTM"));
         html.show();
-        const QList<QListWidgetItem*> items =
-            html.FileListBox1->findItems(QStringLiteral("page.htm"), Qt::MatchExactly);
-        QCOMPARE(items.size(), 1);
-        QTest::mouseClick(html.FileListBox1->viewport(), Qt::LeftButton, {},
-                          html.FileListBox1->visualItemRect(items.first()).center());
+        clickItem(html.FileListBox1, QStringLiteral("page.htm"));
         QCOMPARE(html.Edit1->text(), QStringLiteral("PAGE.HTM"));
     }
 
@@ -179,7 +157,6 @@ private slots:
         QCOMPARE(form.type(), HyperTextType::HtmlFile);
         QCOMPARE(form.file(), QStringLiteral("PAGE.HTM")); // kept in capitals
         QCOMPARE(form.command(), QStringLiteral("PAGE.HTM"));
-        QVERIFY(platform.modal.allUsed());
     }
 
     void commandType_opensOnExecutableAndChecksOnClose()
@@ -221,7 +198,6 @@ private slots:
         QVERIFY(record.GraphicFile.text().isEmpty()); // the voice replaced the picture
         QCOMPARE(record.VoiceFile.text(), QStringLiteral("VOICE.WAV"));
         QCOMPARE(record.Command.text(), QStringLiteral("VOICE.WAV"));
-        QVERIFY(platform.modal.allUsed());
     }
 
     void executable_keepsWhatWasDefinedUnlessRedefined()
@@ -245,34 +221,6 @@ private slots:
         QCOMPARE(+record.CommandType, 10);
         QCOMPARE(record.ProgramFile.text(), QStringLiteral("PAGE.HTM"));
         QCOMPARE(record.Command.text(), QStringLiteral("PAGE.HTM"));
-    }
-
-    void closingCommand_webPage()
-    {
-        PlatformDoubles platform;
-        CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("END.HTM")), "<p>");
-        CommandRecord record{};
-        platform.modal.expect<TCommandTypeForm>([](TCommandTypeForm& form) {
-            form.ExeBtn->click();
-            form.OKBtn->click();
-        });
-        platform.modal.expect<TExeChoiceForm>([](TExeChoiceForm& choice) {
-            QCOMPARE(choice.objectName(), QStringLiteral("TExeChoiceForm"));
-            choice.RadioButtons[2]->setChecked(true);
-            choice.AddButtons[2]->click();
-            choice.OKBtn->click();
-        });
-        platform.modal.expect<TGetFileForm>([](TGetFileForm& html) {
-            emit html.FileListBox1->fileClicked(QStringLiteral("END.HTM"));
-            html.OKBtn->click();
-        });
-        QVERIFY(EditCommandType(record, QStringLiteral(" Closing Command Type "), 430, false));
-        QCOMPARE(+record.CommandType, 10);
-        QCOMPARE(record.ProgramFile.text(), QStringLiteral("END.HTM"));
-        QCOMPARE(record.Command.text(), QStringLiteral("END.HTM"));
-        QVERIFY2(platform.modal.failures().isEmpty(),
-                 qPrintable(platform.modal.failures().join(u';')));
     }
 };
 
