@@ -2,6 +2,7 @@
 #include "messagerecorder.h"
 #include "recordbytes.h"
 #include "testdir.h"
+#include "thrown.h"
 
 #include "core/files/runtimeerror.h"
 #include "core/project/chapters.h"
@@ -159,6 +160,17 @@ private slots:
         QCOMPARE(dir.entries(), QStringList{QStringLiteral("BOOK.QVC")});
     }
 
+    void compactingTheOnlyChapter_deletesTheList()
+    {
+        CurrentTempDir dir;
+        WorkingState state = openState();
+        appendChapter(state, "Only");
+        state.CurrentChapter.Removed = 1;
+        WriteChapter(state, 0);
+        CompactChapterList(state);
+        QVERIFY(dir.entries().isEmpty());
+    }
+
     void rewrites_leaveAFileNamedLikeTheScratchInAnotherCaseAlone()
     {
         CurrentTempDir dir;
@@ -181,19 +193,6 @@ private slots:
                                              QStringLiteral("book.tmp")}));
     }
 
-    void compactingTheOnlyChapter_deletesTheList()
-    {
-        CurrentTempDir dir;
-        WorkingState state = openState();
-        appendChapter(state, "Only");
-        state.CurrentChapter.Removed = 1;
-        WriteChapter(state, 0);
-        CompactChapterList(state);
-        QVERIFY(dir.entries().isEmpty());
-        QStringList entries;
-        QVERIFY(!LoadMenuEntries(state, entries));
-    }
-
     void damagedChapterList_isReportedAndLeftAlone()
     {
         CurrentTempDir dir;
@@ -201,12 +200,9 @@ private slots:
         writeBytes(dir.filePath(QStringLiteral("BOOK.QVC")), damaged);
         WorkingState state = openState();
         QStringList entries;
-        try {
-            LoadMenuEntries(state, entries);
-            QFAIL("a damaged chapter list was read");
-        } catch (const InOutError& error) {
-            QVERIFY(error.message().contains(QStringLiteral("BOOK.QVC is damaged")));
-        }
+        QVERIFY(thrownText<InOutError>([&] {
+                    LoadMenuEntries(state, entries);
+                }).contains(QStringLiteral("BOOK.QVC is damaged")));
         QVERIFY_THROWS_EXCEPTION(InOutError, WriteChapter(state, -1));
         QVERIFY_THROWS_EXCEPTION(InOutError, CompactChapterList(state));
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVC"))), damaged);
@@ -232,17 +228,6 @@ private slots:
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("OLD.QVD"))), expected.bytes());
         QCOMPARE(state.CurrentDisplay.WallpaperFile.text(), QStringLiteral("PAPER.BMP"));
         QCOMPARE(+state.CurrentDisplay.RLTop, 1);
-    }
-
-    void displayFileName_isTheBareNameCutTo25()
-    {
-        QCOMPARE(DisplayFileNameFor(QStringLiteral("c:\\books\\MYDISP.TXT")),
-                 QStringLiteral("MYDISP.QVD"));
-        QCOMPARE(DisplayFileNameFor(QStringLiteral("/home/a/CH1.QVD")), QStringLiteral("CH1.QVD"));
-        QCOMPARE(DisplayFileNameFor(QString(30, QLatin1Char('a'))),
-                 QString(25, QLatin1Char('a')) + QStringLiteral(".QVD"));
-        QCOMPARE(DisplayFileNameFor(QStringLiteral("what?")), std::nullopt);
-        QCOMPARE(DisplayFileNameFor(QStringLiteral("c:\\books\\")), std::nullopt);
     }
 
     void iconAndHelpFile_switchAndNameGoTogether()
@@ -291,18 +276,12 @@ private slots:
 
         writeBytes(dir.filePath(QStringLiteral("SHORT.QVD")), QByteArray(100, '\0'));
         QVERIFY_THROWS_EXCEPTION(InOutError, ReadDisplayFile(state, QStringLiteral("SHORT.QVD")));
-        try {
-            ReadDisplayFile(state, QStringLiteral("NONE.QVD"));
-            QFAIL("read a missing display file");
-        } catch (const InOutError& error) {
-            QCOMPARE(error.message(), QStringLiteral("File not found"));
-        }
-        try {
-            WriteDisplayFile(state, QStringLiteral("no/such/folder/A.QVD"));
-            QFAIL("wrote into a missing folder");
-        } catch (const InOutError& error) {
-            QCOMPARE(error.message(), QStringLiteral("Path not found"));
-        }
+        QCOMPARE(
+            thrownText<InOutError>([&] { ReadDisplayFile(state, QStringLiteral("NONE.QVD")); }),
+            QStringLiteral("File not found"));
+        QCOMPARE(thrownText<InOutError>(
+                     [&] { WriteDisplayFile(state, QStringLiteral("no/such/folder/A.QVD")); }),
+                 QStringLiteral("Path not found"));
     }
 };
 
