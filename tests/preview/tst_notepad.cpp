@@ -69,32 +69,21 @@ private slots:
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("N.TXT"))), file);
     }
 
-    void new_forgetsTheFile()
-    {
-        PlatformDoubles platform;
-        THNotesForm notepad(QStringLiteral("A.TXT"));
-        notepad.New();
-        QCOMPARE(notepad.windowTitle(), QStringLiteral("Current File : Untitled"));
-        QVERIFY(notepad.currentFileName().isEmpty());
-        notepad.Memo1->setPlainText(QStringLiteral("x"));
-        platform.files.answer(QString());
-        notepad.Save(); // without a name Save asks for one; cancelled here
-        QCOMPARE(platform.files.asked().size(), 1);
-        QCOMPARE(platform.files.asked().first().title, QStringLiteral("Save Text File"));
-    }
-
-    void exit_cancelledSaveDialogKeepsTheWindowAndText()
+    void new_forgetsTheFileAndACancelledSaveDialogKeepsWindowAndText()
     {
         PlatformDoubles platform;
         THNotesForm notepad(QStringLiteral("A.TXT"));
         notepad.show();
         notepad.New();
+        QCOMPARE(notepad.windowTitle(), QStringLiteral("Current File : Untitled"));
+        QVERIFY(notepad.currentFileName().isEmpty());
         notepad.Memo1->setFocus();
         QTest::keyClicks(notepad.Memo1, QStringLiteral("draft"));
         platform.messages.answer(MessageAnswer::Yes); // save now?
         platform.files.answer(QString());             // ... but the save dialog is cancelled
         QTest::keyClick(&notepad, Qt::Key_Escape);
         QCOMPARE(platform.messages.texts().size(), 1);
+        QCOMPARE(platform.files.asked().first().title, QStringLiteral("Save Text File"));
         QVERIFY(notepad.isVisible());
         QCOMPARE(notepad.Memo1->toPlainText(), QStringLiteral("draft"));
     }

@@ -1,5 +1,6 @@
 // The reader screens, read back from their widgets after showing them offscreen.
 #include "doubles.h"
+#include "mediarecorder.h"
 #include "testbook.h"
 
 #include "core/pictures/pictures.h"
@@ -37,19 +38,6 @@ struct Book : TestBook
 {
     ProjectBookSource source{state};
     PreviewContext context{source, QStringLiteral("/tool/KESTRIN.HLP"), QPoint(80, 60)};
-};
-
-struct MediaRecorder : MediaActions
-{
-    QStringList calls;
-    void showCommand(QWidget*, const QString& caption, const QString& value) override
-    {
-        calls << QStringLiteral("show %1: %2").arg(caption, value);
-    }
-    void runProgram(QWidget*, HyperTextType mode, const QString& value) override
-    {
-        calls << QStringLiteral("run %1: %2").arg(static_cast<int>(mode)).arg(value);
-    }
 };
 
 DisplayRecord windowed()
@@ -192,7 +180,6 @@ private slots:
     {
         PlatformDoubles platform;
         MediaRecorder media;
-        ScopedService<MediaSlot, MediaActions> guard(media);
         Book book;
         AddEntry(book.state.HyperTextFile, QStringLiteral("Sun"), 6,
                  QStringLiteral("SUN.BMP,SUN.WAV,50"), kHyperSource);
@@ -419,7 +406,6 @@ private slots:
         QFETCH(QStringList, windows);
         PlatformDoubles platform;
         MediaRecorder media;
-        ScopedService<MediaSlot, MediaActions> guard(media);
         Book book;
         book.addChapter("One", "{\\rtf1 one}");
         if (chapters > 1)

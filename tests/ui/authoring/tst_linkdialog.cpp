@@ -2,6 +2,7 @@
 // the sections it writes, edits in place, the refusals, and what a click on each phrase does.
 #include "clicks.h"
 #include "doubles.h"
+#include "mediarecorder.h"
 #include "screenshots.h"
 #include "testbook.h"
 
@@ -12,7 +13,6 @@
 #include "preview/hnotesf.h"
 #include "preview/htxdispf.h"
 #include "preview/htxvdspf.h"
-#include "preview/mediaactions.h"
 #include "preview/previewcontext.h"
 #include "preview/richedit.h"
 #include "ui/authoring/bhypmenf.h"
@@ -203,19 +203,7 @@ private slots:
         QVERIFY(sections.contains(QStringLiteral("[Chart]\r\nsource=HYPER\r\ntype=5\r\n")));
 
         // A click on each phrase does what the reader's click does.
-        struct Recorder : MediaActions
-        {
-            QStringList calls;
-            void showCommand(QWidget*, const QString& caption, const QString& value) override
-            {
-                calls << caption + QLatin1Char(':') + value;
-            }
-            void runProgram(QWidget*, HyperTextType mode, const QString& value) override
-            {
-                calls << QString::number(static_cast<int>(mode)) + QLatin1Char(':') + value;
-            }
-        } media;
-        ScopedService<MediaSlot, MediaActions> installed(media);
+        MediaRecorder media;
         ProjectBookSource source(book.state);
         const PreviewContext context{source, QString(), QPoint()};
         platform.modal.expect<TShowHTextForm>([](TShowHTextForm& popup) { popup.reject(); });
@@ -229,10 +217,11 @@ private slots:
         }
         QCOMPARE(
             media.calls,
-            QStringList({QStringLiteral("Sunrise:SEA.JPG,30"), QStringLiteral("Horn:HORN.WAV"),
-                         QStringLiteral("Sun and wave:SEA.JPG,HORN.WAV,0"),
-                         QStringLiteral("Film:FILM.AVI"), QStringLiteral("Tune:TUNE.MID"),
-                         QStringLiteral("4:GAME.EXE,-x"), QStringLiteral("9:WRITE NOTES.TXT")}));
+            QStringList(
+                {QStringLiteral("show Sunrise: SEA.JPG,30"), QStringLiteral("show Horn: HORN.WAV"),
+                 QStringLiteral("show Sun and wave: SEA.JPG,HORN.WAV,0"),
+                 QStringLiteral("show Film: FILM.AVI"), QStringLiteral("show Tune: TUNE.MID"),
+                 QStringLiteral("run 4: GAME.EXE,-x"), QStringLiteral("run 9: WRITE NOTES.TXT")}));
         QCOMPARE(platform.documents.opened(), QStringList{QStringLiteral("PAGE.HTM")});
     }
 
