@@ -99,11 +99,12 @@ private slots:
         QCOMPARE(back.style, font.style);
         QCOMPARE(back.size, font.size);
     }
-    void fontText_badNumber_raisesConversionError()
+    void fontText_badNumberOrCutShort_raisesConversionError()
     {
         TextFont font;
         QVERIFY_THROWS_EXCEPTION(ConvertError,
                                  ApplyFontText(QStringLiteral("big 0 1 Arial"), font));
+        QVERIFY_THROWS_EXCEPTION(ConvertError, ApplyFontText(QStringLiteral("16 0"), font));
     }
 
     void findInProject()

@@ -152,6 +152,21 @@ private slots:
         TShowHTextForm popup(display, text, origin);
         popup.show();
         QCOMPARE(popup.geometry(), sample.translated(origin));
+
+        // Moved, then closed without saving: the record stays as it was.
+        const DisplayRecord saved = display;
+        platform.modal.expect<THypTextAdjForm>([](THypTextAdjForm& form) {
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            QTest::mousePress(form.Panel2, Qt::LeftButton, {}, QPoint(10, 10));
+            QTest::mouseMove(form.StretchHandle1, QPoint(12, 12));
+            QTest::mouseMove(form.StretchHandle1, QPoint(42, 22));
+            QTest::mouseRelease(form.StretchHandle1, Qt::LeftButton, {}, QPoint(42, 22));
+            QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+        });
+        platform.messages.answer(MessageAnswer::No);
+        QVERIFY(!AdjustPopupWindow(display, text));
+        QCOMPARE(display.WinLeft, saved.WinLeft);
+        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Save changes?")});
     }
 
     void tableOfContents_listAndAuthorBoxLandWhereTheReaderSeesThem()
