@@ -3,6 +3,7 @@
 
 #include "core/book/booksource.h"
 #include "core/book/epubmedia.h"
+#include "core/book/epubpackage.h"
 #include "core/book/epubxhtml.h"
 #include "core/book/readerlibraries.h"
 #include "core/files/filenames.h"
@@ -10,21 +11,16 @@
 #include "core/files/projectpath.h"
 #include "core/files/runtimeerror.h"
 #include "core/files/textcodec.h"
-#include "core/files/zipwriter.h"
 #include "core/pictures/commandvalue.h"
 #include "core/richtext/rtfreader.h"
 #include "core/sections/displaysection.h"
 #include "core/sections/hypertext.h"
 #include "core/services/messages.h"
 
-#include <QBuffer>
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
-#include <QSaveFile>
 #include <QScopeGuard>
-#include <QSet>
 #include <QTextDocument>
 #include <QThread>
 #include <QUuid>
@@ -34,61 +30,9 @@
 
 namespace {
 
-const QString kLanguage = QStringLiteral("en");
-
 // Raised after the message, to leave the export with nothing written.
 struct ExportStopped
 {};
-
-struct PackageItem
-{
-    QString id;
-    QString href; // relative to the package document
-    QString mediaType;
-    QString properties;
-    QByteArray bytes;
-    bool compress = true;
-};
-
-// The start of a content document, up to its body's content.
-QString xhtmlHead(const QString& title)
-{
-    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE html>\n"
-                          "<html xmlns=\"http://www.w3.org/1999/xhtml\" "
-                          "xmlns:epub=\"http://www.idpf.org/2007/ops\" xml:lang=\"%1\" "
-                          "lang=\"%1\">\n<head>\n<meta charset=\"UTF-8\"/>\n<title>%2</title>\n"
-                          "<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\"/>\n"
-                          "</head>\n<body>\n")
-        .arg(kLanguage, XmlEscaped(title));
-}
-
-const QString kXhtmlEnd = QStringLiteral("</body>\n</html>\n");
-
-QByteArray xhtmlPage(const QString& title, const QString& body)
-{
-    return (xhtmlHead(title) + body + kXhtmlEnd).toUtf8();
-}
-
-const QByteArray kStyleSheet =
-    "@namespace epub \"http://www.idpf.org/2007/ops\";\n"
-    "body { margin: 1em 4%; }\n"
-    "p { margin: 0; }\n"
-    "img { max-width: 100%; height: auto; }\n"
-    ".title-page { text-align: center; margin-top: 15%; }\n"
-    ".title-page h1 { font-size: 1.8em; margin-bottom: 1em; }\n"
-    ".title-page p { margin: 0.3em 0; }\n"
-    ".title-page .title-bar { font-size: 1.2em; margin-bottom: 1.5em; }\n"
-    ".picture { text-align: center; margin: 1em 0; }\n"
-    ".note { font-style: italic; margin: 1em 0; }\n"
-    ".back { margin-top: 2em; }\n"
-    "aside[epub|type~=\"footnote\"] { font-size: 0.9em; margin-top: 2em; padding-top: 0.5em;\n"
-    "  border-top: 1px solid #999; }\n";
-
-const QByteArray kContainer =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<container version=\"1.0\" xmlns=\"urn:oasis:names:tc:opendocument:xmlns:container\">\n"
-    "<rootfiles>\n<rootfile full-path=\"EPUB/package.opf\" "
-    "media-type=\"application/oebps-package+xml\"/>\n</rootfiles>\n</container>\n";
 
 QString commandValue(const QStringList& lines)
 {
@@ -105,48 +49,30 @@ QString firstWord(const QString& value, QChar separator)
 class EpubBook
 {
 public:
-    EpubBook(WorkingState& state) : m_state(state), m_source(state) {}
+    explicit EpubBook(WorkingState& state) : m_state(state), m_source(state) {}
 
     QByteArray build()
     {
         addTitlePage();
         addChapters();
-        addItem({QStringLiteral("nav"), QStringLiteral("nav.xhtml"),
-                 QStringLiteral("application/xhtml+xml"), QStringLiteral("nav"), navigation()});
-        m_spine.insert(1, QStringLiteral("nav"));
-        addItem({QStringLiteral("style"),
-                 QStringLiteral("style.css"),
-                 QStringLiteral("text/css"),
-                 {},
-                 kStyleSheet});
-        return archive();
+        m_package.add({QStringLiteral("nav"), QStringLiteral("nav.xhtml"),
+                       QStringLiteral("application/xhtml+xml"), QStringLiteral("nav"),
+                       navigation()});
+        m_package.readAt(1, QStringLiteral("nav"));
+        m_package.add({QStringLiteral("style"),
+                       QStringLiteral("style.css"),
+                       QStringLiteral("text/css"),
+                       {},
+                       EpubStyleSheet()});
+        return m_package.archive(metadata());
     }
 
     QStringList notCarried() const { return m_notCarried; }
 
 private:
-    // --- the package ---------------------------------------------------------------------
-
-    void addItem(PackageItem item) { m_items << std::move(item); }
-
     QString nextId(const QString& kind)
     {
         return kind + QLatin1Char('-') + QString::number(++m_ids);
-    }
-
-    // A file name under EPUB/ that no other item has, of letters, digits, "_" and "-" only, so
-    // that it needs no escaping as a URL.
-    QString freeHref(const QString& folder, QString base, const QString& suffix)
-    {
-        for (QChar& c : base) {
-            if (!(c.unicode() < 128 && (c.isLetterOrNumber() || c == u'-' || c == u'_')))
-                c = u'_';
-        }
-        QString href = folder + base + QLatin1Char('.') + suffix;
-        for (int n = 2; m_usedHrefs.contains(href.toLower()); ++n)
-            href = folder + base + QStringLiteral("-%1.").arg(n) + suffix;
-        m_usedHrefs.insert(href.toLower());
-        return href;
     }
 
     QString title() const
@@ -155,63 +81,15 @@ private:
         return bookTitle.isEmpty() ? BaseName(m_state.ProjectFile) : bookTitle;
     }
 
-    QString author() const
+    // The identifier is made from the project file and the title, so that an export made again
+    // is the same book to a reading system.
+    EpubMetadata metadata() const
     {
-        const AboutRecord& about = m_source.project().Presentation.About;
-        return about.AuthorText.text().trimmed();
-    }
-
-    QString packageDocument() const
-    {
-        const QString id =
+        const QUuid id =
             QUuid::createUuidV5(QUuid(QStringLiteral("{6f1c8a52-8d5e-4c57-9f2b-3a1d5e7c9b40}")),
-                                m_state.ProjectFile + QLatin1Char('/') + title())
-                .toString(QUuid::WithoutBraces);
-        QString metadata =
-            QStringLiteral("<dc:identifier id=\"book-id\">urn:uuid:%1</dc:identifier>\n"
-                           "<dc:title>%2</dc:title>\n<dc:language>%3</dc:language>\n")
-                .arg(id, XmlEscaped(title()), kLanguage);
-        if (!author().isEmpty())
-            metadata += QStringLiteral("<dc:creator>%1</dc:creator>\n").arg(XmlEscaped(author()));
-        metadata += QStringLiteral("<meta property=\"dcterms:modified\">%1</meta>\n")
-                        .arg(QDateTime::currentDateTimeUtc().toString(
-                            QStringLiteral("yyyy-MM-dd'T'hh:mm:ss'Z'")));
-        QString manifest;
-        for (const PackageItem& item : m_items) {
-            manifest += QStringLiteral("<item id=\"%1\" href=\"%2\" media-type=\"%3\"")
-                            .arg(item.id, XmlEscaped(item.href), item.mediaType);
-            if (!item.properties.isEmpty())
-                manifest += QStringLiteral(" properties=\"%1\"").arg(item.properties);
-            manifest += QStringLiteral("/>\n");
-        }
-        QString spine;
-        for (const QString& id : m_spine)
-            spine += QStringLiteral("<itemref idref=\"%1\"/>\n").arg(id);
-        for (const QString& id : m_asidePages)
-            spine += QStringLiteral("<itemref idref=\"%1\" linear=\"no\"/>\n").arg(id);
-        return QStringLiteral(
-                   "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                   "<package xmlns=\"http://www.idpf.org/2007/opf\" version=\"3.0\" "
-                   "unique-identifier=\"book-id\" xml:lang=\"%1\">\n"
-                   "<metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\">\n%2</metadata>\n"
-                   "<manifest>\n%3</manifest>\n<spine>\n%4</spine>\n</package>\n")
-            .arg(kLanguage, metadata, manifest, spine);
-    }
-
-    QByteArray archive() const
-    {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        ZipWriter zip(buffer);
-        zip.add(QStringLiteral("mimetype"), "application/epub+zip", ZipWriter::Method::Stored);
-        zip.add(QStringLiteral("META-INF/container.xml"), kContainer);
-        zip.add(QStringLiteral("EPUB/package.opf"), packageDocument().toUtf8());
-        for (const PackageItem& item : m_items)
-            zip.add(QStringLiteral("EPUB/") + item.href, item.bytes,
-                    item.compress ? ZipWriter::Method::Deflated : ZipWriter::Method::Stored);
-        zip.finish();
-        return bytes;
+                                m_state.ProjectFile + QLatin1Char('/') + title());
+        return {QStringLiteral("urn:uuid:") + id.toString(QUuid::WithoutBraces), title(),
+                m_source.project().Presentation.About.AuthorText.text().trimmed()};
     }
 
     // --- the title page and the navigation -----------------------------------------------
@@ -238,12 +116,12 @@ private:
             }
         }
         body += QStringLiteral("</section>\n");
-        addItem({QStringLiteral("title-page"),
-                 QStringLiteral("title.xhtml"),
-                 QStringLiteral("application/xhtml+xml"),
-                 {},
-                 xhtmlPage(title(), body)});
-        m_spine << QStringLiteral("title-page");
+        m_package.add({QStringLiteral("title-page"),
+                       QStringLiteral("title.xhtml"),
+                       QStringLiteral("application/xhtml+xml"),
+                       {},
+                       XhtmlPage(title(), body)});
+        m_package.read(QStringLiteral("title-page"));
     }
 
     QByteArray navigation() const
@@ -262,7 +140,7 @@ private:
                 "<li><a epub:type=\"bodymatter\" href=\"%3\">%4</a></li>\n"
                 "</ol>\n</nav>\n")
                 .arg(QStringLiteral("Contents"), list, first, XmlEscaped(title()));
-        return xhtmlPage(title(), body);
+        return XhtmlPage(title(), body);
     }
 
     // --- chapters ------------------------------------------------------------------------
@@ -276,8 +154,7 @@ private:
             ShowError(QStringLiteral("The E-Book has no chapters."));
             throw ExportStopped{};
         }
-        std::future<Chapter> next;
-        next = readAhead(0);
+        std::future<Chapter> next = readAhead(0);
         for (int i = 0; i < entries.size(); ++i) {
             Chapter chapter = next.get();
             if (i + 1 < entries.size())
@@ -311,15 +188,16 @@ private:
         m_notes.clear();
         m_noteBodies.clear();
         const QString entry = chapter.record.MenuEntry.text();
-        QString page = xhtmlHead(entry);
+        QString page = XhtmlHead(entry);
         page += QStringLiteral("<section epub:type=\"chapter\">\n");
         AppendXhtml(*chapter.document, chapterHooks(), page);
         page += m_noteBodies;
         page += QStringLiteral("</section>\n");
         page += kXhtmlEnd;
         const QString id = QStringLiteral("chapter-%1").arg(number);
-        addItem({id, m_chapterHref, QStringLiteral("application/xhtml+xml"), {}, page.toUtf8()});
-        m_spine << id;
+        m_package.add(
+            {id, m_chapterHref, QStringLiteral("application/xhtml+xml"), {}, page.toUtf8()});
+        m_package.read(id);
         m_chapterLinks.append({m_chapterHref, entry});
     }
 
@@ -340,14 +218,14 @@ private:
 
     QString addTextPicture(const QImage& image)
     {
-        const QString href =
-            freeHref(QStringLiteral("media/"), QStringLiteral("picture"), QStringLiteral("png"));
-        addItem({nextId(QStringLiteral("picture")),
-                 href,
-                 QStringLiteral("image/png"),
-                 {},
-                 PngBytes(image),
-                 false});
+        const QString href = m_package.freeHref(QStringLiteral("media/"), QStringLiteral("picture"),
+                                                QStringLiteral("png"));
+        m_package.add({nextId(QStringLiteral("picture")),
+                       href,
+                       QStringLiteral("image/png"),
+                       {},
+                       PngBytes(image),
+                       false});
         return href;
     }
 
@@ -370,8 +248,8 @@ private:
         if (const auto page = m_pages.constFind(key); page != m_pages.constEnd())
             return {*page, false, {}};
         const QString ref = QStringLiteral("ref-%1").arg(++m_refs);
-        const QString href = freeHref({}, QStringLiteral("link-%1").arg(m_pages.size() + 1),
-                                      QStringLiteral("xhtml"));
+        const QString href = m_package.freeHref(
+            {}, QStringLiteral("link-%1").arg(m_pages.size() + 1), QStringLiteral("xhtml"));
         m_pages.insert(key, href);
         addLinkPage(href, phrase, type, lines, m_chapterHref + QLatin1Char('#') + ref);
         return {href, false, ref};
@@ -409,8 +287,9 @@ private:
         body +=
             QStringLiteral("<p class=\"back\"><a href=\"%1\">Back</a></p>\n").arg(XmlEscaped(back));
         const QString id = QFileInfo(href).completeBaseName();
-        addItem({id, href, QStringLiteral("application/xhtml+xml"), {}, xhtmlPage(phrase, body)});
-        m_asidePages << id;
+        m_package.add(
+            {id, href, QStringLiteral("application/xhtml+xml"), {}, XhtmlPage(phrase, body)});
+        m_package.read(id, false);
     }
 
     QString linkPageContent(HyperTextType type, const QStringList& lines, const QString& owner)
@@ -557,22 +436,19 @@ private:
                 QStringLiteral("The file %1 could not be converted: %2").arg(name, media.error));
             throw ExportStopped{};
         }
-        const QString href =
-            freeHref(QStringLiteral("media/"), QFileInfo(name).completeBaseName(), media.suffix);
+        const QString href = m_package.freeHref(QStringLiteral("media/"),
+                                                QFileInfo(name).completeBaseName(), media.suffix);
         // Pictures, sounds and films are compressed already.
-        addItem({nextId(QStringLiteral("media")), href, media.mediaType, properties, media.bytes,
-                 false});
+        m_package.add({nextId(QStringLiteral("media")), href, media.mediaType, properties,
+                       media.bytes, false});
         m_media.insert(key, href);
         return href;
     }
 
     WorkingState& m_state;
     ProjectBookSource m_source;
-    QList<PackageItem> m_items;
-    QStringList m_spine;
-    QStringList m_asidePages;
+    EpubPackage m_package;
     QList<std::pair<QString, QString>> m_chapterLinks;
-    QSet<QString> m_usedHrefs;
     QHash<QString, QString> m_media; // upper-case book file name -> package file
     QHash<QString, QString> m_pages; // lower-case phrase -> its page
     QHash<QString, QString> m_notes; // lower-case phrase -> its footnote in this chapter

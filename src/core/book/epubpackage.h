@@ -1,0 +1,68 @@
+// The EPUB container: the publication's files with their manifest entries, the reading order,
+// the package document, and the ZIP archive that reading systems open (the mimetype entry first
+// and stored, then META-INF/container.xml pointing at EPUB/package.opf).
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QSet>
+#include <QString>
+
+// The publication's language: the project does not record one.
+inline const QString kEpubLanguage = QStringLiteral("en");
+
+struct EpubMetadata
+{
+    QString identifier; // a URN
+    QString title;
+    QString creator; // may be empty
+};
+
+struct EpubItem
+{
+    QString id;
+    QString href; // relative to the package document, in EPUB/
+    QString mediaType;
+    QString properties;
+    QByteArray bytes;
+    bool compress = true; // pictures, sounds and films are compressed already
+};
+
+class EpubPackage
+{
+public:
+    void add(EpubItem item) { m_items << std::move(item); }
+    // Appends a content document to the reading order; a non-linear one is reached only by links.
+    void read(const QString& id, bool linear = true);
+    // Puts a content document into the reading order at `position`.
+    void readAt(qsizetype position, const QString& id);
+
+    // A file name under EPUB/ that no other item has, of letters, digits, "_" and "-" only, so
+    // that it needs no escaping as a URL.
+    QString freeHref(const QString& folder, QString base, const QString& suffix);
+
+    // The whole archive.
+    QByteArray archive(const EpubMetadata& metadata) const;
+
+private:
+    QByteArray packageDocument(const EpubMetadata& metadata) const;
+
+    struct SpineEntry
+    {
+        QString id;
+        bool linear;
+    };
+
+    QList<EpubItem> m_items;
+    QList<SpineEntry> m_spine;
+    QSet<QString> m_usedHrefs;
+};
+
+// The start of a content document, up to its body's content, and its end.
+QString XhtmlHead(const QString& title);
+inline const QString kXhtmlEnd = QStringLiteral("</body>\n</html>\n");
+// A whole content document, as UTF-8.
+QByteArray XhtmlPage(const QString& title, const QString& body);
+
+// The publication's style sheet, style.css.
+QByteArray EpubStyleSheet();
