@@ -42,19 +42,20 @@ QString EpubPackage::freeHref(const QString& folder, QString base, const QString
 
 QByteArray EpubPackage::packageDocument(const EpubMetadata& metadata) const
 {
-    QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                                  "<package xmlns=\"http://www.idpf.org/2007/opf\" version=\"3.0\" "
-                                  "unique-identifier=\"book-id\" xml:lang=\"%1\">\n"
-                                  "<metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\">\n"
-                                  "<dc:identifier id=\"book-id\">%2</dc:identifier>\n"
-                                  "<dc:title>%3</dc:title>\n<dc:language>%1</dc:language>\n")
-                       .arg(kEpubLanguage, XmlEscaped(metadata.identifier),
-                            XmlEscaped(metadata.title));
+    QString text =
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                       "<package xmlns=\"http://www.idpf.org/2007/opf\" version=\"3.0\" "
+                       "unique-identifier=\"book-id\" xml:lang=\"%1\">\n"
+                       "<metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\">\n"
+                       "<dc:identifier id=\"book-id\">%2</dc:identifier>\n"
+                       "<dc:title>%3</dc:title>\n<dc:language>%1</dc:language>\n")
+            .arg(kEpubLanguage, XmlEscaped(metadata.identifier), XmlEscaped(metadata.title));
     if (!metadata.creator.isEmpty())
         text += QStringLiteral("<dc:creator>%1</dc:creator>\n").arg(XmlEscaped(metadata.creator));
-    text += QStringLiteral("<meta property=\"dcterms:modified\">%1</meta>\n</metadata>\n<manifest>\n")
-                .arg(QDateTime::currentDateTimeUtc().toString(
-                    QStringLiteral("yyyy-MM-dd'T'hh:mm:ss'Z'")));
+    text +=
+        QStringLiteral("<meta property=\"dcterms:modified\">%1</meta>\n</metadata>\n<manifest>\n")
+            .arg(QDateTime::currentDateTimeUtc().toString(
+                QStringLiteral("yyyy-MM-dd'T'hh:mm:ss'Z'")));
     for (const EpubItem& item : m_items) {
         text += QStringLiteral("<item id=\"%1\" href=\"%2\" media-type=\"%3\"")
                     .arg(item.id, XmlEscaped(item.href), item.mediaType);
@@ -115,6 +116,7 @@ QByteArray EpubStyleSheet()
            ".picture { text-align: center; margin: 1em 0; }\n"
            ".note { font-style: italic; margin: 1em 0; }\n"
            ".back { margin-top: 2em; }\n"
-           "aside[epub|type~=\"footnote\"] { font-size: 0.9em; margin-top: 2em; padding-top: 0.5em;\n"
+           "aside[epub|type~=\"footnote\"] { font-size: 0.9em; margin-top: 2em; padding-top: "
+           "0.5em;\n"
            "  border-top: 1px solid #999; }\n";
 }
