@@ -64,7 +64,12 @@ public:
                        QStringLiteral("text/css"),
                        {},
                        EpubStyleSheet()});
-        return m_package.archive(metadata());
+        QByteArray archive = m_package.archive(metadata());
+        if (archive.isEmpty()) {
+            ShowError(QStringLiteral("The E-Book is too large for an EPUB."));
+            throw ExportStopped{};
+        }
+        return archive;
     }
 
     QStringList notCarried() const { return m_notCarried; }

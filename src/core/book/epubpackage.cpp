@@ -2,7 +2,6 @@
 #include "core/book/epubpackage.h"
 
 #include "core/book/epubxhtml.h"
-#include "core/files/zipwriter.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -16,6 +15,13 @@ const QByteArray kContainer =
     "media-type=\"application/oebps-package+xml\"/>\n</rootfiles>\n</container>\n";
 
 } // namespace
+
+void EpubPackage::add(const EpubItem& item)
+{
+    m_items << PackedItem{item.id, item.href, item.mediaType, item.properties,
+                          ZipWriter::pack(item.bytes, item.compress ? ZipWriter::Method::Deflated
+                                                                    : ZipWriter::Method::Stored)};
+}
 
 void EpubPackage::read(const QString& id, bool linear)
 {
@@ -56,7 +62,7 @@ QByteArray EpubPackage::packageDocument(const EpubMetadata& metadata) const
         QStringLiteral("<meta property=\"dcterms:modified\">%1</meta>\n</metadata>\n<manifest>\n")
             .arg(QDateTime::currentDateTimeUtc().toString(
                 QStringLiteral("yyyy-MM-dd'T'hh:mm:ss'Z'")));
-    for (const EpubItem& item : m_items) {
+    for (const PackedItem& item : m_items) {
         text += QStringLiteral("<item id=\"%1\" href=\"%2\" media-type=\"%3\"")
                     .arg(item.id, XmlEscaped(item.href), item.mediaType);
         if (!item.properties.isEmpty())
@@ -77,14 +83,13 @@ QByteArray EpubPackage::archive(const EpubMetadata& metadata) const
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     ZipWriter zip(buffer);
-    zip.add(QStringLiteral("mimetype"), "application/epub+zip", ZipWriter::Method::Stored);
-    zip.add(QStringLiteral("META-INF/container.xml"), kContainer);
-    zip.add(QStringLiteral("EPUB/package.opf"), packageDocument(metadata));
-    for (const EpubItem& item : m_items)
-        zip.add(QStringLiteral("EPUB/") + item.href, item.bytes,
-                item.compress ? ZipWriter::Method::Deflated : ZipWriter::Method::Stored);
-    zip.finish();
-    return bytes;
+    bool written =
+        zip.add(QStringLiteral("mimetype"), "application/epub+zip", ZipWriter::Method::Stored) &&
+        zip.add(QStringLiteral("META-INF/container.xml"), kContainer) &&
+        zip.add(QStringLiteral("EPUB/package.opf"), packageDocument(metadata));
+    for (const PackedItem& item : m_items)
+        written = written && zip.add(QStringLiteral("EPUB/") + item.href, item.packed);
+    return written && zip.finish() ? bytes : QByteArray();
 }
 
 QString XhtmlHead(const QString& title)

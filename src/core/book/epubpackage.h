@@ -3,6 +3,8 @@
 // and stored, then META-INF/container.xml pointing at EPUB/package.opf).
 #pragma once
 
+#include "core/files/zipwriter.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QSet>
@@ -31,7 +33,9 @@ struct EpubItem
 class EpubPackage
 {
 public:
-    void add(EpubItem item) { m_items << std::move(item); }
+    // Keeps the item's bytes packed as the archive will hold them, so that a large book is never
+    // held whole in memory.
+    void add(const EpubItem& item);
     // Appends a content document to the reading order; a non-linear one is reached only by links.
     void read(const QString& id, bool linear = true);
     // Puts a content document into the reading order at `position`.
@@ -41,7 +45,8 @@ public:
     // that it needs no escaping as a URL.
     QString freeHref(const QString& folder, QString base, const QString& suffix);
 
-    // The whole archive.
+    // The whole archive; empty when it would be larger than a ZIP archive can hold (4 GiB, 65,535
+    // files).
     QByteArray archive(const EpubMetadata& metadata) const;
 
 private:
@@ -52,8 +57,16 @@ private:
         QString id;
         bool linear;
     };
+    struct PackedItem
+    {
+        QString id;
+        QString href;
+        QString mediaType;
+        QString properties;
+        ZipWriter::Packed packed;
+    };
 
-    QList<EpubItem> m_items;
+    QList<PackedItem> m_items;
     QList<SpineEntry> m_spine;
     QSet<QString> m_usedHrefs;
 };

@@ -60,34 +60,46 @@ void ZipWriter::putShared(QByteArray& out, const Entry& entry)
     put16(out, quint16(entry.name.size()));
 }
 
-bool ZipWriter::add(const QString& name, const QByteArray& bytes, Method method)
+ZipWriter::Packed ZipWriter::pack(const QByteArray& bytes, Method method)
 {
-    constexpr qint64 kLimit = std::numeric_limits<quint32>::max();
-    if (m_entries.size() >= 0xffff || bytes.size() >= kLimit || m_out.pos() >= kLimit)
+    Packed packed;
+    if (bytes.size() >= qint64(std::numeric_limits<quint32>::max())) {
+        packed.fits = false;
+        return packed;
+    }
+    packed.size = quint32(bytes.size());
+    packed.crc =
+        quint32(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(bytes.constData()),
+                      uInt(bytes.size())));
+    if (method == Method::Deflated)
+        packed.data = deflateRaw(bytes);
+    if (method == Method::Deflated && !packed.data.isEmpty() && packed.data.size() < bytes.size()) {
+        packed.method = kDeflated;
+    } else {
+        packed.method = kStored;
+        packed.data = bytes;
+    }
+    return packed;
+}
+
+bool ZipWriter::add(const QString& name, const Packed& packed)
+{
+    if (!packed.fits || m_entries.size() >= 0xffff ||
+        m_out.pos() >= qint64(std::numeric_limits<quint32>::max()))
         return false;
     Entry entry;
     entry.name = name.toUtf8();
-    entry.size = quint32(bytes.size());
-    entry.crc =
-        quint32(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(bytes.constData()),
-                      uInt(bytes.size())));
+    entry.size = packed.size;
+    entry.crc = packed.crc;
+    entry.method = packed.method;
+    entry.compressedSize = quint32(packed.data.size());
     entry.offset = quint32(m_out.pos());
-    QByteArray data;
-    if (method == Method::Deflated)
-        data = deflateRaw(bytes);
-    if (method == Method::Deflated && !data.isEmpty() && data.size() < bytes.size()) {
-        entry.method = kDeflated;
-    } else {
-        entry.method = kStored;
-        data = bytes;
-    }
-    entry.compressedSize = quint32(data.size());
     QByteArray header;
     put32(header, 0x04034b50);
     putShared(header, entry);
     put16(header, 0); // no extra field
     header += entry.name;
-    if (m_out.write(header) != header.size() || m_out.write(data) != data.size())
+    if (m_out.write(header) != header.size() || m_out.write(packed.data) != packed.data.size())
         return false;
     m_entries << entry;
     return true;

@@ -7,10 +7,12 @@
 #include "core/book/epubexport.h"
 #include "core/book/epubmedia.h"
 #include "core/book/epubxhtml.h"
+#include "core/files/zipwriter.h"
 #include "core/richtext/rtfreader.h"
 #include "core/sections/displaysection.h"
 #include "core/sections/hypertext.h"
 
+#include <QBuffer>
 #include <QCryptographicHash>
 #include <QTest>
 #include <QTextDocument>
@@ -289,6 +291,19 @@ private slots:
         QVERIFY(chapter.contains(QStringLiteral("Déjà vu")));
         const QString nav = QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/nav.xhtml")));
         QVERIFY(nav.contains(QStringLiteral("<a href=\"chapter-1.xhtml\">Entrée</a>")));
+    }
+
+    // A ZIP archive holds at most 65,535 files; the one beyond is refused, not written over.
+    void zip_refusesTheFileBeyondItsLimit()
+    {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        ZipWriter zip(buffer);
+        const ZipWriter::Packed empty = ZipWriter::pack({});
+        for (int i = 0; i < 0xffff; ++i)
+            QVERIFY(zip.add(QString::number(i), empty));
+        QVERIFY(!zip.add(QStringLiteral("one too many"), empty));
+        QVERIFY(zip.finish());
     }
 
     void aviSoundTrack_isFoundInTheStreamHeaders()
