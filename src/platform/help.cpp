@@ -4,6 +4,7 @@
 #include "core/services/messages.h"
 #include "platform/helpviewer.h"
 
+#include <QApplication>
 #include <QFileInfo>
 
 void ViewerHelpService::setHelpFile(const QString& path)
@@ -13,8 +14,14 @@ void ViewerHelpService::setHelpFile(const QString& path)
 
 void ViewerHelpService::showHelp(int context)
 {
+    // Help asked for in a modal window belongs to it: a window manager keeps it above that window
+    // (a top-level of its own would open behind the main window), and the modal window does not
+    // block its input. It closes with that window.
+    QWidget* const modal = QApplication::activeModalWidget();
+    if (m_viewer && m_viewer->parentWidget() != modal)
+        m_viewer->setParent(modal, Qt::Window);
     if (!m_viewer) {
-        m_viewer = new HelpViewer;
+        m_viewer = new HelpViewer(modal);
         m_viewer->setAttribute(Qt::WA_DeleteOnClose);
     }
     if (!m_viewer->loadFile(m_path)) {

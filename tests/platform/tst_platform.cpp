@@ -6,13 +6,16 @@
 #include "platform/documents.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
+#include "platform/help.h"
 #include "platform/helpviewer.h"
 #include "platform/qtmessageboxes.h"
 #include "preview/wiatile.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -75,6 +78,34 @@ private slots:
         viewer.showTopic(55);
         QCOMPARE(viewer.currentTopic(), 1);
         QVERIFY(!viewer.loadFile(dir.filePath(QStringLiteral("MISSING.HLP"))));
+    }
+
+    // Help asked for in a modal window opens above it and takes input, and goes with it.
+    void helpViewer_opensAboveTheModalWindowItIsAskedFrom()
+    {
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(QStringLiteral("H.HLP")),
+                   "<section id=\"1\"><h2>Contents</h2></section><section "
+                   "id=\"7\"><h2>Seven</h2></section>");
+        ViewerHelpService help;
+        help.setHelpFile(dir.filePath(QStringLiteral("H.HLP")));
+        QPointer<QDialog> dialog = new QDialog;
+        dialog->setModal(true);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        help.showHelp(7);
+        auto* viewer = dialog->findChild<HelpViewer*>();
+        QVERIFY(viewer && viewer->isWindow() && viewer->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(viewer));
+        QCOMPARE(viewer->currentTopic(), 7);
+        const QPointer<HelpViewer> alive = viewer;
+        delete dialog;
+        QVERIFY(!alive);
+        help.showHelp(1); // the next request makes a new window of its own
+        QTRY_VERIFY(QApplication::activeWindow() &&
+                    QApplication::activeWindow()->objectName() == QLatin1String("HelpViewer"));
+        QVERIFY(!QApplication::activeWindow()->parentWidget());
+        delete QApplication::activeWindow();
     }
 
     void messageText_showsLineFeedCarriageReturnAsOneBreak()
