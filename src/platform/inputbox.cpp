@@ -1,6 +1,7 @@
 // The one-line question box.
 #include "platform/inputbox.h"
 
+#include "platform/look.h"
 #include "platform/modal.h"
 
 #include <QHBoxLayout>
@@ -22,10 +23,7 @@ TInputBox::TInputBox(const QString& caption, const QString& prompt, const QStrin
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    auto* buttons = ButtonRow({}, {OKBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PromptLbl);
     layout->addWidget(Edit);

@@ -1,7 +1,9 @@
-// The look the tool's dialogs share: the teal of the design dialogs, painted backgrounds.
+// The look the tool's dialogs share: the teal of the design dialogs, painted backgrounds, the
+// row of buttons at the foot.
 #pragma once
 
 #include <QColor>
+#include <QHBoxLayout>
 #include <QPalette>
 #include <QWidget>
 
@@ -16,4 +18,17 @@ inline void PaintBackground(QWidget* widget, const QColor& background,
     palette.setColor(QPalette::Window, background);
     palette.setColor(QPalette::WindowText, text);
     widget->setPalette(palette);
+}
+
+// A dialog's row of buttons: `leading` at the left, `trailing` (OK, Cancel) at the right.
+inline QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> leading,
+                              std::initializer_list<QWidget*> trailing)
+{
+    auto* row = new QHBoxLayout;
+    for (QWidget* widget : leading)
+        row->addWidget(widget);
+    row->addStretch();
+    for (QWidget* widget : trailing)
+        row->addWidget(widget);
+    return row;
 }

@@ -90,10 +90,7 @@ void THypMenuForm::build()
         connect(Buttons[row], &QPushButton::clicked, this,
                 [this, row] { ReportErrors([this, row] { add(row); }); });
     }
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    auto* buttons = ButtonRow({}, {OKBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(Edit1);

@@ -5,6 +5,7 @@
 #include "core/files/projectpath.h"
 #include "core/services/messages.h"
 #include "platform/f1help.h"
+#include "platform/look.h"
 #include "platform/modal.h"
 #include "ui/authoring/exechoice.h"
 #include "ui/authoring/pickers.h"
@@ -88,10 +89,7 @@ TCommandTypeForm::TCommandTypeForm(const CommandRecord& command, const QString& 
             [this] { ReportErrors([this] { ExeBtnClick(); }); });
     connect(VoiceBtn, &QPushButton::clicked, this,
             [this] { ReportErrors([this] { VoiceBtnClick(); }); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    auto* buttons = ButtonRow({}, {OKBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(TypeGrp);
     layout->addLayout(buttons);

@@ -2,6 +2,7 @@
 #include "ui/authoring/exechoice.h"
 
 #include "platform/f1help.h"
+#include "platform/look.h"
 #include "platform/modal.h"
 #include "ui/authoring/pickers.h"
 
@@ -49,10 +50,7 @@ TExeChoiceForm::TExeChoiceForm(const QString& command, const QString& file, Hype
         });
         connect(AddButtons[i], &QPushButton::clicked, this, [this, i] { AddClick(i); });
     }
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    auto* buttons = ButtonRow({}, {OKBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(buttons);

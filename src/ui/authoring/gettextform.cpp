@@ -2,6 +2,7 @@
 #include "ui/authoring/gettextform.h"
 
 #include "platform/f1help.h"
+#include "platform/look.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,10 +19,7 @@ TGetTextForm::TGetTextForm(const QString& name, QWidget* parent)
     setWindowTitle(tr("Press F1 for Help"));
     SetHelpContext(this, 144);
     Edit1->setMaxLength(50);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(SaveBtn);
-    buttons->addWidget(CancelBtn);
+    auto* buttons = ButtonRow({}, {SaveBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(Edit1);

@@ -24,11 +24,7 @@ TNoteFileForm::TNoteFileForm(const QString& command, QWidget* parent)
     auto* group = new QGroupBox(tr(" Enter Text Filename "), this);
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(Edit1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(ViewBtn);
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    auto* buttons = ButtonRow({ViewBtn}, {OKBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(buttons);

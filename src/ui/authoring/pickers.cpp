@@ -108,11 +108,7 @@ TPickerForm::TPickerForm(const QString& objectName, int helpContext,
     }
     auto* extra = new QFormLayout;
     m_extraRows = extra;
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    auto* buttons = ButtonRow({}, {BitBtn1, OKBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columnsRow, 1);
     layout->addLayout(extra);

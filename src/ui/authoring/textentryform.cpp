@@ -83,12 +83,7 @@ void TTextEntryForm::build()
     for (QPushButton* button : {ImportBtn, AllBtn, ClearBtn})
         textButtons->addWidget(button);
     textButtons->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(AdjustBtn);
-    buttons->addWidget(ViewBtn);
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    auto* buttons = ButtonRow({AdjustBtn, ViewBtn}, {OKBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tools);
     layout->addLayout(textButtons);

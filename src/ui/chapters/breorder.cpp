@@ -5,6 +5,7 @@
 #include "core/project/projectfiles.h"
 #include "core/services/messages.h"
 #include "platform/f1help.h"
+#include "platform/look.h"
 #include "ui/authoring/fmnulnkf.h"
 
 #include <QFrame>
@@ -42,10 +43,7 @@ THypReorgFm::THypReorgFm(WorkingState& state, QWidget* parent)
     edits->addWidget(Edit1, 0, 1);
     edits->addWidget(new QLabel(tr("Before this Chapter"), this), 1, 0);
     edits->addWidget(Edit2, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(SortBitBtn);
-    buttons->addWidget(CancelBitBtn);
+    auto* buttons = ButtonRow({}, {SortBitBtn, CancelBitBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(radios);
     layout->addWidget(List1Pnl, 1);

@@ -7,6 +7,7 @@
 #include "core/services/messages.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
+#include "platform/look.h"
 #include "platform/modal.h"
 #include "ui/chapters/chapterhooks.h"
 
@@ -57,11 +58,7 @@ void TChapterForm::buildLayout(QWidget* chapterFilePart)
     display->addWidget(FileListBox1);
     display->addWidget(Button1);
     grid->addLayout(display, 2, 1, 2, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ViewBtn);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    auto* buttons = ButtonRow({}, {ViewBtn, OKBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);

@@ -5,6 +5,7 @@
 #include "core/services/messages.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
+#include "platform/look.h"
 #include "platform/modal.h"
 #include "preview/abtdispf.h"
 #include "ui/design/iconfile.h"
@@ -91,11 +92,7 @@ void TDesignAboutForm::build()
         whenLayout->addWidget(button);
     form->addRow(when);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(ViewBtn);
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    auto* buttons = ButtonRow({ViewBtn}, {OKBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(buttons);

@@ -3,6 +3,7 @@
 
 #include "core/project/projectfiles.h"
 #include "platform/f1help.h"
+#include "platform/look.h"
 #include "platform/modal.h"
 
 #include <QCheckBox>
@@ -41,10 +42,7 @@ TConfigBook::TConfigBook(WorkingState& state, QWidget* parent)
     grid->addWidget(titleBtn, 0, 1);
     grid->addWidget(CheckBox2, 1, 0);
     grid->addWidget(statusbtn, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    auto* buttons = ButtonRow({}, {OKBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(buttons);

@@ -3,6 +3,7 @@
 
 #include "core/project/projectfiles.h"
 #include "platform/f1help.h"
+#include "platform/look.h"
 #include "platform/modal.h"
 #include "ui/design/bautgetf.h"
 #include "ui/design/bmenbckf.h"
@@ -47,11 +48,7 @@ TMenuDesignForm::TMenuDesignForm(WorkingState& state, QWidget* parent)
     grid->addWidget(AuthorChkBx, 2, 0);
     grid->addWidget(AuthorBtn, 2, 1);
     grid->addWidget(DesignBtn, 3, 0, 1, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(ViewBitBtn);
-    buttons->addStretch();
-    buttons->addWidget(OKBitBtn);
-    buttons->addWidget(CancelBitBtn);
+    auto* buttons = ButtonRow({ViewBitBtn}, {OKBitBtn, CancelBitBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);

@@ -3,6 +3,7 @@
 
 #include "core/project/projectfiles.h"
 #include "platform/f1help.h"
+#include "platform/look.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -46,11 +47,7 @@ void TCaptionsForm::finishLayout(QWidget* below)
     // A label without a buddy shows its ampersand as it stands.
     m_grid->addWidget(new QLabel(tr("Use & to indicate the Hot Key"), m_group), m_grid->rowCount(),
                       0, 1, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(DefaultsBtn);
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    auto* buttons = ButtonRow({DefaultsBtn}, {OKBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_group);
     if (below)

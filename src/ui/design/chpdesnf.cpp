@@ -99,10 +99,7 @@ void TChapDesignForm::build()
     auto* groups = new QHBoxLayout;
     groups->addWidget(fileGroup, 1);
     groups->addLayout(right);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(cancelbtn);
+    auto* buttons = ButtonRow({}, {OKBtn, cancelbtn});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
     layout->addLayout(buttons);

@@ -6,6 +6,7 @@
 #include "core/services/messages.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
+#include "platform/look.h"
 #include "platform/modal.h"
 #include "ui/authoring/cmdtypef.h"
 #include "ui/design/abtmakef.h"
@@ -85,10 +86,7 @@ void TProgConfigForm::build()
         grid->addWidget(button, row, 2);
         ++row;
     }
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    auto* buttons = ButtonRow({}, {BitBtn1, BitBtn2});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(buttons);

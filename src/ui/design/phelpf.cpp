@@ -5,6 +5,7 @@
 #include "core/services/messages.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
+#include "platform/look.h"
 #include "ui/authoring/bringfile.h"
 
 #include <QDir>
@@ -44,10 +45,7 @@ THelpfileForm::THelpfileForm(ConfigRecord& config, QWidget* parent)
     form->addRow(QString(), FileListBox1);
     form->addRow(QString(), Button1);
     form->addRow(tr("Starting Topic :"), Edit2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    auto* buttons = ButtonRow({}, {OKBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);

@@ -2,6 +2,7 @@
 #include "ui/design/pintscrf.h"
 
 #include "platform/f1help.h"
+#include "platform/look.h"
 #include "platform/modal.h"
 #include "ui/design/btextf.h"
 #include "ui/design/pintbckf.h"
@@ -54,10 +55,7 @@ void TIntroDesignForm::build()
         grid->addWidget(button, row, 1);
         ++row;
     }
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    auto* buttons = ButtonRow({}, {OKBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(buttons);

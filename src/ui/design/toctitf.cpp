@@ -3,6 +3,7 @@
 
 #include "platform/f1help.h"
 #include "platform/filedialogs.h"
+#include "platform/look.h"
 #include "platform/modal.h"
 #include "preview/readerscreen.h"
 
@@ -40,12 +41,7 @@ TTocTitleForm::TTocTitleForm(BarsRecord& bars, Bar bar, int helpContext, QWidget
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(ChangeBtn);
-    buttons->addWidget(Button1);
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    auto* buttons = ButtonRow({ChangeBtn, Button1}, {OKBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(TitleLbl);
     layout->addWidget(edit1);

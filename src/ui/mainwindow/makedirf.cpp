@@ -60,10 +60,7 @@ void TMakeDirForm::buildLayout()
     lists->addWidget(DirectoryListBox1);
     lists->addLayout(fileColumn);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    auto* buttons = ButtonRow({}, {BitBtn1, BitBtn2});
     buttons->addStretch();
 
     auto* layout = new QVBoxLayout(this);

@@ -6,6 +6,7 @@
 #include "platform/f1help.h"
 #include "platform/filelists.h"
 #include "platform/help.h"
+#include "platform/look.h"
 #include "platform/modal.h"
 
 #include <QApplication>
@@ -35,11 +36,7 @@ TDistribForm::TDistribForm(const QString& projectDir, QWidget* parent)
     auto* drive = new QHBoxLayout;
     drive->addWidget(DriveLbl);
     drive->addWidget(DriveComboBox1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(EpubBtn);
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    auto* buttons = ButtonRow({EpubBtn}, {BitBtn1, BitBtn2});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(drive);
     layout->addWidget(DirectoryLbl);
