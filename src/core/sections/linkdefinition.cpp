@@ -67,17 +67,7 @@ void fill(LinkDefinition& link, int type, const QStringList& lines)
 
 DisplayRecord LinkDisplayDefaults()
 {
-    DisplayRecord display = DefaultDisplay();
-    display.TextColor = colours::White;
-    display.FullScreen = 1;
-    display.BackType = 1;
-    display.BackColor = colours::Silver;
-    display.WinLeft = 120;
-    display.WinTop = 80;
-    display.WinWidth = 400;
-    display.WinHeight = 200;
-    display.PrintAllowed = 0;
-    return display;
+    return DefaultDisplay(); // the book's default display is exactly that
 }
 
 LinkDefinition LoadLinkDefinition(const QString& hyperTextFile, const QString& phrase)
