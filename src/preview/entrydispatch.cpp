@@ -45,8 +45,7 @@ void ShowEntry(const QStringList& lines, const PreviewContext& context, QWidget*
         showDisplayEntry(type, lines, context, parent);
         return;
     }
-    const QString command =
-        lines.size() > 3 ? lines.at(3).mid(lines.at(3).indexOf(QLatin1Char('=')) + 1) : QString();
+    const QString command = EntryCommand(lines);
     RunLinkCommand(type, phrase, command, parent,
                    QStringLiteral("The HyperText entry \"%1\"").arg(phrase));
 }

@@ -94,7 +94,7 @@ void addHyperText(FileList& files, const WorkingState& state, const IncludeProgr
         QStringList lines;
         if (!ReadEntry(state.HyperTextFile, phrase, kHyperSource, lines) || lines.size() < 4)
             continue;
-        const QString value = lines.at(3).mid(lines.at(3).indexOf(QLatin1Char('=')) + 1);
+        const QString value = EntryCommand(lines);
         const QStringList parts = value.split(QLatin1Char(','));
         switch (EntryType(lines)) {
         case HyperTextType::GraphicOnly:
@@ -112,8 +112,7 @@ void addHyperText(FileList& files, const WorkingState& state, const IncludeProgr
             break;
         case HyperTextType::GraphicAndText:
             for (int line : {6, 7}) {
-                const QString name =
-                    lines.value(line).mid(lines.value(line).indexOf(QLatin1Char('=')) + 1);
+                const QString name = EntryLineValue(lines.value(line));
                 if (ValidFileName(name))
                     files.add(name);
             }

@@ -34,18 +34,6 @@ namespace {
 struct ExportStopped
 {};
 
-QString commandValue(const QStringList& lines)
-{
-    return lines.size() > 3 ? lines.at(3).mid(lines.at(3).indexOf(QLatin1Char('=')) + 1)
-                            : QString();
-}
-
-QString firstWord(const QString& value, QChar separator)
-{
-    const qsizetype at = value.indexOf(separator);
-    return at < 0 ? value : value.left(at);
-}
-
 class EpubBook
 {
 public:
@@ -242,7 +230,7 @@ private:
         if (phrase.isEmpty() || !m_source.hyperEntry(phrase, lines))
             return {};
         const HyperTextType type = EntryType(lines);
-        const QString value = commandValue(lines);
+        const QString value = EntryCommand(lines);
         if (type == HyperTextType::TextOnly)
             return footnote(phrase, lines);
         if (type == HyperTextType::HtmlFile && IsWebAddress(value))
@@ -299,7 +287,7 @@ private:
 
     QString linkPageContent(HyperTextType type, const QStringList& lines, const QString& owner)
     {
-        const QString value = commandValue(lines);
+        const QString value = EntryCommand(lines);
         const ShowCommandParts parts = ParseShowCommand(value);
         switch (type) {
         case HyperTextType::GraphicAndText:
@@ -347,9 +335,7 @@ private:
     {
         notCarried(QStringLiteral("Programs: the EPUB cannot start programs; their links lead to "
                                   "a note."));
-        const QString program = type == HyperTextType::ExecutableProgram
-                                    ? firstWord(value, QLatin1Char(','))
-                                    : firstWord(value, QLatin1Char(' '));
+        const QString program = ProgramArguments(type, value, QString()).value(0);
         return note(QStringLiteral("This link starts the program %1 in the executable edition "
                                    "of this book.")
                         .arg(program));

@@ -14,3 +14,8 @@ inline bool FindHyperEntry(const QString& file, const QString& phrase, QStringLi
 
 // The type of an entry as ReadEntry gives it (line 2, "type=N"); None when there is none.
 HyperTextType EntryType(const QStringList& lines);
+
+// What follows the "=" of one of an entry's "key=value" lines.
+QString EntryLineValue(const QString& line);
+// The command of an entry (line 3, "command=..."); empty when there is none.
+QString EntryCommand(const QStringList& lines);

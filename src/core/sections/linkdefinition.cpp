@@ -7,11 +7,6 @@
 
 namespace {
 
-QString valueOf(const QString& line)
-{
-    return line.mid(line.indexOf(QLatin1Char('=')) + 1);
-}
-
 // The number in the (at most five) characters after a comma of the command.
 int durationAfter(const QString& command, qsizetype comma)
 {
@@ -20,7 +15,7 @@ int durationAfter(const QString& command, qsizetype comma)
 
 void fill(LinkDefinition& link, int type, const QStringList& lines)
 {
-    const QString command = lines.size() > 3 ? valueOf(lines.at(3)) : QString();
+    const QString command = EntryCommand(lines);
     const QStringList parts = command.split(QLatin1Char(','));
     switch (ToHyperTextType(type)) {
     case HyperTextType::TextOnly:
@@ -82,7 +77,7 @@ LinkDefinition LoadLinkDefinition(const QString& hyperTextFile, const QString& p
         return link;
     }
     link.oldName = lines.value(0);
-    const int stored = lines.size() > 2 ? StrToInt(valueOf(lines.at(2))) : 0;
+    const int stored = lines.size() > 2 ? StrToInt(EntryLineValue(lines.at(2))) : 0;
     const bool known = ToHyperTextType(stored) != HyperTextType::None;
     link.enteredType = stored;
     link.selectedType = known ? stored : 0;
