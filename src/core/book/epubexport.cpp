@@ -99,7 +99,7 @@ private:
         if (IsBackground(menu.MenuDisplay.BackType, BackgroundType::Picture) && !picture.isEmpty())
             body += QStringLiteral("<p class=\"picture\"><img src=\"%1\" alt=\"\"/></p>\n")
                         .arg(XmlEscaped(mediaHref(picture, QStringLiteral("The table of contents"),
-                                                  QStringLiteral("cover-image"))));
+                                                  ConvertPicture, QStringLiteral("cover-image"))));
         if (menu.UseAuthorBox) {
             const AuthorRecord& a = menu.Author;
             for (const auto* line : {&a.AuthorLine1, &a.AuthorLine2, &a.AuthorLine3, &a.AuthorLine4,
@@ -361,7 +361,7 @@ private:
         if (name.isEmpty())
             return {};
         return QStringLiteral("<p class=\"picture\"><img src=\"%1\" alt=\"\"/></p>\n")
-            .arg(XmlEscaped(mediaHref(name, owner)));
+            .arg(XmlEscaped(mediaHref(name, owner, ConvertPicture)));
     }
 
     QString audioElement(const QString& name, const QString& owner)
@@ -369,7 +369,7 @@ private:
         if (name.isEmpty())
             return {};
         return QStringLiteral("<p><audio controls=\"controls\" src=\"%1\">%2</audio></p>\n")
-            .arg(XmlEscaped(mediaHref(name, owner)), XmlEscaped(name));
+            .arg(XmlEscaped(mediaHref(name, owner, convertSound)), XmlEscaped(name));
     }
 
     QString videoElement(const QString& name, const QString& owner)
@@ -377,7 +377,7 @@ private:
         if (name.isEmpty())
             return {};
         return QStringLiteral("<p><video controls=\"controls\" src=\"%1\">%2</video></p>\n")
-            .arg(XmlEscaped(mediaHref(name, owner)), XmlEscaped(name));
+            .arg(XmlEscaped(mediaHref(name, owner, ConvertFilm)), XmlEscaped(name));
     }
 
     void notCarried(const QString& line)
@@ -400,28 +400,22 @@ private:
         }
     }
 
+    using Converter = EpubMedia (*)(const QString& fileName);
+
+    static EpubMedia convertSound(const QString& fileName)
+    {
+        return ConvertSound(fileName, InstalledSoundFont());
+    }
+
     // The package file of a book file, converted the first time it is named.
-    QString mediaHref(const QString& name, const QString& owner, const QString& properties = {})
+    QString mediaHref(const QString& name, const QString& owner, Converter convert,
+                      const QString& properties = {})
     {
         const QString key = name.toUpper();
         if (const auto done = m_media.constFind(key); done != m_media.constEnd())
             return *done;
         requireBookFile(name, owner);
-        EpubMedia media;
-        switch (MediaKindOf(name)) {
-        case MediaKind::Picture:
-            media = ConvertPicture(name);
-            break;
-        case MediaKind::Sound:
-            media = ConvertSound(name, InstalledSoundFont());
-            break;
-        case MediaKind::Film:
-            media = ConvertFilm(name);
-            break;
-        case MediaKind::Other:
-            media.error = QStringLiteral("it is not a picture, sound or film");
-            break;
-        }
+        const EpubMedia media = convert(name);
         if (media.bytes.isEmpty()) {
             ShowError(
                 QStringLiteral("The file %1 could not be converted: %2").arg(name, media.error));

@@ -96,21 +96,6 @@ const QString kMp3 = QStringLiteral(
 
 } // namespace
 
-MediaKind MediaKindOf(const QString& fileName)
-{
-    const QString suffix = QFileInfo(fileName).suffix().toUpper();
-    if (suffix == QLatin1String("BMP") || suffix == QLatin1String("JPG") ||
-        suffix == QLatin1String("JPEG") || suffix == QLatin1String("WMF") ||
-        suffix == QLatin1String("ICO"))
-        return MediaKind::Picture;
-    if (suffix == QLatin1String("WAV") || suffix == QLatin1String("MID") ||
-        suffix == QLatin1String("MIDI"))
-        return MediaKind::Sound;
-    if (suffix == QLatin1String("AVI"))
-        return MediaKind::Film;
-    return MediaKind::Other;
-}
-
 QByteArray PngBytes(const QImage& image)
 {
     QByteArray bytes;

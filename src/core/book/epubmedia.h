@@ -15,16 +15,6 @@ struct EpubMedia
     QString error;     // why it could not be converted
 };
 
-// The kind of media a book file is, by its extension.
-enum class MediaKind
-{
-    Picture,
-    Sound,
-    Film,
-    Other,
-};
-MediaKind MediaKindOf(const QString& fileName);
-
 // Converts a file of the book (a bare name in the current directory, or a path).
 EpubMedia ConvertPicture(const QString& fileName);
 EpubMedia ConvertSound(const QString& fileName, const QString& soundFont);
