@@ -10,6 +10,7 @@
 
 #include <QFrame>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -111,6 +112,35 @@ private slots:
                  dir.filePath(QStringLiteral("game.sh")) + QStringLiteral("|-x|two"));
         QVERIFY(platform.programs.runs().at(1).endsWith(QStringLiteral("|") + dir.path() +
                                                         QStringLiteral("/NOTES.TXT")));
+    }
+
+    // A book names programs and documents in any letter case (often in capitals): they are found
+    // in the book's folder and on the path all the same. A program that cannot start is reported.
+    void runProgram_findsNamesInAnyCaseAndReportsAFailedStart()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        QDir(dir.path()).mkdir(QStringLiteral("bin"));
+        const QString program = dir.filePath(QStringLiteral("bin/show-notes"));
+        writeBytes(program, "#!/bin/sh\n");
+        QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ExeOwner);
+        writeBytes(dir.filePath(QStringLiteral("notes.txt")), "words");
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(dir.filePath(QStringLiteral("bin"))) + ':' + path);
+        const auto restore = qScopeGuard([&path] { qputenv("PATH", path); });
+
+        RunProgram(HyperTextType::WindowsProgram, QStringLiteral("SHOW-NOTES NOTES.TXT"),
+                   dir.path() + QLatin1Char('/'));
+        QCOMPARE(platform.programs.runs(), QStringList{program + QLatin1Char('|') +
+                                                       dir.filePath(QStringLiteral("notes.txt"))});
+
+        platform.programs.starts = false;
+        RunProgram(HyperTextType::ExecutableProgram, QStringLiteral("NO-SUCH-PROGRAM,x"),
+                   dir.path() + QLatin1Char('/'));
+        QCOMPARE(platform.programs.runs().size(), 2);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("The program NO-SUCH-PROGRAM could not be started.")});
     }
 
     void showCommand_whichWindowOpens()

@@ -133,9 +133,11 @@ public:
     {
         m_runs.add((QStringList{program} + arguments).join(QLatin1Char('|')));
         Q_UNUSED(workingDir);
-        return true;
+        return starts;
     }
     const QStringList& runs() { return m_runs.read(); }
+
+    bool starts = true; // false: every program fails to start
 
 private:
     EventLog<QString> m_runs{"programs run"};

@@ -4,6 +4,7 @@
 
 #include <QDebug>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +14,11 @@ inline bool EpubcheckAccepts(const QString& epub)
 {
     QProcess check;
     check.setProcessChannelMode(QProcess::MergedChannels);
+    // Java takes file names in the locale's encoding; a bare machine has no locale (C, ASCII)
+    // and the test folders' names are not ASCII. C.UTF-8 exists on every Debian.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    check.setProcessEnvironment(environment);
     check.start(QStringLiteral("java"),
                 {QStringLiteral("-jar"), QStringLiteral("/usr/share/java/epubcheck.jar"), epub,
                  QStringLiteral("--failonwarnings")});

@@ -51,8 +51,7 @@ QByteArray ProjectBookSource::chapterText(const QString& chapterFile) const
 DisplayRecord ProjectBookSource::display(const QString& displayFile) const
 {
     checkBookFile(QStringLiteral("display"), displayFile);
-    ReadDisplayFile(m_state, displayFile);
-    return m_state.CurrentDisplay;
+    return DisplayFileRecord(displayFile);
 }
 
 bool ProjectBookSource::hyperEntry(const QString& phrase, QStringList& lines) const

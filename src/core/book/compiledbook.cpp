@@ -222,7 +222,7 @@ void writeDisplays(const QStringList& names, BookWriter& out, BookHeader& header
         DisplayEntry entry{};
         entry.Name.setText(name);
         entry.Offset = out.position();
-        out.write(filestore::recordAt<DisplayRecord>(filestore::readAll(name), 0));
+        out.write(DisplayFileRecord(name));
         index.append(filestore::bytesOf(entry));
     }
     out.patch(header.DisplaySection, TableHeader{std::int32_t(names.size()), out.position()});

@@ -67,7 +67,8 @@ void addDisplay(FileList& files, const DisplayRecord& display)
     files.add(display.WallpaperFile.text());
 }
 
-void addCommand(FileList& files, const CommandRecord& command)
+// An opening or closing command: its program is asked about as a link's program is.
+void addCommand(FileList& files, const CommandRecord& command, const IncludeProgram& include)
 {
     files.add(command.GraphicFile.text());
     files.add(command.ComboGraphicFile.text());
@@ -77,9 +78,10 @@ void addCommand(FileList& files, const CommandRecord& command)
     if (program.isEmpty())
         return;
     const HyperTextType type = ToHyperTextType(command.CommandType);
-    if (type == HyperTextType::ExecutableProgram)
-        files.add(beforeComma(program));
-    else if (type == HyperTextType::WindowsProgram)
+    if (type == HyperTextType::ExecutableProgram) {
+        if (include(beforeComma(program)))
+            files.add(beforeComma(program));
+    } else if (type == HyperTextType::WindowsProgram)
         files.add(documentOf(program));
     else
         files.add(program);
@@ -145,10 +147,10 @@ QStringList DistributionFiles(WorkingState& state, const IncludeProgram& include
     FileList files;
     files.setOwner(QStringLiteral("The opening command"));
     if (p.OpeningShown)
-        addCommand(files, p.Opening);
+        addCommand(files, p.Opening, include);
     files.setOwner(QStringLiteral("The closing command"));
     if (p.ClosingShown)
-        addCommand(files, p.Closing);
+        addCommand(files, p.Closing, include);
     files.setOwner(QStringLiteral("The About box"));
     if (p.AboutShown)
         files.add(p.About.IconFile.text());
@@ -177,7 +179,7 @@ QStringList DistributionFiles(WorkingState& state, const IncludeProgram& include
                 continue; // a chapter's own names are checked when the book is built
             displays << name;
             files.setOwner(QStringLiteral("The display file %1").arg(name));
-            addDisplay(files, filestore::recordAt<DisplayRecord>(filestore::readAll(name), 0));
+            addDisplay(files, DisplayFileRecord(name));
         }
     }
     if (refused)

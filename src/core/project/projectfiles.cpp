@@ -114,15 +114,23 @@ void CompactChapterList(const WorkingState& state)
     filestore::rewriteThroughScratch(state.ChapterListFile, scratch, kept);
 }
 
-void ReadDisplayFile(WorkingState& state, const QString& fileName)
+DisplayRecord DisplayFileRecord(const QString& fileName)
 {
     const QByteArray bytes = filestore::readAll(fileName);
-    if (bytes.size() == kOldDisplayFileSize) {
-        state.CurrentDisplay =
-            ConvertDisplayRecord(filestore::recordAt<OldDisplayRecord>(bytes, 0));
+    if (bytes.size() == kOldDisplayFileSize)
+        return ConvertDisplayRecord(filestore::recordAt<OldDisplayRecord>(bytes, 0));
+    if (bytes.size() < qsizetype(sizeof(DisplayRecord)))
+        throw InOutError(QStringLiteral("The Display file %1 could not be read: %2")
+                             .arg(fileName, InOutError::readBeyondEnd()));
+    return filestore::recordAt<DisplayRecord>(bytes, 0);
+}
+
+void ReadDisplayFile(WorkingState& state, const QString& fileName)
+{
+    const bool earlierForm = filestore::readAll(fileName).size() == kOldDisplayFileSize;
+    state.CurrentDisplay = DisplayFileRecord(fileName);
+    if (earlierForm)
         WriteDisplayFile(state, fileName);
-    }
-    state.CurrentDisplay = filestore::recordAt<DisplayRecord>(filestore::readAll(fileName), 0);
 }
 
 void WriteDisplayFile(const WorkingState& state, const QString& fileName)

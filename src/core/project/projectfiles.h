@@ -33,7 +33,11 @@ void CompactChapterList(const WorkingState& state);
 InOutError DamagedChapterListError(const QString& fileName);
 bool ChapterListExists(const WorkingState& state);
 
-// Display files; a 68-byte file of the earlier version is converted on its first reading.
+// A display file's record in either form: the earlier version's 68-byte record is converted.
+// Nothing is written. A file too short for either form raises InOutError naming the file.
+DisplayRecord DisplayFileRecord(const QString& fileName);
+// Reads a display file into the current display; an earlier-version file is rewritten in the
+// current form on this first reading by a window.
 void ReadDisplayFile(WorkingState& state, const QString& fileName);
 void WriteDisplayFile(const WorkingState& state, const QString& fileName);
 // The display file an author's answer names: its bare name (no folder, no extension) cut to 25

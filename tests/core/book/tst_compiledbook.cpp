@@ -1,10 +1,13 @@
 // The compiled book: its layout, what it holds, and how damaged books and missing files are
 // refused.
 #include "messagerecorder.h"
+#include "recordbytes.h"
 #include "testbook.h"
+#include "thrown.h"
 
 #include "core/book/bookarchive.h"
 #include "core/book/compiledbook.h"
+#include "core/book/distribution.h"
 #include "core/book/executable.h"
 #include "core/sections/hypertext.h"
 #include "core/sections/introduction.h"
@@ -87,6 +90,37 @@ private slots:
         const ChapterRecord chapter = source.chapter(0);
         QCOMPARE(source.chapterText(chapter.ChapterFile.text()), QByteArray("{\\rtf1 one}"));
         QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.$$$")));
+    }
+
+    // A converted project keeps the earlier version's 68-byte display files until a window opens
+    // them: the book is built and distributed from them as they are, and they stay as they are.
+    // A display file too short for either form is named in the message.
+    void earlierFormDisplayFiles_areBuiltAndDistributedAsTheyAre()
+    {
+        ModelDoubles platform;
+        Book book;
+        RecordBytes old(68);
+        old.i32(0, 0x00FF8040).u8(4, 0).i32(5, 2).i32(9, 0x123456).str(13, "SKY.BMP");
+        old.i32(39, 10).i32(43, 20).i32(47, 300).i32(51, 150).u8(67, 1);
+        const QString oldFile = book.dir.filePath(QStringLiteral("OLD.QVD"));
+        writeBytes(oldFile, old.bytes());
+        book.addChapter("One", "{\\rtf1 one}", QStringLiteral("OLD.QVD"));
+
+        const CompiledBook compiled = CompiledBook::fromBytes(*CompiledBookBytes(book.state));
+        const DisplayRecord display = compiled.display(QStringLiteral("OLD.QVD"));
+        QCOMPARE(display.GraphicFile.text(), QStringLiteral("SKY.BMP"));
+        QCOMPARE(+display.WinWidth, 300);
+        QCOMPARE(+display.PrintAllowed, 1);
+        QVERIFY(DistributionFiles(book.state, [](const QString&) {
+                    return false;
+                }).contains(QStringLiteral("SKY.BMP")));
+        QCOMPARE(readBytes(oldFile), old.bytes());
+
+        writeBytes(oldFile, old.bytes().left(60));
+        QCOMPARE(thrownText<InOutError>([&] { CompiledBookBytes(book.state); }),
+                 QStringLiteral("The Display file OLD.QVD could not be read: Read beyond end of "
+                                "file"));
+        QVERIFY(platform.messages.shown().isEmpty());
     }
 
     void compileBook_missingFilesRefuse()

@@ -123,6 +123,29 @@ private slots:
         QVERIFY(withProgram.contains(QStringLiteral("GAME.EXE")));
     }
 
+    // A program that an opening or closing command starts is asked about as a link's program
+    // is: a program of the system's path is left out, not reported missing.
+    void commandPrograms_areAskedAboutAsLinksAre()
+    {
+        PlatformDoubles platform;
+        Book book;
+        CommandRecord& closing = book.state.Project.Presentation.Closing;
+        closing.CommandType = 4;
+        closing.ProgramFile.setText(QStringLiteral("xdg-open,NOTES.TXT"));
+        QStringList asked;
+        const auto leaveOut = [&asked](const QString& program) {
+            asked << program;
+            return false;
+        };
+        QVERIFY(!DistributionFiles(book.state, leaveOut).contains(QStringLiteral("xdg-open")));
+        QCOMPARE(asked, QStringList({QStringLiteral("xdg-open"), QStringLiteral("GAME.EXE")}));
+        const QString target = book.dir.filePath(QStringLiteral("dist/"));
+        QVERIFY(CopyDistribution(book.state, target, leaveOut));
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("All the files have been copied to the Directory ") +
+                             target});
+    }
+
     void copy_endsWithTheExecutable()
     {
         PlatformDoubles platform;
@@ -339,6 +362,15 @@ private slots:
                     .arg(image)));
         if (geteuid() != 0)
             QSKIP("Entering the bare Debian image needs root");
+        // A machine that is itself a chroot or a container may refuse new namespaces.
+        QProcess probe;
+        probe.setProcessChannelMode(QProcess::MergedChannels);
+        probe.start(QStringLiteral("unshare"), {QStringLiteral("--mount"), QStringLiteral("--pid"),
+                                                QStringLiteral("--fork"), QStringLiteral("true")});
+        if (!probe.waitForFinished(30000) || probe.exitStatus() != QProcess::NormalExit ||
+            probe.exitCode() != 0)
+            QSKIP(qPrintable(QStringLiteral("No mount and PID namespace can be made here: %1")
+                                 .arg(QString::fromLocal8Bit(probe.readAll()).trimmed())));
         QVERIFY2(
             !QFileInfo::exists(image + QStringLiteral("/usr/lib/x86_64-linux-gnu/libQt6Core.so.6")),
             "the image is not bare: Qt is installed in it");
