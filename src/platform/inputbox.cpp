@@ -31,9 +31,11 @@ TInputBox::TInputBox(const QString& caption, const QString& prompt, const QStrin
     setMinimumWidth(320);
 }
 
-QString InputBox(const QString& caption, const QString& prompt, const QString& offered,
-                 QWidget* parent)
+std::optional<QString> InputBox(const QString& caption, const QString& prompt,
+                                const QString& offered, QWidget* parent)
 {
     TInputBox box(caption, prompt, offered, parent);
-    return RunModal(box) == QDialog::Accepted ? box.Edit->text() : offered;
+    if (RunModal(box) != QDialog::Accepted)
+        return std::nullopt;
+    return box.Edit->text();
 }

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -21,6 +23,6 @@ public:
     QPushButton* CancelBtn;
 };
 
-// The author's answer; cancelling the box answers the offered text.
-QString InputBox(const QString& caption, const QString& prompt, const QString& offered,
-                 QWidget* parent = nullptr);
+// The author's answer; nothing when the box is cancelled.
+std::optional<QString> InputBox(const QString& caption, const QString& prompt,
+                                const QString& offered, QWidget* parent = nullptr);

@@ -21,6 +21,7 @@ BoxStyle styleOf(MessageKind kind)
     case MessageKind::Info:
         return {QMessageBox::Information, "Information", QMessageBox::Ok};
     case MessageKind::Confirm:
+    case MessageKind::ConfirmDiscard:
         return {QMessageBox::Question, "Confirm", QMessageBox::Yes | QMessageBox::No};
     case MessageKind::Plain:
         return {QMessageBox::NoIcon, nullptr, QMessageBox::Ok};
@@ -67,11 +68,14 @@ MessageAnswer QtMessageBoxes::show(MessageKind kind, const QString& text)
     QMessageBox box(style.icon, title, displayText(text), style.buttons,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
-    if (kind == MessageKind::Confirm)
+    const bool yesOrNo = kind == MessageKind::Confirm || kind == MessageKind::ConfirmDiscard;
+    if (yesOrNo)
         box.setEscapeButton(QMessageBox::No);
+    if (kind == MessageKind::ConfirmDiscard)
+        box.setDefaultButton(QMessageBox::No);
     const int pressed = box.exec();
     // Closing a question box by its frame counts as No.
-    if (kind == MessageKind::Confirm && pressed != QMessageBox::Yes)
+    if (yesOrNo && pressed != QMessageBox::Yes)
         return MessageAnswer::No;
     return answerOf(pressed);
 }

@@ -194,8 +194,9 @@ void THNotesForm::Print()
 
 bool THNotesForm::FindNext(const QString& text)
 {
-    const QTextCursor found = Memo1->document()->find(text, Memo1->textCursor().selectionEnd(),
-                                                      QTextDocument::FindCaseSensitively);
+    // The find dialog offers no case option: it finds the text in any letter case, as the
+    // chapter screens' Find does.
+    const QTextCursor found = Memo1->document()->find(text, Memo1->textCursor().selectionEnd());
     Memo1->setFocus();
     if (found.isNull() || text.isEmpty()) {
         QApplication::beep();
@@ -208,7 +209,8 @@ bool THNotesForm::FindNext(const QString& text)
 void THNotesForm::Replace(const QString& find, const QString& with, bool all)
 {
     do {
-        if (Memo1->textCursor().selectedText() != find && !FindNext(find))
+        if (Memo1->textCursor().selectedText().compare(find, Qt::CaseInsensitive) != 0 &&
+            !FindNext(find))
             return;
         QTextCursor cursor = Memo1->textCursor();
         if (!cursor.hasSelection())

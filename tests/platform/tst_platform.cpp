@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
 // Takes the addresses QDesktopServices would hand to the desktop.
 class UrlCatcher : public QObject
@@ -112,6 +113,23 @@ private slots:
     {
         QCOMPARE(QtMessageBoxes::displayText(QStringLiteral("a\n\r\n\rb")),
                  QStringLiteral("a\n\nb"));
+    }
+
+    // Enter presses a question's default button: No where Yes would throw the author's work away.
+    void questionBoxes_enterPressesTheDefaultButton()
+    {
+        QtMessageBoxes boxes;
+        const std::pair<MessageKind, MessageAnswer> cases[] = {
+            {MessageKind::Confirm, MessageAnswer::Yes},
+            {MessageKind::ConfirmDiscard, MessageAnswer::No}};
+        for (const auto& [kind, answer] : cases) {
+            QTimer::singleShot(0, [] {
+                QWidget* box = QApplication::activeModalWidget();
+                QVERIFY(box);
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+            QCOMPARE(boxes.show(kind, QStringLiteral("Close anyway?")), answer);
+        }
     }
 
     void fileDialogFilter_matchesBothCases()

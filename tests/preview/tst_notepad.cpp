@@ -2,8 +2,10 @@
 #include "doubles.h"
 #include "testdir.h"
 
+#include "platform/finddialog.h"
 #include "preview/hnotesf.h"
 
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -88,15 +90,26 @@ private slots:
         QCOMPARE(notepad.Memo1->toPlainText(), QStringLiteral("draft"));
     }
 
-    void find_isCaseSensitiveAndDoesNotWrap()
+    // The find dialog has no case option: Find Next (Enter) finds the text in any letter case,
+    // downward, without wrapping; Replace takes a selection in any case as the text.
+    void find_ignoresCaseAndDoesNotWrap()
     {
         PlatformDoubles platform;
         THNotesForm notepad(QStringLiteral("A.TXT"));
+        notepad.show();
         notepad.Memo1->setPlainText(QStringLiteral("Cat and cat"));
         selectFrom(notepad.Memo1, 0);
-        QVERIFY(notepad.FindNext(QStringLiteral("cat")));
+        notepad.ShowFindDialog();
+        QTest::keyClicks(notepad.FindDialog1->FindEdit, QStringLiteral("cat"));
+        QTest::keyClick(notepad.FindDialog1->FindEdit, Qt::Key_Return);
+        QCOMPARE(notepad.Memo1->textCursor().selectedText(), QStringLiteral("Cat"));
+        QTest::keyClick(notepad.FindDialog1->FindEdit, Qt::Key_Return);
         QCOMPARE(notepad.Memo1->textCursor().selectionStart(), 8);
-        QVERIFY(!notepad.FindNext(QStringLiteral("cat")));
+        QTest::keyClick(notepad.FindDialog1->FindEdit, Qt::Key_Return);
+        QCOMPARE(notepad.Memo1->textCursor().selectionStart(), 8);
+        selectFrom(notepad.Memo1, 0);
+        notepad.Replace(QStringLiteral("CAT"), QStringLiteral("dog"), true);
+        QCOMPARE(notepad.Memo1->toPlainText(), QStringLiteral("dog and dog"));
     }
 
     void replace_rules()

@@ -6,6 +6,7 @@ MessageAnswer MessageRecorder::show(MessageKind kind, const QString& text)
     m_shown.add({kind, text});
     switch (kind) {
     case MessageKind::Confirm:
+    case MessageKind::ConfirmDiscard:
     case MessageKind::YesNoCancel:
     case MessageKind::YesNoHelp:
         return m_answers.next(text, MessageAnswer::No);

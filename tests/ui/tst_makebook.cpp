@@ -119,17 +119,33 @@ private slots:
                      "1 chapters, 1 display records, 0 HyperText entries"),
                  book.readAllStandardError().constData());
 
-        // The same book as an EPUB, from the distribution window, as the validator reads it.
-        platform.modal.expect<TDistribForm>([](TDistribForm& window) {
+        // The same book as an EPUB, from the distribution window, as the validator reads it:
+        // first in the project folder the window starts in, then in the folder typed, which the
+        // window shows again the next time.
+        const QString project = QDir(folder).filePath(QStringLiteral("Sea.epub"));
+        const QString typed = dir.filePath(QStringLiteral("For readers"));
+        platform.modal.expect<TDistribForm>([&project, &typed](TDistribForm& window) {
             QVERIFY(QTest::qWaitForWindowActive(&window));
             QTest::keyClick(&window, Qt::Key_E, Qt::AltModifier);
-            QTRY_VERIFY(QFileInfo::exists(QStringLiteral("Sea.epub")));
+            QTRY_VERIFY(QFileInfo::exists(project));
+            window.Edit1->setText(typed); // a folder not made yet
+            window.Edit1->setFocus();
+            QTest::keyClick(&window, Qt::Key_E, Qt::AltModifier);
+            QTRY_VERIFY(QFileInfo::exists(typed + QStringLiteral("/Sea.epub")));
+            QTest::keyClick(&window, Qt::Key_Escape);
+        });
+        platform.messages.clear();
+        click(form.DistribBtn);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList(
+                     {QStringLiteral("The EPUB E-Book %1 has been created.").arg(project),
+                      QStringLiteral("The EPUB E-Book %1/Sea.epub has been created.").arg(typed)}));
+        QVERIFY(EpubcheckAccepts(project));
+        platform.modal.expect<TDistribForm>([&typed](TDistribForm& window) {
+            QCOMPARE(window.Edit1->text(), typed);
             QTest::keyClick(&window, Qt::Key_Escape);
         });
         click(form.DistribBtn);
-        QCOMPARE(platform.messages.texts().last(),
-                 QStringLiteral("The EPUB E-Book Sea.epub has been created."));
-        QVERIFY(EpubcheckAccepts(QDir(folder).filePath(QStringLiteral("Sea.epub"))));
     }
 
     void designedBook_presentationReachesTheProjectAndTheExecutable()

@@ -40,6 +40,36 @@ private:
     WorkingState& m_state;
 };
 
+// The open project's book as a designer shows it: the designer's unsaved records, and the
+// project's own chapters, texts, displays and links.
+class DesignedBookSource : public BookSource
+{
+public:
+    DesignedBookSource(WorkingState& state, const ProjectRecord& designed)
+        : m_book(state), m_project(designed)
+    {}
+    const ProjectRecord& project() const override { return m_project; }
+    QStringList menuEntries() const override { return m_book.menuEntries(); }
+    ChapterRecord chapter(int index) const override { return m_book.chapter(index); }
+    QByteArray chapterText(const QString& chapterFile) const override
+    {
+        return m_book.chapterText(chapterFile);
+    }
+    DisplayRecord display(const QString& displayFile) const override
+    {
+        return m_book.display(displayFile);
+    }
+    bool hyperEntry(const QString& phrase, QStringList& lines) const override
+    {
+        return m_book.hyperEntry(phrase, lines);
+    }
+    bool introduction(QStringList& lines) const override { return m_book.introduction(lines); }
+
+private:
+    ProjectBookSource m_book;
+    ProjectRecord m_project;
+};
+
 // A book that exists only as its records: what a designer shows before anything is saved.
 class RecordsBookSource : public BookSource
 {

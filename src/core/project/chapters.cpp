@@ -43,7 +43,7 @@ void MoveChapter(const WorkingState& state, qsizetype from, qsizetype before)
 {
     const QList<ChapterRecord> chapters = chapterRecords(state);
     if (from == before || from < 0 || before < 0 || from >= chapters.size() ||
-        before >= chapters.size())
+        before > chapters.size())
         return; // nothing is moved rather than a chapter lost
     QByteArray list;
     for (qsizetype i = 0; i < chapters.size(); ++i) {
@@ -53,6 +53,8 @@ void MoveChapter(const WorkingState& state, qsizetype from, qsizetype before)
             list.append(filestore::bytesOf(chapters.at(from)));
         list.append(filestore::bytesOf(chapters.at(i)));
     }
+    if (before == chapters.size())
+        list.append(filestore::bytesOf(chapters.at(from)));
     // The work file is complete before it takes the chapter list's place.
     filestore::rewriteThroughScratch(
         state.ChapterListFile, BaseName(state.ChapterListFile) + QStringLiteral(".tmp"), list);

@@ -13,7 +13,7 @@ bool MenuEntryInUse(const WorkingState& state, const QString& entry, const QStri
 void RemoveChapterAt(WorkingState& state, qsizetype index);
 
 // Moves chapter `from` to the place before chapter `before` (positions in the list as it is
-// now). Exactly one record moves, so lists that hold the same entry twice (earlier files may)
-// lose and double nothing. The list stays as it is when the two are the same or either is not
-// in the list.
+// now; `before` one past the last chapter moves it to the end). Exactly one record moves, so lists
+// that hold the same entry twice (earlier files may) lose and double nothing. The list stays as it
+// is when the two are the same or either is not in the list.
 void MoveChapter(const WorkingState& state, qsizetype from, qsizetype before);

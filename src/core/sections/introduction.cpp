@@ -71,19 +71,16 @@ void ReplaceIntroEntry(const QString& file, const QStringList& textLines)
 IntroSave SaveIntroduction(const QString& file, bool shown, bool edited, bool existed,
                            const QStringList& textLines)
 {
-    IntroSave outcome = shown ? IntroSave::Kept : IntroSave::Removed;
-    if (shown && edited) {
-        if (textLines.isEmpty()) {
-            outcome = IntroSave::Empty;
-        } else {
-            if (existed && filestore::exists(file))
-                ReplaceIntroEntry(file, textLines);
-            else
-                AddIntroEntry(file, textLines);
-            return IntroSave::Written;
-        }
-    }
-    if (outcome != IntroSave::Kept)
+    // Not showing the introduction keeps its text: only the author's own deleting removes it.
+    if (!edited)
+        return IntroSave::Kept;
+    if (textLines.isEmpty()) {
         DeleteEntry(file, kIntroName, kIntroSource);
-    return outcome;
+        return shown ? IntroSave::Empty : IntroSave::Removed;
+    }
+    if (existed && filestore::exists(file))
+        ReplaceIntroEntry(file, textLines);
+    else
+        AddIntroEntry(file, textLines);
+    return IntroSave::Written;
 }

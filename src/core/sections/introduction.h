@@ -16,12 +16,13 @@ void ReplaceIntroEntry(const QString& file, const QStringList& textLines);
 
 enum class IntroSave
 {
-    Kept,    // shown but not edited: the section stays as it is
+    Kept,    // not edited: the section stays as it is, whether the introduction is shown or not
     Written, // edited: written in its place, or added
-    Removed, // not shown: the section is deleted
+    Removed, // edited to nothing while not shown: deleted
     Empty,   // shown and edited to nothing: deleted; the introduction is no longer shown
 };
 
-// How saving the program configuration leaves the introduction section.
+// How saving the program configuration leaves the introduction section. An introduction that
+// is not shown keeps its text.
 IntroSave SaveIntroduction(const QString& file, bool shown, bool edited, bool existed,
                            const QStringList& textLines);

@@ -11,6 +11,7 @@ MessageAnswer StandardErrorMessages::show(MessageKind kind, const QString& text)
     std::fprintf(stderr, "%s%s\n", prefix, qUtf8Printable(text));
     switch (kind) {
     case MessageKind::Confirm:
+    case MessageKind::ConfirmDiscard:
     case MessageKind::YesNoCancel:
     case MessageKind::YesNoHelp:
         return MessageAnswer::No;
@@ -32,6 +33,11 @@ void ShowInfo(const QString& text)
 bool Confirm(const QString& text)
 {
     return MessageSlot::get().show(MessageKind::Confirm, text) == MessageAnswer::Yes;
+}
+
+bool ConfirmDiscard(const QString& text)
+{
+    return MessageSlot::get().show(MessageKind::ConfirmDiscard, text) == MessageAnswer::Yes;
 }
 
 void ShowPlain(const QString& text)

@@ -13,6 +13,7 @@ enum class MessageKind
     Error,
     Info,
     Confirm,
+    ConfirmDiscard, // a question whose Yes throws the author's work away: No is the default
     Plain,
     YesNoCancel,
     YesNoHelp
@@ -46,6 +47,9 @@ using MessageSlot = ServiceSlot<MessageBoxes, StandardErrorMessages>;
 void ShowError(const QString& text);
 void ShowInfo(const QString& text);
 bool Confirm(const QString& text); // true only for Yes; closing the box counts as No
+// The same for a question whose Yes discards or replaces the author's work: No is the default
+// button, so Enter keeps the work.
+bool ConfirmDiscard(const QString& text);
 void ShowPlain(const QString& text);
 MessageAnswer AskYesNoCancel(const QString& text);
 MessageAnswer AskYesNoHelp(const QString& text);

@@ -192,9 +192,12 @@ void THypMenuForm::addExecutable()
 
 void THypMenuForm::addNotepad()
 {
-    m_link.enteredType = 13; // at once: a cancelled name keeps the command it had
-    if (const std::optional<QString> name = AskNotepadFile(m_link.command, this))
+    // Only a notepad link's own file is offered, and only OK makes the link a notepad link.
+    const QString current = m_link.enteredType == 13 ? m_link.command : QString();
+    if (const std::optional<QString> name = AskNotepadFile(current, this)) {
         m_link.command = *name;
+        m_link.enteredType = 13;
+    }
 }
 
 // A file that is not in the project is forgotten; an empty one becomes the first match of the

@@ -1,6 +1,7 @@
 // The chapter editor.
 #include "ui/authoring/chpeditf.h"
 
+#include "core/files/projectpath.h"
 #include "core/project/chaptersave.h"
 #include "core/services/messages.h"
 #include "platform/f1help.h"
@@ -130,7 +131,8 @@ void TChapEditForm::ImportBtnClick()
 {
     // Another file replaces the text: changes are not dropped without asking, as on closing.
     if (RichEdit1->modified() &&
-        !Confirm(QStringLiteral("The file has been changed.\n\r\n\rOpen another file anyway?")))
+        !ConfirmDiscard(
+            QStringLiteral("The file has been changed.\n\r\n\rOpen another file anyway?")))
         return;
     FileChoice choice;
     choice.title = tr("Select a Text File");
@@ -158,11 +160,29 @@ void TChapEditForm::SaveasBtnClick()
         ShowError(entered + QStringLiteral(" is not a valid file name"));
         return;
     }
-    RichEdit1->saveFile(*name);
-    Label2->setText(*name);
-    ShowInfo(*name + QStringLiteral(" has been saved."));
+    // A file of the name in another letter case is that file, as everywhere in the book.
+    const QString file = QFileInfo(ResolveProjectName(*name)).fileName();
+    if (!mayReplace(file))
+        return;
+    RichEdit1->saveFile(file);
+    Label2->setText(file);
+    ShowInfo(file + QStringLiteral(" has been saved."));
     RichEdit1->setModified(false);
-    m_fileName = *name;
+    m_fileName = file;
+}
+
+// Another file of that name (another chapter's text, perhaps) is replaced only when the author
+// says so; the file being edited is simply saved again.
+bool TChapEditForm::mayReplace(const QString& name) const
+{
+    const QFileInfo target(name);
+    if (!target.exists() ||
+        (!m_fileName.isEmpty() &&
+         target.canonicalFilePath() == QFileInfo(m_fileName).canonicalFilePath()))
+        return true;
+    return ConfirmDiscard(QStringLiteral("The file %1 already exists.\n\r\n\rDo you want to "
+                                         "replace it?")
+                              .arg(target.fileName()));
 }
 
 void TChapEditForm::Button1Click()
@@ -175,7 +195,7 @@ void TChapEditForm::Button1Click()
 void TChapEditForm::done(int result)
 {
     if (RichEdit1->modified() &&
-        !Confirm(QStringLiteral("The file has been changed.\n\r\n\rClose anyway?"))) {
+        !ConfirmDiscard(QStringLiteral("The file has been changed.\n\r\n\rClose anyway?"))) {
         RichEdit1->setFocus();
         return;
     }

@@ -55,6 +55,7 @@ private:
     void connectCommands();
     void ImportBtnClick();
     void SaveasBtnClick();
+    bool mayReplace(const QString& name) const;
     void Button1Click();
 
     QString m_fileName;

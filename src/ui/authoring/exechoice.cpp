@@ -63,6 +63,7 @@ TExeChoiceForm::TExeChoiceForm(const QString& command, const QString& file, Hype
             start = i;
             m_remembered[i] = file;
             m_type = type;
+            m_hasProgram = true;
         }
     }
     RadioButtons[start]->setChecked(true);
@@ -88,13 +89,14 @@ void TExeChoiceForm::AddClick(int choice)
     m_file = value;
     m_command = value;
     m_type = kTypes[choice];
+    m_hasProgram = true;
 }
 
 bool ChooseExecutable(QString& command, QString& file, HyperTextType& type, bool withHtml,
                       QWidget* parent)
 {
     TExeChoiceForm form(command, file, type, withHtml, parent);
-    if (RunModal(form) != QDialog::Accepted)
+    if (RunModal(form) != QDialog::Accepted || !form.hasProgram())
         return false;
     command = form.command();
     file = form.file();

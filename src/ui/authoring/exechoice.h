@@ -21,6 +21,8 @@ public:
     QString command() const { return m_command; }
     QString file() const { return m_file; }
     HyperTextType type() const { return m_type; }
+    // Whether a program is defined: the one the window was opened with, or a completed Add.
+    bool hasProgram() const { return m_hasProgram; }
 
     void AddClick(int choice);
 
@@ -35,10 +37,12 @@ private:
     QString m_command;
     QString m_file;
     HyperTextType m_type = HyperTextType::ExecutableProgram;
+    bool m_hasProgram = false;
     QString m_remembered[3];
     int m_choices;
 };
 
-// True on OK, with command, file and type set; Cancel leaves them.
+// True on OK when a program is defined, with command, file and type set; Cancel, or OK before any
+// picker was completed for a value of another kind, leaves them.
 bool ChooseExecutable(QString& command, QString& file, HyperTextType& type, bool withHtml,
                       QWidget* parent = nullptr);

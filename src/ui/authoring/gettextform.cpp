@@ -3,6 +3,7 @@
 
 #include "platform/f1help.h"
 #include "platform/look.h"
+#include "platform/typinglimit.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,7 +19,7 @@ TGetTextForm::TGetTextForm(const QString& name, QWidget* parent)
     setObjectName(QStringLiteral("TGetTextForm"));
     setWindowTitle(tr("Press F1 for Help"));
     SetHelpContext(this, 144);
-    Edit1->setMaxLength(50);
+    LimitTyping(Edit1, 50);
     auto* buttons = ButtonRow({}, {SaveBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);

@@ -107,8 +107,8 @@ void DeleteEntries(const QString& file, const QString& source, int helpContext)
         SelectEntry(file, source, QStringLiteral("Select an Entry to delete"), helpContext);
     if (name.isEmpty())
         return;
-    if (Confirm(QStringLiteral("The \"") + name +
-                QStringLiteral("\" entry will be deleted.\n\rContinue?")))
+    if (ConfirmDiscard(QStringLiteral("The \"") + name +
+                       QStringLiteral("\" entry will be deleted.\n\rContinue?")))
         DeleteEntry(file, name, source);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/f1help.h"
 #include "platform/look.h"
 #include "platform/modal.h"
+#include "platform/typinglimit.h"
 #include "preview/hnotesf.h"
 
 #include <QGroupBox>
@@ -20,7 +21,7 @@ TNoteFileForm::TNoteFileForm(const QString& command, QWidget* parent)
     setWindowTitle(tr("Press F1 for Help"));
     SetHelpContext(this, 590);
     PaintBackground(this, kTeal, Qt::white);
-    Edit1->setMaxLength(60);
+    LimitTyping(Edit1, 60);
     auto* group = new QGroupBox(tr(" Enter Text Filename "), this);
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(Edit1);

@@ -8,6 +8,7 @@
 #include "platform/filelists.h"
 #include "platform/look.h"
 #include "platform/modal.h"
+#include "platform/typinglimit.h"
 #include "preview/hmediaf.h"
 #include "preview/hmltmedf.h"
 #include "preview/mediaactions.h"
@@ -125,7 +126,7 @@ TPickerForm::TPickerForm(const QString& objectName, int helpContext,
 QLineEdit* TPickerForm::addExtraField(const QString& label, int maxLength)
 {
     auto* field = new QLineEdit(this);
-    field->setMaxLength(maxLength);
+    LimitTyping(field, maxLength);
     static_cast<QFormLayout*>(m_extraRows)->addRow(new QLabel(label, this), field);
     return field;
 }
@@ -332,7 +333,7 @@ TGetExeForm::TGetExeForm(const QString& value, QWidget* parent)
                   parent),
       Edit1(nameEdit()), Edit2(addExtraField(tr("Parameters :"), 200)), GetBtn(findButton())
 {
-    Edit1->setMaxLength(50);
+    LimitTyping(Edit1, 50);
     const qsizetype comma = value.indexOf(QLatin1Char(','));
     Edit1->setText(comma < 0 ? value : value.left(comma));
     Edit2->setText(comma < 0 ? QString() : value.mid(comma + 1));
@@ -359,7 +360,7 @@ TGetWinExeForm::TGetWinExeForm(const QString& value, QWidget* parent)
                   parent),
       Edit1(nameEdit())
 {
-    Edit1->setMaxLength(50);
+    LimitTyping(Edit1, 50);
     Edit1->setText(value.toUpper());
     connect(Edit1, &QLineEdit::textEdited, this, [this](const QString& text) {
         const int cursor = Edit1->cursorPosition();

@@ -91,6 +91,9 @@ void THypReorgFm::reset()
         list->addItems(m_entries);
         list->setCurrentRow(0);
     }
+    // A chapter can also go to the end: "before" the place after the last chapter.
+    if (!m_entries.isEmpty())
+        ListBox2->addItem(tr("(the end of the list)"));
     Edit1->clear();
     Edit2->clear();
     m_moveRow = m_beforeRow = -1;

@@ -42,7 +42,7 @@ void RemoveChapter(WorkingState& state, QWidget* parent)
     const QString question = QStringLiteral("\tChapter \"") +
                              state.CurrentChapter.MenuEntry.text() +
                              QStringLiteral("\" will be removed.\n\r\n\r\tContinue?");
-    if (Confirm(question))
+    if (ConfirmDiscard(question))
         RemoveChapterAt(state, index);
 }
 

@@ -9,6 +9,7 @@
 #include "platform/filelists.h"
 #include "platform/look.h"
 #include "platform/modal.h"
+#include "platform/typinglimit.h"
 #include "ui/chapters/chapterhooks.h"
 
 #include <QDir>
@@ -31,9 +32,9 @@ TChapterForm::TChapterForm(WorkingState& state, qsizetype index, QWidget* parent
 {
     setWindowTitle(tr("Press F1 for Help"));
     SetHelpContext(this, 161);
-    ChapIDEdit->setMaxLength(60);
+    LimitTyping(ChapIDEdit, 60);
     DisplayEdit->setReadOnly(true);
-    DisplayEdit->setMaxLength(25);
+    LimitTyping(DisplayEdit, 25);
     FileListBox1->setMask(QStringLiteral("*.QVD"));
     FileListBox1->setDirectory(QDir::currentPath());
     ChapIDEdit->installEventFilter(this);
@@ -158,10 +159,13 @@ void TChapterForm::ViewBtnClick()
 
 void TChapterForm::Button1Click()
 {
+    std::optional<QString> saved;
     {
         const HiddenWhileSubWindow hidden(this);
-        ChapterWindowsSlot::get().designDisplay(this, m_project, chapterFile());
+        saved = ChapterWindowsSlot::get().designDisplay(this, m_project, chapterFile());
     }
     FileListBox1->refresh();
-    DisplayEdit->clear();
+    // The display file just made (or changed) is the one the chapter is meant to have.
+    if (saved)
+        DisplayEdit->setText(*saved);
 }

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QWidget;
 
 class ChapterWindows
@@ -16,8 +18,9 @@ public:
     virtual ~ChapterWindows() = default;
     virtual void showChapter(QWidget* parent, const QString& chapterFile,
                              const DisplayRecord& display, const ProjectRecord& project) = 0;
-    virtual void designDisplay(QWidget* parent, ProjectRecord& project,
-                               const QString& chapterFile) = 0;
+    // The name of the display file the designer saved; nothing when it was cancelled.
+    virtual std::optional<QString> designDisplay(QWidget* parent, ProjectRecord& project,
+                                                 const QString& chapterFile) = 0;
 };
 
 class NoChapterWindows : public ChapterWindows
@@ -25,7 +28,10 @@ class NoChapterWindows : public ChapterWindows
 public:
     void showChapter(QWidget*, const QString&, const DisplayRecord&, const ProjectRecord&) override
     {}
-    void designDisplay(QWidget*, ProjectRecord&, const QString&) override {}
+    std::optional<QString> designDisplay(QWidget*, ProjectRecord&, const QString&) override
+    {
+        return std::nullopt;
+    }
 };
 
 using ChapterWindowsSlot = ServiceSlot<ChapterWindows, NoChapterWindows>;

@@ -2,6 +2,7 @@
 #include "ui/chapters/chpaddf.h"
 
 #include "platform/filelists.h"
+#include "platform/typinglimit.h"
 
 #include <QDir>
 #include <QLabel>
@@ -15,7 +16,7 @@ TChapAddForm::TChapAddForm(WorkingState& state, qsizetype index, QWidget* parent
     setObjectName(QStringLiteral("TChapAddForm"));
     Label1->setText(tr("Select a Chapter File"));
     TextFileEdit->setReadOnly(true);
-    TextFileEdit->setMaxLength(60);
+    LimitTyping(TextFileEdit, 60);
     FileListBox2->setMask(QStringLiteral("*.QLF"));
     FileListBox2->setDirectory(QDir::currentPath());
     connect(FileListBox2, &FileListBox::fileClicked, TextFileEdit, &QLineEdit::setText);

@@ -13,8 +13,8 @@ void PreviewChapterWindows::showChapter(QWidget* parent, const QString& chapterF
     ShowChapter(context, display, source.chapterText(chapterFile), parent);
 }
 
-void PreviewChapterWindows::designDisplay(QWidget* parent, ProjectRecord& project,
-                                          const QString& chapterFile)
+std::optional<QString> PreviewChapterWindows::designDisplay(QWidget* parent, ProjectRecord& project,
+                                                            const QString& chapterFile)
 {
-    DesignChapterDisplay(m_state, project, chapterFile, parent);
+    return DesignChapterDisplay(m_state, project, chapterFile, parent);
 }

@@ -18,8 +18,8 @@ public:
     {}
     void showChapter(QWidget* parent, const QString& chapterFile, const DisplayRecord& display,
                      const ProjectRecord& project) override;
-    void designDisplay(QWidget* parent, ProjectRecord& project,
-                       const QString& chapterFile) override;
+    std::optional<QString> designDisplay(QWidget* parent, ProjectRecord& project,
+                                         const QString& chapterFile) override;
 
 private:
     WorkingState& m_state;

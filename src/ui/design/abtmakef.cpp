@@ -7,6 +7,7 @@
 #include "platform/filelists.h"
 #include "platform/look.h"
 #include "platform/modal.h"
+#include "platform/typinglimit.h"
 #include "preview/abtdispf.h"
 #include "ui/design/iconfile.h"
 
@@ -24,7 +25,7 @@ namespace {
 QLineEdit* limitedEdit(int maxLength, const QString& text)
 {
     auto* edit = new QLineEdit(text);
-    edit->setMaxLength(maxLength);
+    LimitTyping(edit, maxLength);
     return edit;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/f1help.h"
 #include "platform/filedialogs.h"
 #include "platform/modal.h"
+#include "platform/typinglimit.h"
 #include "preview/readerscreen.h"
 #include "ui/design/bmenadjf.h"
 
@@ -26,6 +27,7 @@ TAuthorForm::TAuthorForm(MenuRecord& menu, QWidget* parent)
     : QDialog(parent), Panel1(new QFrame(this)),
       Button1(new QPushButton(tr("Adjust Author Box"), this)),
       Button2(new QPushButton(tr("Change &Font"), this)),
+      ColourBtn(new QPushButton(tr("Text Colo&r"), this)),
       Button3(new QPushButton(tr("Select Background Color"), this)),
       OKBtn(new QPushButton(tr("&OK"), this)), CancelBtn(new QPushButton(tr("&Cancel"), this)),
       m_menu(menu), m_working(menu), m_colour(menu.Author.AuthorColor)
@@ -39,7 +41,7 @@ TAuthorForm::TAuthorForm(MenuRecord& menu, QWidget* parent)
     auto* lines = new QVBoxLayout(Panel1);
     for (int i = 0; i < 6; ++i) {
         Edits[i] = new QLineEdit((m_working.Author.*kLines[i]).text(), Panel1);
-        Edits[i]->setMaxLength(60);
+        LimitTyping(Edits[i], 60);
         lines->addWidget(Edits[i]);
     }
     showColour();
@@ -52,6 +54,15 @@ TAuthorForm::TAuthorForm(MenuRecord& menu, QWidget* parent)
     connect(Button2, &QPushButton::clicked, this, [this] {
         if (const std::optional<QFont> chosen = fileDialogs().chooseFont(this, Panel1->font()))
             Panel1->setFont(*chosen);
+        Edits[0]->setFocus();
+    });
+    // The font dialog has no colour: the text's colour is chosen beside it.
+    connect(ColourBtn, &QPushButton::clicked, this, [this] {
+        if (const std::optional<QColor> chosen =
+                fileDialogs().chooseColor(this, BookColour(m_textColour))) {
+            m_textColour = BookColourOf(*chosen);
+            showColour();
+        }
         Edits[0]->setFocus();
     });
     connect(Button3, &QPushButton::clicked, this, [this] {
@@ -67,6 +78,7 @@ TAuthorForm::TAuthorForm(MenuRecord& menu, QWidget* parent)
     auto* side = new QVBoxLayout;
     side->addWidget(Button1);
     side->addWidget(Button2);
+    side->addWidget(ColourBtn);
     side->addWidget(Button3);
     side->addStretch();
     side->addWidget(OKBtn);

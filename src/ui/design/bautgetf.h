@@ -19,9 +19,10 @@ public:
 
     QFrame* Panel1;
     QLineEdit* Edits[6];
-    QPushButton* Button1; // "Adjust Author Box"
-    QPushButton* Button2; // "Change &Font"
-    QPushButton* Button3; // "Select Background Color"
+    QPushButton* Button1;   // "Adjust Author Box"
+    QPushButton* Button2;   // "Change &Font"
+    QPushButton* ColourBtn; // "Text Colo&r"
+    QPushButton* Button3;   // "Select Background Color"
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
 

@@ -2,6 +2,7 @@
 #include "ui/design/bmengetf.h"
 
 #include "core/project/projectfiles.h"
+#include "core/services/messages.h"
 #include "platform/f1help.h"
 #include "platform/look.h"
 #include "platform/modal.h"
@@ -84,7 +85,10 @@ void TMenuDesignForm::connectControls()
         });
     });
     connect(ViewBitBtn, &QPushButton::clicked, this, [this] {
-        TestTableOfContents(m_menu, m_presentation, m_config, m_state.HelpFilePath, this);
+        ReportErrors([this] {
+            TestTableOfContents(m_state, m_menu, m_presentation, m_config, m_state.HelpFilePath,
+                                this);
+        });
     });
     connect(OKBitBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBitBtn, &QPushButton::clicked, this, &QDialog::reject);

@@ -5,20 +5,37 @@
 
 #include <QMenuBar>
 
-MenuTestBook::MenuTestBook(const MenuRecord& menu, const PresentationRecord& presentation,
-                           const ConfigRecord& config, const QString& toolHelpFile)
-    : source(presentation, config, menu), context{source, toolHelpFile, QPoint()}
+namespace {
+
+ProjectRecord designed(const ProjectRecord& project, const MenuRecord& menu,
+                       const PresentationRecord& presentation, const ConfigRecord& config)
+{
+    ProjectRecord shown = project;
+    shown.Menu = menu;
+    shown.Presentation = presentation;
+    shown.Config = config;
+    return shown;
+}
+
+} // namespace
+
+MenuTestBook::MenuTestBook(WorkingState& state, const MenuRecord& menu,
+                           const PresentationRecord& presentation, const ConfigRecord& config,
+                           const QString& toolHelpFile)
+    : source(state, designed(state.Project, menu, presentation, config)), context{source,
+                                                                                  toolHelpFile,
+                                                                                  QPoint()}
 {}
 
-TMenuTestForm::TMenuTestForm(const MenuRecord& menu, const PresentationRecord& presentation,
-                             const ConfigRecord& config, const QString& toolHelpFile,
-                             QWidget* parent)
-    : TMenuTestForm(std::make_unique<MenuTestBook>(menu, presentation, config, toolHelpFile),
+TMenuTestForm::TMenuTestForm(WorkingState& state, const MenuRecord& menu,
+                             const PresentationRecord& presentation, const ConfigRecord& config,
+                             const QString& toolHelpFile, QWidget* parent)
+    : TMenuTestForm(std::make_unique<MenuTestBook>(state, menu, presentation, config, toolHelpFile),
                     parent)
 {}
 
 TMenuTestForm::TMenuTestForm(std::unique_ptr<MenuTestBook> book, QWidget* parent)
-    : TBookMenuForm(book->context, {}, parent), m_book(std::move(book))
+    : TBookMenuForm(book->context, book->source.menuEntries(), parent), m_book(std::move(book))
 {
     setObjectName(QStringLiteral("TMenuTestForm"));
     // Without its menu bar the reader can reach neither About nor Help from this screen.
@@ -27,9 +44,10 @@ TMenuTestForm::TMenuTestForm(std::unique_ptr<MenuTestBook> book, QWidget* parent
     MainMenu1->setEnabled(menuBar);
 }
 
-void TestTableOfContents(const MenuRecord& menu, const PresentationRecord& presentation,
-                         const ConfigRecord& config, const QString& toolHelpFile, QWidget* parent)
+void TestTableOfContents(WorkingState& state, const MenuRecord& menu,
+                         const PresentationRecord& presentation, const ConfigRecord& config,
+                         const QString& toolHelpFile, QWidget* parent)
 {
-    TMenuTestForm form(menu, presentation, config, toolHelpFile, parent);
+    TMenuTestForm form(state, menu, presentation, config, toolHelpFile, parent);
     RunModal(form);
 }

@@ -1,8 +1,9 @@
-// TMenuTestForm: the table of contents as the reader will see it, from the designer's copies,
-// with no chapters listed; it changes nothing.
+// TMenuTestForm: the table of contents as the reader will see it, from the designer's copies
+// and the book's chapters; it changes nothing.
 #pragma once
 
 #include "core/book/booksource.h"
+#include "core/project/workingstate.h"
 #include "preview/bmnudspf.h"
 
 #include <memory>
@@ -10,9 +11,10 @@
 // The records and the context the screen is built from, set up before the screen itself.
 struct MenuTestBook
 {
-    MenuTestBook(const MenuRecord& menu, const PresentationRecord& presentation,
-                 const ConfigRecord& config, const QString& toolHelpFile);
-    RecordsBookSource source;
+    MenuTestBook(WorkingState& state, const MenuRecord& menu,
+                 const PresentationRecord& presentation, const ConfigRecord& config,
+                 const QString& toolHelpFile);
+    DesignedBookSource source;
     PreviewContext context;
 };
 
@@ -21,9 +23,9 @@ class TMenuTestForm : public TBookMenuForm
     Q_OBJECT
 
 public:
-    TMenuTestForm(const MenuRecord& menu, const PresentationRecord& presentation,
-                  const ConfigRecord& config, const QString& toolHelpFile,
-                  QWidget* parent = nullptr);
+    TMenuTestForm(WorkingState& state, const MenuRecord& menu,
+                  const PresentationRecord& presentation, const ConfigRecord& config,
+                  const QString& toolHelpFile, QWidget* parent = nullptr);
 
 private:
     // The screen keeps a reference to the book's context: the book lives on the heap, made
@@ -32,5 +34,6 @@ private:
     std::unique_ptr<MenuTestBook> m_book;
 };
 
-void TestTableOfContents(const MenuRecord& menu, const PresentationRecord& presentation,
-                         const ConfigRecord& config, const QString& toolHelpFile, QWidget* parent);
+void TestTableOfContents(WorkingState& state, const MenuRecord& menu,
+                         const PresentationRecord& presentation, const ConfigRecord& config,
+                         const QString& toolHelpFile, QWidget* parent);

@@ -4,6 +4,7 @@
 #include "core/project/projectfiles.h"
 #include "platform/f1help.h"
 #include "platform/look.h"
+#include "platform/typinglimit.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -33,7 +34,7 @@ TCaptionsForm::TCaptionsForm(const CaptionsRecord& captions, int helpContext, QW
 QLineEdit* TCaptionsForm::addCaption(const QString& label, int maxLength)
 {
     auto* edit = new QLineEdit(m_group);
-    edit->setMaxLength(maxLength);
+    LimitTyping(edit, maxLength);
     auto* name = new QLabel(label, m_group);
     name->setBuddy(edit);
     const int row = m_grid->rowCount();
@@ -64,7 +65,7 @@ TBookTextForm::TBookTextForm(WorkingState& state, QWidget* parent)
       m_state(state)
 {
     setObjectName(QStringLiteral("TBookTextForm"));
-    Edit7->setMaxLength(25);
+    LimitTyping(Edit7, 25);
     auto* media = new QGroupBox(tr(" AVI and MIDI Instructions "), this);
     auto* mediaLayout = new QVBoxLayout(media);
     mediaLayout->addWidget(Edit7);

@@ -1,6 +1,8 @@
 // The chapter display design window.
 #include "ui/design/chpdesnf.h"
 
+#include "core/files/filestore.h"
+#include "core/files/projectpath.h"
 #include "core/project/projectfiles.h"
 #include "core/services/messages.h"
 #include "platform/f1help.h"
@@ -9,11 +11,13 @@
 #include "platform/inputbox.h"
 #include "platform/look.h"
 #include "platform/modal.h"
+#include "platform/typinglimit.h"
 #include "preview/readerscreen.h"
 #include "ui/design/chpbackf.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -40,7 +44,7 @@ TChapDesignForm::TChapDesignForm(WorkingState& state, const ProjectRecord& proje
     build();
 
     DisplayEdit->setReadOnly(true);
-    DisplayEdit->setMaxLength(25);
+    LimitTyping(DisplayEdit, 25);
     DisplayEdit->setText(QStringLiteral("*.QVD"));
     FileListBox1->setMask(QStringLiteral("*.QVD"));
     FileListBox1->setDirectory(QDir::currentPath());
@@ -161,24 +165,36 @@ void TChapDesignForm::designTextWindow()
 
 void TChapDesignForm::save()
 {
-    const QString answer =
-        InputBox(tr("Save Chapter Display File"), tr("Enter a Display Filename"), m_fileName, this)
-            .left(80);
-    if (answer.isEmpty())
-        return;
-    const std::optional<QString> name = DisplayFileNameFor(answer);
+    const std::optional<QString> answer =
+        InputBox(tr("Save Chapter Display File"), tr("Enter a Display Filename"), m_fileName, this);
+    if (!answer || answer->isEmpty())
+        return; // cancelled: nothing is written
+    const std::optional<QString> name = DisplayFileNameFor(answer->left(80));
     if (!name) {
         ShowError(QStringLiteral("That is not a valid file name."));
         return;
     }
+    // A file of that name in another letter case is that file. Another display file (perhaps
+    // another chapter's) is replaced only when the author says so; the file being modified is
+    // simply rewritten.
+    const QString file = QFileInfo(ResolveProjectName(*name)).fileName();
+    const bool other = m_fileName.isEmpty() || file != ResolveProjectName(m_fileName);
+    if (other && filestore::exists(file) &&
+        !ConfirmDiscard(QStringLiteral("The Display file %1 already exists.\n\r\n\rDo you "
+                                       "want to replace it?")
+                            .arg(file)))
+        return;
     m_state.CurrentDisplay = m_display;
-    WriteDisplayFile(m_state, *name);
+    WriteDisplayFile(m_state, file);
+    m_savedName = file;
     accept();
 }
 
-void DesignChapterDisplay(WorkingState& state, const ProjectRecord& project,
-                          const QString& chapterFile, QWidget* parent)
+std::optional<QString> DesignChapterDisplay(WorkingState& state, const ProjectRecord& project,
+                                            const QString& chapterFile, QWidget* parent)
 {
     TChapDesignForm form(state, project, chapterFile, parent);
-    RunModal(form);
+    if (RunModal(form) != QDialog::Accepted || form.savedName().isEmpty())
+        return std::nullopt;
+    return form.savedName();
 }

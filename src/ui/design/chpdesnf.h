@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class FileListBox;
 class QCheckBox;
 class QFrame;
@@ -26,6 +28,8 @@ public:
     const DisplayRecord& display() const { return m_display; }
     // The display file being changed; empty for a new one.
     const QString& fileName() const { return m_fileName; }
+    // The name the display was saved under; empty until "&Save" has written it.
+    const QString& savedName() const { return m_savedName; }
 
     QRadioButton* RadioButton3; // "Create New Display File"
     QRadioButton* RadioButton4; // "Modify  File"
@@ -57,8 +61,9 @@ private:
     QString m_chapterFile;
     DisplayRecord m_display;
     QString m_fileName;
+    QString m_savedName;
 };
 
-// The chapter windows' "Design Display File".
-void DesignChapterDisplay(WorkingState& state, const ProjectRecord& project,
-                          const QString& chapterFile, QWidget* parent);
+// The chapter windows' "Design Display File": the name of the display file saved, or nothing.
+std::optional<QString> DesignChapterDisplay(WorkingState& state, const ProjectRecord& project,
+                                            const QString& chapterFile, QWidget* parent);

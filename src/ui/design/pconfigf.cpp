@@ -1,6 +1,7 @@
 // The program configuration window.
 #include "ui/design/pconfigf.h"
 
+#include "core/files/filestore.h"
 #include "core/project/programconfig.h"
 #include "core/sections/introduction.h"
 #include "core/services/messages.h"
@@ -8,6 +9,7 @@
 #include "platform/filelists.h"
 #include "platform/look.h"
 #include "platform/modal.h"
+#include "platform/typinglimit.h"
 #include "ui/authoring/cmdtypef.h"
 #include "ui/design/abtmakef.h"
 #include "ui/design/iconfile.h"
@@ -48,7 +50,7 @@ TProgConfigForm::TProgConfigForm(PresentationRecord& presentation, ConfigRecord&
     setObjectName(QStringLiteral("TProgConfigForm"));
     setWindowTitle(tr("Press F1 for Help"));
     SetHelpContext(this, 400);
-    Edit1->setMaxLength(80);
+    LimitTyping(Edit1, 80);
     IconEdit->setPlaceholderText(QStringLiteral("*.ICO"));
     BindIconList(IconEdit, FileListBox1, QStringLiteral("*.ICO"));
     build();
@@ -95,7 +97,8 @@ void TProgConfigForm::build()
 
 void TProgConfigForm::showRecords()
 {
-    if (!m_config.IconFile.text().isEmpty() && !QFileInfo::exists(m_config.IconFile.text()))
+    // The stored name is a bare name of the book: found in any letter case, as everywhere.
+    if (!m_config.IconFile.text().isEmpty() && !filestore::exists(m_config.IconFile.text()))
         m_config.IconFile.setText(QString());
     IconChkBx->setChecked(m_config.UseIcon != 0);
     IconEdit->setText(m_config.IconFile.text());

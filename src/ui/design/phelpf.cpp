@@ -6,6 +6,7 @@
 #include "platform/f1help.h"
 #include "platform/filelists.h"
 #include "platform/look.h"
+#include "platform/typinglimit.h"
 #include "ui/authoring/bringfile.h"
 
 #include <QDir>
@@ -25,10 +26,10 @@ THelpfileForm::THelpfileForm(ConfigRecord& config, QWidget* parent)
     setObjectName(QStringLiteral("THelpfileForm"));
     setWindowTitle(tr("Press F1 for Help"));
     SetHelpContext(this, 405);
-    Edit1->setMaxLength(12);
+    LimitTyping(Edit1, 12);
     Edit1->setPlaceholderText(QStringLiteral("*.HLP"));
     Edit1->setText(config.HelpFile.text());
-    Edit2->setMaxLength(8);
+    LimitTyping(Edit2, 8);
     Edit2->setText(QString::number(std::max(config.HelpTopic, 1)));
     Edit2->installEventFilter(this);
     FileListBox1->setMask(QStringLiteral("*.HLP"));

@@ -5,6 +5,7 @@
 #include "platform/filedialogs.h"
 #include "platform/look.h"
 #include "platform/modal.h"
+#include "platform/typinglimit.h"
 #include "preview/readerscreen.h"
 
 #include <QHBoxLayout>
@@ -18,6 +19,7 @@ TTocTitleForm::TTocTitleForm(BarsRecord& bars, Bar bar, int helpContext, QWidget
       TitleLbl(
           new QLabel(bar == Bar::Title ? tr("TitleBar Text : ") : tr("StatusBar Text :"), this)),
       edit1(new QLineEdit(this)), ChangeBtn(new QPushButton(tr("&New Font"), this)),
+      ColourBtn(new QPushButton(tr("Text Colo&r"), this)),
       Button1(new QPushButton(tr("&Background"), this)), OKBtn(new QPushButton(tr("&OK"), this)),
       CancelBtn(new QPushButton(tr("&Cancel"), this)), m_bars(bars), m_bar(bar)
 {
@@ -29,7 +31,7 @@ TTocTitleForm::TTocTitleForm(BarsRecord& bars, Bar bar, int helpContext, QWidget
     m_textColour = font.color;
     m_background = title ? bars.TitleColor : bars.StatusColor;
     OKBtn->setDefault(true);
-    edit1->setMaxLength(80);
+    LimitTyping(edit1, 80);
     edit1->setText((title ? bars.TitleText : bars.StatusText).text());
     edit1->setFont(font.toQFont());
     edit1->setMinimumHeight(2 * font.size + 8);
@@ -37,11 +39,12 @@ TTocTitleForm::TTocTitleForm(BarsRecord& bars, Bar bar, int helpContext, QWidget
     TitleLbl->setBuddy(edit1);
 
     connect(ChangeBtn, &QPushButton::clicked, this, &TTocTitleForm::ChangeBtnClick);
+    connect(ColourBtn, &QPushButton::clicked, this, &TTocTitleForm::ColourBtnClick);
     connect(Button1, &QPushButton::clicked, this, &TTocTitleForm::Button1Click);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* buttons = ButtonRow({ChangeBtn, Button1}, {OKBtn, CancelBtn});
+    auto* buttons = ButtonRow({ChangeBtn, ColourBtn, Button1}, {OKBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(TitleLbl);
     layout->addWidget(edit1);
@@ -62,6 +65,18 @@ void TTocTitleForm::ChangeBtnClick()
     if (const std::optional<QFont> chosen = fileDialogs().chooseFont(this, edit1->font())) {
         edit1->setFont(*chosen);
         edit1->setMinimumHeight(2 * TextFont::fromQFont(*chosen, 0).size + 8);
+    }
+    if (m_refocus)
+        edit1->setFocus();
+}
+
+// The font dialog has no colour: the text's colour is chosen beside it.
+void TTocTitleForm::ColourBtnClick()
+{
+    if (const std::optional<QColor> chosen =
+            fileDialogs().chooseColor(this, BookColour(m_textColour))) {
+        m_textColour = BookColourOf(*chosen);
+        showColours();
     }
     if (m_refocus)
         edit1->setFocus();

@@ -28,11 +28,13 @@ public:
     QLabel* TitleLbl;
     QLineEdit* edit1;
     QPushButton* ChangeBtn; // "&New Font"
+    QPushButton* ColourBtn; // "Text Colo&r"
     QPushButton* Button1;   // "&Background"
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
 
     void ChangeBtnClick();
+    void ColourBtnClick();
     void Button1Click();
 
 protected:

@@ -12,14 +12,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QVBoxLayout>
 
-TDistribForm::TDistribForm(const QString& projectDir, QWidget* parent)
+TDistribForm::TDistribForm(const QString& projectDir, const QString& startFolder, QWidget* parent)
     : QDialog(parent), DriveLbl(new QLabel(tr("Select  Drive :"), this)),
       DriveComboBox1(new DriveComboBox(this)),
       DirectoryLbl(new QLabel(tr("Create or Select a Distribution Directory "), this)),
@@ -47,9 +49,12 @@ TDistribForm::TDistribForm(const QString& projectDir, QWidget* parent)
     resize(380, 340);
 
     DriveComboBox1->setDirList(DirectoryListBox1);
-    DirectoryListBox1->setDirectory(QDir::currentPath());
+    const bool listed = !startFolder.isEmpty() && QDir(startFolder).exists();
+    DirectoryListBox1->setDirectory(listed ? startFolder : QDir::currentPath());
     DriveComboBox1->selectDriveOf(DirectoryListBox1->directory());
     DirectoryListBox1->bindFolderEdit(Edit1);
+    if (!startFolder.isEmpty())
+        Edit1->setText(startFolder);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
@@ -61,6 +66,12 @@ QString TDistribForm::folder() const
     if (!text.endsWith(QLatin1Char('/')))
         text += QLatin1Char('/');
     return text;
+}
+
+QString TDistribForm::epubFolder() const
+{
+    const QString typed = Edit1->text().trimmed();
+    return typed.isEmpty() ? m_projectDir : typed;
 }
 
 ReaderLibraries TDistribForm::readerLibraries() const
@@ -78,12 +89,27 @@ void TDistribForm::done(int result)
     QDialog::done(result);
 }
 
+namespace {
+
+// The last distribution folder of each project (by its project file) while the tool runs.
+QString& lastFolder(const WorkingState& state)
+{
+    static QHash<QString, QString> folders;
+    return folders[QDir::cleanPath(state.ProjectDir + state.ProjectFile)];
+}
+
+} // namespace
+
 void PrepareDistribution(WorkingState& state, QWidget* parent)
 {
-    TDistribForm form(state.ProjectDir, parent);
-    QObject::connect(form.EpubBtn, &QPushButton::clicked, &form, [&state] { CreateEpub(state); });
+    TDistribForm form(state.ProjectDir, lastFolder(state), parent);
+    QObject::connect(form.EpubBtn, &QPushButton::clicked, &form, [&state, &form] {
+        if (CreateEpub(state, form.epubFolder()))
+            lastFolder(state) = form.Edit1->text();
+    });
     if (RunModal(form) != QDialog::Accepted)
         return;
+    lastFolder(state) = form.Edit1->text();
     const auto include = [](const QString& program) {
         for (;;) {
             const MessageAnswer answer =
@@ -97,23 +123,30 @@ void PrepareDistribution(WorkingState& state, QWidget* parent)
     CopyDistribution(state, form.folder(), include, form.readerLibraries());
 }
 
-void CreateEpub(WorkingState& state)
+bool CreateEpub(WorkingState& state, const QString& folder)
 {
-    ReportErrors([&state] {
-        const QString name = EpubName(state);
+    bool written = false;
+    ReportErrors([&] {
+        // A folder typed without a root is taken in the project folder, the current folder.
+        const QString file =
+            QDir(QDir(state.ProjectDir).absoluteFilePath(folder)).absoluteFilePath(EpubName(state));
+        if (!QDir().mkpath(QFileInfo(file).path())) {
+            ShowError(QStringLiteral("Unable to create the directory"));
+            return;
+        }
         QStringList notCarried;
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        bool written = false;
         {
             const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-            written = ExportEpub(state, state.ProjectDir + name, &notCarried);
+            written = ExportEpub(state, file, &notCarried);
         }
         if (!written)
             return;
         QString text =
-            QStringLiteral("The EPUB E-Book ") + name + QStringLiteral(" has been created.");
+            QStringLiteral("The EPUB E-Book ") + file + QStringLiteral(" has been created.");
         if (!notCarried.isEmpty())
             text += QStringLiteral("\n\n") + notCarried.join(QLatin1Char('\n'));
         ShowPlain(text);
     });
+    return written;
 }

@@ -18,10 +18,15 @@ class TDistribForm : public QDialog
     Q_OBJECT
 
 public:
-    TDistribForm(const QString& projectDir, QWidget* parent = nullptr);
+    // Opens on `startFolder` (the project's last distribution folder) when one is given, else
+    // on the current folder.
+    TDistribForm(const QString& projectDir, const QString& startFolder = {},
+                 QWidget* parent = nullptr);
 
     // The folder text with "/" appended.
     QString folder() const;
+    // Where "Create &EPUB" writes: the folder typed, or the project folder when none is.
+    QString epubFolder() const;
     // Whether the reader libraries go with the book.
     ReaderLibraries readerLibraries() const;
 
@@ -42,8 +47,10 @@ private:
     QString m_projectDir;
 };
 
-// The Prepare Distribution action: choose the folder, then copy; or make the EPUB.
+// The Prepare Distribution action: choose the folder, then copy; or make the EPUB. The window
+// opens on the folder last used for the project while the tool runs.
 void PrepareDistribution(WorkingState& state, QWidget* parent);
 
-// Writes BASE.epub beside the executable and says so, with what the EPUB could not carry over.
-void CreateEpub(WorkingState& state);
+// Writes BASE.epub into `folder` (made when missing) and says where, with what the EPUB could
+// not carry over. False after a message when nothing was written.
+bool CreateEpub(WorkingState& state, const QString& folder);

@@ -197,9 +197,16 @@ private slots:
         read.clear();
         QVERIFY(!ReadIntroEntry(kFile, read));
         QCOMPARE(SaveIntroduction(kFile, true, true, false, text), IntroSave::Written);
-        QCOMPARE(SaveIntroduction(kFile, false, true, true, text), IntroSave::Removed);
+        // no longer shown: the text stays, edited or not, until it is edited to nothing
+        QCOMPARE(SaveIntroduction(kFile, false, false, true, {}), IntroSave::Kept);
+        QCOMPARE(SaveIntroduction(kFile, false, true, true, {QStringLiteral("C")}),
+                 IntroSave::Written);
+        QVERIFY(ReadIntroEntry(kFile, read));
+        QCOMPARE(read, QStringList{QStringLiteral("C")});
+        QCOMPARE(SaveIntroduction(kFile, false, true, true, {}), IntroSave::Removed);
+        read.clear();
         QVERIFY(!ReadIntroEntry(kFile, read));
-        QCOMPARE(SaveIntroduction(QStringLiteral("NONE.QVR"), false, false, false, {}),
+        QCOMPARE(SaveIntroduction(QStringLiteral("NONE.QVR"), false, true, false, {}),
                  IntroSave::Removed); // nothing to remove is no error
     }
 };

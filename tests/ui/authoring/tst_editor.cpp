@@ -115,6 +115,25 @@ private slots:
         QCOMPARE(dir.entries(),
                  QStringList({QStringLiteral("Chapter 1.QLF"), QStringLiteral("notes.txt")}));
 
+        // Another chapter's file is replaced only after a question whose default is No; the
+        // file being edited is saved again without one.
+        platform.messages.clear();
+        writeBytes(dir.filePath(QStringLiteral("Other.QLF")), "{\\rtf1 other chapter}");
+        platform.modal.expect<TGetTextForm>(saveAs(QStringLiteral("other")));
+        platform.messages.answer(MessageAnswer::No);
+        editor.SaveasBtn->click();
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral(
+                     "The file Other.QLF already exists.\n\r\n\rDo you want to replace it?")});
+        QCOMPARE(platform.messages.shown().first().kind, MessageKind::ConfirmDiscard);
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("Other.QLF"))),
+                 QByteArray("{\\rtf1 other chapter}"));
+        platform.messages.clear();
+        platform.modal.expect<TGetTextForm>(saveAs(QStringLiteral("Chapter 1")));
+        editor.SaveasBtn->click();
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("Chapter 1.QLF has been saved.")});
+
         // A file that cannot be read gives a message and the text stays.
         platform.messages.clear();
         platform.files.answer(dir.filePath(QStringLiteral("gone.rtf")));
@@ -140,6 +159,7 @@ private slots:
         QVERIFY(editor.isVisible());
         QCOMPARE(platform.messages.texts(),
                  QStringList{QStringLiteral("The file has been changed.\n\r\n\rClose anyway?")});
+        QCOMPARE(platform.messages.shown().last().kind, MessageKind::ConfirmDiscard);
         platform.messages.answer(MessageAnswer::Yes);
         editor.OKBtn->click();
         QVERIFY(!editor.isVisible());

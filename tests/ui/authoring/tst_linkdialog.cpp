@@ -263,6 +263,40 @@ private slots:
         QCOMPARE(book.hyperText(), changed);
     }
 
+    // Another kind chosen and its windows left without data keeps the link what it was: the
+    // program choice closed with OK before any program was picked, and the notepad name
+    // (which offers no other kind's file) cancelled.
+    void unfinishedKinds_leaveTheLinkAsItWas()
+    {
+        PlatformDoubles platform;
+        LinkBook book;
+        AddEntry(QStringLiteral("BOOK.QVR"), QStringLiteral("Horn"), 3, QStringLiteral("HORN.WAV"),
+                 kHyperSource);
+        const QByteArray before = book.hyperText();
+        for (const Row row : {Executable, Notepad}) {
+            platform.modal.expect<THypMenuForm>([row](THypMenuForm& form) {
+                choose(form, row);
+                click(form.Buttons[row]);
+                click(form.OKBtn);
+                QVERIFY(form.isVisible());
+                click(form.CancelBtn);
+            });
+            if (row == Executable) {
+                platform.modal.expect<TExeChoiceForm>([](TExeChoiceForm& c) { click(c.OKBtn); });
+            } else {
+                platform.modal.expect<TNoteFileForm>([](TNoteFileForm& n) {
+                    QCOMPARE(n.Edit1->text(), QString());
+                    QTest::keyClick(&n, Qt::Key_Escape);
+                });
+            }
+            DefineLink(QStringLiteral("BOOK.QVR"), QStringLiteral("Horn"));
+            QCOMPARE(platform.messages.texts(),
+                     QStringList{QStringLiteral("No data has been entered.")});
+            platform.messages.clear();
+        }
+        QCOMPARE(book.hyperText(), before);
+    }
+
     void executableChoices_andDamagedSections()
     {
         PlatformDoubles platform;

@@ -8,6 +8,7 @@
 #include "preview/mediaactions.h"
 #include "ui/authoring/cmdtypef.h"
 #include "ui/authoring/exechoice.h"
+#include "ui/authoring/notefileform.h"
 #include "ui/authoring/pickers.h"
 
 #include <QLineEdit>
@@ -39,6 +40,33 @@ private slots:
         QCOMPARE(platform.files.asked().first().title, QStringLiteral("Select a Graphic File"));
         QCOMPARE(form.Edit1->text(), QStringLiteral("SKY.JPG"));
         QCOMPARE(form.FileListBox1->count(), 2);
+    }
+
+    // What a window is given (a stored value, a pick) is shown and handed back whole; only what
+    // the author types is limited, and a long given text can be shortened but not lengthened.
+    void givenTexts_areKeptWholeAndTypingIsLimited()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        const QString program = QString(70, u'P') + QStringLiteral(".SH,-x");
+        TGetExeForm exe(program);
+        QCOMPARE(exe.value(), program);
+        const QString notes = QString(80, u'n') + QStringLiteral(".TXT");
+        TNoteFileForm notepad(notes);
+        QCOMPARE(notepad.Edit1->text(), notes);
+        TGetGraphicForm graphic(QStringLiteral("PIC.BMP"), 123456);
+        QCOMPARE(graphic.Edit2->text(), QStringLiteral("123456"));
+
+        exe.Edit1->clear();
+        QTest::keyClicks(exe.Edit1, QString(60, u'a'));
+        QCOMPARE(exe.Edit1->text(), QString(50, u'a'));
+        QTest::keyClick(notepad.Edit1, Qt::Key_End);
+        QTest::keyClick(notepad.Edit1, Qt::Key_X);
+        QCOMPARE(notepad.Edit1->text(), notes);
+        QTest::keyClick(notepad.Edit1, Qt::Key_Backspace);
+        QCOMPARE(notepad.Edit1->text(), notes.chopped(1));
+        QTest::keyClick(notepad.Edit1, Qt::Key_X);
+        QCOMPARE(notepad.Edit1->text(), notes.chopped(1));
     }
 
     void emptyProject_declinedCopy_refusesOk()

@@ -1,5 +1,6 @@
 // Chapter management: the add and modify windows, the adding loop, the list window, removal and
 // the chapter order.
+#include "clicks.h"
 #include "doubles.h"
 #include "recordbytes.h"
 #include "testdir.h"
@@ -9,6 +10,7 @@
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
 #include "platform/filelists.h"
+#include "platform/inputbox.h"
 #include "ui/authoring/fmnulnkf.h"
 #include "ui/authoring/lnkmenuf.h"
 #include "ui/chapters/breorder.h"
@@ -16,6 +18,8 @@
 #include "ui/chapters/chpaddf.h"
 #include "ui/chapters/chpmodf.h"
 #include "ui/chapters/chppickf.h"
+#include "ui/chapters/previewwindows.h"
+#include "ui/design/chpdesnf.h"
 #include "ui/mainwindow/bmmain.h"
 
 #include <QLineEdit>
@@ -212,23 +216,34 @@ private slots:
         QCOMPARE(book.entries(), QStringList({QStringLiteral("Paris"), QStringLiteral("ROME")}));
     }
 
-    void designDisplay_emptiesTheDisplayField()
+    // The display file the designer saves is the one the chapter gets; a cancelled designer
+    // leaves the field as it was.
+    void designDisplay_putsTheSavedFileInTheField()
     {
         PlatformDoubles platform;
         Book book;
+        PreviewChapterWindows windows(book.state, [] { return QPoint(); });
+        const ScopedService<ChapterWindowsSlot, ChapterWindows> installed{windows};
         book.state.CurrentChapter = ChapterRecord{};
         TChapAddForm form(book.state, -1);
         form.show();
         form.ChapIDEdit->setText(QStringLiteral("One"));
         emit form.FileListBox2->fileClicked(QStringLiteral("ONE.QLF"));
-        form.Button1->click();
-        QVERIFY(form.DisplayEdit->text().isEmpty());
-        form.OKBtn->click();
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("A Display file must be selected.")});
-        form.ViewBtn->click();
-        QCOMPARE(platform.messages.texts().last(),
-                 QStringLiteral("No Display file has been entered."));
+        platform.modal.expect<TChapDesignForm>(
+            [](TChapDesignForm& design) { click(design.OKBtn); });
+        platform.modal.expect<TInputBox>([](TInputBox& box) {
+            QTest::keyClicks(box.Edit, QStringLiteral("Night"));
+            QTest::keyClick(box.Edit, Qt::Key_Return);
+        });
+        click(form.Button1);
+        QCOMPARE(form.DisplayEdit->text(), QStringLiteral("Night.QVD"));
+        platform.modal.expect<TChapDesignForm>(
+            [](TChapDesignForm& design) { QTest::keyClick(&design, Qt::Key_Escape); });
+        click(form.Button1);
+        QCOMPARE(form.DisplayEdit->text(), QStringLiteral("Night.QVD"));
+        click(form.OKBtn);
+        ReadChapter(book.state, 0);
+        QCOMPARE(book.state.CurrentChapter.DisplayFile.text(), QStringLiteral("Night.QVD"));
     }
 
     void listWindow_modifiesTheSelectedChapter()
@@ -329,6 +344,21 @@ private slots:
                               QStringLiteral("Baltic"), QStringLiteral("Red Sea")}));
         QVERIFY(form.Edit1->text().isEmpty() && form.ToMoveRBtn->isChecked());
         QVERIFY(!form.SortBitBtn->isVisibleTo(&form));
+
+        // The last line of the second list is the end: the first chapter goes there.
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.ListBox1->setCurrentRow(0);
+        click(form.OK1Btn);
+        click(form.MovetoRbtn);
+        QCOMPARE(form.ListBox2->count(), 5);
+        clickItem(form.ListBox2, QStringLiteral("(the end of the list)"));
+        click(form.OK2Btn);
+        QCOMPARE(form.Edit2->text(), QStringLiteral("(the end of the list)"));
+        click(form.SortBitBtn);
+        QCOMPARE(book.entries(),
+                 QStringList({QStringLiteral("Arctic"), QStringLiteral("Baltic"),
+                              QStringLiteral("Red Sea"), QStringLiteral("North Sea")}));
     }
 };
 

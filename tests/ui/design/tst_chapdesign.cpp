@@ -139,6 +139,27 @@ private slots:
         click(form.RadioButton1); // full screen keeps the window fields it had
         QVERIFY(!form.DesignBtn->isEnabled());
         click(form.RadioButton2);
+        click(form.CheckBox1); // printing no longer allowed, but cancelled: nothing is written
+        platform.modal.expect<TInputBox>([](TInputBox& box) {
+            QCOMPARE(box.Edit->text(), QStringLiteral("CH1.QVD"));
+            QTest::keyClick(box.Edit, Qt::Key_Escape);
+        });
+        click(form.OKBtn);
+        QVERIFY(form.isVisible());
+        QCOMPARE(readBytes(path), bytes);
+        // Saved under another display file's name: asked, and No keeps that file.
+        const QByteArray other = filestore::bytesOf(DefaultDisplay());
+        writeBytes(book.dir.filePath(QStringLiteral("OTHER.QVD")), other);
+        answerSaveBox(platform, QStringLiteral("CH1.QVD"), QStringLiteral("other"));
+        platform.messages.answer(MessageAnswer::No);
+        click(form.OKBtn);
+        QCOMPARE(platform.messages.shown().last().text,
+                 QStringLiteral("The Display file OTHER.QVD already exists.\n\r\n\rDo you want "
+                                "to replace it?"));
+        QCOMPARE(platform.messages.shown().last().kind, MessageKind::ConfirmDiscard);
+        QVERIFY(form.isVisible());
+        QCOMPARE(readBytes(book.dir.filePath(QStringLiteral("OTHER.QVD"))), other);
+        click(form.CheckBox1);
         answerSaveBox(platform, QStringLiteral("CH1.QVD"), QStringLiteral("CH1.QVD"));
         click(form.OKBtn);
         QCOMPARE(readBytes(path), bytes);

@@ -53,13 +53,16 @@ private slots:
         platform.files.answerColor(QColor(0, 0, 0x80));
         altKey(&form, Qt::Key_B);
         QTRY_COMPARE(form.edit1->palette().color(QPalette::Base), QColor(0, 0, 0x80));
+        platform.files.answerColor(QColor(0xFF, 0xFF, 0)); // readable on the dark bar
+        altKey(&form, Qt::Key_R);
+        QTRY_COMPARE(form.edit1->palette().color(QPalette::Text), QColor(0xFF, 0xFF, 0));
         QVERIFY(bars.StatusText.text().isEmpty()); // nothing before "&OK"
         KeepScreenshot(form, QStringLiteral("TTocTitleForm"));
         QTest::keyClick(form.edit1, Qt::Key_Return);
 
         QCOMPARE(bars.StatusText.text(), QString(80, QLatin1Char('x')));
         QCOMPARE(bars.StatusColor, 0x800000);
-        QCOMPARE(bars.StatusFont.text(), QStringLiteral("14 0 2 DejaVu Serif"));
+        QCOMPARE(bars.StatusFont.text(), QStringLiteral("14 65535 2 DejaVu Serif"));
         QCOMPARE(bars.TitleText.text(), QString()); // the other bar is untouched
 
         const BarsRecord before = bars;

@@ -83,6 +83,24 @@ private slots:
         QCOMPARE(book.config.UseIcon, 0); // no icon chosen
     }
 
+    // A stored icon whose name differs from the file's only in letter case is the book's icon.
+    void icon_foundInAnyLetterCase()
+    {
+        PlatformDoubles platform;
+        ConfigBook book;
+        writeBytes(book.dir.filePath(QStringLiteral("Book.ico")), "icon");
+        book.config.UseIcon = 1;
+        book.config.IconFile.setText(QStringLiteral("BOOK.ICO"));
+        TProgConfigForm form(book.presentation, book.config, book.state.HyperTextFile);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(form.IconEdit->text(), QStringLiteral("BOOK.ICO"));
+        QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(!form.isVisible());
+        QCOMPARE(book.config.UseIcon, 1);
+        QCOMPARE(book.config.IconFile.text(), QStringLiteral("BOOK.ICO"));
+    }
+
     void cancel_leavesTheRecords()
     {
         PlatformDoubles platform;
@@ -97,7 +115,7 @@ private slots:
         QCOMPARE(filestore::bytesOf(book.state.Project), before);
     }
 
-    void introduction_keptWhileCheckedAndDeletedWhenUnchecked()
+    void introduction_keptWhetherShownOrNot()
     {
         PlatformDoubles platform;
         ConfigBook book;
@@ -116,8 +134,17 @@ private slots:
         click(dropped.IntroChkBx);
         click(dropped.BitBtn1);
         QCOMPARE(book.presentation.IntroShown, 0);
+        QCOMPARE(readBytes(book.dir.filePath(book.state.HyperTextFile)), sections);
+
+        // Shown again, the text is the one the author wrote.
+        TProgConfigForm again(book.presentation, book.config, book.state.HyperTextFile);
+        again.show();
+        click(again.IntroChkBx);
+        click(again.BitBtn1);
+        QCOMPARE(book.presentation.IntroShown, 1);
         QStringList text;
-        QVERIFY(!ReadIntroEntry(book.state.HyperTextFile, text));
+        QVERIFY(ReadIntroEntry(book.state.HyperTextFile, text));
+        QCOMPARE(text, QStringList{QStringLiteral("{\\rtf1 Welcome}")});
     }
 
     void helpFile_topicRulesAndTheListPick()
@@ -150,6 +177,15 @@ private slots:
         QVERIFY(!form.isVisible());
         QCOMPARE(config.HelpFile.text(), QStringLiteral("BOOK.HLP"));
         QCOMPARE(config.HelpTopic, 12);
+
+        // A stored name longer than what may be typed survives opening and OK.
+        config.HelpFile.setText(QStringLiteral("MyNovelHelp.hlp"));
+        THelpfileForm again(config);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowActive(&again));
+        QTest::keyClick(&again, Qt::Key_Return);
+        QVERIFY(!again.isVisible());
+        QCOMPARE(config.HelpFile.text(), QStringLiteral("MyNovelHelp.hlp"));
     }
 
     void aboutBox_designedFieldsAreWhatTheReaderSees()

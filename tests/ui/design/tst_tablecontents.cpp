@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -33,6 +34,9 @@ void expectAuthorBox(PlatformDoubles& platform)
         platform.files.answerColor(QColor(0, 0, 0x80));
         click(author.Button3);
         QCOMPARE(author.Edits[5]->palette().color(QPalette::Base), QColor(0, 0, 0x80));
+        platform.files.answerColor(QColor(0xFF, 0xFF, 0xFF));
+        click(author.ColourBtn);
+        QCOMPARE(author.Edits[5]->palette().color(QPalette::Text), QColor(0xFF, 0xFF, 0xFF));
         KeepScreenshot(author, QStringLiteral("TAuthorForm"));
         click(author.OKBtn);
     });
@@ -100,6 +104,7 @@ private slots:
         QCOMPARE(saved.Menu.UseAuthorBox, 1);
         QCOMPARE(saved.Menu.Author.AuthorLine1.text(), QStringLiteral("Written by Ada"));
         QCOMPARE(saved.Menu.Author.AuthorColor, 0x800000);
+        QVERIFY(saved.Menu.Author.AuthorFont.text().contains(QStringLiteral(" 16777215 ")));
         QCOMPARE(saved.Menu.MenuBars.StatusShown, 1);
 
         ProjectBookSource source(book.state);
@@ -134,7 +139,7 @@ private slots:
         project.Presentation.AboutShown = 1;
         project.Menu.MenuBarShown = 0;
         {
-            TMenuTestForm bare(project.Menu, project.Presentation, project.Config,
+            TMenuTestForm bare(book.state, project.Menu, project.Presentation, project.Config,
                                QStringLiteral("/tool/KESTRIN.HLP"));
             bare.show();
             QCOMPARE(bare.windowTitle(), QStringLiteral("Voyages"));
@@ -143,13 +148,32 @@ private slots:
         QCOMPARE(platform.help.helpFile(), QStringLiteral("/tool/KESTRIN.HLP"));
 
         project.Menu.MenuBarShown = 1;
-        TMenuTestForm full(project.Menu, project.Presentation, project.Config,
+        TMenuTestForm full(book.state, project.Menu, project.Presentation, project.Config,
                            QStringLiteral("/tool/KESTRIN.HLP"));
         full.show();
         QVERIFY(full.MainMenu1->isVisible());
         QVERIFY(full.MAbout->isVisible() && full.MHelp->isVisible());
         QTest::keyClick(&full, Qt::Key_Escape);
         QVERIFY(!full.isVisible());
+    }
+
+    // The designer's View lists the book's chapters, as the reader's table of contents will.
+    void testView_listsTheBooksChapters()
+    {
+        PlatformDoubles platform;
+        TestBook book;
+        book.addChapter("Harbour", "{\\rtf1 harbour}");
+        book.addChapter("Lighthouse", "{\\rtf1 light}");
+        platform.modal.expect<TMenuTestForm>([](TMenuTestForm& view) {
+            QCOMPARE(view.ListBox1->count(), 2);
+            QCOMPARE(view.ListBox1->item(1)->text(), QStringLiteral("Lighthouse"));
+            QTest::keyClick(&view, Qt::Key_Escape);
+        });
+        TMenuDesignForm designer(book.state);
+        designer.show();
+        QVERIFY(QTest::qWaitForWindowActive(&designer));
+        QTest::keyClick(&designer, Qt::Key_V, Qt::AltModifier);
+        QTRY_VERIFY(platform.modal.allUsed());
     }
 };
 
