@@ -84,7 +84,7 @@ Opened openToContents(const QString& exe, std::optional<CompiledBookSource>& kee
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), self->size());
     keep.emplace(BookAfterImage(bytes));
-    const PreviewContext context{*keep, QString(), QPoint()};
+    const PreviewContext context{*keep, QString()};
     TBookMenuForm contents(context, keep->menuEntries());
     contents.show();
     QApplication::processEvents();

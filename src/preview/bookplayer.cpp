@@ -27,32 +27,36 @@ void PlayBook(const PreviewContext& context, QWidget* parent)
     TTutBackForm background(project.Config, parent);
     background.show();
 
+    // Every screen opens over the program background, so that it is placed alike in the tool's
+    // preview and in the built book.
     const QStringList entries = context.source.menuEntries();
     const QString title = project.Config.BookTitle.text();
     if (project.Config.UseHelpFile)
         SetHelpFile(context.toolHelpFile);
     if (presentation.OpeningShown)
-        RunBookCommand(presentation.Opening, title, parent, QStringLiteral("The opening command"));
+        RunBookCommand(presentation.Opening, title, &background,
+                       QStringLiteral("The opening command"));
     const bool aboutAtStart =
         presentation.About.AboutWhen == 0 || presentation.About.AboutWhen == 2;
     const bool aboutAtEnd = presentation.About.AboutWhen == 1 || presentation.About.AboutWhen == 2;
     if (presentation.AboutShown && aboutAtStart)
-        ShowAboutBox(presentation.About, parent);
+        ShowAboutBox(presentation.About, &background);
     if (presentation.IntroShown) {
         QStringList introduction;
         context.source.introduction(introduction);
-        ShowIntroduction(context, introduction, parent);
+        ShowIntroduction(context, introduction, &background);
     }
     if (entries.size() == 1) {
         const ChapterRecord chapter = context.source.chapter(0);
         const DisplayRecord display = context.source.display(chapter.DisplayFile.text());
         ShowChapter(context, display, context.source.chapterText(chapter.ChapterFile.text()),
-                    parent);
+                    &background);
     } else {
-        ShowTableOfContents(context, entries, parent);
+        ShowTableOfContents(context, entries, &background);
     }
     if (presentation.AboutShown && aboutAtEnd)
-        ShowAboutBox(presentation.About, parent);
+        ShowAboutBox(presentation.About, &background);
     if (presentation.ClosingShown)
-        RunBookCommand(presentation.Closing, title, parent, QStringLiteral("The closing command"));
+        RunBookCommand(presentation.Closing, title, &background,
+                       QStringLiteral("The closing command"));
 }

@@ -79,7 +79,7 @@ void TChapDispForm::RichEdit1MouseDown()
             ShowInfo(QLatin1Char('"') + phrase + QStringLiteral("\" is not HyperText"));
             return;
         }
-        ShowEntry(entry, m_context, this);
+        ShowEntry(entry, this);
     });
 }
 

@@ -15,14 +15,13 @@
 
 namespace {
 
-void showDisplayEntry(HyperTextType type, const QStringList& lines, const PreviewContext& context,
-                      QWidget* parent)
+void showDisplayEntry(HyperTextType type, const QStringList& lines, QWidget* parent)
 {
     DisplayRecord display = DefaultDisplay();
     QStringList text;
     ParseDisplayEntry(lines, display, text);
     if (type == HyperTextType::TextOnly) {
-        TShowHTextForm popup(display, text, context.popupOrigin, parent);
+        TShowHTextForm popup(display, text, parent);
         RunModal(popup);
     } else {
         TTxtVPDispForm screen(display, text, parent);
@@ -32,7 +31,7 @@ void showDisplayEntry(HyperTextType type, const QStringList& lines, const Previe
 
 } // namespace
 
-void ShowEntry(const QStringList& lines, const PreviewContext& context, QWidget* parent)
+void ShowEntry(const QStringList& lines, QWidget* parent)
 {
     if (lines.isEmpty())
         return;
@@ -42,7 +41,7 @@ void ShowEntry(const QStringList& lines, const PreviewContext& context, QWidget*
     CurrentHyperPhrase() = phrase;
     const HyperTextType type = EntryType(lines);
     if (type == HyperTextType::TextOnly || type == HyperTextType::GraphicAndText) {
-        showDisplayEntry(type, lines, context, parent);
+        showDisplayEntry(type, lines, parent);
         return;
     }
     const QString command = EntryCommand(lines);

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "core/project/codes.h"
-#include "preview/previewcontext.h"
 
 #include <QStringList>
 
@@ -11,7 +10,7 @@ class QWidget;
 
 // Acts on a HyperText entry as the reader's click does. Raises ConvertError for a display entry
 // with a bad number.
-void ShowEntry(const QStringList& lines, const PreviewContext& context, QWidget* parent);
+void ShowEntry(const QStringList& lines, QWidget* parent);
 
 // Acts on a command value of a simple type: shows, programs, web pages and the notepad. The
 // display types (1 and 5) and None do nothing here.

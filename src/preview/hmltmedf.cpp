@@ -44,7 +44,7 @@ TShowMultForm::TShowMultForm(const QString& caption, const QImage& picture, cons
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Image1);
-    setFixedSize(640, 480);
+    PlaceOnDesignScreen(this);
     Timer1->setInterval(10);
     Timer1->setSingleShot(true);
     Timer2->setInterval(delayMs > 0 ? delayMs : 5000);

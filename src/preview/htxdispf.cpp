@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 
 TShowHTextForm::TShowHTextForm(const DisplayRecord& display, const QStringList& textLines,
-                               QPoint origin, QWidget* parent)
+                               QWidget* parent)
     : QDialog(parent), TextPnl(new TTextWindow(this)), ButtonPnl(new QFrame(this)),
-      OKBtn(new QPushButton(tr("&OK"), ButtonPnl)), m_display(display), m_origin(origin)
+      OKBtn(new QPushButton(tr("&OK"), ButtonPnl)), m_display(display)
 {
     setObjectName(QStringLiteral("TShowHTextForm"));
     setWindowTitle(CurrentHyperPhrase());
@@ -32,7 +32,8 @@ TShowHTextForm::TShowHTextForm(const DisplayRecord& display, const QStringList& 
 void TShowHTextForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    setGeometry(m_origin.x() + m_display.WinLeft, m_origin.y() + m_display.WinTop,
+    const QPoint origin = DesignScreenOrigin();
+    setGeometry(origin.x() + m_display.WinLeft, origin.y() + m_display.WinTop,
                 m_display.WinWidth + 3, m_display.WinHeight);
     OKBtn->move(ButtonPnl->width() / 2 - OKBtn->width() / 2,
                 (ButtonPnl->height() - OKBtn->height()) / 2);

@@ -14,8 +14,8 @@ class TShowHTextForm : public QDialog
     Q_OBJECT
 
 public:
-    // `origin` is where the 640 x 480 design screen starts on the screen.
-    TShowHTextForm(const DisplayRecord& display, const QStringList& textLines, QPoint origin,
+    // Opens at the display's place on the design screen (DesignScreenOrigin).
+    TShowHTextForm(const DisplayRecord& display, const QStringList& textLines,
                    QWidget* parent = nullptr);
 
     TTextWindow* TextPnl;
@@ -27,5 +27,4 @@ protected:
 
 private:
     DisplayRecord m_display;
-    QPoint m_origin;
 };

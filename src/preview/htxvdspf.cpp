@@ -17,7 +17,7 @@ TTxtVPDispForm::TTxtVPDispForm(const DisplayRecord& display, const QStringList& 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ScreenPnl);
-    setFixedSize(640, 480);
+    PlaceOnDesignScreen(this);
     ShowBackground(ScreenPnl, BackgroundOf(display));
     TextPnl->setTextColour(BookColour(display.TextColor));
     TextPnl->RichEdit1->loadContent(RtfFromLines(textLines));

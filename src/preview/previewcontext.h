@@ -3,14 +3,12 @@
 
 #include "core/book/booksource.h"
 
-#include <QPoint>
 #include <QString>
 
 struct PreviewContext
 {
     BookSource& source;
     QString toolHelpFile; // the help file to return to when a screen with the book's help closes
-    QPoint popupOrigin;   // where the 640 x 480 design screen starts, for the text pop-ups
 };
 
 // Makes the book's help file current for a screen's lifetime when the book has one, and returns

@@ -8,6 +8,7 @@
 #include "core/project/fonttext.h"
 #include "core/services/messages.h"
 #include "platform/look.h"
+#include "platform/screen.h"
 #include "preview/richedit.h"
 #include "preview/wiatile.h"
 
@@ -186,6 +187,25 @@ bool ShowBackground(TScreenPanel* panel, const Background& background, bool colo
     return true;
 }
 
+namespace {
+constexpr QSize kDesignScreenSize(640, 480);
+} // namespace
+
+QPoint DesignScreenOrigin()
+{
+    const QSize screen = screenInfo().screenSize();
+    return QPoint((screen.width() - kDesignScreenSize.width()) / 2,
+                  (screen.height() - kDesignScreenSize.height()) / 2);
+}
+
+void PlaceOnDesignScreen(QWidget* screen)
+{
+    screen->setFixedSize(kDesignScreenSize);
+    // An explicit place: Qt would otherwise centre a dialog over whatever window opened it,
+    // which differs between the tool and the built book.
+    screen->setGeometry(QRect(DesignScreenOrigin(), kDesignScreenSize));
+}
+
 // Menu bar, title bar, screen area and status bar, top to bottom, on a 640 x 480 window.
 void LayOutReaderScreen(QDialog* screen, QMenuBar* menu, QLabel* title, QWidget* area,
                         QLabel* status)
@@ -197,7 +217,7 @@ void LayOutReaderScreen(QDialog* screen, QMenuBar* menu, QLabel* title, QWidget*
     layout->addWidget(title);
     layout->addWidget(area, 1);
     layout->addWidget(status);
-    screen->setFixedSize(640, 480);
+    PlaceOnDesignScreen(screen);
 }
 
 TTextWindow::TTextWindow(QWidget* parent) : QFrame(parent), RichEdit1(new TRichEdit(this))

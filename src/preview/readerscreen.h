@@ -83,6 +83,13 @@ bool ShowBackground(TScreenPanel* panel, const Background& background, bool colo
 class QDialog;
 class QMenuBar;
 
+// Where the 640 x 480 design screen lies on the reader's desktop: centred on the screen. Every
+// reader screen is placed on it and every text pop-up relative to it, in the tool's designers and
+// preview and in the built book alike, so what the author places is what the reader sees.
+QPoint DesignScreenOrigin();
+// Gives a 640 x 480 reader screen its place on the design screen (its inside, below the frame).
+void PlaceOnDesignScreen(QWidget* screen);
+
 // Menu bar, title bar, screen area and status bar, top to bottom, on a 640 x 480 window.
 void LayOutReaderScreen(QDialog* screen, QMenuBar* menu, QLabel* title, QWidget* area,
                         QLabel* status);

@@ -14,8 +14,15 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+QFont DefaultRichTextFont()
+{
+    return QFont(QStringLiteral("MS Sans Serif"), 10);
+}
+
 TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
 {
+    // The widget's font is the document's default font.
+    setFont(DefaultRichTextFont());
     setAcceptRichText(true);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }

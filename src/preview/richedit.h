@@ -19,6 +19,10 @@ struct SelectionAttributes
     std::optional<bool> underline;
 };
 
+// The font of text that names none (plain text, a pop-up text without a font table): the same in
+// the chapter editor, the tool's preview and the built book, whatever the desktop's own font.
+QFont DefaultRichTextFont();
+
 class TRichEdit : public QTextEdit
 {
     Q_OBJECT

@@ -14,7 +14,6 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QScreen>
 
 #include <cstdio>
 #include <cstdlib>
@@ -81,11 +80,7 @@ int play()
         const QString mediaPrompt = source.project().Presentation.Captions.MediaPrompt.text();
         BookMediaActions media(mediaPrompt);
         const ScopedService<MediaSlot, MediaActions> mediaInstalled(media);
-        const QSize screen = QGuiApplication::primaryScreen()
-                                 ? QGuiApplication::primaryScreen()->size()
-                                 : QSize(640, 480);
-        const PreviewContext context{
-            source, QString(), QPoint((screen.width() - 640) / 2, (screen.height() - 480) / 2)};
+        const PreviewContext context{source, QString()};
         PlayBook(context, nullptr);
         return 0;
     } catch (const RunTimeError& error) {

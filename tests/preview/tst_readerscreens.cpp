@@ -37,7 +37,7 @@ namespace {
 struct Book : TestBook
 {
     ProjectBookSource source{state};
-    PreviewContext context{source, QStringLiteral("/tool/KESTRIN.HLP"), QPoint(80, 60)};
+    PreviewContext context{source, QStringLiteral("/tool/KESTRIN.HLP")};
 };
 
 DisplayRecord windowed()
@@ -163,14 +163,16 @@ private slots:
         QVERIFY(!LoadPicture(QStringLiteral("NONE.BMP")).error.isEmpty());
     }
 
+    // The design screen is centred on the (1024 x 768) screen: the pop-up lies at its designed
+    // place on it, whoever opens it.
     void popup_placedOnTheDesignScreen()
     {
         PlatformDoubles platform;
         CurrentHyperPhrase() = QStringLiteral("Paris");
         TShowHTextForm popup(DefaultDisplay(),
-                             {QStringLiteral("{\\rtf1 pop}"), QStringLiteral("]")}, QPoint(80, 60));
+                             {QStringLiteral("{\\rtf1 pop}"), QStringLiteral("]")});
         popup.show();
-        QCOMPARE(popup.geometry(), QRect(200, 140, 403, 200));
+        QCOMPARE(popup.geometry(), QRect(192 + 120, 144 + 80, 403, 200));
         QCOMPARE(popup.windowTitle(), QStringLiteral("Paris"));
         QCOMPARE(popup.TextPnl->RichEdit1->toPlainText().trimmed(), QStringLiteral("pop"));
     }
@@ -277,9 +279,9 @@ private slots:
             QCOMPARE(screen.TextPnl->geometry(), screen.ScreenPnl->rect());
             screen.reject();
         });
-        ShowEntry(lines, book.context, nullptr);
+        ShowEntry(lines, nullptr);
         lines[9] = QStringLiteral("VPLeft=12px");
-        QVERIFY_THROWS_EXCEPTION(ConvertError, ShowEntry(lines, book.context, nullptr));
+        QVERIFY_THROWS_EXCEPTION(ConvertError, ShowEntry(lines, nullptr));
         QCOMPARE(EntryType({QString(), QString(), QStringLiteral("type=135")}),
                  HyperTextType::NotePad);
     }

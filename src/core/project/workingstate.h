@@ -4,7 +4,6 @@
 
 #include "core/project/records.h"
 
-#include <QPoint>
 #include <QString>
 
 struct WorkingState
@@ -23,9 +22,6 @@ struct WorkingState
 
     QString BookTitle;
     QString MediaPrompt;
-
-    // Centres the 640 x 480 design screen in the main window.
-    QPoint DesignOffset;
 
     bool isProjectOpen() const { return !ProjectFile.isEmpty(); }
 };

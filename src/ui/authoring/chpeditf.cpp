@@ -49,11 +49,11 @@ TChapEditForm::TChapEditForm(QWidget* parent)
     layout->addWidget(BottomPnl);
     resize(640, 480);
 
-    // New text starts in MS Sans Serif 10 points, black, no style.
-    RichEdit1->document()->setDefaultFont(QFont(QStringLiteral("MS Sans Serif"), 10));
+    // New text starts in the rich text's default font (MS Sans Serif 10 points), black, no style.
+    const QFont font = DefaultRichTextFont();
     QTextCharFormat start;
-    start.setFontFamilies({QStringLiteral("MS Sans Serif")});
-    start.setFontPointSize(10);
+    start.setFontFamilies({font.family()});
+    start.setFontPointSize(font.pointSizeF());
     start.setForeground(QColor(Qt::black));
     RichEdit1->setCurrentCharFormat(start);
     RichEdit1->setModified(false);

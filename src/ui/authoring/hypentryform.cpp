@@ -46,7 +46,7 @@ void THypEntryForm::view()
 {
     const QStringList lines = textLines();
     if (m_mode == TextWindow) {
-        TShowHTextForm popup(m_display, lines, QPoint(), this);
+        TShowHTextForm popup(m_display, lines, this);
         RunModal(popup);
     } else {
         TTxtVPDispForm screen(m_display, lines, this);

@@ -95,10 +95,8 @@ void ViewEntries(WorkingState& state, const QString& source, int helpContext, QW
     QStringList lines;
     if (!ReadEntry(file, name, source, lines))
         return;
-    // Shown exactly as the reader would see it, from the project's own files.
-    ProjectBookSource book(state);
-    const PreviewContext context{book, CurrentHelpFile(), QPoint()};
-    ShowEntry(lines, context, parent);
+    // Shown exactly as the reader would see it.
+    ShowEntry(lines, parent);
 }
 
 void DeleteEntries(const QString& file, const QString& source, int helpContext)

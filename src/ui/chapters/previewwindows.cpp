@@ -9,7 +9,7 @@ void PreviewChapterWindows::showChapter(QWidget* parent, const QString& chapterF
                                         const DisplayRecord& display, const ProjectRecord&)
 {
     ProjectBookSource source(m_state);
-    const PreviewContext context{source, m_state.HelpFilePath, m_origin()};
+    const PreviewContext context{source, m_state.HelpFilePath};
     ShowChapter(context, display, source.chapterText(chapterFile), parent);
 }
 

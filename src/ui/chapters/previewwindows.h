@@ -5,17 +5,10 @@
 #include "core/project/workingstate.h"
 #include "ui/chapters/chapterhooks.h"
 
-#include <QPoint>
-
-#include <functional>
-
 class PreviewChapterWindows : public ChapterWindows
 {
 public:
-    // `origin` gives where the design screen starts for text pop-ups, asked when they open.
-    PreviewChapterWindows(WorkingState& state, std::function<QPoint()> origin)
-        : m_state(state), m_origin(std::move(origin))
-    {}
+    explicit PreviewChapterWindows(WorkingState& state) : m_state(state) {}
     void showChapter(QWidget* parent, const QString& chapterFile, const DisplayRecord& display,
                      const ProjectRecord& project) override;
     std::optional<QString> designDisplay(QWidget* parent, ProjectRecord& project,
@@ -23,5 +16,4 @@ public:
 
 private:
     WorkingState& m_state;
-    std::function<QPoint()> m_origin;
 };

@@ -23,8 +23,7 @@ MenuTestBook::MenuTestBook(WorkingState& state, const MenuRecord& menu,
                            const PresentationRecord& presentation, const ConfigRecord& config,
                            const QString& toolHelpFile)
     : source(state, designed(state.Project, menu, presentation, config)), context{source,
-                                                                                  toolHelpFile,
-                                                                                  QPoint()}
+                                                                                  toolHelpFile}
 {}
 
 TMenuTestForm::TMenuTestForm(WorkingState& state, const MenuRecord& menu,

@@ -30,7 +30,7 @@ void TIntroEntryForm::view()
 {
     const HiddenWhileSubWindow hidden(this);
     RecordsBookSource source(m_presentation, m_config);
-    const PreviewContext context{source, CurrentHelpFile(), QPoint()};
+    const PreviewContext context{source, CurrentHelpFile()};
     TIntDispForm screen(context, textLines(), parentWidget());
     RunModal(screen);
 }

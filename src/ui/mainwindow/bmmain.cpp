@@ -26,7 +26,6 @@ const QString kHint = QStringLiteral(" Press F1 for Help");
 constexpr QSize kClientSize(632, 425);
 constexpr QSize kMenuPanelSize(385, 374);
 constexpr QSize kWaitPanelSize(222, 41);
-constexpr QSize kDesignScreen(640, 480);
 
 // The largest font up to `font`'s size whose rendering of `text` fits `width`.
 QFont fittedFont(QFont font, const QString& text, int width)
@@ -58,8 +57,7 @@ static void initShellResources()
 }
 
 Tbookmainform::Tbookmainform(QWidget* parent)
-    : QWidget(parent), m_chapterWindows(m_state, [this] { return designOrigin(); }),
-      m_media(m_state.MediaPrompt)
+    : QWidget(parent), m_chapterWindows(m_state), m_media(m_state.MediaPrompt)
 {
     initShellResources();
     setObjectName(QStringLiteral("Tbookmainform"));
@@ -68,11 +66,6 @@ Tbookmainform::Tbookmainform(QWidget* parent)
 }
 
 Tbookmainform::~Tbookmainform() = default;
-
-QPoint Tbookmainform::designOrigin() const
-{
-    return mapToGlobal(QPoint(0, 0)) + m_state.DesignOffset;
-}
 
 void Tbookmainform::FormCreate()
 {
@@ -83,7 +76,6 @@ void Tbookmainform::FormCreate()
     m_state.ProjectDir = m_state.ProgramDir;
     m_state.HelpFilePath = m_state.ProgramDir + QStringLiteral("KESTRIN.HLP");
     SetHelpFile(m_state.HelpFilePath);
-    updateDesignOffset();
     setWindowTitle(kCaption);
     UpdateButtons();
     MenuPnl->hide();
@@ -231,12 +223,6 @@ void Tbookmainform::centrePanels()
         panel->move(wiaTile2->width() / 2 - panel->width() / 2,
                     wiaTile2->height() / 2 - panel->height() / 2);
     }
-}
-
-void Tbookmainform::updateDesignOffset()
-{
-    m_state.DesignOffset =
-        QPoint((width() - kDesignScreen.width()) / 2, (height() - kDesignScreen.height()) / 2);
 }
 
 bool Tbookmainform::event(QEvent* event)

@@ -90,7 +90,6 @@ private:
     QGroupBox* buildGroup(const QString& title, const QList<QPushButton*>& buttons, QRect geometry);
     QPushButton* makeButton(const QString& caption, int helpContext, bool hinted);
     void centrePanels();
-    void updateDesignOffset();
 
     // bmmain_actions.cpp: the action frame and the Help group
     void wireActions();
@@ -108,8 +107,6 @@ private:
     void openWithRollback(const std::function<void()>& open);
 
     void PreviewBook();
-    // Where the 640 x 480 design screen starts on the screen.
-    QPoint designOrigin() const;
 
     WorkingState m_state;
     bool m_lowColour = false;

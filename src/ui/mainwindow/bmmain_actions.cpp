@@ -147,7 +147,6 @@ void Tbookmainform::UpdateButtons()
 void Tbookmainform::Timer1Timer()
 {
     Timer1->stop();
-    updateDesignOffset();
     if (m_lowColour)
         LowColourWarning();
     MenuPnl->show();
@@ -158,7 +157,7 @@ void Tbookmainform::PreviewBook()
 {
     m_state.BookTitle = m_state.Project.Config.BookTitle.text();
     ProjectBookSource source(m_state);
-    const PreviewContext context{source, m_state.HelpFilePath, designOrigin()};
+    const PreviewContext context{source, m_state.HelpFilePath};
     PlayBook(context, this);
 }
 

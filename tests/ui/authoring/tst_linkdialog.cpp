@@ -205,7 +205,6 @@ private slots:
         // A click on each phrase does what the reader's click does.
         MediaRecorder media;
         ProjectBookSource source(book.state);
-        const PreviewContext context{source, QString(), QPoint()};
         platform.modal.expect<TShowHTextForm>([](TShowHTextForm& popup) { popup.reject(); });
         platform.modal.expect<TTxtVPDispForm>([](TTxtVPDispForm& screen) { screen.reject(); });
         platform.modal.expect<THNotesForm>([](THNotesForm& notepad) { notepad.reject(); });
@@ -213,7 +212,7 @@ private slots:
                                    "Tune", "Notes", "Game", "Letter", "Page"}) {
             QStringList lines;
             QVERIFY(source.hyperEntry(QString::fromLatin1(phrase), lines));
-            ShowEntry(lines, context, nullptr);
+            ShowEntry(lines, nullptr);
         }
         QCOMPARE(
             media.calls,

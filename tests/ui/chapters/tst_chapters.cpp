@@ -222,7 +222,7 @@ private slots:
     {
         PlatformDoubles platform;
         Book book;
-        PreviewChapterWindows windows(book.state, [] { return QPoint(); });
+        PreviewChapterWindows windows(book.state);
         const ScopedService<ChapterWindowsSlot, ChapterWindows> installed{windows};
         book.state.CurrentChapter = ChapterRecord{};
         TChapAddForm form(book.state, -1);

@@ -91,7 +91,7 @@ private slots:
 
         // The reader screen puts the window at the same place of the same screen area.
         ProjectBookSource source(book.state);
-        const PreviewContext context{source, QString(), QPoint()};
+        const PreviewContext context{source, QString()};
         TChapDispForm reader(context, display, "{\\rtf1 the sea}");
         reader.show();
         QVERIFY(QTest::qWaitForWindowExposed(&reader));
@@ -134,6 +134,7 @@ private slots:
         DisplayRecord display = windowAt(100, 80, 300, 150);
         const QStringList text{QStringLiteral("{\\rtf1 a note}")};
         QRect sample;
+        QRect sampleOnScreen;
         platform.modal.expect<THypTextAdjForm>([&](THypTextAdjForm& form) {
             QVERIFY(QTest::qWaitForWindowExposed(&form));
             QCOMPARE(form.Panel1->geometry(), QRect(100, 80, 303, 150));
@@ -143,15 +144,16 @@ private slots:
             QTest::mouseMove(handle, QPoint(42, 22));
             QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(42, 22));
             sample = form.Panel1->geometry();
+            sampleOnScreen = QRect(form.Panel1->mapToGlobal(QPoint(0, 0)), sample.size());
             KeepScreenshot(form, QStringLiteral("THypTextAdjForm"));
             saveThroughThePopup(form);
         });
         QVERIFY(AdjustPopupWindow(display, text));
         QCOMPARE(sample, QRect(128, 88, 303, 150));
-        const QPoint origin(40, 30);
-        TShowHTextForm popup(display, text, origin);
+        // The pop-up opens on the screen exactly where the sample was left.
+        TShowHTextForm popup(display, text);
         popup.show();
-        QCOMPARE(popup.geometry(), sample.translated(origin));
+        QCOMPARE(popup.geometry(), sampleOnScreen);
 
         // Moved, then closed without saving: the record stays as it was.
         const DisplayRecord saved = display;
@@ -208,7 +210,7 @@ private slots:
         QVERIFY(AdjustMenuWindow(menu));
 
         ProjectBookSource source(book.state);
-        const PreviewContext context{source, QString(), QPoint()};
+        const PreviewContext context{source, QString()};
         TBookMenuForm reader(context, {QStringLiteral("One"), QStringLiteral("Two")});
         reader.show();
         QVERIFY(QTest::qWaitForWindowExposed(&reader));
@@ -236,7 +238,7 @@ private slots:
         });
         QVERIFY(AdjustIntroductionWindow(presentation, book.state.Project.Config, text));
         ProjectBookSource source(book.state);
-        const PreviewContext context{source, QString(), QPoint()};
+        const PreviewContext context{source, QString()};
         TIntDispForm intro(context, {QString::fromLatin1(text)});
         intro.show();
         QVERIFY(QTest::qWaitForWindowExposed(&intro));

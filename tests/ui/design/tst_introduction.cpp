@@ -73,7 +73,7 @@ private slots:
         QStringList lines;
         QVERIFY(ReadIntroEntry(book.state.HyperTextFile, lines));
         RecordsBookSource source(book.state.Project);
-        const PreviewContext context{source, QString(), QPoint()};
+        const PreviewContext context{source, QString()};
         TIntDispForm screen(context, lines);
         screen.show();
         QCOMPARE(screen.TextPnl->RichEdit1->toPlainText(), QStringLiteral("Welcome aboard"));

@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(saved.Menu.MenuBars.StatusShown, 1);
 
         ProjectBookSource source(book.state);
-        const PreviewContext context{source, QString(), QPoint()};
+        const PreviewContext context{source, QString()};
         TBookMenuForm reader(context, source.menuEntries());
         reader.show();
         QVERIFY(reader.AuthorPnl->isVisible());

@@ -1,14 +1,30 @@
 // Create Executable end to end: the executable e-book is written, offered, and passes the
 // reader runtime's own check; cut short, the runtime refuses it.
+#include "clicks.h"
 #include "doubles.h"
 #include "testbook.h"
 
+#include "core/book/bookarchive.h"
+#include "core/book/compiledbook.h"
 #include "core/book/elfimage.h"
+#include "core/sections/displaysection.h"
 #include "core/sections/hypertext.h"
+#include "preview/abtdispf.h"
+#include "preview/bmnudspf.h"
+#include "preview/bookplayer.h"
+#include "preview/chpdispf.h"
+#include "preview/htxdispf.h"
+#include "preview/readerscreen.h"
+#include "preview/richedit.h"
+#include "ui/mainwindow/bmmain.h"
 #include "ui/publish/buildandoffertest.h"
 
+#include <QListWidget>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <cstring>
 
@@ -31,6 +47,69 @@ QString verify(const QString& executable, int& exitCode)
     exitCode = process.exitCode();
     return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())
         .trimmed();
+}
+
+// The place of a window, and for a rich-text area also its place, font and line breaks.
+QString placeOf(const QWidget& window)
+{
+    const QRect r = window.geometry();
+    return QStringLiteral("%1 %2,%3 %4x%5")
+        .arg(QString::fromLatin1(window.metaObject()->className()))
+        .arg(r.x())
+        .arg(r.y())
+        .arg(r.width())
+        .arg(r.height());
+}
+
+QString textLayoutOf(const TRichEdit& edit)
+{
+    QStringList lines{QStringLiteral("text at %1,%2")
+                          .arg(edit.mapToGlobal(QPoint(0, 0)).x())
+                          .arg(edit.mapToGlobal(QPoint(0, 0)).y())};
+    for (QTextBlock block = edit.document()->begin(); block.isValid(); block = block.next()) {
+        const QFontInfo font(block.begin().fragment().charFormat().font());
+        QStringList breaks;
+        for (int i = 0; i < block.layout()->lineCount(); ++i)
+            breaks << QString::number(block.layout()->lineAt(i).textLength());
+        lines << QStringLiteral("%1 %2pt: %3")
+                     .arg(font.family())
+                     .arg(font.pointSize())
+                     .arg(breaks.join(QLatin1Char(' ')));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+// Plays the book as the reader does, whoever starts it: the About box, the table of contents,
+// the first chapter and a click on its phrase "note", whose pop-up is the last screen. Returns
+// what each screen looked like.
+QStringList screensSeen(PlatformDoubles& platform, const std::function<void()>& play)
+{
+    QStringList seen;
+    platform.modal.expect<TAboutBox>([&seen](TAboutBox& about) {
+        seen << placeOf(about);
+        about.reject();
+    });
+    platform.modal.expect<TBookMenuForm>([&](TBookMenuForm& contents) {
+        seen << placeOf(contents);
+        platform.modal.expect<TChapDispForm>([&](TChapDispForm& chapter) {
+            seen << placeOf(chapter);
+            TRichEdit* text = chapter.TextPnl->RichEdit1;
+            seen << textLayoutOf(*text);
+            platform.modal.expect<TShowHTextForm>([&seen](TShowHTextForm& popup) {
+                seen << placeOf(popup) << textLayoutOf(*popup.TextPnl->RichEdit1);
+                popup.reject();
+            });
+            QTextCursor at(text->document());
+            at.setPosition(text->toPlainText().indexOf(QStringLiteral("note")) + 1);
+            QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, text->cursorRect(at).center());
+            chapter.reject();
+        });
+        clickItem(contents.ListBox1, QStringLiteral("Harbour"));
+        click(contents.OKBitBtn);
+        contents.reject();
+    });
+    play();
+    return seen;
 }
 
 } // namespace
@@ -82,6 +161,51 @@ private slots:
         QVERIFY(verify(QStringLiteral(QUORELLE_BIN_DIR "/kestrin.bin"), code)
                     .contains(QStringLiteral("holds no book")));
         QCOMPARE(code, 1);
+    }
+
+    // What the author previews is what the reader of the built book sees: every screen and the
+    // pop-up in the same place on the screen, the chapter text in the same font with the same
+    // line breaks. The 640 x 480 screens are centred on the (1024 x 768) screen, the pop-up at its
+    // designed place on it.
+    void preview_andBuiltBook_showTheSameScreens()
+    {
+        PlatformDoubles platform;
+        Book book;
+        book.addChapter(
+            "Harbour",
+            "{\\rtf1{\\fonttbl{\\f0 Times New Roman;}}\\f0\\fs28 At dawn the ship left "
+            "the harbour, and a \\ul note\\ulnone  was left on the quay for whoever came "
+            "after, long after the gulls had gone.\\par Plain text follows.}");
+        book.addChapter("Open Sea", "{\\rtf1 two}");
+        DisplayRecord popup = DefaultDisplay();
+        popup.WinLeft = 120;
+        popup.WinTop = 80;
+        popup.WinWidth = 300;
+        popup.WinHeight = 150;
+        AddDisplayEntry(book.state.HyperTextFile, QStringLiteral("note"), 1, popup,
+                        {QStringLiteral("{\\rtf1 A note without a font of its own.}")},
+                        kHyperSource);
+        book.state.Project.Presentation.AboutShown = 1;
+        book.state.Project.Presentation.About.AboutWhen = 0;
+        WriteProject(book.state);
+
+        Tbookmainform tool;
+        tool.show();
+        tool.Timer1Timer();
+        tool.OpenProjectFile(book.dir.filePath(QStringLiteral("BOOK.QVJ")));
+        const QStringList preview = screensSeen(platform, [&tool] { click(tool.PreviewBtn); });
+
+        CompiledBookSource compiled(CompiledBook::fromBytes(*CompiledBookBytes(book.state)));
+        const QStringList built = screensSeen(platform, [&compiled] {
+            PlayBook(PreviewContext{compiled, QString()}, nullptr);
+        });
+
+        QCOMPARE(preview, built);
+        QCOMPARE(built.size(), 6);
+        QCOMPARE(built.at(1), QStringLiteral("TBookMenuForm 192,144 640x480"));
+        QCOMPARE(built.at(2), QStringLiteral("TChapDispForm 192,144 640x480"));
+        QCOMPARE(built.at(4), QStringLiteral("TShowHTextForm 312,224 303x150"));
+        QVERIFY2(built.at(3).count(u'\n') == 2, qPrintable(built.at(3))); // two paragraphs
     }
 
     // The runtime shows a chapter that is plain text, or empty, as plain text: its check passes.
