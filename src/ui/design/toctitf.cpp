@@ -73,20 +73,18 @@ void TTocTitleForm::ChangeBtnClick()
 // The font dialog has no colour: the text's colour is chosen beside it.
 void TTocTitleForm::ColourBtnClick()
 {
-    if (const std::optional<QColor> chosen =
-            fileDialogs().chooseColor(this, BookColour(m_textColour))) {
-        m_textColour = BookColourOf(*chosen);
-        showColours();
-    }
-    if (m_refocus)
-        edit1->setFocus();
+    chooseColour(m_textColour);
 }
 
 void TTocTitleForm::Button1Click()
 {
-    if (const std::optional<QColor> chosen =
-            fileDialogs().chooseColor(this, BookColour(m_background))) {
-        m_background = BookColourOf(*chosen);
+    chooseColour(m_background);
+}
+
+void TTocTitleForm::chooseColour(Colour& colour)
+{
+    if (const std::optional<QColor> chosen = fileDialogs().chooseColor(this, BookColour(colour))) {
+        colour = BookColourOf(*chosen);
         showColours();
     }
     if (m_refocus)

@@ -43,6 +43,8 @@ protected:
 
 private:
     void showColours();
+    // The text's or the strip's colour, from the colour dialog.
+    void chooseColour(Colour& colour);
 
     BarsRecord& m_bars;
     Bar m_bar;
