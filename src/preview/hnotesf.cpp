@@ -1,6 +1,7 @@
 // The notepad.
 #include "preview/hnotesf.h"
 
+#include "core/files/filestore.h"
 #include "core/files/projectpath.h"
 #include "core/files/runtimeerror.h"
 #include "core/files/textcodec.h"
@@ -18,7 +19,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QVBoxLayout>
 
@@ -120,9 +120,7 @@ void THNotesForm::write(const QString& fileName)
     const QByteArray narrow = textcodec::encode(text);
     const bool fits = textcodec::decode(narrow) == text;
     const QByteArray bytes = (m_utf8 || !fits) ? text.toUtf8() : narrow;
-    QSaveFile file(ResolveProjectName(fileName));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw FileCreateError(fileName);
+    filestore::writeAll(fileName, bytes);
     Memo1->document()->setModified(false);
 }
 

@@ -1,6 +1,7 @@
 // The rich-edit area.
 #include "preview/richedit.h"
 
+#include "core/files/filestore.h"
 #include "core/files/projectpath.h"
 #include "core/files/runtimeerror.h"
 #include "core/richtext/hyperphrase.h"
@@ -10,7 +11,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QMouseEvent>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -49,10 +49,7 @@ void TRichEdit::loadFile(const QString& fileName)
 
 void TRichEdit::saveFile(const QString& fileName) const
 {
-    QSaveFile file(ResolveProjectName(fileName));
-    const QByteArray bytes = rtf();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw FileCreateError(fileName);
+    filestore::writeAll(fileName, rtf());
 }
 
 namespace {

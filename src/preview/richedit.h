@@ -35,7 +35,8 @@ public:
     QByteArray rtf() const;
     // Raises FileOpenError when the file cannot be read.
     void loadFile(const QString& fileName);
-    // Raises FileCreateError when the file cannot be written; a failed write leaves the old file.
+    // Raises InOutError when the file cannot be written ("Disk full"); a failed write leaves the
+    // old file as it was.
     void saveFile(const QString& fileName) const;
 
     bool modified() const { return document()->isModified(); }

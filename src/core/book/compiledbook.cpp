@@ -12,7 +12,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -203,14 +202,14 @@ private:
 
 void writeHyperText(WorkingState& state, BookWriter& out, BookHeader& header)
 {
-    header.HyperOffset = out.position();
-    if (!CompileSectionFile(state.HyperTextFile, QStringLiteral("$$$"))) {
+    // Compiled in memory: no scratch file for another build, or a link planted in its place, to
+    // meet.
+    if (!filestore::exists(state.HyperTextFile)) {
         header.HyperOffset = 0;
         return;
     }
-    const QString compiled = BaseName(state.HyperTextFile) + QStringLiteral(".$$$");
-    out.write(filestore::readAll(compiled));
-    filestore::remove(compiled);
+    header.HyperOffset = out.position();
+    out.write(CompileSections(filestore::readAll(state.HyperTextFile)));
 }
 
 void writeDisplays(const QStringList& names, BookWriter& out, BookHeader& header)
@@ -272,20 +271,6 @@ std::optional<QByteArray> CompiledBookBytes(WorkingState& state)
     if (!WriteCompiledBook(state, buffer))
         return std::nullopt;
     return buffer.data();
-}
-
-bool CompileBook(WorkingState& state)
-{
-    QSaveFile out(BaseName(state.ProjectFile) + QStringLiteral(".CMP"));
-    if (!out.open(QIODevice::WriteOnly))
-        throw filestore::errorFromErrno(out.fileName());
-    if (!WriteCompiledBook(state, out)) {
-        out.cancelWriting();
-        return false;
-    }
-    if (!out.commit())
-        throw filestore::errorFromErrno(out.fileName());
-    return true;
 }
 
 namespace {

@@ -52,10 +52,6 @@ static_assert(offsetof(ChapterEntry, Size) == 91);
 
 inline constexpr qsizetype kBookHeaderPosition = sizeof(ProjectRecord);
 
-// Compiles the open project into base + ".CMP". False (after the message for a missing display
-// or chapter file) when the book cannot be compiled; raises InOutError for unreadable files.
-bool CompileBook(WorkingState& state);
-
 // Writes the compiled book to the device from its current position, with offsets counted from
 // there. False (after the messages) when the book cannot be compiled.
 bool WriteCompiledBook(WorkingState& state, QIODevice& out);

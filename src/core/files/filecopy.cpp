@@ -1,15 +1,16 @@
 // File copiers. Targets are written through a save file so that a failed copy never leaves a
-// half-written file in place of a good one.
+// half-written file in place of a good one; a copy keeps what its source may do (a program copied
+// into a book's folder or distribution still runs).
 #include "core/files/filecopy.h"
 
 #include "core/files/filestore.h"
 #include "core/files/projectpath.h"
 #include "core/files/runtimeerror.h"
+#include "core/files/savefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -28,13 +29,6 @@ bool pump(QIODevice& in, QIODevice& out, qint64 blockSize)
     }
 }
 
-// A copy keeps what its source may do: a program copied into a book's folder or distribution
-// still runs.
-void keepPermissions(const QFile& source, const QString& target)
-{
-    QFile::setPermissions(target, source.permissions());
-}
-
 } // namespace
 
 int CopyFileBytes(const QString& source, const QString& target)
@@ -44,14 +38,20 @@ int CopyFileBytes(const QString& source, const QString& target)
     QFile in(ResolveProjectName(source));
     if (!in.open(QIODevice::ReadOnly))
         return CopyNoSource;
-    QSaveFile out(ResolveProjectName(target));
-    if (!out.open(QIODevice::WriteOnly))
+    filestore::SaveFile out(ResolveProjectName(target));
+    try {
+        out.open();
+    } catch (const InOutError&) {
         return CopyNoTarget;
-    if (!pump(in, out, 2048) || !out.commit()) {
-        out.cancelWriting();
+    }
+    out.setPermissions(in.permissions());
+    try {
+        if (!pump(in, out, 2048))
+            return CopyShortWrite;
+        out.commit();
+    } catch (const InOutError&) {
         return CopyShortWrite;
     }
-    keepPermissions(in, out.fileName());
     return CopyDone;
 }
 
@@ -64,15 +64,15 @@ void CopyFileInto(const QString& source, const QString& target)
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         throw FileOpenError(source);
-    QSaveFile out(targetName);
-    if (!out.open(QIODevice::WriteOnly))
-        throw FileCreateError(targetName);
-    if (!pump(in, out, 8192) || !out.commit()) {
-        const InOutError error = filestore::errorFromErrno(targetName);
-        out.cancelWriting();
-        throw error;
+    // The copy goes to a scratch name and replaces an earlier copy only when it is complete.
+    filestore::SaveFile out(targetName);
+    out.open();
+    out.setPermissions(in.permissions());
+    if (!pump(in, out, 8192)) {
+        out.check();
+        throw FileOpenError(source); // the source could not be read to its end
     }
-    keepPermissions(in, targetName);
+    out.commit();
 }
 
 int AppendFileTo(const QString& source, QIODevice& output)

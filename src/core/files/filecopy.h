@@ -17,7 +17,8 @@ enum CopyResult : int
 int CopyFileBytes(const QString& source, const QString& target);
 
 // Copies 8192 bytes at a time; a target that is a directory receives the file under the
-// source's own name. Raises FileOpenError or FileCreateError, or InOutError when the disk fills.
+// source's own name. Raises FileOpenError when the source cannot be read, InOutError when the
+// target cannot be written (with the disk's own reason: "Disk full", "File access denied").
 void CopyFileInto(const QString& source, const QString& target);
 
 // Appends the source's bytes to `output`, which the caller has opened and positioned.

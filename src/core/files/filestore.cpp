@@ -2,10 +2,10 @@
 #include "core/files/filestore.h"
 
 #include "core/files/projectpath.h"
+#include "core/files/savefile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -43,6 +43,7 @@ InOutError errorFromErrno(const QString& fileName)
         return InOutError(InOutError::accessDenied());
     case ENOSPC:
     case EDQUOT:
+    case EFBIG:
         return InOutError(InOutError::diskFull());
     case 0:
         return errorFromFileState(fileName);
@@ -91,27 +92,19 @@ MappedFile::~MappedFile() = default;
 
 namespace {
 
-// Writes the file of exactly this name through a save file.
-void writeExactly(const QString& path, const QByteArray& bytes)
+void writeThrough(SaveFile& file, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        throw errorFromErrno(file.fileName());
-    if (file.write(bytes) != bytes.size()) {
-        const InOutError error = errorFromErrno(file.fileName());
-        file.cancelWriting();
-        throw error;
-    }
-    if (!file.commit())
-        throw errorFromErrno(file.fileName());
+    file.open();
+    file.write(bytes);
+    file.commit();
 }
 
 } // namespace
 
 void writeAll(const QString& fileName, const QByteArray& bytes)
 {
-    writeExactly(ResolveProjectName(fileName), bytes);
+    SaveFile file(ResolveProjectName(fileName));
+    writeThrough(file, bytes);
 }
 
 void remove(const QString& fileName)
@@ -131,26 +124,11 @@ bool exists(const QString& fileName)
 
 namespace filestore {
 
-void replace(const QString& from, const QString& to)
-{
-    const QString target = ResolveProjectName(to);
-    errno = 0;
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(target).constData()) !=
-        0)
-        throw errorFromErrno(target);
-}
-
-} // namespace filestore
-
-namespace filestore {
-
 void rewriteThroughScratch(const QString& fileName, const QString& scratchName,
                            const QByteArray& bytes)
 {
-    // The scratch file is written and renamed under one name, exactly as given: a file that
-    // differs from it only in letter case is neither taken for it nor overwritten.
-    writeExactly(scratchName, bytes);
-    replace(scratchName, fileName);
+    SaveFile file(ResolveProjectName(fileName), scratchName);
+    writeThrough(file, bytes);
 }
 
 } // namespace filestore

@@ -59,13 +59,9 @@ template <class Record> QByteArray bytesOf(const Record& record)
 } // namespace filestore
 
 namespace filestore {
-// Puts `from` in the place of `to` in one step (both in the same directory).
-void replace(const QString& from, const QString& to);
-} // namespace filestore
-
-namespace filestore {
-// Writes the new content completely under the scratch name, then puts it in the file's place:
-// at any moment either the old or the new file is whole.
+// Writes the new content completely under a scratch name made from `scratchName` (unique to this
+// writer), then puts it in the file's place: at any moment either the old or the new file is
+// whole. writeAll does the same with a scratch name of its own; both go through SaveFile.
 void rewriteThroughScratch(const QString& fileName, const QString& scratchName,
                            const QByteArray& bytes);
 } // namespace filestore

@@ -163,11 +163,16 @@ void Tbookmainform::PreviewBook()
 
 void Tbookmainform::ConfigureProgramPresentation()
 {
-    ProjectRecord& project = m_state.Project;
-    if (!ConfigureProgram(project.Presentation, project.Config, m_state.HyperTextFile, this))
+    // The window works on copies: a change the project file refused is not kept either.
+    PresentationRecord presentation = m_state.Project.Presentation;
+    ConfigRecord config = m_state.Project.Config;
+    if (!ConfigureProgram(presentation, config, m_state.HyperTextFile, this))
         return;
-    ReportErrors([this] { WriteProject(m_state); });
-    m_state.BookTitle = m_state.Project.Config.BookTitle.text();
+    if (SaveProjectChange(m_state, [&](ProjectRecord& project) {
+            project.Presentation = presentation;
+            project.Config = config;
+        }))
+        m_state.BookTitle = m_state.Project.Config.BookTitle.text();
 }
 
 void Tbookmainform::ShowProgramAbout()

@@ -1,5 +1,6 @@
 // The chapter editor, its name dialog, the definition viewer and the tutorial window.
 #include "doubles.h"
+#include "filesizelimit.h"
 #include "testdir.h"
 
 #include "core/project/chaptersave.h"
@@ -131,6 +132,24 @@ private slots:
         platform.messages.clear();
         platform.modal.expect<TGetTextForm>(saveAs(QStringLiteral("Chapter 1")));
         editor.SaveasBtn->click();
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("Chapter 1.QLF has been saved.")});
+
+        // On a full disk the chapter stays as it was saved, and the author is told why.
+        platform.messages.clear();
+        const QByteArray kept = readBytes(dir.filePath(QStringLiteral("Chapter 1.QLF")));
+        QTest::keyClicks(editor.RichEdit1, QStringLiteral(" and more"));
+        platform.modal.expect<TGetTextForm>(saveAs(QStringLiteral("Chapter 1")));
+        {
+            const FileSizeLimit full(64);
+            editor.SaveasBtn->click();
+        }
+        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Disk full")});
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("Chapter 1.QLF"))), kept);
+        QVERIFY(editor.RichEdit1->modified());
+        platform.messages.clear();
+        platform.modal.expect<TGetTextForm>(saveAs(QStringLiteral("Chapter 1")));
+        editor.SaveasBtn->click(); // with room again
         QCOMPARE(platform.messages.texts(),
                  QStringList{QStringLiteral("Chapter 1.QLF has been saved.")});
 

@@ -1,10 +1,12 @@
 // The main window: start-up, enabling rules, focus, and choosing and creating projects.
 #include "doubles.h"
+#include "filesizelimit.h"
 #include "recordbytes.h"
 #include "testdir.h"
 
 #include "platform/f1help.h"
 #include "platform/filelists.h"
+#include "ui/design/pconfigf.h"
 #include "ui/mainwindow/bmmain.h"
 #include "ui/mainwindow/makedirf.h"
 #include "ui/mainwindow/programaboutform.h"
@@ -254,6 +256,27 @@ private slots:
         QCOMPARE(f.form.state().ProjectFile, QStringLiteral("SEA.QVJ"));
         QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("SEA"));
         QVERIFY(f.form.EditBtn->isEnabled() && f.form.CustBookBtn->isEnabled());
+    }
+
+    // A presentation the disk refused to save is not kept in memory either: the next build would
+    // carry what the project file lacks.
+    void programPresentation_refusedSaveKeepsNothing()
+    {
+        Fixture f;
+        writeBytes(f.dir.filePath(QStringLiteral("SEA.QVJ")), defaultProjectBytes());
+        f.form.OpenProjectFile(f.dir.filePath(QStringLiteral("SEA.QVJ")));
+        const QByteArray before = readBytes(f.dir.filePath(QStringLiteral("SEA.QVJ")));
+        std::optional<FileSizeLimit> full;
+        f.platform.modal.expect<TProgConfigForm>([&full](TProgConfigForm& config) {
+            config.Edit1->setText(QStringLiteral("Lost Voyages"));
+            full.emplace(64); // the disk fills while the window is open
+            QTest::mouseClick(config.BitBtn1, Qt::LeftButton);
+        });
+        QTest::mouseClick(f.form.CustBookBtn, Qt::LeftButton);
+        full.reset();
+        QCOMPARE(f.platform.messages.texts(), QStringList{QStringLiteral("Disk full")});
+        QCOMPARE(readBytes(f.dir.filePath(QStringLiteral("SEA.QVJ"))), before);
+        QCOMPARE(f.form.state().Project.Config.BookTitle.text(), QString());
     }
 
     void nameAndFolderDialog_checksInOrder()

@@ -1,0 +1,162 @@
+// The one write path: a write that fails (a full disk, a read-only file, a folder in the way)
+// leaves the old file as it was and no scratch file, and says why; links are replaced, never
+// written through; permissions are kept.
+#include "filesizelimit.h"
+#include "messagerecorder.h"
+#include "testbook.h"
+#include "thrown.h"
+
+#include "core/book/distribution.h"
+#include "core/book/epubexport.h"
+#include "core/book/executable.h"
+#include "core/files/filecopy.h"
+#include "core/files/filestore.h"
+#include "core/files/savefile.h"
+#include "core/project/chapters.h"
+#include "core/sections/hypertext.h"
+#include "core/sections/introduction.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+using Write = std::function<void(TestBook&)>;
+
+// Everything in the folder, name and bytes, to compare before and after.
+QMap<QString, QByteArray> folderBytes(const QDir& dir)
+{
+    QMap<QString, QByteArray> bytes;
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        bytes.insert(name, readBytes(dir.filePath(name)));
+    return bytes;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Write)
+
+class SaveFileTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Each kind of file the tool writes, on a disk that has no room left: every file of the
+    // folder keeps its bytes, no scratch file is left, and the error is the disk's.
+    void fullDisk_leavesEveryFileAsItWas_data()
+    {
+        QTest::addColumn<Write>("write");
+        const auto row = [](const char* name, Write write) { QTest::newRow(name) << write; };
+        row("project file", [](TestBook& b) {
+            b.state.Project.Config.BookTitle.setText(QStringLiteral("Changed"));
+            WriteProject(b.state);
+        });
+        row("chapter list, added to", [](TestBook& b) { WriteChapter(b.state, -1); });
+        row("chapter list, compacted", [](TestBook& b) { RemoveChapterAt(b.state, 0); });
+        row("chapter list, reordered", [](TestBook& b) { MoveChapter(b.state, 0, 2); });
+        row("display file", [](TestBook& b) { WriteDisplayFile(b.state, QStringLiteral("BOOK.QVD")); });
+        row("HyperText file", [](TestBook& b) {
+            AddEntry(b.state.HyperTextFile, QStringLiteral("Moon"), 2, QStringLiteral("M.BMP"),
+                     kHyperSource);
+        });
+        row("introduction", [](TestBook& b) {
+            ReplaceIntroEntry(b.state.HyperTextFile, {QString(300, u'i')});
+        });
+        row("chapter text", [](TestBook&) {
+            filestore::writeAll(QStringLiteral("ONE.QLF"), QByteArray(200, 'c'));
+        });
+        row("executable", [](TestBook& b) { MakeExecutable(b.state); });
+        row("copy", [](TestBook&) {
+            CopyFileInto(QStringLiteral("One.QLF"), QStringLiteral("Two.QLF"));
+        });
+    }
+    void fullDisk_leavesEveryFileAsItWas()
+    {
+        QFETCH(Write, write);
+        ModelDoubles platform;
+        TestBook book;
+        book.addChapter("One", QByteArray(5000, 'o'));
+        book.addChapter("Two", QByteArray(5000, 't'));
+        book.addChapter("Three", "{\\rtf1 three}");
+        AddEntry(book.state.HyperTextFile, QStringLiteral("Sun"), 2, QString(3000, u's'),
+                 kHyperSource);
+        AddIntroEntry(book.state.HyperTextFile, {QStringLiteral("{\\rtf1 welcome}")});
+        QDir(book.dir.path()).mkdir(QStringLiteral("program"));
+        writeBytes(book.dir.filePath(QStringLiteral("program/kestrin.bin")), QByteArray(400, 'k'));
+        book.state.ProgramDir = book.dir.filePath(QStringLiteral("program/"));
+        writeBytes(book.dir.filePath(QStringLiteral("BOOK.EXE")), QByteArray(9000, 'e'));
+        const QMap<QString, QByteArray> before = folderBytes(book.dir.path());
+
+        QString error;
+        {
+            const FileSizeLimit full(64);
+            error = thrownText<InOutError>([&] { write(book); });
+        }
+        QVERIFY2(error.startsWith(QStringLiteral("Disk full")), qPrintable(error));
+        QCOMPARE(folderBytes(book.dir.path()), before);
+        QVERIFY(platform.messages.shown().isEmpty());
+    }
+
+    // A rewrite keeps the file's permissions; a file without any write permission is refused
+    // and stays; a folder in the file's place refuses the rename and leaves no scratch file.
+    void permissions_keptAndReadOnlyRefused()
+    {
+        CurrentTempDir dir;
+        const QString list = dir.filePath(QStringLiteral("BOOK.QVC"));
+        writeBytes(list, "old");
+        QFile::setPermissions(list, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        filestore::rewriteThroughScratch(QStringLiteral("BOOK.QVC"), QStringLiteral("BOOK.tmp"),
+                                         "new");
+        QCOMPARE(readBytes(list), QByteArray("new"));
+        QCOMPARE(QFile::permissions(list), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ReadUser | QFileDevice::WriteUser);
+
+        QFile::setPermissions(list, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        QVERIFY(thrownText<InOutError>([] {
+                    filestore::writeAll(QStringLiteral("BOOK.QVC"), "newer");
+                }).startsWith(QStringLiteral("File access denied")));
+        QFile::setPermissions(list, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(readBytes(list), QByteArray("new"));
+
+        QDir(dir.path()).mkdir(QStringLiteral("BOOK.QVD"));
+        QVERIFY_THROWS_EXCEPTION(InOutError,
+                                 filestore::writeAll(QStringLiteral("BOOK.QVD"), "display"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("BOOK.QVC")});
+    }
+
+    // A link in the book's folder is replaced by the file written, never written through: the
+    // file it pointed to keeps its bytes.
+    void links_areReplacedNotWrittenThrough()
+    {
+        CurrentTempDir dir;
+        QDir(dir.path()).mkdir(QStringLiteral("outside"));
+        const QString outside = dir.filePath(QStringLiteral("outside/keys"));
+        writeBytes(outside, "secret");
+        QVERIFY(QFile::link(outside, dir.filePath(QStringLiteral("BOOK.EXE"))));
+        filestore::writeAll(QStringLiteral("BOOK.EXE"), "book");
+        QCOMPARE(readBytes(outside), QByteArray("secret"));
+        QVERIFY(!QFileInfo(dir.filePath(QStringLiteral("BOOK.EXE"))).isSymLink());
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.EXE"))), QByteArray("book"));
+    }
+
+    // The device seeks back to patch what it wrote, as the book's builder does.
+    void saveFile_patchesAndCommitsWhole()
+    {
+        CurrentTempDir dir;
+        filestore::SaveFile file(dir.filePath(QStringLiteral("BOOK.CMP")));
+        file.open();
+        file.write("0000tail");
+        file.seek(0);
+        file.write("head");
+        file.seek(8);
+        file.write("!");
+        file.commit();
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.CMP"))), QByteArray("headtail!"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("BOOK.CMP")});
+    }
+};
+
+QTEST_GUILESS_MAIN(SaveFileTest)
+#include "tst_savefile.moc"
