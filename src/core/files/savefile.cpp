@@ -35,10 +35,10 @@ mode_t modeOf(QFileDevice::Permissions p)
 {
     mode_t mode = 0;
     const std::pair<QFileDevice::Permission, mode_t> bits[] = {
-        {QFileDevice::ReadOwner, S_IRUSR}, {QFileDevice::WriteOwner, S_IWUSR},
-        {QFileDevice::ExeOwner, S_IXUSR},  {QFileDevice::ReadGroup, S_IRGRP},
+        {QFileDevice::ReadOwner, S_IRUSR},  {QFileDevice::WriteOwner, S_IWUSR},
+        {QFileDevice::ExeOwner, S_IXUSR},   {QFileDevice::ReadGroup, S_IRGRP},
         {QFileDevice::WriteGroup, S_IWGRP}, {QFileDevice::ExeGroup, S_IXGRP},
-        {QFileDevice::ReadOther, S_IROTH}, {QFileDevice::WriteOther, S_IWOTH},
+        {QFileDevice::ReadOther, S_IROTH},  {QFileDevice::WriteOther, S_IWOTH},
         {QFileDevice::ExeOther, S_IXOTH}};
     for (const auto& [permission, bit] : bits) {
         if (p.testFlag(permission))
@@ -57,8 +57,9 @@ InOutError errorFor(int error, const QString& fileName)
 
 SaveFile::SaveFile(const QString& fileName, const QString& scratchName)
     : m_fileName(fileName),
-      m_scratchPattern(scratchName.isEmpty() ? QFileInfo(fileName).fileName() + QStringLiteral(".tmp")
-                                             : QFileInfo(scratchName).fileName())
+      m_scratchPattern(scratchName.isEmpty()
+                           ? QFileInfo(fileName).fileName() + QStringLiteral(".tmp")
+                           : QFileInfo(scratchName).fileName())
 {}
 
 SaveFile::~SaveFile()
@@ -73,7 +74,8 @@ void SaveFile::fail(int error) const
 
 void SaveFile::open()
 {
-    struct stat old {};
+    struct stat old
+    {};
     const QByteArray target = QFile::encodeName(m_fileName);
     if (::lstat(target.constData(), &old) == 0 && S_ISREG(old.st_mode)) {
         // A file nobody may write is the author's way of keeping it: it is not replaced.
@@ -149,7 +151,8 @@ void SaveFile::commit()
     check();
     if (m_fd < 0)
         fail(EBADF);
-    struct stat written {};
+    struct stat written
+    {};
     if (m_permissions && ::fchmod(m_fd, modeOf(*m_permissions)) != 0)
         fail(errno);
     if (::fsync(m_fd) != 0 || ::fstat(m_fd, &written) != 0)

@@ -56,21 +56,20 @@ private slots:
         row("chapter list, added to", [](TestBook& b) { WriteChapter(b.state, -1); });
         row("chapter list, compacted", [](TestBook& b) { RemoveChapterAt(b.state, 0); });
         row("chapter list, reordered", [](TestBook& b) { MoveChapter(b.state, 0, 2); });
-        row("display file", [](TestBook& b) { WriteDisplayFile(b.state, QStringLiteral("BOOK.QVD")); });
+        row("display file",
+            [](TestBook& b) { WriteDisplayFile(b.state, QStringLiteral("BOOK.QVD")); });
         row("HyperText file", [](TestBook& b) {
             AddEntry(b.state.HyperTextFile, QStringLiteral("Moon"), 2, QStringLiteral("M.BMP"),
                      kHyperSource);
         });
-        row("introduction", [](TestBook& b) {
-            ReplaceIntroEntry(b.state.HyperTextFile, {QString(300, u'i')});
-        });
+        row("introduction",
+            [](TestBook& b) { ReplaceIntroEntry(b.state.HyperTextFile, {QString(300, u'i')}); });
         row("chapter text", [](TestBook&) {
             filestore::writeAll(QStringLiteral("ONE.QLF"), QByteArray(200, 'c'));
         });
         row("executable", [](TestBook& b) { MakeExecutable(b.state); });
-        row("copy", [](TestBook&) {
-            CopyFileInto(QStringLiteral("One.QLF"), QStringLiteral("Two.QLF"));
-        });
+        row("copy",
+            [](TestBook&) { CopyFileInto(QStringLiteral("One.QLF"), QStringLiteral("Two.QLF")); });
     }
     void fullDisk_leavesEveryFileAsItWas()
     {
