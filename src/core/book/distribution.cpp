@@ -189,10 +189,13 @@ QStringList DistributionFiles(WorkingState& state, const IncludeProgram& include
 
 bool IsProjectDirectory(const QString& folder, const QString& projectDir)
 {
-    const auto clean = [](const QString& path) {
-        return QDir::cleanPath(QDir(path).absolutePath()) + QLatin1Char('/');
+    // Real paths: a folder that is a link to the project is the project.
+    const auto real = [](const QString& path) {
+        const QString canonical = QFileInfo(path).canonicalFilePath();
+        return (canonical.isEmpty() ? QDir::cleanPath(QDir(path).absolutePath()) : canonical) +
+               QLatin1Char('/');
     };
-    return clean(folder).compare(clean(projectDir), Qt::CaseInsensitive) == 0;
+    return real(folder).compare(real(projectDir), Qt::CaseInsensitive) == 0;
 }
 
 bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeProgram& include,

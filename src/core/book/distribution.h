@@ -17,7 +17,7 @@ QStringList DistributionFiles(WorkingState& state, const IncludeProgram& include
                               QStringList* refused = nullptr);
 
 // Whether `folder` is the project directory itself, which a distribution may not go into
-// (compared as the window compares it: absolute, cleaned, without regard to case).
+// (compared as real paths, links followed, without regard to case).
 bool IsProjectDirectory(const QString& folder, const QString& projectDir);
 inline const QString kProjectDirectoryRefused =
     QStringLiteral("Files cannot be copied to Project directory.");

@@ -23,6 +23,14 @@ InOutError errorFromFileState(const QString& fileName)
     return InOutError(InOutError::accessDenied());
 }
 
+// A bare name is a file of the book's folder: a link planted there that leads elsewhere is not
+// followed.
+void refuseLinkOut(const QString& name, const QString& path)
+{
+    if (!name.contains(QLatin1Char('/')) && LeadsOutOfItsFolder(path))
+        throw InOutError(QStringLiteral("%1 leads to a file outside the book's folder.").arg(name));
+}
+
 } // namespace
 
 namespace filestore {
@@ -55,6 +63,7 @@ InOutError errorFromErrno(const QString& fileName)
 QByteArray readAll(const QString& fileName)
 {
     QFile file(ResolveProjectName(fileName));
+    refuseLinkOut(fileName, file.fileName());
     errno = 0;
     // A device or a pipe would be read without end or block: only regular files are read.
     if (QFileInfo(file).exists() && !QFileInfo(file).isFile())
@@ -70,6 +79,7 @@ QByteArray readAll(const QString& fileName)
 MappedFile::MappedFile(const QString& fileName)
     : m_file(std::make_unique<QFile>(ResolveProjectName(fileName)))
 {
+    refuseLinkOut(fileName, m_file->fileName());
     errno = 0;
     if (QFileInfo(*m_file).exists() && !QFileInfo(*m_file).isFile())
         throw InOutError(InOutError::accessDenied());

@@ -81,6 +81,19 @@ QStringList EntriesMatching(const QString& folder, const QString& mask, QDir::Fi
     return matches;
 }
 
+bool LeadsOutOfItsFolder(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return false;
+    // A dangling link has no canonical path: its stated target is judged instead.
+    const QString target =
+        info.canonicalFilePath().isEmpty() ? info.symLinkTarget() : info.canonicalFilePath();
+    const QString targetFolder = QFileInfo(QFileInfo(target).absolutePath()).canonicalFilePath();
+    return targetFolder.isEmpty() ||
+           targetFolder != QFileInfo(info.absolutePath()).canonicalFilePath();
+}
+
 bool IsBookFileName(const QString& name)
 {
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
@@ -90,7 +103,7 @@ bool IsBookFileName(const QString& name)
             c.unicode() < 0x20)
             return false;
     }
-    return true;
+    return !LeadsOutOfItsFolder(ResolveProjectName(name));
 }
 
 QString NotABookFileMessage(const QString& owner, const QString& name)

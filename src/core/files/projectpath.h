@@ -13,9 +13,12 @@
 QString ResolveProjectName(const QString& name);
 
 // Whether a name the book stores is what its files say it is: a bare file name of the book's
-// folder, with no folder part, drive or "..". Other names are refused wherever a book is built,
+// folder, with no folder part, drive or "..", that is not a link to a file elsewhere (projects
+// travel as archives, which keep links). Other names are refused wherever a book is built,
 // copied or played, so a book cannot reach outside its folder.
 bool IsBookFileName(const QString& name);
+// Whether `path` is a link whose target (followed to its end) lies outside the link's folder.
+bool LeadsOutOfItsFolder(const QString& path);
 // The message for a refused name: "`owner` names X, which is not a file of the book's folder."
 // (`owner` says which record or entry, for example: The chapter "One").
 QString NotABookFileMessage(const QString& owner, const QString& name);
