@@ -16,9 +16,9 @@
 #include "core/project/projectfiles.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <optional>
@@ -134,11 +134,31 @@ int exportEpub(WorkingState& state, const QString& file)
     return 0;
 }
 
+// Qt's own notes go to standard error as ever, but for the one about the runtime folder a GUI
+// application wants and a batch job rarely has: the builder's output is the author's to read.
+QtMessageHandler standardHandler = nullptr;
+
+void quietRuntimeFolderNote(QtMsgType type, const QMessageLogContext& context,
+                            const QString& message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    if (standardHandler)
+        standardHandler(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, context, message)));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // A GUI application on the offscreen platform: laying out a web page of the book for its
+    // EPUB needs fonts and pictures, which Qt gives only a GUI application; it never shows a
+    // window, and needs no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    standardHandler = qInstallMessageHandler(quietRuntimeFolderNote);
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quorelle-build"));
     const std::optional<Options> options = parse(app);
     if (!options)

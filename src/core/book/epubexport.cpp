@@ -4,6 +4,7 @@
 #include "core/book/booksource.h"
 #include "core/book/epubmedia.h"
 #include "core/book/epubpackage.h"
+#include "core/book/epubwebpage.h"
 #include "core/book/epubxhtml.h"
 #include "core/book/readerlibraries.h"
 #include "core/files/filenames.h"
@@ -233,8 +234,15 @@ private:
         const QString value = EntryCommand(lines);
         if (type == HyperTextType::TextOnly)
             return footnote(phrase, lines);
-        if (type == HyperTextType::HtmlFile && IsWebAddress(value))
-            return {value, false, {}};
+        if (type == HyperTextType::HtmlFile && IsWebAddress(value)) {
+            if (IsEpubLinkAddress(value))
+                return {value, false, {}};
+            // A script or a file of the reader's own machine is no link for a book to carry.
+            notCarried(QStringLiteral("The address %1 is not a web address; its link was left "
+                                      "out.")
+                           .arg(value));
+            return {};
+        }
         if (type == HyperTextType::None)
             return {};
         const QString key = phrase.toLower();
@@ -349,11 +357,12 @@ private:
     QString webPage(const QString& name, const QString& owner)
     {
         requireBookFile(name, owner);
-        QTextDocument document;
-        // Headings are sized from the default font, which needs a size of its own without a screen.
-        document.setDefaultFont(QFont(QStringLiteral("serif"), 12));
-        document.setHtml(textcodec::decodeOutsideText(filestore::readAll(name)));
-        return DocumentToXhtml(document, textHooks());
+        const WebPage page = ReadWebPage(name);
+        if (!page.document) {
+            ShowError(page.error);
+            throw ExportStopped{};
+        }
+        return DocumentToXhtml(*page.document, textHooks());
     }
 
     QString pictureElement(const QString& name, const QString& owner)
@@ -454,6 +463,16 @@ QString EpubName(const WorkingState& state)
 
 bool ExportEpub(WorkingState& state, const QString& file, QStringList* notCarried)
 {
+    // Only an EPUB goes into the book's folder: never over the project's own files.
+    const QFileInfo target(file);
+    if (QFileInfo(target.absolutePath()).canonicalFilePath() ==
+            QFileInfo(state.ProjectDir).canonicalFilePath() &&
+        target.suffix().compare(QLatin1String("epub"), Qt::CaseInsensitive) != 0) {
+        ShowError(QStringLiteral("%1 is a file of the book's folder; the EPUB is not written "
+                                 "over it.")
+                      .arg(target.fileName()));
+        return false;
+    }
     const ChapterRecord chapter = state.CurrentChapter;
     const DisplayRecord display = state.CurrentDisplay;
     const QString current = QDir::currentPath();

@@ -107,11 +107,12 @@ QByteArray PngBytes(const QImage& image)
 
 EpubMedia ConvertPicture(const QString& fileName)
 {
-    const QString suffix = QFileInfo(fileName).suffix().toUpper();
     const LoadedPicture picture = LoadPicture(fileName);
     if (picture.image.isNull())
         return {{}, {}, {}, picture.error};
-    if (suffix == QLatin1String("JPG") || suffix == QLatin1String("JPEG"))
+    // Judged by what the file holds, not by its name: only a JPEG is kept as it is; a bitmap,
+    // GIF or SVG named .JPG is drawn and stored as PNG (an SVG's scripts stay out).
+    if (picture.jpeg)
         return {
             filestore::readAll(fileName), QStringLiteral("jpg"), QStringLiteral("image/jpeg"), {}};
     return {PngBytes(picture.image), QStringLiteral("png"), QStringLiteral("image/png"), {}};

@@ -72,6 +72,7 @@ LoadedPicture LoadPicture(const QString& fileName)
     QString reason;
     if (isJpeg(data)) {
         result.image = DecodeJpeg(data, reason);
+        result.jpeg = true;
     } else if (isMetafile(data)) {
         result.image = renderMetafile(data, reason);
     } else {

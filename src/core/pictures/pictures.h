@@ -7,8 +7,9 @@
 
 struct LoadedPicture
 {
-    QImage image;  // null when the file could not be read or decoded
-    QString error; // the message for the author when it could not
+    QImage image;      // null when the file could not be read or decoded
+    QString error;     // the message for the author when it could not
+    bool jpeg = false; // the file holds a JPEG, whatever its name says
 };
 
 // The file is a bare name in the project directory or a path.

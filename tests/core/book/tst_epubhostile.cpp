@@ -1,0 +1,162 @@
+// The EPUB export on hostile and ordinary web pages and addresses, through the batch builder as
+// an author's script runs it: it ends with an EPUB or a message, within bounds, and takes nothing
+// from outside the book's folder.
+#include "epubcheck.h"
+#include "messagerecorder.h"
+#include "testbook.h"
+
+#include "core/book/epubexport.h"
+#include "core/book/epubwebpage.h"
+#include "core/sections/hypertext.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+// A book of one chapter whose phrase "page" opens the book's web page PAGE.HTM.
+struct PageBook : TestBook
+{
+    explicit PageBook(const QByteArray& page)
+    {
+        writeBytes(dir.filePath(QStringLiteral("PAGE.HTM")), page);
+        AddEntry(state.HyperTextFile, QStringLiteral("page"), 10, QStringLiteral("PAGE.HTM"),
+                 kHyperSource);
+        addChapter("One", "{\\rtf1 See the {\\ul page}.\\par}");
+    }
+
+    // quorelle-build BOOK.QVJ --epub OUT: its exit code, and what it printed.
+    int build(const QString& out, QString& printed) const
+    {
+        QProcess build;
+        build.setProcessChannelMode(QProcess::MergedChannels);
+        build.start(QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build"),
+                    {dir.filePath(QStringLiteral("BOOK.QVJ")), QStringLiteral("--epub"), out});
+        if (!build.waitForFinished(120000))
+            return -1;
+        printed = QString::fromUtf8(build.readAll());
+        return build.exitStatus() == QProcess::NormalExit ? build.exitCode() : -2;
+    }
+};
+
+QByteArray bmpBytes()
+{
+    return readBytes(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample/SUN.BMP"));
+}
+
+} // namespace
+
+class EpubHostileTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Code and preformatted text, and pictures named by path, file: and data: addresses: the
+    // batch builder lays the page out (it had crashed), and only the book's own picture is taken.
+    void webPage_codeAndPicturesOfOtherPlaces()
+    {
+        CurrentTempDir outside;
+        writeBytes(outside.filePath(QStringLiteral("private.bmp")), bmpBytes());
+        const QByteArray others =
+            QFile::encodeName(outside.filePath(QStringLiteral("private.bmp")));
+        PageBook book("<html><body><h1>Harbour</h1><pre>one  two</pre><p><code>x</code> <tt>y</tt> "
+                      "<kbd>z</kbd></p><p><img src=\"SUN.BMP\"/><img src=\"" +
+                      others + "\"/><img src=\"file://" + others +
+                      "\"/><img src=\"data:image/bmp;base64," + bmpBytes().toBase64() +
+                      "\"/></p></body></html>");
+        writeBytes(book.dir.filePath(QStringLiteral("SUN.BMP")), bmpBytes());
+        QString printed;
+        const QString epub = book.dir.filePath(QStringLiteral("BOOK.epub"));
+        QCOMPARE(book.build(epub, printed), 0);
+        QVERIFY2(printed.contains(QStringLiteral("has been created")), qPrintable(printed));
+        QStringList pictures;
+        for (const QString& name : ArchiveNames(epub)) {
+            if (name.startsWith(QLatin1String("EPUB/media/")))
+                pictures << name;
+        }
+        QCOMPARE(pictures.size(), 1);
+        const QString page = QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/link-1.xhtml")));
+        QVERIFY2(page.contains(QStringLiteral("one  two")) || page.contains(QStringLiteral("one")),
+                 qPrintable(page));
+        QVERIFY(EpubcheckAccepts(epub));
+    }
+
+    // Deep nesting would cost time growing with the square of the depth: such a page is refused
+    // with a message at once; the project is not written over by the EPUB.
+    void webPage_deepNestingAndTheProjectFile()
+    {
+        QByteArray deep = "<html><body>";
+        for (int i = 0; i < 10000; ++i)
+            deep += "<div>";
+        PageBook book(deep + "x</body></html>");
+        QString printed;
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(book.build(book.dir.filePath(QStringLiteral("BOOK.epub")), printed), 1);
+        QVERIFY(clock.elapsed() < 30000);
+        QVERIFY2(printed.contains(QStringLiteral("The web page PAGE.HTM nests its elements more "
+                                                 "than 256 deep; it is not carried over.")),
+                 qPrintable(printed));
+
+        const QByteArray project = book.projectBytes();
+        QCOMPARE(book.build(book.dir.filePath(QStringLiteral("BOOK.QVJ")), printed), 1);
+        QVERIFY2(printed.contains(QStringLiteral(
+                     "BOOK.QVJ is a file of the book's folder; the EPUB is not written over it.")),
+                 qPrintable(printed));
+        QCOMPARE(book.projectBytes(), project);
+    }
+
+    void nestingDepth_countsWhatNests()
+    {
+        QCOMPARE(NestingDepth(QStringLiteral("<div><p>a<p>b<br><img src=x/><div></div></div>")), 2);
+        QCOMPARE(NestingDepth(QStringLiteral("<!-- <div> --> a < b <ul><li>x</ul>")), 2);
+    }
+
+    // Only http, https and mailto addresses become links; a script or a file of the reader's
+    // machine is left out and reported.
+    void addresses_onlyWebAndMail()
+    {
+        ModelDoubles platform;
+        TestBook book;
+        AddEntry(book.state.HyperTextFile, QStringLiteral("run"), 10,
+                 QStringLiteral("javascript://alert(1)"), kHyperSource);
+        AddEntry(book.state.HyperTextFile, QStringLiteral("disk"), 10,
+                 QStringLiteral("file:///etc/passwd"), kHyperSource);
+        AddEntry(book.state.HyperTextFile, QStringLiteral("mail"), 10,
+                 QStringLiteral("mailto:author@example.org"), kHyperSource);
+        book.addChapter("One", "{\\rtf1 {\\ul run} {\\ul disk} {\\ul mail}\\par}");
+        const QString epub = book.dir.filePath(QStringLiteral("BOOK.epub"));
+        QStringList notCarried;
+        QVERIFY(ExportEpub(book.state, epub, &notCarried));
+        QCOMPARE(notCarried,
+                 (QStringList{QStringLiteral("The address javascript://alert(1) is "
+                                             "not a web address; its link was left "
+                                             "out."),
+                              QStringLiteral("The address file:///etc/passwd is not "
+                                             "a web address; its link was left out.")}));
+        const QString chapter =
+            QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/chapter-1.xhtml")));
+        QVERIFY(!chapter.contains(QStringLiteral("javascript")));
+        QVERIFY(!chapter.contains(QStringLiteral("file:")));
+        QVERIFY(chapter.contains(QStringLiteral("href=\"mailto:author@example.org\"")));
+    }
+
+    // A picture is judged by what it holds: a bitmap named .JPG goes in as PNG, not as JPEG.
+    void pictures_judgedByTheirContent()
+    {
+        ModelDoubles platform;
+        TestBook book;
+        writeBytes(book.dir.filePath(QStringLiteral("FAKE.JPG")), bmpBytes());
+        AddEntry(book.state.HyperTextFile, QStringLiteral("sun"), 2, QStringLiteral("FAKE.JPG,30"),
+                 kHyperSource);
+        book.addChapter("One", "{\\rtf1 The {\\ul sun}.\\par}");
+        const QString epub = book.dir.filePath(QStringLiteral("BOOK.epub"));
+        QVERIFY(ExportEpub(book.state, epub, nullptr));
+        QVERIFY(ArchiveNames(epub).contains(QStringLiteral("EPUB/media/FAKE.png")));
+        QVERIFY(EpubcheckAccepts(epub));
+    }
+};
+
+QTEST_GUILESS_MAIN(EpubHostileTest)
+#include "tst_epubhostile.moc"
