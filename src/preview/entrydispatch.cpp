@@ -38,6 +38,9 @@ void ShowEntry(const QStringList& lines, QWidget* parent)
     QString phrase = lines.at(0);
     if (phrase.startsWith(QLatin1Char('[')))
         phrase = phrase.mid(1, phrase.size() - 2);
+    // The phrase is the caption of what opens; a damaged file's name of megabytes is cut.
+    if (phrase.size() > kMaxShownEntryName)
+        phrase = phrase.left(kMaxShownEntryName) + QStringLiteral("...");
     CurrentHyperPhrase() = phrase;
     const HyperTextType type = EntryType(lines);
     if (type == HyperTextType::TextOnly || type == HyperTextType::GraphicAndText) {

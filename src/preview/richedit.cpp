@@ -1,6 +1,7 @@
 // The rich-edit area.
 #include "preview/richedit.h"
 
+#include "core/book/booksource.h"
 #include "core/files/filestore.h"
 #include "core/files/projectpath.h"
 #include "core/files/runtimeerror.h"
@@ -41,10 +42,7 @@ QByteArray TRichEdit::rtf() const
 
 void TRichEdit::loadFile(const QString& fileName)
 {
-    QFile file(ResolveProjectName(fileName));
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileOpenError(fileName);
-    loadContent(file.readAll());
+    loadContent(ReadChapterFile(fileName));
 }
 
 void TRichEdit::saveFile(const QString& fileName) const

@@ -33,7 +33,8 @@ public:
     // Rich text keeps its formatting; anything else comes in as plain text.
     void loadContent(const QByteArray& bytes);
     QByteArray rtf() const;
-    // Raises FileOpenError when the file cannot be read.
+    // Raises FileOpenError when the file cannot be read, InOutError when it is larger than a
+    // chapter may be.
     void loadFile(const QString& fileName);
     // Raises InOutError when the file cannot be written ("Disk full"); a failed write leaves the
     // old file as it was.

@@ -39,13 +39,28 @@ void checkBookFile(const QString& kind, const QString& name)
 
 } // namespace
 
+QString ChapterTooLargeMessage(const QString& name)
+{
+    return QStringLiteral("The Chapter file %1 is larger than %2 MB; a chapter of that size "
+                          "cannot be opened.")
+        .arg(name)
+        .arg(kMaxChapterSize / (1024 * 1024));
+}
+
+QByteArray ReadChapterFile(const QString& name)
+{
+    QFile file(ResolveProjectName(name));
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+        throw FileOpenError(name);
+    if (file.size() > kMaxChapterSize)
+        throw InOutError(ChapterTooLargeMessage(name));
+    return file.readAll();
+}
+
 QByteArray ProjectBookSource::chapterText(const QString& chapterFile) const
 {
     checkBookFile(QStringLiteral("chapter"), chapterFile);
-    QFile file(ResolveProjectName(chapterFile));
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
-        throw FileOpenError(chapterFile);
-    return file.readAll();
+    return ReadChapterFile(chapterFile);
 }
 
 DisplayRecord ProjectBookSource::display(const QString& displayFile) const

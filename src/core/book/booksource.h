@@ -10,6 +10,15 @@
 
 struct WorkingState;
 
+// The largest chapter text the tool opens, shows or builds (32 MB): no real chapter comes near
+// it, and reading and laying out a larger one would keep the windows from answering.
+inline constexpr qint64 kMaxChapterSize = 32 * 1024 * 1024;
+QString ChapterTooLargeMessage(const QString& name);
+
+// A chapter file's bytes (a bare name of the project directory, or a path). Raises FileOpenError
+// when it is not a readable regular file, InOutError with ChapterTooLargeMessage when too large.
+QByteArray ReadChapterFile(const QString& name);
+
 class BookSource
 {
 public:

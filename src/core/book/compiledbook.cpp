@@ -2,6 +2,7 @@
 #include "core/book/compiledbook.h"
 
 #include "core/files/binaryreader.h"
+#include "core/book/booksource.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
 #include "core/files/projectpath.h"
@@ -142,6 +143,10 @@ std::optional<BookContents> collectContents(WorkingState& state)
         }
         if (!checkRegular(QStringLiteral("Chapter"), chapter.ChapterFile.text()))
             return std::nullopt;
+        if (QFileInfo(ResolveProjectName(chapter.ChapterFile.text())).size() > kMaxChapterSize) {
+            ShowError(ChapterTooLargeMessage(chapter.ChapterFile.text()));
+            return std::nullopt;
+        }
     }
     if (contentSize(state, contents.chapters) > kMaxBookSize) {
         ShowError(tooLargeMessage());

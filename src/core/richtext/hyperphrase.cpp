@@ -81,10 +81,13 @@ QString HyperPhraseAt(const QTextDocument& document, int caretDocumentPosition)
     if (!text.underlinedAt(caret))
         return {};
 
-    // Back to the start of the run, or to the start of its line.
+    // Back to the start of the run, or to the start of its line. An underlined run longer than
+    // any phrase (a damaged or hostile text) is no phrase: searching it would take minutes.
     int p = caret;
     bool lineStart = false;
-    for (;;) {
+    for (int steps = 0;; ++steps) {
+        if (steps > kMaxPhraseRun)
+            return {};
         p = std::max(0, p - 1);
         if (p == 0 || text.at(p - 1).unicode() < 32) {
             lineStart = true;

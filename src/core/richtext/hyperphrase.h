@@ -23,6 +23,9 @@ private:
     const QTextDocument& m_doc;
 };
 
+// The longest underlined run, in characters, in which a phrase is looked for.
+inline constexpr int kMaxPhraseRun = 4096;
+
 // The phrase under the caret, following the recogniser's steps exactly; empty when the
-// character at the caret is not underlined.
+// character at the caret is not underlined, or lies deeper than kMaxPhraseRun into its run.
 QString HyperPhraseAt(const QTextDocument& document, int caretDocumentPosition);

@@ -164,7 +164,14 @@ QString SelectEntry(const QString& file, const QString& source, const QString& c
     ListEntries(names, file, source);
     if (names.isEmpty())
         return {};
-    const int chosen = ChooserSlot::get().choose(names, 0, helpContext, caption);
+    // A name no phrase can have (a damaged or hostile file) is shown cut: a list line of
+    // megabytes would keep the window busy for minutes.
+    QStringList shown = names;
+    for (QString& name : shown) {
+        if (name.size() > kMaxShownEntryName)
+            name = name.left(kMaxShownEntryName) + QStringLiteral("...");
+    }
+    const int chosen = ChooserSlot::get().choose(shown, 0, helpContext, caption);
     return chosen >= 0 && chosen < names.size() ? names.at(chosen) : QString();
 }
 

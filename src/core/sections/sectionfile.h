@@ -13,6 +13,8 @@
 // text lines and the terminator "]".
 bool ReadEntry(const QString& file, const QString& name, const QString& source, QStringList& lines);
 void ListEntries(QStringList& names, const QString& file, const QString& source);
+// The chooser of a section: names longer than kMaxShownEntryName are shown cut.
+inline constexpr int kMaxShownEntryName = 200;
 QString SelectEntry(const QString& file, const QString& source, const QString& caption,
                     int helpContext);
 bool EntryExists(const QString& file, const QString& newName, const QString& oldName,

@@ -6,6 +6,7 @@
 #include "thrown.h"
 
 #include "core/book/bookarchive.h"
+#include "core/book/booksource.h"
 #include "core/book/compiledbook.h"
 #include "core/book/distribution.h"
 #include "core/book/executable.h"
@@ -123,6 +124,26 @@ private slots:
         QVERIFY(platform.messages.shown().isEmpty());
     }
 
+    // A chapter larger than any real one is refused before anything is written, and the windows
+    // refuse to open it.
+    void chapterBeyondTheLimit_isRefused()
+    {
+        ModelDoubles platform;
+        Book book;
+        book.addChapter("Huge", "{\\rtf1 }");
+        QFile huge(book.dir.filePath(QStringLiteral("Huge.QLF")));
+        QVERIFY(huge.open(QIODevice::ReadWrite) && huge.resize(kMaxChapterSize + 1));
+        huge.close();
+        const QString message = QStringLiteral("The Chapter file Huge.QLF is larger than 32 MB; a "
+                                               "chapter of that size cannot be opened.");
+        QVERIFY(!MakeExecutable(book.state));
+        QCOMPARE(platform.messages.texts(),
+                 QStringList({message, QStringLiteral("Unable to create the Executable E-Book.")}));
+        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.EXE")));
+        QCOMPARE(thrownText<InOutError>([] { ReadChapterFile(QStringLiteral("Huge.QLF")); }),
+                 message);
+    }
+
     void compileBook_missingFilesRefuse()
     {
         ModelDoubles platform;
@@ -175,10 +196,14 @@ private slots:
     {
         ModelDoubles platform;
         Book book;
-        book.addChapter("One", "x");
         writeBytes(book.dir.filePath(QStringLiteral("BOOK.EXE")), "an old build");
-        QFile chapter(book.dir.filePath(QStringLiteral("One.QLF")));
-        QVERIFY(chapter.resize(qint64(1) << 31)); // sparse: nothing is really written
+        // 65 chapters of the largest size: sparse files, nothing is really written.
+        for (int i = 0; i < 65; ++i) {
+            const QByteArray entry = "C" + QByteArray::number(i);
+            book.addChapter(entry.constData(), "x");
+            QFile chapter(book.dir.filePath(QString::fromLatin1(entry) + QStringLiteral(".QLF")));
+            QVERIFY(chapter.resize(kMaxChapterSize));
+        }
         QVERIFY(!MakeExecutable(book.state));
         QCOMPARE(
             platform.messages.texts(),

@@ -52,6 +52,11 @@ private slots:
             << QStringLiteral("abcd");
         QTest::newRow("run ending the line") << QByteArray("{\\rtf1 a \\ul Sea\\par next\\ulnone}")
                                              << QStringLiteral("a S") << QStringLiteral("Sea");
+        // A run longer than any phrase is none: clicking deep in it finds nothing, at once.
+        const QByteArray huge(200000, 'h');
+        QTest::newRow("run no phrase has")
+            << QByteArray("{\\rtf1 a \\ul " + huge + "\\ulnone  b}")
+            << QStringLiteral("a ") + QString(150000, QLatin1Char('h')) << QString();
     }
 
     void phraseAt()

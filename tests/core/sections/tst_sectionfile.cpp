@@ -284,6 +284,13 @@ private slots:
         QCOMPARE(chooser.shown,
                  QStringList({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("0"),
                               QStringLiteral("257"), QStringLiteral("Pick")}));
+
+        // A name of a megabyte (a damaged file) is listed cut, and chosen whole.
+        const QByteArray huge(1 << 20, 'n');
+        writeBytes(kFile, simple("A", "HYPER", "a") + simple(huge, "HYPER", "b"));
+        QCOMPARE(SelectEntry(kFile, QStringLiteral("HYPER"), QStringLiteral("Pick"), 257),
+                 QString::fromLatin1(huge));
+        QCOMPARE(chooser.shown.at(1), QString(200, QLatin1Char('n')) + QStringLiteral("..."));
     }
 };
 
