@@ -1,8 +1,8 @@
 // Compiling a book and reading a compiled book.
 #include "core/book/compiledbook.h"
 
-#include "core/files/binaryreader.h"
 #include "core/book/booksource.h"
+#include "core/files/binaryreader.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
 #include "core/files/projectpath.h"

@@ -13,14 +13,40 @@
 namespace {
 
 // Qt refuses some opens itself (a folder, for one) without a system call to set errno.
-InOutError errorFromFileState(const QString& fileName)
+QString textFromFileState(const QString& fileName)
 {
     const QFileInfo info(fileName);
     if (!info.absoluteDir().exists())
-        return InOutError(InOutError::pathNotFound());
+        return InOutError::pathNotFound();
     if (!info.exists())
-        return InOutError(InOutError::fileNotFound());
-    return InOutError(InOutError::accessDenied());
+        return InOutError::fileNotFound();
+    return InOutError::accessDenied();
+}
+
+// The run-time's text for errno.
+QString textFromErrno(const QString& fileName)
+{
+    switch (errno) {
+    case ENOENT:
+        return QFileInfo(fileName).absoluteDir().exists() ? InOutError::fileNotFound()
+                                                          : InOutError::pathNotFound();
+    case ENOTDIR:
+        return InOutError::pathNotFound();
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+        return InOutError::accessDenied();
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return InOutError::diskFull();
+    case 0:
+        return textFromFileState(fileName);
+    default:
+        return QStringLiteral("I/O error %1").arg(errno);
+    }
 }
 
 // A bare name is a file of the book's folder: a link planted there that leads elsewhere is not
@@ -37,27 +63,7 @@ namespace filestore {
 
 InOutError errorFromErrno(const QString& fileName)
 {
-    switch (errno) {
-    case ENOENT:
-        return InOutError(QFileInfo(fileName).absoluteDir().exists() ? InOutError::fileNotFound()
-                                                                     : InOutError::pathNotFound());
-    case ENOTDIR:
-        return InOutError(InOutError::pathNotFound());
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case ETXTBSY:
-        return InOutError(InOutError::accessDenied());
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return InOutError(InOutError::diskFull());
-    case 0:
-        return errorFromFileState(fileName);
-    default:
-        return InOutError(QStringLiteral("I/O error %1").arg(errno));
-    }
+    return InOutError::about(textFromErrno(fileName), fileName);
 }
 
 QByteArray readAll(const QString& fileName)
@@ -67,7 +73,7 @@ QByteArray readAll(const QString& fileName)
     errno = 0;
     // A device or a pipe would be read without end or block: only regular files are read.
     if (QFileInfo(file).exists() && !QFileInfo(file).isFile())
-        throw InOutError(InOutError::accessDenied());
+        throw InOutError::about(InOutError::accessDenied(), fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw errorFromErrno(file.fileName());
     QByteArray bytes = file.readAll();
@@ -82,7 +88,7 @@ MappedFile::MappedFile(const QString& fileName)
     refuseLinkOut(fileName, m_file->fileName());
     errno = 0;
     if (QFileInfo(*m_file).exists() && !QFileInfo(*m_file).isFile())
-        throw InOutError(InOutError::accessDenied());
+        throw InOutError::about(InOutError::accessDenied(), fileName);
     if (!m_file->open(QIODevice::ReadOnly))
         throw errorFromErrno(m_file->fileName());
     const qint64 size = m_file->size();

@@ -41,12 +41,14 @@ bool exists(const QString& fileName);
 // The run-time text for the error that the last failed system call left in errno.
 InOutError errorFromErrno(const QString& fileName);
 
-template <class Record> Record recordAt(const QByteArray& bytes, qsizetype index)
+// Record `index` of a file's bytes; "Read beyond end of file: NAME" when it has none there.
+template <class Record>
+Record recordAt(const QByteArray& bytes, qsizetype index, const QString& fileName)
 {
     const std::optional<Record> record =
         index < 0 ? std::nullopt : BinaryReader(bytes).at<Record>(index * qint64(sizeof(Record)));
     if (!record)
-        throw InOutError(InOutError::readBeyondEnd());
+        throw InOutError::about(InOutError::readBeyondEnd(), fileName);
     return *record;
 }
 

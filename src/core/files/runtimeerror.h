@@ -31,6 +31,12 @@ public:
     static QString accessDenied() { return QStringLiteral("File access denied"); }
     static QString readBeyondEnd() { return QStringLiteral("Read beyond end of file"); }
     static QString diskFull() { return QStringLiteral("Disk full"); }
+
+    // The error with the file it is about: "Disk full: BOOK.QVJ".
+    static InOutError about(const QString& text, const QString& fileName)
+    {
+        return InOutError(fileName.isEmpty() ? text : text + QStringLiteral(": ") + fileName);
+    }
 };
 
 // Text that was expected to be a whole number (or a colour) and is not.

@@ -14,8 +14,12 @@ namespace {
 
 bool isEarlierVersion(const WorkingState& state)
 {
-    const QByteArray head = filestore::readAll(state.ProjectFile).left(sizeof(PString<4>));
-    return head.size() >= 2 && head.at(0) != 0 && head.at(1) == '1';
+    const QByteArray bytes = filestore::readAll(state.ProjectFile);
+    // The size tells an earlier record from a current one: a current record whose version tag
+    // is damaged is read as what it is, never "converted" into garbage.
+    if (bytes.size() >= qsizetype(sizeof(ProjectRecord)))
+        return false;
+    return bytes.size() >= 2 && bytes.at(0) != 0 && bytes.at(1) == '1';
 }
 
 void forgetProject(WorkingState& state)

@@ -49,7 +49,8 @@ void WriteProject(const WorkingState& state)
 
 void ReadProject(WorkingState& state)
 {
-    state.Project = filestore::recordAt<ProjectRecord>(filestore::readAll(state.ProjectFile), 0);
+    state.Project = filestore::recordAt<ProjectRecord>(filestore::readAll(state.ProjectFile), 0,
+                                                       state.ProjectFile);
     state.MediaPrompt = state.Project.Presentation.Captions.MediaPrompt.text();
 }
 
@@ -64,7 +65,7 @@ bool LoadMenuEntries(const WorkingState& state, QStringList& entries)
         return false;
     const QByteArray list = readChapterList(state);
     for (qsizetype i = 0; i < chapterCount(list); ++i)
-        entries << filestore::recordAt<ChapterRecord>(list, i).MenuEntry.text();
+        entries << filestore::recordAt<ChapterRecord>(list, i, state.ChapterListFile).MenuEntry.text();
     return true;
 }
 
@@ -80,7 +81,8 @@ bool LoadChapterRecords(const WorkingState& state, TRecList& records)
 
 void ReadChapter(WorkingState& state, qsizetype index)
 {
-    state.CurrentChapter = filestore::recordAt<ChapterRecord>(readChapterList(state), index);
+    state.CurrentChapter = filestore::recordAt<ChapterRecord>(readChapterList(state), index,
+                                                              state.ChapterListFile);
 }
 
 void WriteChapter(const WorkingState& state, qsizetype index)
@@ -88,7 +90,7 @@ void WriteChapter(const WorkingState& state, qsizetype index)
     QByteArray list = ChapterListExists(state) ? readChapterList(state) : QByteArray();
     const qsizetype count = chapterCount(list);
     if (index < -1 || index > count)
-        throw InOutError(InOutError::readBeyondEnd());
+        throw InOutError::about(InOutError::readBeyondEnd(), state.ChapterListFile);
     const QByteArray record = filestore::bytesOf(state.CurrentChapter);
     if (index == -1 || index == count)
         list.append(record);
@@ -106,7 +108,7 @@ void CompactChapterList(const WorkingState& state)
     }
     QByteArray kept;
     for (qsizetype i = 0; i < chapterCount(list); ++i) {
-        if (filestore::recordAt<ChapterRecord>(list, i).Removed == 0)
+        if (filestore::recordAt<ChapterRecord>(list, i, state.ChapterListFile).Removed == 0)
             kept.append(list.mid(i * qsizetype(sizeof(ChapterRecord)), sizeof(ChapterRecord)));
     }
     // The complete new list is on disk before it takes the old one's place.
@@ -118,11 +120,8 @@ DisplayRecord DisplayFileRecord(const QString& fileName)
 {
     const QByteArray bytes = filestore::readAll(fileName);
     if (bytes.size() == kOldDisplayFileSize)
-        return ConvertDisplayRecord(filestore::recordAt<OldDisplayRecord>(bytes, 0));
-    if (bytes.size() < qsizetype(sizeof(DisplayRecord)))
-        throw InOutError(QStringLiteral("The Display file %1 could not be read: %2")
-                             .arg(fileName, InOutError::readBeyondEnd()));
-    return filestore::recordAt<DisplayRecord>(bytes, 0);
+        return ConvertDisplayRecord(filestore::recordAt<OldDisplayRecord>(bytes, 0, fileName));
+    return filestore::recordAt<DisplayRecord>(bytes, 0, fileName);
 }
 
 void ReadDisplayFile(WorkingState& state, const QString& fileName)

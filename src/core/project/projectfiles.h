@@ -34,7 +34,7 @@ InOutError DamagedChapterListError(const QString& fileName);
 bool ChapterListExists(const WorkingState& state);
 
 // A display file's record in either form: the earlier version's 68-byte record is converted.
-// Nothing is written. A file too short for either form raises InOutError naming the file.
+// Nothing is written. A file too short for either form raises "Read beyond end of file: NAME".
 DisplayRecord DisplayFileRecord(const QString& fileName);
 // Reads a display file into the current display; an earlier-version file is rewritten in the
 // current form on this first reading by a window.

@@ -12,16 +12,19 @@
 
 void AddChapters(WorkingState& state, QWidget* parent)
 {
+    // After a chapter list that could not be written, another chapter would fail the same way.
     do {
         state.CurrentChapter = ChapterRecord{};
-        EditChapter(state, -1, parent);
+        if (!EditChapter(state, -1, parent))
+            return;
     } while (Confirm(QStringLiteral("Do you want to add another Chapter?")));
 }
 
-void EditChapter(WorkingState& state, qsizetype index, QWidget* parent)
+bool EditChapter(WorkingState& state, qsizetype index, QWidget* parent)
 {
     TChapAddForm form(state, index, parent);
     RunModal(form);
+    return !form.writeFailed();
 }
 
 void ListChapters(WorkingState& state, QWidget* parent)

@@ -7,8 +7,9 @@
 class QWidget;
 
 void AddChapters(WorkingState& state, QWidget* parent);
-// The add window on `state.CurrentChapter`, writing at `index` (-1 appends) on Save.
-void EditChapter(WorkingState& state, qsizetype index, QWidget* parent);
+// The add window on `state.CurrentChapter`, writing at `index` (-1 appends) on Save. False when
+// the chapter list could not be written (after the error message).
+bool EditChapter(WorkingState& state, qsizetype index, QWidget* parent);
 void ListChapters(WorkingState& state, QWidget* parent);
 void RemoveChapter(WorkingState& state, QWidget* parent);
 void ReorderChapters(WorkingState& state, QWidget* parent);

@@ -137,6 +137,7 @@ void TChapterForm::done(int result)
         written = true;
     });
     // A chapter list that cannot be written ends the window, as any file error ends an action.
+    m_writeFailed = !written;
     QDialog::done(written ? QDialog::Accepted : QDialog::Rejected);
 }
 

@@ -31,6 +31,9 @@ public:
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
 
+    // Whether Save found the chapter list could not be written (the error was shown).
+    bool writeFailed() const { return m_writeFailed; }
+
     // Runs when the menu entry loses the focus.
     void ChapIDEditExit();
     void ViewBtnClick();
@@ -57,4 +60,5 @@ protected:
 private:
     bool canSave();
     bool m_checkingEntry = false;
+    bool m_writeFailed = false;
 };

@@ -119,8 +119,7 @@ private slots:
 
         writeBytes(oldFile, old.bytes().left(60));
         QCOMPARE(thrownText<InOutError>([&] { CompiledBookBytes(book.state); }),
-                 QStringLiteral("The Display file OLD.QVD could not be read: Read beyond end of "
-                                "file"));
+                 QStringLiteral("Read beyond end of file: OLD.QVD"));
         QVERIFY(platform.messages.shown().isEmpty());
     }
 

@@ -140,6 +140,25 @@ private slots:
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.EXE"))), QByteArray("book"));
     }
 
+    // Two writers of one file at once (two builds of one book) never share a scratch file: each
+    // writes its own, and the last to finish is the file.
+    void twoWriters_neverShareAScratchFile()
+    {
+        CurrentTempDir dir;
+        const QString file = dir.filePath(QStringLiteral("BOOK.EXE"));
+        filestore::SaveFile first(file, QStringLiteral("BOOK.$$$"));
+        filestore::SaveFile second(file, QStringLiteral("BOOK.$$$"));
+        first.open();
+        second.open();
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+        first.write("first");
+        second.write("second");
+        first.commit();
+        second.commit();
+        QCOMPARE(readBytes(file), QByteArray("second"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("BOOK.EXE")});
+    }
+
     // The device seeks back to patch what it wrote, as the book's builder does.
     void saveFile_patchesAndCommitsWhole()
     {

@@ -198,7 +198,7 @@ private slots:
                      CopyFileInto(dir.filePath(QStringLiteral("PIC.BMP")),
                                   QStringLiteral("no/dir/x"));
                  }),
-                 QStringLiteral("Path not found"));
+                 QStringLiteral("Path not found: no/dir/x"));
     }
 
     void programSupportDir_besideTheProgramElseInstalled()

@@ -184,6 +184,23 @@ private slots:
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVJ"))), oldProjectBytes());
     }
 
+    // A current project whose version tag is damaged to "1.x" is not taken for an earlier one:
+    // its size says what it is, and it opens unchanged.
+    void currentProjectWithAnOldTag_opensAsItIs()
+    {
+        CurrentTempDir dir;
+        ModelDoubles platform;
+        QByteArray current = defaultProjectBytes();
+        current.replace(1, 3, "1.x");
+        writeBytes(dir.filePath(QStringLiteral("BOOK.QVJ")), current);
+        WorkingState state;
+        state.ProjectFile = QStringLiteral("BOOK.QVJ");
+        OpenProject(state);
+        QVERIFY(state.isProjectOpen());
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVJ"))), current);
+        QVERIFY(platform.messages.shown().isEmpty());
+    }
+
     void earlierProject_damagedChapterList_changesNothingAndIsOfferedAgain()
     {
         CurrentTempDir dir;

@@ -96,7 +96,7 @@ private slots:
         try {
             OpenProject(state);
         } catch (const InOutError& error) {
-            QCOMPARE(error.message(), QStringLiteral("Read beyond end of file"));
+            QCOMPARE(error.message(), QStringLiteral("Read beyond end of file: BOOK.QVJ"));
         }
         QCOMPARE(dir.entries(), QStringList{QStringLiteral("BOOK.QVJ")});
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVJ"))), shortFile);
@@ -278,10 +278,10 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(InOutError, ReadDisplayFile(state, QStringLiteral("SHORT.QVD")));
         QCOMPARE(
             thrownText<InOutError>([&] { ReadDisplayFile(state, QStringLiteral("NONE.QVD")); }),
-            QStringLiteral("File not found"));
+            QStringLiteral("File not found: NONE.QVD"));
         QCOMPARE(thrownText<InOutError>(
                      [&] { WriteDisplayFile(state, QStringLiteral("no/such/folder/A.QVD")); }),
-                 QStringLiteral("Path not found"));
+                 QStringLiteral("Path not found: no/such/folder/A.QVD"));
     }
 };
 

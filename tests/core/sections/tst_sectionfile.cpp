@@ -206,7 +206,7 @@ private slots:
                      ReplaceEntry(kFile, QStringLiteral("A"), QStringLiteral("A"), 2, QString(),
                                   QStringLiteral("HYPER"));
                  }),
-                 QStringLiteral("File not found"));
+                 QStringLiteral("File not found: BOOK.QVR"));
     }
 
     void deleteEntry_data()

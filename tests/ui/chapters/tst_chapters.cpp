@@ -2,6 +2,7 @@
 // the chapter order.
 #include "clicks.h"
 #include "doubles.h"
+#include "filesizelimit.h"
 #include "recordbytes.h"
 #include "testdir.h"
 
@@ -199,6 +200,18 @@ private slots:
         QCOMPARE(book.entries(), QStringList{QStringLiteral("One")});
         QCOMPARE(platform.messages.texts(),
                  QStringList(2, QStringLiteral("Do you want to add another Chapter?")));
+
+        // A chapter list the disk refuses: the error, and no offer of another chapter.
+        platform.messages.clear();
+        platform.modal.expect<TChapAddForm>([](TChapAddForm& form) {
+            form.ChapIDEdit->setText(QStringLiteral("Two"));
+            emit form.FileListBox2->fileClicked(QStringLiteral("ONE.QLF"));
+            const FileSizeLimit full(64);
+            form.OKBtn->click();
+        });
+        AddChapters(book.state, nullptr);
+        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Disk full: BOOK.QVC")});
+        QCOMPARE(book.entries(), QStringList{QStringLiteral("One")});
     }
 
     void modifyWindow_keepsOwnEntryInOtherCase()

@@ -33,7 +33,7 @@ void answerSaveBox(PlatformDoubles& platform, const QString& offered, const QStr
 
 DisplayRecord displayIn(const QString& file)
 {
-    return filestore::recordAt<DisplayRecord>(filestore::readAll(file), 0);
+    return filestore::recordAt<DisplayRecord>(filestore::readAll(file), 0, file);
 }
 
 } // namespace

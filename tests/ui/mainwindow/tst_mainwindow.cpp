@@ -164,7 +164,7 @@ private slots:
         f.platform.modal.expect<TMakeDirForm>(
             answerNameAndFolder(f.dir.filePath(QStringLiteral("blocked")), QStringLiteral("BOOK")));
         f.form.StartBtn->click();
-        QCOMPARE(f.platform.messages.texts(), QStringList{QStringLiteral("File access denied")});
+        QCOMPARE(f.platform.messages.texts(), QStringList{QStringLiteral("File access denied: BOOK.QVJ")});
         QVERIFY(!f.form.state().isProjectOpen());
         QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("None Selected"));
         QVERIFY(!f.form.EditBtn->isEnabled());
@@ -233,7 +233,7 @@ private slots:
         f.form.SelectBtn->click();
 
         QCOMPARE(f.platform.messages.texts(),
-                 QStringList{QStringLiteral("Read beyond end of file")});
+                 QStringList{QStringLiteral("Read beyond end of file: BAD.QVJ")});
         QCOMPARE(f.platform.messages.shown().first().kind, MessageKind::Error);
         QCOMPARE(f.form.state().ProjectFile, QStringLiteral("GOOD.QVJ"));
         QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("GOOD"));
@@ -274,7 +274,7 @@ private slots:
         });
         QTest::mouseClick(f.form.CustBookBtn, Qt::LeftButton);
         full.reset();
-        QCOMPARE(f.platform.messages.texts(), QStringList{QStringLiteral("Disk full")});
+        QCOMPARE(f.platform.messages.texts(), QStringList{QStringLiteral("Disk full: SEA.QVJ")});
         QCOMPARE(readBytes(f.dir.filePath(QStringLiteral("SEA.QVJ"))), before);
         QCOMPARE(f.form.state().Project.Config.BookTitle.text(), QString());
     }
