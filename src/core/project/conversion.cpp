@@ -26,9 +26,8 @@ void checkOldChapterList(const WorkingState& state)
 
 void ConvertProjectRecord(WorkingState& state)
 {
-    const auto old =
-        filestore::recordAt<OldProjectRecord>(filestore::readAll(state.ProjectFile), 0,
-                                              state.ProjectFile);
+    const auto old = filestore::recordAt<OldProjectRecord>(filestore::readAll(state.ProjectFile), 0,
+                                                           state.ProjectFile);
     ProjectRecord& project = state.Project;
     project = ProjectRecord{};
     project.Version.setText(state.VersionTag);
@@ -50,8 +49,8 @@ void ConvertChapterList(WorkingState& state)
         throw DamagedChapterListError(state.ChapterListFile);
     QByteArray list;
     for (qsizetype i = 0; i < oldList.size() / qsizetype(sizeof(OldChapterRecord)); ++i) {
-        state.CurrentChapter =
-            ConvertChapterRecord(filestore::recordAt<OldChapterRecord>(oldList, i, state.ChapterListFile));
+        state.CurrentChapter = ConvertChapterRecord(
+            filestore::recordAt<OldChapterRecord>(oldList, i, state.ChapterListFile));
         list.append(filestore::bytesOf(state.CurrentChapter));
     }
     filestore::writeAll(state.ChapterListFile, list);

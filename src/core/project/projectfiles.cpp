@@ -65,7 +65,8 @@ bool LoadMenuEntries(const WorkingState& state, QStringList& entries)
         return false;
     const QByteArray list = readChapterList(state);
     for (qsizetype i = 0; i < chapterCount(list); ++i)
-        entries << filestore::recordAt<ChapterRecord>(list, i, state.ChapterListFile).MenuEntry.text();
+        entries
+            << filestore::recordAt<ChapterRecord>(list, i, state.ChapterListFile).MenuEntry.text();
     return true;
 }
 
@@ -81,8 +82,8 @@ bool LoadChapterRecords(const WorkingState& state, TRecList& records)
 
 void ReadChapter(WorkingState& state, qsizetype index)
 {
-    state.CurrentChapter = filestore::recordAt<ChapterRecord>(readChapterList(state), index,
-                                                              state.ChapterListFile);
+    state.CurrentChapter =
+        filestore::recordAt<ChapterRecord>(readChapterList(state), index, state.ChapterListFile);
 }
 
 void WriteChapter(const WorkingState& state, qsizetype index)

@@ -98,6 +98,34 @@ private slots:
         QVERIFY(platform.messages.shown().isEmpty());
     }
 
+    // A distribution into a full disk keeps the earlier copies: each new copy replaces its old
+    // one only when it is complete.
+    void fullDisk_distributionKeepsItsEarlierCopies()
+    {
+        ModelDoubles platform;
+        TestBook book;
+        QDir(book.dir.path()).mkdir(QStringLiteral("program"));
+        writeBytes(book.dir.filePath(QStringLiteral("program/kestrin.bin")), QByteArray(400, 'k'));
+        book.state.ProgramDir = book.dir.filePath(QStringLiteral("program/"));
+        book.addChapter("One", "{\\rtf1 one}");
+        QVERIFY(MakeExecutable(book.state));
+        const QString dist = book.dir.filePath(QStringLiteral("dist/"));
+        const auto none = [](const QString&) { return false; };
+        QVERIFY(CopyDistribution(book.state, dist, none));
+        platform.messages.texts();
+        const QMap<QString, QByteArray> before = folderBytes(dist);
+
+        writeBytes(book.dir.filePath(QStringLiteral("program/kestrin.bin")), QByteArray(900, 'K'));
+        QVERIFY(MakeExecutable(book.state));
+        QString error;
+        {
+            const FileSizeLimit full(64);
+            error = thrownText<InOutError>([&] { CopyDistribution(book.state, dist, none); });
+        }
+        QVERIFY2(error.startsWith(QStringLiteral("Disk full: ")), qPrintable(error));
+        QCOMPARE(folderBytes(dist), before);
+    }
+
     // A rewrite keeps the file's permissions; a file without any write permission is refused
     // and stays; a folder in the file's place refuses the rename and leaves no scratch file.
     void permissions_keptAndReadOnlyRefused()

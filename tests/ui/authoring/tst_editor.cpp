@@ -144,7 +144,8 @@ private slots:
             const FileSizeLimit full(64);
             editor.SaveasBtn->click();
         }
-        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Disk full: Chapter 1.QLF")});
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QStringLiteral("Disk full: Chapter 1.QLF")});
         QCOMPARE(readBytes(dir.filePath(QStringLiteral("Chapter 1.QLF"))), kept);
         QVERIFY(editor.RichEdit1->modified());
         platform.messages.clear();

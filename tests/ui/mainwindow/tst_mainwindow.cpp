@@ -164,7 +164,8 @@ private slots:
         f.platform.modal.expect<TMakeDirForm>(
             answerNameAndFolder(f.dir.filePath(QStringLiteral("blocked")), QStringLiteral("BOOK")));
         f.form.StartBtn->click();
-        QCOMPARE(f.platform.messages.texts(), QStringList{QStringLiteral("File access denied: BOOK.QVJ")});
+        QCOMPARE(f.platform.messages.texts(),
+                 QStringList{QStringLiteral("File access denied: BOOK.QVJ")});
         QVERIFY(!f.form.state().isProjectOpen());
         QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("None Selected"));
         QVERIFY(!f.form.EditBtn->isEnabled());
