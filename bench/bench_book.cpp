@@ -12,7 +12,7 @@
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
 #include "core/sections/hypertext.h"
-#include "preview/bmnudspf.h"
+#include "preview/bookmenuform.h"
 
 #include <QApplication>
 #include <QDir>

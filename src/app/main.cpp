@@ -2,8 +2,8 @@
 #include "platform/dialogdefaults.h"
 #include "platform/f1help.h"
 #include "platform/qtmessageboxes.h"
-#include "ui/authoring/lnkmenuf.h"
-#include "ui/mainwindow/bmmain.h"
+#include "ui/authoring/buttlistform.h"
+#include "ui/mainwindow/bookmainform.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -2,13 +2,13 @@
 #include "preview/bookplayer.h"
 
 #include "platform/help.h"
-#include "preview/abtdispf.h"
-#include "preview/bmnudspf.h"
-#include "preview/chpdispf.h"
+#include "preview/aboutbox.h"
+#include "preview/bookmenuform.h"
+#include "preview/chapdispform.h"
 #include "preview/entrydispatch.h"
+#include "preview/intdispform.h"
 #include "preview/mediaactions.h"
-#include "preview/pintdspf.h"
-#include "preview/prgbackf.h"
+#include "preview/tutbackform.h"
 
 void RunBookCommand(const CommandRecord& command, const QString& caption, QWidget* parent,
                     const QString& owner)

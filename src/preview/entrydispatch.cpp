@@ -8,10 +8,10 @@
 #include "core/services/messages.h"
 #include "platform/documents.h"
 #include "platform/modal.h"
-#include "preview/hnotesf.h"
-#include "preview/htxdispf.h"
-#include "preview/htxvdspf.h"
+#include "preview/hnotesform.h"
 #include "preview/mediaactions.h"
+#include "preview/showhtextform.h"
+#include "preview/txtvpdispform.h"
 
 namespace {
 

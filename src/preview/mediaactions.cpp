@@ -2,8 +2,8 @@
 #include "preview/mediaactions.h"
 
 #include "core/services/messages.h"
-#include "preview/hmltmedf.h"
 #include "preview/programrunner.h"
+#include "preview/showmultform.h"
 
 #include <QDir>
 

@@ -3,10 +3,10 @@
 #include "testdir.h"
 
 #include "core/pictures/commandvalue.h"
-#include "preview/hmediaf.h"
-#include "preview/hmltmedf.h"
+#include "preview/mediaplayform.h"
 #include "preview/programrunner.h"
 #include "preview/readerscreen.h"
+#include "preview/showmultform.h"
 
 #include <QFrame>
 #include <QProgressBar>

@@ -3,7 +3,7 @@
 #include "testdir.h"
 
 #include "platform/finddialog.h"
-#include "preview/hnotesf.h"
+#include "preview/hnotesform.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

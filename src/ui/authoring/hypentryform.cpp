@@ -3,11 +3,11 @@
 
 #include "platform/f1help.h"
 #include "platform/modal.h"
-#include "preview/htxdispf.h"
-#include "preview/htxvdspf.h"
 #include "preview/readerscreen.h"
-#include "ui/design/htxbackf.h"
-#include "ui/design/htxwadjf.h"
+#include "preview/showhtextform.h"
+#include "preview/txtvpdispform.h"
+#include "ui/design/hyptextadjform.h"
+#include "ui/design/vpdesignbackform.h"
 
 #include <QPoint>
 

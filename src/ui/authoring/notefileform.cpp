@@ -5,7 +5,7 @@
 #include "platform/look.h"
 #include "platform/modal.h"
 #include "platform/typinglimit.h"
-#include "preview/hnotesf.h"
+#include "preview/hnotesform.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -9,9 +9,9 @@
 #include "platform/look.h"
 #include "platform/modal.h"
 #include "platform/typinglimit.h"
-#include "preview/hmediaf.h"
-#include "preview/hmltmedf.h"
 #include "preview/mediaactions.h"
+#include "preview/mediaplayform.h"
+#include "preview/showmultform.h"
 #include "ui/authoring/bringfile.h"
 
 #include <QDir>

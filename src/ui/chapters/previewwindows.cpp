@@ -2,8 +2,8 @@
 #include "ui/chapters/previewwindows.h"
 
 #include "core/book/booksource.h"
-#include "preview/chpdispf.h"
-#include "ui/design/chpdesnf.h"
+#include "preview/chapdispform.h"
+#include "ui/design/chapdesignform.h"
 
 void PreviewChapterWindows::showChapter(QWidget* parent, const QString& chapterFile,
                                         const DisplayRecord& display, const ProjectRecord&)

@@ -2,8 +2,8 @@
 #include "doubles.h"
 
 #include "../findscript.h"
-#include "ui/authoring/fmnulnkf.h"
-#include "ui/authoring/lnkmenuf.h"
+#include "ui/authoring/buttlistform.h"
+#include "ui/authoring/getinputtextform.h"
 
 #include <QLineEdit>
 #include <QListWidget>

@@ -7,12 +7,12 @@
 #include "core/richtext/rtfreader.h"
 #include "platform/finddialog.h"
 #include "preview/richedit.h"
-#include "ui/authoring/chpedhyp.h"
-#include "ui/authoring/chpeditf.h"
+#include "ui/authoring/chapeditform.h"
 #include "ui/authoring/colourlist.h"
 #include "ui/authoring/gettextform.h"
+#include "ui/authoring/hypeditform.h"
 #include "ui/authoring/linkdefiner.h"
-#include "ui/authoring/tutdispf.h"
+#include "ui/authoring/tutorialform.h"
 
 #include <QComboBox>
 #include <QLabel>

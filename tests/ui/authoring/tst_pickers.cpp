@@ -4,10 +4,10 @@
 #include "testdir.h"
 
 #include "platform/filelists.h"
-#include "preview/hmediaf.h"
 #include "preview/mediaactions.h"
-#include "ui/authoring/cmdtypef.h"
-#include "ui/authoring/exechoice.h"
+#include "preview/mediaplayform.h"
+#include "ui/authoring/commandtypeform.h"
+#include "ui/authoring/exechoiceform.h"
 #include "ui/authoring/notefileform.h"
 #include "ui/authoring/pickers.h"
 

@@ -8,8 +8,8 @@
 #include "core/files/filestore.h"
 #include "platform/filelists.h"
 #include "platform/inputbox.h"
-#include "ui/design/chpbackf.h"
-#include "ui/design/chpdesnf.h"
+#include "ui/design/chapdesignbackform.h"
+#include "ui/design/chapdesignform.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

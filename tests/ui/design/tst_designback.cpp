@@ -7,10 +7,10 @@
 
 #include "core/project/records.h"
 #include "platform/filelists.h"
-#include "ui/design/bmenbckf.h"
-#include "ui/design/chpbackf.h"
-#include "ui/design/htxbackf.h"
-#include "ui/design/pcnfgbkf.h"
+#include "ui/design/cfgdesignbackform.h"
+#include "ui/design/chapdesignbackform.h"
+#include "ui/design/menudesignbackform.h"
+#include "ui/design/vpdesignbackform.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

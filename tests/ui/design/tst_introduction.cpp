@@ -8,13 +8,13 @@
 #include "core/book/booksource.h"
 #include "core/sections/introduction.h"
 #include "platform/f1help.h"
-#include "preview/pintdspf.h"
+#include "preview/intdispform.h"
 #include "preview/readerscreen.h"
 #include "preview/richedit.h"
-#include "ui/design/btextf.h"
-#include "ui/design/pconfigf.h"
-#include "ui/design/pintedf.h"
-#include "ui/design/pintscrf.h"
+#include "ui/design/booktextform.h"
+#include "ui/design/introdesignform.h"
+#include "ui/design/introentryform.h"
+#include "ui/design/progconfigform.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -8,10 +8,10 @@
 #include "core/files/filestore.h"
 #include "core/project/projectfiles.h"
 #include "platform/f1help.h"
-#include "ui/design/bcustcnf.h"
-#include "ui/design/bmcustf.h"
-#include "ui/design/btextf.h"
-#include "ui/design/toctitf.h"
+#include "ui/design/booktextform.h"
+#include "ui/design/configbook.h"
+#include "ui/design/custmenuform.h"
+#include "ui/design/toctitleform.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

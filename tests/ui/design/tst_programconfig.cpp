@@ -9,11 +9,11 @@
 #include "core/sections/introduction.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
-#include "preview/abtdispf.h"
-#include "ui/authoring/cmdtypef.h"
-#include "ui/design/abtmakef.h"
-#include "ui/design/pconfigf.h"
-#include "ui/design/phelpf.h"
+#include "preview/aboutbox.h"
+#include "ui/authoring/commandtypeform.h"
+#include "ui/design/designaboutform.h"
+#include "ui/design/helpfileform.h"
+#include "ui/design/progconfigform.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -7,11 +7,11 @@
 
 #include "core/book/booksource.h"
 #include "platform/f1help.h"
-#include "ui/design/bautgetf.h"
-#include "ui/design/bmenbckf.h"
-#include "ui/design/bmengetf.h"
-#include "ui/design/bmntestf.h"
-#include "ui/design/toctitf.h"
+#include "ui/design/authorform.h"
+#include "ui/design/menudesignbackform.h"
+#include "ui/design/menudesignform.h"
+#include "ui/design/menutestform.h"
+#include "ui/design/toctitleform.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -6,9 +6,9 @@
 
 #include "platform/f1help.h"
 #include "platform/filelists.h"
-#include "ui/design/pconfigf.h"
-#include "ui/mainwindow/bmmain.h"
-#include "ui/mainwindow/makedirf.h"
+#include "ui/design/progconfigform.h"
+#include "ui/mainwindow/bookmainform.h"
+#include "ui/mainwindow/makedirform.h"
 #include "ui/mainwindow/programaboutform.h"
 
 #include <QLabel>

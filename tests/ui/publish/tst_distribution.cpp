@@ -8,8 +8,8 @@
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
 #include "core/sections/hypertext.h"
-#include "ui/publish/bkdistf.h"
 #include "ui/publish/buildandoffertest.h"
+#include "ui/publish/distribform.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,0 +1,209 @@
+// The chapter editor.
+#include "ui/authoring/chapeditform.h"
+
+#include "core/files/projectpath.h"
+#include "core/project/chaptersave.h"
+#include "core/services/messages.h"
+#include "platform/f1help.h"
+#include "platform/filedialogs.h"
+#include "platform/look.h"
+#include "platform/modal.h"
+#include "preview/richedit.h"
+#include "ui/authoring/colourlist.h"
+#include "ui/authoring/gettextform.h"
+#include "ui/authoring/hypeditform.h"
+#include "ui/authoring/textformat.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TChapEditForm::TChapEditForm(QWidget* parent)
+    : QDialog(parent), ToolPnl(new QFrame(this)), RichEdit1(new TRichEdit(this)),
+      m_format(new TextFormatControls(ToolPnl, RichEdit1, true)), FontNameCombo(m_format->fontName),
+      sizeCombo(m_format->size), ColorCombo(m_format->colour), BtnB(m_format->bold),
+      BtnI(m_format->italic), BtnH(m_format->hyperText),
+      AllBtn(new QPushButton(tr("Select All &Text"), ToolPnl)),
+      ImportBtn(new QPushButton(tr("&Open File"), ToolPnl)), BottomPnl(new QFrame(this)),
+      Label1(new QLabel(tr("File :"), BottomPnl)), Label2(new QLabel(BottomPnl)),
+      Button1(new QPushButton(tr("Define HyperText"), BottomPnl)),
+      SaveasBtn(new QPushButton(tr("Save C&hapter"), BottomPnl)),
+      OKBtn(new QPushButton(tr("&Close"), BottomPnl))
+{
+    setObjectName(QStringLiteral("TChapEditForm"));
+    setWindowTitle(tr("Press F1 for Help"));
+    SetHelpContext(this, 141);
+    buildToolStrip();
+    buildBottomStrip();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(ToolPnl);
+    layout->addWidget(RichEdit1, 1);
+    layout->addWidget(BottomPnl);
+    resize(640, 480);
+
+    // New text starts in the rich text's default font (MS Sans Serif 10 points), black, no style.
+    const QFont font = DefaultRichTextFont();
+    QTextCharFormat start;
+    start.setFontFamilies({font.family()});
+    start.setFontPointSize(font.pointSizeF());
+    start.setForeground(QColor(Qt::black));
+    RichEdit1->setCurrentCharFormat(start);
+    RichEdit1->setModified(false);
+    connectCommands();
+    ShowSelectionAttributes();
+}
+
+void TChapEditForm::buildToolStrip()
+{
+    PaintBackground(ToolPnl, kTeal, Qt::white);
+    auto* grid = new QGridLayout(ToolPnl);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(1);
+    const auto label = [this](const QString& text) { return new QLabel(text, ToolPnl); };
+    grid->addWidget(label(tr("Font Name")), 0, 0);
+    grid->addWidget(FontNameCombo, 1, 0);
+    grid->addWidget(label(tr("Size")), 0, 1);
+    grid->addWidget(sizeCombo, 1, 1);
+    grid->addWidget(label(tr("Color")), 0, 2);
+    grid->addWidget(ColorCombo, 1, 2);
+    auto* styles = new QHBoxLayout;
+    styles->setSpacing(2);
+    styles->addWidget(BtnB);
+    styles->addWidget(BtnI);
+    grid->addWidget(label(tr("Style")), 0, 3);
+    grid->addLayout(styles, 1, 3);
+    grid->addWidget(label(tr("HyperText")), 0, 4);
+    grid->addWidget(BtnH, 1, 4);
+    grid->addWidget(AllBtn, 1, 5);
+    grid->addWidget(ImportBtn, 1, 6);
+    grid->setColumnStretch(7, 1);
+}
+
+void TChapEditForm::buildBottomStrip()
+{
+    PaintBackground(BottomPnl, kTeal, Qt::white);
+    PaintBackground(Label2, QColor(0x00, 0x00, 0x80), Qt::white);
+    Label2->setMinimumWidth(160);
+    Label2->setContentsMargins(4, 2, 4, 2);
+    auto* layout = new QHBoxLayout(BottomPnl);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(Label1);
+    layout->addWidget(Label2);
+    layout->addStretch();
+    layout->addWidget(Button1);
+    layout->addWidget(SaveasBtn);
+    layout->addWidget(OKBtn);
+}
+
+void TChapEditForm::connectCommands()
+{
+    const auto back = [this] { RichEdit1->setFocus(); };
+    connect(AllBtn, &QPushButton::clicked, this, [this, back] {
+        RichEdit1->selectAll();
+        back();
+    });
+    // A file that cannot be read or written is reported; the text stays as it was.
+    connect(ImportBtn, &QPushButton::clicked, this, [this, back] {
+        ReportErrors([this] { ImportBtnClick(); });
+        back();
+    });
+    connect(SaveasBtn, &QPushButton::clicked, this,
+            [this] { ReportErrors([this] { SaveasBtnClick(); }); });
+    connect(Button1, &QPushButton::clicked, this, &TChapEditForm::Button1Click);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TChapEditForm::ShowSelectionAttributes()
+{
+    m_format->showSelection();
+}
+
+void TChapEditForm::ImportBtnClick()
+{
+    // Another file replaces the text: changes are not dropped without asking, as on closing.
+    if (RichEdit1->modified() &&
+        !ConfirmDiscard(
+            QStringLiteral("The file has been changed.\n\r\n\rOpen another file anyway?")))
+        return;
+    FileChoice choice;
+    choice.title = tr("Select a Text File");
+    choice.folder = QDir::currentPath();
+    choice.filter =
+        QStringLiteral("Text Files  (*.TXT,*.QLF,*.RTF)|*.TXT;*.QLF;*.RTF|All Files  (*.*)|*.*");
+    const QString picked = fileDialogs().openFile(this, choice);
+    if (picked.isEmpty())
+        return;
+    RichEdit1->loadFile(picked);
+    m_fileName = picked;
+    Label2->setText(QFileInfo(picked).fileName());
+    RichEdit1->setModified(false);
+    ShowSelectionAttributes();
+}
+
+void TChapEditForm::SaveasBtnClick()
+{
+    TGetTextForm ask(QFileInfo(m_fileName).fileName(), this);
+    if (RunModal(ask) != QDialog::Accepted || ask.Edit1->text().isEmpty())
+        return;
+    const QString entered = ask.Edit1->text();
+    const std::optional<QString> name = ChapterFileName(entered);
+    if (!name) {
+        ShowError(entered + QStringLiteral(" is not a valid file name"));
+        return;
+    }
+    // A file of the name in another letter case is that file, as everywhere in the book.
+    const QString file = QFileInfo(ResolveProjectName(*name)).fileName();
+    if (!mayReplace(file))
+        return;
+    RichEdit1->saveFile(file);
+    Label2->setText(file);
+    ShowInfo(file + QStringLiteral(" has been saved."));
+    RichEdit1->setModified(false);
+    m_fileName = file;
+}
+
+// Another file of that name (another chapter's text, perhaps) is replaced only when the author
+// says so; the file being edited is simply saved again.
+bool TChapEditForm::mayReplace(const QString& name) const
+{
+    const QFileInfo target(name);
+    if (!target.exists() ||
+        (!m_fileName.isEmpty() &&
+         target.canonicalFilePath() == QFileInfo(m_fileName).canonicalFilePath()))
+        return true;
+    return ConfirmDiscard(QStringLiteral("The file %1 already exists.\n\r\n\rDo you want to "
+                                         "replace it?")
+                              .arg(target.fileName()));
+}
+
+void TChapEditForm::Button1Click()
+{
+    const HiddenWhileSubWindow hidden(this);
+    ThypeditForm viewer(RichEdit1->rtf(), parentWidget());
+    RunModal(viewer);
+}
+
+void TChapEditForm::done(int result)
+{
+    if (RichEdit1->modified() &&
+        !ConfirmDiscard(QStringLiteral("The file has been changed.\n\r\n\rClose anyway?"))) {
+        RichEdit1->setFocus();
+        return;
+    }
+    QDialog::done(result);
+}
+
+void OpenChapterEditor(QWidget* parent)
+{
+    TChapEditForm editor(parent);
+    RunModal(editor);
+}

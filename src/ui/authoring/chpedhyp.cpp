@@ -1,6 +1,0 @@
-// The definition viewer over the chapter editor's text.
-#include "ui/authoring/chpedhyp.h"
-
-ThypeditForm::ThypeditForm(const QByteArray& rtf, QWidget* parent)
-    : TDefinitionViewer("ThypeditForm", 145, rtf, parent)
-{}

@@ -1,0 +1,6 @@
+// The definition viewer over the chapter editor's text.
+#include "ui/authoring/hypeditform.h"
+
+ThypeditForm::ThypeditForm(const QByteArray& rtf, QWidget* parent)
+    : TDefinitionViewer("ThypeditForm", 145, rtf, parent)
+{}

@@ -1,0 +1,20 @@
+// The program background's design window.
+#include "ui/design/cfgdesignbackform.h"
+
+TCFGDesignBackForm::TCFGDesignBackForm(ConfigRecord& config, QWidget* parent)
+    : TDesignBackForm(kProgramBackground, BackgroundFields::of(config), parent), m_config(config)
+{}
+
+void TCFGDesignBackForm::done(int result)
+{
+    TDesignBackForm::done(result);
+    if (result == QDialog::Accepted)
+        fields().storeIn(m_config);
+}
+
+void TCFGDesignBackForm::view()
+{
+    ConfigRecord shown = m_config;
+    current().storeIn(shown);
+    ViewProgramBackground(shown, this);
+}

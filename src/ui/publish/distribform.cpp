@@ -1,0 +1,152 @@
+// The distribution window and action.
+#include "ui/publish/distribform.h"
+
+#include "core/book/epubexport.h"
+#include "core/services/messages.h"
+#include "platform/f1help.h"
+#include "platform/filelists.h"
+#include "platform/help.h"
+#include "platform/look.h"
+#include "platform/modal.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QVBoxLayout>
+
+TDistribForm::TDistribForm(const QString& projectDir, const QString& startFolder, QWidget* parent)
+    : QDialog(parent), DriveLbl(new QLabel(tr("Select  Drive :"), this)),
+      DriveComboBox1(new DriveComboBox(this)),
+      DirectoryLbl(new QLabel(tr("Create or Select a Distribution Directory "), this)),
+      Edit1(new QLineEdit(this)), DirectoryListBox1(new DirectoryListBox(this)),
+      ReaderLibrariesBox(new QCheckBox(
+          tr(" Include the reader libraries (runs where Qt is not installed)"), this)),
+      EpubBtn(new QPushButton(tr("Create &EPUB"), this)), BitBtn1(new QPushButton(tr("&OK"), this)),
+      BitBtn2(new QPushButton(tr("&Cancel"), this)), m_projectDir(projectDir)
+{
+    setObjectName(QStringLiteral("TDistribForm"));
+    setWindowTitle(tr("Press F1 for Help"));
+    setToolTip(tr(" Press F1 for Help"));
+    SetHelpContext(this, 290);
+    auto* drive = new QHBoxLayout;
+    drive->addWidget(DriveLbl);
+    drive->addWidget(DriveComboBox1, 1);
+    auto* buttons = ButtonRow({EpubBtn}, {BitBtn1, BitBtn2});
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(drive);
+    layout->addWidget(DirectoryLbl);
+    layout->addWidget(Edit1);
+    layout->addWidget(DirectoryListBox1, 1);
+    layout->addWidget(ReaderLibrariesBox);
+    layout->addLayout(buttons);
+    resize(380, 340);
+
+    DriveComboBox1->setDirList(DirectoryListBox1);
+    const bool listed = !startFolder.isEmpty() && QDir(startFolder).exists();
+    DirectoryListBox1->setDirectory(listed ? startFolder : QDir::currentPath());
+    DriveComboBox1->selectDriveOf(DirectoryListBox1->directory());
+    DirectoryListBox1->bindFolderEdit(Edit1);
+    if (!startFolder.isEmpty())
+        Edit1->setText(startFolder);
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString TDistribForm::folder() const
+{
+    QString text = Edit1->text();
+    if (!text.endsWith(QLatin1Char('/')))
+        text += QLatin1Char('/');
+    return text;
+}
+
+QString TDistribForm::epubFolder() const
+{
+    const QString typed = Edit1->text().trimmed();
+    return typed.isEmpty() ? m_projectDir : typed;
+}
+
+ReaderLibraries TDistribForm::readerLibraries() const
+{
+    return ReaderLibrariesBox->isChecked() ? ReaderLibraries::Include : ReaderLibraries::Leave;
+}
+
+void TDistribForm::done(int result)
+{
+    if (result == QDialog::Accepted && IsProjectDirectory(Edit1->text(), m_projectDir)) {
+        ShowError(kProjectDirectoryRefused);
+        Edit1->setFocus();
+        return;
+    }
+    QDialog::done(result);
+}
+
+namespace {
+
+// The last distribution folder of each project (by its project file) while the tool runs.
+QString& lastFolder(const WorkingState& state)
+{
+    static QHash<QString, QString> folders;
+    return folders[QDir::cleanPath(state.ProjectDir + state.ProjectFile)];
+}
+
+} // namespace
+
+void PrepareDistribution(WorkingState& state, QWidget* parent)
+{
+    TDistribForm form(state.ProjectDir, lastFolder(state), parent);
+    QObject::connect(form.EpubBtn, &QPushButton::clicked, &form, [&state, &form] {
+        if (CreateEpub(state, form.epubFolder()))
+            lastFolder(state) = form.Edit1->text();
+    });
+    if (RunModal(form) != QDialog::Accepted)
+        return;
+    lastFolder(state) = form.Edit1->text();
+    const auto include = [](const QString& program) {
+        for (;;) {
+            const MessageAnswer answer =
+                AskYesNoHelp(QStringLiteral("Do you want to include the executable program ") +
+                             program + QStringLiteral(". See Help for information"));
+            if (answer != MessageAnswer::Help)
+                return answer == MessageAnswer::Yes;
+            ShowHelp(440);
+        }
+    };
+    CopyDistribution(state, form.folder(), include, form.readerLibraries());
+}
+
+bool CreateEpub(WorkingState& state, const QString& folder)
+{
+    bool written = false;
+    ReportErrors([&] {
+        // A folder typed without a root is taken in the project folder, the current folder.
+        const QString file =
+            QDir(QDir(state.ProjectDir).absoluteFilePath(folder)).absoluteFilePath(EpubName(state));
+        if (!QDir().mkpath(QFileInfo(file).path())) {
+            ShowError(QStringLiteral("Unable to create the directory"));
+            return;
+        }
+        QStringList notCarried;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        {
+            const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+            written = ExportEpub(state, file, &notCarried);
+        }
+        if (!written)
+            return;
+        QString text =
+            QStringLiteral("The EPUB E-Book ") + file + QStringLiteral(" has been created.");
+        if (!notCarried.isEmpty())
+            text += QStringLiteral("\n\n") + notCarried.join(QLatin1Char('\n'));
+        ShowPlain(text);
+    });
+    return written;
+}
