@@ -1,4 +1,4 @@
-// The reader's About box.
+// The reader's About box (module abtdispf).
 #include "preview/aboutbox.h"
 
 #include "core/files/projectpath.h"

@@ -1,4 +1,4 @@
-// TAboutBox: a book's About box as its reader sees it.
+// TAboutBox (module abtdispf): a book's About box as its reader sees it.
 #pragma once
 
 #include "core/project/records.h"

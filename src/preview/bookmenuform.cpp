@@ -1,4 +1,4 @@
-// The table of contents window.
+// The table of contents window (module Bmnudspf).
 #include "preview/bookmenuform.h"
 
 #include "core/files/runtimeerror.h"

@@ -1,4 +1,4 @@
-// TBookMenuForm: the book's table of contents as the reader sees it.
+// TBookMenuForm (module Bmnudspf): the book's table of contents as the reader sees it.
 #pragma once
 
 #include "preview/previewcontext.h"

@@ -1,4 +1,4 @@
-// The chapter display window.
+// The chapter display window (module chpdispf).
 #include "preview/chapdispform.h"
 
 #include "core/services/messages.h"

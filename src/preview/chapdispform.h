@@ -1,4 +1,4 @@
-// TChapDispForm: one chapter as the reader sees it, with live HyperText.
+// TChapDispForm (module chpdispf): one chapter as the reader sees it, with live HyperText.
 #pragma once
 
 #include "preview/previewcontext.h"

@@ -1,4 +1,4 @@
-// The notepad.
+// The notepad (module HNotesF).
 #include "preview/hnotesform.h"
 
 #include "core/files/filestore.h"

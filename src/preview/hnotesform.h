@@ -1,5 +1,5 @@
-// THNotesForm: the notepad, a small plain-text editor that the book opens for its notepad links
-// and the author uses to prepare those files.
+// THNotesForm (module HNotesF): the notepad, a small plain-text editor that the book opens for its
+// notepad links and the author uses to prepare those files.
 #pragma once
 
 #include <QDialog>

@@ -1,4 +1,4 @@
-// The introduction display.
+// The introduction display (module PIntDspF).
 #include "preview/intdispform.h"
 
 #include "platform/help.h"

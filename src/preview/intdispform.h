@@ -1,4 +1,5 @@
-// TIntDispForm: the book's introduction as the reader sees it, before the table of contents.
+// TIntDispForm (module PIntDspF): the book's introduction as the reader sees it, before the table
+// of contents.
 #pragma once
 
 #include "preview/previewcontext.h"

@@ -1,4 +1,4 @@
-// The media player window.
+// The media player window (module Hmediaf).
 #include "preview/mediaplayform.h"
 
 #include "core/files/projectpath.h"

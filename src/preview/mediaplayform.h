@@ -1,4 +1,4 @@
-// TMediaPlayForm: the small media player for a video or a MIDI tune.
+// TMediaPlayForm (module Hmediaf): the small media player for a video or a MIDI tune.
 #pragma once
 
 #include <QDialog>

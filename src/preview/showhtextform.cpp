@@ -1,4 +1,4 @@
-// The Text Only pop-up.
+// The Text Only pop-up (module Htxdispf).
 #include "preview/showhtextform.h"
 
 #include "preview/mediaactions.h"

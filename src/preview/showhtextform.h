@@ -1,4 +1,4 @@
-// TShowHTextForm: the pop-up window of a Text Only HyperText link.
+// TShowHTextForm (module Htxdispf): the pop-up window of a Text Only HyperText link.
 #pragma once
 
 #include "core/project/records.h"

@@ -1,4 +1,4 @@
-// The picture-and-sound show.
+// The picture-and-sound show (module Hmltmedf).
 #include "preview/showmultform.h"
 
 #include "core/files/projectpath.h"

@@ -1,5 +1,6 @@
-// The picture-and-sound show: a picture for a time, with a sound that starts once it is shown;
-// and ShowCommand, which turns a command value into a show, a sound, or the media player.
+// The picture-and-sound show (module Hmltmedf): a picture for a time, with a sound that starts once
+// it is shown; and ShowCommand, which turns a command value into a show, a sound, or the media
+// player.
 #pragma once
 
 #include <QDialog>

@@ -1,4 +1,4 @@
-// The program background window.
+// The program background window (module Prgbackf).
 #include "preview/tutbackform.h"
 
 #include "platform/screen.h"

@@ -1,5 +1,5 @@
-// TTutBackForm: the program background behind a playing book, as large as the screen; a backdrop
-// that takes no input.
+// TTutBackForm (module Prgbackf): the program background behind a playing book, as large as the
+// screen; a backdrop that takes no input.
 #pragma once
 
 #include "core/project/records.h"

@@ -1,4 +1,4 @@
-// The Graphic and Text screen.
+// The Graphic and Text screen (module HTxVdspF).
 #include "preview/txtvpdispform.h"
 
 #include "preview/mediaactions.h"

@@ -1,4 +1,5 @@
-// TTxtVPDispForm: the screen of a Graphic and Text HyperText link: its text on its own background.
+// TTxtVPDispForm (module HTxVdspF): the screen of a Graphic and Text HyperText link: its text on
+// its own background.
 #pragma once
 
 #include "core/project/records.h"

@@ -1,4 +1,4 @@
-// The tile control.
+// The tile control (module wiaTile).
 #include "preview/wiatile.h"
 
 #include <QPainter>

@@ -1,5 +1,5 @@
-// TwiaTile: paints a picture as wallpaper, repeated from the top-left corner and clipped at the
-// right and bottom edges, optionally leaving out the picture's transparent colour.
+// TwiaTile (module wiaTile): paints a picture as wallpaper, repeated from the top-left corner and
+// clipped at the right and bottom edges, optionally leaving out the picture's transparent colour.
 #pragma once
 
 #include <QImage>

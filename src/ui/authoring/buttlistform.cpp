@@ -1,4 +1,4 @@
-// The entry chooser.
+// The entry chooser (module Lnkmenuf).
 #include "ui/authoring/buttlistform.h"
 
 #include "platform/f1help.h"

@@ -1,5 +1,5 @@
-// TButtListForm: the entry chooser, the one window in which the author picks a single line from
-// a list (a chapter, a HyperText entry).
+// TButtListForm (module Lnkmenuf): the entry chooser, the one window in which the author picks a
+// single line from a list (a chapter, a HyperText entry).
 #pragma once
 
 #include "core/sections/entrysearch.h"

@@ -1,4 +1,4 @@
-// The chapter editor.
+// The chapter editor (module chpeditF).
 #include "ui/authoring/chapeditform.h"
 
 #include "core/files/projectpath.h"

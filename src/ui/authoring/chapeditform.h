@@ -1,5 +1,5 @@
-// TChapEditForm: the chapter editor, where the author writes and formats a chapter and marks its
-// HyperText phrases by underlining them.
+// TChapEditForm (module chpeditF): the chapter editor, where the author writes and formats a
+// chapter and marks its HyperText phrases by underlining them.
 #pragma once
 
 #include <QDialog>

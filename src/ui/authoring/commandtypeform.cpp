@@ -1,4 +1,4 @@
-// The command type dialog.
+// The command type dialog (module CmdtypeF).
 #include "ui/authoring/commandtypeform.h"
 
 #include "core/files/filenames.h"

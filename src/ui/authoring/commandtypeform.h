@@ -1,4 +1,5 @@
-// TCommandTypeForm: the kind and files of the command a book runs when it opens or closes.
+// TCommandTypeForm (module CmdtypeF): the kind and files of the command a book runs when it opens
+// or closes.
 #pragma once
 
 #include "core/project/codes.h"

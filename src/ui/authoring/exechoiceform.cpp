@@ -1,4 +1,4 @@
-// The program-kind choice dialogs.
+// The program-kind choice dialogs (module Hexchoif).
 #include "ui/authoring/exechoiceform.h"
 
 #include "platform/f1help.h"

@@ -1,5 +1,6 @@
-// TExeChoiceForm and TExe2ChoiceForm: which kind of program a link or command starts, each
-// chosen kind defined through its own picker. The result is that of the last completed Add.
+// TExeChoiceForm and TExe2ChoiceForm (module Hexchoif): which kind of program a link or command
+// starts, each chosen kind defined through its own picker. The result is that of the last completed
+// Add.
 #pragma once
 
 #include "core/project/codes.h"

@@ -1,4 +1,4 @@
-// The find dialog of the entry chooser and the chapter order window.
+// The find dialog of the entry chooser and the chapter order window (module fmnulnkf).
 #include "ui/authoring/getinputtextform.h"
 
 #include "core/sections/entrysearch.h"

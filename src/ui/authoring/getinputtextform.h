@@ -1,4 +1,4 @@
-// TGetInputTextForm: asks for the text to find in a list.
+// TGetInputTextForm (module fmnulnkf): asks for the text to find in a list.
 #pragma once
 
 #include <QDialog>

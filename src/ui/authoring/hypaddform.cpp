@@ -1,4 +1,4 @@
-// The definition viewer over a chapter file.
+// The definition viewer over a chapter file (module chphypdf).
 #include "ui/authoring/hypaddform.h"
 
 #include "core/book/booksource.h"

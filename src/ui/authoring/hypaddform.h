@@ -1,4 +1,4 @@
-// Thypaddform: the definition viewer over a chapter file of the book.
+// Thypaddform (module chphypdf): the definition viewer over a chapter file of the book.
 #pragma once
 
 #include "ui/authoring/definitionviewer.h"

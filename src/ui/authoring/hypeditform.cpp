@@ -1,4 +1,4 @@
-// The definition viewer over the chapter editor's text.
+// The definition viewer over the chapter editor's text (module Chpedhyp).
 #include "ui/authoring/hypeditform.h"
 
 ThypeditForm::ThypeditForm(const QByteArray& rtf, QWidget* parent)

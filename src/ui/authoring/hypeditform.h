@@ -1,4 +1,4 @@
-// ThypeditForm: the definition viewer over the chapter editor's current text.
+// ThypeditForm (module Chpedhyp): the definition viewer over the chapter editor's current text.
 #pragma once
 
 #include "ui/authoring/definitionviewer.h"

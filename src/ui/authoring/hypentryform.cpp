@@ -1,4 +1,4 @@
-// The text-window editor of text links.
+// The text-window editor of text links (module htxentrF).
 #include "ui/authoring/hypentryform.h"
 
 #include "platform/f1help.h"

@@ -1,5 +1,5 @@
-// THypEntryForm: the text of a Text Only link (text-window mode) or a Graphic and Text link
-// (display-screen mode), with its font, colours and the place or screen it is shown on.
+// THypEntryForm (module htxentrF): the text of a Text Only link (text-window mode) or a Graphic and
+// Text link (display-screen mode), with its font, colours and the place or screen it is shown on.
 #pragma once
 
 #include "ui/authoring/textentryform.h"

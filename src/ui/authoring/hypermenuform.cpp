@@ -1,4 +1,4 @@
-// The HyperText utilities window and its view and delete flows.
+// The HyperText utilities window and its view and delete flows (module BHyperf).
 #include "ui/authoring/hypermenuform.h"
 
 #include "core/book/booksource.h"

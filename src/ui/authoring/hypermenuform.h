@@ -1,5 +1,5 @@
-// Thypermenuform: the HyperText utilities, from which the author defines links chapter by chapter,
-// previews any link of the book as the reader sees it, and deletes links.
+// Thypermenuform (module BHyperf): the HyperText utilities, from which the author defines links
+// chapter by chapter, previews any link of the book as the reader sees it, and deletes links.
 #pragma once
 
 #include "core/project/workingstate.h"

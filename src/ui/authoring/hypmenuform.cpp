@@ -1,4 +1,4 @@
-// The link dialog.
+// The link dialog (module BHypmenf).
 #include "ui/authoring/hypmenuform.h"
 
 #include "core/files/filenames.h"

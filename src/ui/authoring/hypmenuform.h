@@ -1,5 +1,5 @@
-// THypMenuForm: the link dialog. The author picks what a click on the phrase does and fills in
-// its data through the kind's own window; Save writes the phrase's one section.
+// THypMenuForm (module BHypmenf): the link dialog. The author picks what a click on the phrase does
+// and fills in its data through the kind's own window; Save writes the phrase's one section.
 #pragma once
 
 #include "core/project/workingstate.h"

@@ -1,4 +1,4 @@
-// The notepad name dialog.
+// The notepad name dialog (module HNfileF).
 #include "ui/authoring/notefileform.h"
 
 #include "platform/f1help.h"

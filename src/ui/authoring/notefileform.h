@@ -1,4 +1,4 @@
-// TNoteFileForm: names the text file a notepad link opens.
+// TNoteFileForm (module HNfileF): names the text file a notepad link opens.
 #pragma once
 
 #include <QDialog>

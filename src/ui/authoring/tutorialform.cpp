@@ -1,4 +1,4 @@
-// The tutorial window.
+// The tutorial window (module tutdispF).
 #include "ui/authoring/tutorialform.h"
 
 #include "core/services/messages.h"

@@ -1,4 +1,5 @@
-// TTutorialForm: shows the tool's tutorial document read-only, with find and print.
+// TTutorialForm (module tutdispF): shows the tool's tutorial document read-only, with find and
+// print.
 #pragma once
 
 #include <QDialog>

@@ -1,4 +1,4 @@
-// The add-chapter window.
+// The add-chapter window (module Chpaddf).
 #include "ui/chapters/chapaddform.h"
 
 #include "platform/filelists.h"

@@ -1,4 +1,5 @@
-// TChapAddForm: links a chapter text file and a display file into the book under a menu entry.
+// TChapAddForm (module Chpaddf): links a chapter text file and a display file into the book under a
+// menu entry.
 #pragma once
 
 #include "ui/chapters/chapterform.h"

@@ -1,4 +1,4 @@
-// The chapter list window.
+// The chapter list window (module ChppickF).
 #include "ui/chapters/chaplistform.h"
 
 #include "core/project/projectfiles.h"

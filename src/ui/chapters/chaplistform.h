@@ -1,4 +1,4 @@
-// TChapListForm: the book's chapters by menu entry, to view or modify one.
+// TChapListForm (module ChppickF): the book's chapters by menu entry, to view or modify one.
 #pragma once
 
 #include "core/project/workingstate.h"

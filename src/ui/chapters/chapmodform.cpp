@@ -1,4 +1,4 @@
-// The modify-chapter window.
+// The modify-chapter window (module Chpmodf).
 #include "ui/chapters/chapmodform.h"
 
 #include <QLabel>

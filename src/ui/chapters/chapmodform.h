@@ -1,4 +1,5 @@
-// TChapModForm: changes a chapter's menu entry and display file; its text file stays.
+// TChapModForm (module Chpmodf): changes a chapter's menu entry and display file; its text file
+// stays.
 #pragma once
 
 #include "ui/chapters/chapterform.h"

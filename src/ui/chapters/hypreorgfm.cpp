@@ -1,4 +1,4 @@
-// The chapter-order window.
+// The chapter-order window (module Breorder).
 #include "ui/chapters/hypreorgfm.h"
 
 #include "core/project/chapters.h"

@@ -1,4 +1,4 @@
-// THypReorgFm: moves one chapter at a time to the place before another.
+// THypReorgFm (module Breorder): moves one chapter at a time to the place before another.
 #pragma once
 
 #include "core/project/workingstate.h"

@@ -1,4 +1,4 @@
-// The author box window.
+// The author box window (module bAutgetf).
 #include "ui/design/authorform.h"
 
 #include "core/project/fonttext.h"

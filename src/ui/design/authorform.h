@@ -1,4 +1,5 @@
-// TAuthorForm: the lines, font and colour of the table of contents' author box, and its place.
+// TAuthorForm (module bAutgetf): the lines, font and colour of the table of contents' author box,
+// and its place.
 #pragma once
 
 #include "core/project/records.h"

@@ -1,4 +1,4 @@
-// The caption windows.
+// The caption windows (module btextf).
 #include "ui/design/booktextform.h"
 
 #include "core/project/projectfiles.h"

@@ -1,6 +1,6 @@
-// The caption windows: the words of the reader's menu buttons (an ampersand marks the hot key).
-// TBookTextForm edits the book's captions and the media players' instruction; TChangeTextForm
-// the three captions the introduction screen shows.
+// The caption windows: the words of the reader's menu buttons (an ampersand marks the hot key)
+// (module btextf). TBookTextForm edits the book's captions and the media players' instruction;
+// TChangeTextForm the three captions the introduction screen shows.
 #pragma once
 
 #include "core/project/workingstate.h"

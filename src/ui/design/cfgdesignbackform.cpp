@@ -1,4 +1,4 @@
-// The program background's design window.
+// The program background's design window (module PcnfgbkF).
 #include "ui/design/cfgdesignbackform.h"
 
 TCFGDesignBackForm::TCFGDesignBackForm(ConfigRecord& config, QWidget* parent)

@@ -1,5 +1,5 @@
-// TCFGDesignBackForm: the background of the program background, behind every window of the book,
-// with "View" to see it over the whole screen.
+// TCFGDesignBackForm (module PcnfgbkF): the background of the program background, behind every
+// window of the book, with "View" to see it over the whole screen.
 #pragma once
 
 #include "ui/design/designback.h"

@@ -1,4 +1,4 @@
-// The chapter's window-adjusting window.
+// The chapter's window-adjusting window (module chpadjf).
 #include "ui/design/chapadjustform.h"
 
 #include "core/files/projectpath.h"

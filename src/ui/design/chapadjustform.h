@@ -1,5 +1,5 @@
-// TChapAdjustForm: places a chapter's text window on a mock-up of the chapter display, with the
-// book's bars, background and menu bar.
+// TChapAdjustForm (module chpadjf): places a chapter's text window on a mock-up of the chapter
+// display, with the book's bars, background and menu bar.
 #pragma once
 
 #include "ui/design/adjustform.h"

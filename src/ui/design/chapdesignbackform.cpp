@@ -1,4 +1,4 @@
-// The background design window of a chapter's screen.
+// The background design window of a chapter's screen (module Chpbackf).
 #include "ui/design/chapdesignbackform.h"
 
 #include "platform/modal.h"

@@ -1,4 +1,5 @@
-// TChapDesignBackForm: the background of a chapter's screen; "&Adjust Window" places its text.
+// TChapDesignBackForm (module Chpbackf): the background of a chapter's screen; "&Adjust Window"
+// places its text.
 #pragma once
 
 #include "ui/design/designback.h"

@@ -1,4 +1,4 @@
-// The chapter display design window.
+// The chapter display design window (module chpdesnF).
 #include "ui/design/chapdesignform.h"
 
 #include "core/files/filestore.h"

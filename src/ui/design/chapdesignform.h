@@ -1,5 +1,6 @@
-// TChapDesignForm: creates a chapter display file or changes one: full screen or text window,
-// the text window's colour, printing, and (through the background window) the screen behind.
+// TChapDesignForm (module chpdesnF): creates a chapter display file or changes one: full screen or
+// text window, the text window's colour, printing, and (through the background window) the screen
+// behind.
 #pragma once
 
 #include "core/project/workingstate.h"

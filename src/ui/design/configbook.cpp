@@ -1,4 +1,4 @@
-// The chapter screens' bars window.
+// The chapter screens' bars window (module bcustcnf).
 #include "ui/design/configbook.h"
 
 #include "core/project/projectfiles.h"

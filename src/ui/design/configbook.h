@@ -1,4 +1,5 @@
-// TConfigBook: whether the chapter screens show a title bar and a status bar, and their texts.
+// TConfigBook (module bcustcnf): whether the chapter screens show a title bar and a status bar, and
+// their texts.
 #pragma once
 
 #include "core/project/workingstate.h"

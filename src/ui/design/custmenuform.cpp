@@ -1,4 +1,4 @@
-// The book's presentation window.
+// The book's presentation window (module bmcustf).
 #include "ui/design/custmenuform.h"
 
 #include "platform/f1help.h"

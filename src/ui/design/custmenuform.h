@@ -1,5 +1,5 @@
-// TCustMenuform: "E-Book Presentation", the way to the chapter screens' bars, the table of
-// contents design and the book's captions.
+// TCustMenuform (module bmcustf): "E-Book Presentation", the way to the chapter screens' bars, the
+// table of contents design and the book's captions.
 #pragma once
 
 #include "core/project/workingstate.h"

@@ -1,4 +1,4 @@
-// The About box designer.
+// The About box designer (module abtmakef).
 #include "ui/design/designaboutform.h"
 
 #include "core/files/filenames.h"

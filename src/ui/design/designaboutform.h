@@ -1,5 +1,5 @@
-// TDesignAboutForm: the book's About box: caption, icon, program, version, author, four comment
-// lines, and when the reader sees it.
+// TDesignAboutForm (module abtmakef): the book's About box: caption, icon, program, version,
+// author, four comment lines, and when the reader sees it.
 #pragma once
 
 #include "core/project/records.h"

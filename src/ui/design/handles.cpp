@@ -1,7 +1,7 @@
-// The stretch handle. Its frame lies 2 pixels left of and above the attached controls and 3
-// pixels right of and below them; drags snap the frame's own edges to the grid and take the
-// margins off after, so with a grid of 1 an edge of the control follows a drag of d pixels by
-// d - 2 (left, top) or d - 3 (right, bottom).
+// The stretch handle (module Handles). Its frame lies 2 pixels left of and above the attached
+// controls and 3 pixels right of and below them; drags snap the frame's own edges to the grid and
+// take the margins off after, so with a grid of 1 an edge of the control follows a drag of d pixels
+// by d - 2 (left, top) or d - 3 (right, bottom).
 #include "ui/design/handles.h"
 
 #include <QApplication>

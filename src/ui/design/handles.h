@@ -1,6 +1,7 @@
-// TStretchHandle: grab handles over one or more controls of a design window, with which the author
-// moves and sizes them by mouse or arrow keys. A reusable widget that knows nothing else of the
-// tool: the designers attach it to the panel the author pressed and read the panel's bounds after.
+// TStretchHandle (module Handles): grab handles over one or more controls of a design window, with
+// which the author moves and sizes them by mouse or arrow keys. A reusable widget that knows
+// nothing else of the tool: the designers attach it to the panel the author pressed and read the
+// panel's bounds after.
 #pragma once
 
 #include <QColor>

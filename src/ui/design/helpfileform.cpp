@@ -1,4 +1,4 @@
-// The help file window.
+// The help file window (module PhelpF).
 #include "ui/design/helpfileform.h"
 
 #include "core/files/filenames.h"

@@ -1,4 +1,4 @@
-// THelpfileForm: the book's own help file and the topic it opens at.
+// THelpfileForm (module PhelpF): the book's own help file and the topic it opens at.
 #pragma once
 
 #include "core/project/records.h"

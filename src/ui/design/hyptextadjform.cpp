@@ -1,4 +1,4 @@
-// The text pop-up's placement window.
+// The text pop-up's placement window (module Htxwadjf).
 #include "ui/design/hyptextadjform.h"
 
 #include "platform/look.h"

@@ -1,5 +1,5 @@
-// THypTextAdjForm: places and sizes the pop-up window of a Text Only link on a mock-up of the
-// book's screen.
+// THypTextAdjForm (module Htxwadjf): places and sizes the pop-up window of a Text Only link on a
+// mock-up of the book's screen.
 //
 // The sample panel stands for the pop-up's window itself: its place in the 640 x 480 screen is
 // the pop-up's place relative to the book-screen origin, and its size is the pop-up's size. The

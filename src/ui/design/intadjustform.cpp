@@ -1,4 +1,4 @@
-// The introduction's window-adjusting window.
+// The introduction's window-adjusting window (module PIntAdjF).
 #include "ui/design/intadjustform.h"
 
 #include "platform/help.h"

@@ -1,4 +1,5 @@
-// TIntAdjustForm: places the introduction's text window on a mock-up of the introduction screen.
+// TIntAdjustForm (module PIntAdjF): places the introduction's text window on a mock-up of the
+// introduction screen.
 #pragma once
 
 #include "ui/design/adjustform.h"

@@ -1,4 +1,4 @@
-// The background design window of the introduction's screen.
+// The background design window of the introduction's screen (module PIntBckF).
 #include "ui/design/intdesignbackform.h"
 
 #include "platform/modal.h"

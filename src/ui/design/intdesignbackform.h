@@ -1,5 +1,5 @@
-// TIntDesignBackForm: the background of the introduction's screen; "&Adjust Window" places its
-// text window.
+// TIntDesignBackForm (module PIntBckF): the background of the introduction's screen; "&Adjust
+// Window" places its text window.
 #pragma once
 
 #include "ui/design/designback.h"

@@ -1,4 +1,4 @@
-// The introduction screen's design window.
+// The introduction screen's design window (module PIntScrF).
 #include "ui/design/introdesignform.h"
 
 #include "platform/f1help.h"

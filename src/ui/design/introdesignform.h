@@ -1,5 +1,5 @@
-// TIntroDesignForm: the introduction screen: its bars, its text window and background, and its
-// menu bar with the captions it shows.
+// TIntroDesignForm (module PIntScrF): the introduction screen: its bars, its text window and
+// background, and its menu bar with the captions it shows.
 #pragma once
 
 #include "core/project/records.h"

@@ -1,4 +1,4 @@
-// The introduction's text editor.
+// The introduction's text editor (module PIntEdF).
 #include "ui/design/introentryform.h"
 
 #include "core/book/booksource.h"

@@ -1,5 +1,5 @@
-// TIntroEntryForm: the introduction's text, with the text window's colour, and the way to the
-// introduction screen's design.
+// TIntroEntryForm (module PIntEdF): the introduction's text, with the text window's colour, and the
+// way to the introduction screen's design.
 #pragma once
 
 #include "ui/authoring/textentryform.h"

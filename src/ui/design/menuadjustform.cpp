@@ -1,4 +1,4 @@
-// The table of contents' window-adjusting window.
+// The table of contents' window-adjusting window (module bMenadjf).
 #include "ui/design/menuadjustform.h"
 
 #include "platform/modal.h"

@@ -1,5 +1,6 @@
-// TMenuAdjustForm: places the table of contents' list panel and author box on a mock-up of the
-// table-of-contents screen. A click selects a control; the next press on its handles drags it.
+// TMenuAdjustForm (module bMenadjf): places the table of contents' list panel and author box on a
+// mock-up of the table-of-contents screen. A click selects a control; the next press on its handles
+// drags it.
 #pragma once
 
 #include "ui/design/adjustform.h"

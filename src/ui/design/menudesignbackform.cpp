@@ -1,4 +1,4 @@
-// The background design window of the table of contents' screen.
+// The background design window of the table of contents' screen (module bMenbckf).
 #include "ui/design/menudesignbackform.h"
 
 #include "platform/modal.h"

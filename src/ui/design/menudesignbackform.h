@@ -1,5 +1,5 @@
-// TMenuDesignBackForm: the background of the table of contents' screen; "&Adjust Window" places
-// its list panel and author box.
+// TMenuDesignBackForm (module bMenbckf): the background of the table of contents' screen; "&Adjust
+// Window" places its list panel and author box.
 #pragma once
 
 #include "ui/design/designback.h"

@@ -1,4 +1,4 @@
-// The table of contents design window.
+// The table of contents design window (module BMengetf).
 #include "ui/design/menudesignform.h"
 
 #include "core/project/projectfiles.h"

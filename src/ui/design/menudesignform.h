@@ -1,4 +1,5 @@
-// TMenuDesignForm: the table of contents' bars, author box and background, with a test view.
+// TMenuDesignForm (module BMengetf): the table of contents' bars, author box and background, with a
+// test view.
 #pragma once
 
 #include "core/project/workingstate.h"

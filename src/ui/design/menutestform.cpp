@@ -1,4 +1,4 @@
-// The table of contents' test window.
+// The table of contents' test window (module bMntestf).
 #include "ui/design/menutestform.h"
 
 #include "platform/modal.h"

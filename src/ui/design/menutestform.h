@@ -1,5 +1,5 @@
-// TMenuTestForm: the table of contents as the reader will see it, from the designer's copies
-// and the book's chapters; it changes nothing.
+// TMenuTestForm (module bMntestf): the table of contents as the reader will see it, from the
+// designer's copies and the book's chapters; it changes nothing.
 #pragma once
 
 #include "core/book/booksource.h"

@@ -1,4 +1,4 @@
-// The program configuration window.
+// The program configuration window (module PConfigf).
 #include "ui/design/progconfigform.h"
 
 #include "core/files/filestore.h"

@@ -1,6 +1,6 @@
-// TProgConfigForm: what frames the whole book program: the title of the reader's windows, the
-// icon, the help file, the video advisory, the background, the opening and closing screens, the
-// introduction and the About box.
+// TProgConfigForm (module PConfigf): what frames the whole book program: the title of the reader's
+// windows, the icon, the help file, the video advisory, the background, the opening and closing
+// screens, the introduction and the About box.
 #pragma once
 
 #include "core/project/records.h"

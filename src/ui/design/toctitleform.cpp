@@ -1,4 +1,4 @@
-// The bar text editor.
+// The bar text editor (module TocTitf).
 #include "ui/design/toctitleform.h"
 
 #include "platform/f1help.h"

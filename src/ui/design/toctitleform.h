@@ -1,6 +1,6 @@
-// The bar text editor: the text, font and colour of a title or status bar, shown as the bar
-// will look. TVPDesignTitleForm is its twin for the introduction, which gives the focus back to
-// the text after each font or colour choice.
+// The bar text editor (module TocTitf): the text, font and colour of a title or status bar, shown
+// as the bar will look. TVPDesignTitleForm is its twin for the introduction, which gives the focus
+// back to the text after each font or colour choice.
 #pragma once
 
 #include "core/project/records.h"

@@ -1,4 +1,4 @@
-// The Graphic and Text screen's window-adjusting window.
+// The Graphic and Text screen's window-adjusting window (module HTxVadjf).
 #include "ui/design/vpadjustform.h"
 
 #include "platform/modal.h"

@@ -1,5 +1,5 @@
-// TVPAdjustForm: places the text window of a Graphic and Text link's screen. That screen always
-// shows its text in a window, so what is saved carries FullScreen 0.
+// TVPAdjustForm (module HTxVadjf): places the text window of a Graphic and Text link's screen. That
+// screen always shows its text in a window, so what is saved carries FullScreen 0.
 #pragma once
 
 #include "ui/design/adjustform.h"

@@ -1,4 +1,4 @@
-// The background design window of a Graphic and Text link's screen.
+// The background design window of a Graphic and Text link's screen (module HTxbackf).
 #include "ui/design/vpdesignbackform.h"
 
 #include "platform/modal.h"

@@ -1,5 +1,5 @@
-// TVPDesignBackForm: the background of a Graphic and Text link's screen; "&Adjust Window" places
-// its text window.
+// TVPDesignBackForm (module HTxbackf): the background of a Graphic and Text link's screen; "&Adjust
+// Window" places its text window.
 #pragma once
 
 #include "ui/design/designback.h"

@@ -1,4 +1,5 @@
-// The main window's construction: the tiled background, the menu panel and the status lines.
+// The main window's construction: the tiled background, the menu panel and the status lines (module
+// bmmain).
 #include "ui/mainwindow/bookmainform.h"
 
 #include "core/files/programdir.h"

@@ -1,5 +1,6 @@
-// Tbookmainform: the tool's main window. It owns the working state of the open project, lets the
-// author create or choose an e-book, and starts every other function from its menu panel.
+// Tbookmainform (module bmmain): the tool's main window. It owns the working state of the open
+// project, lets the author create or choose an e-book, and starts every other function from its
+// menu panel.
 #pragma once
 
 #include "core/project/workingstate.h"

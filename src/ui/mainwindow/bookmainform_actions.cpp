@@ -1,5 +1,5 @@
-// The main window's button actions: the frame every action runs in, the enabling rules, the
-// start-up step and the Help group.
+// The main window's button actions (module bmmain): the frame every action runs in, the enabling
+// rules, the start-up step and the Help group.
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
 #include "core/files/projectpath.h"

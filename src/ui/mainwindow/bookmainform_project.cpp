@@ -1,4 +1,4 @@
-// Choosing and creating a project from the main window.
+// Choosing and creating a project from the main window (module bmmain).
 #include "core/files/filenames.h"
 #include "core/files/runtimeerror.h"
 #include "core/project/openproject.h"

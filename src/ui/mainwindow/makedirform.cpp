@@ -1,4 +1,4 @@
-// The name-and-folder dialog.
+// The name-and-folder dialog (module Makedirf).
 #include "ui/mainwindow/makedirform.h"
 
 #include "core/files/filenames.h"

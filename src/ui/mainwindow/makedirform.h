@@ -1,4 +1,5 @@
-// TMakeDirForm: asks for a folder (existing or new) and a file name, for a new e-book.
+// TMakeDirForm (module Makedirf): asks for a folder (existing or new) and a file name, for a new
+// e-book.
 #pragma once
 
 #include <QDialog>

@@ -1,4 +1,4 @@
-// The distribution window and action.
+// The distribution window and action (module bkDistf).
 #include "ui/publish/distribform.h"
 
 #include "core/book/epubexport.h"

@@ -1,4 +1,4 @@
-// TDistribForm: where the distribution goes; and the Prepare Distribution action.
+// TDistribForm (module bkDistf): where the distribution goes; and the Prepare Distribution action.
 #pragma once
 
 #include "core/book/distribution.h"
