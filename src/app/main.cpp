@@ -2,7 +2,7 @@
 #include "platform/dialogdefaults.h"
 #include "platform/f1help.h"
 #include "platform/qtmessageboxes.h"
-#include "ui/authoring/buttlistform.h"
+#include "ui/common/buttlistform.h"
 #include "ui/mainwindow/bookmainform.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // text, then press one of its buttons with the mouse.
 #pragma once
 
-#include "ui/authoring/getinputtextform.h"
+#include "ui/common/getinputtextform.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -9,10 +9,10 @@
 #include "platform/look.h"
 #include "platform/modal.h"
 #include "preview/richedit.h"
-#include "ui/authoring/colourlist.h"
 #include "ui/authoring/gettextform.h"
 #include "ui/authoring/hypeditform.h"
-#include "ui/authoring/textformat.h"
+#include "ui/common/colourlist.h"
+#include "ui/common/textformat.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // Text link (display-screen mode), with its font, colours and the place or screen it is shown on.
 #pragma once
 
-#include "ui/authoring/textentryform.h"
+#include "ui/common/textentryform.h"
 
 class THypEntryForm : public TTextEntryForm
 {

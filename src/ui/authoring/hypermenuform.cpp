@@ -12,8 +12,8 @@
 #include "platform/modal.h"
 #include "preview/entrydispatch.h"
 #include "preview/previewcontext.h"
-#include "ui/authoring/buttlistform.h"
 #include "ui/authoring/hypaddform.h"
+#include "ui/common/buttlistform.h"
 
 #include <QGroupBox>
 #include <QPushButton>

@@ -9,10 +9,12 @@
 #include "platform/look.h"
 #include "platform/modal.h"
 #include "preview/mediaactions.h"
-#include "ui/authoring/exechoiceform.h"
 #include "ui/authoring/hypentryform.h"
 #include "ui/authoring/notefileform.h"
-#include "ui/authoring/pickers.h"
+#include "ui/common/exechoiceform.h"
+#include "ui/common/getfileform.h"
+#include "ui/common/getgraphicform.h"
+#include "ui/common/getgraudioform.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,10 +5,10 @@
 #include "core/project/projectfiles.h"
 #include "core/services/messages.h"
 #include "platform/modal.h"
-#include "ui/authoring/buttlistform.h"
 #include "ui/chapters/chapaddform.h"
 #include "ui/chapters/chaplistform.h"
 #include "ui/chapters/hypreorgfm.h"
+#include "ui/common/buttlistform.h"
 
 void AddChapters(WorkingState& state, QWidget* parent)
 {

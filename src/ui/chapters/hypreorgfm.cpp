@@ -6,7 +6,7 @@
 #include "core/services/messages.h"
 #include "platform/f1help.h"
 #include "platform/look.h"
-#include "ui/authoring/getinputtextform.h"
+#include "ui/common/getinputtextform.h"
 
 #include <QFrame>
 #include <QGridLayout>

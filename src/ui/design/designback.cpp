@@ -11,7 +11,7 @@
 #include "platform/modal.h"
 #include "platform/screen.h"
 #include "preview/readerscreen.h"
-#include "ui/authoring/bringfile.h"
+#include "ui/common/bringfile.h"
 
 #include <QDir>
 #include <QGroupBox>

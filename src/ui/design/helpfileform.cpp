@@ -7,7 +7,7 @@
 #include "platform/filelists.h"
 #include "platform/look.h"
 #include "platform/typinglimit.h"
-#include "ui/authoring/bringfile.h"
+#include "ui/common/bringfile.h"
 
 #include <QDir>
 #include <QEvent>

@@ -3,7 +3,7 @@
 
 #include "core/files/filenames.h"
 #include "platform/filelists.h"
-#include "ui/authoring/bringfile.h"
+#include "ui/common/bringfile.h"
 
 #include <QDir>
 #include <QLineEdit>

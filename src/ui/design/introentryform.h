@@ -2,7 +2,7 @@
 // way to the introduction screen's design.
 #pragma once
 
-#include "ui/authoring/textentryform.h"
+#include "ui/common/textentryform.h"
 
 class TIntroEntryForm : public TTextEntryForm
 {

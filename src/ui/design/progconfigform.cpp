@@ -10,7 +10,7 @@
 #include "platform/look.h"
 #include "platform/modal.h"
 #include "platform/typinglimit.h"
-#include "ui/authoring/commandtypeform.h"
+#include "ui/common/commandtypeform.h"
 #include "ui/design/cfgdesignbackform.h"
 #include "ui/design/designaboutform.h"
 #include "ui/design/helpfileform.h"

@@ -2,7 +2,7 @@
 #include "doubles.h"
 #include "testdir.h"
 
-#include "ui/authoring/bringfile.h"
+#include "ui/common/bringfile.h"
 
 #include <QTest>
 

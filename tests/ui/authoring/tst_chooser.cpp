@@ -2,8 +2,8 @@
 #include "doubles.h"
 
 #include "../findscript.h"
-#include "ui/authoring/buttlistform.h"
-#include "ui/authoring/getinputtextform.h"
+#include "ui/common/buttlistform.h"
+#include "ui/common/getinputtextform.h"
 
 #include <QLineEdit>
 #include <QListWidget>

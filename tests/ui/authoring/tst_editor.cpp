@@ -8,11 +8,11 @@
 #include "platform/finddialog.h"
 #include "preview/richedit.h"
 #include "ui/authoring/chapeditform.h"
-#include "ui/authoring/colourlist.h"
 #include "ui/authoring/gettextform.h"
 #include "ui/authoring/hypeditform.h"
 #include "ui/authoring/linkdefiner.h"
 #include "ui/authoring/tutorialform.h"
+#include "ui/common/colourlist.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -15,14 +15,18 @@
 #include "preview/richedit.h"
 #include "preview/showhtextform.h"
 #include "preview/txtvpdispform.h"
-#include "ui/authoring/buttlistform.h"
-#include "ui/authoring/exechoiceform.h"
 #include "ui/authoring/hypaddform.h"
 #include "ui/authoring/hypentryform.h"
 #include "ui/authoring/hypermenuform.h"
 #include "ui/authoring/hypmenuform.h"
 #include "ui/authoring/notefileform.h"
-#include "ui/authoring/pickers.h"
+#include "ui/common/buttlistform.h"
+#include "ui/common/exechoiceform.h"
+#include "ui/common/getexeform.h"
+#include "ui/common/getfileform.h"
+#include "ui/common/getgraphicform.h"
+#include "ui/common/getgraudioform.h"
+#include "ui/common/getwinexeform.h"
 
 #include <QFile>
 #include <QGroupBox>

@@ -6,10 +6,12 @@
 #include "platform/filelists.h"
 #include "preview/mediaactions.h"
 #include "preview/mediaplayform.h"
-#include "ui/authoring/commandtypeform.h"
-#include "ui/authoring/exechoiceform.h"
 #include "ui/authoring/notefileform.h"
-#include "ui/authoring/pickers.h"
+#include "ui/common/commandtypeform.h"
+#include "ui/common/exechoiceform.h"
+#include "ui/common/getexeform.h"
+#include "ui/common/getfileform.h"
+#include "ui/common/getgraphicform.h"
 
 #include <QLineEdit>
 #include <QListWidget>

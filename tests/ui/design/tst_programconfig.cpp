@@ -10,7 +10,7 @@
 #include "platform/f1help.h"
 #include "platform/filelists.h"
 #include "preview/aboutbox.h"
-#include "ui/authoring/commandtypeform.h"
+#include "ui/common/commandtypeform.h"
 #include "ui/design/designaboutform.h"
 #include "ui/design/helpfileform.h"
 #include "ui/design/progconfigform.h"

@@ -1,10 +1,12 @@
 // The program-kind choice dialogs (module Hexchoif).
-#include "ui/authoring/exechoiceform.h"
+#include "ui/common/exechoiceform.h"
 
 #include "platform/f1help.h"
 #include "platform/look.h"
 #include "platform/modal.h"
-#include "ui/authoring/pickers.h"
+#include "ui/common/getexeform.h"
+#include "ui/common/getfileform.h"
+#include "ui/common/getwinexeform.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

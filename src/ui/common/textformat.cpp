@@ -1,8 +1,8 @@
 // The shared formatting controls.
-#include "ui/authoring/textformat.h"
+#include "ui/common/textformat.h"
 
 #include "preview/richedit.h"
-#include "ui/authoring/colourlist.h"
+#include "ui/common/colourlist.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,10 +1,10 @@
 // The entry chooser (module Lnkmenuf).
-#include "ui/authoring/buttlistform.h"
+#include "ui/common/buttlistform.h"
 
 #include "platform/f1help.h"
 #include "platform/look.h"
 #include "platform/modal.h"
-#include "ui/authoring/getinputtextform.h"
+#include "ui/common/getinputtextform.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

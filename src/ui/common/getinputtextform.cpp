@@ -1,5 +1,5 @@
 // The find dialog of the entry chooser and the chapter order window (module fmnulnkf).
-#include "ui/authoring/getinputtextform.h"
+#include "ui/common/getinputtextform.h"
 
 #include "core/sections/entrysearch.h"
 #include "platform/modal.h"

@@ -1,5 +1,5 @@
 // The rich-text editor of link texts and the introduction.
-#include "ui/authoring/textentryform.h"
+#include "ui/common/textentryform.h"
 
 #include "core/files/textcodec.h"
 #include "core/services/messages.h"
@@ -8,8 +8,8 @@
 #include "platform/modal.h"
 #include "preview/readerscreen.h"
 #include "preview/richedit.h"
-#include "ui/authoring/colourlist.h"
-#include "ui/authoring/textformat.h"
+#include "ui/common/colourlist.h"
+#include "ui/common/textformat.h"
 
 #include <QComboBox>
 #include <QDir>

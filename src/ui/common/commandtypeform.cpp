@@ -1,5 +1,5 @@
 // The command type dialog (module CmdtypeF).
-#include "ui/authoring/commandtypeform.h"
+#include "ui/common/commandtypeform.h"
 
 #include "core/files/filenames.h"
 #include "core/files/projectpath.h"
@@ -7,8 +7,10 @@
 #include "platform/f1help.h"
 #include "platform/look.h"
 #include "platform/modal.h"
-#include "ui/authoring/exechoiceform.h"
-#include "ui/authoring/pickers.h"
+#include "ui/common/exechoiceform.h"
+#include "ui/common/getfileform.h"
+#include "ui/common/getgraphicform.h"
+#include "ui/common/getgraudioform.h"
 
 #include <QDir>
 #include <QFileInfo>

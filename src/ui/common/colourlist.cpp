@@ -1,5 +1,5 @@
 // The owner-drawn colour list.
-#include "ui/authoring/colourlist.h"
+#include "ui/common/colourlist.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,5 +1,5 @@
 // The "Find File" procedure shared by the pickers and the design windows.
-#include "ui/authoring/bringfile.h"
+#include "ui/common/bringfile.h"
 
 #include "core/files/filecopy.h"
 #include "core/files/projectpath.h"
