@@ -1,6 +1,8 @@
 // The program background's design window (module PcnfgbkF).
 #include "ui/design/cfgdesignbackform.h"
 
+#include "ui/design/tbackform.h"
+
 TCFGDesignBackForm::TCFGDesignBackForm(ConfigRecord& config, QWidget* parent)
     : TDesignBackForm(kProgramBackground, BackgroundFields::of(config), parent), m_config(config)
 {}

@@ -2,7 +2,7 @@
 // window of the book, with "View" to see it over the whole screen.
 #pragma once
 
-#include "ui/design/designback.h"
+#include "ui/design/designbackform.h"
 
 class TCFGDesignBackForm : public TDesignBackForm
 {

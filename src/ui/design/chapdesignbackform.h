@@ -2,7 +2,7 @@
 // places its text.
 #pragma once
 
-#include "ui/design/designback.h"
+#include "ui/design/displaydesignbackform.h"
 
 class TChapDesignBackForm : public TDisplayDesignBackForm
 {

@@ -2,7 +2,7 @@
 // Window" places its text window.
 #pragma once
 
-#include "ui/design/designback.h"
+#include "ui/design/displaydesignbackform.h"
 
 class TIntDesignBackForm : public TDisplayDesignBackForm
 {

@@ -5,8 +5,10 @@
 #include "platform/look.h"
 #include "platform/modal.h"
 #include "ui/design/booktextform.h"
+#include "ui/design/changetextform.h"
 #include "ui/design/intdesignbackform.h"
 #include "ui/design/toctitleform.h"
+#include "ui/design/vpdesigntitleform.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -2,7 +2,7 @@
 // Window" places its list panel and author box.
 #pragma once
 
-#include "ui/design/designback.h"
+#include "ui/design/displaydesignbackform.h"
 
 class TMenuDesignBackForm : public TDisplayDesignBackForm
 {

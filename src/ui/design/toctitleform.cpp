@@ -104,21 +104,8 @@ void TTocTitleForm::done(int result)
     QDialog::done(result);
 }
 
-TVPDesignTitleForm::TVPDesignTitleForm(BarsRecord& bars, Bar bar, int helpContext, QWidget* parent)
-    : TTocTitleForm(bars, bar, helpContext, parent)
-{
-    setObjectName(QStringLiteral("TVPDesignTitleForm"));
-    m_refocus = true;
-}
-
 bool EditBarText(BarsRecord& bars, Bar bar, int helpContext, QWidget* parent)
 {
     TTocTitleForm form(bars, bar, helpContext, parent);
-    return RunModal(form) == QDialog::Accepted;
-}
-
-bool EditIntroBarText(BarsRecord& bars, Bar bar, int helpContext, QWidget* parent)
-{
-    TVPDesignTitleForm form(bars, bar, helpContext, parent);
     return RunModal(form) == QDialog::Accepted;
 }

@@ -1,6 +1,5 @@
-// The bar text editor (module TocTitf): the text, font and colour of a title or status bar, shown
-// as the bar will look. TVPDesignTitleForm is its twin for the introduction, which gives the focus
-// back to the text after each font or colour choice.
+// TTocTitleForm (module TocTitf): the bar text editor: the text, font and colour of a title or
+// status bar, shown as the bar will look.
 #pragma once
 
 #include "core/project/records.h"
@@ -52,14 +51,5 @@ private:
     Colour m_background;
 };
 
-class TVPDesignTitleForm : public TTocTitleForm
-{
-    Q_OBJECT
-
-public:
-    TVPDesignTitleForm(BarsRecord& bars, Bar bar, int helpContext, QWidget* parent = nullptr);
-};
-
 // The bar's editor, modally; true when the author pressed "&OK".
 bool EditBarText(BarsRecord& bars, Bar bar, int helpContext, QWidget* parent);
-bool EditIntroBarText(BarsRecord& bars, Bar bar, int helpContext, QWidget* parent);

@@ -10,6 +10,7 @@
 #include "ui/design/cfgdesignbackform.h"
 #include "ui/design/chapdesignbackform.h"
 #include "ui/design/menudesignbackform.h"
+#include "ui/design/tbackform.h"
 #include "ui/design/vpdesignbackform.h"
 
 #include <QGroupBox>

@@ -12,6 +12,7 @@
 #include "preview/readerscreen.h"
 #include "preview/richedit.h"
 #include "ui/design/booktextform.h"
+#include "ui/design/changetextform.h"
 #include "ui/design/introdesignform.h"
 #include "ui/design/introentryform.h"
 #include "ui/design/progconfigform.h"

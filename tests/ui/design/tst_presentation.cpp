@@ -9,9 +9,11 @@
 #include "core/project/projectfiles.h"
 #include "platform/f1help.h"
 #include "ui/design/booktextform.h"
+#include "ui/design/changetextform.h"
 #include "ui/design/configbook.h"
 #include "ui/design/custmenuform.h"
 #include "ui/design/toctitleform.h"
+#include "ui/design/vpdesigntitleform.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

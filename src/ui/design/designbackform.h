@@ -1,4 +1,4 @@
-// The background design windows: one layout and behaviour (TDesignBackForm) with the ways the
+// TDesignBackForm: the background design windows' one layout and behaviour, with the ways the
 // five members differ as data (BackgroundMember). A member edits a copy of the four background
 // fields and hands them back only on "&OK".
 #pragma once
@@ -99,50 +99,9 @@ private:
     QString m_filter; // of the Find File dialog, set by the radio buttons
 };
 
-// The members that edit a DisplayRecord: on "&OK" the fields go back into the record.
-class TDisplayDesignBackForm : public TDesignBackForm
-{
-    Q_OBJECT
-
-public:
-    TDisplayDesignBackForm(const BackgroundMember& member, DisplayRecord& display, QWidget* parent);
-
-protected:
-    void done(int result) override;
-    // The record as it stands in this window: the caller's gets it only on "&OK". The adjust
-    // window works on it with the background chosen so far and saves its window fields into it.
-    DisplayRecord& working();
-
-private:
-    DisplayRecord& m_display;
-    DisplayRecord m_working;
-};
-
 // The member table.
 extern const BackgroundMember kProgramBackground;
 extern const BackgroundMember kIntroductionBackground;
 extern const BackgroundMember kHyperTextBackground;
 extern const BackgroundMember kMenuBackground;
 extern const BackgroundMember kChapterBackground;
-
-// Shows a background over the whole screen, as the program background would look; a press, Enter
-// or Escape closes it.
-class TTBackForm : public QDialog
-{
-    Q_OBJECT
-
-public:
-    TTBackForm(const ConfigRecord& config, QWidget* parent = nullptr);
-    // False when the ".JPG" wallpaper message was shown: the window is then not shown at all.
-    bool backgroundShown() const { return m_shown; }
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    bool m_shown = true;
-};
-
-// Opens TTBackForm for the record, unless its wallpaper is refused.
-void ViewProgramBackground(const ConfigRecord& config, QWidget* parent);

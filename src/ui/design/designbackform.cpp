@@ -1,5 +1,5 @@
-// The background design windows and the background test window.
-#include "ui/design/designback.h"
+// The background design windows.
+#include "ui/design/designbackform.h"
 
 #include "core/files/filenames.h"
 #include "core/project/codes.h"
@@ -9,14 +9,12 @@
 #include "platform/filelists.h"
 #include "platform/look.h"
 #include "platform/modal.h"
-#include "platform/screen.h"
 #include "preview/readerscreen.h"
 #include "ui/common/bringfile.h"
 
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -278,60 +276,3 @@ const BackgroundMember kMenuBackground{
     "TMenuDesignBackForm", 223, 325, false, false, "", false, true, false};
 const BackgroundMember kChapterBackground{
     "TChapDesignBackForm", 480, 325, false, false, "", false, false, false};
-
-TDisplayDesignBackForm::TDisplayDesignBackForm(const BackgroundMember& member,
-                                               DisplayRecord& display, QWidget* parent)
-    : TDesignBackForm(member, BackgroundFields::of(display), parent), m_display(display),
-      m_working(display)
-{}
-
-DisplayRecord& TDisplayDesignBackForm::working()
-{
-    current().storeIn(m_working);
-    return m_working;
-}
-
-void TDisplayDesignBackForm::done(int result)
-{
-    TDesignBackForm::done(result);
-    if (result == QDialog::Accepted) {
-        fields().storeIn(m_working);
-        m_display = m_working;
-    }
-}
-
-TTBackForm::TTBackForm(const ConfigRecord& config, QWidget* parent)
-    : QDialog(parent, Qt::FramelessWindowHint)
-{
-    setObjectName(QStringLiteral("TTBackForm"));
-    setWindowTitle(config.BookTitle.text());
-    auto* screen = new TScreenPanel(this);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(screen);
-    setGeometry(QRect(QPoint(0, 0), screenInfo().screenSize()));
-    m_shown =
-        ShowBackground(screen, {config.ProgBackType, config.ProgBackColor,
-                                config.ProgGraphicFile.text(), config.ProgWallpaperFile.text()});
-    connect(screen, &TScreenPanel::rightPressed, this, &QDialog::accept);
-}
-
-void TTBackForm::mousePressEvent(QMouseEvent*)
-{
-    accept();
-}
-
-void TTBackForm::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        accept();
-    else
-        QDialog::keyPressEvent(event); // Escape closes too
-}
-
-void ViewProgramBackground(const ConfigRecord& config, QWidget* parent)
-{
-    TTBackForm test(config, parent);
-    if (test.backgroundShown())
-        RunModal(test);
-}
