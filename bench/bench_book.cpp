@@ -5,8 +5,8 @@
 // books of 10, 1,000 and 100,000 HyperText entries the same way, looks one link up, and starts
 // each as a real kestrin process until its table of contents is painted.
 #include "core/book/bookarchive.h"
-#include "core/book/epubexport.h"
 #include "core/book/executable.h"
+#include "core/epub/epubexport.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
 #include "core/project/openproject.h"

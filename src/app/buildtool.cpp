@@ -6,9 +6,9 @@
 // With --epub the EPUB alone is made.
 // Messages go to standard error with the tool's own texts; the exit code is 0 only when every
 // file was written.
-#include "core/book/distribution.h"
-#include "core/book/epubexport.h"
 #include "core/book/executable.h"
+#include "core/distribution/distribution.h"
+#include "core/epub/epubexport.h"
 #include "core/files/filenames.h"
 #include "core/files/programdir.h"
 #include "core/files/projectpath.h"

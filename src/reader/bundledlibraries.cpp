@@ -1,7 +1,7 @@
 // Pointing GStreamer, the sound font search and the metafile fonts at the book's own folder.
 #include "reader/bundledlibraries.h"
 
-#include "core/book/readerlibraries.h"
+#include "core/distribution/readerlibraries.h"
 #include "core/pictures/wmfrender.h"
 
 #include <QCryptographicHash>

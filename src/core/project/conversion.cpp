@@ -5,9 +5,9 @@
 #include "core/files/filecopy.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
+#include "core/project/oldentryfile.h"
 #include "core/project/projectfiles.h"
 #include "core/project/recordconversion.h"
-#include "core/sections/oldentryfile.h"
 #include "core/services/messages.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "core/files/binaryreader.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
-#include "core/sections/textlines.h"
+#include "core/files/textlines.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -4,8 +4,8 @@
 
 #include "core/files/filestore.h"
 #include "core/files/textcodec.h"
+#include "core/files/textlines.h"
 #include "core/sections/sectionfile.h"
-#include "core/sections/textlines.h"
 
 namespace {
 

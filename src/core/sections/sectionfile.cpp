@@ -4,8 +4,8 @@
 
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
+#include "core/files/textlines.h"
 #include "core/sections/displaysection.h"
-#include "core/sections/textlines.h"
 
 #include <QDir>
 #include <QFileInfo>

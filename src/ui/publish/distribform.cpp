@@ -1,7 +1,7 @@
 // The distribution window and action (module bkDistf).
 #include "ui/publish/distribform.h"
 
-#include "core/book/epubexport.h"
+#include "core/epub/epubexport.h"
 #include "core/services/messages.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"

@@ -1,7 +1,7 @@
 // TDistribForm (module bkDistf): where the distribution goes; and the Prepare Distribution action.
 #pragma once
 
-#include "core/book/distribution.h"
+#include "core/distribution/distribution.h"
 #include "core/project/workingstate.h"
 
 #include <QDialog>

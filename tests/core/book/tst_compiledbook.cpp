@@ -8,8 +8,8 @@
 #include "core/book/bookarchive.h"
 #include "core/book/booksource.h"
 #include "core/book/compiledbook.h"
-#include "core/book/distribution.h"
 #include "core/book/executable.h"
+#include "core/distribution/distribution.h"
 #include "core/sections/hypertext.h"
 #include "core/sections/introduction.h"
 

@@ -5,8 +5,8 @@
 #include "thrown.h"
 
 #include "core/book/compiledbook.h"
-#include "core/book/distribution.h"
 #include "core/book/executable.h"
+#include "core/distribution/distribution.h"
 #include "core/files/filestore.h"
 #include "core/files/projectpath.h"
 #include "core/project/openproject.h"

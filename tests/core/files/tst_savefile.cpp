@@ -6,9 +6,9 @@
 #include "testbook.h"
 #include "thrown.h"
 
-#include "core/book/distribution.h"
-#include "core/book/epubexport.h"
 #include "core/book/executable.h"
+#include "core/distribution/distribution.h"
+#include "core/epub/epubexport.h"
 #include "core/files/filecopy.h"
 #include "core/files/filestore.h"
 #include "core/files/savefile.h"

@@ -5,9 +5,9 @@
 #include "thrown.h"
 
 #include "core/project/conversion.h"
+#include "core/project/oldentryfile.h"
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
-#include "core/sections/oldentryfile.h"
 
 #include <QTest>
 

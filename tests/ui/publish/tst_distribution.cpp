@@ -4,7 +4,7 @@
 #include "epubcheck.h"
 #include "testdir.h"
 
-#include "core/book/distribution.h"
+#include "core/distribution/distribution.h"
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
 #include "core/sections/hypertext.h"

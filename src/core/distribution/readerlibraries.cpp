@@ -1,5 +1,5 @@
 // Collecting the reader libraries as the dynamic loader would find them, and copying them.
-#include "core/book/readerlibraries.h"
+#include "core/distribution/readerlibraries.h"
 
 #include "core/book/elfimage.h"
 #include "core/files/filecopy.h"

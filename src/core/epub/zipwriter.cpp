@@ -1,5 +1,5 @@
 // The ZIP writer: local headers, data, then the central directory, little-endian throughout.
-#include "core/files/zipwriter.h"
+#include "core/epub/zipwriter.h"
 
 #include <QtEndian>
 

@@ -5,8 +5,8 @@
 #include "messagerecorder.h"
 #include "testbook.h"
 
-#include "core/book/epubexport.h"
-#include "core/book/epubwebpage.h"
+#include "core/epub/epubexport.h"
+#include "core/epub/epubwebpage.h"
 #include "core/sections/hypertext.h"
 
 #include <QElapsedTimer>

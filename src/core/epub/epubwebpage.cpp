@@ -1,5 +1,5 @@
 // Reading the book's web pages for the EPUB.
-#include "core/book/epubwebpage.h"
+#include "core/epub/epubwebpage.h"
 
 #include "core/files/filestore.h"
 #include "core/files/projectpath.h"

@@ -1,12 +1,12 @@
 // Assembling the EPUB package: the documents, the media, the package document and the archive.
-#include "core/book/epubexport.h"
+#include "core/epub/epubexport.h"
 
 #include "core/book/booksource.h"
-#include "core/book/epubmedia.h"
-#include "core/book/epubpackage.h"
-#include "core/book/epubwebpage.h"
-#include "core/book/epubxhtml.h"
-#include "core/book/readerlibraries.h"
+#include "core/distribution/readerlibraries.h"
+#include "core/epub/epubmedia.h"
+#include "core/epub/epubpackage.h"
+#include "core/epub/epubwebpage.h"
+#include "core/epub/epubxhtml.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
 #include "core/files/projectpath.h"

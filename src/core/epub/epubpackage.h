@@ -3,7 +3,7 @@
 // and stored, then META-INF/container.xml pointing at EPUB/package.opf).
 #pragma once
 
-#include "core/files/zipwriter.h"
+#include "core/epub/zipwriter.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,7 +1,7 @@
 // Writing the EPUB container.
-#include "core/book/epubpackage.h"
+#include "core/epub/epubpackage.h"
 
-#include "core/book/epubxhtml.h"
+#include "core/epub/epubxhtml.h"
 
 #include <QBuffer>
 #include <QDateTime>

@@ -1,11 +1,11 @@
 // Line-by-line upgrade of an earlier entry file: the command line after "type=2" gets its first
 // blank replaced by ",", the one after "type=6" its first two.
-#include "core/sections/oldentryfile.h"
+#include "core/project/oldentryfile.h"
 
 #include "core/files/filecopy.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
-#include "core/sections/textlines.h"
+#include "core/files/textlines.h"
 
 #include <QList>
 

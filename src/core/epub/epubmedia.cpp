@@ -1,5 +1,5 @@
 // Converting the book's media for an EPUB.
-#include "core/book/epubmedia.h"
+#include "core/epub/epubmedia.h"
 
 #include "core/files/filestore.h"
 #include "core/pictures/pictures.h"

@@ -1,5 +1,5 @@
 // Walking a QTextDocument block by block and fragment by fragment into XHTML.
-#include "core/book/epubxhtml.h"
+#include "core/epub/epubxhtml.h"
 
 #include "core/richtext/hyperphrase.h"
 #include "core/richtext/rtfreader.h"

@@ -1,8 +1,8 @@
 // Collecting and copying the distribution.
-#include "core/book/distribution.h"
+#include "core/distribution/distribution.h"
 
 #include "core/book/executable.h"
-#include "core/book/readerlibraries.h"
+#include "core/distribution/readerlibraries.h"
 #include "core/files/filecopy.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"

@@ -1,5 +1,5 @@
 // Line walking and the case-blind comparison of section names.
-#include "core/sections/textlines.h"
+#include "core/files/textlines.h"
 
 #include <cstring>
 

@@ -4,7 +4,7 @@
 #include "testdir.h"
 
 #include "core/book/elfimage.h"
-#include "core/book/readerlibraries.h"
+#include "core/distribution/readerlibraries.h"
 #include "core/files/filestore.h"
 
 #include <QSet>
