@@ -13,7 +13,6 @@ class QMenu;
 class QMenuBar;
 class TScreenPanel;
 class TStretchHandle;
-class TTextWindow;
 
 class TAdjustForm : public QDialog
 {
@@ -48,26 +47,4 @@ protected:
 private:
     QList<std::pair<QWidget*, QWidget*>> m_pressTargets; // pressed widget, control it attaches
     bool m_asked = false;
-};
-
-// The text-window members share placing and reading back the text window.
-class TTextAdjustForm : public TAdjustForm
-{
-    Q_OBJECT
-
-public:
-    TTextAdjustForm(const char* className, bool helpInPopup, const DisplayRecord& display,
-                    const QByteArray& rtf, QWidget* parent);
-
-    TTextWindow* TextPnl;
-
-    // The record with the text window's place as the author left it.
-    DisplayRecord placed() const;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    DisplayRecord m_display;
-
-private:
-    bool m_placed = false;
 };

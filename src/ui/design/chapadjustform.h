@@ -2,7 +2,7 @@
 // display, with the book's bars, background and menu bar.
 #pragma once
 
-#include "ui/design/adjustform.h"
+#include "ui/design/textadjustform.h"
 
 class TChapAdjustForm : public TTextAdjustForm
 {

@@ -2,7 +2,7 @@
 // introduction screen.
 #pragma once
 
-#include "ui/design/adjustform.h"
+#include "ui/design/textadjustform.h"
 
 class TIntAdjustForm : public TTextAdjustForm
 {

@@ -2,7 +2,7 @@
 // screen always shows its text in a window, so what is saved carries FullScreen 0.
 #pragma once
 
-#include "ui/design/adjustform.h"
+#include "ui/design/textadjustform.h"
 
 class TVPAdjustForm : public TTextAdjustForm
 {
