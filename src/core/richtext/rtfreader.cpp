@@ -117,6 +117,10 @@ private:
     // tokens
     void controlWord(QByteArrayView word, bool hasParam, int param);
     void applyWord(QByteArrayView word, bool hasParam, int param);
+    void characterWord(Word word);
+    void characterFormatWord(Word word, bool hasParam, int param);
+    void paragraphFormatWord(Word word, int param);
+    void documentWord(Word word, int param);
     void controlSymbol(char c);
     void textByte(char c);
     void textRun(char first);
@@ -485,8 +489,11 @@ void Reader::controlWord(QByteArrayView word, bool hasParam, int param)
     applyWord(word, hasParam, param);
 }
 
+// The control words the reader acts on, by family: a character the word stands for, the
+// character format, the paragraph format, and the document's settings.
 enum class Word
 {
+    // characters
     Par,
     Line,
     Tab,
@@ -501,8 +508,9 @@ enum class Word
     Row,
     Sect,
     Page,
+    Space,
+    // character format
     Plain,
-    Pard,
     Bold,
     Italic,
     Underline,
@@ -512,6 +520,8 @@ enum class Word
     Font,
     FontSize,
     Colour,
+    // paragraph format
+    Pard,
     AlignLeft,
     AlignCentre,
     AlignRight,
@@ -519,18 +529,19 @@ enum class Word
     LeftIndent,
     RightIndent,
     FirstIndent,
+    // document settings
     UnicodeSkip,
     DefaultFont,
     AnsiCodePage,
     Mac,
     Pc,
     Pca,
-    Space,
 };
 
-void Reader::applyWord(QByteArrayView word, bool hasParam, int param)
+// One table, built once, for every word the reader knows.
+const QHash<QByteArrayView, Word>& knownWords()
 {
-    static const QHash<QByteArrayView, Word> kWords = {
+    static const QHash<QByteArrayView, Word> words = {
         {"par", Word::Par},
         {"line", Word::Line},
         {"tab", Word::Tab},
@@ -546,8 +557,10 @@ void Reader::applyWord(QByteArrayView word, bool hasParam, int param)
         {"row", Word::Row},
         {"sect", Word::Sect},
         {"page", Word::Page},
+        {"emspace", Word::Space},
+        {"enspace", Word::Space},
+        {"qmspace", Word::Space},
         {"plain", Word::Plain},
-        {"pard", Word::Pard},
         {"b", Word::Bold},
         {"i", Word::Italic},
         {"ul", Word::Underline},
@@ -564,6 +577,7 @@ void Reader::applyWord(QByteArrayView word, bool hasParam, int param)
         {"f", Word::Font},
         {"fs", Word::FontSize},
         {"cf", Word::Colour},
+        {"pard", Word::Pard},
         {"ql", Word::AlignLeft},
         {"qc", Word::AlignCentre},
         {"qr", Word::AlignRight},
@@ -579,61 +593,76 @@ void Reader::applyWord(QByteArrayView word, bool hasParam, int param)
         {"mac", Word::Mac},
         {"pc", Word::Pc},
         {"pca", Word::Pca},
-        {"emspace", Word::Space},
-        {"enspace", Word::Space},
-        {"qmspace", Word::Space},
     };
-    const auto it = kWords.constFind(word);
-    if (it == kWords.constEnd())
-        return;
-    Group& group = top();
-    CharState& chr = group.chr;
-    ParaState& para = group.para;
-    const bool on = !hasParam || param != 0;
-    switch (*it) {
+    return words;
+}
+
+// The character a word stands for; a paragraph break is QChar::ParagraphSeparator.
+QChar characterOf(Word word)
+{
+    switch (word) {
     case Word::Par:
     case Word::Row:
     case Word::Sect:
     case Word::Page:
-        endParagraph();
-        break;
+        return QChar::ParagraphSeparator;
     case Word::Line:
-        emitChar(QChar::LineSeparator);
-        break;
+        return QChar::LineSeparator;
     case Word::Tab:
     case Word::Cell:
-        emitChar(QLatin1Char('\t'));
-        break;
+        return QLatin1Char('\t');
     case Word::Emdash:
-        emitChar(QChar(0x2014));
-        break;
+        return QChar(0x2014);
     case Word::Endash:
-        emitChar(QChar(0x2013));
-        break;
+        return QChar(0x2013);
     case Word::Bullet:
-        emitChar(QChar(0x2022));
-        break;
+        return QChar(0x2022);
     case Word::Lquote:
-        emitChar(QChar(0x2018));
-        break;
+        return QChar(0x2018);
     case Word::Rquote:
-        emitChar(QChar(0x2019));
-        break;
+        return QChar(0x2019);
     case Word::Ldblquote:
-        emitChar(QChar(0x201C));
-        break;
+        return QChar(0x201C);
     case Word::Rdblquote:
-        emitChar(QChar(0x201D));
-        break;
-    case Word::Space:
-        emitChar(QLatin1Char(' '));
-        break;
+        return QChar(0x201D);
+    default:
+        return QLatin1Char(' ');
+    }
+}
+
+void Reader::applyWord(QByteArrayView word, bool hasParam, int param)
+{
+    const auto it = knownWords().constFind(word);
+    if (it == knownWords().constEnd())
+        return;
+    const Word known = *it;
+    if (known < Word::Plain)
+        characterWord(known);
+    else if (known < Word::Pard)
+        characterFormatWord(known, hasParam, param);
+    else if (known < Word::UnicodeSkip)
+        paragraphFormatWord(known, param);
+    else
+        documentWord(known, param);
+}
+
+void Reader::characterWord(Word word)
+{
+    const QChar c = characterOf(word);
+    if (c == QChar::ParagraphSeparator)
+        endParagraph();
+    else
+        emitChar(c);
+}
+
+void Reader::characterFormatWord(Word word, bool hasParam, int param)
+{
+    CharState& chr = top().chr;
+    const bool on = !hasParam || param != 0;
+    switch (word) {
     case Word::Plain:
         chr = CharState{};
         chr.font = m_defaultFont;
-        break;
-    case Word::Pard:
-        para = ParaState{};
         break;
     case Word::Bold:
         chr.bold = on;
@@ -662,6 +691,18 @@ void Reader::applyWord(QByteArrayView word, bool hasParam, int param)
     case Word::Colour:
         chr.colour = param;
         break;
+    default:
+        break;
+    }
+}
+
+void Reader::paragraphFormatWord(Word word, int param)
+{
+    ParaState& para = top().para;
+    switch (word) {
+    case Word::Pard:
+        para = ParaState{};
+        break;
     case Word::AlignLeft:
         para.align = Qt::AlignLeft;
         break;
@@ -683,14 +724,22 @@ void Reader::applyWord(QByteArrayView word, bool hasParam, int param)
     case Word::FirstIndent:
         para.first = param;
         break;
-    case Word::UnicodeSkip:
-        group.uc = std::clamp(param, 0, 10);
+    default:
         break;
+    }
+}
+
+void Reader::documentWord(Word word, int param)
+{
+    switch (word) {
+    case Word::UnicodeSkip:
+        top().uc = std::clamp(param, 0, 10);
+        return;
     case Word::DefaultFont:
         m_defaultFont = param;
-        if (chr.font < 0)
-            chr.font = param;
-        break;
+        if (top().chr.font < 0)
+            top().chr.font = param;
+        return;
     case Word::AnsiCodePage:
         m_ansiCodePage = param;
         break;
@@ -703,9 +752,10 @@ void Reader::applyWord(QByteArrayView word, bool hasParam, int param)
     case Word::Pca:
         m_ansiCodePage = 850;
         break;
+    default:
+        return;
     }
-    if (*it == Word::AnsiCodePage || *it == Word::Mac || *it == Word::Pc || *it == Word::Pca)
-        m_codePageFont = INT_MIN;
+    m_codePageFont = INT_MIN; // the code page changed: fonts' code pages are looked up again
 }
 
 void Reader::textRun(char first)
