@@ -4,6 +4,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -46,6 +47,41 @@ QByteArray encode(const QString& text)
     for (qsizetype i = 0; i < text.size(); ++i)
         bytes[i] = encodeChar(text[i].unicode());
     return bytes;
+}
+
+bool fitsWindows1252(const QString& text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        return encodeChar(c.unicode()) != '?' || c == QLatin1Char('?');
+    });
+}
+
+QByteArray encodeField(const QString& text, qsizetype capacity)
+{
+    if (fitsWindows1252(text))
+        return encode(text).left(capacity);
+    const QByteArray utf8 = text.toUtf8();
+    if (utf8.size() <= capacity)
+        return utf8;
+    // Back from the cut to the first byte of the character it would split.
+    qsizetype cut = capacity;
+    while (cut > 0 && (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80)
+        --cut;
+    return utf8.left(cut);
+}
+
+QString decodeField(const char* bytes, qsizetype length)
+{
+    const QByteArrayView view(bytes, length);
+    const bool multiByte = std::any_of(
+        view.begin(), view.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    if (multiByte) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8.decode(view);
+        if (!utf8.hasError())
+            return text;
+    }
+    return decode(bytes, length);
 }
 
 QString decodeOutsideText(QByteArrayView bytes, bool* wasUtf8)

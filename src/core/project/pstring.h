@@ -18,12 +18,14 @@ template <std::size_t N> struct PString
     std::uint8_t length;
     char chars[N];
 
-    QString text() const { return textcodec::decode(chars, std::min<std::size_t>(length, N)); }
+    // The field's text by the encoding rule (textcodec::decodeField).
+    QString text() const { return textcodec::decodeField(chars, std::min<std::size_t>(length, N)); }
 
-    // Text longer than the capacity is cut to it.
+    // Stored by the encoding rule: Windows-1252 when it can, else UTF-8; text longer than the
+    // capacity is cut to it between characters.
     void setText(const QString& value)
     {
-        const QByteArray bytes = textcodec::encode(value);
+        const QByteArray bytes = textcodec::encodeField(value, N);
         const auto n = std::min<std::size_t>(static_cast<std::size_t>(bytes.size()), N);
         std::memcpy(chars, bytes.constData(), n);
         length = static_cast<std::uint8_t>(n);

@@ -282,6 +282,47 @@ private slots:
         QCOMPARE(textcodec::encode(text), bytes);
         QCOMPARE(textcodec::encode(QString::fromUtf8("\u4E2D")), QByteArray("?"));
     }
+
+    // A record field holds Windows-1252 when it can (byte for byte as before), else UTF-8 cut
+    // between characters; its bytes read back as what was stored.
+    void recordField_windows1252OrUtf8_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("readBack");
+        QTest::newRow("Windows-1252") << QString::fromUtf8("Caf\u00E9 \u20AC5")
+                                      << QByteArray("\x07"
+                                                    "Caf\xE9 \x80"
+                                                    "5",
+                                                    8)
+                                      << QString::fromUtf8("Caf\u00E9 \u20AC5");
+        QTest::newRow("Cyrillic")
+            << QString::fromUtf8("\u0411\u0435\u043B\u044B\u0435")
+            << QByteArray("\x0A") + QString::fromUtf8("\u0411\u0435\u043B\u044B\u0435").toUtf8()
+            << QString::fromUtf8("\u0411\u0435\u043B\u044B\u0435");
+        QTest::newRow("Cyrillic cut between characters")
+            << QString::fromUtf8("\u0411\u0435\u043B\u044B\u0435 \u043D\u043E\u0447\u0438")
+            << QByteArray("\x0B") + QString::fromUtf8("\u0411\u0435\u043B\u044B\u0435 ").toUtf8()
+            << QString::fromUtf8("\u0411\u0435\u043B\u044B\u0435 ");
+        QTest::newRow("Japanese, three bytes each")
+            << QString::fromUtf8("\u6771\u4EAC\u90FD\u5E9C")
+            << QByteArray("\x09") + QString::fromUtf8("\u6771\u4EAC\u90FD").toUtf8()
+            << QString::fromUtf8("\u6771\u4EAC\u90FD");
+        QTest::newRow("outside the plane")
+            << QString::fromUtf8("ab\U0001F600\U0001F600\U0001F600")
+            << QByteArray("\x0A") + QString::fromUtf8("ab\U0001F600\U0001F600").toUtf8()
+            << QString::fromUtf8("ab\U0001F600\U0001F600");
+    }
+    void recordField_windows1252OrUtf8()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, readBack);
+        PString<11> field{};
+        field.setText(text);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&field), 1 + field.length), stored);
+        QCOMPARE(field.text(), readBack);
+    }
 };
 
 QTEST_GUILESS_MAIN(UtilitiesTest)
