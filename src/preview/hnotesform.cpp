@@ -117,9 +117,8 @@ void THNotesForm::write(const QString& fileName)
     if (!text.isEmpty())
         text += QLatin1String("\r\n");
     // The book's own files are 8-bit; text they cannot hold is kept as UTF-8.
-    const QByteArray narrow = textcodec::encode(text);
-    const bool fits = textcodec::decode(narrow) == text;
-    const QByteArray bytes = (m_utf8 || !fits) ? text.toUtf8() : narrow;
+    const QByteArray bytes =
+        (m_utf8 || !textcodec::fitsWindows1252(text)) ? text.toUtf8() : textcodec::encode(text);
     filestore::writeAll(fileName, bytes);
     Memo1->document()->setModified(false);
 }
