@@ -60,14 +60,34 @@ QByteArray encodeField(const QString& text, qsizetype capacity)
 {
     if (fitsWindows1252(text))
         return encode(text).left(capacity);
-    const QByteArray utf8 = text.toUtf8();
+    return utf8Prefix(text.toUtf8(), capacity).toByteArray();
+}
+
+QByteArrayView utf8Prefix(QByteArrayView utf8, qsizetype capacity)
+{
     if (utf8.size() <= capacity)
         return utf8;
     // Back from the cut to the first byte of the character it would split.
     qsizetype cut = capacity;
     while (cut > 0 && (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80)
         --cut;
-    return utf8.left(cut);
+    return utf8.first(cut);
+}
+
+QByteArrayView withoutMark(QByteArrayView file, bool* utf8)
+{
+    *utf8 = file.startsWith(kUtf8Mark);
+    return *utf8 ? file.sliced(kUtf8Mark.size()) : file;
+}
+
+QString decodeAs(QByteArrayView bytes, bool utf8)
+{
+    return utf8 ? QString::fromUtf8(bytes) : decode(bytes.data(), bytes.size());
+}
+
+QByteArray encodeAs(const QString& text, bool utf8)
+{
+    return utf8 ? text.toUtf8() : encode(text);
 }
 
 QString decodeField(const char* bytes, qsizetype length)

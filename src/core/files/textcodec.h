@@ -30,6 +30,18 @@ QString decodeField(const char* bytes, qsizetype length);
 // Whether every character of the text has a Windows-1252 byte.
 bool fitsWindows1252(const QString& text);
 
+// The rule of the book's own text files (the section files): a file that starts with the UTF-8
+// byte-order mark is UTF-8, any other file Windows-1252. A file is written in Windows-1252 while
+// all its text has a Windows-1252 form, and otherwise as UTF-8 with the mark; once UTF-8 it stays
+// UTF-8.
+inline constexpr QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
+// The text after the mark, and whether the mark was there.
+QByteArrayView withoutMark(QByteArrayView file, bool* utf8);
+QString decodeAs(QByteArrayView bytes, bool utf8);
+QByteArray encodeAs(const QString& text, bool utf8);
+// At most `capacity` bytes of UTF-8 text, cut before a character that does not fit whole.
+QByteArrayView utf8Prefix(QByteArrayView utf8, qsizetype capacity);
+
 // The text of a file from outside the book (a plain chapter, a notepad file): UTF-8 when the bytes
 // are valid UTF-8, a leading byte-order mark dropped; Windows-1252 otherwise. `wasUtf8` says which.
 QString decodeOutsideText(QByteArrayView bytes, bool* wasUtf8 = nullptr);

@@ -4,7 +4,9 @@
 #include "core/files/binaryreader.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
+#include "core/files/textcodec.h"
 #include "core/files/textlines.h"
+#include "core/sections/sectionname.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -32,10 +34,20 @@ template <std::size_t N> QByteArrayView bytesOf(const PString<N>& s)
     return QByteArrayView(s.chars, s.length);
 }
 
-CompiledHeader makeHeader(std::int32_t count, std::int32_t indexOffset)
+// The mark says how the texts are encoded, as the section file was.
+constexpr QByteArrayView kWindows1252Mark("KR1");
+constexpr QByteArrayView kUtf8Mark("KRU");
+
+// The first `size` bytes of a text, cut between characters when it is UTF-8.
+QByteArrayView cut(QByteArrayView text, qsizetype size, bool utf8)
+{
+    return utf8 ? textcodec::utf8Prefix(text, size) : text.first(std::min(text.size(), size));
+}
+
+CompiledHeader makeHeader(std::int32_t count, std::int32_t indexOffset, bool utf8)
 {
     CompiledHeader header{};
-    header.Magic = bytesString<4>("KR1");
+    header.Magic = bytesString<4>(utf8 ? kUtf8Mark : kWindows1252Mark);
     header.Count = count;
     header.IndexOffset = indexOffset;
     return header;
@@ -45,8 +57,10 @@ CompiledHeader makeHeader(std::int32_t count, std::int32_t indexOffset)
 class Compiler
 {
 public:
-    QByteArray run(QByteArrayView input)
+    QByteArray run(QByteArrayView file)
     {
+        const QByteArrayView input = textcodec::withoutMark(file, &m_utf8);
+        const CompiledHeader emptyHeader = makeHeader(0, 0, m_utf8);
         m_out = QByteArray(kHeaderSize, '\0');
         std::memcpy(m_out.data(), &emptyHeader, sizeof emptyHeader);
         LineReader reader(input);
@@ -69,15 +83,14 @@ public:
 private:
     void startSection(QByteArrayView header, QByteArrayView sourceLine)
     {
-        const QByteArrayView source =
-            sourceLine.size() > 7
-                ? sourceLine.sliced(7).first(std::min<qsizetype>(sourceLine.size() - 7, kSourceCut))
-                : QByteArrayView();
+        const QByteArrayView source = sourceLine.size() > 7
+                                          ? cut(sourceLine.sliced(7), kSourceCut, m_utf8)
+                                          : QByteArrayView();
         finishSection();
         m_body = {header, source};
         m_inBody = true;
         m_open = SectionIndexEntry{};
-        m_open.Header = bytesString<60>(header.first(std::min(header.size(), kHeaderCut)));
+        m_open.Header = bytesString<60>(cut(header, kHeaderCut, m_utf8));
         m_open.Source = bytesString<10>(source);
         m_open.Offset = std::int32_t(m_out.size());
         m_sectionOpen = true;
@@ -97,13 +110,13 @@ private:
     void writeIndex()
     {
         const CompiledHeader header =
-            makeHeader(std::int32_t(m_records.size()), std::int32_t(m_out.size()));
+            makeHeader(std::int32_t(m_records.size()), std::int32_t(m_out.size()), m_utf8);
         for (const SectionIndexEntry& record : std::as_const(m_records))
             m_out.append(reinterpret_cast<const char*>(&record), sizeof record);
         std::memcpy(m_out.data(), &header, sizeof header);
     }
 
-    const CompiledHeader emptyHeader = makeHeader(0, 0);
+    bool m_utf8 = false;
     QByteArray m_out;
     QList<QByteArrayView> m_body;
     QList<SectionIndexEntry> m_records;
@@ -163,7 +176,8 @@ void CompiledSections::open(IndexCheck check)
     if (!read)
         throw CompiledBlockError(QStringLiteral("the block is too short"));
     const CompiledHeader& header = *read;
-    if (bytesOf(header.Magic) != QByteArrayView("KR1"))
+    m_utf8 = bytesOf(header.Magic) == kUtf8Mark;
+    if (!m_utf8 && bytesOf(header.Magic) != kWindows1252Mark)
         throw CompiledBlockError(QStringLiteral("the block does not start with its mark"));
     const qint64 count = header.Count;
     const qint64 indexOffset = header.IndexOffset;
@@ -196,10 +210,10 @@ SectionIndexEntry CompiledSections::entry(int index) const
     return record;
 }
 
-const QHash<QByteArray, int>& CompiledSections::lookup() const
+const QHash<QString, int>& CompiledSections::lookup() const
 {
     if (!m_lookup) {
-        auto table = std::make_shared<QHash<QByteArray, int>>();
+        auto table = std::make_shared<QHash<QString, int>>();
         table->reserve(m_count);
         for (int i = 0; i < m_count; ++i) {
             const SectionIndexEntry record = entry(i);
@@ -210,22 +224,22 @@ const QHash<QByteArray, int>& CompiledSections::lookup() const
     return *m_lookup;
 }
 
-QByteArray CompiledSections::key(QByteArrayView header, QByteArrayView source)
+QString CompiledSections::key(QByteArrayView header, QByteArrayView source) const
 {
-    QByteArray k = AsciiUpper(header);
-    k.append('\n');
-    k.append(AsciiUpper(source));
-    return k;
+    return SectionNameKey(textcodec::decodeAs(header, m_utf8)) + QLatin1Char('\n') +
+           SectionNameKey(textcodec::decodeAs(source, m_utf8));
 }
 
 int CompiledSections::find(const QString& name, const QString& source) const
 {
-    const QByteArray header = '[' + textcodec::encode(name) + ']';
-    const QByteArray wantedSource = textcodec::encode(source);
+    // A name that the block's encoding cannot hold is no section of it, whatever its "?" match.
+    if (!m_utf8 && !(textcodec::fitsWindows1252(name) && textcodec::fitsWindows1252(source)))
+        return -1;
+    const QByteArray header =
+        textcodec::encodeAs(QLatin1Char('[') + name + QLatin1Char(']'), m_utf8);
+    const QByteArray wantedSource = textcodec::encodeAs(source, m_utf8);
     return lookup().value(
-        key(QByteArrayView(header).first(std::min(header.size(), kHeaderCut)),
-            QByteArrayView(wantedSource).first(std::min(wantedSource.size(), kSourceCut))),
-        -1);
+        key(cut(header, kHeaderCut, m_utf8), cut(wantedSource, kSourceCut, m_utf8)), -1);
 }
 
 QByteArrayView CompiledSections::body(int index) const
@@ -243,11 +257,21 @@ bool CompiledSections::readEntry(const QString& name, const QString& source,
     lines.clear();
     LineReader reader(body(index));
     const QByteArrayView header = reader.next();
-    lines << textcodec::decode(
-        header.size() >= 2 ? header.sliced(1, header.size() - 2).toByteArray() : QByteArray());
-    lines << QStringLiteral("source=") + textcodec::decode(reader.next().toByteArray());
+    lines << textcodec::decodeAs(
+        header.size() >= 2 ? header.sliced(1, header.size() - 2) : QByteArrayView(), m_utf8);
+    lines << QStringLiteral("source=") + textcodec::decodeAs(reader.next(), m_utf8);
     while (!reader.atEnd())
-        lines << textcodec::decode(reader.next().toByteArray());
+        lines << textcodec::decodeAs(reader.next(), m_utf8);
     lines << QStringLiteral("]");
     return true;
+}
+
+QString CompiledSections::headerLine(int index) const
+{
+    return textcodec::decodeAs(bytesOf(entry(index).Header), m_utf8);
+}
+
+QString CompiledSections::source(int index) const
+{
+    return textcodec::decodeAs(bytesOf(entry(index).Source), m_utf8);
 }

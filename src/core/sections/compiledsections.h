@@ -2,9 +2,13 @@
 // reader that finds a section in it through the index without scanning the bodies.
 //
 // Layout (integers 32-bit little-endian, strings one length byte and their declared size):
-//   0   string[4] magic "KR1"        5  section count N        9  offset of the index
+//   0   string[4] magic               5  section count N        9  offset of the index
 //   13  the section bodies           index: N records of 80 bytes
 //       record: string[60] header line with brackets, body offset, body size, string[10] source
+// The magic says how every text of the block is encoded, as its section file was: "KR1" for
+// Windows-1252 (the block of a Windows-1252 file is byte for byte what it always was), "KRU" for
+// UTF-8 (the file's byte-order mark is left out). A UTF-8 header or source is cut to its field
+// between characters. Names are found without regard to case by Unicode's case folding.
 #pragma once
 
 #include "core/files/runtimeerror.h"
@@ -81,19 +85,21 @@ public:
     // The section in the form ReadEntry gives: name, "source=" line, key and text lines, "]".
     bool readEntry(const QString& name, const QString& source, QStringList& lines) const;
     QByteArrayView body(int index) const;
-    QString headerLine(int index) const { return entry(index).Header.text(); }
-    QString source(int index) const { return entry(index).Source.text(); }
+    QString headerLine(int index) const;
+    QString source(int index) const;
+    bool isUtf8() const { return m_utf8; }
 
 private:
     void open(IndexCheck check);
     SectionIndexEntry entry(int index) const; // checked
-    const QHash<QByteArray, int>& lookup() const;
-    static QByteArray key(QByteArrayView header, QByteArrayView source);
+    const QHash<QString, int>& lookup() const;
+    QString key(QByteArrayView header, QByteArrayView source) const;
 
     std::shared_ptr<QFile> m_file;
     QByteArray m_owned;
     QByteArrayView m_data;
     int m_count = 0;
     qint64 m_indexOffset = 0;
-    mutable std::shared_ptr<const QHash<QByteArray, int>> m_lookup; // built on the first lookup
+    bool m_utf8 = false;
+    mutable std::shared_ptr<const QHash<QString, int>> m_lookup; // built on the first lookup
 };

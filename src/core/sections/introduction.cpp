@@ -3,7 +3,6 @@
 #include "core/sections/introduction.h"
 
 #include "core/files/filestore.h"
-#include "core/files/textcodec.h"
 #include "core/files/textlines.h"
 #include "core/sections/sectionfile.h"
 
@@ -29,9 +28,9 @@ bool ReadIntroEntry(const QString& file, QStringList& textLines)
 {
     if (!filestore::exists(file))
         return false;
-    const QByteArray bytes = filestore::readAll(file);
+    const SectionText text = ReadSectionText(file);
     bool found = false;
-    LineReader reader(bytes);
+    LineReader reader(text.bytes);
     while (!reader.atEnd()) {
         if (!reader.next().startsWith(kIntroStart))
             continue;
@@ -42,7 +41,7 @@ bool ReadIntroEntry(const QString& file, QStringList& textLines)
             const QByteArrayView line = reader.next();
             if (!line.isEmpty() && line.front() == ']')
                 break;
-            textLines << textcodec::decode(line.toByteArray());
+            textLines << text.decode(line);
         }
     }
     return found;
@@ -50,10 +49,12 @@ bool ReadIntroEntry(const QString& file, QStringList& textLines)
 
 void ReplaceIntroEntry(const QString& file, const QStringList& textLines)
 {
-    const QByteArray bytes = filestore::readAll(file);
+    SectionText text = ReadSectionText(file, SectionText::MustExist);
+    const QStringList section = introLines(textLines);
+    text.makeRoomFor(section);
     QByteArray out;
-    out.reserve(bytes.size());
-    LineReader reader(bytes);
+    out.reserve(text.bytes.size());
+    LineReader reader(text.bytes);
     while (!reader.atEnd()) {
         const QByteArrayView line = reader.next();
         if (!line.startsWith(kIntroStart)) {
@@ -62,10 +63,11 @@ void ReplaceIntroEntry(const QString& file, const QStringList& textLines)
         }
         while (!reader.atEnd() && reader.next() != QByteArrayView("]")) {
         }
-        for (const QString& introLine : introLines(textLines))
-            AppendLine(out, textcodec::encode(introLine));
+        out.append(text.encodeLines(section));
     }
-    filestore::rewriteThroughScratch(file, ScratchFileName(file, QStringLiteral(".$$$")), out);
+    text.bytes = out;
+    filestore::rewriteThroughScratch(file, ScratchFileName(file, QStringLiteral(".$$$")),
+                                     text.fileBytes());
 }
 
 IntroSave SaveIntroduction(const QString& file, bool shown, bool edited, bool existed,

@@ -6,6 +6,7 @@
 #include "core/files/filestore.h"
 #include "core/files/textlines.h"
 #include "core/sections/displaysection.h"
+#include "core/sections/sectionname.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -33,24 +34,6 @@ QByteArrayView sourceOf(QByteArrayView line)
     return line.size() > 7 ? line.sliced(7) : QByteArrayView();
 }
 
-QByteArray encoded(const QString& text)
-{
-    return textcodec::encode(text);
-}
-
-QByteArray readIfExists(const QString& file)
-{
-    return filestore::exists(file) ? filestore::readAll(file) : QByteArray();
-}
-
-QByteArray linesBytes(const QStringList& lines)
-{
-    QByteArray bytes;
-    for (const QString& line : lines)
-        AppendLine(bytes, encoded(line));
-    return bytes;
-}
-
 QStringList simpleSectionLines(const QString& name, int typeCode, const QString& command,
                                const QString& source)
 {
@@ -65,22 +48,25 @@ QStringList simpleSectionLines(const QString& name, int typeCode, const QString&
 // The shared rewrite of replace and delete: every section (oldName, source) is dropped, and
 // `replacement` (when given) written in its place. A file left without any text is deleted.
 void rewriteSections(const QString& file, const QString& oldName, const QString& source,
-                     const QByteArray* replacement)
+                     const QStringList* replacement)
 {
-    const QByteArray bytes = filestore::readAll(file);
-    const QByteArray wantedName = encoded(oldName);
-    const QByteArray wantedSource = encoded(source);
+    SectionText text = ReadSectionText(file, SectionText::MustExist);
+    if (replacement)
+        text.makeRoomFor(*replacement);
+    const QByteArray section = replacement ? text.encodeLines(*replacement) : QByteArray();
+    const SectionNameMatcher wantedName(oldName, text.utf8);
+    const SectionNameMatcher wantedSource(source, text.utf8);
     QByteArray out;
-    out.reserve(bytes.size() + (replacement ? replacement->size() : 0));
-    LineReader reader(bytes);
+    out.reserve(text.bytes.size() + section.size());
+    LineReader reader(text.bytes);
     while (!reader.atEnd()) {
         const QByteArrayView line = reader.next();
-        if (!isHeader(line) || !SameAsciiUpper(headerName(line), wantedName)) {
+        if (!isHeader(line) || !wantedName.matches(headerName(line))) {
             AppendLine(out, line);
             continue;
         }
         const QByteArrayView sourceLine = reader.next();
-        if (!SameAsciiUpper(sourceOf(sourceLine), wantedSource)) {
+        if (!wantedSource.matches(sourceOf(sourceLine))) {
             AppendLine(out, line);
             AppendLine(out, sourceLine);
             continue;
@@ -89,17 +75,56 @@ void rewriteSections(const QString& file, const QString& oldName, const QString&
         }
         if (!reader.atEnd())
             reader.next(); // the empty line after the section
-        if (replacement)
-            out.append(*replacement);
+        out.append(section);
     }
     if (std::all_of(out.cbegin(), out.cend(), [](char c) { return c == '\r' || c == '\n'; })) {
         filestore::remove(file);
         return;
     }
-    filestore::rewriteThroughScratch(file, ScratchFileName(file, QStringLiteral(".TMP")), out);
+    text.bytes = out;
+    filestore::rewriteThroughScratch(file, ScratchFileName(file, QStringLiteral(".TMP")),
+                                     text.fileBytes());
 }
 
 } // namespace
+
+SectionText ReadSectionText(const QString& file, SectionText::Missing missing)
+{
+    SectionText text;
+    if (missing == SectionText::ReadsEmpty && !filestore::exists(file))
+        return text;
+    text.bytes = filestore::readAll(file);
+    textcodec::withoutMark(text.bytes, &text.utf8);
+    if (text.utf8)
+        text.bytes.remove(0, textcodec::kUtf8Mark.size());
+    return text;
+}
+
+void SectionText::makeRoomFor(const QStringList& lines)
+{
+    if (utf8 || std::all_of(lines.cbegin(), lines.cend(), textcodec::fitsWindows1252))
+        return;
+    bytes = textcodec::decode(bytes).toUtf8();
+    utf8 = true;
+}
+
+QByteArray SectionText::encodeLines(const QStringList& lines) const
+{
+    QByteArray out;
+    for (const QString& line : lines)
+        AppendLine(out, textcodec::encodeAs(line, utf8));
+    return out;
+}
+
+QString SectionText::decode(QByteArrayView line) const
+{
+    return textcodec::decodeAs(line, utf8);
+}
+
+QByteArray SectionText::fileBytes() const
+{
+    return utf8 ? textcodec::kUtf8Mark.toByteArray() + bytes : bytes;
+}
 
 QString ScratchFileName(const QString& file, const QString& extension)
 {
@@ -112,28 +137,32 @@ bool ReadEntry(const QString& file, const QString& name, const QString& source, 
     if (!filestore::exists(file))
         return false;
     const filestore::MappedFile mapped(file);
-    const QByteArrayView bytes = mapped.bytes();
-    const QByteArray wantedName = AsciiUpper(encoded(name));
-    const QByteArray wantedSource = encoded(source);
+    bool utf8 = false;
+    const QByteArrayView bytes = textcodec::withoutMark(mapped.bytes(), &utf8);
+    const SectionNameMatcher wantedName(name, utf8);
+    const SectionNameMatcher wantedSource(source, utf8);
     bool found = false;
     LineReader reader(bytes);
     for (qsizetype at = NextBracketLine(bytes, 0); at >= 0;
          at = NextBracketLine(bytes, reader.position())) {
-        reader.seek(at + 1);
-        if (!HeaderNameIs(bytes, at, wantedName))
-            continue;
         reader.seek(at);
         const QByteArrayView line = reader.next();
+        // Two ASCII names compare by their length and bytes; other letters are decoded and folded.
+        const bool named = wantedName.isAscii() && IsAscii(line)
+                               ? HeaderNameIs(bytes, at, wantedName.asciiUpper())
+                               : wantedName.matches(headerName(line));
+        if (!named)
+            continue;
         const QByteArrayView sourceLine = reader.next();
-        if (!SameAsciiUpper(sourceOf(sourceLine), wantedSource))
+        if (!wantedSource.matches(sourceOf(sourceLine)))
             continue;
         found = true;
         lines.clear();
-        lines << textcodec::decode(headerName(line).toByteArray())
-              << textcodec::decode(sourceLine.toByteArray());
+        lines << textcodec::decodeAs(headerName(line), utf8)
+              << textcodec::decodeAs(sourceLine, utf8);
         while (!reader.atEnd()) {
             const QByteArrayView body = reader.next();
-            lines << textcodec::decode(body.toByteArray());
+            lines << textcodec::decodeAs(body, utf8);
             if (body == kTerminator)
                 break;
         }
@@ -143,17 +172,17 @@ bool ReadEntry(const QString& file, const QString& name, const QString& source, 
 
 void ListEntries(QStringList& names, const QString& file, const QString& source)
 {
-    const QByteArray bytes = readIfExists(file);
-    const QByteArray wantedSource = encoded(source);
-    LineReader reader(bytes);
+    const SectionText text = ReadSectionText(file);
+    const SectionNameMatcher wantedSource(source, text.utf8);
+    LineReader reader(text.bytes);
     while (!reader.atEnd()) {
         const QByteArrayView line = reader.next();
         if (!isHeader(line))
             continue;
         const QByteArrayView sourceLine = reader.next();
         const qsizetype equals = sourceLine.indexOf('=');
-        if (SameAsciiUpper(sourceLine.sliced(equals + 1), wantedSource))
-            names << textcodec::decode(headerName(line).toByteArray());
+        if (wantedSource.matches(sourceLine.sliced(equals + 1)))
+            names << text.decode(headerName(line));
     }
 }
 
@@ -178,16 +207,16 @@ QString SelectEntry(const QString& file, const QString& source, const QString& c
 bool EntryExists(const QString& file, const QString& newName, const QString& oldName,
                  const QString& source)
 {
-    const QByteArray wantedName = encoded(newName);
-    if (!filestore::exists(file) || SameAsciiUpper(wantedName, encoded(oldName)))
+    if (!filestore::exists(file) || SectionNameKey(newName) == SectionNameKey(oldName))
         return false;
-    const QByteArray bytes = filestore::readAll(file);
-    const QByteArray wantedSource = encoded(source);
-    LineReader reader(bytes);
+    const SectionText text = ReadSectionText(file);
+    const SectionNameMatcher wantedName(newName, text.utf8);
+    const SectionNameMatcher wantedSource(source, text.utf8);
+    LineReader reader(text.bytes);
     while (!reader.atEnd()) {
         const QByteArrayView line = reader.next();
-        if (isHeader(line) && SameAsciiUpper(headerName(line), wantedName) &&
-            SameAsciiUpper(sourceOf(reader.next()), wantedSource))
+        if (isHeader(line) && wantedName.matches(headerName(line)) &&
+            wantedSource.matches(sourceOf(reader.next())))
             return true;
     }
     return false;
@@ -195,12 +224,13 @@ bool EntryExists(const QString& file, const QString& newName, const QString& old
 
 void AppendSectionLines(const QString& file, const QStringList& lines)
 {
-    QByteArray bytes = readIfExists(file);
+    SectionText text = ReadSectionText(file);
+    text.makeRoomFor(lines);
     // A last line without its line end would swallow the new header.
-    if (!bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
-        bytes.append("\r\n");
-    bytes.append(linesBytes(lines));
-    filestore::writeAll(file, bytes);
+    if (!text.bytes.isEmpty() && !text.bytes.endsWith('\n') && !text.bytes.endsWith('\r'))
+        text.bytes.append("\r\n");
+    text.bytes.append(text.encodeLines(lines));
+    filestore::writeAll(file, text.fileBytes());
 }
 
 void AddEntry(const QString& file, const QString& name, int typeCode, const QString& command,
@@ -212,7 +242,7 @@ void AddEntry(const QString& file, const QString& name, int typeCode, const QStr
 void ReplaceEntry(const QString& file, const QString& newName, const QString& oldName, int typeCode,
                   const QString& command, const QString& source)
 {
-    const QByteArray section = linesBytes(simpleSectionLines(newName, typeCode, command, source));
+    const QStringList section = simpleSectionLines(newName, typeCode, command, source);
     rewriteSections(file, oldName, source, &section);
 }
 
@@ -227,8 +257,7 @@ void ReplaceDisplayEntry(const QString& file, const QString& newName, const QStr
                          int typeCode, const DisplayRecord& display, const QStringList& textLines,
                          const QString& source)
 {
-    const QByteArray section =
-        linesBytes(DisplaySectionLines(newName, source, typeCode, display, textLines));
+    const QStringList section = DisplaySectionLines(newName, source, typeCode, display, textLines);
     rewriteSections(file, oldName, source, &section);
 }
 

@@ -34,5 +34,30 @@ void DeleteEntry(const QString& file, const QString& name, const QString& source
 
 // Appends the lines (each followed by CR LF) to the file, creating it when missing.
 void AppendSectionLines(const QString& file, const QStringList& lines);
+// A section file's text and its encoding: UTF-8 when the file starts with the byte-order mark
+// (which `bytes` leaves out), Windows-1252 otherwise. A file stays UTF-8 once it is; a
+// Windows-1252 file becomes UTF-8 when text that Windows-1252 cannot hold is written to it.
+struct SectionText
+{
+    enum Missing
+    {
+        ReadsEmpty, // a missing file reads as an empty Windows-1252 file
+        MustExist   // a missing file raises InOutError
+    };
+
+    QByteArray bytes;
+    bool utf8 = false;
+
+    // Converts the text to UTF-8 when one of the lines needs it.
+    void makeRoomFor(const QStringList& lines);
+    // The lines in the file's encoding, each followed by CR LF.
+    QByteArray encodeLines(const QStringList& lines) const;
+    QString decode(QByteArrayView line) const;
+    // The file's whole content, with the mark when UTF-8.
+    QByteArray fileBytes() const;
+};
+SectionText ReadSectionText(const QString& file,
+                            SectionText::Missing missing = SectionText::ReadsEmpty);
+
 // The name and extension of the scratch file of a rewrite, beside the file.
 QString ScratchFileName(const QString& file, const QString& extension);

@@ -3,7 +3,9 @@
 #include "thrown.h"
 
 #include "core/files/runtimeerror.h"
+#include "core/sections/compiledsections.h"
 #include "core/sections/hypertext.h"
+#include "core/sections/introduction.h"
 #include "core/sections/sectionfile.h"
 
 #include <QTest>
@@ -258,6 +260,86 @@ private slots:
                               simple("C", "HYPER", "c"));
         DeleteEntry(kFile, QStringLiteral("B"), QStringLiteral("HYPER"));
         QCOMPARE(readBytes(kFile), simple("A", "HYPER", "a"));
+    }
+
+    // Phrases in any script keep their own links: the file turns UTF-8 with its mark when a text
+    // needs it (converting what it held), stays UTF-8, and names match by Unicode case folding,
+    // in the file and in its compiled form alike.
+    void phrasesInAnyScript_keepTheirOwnLinks()
+    {
+        CurrentTempDir dir;
+        const auto add = [](const char* name, const QString& command) {
+            AddEntry(kFile, QString::fromUtf8(name), 2, command, QStringLiteral("HYPER"));
+        };
+        add("Caf\u00E9", QStringLiteral("cafe"));
+        QCOMPARE(readBytes(kFile).left(14), QByteArray("[Caf\xE9]\r\nsource"));
+        add("\u0411\u0435\u043B\u044B\u0435 \u043D\u043E\u0447\u0438", QStringLiteral("white"));
+        add("\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u0435", QStringLiteral("calm"));
+        add("\u039F\u0394\u038C\u03A3", QStringLiteral("road"));
+        QVERIFY(readBytes(kFile).startsWith("\xEF\xBB\xBF[Caf\xC3\xA9]\r\n"));
+        AddIntroEntry(kFile, {QString::fromUtf8("\u05E9\u05DC\u05D5\u05DD")});
+
+        const QByteArray compiled = CompileSections(readBytes(kFile));
+        QCOMPARE(compiled.left(4), QByteArray("\x03KRU"));
+        const CompiledSections sections = CompiledSections::fromBytes(compiled);
+        const QList<std::pair<const char*, const char*>> lookups = {
+            {"CAF\u00C9", "command=cafe"},
+            {"\u0431\u0435\u043B\u044B\u0435 \u043D\u043E\u0447\u0438", "command=white"},
+            {"\u0422\u0418\u0425\u041E\u0415 \u041C\u041E\u0420\u0415", "command=calm"},
+            {"\u03BF\u03B4\u03CC\u03C2", "command=road"}, // final sigma folds as sigma
+            {"\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u044F", "<none>"},
+            {"\u6771\u4EAC", "<none>"}};
+        for (const auto& [name, command] : lookups) {
+            QCOMPARE(commandOf(QString::fromUtf8(name), QStringLiteral("hyper")),
+                     QString::fromUtf8(command));
+            QStringList lines;
+            sections.readEntry(QString::fromUtf8(name), QStringLiteral("HYPER"), lines);
+            QCOMPARE(lines.value(3, QStringLiteral("<none>")), QString::fromUtf8(command));
+        }
+        QVERIFY(EntryExists(
+            kFile, QString::fromUtf8("\u0442\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u0435"),
+            QString(), QStringLiteral("HYPER")));
+        QStringList intro;
+        QVERIFY(ReadIntroEntry(kFile, intro));
+        QCOMPARE(intro, QStringList{QString::fromUtf8("\u05E9\u05DC\u05D5\u05DD")});
+
+        DeleteEntry(kFile,
+                    QString::fromUtf8("\u0431\u0435\u043B\u044B\u0435 \u043D\u043E\u0447\u0438"),
+                    QStringLiteral("HYPER"));
+        ReplaceEntry(kFile, QStringLiteral("Calm"),
+                     QString::fromUtf8("\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u0435"),
+                     2, QStringLiteral("calm"), QStringLiteral("HYPER"));
+        QVERIFY(readBytes(kFile).startsWith("\xEF\xBB\xBF[Caf\xC3\xA9]")); // stays UTF-8
+        QCOMPARE(commandOf(QStringLiteral("calm"), QStringLiteral("HYPER")),
+                 QStringLiteral("command=calm"));
+    }
+
+    // A book saved before Unicode names holds "?" for every letter Windows-1252 lacked: such a
+    // section is found by its "?" name only, never by a phrase of other letters.
+    void questionMarkNames_matchNoOtherPhrase()
+    {
+        CurrentTempDir dir;
+        writeBytes(kFile, simple("????? ????", "HYPER", "old"));
+        const QString calm =
+            QString::fromUtf8("\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u0435");
+        QCOMPARE(commandOf(calm, QStringLiteral("HYPER")), QStringLiteral("<none>"));
+        QCOMPARE(commandOf(QStringLiteral("????? ????"), QStringLiteral("HYPER")),
+                 QStringLiteral("command=old"));
+        QVERIFY(!EntryExists(kFile, calm, QString(), QStringLiteral("HYPER")));
+        const CompiledSections sections =
+            CompiledSections::fromBytes(CompileSections(readBytes(kFile)));
+        QCOMPARE(sections.find(calm, QStringLiteral("HYPER")), -1);
+        QCOMPARE(sections.find(QStringLiteral("????? ????"), QStringLiteral("HYPER")), 0);
+    }
+
+    // The compiled index holds 60 bytes of a header: a UTF-8 one is cut between characters.
+    void compiledUtf8Header_isCutBetweenCharacters()
+    {
+        const QString name = QString(40, QChar(0x0436)); // two bytes each
+        const QByteArray file = "\xEF\xBB\xBF[" + name.toUtf8() + "]\r\nsource=HYPER\r\n]\r\n";
+        const CompiledSections sections = CompiledSections::fromBytes(CompileSections(file));
+        QCOMPARE(sections.headerLine(0), QLatin1Char('[') + name.left(29));
+        QCOMPARE(sections.find(name.toUpper(), QStringLiteral("HYPER")), 0);
     }
 
     void selectEntry_asksTheChooser()
