@@ -1,6 +1,8 @@
 // The typing limit of line edits.
 #include "platform/typinglimit.h"
 
+#include "core/files/textcodec.h"
+
 #include <QLineEdit>
 #include <QValidator>
 
@@ -12,15 +14,17 @@ class TypingLimit : public QValidator
 {
 public:
     TypingLimit(QLineEdit* edit, int length)
-        : QValidator(edit), m_edit(edit), m_length(length), m_held(edit->text().size())
+        : QValidator(edit), m_edit(edit), m_length(length),
+          m_held(textcodec::fieldSize(edit->text()))
     {
         connect(edit, &QLineEdit::textChanged, this,
-                [this](const QString& text) { m_held = text.size(); });
+                [this](const QString& text) { m_held = textcodec::fieldSize(text); });
     }
 
     State validate(QString& input, int&) const override
     {
-        if (!m_edit->isModified() || input.size() <= m_length || input.size() <= m_held)
+        const qsizetype size = textcodec::fieldSize(input);
+        if (!m_edit->isModified() || size <= m_length || size <= m_held)
             return Acceptable;
         return Invalid;
     }
@@ -28,7 +32,7 @@ public:
 private:
     QLineEdit* m_edit;
     int m_length;
-    qsizetype m_held; // the length of the text before the change being validated
+    qsizetype m_held; // the size of the text before the change being validated
 };
 
 } // namespace

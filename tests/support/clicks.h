@@ -26,11 +26,22 @@ inline void clickItem(QListWidget* list, const QString& text)
                       list->visualItemRect(items.first()).center());
 }
 
+// Types `text` a character at a time, in any script, as a keyboard layout of that script does:
+// a key event whose text is the character (QTest::keyClicks takes Latin-1 only).
+inline void type(QWidget* widget, const QString& text)
+{
+    for (const char32_t c : text.toUcs4()) {
+        const QString character = QString::fromUcs4(&c, 1);
+        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, character, Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, character, Qt::NoModifier);
+    }
+}
+
 // Replaces what the field holds with `text`, typed.
 inline void retype(QLineEdit* edit, const QString& text)
 {
     edit->setFocus();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
+    type(edit, text);
 }

@@ -63,6 +63,11 @@ QByteArray encodeField(const QString& text, qsizetype capacity)
     return utf8Prefix(text.toUtf8(), capacity).toByteArray();
 }
 
+qsizetype fieldSize(const QString& text)
+{
+    return fitsWindows1252(text) ? text.size() : text.toUtf8().size();
+}
+
 QByteArrayView utf8Prefix(QByteArrayView utf8, qsizetype capacity)
 {
     if (utf8.size() <= capacity)

@@ -27,6 +27,8 @@ QByteArray encode(const QString& text);
 // as UTF-8: a pair no real title holds).
 QByteArray encodeField(const QString& text, qsizetype capacity);
 QString decodeField(const char* bytes, qsizetype length);
+// How many bytes the text takes in a field of unlimited size.
+qsizetype fieldSize(const QString& text);
 // Whether every character of the text has a Windows-1252 byte.
 bool fitsWindows1252(const QString& text);
 
