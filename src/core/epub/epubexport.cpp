@@ -14,6 +14,7 @@
 #include "core/files/textcodec.h"
 #include "core/pictures/commandvalue.h"
 #include "core/richtext/rtfreader.h"
+#include "core/sections/booklanguage.h"
 #include "core/sections/displaysection.h"
 #include "core/sections/hypertext.h"
 #include "core/services/messages.h"
@@ -38,7 +39,9 @@ struct ExportStopped
 class EpubBook
 {
 public:
-    explicit EpubBook(WorkingState& state) : m_state(state), m_source(state) {}
+    explicit EpubBook(WorkingState& state)
+        : m_state(state), m_source(state), m_language(BookLanguage(state.HyperTextFile))
+    {}
 
     QByteArray build()
     {
@@ -83,7 +86,7 @@ private:
             QUuid::createUuidV5(QUuid(QStringLiteral("{6f1c8a52-8d5e-4c57-9f2b-3a1d5e7c9b40}")),
                                 m_state.ProjectFile + QLatin1Char('/') + title());
         return {QStringLiteral("urn:uuid:") + id.toString(QUuid::WithoutBraces), title(),
-                m_source.project().Presentation.About.AuthorText.text().trimmed()};
+                m_source.project().Presentation.About.AuthorText.text().trimmed(), m_language};
     }
 
     // --- the title page and the navigation -----------------------------------------------
@@ -114,7 +117,7 @@ private:
                        QStringLiteral("title.xhtml"),
                        QStringLiteral("application/xhtml+xml"),
                        {},
-                       XhtmlPage(title(), body)});
+                       XhtmlPage(title(), m_language, body)});
         m_package.read(QStringLiteral("title-page"));
     }
 
@@ -134,7 +137,7 @@ private:
                 "<li><a epub:type=\"bodymatter\" href=\"%3\">%4</a></li>\n"
                 "</ol>\n</nav>\n")
                 .arg(QStringLiteral("Contents"), list, first, XmlEscaped(title()));
-        return XhtmlPage(title(), body);
+        return XhtmlPage(title(), m_language, body);
     }
 
     // --- chapters ------------------------------------------------------------------------
@@ -182,7 +185,7 @@ private:
         m_notes.clear();
         m_noteBodies.clear();
         const QString entry = chapter.record.MenuEntry.text();
-        QString page = XhtmlHead(entry);
+        QString page = XhtmlHead(entry, m_language);
         page += QStringLiteral("<section epub:type=\"chapter\">\n");
         AppendXhtml(*chapter.document, chapterHooks(), page);
         page += m_noteBodies;
@@ -288,8 +291,11 @@ private:
         body +=
             QStringLiteral("<p class=\"back\"><a href=\"%1\">Back</a></p>\n").arg(XmlEscaped(back));
         const QString id = QFileInfo(href).completeBaseName();
-        m_package.add(
-            {id, href, QStringLiteral("application/xhtml+xml"), {}, XhtmlPage(phrase, body)});
+        m_package.add({id,
+                       href,
+                       QStringLiteral("application/xhtml+xml"),
+                       {},
+                       XhtmlPage(phrase, m_language, body)});
         m_package.read(id, false);
     }
 
@@ -441,6 +447,7 @@ private:
 
     WorkingState& m_state;
     ProjectBookSource m_source;
+    QString m_language; // the book's, for every document
     EpubPackage m_package;
     QList<std::pair<QString, QString>> m_chapterLinks;
     QHash<QString, QString> m_media; // upper-case book file name -> package file

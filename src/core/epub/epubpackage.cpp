@@ -48,14 +48,14 @@ QString EpubPackage::freeHref(const QString& folder, QString base, const QString
 
 QByteArray EpubPackage::packageDocument(const EpubMetadata& metadata) const
 {
-    QString text =
-        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                       "<package xmlns=\"http://www.idpf.org/2007/opf\" version=\"3.0\" "
-                       "unique-identifier=\"book-id\" xml:lang=\"%1\">\n"
-                       "<metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\">\n"
-                       "<dc:identifier id=\"book-id\">%2</dc:identifier>\n"
-                       "<dc:title>%3</dc:title>\n<dc:language>%1</dc:language>\n")
-            .arg(kEpubLanguage, XmlEscaped(metadata.identifier), XmlEscaped(metadata.title));
+    QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                  "<package xmlns=\"http://www.idpf.org/2007/opf\" version=\"3.0\" "
+                                  "unique-identifier=\"book-id\" xml:lang=\"%1\">\n"
+                                  "<metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\">\n"
+                                  "<dc:identifier id=\"book-id\">%2</dc:identifier>\n"
+                                  "<dc:title>%3</dc:title>\n<dc:language>%1</dc:language>\n")
+                       .arg(XmlEscaped(metadata.language), XmlEscaped(metadata.identifier),
+                            XmlEscaped(metadata.title));
     if (!metadata.creator.isEmpty())
         text += QStringLiteral("<dc:creator>%1</dc:creator>\n").arg(XmlEscaped(metadata.creator));
     text +=
@@ -92,7 +92,7 @@ QByteArray EpubPackage::archive(const EpubMetadata& metadata) const
     return written && zip.finish() ? bytes : QByteArray();
 }
 
-QString XhtmlHead(const QString& title)
+QString XhtmlHead(const QString& title, const QString& language)
 {
     return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE html>\n"
                           "<html xmlns=\"http://www.w3.org/1999/xhtml\" "
@@ -100,12 +100,12 @@ QString XhtmlHead(const QString& title)
                           "lang=\"%1\">\n<head>\n<meta charset=\"UTF-8\"/>\n<title>%2</title>\n"
                           "<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\"/>\n"
                           "</head>\n<body>\n")
-        .arg(kEpubLanguage, XmlEscaped(title));
+        .arg(XmlEscaped(language), XmlEscaped(title));
 }
 
-QByteArray XhtmlPage(const QString& title, const QString& body)
+QByteArray XhtmlPage(const QString& title, const QString& language, const QString& body)
 {
-    return (XhtmlHead(title) + body + kXhtmlEnd).toUtf8();
+    return (XhtmlHead(title, language) + body + kXhtmlEnd).toUtf8();
 }
 
 QByteArray EpubStyleSheet()

@@ -10,14 +10,12 @@
 #include <QSet>
 #include <QString>
 
-// The publication's language: the project does not record one.
-inline const QString kEpubLanguage = QStringLiteral("en");
-
 struct EpubMetadata
 {
     QString identifier; // a URN
     QString title;
-    QString creator; // may be empty
+    QString creator;  // may be empty
+    QString language; // a BCP 47 tag: the book's language
 };
 
 struct EpubItem
@@ -71,11 +69,11 @@ private:
     QSet<QString> m_usedHrefs;
 };
 
-// The start of a content document, up to its body's content, and its end.
-QString XhtmlHead(const QString& title);
+// The start of a content document in the book's language, up to its body's content, and its end.
+QString XhtmlHead(const QString& title, const QString& language);
 inline const QString kXhtmlEnd = QStringLiteral("</body>\n</html>\n");
 // A whole content document, as UTF-8.
-QByteArray XhtmlPage(const QString& title, const QString& body);
+QByteArray XhtmlPage(const QString& title, const QString& language, const QString& body);
 
 // The publication's style sheet, style.css.
 QByteArray EpubStyleSheet();

@@ -267,3 +267,13 @@ void DeleteEntry(const QString& file, const QString& name, const QString& source
         return;
     rewriteSections(file, name, source, nullptr);
 }
+
+void ReplaceSectionLines(const QString& file, const QString& name, const QString& source,
+                         const QStringList& lines)
+{
+    QStringList found;
+    if (ReadEntry(file, name, source, found))
+        rewriteSections(file, name, source, &lines);
+    else
+        AppendSectionLines(file, lines);
+}

@@ -31,6 +31,10 @@ void ReplaceDisplayEntry(const QString& file, const QString& newName, const QStr
                          int typeCode, const DisplayRecord& display, const QStringList& textLines,
                          const QString& source);
 void DeleteEntry(const QString& file, const QString& name, const QString& source);
+// Writes `lines` (a whole section and the empty line after it) in place of every section
+// (name, source), or at the end when there is none; makes the file when missing.
+void ReplaceSectionLines(const QString& file, const QString& name, const QString& source,
+                         const QStringList& lines);
 
 // Appends the lines (each followed by CR LF) to the file, creating it when missing.
 void AppendSectionLines(const QString& file, const QStringList& lines);

@@ -3,6 +3,7 @@
 
 #include "core/files/filestore.h"
 #include "core/project/programconfig.h"
+#include "core/sections/booklanguage.h"
 #include "core/sections/introduction.h"
 #include "core/services/messages.h"
 #include "platform/f1help.h"
@@ -18,6 +19,7 @@
 #include "ui/design/introentryform.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -29,10 +31,11 @@
 
 TProgConfigForm::TProgConfigForm(PresentationRecord& presentation, ConfigRecord& config,
                                  const QString& hyperTextFile, QWidget* parent)
-    : QDialog(parent), Edit1(new QLineEdit), IconChkBx(new QCheckBox(tr("Use Icon"))),
-      IconGrp(new QGroupBox(tr(" Select Icon File "))), IconEdit(new QLineEdit),
-      FileListBox1(new FileListBox), Button1(new QPushButton(tr("&Find File"))),
-      CheckBox3(new QCheckBox(tr(" Use Help File"))), HelpBtn(new QPushButton(tr("Select"))),
+    : QDialog(parent), Edit1(new QLineEdit), LanguageCombo(new QComboBox),
+      IconChkBx(new QCheckBox(tr("Use Icon"))), IconGrp(new QGroupBox(tr(" Select Icon File "))),
+      IconEdit(new QLineEdit), FileListBox1(new FileListBox),
+      Button1(new QPushButton(tr("&Find File"))), CheckBox3(new QCheckBox(tr(" Use Help File"))),
+      HelpBtn(new QPushButton(tr("Select"))),
       VideoChkBx(new QCheckBox(tr(" Show Video Mode Advisory"))),
       Button2(new QPushButton(tr("Design Background Screen"))),
       OpenChkBx(new QCheckBox(tr(" Add Opening Screen"))),
@@ -72,6 +75,13 @@ void TProgConfigForm::build()
     title->setBuddy(Edit1);
     titleRow->addWidget(title);
     titleRow->addWidget(Edit1, 1);
+    auto* language = new QLabel(tr("&Language :"));
+    language->setBuddy(LanguageCombo);
+    titleRow->addWidget(language);
+    titleRow->addWidget(LanguageCombo);
+    for (const BookLanguageChoice& choice : BookLanguageChoices())
+        LanguageCombo->addItem(QStringLiteral("%1 [%2]").arg(choice.name, choice.tag), choice.tag);
+    LanguageCombo->setMaxVisibleItems(20);
     groupLayout->addLayout(titleRow);
     auto* grid = new QGridLayout;
     groupLayout->addLayout(grid);
@@ -119,9 +129,25 @@ void TProgConfigForm::showRecords()
     }
     m_openingDefined = !m_presentation.Opening.Command.text().isEmpty();
     m_closingDefined = !m_presentation.Closing.Command.text().isEmpty();
-    ReportErrors([this] { m_introExisted = ReadIntroEntry(m_hyperTextFile, m_introLines); });
+    m_shownLanguage = AuthorLanguage();
+    ReportErrors([this] {
+        m_introExisted = ReadIntroEntry(m_hyperTextFile, m_introLines);
+        m_shownLanguage = BookLanguage(m_hyperTextFile);
+    });
+    showLanguage(m_shownLanguage);
     if (!m_introExisted)
         m_introLines.clear();
+}
+
+// A tag the list lacks (stored by hand, or a region such as "pt-BR") is shown and kept as it is.
+void TProgConfigForm::showLanguage(const QString& tag)
+{
+    int index = LanguageCombo->findData(tag);
+    if (index < 0) {
+        LanguageCombo->insertItem(0, QStringLiteral("[%1]").arg(tag), tag);
+        index = 0;
+    }
+    LanguageCombo->setCurrentIndex(index);
 }
 
 void TProgConfigForm::connectControls()
@@ -221,6 +247,9 @@ void TProgConfigForm::save()
     m_presentation.OpeningShown = OpenChkBx->isChecked() ? 1 : 0;
     m_presentation.ClosingShown = CloseChkBx->isChecked() ? 1 : 0;
     m_presentation.IntroShown = IntroChkBx->isChecked() ? 1 : 0;
+    const QString language = LanguageCombo->currentData().toString();
+    if (language != m_shownLanguage) // a book keeps no language until its author picks one
+        WriteBookLanguage(m_hyperTextFile, language);
     const IntroSave intro = SaveIntroduction(m_hyperTextFile, m_presentation.IntroShown != 0,
                                              m_introEdited, m_introExisted, m_introLines);
     if (intro == IntroSave::Empty) {

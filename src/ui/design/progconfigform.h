@@ -10,6 +10,7 @@
 
 class FileListBox;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -24,7 +25,8 @@ public:
     TProgConfigForm(PresentationRecord& presentation, ConfigRecord& config,
                     const QString& hyperTextFile, QWidget* parent = nullptr);
 
-    QLineEdit* Edit1; // the title
+    QLineEdit* Edit1;         // the title
+    QComboBox* LanguageCombo; // the book's language: names, each with its tag
     QCheckBox* IconChkBx;
     QGroupBox* IconGrp;
     QLineEdit* IconEdit;
@@ -52,6 +54,7 @@ private:
     void build();
     void connectControls();
     void showRecords();
+    void showLanguage(const QString& tag);
     void editCommand(CommandRecord& command, bool& defined, const QString& caption, int helpContext,
                      bool opening);
     bool commandsDefined();
@@ -62,6 +65,7 @@ private:
     PresentationRecord m_presentation;
     ConfigRecord m_config;
     QString m_hyperTextFile;
+    QString m_shownLanguage; // as the window opened: stored, else the author's own
     bool m_openingDefined = false;
     bool m_closingDefined = false;
     QStringList m_introLines;

@@ -6,6 +6,7 @@
 #include "testbook.h"
 
 #include "core/files/filestore.h"
+#include "core/sections/booklanguage.h"
 #include "core/sections/introduction.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
@@ -16,6 +17,7 @@
 #include "ui/design/progconfigform.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -111,8 +113,40 @@ private slots:
         click(form.AboutChkBx);
         click(form.VideoChkBx);
         retype(form.Edit1, QStringLiteral("Changed"));
+        form.LanguageCombo->setCurrentIndex(form.LanguageCombo->findData(QStringLiteral("ja")));
         QTest::keyClick(&form, Qt::Key_Escape);
         QCOMPARE(filestore::bytesOf(book.state.Project), before);
+        QVERIFY(!filestore::exists(book.state.HyperTextFile));
+    }
+
+    // The language list opens on the author's own (English here, where the locale names none);
+    // the author picks another by typing its name, and only a pick is stored.
+    void language_pickedByTypingIsStoredOnSave()
+    {
+        PlatformDoubles platform;
+        ConfigBook book;
+        TProgConfigForm form(book.presentation, book.config, book.state.HyperTextFile);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(form.LanguageCombo->currentData().toString(), QStringLiteral("en"));
+        QCOMPARE(form.LanguageCombo->currentText(), QStringLiteral("English [en]"));
+        QTest::keyClick(&form, Qt::Key_L, Qt::AltModifier);
+        QVERIFY(form.LanguageCombo->hasFocus());
+        QTest::keyClicks(form.LanguageCombo, QStringLiteral("Russ"));
+        QCOMPARE(form.LanguageCombo->currentText(), QString::fromUtf8("Russian (русский) [ru]"));
+        KeepScreenshot(form, QStringLiteral("TProgConfigForm"));
+        click(form.BitBtn1);
+        QCOMPARE(readBytes(book.dir.filePath(book.state.HyperTextFile)),
+                 QByteArray("[^LANGUAGE^]\r\nsource=BOOK\r\nlanguage=ru\r\n]\r\n\r\n"));
+
+        TProgConfigForm again(book.presentation, book.config, book.state.HyperTextFile);
+        QCOMPARE(again.LanguageCombo->currentData().toString(), QStringLiteral("ru"));
+        WriteBookLanguage(book.state.HyperTextFile, QStringLiteral("pt-BR"));
+        TProgConfigForm region(book.presentation, book.config, book.state.HyperTextFile);
+        QCOMPARE(region.LanguageCombo->currentText(), QStringLiteral("[pt-BR]"));
+        WriteBookLanguage(book.state.HyperTextFile, QStringLiteral("\"><x"));
+        QCOMPARE(BookLanguage(book.state.HyperTextFile), QStringLiteral("en"));
+        QCOMPARE(readBytes(book.dir.filePath(book.state.HyperTextFile)).count("[^LANGUAGE^]"), 1);
     }
 
     void introduction_keptWhetherShownOrNot()
