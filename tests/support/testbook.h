@@ -24,10 +24,15 @@ struct TestBook
     void addChapter(const char* entry, const QByteArray& text,
                     const QString& display = QStringLiteral("BOOK.QVD"))
     {
-        const QString file = QString::fromLatin1(entry) + QStringLiteral(".QLF");
+        addChapter(QString::fromLatin1(entry), text, display);
+    }
+    void addChapter(const QString& entry, const QByteArray& text,
+                    const QString& display = QStringLiteral("BOOK.QVD"))
+    {
+        const QString file = entry + QStringLiteral(".QLF");
         writeBytes(dir.filePath(file), text);
         state.CurrentChapter = ChapterRecord{};
-        state.CurrentChapter.MenuEntry.setText(QString::fromLatin1(entry));
+        state.CurrentChapter.MenuEntry.setText(entry);
         state.CurrentChapter.ChapterFile.setText(file);
         state.CurrentChapter.DisplayFile.setText(display);
         WriteChapter(state, -1);

@@ -17,6 +17,7 @@
 #include "core/sections/booklanguage.h"
 #include "core/sections/displaysection.h"
 #include "core/sections/hypertext.h"
+#include "core/sections/sectionname.h"
 #include "core/services/messages.h"
 
 #include <QDir>
@@ -200,8 +201,7 @@ private:
 
     XhtmlHooks chapterHooks()
     {
-        XhtmlHooks hooks;
-        hooks.picture = [this](const QImage& image) { return addTextPicture(image); };
+        XhtmlHooks hooks = textHooks();
         hooks.link = [this](const QString& phrase) { return linkFor(phrase); };
         return hooks;
     }
@@ -210,6 +210,7 @@ private:
     {
         XhtmlHooks hooks;
         hooks.picture = [this](const QImage& image) { return addTextPicture(image); };
+        hooks.language = m_language;
         return hooks;
     }
 
@@ -248,7 +249,7 @@ private:
         }
         if (type == HyperTextType::None)
             return {};
-        const QString key = phrase.toLower();
+        const QString key = SectionNameKey(phrase);
         if (const auto page = m_pages.constFind(key); page != m_pages.constEnd())
             return {*page, false, {}};
         const QString ref = QStringLiteral("ref-%1").arg(++m_refs);
@@ -261,7 +262,7 @@ private:
 
     XhtmlLink footnote(const QString& phrase, const QStringList& lines)
     {
-        const QString key = phrase.toLower();
+        const QString key = SectionNameKey(phrase);
         if (!m_notes.contains(key)) {
             const QString id = QStringLiteral("note-%1").arg(++m_noteCount);
             m_notes.insert(key, id);
@@ -451,8 +452,8 @@ private:
     EpubPackage m_package;
     QList<std::pair<QString, QString>> m_chapterLinks;
     QHash<QString, QString> m_media; // upper-case book file name -> package file
-    QHash<QString, QString> m_pages; // lower-case phrase -> its page
-    QHash<QString, QString> m_notes; // lower-case phrase -> its footnote in this chapter
+    QHash<QString, QString> m_pages; // folded phrase -> its page
+    QHash<QString, QString> m_notes; // folded phrase -> its footnote in this chapter
     QString m_noteBodies;
     QString m_chapterHref;
     QStringList m_notCarried;

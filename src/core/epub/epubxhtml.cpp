@@ -2,6 +2,7 @@
 #include "core/epub/epubxhtml.h"
 
 #include "core/richtext/hyperphrase.h"
+#include "core/richtext/languagetags.h"
 #include "core/richtext/rtfreader.h"
 
 #include <QImage>
@@ -143,8 +144,10 @@ public:
         const int heading = block.blockFormat().headingLevel();
         const QString tag =
             heading >= 1 && heading <= 6 ? QStringLiteral("h%1").arg(heading) : QStringLiteral("p");
-        m_out += QLatin1Char('<') + tag + attribute("style", paragraphStyle(block.blockFormat())) +
-                 QLatin1Char('>');
+        m_out += QLatin1Char('<') + tag + attribute("style", paragraphStyle(block.blockFormat()));
+        if (block.textDirection() == Qt::RightToLeft)
+            m_out += QStringLiteral(" dir=\"rtl\"");
+        m_out += QLatin1Char('>');
         bool empty = true;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -194,9 +197,14 @@ private:
         if (text.isEmpty())
             return;
         const QString style = runStyle(format, m_base);
-        if (!style.isEmpty()) {
+        const QString language = LanguageTagOf(format.intProperty(rtfprops::Language));
+        const bool foreign = !language.isEmpty() && !SameLanguage(language, m_hooks.language);
+        const bool span = !style.isEmpty() || foreign;
+        if (span) {
             m_out += QStringLiteral("<span");
             m_out += attribute("style", style);
+            if (foreign)
+                m_out += attribute("xml:lang", language) + attribute("lang", language);
             m_out += QLatin1Char('>');
         }
         const QStringList lines = text.split(QChar::LineSeparator);
@@ -205,7 +213,7 @@ private:
                 m_out += QStringLiteral("<br/>");
             m_out += XmlEscaped(lines.at(i));
         }
-        if (!style.isEmpty())
+        if (span)
             m_out += QStringLiteral("</span>");
     }
 

@@ -25,10 +25,13 @@ struct XhtmlHooks
     std::function<QString(const QImage& picture)> picture;
     // Where the phrase leads.
     std::function<XhtmlLink(const QString& phrase)> link;
+    // The book's language tag: runs that RTF marks as another language say theirs.
+    QString language;
 };
 
 // The document's paragraphs as XHTML body content: one <div> stating the font most of the text is
-// in, holding a <p> (or <h1> to <h6>) for each paragraph.
+// in, holding a <p> (or <h1> to <h6>) for each paragraph; a right-to-left paragraph (so set, or
+// of Arabic or Hebrew letters first) has dir="rtl".
 QString DocumentToXhtml(const QTextDocument& document, const XhtmlHooks& hooks);
 // The same, appended to `out`.
 void AppendXhtml(const QTextDocument& document, const XhtmlHooks& hooks, QString& out);

@@ -4,6 +4,7 @@
 
 #include "core/files/textcodec.h"
 #include "core/richtext/codepages.h"
+#include "core/richtext/languagetags.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -53,13 +54,16 @@ struct CharState
     bool underline = false;
     bool strike = false;
     bool hidden = false;
+    int lang = 0;     // \lang: the language of the run's other text
+    int langfe = 0;   // \langfe: the language of its East Asian text
+    int language = 0; // the one of the two the text is in, set as text arrives
     bool operator==(const CharState&) const = default;
 };
 
 size_t qHash(const CharState& s, size_t seed = 0)
 {
-    return qHashMulti(seed, s.font, s.halfPoints, s.colour, s.bold, s.italic, s.underline,
-                      s.strike);
+    return qHashMulti(seed, s.font, s.halfPoints, s.colour, s.bold, s.italic, s.underline, s.strike,
+                      s.language);
 }
 
 struct ParaState
@@ -68,6 +72,7 @@ struct ParaState
     int left = 0;
     int right = 0;
     int first = 0;
+    bool rtl = false;
     bool operator==(const ParaState&) const = default;
 };
 
@@ -520,6 +525,8 @@ enum class Word
     Font,
     FontSize,
     Colour,
+    Language,
+    EastAsianLanguage,
     // paragraph format
     Pard,
     AlignLeft,
@@ -529,6 +536,8 @@ enum class Word
     LeftIndent,
     RightIndent,
     FirstIndent,
+    RightToLeft,
+    LeftToRight,
     // document settings
     UnicodeSkip,
     DefaultFont,
@@ -577,6 +586,10 @@ const QHash<QByteArrayView, Word>& knownWords()
         {"f", Word::Font},
         {"fs", Word::FontSize},
         {"cf", Word::Colour},
+        {"lang", Word::Language},
+        {"langnp", Word::Language},
+        {"langfe", Word::EastAsianLanguage},
+        {"langfenp", Word::EastAsianLanguage},
         {"pard", Word::Pard},
         {"ql", Word::AlignLeft},
         {"qc", Word::AlignCentre},
@@ -587,6 +600,8 @@ const QHash<QByteArrayView, Word>& knownWords()
         {"ri", Word::RightIndent},
         {"rin", Word::RightIndent},
         {"fi", Word::FirstIndent},
+        {"rtlpar", Word::RightToLeft},
+        {"ltrpar", Word::LeftToRight},
         {"uc", Word::UnicodeSkip},
         {"deff", Word::DefaultFont},
         {"ansicpg", Word::AnsiCodePage},
@@ -691,6 +706,12 @@ void Reader::characterFormatWord(Word word, bool hasParam, int param)
     case Word::Colour:
         chr.colour = param;
         break;
+    case Word::Language: // 1024 is "no language"
+        chr.lang = param == 1024 ? 0 : param;
+        break;
+    case Word::EastAsianLanguage:
+        chr.langfe = param == 1024 ? 0 : param;
+        break;
     default:
         break;
     }
@@ -723,6 +744,12 @@ void Reader::paragraphFormatWord(Word word, int param)
         break;
     case Word::FirstIndent:
         para.first = param;
+        break;
+    case Word::RightToLeft:
+        para.rtl = true;
+        break;
+    case Word::LeftToRight:
+        para.rtl = false;
         break;
     default:
         break;
@@ -1003,7 +1030,11 @@ void Reader::emitText(const QString& text)
     }
     if (text.isEmpty())
         return;
-    const CharState& state = m_stack.back().chr;
+    CharState state = m_stack.back().chr;
+    const char32_t first = text.size() > 1 && text[0].isHighSurrogate()
+                               ? QChar::surrogateToUcs4(text[0], text[1])
+                               : text[0].unicode();
+    state.language = state.langfe != 0 && IsEastAsian(first) ? state.langfe : state.lang;
     if (!m_hasRunState || !(state == m_runState)) {
         flushRun();
         m_runState = state;
@@ -1064,6 +1095,8 @@ QTextCharFormat Reader::charFormat() const
     format.setFontStrikeOut(s.strike);
     if (s.colour > 0 && s.colour < int(m_colours.size()) && m_colours[s.colour].isValid())
         format.setForeground(m_colours[s.colour]);
+    if (s.language != 0)
+        format.setProperty(rtfprops::Language, s.language);
     return format;
 }
 
@@ -1078,6 +1111,8 @@ QTextBlockFormat Reader::blockFormat() const
     format.setProperty(rtfprops::LeftIndentTwips, p.left);
     format.setProperty(rtfprops::RightIndentTwips, p.right);
     format.setProperty(rtfprops::FirstIndentTwips, p.first);
+    if (p.rtl)
+        format.setLayoutDirection(Qt::RightToLeft);
     return format;
 }
 

@@ -21,4 +21,6 @@ namespace rtfprops {
 constexpr int LeftIndentTwips = 0x100100;
 constexpr int RightIndentTwips = 0x100101;
 constexpr int FirstIndentTwips = 0x100102;
+// The Windows language identifier of a run (\lang, or \langfe for East Asian text), when given.
+constexpr int Language = 0x100103;
 } // namespace rtfprops

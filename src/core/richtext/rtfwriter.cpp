@@ -22,6 +22,7 @@ struct RunState
     bool italic = false;
     bool underline = false;
     bool strike = false;
+    int language = 0; // a Windows language identifier; 0 for none
 };
 
 class Writer
@@ -152,6 +153,8 @@ void Writer::writeBlockStart(const QTextBlock& block)
         m_out += "\\li" + QByteArray::number(left);
     if (right != 0)
         m_out += "\\ri" + QByteArray::number(right);
+    if (block.textDirection() == Qt::RightToLeft)
+        m_out += "\\rtlpar";
     m_out += m_words;
     m_words.clear();
     m_out += ' ';
@@ -174,6 +177,7 @@ void Writer::writeFragment(const QTextFragment& fragment)
     next.italic = format.fontItalic();
     next.underline = format.fontUnderline();
     next.strike = format.fontStrikeOut();
+    next.language = format.intProperty(rtfprops::Language);
     switchTo(next);
     writeText(fragment.text());
 }
@@ -195,6 +199,8 @@ void Writer::switchTo(const RunState& next)
         w += "\\f" + QByteArray::number(next.font);
     if (next.halfPoints != m_state.halfPoints)
         w += "\\fs" + QByteArray::number(next.halfPoints);
+    if (next.language != m_state.language) // 1024: no language given
+        w += "\\lang" + QByteArray::number(next.language != 0 ? next.language : 1024);
     m_state = next;
 }
 

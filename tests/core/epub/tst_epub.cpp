@@ -9,13 +9,17 @@
 #include "core/epub/epubxhtml.h"
 #include "core/epub/zipwriter.h"
 #include "core/richtext/rtfreader.h"
+#include "core/sections/booklanguage.h"
 #include "core/sections/displaysection.h"
 #include "core/sections/hypertext.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextDocument>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -294,6 +298,53 @@ private slots:
     }
 
     // A ZIP archive holds at most 65,535 files; the one beyond is refused, not written over.
+    // A Russian book: names, title and author in Cyrillic, two phrases of one length with a
+    // link each, an Arabic paragraph right to left and a Japanese run marked as Japanese.
+    void export_anyScript()
+    {
+        ModelDoubles doubles;
+        TestBook book;
+        book.state.Project.Config.BookTitle.setText(u"Белые ночи"_s);
+        book.state.Project.Presentation.About.AuthorText.setText(u"Фёдор Достоевский"_s);
+        WriteProject(book.state);
+        WriteBookLanguage(book.state.HyperTextFile, QStringLiteral("ru"));
+        AddDisplayEntry(book.state.HyperTextFile, u"Белые ночи"_s, 1, DefaultDisplay(),
+                        {QStringLiteral("{\\rtf1 \\u1041?\\u1077?\\par}")}, kHyperSource);
+        AddDisplayEntry(book.state.HyperTextFile, u"Тихое море"_s, 1, DefaultDisplay(),
+                        {QStringLiteral("{\\rtf1 \\u1058?\\u1080?\\par}")}, kHyperSource);
+        book.addChapter(u"Первая глава"_s,
+                        "{\\rtf1\\ansi {\\ul \\u1041?\\u1077?\\u1083?\\u1099?\\u1077? "
+                        "\\u1085?\\u1086?\\u1095?\\u1080?} \\u1080? {\\ul \\u1058?\\u1080?\\u1093?"
+                        "\\u1086?\\u1077? \\u1084?\\u1086?\\u1088?\\u1077?}\\par"
+                        "\\pard\\rtlpar\\lang1025 \\u1605?\\u1585?\\u1581?\\u1576?\\u1575?\\par"
+                        "\\pard\\lang1049 {\\langfe1041 \\u26085?\\u26412?}\\par}");
+        const QString epub = book.dir.filePath(QStringLiteral("BOOK.epub"));
+        QVERIFY(ExportEpub(book.state, epub));
+        const QString package =
+            QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/package.opf")));
+        for (const QString& part :
+             {u"<dc:title>Белые ночи</dc:title>"_s, u"<dc:creator>Фёдор Достоевский</dc:creator>"_s,
+              u"<dc:language>ru</dc:language>"_s, u"xml:lang=\"ru\">"_s})
+            QVERIFY2(package.contains(part), qPrintable(part));
+        const QString chapter =
+            QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/chapter-1.xhtml")));
+        for (const QString& part :
+             {u"xml:lang=\"ru\" lang=\"ru\""_s, u"<title>Первая глава</title>"_s,
+              u"<p dir=\"rtl\"><span xml:lang=\"ar\" lang=\"ar\">مرحبا</span></p>"_s,
+              u"<span xml:lang=\"ja\" lang=\"ja\">日本</span>"_s})
+            QVERIFY2(chapter.contains(part), qPrintable(chapter));
+        // Each phrase its own pop-up, with its own text.
+        const QRegularExpression notes(QStringLiteral("href=\"([^\"#]*)#([^\"]*)\""));
+        QStringList targets;
+        for (const auto& match : notes.globalMatch(chapter))
+            targets << match.captured(0);
+        QCOMPARE(targets.size(), 2);
+        QVERIFY(targets.at(0) != targets.at(1));
+        const QString nav = QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/nav.xhtml")));
+        QVERIFY(nav.contains(u">Первая глава</a>"_s));
+        QVERIFY(EpubcheckAccepts(epub));
+    }
+
     void zip_refusesTheFileBeyondItsLimit()
     {
         QBuffer buffer;

@@ -29,6 +29,7 @@ struct Run
     qreal size;
     QColor colour;
     bool bold, italic, underline;
+    int language;
     bool operator==(const Run&) const = default;
 };
 
@@ -42,9 +43,10 @@ QList<Run> runs(const QTextDocument& document)
             result.append(
                 {it.fragment().text(), families.value(0), f.fontPointSize(),
                  f.foreground().style() == Qt::NoBrush ? QColor() : f.foreground().color(),
-                 f.fontWeight() >= QFont::DemiBold, f.fontItalic(), f.fontUnderline()});
+                 f.fontWeight() >= QFont::DemiBold, f.fontItalic(), f.fontUnderline(),
+                 f.intProperty(rtfprops::Language)});
         }
-        result.append({QStringLiteral("<par>"), {}, 0, {}, false, false, false});
+        result.append({QStringLiteral("<par>"), {}, 0, {}, false, false, false, 0});
     }
     return result;
 }
@@ -59,6 +61,11 @@ const QByteArray kRichEditSample =
     "\\pard\\fi-360\\li720\\ri144\\cf2 Indented navy \\'e9t\\'e9 \\u8364?\\par\r\n"
     "\\pard\\qr\\cf0\\f0\\fs20 tab\\tab and\\line line\\par\r\n}\r\n";
 
+// Paragraphs of other scripts, to put before the sample's end.
+const QByteArray kScripts = "\\pard\\rtlpar\\lang1037 \\u1513?\\u1500?\\u1493?\\u1501?\\par\r\n"
+                            "\\pard\\lang1049\\langfe1041 \\u1052?\\u1080?\\u1088? "
+                            "\\u26085?\\u26412?\\lang1024  end\\par\r\n";
+
 } // namespace
 
 class RtfTest : public QObject
@@ -69,7 +76,7 @@ private slots:
     void roundTrip_keepsEveryPreservedAttribute()
     {
         QTextDocument first;
-        ReadRtf(kRichEditSample, first);
+        ReadRtf(kRichEditSample.chopped(3) + kScripts + "}\r\n", first);
         const QByteArray written = WriteRtf(first);
         QVERIFY(written.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0"));
         QVERIFY(written.contains("\\viewkind4\\uc1\\pard"));
@@ -85,8 +92,21 @@ private slots:
                      a.blockFormat().property(rtfprops::RightIndentTwips));
             QCOMPARE(b.blockFormat().property(rtfprops::FirstIndentTwips),
                      a.blockFormat().property(rtfprops::FirstIndentTwips));
+            QCOMPARE(b.textDirection(), a.textDirection());
         }
         QCOMPARE(WriteRtf(second), written);
+        const QTextBlock hebrew = first.lastBlock().previous().previous();
+        QCOMPARE(hebrew.blockFormat().layoutDirection(), Qt::RightToLeft);
+        QCOMPARE(hebrew.begin().fragment().charFormat().intProperty(rtfprops::Language), 1037);
+        QList<int> languages; // Russian, Japanese (East Asian text), none
+        for (auto it = first.lastBlock().previous().begin(); !it.atEnd(); ++it)
+            languages << it.fragment().charFormat().intProperty(rtfprops::Language);
+        QCOMPARE(languages, QList<int>({1049, 1041, 0}));
+
+        // Arabic typed without a stated direction is saved right to left.
+        QTextDocument typed;
+        typed.setPlainText(QString::fromUtf8("\u0645\u0631\u062D\u0628\u0627\nabc"));
+        QCOMPARE(WriteRtf(typed).count("\\rtlpar"), 1);
     }
 
     void reader_formatsAndText()
