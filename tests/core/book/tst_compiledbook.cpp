@@ -93,6 +93,33 @@ private slots:
         QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.$$$")));
     }
 
+    // Names, captions and phrases of any script come back from the built book exactly, each
+    // phrase with its own link.
+    void compiledBook_keepsEveryScript()
+    {
+        ModelDoubles platform;
+        Book book;
+        const QString chapterName = QString::fromUtf8("Λευκές νύχτες");
+        book.state.Project.Presentation.Captions.QuitCaption.setText(QString::fromUtf8("&Выход"));
+        WriteProject(book.state);
+        book.addChapter(chapterName, "{\\rtf1 \\u955?}");
+        const QString white = QString::fromUtf8("Белые ночи");
+        const QString calm = QString::fromUtf8("Тихое море");
+        AddEntry(book.state.HyperTextFile, white, 2, QStringLiteral("WHITE.BMP"), kHyperSource);
+        AddEntry(book.state.HyperTextFile, calm, 2, QStringLiteral("CALM.BMP"), kHyperSource);
+        CompiledBookSource source(CompiledBook::fromBytes(*CompiledBookBytes(book.state)));
+        QCOMPARE(source.menuEntries(), QStringList{chapterName});
+        QCOMPARE(source.project().Presentation.Captions.QuitCaption.text(),
+                 QString::fromUtf8("&Выход"));
+        QStringList lines;
+        QVERIFY(source.hyperEntry(white.toUpper(), lines));
+        QCOMPARE(lines.first(), white);
+        QCOMPARE(lines.at(3), QStringLiteral("command=WHITE.BMP"));
+        QVERIFY(source.hyperEntry(calm, lines));
+        QCOMPARE(lines.at(3), QStringLiteral("command=CALM.BMP"));
+        QVERIFY(!source.hyperEntry(QString::fromUtf8("Тихое мора"), lines));
+    }
+
     // A converted project keeps the earlier version's 68-byte display files until a window opens
     // them: the book is built and distributed from them as they are, and they stay as they are.
     // A display file too short for either form is named in the message.
