@@ -5,14 +5,26 @@
 #include "clicks.h"
 #include "doubles.h"
 #include "epubcheck.h"
+#include "screenshots.h"
 #include "testdir.h"
 
+#include "core/book/bookarchive.h"
+#include "core/epub/epubexport.h"
+#include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
+#include "core/richtext/rtfreader.h"
+#include "core/sections/displaysection.h"
 #include "platform/filelists.h"
 #include "platform/inputbox.h"
+#include "preview/chapdispform.h"
+#include "preview/previewcontext.h"
+#include "preview/readerscreen.h"
 #include "preview/richedit.h"
+#include "preview/showhtextform.h"
 #include "ui/authoring/chapeditform.h"
 #include "ui/authoring/gettextform.h"
+#include "ui/authoring/hypentryform.h"
+#include "ui/authoring/hypmenuform.h"
 #include "ui/chapters/chapaddform.h"
 #include "ui/design/authorform.h"
 #include "ui/design/chapdesignform.h"
@@ -28,12 +40,15 @@
 #include "ui/publish/distribform.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextDocument>
 
 namespace {
 
@@ -64,6 +79,46 @@ void writeChapter(PlatformDoubles& platform, Tbookmainform& form)
     });
     click(form.EditBtn);
     QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("waves.QLF has been saved.")});
+}
+
+// Selects the text from `start` for `length` characters and marks it as a HyperText phrase.
+void markPhrase(TChapEditForm& editor, int start, int length)
+{
+    QTextCursor cursor = editor.RichEdit1->textCursor();
+    cursor.setPosition(start);
+    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+    editor.RichEdit1->setTextCursor(cursor);
+    click(editor.BtnH);
+}
+
+// Defines a pop-up text for the phrase through the link dialog, typing the text.
+void definePopup(PlatformDoubles& platform, const QString& file, const QString& phrase,
+                 const QString& text)
+{
+    platform.modal.expect<THypMenuForm>([](THypMenuForm& form) {
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(form.Label1->text(), QStringLiteral("HyperText Link")); // a new one, empty
+        click(form.Buttons[0]);
+        QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(!form.isVisible());
+    });
+    platform.modal.expect<THypEntryForm>([&text](THypEntryForm& entry) {
+        entry.RichEdit1->setFocus();
+        type(entry.RichEdit1, text);
+        click(entry.OKBtn);
+    });
+    DefineLink(file, phrase);
+}
+
+// The plain text of a pop-up entry's lines.
+QString popupText(const QStringList& lines)
+{
+    DisplayRecord display;
+    QStringList text;
+    ParseDisplayEntry(lines, display, text);
+    QTextDocument document;
+    ReadRtf(RtfFromLines(text), document);
+    return document.toPlainText().trimmed();
 }
 
 ProjectRecord projectOnDisk(const QString& folder)
@@ -246,6 +301,100 @@ private slots:
         QCOMPARE(book.exitCode(), 0);
         const QByteArray verified = book.readAllStandardOutput();
         QVERIFY2(verified.startsWith("1 chapters, 1 display records"), verified.constData());
+    }
+
+    // A Russian book with a Greek title, made as an author makes it: every text typed. Two
+    // phrases of one length keep two links, and every name, caption and pop-up reads back
+    // exactly in the built book, on its screens and in the EPUB.
+    void russianBook_keepsEveryTextInBothEditions()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        Tbookmainform form;
+        form.show();
+        form.Timer1Timer();
+        const QDir folder(dir.filePath(QStringLiteral("My Books/Sea")));
+        createBook(platform, form, dir);
+        const QString white = QString::fromUtf8("Белые ночи");
+        const QString calm = QString::fromUtf8("Тихое море");
+        platform.modal.expect<TChapEditForm>([&](TChapEditForm& editor) {
+            editor.RichEdit1->setFocus();
+            type(editor.RichEdit1, white + QString::fromUtf8(" и ") + calm);
+            markPhrase(editor, 0, int(white.size()));
+            markPhrase(editor, int(white.size()) + 3, int(calm.size()));
+            KeepScreenshot(editor, QStringLiteral("TChapEditForm-russian"));
+            click(editor.SaveasBtn);
+            click(editor.OKBtn);
+        });
+        platform.modal.expect<TGetTextForm>([](TGetTextForm& name) {
+            retype(name.Edit1, QString::fromUtf8("Глава"));
+            QTest::keyClick(name.Edit1, Qt::Key_Return);
+        });
+        click(form.EditBtn);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QString::fromUtf8("Глава.QLF has been saved.")});
+        const QString hyperText = folder.filePath(QStringLiteral("Sea.QVR"));
+        definePopup(platform, hyperText, white, QString::fromUtf8("Светлая ночь"));
+        definePopup(platform, hyperText, calm, QString::fromUtf8("Спокойная вода"));
+
+        platform.modal.expect<TChapAddForm>([](TChapAddForm& add) {
+            add.ChapIDEdit->setFocus();
+            type(add.ChapIDEdit, QString::fromUtf8("Первая глава"));
+            clickItem(add.FileListBox2, QString::fromUtf8("Глава.QLF"));
+            click(add.OKBtn);
+        });
+        platform.messages.answer(MessageAnswer::No);
+        click(form.AddBtn);
+        platform.messages.texts();
+        platform.modal.expect<TProgConfigForm>([](TProgConfigForm& program) {
+            retype(program.Edit1, QString::fromUtf8("Λευκές νύχτες"));
+            QTest::keyClick(&program, Qt::Key_L, Qt::AltModifier);
+            QTest::keyClicks(program.LanguageCombo, QStringLiteral("Russ"));
+            click(program.BitBtn1);
+        });
+        click(form.CustBookBtn);
+
+        platform.messages.answer(MessageAnswer::No);
+        click(form.ExecBtn);
+        platform.messages.texts();
+        const QByteArray executable = readBytes(folder.filePath(QStringLiteral("Sea.EXE")));
+        CompiledBookSource book(BookAfterImage(executable));
+        QCOMPARE(book.menuEntries(), QStringList{QString::fromUtf8("Первая глава")});
+        QCOMPARE(book.project().Config.BookTitle.text(), QString::fromUtf8("Λευκές νύχτες"));
+        QStringList lines;
+        QVERIFY(book.hyperEntry(white.toUpper(), lines));
+        QCOMPARE(popupText(lines), QString::fromUtf8("Светлая ночь"));
+        QVERIFY(book.hyperEntry(calm, lines));
+        QCOMPARE(popupText(lines), QString::fromUtf8("Спокойная вода"));
+
+        // The reader's chapter screen: a click on the second phrase opens its own pop-up.
+        const PreviewContext context{book, QStringLiteral("/tool/KESTRIN.HLP")};
+        TChapDispForm chapter(context, DefaultDisplay(),
+                              book.chapterText(book.chapter(0).ChapterFile.text()));
+        platform.modal.expect<TShowHTextForm>([&calm](TShowHTextForm& popup) {
+            QCOMPARE(popup.windowTitle(), calm);
+            QCOMPARE(popup.TextPnl->RichEdit1->toPlainText().trimmed(),
+                     QString::fromUtf8("Спокойная вода"));
+            popup.reject();
+        });
+        QTextCursor cursor = chapter.TextPnl->RichEdit1->textCursor();
+        cursor.setPosition(int(white.size()) + 5);
+        chapter.TextPnl->RichEdit1->setTextCursor(cursor);
+        chapter.RichEdit1MouseDown();
+
+        WorkingState state;
+        state.ProgramDir = QStringLiteral(QUORELLE_BIN_DIR "/");
+        state.ProjectDir = folder.path() + QLatin1Char('/');
+        state.ProjectFile = QStringLiteral("Sea.QVJ");
+        QDir::setCurrent(folder.path());
+        OpenProject(state);
+        QVERIFY(ExportEpub(state, folder.filePath(QStringLiteral("Sea.epub"))));
+        const QString text = QString::fromUtf8(Unzipped(folder.filePath(QStringLiteral("Sea.epub")),
+                                                        QStringLiteral("EPUB/chapter-1.xhtml")));
+        for (const char* part :
+             {"Светлая ночь", "Спокойная вода", "<title>Первая глава</title>", "xml:lang=\"ru\""})
+            QVERIFY2(text.contains(QString::fromUtf8(part)), part);
+        QVERIFY(EpubcheckAccepts(folder.filePath(QStringLiteral("Sea.epub"))));
     }
 };
 

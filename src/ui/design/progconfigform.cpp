@@ -75,14 +75,17 @@ void TProgConfigForm::build()
     title->setBuddy(Edit1);
     titleRow->addWidget(title);
     titleRow->addWidget(Edit1, 1);
+    auto* languageRow = new QHBoxLayout;
     auto* language = new QLabel(tr("&Language :"));
     language->setBuddy(LanguageCombo);
-    titleRow->addWidget(language);
-    titleRow->addWidget(LanguageCombo);
+    languageRow->addWidget(language);
+    languageRow->addWidget(LanguageCombo);
+    languageRow->addStretch(1);
     for (const BookLanguageChoice& choice : BookLanguageChoices())
         LanguageCombo->addItem(QStringLiteral("%1 [%2]").arg(choice.name, choice.tag), choice.tag);
     LanguageCombo->setMaxVisibleItems(20);
     groupLayout->addLayout(titleRow);
+    groupLayout->addLayout(languageRow);
     auto* grid = new QGridLayout;
     groupLayout->addLayout(grid);
     grid->addWidget(IconChkBx, 1, 0);
