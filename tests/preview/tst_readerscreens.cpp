@@ -1,6 +1,7 @@
 // The reader screens, read back from their widgets after showing them offscreen.
 #include "doubles.h"
 #include "mediarecorder.h"
+#include "screenshots.h"
 #include "testbook.h"
 
 #include "core/pictures/pictures.h"
@@ -29,6 +30,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <QWindow>
 
 namespace {
@@ -82,6 +85,36 @@ private slots:
         QVERIFY(fullForm.MPrint->menuAction()->isVisible());
         QCOMPARE(fullForm.TextPnl->RichEdit1->toPlainText(),
                  QStringLiteral("plain words, not rtf"));
+    }
+
+    // An Arabic paragraph reads from the right, whether the RTF says so or only its letters do;
+    // a Hebrew and a Japanese line draw with real glyphs beside it.
+    void arabicChapter_readsFromTheRight()
+    {
+        PlatformDoubles platform;
+        Book book;
+        TChapDispForm form(
+            book.context, windowed(),
+            "{\\rtf1\\ansi\\pard\\rtlpar\\fs28 \\u1605?\\u1585?\\u1581?\\u1576?\\u1575?"
+            "\\par\\pard \\u1513?\\u1500?\\u1493?\\u1501?\\par\\pard Hello "
+            "\\u26085?\\u26412?\\u35486?\\par}");
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        KeepScreenshot(form, QStringLiteral("TChapDispForm-arabic"));
+        QTextEdit* text = form.TextPnl->RichEdit1;
+        QCOMPARE(text->document()->begin().textDirection(), Qt::RightToLeft);
+        QCOMPARE(text->document()->begin().next().textDirection(), Qt::RightToLeft);
+        QCOMPARE(text->document()->lastBlock().textDirection(), Qt::LeftToRight);
+        // The Arabic line's ink lies in the right half of the text window.
+        const QImage shot = text->viewport()->grab().toImage();
+        const QRect line = text->cursorRect(QTextCursor(text->document()->begin()));
+        int left = 0;
+        int right = 0;
+        for (int x = 0; x < shot.width(); ++x) {
+            for (int y = line.top(); y < line.bottom(); ++y)
+                (qGray(shot.pixel(x, y)) < 96 ? (x < shot.width() / 2 ? left : right) : x) += 1;
+        }
+        QVERIFY2(right > 20 && left == 0, qPrintable(QStringLiteral("%1 %2").arg(left).arg(right)));
     }
 
     void backgrounds_messagesAndFallback_data()
