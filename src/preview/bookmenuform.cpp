@@ -41,7 +41,11 @@ TBookMenuForm::TBookMenuForm(const PreviewContext& context, const QStringList& e
     SetupBar(StatusPnl, bars.StatusShown, bars.StatusText.text(), bars.StatusFont.text(),
              bars.StatusColor);
     buildMenuBox();
-    ListBox1->addItems(entries);
+    for (const QString& entry : entries) {
+        auto* item = new QListWidgetItem(entry, ListBox1);
+        if (entry.isRightToLeft()) // an Arabic or Hebrew entry reads from the right
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
     ListBox1->setCurrentRow(0);
 
     AuthorPnl->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -325,12 +325,22 @@ private slots:
         Book book;
         MenuRecord& menu = book.state.Project.Menu;
         menu.UseAuthorBox = 1;
-        menu.Author.AuthorLine1.setText(QStringLiteral("One"));
+        menu.Author.AuthorLine1.setText(QString::fromUtf8("Фёдор Достоевский"));
         menu.Author.AuthorLine2.setText(QStringLiteral("Two"));
         menu.Author.AuthorLine4.setText(QStringLiteral("Four"));
         menu.MenuBars.TitleText.setText(QStringLiteral("Hidden title"));
-        TBookMenuForm form(book.context, {QStringLiteral("A"), QStringLiteral("B")});
+        const QStringList entries = {QString::fromUtf8("Белые ночи"), QString::fromUtf8("東京"),
+                                     QString::fromUtf8("الفصل الأول"),
+                                     QString::fromUtf8("פרק שני")};
+        TBookMenuForm form(book.context, entries);
         form.show();
+        KeepScreenshot(form, QStringLiteral("TBookMenuForm-scripts"));
+        for (int i = 0; i < entries.size(); ++i) {
+            QCOMPARE(form.ListBox1->item(i)->text(), entries.at(i));
+            QCOMPARE(form.ListBox1->item(i)->textAlignment() & Qt::AlignRight,
+                     i >= 2 ? Qt::AlignRight : 0);
+        }
+        QCOMPARE(form.Labels[0]->text(), QString::fromUtf8("Фёдор Достоевский"));
         QCOMPARE(form.Panel1->geometry(), QRect(230, 130, 190, 165));
         QVERIFY(form.AuthorPnl->isVisible());
         QCOMPARE(form.AuthorPnl->geometry(), QRect(5, 5, 190, 100));

@@ -1,5 +1,6 @@
 // A temporary directory that is the current directory for the length of a test. Its name holds a
-// blank and non-ASCII letters, as authors' folders do.
+// blank and non-ASCII letters, as authors' folders do. With QUORELLE_KEEP_TESTDIRS set it is left
+// behind, to look at what a test made (a built book, an EPUB).
 #pragma once
 
 #include <QByteArray>
@@ -14,6 +15,7 @@ public:
         : m_dir(QDir::tempPath() + QStringLiteral("/Quorelle Bücher-XXXXXX")),
           m_previous(QDir::currentPath())
     {
+        m_dir.setAutoRemove(qEnvironmentVariableIsEmpty("QUORELLE_KEEP_TESTDIRS"));
         QDir::setCurrent(m_dir.path());
     }
     ~CurrentTempDir() { QDir::setCurrent(m_previous); }
