@@ -18,11 +18,18 @@ namespace {
 
 const QString kFile = QStringLiteral("FUZZ.QVR");
 
-QByteArray seedFile()
+// A Windows-1252 file, or (every other round) a UTF-8 one with its mark and a Cyrillic phrase.
+QByteArray seedFile(bool utf8 = false)
 {
-    return "[Paris]\r\nsource=HYPER\r\ntype=2\r\ncommand=P.BMP,30\r\n]\r\n\r\n"
-           "[^INTRODUCTION^]\r\nsource=INTRO\r\ntext=\r\n{\\rtf1 hi}\r\n]\r\n\r\n"
-           "[Pop]\r\nsource=HYPER\r\ntype=1\r\ndisplaytype=1\r\nfullscreen=true\r\n]\r\n\r\n";
+    const QByteArray sections =
+        "[Paris]\r\nsource=HYPER\r\ntype=2\r\ncommand=P.BMP,30\r\n]\r\n\r\n"
+        "[^INTRODUCTION^]\r\nsource=INTRO\r\ntext=\r\n{\\rtf1 hi}\r\n]\r\n\r\n"
+        "[Pop]\r\nsource=HYPER\r\ntype=1\r\ndisplaytype=1\r\nfullscreen=true\r\n]\r\n\r\n";
+    if (!utf8)
+        return sections;
+    return textcodec::kUtf8Mark.toByteArray() + sections +
+           QString::fromUtf8("[Белые ночи]\r\nsource=HYPER\r\ntype=2\r\ncommand=W.BMP\r\n]\r\n")
+               .toUtf8();
 }
 
 QByteArray mutate(QByteArray bytes, QRandomGenerator& random)
@@ -70,8 +77,13 @@ QList<QByteArray> referenceLines(const QByteArray& bytes)
     return lines;
 }
 
-std::optional<QStringList> referenceEntry(const QByteArray& bytes, const QString& name)
+// A file starting with the UTF-8 mark is UTF-8, any other Windows-1252; names compare by
+// Unicode case folding.
+std::optional<QStringList> referenceEntry(const QByteArray& file, const QString& name)
 {
+    bool utf8 = false;
+    const QByteArray bytes = textcodec::withoutMark(file, &utf8).toByteArray();
+    const auto decode = [utf8](const QByteArray& b) { return textcodec::decodeAs(b, utf8); };
     const QList<QByteArray> lines = referenceLines(bytes);
     std::optional<QStringList> found;
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -80,11 +92,12 @@ std::optional<QStringList> referenceEntry(const QByteArray& bytes, const QString
             continue;
         const QByteArray header = line.mid(1, line.size() - 2); // "[" alone has an empty name
         const QByteArray sourceLine = lines.value(i + 1);
-        if (header.toUpper() != name.toLatin1().toUpper() || sourceLine.mid(7).toUpper() != "HYPER")
+        if (decode(header).toCaseFolded() != name.toCaseFolded() ||
+            decode(sourceLine.mid(7)).toCaseFolded() != QStringLiteral("hyper"))
             continue;
-        QStringList entry{textcodec::decode(header), textcodec::decode(sourceLine)};
+        QStringList entry{decode(header), decode(sourceLine)};
         for (qsizetype j = i + 2; j < lines.size(); ++j) {
-            entry << textcodec::decode(lines.at(j));
+            entry << decode(lines.at(j));
             if (lines.at(j) == "]")
                 break;
         }
@@ -93,15 +106,17 @@ std::optional<QStringList> referenceEntry(const QByteArray& bytes, const QString
     return found;
 }
 
-// Names of the plain ASCII headers of a file, the ones the reference compares.
-QStringList headerNames(const QByteArray& bytes)
+// Names of the headers of a file without control characters, the ones the reference compares.
+QStringList headerNames(const QByteArray& file)
 {
+    bool utf8 = false;
+    const QByteArray bytes = textcodec::withoutMark(file, &utf8).toByteArray();
     QStringList names;
     for (const QByteArray& line : referenceLines(bytes)) {
-        const bool ascii =
-            std::all_of(line.cbegin(), line.cend(), [](char c) { return c >= 0x20 && c < 0x7f; });
-        if (line.startsWith('[') && line.size() >= 2 && ascii)
-            names << QString::fromLatin1(line.mid(1, line.size() - 2));
+        const bool printable =
+            std::all_of(line.cbegin(), line.cend(), [](char c) { return c < 0 || c >= 0x20; });
+        if (line.startsWith('[') && line.size() >= 2 && printable)
+            names << textcodec::decodeAs(line.mid(1, line.size() - 2), utf8);
     }
     return names;
 }
@@ -132,7 +147,7 @@ private slots:
         CurrentTempDir dir;
         QRandomGenerator random(20261207);
         for (int round = 0; round < rounds(); ++round) {
-            const QByteArray damaged = mutate(seedFile(), random);
+            const QByteArray damaged = mutate(seedFile(round % 2 == 1), random);
             writeBytes(kFile, damaged);
             const QString context = QString::fromLatin1(damaged.toPercentEncoding());
             const QStringList compared = headerNames(damaged) << QStringLiteral("paris");
@@ -169,11 +184,12 @@ private slots:
     void damagedCompiledBlocks_areRefusedOrRead()
     {
         QRandomGenerator random(7);
-        const QByteArray good = CompileSections(seedFile());
+        const QByteArray good[] = {CompileSections(seedFile()), CompileSections(seedFile(true))};
         int refused = 0;
         for (int round = 0; round < rounds() * 5; ++round) {
             try {
-                const CompiledSections sections = CompiledSections::fromBytes(mutate(good, random));
+                const CompiledSections sections =
+                    CompiledSections::fromBytes(mutate(good[round % 2], random));
                 QStringList lines;
                 sections.readEntry(QStringLiteral("Paris"), QStringLiteral("HYPER"), lines);
                 // Every well-formed entry of an accepted block is found again through the index:
@@ -185,7 +201,7 @@ private slots:
                     const int found =
                         sections.find(header.mid(1, header.size() - 2), sections.source(i));
                     QVERIFY(found >= i);
-                    QCOMPARE(sections.headerLine(found).toUpper(), header.toUpper());
+                    QCOMPARE(sections.headerLine(found).toCaseFolded(), header.toCaseFolded());
                 }
             } catch (const CompiledBlockError&) {
                 ++refused;
