@@ -20,6 +20,8 @@
 #include <QTextBrowser>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 // Takes the addresses QDesktopServices would hand to the desktop.
 class UrlCatcher : public QObject
 {
@@ -44,12 +46,12 @@ private slots:
             "<section id=\"120\"><h2>Select an "
             "<b>E-Book</b></h2><p>Pick.</p></section></body></html>"));
         QCOMPARE(topics.contexts(), QList<int>({1, 120}));
-        QCOMPARE(topics.title(120), QStringLiteral("Select an E-Book"));
-        QVERIFY(topics.topicHtml(120).contains(QStringLiteral("<p>Pick.</p>")));
+        QCOMPARE(topics.title(120), u"Select an E-Book"_s);
+        QVERIFY(topics.topicHtml(120).contains(u"<p>Pick.</p>"_s));
         QVERIFY(topics.topicHtml(999).isEmpty());
 
-        const HelpTopics plain = HelpTopics::fromHtml(QStringLiteral("<p>Book help</p>"));
-        QCOMPARE(plain.topicHtml(42), QStringLiteral("<p>Book help</p>"));
+        const HelpTopics plain = HelpTopics::fromHtml(u"<p>Book help</p>"_s);
+        QCOMPARE(plain.topicHtml(42), u"<p>Book help</p>"_s);
     }
 
     void helpFile_hasTopicForEveryContextTheToolPasses()
@@ -68,28 +70,28 @@ private slots:
     void helpViewer_followsLinksAndFallsBackToContents()
     {
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("H.HLP")),
+        writeBytes(dir.filePath(u"H.HLP"_s),
                    "<section id=\"1\"><h2>Contents</h2></section><section "
                    "id=\"7\"><h2>Seven</h2></section>");
         HelpViewer viewer;
-        QVERIFY(viewer.loadFile(dir.filePath(QStringLiteral("H.HLP"))));
+        QVERIFY(viewer.loadFile(dir.filePath(u"H.HLP"_s)));
         viewer.showTopic(7);
         QCOMPARE(viewer.currentTopic(), 7);
-        QCOMPARE(viewer.windowTitle(), QStringLiteral("Help - Seven"));
+        QCOMPARE(viewer.windowTitle(), u"Help - Seven"_s);
         viewer.showTopic(55);
         QCOMPARE(viewer.currentTopic(), 1);
-        QVERIFY(!viewer.loadFile(dir.filePath(QStringLiteral("MISSING.HLP"))));
+        QVERIFY(!viewer.loadFile(dir.filePath(u"MISSING.HLP"_s)));
     }
 
     // Help asked for in a modal window opens above it and takes input, and goes with it.
     void helpViewer_opensAboveTheModalWindowItIsAskedFrom()
     {
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("H.HLP")),
+        writeBytes(dir.filePath(u"H.HLP"_s),
                    "<section id=\"1\"><h2>Contents</h2></section><section "
                    "id=\"7\"><h2>Seven</h2></section>");
         ViewerHelpService help;
-        help.setHelpFile(dir.filePath(QStringLiteral("H.HLP")));
+        help.setHelpFile(dir.filePath(u"H.HLP"_s));
         QPointer<QDialog> dialog = new QDialog;
         dialog->setModal(true);
         dialog->show();
@@ -111,8 +113,7 @@ private slots:
 
     void messageText_showsLineFeedCarriageReturnAsOneBreak()
     {
-        QCOMPARE(QtMessageBoxes::displayText(QStringLiteral("a\n\r\n\rb")),
-                 QStringLiteral("a\n\nb"));
+        QCOMPARE(QtMessageBoxes::displayText(u"a\n\r\n\rb"_s), u"a\n\nb"_s);
     }
 
     // Enter presses a question's default button: No where Yes would throw the author's work away.
@@ -128,16 +129,15 @@ private slots:
                 QVERIFY(box);
                 QTest::keyClick(box, Qt::Key_Return);
             });
-            QCOMPARE(boxes.show(kind, QStringLiteral("Close anyway?")), answer);
+            QCOMPARE(boxes.show(kind, u"Close anyway?"_s), answer);
         }
     }
 
     void fileDialogFilter_matchesBothCases()
     {
-        QCOMPARE(QtFileDialogs::qtFilter(QStringLiteral("Graphic Files|*.BMP;*.JPG")),
-                 QStringLiteral("Graphic Files (*.BMP *.bmp *.JPG *.jpg)"));
-        QCOMPARE(QtFileDialogs::qtFilter(QStringLiteral("A|*.a|B|*.b")),
-                 QStringLiteral("A (*.A *.a);;B (*.B *.b)"));
+        QCOMPARE(QtFileDialogs::qtFilter(u"Graphic Files|*.BMP;*.JPG"_s),
+                 u"Graphic Files (*.BMP *.bmp *.JPG *.jpg)"_s);
+        QCOMPARE(QtFileDialogs::qtFilter(u"A|*.a|B|*.b"_s), u"A (*.A *.a);;B (*.B *.b)"_s);
     }
 
     void f1_opensHelpAtTheNearestContext()
@@ -161,15 +161,15 @@ private slots:
     void fileLists_followEachOther()
     {
         CurrentTempDir dir;
-        QDir(dir.path()).mkpath(QStringLiteral("sub/deeper"));
-        writeBytes(dir.filePath(QStringLiteral("sub/a.bmp")), "x");
-        writeBytes(dir.filePath(QStringLiteral("sub/b.JPG")), "x");
-        writeBytes(dir.filePath(QStringLiteral("sub/c.txt")), "x");
+        QDir(dir.path()).mkpath(u"sub/deeper"_s);
+        writeBytes(dir.filePath(u"sub/a.bmp"_s), "x");
+        writeBytes(dir.filePath(u"sub/b.JPG"_s), "x");
+        writeBytes(dir.filePath(u"sub/c.txt"_s), "x");
         DirectoryListBox folders;
         FileListBox files;
-        files.setMask(QStringLiteral("*.BMP;*.JPG"));
+        files.setMask(u"*.BMP;*.JPG"_s);
         folders.setFileList(&files);
-        folders.setDirectory(dir.filePath(QStringLiteral("sub")));
+        folders.setDirectory(dir.filePath(u"sub"_s));
         QCOMPARE(folders.count(), 2); // ".." and "deeper"
         QCOMPARE(files.count(), 2);
 
@@ -180,13 +180,13 @@ private slots:
         files.show();
         QTest::keyClick(&files, Qt::Key_Down);
         QTest::keyClick(&files, Qt::Key_Down);
-        QCOMPARE(chosen, QStringList({QStringLiteral("a.bmp"), QStringLiteral("b.JPG")}));
+        QCOMPARE(chosen, QStringList({u"a.bmp"_s, u"b.JPG"_s}));
         QLineEdit folderEdit;
         folders.bindFolderEdit(&folderEdit);
         folders.show();
         QTest::keyClick(&folders, Qt::Key_Down); // the first key makes ".." current
         QTest::keyClick(&folders, Qt::Key_Down);
-        QCOMPARE(folderEdit.text(), dir.filePath(QStringLiteral("sub/deeper")));
+        QCOMPARE(folderEdit.text(), dir.filePath(u"sub/deeper"_s));
 
         QTest::keyClick(&folders, Qt::Key_Home); // ".." and Enter go up
         QTest::keyClick(&folders, Qt::Key_Return);
@@ -197,20 +197,20 @@ private slots:
     void documents_bookFilesOpenLocallyOnlyAddressesGoOut()
     {
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("page.htm")), "<p>");
+        writeBytes(dir.filePath(u"page.htm"_s), "<p>");
         UrlCatcher catcher;
         for (const char* scheme : {"file", "http", "https", "mailto"})
             QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &catcher, "open");
         DesktopDocumentOpener opener;
-        opener.open(QStringLiteral("PAGE.HTM"));
-        opener.open(QStringLiteral("https://example.org/a b"));
-        opener.open(QStringLiteral("mailto:author@example.org"));
+        opener.open(u"PAGE.HTM"_s);
+        opener.open(u"https://example.org/a b"_s);
+        opener.open(u"mailto:author@example.org"_s);
         for (const char* scheme : {"file", "http", "https", "mailto"})
             QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
         QCOMPARE(catcher.urls.size(), 3);
-        QCOMPARE(catcher.urls.at(0), QUrl::fromLocalFile(dir.filePath(QStringLiteral("page.htm"))));
-        QCOMPARE(catcher.urls.at(1).host(), QStringLiteral("example.org"));
-        QCOMPARE(catcher.urls.at(2).scheme(), QStringLiteral("mailto"));
+        QCOMPARE(catcher.urls.at(0), QUrl::fromLocalFile(dir.filePath(u"page.htm"_s)));
+        QCOMPARE(catcher.urls.at(1).host(), u"example.org"_s);
+        QCOMPARE(catcher.urls.at(2).scheme(), u"mailto"_s);
     }
 
     void tile_coversTheControlAndClipsAtTheEdges()

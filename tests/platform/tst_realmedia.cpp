@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QWidget>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QByteArray u32le(quint32 v)
@@ -90,7 +92,7 @@ private slots:
     void midi_playsToTheEnd()
     {
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("tune.mid")));
+        QFile file(dir.filePath(u"tune.mid"_s));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(midi());
         file.close();
@@ -104,18 +106,16 @@ private slots:
 
     void video_playsToTheEnd()
     {
-        const QString tool = QStandardPaths::findExecutable(QStringLiteral("gst-launch-1.0"));
+        const QString tool = QStandardPaths::findExecutable(u"gst-launch-1.0"_s);
         if (tool.isEmpty())
             QSKIP("GStreamer's command-line tool is not installed");
         QTemporaryDir dir;
-        const QString avi = dir.filePath(QStringLiteral("film.avi"));
+        const QString avi = dir.filePath(u"film.avi"_s);
         QProcess make;
-        make.start(tool, {QStringLiteral("-q"), QStringLiteral("videotestsrc"),
-                          QStringLiteral("num-buffers=10"), QStringLiteral("!"),
-                          QStringLiteral("video/x-raw,width=160,height=120,framerate=10/1"),
-                          QStringLiteral("!"), QStringLiteral("jpegenc"), QStringLiteral("!"),
-                          QStringLiteral("avimux"), QStringLiteral("!"), QStringLiteral("filesink"),
-                          QStringLiteral("location=") + avi});
+        make.start(tool,
+                   {u"-q"_s, u"videotestsrc"_s, u"num-buffers=10"_s, u"!"_s,
+                    u"video/x-raw,width=160,height=120,framerate=10/1"_s, u"!"_s, u"jpegenc"_s,
+                    u"!"_s, u"avimux"_s, u"!"_s, u"filesink"_s, u"location="_s + avi});
         QVERIFY(make.waitForFinished(30000));
         QtMedia media;
         QString error;

@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A short WAV: RIFF header and a few silent samples.
@@ -33,12 +35,12 @@ void makeMedia(const CurrentTempDir& dir)
 {
     QImage picture(20, 20, QImage::Format_RGB32);
     picture.fill(Qt::yellow);
-    picture.save(dir.filePath(QStringLiteral("pic.bmp")));
-    writeBytes(dir.filePath(QStringLiteral("snd.wav")), wavBytes());
-    writeBytes(dir.filePath(QStringLiteral("BAD.WAV")), "not a sound");
-    writeBytes(dir.filePath(QStringLiteral("tune.mid")), "MThd");
-    writeBytes(dir.filePath(QStringLiteral("film.avi")), "RIFF....AVI ");
-    writeBytes(dir.filePath(QStringLiteral("BROKEN.AVI")), "text");
+    picture.save(dir.filePath(u"pic.bmp"_s));
+    writeBytes(dir.filePath(u"snd.wav"_s), wavBytes());
+    writeBytes(dir.filePath(u"BAD.WAV"_s), "not a sound");
+    writeBytes(dir.filePath(u"tune.mid"_s), "MThd");
+    writeBytes(dir.filePath(u"film.avi"_s), "RIFF....AVI ");
+    writeBytes(dir.filePath(u"BROKEN.AVI"_s), "text");
 }
 
 } // namespace
@@ -56,20 +58,17 @@ private slots:
         QTest::addColumn<QString>("video");
         QTest::addColumn<int>("delay");
         QTest::newRow("picture, sound, tenths")
-            << QStringLiteral("pic.bmp,snd.wav,50") << QStringLiteral("PIC.BMP")
-            << QStringLiteral("SND.WAV") << QString() << 5000;
+            << u"pic.bmp,snd.wav,50"_s << u"PIC.BMP"_s << u"SND.WAV"_s << QString() << 5000;
         QTest::newRow("later picture wins")
-            << QStringLiteral("a.jpg,b.wmf") << QStringLiteral("B.WMF") << QString() << QString()
-            << 0;
+            << u"a.jpg,b.wmf"_s << u"B.WMF"_s << QString() << QString() << 0;
         QTest::newRow("substring tests")
-            << QStringLiteral("x.bmp.wav") << QStringLiteral("X.BMP.WAV")
-            << QStringLiteral("X.BMP.WAV") << QString() << 0;
-        QTest::newRow("video and midi") << QStringLiteral("f.avi,t.mid") << QString()
-                                        << QStringLiteral("T.MID") << QStringLiteral("F.AVI") << 0;
+            << u"x.bmp.wav"_s << u"X.BMP.WAV"_s << u"X.BMP.WAV"_s << QString() << 0;
+        QTest::newRow("video and midi")
+            << u"f.avi,t.mid"_s << QString() << u"T.MID"_s << u"F.AVI"_s << 0;
         QTest::newRow("only six elements")
-            << QStringLiteral("1,2,3,4,5,6,a.bmp") << QString() << QString() << QString() << 600;
-        QTest::newRow("not whole numbers") << QStringLiteral("p.bmp,1.5") << QStringLiteral("P.BMP")
-                                           << QString() << QString() << 0;
+            << u"1,2,3,4,5,6,a.bmp"_s << QString() << QString() << QString() << 600;
+        QTest::newRow("not whole numbers")
+            << u"p.bmp,1.5"_s << u"P.BMP"_s << QString() << QString() << 0;
     }
     void parseShowCommand()
     {
@@ -85,33 +84,26 @@ private slots:
     {
         using L = QStringList;
         QCOMPARE(ProgramArguments(HyperTextType::ExecutableProgram,
-                                  QStringLiteral("C:\\TOOLS\\VIEW.EXE,DATA.TXT \"a b\""),
-                                  QString()),
-                 L({QStringLiteral("C:\\TOOLS\\VIEW.EXE"), QStringLiteral("DATA.TXT"),
-                    QStringLiteral("a b")}));
-        QCOMPARE(ProgramArguments(HyperTextType::ExecutableProgram, QStringLiteral("MY GAME.EXE"),
-                                  QString()),
-                 L{QStringLiteral("MY GAME.EXE")});
-        QCOMPARE(ProgramArguments(HyperTextType::WindowsProgram,
-                                  QStringLiteral("WRITE.EXE NOTES.TXT"),
-                                  QStringLiteral("/my books/a/")),
-                 L({QStringLiteral("WRITE.EXE"), QStringLiteral("/my books/a/NOTES.TXT")}));
+                                  u"C:\\TOOLS\\VIEW.EXE,DATA.TXT \"a b\""_s, QString()),
+                 L({u"C:\\TOOLS\\VIEW.EXE"_s, u"DATA.TXT"_s, u"a b"_s}));
+        QCOMPARE(ProgramArguments(HyperTextType::ExecutableProgram, u"MY GAME.EXE"_s, QString()),
+                 L{u"MY GAME.EXE"_s});
+        QCOMPARE(ProgramArguments(HyperTextType::WindowsProgram, u"WRITE.EXE NOTES.TXT"_s,
+                                  u"/my books/a/"_s),
+                 L({u"WRITE.EXE"_s, u"/my books/a/NOTES.TXT"_s}));
     }
 
     void runProgram_findsTheProgramInTheProjectFirst()
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("game.sh")), "#!/bin/sh\n");
-        RunProgram(HyperTextType::ExecutableProgram, QStringLiteral("GAME.SH,-x two"),
+        writeBytes(dir.filePath(u"game.sh"_s), "#!/bin/sh\n");
+        RunProgram(HyperTextType::ExecutableProgram, u"GAME.SH,-x two"_s,
                    dir.path() + QLatin1Char('/'));
-        RunProgram(HyperTextType::WindowsProgram, QStringLiteral("sh NOTES.TXT"),
-                   dir.path() + QLatin1Char('/'));
+        RunProgram(HyperTextType::WindowsProgram, u"sh NOTES.TXT"_s, dir.path() + QLatin1Char('/'));
         QCOMPARE(platform.programs.runs().size(), 2);
-        QCOMPARE(platform.programs.runs().at(0),
-                 dir.filePath(QStringLiteral("game.sh")) + QStringLiteral("|-x|two"));
-        QVERIFY(platform.programs.runs().at(1).endsWith(QStringLiteral("|") + dir.path() +
-                                                        QStringLiteral("/NOTES.TXT")));
+        QCOMPARE(platform.programs.runs().at(0), dir.filePath(u"game.sh"_s) + u"|-x|two"_s);
+        QVERIFY(platform.programs.runs().at(1).endsWith(u"|"_s + dir.path() + u"/NOTES.TXT"_s));
     }
 
     // A book names programs and documents in any letter case (often in capitals): they are found
@@ -120,27 +112,27 @@ private slots:
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
-        QDir(dir.path()).mkdir(QStringLiteral("bin"));
-        const QString program = dir.filePath(QStringLiteral("bin/show-notes"));
+        QDir(dir.path()).mkdir(u"bin"_s);
+        const QString program = dir.filePath(u"bin/show-notes"_s);
         writeBytes(program, "#!/bin/sh\n");
         QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                            QFileDevice::ExeOwner);
-        writeBytes(dir.filePath(QStringLiteral("notes.txt")), "words");
+        writeBytes(dir.filePath(u"notes.txt"_s), "words");
         const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", QFile::encodeName(dir.filePath(QStringLiteral("bin"))) + ':' + path);
+        qputenv("PATH", QFile::encodeName(dir.filePath(u"bin"_s)) + ':' + path);
         const auto restore = qScopeGuard([&path] { qputenv("PATH", path); });
 
-        RunProgram(HyperTextType::WindowsProgram, QStringLiteral("SHOW-NOTES NOTES.TXT"),
+        RunProgram(HyperTextType::WindowsProgram, u"SHOW-NOTES NOTES.TXT"_s,
                    dir.path() + QLatin1Char('/'));
-        QCOMPARE(platform.programs.runs(), QStringList{program + QLatin1Char('|') +
-                                                       dir.filePath(QStringLiteral("notes.txt"))});
+        QCOMPARE(platform.programs.runs(),
+                 QStringList{program + QLatin1Char('|') + dir.filePath(u"notes.txt"_s)});
 
         platform.programs.starts = false;
-        RunProgram(HyperTextType::ExecutableProgram, QStringLiteral("NO-SUCH-PROGRAM,x"),
+        RunProgram(HyperTextType::ExecutableProgram, u"NO-SUCH-PROGRAM,x"_s,
                    dir.path() + QLatin1Char('/'));
         QCOMPARE(platform.programs.runs().size(), 2);
         QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("The program NO-SUCH-PROGRAM could not be started.")});
+                 QStringList{u"The program NO-SUCH-PROGRAM could not be started."_s});
     }
 
     void showCommand_whichWindowOpens()
@@ -153,11 +145,10 @@ private slots:
             QVERIFY(player.Bevel1->isVisibleTo(&player));
             QCOMPARE(player.Bevel1->size(), QSize(168, 128));
             QCOMPARE(player.height(), 48 + 128 + 8);
-            QCOMPARE(player.windowTitle(), QStringLiteral("Press the Start button"));
+            QCOMPARE(player.windowTitle(), u"Press the Start button"_s);
             player.reject();
         });
-        ShowCommand(QStringLiteral("Cap"), QStringLiteral("pic.bmp,film.avi"),
-                    QStringLiteral("Press the Start button"), nullptr);
+        ShowCommand(u"Cap"_s, u"pic.bmp,film.avi"_s, u"Press the Start button"_s, nullptr);
         // A tune alone opens the player with only its button row.
         platform.modal.expect<TMediaPlayForm>([](TMediaPlayForm& player) {
             QCOMPARE(player.height(), 48);
@@ -166,13 +157,12 @@ private slots:
             QCOMPARE(player.Gauge1->value(), 500);
             player.reject();
         });
-        ShowCommand(QStringLiteral("Cap"), QStringLiteral("tune.mid"), QString(), nullptr);
+        ShowCommand(u"Cap"_s, u"tune.mid"_s, QString(), nullptr);
         // A sound alone plays without a window.
-        ShowCommand(QStringLiteral("Cap"), QStringLiteral("snd.wav"), QString(), nullptr);
+        ShowCommand(u"Cap"_s, u"snd.wav"_s, QString(), nullptr);
         QCOMPARE(platform.media.calls(),
-                 QStringList({QStringLiteral("open film.avi"), QStringLiteral("step"),
-                              QStringLiteral("open tune.mid"), QStringLiteral("step"),
-                              QStringLiteral("wave 844 bytes")}));
+                 QStringList({u"open film.avi"_s, u"step"_s, u"open tune.mid"_s, u"step"_s,
+                              u"wave 844 bytes"_s}));
         QVERIFY(platform.messages.shown().isEmpty());
     }
 
@@ -181,22 +171,20 @@ private slots:
         PlatformDoubles platform;
         CurrentTempDir dir;
         makeMedia(dir);
-        ShowCommand(QStringLiteral("Cap"), QStringLiteral("pic.bmp,gone.wav"), QString(), nullptr);
-        ShowCommand(QStringLiteral("Cap"), QStringLiteral("gone.jpg,snd.wav"), QString(), nullptr);
-        ShowCommand(QStringLiteral("Cap"), QStringLiteral("gone.avi,pic.bmp"), QString(), nullptr);
-        ShowCommand(QStringLiteral("Cap"), QStringLiteral("broken.avi"), QString(), nullptr);
-        ShowCommand(QStringLiteral("Cap"), QStringLiteral("bad.wav"), QString(), nullptr);
-        QCOMPARE(
-            platform.messages.texts(),
-            QStringList({QStringLiteral("The file GONE.WAV is missing"),
-                         QStringLiteral("The file GONE.JPG is missing"),
-                         QStringLiteral("The file GONE.AVI is missing"),
-                         QStringLiteral("The file BROKEN.AVI cannot be played: not a media file"),
-                         QStringLiteral("The file BAD.WAV cannot be played: not a WAV sound")}));
+        ShowCommand(u"Cap"_s, u"pic.bmp,gone.wav"_s, QString(), nullptr);
+        ShowCommand(u"Cap"_s, u"gone.jpg,snd.wav"_s, QString(), nullptr);
+        ShowCommand(u"Cap"_s, u"gone.avi,pic.bmp"_s, QString(), nullptr);
+        ShowCommand(u"Cap"_s, u"broken.avi"_s, QString(), nullptr);
+        ShowCommand(u"Cap"_s, u"bad.wav"_s, QString(), nullptr);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList({u"The file GONE.WAV is missing"_s, u"The file GONE.JPG is missing"_s,
+                              u"The file GONE.AVI is missing"_s,
+                              u"The file BROKEN.AVI cannot be played: not a media file"_s,
+                              u"The file BAD.WAV cannot be played: not a WAV sound"_s}));
 
         platform.media.waveDevices = 0; // without a sound output WAV sounds are skipped
         platform.media.clearCalls();
-        ShowCommand(QStringLiteral("Cap"), QStringLiteral("snd.wav"), QString(), nullptr);
+        ShowCommand(u"Cap"_s, u"snd.wav"_s, QString(), nullptr);
         QVERIFY(platform.media.calls().isEmpty());
     }
 
@@ -206,7 +194,7 @@ private slots:
         CurrentTempDir dir;
         makeMedia(dir);
         platform.modal.expect<TShowMultForm>([](TShowMultForm& show) {
-            QCOMPARE(show.windowTitle(), QStringLiteral("Sun"));
+            QCOMPARE(show.windowTitle(), u"Sun"_s);
             QVERIFY(show.Timer2->isActive());
             QCOMPARE(show.Timer2->interval(), 5000);
             QVERIFY(show.Timer1->isActive()); // the sound starts 10 ms after the show appears
@@ -214,9 +202,8 @@ private slots:
             show.Timer1Timer();
             show.Timer2Timer();
         });
-        ShowCommand(QStringLiteral("Sun"), QStringLiteral("pic.bmp,snd.wav,50"), QString(),
-                    nullptr);
-        QCOMPARE(platform.media.calls(), QStringList{QStringLiteral("wave 844 bytes")});
+        ShowCommand(u"Sun"_s, u"pic.bmp,snd.wav,50"_s, QString(), nullptr);
+        QCOMPARE(platform.media.calls(), QStringList{u"wave 844 bytes"_s});
 
         platform.modal.expect<TShowMultForm>([](TShowMultForm& show) {
             QVERIFY(!show.Timer2->isActive()); // no number: the show stays until closed
@@ -224,13 +211,13 @@ private slots:
             QTest::keyClick(&show, Qt::Key_Return);
             QVERIFY(!show.isVisible());
         });
-        ShowCommand(QStringLiteral("Sun"), QStringLiteral("pic.bmp"), QString(), nullptr);
+        ShowCommand(u"Sun"_s, u"pic.bmp"_s, QString(), nullptr);
 
         platform.modal.expect<TShowMultForm>([](TShowMultForm& show) {
             QTest::mouseClick(show.Image1, Qt::RightButton);
             QVERIFY(!show.isVisible());
         });
-        ShowCommand(QStringLiteral("Sun"), QStringLiteral("pic.bmp"), QString(), nullptr);
+        ShowCommand(u"Sun"_s, u"pic.bmp"_s, QString(), nullptr);
     }
 };
 

@@ -9,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void selectFrom(QPlainTextEdit* memo, int position)
@@ -29,13 +31,12 @@ private slots:
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
-        THNotesForm notepad(QStringLiteral("NEW.TXT"));
-        QCOMPARE(notepad.windowTitle(), QStringLiteral("Current File : NEW.TXT"));
+        THNotesForm notepad(u"NEW.TXT"_s);
+        QCOMPARE(notepad.windowTitle(), u"Current File : NEW.TXT"_s);
         QVERIFY(notepad.Memo1->toPlainText().isEmpty());
-        notepad.Memo1->setPlainText(QStringLiteral("first\nsecond"));
+        notepad.Memo1->setPlainText(u"first\nsecond"_s);
         notepad.Save();
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("NEW.TXT"))),
-                 QByteArray("first\r\nsecond\r\n"));
+        QCOMPARE(readBytes(dir.filePath(u"NEW.TXT"_s)), QByteArray("first\r\nsecond\r\n"));
         QVERIFY(platform.files.asked().isEmpty());
         QVERIFY(!notepad.Memo1->document()->isModified());
     }
@@ -56,38 +57,37 @@ private slots:
         QFETCH(QByteArray, file);
         PlatformDoubles platform;
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("N.TXT")), "old");
-        THNotesForm notepad(dir.filePath(QStringLiteral("N.TXT")));
-        QCOMPARE(notepad.Memo1->toPlainText(), QStringLiteral("old"));
+        writeBytes(dir.filePath(u"N.TXT"_s), "old");
+        THNotesForm notepad(dir.filePath(u"N.TXT"_s));
+        QCOMPARE(notepad.Memo1->toPlainText(), u"old"_s);
         notepad.show();
         notepad.Memo1->selectAll();
-        notepad.Memo1->insertPlainText(QStringLiteral("changed"));
+        notepad.Memo1->insertPlainText(u"changed"_s);
         platform.messages.answer(MessageAnswer(answer));
         notepad.reject();
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("File N.TXT has changed. Save Now?")});
+        QCOMPARE(platform.messages.texts(), QStringList{u"File N.TXT has changed. Save Now?"_s});
         QCOMPARE(platform.messages.shown().first().kind, MessageKind::YesNoCancel);
         QCOMPARE(notepad.isVisible(), !closed);
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("N.TXT"))), file);
+        QCOMPARE(readBytes(dir.filePath(u"N.TXT"_s)), file);
     }
 
     void new_forgetsTheFileAndACancelledSaveDialogKeepsWindowAndText()
     {
         PlatformDoubles platform;
-        THNotesForm notepad(QStringLiteral("A.TXT"));
+        THNotesForm notepad(u"A.TXT"_s);
         notepad.show();
         notepad.New();
-        QCOMPARE(notepad.windowTitle(), QStringLiteral("Current File : Untitled"));
+        QCOMPARE(notepad.windowTitle(), u"Current File : Untitled"_s);
         QVERIFY(notepad.currentFileName().isEmpty());
         notepad.Memo1->setFocus();
-        QTest::keyClicks(notepad.Memo1, QStringLiteral("draft"));
+        QTest::keyClicks(notepad.Memo1, u"draft"_s);
         platform.messages.answer(MessageAnswer::Yes); // save now?
         platform.files.answer(QString());             // ... but the save dialog is cancelled
         QTest::keyClick(&notepad, Qt::Key_Escape);
         QCOMPARE(platform.messages.texts().size(), 1);
-        QCOMPARE(platform.files.asked().first().title, QStringLiteral("Save Text File"));
+        QCOMPARE(platform.files.asked().first().title, u"Save Text File"_s);
         QVERIFY(notepad.isVisible());
-        QCOMPARE(notepad.Memo1->toPlainText(), QStringLiteral("draft"));
+        QCOMPARE(notepad.Memo1->toPlainText(), u"draft"_s);
     }
 
     // The find dialog has no case option: Find Next (Enter) finds the text in any letter case,
@@ -95,35 +95,35 @@ private slots:
     void find_ignoresCaseAndDoesNotWrap()
     {
         PlatformDoubles platform;
-        THNotesForm notepad(QStringLiteral("A.TXT"));
+        THNotesForm notepad(u"A.TXT"_s);
         notepad.show();
-        notepad.Memo1->setPlainText(QStringLiteral("Cat and cat"));
+        notepad.Memo1->setPlainText(u"Cat and cat"_s);
         selectFrom(notepad.Memo1, 0);
         notepad.ShowFindDialog();
-        QTest::keyClicks(notepad.FindDialog1->FindEdit, QStringLiteral("cat"));
+        QTest::keyClicks(notepad.FindDialog1->FindEdit, u"cat"_s);
         QTest::keyClick(notepad.FindDialog1->FindEdit, Qt::Key_Return);
-        QCOMPARE(notepad.Memo1->textCursor().selectedText(), QStringLiteral("Cat"));
+        QCOMPARE(notepad.Memo1->textCursor().selectedText(), u"Cat"_s);
         QTest::keyClick(notepad.FindDialog1->FindEdit, Qt::Key_Return);
         QCOMPARE(notepad.Memo1->textCursor().selectionStart(), 8);
         QTest::keyClick(notepad.FindDialog1->FindEdit, Qt::Key_Return);
         QCOMPARE(notepad.Memo1->textCursor().selectionStart(), 8);
         selectFrom(notepad.Memo1, 0);
-        notepad.Replace(QStringLiteral("CAT"), QStringLiteral("dog"), true);
-        QCOMPARE(notepad.Memo1->toPlainText(), QStringLiteral("dog and dog"));
+        notepad.Replace(u"CAT"_s, u"dog"_s, true);
+        QCOMPARE(notepad.Memo1->toPlainText(), u"dog and dog"_s);
     }
 
     void replace_rules()
     {
         PlatformDoubles platform;
-        THNotesForm notepad(QStringLiteral("A.TXT"));
-        notepad.Memo1->setPlainText(QStringLiteral("cat dog cat dog cat"));
+        THNotesForm notepad(u"A.TXT"_s);
+        notepad.Memo1->setPlainText(u"cat dog cat dog cat"_s);
         selectFrom(notepad.Memo1, 0);
         // The selection is not the find text: the first replace only moves to the next match.
-        notepad.Replace(QStringLiteral("dog"), QStringLiteral("fox"), false);
-        QCOMPARE(notepad.Memo1->toPlainText(), QStringLiteral("cat fox cat dog cat"));
+        notepad.Replace(u"dog"_s, u"fox"_s, false);
+        QCOMPARE(notepad.Memo1->toPlainText(), u"cat fox cat dog cat"_s);
         selectFrom(notepad.Memo1, 0);
-        notepad.Replace(QStringLiteral("cat"), QStringLiteral("cow"), true);
-        QCOMPARE(notepad.Memo1->toPlainText(), QStringLiteral("cow fox cow dog cow"));
+        notepad.Replace(u"cat"_s, u"cow"_s, true);
+        QCOMPARE(notepad.Memo1->toPlainText(), u"cow fox cow dog cow"_s);
     }
 };
 

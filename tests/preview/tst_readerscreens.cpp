@@ -34,13 +34,15 @@
 #include <QTextEdit>
 #include <QWindow>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A book in a temporary directory, read through the project book source.
 struct Book : TestBook
 {
     ProjectBookSource source{state};
-    PreviewContext context{source, QStringLiteral("/tool/KESTRIN.HLP")};
+    PreviewContext context{source, u"/tool/KESTRIN.HLP"_s};
 };
 
 DisplayRecord windowed()
@@ -63,19 +65,19 @@ private slots:
         Book book;
         BarsRecord& bars = book.state.Project.ChapterBars;
         bars.TitleShown = 1;
-        bars.TitleText.setText(QStringLiteral("My Title"));
-        book.state.Project.Presentation.Captions.CloseCaption.setText(QStringLiteral("&Leave"));
+        bars.TitleText.setText(u"My Title"_s);
+        book.state.Project.Presentation.Captions.CloseCaption.setText(u"&Leave"_s);
         TChapDispForm form(book.context, windowed(), "{\\rtf1 text}");
         form.show();
         QCOMPARE(form.TextPnl->geometry(), QRect(120, 80, 400, 200));
         QVERIFY(form.TitlePnl->isVisible());
         QCOMPARE(form.TitlePnl->height(), 32); // "16 0 1 Times New Roman": twice 16
-        QCOMPARE(form.TitlePnl->text(), QStringLiteral("My Title"));
+        QCOMPARE(form.TitlePnl->text(), u"My Title"_s);
         QVERIFY(!form.StatusPnl->isVisible());
-        QCOMPARE(form.MQuit->text(), QStringLiteral("&Leave"));
+        QCOMPARE(form.MQuit->text(), u"&Leave"_s);
         QVERIFY(!form.MPrint->menuAction()->isVisible());
         QVERIFY(!form.MAbout->isVisible() && !form.MHelp->isVisible());
-        QCOMPARE(form.TextPnl->RichEdit1->toPlainText(), QStringLiteral("text"));
+        QCOMPARE(form.TextPnl->RichEdit1->toPlainText(), u"text"_s);
 
         DisplayRecord full = DefaultDisplay();
         full.PrintAllowed = 1;
@@ -83,8 +85,7 @@ private slots:
         fullForm.show();
         QCOMPARE(fullForm.TextPnl->geometry(), fullForm.ScreenPnl->rect());
         QVERIFY(fullForm.MPrint->menuAction()->isVisible());
-        QCOMPARE(fullForm.TextPnl->RichEdit1->toPlainText(),
-                 QStringLiteral("plain words, not rtf"));
+        QCOMPARE(fullForm.TextPnl->RichEdit1->toPlainText(), u"plain words, not rtf"_s);
     }
 
     // An Arabic paragraph reads from the right, whether the RTF says so or only its letters do;
@@ -100,7 +101,7 @@ private slots:
             "\\u26085?\\u26412?\\u35486?\\par}");
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        KeepScreenshot(form, QStringLiteral("TChapDispForm-arabic"));
+        KeepScreenshot(form, u"TChapDispForm-arabic"_s);
         QTextEdit* text = form.TextPnl->RichEdit1;
         QCOMPARE(text->document()->begin().textDirection(), Qt::RightToLeft);
         QCOMPARE(text->document()->begin().next().textDirection(), Qt::RightToLeft);
@@ -114,7 +115,7 @@ private slots:
             for (int y = line.top(); y < line.bottom(); ++y)
                 (qGray(shot.pixel(x, y)) < 96 ? (x < shot.width() / 2 ? left : right) : x) += 1;
         }
-        QVERIFY2(right > 20 && left == 0, qPrintable(QStringLiteral("%1 %2").arg(left).arg(right)));
+        QVERIFY2(right > 20 && left == 0, qPrintable(u"%1 %2"_s.arg(left).arg(right)));
     }
 
     void backgrounds_messagesAndFallback_data()
@@ -124,18 +125,16 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("colour");
         QTest::newRow("missing picture")
-            << 2 << QStringLiteral("SKY.JPG")
-            << QStringLiteral("The graphic file SKY.JPG was not found") << true;
+            << 2 << u"SKY.JPG"_s << u"The graphic file SKY.JPG was not found"_s << true;
         QTest::newRow("missing wallpaper")
-            << 3 << QStringLiteral("TILE.BMP")
-            << QStringLiteral("The Wallpaper file TILE.BMP was not found") << true;
+            << 3 << u"TILE.BMP"_s << u"The Wallpaper file TILE.BMP was not found"_s << true;
         QTest::newRow("jpg wallpaper, any case")
-            << 3 << QStringLiteral("tile.jpg")
+            << 3 << u"tile.jpg"_s
             << QStringLiteral(
                    "Wallpaper must be a .BMP file.\n\r\n\rReplace tile.jpg with a .BMP Graphic.")
             << false;
         QTest::newRow("random bytes as bmp")
-            << 2 << QStringLiteral("BAD.BMP")
+            << 2 << u"BAD.BMP"_s
             << QStringLiteral("The picture file BAD.BMP could not be read: it is damaged or not a "
                               "picture of a known kind.")
             << true;
@@ -148,7 +147,7 @@ private slots:
         QFETCH(bool, colour);
         PlatformDoubles platform;
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("BAD.BMP")), "not a bitmap at all");
+        writeBytes(dir.filePath(u"BAD.BMP"_s), "not a bitmap at all");
         TScreenPanel panel;
         panel.setColour(Qt::black);
         const bool shown = ShowBackground(&panel, {type, 0x0000FF, file, file});
@@ -165,17 +164,17 @@ private slots:
         CurrentTempDir dir;
         QImage tile(10, 10, QImage::Format_RGB32);
         tile.fill(Qt::green);
-        tile.save(dir.filePath(QStringLiteral("TILE.BMP")));
+        tile.save(dir.filePath(u"TILE.BMP"_s));
         TScreenPanel panel;
         panel.resize(25, 25);
         panel.show();
-        QVERIFY(ShowBackground(&panel, {3, 0, QString(), QStringLiteral("tile.bmp")}));
+        QVERIFY(ShowBackground(&panel, {3, 0, QString(), u"tile.bmp"_s}));
         QVERIFY(panel.wiaTile1->isVisibleTo(&panel));
         QCOMPARE(panel.wiaTile1->tileRects().size(), 9);
         QImage sky(40, 30, QImage::Format_RGB32);
         sky.fill(Qt::blue);
-        QVERIFY(sky.save(dir.filePath(QStringLiteral("SKY.JPG")), "JPG"));
-        QVERIFY(ShowBackground(&panel, {2, 0, QStringLiteral("SKY.JPG"), QString()}));
+        QVERIFY(sky.save(dir.filePath(u"SKY.JPG"_s), "JPG"));
+        QVERIFY(ShowBackground(&panel, {2, 0, u"SKY.JPG"_s, QString()}));
         QVERIFY(panel.Image1->isVisibleTo(&panel));
         QVERIFY(platform.messages.shown().isEmpty());
     }
@@ -185,15 +184,14 @@ private slots:
         CurrentTempDir dir;
         QImage image(64, 48, QImage::Format_RGB32);
         image.fill(QColor(200, 30, 30));
-        QVERIFY(image.save(dir.filePath(QStringLiteral("PIC.JPG")), "JPG"));
-        QVERIFY(image.save(dir.filePath(QStringLiteral("PIC.BMP")), "BMP"));
-        const LoadedPicture jpeg =
-            LoadPicture(QStringLiteral("pic.jpg")); // found without regard to case
+        QVERIFY(image.save(dir.filePath(u"PIC.JPG"_s), "JPG"));
+        QVERIFY(image.save(dir.filePath(u"PIC.BMP"_s), "BMP"));
+        const LoadedPicture jpeg = LoadPicture(u"pic.jpg"_s); // found without regard to case
         QVERIFY2(!jpeg.image.isNull(), qPrintable(jpeg.error));
         QCOMPARE(jpeg.image.size(), QSize(64, 48));
         QVERIFY(qRed(jpeg.image.pixel(10, 10)) > 150);
-        QVERIFY(!LoadPicture(QStringLiteral("PIC.BMP")).image.isNull());
-        QVERIFY(!LoadPicture(QStringLiteral("NONE.BMP")).error.isEmpty());
+        QVERIFY(!LoadPicture(u"PIC.BMP"_s).image.isNull());
+        QVERIFY(!LoadPicture(u"NONE.BMP"_s).error.isEmpty());
     }
 
     // The design screen is centred on the (1024 x 768) screen: the pop-up lies at its designed
@@ -201,13 +199,12 @@ private slots:
     void popup_placedOnTheDesignScreen()
     {
         PlatformDoubles platform;
-        CurrentHyperPhrase() = QStringLiteral("Paris");
-        TShowHTextForm popup(DefaultDisplay(),
-                             {QStringLiteral("{\\rtf1 pop}"), QStringLiteral("]")});
+        CurrentHyperPhrase() = u"Paris"_s;
+        TShowHTextForm popup(DefaultDisplay(), {u"{\\rtf1 pop}"_s, u"]"_s});
         popup.show();
         QCOMPARE(popup.geometry(), QRect(192 + 120, 144 + 80, 403, 200));
-        QCOMPARE(popup.windowTitle(), QStringLiteral("Paris"));
-        QCOMPARE(popup.TextPnl->RichEdit1->toPlainText().trimmed(), QStringLiteral("pop"));
+        QCOMPARE(popup.windowTitle(), u"Paris"_s);
+        QCOMPARE(popup.TextPnl->RichEdit1->toPlainText().trimmed(), u"pop"_s);
     }
 
     // What each kind of entry does is the link dialog test's; here a click reaches it.
@@ -216,10 +213,8 @@ private slots:
         PlatformDoubles platform;
         MediaRecorder media;
         Book book;
-        AddEntry(book.state.HyperTextFile, QStringLiteral("Sun"), 6,
-                 QStringLiteral("SUN.BMP,SUN.WAV,50"), kHyperSource);
-        AddEntry(book.state.HyperTextFile, QStringLiteral("Odd"), 11, QStringLiteral("x"),
-                 kHyperSource);
+        AddEntry(book.state.HyperTextFile, u"Sun"_s, 6, u"SUN.BMP,SUN.WAV,50"_s, kHyperSource);
+        AddEntry(book.state.HyperTextFile, u"Odd"_s, 11, u"x"_s, kHyperSource);
         TChapDispForm form(book.context, DefaultDisplay(),
                            "{\\rtf1 \\ul Sun\\ulnone  \\ul Moon\\ulnone  \\ul Odd\\ulnone  plain}");
         const auto click = [&form](int position) {
@@ -232,11 +227,10 @@ private slots:
         click(5);  // Moon: no entry
         click(10); // Odd: type 11 does nothing
         click(15); // plain text
-        QCOMPARE(media.calls, QStringList{QStringLiteral("show Sun: SUN.BMP,SUN.WAV,50")});
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("\"Moon\" is not HyperText")});
+        QCOMPARE(media.calls, QStringList{u"show Sun: SUN.BMP,SUN.WAV,50"_s});
+        QCOMPARE(platform.messages.texts(), QStringList{u"\"Moon\" is not HyperText"_s});
         QCOMPARE(CurrentHyperPhrase(),
-                 QStringLiteral("Odd")); // set for every entry, acted on or not
+                 u"Odd"_s); // set for every entry, acted on or not
     }
 
     void hostileLinks_reachOnlyTheBooksFolderAndAskFirst()
@@ -248,75 +242,68 @@ private slots:
                                   "book's folder.")
                 .arg(name);
         };
-        const QString owner = QStringLiteral("The HyperText entry \"X\"");
-        RunLinkCommand(HyperTextType::NotePad, QStringLiteral("X"), QStringLiteral("/etc/passwd"),
-                       nullptr, owner);
-        RunLinkCommand(HyperTextType::HtmlFile, QStringLiteral("X"),
-                       QStringLiteral("../../../../etc/shadow"), nullptr, owner);
-        RunLinkCommand(HyperTextType::GraphicOnly, QStringLiteral("X"),
-                       QStringLiteral("../SKY.BMP,30"), nullptr, owner);
+        const QString owner = u"The HyperText entry \"X\""_s;
+        RunLinkCommand(HyperTextType::NotePad, u"X"_s, u"/etc/passwd"_s, nullptr, owner);
+        RunLinkCommand(HyperTextType::HtmlFile, u"X"_s, u"../../../../etc/shadow"_s, nullptr,
+                       owner);
+        RunLinkCommand(HyperTextType::GraphicOnly, u"X"_s, u"../SKY.BMP,30"_s, nullptr, owner);
         QCOMPARE(platform.messages.texts(),
-                 QStringList({refused(QStringLiteral("/etc/passwd")),
-                              refused(QStringLiteral("../../../../etc/shadow")),
-                              refused(QStringLiteral("../SKY.BMP"))}));
-        QVERIFY_THROWS_EXCEPTION(InOutError,
-                                 book.source.chapterText(QStringLiteral("/etc/passwd")));
+                 QStringList({refused(u"/etc/passwd"_s), refused(u"../../../../etc/shadow"_s),
+                              refused(u"../SKY.BMP"_s)}));
+        QVERIFY_THROWS_EXCEPTION(InOutError, book.source.chapterText(u"/etc/passwd"_s));
 
         // An address goes to the browser only after the reader allows it.
         platform.messages.clear();
         platform.messages.answer(MessageAnswer::No);
         platform.messages.answer(MessageAnswer::Yes);
         for (int i = 0; i < 2; ++i)
-            RunLinkCommand(HyperTextType::HtmlFile, QStringLiteral("X"),
-                           QStringLiteral("https://example.org/"), nullptr, owner);
+            RunLinkCommand(HyperTextType::HtmlFile, u"X"_s, u"https://example.org/"_s, nullptr,
+                           owner);
         QCOMPARE(platform.messages.texts(),
                  QStringList(2, QStringLiteral("This e-book wants to open the address "
                                                "https://example.org/ in the web browser.\n\r\n\rDo "
                                                "you allow it?")));
-        QCOMPARE(platform.documents.opened(), QStringList{QStringLiteral("https://example.org/")});
+        QCOMPARE(platform.documents.opened(), QStringList{u"https://example.org/"_s});
     }
 
     void programs_askShowingTheWholeCommandOnceForIt()
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("game.sh")), "#!/bin/sh\n");
+        writeBytes(dir.filePath(u"game.sh"_s), "#!/bin/sh\n");
         QString prompt;
         BookMediaActions book(prompt);
-        const QString game = dir.filePath(QStringLiteral("game.sh"));
+        const QString game = dir.filePath(u"game.sh"_s);
         const QString question =
             QStringLiteral("This e-book wants to start the program %1 with the "
                            "arguments -x \"two words\".\n\r\n\rDo you allow it?")
                 .arg(game);
         platform.messages.answer(MessageAnswer::Yes);
-        book.runProgram(nullptr, HyperTextType::ExecutableProgram,
-                        QStringLiteral("GAME.SH,-x \"two words\""));
-        book.runProgram(nullptr, HyperTextType::ExecutableProgram,
-                        QStringLiteral("GAME.SH,-x \"two words\""));
+        book.runProgram(nullptr, HyperTextType::ExecutableProgram, u"GAME.SH,-x \"two words\""_s);
+        book.runProgram(nullptr, HyperTextType::ExecutableProgram, u"GAME.SH,-x \"two words\""_s);
         QCOMPARE(platform.messages.texts(), QStringList{question}); // asked once for that command
         platform.messages.answer(MessageAnswer::No); // the same program with other arguments
-        book.runProgram(nullptr, HyperTextType::ExecutableProgram, QStringLiteral("GAME.SH,-rf /"));
+        book.runProgram(nullptr, HyperTextType::ExecutableProgram, u"GAME.SH,-rf /"_s);
         QCOMPARE(platform.messages.texts().size(), 2);
-        QCOMPARE(platform.programs.runs(), QStringList(2, game + QStringLiteral("|-x|two words")));
+        QCOMPARE(platform.programs.runs(), QStringList(2, game + u"|-x|two words"_s));
     }
 
     void displayEntries_openTheScreenOrTheConversionError()
     {
         PlatformDoubles platform;
         Book book;
-        AddDisplayEntry(book.state.HyperTextFile, QStringLiteral("Screen"), 5, DefaultDisplay(),
-                        {QStringLiteral("{\\rtf1 hi}")}, kHyperSource);
+        AddDisplayEntry(book.state.HyperTextFile, u"Screen"_s, 5, DefaultDisplay(),
+                        {u"{\\rtf1 hi}"_s}, kHyperSource);
         QStringList lines;
-        QVERIFY(book.source.hyperEntry(QStringLiteral("screen"), lines));
+        QVERIFY(book.source.hyperEntry(u"screen"_s, lines));
         platform.modal.expect<TTxtVPDispForm>([](TTxtVPDispForm& screen) {
             QCOMPARE(screen.TextPnl->geometry(), screen.ScreenPnl->rect());
             screen.reject();
         });
         ShowEntry(lines, nullptr);
-        lines[9] = QStringLiteral("VPLeft=12px");
+        lines[9] = u"VPLeft=12px"_s;
         QVERIFY_THROWS_EXCEPTION(ConvertError, ShowEntry(lines, nullptr));
-        QCOMPARE(EntryType({QString(), QString(), QStringLiteral("type=135")}),
-                 HyperTextType::NotePad);
+        QCOMPARE(EntryType({QString(), QString(), u"type=135"_s}), HyperTextType::NotePad);
     }
 
     void tableOfContents_authorLinesAndMenuBox()
@@ -326,15 +313,15 @@ private slots:
         MenuRecord& menu = book.state.Project.Menu;
         menu.UseAuthorBox = 1;
         menu.Author.AuthorLine1.setText(QString::fromUtf8("Фёдор Достоевский"));
-        menu.Author.AuthorLine2.setText(QStringLiteral("Two"));
-        menu.Author.AuthorLine4.setText(QStringLiteral("Four"));
-        menu.MenuBars.TitleText.setText(QStringLiteral("Hidden title"));
+        menu.Author.AuthorLine2.setText(u"Two"_s);
+        menu.Author.AuthorLine4.setText(u"Four"_s);
+        menu.MenuBars.TitleText.setText(u"Hidden title"_s);
         const QStringList entries = {QString::fromUtf8("Белые ночи"), QString::fromUtf8("東京"),
                                      QString::fromUtf8("الفصل الأول"),
                                      QString::fromUtf8("פרק שני")};
         TBookMenuForm form(book.context, entries);
         form.show();
-        KeepScreenshot(form, QStringLiteral("TBookMenuForm-scripts"));
+        KeepScreenshot(form, u"TBookMenuForm-scripts"_s);
         for (int i = 0; i < entries.size(); ++i) {
             QCOMPARE(form.ListBox1->item(i)->text(), entries.at(i));
             QCOMPARE(form.ListBox1->item(i)->textAlignment() & Qt::AlignRight,
@@ -348,8 +335,8 @@ private slots:
             QCOMPARE(form.Labels[i]->isVisibleTo(&form), i < 4);
         QVERIFY(form.Labels[2]->text().isEmpty());
         QVERIFY(!form.TitlePnl->isVisible());
-        QCOMPARE(form.TitlePnl->text(), QStringLiteral("Hidden title"));
-        QCOMPARE(form.MQuit->text(), QStringLiteral("&Quit"));
+        QCOMPARE(form.TitlePnl->text(), u"Hidden title"_s);
+        QCOMPARE(form.MQuit->text(), u"&Quit"_s);
         QCOMPARE(form.ListBox1->currentRow(), 0);
     }
 
@@ -359,13 +346,13 @@ private slots:
         Book book;
         book.state.Project.Presentation.AboutShown = 1;
         book.state.Project.Presentation.Intro.UseMenuBar = 0;
-        TIntDispForm without(book.context, {QStringLiteral("{\\rtf1 intro}")});
+        TIntDispForm without(book.context, {u"{\\rtf1 intro}"_s});
         without.show();
         QVERIFY(!without.MQuit->isVisible() && !without.MAbout->isVisible() &&
                 !without.MHelp->isVisible());
-        QCOMPARE(without.TextPnl->RichEdit1->toPlainText(), QStringLiteral("intro"));
+        QCOMPARE(without.TextPnl->RichEdit1->toPlainText(), u"intro"_s);
         book.state.Project.Presentation.Intro.UseMenuBar = 1;
-        TIntDispForm with(book.context, {QStringLiteral("{\\rtf1 intro}")});
+        TIntDispForm with(book.context, {u"{\\rtf1 intro}"_s});
         QVERIFY(with.MQuit->isVisible() && with.MAbout->isVisible());
         with.show();
         QCOMPARE(with.TextPnl->geometry(), with.ScreenPnl->rect());
@@ -379,7 +366,7 @@ private slots:
         PlatformDoubles platform;
         Book book;
         book.state.Project.Presentation.Intro.IntroDisplay = windowed();
-        TIntDispForm intro(book.context, {QStringLiteral("{\\rtf1 intro}")});
+        TIntDispForm intro(book.context, {u"{\\rtf1 intro}"_s});
         intro.show();
         QVERIFY(QTest::qWaitForWindowExposed(&intro));
         QVERIFY(intro.TextPnl->isVisible());
@@ -394,18 +381,16 @@ private slots:
         PlatformDoubles platform;
         CurrentTempDir dir;
         AboutRecord about = DefaultAbout();
-        about.Comment1.setText(QStringLiteral("Line one"));
-        about.Comment3.setText(QStringLiteral("Line two"));
-        QCOMPARE(TAboutBox::CommentText(about),
-                 QStringLiteral("Line one \r\n\r\nLine two \r\n\r\n"));
+        about.Comment1.setText(u"Line one"_s);
+        about.Comment3.setText(u"Line two"_s);
+        QCOMPARE(TAboutBox::CommentText(about), u"Line one \r\n\r\nLine two \r\n\r\n"_s);
         TAboutBox box(about, false);
         QVERIFY(!box.ProgramIcon->isVisibleTo(&box));
         QCOMPARE(box.ProductName->x(), 8);
         about.UseIcon = 1;
-        about.IconFile.setText(QStringLiteral("BOOK.ICO"));
+        about.IconFile.setText(u"BOOK.ICO"_s);
         ShowAboutBox(about);
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("The Icon file BOOK.ICO is missing")});
+        QCOMPARE(platform.messages.texts(), QStringList{u"The Icon file BOOK.ICO is missing"_s});
     }
 
     void preview_backgroundBelongsToTheToolsWindow()
@@ -438,12 +423,10 @@ private slots:
         QTest::addColumn<QStringList>("windows");
         QTest::newRow("one chapter")
             << 1
-            << QStringList{QStringLiteral("TAboutBox"), QStringLiteral("TIntDispForm"),
-                           QStringLiteral("TChapDispForm"), QStringLiteral("TAboutBox")};
+            << QStringList{u"TAboutBox"_s, u"TIntDispForm"_s, u"TChapDispForm"_s, u"TAboutBox"_s};
         QTest::newRow("two chapters")
             << 2
-            << QStringList{QStringLiteral("TAboutBox"), QStringLiteral("TIntDispForm"),
-                           QStringLiteral("TBookMenuForm"), QStringLiteral("TAboutBox")};
+            << QStringList{u"TAboutBox"_s, u"TIntDispForm"_s, u"TBookMenuForm"_s, u"TAboutBox"_s};
     }
     void preview_playsTheScreensInOrder()
     {
@@ -461,10 +444,10 @@ private slots:
         p.IntroShown = 1;
         p.OpeningShown = 1;
         p.Opening.CommandType = 4;
-        p.Opening.Command.setText(QStringLiteral("START.EXE"));
+        p.Opening.Command.setText(u"START.EXE"_s);
         p.ClosingShown = 1;
         p.Closing.CommandType = 10;
-        p.Closing.Command.setText(QStringLiteral("END.HTM"));
+        p.Closing.Command.setText(u"END.HTM"_s);
         QStringList shown;
         const auto record = [&shown](QDialog& dialog) {
             shown << QString::fromLatin1(dialog.metaObject()->className());
@@ -479,8 +462,8 @@ private slots:
         platform.modal.expect<TAboutBox>(record);
         PlayBook(book.context, nullptr);
         QCOMPARE(shown, windows);
-        QCOMPARE(media.calls, QStringList{QStringLiteral("run 4: START.EXE")});
-        QCOMPARE(platform.documents.opened(), QStringList{QStringLiteral("END.HTM")});
+        QCOMPARE(media.calls, QStringList{u"run 4: START.EXE"_s});
+        QCOMPARE(platform.documents.opened(), QStringList{u"END.HTM"_s});
     }
 };
 

@@ -7,10 +7,12 @@
 #include <QFileInfo>
 #include <QWidget>
 
+using namespace Qt::StringLiterals;
+
 ScriptedModalRunner::~ScriptedModalRunner()
 {
     for (const Script& script : m_scripts)
-        strict::fail(QStringLiteral("scripted window %1 never came").arg(script.className));
+        strict::fail(u"scripted window %1 never came"_s.arg(script.className));
 }
 
 void ScriptedModalRunner::failure(const QString& what)
@@ -23,19 +25,19 @@ int ScriptedModalRunner::run(QDialog& dialog)
 {
     const QString className = QString::fromLatin1(dialog.metaObject()->className());
     if (m_scripts.isEmpty()) {
-        failure(QStringLiteral("unexpected window %1").arg(className));
+        failure(u"unexpected window %1"_s.arg(className));
         return QDialog::Rejected;
     }
     const Script script = m_scripts.takeFirst();
     if (script.className != className) {
-        failure(QStringLiteral("expected window %1, got %2").arg(script.className, className));
+        failure(u"expected window %1, got %2"_s.arg(script.className, className));
         return QDialog::Rejected;
     }
     dialog.setResult(QDialog::Rejected);
     dialog.show();
     script.run(dialog);
     if (dialog.isVisible()) {
-        failure(QStringLiteral("%1 was left open").arg(className));
+        failure(u"%1 was left open"_s.arg(className));
         dialog.reject();
     }
     return dialog.result();
@@ -44,13 +46,13 @@ int ScriptedModalRunner::run(QDialog& dialog)
 QString ScriptedFileDialogs::openFile(QWidget*, const FileChoice& choice)
 {
     m_asked.append(choice);
-    return m_paths.next(QStringLiteral("open ") + choice.title, QString());
+    return m_paths.next(u"open "_s + choice.title, QString());
 }
 
 QString ScriptedFileDialogs::saveFile(QWidget*, const FileChoice& choice)
 {
     m_asked.append(choice);
-    return m_paths.next(QStringLiteral("save ") + choice.title, QString());
+    return m_paths.next(u"save "_s + choice.title, QString());
 }
 
 std::optional<QColor> ScriptedFileDialogs::chooseColor(QWidget*, const QColor& initial)
@@ -71,10 +73,10 @@ public:
     SilentDevice(EventLog<QString>& calls, bool video, QWidget* surfaceParent)
         : m_calls(calls), m_surface(video && surfaceParent ? new QWidget(surfaceParent) : nullptr)
     {}
-    void play() override { m_calls.add(QStringLiteral("play")); }
-    void pause() override { m_calls.add(QStringLiteral("pause")); }
-    void stop() override { m_calls.add(QStringLiteral("stop")); }
-    void step() override { m_calls.add(QStringLiteral("step")); }
+    void play() override { m_calls.add(u"play"_s); }
+    void pause() override { m_calls.add(u"pause"_s); }
+    void stop() override { m_calls.add(u"stop"_s); }
+    void step() override { m_calls.add(u"step"_s); }
     qint64 position() const override { return 500; }
     qint64 length() const override { return 2000; }
     bool hasVideo() const override { return m_surface != nullptr; }
@@ -90,9 +92,9 @@ private:
 
 bool SilentMedia::playWave(const QByteArray& wav, QString& error)
 {
-    m_calls.add(QStringLiteral("wave %1 bytes").arg(wav.size()));
+    m_calls.add(u"wave %1 bytes"_s.arg(wav.size()));
     if (!wav.startsWith("RIFF")) {
-        error = QStringLiteral("not a WAV sound");
+        error = u"not a WAV sound"_s;
         return false;
     }
     return true;
@@ -102,9 +104,9 @@ std::unique_ptr<MediaDevice> SilentMedia::open(const QString& file, QWidget* sur
                                                QString& error)
 {
     const QString name = QFileInfo(file).fileName();
-    m_calls.add(QStringLiteral("open ") + name);
+    m_calls.add(u"open "_s + name);
     if (name.contains(QLatin1String("BROKEN"), Qt::CaseInsensitive)) {
-        error = QStringLiteral("not a media file");
+        error = u"not a media file"_s;
         return nullptr;
     }
     return std::make_unique<SilentDevice>(
@@ -124,7 +126,7 @@ class RefusingPlatform : public ModalRunner,
 public:
     int run(QDialog& dialog) override
     {
-        refuse(QStringLiteral("window ") + QString::fromLatin1(dialog.metaObject()->className()));
+        refuse(u"window "_s + QString::fromLatin1(dialog.metaObject()->className()));
         return QDialog::Rejected;
     }
     QString openFile(QWidget*, const FileChoice& choice) override
@@ -137,25 +139,25 @@ public:
     }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override
     {
-        return refuse(QStringLiteral("colour dialog")), std::nullopt;
+        return refuse(u"colour dialog"_s), std::nullopt;
     }
     std::optional<QFont> chooseFont(QWidget*, const QFont&) override
     {
-        return refuse(QStringLiteral("font dialog")), std::nullopt;
+        return refuse(u"font dialog"_s), std::nullopt;
     }
     void setHelpFile(const QString&) override {}
     QString helpFile() const override { return {}; }
-    void showHelp(int context) override { refuse(QStringLiteral("help context %1").arg(context)); }
-    void open(const QString& file) override { refuse(QStringLiteral("document ") + file); }
+    void showHelp(int context) override { refuse(u"help context %1"_s.arg(context)); }
+    void open(const QString& file) override { refuse(u"document "_s + file); }
     bool runAndWait(const QString& program, const QStringList&, const QString&) override
     {
-        return refuse(QStringLiteral("program ") + program), false;
+        return refuse(u"program "_s + program), false;
     }
 
 private:
     static void refuse(const QString& what)
     {
-        strict::fail(what + QStringLiteral(" without doubles installed"));
+        strict::fail(what + u" without doubles installed"_s);
     }
 };
 

@@ -5,9 +5,11 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 void strict::fail(const QString& what)
 {
-    QTest::qFail(qPrintable(QStringLiteral("strict double: ") + what), __FILE__, __LINE__);
+    QTest::qFail(qPrintable(u"strict double: "_s + what), __FILE__, __LINE__);
 }
 
 namespace {
@@ -19,7 +21,7 @@ class RefusingMessages : public MessageBoxes
 public:
     MessageAnswer show(MessageKind, const QString& text) override
     {
-        strict::fail(QStringLiteral("message shown without doubles installed: ") + text);
+        strict::fail(u"message shown without doubles installed: "_s + text);
         return MessageAnswer::No;
     }
 };

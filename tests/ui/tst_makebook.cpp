@@ -50,6 +50,8 @@
 #include <QTest>
 #include <QTextDocument>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void createBook(PlatformDoubles& platform, Tbookmainform& form, const CurrentTempDir& dir)
@@ -57,28 +59,28 @@ void createBook(PlatformDoubles& platform, Tbookmainform& form, const CurrentTem
     platform.modal.expect<TMakeDirForm>([&dir](TMakeDirForm& ask) {
         retype(ask.Edit1, QString());
         ask.Edit1->insert(dir.path()); // pasted: key clicks type ASCII only
-        QTest::keyClicks(ask.Edit1, QStringLiteral("/My Books/Sea"));
-        retype(ask.Edit2, QStringLiteral("Sea"));
+        QTest::keyClicks(ask.Edit1, u"/My Books/Sea"_s);
+        retype(ask.Edit2, u"Sea"_s);
         click(ask.BitBtn1);
     });
     click(form.StartBtn);
-    QCOMPARE(form.ProjectLbl->text(), QStringLiteral("Sea"));
+    QCOMPARE(form.ProjectLbl->text(), u"Sea"_s);
 }
 
 void writeChapter(PlatformDoubles& platform, Tbookmainform& form)
 {
     platform.modal.expect<TChapEditForm>([](TChapEditForm& editor) {
         editor.RichEdit1->setFocus();
-        QTest::keyClicks(editor.RichEdit1, QStringLiteral("The sea is wide."));
+        QTest::keyClicks(editor.RichEdit1, u"The sea is wide."_s);
         click(editor.SaveasBtn);
         click(editor.OKBtn);
     });
     platform.modal.expect<TGetTextForm>([](TGetTextForm& name) {
-        retype(name.Edit1, QStringLiteral("waves"));
+        retype(name.Edit1, u"waves"_s);
         QTest::keyClick(name.Edit1, Qt::Key_Return);
     });
     click(form.EditBtn);
-    QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("waves.QLF has been saved.")});
+    QCOMPARE(platform.messages.texts(), QStringList{u"waves.QLF has been saved."_s});
 }
 
 // Selects the text from `start` for `length` characters and marks it as a HyperText phrase.
@@ -97,7 +99,7 @@ void definePopup(PlatformDoubles& platform, const QString& file, const QString& 
 {
     platform.modal.expect<THypMenuForm>([](THypMenuForm& form) {
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QCOMPARE(form.Label1->text(), QStringLiteral("HyperText Link")); // a new one, empty
+        QCOMPARE(form.Label1->text(), u"HyperText Link"_s); // a new one, empty
         click(form.Buttons[0]);
         QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
         QTRY_VERIFY(!form.isVisible());
@@ -124,7 +126,7 @@ QString popupText(const QStringList& lines)
 ProjectRecord projectOnDisk(const QString& folder)
 {
     WorkingState read;
-    read.ProjectFile = QDir(folder).filePath(QStringLiteral("Sea.QVJ"));
+    read.ProjectFile = QDir(folder).filePath(u"Sea.QVJ"_s);
     ReadProject(read);
     return read.Project;
 }
@@ -143,22 +145,21 @@ private slots:
         Tbookmainform form;
         form.show();
         form.Timer1Timer();
-        const QString folder = dir.filePath(QStringLiteral("My Books/Sea"));
+        const QString folder = dir.filePath(u"My Books/Sea"_s);
         createBook(platform, form, dir);
         writeChapter(platform, form);
         QVERIFY(form.AddBtn->isEnabled());
 
         platform.modal.expect<TChapAddForm>([](TChapAddForm& add) {
-            QTest::keyClicks(add.ChapIDEdit, QStringLiteral("The Sea"));
-            clickItem(add.FileListBox2, QStringLiteral("waves.QLF"));
+            QTest::keyClicks(add.ChapIDEdit, u"The Sea"_s);
+            clickItem(add.FileListBox2, u"waves.QLF"_s);
             QVERIFY(QTest::qWaitForWindowActive(&add)); // shortcuts go to the active window
             QTest::keyClick(&add, Qt::Key_S, Qt::AltModifier);
             QTRY_VERIFY(!add.isVisible()); // a mnemonic animates its click
         });
         platform.messages.answer(MessageAnswer::No);
         click(form.AddBtn);
-        QCOMPARE(platform.messages.texts().last(),
-                 QStringLiteral("Do you want to add another Chapter?"));
+        QCOMPARE(platform.messages.texts().last(), u"Do you want to add another Chapter?"_s);
 
         platform.messages.answer(MessageAnswer::No);
         click(form.ExecBtn);
@@ -167,7 +168,7 @@ private slots:
                                 "want to test it now?"));
 
         QProcess book;
-        book.start(QDir(folder).filePath(QStringLiteral("Sea.EXE")), {QStringLiteral("--verify")});
+        book.start(QDir(folder).filePath(u"Sea.EXE"_s), {u"--verify"_s});
         QVERIFY(book.waitForFinished(30000));
         QCOMPARE(book.exitCode(), 0);
         QVERIFY2(book.readAllStandardOutput().startsWith(
@@ -177,8 +178,8 @@ private slots:
         // The same book as an EPUB, from the distribution window, as the validator reads it:
         // first in the project folder the window starts in, then in the folder typed, which the
         // window shows again the next time.
-        const QString project = QDir(folder).filePath(QStringLiteral("Sea.epub"));
-        const QString typed = dir.filePath(QStringLiteral("For readers"));
+        const QString project = QDir(folder).filePath(u"Sea.epub"_s);
+        const QString typed = dir.filePath(u"For readers"_s);
         platform.modal.expect<TDistribForm>([&project, &typed](TDistribForm& window) {
             QVERIFY(QTest::qWaitForWindowActive(&window));
             QTest::keyClick(&window, Qt::Key_E, Qt::AltModifier);
@@ -186,15 +187,14 @@ private slots:
             window.Edit1->setText(typed); // a folder not made yet
             window.Edit1->setFocus();
             QTest::keyClick(&window, Qt::Key_E, Qt::AltModifier);
-            QTRY_VERIFY(QFileInfo::exists(typed + QStringLiteral("/Sea.epub")));
+            QTRY_VERIFY(QFileInfo::exists(typed + u"/Sea.epub"_s));
             QTest::keyClick(&window, Qt::Key_Escape);
         });
         platform.messages.clear();
         click(form.DistribBtn);
         QCOMPARE(platform.messages.texts(),
-                 QStringList(
-                     {QStringLiteral("The EPUB E-Book %1 has been created.").arg(project),
-                      QStringLiteral("The EPUB E-Book %1/Sea.epub has been created.").arg(typed)}));
+                 QStringList({u"The EPUB E-Book %1 has been created."_s.arg(project),
+                              u"The EPUB E-Book %1/Sea.epub has been created."_s.arg(typed)}));
         QVERIFY(EpubcheckAccepts(project));
         platform.modal.expect<TDistribForm>([&typed](TDistribForm& window) {
             QCOMPARE(window.Edit1->text(), typed);
@@ -210,22 +210,22 @@ private slots:
         Tbookmainform form;
         form.show();
         form.Timer1Timer();
-        const QString folder = dir.filePath(QStringLiteral("My Books/Sea"));
+        const QString folder = dir.filePath(u"My Books/Sea"_s);
         createBook(platform, form, dir);
         writeChapter(platform, form);
 
         // A chapter shown in a text window, through a display file designed on the way.
         platform.modal.expect<TChapAddForm>([&platform](TChapAddForm& add) {
-            QTest::keyClicks(add.ChapIDEdit, QStringLiteral("The Sea"));
-            clickItem(add.FileListBox2, QStringLiteral("waves.QLF"));
+            QTest::keyClicks(add.ChapIDEdit, u"The Sea"_s);
+            clickItem(add.FileListBox2, u"waves.QLF"_s);
             click(add.Button1);
-            clickItem(add.FileListBox1, QStringLiteral("WINDOW.QVD"));
+            clickItem(add.FileListBox1, u"WINDOW.QVD"_s);
             click(add.OKBtn);
         });
         platform.modal.expect<TChapDesignForm>([&platform](TChapDesignForm& design) {
             click(design.RadioButton2);
             platform.modal.expect<TInputBox>([](TInputBox& box) {
-                QTest::keyClicks(box.Edit, QStringLiteral("WINDOW"));
+                QTest::keyClicks(box.Edit, u"WINDOW"_s);
                 QTest::keyClick(box.Edit, Qt::Key_Return);
             });
             click(design.OKBtn);
@@ -246,7 +246,7 @@ private slots:
             click(bars.OKBtn);
         });
         platform.modal.expect<TTocTitleForm>([](TTocTitleForm& bar) {
-            QTest::keyClicks(bar.edit1, QStringLiteral("Sea Voyages"));
+            QTest::keyClicks(bar.edit1, u"Sea Voyages"_s);
             QTest::keyClick(bar.edit1, Qt::Key_Return);
         });
         platform.modal.expect<TMenuDesignForm>([](TMenuDesignForm& contents) {
@@ -255,14 +255,14 @@ private slots:
             click(contents.OKBitBtn);
         });
         platform.modal.expect<TAuthorForm>([](TAuthorForm& author) {
-            QTest::keyClicks(author.Edits[0], QStringLiteral("by a sailor"));
+            QTest::keyClicks(author.Edits[0], u"by a sailor"_s);
             click(author.OKBtn);
         });
         click(form.CustChapBtn);
 
         // Program Presentation: the title, an About box and an introduction.
         platform.modal.expect<TProgConfigForm>([](TProgConfigForm& program) {
-            retype(program.Edit1, QStringLiteral("Sea Voyages"));
+            retype(program.Edit1, u"Sea Voyages"_s);
             click(program.AboutChkBx);
             click(program.AboutBtn);
             click(program.IntroChkBx);
@@ -270,33 +270,33 @@ private slots:
             click(program.BitBtn1);
         });
         platform.modal.expect<TDesignAboutForm>([](TDesignAboutForm& about) {
-            QTest::keyClicks(about.ProgNameEdit, QStringLiteral("Sea"));
+            QTest::keyClicks(about.ProgNameEdit, u"Sea"_s);
             click(about.OKBtn);
         });
         platform.modal.expect<TIntroEntryForm>([](TIntroEntryForm& intro) {
-            QTest::keyClicks(intro.RichEdit1, QStringLiteral("Welcome aboard."));
+            QTest::keyClicks(intro.RichEdit1, u"Welcome aboard."_s);
             click(intro.OKBtn);
         });
         click(form.CustBookBtn);
         QVERIFY(platform.modal.allUsed());
 
         const ProjectRecord project = projectOnDisk(folder);
-        QCOMPARE(project.ChapterBars.TitleText.text(), QStringLiteral("Sea Voyages"));
+        QCOMPARE(project.ChapterBars.TitleText.text(), u"Sea Voyages"_s);
         QCOMPARE(project.Menu.UseAuthorBox, 1);
-        QCOMPARE(project.Menu.Author.AuthorLine1.text(), QStringLiteral("by a sailor"));
-        QCOMPARE(project.Config.BookTitle.text(), QStringLiteral("Sea Voyages"));
+        QCOMPARE(project.Menu.Author.AuthorLine1.text(), u"by a sailor"_s);
+        QCOMPARE(project.Config.BookTitle.text(), u"Sea Voyages"_s);
         QCOMPARE(project.Presentation.AboutShown, 1);
-        QCOMPARE(project.Presentation.About.ProgramName.text(), QStringLiteral("Sea"));
+        QCOMPARE(project.Presentation.About.ProgramName.text(), u"Sea"_s);
         QCOMPARE(project.Presentation.IntroShown, 1);
         WorkingState display;
-        ReadDisplayFile(display, QDir(folder).filePath(QStringLiteral("WINDOW.QVD")));
+        ReadDisplayFile(display, QDir(folder).filePath(u"WINDOW.QVD"_s));
         QCOMPARE(display.CurrentDisplay.FullScreen, 0);
 
         platform.messages.answer(MessageAnswer::No);
         click(form.ExecBtn);
         platform.messages.texts();
         QProcess book;
-        book.start(QDir(folder).filePath(QStringLiteral("Sea.EXE")), {QStringLiteral("--verify")});
+        book.start(QDir(folder).filePath(u"Sea.EXE"_s), {u"--verify"_s});
         QVERIFY(book.waitForFinished(30000));
         QCOMPARE(book.exitCode(), 0);
         const QByteArray verified = book.readAllStandardOutput();
@@ -313,7 +313,7 @@ private slots:
         Tbookmainform form;
         form.show();
         form.Timer1Timer();
-        const QDir folder(dir.filePath(QStringLiteral("My Books/Sea")));
+        const QDir folder(dir.filePath(u"My Books/Sea"_s));
         createBook(platform, form, dir);
         const QString white = QString::fromUtf8("Белые ночи");
         const QString calm = QString::fromUtf8("Тихое море");
@@ -322,7 +322,7 @@ private slots:
             type(editor.RichEdit1, white + QString::fromUtf8(" и ") + calm);
             markPhrase(editor, 0, int(white.size()));
             markPhrase(editor, int(white.size()) + 3, int(calm.size()));
-            KeepScreenshot(editor, QStringLiteral("TChapEditForm-russian"));
+            KeepScreenshot(editor, u"TChapEditForm-russian"_s);
             click(editor.SaveasBtn);
             click(editor.OKBtn);
         });
@@ -333,7 +333,7 @@ private slots:
         click(form.EditBtn);
         QCOMPARE(platform.messages.texts(),
                  QStringList{QString::fromUtf8("Глава.QLF has been saved.")});
-        const QString hyperText = folder.filePath(QStringLiteral("Sea.QVR"));
+        const QString hyperText = folder.filePath(u"Sea.QVR"_s);
         definePopup(platform, hyperText, white, QString::fromUtf8("Светлая ночь"));
         definePopup(platform, hyperText, calm, QString::fromUtf8("Спокойная вода"));
 
@@ -349,7 +349,7 @@ private slots:
         platform.modal.expect<TProgConfigForm>([](TProgConfigForm& program) {
             retype(program.Edit1, QString::fromUtf8("Λευκές νύχτες"));
             QTest::keyClick(&program, Qt::Key_L, Qt::AltModifier);
-            QTest::keyClicks(program.LanguageCombo, QStringLiteral("Russ"));
+            QTest::keyClicks(program.LanguageCombo, u"Russ"_s);
             click(program.BitBtn1);
         });
         click(form.CustBookBtn);
@@ -357,7 +357,7 @@ private slots:
         platform.messages.answer(MessageAnswer::No);
         click(form.ExecBtn);
         platform.messages.texts();
-        const QByteArray executable = readBytes(folder.filePath(QStringLiteral("Sea.EXE")));
+        const QByteArray executable = readBytes(folder.filePath(u"Sea.EXE"_s));
         CompiledBookSource book(BookAfterImage(executable));
         QCOMPARE(book.menuEntries(), QStringList{QString::fromUtf8("Первая глава")});
         QCOMPARE(book.project().Config.BookTitle.text(), QString::fromUtf8("Λευκές νύχτες"));
@@ -368,7 +368,7 @@ private slots:
         QCOMPARE(popupText(lines), QString::fromUtf8("Спокойная вода"));
 
         // The reader's chapter screen: a click on the second phrase opens its own pop-up.
-        const PreviewContext context{book, QStringLiteral("/tool/KESTRIN.HLP")};
+        const PreviewContext context{book, u"/tool/KESTRIN.HLP"_s};
         TChapDispForm chapter(context, DefaultDisplay(),
                               book.chapterText(book.chapter(0).ChapterFile.text()));
         platform.modal.expect<TShowHTextForm>([&calm](TShowHTextForm& popup) {
@@ -385,16 +385,16 @@ private slots:
         WorkingState state;
         state.ProgramDir = QStringLiteral(QUORELLE_BIN_DIR "/");
         state.ProjectDir = folder.path() + QLatin1Char('/');
-        state.ProjectFile = QStringLiteral("Sea.QVJ");
+        state.ProjectFile = u"Sea.QVJ"_s;
         QDir::setCurrent(folder.path());
         OpenProject(state);
-        QVERIFY(ExportEpub(state, folder.filePath(QStringLiteral("Sea.epub"))));
-        const QString text = QString::fromUtf8(Unzipped(folder.filePath(QStringLiteral("Sea.epub")),
-                                                        QStringLiteral("EPUB/chapter-1.xhtml")));
+        QVERIFY(ExportEpub(state, folder.filePath(u"Sea.epub"_s)));
+        const QString text =
+            QString::fromUtf8(Unzipped(folder.filePath(u"Sea.epub"_s), u"EPUB/chapter-1.xhtml"_s));
         for (const char* part :
              {"Светлая ночь", "Спокойная вода", "<title>Первая глава</title>", "xml:lang=\"ru\""})
             QVERIFY2(text.contains(QString::fromUtf8(part)), part);
-        QVERIFY(EpubcheckAccepts(folder.filePath(QStringLiteral("Sea.epub"))));
+        QVERIFY(EpubcheckAccepts(folder.filePath(u"Sea.epub"_s)));
     }
 };
 

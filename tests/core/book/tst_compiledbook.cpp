@@ -19,6 +19,8 @@
 #include <cstring>
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The model code copies the runtime's bytes without looking into them, so a stand-in will do.
@@ -26,9 +28,9 @@ struct Book : TestBook
 {
     Book()
     {
-        QDir(dir.path()).mkdir(QStringLiteral("program"));
-        writeBytes(dir.filePath(QStringLiteral("program/kestrin.bin")), "runtime");
-        state.ProgramDir = dir.filePath(QStringLiteral("program/"));
+        QDir(dir.path()).mkdir(u"program"_s);
+        writeBytes(dir.filePath(u"program/kestrin.bin"_s), "runtime");
+        state.ProgramDir = dir.filePath(u"program/"_s);
     }
 };
 
@@ -52,10 +54,10 @@ private slots:
         Book book;
         WorkingState& s = book.state;
         s.CurrentDisplay = DefaultDisplay();
-        WriteDisplayFile(s, QStringLiteral("book.qvd")); // differs only in case: a second record
+        WriteDisplayFile(s, u"book.qvd"_s); // differs only in case: a second record
         book.addChapter("One", "{\\rtf1 one}");
         book.addChapter("Two", QByteArray());
-        book.addChapter("Three", "{\\rtf1 three}", QStringLiteral("book.qvd"));
+        book.addChapter("Three", "{\\rtf1 three}", u"book.qvd"_s);
         const QByteArray bytes = *CompiledBookBytes(s);
         QCOMPARE(intAt(bytes, 5377), 0);    // no HyperText file
         QCOMPARE(intAt(bytes, 5381), 5389); // the display table follows at once
@@ -67,8 +69,8 @@ private slots:
         QCOMPARE(compiled.chapters().size(), 3);
         QCOMPARE(compiled.chapters().at(1).Size, 0);
         QCOMPARE(compiled.chapterText(2), QByteArray("{\\rtf1 three}"));
-        QCOMPARE(compiled.chapters().at(2).DisplayFile.text(), QStringLiteral("book.qvd"));
-        QVERIFY_THROWS_EXCEPTION(CompiledBookError, compiled.display(QStringLiteral("BOOK.qvd")));
+        QCOMPARE(compiled.chapters().at(2).DisplayFile.text(), u"book.qvd"_s);
+        QVERIFY_THROWS_EXCEPTION(CompiledBookError, compiled.display(u"BOOK.qvd"_s));
         QVERIFY(platform.messages.shown().isEmpty());
     }
 
@@ -77,20 +79,19 @@ private slots:
         ModelDoubles platform;
         Book book;
         book.addChapter("One", "{\\rtf1 one}");
-        AddEntry(book.state.HyperTextFile, QStringLiteral("Sun"), 2, QStringLiteral("SUN.BMP,30"),
-                 kHyperSource);
-        AddIntroEntry(book.state.HyperTextFile, {QStringLiteral("{\\rtf1 welcome}")});
+        AddEntry(book.state.HyperTextFile, u"Sun"_s, 2, u"SUN.BMP,30"_s, kHyperSource);
+        AddIntroEntry(book.state.HyperTextFile, {u"{\\rtf1 welcome}"_s});
         CompiledBookSource source(CompiledBook::fromBytes(*CompiledBookBytes(book.state)));
         QStringList lines;
-        QVERIFY(source.hyperEntry(QStringLiteral("sun"), lines));
-        QCOMPARE(lines.at(3), QStringLiteral("command=SUN.BMP,30"));
+        QVERIFY(source.hyperEntry(u"sun"_s, lines));
+        QCOMPARE(lines.at(3), u"command=SUN.BMP,30"_s);
         QStringList intro;
         QVERIFY(source.introduction(intro));
-        QCOMPARE(intro, QStringList{QStringLiteral("{\\rtf1 welcome}")});
-        QCOMPARE(source.menuEntries(), QStringList{QStringLiteral("One")});
+        QCOMPARE(intro, QStringList{u"{\\rtf1 welcome}"_s});
+        QCOMPARE(source.menuEntries(), QStringList{u"One"_s});
         const ChapterRecord chapter = source.chapter(0);
         QCOMPARE(source.chapterText(chapter.ChapterFile.text()), QByteArray("{\\rtf1 one}"));
-        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.$$$")));
+        QVERIFY(!book.dir.entries().contains(u"BOOK.$$$"_s));
     }
 
     // Names, captions and phrases of any script come back from the built book exactly, each
@@ -105,8 +106,8 @@ private slots:
         book.addChapter(chapterName, "{\\rtf1 \\u955?}");
         const QString white = QString::fromUtf8("Белые ночи");
         const QString calm = QString::fromUtf8("Тихое море");
-        AddEntry(book.state.HyperTextFile, white, 2, QStringLiteral("WHITE.BMP"), kHyperSource);
-        AddEntry(book.state.HyperTextFile, calm, 2, QStringLiteral("CALM.BMP"), kHyperSource);
+        AddEntry(book.state.HyperTextFile, white, 2, u"WHITE.BMP"_s, kHyperSource);
+        AddEntry(book.state.HyperTextFile, calm, 2, u"CALM.BMP"_s, kHyperSource);
         CompiledBookSource source(CompiledBook::fromBytes(*CompiledBookBytes(book.state)));
         QCOMPARE(source.menuEntries(), QStringList{chapterName});
         QCOMPARE(source.project().Presentation.Captions.QuitCaption.text(),
@@ -114,9 +115,9 @@ private slots:
         QStringList lines;
         QVERIFY(source.hyperEntry(white.toUpper(), lines));
         QCOMPARE(lines.first(), white);
-        QCOMPARE(lines.at(3), QStringLiteral("command=WHITE.BMP"));
+        QCOMPARE(lines.at(3), u"command=WHITE.BMP"_s);
         QVERIFY(source.hyperEntry(calm, lines));
-        QCOMPARE(lines.at(3), QStringLiteral("command=CALM.BMP"));
+        QCOMPARE(lines.at(3), u"command=CALM.BMP"_s);
         QVERIFY(!source.hyperEntry(QString::fromUtf8("Тихое мора"), lines));
     }
 
@@ -130,23 +131,23 @@ private slots:
         RecordBytes old(68);
         old.i32(0, 0x00FF8040).u8(4, 0).i32(5, 2).i32(9, 0x123456).str(13, "SKY.BMP");
         old.i32(39, 10).i32(43, 20).i32(47, 300).i32(51, 150).u8(67, 1);
-        const QString oldFile = book.dir.filePath(QStringLiteral("OLD.QVD"));
+        const QString oldFile = book.dir.filePath(u"OLD.QVD"_s);
         writeBytes(oldFile, old.bytes());
-        book.addChapter("One", "{\\rtf1 one}", QStringLiteral("OLD.QVD"));
+        book.addChapter("One", "{\\rtf1 one}", u"OLD.QVD"_s);
 
         const CompiledBook compiled = CompiledBook::fromBytes(*CompiledBookBytes(book.state));
-        const DisplayRecord display = compiled.display(QStringLiteral("OLD.QVD"));
-        QCOMPARE(display.GraphicFile.text(), QStringLiteral("SKY.BMP"));
+        const DisplayRecord display = compiled.display(u"OLD.QVD"_s);
+        QCOMPARE(display.GraphicFile.text(), u"SKY.BMP"_s);
         QCOMPARE(+display.WinWidth, 300);
         QCOMPARE(+display.PrintAllowed, 1);
         QVERIFY(DistributionFiles(book.state, [](const QString&) {
                     return false;
-                }).contains(QStringLiteral("SKY.BMP")));
+                }).contains(u"SKY.BMP"_s));
         QCOMPARE(readBytes(oldFile), old.bytes());
 
         writeBytes(oldFile, old.bytes().left(60));
         QCOMPARE(thrownText<InOutError>([&] { CompiledBookBytes(book.state); }),
-                 QStringLiteral("Read beyond end of file: OLD.QVD"));
+                 u"Read beyond end of file: OLD.QVD"_s);
         QVERIFY(platform.messages.shown().isEmpty());
     }
 
@@ -157,17 +158,16 @@ private slots:
         ModelDoubles platform;
         Book book;
         book.addChapter("Huge", "{\\rtf1 }");
-        QFile huge(book.dir.filePath(QStringLiteral("Huge.QLF")));
+        QFile huge(book.dir.filePath(u"Huge.QLF"_s));
         QVERIFY(huge.open(QIODevice::ReadWrite) && huge.resize(kMaxChapterSize + 1));
         huge.close();
         const QString message = QStringLiteral("The Chapter file Huge.QLF is larger than 32 MB; a "
                                                "chapter of that size cannot be opened.");
         QVERIFY(!MakeExecutable(book.state));
         QCOMPARE(platform.messages.texts(),
-                 QStringList({message, QStringLiteral("Unable to create the Executable E-Book.")}));
-        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.EXE")));
-        QCOMPARE(thrownText<InOutError>([] { ReadChapterFile(QStringLiteral("Huge.QLF")); }),
-                 message);
+                 QStringList({message, u"Unable to create the Executable E-Book."_s}));
+        QVERIFY(!book.dir.entries().contains(u"BOOK.EXE"_s));
+        QCOMPARE(thrownText<InOutError>([] { ReadChapterFile(u"Huge.QLF"_s); }), message);
     }
 
     void compileBook_missingFilesRefuse()
@@ -175,13 +175,13 @@ private slots:
         ModelDoubles platform;
         Book book;
         QVERIFY(!MakeExecutable(book.state)); // no chapter list
-        book.addChapter("One", "x", QStringLiteral("GONE.QVD"));
+        book.addChapter("One", "x", u"GONE.QVD"_s);
         QVERIFY(!MakeExecutable(book.state));
         QCOMPARE(platform.messages.texts(),
-                 QStringList({QStringLiteral("Unable to create the Executable E-Book."),
-                              QStringLiteral("The Display file GONE.QVD was not found."),
-                              QStringLiteral("Unable to create the Executable E-Book.")}));
-        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.EXE")));
+                 QStringList({u"Unable to create the Executable E-Book."_s,
+                              u"The Display file GONE.QVD was not found."_s,
+                              u"Unable to create the Executable E-Book."_s}));
+        QVERIFY(!book.dir.entries().contains(u"BOOK.EXE"_s));
     }
 
     void missingRuntime_leavesNoExecutable()
@@ -189,14 +189,12 @@ private slots:
         ModelDoubles platform;
         Book book;
         book.addChapter("One", "x");
-        writeBytes(book.dir.filePath(QStringLiteral("BOOK.EXE")), "an old build");
-        book.state.ProgramDir = book.dir.path() + QStringLiteral("/nowhere/");
+        writeBytes(book.dir.filePath(u"BOOK.EXE"_s), "an old build");
+        book.state.ProgramDir = book.dir.path() + u"/nowhere/"_s;
         QVERIFY(!MakeExecutable(book.state));
-        QVERIFY(platform.messages.texts().first().contains(
-            QStringLiteral("kestrin.bin could not be read")));
-        QCOMPARE(readBytes(book.dir.filePath(QStringLiteral("BOOK.EXE"))),
-                 QByteArray("an old build"));
-        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.CMP")));
+        QVERIFY(platform.messages.texts().first().contains(u"kestrin.bin could not be read"_s));
+        QCOMPARE(readBytes(book.dir.filePath(u"BOOK.EXE"_s)), QByteArray("an old build"));
+        QVERIFY(!book.dir.entries().contains(u"BOOK.CMP"_s));
     }
 
     // A chapter that is a link to the process's own memory (which cannot be read) is not the
@@ -206,28 +204,26 @@ private slots:
         ModelDoubles platform;
         Book book;
         book.addChapter("One", "x");
-        writeBytes(book.dir.filePath(QStringLiteral("BOOK.EXE")), "an old build");
-        QFile::remove(book.dir.filePath(QStringLiteral("One.QLF")));
-        QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"),
-                            book.dir.filePath(QStringLiteral("One.QLF"))));
+        writeBytes(book.dir.filePath(u"BOOK.EXE"_s), "an old build");
+        QFile::remove(book.dir.filePath(u"One.QLF"_s));
+        QVERIFY(QFile::link(u"/proc/self/mem"_s, book.dir.filePath(u"One.QLF"_s)));
         QVERIFY(!MakeExecutable(book.state));
         QCOMPARE(platform.messages.texts().first(),
                  QStringLiteral("The chapter \"One\" names One.QLF, which is not a file of the "
                                 "book's folder."));
-        QCOMPARE(readBytes(book.dir.filePath(QStringLiteral("BOOK.EXE"))),
-                 QByteArray("an old build"));
+        QCOMPARE(readBytes(book.dir.filePath(u"BOOK.EXE"_s)), QByteArray("an old build"));
     }
 
     void bookOverTheFormatsLimit_isRefusedBeforeWriting()
     {
         ModelDoubles platform;
         Book book;
-        writeBytes(book.dir.filePath(QStringLiteral("BOOK.EXE")), "an old build");
+        writeBytes(book.dir.filePath(u"BOOK.EXE"_s), "an old build");
         // 65 chapters of the largest size: sparse files, nothing is really written.
         for (int i = 0; i < 65; ++i) {
             const QByteArray entry = "C" + QByteArray::number(i);
             book.addChapter(entry.constData(), "x");
-            QFile chapter(book.dir.filePath(QString::fromLatin1(entry) + QStringLiteral(".QLF")));
+            QFile chapter(book.dir.filePath(QString::fromLatin1(entry) + u".QLF"_s));
             QVERIFY(chapter.resize(kMaxChapterSize));
         }
         QVERIFY(!MakeExecutable(book.state));
@@ -236,9 +232,8 @@ private slots:
             QStringList(
                 {QStringLiteral("The E-Book is too large: an Executable E-Book holds at most 2 GB "
                                 "of chapters and HyperText."),
-                 QStringLiteral("Unable to create the Executable E-Book.")}));
-        QCOMPARE(readBytes(book.dir.filePath(QStringLiteral("BOOK.EXE"))),
-                 QByteArray("an old build"));
+                 u"Unable to create the Executable E-Book."_s}));
+        QCOMPARE(readBytes(book.dir.filePath(u"BOOK.EXE"_s)), QByteArray("an old build"));
     }
 
     void hostileChapterRecords_areRefusedWithTheirOwnMessage_data()
@@ -275,31 +270,28 @@ private slots:
         ChapterRecord& chapter = book.state.CurrentChapter;
         switch (damage) {
         case 0:
-            chapter.ChapterFile.setText(QStringLiteral("/etc/passwd"));
+            chapter.ChapterFile.setText(u"/etc/passwd"_s);
             break;
         case 1:
-            chapter.DisplayFile.setText(QStringLiteral("../BOOK.QVD"));
+            chapter.DisplayFile.setText(u"../BOOK.QVD"_s);
             break;
         case 2:
             chapter.ChapterFile.length = 200; // more than the field holds
             break;
         case 3:
-            QFile::remove(book.dir.filePath(QStringLiteral("One.QLF")));
-            QVERIFY(QFile::link(QStringLiteral("/dev/zero"),
-                                book.dir.filePath(QStringLiteral("One.QLF"))));
+            QFile::remove(book.dir.filePath(u"One.QLF"_s));
+            QVERIFY(QFile::link(u"/dev/zero"_s, book.dir.filePath(u"One.QLF"_s)));
             break;
         default:
-            QFile::remove(book.dir.filePath(QStringLiteral("BOOK.QVD")));
-            QCOMPARE(
-                mkfifo(QFile::encodeName(book.dir.filePath(QStringLiteral("BOOK.QVD"))).constData(),
-                       0600),
-                0);
+            QFile::remove(book.dir.filePath(u"BOOK.QVD"_s));
+            QCOMPARE(mkfifo(QFile::encodeName(book.dir.filePath(u"BOOK.QVD"_s)).constData(), 0600),
+                     0);
         }
         WriteChapter(book.state, 0);
         QVERIFY(!MakeExecutable(book.state));
         QCOMPARE(platform.messages.texts(),
-                 QStringList({message, QStringLiteral("Unable to create the Executable E-Book.")}));
-        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.EXE")));
+                 QStringList({message, u"Unable to create the Executable E-Book."_s}));
+        QVERIFY(!book.dir.entries().contains(u"BOOK.EXE"_s));
     }
 
     void damagedBooks_areRefused()

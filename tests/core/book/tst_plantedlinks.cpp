@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A book with a stand-in runtime, and a folder beside it that is not the book's.
@@ -23,11 +25,11 @@ struct Book : TestBook
 
     Book()
     {
-        QDir(dir.path()).mkdir(QStringLiteral("program"));
-        writeBytes(dir.filePath(QStringLiteral("program/kestrin.bin")), "runtime");
-        state.ProgramDir = dir.filePath(QStringLiteral("program/"));
-        QDir(dir.path()).mkdir(QStringLiteral("elsewhere"));
-        outside = dir.filePath(QStringLiteral("elsewhere/secret"));
+        QDir(dir.path()).mkdir(u"program"_s);
+        writeBytes(dir.filePath(u"program/kestrin.bin"_s), "runtime");
+        state.ProgramDir = dir.filePath(u"program/"_s);
+        QDir(dir.path()).mkdir(u"elsewhere"_s);
+        outside = dir.filePath(u"elsewhere/secret"_s);
         writeBytes(outside, "not the book's");
     }
     void plant(const QString& name, const QString& target)
@@ -48,15 +50,15 @@ private slots:
     void bookFileNames_followLinks()
     {
         Book book;
-        writeBytes(book.dir.filePath(QStringLiteral("REAL.BMP")), "picture");
-        book.plant(QStringLiteral("SAME.BMP"), book.dir.filePath(QStringLiteral("REAL.BMP")));
-        book.plant(QStringLiteral("OUT.BMP"), book.outside);
-        book.plant(QStringLiteral("GONE.BMP"), book.dir.filePath(QStringLiteral("elsewhere/gone")));
-        QVERIFY(IsBookFileName(QStringLiteral("SAME.BMP")));
-        QVERIFY(!IsBookFileName(QStringLiteral("out.bmp")));
-        QVERIFY(!IsBookFileName(QStringLiteral("GONE.BMP")));
-        QCOMPARE(thrownText<InOutError>([] { filestore::readAll(QStringLiteral("OUT.BMP")); }),
-                 QStringLiteral("OUT.BMP leads to a file outside the book's folder."));
+        writeBytes(book.dir.filePath(u"REAL.BMP"_s), "picture");
+        book.plant(u"SAME.BMP"_s, book.dir.filePath(u"REAL.BMP"_s));
+        book.plant(u"OUT.BMP"_s, book.outside);
+        book.plant(u"GONE.BMP"_s, book.dir.filePath(u"elsewhere/gone"_s));
+        QVERIFY(IsBookFileName(u"SAME.BMP"_s));
+        QVERIFY(!IsBookFileName(u"out.bmp"_s));
+        QVERIFY(!IsBookFileName(u"GONE.BMP"_s));
+        QCOMPARE(thrownText<InOutError>([] { filestore::readAll(u"OUT.BMP"_s); }),
+                 u"OUT.BMP leads to a file outside the book's folder."_s);
     }
 
     // A chapter linked to a file elsewhere is refused by the builder; the HyperText file linked
@@ -65,13 +67,13 @@ private slots:
     {
         ModelDoubles platform;
         Book book;
-        book.plant(QStringLiteral("ONE.QLF"), book.outside);
+        book.plant(u"ONE.QLF"_s, book.outside);
         book.addChapter("Two", "{\\rtf1 two}");
-        writeBytes(book.dir.filePath(QStringLiteral("BOOK.QVC")), QByteArray());
+        writeBytes(book.dir.filePath(u"BOOK.QVC"_s), QByteArray());
         book.state.CurrentChapter = ChapterRecord{};
-        book.state.CurrentChapter.MenuEntry.setText(QStringLiteral("One"));
-        book.state.CurrentChapter.ChapterFile.setText(QStringLiteral("ONE.QLF"));
-        book.state.CurrentChapter.DisplayFile.setText(QStringLiteral("BOOK.QVD"));
+        book.state.CurrentChapter.MenuEntry.setText(u"One"_s);
+        book.state.CurrentChapter.ChapterFile.setText(u"ONE.QLF"_s);
+        book.state.CurrentChapter.DisplayFile.setText(u"BOOK.QVD"_s);
         WriteChapter(book.state, -1);
         QVERIFY(!MakeExecutable(book.state));
         QCOMPARE(platform.messages.texts().first(),
@@ -79,17 +81,17 @@ private slots:
                                 "book's folder."));
         platform.messages.clear();
 
-        QFile::remove(book.dir.filePath(QStringLiteral("BOOK.QVC")));
+        QFile::remove(book.dir.filePath(u"BOOK.QVC"_s));
         book.addChapter("Two", "{\\rtf1 two}");
-        book.plant(QStringLiteral("BOOK.QVR"), book.outside);
+        book.plant(u"BOOK.QVR"_s, book.outside);
         QCOMPARE(thrownText<InOutError>([&] { MakeExecutable(book.state); }),
-                 QStringLiteral("BOOK.QVR leads to a file outside the book's folder."));
-        QFile::remove(book.dir.filePath(QStringLiteral("BOOK.QVR")));
+                 u"BOOK.QVR leads to a file outside the book's folder."_s);
+        QFile::remove(book.dir.filePath(u"BOOK.QVR"_s));
 
-        book.plant(QStringLiteral("BOOK.EXE"), book.outside);
+        book.plant(u"BOOK.EXE"_s, book.outside);
         QVERIFY(MakeExecutable(book.state));
         QCOMPARE(readBytes(book.outside), QByteArray("not the book's"));
-        QVERIFY(!QFileInfo(book.dir.filePath(QStringLiteral("BOOK.EXE"))).isSymLink());
+        QVERIFY(!QFileInfo(book.dir.filePath(u"BOOK.EXE"_s)).isSymLink());
         QVERIFY(platform.messages.shown().isEmpty());
     }
 
@@ -98,14 +100,14 @@ private slots:
     void danglingDisplayLink_isReplacedNotFollowed()
     {
         CurrentTempDir dir;
-        const QString target = dir.filePath(QStringLiteral("elsewhere.QVD"));
-        QVERIFY(QFile::link(target, dir.filePath(QStringLiteral("BOOK.QVD"))));
+        const QString target = dir.filePath(u"elsewhere.QVD"_s);
+        QVERIFY(QFile::link(target, dir.filePath(u"BOOK.QVD"_s)));
         WorkingState state;
         state.ProjectDir = dir.path() + QLatin1Char('/');
-        state.ProjectFile = QStringLiteral("BOOK.QVJ");
+        state.ProjectFile = u"BOOK.QVJ"_s;
         OpenProject(state);
         QVERIFY(!QFileInfo::exists(target));
-        QVERIFY(!QFileInfo(dir.filePath(QStringLiteral("BOOK.QVD"))).isSymLink());
+        QVERIFY(!QFileInfo(dir.filePath(u"BOOK.QVD"_s)).isSymLink());
     }
 
     // A distribution folder that is a link to the project is the project; links named like the
@@ -116,7 +118,7 @@ private slots:
         Book book;
         book.addChapter("One", "{\\rtf1 one}");
         QVERIFY(MakeExecutable(book.state));
-        const QString alias = book.dir.filePath(QStringLiteral("elsewhere/alias"));
+        const QString alias = book.dir.filePath(u"elsewhere/alias"_s);
         QVERIFY(QFile::link(book.dir.path(), alias));
         QVERIFY(IsProjectDirectory(alias + QLatin1Char('/'), book.state.ProjectDir));
         QVERIFY(!CopyDistribution(book.state, alias + QLatin1Char('/'),
@@ -124,14 +126,14 @@ private slots:
         QCOMPARE(platform.messages.texts(), QStringList{kProjectDirectoryRefused});
         platform.messages.clear();
 
-        const QString dist = book.dir.filePath(QStringLiteral("elsewhere/dist"));
+        const QString dist = book.dir.filePath(u"elsewhere/dist"_s);
         QDir().mkpath(dist);
-        QVERIFY(QFile::link(book.outside, dist + QStringLiteral("/BOOK.EXE")));
+        QVERIFY(QFile::link(book.outside, dist + u"/BOOK.EXE"_s));
         QVERIFY(CopyDistribution(book.state, dist + QLatin1Char('/'),
                                  [](const QString&) { return false; }));
         platform.messages.texts();
         QCOMPARE(readBytes(book.outside), QByteArray("not the book's"));
-        QVERIFY(!QFileInfo(dist + QStringLiteral("/BOOK.EXE")).isSymLink());
+        QVERIFY(!QFileInfo(dist + u"/BOOK.EXE"_s).isSymLink());
     }
 };
 

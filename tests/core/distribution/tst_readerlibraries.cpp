@@ -12,6 +12,8 @@
 
 #include <elf.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString kRuntime = QStringLiteral(QUORELLE_BIN_DIR "/kestrin.bin");
@@ -44,8 +46,8 @@ private slots:
     {
         const std::optional<ElfDynamic> dynamic = ReadElfDynamic(filestore::readAll(kRuntime));
         QVERIFY(dynamic);
-        QVERIFY(dynamic->needed.contains(QStringLiteral("libQt6Core.so.6")));
-        QCOMPARE(dynamic->rpath, QStringList{QStringLiteral("$ORIGIN/reader-lib")});
+        QVERIFY(dynamic->needed.contains(u"libQt6Core.so.6"_s));
+        QCOMPARE(dynamic->rpath, QStringList{u"$ORIGIN/reader-lib"_s});
         QVERIFY(dynamic->runpath.isEmpty());
         QCOMPARE(dynamic->runpathTag, -1);
     }
@@ -93,9 +95,9 @@ private slots:
                                    "reader-lib/libgcc_s.so.1", "reader-lib/libm.so.6"})
             QVERIFY2(!targets.contains(QString::fromLatin1(system)), system);
         // PulseAudio's client finds its common library through a run path of its own.
-        const BundledFile* pulse = findTarget(plan, QStringLiteral("reader-lib/libpulse.so.0"));
+        const BundledFile* pulse = findTarget(plan, u"reader-lib/libpulse.so.0"_s);
         QVERIFY(pulse && pulse->inheritRunpath);
-        QVERIFY(targets.contains(QStringLiteral("reader-lib/libpulsecommon-16.1.so")));
+        QVERIFY(targets.contains(u"reader-lib/libpulsecommon-16.1.so"_s));
     }
 
     void copy_makesRunpathsInheritedAndWritesQtConf()
@@ -104,10 +106,10 @@ private slots:
         ModelDoubles doubles;
         ReaderLibrarySources sources = InstalledReaderSources(kRuntime);
         QVERIFY(CopyReaderLibraries(dir.path(), sources));
-        QCOMPARE(filestore::readAll(dir.filePath(QStringLiteral("qt.conf"))),
+        QCOMPARE(filestore::readAll(dir.filePath(u"qt.conf"_s)),
                  QByteArray("[Paths]\nPrefix = reader-lib\nPlugins = plugins\n"));
-        const std::optional<ElfDynamic> pulse = ReadElfDynamic(
-            filestore::readAll(dir.filePath(QStringLiteral("reader-lib/libpulse.so.0"))));
+        const std::optional<ElfDynamic> pulse =
+            ReadElfDynamic(filestore::readAll(dir.filePath(u"reader-lib/libpulse.so.0"_s)));
         QVERIFY(pulse && pulse->runpath.isEmpty() && !pulse->rpath.isEmpty());
         const ReaderLibraryPlan plan = PlanReaderLibraries(sources);
         for (const BundledFile& file : plan.files) {
@@ -122,7 +124,7 @@ private slots:
         QVERIFY(!CopyReaderLibraries(empty.path(), sources));
         const QString first = ReadElfDynamic(filestore::readAll(kRuntime))->needed.first();
         QCOMPARE(doubles.messages.texts(),
-                 QStringList{QStringLiteral("The reader library %1 was not found.").arg(first)});
+                 QStringList{u"The reader library %1 was not found."_s.arg(first)});
         QVERIFY(QDir(empty.path()).isEmpty());
     }
 };

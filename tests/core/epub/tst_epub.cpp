@@ -50,32 +50,28 @@ struct LinkBook : TestBook
              {"SUN.BMP", "SEA.JPG", "WAVE.WAV", "TUNE.MID", "FILM.AVI", "PAGE.HTM"})
             writeBytes(dir.filePath(QString::fromLatin1(name)),
                        readBytes(sample.filePath(QString::fromLatin1(name))));
-        writeBytes(dir.filePath(QStringLiteral("GAME.SH")), "#!/bin/sh\n");
-        writeBytes(dir.filePath(QStringLiteral("NOTES.TXT")), "notes");
+        writeBytes(dir.filePath(u"GAME.SH"_s), "#!/bin/sh\n");
+        writeBytes(dir.filePath(u"NOTES.TXT"_s), "notes");
         const QString file = state.HyperTextFile;
-        AddDisplayEntry(file, QStringLiteral("pop"), 1, DefaultDisplay(),
-                        {QStringLiteral("{\\rtf1 A {\\b bold} pop-up.\\par}")}, kHyperSource);
-        AddEntry(file, QStringLiteral("picture"), 2, QStringLiteral("SUN.BMP,30"), kHyperSource);
-        AddEntry(file, QStringLiteral("voice"), 3, QStringLiteral("WAVE.WAV"), kHyperSource);
-        writeBytes(dir.filePath(QStringLiteral("Sun #2 \u00e9t\u00e9.bmp")),
-                   readBytes(dir.filePath(QStringLiteral("SUN.BMP"))));
-        AddEntry(file, QStringLiteral("summer"), 2, QStringLiteral("Sun #2 \u00e9t\u00e9.bmp"),
-                 kHyperSource);
-        AddEntry(file, QStringLiteral("game"), 4, QStringLiteral("GAME.SH,-x"), kHyperSource);
+        AddDisplayEntry(file, u"pop"_s, 1, DefaultDisplay(),
+                        {u"{\\rtf1 A {\\b bold} pop-up.\\par}"_s}, kHyperSource);
+        AddEntry(file, u"picture"_s, 2, u"SUN.BMP,30"_s, kHyperSource);
+        AddEntry(file, u"voice"_s, 3, u"WAVE.WAV"_s, kHyperSource);
+        writeBytes(dir.filePath(u"Sun #2 \u00e9t\u00e9.bmp"_s),
+                   readBytes(dir.filePath(u"SUN.BMP"_s)));
+        AddEntry(file, u"summer"_s, 2, u"Sun #2 \u00e9t\u00e9.bmp"_s, kHyperSource);
+        AddEntry(file, u"game"_s, 4, u"GAME.SH,-x"_s, kHyperSource);
         DisplayRecord screen = DefaultDisplay();
-        screen.GraphicFile.setText(QStringLiteral("SEA.JPG"));
-        AddDisplayEntry(file, QStringLiteral("screen"), 5, screen,
-                        {QStringLiteral("{\\rtf1 Screen text.\\par}")}, kHyperSource);
-        AddEntry(file, QStringLiteral("both"), 6, QStringLiteral("SUN.BMP,WAVE.WAV,50"),
-                 kHyperSource);
-        AddEntry(file, QStringLiteral("film"), 7, QStringLiteral("FILM.AVI"), kHyperSource);
-        AddEntry(file, QStringLiteral("tune"), 8, QStringLiteral("TUNE.MID"), kHyperSource);
-        AddEntry(file, QStringLiteral("letter"), 9, QStringLiteral("GAME.SH NOTES.TXT"),
-                 kHyperSource);
-        AddEntry(file, QStringLiteral("page"), 10, QStringLiteral("PAGE.HTM"), kHyperSource);
-        AddEntry(file, QStringLiteral("site"), 10, QStringLiteral("https://example.org/a?b=1&c=2"),
-                 kHyperSource);
-        AddEntry(file, QStringLiteral("notes"), 13, QStringLiteral("NOTES.TXT"), kHyperSource);
+        screen.GraphicFile.setText(u"SEA.JPG"_s);
+        AddDisplayEntry(file, u"screen"_s, 5, screen, {u"{\\rtf1 Screen text.\\par}"_s},
+                        kHyperSource);
+        AddEntry(file, u"both"_s, 6, u"SUN.BMP,WAVE.WAV,50"_s, kHyperSource);
+        AddEntry(file, u"film"_s, 7, u"FILM.AVI"_s, kHyperSource);
+        AddEntry(file, u"tune"_s, 8, u"TUNE.MID"_s, kHyperSource);
+        AddEntry(file, u"letter"_s, 9, u"GAME.SH NOTES.TXT"_s, kHyperSource);
+        AddEntry(file, u"page"_s, 10, u"PAGE.HTM"_s, kHyperSource);
+        AddEntry(file, u"site"_s, 10, u"https://example.org/a?b=1&c=2"_s, kHyperSource);
+        AddEntry(file, u"notes"_s, 13, u"NOTES.TXT"_s, kHyperSource);
         QByteArray text = "{\\rtf1 ";
         for (const char* phrase : {"pop", "picture", "voice", "game", "screen", "both", "film",
                                    "tune", "letter", "page", "site", "notes", "summer"})
@@ -84,10 +80,10 @@ struct LinkBook : TestBook
         addChapter("Again", "{\\rtf1 The {\\ul picture} again, and the {\\ul pop} again.\\par}");
     }
 
-    QString epub() const { return dir.filePath(QStringLiteral("BOOK.epub")); }
+    QString epub() const { return dir.filePath(u"BOOK.epub"_s); }
     QString chapter(int n) const
     {
-        return QString::fromUtf8(Unzipped(epub(), QStringLiteral("EPUB/chapter-%1.xhtml").arg(n)));
+        return QString::fromUtf8(Unzipped(epub(), u"EPUB/chapter-%1.xhtml"_s.arg(n)));
     }
 };
 
@@ -126,7 +122,7 @@ private slots:
         QCOMPARE(XmlEscaped(QStringLiteral("a\x01\x1f"
                                            "b\tc") +
                             QChar(0xFFFE)),
-                 QStringLiteral("ab\tc"));
+                 u"ab\tc"_s);
         const char16_t surrogates[] = {u'a', 0xD800, u'b', 0xD83D, 0xDE00, 0xE000, 0};
         QCOMPARE(XmlEscaped(QString::fromUtf16(surrogates)),
                  QString::fromUtf16(u"ab\U0001F600\uE000")); // a lone half is left out
@@ -140,32 +136,29 @@ private slots:
         QStringList asked;
         XhtmlHooks hooks;
         hooks.picture = [](const QImage& image) {
-            return image.size() == QSize(4, 3) ? QStringLiteral("media/p.png") : QString();
+            return image.size() == QSize(4, 3) ? u"media/p.png"_s : QString();
         };
         hooks.link = [&asked](const QString& phrase) {
             asked << phrase;
             if (phrase == QLatin1String("sea"))
-                return XhtmlLink{QStringLiteral("#note-1"), true, {}};
+                return XhtmlLink{u"#note-1"_s, true, {}};
             if (phrase == QLatin1String("the ship"))
-                return XhtmlLink{QStringLiteral("link-1.xhtml"), false, QStringLiteral("ref-1")};
+                return XhtmlLink{u"link-1.xhtml"_s, false, u"ref-1"_s};
             return XhtmlLink{};
         };
         const QString xhtml = xhtmlOf("{\\rtf1 A {\\ul sea} and {\\ul the ship} and {\\ul none}."
                                       "{\\pict\\pngblip\\picw4\\pich3 " +
                                           png + "}\\par}",
                                       hooks);
-        QCOMPARE(asked, (QStringList{QStringLiteral("sea"), QStringLiteral("the ship"),
-                                     QStringLiteral("none")}));
+        QCOMPARE(asked, (QStringList{u"sea"_s, u"the ship"_s, u"none"_s}));
         QVERIFY2(xhtml.contains(QStringLiteral(
                      "<a epub:type=\"noteref\" href=\"#note-1\"><span style=\"text-decoration: "
                      "underline\">sea</span></a>")),
                  qPrintable(xhtml));
-        QVERIFY(xhtml.contains(QStringLiteral("<a id=\"ref-1\" href=\"link-1.xhtml\">")));
-        QVERIFY(xhtml.contains(
-            QStringLiteral("<span style=\"text-decoration: underline\">none</span>.")));
-        QVERIFY(!xhtml.contains(QStringLiteral("<a>")));
-        QVERIFY(xhtml.contains(
-            QStringLiteral("<img src=\"media/p.png\" alt=\"\" width=\"4\" height=\"3\"/>")));
+        QVERIFY(xhtml.contains(u"<a id=\"ref-1\" href=\"link-1.xhtml\">"_s));
+        QVERIFY(xhtml.contains(u"<span style=\"text-decoration: underline\">none</span>."_s));
+        QVERIFY(!xhtml.contains(u"<a>"_s));
+        QVERIFY(xhtml.contains(u"<img src=\"media/p.png\" alt=\"\" width=\"4\" height=\"3\"/>"_s));
     }
 
     void export_everyKindOfLink()
@@ -182,31 +175,28 @@ private slots:
                          QStringLiteral("Notepad files: the EPUB cannot open the notepad; "
                                         "their links lead to a note.")}));
         QMap<QString, QByteArray> after = folderHashes(QDir(book.dir.path()));
-        after.remove(QStringLiteral("BOOK.epub"));
+        after.remove(u"BOOK.epub"_s);
         QCOMPARE(after, before);
 
         // The archive: mimetype first and stored, then the container.
         const QByteArray bytes = readBytes(book.epub());
         QCOMPARE(bytes.mid(30, 28), QByteArray("mimetypeapplication/epub+zip"));
         QCOMPARE(ArchiveNames(book.epub()).mid(0, 3),
-                 (QStringList{QStringLiteral("mimetype"), QStringLiteral("META-INF/container.xml"),
-                              QStringLiteral("EPUB/package.opf")}));
+                 (QStringList{u"mimetype"_s, u"META-INF/container.xml"_s, u"EPUB/package.opf"_s}));
 
         const QString links = book.chapter(1);
-        QCOMPARE(links.count(QStringLiteral("<a ")), 13);
-        QVERIFY(links.contains(QStringLiteral("<aside epub:type=\"footnote\" id=\"note-1\">")));
-        QVERIFY(links.contains(QStringLiteral("<span style=\"font-weight: bold\">bold</span>")));
-        QVERIFY(links.contains(QStringLiteral("href=\"https://example.org/a?b=1&amp;c=2\"")));
-        QVERIFY(links.contains(
-            QStringLiteral("<span style=\"text-decoration: underline\">underline</span>")));
+        QCOMPARE(links.count(u"<a "_s), 13);
+        QVERIFY(links.contains(u"<aside epub:type=\"footnote\" id=\"note-1\">"_s));
+        QVERIFY(links.contains(u"<span style=\"font-weight: bold\">bold</span>"_s));
+        QVERIFY(links.contains(u"href=\"https://example.org/a?b=1&amp;c=2\""_s));
+        QVERIFY(links.contains(u"<span style=\"text-decoration: underline\">underline</span>"_s));
         // The second chapter shares the picture's page and has a footnote of its own.
         const QString again = book.chapter(2);
-        QVERIFY(again.contains(QStringLiteral("href=\"link-1.xhtml\"")));
-        QVERIFY(again.contains(QStringLiteral("epub:type=\"noteref\" href=\"#note-2\"")));
+        QVERIFY(again.contains(u"href=\"link-1.xhtml\""_s));
+        QVERIFY(again.contains(u"epub:type=\"noteref\" href=\"#note-2\""_s));
 
         const auto page = [&](int n) {
-            return QString::fromUtf8(
-                Unzipped(book.epub(), QStringLiteral("EPUB/link-%1.xhtml").arg(n)));
+            return QString::fromUtf8(Unzipped(book.epub(), u"EPUB/link-%1.xhtml"_s.arg(n)));
         };
         const QList<QList<const char*>> expected = {
             {"<img src=\"media/SUN.png\"", "<a href=\"chapter-1.xhtml#ref-1\">Back</a>"},
@@ -226,13 +216,13 @@ private slots:
             for (const char* fragment : expected.at(n - 1))
                 QVERIFY2(page(n).contains(QString::fromUtf8(fragment)), qPrintable(page(n)));
         }
-        const QByteArray package = Unzipped(book.epub(), QStringLiteral("EPUB/package.opf"));
+        const QByteArray package = Unzipped(book.epub(), u"EPUB/package.opf"_s);
         for (const char* item :
              {"media-type=\"image/png\"", "media-type=\"image/jpeg\"", "media-type=\"audio/mpeg\"",
               "media-type=\"video/webm\"", "<itemref idref=\"link-1\" linear=\"no\"/>"})
             QVERIFY2(package.contains(item), item);
-        QCOMPARE(Unzipped(book.epub(), QStringLiteral("EPUB/media/SEA.jpg")),
-                 readBytes(book.dir.filePath(QStringLiteral("SEA.JPG"))));
+        QCOMPARE(Unzipped(book.epub(), u"EPUB/media/SEA.jpg"_s),
+                 readBytes(book.dir.filePath(u"SEA.JPG"_s)));
         QVERIFY(EpubcheckAccepts(book.epub()));
     }
 
@@ -241,20 +231,18 @@ private slots:
         ModelDoubles doubles;
         LinkBook book;
         writeBytes(book.epub(), "an older edition");
-        QFile::remove(book.dir.filePath(QStringLiteral("WAVE.WAV")));
+        QFile::remove(book.dir.filePath(u"WAVE.WAV"_s));
         QVERIFY(!ExportEpub(book.state, book.epub()));
-        QCOMPARE(doubles.messages.texts(),
-                 QStringList{QStringLiteral("The file WAVE.WAV is missing.")});
+        QCOMPARE(doubles.messages.texts(), QStringList{u"The file WAVE.WAV is missing."_s});
         QCOMPARE(readBytes(book.epub()), QByteArray("an older edition"));
         doubles.messages.clear();
 
-        writeBytes(book.dir.filePath(QStringLiteral("WAVE.WAV")), "RIFF but not a sound at all");
+        writeBytes(book.dir.filePath(u"WAVE.WAV"_s), "RIFF but not a sound at all");
         QVERIFY(!ExportEpub(book.state, book.epub()));
         const QStringList texts = doubles.messages.texts();
         QCOMPARE(texts.size(), 1);
-        QVERIFY2(texts.first().startsWith(
-                     QStringLiteral("The file WAVE.WAV could not be converted: ")) &&
-                     !texts.first().contains(QStringLiteral("ERROR")),
+        QVERIFY2(texts.first().startsWith(u"The file WAVE.WAV could not be converted: "_s) &&
+                     !texts.first().contains(u"ERROR"_s),
                  qPrintable(texts.first()));
         QCOMPARE(readBytes(book.epub()), QByteArray("an older edition"));
     }
@@ -263,10 +251,9 @@ private slots:
     {
         ModelDoubles doubles;
         TestBook book;
-        QVERIFY(!ExportEpub(book.state, book.dir.filePath(QStringLiteral("BOOK.epub"))));
-        QCOMPARE(doubles.messages.texts(),
-                 QStringList{QStringLiteral("The E-Book has no chapters.")});
-        QVERIFY(!QFileInfo::exists(book.dir.filePath(QStringLiteral("BOOK.epub"))));
+        QVERIFY(!ExportEpub(book.state, book.dir.filePath(u"BOOK.epub"_s)));
+        QCOMPARE(doubles.messages.texts(), QStringList{u"The E-Book has no chapters."_s});
+        QVERIFY(!QFileInfo::exists(book.dir.filePath(u"BOOK.epub"_s)));
     }
 
     // Windows-1252 in the records and the RTF, UTF-8 in the EPUB.
@@ -274,27 +261,25 @@ private slots:
     {
         ModelDoubles doubles;
         TestBook book;
-        book.state.Project.Config.BookTitle.setText(QStringLiteral("Café Crème"));
-        book.state.Project.Presentation.About.AuthorText.setText(QStringLiteral("Zoë Brontë"));
+        book.state.Project.Config.BookTitle.setText(u"Café Crème"_s);
+        book.state.Project.Presentation.About.AuthorText.setText(u"Zoë Brontë"_s);
         WriteProject(book.state);
-        AddDisplayEntry(book.state.HyperTextFile, QStringLiteral("naïve"), 1, DefaultDisplay(),
-                        {QStringLiteral("{\\rtf1 D\\'e9j\\'e0 vu\\par}")}, kHyperSource);
+        AddDisplayEntry(book.state.HyperTextFile, u"naïve"_s, 1, DefaultDisplay(),
+                        {u"{\\rtf1 D\\'e9j\\'e0 vu\\par}"_s}, kHyperSource);
         book.addChapter("Entr\xe9"
                         "e",
                         "{\\rtf1\\ansi\\ansicpg1252 Un {\\ul na\\'efve} r\\'eave.\\par}");
-        const QString epub = book.dir.filePath(QStringLiteral("BOOK.epub"));
+        const QString epub = book.dir.filePath(u"BOOK.epub"_s);
         QVERIFY(ExportEpub(book.state, epub));
-        const QString package =
-            QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/package.opf")));
-        QVERIFY(package.contains(QStringLiteral("<dc:title>Café Crème</dc:title>")));
-        QVERIFY(package.contains(QStringLiteral("<dc:creator>Zoë Brontë</dc:creator>")));
-        const QString chapter =
-            QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/chapter-1.xhtml")));
-        QVERIFY2(chapter.contains(QStringLiteral("<title>Entrée</title>")), qPrintable(chapter));
-        QVERIFY(chapter.contains(QStringLiteral("naïve</span></a>")));
-        QVERIFY(chapter.contains(QStringLiteral("Déjà vu")));
-        const QString nav = QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/nav.xhtml")));
-        QVERIFY(nav.contains(QStringLiteral("<a href=\"chapter-1.xhtml\">Entrée</a>")));
+        const QString package = QString::fromUtf8(Unzipped(epub, u"EPUB/package.opf"_s));
+        QVERIFY(package.contains(u"<dc:title>Café Crème</dc:title>"_s));
+        QVERIFY(package.contains(u"<dc:creator>Zoë Brontë</dc:creator>"_s));
+        const QString chapter = QString::fromUtf8(Unzipped(epub, u"EPUB/chapter-1.xhtml"_s));
+        QVERIFY2(chapter.contains(u"<title>Entrée</title>"_s), qPrintable(chapter));
+        QVERIFY(chapter.contains(u"naïve</span></a>"_s));
+        QVERIFY(chapter.contains(u"Déjà vu"_s));
+        const QString nav = QString::fromUtf8(Unzipped(epub, u"EPUB/nav.xhtml"_s));
+        QVERIFY(nav.contains(u"<a href=\"chapter-1.xhtml\">Entrée</a>"_s));
     }
 
     // A ZIP archive holds at most 65,535 files; the one beyond is refused, not written over.
@@ -307,40 +292,38 @@ private slots:
         book.state.Project.Config.BookTitle.setText(u"Белые ночи"_s);
         book.state.Project.Presentation.About.AuthorText.setText(u"Фёдор Достоевский"_s);
         WriteProject(book.state);
-        WriteBookLanguage(book.state.HyperTextFile, QStringLiteral("ru"));
+        WriteBookLanguage(book.state.HyperTextFile, u"ru"_s);
         AddDisplayEntry(book.state.HyperTextFile, u"Белые ночи"_s, 1, DefaultDisplay(),
-                        {QStringLiteral("{\\rtf1 \\u1041?\\u1077?\\par}")}, kHyperSource);
+                        {u"{\\rtf1 \\u1041?\\u1077?\\par}"_s}, kHyperSource);
         AddDisplayEntry(book.state.HyperTextFile, u"Тихое море"_s, 1, DefaultDisplay(),
-                        {QStringLiteral("{\\rtf1 \\u1058?\\u1080?\\par}")}, kHyperSource);
+                        {u"{\\rtf1 \\u1058?\\u1080?\\par}"_s}, kHyperSource);
         book.addChapter(u"Первая глава"_s,
                         "{\\rtf1\\ansi {\\ul \\u1041?\\u1077?\\u1083?\\u1099?\\u1077? "
                         "\\u1085?\\u1086?\\u1095?\\u1080?} \\u1080? {\\ul \\u1058?\\u1080?\\u1093?"
                         "\\u1086?\\u1077? \\u1084?\\u1086?\\u1088?\\u1077?}\\par"
                         "\\pard\\rtlpar\\lang1025 \\u1605?\\u1585?\\u1581?\\u1576?\\u1575?\\par"
                         "\\pard\\lang1049 {\\langfe1041 \\u26085?\\u26412?}\\par}");
-        const QString epub = book.dir.filePath(QStringLiteral("BOOK.epub"));
+        const QString epub = book.dir.filePath(u"BOOK.epub"_s);
         QVERIFY(ExportEpub(book.state, epub));
-        const QString package =
-            QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/package.opf")));
+        const QString package = QString::fromUtf8(Unzipped(epub, u"EPUB/package.opf"_s));
         for (const QString& part :
              {u"<dc:title>Белые ночи</dc:title>"_s, u"<dc:creator>Фёдор Достоевский</dc:creator>"_s,
               u"<dc:language>ru</dc:language>"_s, u"xml:lang=\"ru\">"_s})
             QVERIFY2(package.contains(part), qPrintable(part));
-        const QString chapter =
-            QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/chapter-1.xhtml")));
+        const QString chapter = QString::fromUtf8(Unzipped(epub, u"EPUB/chapter-1.xhtml"_s));
         for (const QString& part :
              {u"xml:lang=\"ru\" lang=\"ru\""_s, u"<title>Первая глава</title>"_s,
               u"<p dir=\"rtl\"><span xml:lang=\"ar\" lang=\"ar\">مرحبا</span></p>"_s,
               u"<span xml:lang=\"ja\" lang=\"ja\">日本</span>"_s})
             QVERIFY2(chapter.contains(part), qPrintable(chapter));
         // Each phrase its own pop-up, with its own text.
-        const QRegularExpression notes(QStringLiteral("href=\"([^\"#]*)#([^\"]*)\""));
+        const QRegularExpression notes(u"href=\"([^\"#]*)#([^\"]*)\""_s);
         QStringList targets;
         for (const auto& match : notes.globalMatch(chapter))
             targets << match.captured(0);
         QCOMPARE(targets.size(), 2);
         QVERIFY(targets.at(0) != targets.at(1));
-        const QString nav = QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/nav.xhtml")));
+        const QString nav = QString::fromUtf8(Unzipped(epub, u"EPUB/nav.xhtml"_s));
         QVERIFY(nav.contains(u">Первая глава</a>"_s));
         QVERIFY(EpubcheckAccepts(epub));
     }
@@ -353,7 +336,7 @@ private slots:
         const ZipWriter::Packed empty = ZipWriter::pack({});
         for (int i = 0; i < 0xffff; ++i)
             QVERIFY(zip.add(QString::number(i), empty));
-        QVERIFY(!zip.add(QStringLiteral("one too many"), empty));
+        QVERIFY(!zip.add(u"one too many"_s, empty));
         QVERIFY(zip.finish());
     }
 

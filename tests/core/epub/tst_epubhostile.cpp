@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A book of one chapter whose phrase "page" opens the book's web page PAGE.HTM.
@@ -20,9 +22,8 @@ struct PageBook : TestBook
 {
     explicit PageBook(const QByteArray& page)
     {
-        writeBytes(dir.filePath(QStringLiteral("PAGE.HTM")), page);
-        AddEntry(state.HyperTextFile, QStringLiteral("page"), 10, QStringLiteral("PAGE.HTM"),
-                 kHyperSource);
+        writeBytes(dir.filePath(u"PAGE.HTM"_s), page);
+        AddEntry(state.HyperTextFile, u"page"_s, 10, u"PAGE.HTM"_s, kHyperSource);
         addChapter("One", "{\\rtf1 See the {\\ul page}.\\par}");
     }
 
@@ -32,7 +33,7 @@ struct PageBook : TestBook
         QProcess build;
         build.setProcessChannelMode(QProcess::MergedChannels);
         build.start(QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build"),
-                    {dir.filePath(QStringLiteral("BOOK.QVJ")), QStringLiteral("--epub"), out});
+                    {dir.filePath(u"BOOK.QVJ"_s), u"--epub"_s, out});
         if (!build.waitForFinished(120000))
             return -1;
         printed = QString::fromUtf8(build.readAll());
@@ -57,28 +58,26 @@ private slots:
     void webPage_codeAndPicturesOfOtherPlaces()
     {
         CurrentTempDir outside;
-        writeBytes(outside.filePath(QStringLiteral("private.bmp")), bmpBytes());
-        const QByteArray others =
-            QFile::encodeName(outside.filePath(QStringLiteral("private.bmp")));
+        writeBytes(outside.filePath(u"private.bmp"_s), bmpBytes());
+        const QByteArray others = QFile::encodeName(outside.filePath(u"private.bmp"_s));
         PageBook book("<html><body><h1>Harbour</h1><pre>one  two</pre><p><code>x</code> <tt>y</tt> "
                       "<kbd>z</kbd></p><p><img src=\"SUN.BMP\"/><img src=\"" +
                       others + "\"/><img src=\"file://" + others +
                       "\"/><img src=\"data:image/bmp;base64," + bmpBytes().toBase64() +
                       "\"/></p></body></html>");
-        writeBytes(book.dir.filePath(QStringLiteral("SUN.BMP")), bmpBytes());
+        writeBytes(book.dir.filePath(u"SUN.BMP"_s), bmpBytes());
         QString printed;
-        const QString epub = book.dir.filePath(QStringLiteral("BOOK.epub"));
+        const QString epub = book.dir.filePath(u"BOOK.epub"_s);
         QCOMPARE(book.build(epub, printed), 0);
-        QVERIFY2(printed.contains(QStringLiteral("has been created")), qPrintable(printed));
+        QVERIFY2(printed.contains(u"has been created"_s), qPrintable(printed));
         QStringList pictures;
         for (const QString& name : ArchiveNames(epub)) {
             if (name.startsWith(QLatin1String("EPUB/media/")))
                 pictures << name;
         }
         QCOMPARE(pictures.size(), 1);
-        const QString page = QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/link-1.xhtml")));
-        QVERIFY2(page.contains(QStringLiteral("one  two")) || page.contains(QStringLiteral("one")),
-                 qPrintable(page));
+        const QString page = QString::fromUtf8(Unzipped(epub, u"EPUB/link-1.xhtml"_s));
+        QVERIFY2(page.contains(u"one  two"_s) || page.contains(u"one"_s), qPrintable(page));
         QVERIFY(EpubcheckAccepts(epub));
     }
 
@@ -93,14 +92,14 @@ private slots:
         QString printed;
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(book.build(book.dir.filePath(QStringLiteral("BOOK.epub")), printed), 1);
+        QCOMPARE(book.build(book.dir.filePath(u"BOOK.epub"_s), printed), 1);
         QVERIFY(clock.elapsed() < 30000);
         QVERIFY2(printed.contains(QStringLiteral("The web page PAGE.HTM nests its elements more "
                                                  "than 256 deep; it is not carried over.")),
                  qPrintable(printed));
 
         const QByteArray project = book.projectBytes();
-        QCOMPARE(book.build(book.dir.filePath(QStringLiteral("BOOK.QVJ")), printed), 1);
+        QCOMPARE(book.build(book.dir.filePath(u"BOOK.QVJ"_s), printed), 1);
         QVERIFY2(printed.contains(QStringLiteral(
                      "BOOK.QVJ is a file of the book's folder; the EPUB is not written over it.")),
                  qPrintable(printed));
@@ -109,8 +108,8 @@ private slots:
 
     void nestingDepth_countsWhatNests()
     {
-        QCOMPARE(NestingDepth(QStringLiteral("<div><p>a<p>b<br><img src=x/><div></div></div>")), 2);
-        QCOMPARE(NestingDepth(QStringLiteral("<!-- <div> --> a < b <ul><li>x</ul>")), 2);
+        QCOMPARE(NestingDepth(u"<div><p>a<p>b<br><img src=x/><div></div></div>"_s), 2);
+        QCOMPARE(NestingDepth(u"<!-- <div> --> a < b <ul><li>x</ul>"_s), 2);
     }
 
     // Only http, https and mailto addresses become links; a script or a file of the reader's
@@ -119,14 +118,12 @@ private slots:
     {
         ModelDoubles platform;
         TestBook book;
-        AddEntry(book.state.HyperTextFile, QStringLiteral("run"), 10,
-                 QStringLiteral("javascript://alert(1)"), kHyperSource);
-        AddEntry(book.state.HyperTextFile, QStringLiteral("disk"), 10,
-                 QStringLiteral("file:///etc/passwd"), kHyperSource);
-        AddEntry(book.state.HyperTextFile, QStringLiteral("mail"), 10,
-                 QStringLiteral("mailto:author@example.org"), kHyperSource);
+        AddEntry(book.state.HyperTextFile, u"run"_s, 10, u"javascript://alert(1)"_s, kHyperSource);
+        AddEntry(book.state.HyperTextFile, u"disk"_s, 10, u"file:///etc/passwd"_s, kHyperSource);
+        AddEntry(book.state.HyperTextFile, u"mail"_s, 10, u"mailto:author@example.org"_s,
+                 kHyperSource);
         book.addChapter("One", "{\\rtf1 {\\ul run} {\\ul disk} {\\ul mail}\\par}");
-        const QString epub = book.dir.filePath(QStringLiteral("BOOK.epub"));
+        const QString epub = book.dir.filePath(u"BOOK.epub"_s);
         QStringList notCarried;
         QVERIFY(ExportEpub(book.state, epub, &notCarried));
         QCOMPARE(notCarried,
@@ -135,11 +132,10 @@ private slots:
                                              "out."),
                               QStringLiteral("The address file:///etc/passwd is not "
                                              "a web address; its link was left out.")}));
-        const QString chapter =
-            QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/chapter-1.xhtml")));
-        QVERIFY(!chapter.contains(QStringLiteral("javascript")));
-        QVERIFY(!chapter.contains(QStringLiteral("file:")));
-        QVERIFY(chapter.contains(QStringLiteral("href=\"mailto:author@example.org\"")));
+        const QString chapter = QString::fromUtf8(Unzipped(epub, u"EPUB/chapter-1.xhtml"_s));
+        QVERIFY(!chapter.contains(u"javascript"_s));
+        QVERIFY(!chapter.contains(u"file:"_s));
+        QVERIFY(chapter.contains(u"href=\"mailto:author@example.org\""_s));
     }
 
     // A picture is judged by what it holds: a bitmap named .JPG goes in as PNG, not as JPEG.
@@ -147,13 +143,12 @@ private slots:
     {
         ModelDoubles platform;
         TestBook book;
-        writeBytes(book.dir.filePath(QStringLiteral("FAKE.JPG")), bmpBytes());
-        AddEntry(book.state.HyperTextFile, QStringLiteral("sun"), 2, QStringLiteral("FAKE.JPG,30"),
-                 kHyperSource);
+        writeBytes(book.dir.filePath(u"FAKE.JPG"_s), bmpBytes());
+        AddEntry(book.state.HyperTextFile, u"sun"_s, 2, u"FAKE.JPG,30"_s, kHyperSource);
         book.addChapter("One", "{\\rtf1 The {\\ul sun}.\\par}");
-        const QString epub = book.dir.filePath(QStringLiteral("BOOK.epub"));
+        const QString epub = book.dir.filePath(u"BOOK.epub"_s);
         QVERIFY(ExportEpub(book.state, epub, nullptr));
-        QVERIFY(ArchiveNames(epub).contains(QStringLiteral("EPUB/media/FAKE.png")));
+        QVERIFY(ArchiveNames(epub).contains(u"EPUB/media/FAKE.png"_s));
         QVERIFY(EpubcheckAccepts(epub));
     }
 };

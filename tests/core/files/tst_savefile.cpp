@@ -21,6 +21,8 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Write = std::function<void(TestBook&)>;
@@ -50,26 +52,22 @@ private slots:
         QTest::addColumn<Write>("write");
         const auto row = [](const char* name, Write write) { QTest::newRow(name) << write; };
         row("project file", [](TestBook& b) {
-            b.state.Project.Config.BookTitle.setText(QStringLiteral("Changed"));
+            b.state.Project.Config.BookTitle.setText(u"Changed"_s);
             WriteProject(b.state);
         });
         row("chapter list, added to", [](TestBook& b) { WriteChapter(b.state, -1); });
         row("chapter list, compacted", [](TestBook& b) { RemoveChapterAt(b.state, 0); });
         row("chapter list, reordered", [](TestBook& b) { MoveChapter(b.state, 0, 2); });
-        row("display file",
-            [](TestBook& b) { WriteDisplayFile(b.state, QStringLiteral("BOOK.QVD")); });
+        row("display file", [](TestBook& b) { WriteDisplayFile(b.state, u"BOOK.QVD"_s); });
         row("HyperText file", [](TestBook& b) {
-            AddEntry(b.state.HyperTextFile, QStringLiteral("Moon"), 2, QStringLiteral("M.BMP"),
-                     kHyperSource);
+            AddEntry(b.state.HyperTextFile, u"Moon"_s, 2, u"M.BMP"_s, kHyperSource);
         });
         row("introduction",
             [](TestBook& b) { ReplaceIntroEntry(b.state.HyperTextFile, {QString(300, u'i')}); });
-        row("chapter text", [](TestBook&) {
-            filestore::writeAll(QStringLiteral("ONE.QLF"), QByteArray(200, 'c'));
-        });
+        row("chapter text",
+            [](TestBook&) { filestore::writeAll(u"ONE.QLF"_s, QByteArray(200, 'c')); });
         row("executable", [](TestBook& b) { MakeExecutable(b.state); });
-        row("copy",
-            [](TestBook&) { CopyFileInto(QStringLiteral("One.QLF"), QStringLiteral("Two.QLF")); });
+        row("copy", [](TestBook&) { CopyFileInto(u"One.QLF"_s, u"Two.QLF"_s); });
     }
     void fullDisk_leavesEveryFileAsItWas()
     {
@@ -79,13 +77,12 @@ private slots:
         book.addChapter("One", QByteArray(5000, 'o'));
         book.addChapter("Two", QByteArray(5000, 't'));
         book.addChapter("Three", "{\\rtf1 three}");
-        AddEntry(book.state.HyperTextFile, QStringLiteral("Sun"), 2, QString(3000, u's'),
-                 kHyperSource);
-        AddIntroEntry(book.state.HyperTextFile, {QStringLiteral("{\\rtf1 welcome}")});
-        QDir(book.dir.path()).mkdir(QStringLiteral("program"));
-        writeBytes(book.dir.filePath(QStringLiteral("program/kestrin.bin")), QByteArray(400, 'k'));
-        book.state.ProgramDir = book.dir.filePath(QStringLiteral("program/"));
-        writeBytes(book.dir.filePath(QStringLiteral("BOOK.EXE")), QByteArray(9000, 'e'));
+        AddEntry(book.state.HyperTextFile, u"Sun"_s, 2, QString(3000, u's'), kHyperSource);
+        AddIntroEntry(book.state.HyperTextFile, {u"{\\rtf1 welcome}"_s});
+        QDir(book.dir.path()).mkdir(u"program"_s);
+        writeBytes(book.dir.filePath(u"program/kestrin.bin"_s), QByteArray(400, 'k'));
+        book.state.ProgramDir = book.dir.filePath(u"program/"_s);
+        writeBytes(book.dir.filePath(u"BOOK.EXE"_s), QByteArray(9000, 'e'));
         const QMap<QString, QByteArray> before = folderBytes(book.dir.path());
 
         QString error;
@@ -93,7 +90,7 @@ private slots:
             const FileSizeLimit full(64);
             error = thrownText<InOutError>([&] { write(book); });
         }
-        QVERIFY2(error.startsWith(QStringLiteral("Disk full")), qPrintable(error));
+        QVERIFY2(error.startsWith(u"Disk full"_s), qPrintable(error));
         QCOMPARE(folderBytes(book.dir.path()), before);
         QVERIFY(platform.messages.shown().isEmpty());
     }
@@ -104,25 +101,25 @@ private slots:
     {
         ModelDoubles platform;
         TestBook book;
-        QDir(book.dir.path()).mkdir(QStringLiteral("program"));
-        writeBytes(book.dir.filePath(QStringLiteral("program/kestrin.bin")), QByteArray(400, 'k'));
-        book.state.ProgramDir = book.dir.filePath(QStringLiteral("program/"));
+        QDir(book.dir.path()).mkdir(u"program"_s);
+        writeBytes(book.dir.filePath(u"program/kestrin.bin"_s), QByteArray(400, 'k'));
+        book.state.ProgramDir = book.dir.filePath(u"program/"_s);
         book.addChapter("One", "{\\rtf1 one}");
         QVERIFY(MakeExecutable(book.state));
-        const QString dist = book.dir.filePath(QStringLiteral("dist/"));
+        const QString dist = book.dir.filePath(u"dist/"_s);
         const auto none = [](const QString&) { return false; };
         QVERIFY(CopyDistribution(book.state, dist, none));
         platform.messages.texts();
         const QMap<QString, QByteArray> before = folderBytes(dist);
 
-        writeBytes(book.dir.filePath(QStringLiteral("program/kestrin.bin")), QByteArray(900, 'K'));
+        writeBytes(book.dir.filePath(u"program/kestrin.bin"_s), QByteArray(900, 'K'));
         QVERIFY(MakeExecutable(book.state));
         QString error;
         {
             const FileSizeLimit full(64);
             error = thrownText<InOutError>([&] { CopyDistribution(book.state, dist, none); });
         }
-        QVERIFY2(error.startsWith(QStringLiteral("Disk full: ")), qPrintable(error));
+        QVERIFY2(error.startsWith(u"Disk full: "_s), qPrintable(error));
         QCOMPARE(folderBytes(dist), before);
     }
 
@@ -131,26 +128,24 @@ private slots:
     void permissions_keptAndReadOnlyRefused()
     {
         CurrentTempDir dir;
-        const QString list = dir.filePath(QStringLiteral("BOOK.QVC"));
+        const QString list = dir.filePath(u"BOOK.QVC"_s);
         writeBytes(list, "old");
         QFile::setPermissions(list, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        filestore::rewriteThroughScratch(QStringLiteral("BOOK.QVC"), QStringLiteral("BOOK.tmp"),
-                                         "new");
+        filestore::rewriteThroughScratch(u"BOOK.QVC"_s, u"BOOK.tmp"_s, "new");
         QCOMPARE(readBytes(list), QByteArray("new"));
         QCOMPARE(QFile::permissions(list), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                QFileDevice::ReadUser | QFileDevice::WriteUser);
 
         QFile::setPermissions(list, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         QVERIFY(thrownText<InOutError>([] {
-                    filestore::writeAll(QStringLiteral("BOOK.QVC"), "newer");
-                }).startsWith(QStringLiteral("File access denied")));
+                    filestore::writeAll(u"BOOK.QVC"_s, "newer");
+                }).startsWith(u"File access denied"_s));
         QFile::setPermissions(list, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QCOMPARE(readBytes(list), QByteArray("new"));
 
-        QDir(dir.path()).mkdir(QStringLiteral("BOOK.QVD"));
-        QVERIFY_THROWS_EXCEPTION(InOutError,
-                                 filestore::writeAll(QStringLiteral("BOOK.QVD"), "display"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("BOOK.QVC")});
+        QDir(dir.path()).mkdir(u"BOOK.QVD"_s);
+        QVERIFY_THROWS_EXCEPTION(InOutError, filestore::writeAll(u"BOOK.QVD"_s, "display"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"BOOK.QVC"_s});
     }
 
     // A link in the book's folder is replaced by the file written, never written through: the
@@ -158,14 +153,14 @@ private slots:
     void links_areReplacedNotWrittenThrough()
     {
         CurrentTempDir dir;
-        QDir(dir.path()).mkdir(QStringLiteral("outside"));
-        const QString outside = dir.filePath(QStringLiteral("outside/keys"));
+        QDir(dir.path()).mkdir(u"outside"_s);
+        const QString outside = dir.filePath(u"outside/keys"_s);
         writeBytes(outside, "secret");
-        QVERIFY(QFile::link(outside, dir.filePath(QStringLiteral("BOOK.EXE"))));
-        filestore::writeAll(QStringLiteral("BOOK.EXE"), "book");
+        QVERIFY(QFile::link(outside, dir.filePath(u"BOOK.EXE"_s)));
+        filestore::writeAll(u"BOOK.EXE"_s, "book");
         QCOMPARE(readBytes(outside), QByteArray("secret"));
-        QVERIFY(!QFileInfo(dir.filePath(QStringLiteral("BOOK.EXE"))).isSymLink());
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.EXE"))), QByteArray("book"));
+        QVERIFY(!QFileInfo(dir.filePath(u"BOOK.EXE"_s)).isSymLink());
+        QCOMPARE(readBytes(dir.filePath(u"BOOK.EXE"_s)), QByteArray("book"));
     }
 
     // Two writers of one file at once (two builds of one book) never share a scratch file: each
@@ -173,9 +168,9 @@ private slots:
     void twoWriters_neverShareAScratchFile()
     {
         CurrentTempDir dir;
-        const QString file = dir.filePath(QStringLiteral("BOOK.EXE"));
-        filestore::SaveFile first(file, QStringLiteral("BOOK.$$$"));
-        filestore::SaveFile second(file, QStringLiteral("BOOK.$$$"));
+        const QString file = dir.filePath(u"BOOK.EXE"_s);
+        filestore::SaveFile first(file, u"BOOK.$$$"_s);
+        filestore::SaveFile second(file, u"BOOK.$$$"_s);
         first.open();
         second.open();
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
@@ -184,14 +179,14 @@ private slots:
         first.commit();
         second.commit();
         QCOMPARE(readBytes(file), QByteArray("second"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("BOOK.EXE")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"BOOK.EXE"_s});
     }
 
     // The device seeks back to patch what it wrote, as the book's builder does.
     void saveFile_patchesAndCommitsWhole()
     {
         CurrentTempDir dir;
-        filestore::SaveFile file(dir.filePath(QStringLiteral("BOOK.CMP")));
+        filestore::SaveFile file(dir.filePath(u"BOOK.CMP"_s));
         file.open();
         file.write("0000tail");
         file.seek(0);
@@ -199,8 +194,8 @@ private slots:
         file.seek(8);
         file.write("!");
         file.commit();
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.CMP"))), QByteArray("headtail!"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("BOOK.CMP")});
+        QCOMPARE(readBytes(dir.filePath(u"BOOK.CMP"_s)), QByteArray("headtail!"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"BOOK.CMP"_s});
     }
 };
 

@@ -14,6 +14,8 @@
 #include <QBuffer>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class UtilitiesTest : public QObject
 {
     Q_OBJECT
@@ -23,11 +25,10 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("base");
-        QTest::newRow("full path") << QStringLiteral("/books/x/BOOK.QVJ") << QStringLiteral("BOOK");
-        QTest::newRow("no extension") << QStringLiteral("README") << QStringLiteral("README");
-        QTest::newRow("several dots")
-            << QStringLiteral("my.old.book.QVJ") << QStringLiteral("my.old.book");
-        QTest::newRow("dot in folder") << QStringLiteral("a.b/NAME") << QStringLiteral("NAME");
+        QTest::newRow("full path") << u"/books/x/BOOK.QVJ"_s << u"BOOK"_s;
+        QTest::newRow("no extension") << u"README"_s << u"README"_s;
+        QTest::newRow("several dots") << u"my.old.book.QVJ"_s << u"my.old.book"_s;
+        QTest::newRow("dot in folder") << u"a.b/NAME"_s << u"NAME"_s;
     }
     void baseName()
     {
@@ -41,9 +42,9 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("valid");
         QTest::newRow("empty") << QString() << true;
-        QTest::newRow("blank, stop, backslash") << QStringLiteral("My Book.v2\\x") << true;
+        QTest::newRow("blank, stop, backslash") << u"My Book.v2\\x"_s << true;
         for (const char c : QByteArray("\"*+,/:;<=>?[]|"))
-            QTest::addRow("with %c", c) << QStringLiteral("a%1b").arg(QLatin1Char(c)) << false;
+            QTest::addRow("with %c", c) << u"a%1b"_s.arg(QLatin1Char(c)) << false;
     }
     void validFileName()
     {
@@ -57,16 +58,16 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("number");
         QTest::addColumn<int>("value");
-        QTest::newRow("decimal") << QStringLiteral("120") << true << 120;
-        QTest::newRow("signed") << QStringLiteral("-5") << true << -5;
-        QTest::newRow("leading blanks") << QStringLiteral("  7") << true << 7;
-        QTest::newRow("hex") << QStringLiteral("$00C0C0C0") << true << 0xC0C0C0;
-        QTest::newRow("hex wraps") << QStringLiteral("$80000005") << true << int(0x80000005);
-        QTest::newRow("too big") << QStringLiteral("2147483648") << false << 0;
-        QTest::newRow("decimal point") << QStringLiteral("1.5") << false << 0;
-        QTest::newRow("trailing blank") << QStringLiteral("7 ") << false << 0;
+        QTest::newRow("decimal") << u"120"_s << true << 120;
+        QTest::newRow("signed") << u"-5"_s << true << -5;
+        QTest::newRow("leading blanks") << u"  7"_s << true << 7;
+        QTest::newRow("hex") << u"$00C0C0C0"_s << true << 0xC0C0C0;
+        QTest::newRow("hex wraps") << u"$80000005"_s << true << int(0x80000005);
+        QTest::newRow("too big") << u"2147483648"_s << false << 0;
+        QTest::newRow("decimal point") << u"1.5"_s << false << 0;
+        QTest::newRow("trailing blank") << u"7 "_s << false << 0;
         QTest::newRow("empty") << QString() << false << 0;
-        QTest::newRow("sign only") << QStringLiteral("-") << false << 0;
+        QTest::newRow("sign only") << u"-"_s << false << 0;
     }
     void integerConversion()
     {
@@ -78,16 +79,16 @@ private slots:
             QCOMPARE(StrToInt(text), value);
         } else {
             QCOMPARE(thrownText<ConvertError>([&] { StrToInt(text); }),
-                     QStringLiteral("'%1' is not a valid integer value").arg(text));
+                     u"'%1' is not a valid integer value"_s.arg(text));
         }
     }
 
     void fontText_roundTrip_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::newRow("plain") << QStringLiteral("8 0 0 Times New Roman");
-        QTest::newRow("bold") << QStringLiteral("16 0 1 Times New Roman");
-        QTest::newRow("all styles, colour") << QStringLiteral("12 255 15 Arial");
+        QTest::newRow("plain") << u"8 0 0 Times New Roman"_s;
+        QTest::newRow("bold") << u"16 0 1 Times New Roman"_s;
+        QTest::newRow("all styles, colour") << u"12 255 15 Arial"_s;
     }
     void fontText_roundTrip()
     {
@@ -102,30 +103,26 @@ private slots:
     void fontText_badNumberOrCutShort_raisesConversionError()
     {
         TextFont font;
-        QVERIFY_THROWS_EXCEPTION(ConvertError,
-                                 ApplyFontText(QStringLiteral("big 0 1 Arial"), font));
-        QVERIFY_THROWS_EXCEPTION(ConvertError, ApplyFontText(QStringLiteral("16 0"), font));
+        QVERIFY_THROWS_EXCEPTION(ConvertError, ApplyFontText(u"big 0 1 Arial"_s, font));
+        QVERIFY_THROWS_EXCEPTION(ConvertError, ApplyFontText(u"16 0"_s, font));
     }
 
     void findInProject()
     {
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("z.jpg")), "j");
-        writeBytes(dir.filePath(QStringLiteral("A.BMP")), "b");
-        writeBytes(dir.filePath(QStringLiteral("b.bmp")), "b");
+        writeBytes(dir.filePath(u"z.jpg"_s), "j");
+        writeBytes(dir.filePath(u"A.BMP"_s), "b");
+        writeBytes(dir.filePath(u"b.bmp"_s), "b");
         QString name;
-        QVERIFY(FindInProject(dir.path(), QStringLiteral("*.bmp"), name));
-        QCOMPARE(name, QStringLiteral("A.BMP"));
+        QVERIFY(FindInProject(dir.path(), u"*.bmp"_s, name));
+        QCOMPARE(name, u"A.BMP"_s);
         name.clear();
-        QVERIFY(FindEitherInProject(dir.path(), QStringLiteral("*.jpg"), QStringLiteral("*.bmp"),
-                                    name));
-        QCOMPARE(name, QStringLiteral("z.jpg"));
-        name = QStringLiteral("KEPT.BMP");
-        QVERIFY(FindEitherInProject(dir.path(), QStringLiteral("*.jpg"), QStringLiteral("*.bmp"),
-                                    name));
-        QCOMPARE(name, QStringLiteral("KEPT.BMP"));
-        QVERIFY(!FindEitherInProject(dir.path(), QStringLiteral("*.wav"), QStringLiteral("*.mid"),
-                                     name));
+        QVERIFY(FindEitherInProject(dir.path(), u"*.jpg"_s, u"*.bmp"_s, name));
+        QCOMPARE(name, u"z.jpg"_s);
+        name = u"KEPT.BMP"_s;
+        QVERIFY(FindEitherInProject(dir.path(), u"*.jpg"_s, u"*.bmp"_s, name));
+        QCOMPARE(name, u"KEPT.BMP"_s);
+        QVERIFY(!FindEitherInProject(dir.path(), u"*.wav"_s, u"*.mid"_s, name));
     }
 
     void masks_data()
@@ -133,18 +130,12 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("mask");
         QTest::addColumn<bool>("matches");
-        QTest::newRow("case blind")
-            << QStringLiteral("pic.bmp") << QStringLiteral("*.BMP;*.JPG") << true;
-        QTest::newRow("second pattern")
-            << QStringLiteral("PIC.JPG") << QStringLiteral("*.BMP;*.JPG") << true;
-        QTest::newRow("other kind")
-            << QStringLiteral("PIC.WMF") << QStringLiteral("*.BMP;*.JPG") << false;
-        QTest::newRow("scripts are programs")
-            << QStringLiteral("run.sh") << QStringLiteral("*.exe;*.com;*.bat") << true;
-        QTest::newRow("html is help")
-            << QStringLiteral("book.html") << QStringLiteral("*.HLP") << true;
-        QTest::newRow("whole name")
-            << QStringLiteral("a.bmp.txt") << QStringLiteral("*.bmp") << false;
+        QTest::newRow("case blind") << u"pic.bmp"_s << u"*.BMP;*.JPG"_s << true;
+        QTest::newRow("second pattern") << u"PIC.JPG"_s << u"*.BMP;*.JPG"_s << true;
+        QTest::newRow("other kind") << u"PIC.WMF"_s << u"*.BMP;*.JPG"_s << false;
+        QTest::newRow("scripts are programs") << u"run.sh"_s << u"*.exe;*.com;*.bat"_s << true;
+        QTest::newRow("html is help") << u"book.html"_s << u"*.HLP"_s << true;
+        QTest::newRow("whole name") << u"a.bmp.txt"_s << u"*.bmp"_s << false;
     }
     void masks()
     {
@@ -157,78 +148,68 @@ private slots:
     void resolveProjectName_prefersExactThenIgnoresCase()
     {
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("Book.qvj")), "x");
-        QCOMPARE(ResolveProjectName(QStringLiteral("BOOK.QVJ")), QStringLiteral("Book.qvj"));
-        writeBytes(dir.filePath(QStringLiteral("BOOK.QVJ")), "y");
-        QCOMPARE(ResolveProjectName(QStringLiteral("BOOK.QVJ")), QStringLiteral("BOOK.QVJ"));
-        QCOMPARE(ResolveProjectName(QStringLiteral("NEW.QVD")), QStringLiteral("NEW.QVD"));
+        writeBytes(dir.filePath(u"Book.qvj"_s), "x");
+        QCOMPARE(ResolveProjectName(u"BOOK.QVJ"_s), u"Book.qvj"_s);
+        writeBytes(dir.filePath(u"BOOK.QVJ"_s), "y");
+        QCOMPARE(ResolveProjectName(u"BOOK.QVJ"_s), u"BOOK.QVJ"_s);
+        QCOMPARE(ResolveProjectName(u"NEW.QVD"_s), u"NEW.QVD"_s);
     }
 
     void copyFileBytes_codes()
     {
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("src.bin")), QByteArray(5000, 'a'));
-        QCOMPARE(CopyFileBytes(QStringLiteral("src.bin"), QStringLiteral("src.bin")),
-                 int(CopySameName));
-        QCOMPARE(CopyFileBytes(QStringLiteral("none.bin"), QStringLiteral("x.bin")),
-                 int(CopyNoSource));
-        QCOMPARE(CopyFileBytes(QStringLiteral("src.bin"), QStringLiteral("no/such/dir/x.bin")),
-                 int(CopyNoTarget));
-        QCOMPARE(CopyFileBytes(QStringLiteral("src.bin"), QStringLiteral("copy.bin")),
-                 int(CopyDone));
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("copy.bin"))), QByteArray(5000, 'a'));
+        writeBytes(dir.filePath(u"src.bin"_s), QByteArray(5000, 'a'));
+        QCOMPARE(CopyFileBytes(u"src.bin"_s, u"src.bin"_s), int(CopySameName));
+        QCOMPARE(CopyFileBytes(u"none.bin"_s, u"x.bin"_s), int(CopyNoSource));
+        QCOMPARE(CopyFileBytes(u"src.bin"_s, u"no/such/dir/x.bin"_s), int(CopyNoTarget));
+        QCOMPARE(CopyFileBytes(u"src.bin"_s, u"copy.bin"_s), int(CopyDone));
+        QCOMPARE(readBytes(dir.filePath(u"copy.bin"_s)), QByteArray(5000, 'a'));
     }
 
     void copyFileInto_directoryKeepsTheName()
     {
         CurrentTempDir dir;
-        QDir(dir.path()).mkdir(QStringLiteral("project"));
-        writeBytes(dir.filePath(QStringLiteral("PIC.BMP")), QByteArray(9000, 'p'));
-        CopyFileInto(dir.filePath(QStringLiteral("PIC.BMP")),
-                     dir.filePath(QStringLiteral("project")));
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("project/PIC.BMP"))), QByteArray(9000, 'p'));
-        CopyFileInto(dir.filePath(QStringLiteral("PIC.BMP")),
-                     dir.filePath(QStringLiteral("OTHER.BMP")));
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("OTHER.BMP"))).size(), 9000);
+        QDir(dir.path()).mkdir(u"project"_s);
+        writeBytes(dir.filePath(u"PIC.BMP"_s), QByteArray(9000, 'p'));
+        CopyFileInto(dir.filePath(u"PIC.BMP"_s), dir.filePath(u"project"_s));
+        QCOMPARE(readBytes(dir.filePath(u"project/PIC.BMP"_s)), QByteArray(9000, 'p'));
+        CopyFileInto(dir.filePath(u"PIC.BMP"_s), dir.filePath(u"OTHER.BMP"_s));
+        QCOMPARE(readBytes(dir.filePath(u"OTHER.BMP"_s)).size(), 9000);
 
-        QCOMPARE(thrownText<FileOpenError>(
-                     [&] { CopyFileInto(QStringLiteral("MISSING.BMP"), dir.path()); }),
-                 QStringLiteral("Cannot open file MISSING.BMP"));
-        QCOMPARE(thrownText<InOutError>([&] {
-                     CopyFileInto(dir.filePath(QStringLiteral("PIC.BMP")),
-                                  QStringLiteral("no/dir/x"));
-                 }),
-                 QStringLiteral("Path not found: no/dir/x"));
+        QCOMPARE(thrownText<FileOpenError>([&] { CopyFileInto(u"MISSING.BMP"_s, dir.path()); }),
+                 u"Cannot open file MISSING.BMP"_s);
+        QCOMPARE(thrownText<InOutError>(
+                     [&] { CopyFileInto(dir.filePath(u"PIC.BMP"_s), u"no/dir/x"_s); }),
+                 u"Path not found: no/dir/x"_s);
     }
 
     void programSupportDir_besideTheProgramElseInstalled()
     {
         CurrentTempDir dir;
         QDir root(dir.path());
-        root.mkpath(QStringLiteral("usr/bin"));
-        root.mkpath(QStringLiteral("usr/lib/quorelle"));
-        const QString bin = dir.filePath(QStringLiteral("usr/bin"));
+        root.mkpath(u"usr/bin"_s);
+        root.mkpath(u"usr/lib/quorelle"_s);
+        const QString bin = dir.filePath(u"usr/bin"_s);
         // Nothing anywhere: the program's own folder, so messages name where it looked.
-        QCOMPARE(ProgramSupportDir(bin, QStringLiteral("../lib/quorelle")), bin + QLatin1Char('/'));
-        writeBytes(dir.filePath(QStringLiteral("usr/lib/quorelle/kestrin.bin")), "ELF");
-        QCOMPARE(ProgramSupportDir(bin, QStringLiteral("../lib/quorelle")),
-                 dir.filePath(QStringLiteral("usr/lib/quorelle/")));
-        writeBytes(dir.filePath(QStringLiteral("usr/bin/kestrin.bin")), "ELF"); // a build tree
-        QCOMPARE(ProgramSupportDir(bin, QStringLiteral("../lib/quorelle")), bin + QLatin1Char('/'));
+        QCOMPARE(ProgramSupportDir(bin, u"../lib/quorelle"_s), bin + QLatin1Char('/'));
+        writeBytes(dir.filePath(u"usr/lib/quorelle/kestrin.bin"_s), "ELF");
+        QCOMPARE(ProgramSupportDir(bin, u"../lib/quorelle"_s),
+                 dir.filePath(u"usr/lib/quorelle/"_s));
+        writeBytes(dir.filePath(u"usr/bin/kestrin.bin"_s), "ELF"); // a build tree
+        QCOMPARE(ProgramSupportDir(bin, u"../lib/quorelle"_s), bin + QLatin1Char('/'));
     }
 
     void copies_keepTheRunPermission()
     {
         CurrentTempDir dir;
-        const QString program = dir.filePath(QStringLiteral("HELLO.SH"));
+        const QString program = dir.filePath(u"HELLO.SH"_s);
         writeBytes(program, "#!/bin/sh\necho hello\n");
         const QFile::Permissions runnable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                             QFile::ReadGroup | QFile::ExeGroup;
         QVERIFY(QFile::setPermissions(program, runnable));
-        QCOMPARE(CopyFileBytes(QStringLiteral("HELLO.SH"), QStringLiteral("BYTES.SH")),
-                 int(CopyDone));
-        QDir(dir.path()).mkdir(QStringLiteral("dist"));
-        CopyFileInto(program, dir.filePath(QStringLiteral("dist")));
+        QCOMPARE(CopyFileBytes(u"HELLO.SH"_s, u"BYTES.SH"_s), int(CopyDone));
+        QDir(dir.path()).mkdir(u"dist"_s);
+        CopyFileInto(program, dir.filePath(u"dist"_s));
         for (const char* copy : {"BYTES.SH", "dist/HELLO.SH"}) {
             const QFile::Permissions got = QFile::permissions(dir.filePath(QLatin1String(copy)));
             QVERIFY2(got & QFile::ExeOwner, copy);
@@ -239,13 +220,13 @@ private slots:
     void appendFileTo()
     {
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("part.bin")), QByteArray(3000, 'z'));
+        writeBytes(dir.filePath(u"part.bin"_s), QByteArray(3000, 'z'));
         QBuffer output;
         output.open(QIODevice::WriteOnly);
         output.write("head");
-        QCOMPARE(AppendFileTo(QStringLiteral("part.bin"), output), int(CopyDone));
+        QCOMPARE(AppendFileTo(u"part.bin"_s, output), int(CopyDone));
         QCOMPARE(output.data(), QByteArray("head") + QByteArray(3000, 'z'));
-        QCOMPARE(AppendFileTo(QStringLiteral("none.bin"), output), int(CopyNoSource));
+        QCOMPARE(AppendFileTo(u"none.bin"_s, output), int(CopyNoSource));
     }
 
     void recordList()
@@ -261,16 +242,16 @@ private slots:
         list.Get(1, buffer, 4);
         QCOMPARE(QByteArray(buffer, 4), QByteArray("abc."));
         QCOMPARE(thrownText<ListIndexError>([&] { list.Get(2, buffer, 4); }),
-                 QStringLiteral("List index out of bounds (2)"));
+                 u"List index out of bounds (2)"_s);
     }
 
     void pstring_cutsAndKeepsTrailingBytes()
     {
         PString<5> s;
         std::memset(&s, 'q', sizeof s);
-        s.setText(QStringLiteral("abcdefgh"));
-        QCOMPARE(s.text(), QStringLiteral("abcde"));
-        s.setText(QStringLiteral("xy"));
+        s.setText(u"abcdefgh"_s);
+        QCOMPARE(s.text(), u"abcde"_s);
+        s.setText(u"xy"_s);
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(&s), sizeof s), QByteArray("\x02xycde"));
     }
 

@@ -13,6 +13,8 @@
 
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int kMaxSide = 4096;
@@ -56,13 +58,13 @@ QByteArray corpusMetafile()
 // message, within the metafile time limit and some slack.
 void loadsBounded(const QByteArray& bytes, const QString& context)
 {
-    writeBytes(QStringLiteral("P.PIC"), bytes);
+    writeBytes(u"P.PIC"_s, bytes);
     QElapsedTimer timer;
     timer.start();
-    const LoadedPicture picture = LoadPicture(QStringLiteral("P.PIC"));
+    const LoadedPicture picture = LoadPicture(u"P.PIC"_s);
     QVERIFY2(timer.elapsed() < 10000, qPrintable(context));
     if (picture.image.isNull())
-        QVERIFY2(picture.error == unreadable(QStringLiteral("P.PIC")), qPrintable(context));
+        QVERIFY2(picture.error == unreadable(u"P.PIC"_s), qPrintable(context));
     else // memory bounded: a picture of at most 4096 x 4096 pixels' worth
         QVERIFY2(qint64(picture.image.width()) * picture.image.height() <=
                      qint64(kMaxSide) * kMaxSide,
@@ -104,14 +106,14 @@ private slots:
     void hugeJpegHeaders_areRefusedOrDecodedSmall()
     {
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("HUGE.JPG")), jpegClaiming(65500, 65500));
-        const LoadedPicture huge = LoadPicture(QStringLiteral("HUGE.JPG"));
+        writeBytes(dir.filePath(u"HUGE.JPG"_s), jpegClaiming(65500, 65500));
+        const LoadedPicture huge = LoadPicture(u"HUGE.JPG"_s);
         QVERIFY(huge.image.isNull());
-        QCOMPARE(huge.error, unreadable(QStringLiteral("HUGE.JPG")));
+        QCOMPARE(huge.error, unreadable(u"HUGE.JPG"_s));
 
         // 12000 x 12000 is decoded at a quarter: screen-sized memory, not 430 MB.
-        writeBytes(dir.filePath(QStringLiteral("BIG.JPG")), jpegClaiming(12000, 12000));
-        const LoadedPicture big = LoadPicture(QStringLiteral("BIG.JPG"));
+        writeBytes(dir.filePath(u"BIG.JPG"_s), jpegClaiming(12000, 12000));
+        const LoadedPicture big = LoadPicture(u"BIG.JPG"_s);
         QCOMPARE(big.image.size(), QSize(3000, 3000));
     }
 
@@ -122,10 +124,10 @@ private slots:
         const qint32 side = 60000;
         std::memcpy(bmp.data() + 18, &side, 4); // width and height of the info header
         std::memcpy(bmp.data() + 22, &side, 4);
-        writeBytes(dir.filePath(QStringLiteral("HUGE.BMP")), bmp);
-        const LoadedPicture huge = LoadPicture(QStringLiteral("HUGE.BMP"));
+        writeBytes(dir.filePath(u"HUGE.BMP"_s), bmp);
+        const LoadedPicture huge = LoadPicture(u"HUGE.BMP"_s);
         QVERIFY(huge.image.isNull());
-        QCOMPARE(huge.error, unreadable(QStringLiteral("HUGE.BMP")));
+        QCOMPARE(huge.error, unreadable(u"HUGE.BMP"_s));
     }
 
     void metafileThatLoopsForEver_isUnreadableInBoundedTime()
@@ -136,16 +138,16 @@ private slots:
         CurrentTempDir dir;
         QByteArray damaged = good;
         damaged[1074 + 10] = 0; // the bitmap header size inside a pattern-brush record
-        writeBytes(dir.filePath(QStringLiteral("LOOP.WMF")), damaged);
+        writeBytes(dir.filePath(u"LOOP.WMF"_s), damaged);
         QElapsedTimer timer;
         timer.start();
-        const LoadedPicture picture = LoadPicture(QStringLiteral("LOOP.WMF"));
+        const LoadedPicture picture = LoadPicture(u"LOOP.WMF"_s);
         QVERIFY(timer.elapsed() < 10000);
         QVERIFY(picture.image.isNull());
-        QCOMPARE(picture.error, unreadable(QStringLiteral("LOOP.WMF")));
-        writeBytes(dir.filePath(QStringLiteral("GOOD.WMF")),
+        QCOMPARE(picture.error, unreadable(u"LOOP.WMF"_s));
+        writeBytes(dir.filePath(u"GOOD.WMF"_s),
                    readBytes(QStringLiteral(QUORELLE_CORPUS_DIR "/pict001.wmf")));
-        QVERIFY(!LoadPicture(QStringLiteral("GOOD.WMF")).image.isNull()); // the others still draw
+        QVERIFY(!LoadPicture(u"GOOD.WMF"_s).image.isNull()); // the others still draw
     }
 
     void damagedPictures_giveAPictureOrTheMessage_data()
@@ -167,7 +169,7 @@ private slots:
         CurrentTempDir dir;
         QRandomGenerator random(20261207);
         for (int round = 0; round < count; ++round) {
-            loadsBounded(mutate(seed, random), QStringLiteral("round %1").arg(round));
+            loadsBounded(mutate(seed, random), u"round %1"_s.arg(round));
             if (QTest::currentTestFailed())
                 return;
         }

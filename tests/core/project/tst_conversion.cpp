@@ -11,6 +11,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString kQuestion = QStringLiteral(
@@ -86,34 +88,33 @@ private slots:
     {
         CurrentTempDir dir;
         ModelDoubles platform;
-        writeBytes(dir.filePath(QStringLiteral("BOOK.QVJ")), oldProjectBytes());
-        writeBytes(dir.filePath(QStringLiteral("BOOK.QVC")),
+        writeBytes(dir.filePath(u"BOOK.QVJ"_s), oldProjectBytes());
+        writeBytes(dir.filePath(u"BOOK.QVC"_s),
                    oldChapterBytes("First", "ONE.QLF", "ONE.QVD") +
                        oldChapterBytes("Second", "TWO.QLF", "TWO.QVD"));
-        writeBytes(dir.filePath(QStringLiteral("BOOK.QVR")),
+        writeBytes(dir.filePath(u"BOOK.QVR"_s),
                    "[Sun]\r\nsource=HYPER\r\ntype=6\r\ncommand=PIC.BMP SND.WAV 50\r\n]\r\n\r\n");
         platform.messages.answer(MessageAnswer::Yes);
 
         WorkingState state;
-        state.ProjectFile = QStringLiteral("BOOK.QVJ");
+        state.ProjectFile = u"BOOK.QVJ"_s;
         OpenProject(state);
 
-        QCOMPARE(platform.messages.texts(), QStringList({kQuestion, QStringLiteral("file copied"),
-                                                         QStringLiteral("opening BOOK.QVC")}));
+        QCOMPARE(platform.messages.texts(),
+                 QStringList({kQuestion, u"file copied"_s, u"opening BOOK.QVC"_s}));
         QCOMPARE(platform.messages.shown().at(1).kind, MessageKind::Plain);
         QCOMPARE(dir.entries(),
-                 QStringList({QStringLiteral("BOOK.QVC"), QStringLiteral("BOOK.QVD"),
-                              QStringLiteral("BOOK.QVJ"), QStringLiteral("BOOK.QVR")}));
+                 QStringList({u"BOOK.QVC"_s, u"BOOK.QVD"_s, u"BOOK.QVJ"_s, u"BOOK.QVR"_s}));
 
-        const QByteArray project = readBytes(dir.filePath(QStringLiteral("BOOK.QVJ")));
+        const QByteArray project = readBytes(dir.filePath(u"BOOK.QVJ"_s));
         QCOMPARE(project.size(), 5377);
         const ProjectRecord& p = state.Project;
-        QCOMPARE(p.Version.text(), QStringLiteral("2.1"));
-        QCOMPARE(p.ChapterBars.TitleText.text(), QStringLiteral("Chapter title"));
+        QCOMPARE(p.Version.text(), u"2.1"_s);
+        QCOMPARE(p.ChapterBars.TitleText.text(), u"Chapter title"_s);
         QCOMPARE(+p.ChapterBars.TitleColor, 0xFF);
-        QCOMPARE(p.Config.BookTitle.text(), QStringLiteral("My Old Book"));
-        QCOMPARE(p.Config.IconFile.text(), QStringLiteral("BOOK.ICO"));
-        QCOMPARE(p.Config.HelpFile.text(), QStringLiteral("BOOK.HLP"));
+        QCOMPARE(p.Config.BookTitle.text(), u"My Old Book"_s);
+        QCOMPARE(p.Config.IconFile.text(), u"BOOK.ICO"_s);
+        QCOMPARE(p.Config.HelpFile.text(), u"BOOK.HLP"_s);
         QCOMPARE(+p.Config.HelpTopic, 42);
         QCOMPARE(+p.Config.VideoAdvisory, 1);
         QCOMPARE(+p.Config.ProgBackType, 1);
@@ -121,30 +122,30 @@ private slots:
         QVERIFY(p.Config.ProgGraphicFile.isEmpty() && p.Config.ProgWallpaperFile.isEmpty());
 
         const PresentationRecord& pr = p.Presentation;
-        QCOMPARE(pr.Intro.IntroBars.TitleText.text(), QStringLiteral("Intro title"));
-        QCOMPARE(pr.Intro.IntroDisplay.GraphicFile.text(), QStringLiteral("BACK.JPG"));
+        QCOMPARE(pr.Intro.IntroBars.TitleText.text(), u"Intro title"_s);
+        QCOMPARE(pr.Intro.IntroDisplay.GraphicFile.text(), u"BACK.JPG"_s);
         QCOMPARE(+pr.Intro.IntroDisplay.WinWidth, 333);
         QCOMPARE(+pr.Intro.IntroDisplay.RLTop, 1);
         QCOMPARE(+pr.Intro.IntroDisplay.PrintAllowed, 1);
         QCOMPARE(+pr.Intro.UseMenuBar, 0);
         QCOMPARE(+pr.Opening.CommandType, 4);
-        QCOMPARE(pr.Opening.ComboSoundFile.text(), QStringLiteral("SND.WAV"));
-        QCOMPARE(pr.Opening.ProgramFile.text(), QStringLiteral("PROG.EXE"));
+        QCOMPARE(pr.Opening.ComboSoundFile.text(), u"SND.WAV"_s);
+        QCOMPARE(pr.Opening.ProgramFile.text(), u"PROG.EXE"_s);
         QCOMPARE(+pr.Opening.GraphicOption, 3);
-        QCOMPARE(pr.Opening.Command.text(), QStringLiteral("prog.exe,data.txt"));
-        QCOMPARE(pr.Closing.Command.text(), QStringLiteral("a,b c"));
+        QCOMPARE(pr.Opening.Command.text(), u"prog.exe,data.txt"_s);
+        QCOMPARE(pr.Closing.Command.text(), u"a,b c"_s);
         QCOMPARE(+pr.About.AboutWhen, 2);
-        QCOMPARE(pr.About.IconFile.text(), QStringLiteral("ABOUT.ICO"));
-        QCOMPARE(pr.About.AuthorText.text(), QStringLiteral("Me"));
-        QCOMPARE(pr.About.Comment4.text(), QStringLiteral("Last line"));
-        QCOMPARE(pr.Captions.AboutCaption.text(), QStringLiteral("&Info"));
-        QCOMPARE(state.MediaPrompt, QStringLiteral("Go!"));
+        QCOMPARE(pr.About.IconFile.text(), u"ABOUT.ICO"_s);
+        QCOMPARE(pr.About.AuthorText.text(), u"Me"_s);
+        QCOMPARE(pr.About.Comment4.text(), u"Last line"_s);
+        QCOMPARE(pr.Captions.AboutCaption.text(), u"&Info"_s);
+        QCOMPARE(state.MediaPrompt, u"Go!"_s);
 
         const MenuRecord& m = p.Menu;
-        QCOMPARE(m.MenuBars.TitleText.text(), QStringLiteral("Menu title"));
+        QCOMPARE(m.MenuBars.TitleText.text(), u"Menu title"_s);
         QCOMPARE(+m.MenuDisplay.WinLeft, 11);
         QCOMPARE(+m.UseAuthorBox, 1);
-        QCOMPARE(m.Author.AuthorLine6.text(), QStringLiteral("Author six"));
+        QCOMPARE(m.Author.AuthorLine6.text(), u"Author six"_s);
         QCOMPARE(+m.Author.AuthorColor, 0x0000FF);
         QCOMPARE(+m.Author.AuthorTop, 7);
         QCOMPARE(+m.Author.AuthorWidth, 99);
@@ -154,11 +155,11 @@ private slots:
 
         QStringList entries;
         QVERIFY(LoadMenuEntries(state, entries));
-        QCOMPARE(entries, QStringList({QStringLiteral("First"), QStringLiteral("Second")}));
+        QCOMPARE(entries, QStringList({u"First"_s, u"Second"_s}));
         ReadChapter(state, 1);
-        QCOMPARE(state.CurrentChapter.ChapterFile.text(), QStringLiteral("TWO.QLF"));
-        QCOMPARE(state.CurrentChapter.DisplayFile.text(), QStringLiteral("TWO.QVD"));
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVR"))),
+        QCOMPARE(state.CurrentChapter.ChapterFile.text(), u"TWO.QLF"_s);
+        QCOMPARE(state.CurrentChapter.DisplayFile.text(), u"TWO.QVD"_s);
+        QCOMPARE(readBytes(dir.filePath(u"BOOK.QVR"_s)),
                  QByteArray(
                      "[Sun]\r\nsource=HYPER\r\ntype=6\r\ncommand=PIC.BMP,SND.WAV,50\r\n]\r\n\r\n"));
 
@@ -172,16 +173,16 @@ private slots:
     {
         CurrentTempDir dir;
         ModelDoubles platform;
-        writeBytes(dir.filePath(QStringLiteral("BOOK.QVJ")), oldProjectBytes());
+        writeBytes(dir.filePath(u"BOOK.QVJ"_s), oldProjectBytes());
         WorkingState state;
-        state.ProjectFile = QStringLiteral("BOOK.QVJ");
+        state.ProjectFile = u"BOOK.QVJ"_s;
         platform.messages.answer(MessageAnswer::No);
         OpenProject(state);
         QCOMPARE(platform.messages.texts(), QStringList{kQuestion});
         QVERIFY(state.ProjectFile.isEmpty() && state.HyperTextFile.isEmpty() &&
                 state.ChapterListFile.isEmpty());
-        QCOMPARE(dir.entries(), QStringList{QStringLiteral("BOOK.QVJ")});
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVJ"))), oldProjectBytes());
+        QCOMPARE(dir.entries(), QStringList{u"BOOK.QVJ"_s});
+        QCOMPARE(readBytes(dir.filePath(u"BOOK.QVJ"_s)), oldProjectBytes());
     }
 
     // A current project whose version tag is damaged to "1.x" is not taken for an earlier one:
@@ -192,12 +193,12 @@ private slots:
         ModelDoubles platform;
         QByteArray current = defaultProjectBytes();
         current.replace(1, 3, "1.x");
-        writeBytes(dir.filePath(QStringLiteral("BOOK.QVJ")), current);
+        writeBytes(dir.filePath(u"BOOK.QVJ"_s), current);
         WorkingState state;
-        state.ProjectFile = QStringLiteral("BOOK.QVJ");
+        state.ProjectFile = u"BOOK.QVJ"_s;
         OpenProject(state);
         QVERIFY(state.isProjectOpen());
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVJ"))), current);
+        QCOMPARE(readBytes(dir.filePath(u"BOOK.QVJ"_s)), current);
         QVERIFY(platform.messages.shown().isEmpty());
     }
 
@@ -205,37 +206,35 @@ private slots:
     {
         CurrentTempDir dir;
         ModelDoubles platform;
-        writeBytes(dir.filePath(QStringLiteral("BOOK.QVJ")), oldProjectBytes());
+        writeBytes(dir.filePath(u"BOOK.QVJ"_s), oldProjectBytes());
         const QByteArray damaged = oldChapterBytes("First", "ONE.QLF", "ONE.QVD") + "tail";
-        writeBytes(dir.filePath(QStringLiteral("BOOK.QVC")), damaged);
+        writeBytes(dir.filePath(u"BOOK.QVC"_s), damaged);
         for (int attempt = 0; attempt < 2; ++attempt) {
             platform.messages.answer(MessageAnswer::Yes);
             WorkingState state;
-            state.ProjectFile = QStringLiteral("BOOK.QVJ");
+            state.ProjectFile = u"BOOK.QVJ"_s;
             QVERIFY_THROWS_EXCEPTION(InOutError, OpenProject(state));
             QCOMPARE(platform.messages.texts(), QStringList{kQuestion}); // asked every time
             platform.messages.clear();
         }
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVJ"))), oldProjectBytes());
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVC"))), damaged);
-        QCOMPARE(dir.entries(),
-                 QStringList({QStringLiteral("BOOK.QVC"), QStringLiteral("BOOK.QVJ")}));
+        QCOMPARE(readBytes(dir.filePath(u"BOOK.QVJ"_s)), oldProjectBytes());
+        QCOMPARE(readBytes(dir.filePath(u"BOOK.QVC"_s)), damaged);
+        QCOMPARE(dir.entries(), QStringList({u"BOOK.QVC"_s, u"BOOK.QVJ"_s}));
     }
 
     void earlierProject_unwritableCopy_reportsTheRealError()
     {
         CurrentTempDir dir;
         ModelDoubles platform;
-        writeBytes(dir.filePath(QStringLiteral("BOOK.QVJ")), oldProjectBytes());
-        writeBytes(dir.filePath(QStringLiteral("BOOK.QVC")),
-                   oldChapterBytes("First", "ONE.QLF", "ONE.QVD"));
-        QDir(dir.path()).mkdir(QStringLiteral("BOOK.OLD")); // the copy's name is taken by a folder
-        QDir(dir.path()).mkdir(QStringLiteral("BOOK.OLD/BOOK.QVC"));
+        writeBytes(dir.filePath(u"BOOK.QVJ"_s), oldProjectBytes());
+        writeBytes(dir.filePath(u"BOOK.QVC"_s), oldChapterBytes("First", "ONE.QLF", "ONE.QVD"));
+        QDir(dir.path()).mkdir(u"BOOK.OLD"_s); // the copy's name is taken by a folder
+        QDir(dir.path()).mkdir(u"BOOK.OLD/BOOK.QVC"_s);
         platform.messages.answer(MessageAnswer::Yes);
         WorkingState state;
-        state.ProjectFile = QStringLiteral("BOOK.QVJ");
+        state.ProjectFile = u"BOOK.QVJ"_s;
         const QString error = thrownText<RunTimeError>([&] { OpenProject(state); });
-        QVERIFY2(!error.contains(QStringLiteral("Disk full")), qPrintable(error));
+        QVERIFY2(!error.contains(u"Disk full"_s), qPrintable(error));
         platform.messages.clear();
     }
 
@@ -243,37 +242,35 @@ private slots:
     {
         CurrentTempDir dir;
         ModelDoubles platform;
-        writeBytes(dir.filePath(QStringLiteral("BOOK.QVJ")), oldProjectBytes());
+        writeBytes(dir.filePath(u"BOOK.QVJ"_s), oldProjectBytes());
         platform.messages.answer(MessageAnswer::Yes);
         WorkingState state;
-        state.ProjectFile = QStringLiteral("BOOK.QVJ");
+        state.ProjectFile = u"BOOK.QVJ"_s;
         OpenProject(state);
         QCOMPARE(platform.messages.texts(), QStringList{kQuestion});
-        QCOMPARE(dir.entries(),
-                 QStringList({QStringLiteral("BOOK.QVD"), QStringLiteral("BOOK.QVJ")}));
-        QCOMPARE(state.Project.Config.BookTitle.text(), QStringLiteral("My Old Book"));
+        QCOMPARE(dir.entries(), QStringList({u"BOOK.QVD"_s, u"BOOK.QVJ"_s}));
+        QCOMPARE(state.Project.Config.BookTitle.text(), u"My Old Book"_s);
     }
 
     void oldEntryFile_changesOnlyPictureCommands()
     {
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("B.QVR")),
-                   "[a]\r\ntype=2\r\ncommand=A.BMP 30\r\n]\r\n"
-                   "[b]\r\ntype=6\r\ncommand=P.BMP S.WAV 50 x\r\n]\r\n"
-                   "[c]\r\ntype=3\r\ncommand=V.WAV 1\r\n]\r\n"
-                   "[d]\ntype=2\ncommand=NOBLANK.BMP\n]\n"
-                   "type=6");
-        ConvertOldEntryFile(QStringLiteral("B.QVR"));
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("B.QVR"))),
+        writeBytes(dir.filePath(u"B.QVR"_s), "[a]\r\ntype=2\r\ncommand=A.BMP 30\r\n]\r\n"
+                                             "[b]\r\ntype=6\r\ncommand=P.BMP S.WAV 50 x\r\n]\r\n"
+                                             "[c]\r\ntype=3\r\ncommand=V.WAV 1\r\n]\r\n"
+                                             "[d]\ntype=2\ncommand=NOBLANK.BMP\n]\n"
+                                             "type=6");
+        ConvertOldEntryFile(u"B.QVR"_s);
+        QCOMPARE(readBytes(dir.filePath(u"B.QVR"_s)),
                  QByteArray("[a]\r\ntype=2\r\ncommand=A.BMP,30\r\n]\r\n"
                             "[b]\r\ntype=6\r\ncommand=P.BMP,S.WAV,50 x\r\n]\r\n"
                             "[c]\r\ntype=3\r\ncommand=V.WAV 1\r\n]\r\n"
                             "[d]\r\ntype=2\r\ncommand=NOBLANK.BMP\r\n]\r\n"
                             "type=6\r\n"));
-        QCOMPARE(dir.entries(), QStringList{QStringLiteral("B.QVR")});
+        QCOMPARE(dir.entries(), QStringList{u"B.QVR"_s});
 
-        ConvertOldEntryFile(QStringLiteral("MISSING.QVR"));
-        QCOMPARE(dir.entries(), QStringList{QStringLiteral("B.QVR")});
+        ConvertOldEntryFile(u"MISSING.QVR"_s);
+        QCOMPARE(dir.entries(), QStringList{u"B.QVR"_s});
     }
 };
 

@@ -14,17 +14,19 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class ProjectFilesTest : public QObject
 {
     Q_OBJECT
 
 private:
-    static WorkingState openState(const QString& projectFile = QStringLiteral("BOOK.QVJ"))
+    static WorkingState openState(const QString& projectFile = u"BOOK.QVJ"_s)
     {
         WorkingState state;
         state.ProjectFile = projectFile;
-        state.ChapterListFile = QStringLiteral("BOOK.QVC");
-        state.HyperTextFile = QStringLiteral("BOOK.QVR");
+        state.ChapterListFile = u"BOOK.QVC"_s;
+        state.HyperTextFile = u"BOOK.QVR"_s;
         return state;
     }
 
@@ -32,8 +34,8 @@ private:
     {
         state.CurrentChapter = ChapterRecord{};
         state.CurrentChapter.MenuEntry.setText(QString::fromLatin1(entry));
-        state.CurrentChapter.ChapterFile.setText(QStringLiteral("CH.QLF"));
-        state.CurrentChapter.DisplayFile.setText(QStringLiteral("BOOK.QVD"));
+        state.CurrentChapter.ChapterFile.setText(u"CH.QLF"_s);
+        state.CurrentChapter.DisplayFile.setText(u"BOOK.QVD"_s);
         WriteChapter(state, -1);
     }
 
@@ -51,7 +53,7 @@ private slots:
         DefaultProject(state);
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(&state.Project), 5377),
                  defaultProjectBytes());
-        QCOMPARE(state.MediaPrompt, QStringLiteral("Press the Start button"));
+        QCOMPARE(state.MediaPrompt, u"Press the Start button"_s);
     }
 
     void openNewFolder_createsExactlyProjectAndDisplayFiles()
@@ -59,16 +61,15 @@ private slots:
         CurrentTempDir dir;
         ModelDoubles platform;
         WorkingState state;
-        state.ProjectFile = dir.filePath(QStringLiteral("BOOK.QVJ"));
+        state.ProjectFile = dir.filePath(u"BOOK.QVJ"_s);
         OpenProject(state);
 
-        QCOMPARE(state.ProjectFile, QStringLiteral("BOOK.QVJ"));
-        QCOMPARE(state.ChapterListFile, QStringLiteral("BOOK.QVC"));
-        QCOMPARE(state.HyperTextFile, QStringLiteral("BOOK.QVR"));
-        QCOMPARE(dir.entries(),
-                 QStringList({QStringLiteral("BOOK.QVD"), QStringLiteral("BOOK.QVJ")}));
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVJ"))), defaultProjectBytes());
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVD"))), defaultDisplayBytes());
+        QCOMPARE(state.ProjectFile, u"BOOK.QVJ"_s);
+        QCOMPARE(state.ChapterListFile, u"BOOK.QVC"_s);
+        QCOMPARE(state.HyperTextFile, u"BOOK.QVR"_s);
+        QCOMPARE(dir.entries(), QStringList({u"BOOK.QVD"_s, u"BOOK.QVJ"_s}));
+        QCOMPARE(readBytes(dir.filePath(u"BOOK.QVJ"_s)), defaultProjectBytes());
+        QCOMPARE(readBytes(dir.filePath(u"BOOK.QVD"_s)), defaultDisplayBytes());
         QVERIFY(platform.messages.shown().isEmpty());
     }
 
@@ -78,28 +79,28 @@ private slots:
         QByteArray project = defaultProjectBytes();
         project[279] = 5;
         project.replace(280, 5, "Alice");
-        writeBytes(dir.filePath(QStringLiteral("book.qvj")), project);
+        writeBytes(dir.filePath(u"book.qvj"_s), project);
 
-        WorkingState state = openState(QStringLiteral("BOOK.QVJ")); // found without regard to case
+        WorkingState state = openState(u"BOOK.QVJ"_s); // found without regard to case
         OpenProject(state);
-        QCOMPARE(state.BookTitle, QStringLiteral("Alice"));
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("book.qvj"))), project);
+        QCOMPARE(state.BookTitle, u"Alice"_s);
+        QCOMPARE(readBytes(dir.filePath(u"book.qvj"_s)), project);
     }
 
     void openShortProjectFile_failsAndChangesNothing()
     {
         CurrentTempDir dir;
         const QByteArray shortFile = defaultProjectBytes().left(5376);
-        writeBytes(dir.filePath(QStringLiteral("BOOK.QVJ")), shortFile);
+        writeBytes(dir.filePath(u"BOOK.QVJ"_s), shortFile);
         WorkingState state = openState();
         QVERIFY_THROWS_EXCEPTION(InOutError, OpenProject(state));
         try {
             OpenProject(state);
         } catch (const InOutError& error) {
-            QCOMPARE(error.message(), QStringLiteral("Read beyond end of file: BOOK.QVJ"));
+            QCOMPARE(error.message(), u"Read beyond end of file: BOOK.QVJ"_s);
         }
-        QCOMPARE(dir.entries(), QStringList{QStringLiteral("BOOK.QVJ")});
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVJ"))), shortFile);
+        QCOMPARE(dir.entries(), QStringList{u"BOOK.QVJ"_s});
+        QCOMPARE(readBytes(dir.filePath(u"BOOK.QVJ"_s)), shortFile);
     }
 
     void chapterList_writeReadAppendReplace()
@@ -112,7 +113,7 @@ private slots:
         appendChapter(state, "One");
         appendChapter(state, "Two");
         appendChapter(state, "Three");
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVC"))).left(169),
+        QCOMPARE(readBytes(dir.filePath(u"BOOK.QVC"_s)).left(169),
                  chapterBytes("One", "CH.QLF", "BOOK.QVD"));
 
         state.CurrentChapter.MenuEntry.setText(QString(70, QLatin1Char('x')));
@@ -120,13 +121,12 @@ private slots:
         ReadChapter(state, 1);
         QCOMPARE(state.CurrentChapter.MenuEntry.text(), QString(60, QLatin1Char('x')));
         QCOMPARE(menuEntries(state),
-                 QStringList({QStringLiteral("One"), QString(60, QLatin1Char('x')),
-                              QStringLiteral("Three")}));
+                 QStringList({u"One"_s, QString(60, QLatin1Char('x')), u"Three"_s}));
 
         TRecList records;
         QVERIFY(LoadChapterRecords(state, records));
         QCOMPARE(records.Count(), 3);
-        QCOMPARE(records.at<ChapterRecord>(2).MenuEntry.text(), QStringLiteral("Three"));
+        QCOMPARE(records.at<ChapterRecord>(2).MenuEntry.text(), u"Three"_s);
         QVERIFY_THROWS_EXCEPTION(InOutError, ReadChapter(state, 3));
     }
 
@@ -134,12 +134,9 @@ private slots:
     {
         QTest::addColumn<QList<int>>("removed");
         QTest::addColumn<QStringList>("remaining");
-        QTest::newRow("middle") << QList<int>{1}
-                                << QStringList{QStringLiteral("A"), QStringLiteral("C")};
-        QTest::newRow("first and last") << QList<int>{0, 2} << QStringList{QStringLiteral("B")};
-        QTest::newRow("none marked")
-            << QList<int>{}
-            << QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
+        QTest::newRow("middle") << QList<int>{1} << QStringList{u"A"_s, u"C"_s};
+        QTest::newRow("first and last") << QList<int>{0, 2} << QStringList{u"B"_s};
+        QTest::newRow("none marked") << QList<int>{} << QStringList{u"A"_s, u"B"_s, u"C"_s};
     }
 
     void compaction()
@@ -157,7 +154,7 @@ private slots:
         }
         CompactChapterList(state);
         QCOMPARE(menuEntries(state), remaining);
-        QCOMPARE(dir.entries(), QStringList{QStringLiteral("BOOK.QVC")});
+        QCOMPARE(dir.entries(), QStringList{u"BOOK.QVC"_s});
     }
 
     void compactingTheOnlyChapter_deletesTheList()
@@ -177,35 +174,34 @@ private slots:
         WorkingState state = openState();
         for (const char* entry : {"A", "B"})
             appendChapter(state, entry);
-        writeBytes(dir.filePath(QStringLiteral("book.tmp")), "mine"); // the scratch is BOOK.TMP
+        writeBytes(dir.filePath(u"book.tmp"_s), "mine"); // the scratch is BOOK.TMP
         RemoveChapterAt(state, 0);
-        QCOMPARE(menuEntries(state), QStringList{QStringLiteral("B")});
+        QCOMPARE(menuEntries(state), QStringList{u"B"_s});
 
-        const QString hyper = QStringLiteral("BOOK.QVR");
-        AddEntry(hyper, QStringLiteral("Pop"), 3, QStringLiteral("P.WAV"), QStringLiteral("HYPER"));
-        AddEntry(hyper, QStringLiteral("Sun"), 3, QStringLiteral("S.WAV"), QStringLiteral("HYPER"));
-        DeleteEntry(hyper, QStringLiteral("Pop"), QStringLiteral("HYPER"));
+        const QString hyper = u"BOOK.QVR"_s;
+        AddEntry(hyper, u"Pop"_s, 3, u"P.WAV"_s, u"HYPER"_s);
+        AddEntry(hyper, u"Sun"_s, 3, u"S.WAV"_s, u"HYPER"_s);
+        DeleteEntry(hyper, u"Pop"_s, u"HYPER"_s);
         QStringList names;
-        ListEntries(names, hyper, QStringLiteral("HYPER"));
-        QCOMPARE(names, QStringList{QStringLiteral("Sun")});
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("book.tmp"))), QByteArray("mine"));
-        QCOMPARE(dir.entries(), QStringList({QStringLiteral("BOOK.QVC"), QStringLiteral("BOOK.QVR"),
-                                             QStringLiteral("book.tmp")}));
+        ListEntries(names, hyper, u"HYPER"_s);
+        QCOMPARE(names, QStringList{u"Sun"_s});
+        QCOMPARE(readBytes(dir.filePath(u"book.tmp"_s)), QByteArray("mine"));
+        QCOMPARE(dir.entries(), QStringList({u"BOOK.QVC"_s, u"BOOK.QVR"_s, u"book.tmp"_s}));
     }
 
     void damagedChapterList_isReportedAndLeftAlone()
     {
         CurrentTempDir dir;
         const QByteArray damaged = chapterBytes("A", "A.QLF", "A.QVD") + QByteArray(31, 'x');
-        writeBytes(dir.filePath(QStringLiteral("BOOK.QVC")), damaged);
+        writeBytes(dir.filePath(u"BOOK.QVC"_s), damaged);
         WorkingState state = openState();
         QStringList entries;
         QVERIFY(thrownText<InOutError>([&] {
                     LoadMenuEntries(state, entries);
-                }).contains(QStringLiteral("BOOK.QVC is damaged")));
+                }).contains(u"BOOK.QVC is damaged"_s));
         QVERIFY_THROWS_EXCEPTION(InOutError, WriteChapter(state, -1));
         QVERIFY_THROWS_EXCEPTION(InOutError, CompactChapterList(state));
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("BOOK.QVC"))), damaged);
+        QCOMPARE(readBytes(dir.filePath(u"BOOK.QVC"_s)), damaged);
     }
 
     void displayFile_earlierFormIsConvertedOnFirstRead()
@@ -216,17 +212,17 @@ private slots:
         old.str(13, "PICTURE1.BMP").str(26, "PAPER.BMP");
         old.i32(39, 10).i32(43, 20).i32(47, 300).i32(51, 150);
         old.i32(55, 77).i32(59, 88).u8(67, 1);
-        writeBytes(dir.filePath(QStringLiteral("OLD.QVD")), old.bytes());
+        writeBytes(dir.filePath(u"OLD.QVD"_s), old.bytes());
 
         WorkingState state;
-        ReadDisplayFile(state, QStringLiteral("OLD.QVD"));
+        ReadDisplayFile(state, u"OLD.QVD"_s);
         RecordBytes expected(340);
         expected.i32(0, 0x00FF8040).u8(4, 0).i32(5, 3).i32(9, 0x123456);
         expected.str(13, "PICTURE1.BMP").str(164, "PAPER.BMP");
         expected.i32(315, 10).i32(319, 20).i32(323, 300).i32(327, 150);
         expected.i32(331, 1).i32(335, 1).u8(339, 1);
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("OLD.QVD"))), expected.bytes());
-        QCOMPARE(state.CurrentDisplay.WallpaperFile.text(), QStringLiteral("PAPER.BMP"));
+        QCOMPARE(readBytes(dir.filePath(u"OLD.QVD"_s)), expected.bytes());
+        QCOMPARE(state.CurrentDisplay.WallpaperFile.text(), u"PAPER.BMP"_s);
         QCOMPARE(+state.CurrentDisplay.RLTop, 1);
     }
 
@@ -241,21 +237,21 @@ private slots:
         QCOMPARE(config.UseHelpFile, 0);
         QCOMPARE(config.HelpTopic, 0);
 
-        config.IconFile.setText(QStringLiteral("BOOK.ICO"));
-        config.HelpFile.setText(QStringLiteral("BOOK.HLP"));
+        config.IconFile.setText(u"BOOK.ICO"_s);
+        config.HelpFile.setText(u"BOOK.HLP"_s);
         config.HelpTopic = 3;
         SettleIconAndHelpFile(config); // chosen, but switched off
         QVERIFY(config.IconFile.text().isEmpty() && config.HelpFile.text().isEmpty());
         QCOMPARE(config.HelpTopic, 0);
 
         config.UseIcon = 1;
-        config.IconFile.setText(QStringLiteral("BOOK.ICO"));
+        config.IconFile.setText(u"BOOK.ICO"_s);
         config.UseHelpFile = 1;
-        config.HelpFile.setText(QStringLiteral("BOOK.HLP"));
+        config.HelpFile.setText(u"BOOK.HLP"_s);
         config.HelpTopic = 0;
         SettleIconAndHelpFile(config); // a topic below 1 drops the help file
         QCOMPARE(config.UseIcon, 1);
-        QCOMPARE(config.IconFile.text(), QStringLiteral("BOOK.ICO"));
+        QCOMPARE(config.IconFile.text(), u"BOOK.ICO"_s);
         QCOMPARE(config.UseHelpFile, 0);
         QVERIFY(config.HelpFile.text().isEmpty());
     }
@@ -266,22 +262,21 @@ private slots:
         WorkingState state;
         state.CurrentDisplay = DefaultDisplay();
         state.CurrentDisplay.WinLeft = -5;
-        state.CurrentDisplay.GraphicFile.setText(QStringLiteral("SKY.JPG"));
-        WriteDisplayFile(state, QStringLiteral("A.QVD"));
+        state.CurrentDisplay.GraphicFile.setText(u"SKY.JPG"_s);
+        WriteDisplayFile(state, u"A.QVD"_s);
         state.CurrentDisplay = DisplayRecord{};
-        ReadDisplayFile(state, QStringLiteral("A.QVD"));
+        ReadDisplayFile(state, u"A.QVD"_s);
         QCOMPARE(+state.CurrentDisplay.WinLeft, -5);
-        QCOMPARE(state.CurrentDisplay.GraphicFile.text(), QStringLiteral("SKY.JPG"));
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("A.QVD"))).size(), 340);
+        QCOMPARE(state.CurrentDisplay.GraphicFile.text(), u"SKY.JPG"_s);
+        QCOMPARE(readBytes(dir.filePath(u"A.QVD"_s)).size(), 340);
 
-        writeBytes(dir.filePath(QStringLiteral("SHORT.QVD")), QByteArray(100, '\0'));
-        QVERIFY_THROWS_EXCEPTION(InOutError, ReadDisplayFile(state, QStringLiteral("SHORT.QVD")));
+        writeBytes(dir.filePath(u"SHORT.QVD"_s), QByteArray(100, '\0'));
+        QVERIFY_THROWS_EXCEPTION(InOutError, ReadDisplayFile(state, u"SHORT.QVD"_s));
+        QCOMPARE(thrownText<InOutError>([&] { ReadDisplayFile(state, u"NONE.QVD"_s); }),
+                 u"File not found: NONE.QVD"_s);
         QCOMPARE(
-            thrownText<InOutError>([&] { ReadDisplayFile(state, QStringLiteral("NONE.QVD")); }),
-            QStringLiteral("File not found: NONE.QVD"));
-        QCOMPARE(thrownText<InOutError>(
-                     [&] { WriteDisplayFile(state, QStringLiteral("no/such/folder/A.QVD")); }),
-                 QStringLiteral("Path not found: no/such/folder/A.QVD"));
+            thrownText<InOutError>([&] { WriteDisplayFile(state, u"no/such/folder/A.QVD"_s); }),
+            u"Path not found: no/such/folder/A.QVD"_s);
     }
 };
 

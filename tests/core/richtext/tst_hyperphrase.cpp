@@ -6,6 +6,8 @@
 #include <QTest>
 #include <QTextDocument>
 
+using namespace Qt::StringLiterals;
+
 class HyperPhraseTest : public QObject
 {
     Q_OBJECT
@@ -22,41 +24,39 @@ private slots:
                                       "uvwxyz0123"
                                       "45678";
         QTest::newRow("middle of North Sea")
-            << QByteArray("{\\rtf1 the \\ul North Sea\\ulnone  ferry}")
-            << QStringLiteral("the North S") << QStringLiteral("North Sea");
+            << QByteArray("{\\rtf1 the \\ul North Sea\\ulnone  ferry}") << u"the North S"_s
+            << u"North Sea"_s;
         QTest::newRow("first word of two")
-            << QByteArray("{\\rtf1 go \\ul North\\ulnone  \\ul Sea\\ulnone  x}")
-            << QStringLiteral("go No") << QStringLiteral("North");
+            << QByteArray("{\\rtf1 go \\ul North\\ulnone  \\ul Sea\\ulnone  x}") << u"go No"_s
+            << u"North"_s;
         QTest::newRow("second word of two")
-            << QByteArray("{\\rtf1 go \\ul North\\ulnone  \\ul Sea\\ulnone  x}")
-            << QStringLiteral("go North S") << QStringLiteral("Sea");
-        QTest::newRow("start of the text") << QByteArray("{\\rtf1 \\ul Paris\\ulnone  is}")
-                                           << QStringLiteral("Pa") << QStringLiteral("Paris");
+            << QByteArray("{\\rtf1 go \\ul North\\ulnone  \\ul Sea\\ulnone  x}") << u"go North S"_s
+            << u"Sea"_s;
+        QTest::newRow("start of the text")
+            << QByteArray("{\\rtf1 \\ul Paris\\ulnone  is}") << u"Pa"_s << u"Paris"_s;
         QTest::newRow("first character of the text")
-            << QByteArray("{\\rtf1 \\ul Paris\\ulnone  is}") << QString()
-            << QStringLiteral("Paris");
-        QTest::newRow("start of a line") << QByteArray("{\\rtf1 x\\par \\ul Rome\\ulnone  y}")
-                                         << QStringLiteral("x\nRo") << QStringLiteral("Rome");
+            << QByteArray("{\\rtf1 \\ul Paris\\ulnone  is}") << QString() << u"Paris"_s;
+        QTest::newRow("start of a line")
+            << QByteArray("{\\rtf1 x\\par \\ul Rome\\ulnone  y}") << u"x\nRo"_s << u"Rome"_s;
         QTest::newRow("plain text") << QByteArray("{\\rtf1 the \\ul North Sea\\ulnone  ferry}")
-                                    << QStringLiteral("the North Sea fe") << QString();
+                                    << u"the North Sea fe"_s << QString();
         QTest::newRow("run of 40") << QByteArray("{\\rtf1 a \\ul " + forty + "\\ulnone  b}")
-                                   << QStringLiteral("a xxxxx") << QString(29, QLatin1Char('x'));
+                                   << u"a xxxxx"_s << QString(29, QLatin1Char('x'));
         QTest::newRow("35 at a line start, clicked later")
-            << QByteArray("{\\rtf1 x\\par \\ul " + thirtyFive + "\\ulnone  y}")
-            << QStringLiteral("x\nabc") << QString::fromLatin1(thirtyFive.left(30));
+            << QByteArray("{\\rtf1 x\\par \\ul " + thirtyFive + "\\ulnone  y}") << u"x\nabc"_s
+            << QString::fromLatin1(thirtyFive.left(30));
         QTest::newRow("35 at a line start, first clicked")
-            << QByteArray("{\\rtf1 x\\par \\ul " + thirtyFive + "\\ulnone  y}")
-            << QStringLiteral("x\n") << QString::fromLatin1(thirtyFive.left(29));
+            << QByteArray("{\\rtf1 x\\par \\ul " + thirtyFive + "\\ulnone  y}") << u"x\n"_s
+            << QString::fromLatin1(thirtyFive.left(29));
         QTest::newRow("run one after a line start")
-            << QByteArray("{\\rtf1 x\\par a\\ul bcd\\ulnone  y}") << QStringLiteral("x\nab")
-            << QStringLiteral("abcd");
-        QTest::newRow("run ending the line") << QByteArray("{\\rtf1 a \\ul Sea\\par next\\ulnone}")
-                                             << QStringLiteral("a S") << QStringLiteral("Sea");
+            << QByteArray("{\\rtf1 x\\par a\\ul bcd\\ulnone  y}") << u"x\nab"_s << u"abcd"_s;
+        QTest::newRow("run ending the line")
+            << QByteArray("{\\rtf1 a \\ul Sea\\par next\\ulnone}") << u"a S"_s << u"Sea"_s;
         // A run longer than any phrase is none: clicking deep in it finds nothing, at once.
         const QByteArray huge(200000, 'h');
         QTest::newRow("run no phrase has")
             << QByteArray("{\\rtf1 a \\ul " + huge + "\\ulnone  b}")
-            << QStringLiteral("a ") + QString(150000, QLatin1Char('h')) << QString();
+            << u"a "_s + QString(150000, QLatin1Char('h')) << QString();
     }
 
     void phraseAt()

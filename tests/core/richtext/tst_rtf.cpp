@@ -13,6 +13,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString plain(const QByteArray& rtf)
@@ -46,7 +48,7 @@ QList<Run> runs(const QTextDocument& document)
                  f.fontWeight() >= QFont::DemiBold, f.fontItalic(), f.fontUnderline(),
                  f.intProperty(rtfprops::Language)});
         }
-        result.append({QStringLiteral("<par>"), {}, 0, {}, false, false, false, 0});
+        result.append({u"<par>"_s, {}, 0, {}, false, false, false, 0});
     }
     return result;
 }
@@ -114,20 +116,20 @@ private slots:
         QTextDocument document;
         ReadRtf(kRichEditSample, document);
         const QList<Run> r = runs(document);
-        QCOMPARE(r.at(0).text, QStringLiteral("Plain "));
-        QCOMPARE(r.at(0).family, QStringLiteral("MS Sans Serif"));
+        QCOMPARE(r.at(0).text, u"Plain "_s);
+        QCOMPARE(r.at(0).family, u"MS Sans Serif"_s);
         QCOMPARE(r.at(0).size, 10.0);
-        QVERIFY(r.at(1).bold && r.at(1).text == QStringLiteral("bold"));
-        QVERIFY(r.at(5).underline && r.at(5).text == QStringLiteral("North Sea"));
+        QVERIFY(r.at(1).bold && r.at(1).text == u"bold"_s);
+        QVERIFY(r.at(5).underline && r.at(5).text == u"North Sea"_s);
         QVERIFY(!r.at(6).underline);
         const QTextBlock centred = document.begin().next();
         QCOMPARE(centred.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-        QCOMPARE(centred.text(), QStringLiteral("Centred red"));
+        QCOMPARE(centred.text(), u"Centred red"_s);
         QCOMPARE(centred.begin().fragment().charFormat().foreground().color(), QColor(255, 0, 0));
         QCOMPARE(centred.next().text(), QString::fromUtf8("Indented navy \u00e9t\u00e9 \u20ac"));
         QCOMPARE(centred.next().blockFormat().property(rtfprops::FirstIndentTwips).toInt(), -360);
         QCOMPARE(document.lastBlock().previous().text(),
-                 QStringLiteral("tab\tand") + QChar(QChar::LineSeparator) + QStringLiteral("line"));
+                 u"tab\tand"_s + QChar(QChar::LineSeparator) + u"line"_s);
     }
 
     void reader_constructsOfOtherPrograms_data()
@@ -135,40 +137,33 @@ private slots:
         QTest::addColumn<QByteArray>("rtf");
         QTest::addColumn<QString>("text");
         QTest::newRow("ignorable destination")
-            << QByteArray("{\\rtf1 a{\\*\\unknown hidden}b}") << QStringLiteral("ab");
+            << QByteArray("{\\rtf1 a{\\*\\unknown hidden}b}") << u"ab"_s;
         QTest::newRow("unicode skip per group")
-            << QByteArray("{\\rtf1\\uc2 \\u8364xy{\\uc0\\u8364}z}")
-            << QStringLiteral("\u20ac\u20acz");
+            << QByteArray("{\\rtf1\\uc2 \\u8364xy{\\uc0\\u8364}z}") << u"\u20ac\u20acz"_s;
         QTest::newRow("brace ends a skip")
-            << QByteArray("{\\rtf1\\uc3 \\u8364{b}c}") << QStringLiteral("\u20acbc");
+            << QByteArray("{\\rtf1\\uc3 \\u8364{b}c}") << u"\u20acbc"_s;
         QTest::newRow("hex counts as one")
-            << QByteArray("{\\rtf1\\uc1\\u8364\\'80z}") << QStringLiteral("\u20acz");
+            << QByteArray("{\\rtf1\\uc1\\u8364\\'80z}") << u"\u20acz"_s;
         QTest::newRow("surrogate pair")
             << QByteArray("{\\rtf1\\uc0\\u-10179\\u-9047 }") << QString::fromUtf8("\U0001F4A9");
-        QTest::newRow("bin jumped over")
-            << QByteArray("{\\rtf1 a{\\*\\x\\bin3 }}x}b}") << QStringLiteral("ab");
-        QTest::newRow("hidden text")
-            << QByteArray("{\\rtf1 a\\v hidden\\v0 b}") << QStringLiteral("ab");
+        QTest::newRow("bin jumped over") << QByteArray("{\\rtf1 a{\\*\\x\\bin3 }}x}b}") << u"ab"_s;
+        QTest::newRow("hidden text") << QByteArray("{\\rtf1 a\\v hidden\\v0 b}") << u"ab"_s;
         QTest::newRow("field result kept")
             << QByteArray("{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}}")
-            << QStringLiteral("link");
+            << u"link"_s;
         QTest::newRow("list text once")
-            << QByteArray("{\\rtf1{\\listtext 1.\\tab}one}") << QStringLiteral("1.\tone");
-        QTest::newRow("ul0 ends underline")
-            << QByteArray("{\\rtf1 \\ul a\\ul0 b}") << QStringLiteral("ab");
+            << QByteArray("{\\rtf1{\\listtext 1.\\tab}one}") << u"1.\tone"_s;
+        QTest::newRow("ul0 ends underline") << QByteArray("{\\rtf1 \\ul a\\ul0 b}") << u"ab"_s;
         QTest::newRow("code page of the font")
             << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 X;}}\\f0 \\'c0}")
             << QString::fromUtf8("\u0410");
         QTest::newRow("double-byte")
             << QByteArray("{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0}") << QString::fromUtf8("\u3042");
-        QTest::newRow("text after the document")
-            << QByteArray("{\\rtf1 a}}}b") << QStringLiteral("a");
-        QTest::newRow("unbalanced inner closing")
-            << QByteArray("{\\rtf1 {a}}b}") << QStringLiteral("a");
-        QTest::newRow("missing closing") << QByteArray("{\\rtf1 {\\b a") << QStringLiteral("a");
-        QTest::newRow("trailing NUL") << QByteArray("{\\rtf1 a}\0", 10) << QStringLiteral("a");
-        QTest::newRow("escaped braces")
-            << QByteArray("{\\rtf1 \\{x\\}\\\\}") << QStringLiteral("{x}\\");
+        QTest::newRow("text after the document") << QByteArray("{\\rtf1 a}}}b") << u"a"_s;
+        QTest::newRow("unbalanced inner closing") << QByteArray("{\\rtf1 {a}}b}") << u"a"_s;
+        QTest::newRow("missing closing") << QByteArray("{\\rtf1 {\\b a") << u"a"_s;
+        QTest::newRow("trailing NUL") << QByteArray("{\\rtf1 a}\0", 10) << u"a"_s;
+        QTest::newRow("escaped braces") << QByteArray("{\\rtf1 \\{x\\}\\\\}") << u"{x}\\"_s;
         QTest::newRow("not rtf") << QByteArray("plain caf\xc3\xa9")
                                  << QString::fromUtf8("plain caf\u00e9");
         QTest::newRow("not rtf, not utf-8")
@@ -190,7 +185,7 @@ private slots:
             if (it.fragment().charFormat().fontUnderline())
                 underlined << it.fragment().text();
         }
-        QCOMPARE(underlined, QStringList({QStringLiteral("North Sea"), QStringLiteral("c")}));
+        QCOMPARE(underlined, QStringList({u"North Sea"_s, u"c"_s}));
     }
 
     void reader_picturesInline()
@@ -259,7 +254,7 @@ private slots:
         for (int i = 0; i < 100000; ++i)
             deep += "{\\b ";
         deep += "x";
-        QCOMPARE(plain("{\\rtf1 " + deep), QStringLiteral("x"));
+        QCOMPARE(plain("{\\rtf1 " + deep), u"x"_s);
 
         QElapsedTimer timer;
         timer.start();

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString corpusDir()
@@ -86,7 +88,7 @@ qsizetype commonLength(const std::vector<QString>& a, const std::vector<QString>
 QHash<QString, QString> producers()
 {
     QHash<QString, QString> byFile;
-    QFile sources(corpusDir() + QStringLiteral("/SOURCES.md"));
+    QFile sources(corpusDir() + u"/SOURCES.md"_s);
     if (!sources.open(QIODevice::ReadOnly))
         return byFile;
     for (const QByteArray& line : sources.readAll().split('\n')) {
@@ -110,8 +112,8 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<double>("required");
         const QHash<QString, QString> made = producers();
-        QDirIterator it(corpusDir(), {QStringLiteral("*.rtf"), QStringLiteral("*.RTF")},
-                        QDir::Files, QDirIterator::Subdirectories);
+        QDirIterator it(corpusDir(), {u"*.rtf"_s, u"*.RTF"_s}, QDir::Files,
+                        QDirIterator::Subdirectories);
         QStringList files;
         while (it.hasNext())
             files << it.next();
@@ -135,9 +137,9 @@ private slots:
         ReadRtf(rtf.readAll(), document);
 
         QString expectedName = file;
-        expectedName.replace(QRegularExpression(QStringLiteral("\\.rtf$"),
-                                                QRegularExpression::CaseInsensitiveOption),
-                             QStringLiteral(".expected.txt"));
+        expectedName.replace(
+            QRegularExpression(u"\\.rtf$"_s, QRegularExpression::CaseInsensitiveOption),
+            u".expected.txt"_s);
         QFile expectedFile(expectedName);
         if (!expectedFile.open(QIODevice::ReadOnly)) {
             qInfo("loaded, no expected text  %s",
@@ -154,9 +156,8 @@ private slots:
         const double similarity = total == 0 ? 1.0 : 2.0 * commonLength(got, want) / double(total);
         qInfo("similarity %.4f  %s", similarity,
               qPrintable(QDir(corpusDir()).relativeFilePath(file)));
-        QVERIFY2(
-            similarity >= required,
-            qPrintable(QStringLiteral("similarity %1 below %2").arg(similarity).arg(required)));
+        QVERIFY2(similarity >= required,
+                 qPrintable(u"similarity %1 below %2"_s.arg(similarity).arg(required)));
     }
 };
 

@@ -8,6 +8,8 @@
 
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 qint32 intAt(const QByteArray& bytes, int offset)
@@ -66,22 +68,20 @@ private slots:
         QCOMPARE(out.mid(13, index - 13), "[" + longName + "]\r\nABCDEFGHIJ\r\n");
 
         const CompiledSections sections = CompiledSections::fromBytes(out);
-        QCOMPARE(sections.find(QString::fromLatin1(longName), QStringLiteral("abcdefghijklm")), 0);
-        QCOMPARE(sections.find(QString::fromLatin1(longName.left(59)) + QStringLiteral("zz"),
-                               QStringLiteral("ABCDEFGHIJ")),
+        QCOMPARE(sections.find(QString::fromLatin1(longName), u"abcdefghijklm"_s), 0);
+        QCOMPARE(sections.find(QString::fromLatin1(longName.left(59)) + u"zz"_s, u"ABCDEFGHIJ"_s),
                  0);
     }
 
     void compile_fileWithoutSections_isThirteenBytes()
     {
         CurrentTempDir dir;
-        writeBytes(QStringLiteral("EMPTY.QVR"), "no sections here\r\n");
-        QVERIFY(CompileSectionFile(QStringLiteral("EMPTY.QVR"), QStringLiteral("$$$")));
-        QCOMPARE(readBytes(QStringLiteral("EMPTY.$$$")),
-                 QByteArray("\x03KR1\0\0\0\0\0\0\0\0\0", 13));
-        QCOMPARE(CompiledSections::fromBytes(readBytes(QStringLiteral("EMPTY.$$$"))).count(), 0);
-        QVERIFY(!CompileSectionFile(QStringLiteral("NONE.QVR"), QStringLiteral("$$$")));
-        QVERIFY(!QFile::exists(QStringLiteral("NONE.$$$")));
+        writeBytes(u"EMPTY.QVR"_s, "no sections here\r\n");
+        QVERIFY(CompileSectionFile(u"EMPTY.QVR"_s, u"$$$"_s));
+        QCOMPARE(readBytes(u"EMPTY.$$$"_s), QByteArray("\x03KR1\0\0\0\0\0\0\0\0\0", 13));
+        QCOMPARE(CompiledSections::fromBytes(readBytes(u"EMPTY.$$$"_s)).count(), 0);
+        QVERIFY(!CompileSectionFile(u"NONE.QVR"_s, u"$$$"_s));
+        QVERIFY(!QFile::exists(u"NONE.$$$"_s));
     }
 
     void reader_findsAsReadEntryDoes_data()
@@ -89,13 +89,10 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("command");
-        QTest::newRow("any case") << QStringLiteral("paris") << QStringLiteral("hyper")
-                                  << QStringLiteral("command=second");
-        QTest::newRow("other source") << QStringLiteral("Paris") << QStringLiteral("INTRO")
-                                      << QStringLiteral("command=intro");
-        QTest::newRow("no trimming")
-            << QStringLiteral("Paris ") << QStringLiteral("HYPER") << QString();
-        QTest::newRow("missing") << QStringLiteral("Nice") << QStringLiteral("HYPER") << QString();
+        QTest::newRow("any case") << u"paris"_s << u"hyper"_s << u"command=second"_s;
+        QTest::newRow("other source") << u"Paris"_s << u"INTRO"_s << u"command=intro"_s;
+        QTest::newRow("no trimming") << u"Paris "_s << u"HYPER"_s << QString();
+        QTest::newRow("missing") << u"Nice"_s << u"HYPER"_s << QString();
     }
     void reader_findsAsReadEntryDoes()
     {
@@ -110,9 +107,9 @@ private slots:
         QCOMPARE(sections.readEntry(name, source, lines), !command.isEmpty());
         if (!command.isEmpty()) {
             QCOMPARE(lines.size(), 5);
-            QCOMPARE(lines.at(1), QStringLiteral("source=") + source.toUpper());
+            QCOMPARE(lines.at(1), u"source="_s + source.toUpper());
             QCOMPARE(lines.at(3), command);
-            QCOMPARE(lines.last(), QStringLiteral("]"));
+            QCOMPARE(lines.last(), u"]"_s);
         }
     }
 
@@ -120,17 +117,15 @@ private slots:
     {
         CurrentTempDir dir;
         const QByteArray block = CompileSections(kSource);
-        writeBytes(QStringLiteral("BOOK.EXE"), QByteArray(1000, 'x') + block + QByteArray(20, 'y'));
+        writeBytes(u"BOOK.EXE"_s, QByteArray(1000, 'x') + block + QByteArray(20, 'y'));
         const CompiledSections sections =
-            CompiledSections::fromFile(QStringLiteral("BOOK.EXE"), 1000, block.size());
+            CompiledSections::fromFile(u"BOOK.EXE"_s, 1000, block.size());
         QStringList lines;
-        QVERIFY(sections.readEntry(QStringLiteral("ROME"), QStringLiteral("HYPER"), lines));
-        QCOMPARE(lines.at(0), QStringLiteral("Rome"));
-        QVERIFY_THROWS_EXCEPTION(
-            CompiledBlockError,
-            CompiledSections::fromFile(QStringLiteral("BOOK.EXE"), 1000, block.size() + 100));
-        QVERIFY_THROWS_EXCEPTION(InOutError,
-                                 CompiledSections::fromFile(QStringLiteral("NONE.EXE"), 0, 13));
+        QVERIFY(sections.readEntry(u"ROME"_s, u"HYPER"_s, lines));
+        QCOMPARE(lines.at(0), u"Rome"_s);
+        QVERIFY_THROWS_EXCEPTION(CompiledBlockError, CompiledSections::fromFile(
+                                                         u"BOOK.EXE"_s, 1000, block.size() + 100));
+        QVERIFY_THROWS_EXCEPTION(InOutError, CompiledSections::fromFile(u"NONE.EXE"_s, 0, 13));
     }
 
     void reader_refusesDamagedBlocks_data()
@@ -170,8 +165,7 @@ private slots:
         const CompiledSections lazy = CompiledSections::fromBytes(block, IndexCheck::OnFirstUse);
         QCOMPARE(lazy.count(), CompiledSections::fromBytes(good).count());
         QVERIFY_THROWS_EXCEPTION(CompiledBlockError, lazy.headerLine(0));
-        QVERIFY_THROWS_EXCEPTION(CompiledBlockError,
-                                 lazy.find(QStringLiteral("Paris"), QStringLiteral("HYPER")));
+        QVERIFY_THROWS_EXCEPTION(CompiledBlockError, lazy.find(u"Paris"_s, u"HYPER"_s));
         QVERIFY_THROWS_EXCEPTION(CompiledBlockError, lazy.headerLine(lazy.count()));
         // The index's extent is still checked at once.
         QVERIFY_THROWS_EXCEPTION(CompiledBlockError, CompiledSections::fromBytes(

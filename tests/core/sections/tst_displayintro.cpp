@@ -9,9 +9,11 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kFile = QStringLiteral("BOOK.QVR");
+const QString kFile = u"BOOK.QVR"_s;
 
 DisplayRecord sampleDisplay()
 {
@@ -20,8 +22,8 @@ DisplayRecord sampleDisplay()
     display.BackType = 3;
     display.BackColor = 0x00FF8040;
     display.TextColor = static_cast<Colour>(0x8000000F);
-    display.GraphicFile.setText(QStringLiteral("SKY.JPG"));
-    display.WallpaperFile.setText(QStringLiteral("TILE.BMP"));
+    display.GraphicFile.setText(u"SKY.JPG"_s);
+    display.WallpaperFile.setText(u"TILE.BMP"_s);
     display.WinLeft = -3;
     display.WinTop = 40;
     display.WinWidth = 300;
@@ -43,12 +45,12 @@ private slots:
     {
         QTest::addColumn<int>("colour");
         QTest::addColumn<QString>("text");
-        QTest::newRow("basic name") << 0xC0C0C0 << QStringLiteral("clSilver");
-        QTest::newRow("system colour") << int(0x8000000F) << QStringLiteral("clBtnFace");
-        QTest::newRow("last system colour") << int(0x80000018) << QStringLiteral("clInfoBk");
-        QTest::newRow("none") << 0x1FFFFFFF << QStringLiteral("clNone");
-        QTest::newRow("unnamed") << 0x00FF8040 << QStringLiteral("$00FF8040");
-        QTest::newRow("unnamed small") << 0x000001 << QStringLiteral("$00000001");
+        QTest::newRow("basic name") << 0xC0C0C0 << u"clSilver"_s;
+        QTest::newRow("system colour") << int(0x8000000F) << u"clBtnFace"_s;
+        QTest::newRow("last system colour") << int(0x80000018) << u"clInfoBk"_s;
+        QTest::newRow("none") << 0x1FFFFFFF << u"clNone"_s;
+        QTest::newRow("unnamed") << 0x00FF8040 << u"$00FF8040"_s;
+        QTest::newRow("unnamed small") << 0x000001 << u"$00000001"_s;
     }
     void colourStrings()
     {
@@ -60,16 +62,14 @@ private slots:
     }
     void colourStrings_readNumbersAndRefuseOthers()
     {
-        QCOMPARE(StringToColour(QStringLiteral("$00C0C0C0")),
-                 StringToColour(QStringLiteral("clSilver")));
-        QCOMPARE(StringToColour(QStringLiteral("255")), 0xFF);
+        QCOMPARE(StringToColour(u"$00C0C0C0"_s), StringToColour(u"clSilver"_s));
+        QCOMPARE(StringToColour(u"255"_s), 0xFF);
     }
 
     void addDisplayEntry_writesTheLinesInOrder()
     {
         CurrentTempDir dir;
-        AddDisplayEntry(kFile, QStringLiteral("Pop"), 5, sampleDisplay(),
-                        {QStringLiteral("{\\rtf1 hi}")}, QStringLiteral("HYPER"));
+        AddDisplayEntry(kFile, u"Pop"_s, 5, sampleDisplay(), {u"{\\rtf1 hi}"_s}, u"HYPER"_s);
         QCOMPARE(readBytes(kFile),
                  QByteArray("[Pop]\r\nsource=HYPER\r\ntype=5\r\ndisplaytype=3\r\n"
                             "fullscreen=false\r\nSbackcolor=$00FF8040\r\nSGraphic=SKY.JPG\r\n"
@@ -82,18 +82,15 @@ private slots:
     {
         CurrentTempDir dir;
         const DisplayRecord written = sampleDisplay();
-        AddDisplayEntry(kFile, QStringLiteral("Pop"), 1, DefaultDisplay(), {},
-                        QStringLiteral("HYPER"));
-        ReplaceDisplayEntry(kFile, QStringLiteral("Pop"), QStringLiteral("POP"), 1, written,
-                            {QStringLiteral("line one"), QStringLiteral("line two")},
-                            QStringLiteral("HYPER"));
+        AddDisplayEntry(kFile, u"Pop"_s, 1, DefaultDisplay(), {}, u"HYPER"_s);
+        ReplaceDisplayEntry(kFile, u"Pop"_s, u"POP"_s, 1, written, {u"line one"_s, u"line two"_s},
+                            u"HYPER"_s);
         QStringList lines;
-        QVERIFY(ReadEntry(kFile, QStringLiteral("pop"), QStringLiteral("HYPER"), lines));
+        QVERIFY(ReadEntry(kFile, u"pop"_s, u"HYPER"_s, lines));
         DisplayRecord read = DefaultDisplay();
         QStringList text;
         ParseDisplayEntry(lines, read, text);
-        QCOMPARE(text, QStringList({QStringLiteral("line one"), QStringLiteral("line two"),
-                                    QStringLiteral("]")}));
+        QCOMPARE(text, QStringList({u"line one"_s, u"line two"_s, u"]"_s}));
         QCOMPARE(+read.RLTop, 1);
         QCOMPARE(+read.RLLeft, 1);
         read.RLTop = written.RLTop;
@@ -107,21 +104,19 @@ private slots:
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("message");
-        QTest::newRow("bad number") << 9 << QStringLiteral("VPLeft=12px")
-                                    << QStringLiteral("'12px' is not a valid integer value");
-        QTest::newRow("bad colour") << 5 << QStringLiteral("Sbackcolor=pink")
-                                    << QStringLiteral("'pink' is not a valid integer value");
-        QTest::newRow("bad type") << 3 << QStringLiteral("displaytype=")
-                                  << QStringLiteral("'' is not a valid integer value");
+        QTest::newRow("bad number")
+            << 9 << u"VPLeft=12px"_s << u"'12px' is not a valid integer value"_s;
+        QTest::newRow("bad colour")
+            << 5 << u"Sbackcolor=pink"_s << u"'pink' is not a valid integer value"_s;
+        QTest::newRow("bad type") << 3 << u"displaytype="_s << u"'' is not a valid integer value"_s;
     }
     void parseDisplayEntry_badInput()
     {
         QFETCH(int, line);
         QFETCH(QString, value);
         QFETCH(QString, message);
-        QStringList lines = DisplaySectionLines(QStringLiteral("Pop"), QStringLiteral("HYPER"), 1,
-                                                DefaultDisplay(), {});
-        lines[0] = QStringLiteral("Pop");
+        QStringList lines = DisplaySectionLines(u"Pop"_s, u"HYPER"_s, 1, DefaultDisplay(), {});
+        lines[0] = u"Pop"_s;
         lines[line] = value;
         DisplayRecord display{};
         QStringList text;
@@ -132,11 +127,10 @@ private slots:
     {
         DisplayRecord display{};
         QStringList text;
-        const QStringList lines{QStringLiteral("Pop"), QStringLiteral("source=HYPER"),
-                                QStringLiteral("type=1"), QStringLiteral("]")};
+        const QStringList lines{u"Pop"_s, u"source=HYPER"_s, u"type=1"_s, u"]"_s};
         QVERIFY(thrownText<RunTimeError>([&] {
                     ParseDisplayEntry(lines, display, text);
-                }).contains(QStringLiteral("Pop is damaged")));
+                }).contains(u"Pop is damaged"_s));
     }
 
     void introduction_addReadReplaceDelete()
@@ -144,14 +138,14 @@ private slots:
         CurrentTempDir dir;
         const QByteArray entries = "[A]\r\nsource=HYPER\r\ntype=2\r\ncommand=a\r\n]\r\n\r\n";
         writeBytes(kFile, entries);
-        AddIntroEntry(kFile, {QStringLiteral("{\\rtf1"), QStringLiteral("Hello}")});
+        AddIntroEntry(kFile, {u"{\\rtf1"_s, u"Hello}"_s});
         writeBytes(kFile,
                    readBytes(kFile) + "[B]\r\nsource=HYPER\r\ntype=2\r\ncommand=b\r\n]\r\n\r\n");
         QStringList text;
         QVERIFY(ReadIntroEntry(kFile, text));
-        QCOMPARE(text, QStringList({QStringLiteral("{\\rtf1"), QStringLiteral("Hello}")}));
+        QCOMPARE(text, QStringList({u"{\\rtf1"_s, u"Hello}"_s}));
 
-        ReplaceIntroEntry(kFile, {QStringLiteral("New")});
+        ReplaceIntroEntry(kFile, {u"New"_s});
         QCOMPARE(readBytes(kFile),
                  entries + "[^INTRODUCTION^]\r\nsource=INTRO\r\ntext=\r\nNew\r\n]\r\n\r\n" +
                      "[B]\r\nsource=HYPER\r\ntype=2\r\ncommand=b\r\n]\r\n\r\n");
@@ -161,37 +155,35 @@ private slots:
         text.clear();
         QVERIFY(!ReadIntroEntry(kFile, text));
         QStringList names;
-        ListEntries(names, kFile, QStringLiteral("HYPER"));
-        QCOMPARE(names, QStringList({QStringLiteral("A"), QStringLiteral("B")}));
+        ListEntries(names, kFile, u"HYPER"_s);
+        QCOMPARE(names, QStringList({u"A"_s, u"B"_s}));
     }
 
     void introduction_lineStartingWithBracketEndsTheText()
     {
         CurrentTempDir dir;
-        AddIntroEntry(kFile,
-                      {QStringLiteral("one"), QStringLiteral("]two"), QStringLiteral("three")});
+        AddIntroEntry(kFile, {u"one"_s, u"]two"_s, u"three"_s});
         QStringList text;
         QVERIFY(ReadIntroEntry(kFile, text));
-        QCOMPARE(text, QStringList{QStringLiteral("one")});
-        QVERIFY(!ReadIntroEntry(QStringLiteral("MISSING.QVR"), text));
-        QVERIFY_THROWS_EXCEPTION(InOutError, ReplaceIntroEntry(QStringLiteral("MISSING.QVR"), {}));
+        QCOMPARE(text, QStringList{u"one"_s});
+        QVERIFY(!ReadIntroEntry(u"MISSING.QVR"_s, text));
+        QVERIFY_THROWS_EXCEPTION(InOutError, ReplaceIntroEntry(u"MISSING.QVR"_s, {}));
     }
 
     void saveIntroduction_keepsWritesOrRemovesTheSection()
     {
         CurrentTempDir dir;
-        const QStringList text{QStringLiteral("{\\rtf1 Hi}")};
+        const QStringList text{u"{\\rtf1 Hi}"_s};
         writeBytes(kFile, "[A]\r\nsource=HYPER\r\ntype=2\r\ncommand=a\r\n]\r\n\r\n");
         QCOMPARE(SaveIntroduction(kFile, true, true, false, text), IntroSave::Written);
         const QByteArray written = readBytes(kFile);
         // shown, not edited: whatever the file holds stays
         QCOMPARE(SaveIntroduction(kFile, true, false, true, {}), IntroSave::Kept);
         QCOMPARE(readBytes(kFile), written);
-        QCOMPARE(SaveIntroduction(kFile, true, true, true, {QStringLiteral("B")}),
-                 IntroSave::Written);
+        QCOMPARE(SaveIntroduction(kFile, true, true, true, {u"B"_s}), IntroSave::Written);
         QStringList read;
         QVERIFY(ReadIntroEntry(kFile, read));
-        QCOMPARE(read, QStringList{QStringLiteral("B")}); // replaced, not added twice
+        QCOMPARE(read, QStringList{u"B"_s}); // replaced, not added twice
         // edited to nothing: removed, and the caller stops showing it
         QCOMPARE(SaveIntroduction(kFile, true, true, true, {}), IntroSave::Empty);
         read.clear();
@@ -199,14 +191,13 @@ private slots:
         QCOMPARE(SaveIntroduction(kFile, true, true, false, text), IntroSave::Written);
         // no longer shown: the text stays, edited or not, until it is edited to nothing
         QCOMPARE(SaveIntroduction(kFile, false, false, true, {}), IntroSave::Kept);
-        QCOMPARE(SaveIntroduction(kFile, false, true, true, {QStringLiteral("C")}),
-                 IntroSave::Written);
+        QCOMPARE(SaveIntroduction(kFile, false, true, true, {u"C"_s}), IntroSave::Written);
         QVERIFY(ReadIntroEntry(kFile, read));
-        QCOMPARE(read, QStringList{QStringLiteral("C")});
+        QCOMPARE(read, QStringList{u"C"_s});
         QCOMPARE(SaveIntroduction(kFile, false, true, true, {}), IntroSave::Removed);
         read.clear();
         QVERIFY(!ReadIntroEntry(kFile, read));
-        QCOMPARE(SaveIntroduction(QStringLiteral("NONE.QVR"), false, true, false, {}),
+        QCOMPARE(SaveIntroduction(u"NONE.QVR"_s, false, true, false, {}),
                  IntroSave::Removed); // nothing to remove is no error
     }
 };

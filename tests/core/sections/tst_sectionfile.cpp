@@ -10,9 +10,11 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kFile = QStringLiteral("BOOK.QVR");
+const QString kFile = u"BOOK.QVR"_s;
 
 QByteArray simple(const QByteArray& name, const QByteArray& source, const QByteArray& command)
 {
@@ -31,7 +33,7 @@ QString commandOf(const QString& name, const QString& source)
 {
     QStringList lines;
     if (!ReadEntry(kFile, name, source, lines))
-        return QStringLiteral("<none>");
+        return u"<none>"_s;
     return lines.value(3);
 }
 
@@ -47,20 +49,13 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("command");
-        QTest::newRow("last of two wins") << QStringLiteral("Paris") << QStringLiteral("HYPER")
-                                          << QStringLiteral("command=second");
-        QTest::newRow("any case") << QStringLiteral("pArIs") << QStringLiteral("hyper")
-                                  << QStringLiteral("command=second");
-        QTest::newRow("other source") << QStringLiteral("PARIS") << QStringLiteral("INTRO")
-                                      << QStringLiteral("command=intro");
-        QTest::newRow("no trimming")
-            << QStringLiteral("Paris ") << QStringLiteral("HYPER") << QStringLiteral("<none>");
-        QTest::newRow("trailing blank kept")
-            << QStringLiteral("Lyon ") << QStringLiteral("HYPER") << QStringLiteral("command=lyon");
-        QTest::newRow("whole name only")
-            << QStringLiteral("Lyon") << QStringLiteral("HYPER") << QStringLiteral("<none>");
-        QTest::newRow("whole source only")
-            << QStringLiteral("Rome") << QStringLiteral("HYPERX") << QStringLiteral("<none>");
+        QTest::newRow("last of two wins") << u"Paris"_s << u"HYPER"_s << u"command=second"_s;
+        QTest::newRow("any case") << u"pArIs"_s << u"hyper"_s << u"command=second"_s;
+        QTest::newRow("other source") << u"PARIS"_s << u"INTRO"_s << u"command=intro"_s;
+        QTest::newRow("no trimming") << u"Paris "_s << u"HYPER"_s << u"<none>"_s;
+        QTest::newRow("trailing blank kept") << u"Lyon "_s << u"HYPER"_s << u"command=lyon"_s;
+        QTest::newRow("whole name only") << u"Lyon"_s << u"HYPER"_s << u"<none>"_s;
+        QTest::newRow("whole source only") << u"Rome"_s << u"HYPERX"_s << u"<none>"_s;
     }
     void readEntry_matching()
     {
@@ -77,13 +72,11 @@ private slots:
         CurrentTempDir dir;
         writeBytes(kFile, sample());
         QStringList lines;
-        QVERIFY(FindHyperEntry(kFile, QStringLiteral("rome"), lines));
-        QCOMPARE(lines, QStringList({QStringLiteral("Rome"), QStringLiteral("source=HYPER"),
-                                     QStringLiteral("type=2"), QStringLiteral("command=rome"),
-                                     QStringLiteral("]")}));
+        QVERIFY(FindHyperEntry(kFile, u"rome"_s, lines));
+        QCOMPARE(lines, QStringList({u"Rome"_s, u"source=HYPER"_s, u"type=2"_s, u"command=rome"_s,
+                                     u"]"_s}));
         QCOMPARE(EntryType(lines), HyperTextType::GraphicOnly);
-        QVERIFY(!ReadEntry(QStringLiteral("MISSING.QVR"), QStringLiteral("Rome"),
-                           QStringLiteral("HYPER"), lines));
+        QVERIFY(!ReadEntry(u"MISSING.QVR"_s, u"Rome"_s, u"HYPER"_s, lines));
     }
 
     void readEntry_oddFiles_data()
@@ -91,25 +84,22 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("lines");
-        const QStringList rome = {QStringLiteral("Rome"), QStringLiteral("source=HYPER"),
-                                  QStringLiteral("x=1"), QStringLiteral("]")};
-        QTest::newRow("LF only") << QByteArray("[Rome]\nsource=HYPER\nx=1\n]\n\n")
-                                 << QStringLiteral("Rome") << rome;
-        QTest::newRow("CR only") << QByteArray("[Rome]\rsource=HYPER\rx=1\r]\r\r")
-                                 << QStringLiteral("Rome") << rome;
+        const QStringList rome = {u"Rome"_s, u"source=HYPER"_s, u"x=1"_s, u"]"_s};
+        QTest::newRow("LF only") << QByteArray("[Rome]\nsource=HYPER\nx=1\n]\n\n") << u"Rome"_s
+                                 << rome;
+        QTest::newRow("CR only") << QByteArray("[Rome]\rsource=HYPER\rx=1\r]\r\r") << u"Rome"_s
+                                 << rome;
         QTest::newRow("no terminator runs to the end")
-            << QByteArray("[Rome]\r\nsource=HYPER\r\nx=1\r\n[Next]\r\n") << QStringLiteral("Rome")
-            << QStringList{QStringLiteral("Rome"), QStringLiteral("source=HYPER"),
-                           QStringLiteral("x=1"), QStringLiteral("[Next]")};
+            << QByteArray("[Rome]\r\nsource=HYPER\r\nx=1\r\n[Next]\r\n") << u"Rome"_s
+            << QStringList{u"Rome"_s, u"source=HYPER"_s, u"x=1"_s, u"[Next]"_s};
         QTest::newRow("one-character header")
             << QByteArray("[\r\nsource=HYPER\r\n]\r\n") << QString()
-            << QStringList{QString(), QStringLiteral("source=HYPER"), QStringLiteral("]")};
+            << QStringList{QString(), u"source=HYPER"_s, u"]"_s};
         QTest::newRow("source line missing at the end")
-            << QByteArray("[Rome]") << QStringLiteral("Rome") << QStringList();
+            << QByteArray("[Rome]") << u"Rome"_s << QStringList();
         QTest::newRow("text line starting with ]")
-            << QByteArray("[Rome]\r\nsource=HYPER\r\n]x\r\n]\r\n") << QStringLiteral("Rome")
-            << QStringList{QStringLiteral("Rome"), QStringLiteral("source=HYPER"),
-                           QStringLiteral("]x"), QStringLiteral("]")};
+            << QByteArray("[Rome]\r\nsource=HYPER\r\n]x\r\n]\r\n") << u"Rome"_s
+            << QStringList{u"Rome"_s, u"source=HYPER"_s, u"]x"_s, u"]"_s};
     }
     void readEntry_oddFiles()
     {
@@ -119,7 +109,7 @@ private slots:
         CurrentTempDir dir;
         writeBytes(kFile, content);
         QStringList read;
-        QCOMPARE(ReadEntry(kFile, name, QStringLiteral("HYPER"), read), !lines.isEmpty());
+        QCOMPARE(ReadEntry(kFile, name, u"HYPER"_s, read), !lines.isEmpty());
         QCOMPARE(read, lines);
     }
 
@@ -128,12 +118,10 @@ private slots:
         CurrentTempDir dir;
         writeBytes(kFile, sample() + "[odd]\r\nfrom=HYPER\r\n]\r\n");
         QStringList names;
-        ListEntries(names, kFile, QStringLiteral("hyper"));
-        QCOMPARE(names, QStringList({QStringLiteral("Paris"), QStringLiteral("Rome"),
-                                     QStringLiteral("PARIS"), QStringLiteral("Lyon "),
-                                     QStringLiteral("odd")}));
+        ListEntries(names, kFile, u"hyper"_s);
+        QCOMPARE(names, QStringList({u"Paris"_s, u"Rome"_s, u"PARIS"_s, u"Lyon "_s, u"odd"_s}));
         names.clear();
-        ListEntries(names, QStringLiteral("MISSING.QVR"), QStringLiteral("HYPER"));
+        ListEntries(names, u"MISSING.QVR"_s, u"HYPER"_s);
         QVERIFY(names.isEmpty());
     }
 
@@ -142,14 +130,11 @@ private slots:
         QTest::addColumn<QString>("newName");
         QTest::addColumn<QString>("oldName");
         QTest::addColumn<bool>("exists");
-        QTest::newRow("adding a taken name") << QStringLiteral("rome") << QString() << true;
-        QTest::newRow("adding a free name") << QStringLiteral("Nice") << QString() << false;
-        QTest::newRow("renaming to itself")
-            << QStringLiteral("ROME") << QStringLiteral("Rome") << false;
-        QTest::newRow("renaming onto another")
-            << QStringLiteral("Rome") << QStringLiteral("Paris") << true;
-        QTest::newRow("taken by another source only")
-            << QStringLiteral("Intro") << QString() << false;
+        QTest::newRow("adding a taken name") << u"rome"_s << QString() << true;
+        QTest::newRow("adding a free name") << u"Nice"_s << QString() << false;
+        QTest::newRow("renaming to itself") << u"ROME"_s << u"Rome"_s << false;
+        QTest::newRow("renaming onto another") << u"Rome"_s << u"Paris"_s << true;
+        QTest::newRow("taken by another source only") << u"Intro"_s << QString() << false;
     }
     void entryExists()
     {
@@ -158,20 +143,17 @@ private slots:
         QFETCH(bool, exists);
         CurrentTempDir dir;
         writeBytes(kFile, sample() + simple("Intro", "INTRO", "x"));
-        QCOMPARE(EntryExists(kFile, newName, oldName, QStringLiteral("HYPER")), exists);
-        QVERIFY(
-            !EntryExists(QStringLiteral("MISSING.QVR"), newName, oldName, QStringLiteral("HYPER")));
+        QCOMPARE(EntryExists(kFile, newName, oldName, u"HYPER"_s), exists);
+        QVERIFY(!EntryExists(u"MISSING.QVR"_s, newName, oldName, u"HYPER"_s));
     }
 
     void addEntry_toMissingFile_writesExactlySixLines()
     {
         CurrentTempDir dir;
-        AddEntry(kFile, QStringLiteral("Sun"), 3, QStringLiteral("SUN.WAV"),
-                 QStringLiteral("HYPER"));
+        AddEntry(kFile, u"Sun"_s, 3, u"SUN.WAV"_s, u"HYPER"_s);
         QCOMPARE(readBytes(kFile),
                  QByteArray("[Sun]\r\nsource=HYPER\r\ntype=3\r\ncommand=SUN.WAV\r\n]\r\n\r\n"));
-        AddEntry(kFile, QStringLiteral("Moon"), 2, QStringLiteral("A.BMP,30"),
-                 QStringLiteral("HYPER"));
+        AddEntry(kFile, u"Moon"_s, 2, u"A.BMP,30"_s, u"HYPER"_s);
         QCOMPARE(readBytes(kFile).count("\r\n\r\n"), 2);
     }
 
@@ -179,11 +161,9 @@ private slots:
     {
         CurrentTempDir dir;
         writeBytes(kFile, "[A]\r\nsource=HYPER\r\ntype=2\r\ncommand=a\r\n]");
-        AddEntry(kFile, QStringLiteral("B"), 2, QStringLiteral("b"), QStringLiteral("HYPER"));
-        QCOMPARE(commandOf(QStringLiteral("A"), QStringLiteral("HYPER")),
-                 QStringLiteral("command=a"));
-        QCOMPARE(commandOf(QStringLiteral("B"), QStringLiteral("HYPER")),
-                 QStringLiteral("command=b"));
+        AddEntry(kFile, u"B"_s, 2, u"b"_s, u"HYPER"_s);
+        QCOMPARE(commandOf(u"A"_s, u"HYPER"_s), u"command=a"_s);
+        QCOMPARE(commandOf(u"B"_s, u"HYPER"_s), u"command=b"_s);
     }
 
     void replaceEntry_keepsPlaceOrderAndOneEmptyLine()
@@ -192,8 +172,7 @@ private slots:
         writeBytes(kFile, simple("A", "HYPER", "a") + simple("B", "HYPER", "b") +
                               simple("C", "HYPER", "c") + simple("D", "HYPER", "d") +
                               simple("E", "HYPER", "e"));
-        ReplaceEntry(kFile, QStringLiteral("New"), QStringLiteral("c"), 3, QStringLiteral("n.wav"),
-                     QStringLiteral("HYPER"));
+        ReplaceEntry(kFile, u"New"_s, u"c"_s, 3, u"n.wav"_s, u"HYPER"_s);
         QCOMPARE(readBytes(kFile),
                  simple("A", "HYPER", "a") + simple("B", "HYPER", "b") +
                      "[New]\r\nsource=HYPER\r\ntype=3\r\ncommand=n.wav\r\n]\r\n\r\n" +
@@ -204,11 +183,9 @@ private slots:
     void replaceEntry_missingFile_isFileNotFound()
     {
         CurrentTempDir dir;
-        QCOMPARE(thrownText<InOutError>([] {
-                     ReplaceEntry(kFile, QStringLiteral("A"), QStringLiteral("A"), 2, QString(),
-                                  QStringLiteral("HYPER"));
-                 }),
-                 QStringLiteral("File not found: BOOK.QVR"));
+        QCOMPARE(thrownText<InOutError>(
+                     [] { ReplaceEntry(kFile, u"A"_s, u"A"_s, 2, QString(), u"HYPER"_s); }),
+                 u"File not found: BOOK.QVR"_s);
     }
 
     void deleteEntry_data()
@@ -217,15 +194,14 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QByteArray>("after");
         QTest::newRow("both duplicates go")
-            << QStringLiteral("paris") << QStringLiteral("HYPER")
+            << u"paris"_s << u"HYPER"_s
             << simple("paris", "INTRO", "intro") + simple("Rome", "HYPER", "rome") +
                    simple("Lyon ", "HYPER", "lyon");
         QTest::newRow("other source stays")
-            << QStringLiteral("Paris") << QStringLiteral("INTRO")
+            << u"Paris"_s << u"INTRO"_s
             << simple("Paris", "HYPER", "first") + simple("Rome", "HYPER", "rome") +
                    simple("PARIS", "HYPER", "second") + simple("Lyon ", "HYPER", "lyon");
-        QTest::newRow("nothing matches")
-            << QStringLiteral("Nice") << QStringLiteral("HYPER") << sample();
+        QTest::newRow("nothing matches") << u"Nice"_s << u"HYPER"_s << sample();
     }
     void deleteEntry()
     {
@@ -242,15 +218,14 @@ private slots:
     void deleteEntry_lastSectionDeletesTheFile()
     {
         CurrentTempDir dir;
-        AddEntry(kFile, QStringLiteral("Only"), 2, QStringLiteral("x"), QStringLiteral("HYPER"));
-        DeleteEntry(kFile, QStringLiteral("ONLY"), QStringLiteral("HYPER"));
+        AddEntry(kFile, u"Only"_s, 2, u"x"_s, u"HYPER"_s);
+        DeleteEntry(kFile, u"ONLY"_s, u"HYPER"_s);
         QVERIFY(dir.entries().isEmpty());
         QStringList lines;
-        QVERIFY(!ReadEntry(kFile, QStringLiteral("Only"), QStringLiteral("HYPER"), lines));
-        DeleteEntry(kFile, QStringLiteral("Only"), QStringLiteral("HYPER")); // nothing to do
-        AddEntry(kFile, QStringLiteral("Again"), 2, QStringLiteral("y"), QStringLiteral("HYPER"));
-        QCOMPARE(commandOf(QStringLiteral("again"), QStringLiteral("HYPER")),
-                 QStringLiteral("command=y"));
+        QVERIFY(!ReadEntry(kFile, u"Only"_s, u"HYPER"_s, lines));
+        DeleteEntry(kFile, u"Only"_s, u"HYPER"_s); // nothing to do
+        AddEntry(kFile, u"Again"_s, 2, u"y"_s, u"HYPER"_s);
+        QCOMPARE(commandOf(u"again"_s, u"HYPER"_s), u"command=y"_s);
     }
 
     void deleteEntry_missingTerminatorDropsToTheEnd()
@@ -258,7 +233,7 @@ private slots:
         CurrentTempDir dir;
         writeBytes(kFile, simple("A", "HYPER", "a") + "[B]\r\nsource=HYPER\r\ntype=2\r\n" +
                               simple("C", "HYPER", "c"));
-        DeleteEntry(kFile, QStringLiteral("B"), QStringLiteral("HYPER"));
+        DeleteEntry(kFile, u"B"_s, u"HYPER"_s);
         QCOMPARE(readBytes(kFile), simple("A", "HYPER", "a"));
     }
 
@@ -269,13 +244,13 @@ private slots:
     {
         CurrentTempDir dir;
         const auto add = [](const char* name, const QString& command) {
-            AddEntry(kFile, QString::fromUtf8(name), 2, command, QStringLiteral("HYPER"));
+            AddEntry(kFile, QString::fromUtf8(name), 2, command, u"HYPER"_s);
         };
-        add("Caf\u00E9", QStringLiteral("cafe"));
+        add("Caf\u00E9", u"cafe"_s);
         QCOMPARE(readBytes(kFile).left(14), QByteArray("[Caf\xE9]\r\nsource"));
-        add("\u0411\u0435\u043B\u044B\u0435 \u043D\u043E\u0447\u0438", QStringLiteral("white"));
-        add("\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u0435", QStringLiteral("calm"));
-        add("\u039F\u0394\u038C\u03A3", QStringLiteral("road"));
+        add("\u0411\u0435\u043B\u044B\u0435 \u043D\u043E\u0447\u0438", u"white"_s);
+        add("\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u0435", u"calm"_s);
+        add("\u039F\u0394\u038C\u03A3", u"road"_s);
         QVERIFY(readBytes(kFile).startsWith("\xEF\xBB\xBF[Caf\xC3\xA9]\r\n"));
         AddIntroEntry(kFile, {QString::fromUtf8("\u05E9\u05DC\u05D5\u05DD")});
 
@@ -290,28 +265,26 @@ private slots:
             {"\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u044F", "<none>"},
             {"\u6771\u4EAC", "<none>"}};
         for (const auto& [name, command] : lookups) {
-            QCOMPARE(commandOf(QString::fromUtf8(name), QStringLiteral("hyper")),
-                     QString::fromUtf8(command));
+            QCOMPARE(commandOf(QString::fromUtf8(name), u"hyper"_s), QString::fromUtf8(command));
             QStringList lines;
-            sections.readEntry(QString::fromUtf8(name), QStringLiteral("HYPER"), lines);
-            QCOMPARE(lines.value(3, QStringLiteral("<none>")), QString::fromUtf8(command));
+            sections.readEntry(QString::fromUtf8(name), u"HYPER"_s, lines);
+            QCOMPARE(lines.value(3, u"<none>"_s), QString::fromUtf8(command));
         }
         QVERIFY(EntryExists(
             kFile, QString::fromUtf8("\u0442\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u0435"),
-            QString(), QStringLiteral("HYPER")));
+            QString(), u"HYPER"_s));
         QStringList intro;
         QVERIFY(ReadIntroEntry(kFile, intro));
         QCOMPARE(intro, QStringList{QString::fromUtf8("\u05E9\u05DC\u05D5\u05DD")});
 
         DeleteEntry(kFile,
                     QString::fromUtf8("\u0431\u0435\u043B\u044B\u0435 \u043D\u043E\u0447\u0438"),
-                    QStringLiteral("HYPER"));
-        ReplaceEntry(kFile, QStringLiteral("Calm"),
+                    u"HYPER"_s);
+        ReplaceEntry(kFile, u"Calm"_s,
                      QString::fromUtf8("\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u0435"),
-                     2, QStringLiteral("calm"), QStringLiteral("HYPER"));
+                     2, u"calm"_s, u"HYPER"_s);
         QVERIFY(readBytes(kFile).startsWith("\xEF\xBB\xBF[Caf\xC3\xA9]")); // stays UTF-8
-        QCOMPARE(commandOf(QStringLiteral("calm"), QStringLiteral("HYPER")),
-                 QStringLiteral("command=calm"));
+        QCOMPARE(commandOf(u"calm"_s, u"HYPER"_s), u"command=calm"_s);
     }
 
     // A book saved before Unicode names holds "?" for every letter Windows-1252 lacked: such a
@@ -322,14 +295,13 @@ private slots:
         writeBytes(kFile, simple("????? ????", "HYPER", "old"));
         const QString calm =
             QString::fromUtf8("\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u0435");
-        QCOMPARE(commandOf(calm, QStringLiteral("HYPER")), QStringLiteral("<none>"));
-        QCOMPARE(commandOf(QStringLiteral("????? ????"), QStringLiteral("HYPER")),
-                 QStringLiteral("command=old"));
-        QVERIFY(!EntryExists(kFile, calm, QString(), QStringLiteral("HYPER")));
+        QCOMPARE(commandOf(calm, u"HYPER"_s), u"<none>"_s);
+        QCOMPARE(commandOf(u"????? ????"_s, u"HYPER"_s), u"command=old"_s);
+        QVERIFY(!EntryExists(kFile, calm, QString(), u"HYPER"_s));
         const CompiledSections sections =
             CompiledSections::fromBytes(CompileSections(readBytes(kFile)));
-        QCOMPARE(sections.find(calm, QStringLiteral("HYPER")), -1);
-        QCOMPARE(sections.find(QStringLiteral("????? ????"), QStringLiteral("HYPER")), 0);
+        QCOMPARE(sections.find(calm, u"HYPER"_s), -1);
+        QCOMPARE(sections.find(u"????? ????"_s, u"HYPER"_s), 0);
     }
 
     // The compiled index holds 60 bytes of a header: a UTF-8 one is cut between characters.
@@ -339,7 +311,7 @@ private slots:
         const QByteArray file = "\xEF\xBB\xBF[" + name.toUtf8() + "]\r\nsource=HYPER\r\n]\r\n";
         const CompiledSections sections = CompiledSections::fromBytes(CompileSections(file));
         QCOMPARE(sections.headerLine(0), QLatin1Char('[') + name.left(29));
-        QCOMPARE(sections.find(name.toUpper(), QStringLiteral("HYPER")), 0);
+        QCOMPARE(sections.find(name.toUpper(), u"HYPER"_s), 0);
     }
 
     void selectEntry_asksTheChooser()
@@ -357,22 +329,17 @@ private slots:
         } chooser;
         ScopedService<ChooserSlot, EntryChooser> guard(chooser);
         CurrentTempDir dir;
-        QCOMPARE(SelectEntry(kFile, QStringLiteral("HYPER"), QStringLiteral("Pick"), 257),
-                 QString());
+        QCOMPARE(SelectEntry(kFile, u"HYPER"_s, u"Pick"_s, 257), QString());
         QVERIFY(chooser.shown.isEmpty());
         writeBytes(kFile, simple("A", "HYPER", "a") + simple("B", "HYPER", "b"));
-        QCOMPARE(SelectEntry(kFile, QStringLiteral("HYPER"), QStringLiteral("Pick"), 257),
-                 QStringLiteral("B"));
-        QCOMPARE(chooser.shown,
-                 QStringList({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("0"),
-                              QStringLiteral("257"), QStringLiteral("Pick")}));
+        QCOMPARE(SelectEntry(kFile, u"HYPER"_s, u"Pick"_s, 257), u"B"_s);
+        QCOMPARE(chooser.shown, QStringList({u"A"_s, u"B"_s, u"0"_s, u"257"_s, u"Pick"_s}));
 
         // A name of a megabyte (a damaged file) is listed cut, and chosen whole.
         const QByteArray huge(1 << 20, 'n');
         writeBytes(kFile, simple("A", "HYPER", "a") + simple(huge, "HYPER", "b"));
-        QCOMPARE(SelectEntry(kFile, QStringLiteral("HYPER"), QStringLiteral("Pick"), 257),
-                 QString::fromLatin1(huge));
-        QCOMPARE(chooser.shown.at(1), QString(200, QLatin1Char('n')) + QStringLiteral("..."));
+        QCOMPARE(SelectEntry(kFile, u"HYPER"_s, u"Pick"_s, 257), QString::fromLatin1(huge));
+        QCOMPARE(chooser.shown.at(1), QString(200, QLatin1Char('n')) + u"..."_s);
     }
 };
 

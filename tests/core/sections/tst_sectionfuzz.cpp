@@ -14,9 +14,11 @@
 #include <algorithm>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kFile = QStringLiteral("FUZZ.QVR");
+const QString kFile = u"FUZZ.QVR"_s;
 
 // A Windows-1252 file, or (every other round) a UTF-8 one with its mark and a Cyrillic phrase.
 QByteArray seedFile(bool utf8 = false)
@@ -93,7 +95,7 @@ std::optional<QStringList> referenceEntry(const QByteArray& file, const QString&
         const QByteArray header = line.mid(1, line.size() - 2); // "[" alone has an empty name
         const QByteArray sourceLine = lines.value(i + 1);
         if (decode(header).toCaseFolded() != name.toCaseFolded() ||
-            decode(sourceLine.mid(7)).toCaseFolded() != QStringLiteral("hyper"))
+            decode(sourceLine.mid(7)).toCaseFolded() != u"hyper"_s)
             continue;
         QStringList entry{decode(header), decode(sourceLine)};
         for (qsizetype j = i + 2; j < lines.size(); ++j) {
@@ -124,7 +126,7 @@ QStringList headerNames(const QByteArray& file)
 std::optional<QStringList> engineEntry(const QString& name)
 {
     QStringList lines;
-    if (!ReadEntry(kFile, name, QStringLiteral("HYPER"), lines))
+    if (!ReadEntry(kFile, name, u"HYPER"_s, lines))
         return std::nullopt;
     return lines;
 }
@@ -150,33 +152,30 @@ private slots:
             const QByteArray damaged = mutate(seedFile(round % 2 == 1), random);
             writeBytes(kFile, damaged);
             const QString context = QString::fromLatin1(damaged.toPercentEncoding());
-            const QStringList compared = headerNames(damaged) << QStringLiteral("paris");
+            const QStringList compared = headerNames(damaged) << u"paris"_s;
             for (const QString& name : compared)
                 QVERIFY2(engineEntry(name) == referenceEntry(damaged, name),
                          qPrintable(name + u' ' + context));
             QStringList names;
-            ListEntries(names, kFile, QStringLiteral("HYPER"));
+            ListEntries(names, kFile, u"HYPER"_s);
             QStringList lines;
             ReadIntroEntry(kFile, lines);
             const QByteArray compiled = CompileSections(readBytes(kFile));
             const CompiledSections sections = CompiledSections::fromBytes(compiled);
             for (const QString& name : std::as_const(names))
-                sections.find(name, QStringLiteral("HYPER"));
+                sections.find(name, u"HYPER"_s);
 
             // A rewrite replaces exactly the entry it names and keeps every other header.
-            const bool hadParis = referenceEntry(damaged, QStringLiteral("Paris")).has_value();
-            ReplaceEntry(kFile, QStringLiteral("Paris"), QStringLiteral("Paris"), 3,
-                         QStringLiteral("x"), QStringLiteral("HYPER"));
+            const bool hadParis = referenceEntry(damaged, u"Paris"_s).has_value();
+            ReplaceEntry(kFile, u"Paris"_s, u"Paris"_s, 3, u"x"_s, u"HYPER"_s);
             const QByteArray replaced = readBytes(kFile);
             if (hadParis)
-                QCOMPARE(engineEntry(QStringLiteral("Paris")),
-                         QStringList({QStringLiteral("Paris"), QStringLiteral("source=HYPER"),
-                                      QStringLiteral("type=3"), QStringLiteral("command=x"),
-                                      QStringLiteral("]")}));
-            DeleteEntry(kFile, QStringLiteral("Pop"), QStringLiteral("HYPER"));
-            QVERIFY2(!engineEntry(QStringLiteral("Pop")), qPrintable(context));
-            QCOMPARE(EntryExists(kFile, QStringLiteral("Pop"), QString(), QStringLiteral("HYPER")),
-                     false);
+                QCOMPARE(engineEntry(u"Paris"_s),
+                         QStringList(
+                             {u"Paris"_s, u"source=HYPER"_s, u"type=3"_s, u"command=x"_s, u"]"_s}));
+            DeleteEntry(kFile, u"Pop"_s, u"HYPER"_s);
+            QVERIFY2(!engineEntry(u"Pop"_s), qPrintable(context));
+            QCOMPARE(EntryExists(kFile, u"Pop"_s, QString(), u"HYPER"_s), false);
             Q_UNUSED(replaced);
         }
     }
@@ -191,7 +190,7 @@ private slots:
                 const CompiledSections sections =
                     CompiledSections::fromBytes(mutate(good[round % 2], random));
                 QStringList lines;
-                sections.readEntry(QStringLiteral("Paris"), QStringLiteral("HYPER"), lines);
+                sections.readEntry(u"Paris"_s, u"HYPER"_s, lines);
                 // Every well-formed entry of an accepted block is found again through the index:
                 // itself or a later one of the same name and source.
                 for (int i = 0; i < sections.count(); ++i) {

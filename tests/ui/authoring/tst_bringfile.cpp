@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class BringFileTest : public QObject
 {
     Q_OBJECT
@@ -17,14 +19,12 @@ private slots:
         QTest::addColumn<bool>("alreadyThere");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QByteArray>("contentAfter");
-        QTest::newRow("yes copies")
-            << true << false << QStringLiteral("SKY.JPG") << QByteArray("outside");
-        QTest::newRow("no keeps the old name")
-            << false << false << QStringLiteral("OLD.JPG") << QByteArray();
+        QTest::newRow("yes copies") << true << false << u"SKY.JPG"_s << QByteArray("outside");
+        QTest::newRow("no keeps the old name") << false << false << u"OLD.JPG"_s << QByteArray();
         QTest::newRow("yes never overwrites")
-            << true << true << QStringLiteral("SKY.JPG") << QByteArray("inside");
+            << true << true << u"SKY.JPG"_s << QByteArray("inside");
         QTest::newRow("no, but the name exists")
-            << false << true << QStringLiteral("SKY.JPG") << QByteArray("inside");
+            << false << true << u"SKY.JPG"_s << QByteArray("inside");
     }
 
     void bringFile()
@@ -35,22 +35,22 @@ private slots:
         QFETCH(QByteArray, contentAfter);
         PlatformDoubles platform;
         CurrentTempDir dir;
-        QDir(dir.path()).mkdir(QStringLiteral("outside"));
-        QDir(dir.path()).mkdir(QStringLiteral("project"));
-        writeBytes(dir.filePath(QStringLiteral("outside/SKY.JPG")), "outside");
+        QDir(dir.path()).mkdir(u"outside"_s);
+        QDir(dir.path()).mkdir(u"project"_s);
+        writeBytes(dir.filePath(u"outside/SKY.JPG"_s), "outside");
         if (alreadyThere)
-            writeBytes(dir.filePath(QStringLiteral("project/SKY.JPG")), "inside");
-        platform.files.answer(dir.filePath(QStringLiteral("outside/SKY.JPG")));
+            writeBytes(dir.filePath(u"project/SKY.JPG"_s), "inside");
+        platform.files.answer(dir.filePath(u"outside/SKY.JPG"_s));
         platform.messages.answer(yes ? MessageAnswer::Yes : MessageAnswer::No);
 
         FileChoice choice;
-        choice.filter = QStringLiteral("Graphic Files|*.BMP;*.JPG");
-        const QString name = BringFileIntoProject(
-            nullptr, choice, dir.filePath(QStringLiteral("project")), QStringLiteral("OLD.JPG"));
+        choice.filter = u"Graphic Files|*.BMP;*.JPG"_s;
+        const QString name =
+            BringFileIntoProject(nullptr, choice, dir.filePath(u"project"_s), u"OLD.JPG"_s);
         QCOMPARE(name, result);
         QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("Copy the file SKY.JPG to the Project directory?")});
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("project/SKY.JPG"))), contentAfter);
+                 QStringList{u"Copy the file SKY.JPG to the Project directory?"_s});
+        QCOMPARE(readBytes(dir.filePath(u"project/SKY.JPG"_s)), contentAfter);
     }
 
     void cancelledPick_keepsTheName()
@@ -58,8 +58,7 @@ private slots:
         PlatformDoubles platform;
         CurrentTempDir dir;
         platform.files.answer(QString());
-        QCOMPARE(BringFileIntoProject(nullptr, FileChoice{}, dir.path(), QStringLiteral("A.BMP")),
-                 QStringLiteral("A.BMP"));
+        QCOMPARE(BringFileIntoProject(nullptr, FileChoice{}, dir.path(), u"A.BMP"_s), u"A.BMP"_s);
         QVERIFY(platform.messages.shown().isEmpty());
     }
 };

@@ -10,11 +10,12 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QStringList kLines = {QStringLiteral("Atlantic crossing"),
-                            QStringLiteral("North Sea Ferries"), QStringLiteral("Baltic"),
-                            QStringLiteral("Seaside towns"), QStringLiteral("Inland")};
+const QStringList kLines = {u"Atlantic crossing"_s, u"North Sea Ferries"_s, u"Baltic"_s,
+                            u"Seaside towns"_s, u"Inland"_s};
 
 } // namespace
 
@@ -26,32 +27,31 @@ private slots:
     void chooser_findSelectsMatchesAndFallsBackToTheFirstLine()
     {
         PlatformDoubles platform;
-        TButtListForm form(kLines, 4, 257, QStringLiteral("Select an Entry to view"));
-        QCOMPARE(form.windowTitle(), QStringLiteral("Select an Entry to view"));
+        TButtListForm form(kLines, 4, 257, u"Select an Entry to view"_s);
+        QCOMPARE(form.windowTitle(), u"Select an Entry to view"_s);
         QCOMPARE(form.chosenIndex(), 4);
         form.show();
 
         platform.modal.expect<TGetInputTextForm>(
-            findWith(QStringLiteral("sea"), &TGetInputTextForm::FindFirstBtn));
+            findWith(u"sea"_s, &TGetInputTextForm::FindFirstBtn));
         form.BitBtn1->click();
         QCOMPARE(form.chosenIndex(), 1);
         QCOMPARE(form.focusWidget(), form.OKBitBtn);
 
         platform.modal.expect<TGetInputTextForm>([](TGetInputTextForm& find) {
-            QCOMPARE(find.Edit1->text(), QStringLiteral("sea")); // the last search text comes back
+            QCOMPARE(find.Edit1->text(), u"sea"_s); // the last search text comes back
             find.FindNextBtn->click();
         });
         form.BitBtn1->click();
         QCOMPARE(form.chosenIndex(), 3);
 
         platform.modal.expect<TGetInputTextForm>(
-            findWith(QStringLiteral("sea"), &TGetInputTextForm::FindNextBtn));
+            findWith(u"sea"_s, &TGetInputTextForm::FindNextBtn));
         form.BitBtn1->click();
         QCOMPARE(form.chosenIndex(), 0);
 
         form.ListBox1->setCurrentRow(2);
-        platform.modal.expect<TGetInputTextForm>(
-            findWith(QStringLiteral("x"), &TGetInputTextForm::CancelBtn));
+        platform.modal.expect<TGetInputTextForm>(findWith(u"x"_s, &TGetInputTextForm::CancelBtn));
         form.BitBtn1->click();
         QCOMPARE(form.chosenIndex(), 0);
     }
@@ -63,37 +63,37 @@ private slots:
             form.ListBox1->setCurrentRow(2);
             form.OKBitBtn->click();
         });
-        QCOMPARE(ChooseEntry(kLines, 0, 150, QStringLiteral("Remove")), 2);
+        QCOMPARE(ChooseEntry(kLines, 0, 150, u"Remove"_s), 2);
 
         platform.modal.expect<TButtListForm>(
             [](TButtListForm& form) { form.CancelBitBtn->click(); });
-        QCOMPARE(ChooseEntry(kLines, 0, 150, QStringLiteral("Remove")), -1);
+        QCOMPARE(ChooseEntry(kLines, 0, 150, u"Remove"_s), -1);
 
         platform.modal.expect<TButtListForm>([](TButtListForm& form) { form.OKBitBtn->click(); });
-        QCOMPARE(ChooseEntry({}, 0, 150, QStringLiteral("Remove")), -1);
+        QCOMPARE(ChooseEntry({}, 0, 150, u"Remove"_s), -1);
 
         platform.modal.expect<TButtListForm>([](TButtListForm& form) {
             emit form.ListBox1->itemDoubleClicked(form.ListBox1->item(1));
         });
-        QCOMPARE(ChooseEntry(kLines, 0, 150, QStringLiteral("Remove")), 1);
+        QCOMPARE(ChooseEntry(kLines, 0, 150, u"Remove"_s), 1);
     }
 
     void askFindText_returnsButtonAndText()
     {
         PlatformDoubles platform;
-        QString text = QStringLiteral("old");
+        QString text = u"old"_s;
         platform.modal.expect<TGetInputTextForm>([](TGetInputTextForm& form) {
-            QCOMPARE(form.windowTitle(), QStringLiteral("Find"));
-            QCOMPARE(form.Edit1->text(), QStringLiteral("old"));
-            form.Edit1->setText(QStringLiteral("new"));
+            QCOMPARE(form.windowTitle(), u"Find"_s);
+            QCOMPARE(form.Edit1->text(), u"old"_s);
+            form.Edit1->setText(u"new"_s);
             form.CancelBtn->click();
         });
         QCOMPARE(AskFindText(text), 0);
-        QCOMPARE(text, QStringLiteral("old"));
+        QCOMPARE(text, u"old"_s);
         platform.modal.expect<TGetInputTextForm>(
-            findWith(QStringLiteral("new"), &TGetInputTextForm::FindFirstBtn));
+            findWith(u"new"_s, &TGetInputTextForm::FindFirstBtn));
         QCOMPARE(AskFindText(text), 1);
-        QCOMPARE(text, QStringLiteral("new"));
+        QCOMPARE(text, u"new"_s);
     }
 };
 

@@ -20,12 +20,14 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 std::function<void(TGetTextForm&)> saveAs(const QString& name)
 {
     return [name](TGetTextForm& form) {
-        QCOMPARE(form.Label1->text(), QStringLiteral("Save Chapter file as :"));
+        QCOMPARE(form.Label1->text(), u"Save Chapter file as :"_s);
         form.Edit1->setText(name);
         form.SaveBtn->click();
     };
@@ -42,15 +44,11 @@ private slots:
     {
         QTest::addColumn<QString>("entered");
         QTest::addColumn<QString>("saved");
-        QTest::newRow("extension replaced")
-            << QStringLiteral("Chapter 1.txt") << QStringLiteral("Chapter 1.QLF");
-        QTest::newRow("folder dropped")
-            << QStringLiteral("C:\\TEMP\\INTRO") << QStringLiteral("INTRO.QLF");
-        QTest::newRow("colon ends the folder")
-            << QStringLiteral("A:NOTES") << QStringLiteral("NOTES.QLF");
-        QTest::newRow("refused") << QStringLiteral("a*b") << QString();
-        QTest::newRow("blanks and dots allowed")
-            << QStringLiteral("my.story v2") << QStringLiteral("my.QLF");
+        QTest::newRow("extension replaced") << u"Chapter 1.txt"_s << u"Chapter 1.QLF"_s;
+        QTest::newRow("folder dropped") << u"C:\\TEMP\\INTRO"_s << u"INTRO.QLF"_s;
+        QTest::newRow("colon ends the folder") << u"A:NOTES"_s << u"NOTES.QLF"_s;
+        QTest::newRow("refused") << u"a*b"_s << QString();
+        QTest::newRow("blanks and dots allowed") << u"my.story v2"_s << u"my.QLF"_s;
     }
     void chapterFileName()
     {
@@ -63,104 +61,96 @@ private slots:
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("other.txt")), "other words");
+        writeBytes(dir.filePath(u"other.txt"_s), "other words");
         TChapEditForm editor;
         editor.show();
         editor.RichEdit1->setFocus();
-        QTest::keyClicks(editor.RichEdit1, QStringLiteral("unsaved"));
-        const QString question =
-            QStringLiteral("The file has been changed.\n\r\n\rOpen another file anyway?");
+        QTest::keyClicks(editor.RichEdit1, u"unsaved"_s);
+        const QString question = u"The file has been changed.\n\r\n\rOpen another file anyway?"_s;
         platform.messages.answer(MessageAnswer::No);
         QTest::mouseClick(editor.ImportBtn, Qt::LeftButton);
         QCOMPARE(platform.messages.texts(), QStringList{question});
-        QCOMPARE(editor.RichEdit1->toPlainText(), QStringLiteral("unsaved"));
+        QCOMPARE(editor.RichEdit1->toPlainText(), u"unsaved"_s);
 
         platform.messages.clear();
         platform.messages.answer(MessageAnswer::Yes);
-        platform.files.answer(dir.filePath(QStringLiteral("other.txt")));
+        platform.files.answer(dir.filePath(u"other.txt"_s));
         QTest::mouseClick(editor.ImportBtn, Qt::LeftButton);
         QCOMPARE(platform.messages.texts(), QStringList{question});
-        QCOMPARE(editor.RichEdit1->toPlainText(), QStringLiteral("other words"));
+        QCOMPARE(editor.RichEdit1->toPlainText(), u"other words"_s);
     }
 
     void save_writesRichTextAndReports()
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("notes.txt")), "plain words");
+        writeBytes(dir.filePath(u"notes.txt"_s), "plain words");
         TChapEditForm editor;
-        platform.files.answer(dir.filePath(QStringLiteral("notes.txt")));
+        platform.files.answer(dir.filePath(u"notes.txt"_s));
         editor.ImportBtn->click();
-        QCOMPARE(editor.Label2->text(), QStringLiteral("notes.txt"));
+        QCOMPARE(editor.Label2->text(), u"notes.txt"_s);
         QVERIFY(!editor.RichEdit1->modified());
 
         platform.modal.expect<TGetTextForm>([](TGetTextForm& form) {
-            QCOMPARE(form.Edit1->text(), QStringLiteral("notes.txt"));
-            form.Edit1->setText(QStringLiteral("Chapter 1.txt"));
+            QCOMPARE(form.Edit1->text(), u"notes.txt"_s);
+            form.Edit1->setText(u"Chapter 1.txt"_s);
             form.SaveBtn->click();
         });
         editor.SaveasBtn->click();
-        const QByteArray saved = readBytes(dir.filePath(QStringLiteral("Chapter 1.QLF")));
+        const QByteArray saved = readBytes(dir.filePath(u"Chapter 1.QLF"_s));
         QVERIFY(LooksLikeRtf(saved));
         QVERIFY(saved.contains("plain words"));
-        QCOMPARE(editor.Label2->text(), QStringLiteral("Chapter 1.QLF"));
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("Chapter 1.QLF has been saved.")});
+        QCOMPARE(editor.Label2->text(), u"Chapter 1.QLF"_s);
+        QCOMPARE(platform.messages.texts(), QStringList{u"Chapter 1.QLF has been saved."_s});
 
         platform.messages.clear();
-        platform.modal.expect<TGetTextForm>(saveAs(QStringLiteral("a*b")));
+        platform.modal.expect<TGetTextForm>(saveAs(u"a*b"_s));
         editor.SaveasBtn->click();
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("a*b is not a valid file name")});
+        QCOMPARE(platform.messages.texts(), QStringList{u"a*b is not a valid file name"_s});
         QCOMPARE(platform.messages.shown().first().kind, MessageKind::Error);
-        QCOMPARE(dir.entries(),
-                 QStringList({QStringLiteral("Chapter 1.QLF"), QStringLiteral("notes.txt")}));
+        QCOMPARE(dir.entries(), QStringList({u"Chapter 1.QLF"_s, u"notes.txt"_s}));
 
         // Another chapter's file is replaced only after a question whose default is No; the
         // file being edited is saved again without one.
         platform.messages.clear();
-        writeBytes(dir.filePath(QStringLiteral("Other.QLF")), "{\\rtf1 other chapter}");
-        platform.modal.expect<TGetTextForm>(saveAs(QStringLiteral("other")));
+        writeBytes(dir.filePath(u"Other.QLF"_s), "{\\rtf1 other chapter}");
+        platform.modal.expect<TGetTextForm>(saveAs(u"other"_s));
         platform.messages.answer(MessageAnswer::No);
         editor.SaveasBtn->click();
         QCOMPARE(platform.messages.texts(),
                  QStringList{QStringLiteral(
                      "The file Other.QLF already exists.\n\r\n\rDo you want to replace it?")});
         QCOMPARE(platform.messages.shown().first().kind, MessageKind::ConfirmDiscard);
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("Other.QLF"))),
-                 QByteArray("{\\rtf1 other chapter}"));
+        QCOMPARE(readBytes(dir.filePath(u"Other.QLF"_s)), QByteArray("{\\rtf1 other chapter}"));
         platform.messages.clear();
-        platform.modal.expect<TGetTextForm>(saveAs(QStringLiteral("Chapter 1")));
+        platform.modal.expect<TGetTextForm>(saveAs(u"Chapter 1"_s));
         editor.SaveasBtn->click();
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("Chapter 1.QLF has been saved.")});
+        QCOMPARE(platform.messages.texts(), QStringList{u"Chapter 1.QLF has been saved."_s});
 
         // On a full disk the chapter stays as it was saved, and the author is told why.
         platform.messages.clear();
-        const QByteArray kept = readBytes(dir.filePath(QStringLiteral("Chapter 1.QLF")));
-        QTest::keyClicks(editor.RichEdit1, QStringLiteral(" and more"));
-        platform.modal.expect<TGetTextForm>(saveAs(QStringLiteral("Chapter 1")));
+        const QByteArray kept = readBytes(dir.filePath(u"Chapter 1.QLF"_s));
+        QTest::keyClicks(editor.RichEdit1, u" and more"_s);
+        platform.modal.expect<TGetTextForm>(saveAs(u"Chapter 1"_s));
         {
             const FileSizeLimit full(64);
             editor.SaveasBtn->click();
         }
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("Disk full: Chapter 1.QLF")});
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("Chapter 1.QLF"))), kept);
+        QCOMPARE(platform.messages.texts(), QStringList{u"Disk full: Chapter 1.QLF"_s});
+        QCOMPARE(readBytes(dir.filePath(u"Chapter 1.QLF"_s)), kept);
         QVERIFY(editor.RichEdit1->modified());
         platform.messages.clear();
-        platform.modal.expect<TGetTextForm>(saveAs(QStringLiteral("Chapter 1")));
+        platform.modal.expect<TGetTextForm>(saveAs(u"Chapter 1"_s));
         editor.SaveasBtn->click(); // with room again
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("Chapter 1.QLF has been saved.")});
+        QCOMPARE(platform.messages.texts(), QStringList{u"Chapter 1.QLF has been saved."_s});
 
         // A file that cannot be read gives a message and the text stays.
         platform.messages.clear();
-        platform.files.answer(dir.filePath(QStringLiteral("gone.rtf")));
+        platform.files.answer(dir.filePath(u"gone.rtf"_s));
         editor.ImportBtn->click();
-        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Cannot open file ") +
-                                                        dir.filePath(QStringLiteral("gone.rtf"))});
-        QVERIFY(editor.RichEdit1->toPlainText().contains(QStringLiteral("plain words")));
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{u"Cannot open file "_s + dir.filePath(u"gone.rtf"_s)});
+        QVERIFY(editor.RichEdit1->toPlainText().contains(u"plain words"_s));
     }
 
     void close_asksOnlyWhenChanged()
@@ -173,12 +163,12 @@ private slots:
         QVERIFY(platform.messages.shown().isEmpty());
 
         editor.show();
-        editor.RichEdit1->insertPlainText(QStringLiteral("new text"));
+        editor.RichEdit1->insertPlainText(u"new text"_s);
         platform.messages.answer(MessageAnswer::No);
         editor.OKBtn->click();
         QVERIFY(editor.isVisible());
         QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("The file has been changed.\n\r\n\rClose anyway?")});
+                 QStringList{u"The file has been changed.\n\r\n\rClose anyway?"_s});
         QCOMPARE(platform.messages.shown().last().kind, MessageKind::ConfirmDiscard);
         platform.messages.answer(MessageAnswer::Yes);
         editor.OKBtn->click();
@@ -190,7 +180,7 @@ private slots:
     {
         PlatformDoubles platform;
         TChapEditForm editor;
-        QCOMPARE(editor.sizeCombo->currentText(), QStringLiteral("10"));
+        QCOMPARE(editor.sizeCombo->currentText(), u"10"_s);
         QCOMPARE(editor.ColorCombo->currentIndex(), 1); // black
         editor.RichEdit1->loadContent(
             "{\\rtf1 {\\fonttbl{\\f0 Arial;}}\\f0\\fs24 plain \\b\\ul bold\\b0\\ulnone  end}");
@@ -199,7 +189,7 @@ private slots:
         cursor.setPosition(10, QTextCursor::KeepAnchor);
         editor.RichEdit1->setTextCursor(cursor);
         QVERIFY(editor.BtnB->isChecked() && editor.BtnH->isChecked() && !editor.BtnI->isChecked());
-        QCOMPARE(editor.sizeCombo->currentText(), QStringLiteral("12"));
+        QCOMPARE(editor.sizeCombo->currentText(), u"12"_s);
 
         cursor.setPosition(0);
         cursor.setPosition(10, QTextCursor::KeepAnchor);
@@ -223,7 +213,7 @@ private slots:
         editor.show();
         QVERIFY(QTest::qWaitForWindowActive(&editor));
         editor.RichEdit1->setFocus();
-        QTest::keyClicks(editor.RichEdit1, QStringLiteral("some words"));
+        QTest::keyClicks(editor.RichEdit1, u"some words"_s);
         editor.RichEdit1->selectAll();
         const auto typeInto = [](QComboBox* box, const QString& text) {
             box->lineEdit()->setFocus();
@@ -232,12 +222,12 @@ private slots:
             QTest::keyClick(box->lineEdit(), Qt::Key_Return);
         };
         const auto format = [&editor] { return editor.RichEdit1->textCursor().charFormat(); };
-        typeInto(editor.sizeCombo, QStringLiteral("13"));
+        typeInto(editor.sizeCombo, u"13"_s);
         QCOMPARE(format().fontPointSize(), 13.0);
         QCOMPARE(editor.focusWidget(), editor.RichEdit1);
-        typeInto(editor.sizeCombo, QStringLiteral("big"));
+        typeInto(editor.sizeCombo, u"big"_s);
         QCOMPARE(format().fontPointSize(), 10.0);
-        typeInto(editor.sizeCombo, QStringLiteral("24"));
+        typeInto(editor.sizeCombo, u"24"_s);
         QCOMPARE(format().fontPointSize(), 24.0);
         const QString family = editor.FontNameCombo->itemText(editor.FontNameCombo->count() - 1);
         typeInto(editor.FontNameCombo, family.toLower());
@@ -253,7 +243,7 @@ private slots:
         PlatformDoubles platform;
         TChapEditForm editor;
         editor.show();
-        editor.RichEdit1->insertPlainText(QStringLiteral("word"));
+        editor.RichEdit1->insertPlainText(u"word"_s);
         editor.RichEdit1->selectAll();
         const auto colour = [&editor] {
             return editor.RichEdit1->textCursor().charFormat().foreground();
@@ -282,11 +272,11 @@ private slots:
         PlatformDoubles platform;
         TChapEditForm editor;
         editor.RichEdit1->loadContent("{\\rtf1 the \\ul North Sea\\ulnone  ferry}");
-        editor.RichEdit1->insertPlainText(QStringLiteral("x"));
+        editor.RichEdit1->insertPlainText(u"x"_s);
         platform.modal.expect<ThypeditForm>([](ThypeditForm& viewer) {
             QVERIFY(viewer.RichEdit1->isReadOnly());
             QTextCursor cursor = viewer.RichEdit1->textCursor();
-            cursor.setPosition(int(QStringLiteral("xthe Nor").size()));
+            cursor.setPosition(int(u"xthe Nor"_s.size()));
             viewer.RichEdit1->setTextCursor(cursor);
             viewer.RichEdit1MouseDown();
             cursor.setPosition(2);
@@ -295,38 +285,38 @@ private slots:
             viewer.CloseBtn->click();
         });
         editor.Button1->click();
-        QCOMPARE(recorder.phrases, QStringList{QStringLiteral("North Sea")});
+        QCOMPARE(recorder.phrases, QStringList{u"North Sea"_s});
         QVERIFY(editor.RichEdit1->modified());
-        QVERIFY(editor.RichEdit1->toPlainText().startsWith(QStringLiteral("xthe")));
+        QVERIFY(editor.RichEdit1->toPlainText().startsWith(u"xthe"_s));
     }
 
     void tutorial_findText()
     {
         PlatformDoubles platform;
         TTutorialForm tutorial(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/KESTRIN.RTF"));
-        QVERIFY(tutorial.RichEdit1->toPlainText().contains(QStringLiteral("Quorelle")));
+        QVERIFY(tutorial.RichEdit1->toPlainText().contains(u"Quorelle"_s));
         QTextCursor cursor = tutorial.RichEdit1->textCursor();
         cursor.setPosition(0);
         cursor.setPosition(8, QTextCursor::KeepAnchor);
         tutorial.RichEdit1->setTextCursor(cursor);
         tutorial.FindClick();
-        QCOMPARE(tutorial.FindDialog1->findText(), QStringLiteral("Quorelle"));
+        QCOMPARE(tutorial.FindDialog1->findText(), u"Quorelle"_s);
         cursor.setPosition(0);
         cursor.setPosition(40, QTextCursor::KeepAnchor);
         tutorial.RichEdit1->setTextCursor(cursor);
         tutorial.FindClick();
         QCOMPARE(tutorial.FindDialog1->findText(),
-                 QStringLiteral("Quorelle")); // a long selection keeps it
+                 u"Quorelle"_s); // a long selection keeps it
 
         cursor.setPosition(0);
         tutorial.RichEdit1->setTextCursor(cursor);
-        QVERIFY(tutorial.RichEdit1->findNext(QStringLiteral("TUTORIAL")));
+        QVERIFY(tutorial.RichEdit1->findNext(u"TUTORIAL"_s));
         const int first = tutorial.RichEdit1->textCursor().selectionStart();
-        QVERIFY(tutorial.RichEdit1->findNext(QStringLiteral("tutorial")));
+        QVERIFY(tutorial.RichEdit1->findNext(u"tutorial"_s));
         QVERIFY(tutorial.RichEdit1->textCursor().selectionStart() > first);
         cursor.movePosition(QTextCursor::End);
         tutorial.RichEdit1->setTextCursor(cursor);
-        QVERIFY(!tutorial.RichEdit1->findNext(QStringLiteral("Quorelle"))); // no wrap
+        QVERIFY(!tutorial.RichEdit1->findNext(u"Quorelle"_s)); // no wrap
     }
 };
 

@@ -37,6 +37,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 enum Row
@@ -67,7 +69,7 @@ struct LinkBook : TestBook
              {"SEA.JPG", "HORN.WAV", "FILM.AVI", "TUNE.MID", "GAME.EXE", "PAGE.HTM", "NOTES.TXT"})
             writeBytes(dir.filePath(QString::fromLatin1(name)), "x");
     }
-    QByteArray hyperText() const { return readBytes(dir.filePath(QStringLiteral("BOOK.QVR"))); }
+    QByteArray hyperText() const { return readBytes(dir.filePath(u"BOOK.QVR"_s)); }
 };
 
 // Defines a link for the phrase: chooses the row, presses Add, lets `script` work the kind's
@@ -84,7 +86,7 @@ void defineLink(PlatformDoubles& platform, const QString& phrase, Row row,
         QTRY_VERIFY(!form.isVisible());
     });
     platform.modal.expect<Window>(script);
-    DefineLink(QStringLiteral("BOOK.QVR"), phrase);
+    DefineLink(u"BOOK.QVR"_s, phrase);
 }
 
 template <class Picker>
@@ -102,16 +104,16 @@ void defineExecutable(PlatformDoubles& platform, const QString& phrase, int choi
         click(c.OKBtn);
     });
     platform.modal.expect<Picker>(pickerScript);
-    DefineLink(QStringLiteral("BOOK.QVR"), phrase);
+    DefineLink(u"BOOK.QVR"_s, phrase);
 }
 
 void typeText(THypEntryForm& editor, const QString& text)
 {
     editor.RichEdit1->setFocus();
     QTest::keyClicks(editor.RichEdit1, text);
-    KeepScreenshot(editor, editor.AdjustBtn->text().contains(QStringLiteral("Design"))
-                               ? QStringLiteral("THypEntryForm-display")
-                               : QStringLiteral("THypEntryForm-text"));
+    KeepScreenshot(editor, editor.AdjustBtn->text().contains(u"Design"_s)
+                               ? u"THypEntryForm-display"_s
+                               : u"THypEntryForm-text"_s);
     click(editor.OKBtn);
 }
 
@@ -128,69 +130,65 @@ private slots:
         LinkBook book;
         platform.modal.expect<THypMenuForm>([&platform](THypMenuForm& form) {
             QVERIFY(QTest::qWaitForWindowActive(&form));
-            QCOMPARE(form.Label1->text(), QStringLiteral("HyperText Link"));
-            QCOMPARE(form.GroupBox1->title(), QStringLiteral(" Select HyperText type "));
+            QCOMPARE(form.Label1->text(), u"HyperText Link"_s);
+            QCOMPARE(form.GroupBox1->title(), u" Select HyperText type "_s);
             QVERIFY(form.RadioButtons[TextOnly]->isChecked() &&
                     form.Buttons[TextOnly]->isEnabled());
             QVERIFY(!form.Buttons[GraphicOnly]->isEnabled());
-            KeepScreenshot(form, QStringLiteral("THypMenuForm"));
+            KeepScreenshot(form, u"THypMenuForm"_s);
             QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
             QTRY_VERIFY(!platform.messages.shown().isEmpty()); // a mnemonic animates its click
             QVERIFY(form.isVisible());
             QTest::keyClick(&form, Qt::Key_Escape);
         });
-        DefineLink(QStringLiteral("BOOK.QVR"), QStringLiteral("North Sea"));
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("No data has been entered.")});
+        DefineLink(u"BOOK.QVR"_s, u"North Sea"_s);
+        QCOMPARE(platform.messages.texts(), QStringList{u"No data has been entered."_s});
         QVERIFY(book.hyperText().isEmpty());
-        QCOMPARE(CurrentHyperPhrase(), QStringLiteral("North Sea"));
+        QCOMPARE(CurrentHyperPhrase(), u"North Sea"_s);
     }
 
     void everyKind_isDefinedThroughItsWindowAndPlaysAsTheReaderClicks()
     {
         PlatformDoubles platform;
         LinkBook book;
-        defineLink<THypEntryForm>(platform, QStringLiteral("Note"), TextOnly,
-                                  [](THypEntryForm& e) { typeText(e, QStringLiteral("a note")); });
-        defineLink<TGetGraphicForm>(platform, QStringLiteral("Sunrise"), GraphicOnly,
-                                    [](TGetGraphicForm& p) {
-                                        p.Edit2->setText(QStringLiteral("30"));
-                                        click(p.OKBtn);
-                                    });
-        defineLink<TGetFileForm>(platform, QStringLiteral("Horn"), Voice,
+        defineLink<THypEntryForm>(platform, u"Note"_s, TextOnly,
+                                  [](THypEntryForm& e) { typeText(e, u"a note"_s); });
+        defineLink<TGetGraphicForm>(platform, u"Sunrise"_s, GraphicOnly, [](TGetGraphicForm& p) {
+            p.Edit2->setText(u"30"_s);
+            click(p.OKBtn);
+        });
+        defineLink<TGetFileForm>(platform, u"Horn"_s, Voice,
                                  [](TGetFileForm& p) { click(p.OKBtn); });
-        defineLink<THypEntryForm>(
-            platform, QStringLiteral("Chart"), GraphicText,
-            [](THypEntryForm& e) { typeText(e, QStringLiteral("the chart")); });
-        defineLink<TGetGrAudioForm>(platform, QStringLiteral("Sun and wave"), GraphicSound,
+        defineLink<THypEntryForm>(platform, u"Chart"_s, GraphicText,
+                                  [](THypEntryForm& e) { typeText(e, u"the chart"_s); });
+        defineLink<TGetGrAudioForm>(platform, u"Sun and wave"_s, GraphicSound,
                                     [](TGetGrAudioForm& p) { click(p.OKBtn); });
-        defineLink<TGetFileForm>(platform, QStringLiteral("Film"), Video,
+        defineLink<TGetFileForm>(platform, u"Film"_s, Video,
                                  [](TGetFileForm& p) { click(p.OKBtn); });
-        defineLink<TGetFileForm>(platform, QStringLiteral("Tune"), Midi,
+        defineLink<TGetFileForm>(platform, u"Tune"_s, Midi,
                                  [](TGetFileForm& p) { click(p.OKBtn); });
-        defineLink<TNoteFileForm>(platform, QStringLiteral("Notes"), Notepad, [](TNoteFileForm& n) {
-            QTest::keyClicks(n.Edit1, QStringLiteral("NOTES.TXT"));
+        defineLink<TNoteFileForm>(platform, u"Notes"_s, Notepad, [](TNoteFileForm& n) {
+            QTest::keyClicks(n.Edit1, u"NOTES.TXT"_s);
             click(n.OKBtn);
         });
         // The three kinds behind " Executable": the choice window, then its picker.
-        defineExecutable<TGetExeForm>(platform, QStringLiteral("Game"), 0, [](TGetExeForm& p) {
-            p.Edit1->setText(QStringLiteral("GAME.EXE"));
-            p.Edit2->setText(QStringLiteral("-x"));
+        defineExecutable<TGetExeForm>(platform, u"Game"_s, 0, [](TGetExeForm& p) {
+            p.Edit1->setText(u"GAME.EXE"_s);
+            p.Edit2->setText(u"-x"_s);
             click(p.OKBtn);
         });
-        defineExecutable<TGetWinExeForm>(
-            platform, QStringLiteral("Letter"), 1, [](TGetWinExeForm& p) {
-                QTest::keyClicks(p.Edit1, QStringLiteral("write notes.txt"));
-                click(p.OKBtn);
-            });
-        defineExecutable<TGetFileForm>(platform, QStringLiteral("Page"), 2, [](TGetFileForm& p) {
-            emit p.FileListBox1->fileClicked(QStringLiteral("PAGE.HTM"));
+        defineExecutable<TGetWinExeForm>(platform, u"Letter"_s, 1, [](TGetWinExeForm& p) {
+            QTest::keyClicks(p.Edit1, u"write notes.txt"_s);
+            click(p.OKBtn);
+        });
+        defineExecutable<TGetFileForm>(platform, u"Page"_s, 2, [](TGetFileForm& p) {
+            emit p.FileListBox1->fileClicked(u"PAGE.HTM"_s);
             click(p.OKBtn);
         });
 
         const QString sections = QString::fromLatin1(book.hyperText());
         const auto simple = [](const char* phrase, int type, const char* command) {
-            return QStringLiteral("[%1]\r\nsource=HYPER\r\ntype=%2\r\ncommand=%3\r\n]\r\n\r\n")
+            return u"[%1]\r\nsource=HYPER\r\ntype=%2\r\ncommand=%3\r\n]\r\n\r\n"_s
                 .arg(QLatin1String(phrase))
                 .arg(type)
                 .arg(QLatin1String(command));
@@ -202,9 +200,8 @@ private slots:
               simple("Game", 4, "GAME.EXE,-x"), simple("Letter", 9, "WRITE NOTES.TXT"),
               simple("Page", 10, "PAGE.HTM")})
             QVERIFY2(sections.contains(expected), qPrintable(expected + sections));
-        QVERIFY(sections.contains(
-            QStringLiteral("[Note]\r\nsource=HYPER\r\ntype=1\r\ndisplaytype=0\r\n")));
-        QVERIFY(sections.contains(QStringLiteral("[Chart]\r\nsource=HYPER\r\ntype=5\r\n")));
+        QVERIFY(sections.contains(u"[Note]\r\nsource=HYPER\r\ntype=1\r\ndisplaytype=0\r\n"_s));
+        QVERIFY(sections.contains(u"[Chart]\r\nsource=HYPER\r\ntype=5\r\n"_s));
 
         // A click on each phrase does what the reader's click does.
         MediaRecorder media;
@@ -218,39 +215,33 @@ private slots:
             QVERIFY(source.hyperEntry(QString::fromLatin1(phrase), lines));
             ShowEntry(lines, nullptr);
         }
-        QCOMPARE(
-            media.calls,
-            QStringList(
-                {QStringLiteral("show Sunrise: SEA.JPG,30"), QStringLiteral("show Horn: HORN.WAV"),
-                 QStringLiteral("show Sun and wave: SEA.JPG,HORN.WAV,0"),
-                 QStringLiteral("show Film: FILM.AVI"), QStringLiteral("show Tune: TUNE.MID"),
-                 QStringLiteral("run 4: GAME.EXE,-x"), QStringLiteral("run 9: WRITE NOTES.TXT")}));
-        QCOMPARE(platform.documents.opened(), QStringList{QStringLiteral("PAGE.HTM")});
+        QCOMPARE(media.calls, QStringList({u"show Sunrise: SEA.JPG,30"_s, u"show Horn: HORN.WAV"_s,
+                                           u"show Sun and wave: SEA.JPG,HORN.WAV,0"_s,
+                                           u"show Film: FILM.AVI"_s, u"show Tune: TUNE.MID"_s,
+                                           u"run 4: GAME.EXE,-x"_s, u"run 9: WRITE NOTES.TXT"_s}));
+        QCOMPARE(platform.documents.opened(), QStringList{u"PAGE.HTM"_s});
     }
 
     void edits_replaceInPlaceAndCancelLeavesTheFileAsItWas()
     {
         PlatformDoubles platform;
         LinkBook book;
-        AddEntry(QStringLiteral("BOOK.QVR"), QStringLiteral("First"), 3, QStringLiteral("HORN.WAV"),
-                 kHyperSource);
-        AddEntry(QStringLiteral("BOOK.QVR"), QStringLiteral("Sunrise"), 2,
-                 QStringLiteral("SEA.JPG,30"), kHyperSource);
-        AddEntry(QStringLiteral("BOOK.QVR"), QStringLiteral("Last"), 3, QStringLiteral("HORN.WAV"),
-                 kHyperSource);
+        AddEntry(u"BOOK.QVR"_s, u"First"_s, 3, u"HORN.WAV"_s, kHyperSource);
+        AddEntry(u"BOOK.QVR"_s, u"Sunrise"_s, 2, u"SEA.JPG,30"_s, kHyperSource);
+        AddEntry(u"BOOK.QVR"_s, u"Last"_s, 3, u"HORN.WAV"_s, kHyperSource);
         const QByteArray before = book.hyperText();
         platform.modal.expect<THypMenuForm>([](THypMenuForm& form) {
             QVERIFY(QTest::qWaitForWindowActive(&form));
-            QCOMPARE(form.Label1->text(), QStringLiteral("HyperLink Phrase"));
+            QCOMPARE(form.Label1->text(), u"HyperLink Phrase"_s);
             QVERIFY(form.RadioButtons[GraphicOnly]->isChecked());
             QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier); // saved unchanged
             QTRY_VERIFY(!form.isVisible());
         });
-        DefineLink(QStringLiteral("BOOK.QVR"), QStringLiteral("SUNRISE"));
+        DefineLink(u"BOOK.QVR"_s, u"SUNRISE"_s);
         QCOMPARE(book.hyperText(), QByteArray(before).replace("[Sunrise]", "[SUNRISE]"));
 
         // Voice Only becomes Graphic Only in its place; then a cancelled change writes nothing.
-        defineLink<TGetGraphicForm>(platform, QStringLiteral("first"), GraphicOnly,
+        defineLink<TGetGraphicForm>(platform, u"first"_s, GraphicOnly,
                                     [](TGetGraphicForm& p) { click(p.OKBtn); });
         const QByteArray changed = book.hyperText();
         QVERIFY(changed.startsWith(
@@ -262,7 +253,7 @@ private slots:
             click(form.CancelBtn);
         });
         platform.modal.expect<TNoteFileForm>([](TNoteFileForm& n) { click(n.CancelBtn); });
-        DefineLink(QStringLiteral("BOOK.QVR"), QStringLiteral("Last"));
+        DefineLink(u"BOOK.QVR"_s, u"Last"_s);
         QCOMPARE(book.hyperText(), changed);
     }
 
@@ -273,8 +264,7 @@ private slots:
     {
         PlatformDoubles platform;
         LinkBook book;
-        AddEntry(QStringLiteral("BOOK.QVR"), QStringLiteral("Horn"), 3, QStringLiteral("HORN.WAV"),
-                 kHyperSource);
+        AddEntry(u"BOOK.QVR"_s, u"Horn"_s, 3, u"HORN.WAV"_s, kHyperSource);
         const QByteArray before = book.hyperText();
         for (const Row row : {Executable, Notepad}) {
             platform.modal.expect<THypMenuForm>([row](THypMenuForm& form) {
@@ -292,9 +282,8 @@ private slots:
                     QTest::keyClick(&n, Qt::Key_Escape);
                 });
             }
-            DefineLink(QStringLiteral("BOOK.QVR"), QStringLiteral("Horn"));
-            QCOMPARE(platform.messages.texts(),
-                     QStringList{QStringLiteral("No data has been entered.")});
+            DefineLink(u"BOOK.QVR"_s, u"Horn"_s);
+            QCOMPARE(platform.messages.texts(), QStringList{u"No data has been entered."_s});
             platform.messages.clear();
         }
         QCOMPARE(book.hyperText(), before);
@@ -318,22 +307,21 @@ private slots:
             click(c.OKBtn);
         });
         platform.modal.expect<TGetWinExeForm>([](TGetWinExeForm& p) {
-            QTest::keyClicks(p.Edit1, QStringLiteral("write notes.txt"));
+            QTest::keyClicks(p.Edit1, u"write notes.txt"_s);
             click(p.OKBtn);
         });
-        DefineLink(QStringLiteral("BOOK.QVR"), QStringLiteral("Letter"));
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("No data has been entered.")});
+        DefineLink(u"BOOK.QVR"_s, u"Letter"_s);
+        QCOMPARE(platform.messages.texts(), QStringList{u"No data has been entered."_s});
         QVERIFY(book.hyperText().isEmpty());
 
         platform.messages.clear();
-        writeBytes(book.dir.filePath(QStringLiteral("BOOK.QVR")),
+        writeBytes(book.dir.filePath(u"BOOK.QVR"_s),
                    "[Odd]\r\nsource=HYPER\r\ntype=x2\r\ncommand=A\r\n]\r\n\r\n");
         platform.modal.expect<THypMenuForm>([](THypMenuForm& form) {
-            QCOMPARE(form.Label1->text(), QStringLiteral("HyperText Link"));
+            QCOMPARE(form.Label1->text(), u"HyperText Link"_s);
             click(form.CancelBtn);
         });
-        DefineLink(QStringLiteral("BOOK.QVR"), QStringLiteral("Odd"));
+        DefineLink(u"BOOK.QVR"_s, u"Odd"_s);
         QCOMPARE(platform.messages.texts(),
                  QStringList{
                      QStringLiteral("The HyperText link \"Odd\" is damaged ('x2' is not a valid "
@@ -353,18 +341,18 @@ private slots:
         Thypermenuform form(book.state);
         form.show();
         QVERIFY(!form.viewbtn->isEnabled() && !form.deleteBtn->isEnabled()); // no links yet
-        KeepScreenshot(form, QStringLiteral("Thypermenuform"));
+        KeepScreenshot(form, u"Thypermenuform"_s);
 
         // Add: the chapter, then a press on the phrase in its text opens the link dialog.
         const auto firstLine = [](TButtListForm& list) { click(list.OKBitBtn); };
         platform.modal.expect<TButtListForm>([](TButtListForm& list) {
-            QCOMPARE(list.windowTitle(), QStringLiteral("Select a Chapter with HyperText"));
+            QCOMPARE(list.windowTitle(), u"Select a Chapter with HyperText"_s);
             QCOMPARE(list.ListBox1->count(), 2);
             click(list.OKBitBtn);
         });
         platform.modal.expect<Thypaddform>([](Thypaddform& viewer) {
             QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-            KeepScreenshot(viewer, QStringLiteral("Thypaddform"));
+            KeepScreenshot(viewer, u"Thypaddform"_s);
             QTextCursor at(viewer.RichEdit1->document());
             at.setPosition(7); // inside "Sea"
             QTest::mouseClick(viewer.RichEdit1->viewport(), Qt::LeftButton, {},
@@ -372,13 +360,13 @@ private slots:
             QTest::keyClick(&viewer, Qt::Key_Escape);
         });
         platform.modal.expect<THypMenuForm>([](THypMenuForm& link) {
-            QCOMPARE(link.Edit1->text(), QStringLiteral("Sea"));
+            QCOMPARE(link.Edit1->text(), u"Sea"_s);
             choose(link, Notepad);
             click(link.Buttons[Notepad]);
             click(link.OKBtn);
         });
         platform.modal.expect<TNoteFileForm>([](TNoteFileForm& n) {
-            QTest::keyClicks(n.Edit1, QStringLiteral("NOTES.TXT"));
+            QTest::keyClicks(n.Edit1, u"NOTES.TXT"_s);
             click(n.OKBtn);
         });
         click(form.AddBtn);
@@ -396,19 +384,18 @@ private slots:
         platform.messages.answer(MessageAnswer::Yes);
         click(form.deleteBtn);
         QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("The \"Sea\" entry will be deleted.\n\rContinue?")});
+                 QStringList{u"The \"Sea\" entry will be deleted.\n\rContinue?"_s});
         QVERIFY(!form.viewbtn->isEnabled());
 
         // A chapter whose file is gone: the error, and no viewer.
-        QFile::remove(book.dir.filePath(QStringLiteral("Two.QLF")));
+        QFile::remove(book.dir.filePath(u"Two.QLF"_s));
         platform.messages.clear();
         platform.modal.expect<TButtListForm>([](TButtListForm& list) {
             list.ListBox1->setCurrentRow(1);
             click(list.OKBitBtn);
         });
         click(form.AddBtn);
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("Cannot open file Two.QLF")});
+        QCOMPARE(platform.messages.texts(), QStringList{u"Cannot open file Two.QLF"_s});
     }
 };
 

@@ -19,6 +19,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class PickersTest : public QObject
 {
     Q_OBJECT
@@ -30,17 +32,17 @@ private slots:
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
-        QDir(dir.path()).mkdir(QStringLiteral("elsewhere"));
-        writeBytes(dir.filePath(QStringLiteral("elsewhere/SKY.JPG")), "outside");
-        writeBytes(dir.filePath(QStringLiteral("OLD.BMP")), "old");
-        TGetGraphicForm form(QStringLiteral("OLD.BMP"), 0);
-        platform.files.answer(dir.filePath(QStringLiteral("elsewhere/SKY.JPG")));
+        QDir(dir.path()).mkdir(u"elsewhere"_s);
+        writeBytes(dir.filePath(u"elsewhere/SKY.JPG"_s), "outside");
+        writeBytes(dir.filePath(u"OLD.BMP"_s), "old");
+        TGetGraphicForm form(u"OLD.BMP"_s, 0);
+        platform.files.answer(dir.filePath(u"elsewhere/SKY.JPG"_s));
         platform.messages.answer(MessageAnswer::Yes);
         form.GetBtn->click();
         QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("Copy the file SKY.JPG to the Project directory?")});
-        QCOMPARE(platform.files.asked().first().title, QStringLiteral("Select a Graphic File"));
-        QCOMPARE(form.Edit1->text(), QStringLiteral("SKY.JPG"));
+                 QStringList{u"Copy the file SKY.JPG to the Project directory?"_s});
+        QCOMPARE(platform.files.asked().first().title, u"Select a Graphic File"_s);
+        QCOMPARE(form.Edit1->text(), u"SKY.JPG"_s);
         QCOMPARE(form.FileListBox1->count(), 2);
     }
 
@@ -50,20 +52,20 @@ private slots:
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
-        const QString program = QString(70, u'P') + QStringLiteral(".SH,-x");
+        const QString program = QString(70, u'P') + u".SH,-x"_s;
         TGetExeForm exe(program);
         QCOMPARE(exe.value(), program);
-        const QString notes = QString(80, u'n') + QStringLiteral(".TXT");
+        const QString notes = QString(80, u'n') + u".TXT"_s;
         TNoteFileForm notepad(notes);
         QCOMPARE(notepad.Edit1->text(), notes);
-        TGetGraphicForm graphic(QStringLiteral("PIC.BMP"), 123456);
-        QCOMPARE(graphic.Edit2->text(), QStringLiteral("123456"));
+        TGetGraphicForm graphic(u"PIC.BMP"_s, 123456);
+        QCOMPARE(graphic.Edit2->text(), u"123456"_s);
 
         exe.Edit1->clear();
         QTest::keyClicks(exe.Edit1, QString(60, u'a'));
         QCOMPARE(exe.Edit1->text(), QString(50, u'a'));
         exe.Edit1->clear(); // Cyrillic takes two bytes of the field a letter: whole letters only
-        type(exe.Edit1, QString(30, QChar(0x0436)) + QStringLiteral("a"));
+        type(exe.Edit1, QString(30, QChar(0x0436)) + u"a"_s);
         QCOMPARE(exe.Edit1->text(), QString(25, QChar(0x0436)));
         QTest::keyClick(notepad.Edit1, Qt::Key_End);
         QTest::keyClick(notepad.Edit1, Qt::Key_X);
@@ -78,20 +80,19 @@ private slots:
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("outside.jpg")), "x");
-        QDir(dir.path()).mkdir(QStringLiteral("book"));
-        QDir::setCurrent(dir.filePath(QStringLiteral("book")));
+        writeBytes(dir.filePath(u"outside.jpg"_s), "x");
+        QDir(dir.path()).mkdir(u"book"_s);
+        QDir::setCurrent(dir.filePath(u"book"_s));
         TGetGraphicForm form(QString(), 0);
         QVERIFY(!form.BitBtn1->isEnabled());
-        platform.files.answer(dir.filePath(QStringLiteral("outside.jpg")));
+        platform.files.answer(dir.filePath(u"outside.jpg"_s));
         platform.messages.answer(MessageAnswer::No);
         form.GetBtn->click();
         QVERIFY(form.Edit1->text().isEmpty());
         form.show();
         form.OKBtn->click();
         QVERIFY(form.isVisible());
-        QCOMPARE(platform.messages.texts().last(),
-                 QStringLiteral("No Graphic file has been selected"));
+        QCOMPARE(platform.messages.texts().last(), u"No Graphic file has been selected"_s);
         QCOMPARE(form.focusWidget(), form.Edit1);
     }
 
@@ -99,32 +100,29 @@ private slots:
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
-        TGetGraphicForm form(QStringLiteral("A.BMP"), 30);
+        TGetGraphicForm form(u"A.BMP"_s, 30);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QCOMPARE(form.Edit2->text(), QStringLiteral("30"));
-        for (const auto& [typed, kept] : {std::pair{QStringLiteral("-5"), QStringLiteral("-5")},
-                                          std::pair{QStringLiteral("1.5"), QStringLiteral("0")},
-                                          std::pair{QString(), QStringLiteral("0")}}) {
+        QCOMPARE(form.Edit2->text(), u"30"_s);
+        for (const auto& [typed, kept] : {std::pair{u"-5"_s, u"-5"_s}, std::pair{u"1.5"_s, u"0"_s},
+                                          std::pair{QString(), u"0"_s}}) {
             form.Edit2->setFocus();
             form.Edit2->setText(typed);
             form.Edit1->setFocus();
             QCOMPARE(form.Edit2->text(), kept);
         }
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("That is not a valid number")});
+        QCOMPARE(platform.messages.texts(), QStringList{u"That is not a valid number"_s});
 
         // Enter accepts without leaving the field: the duration is checked all the same.
         platform.messages.clear();
         form.Edit2->setFocus();
         form.Edit2->selectAll();
-        QTest::keyClicks(form.Edit2, QStringLiteral("1.5"));
+        QTest::keyClicks(form.Edit2, u"1.5"_s);
         QTest::keyClick(form.Edit2, Qt::Key_Return);
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("That is not a valid number")});
+        QCOMPARE(platform.messages.texts(), QStringList{u"That is not a valid number"_s});
         QVERIFY(form.isVisible());
-        QCOMPARE(form.Edit2->text(), QStringLiteral("0"));
-        QTest::keyClicks(form.Edit2, QStringLiteral("15"));
+        QCOMPARE(form.Edit2->text(), u"0"_s);
+        QTest::keyClicks(form.Edit2, u"15"_s);
         QTest::keyClick(form.Edit2, Qt::Key_Return);
         QVERIFY(!form.isVisible());
         QCOMPARE(form.result(), int(QDialog::Accepted));
@@ -134,93 +132,91 @@ private slots:
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("film.avi")), "RIFF");
-        writeBytes(dir.filePath(QStringLiteral("page.htm")), "<p>");
-        QString prompt = QStringLiteral("Start the film");
+        writeBytes(dir.filePath(u"film.avi"_s), "RIFF");
+        writeBytes(dir.filePath(u"page.htm"_s), "<p>");
+        QString prompt = u"Start the film"_s;
         BookMediaActions book(prompt);
         ScopedService<MediaSlot, MediaActions> installed(book);
 
-        TGetFileForm video(TGetFileForm::Video, QStringLiteral("GONE.AVI"));
+        TGetFileForm video(TGetFileForm::Video, u"GONE.AVI"_s);
         QTest::mouseClick(video.BitBtn1, Qt::LeftButton);
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("The file GONE.AVI is missing")});
-        video.Edit1->setText(QStringLiteral("film.avi"));
+        QCOMPARE(platform.messages.texts(), QStringList{u"The file GONE.AVI is missing"_s});
+        video.Edit1->setText(u"film.avi"_s);
         platform.modal.expect<TMediaPlayForm>([](TMediaPlayForm& player) {
-            QCOMPARE(player.windowTitle(), QStringLiteral("Start the film"));
+            QCOMPARE(player.windowTitle(), u"Start the film"_s);
             player.reject();
         });
         QTest::mouseClick(video.BitBtn1, Qt::LeftButton);
-        QCOMPARE(platform.media.calls().first(), QStringLiteral("open film.avi"));
+        QCOMPARE(platform.media.calls().first(), u"open film.avi"_s);
 
-        TGetFileForm html(TGetFileForm::Html, QStringLiteral("old.htm"));
-        QCOMPARE(html.Edit1->text(), QStringLiteral("OLD.HTM"));
+        TGetFileForm html(TGetFileForm::Html, u"old.htm"_s);
+        QCOMPARE(html.Edit1->text(), u"OLD.HTM"_s);
         html.show();
-        clickItem(html.FileListBox1, QStringLiteral("page.htm"));
-        QCOMPARE(html.Edit1->text(), QStringLiteral("PAGE.HTM"));
+        clickItem(html.FileListBox1, u"page.htm"_s);
+        QCOMPARE(html.Edit1->text(), u"PAGE.HTM"_s);
     }
 
     void getExe_splitsProgramAndParameters()
     {
         PlatformDoubles platform;
         platform.modal.expect<TGetExeForm>([](TGetExeForm& form) {
-            QCOMPARE(form.Edit1->text(), QStringLiteral("GAME.EXE"));
-            QCOMPARE(form.Edit2->text(), QStringLiteral("-x"));
+            QCOMPARE(form.Edit1->text(), u"GAME.EXE"_s);
+            QCOMPARE(form.Edit2->text(), u"-x"_s);
             form.Edit2->clear();
             form.OKBtn->click();
         });
-        QString value = QStringLiteral("GAME.EXE,-x");
+        QString value = u"GAME.EXE,-x"_s;
         QVERIFY(GetExe(value));
-        QCOMPARE(value, QStringLiteral("GAME.EXE"));
+        QCOMPARE(value, u"GAME.EXE"_s);
     }
 
     void exeChoice_returnsTheLastCompletedKind()
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("page.htm")), "<p>");
+        writeBytes(dir.filePath(u"page.htm"_s), "<p>");
         TExeChoiceForm form(QString(), QString(), HyperTextType::None, true);
         QVERIFY(form.AddButtons[0]->isEnabled() && !form.AddButtons[2]->isEnabled());
         form.RadioButtons[2]->setChecked(true);
         platform.modal.expect<TGetFileForm>([](TGetFileForm& html) {
-            emit html.FileListBox1->fileClicked(QStringLiteral("page.htm"));
+            emit html.FileListBox1->fileClicked(u"page.htm"_s);
             html.OKBtn->click();
         });
         form.AddButtons[2]->click();
         form.RadioButtons[0]->setChecked(true);
         QCOMPARE(form.type(), HyperTextType::HtmlFile);
-        QCOMPARE(form.file(), QStringLiteral("PAGE.HTM")); // kept in capitals
-        QCOMPARE(form.command(), QStringLiteral("PAGE.HTM"));
+        QCOMPARE(form.file(), u"PAGE.HTM"_s); // kept in capitals
+        QCOMPARE(form.command(), u"PAGE.HTM"_s);
     }
 
     void commandType_opensOnExecutableAndChecksOnClose()
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("PIC.BMP")), "x");
+        writeBytes(dir.filePath(u"PIC.BMP"_s), "x");
         CommandRecord empty{};
-        TCommandTypeForm form(empty, QStringLiteral(" Opening Command Type "), 420, true);
+        TCommandTypeForm form(empty, u" Opening Command Type "_s, 420, true);
         QVERIFY(form.RBType4->isChecked() && form.ExeBtn->isEnabled() &&
                 !form.GraphBtn->isEnabled());
         form.show();
 
         form.RBType2->click();
         platform.modal.expect<TGetGraphicForm>([](TGetGraphicForm& picker) {
-            QCOMPARE(picker.Edit1->text(), QStringLiteral("PIC.BMP")); // offered from the project
-            picker.Edit2->setText(QStringLiteral("50"));
+            QCOMPARE(picker.Edit1->text(), u"PIC.BMP"_s); // offered from the project
+            picker.Edit2->setText(u"50"_s);
             picker.OKBtn->click();
         });
         form.GraphBtn->click();
-        QCOMPARE(form.record().Command.text(), QStringLiteral("PIC.BMP,50"));
+        QCOMPARE(form.record().Command.text(), u"PIC.BMP,50"_s);
         form.RBType3->click();
         form.OKBtn->click();
         QVERIFY(form.isVisible());
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("No Voice File has been selected.")});
+        QCOMPARE(platform.messages.texts(), QStringList{u"No Voice File has been selected."_s});
         QCOMPARE(form.focusWidget(), form.VoiceBtn);
 
-        writeBytes(dir.filePath(QStringLiteral("VOICE.WAV")), "RIFF");
+        writeBytes(dir.filePath(u"VOICE.WAV"_s), "RIFF");
         platform.modal.expect<TGetFileForm>([](TGetFileForm& picker) {
-            QCOMPARE(picker.Edit1->text(), QStringLiteral("VOICE.WAV"));
+            QCOMPARE(picker.Edit1->text(), u"VOICE.WAV"_s);
             picker.OKBtn->click();
         });
         form.VoiceBtn->click();
@@ -229,8 +225,8 @@ private slots:
         const CommandRecord record = form.record();
         QCOMPARE(+record.CommandType, 3);
         QVERIFY(record.GraphicFile.text().isEmpty()); // the voice replaced the picture
-        QCOMPARE(record.VoiceFile.text(), QStringLiteral("VOICE.WAV"));
-        QCOMPARE(record.Command.text(), QStringLiteral("VOICE.WAV"));
+        QCOMPARE(record.VoiceFile.text(), u"VOICE.WAV"_s);
+        QCOMPARE(record.Command.text(), u"VOICE.WAV"_s);
     }
 
     void executable_keepsWhatWasDefinedUnlessRedefined()
@@ -238,8 +234,8 @@ private slots:
         PlatformDoubles platform;
         CommandRecord record{};
         record.CommandType = 10;
-        record.ProgramFile.setText(QStringLiteral("PAGE.HTM"));
-        record.Command.setText(QStringLiteral("PAGE.HTM"));
+        record.ProgramFile.setText(u"PAGE.HTM"_s);
+        record.Command.setText(u"PAGE.HTM"_s);
         platform.modal.expect<TCommandTypeForm>([](TCommandTypeForm& form) {
             QVERIFY(form.RBType4->isChecked());
             QTest::mouseClick(form.RBType4, Qt::LeftButton); // the selected button again
@@ -250,10 +246,10 @@ private slots:
             QVERIFY(choice.RadioButtons[2]->isChecked());
             QTest::mouseClick(choice.OKBtn, Qt::LeftButton);
         });
-        QVERIFY(EditCommandType(record, QStringLiteral(" Closing Command Type "), 430, false));
+        QVERIFY(EditCommandType(record, u" Closing Command Type "_s, 430, false));
         QCOMPARE(+record.CommandType, 10);
-        QCOMPARE(record.ProgramFile.text(), QStringLiteral("PAGE.HTM"));
-        QCOMPARE(record.Command.text(), QStringLiteral("PAGE.HTM"));
+        QCOMPARE(record.ProgramFile.text(), u"PAGE.HTM"_s);
+        QCOMPARE(record.Command.text(), u"PAGE.HTM"_s);
     }
 };
 

@@ -29,6 +29,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Book
@@ -38,16 +40,16 @@ struct Book
 
     explicit Book(const QStringList& entries = {})
     {
-        writeBytes(dir.filePath(QStringLiteral("BOOK.QVJ")), defaultProjectBytes());
-        writeBytes(dir.filePath(QStringLiteral("ONE.QLF")), "{\\rtf1 one}");
+        writeBytes(dir.filePath(u"BOOK.QVJ"_s), defaultProjectBytes());
+        writeBytes(dir.filePath(u"ONE.QLF"_s), "{\\rtf1 one}");
         state.ProjectDir = dir.path() + QLatin1Char('/');
-        state.ProjectFile = QStringLiteral("BOOK.QVJ");
+        state.ProjectFile = u"BOOK.QVJ"_s;
         OpenProject(state);
         QByteArray list;
         for (const QString& entry : entries)
             list += chapterBytes(entry.toLatin1(), "ONE.QLF", "BOOK.QVD");
         if (!list.isEmpty())
-            writeBytes(dir.filePath(QStringLiteral("BOOK.QVC")), list);
+            writeBytes(dir.filePath(u"BOOK.QVC"_s), list);
     }
 
     QStringList entries() const
@@ -71,20 +73,16 @@ private slots:
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("before");
         QTest::addColumn<QString>("order");
-        QTest::newRow("D before B") << QStringLiteral("ABCD") << 3 << 1 << QStringLiteral("ADBC");
-        QTest::newRow("A before C") << QStringLiteral("ABCD") << 0 << 2 << QStringLiteral("BACD");
-        QTest::newRow("B before C") << QStringLiteral("ABCD") << 1 << 2 << QStringLiteral("ABCD");
-        QTest::newRow("C before A") << QStringLiteral("ABCD") << 2 << 0 << QStringLiteral("CABD");
-        QTest::newRow("same chapter") << QStringLiteral("ABCD") << 1 << 1 << QStringLiteral("ABCD");
-        QTest::newRow("not in the list")
-            << QStringLiteral("ABCD") << 1 << 9 << QStringLiteral("ABCD");
+        QTest::newRow("D before B") << u"ABCD"_s << 3 << 1 << u"ADBC"_s;
+        QTest::newRow("A before C") << u"ABCD"_s << 0 << 2 << u"BACD"_s;
+        QTest::newRow("B before C") << u"ABCD"_s << 1 << 2 << u"ABCD"_s;
+        QTest::newRow("C before A") << u"ABCD"_s << 2 << 0 << u"CABD"_s;
+        QTest::newRow("same chapter") << u"ABCD"_s << 1 << 1 << u"ABCD"_s;
+        QTest::newRow("not in the list") << u"ABCD"_s << 1 << 9 << u"ABCD"_s;
         // Earlier files may hold an entry twice: exactly one record moves.
-        QTest::newRow("first B before C")
-            << QStringLiteral("ABBC") << 1 << 3 << QStringLiteral("ABBC");
-        QTest::newRow("second B before A")
-            << QStringLiteral("ABBC") << 2 << 0 << QStringLiteral("BABC");
-        QTest::newRow("C before second B")
-            << QStringLiteral("ABBC") << 3 << 2 << QStringLiteral("ABCB");
+        QTest::newRow("first B before C") << u"ABBC"_s << 1 << 3 << u"ABBC"_s;
+        QTest::newRow("second B before A") << u"ABBC"_s << 2 << 0 << u"BABC"_s;
+        QTest::newRow("C before second B") << u"ABBC"_s << 3 << 2 << u"ABCB"_s;
     }
     void moveChapter()
     {
@@ -101,7 +99,7 @@ private slots:
         Book book(letters(list));
         MoveChapter(book.state, from, before);
         QCOMPARE(book.entries(), letters(order));
-        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.tmp")));
+        QVERIFY(!book.dir.entries().contains(u"BOOK.tmp"_s));
     }
 
     void addWindow_saveChecksInOrder()
@@ -114,47 +112,45 @@ private slots:
         form.DisplayEdit->clear();
         form.OKBtn->click();
         QCOMPARE(form.focusWidget(), form.ChapIDEdit);
-        form.ChapIDEdit->setText(QStringLiteral("First"));
+        form.ChapIDEdit->setText(u"First"_s);
         form.OKBtn->click();
         QCOMPARE(form.focusWidget(), form.FileListBox2);
         QCOMPARE(form.FileListBox2->count(), 1);
-        emit form.FileListBox2->fileClicked(QStringLiteral("ONE.QLF"));
+        emit form.FileListBox2->fileClicked(u"ONE.QLF"_s);
         form.OKBtn->click();
         QCOMPARE(form.focusWidget(), form.FileListBox1);
-        QCOMPARE(platform.messages.texts(),
-                 QStringList({QStringLiteral("A Menu Entry must be specified."),
-                              QStringLiteral("A Chapter Text file must be selected."),
-                              QStringLiteral("A Display file must be selected.")}));
+        QCOMPARE(platform.messages.texts(), QStringList({u"A Menu Entry must be specified."_s,
+                                                         u"A Chapter Text file must be selected."_s,
+                                                         u"A Display file must be selected."_s}));
         QVERIFY(form.isVisible());
-        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.QVC")));
+        QVERIFY(!book.dir.entries().contains(u"BOOK.QVC"_s));
 
-        emit form.FileListBox1->fileClicked(QStringLiteral("BOOK.QVD"));
+        emit form.FileListBox1->fileClicked(u"BOOK.QVD"_s);
         form.OKBtn->click();
         QVERIFY(!form.isVisible());
-        QCOMPARE(readBytes(book.dir.filePath(QStringLiteral("BOOK.QVC"))),
+        QCOMPARE(readBytes(book.dir.filePath(u"BOOK.QVC"_s)),
                  chapterBytes("First", "ONE.QLF", "BOOK.QVD"));
     }
 
     void entryField_enterPressesNoButtonAndLeavingItRefusesAnEntryInUse()
     {
         PlatformDoubles platform;
-        Book book({QStringLiteral("Paris")});
+        Book book({u"Paris"_s});
         book.state.CurrentChapter = ChapterRecord{};
         TChapAddForm form(book.state, -1);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         form.ChapIDEdit->setFocus();
-        QTest::keyClicks(form.ChapIDEdit, QStringLiteral("Rome"));
+        QTest::keyClicks(form.ChapIDEdit, u"Rome"_s);
         QTest::keyClick(form.ChapIDEdit, Qt::Key_Return);
         QVERIFY(form.isVisible());
-        QCOMPARE(form.DisplayEdit->text(), QStringLiteral("BOOK.QVD"));
-        QCOMPARE(book.entries(), QStringList{QStringLiteral("Paris")});
+        QCOMPARE(form.DisplayEdit->text(), u"BOOK.QVD"_s);
+        QCOMPARE(book.entries(), QStringList{u"Paris"_s});
 
         form.ChapIDEdit->selectAll();
-        QTest::keyClicks(form.ChapIDEdit, QStringLiteral("PARIS")); // taken, in another case
+        QTest::keyClicks(form.ChapIDEdit, u"PARIS"_s); // taken, in another case
         QTest::keyClick(form.ChapIDEdit, Qt::Key_Tab);
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("That Menu Entry is already in use.")});
+        QCOMPARE(platform.messages.texts(), QStringList{u"That Menu Entry is already in use."_s});
         QVERIFY(form.ChapIDEdit->text().isEmpty());
         QCOMPARE(form.focusWidget(), form.ChapIDEdit);
     }
@@ -162,12 +158,12 @@ private slots:
     void save_refusesAnEntryInUseEvenWithoutLeavingTheField()
     {
         PlatformDoubles platform;
-        Book book({QStringLiteral("Paris")});
+        Book book({u"Paris"_s});
         platform.modal.expect<TChapAddForm>([](TChapAddForm& form) {
             QVERIFY(QTest::qWaitForWindowActive(&form));
             form.ChapIDEdit->setFocus();
-            QTest::keyClicks(form.ChapIDEdit, QStringLiteral("PARIS"));
-            form.TextFileEdit->setText(QStringLiteral("ONE.QLF"));
+            QTest::keyClicks(form.ChapIDEdit, u"PARIS"_s);
+            form.TextFileEdit->setText(u"ONE.QLF"_s);
             QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier); // "&Save", the focus stays
             QTRY_COMPARE(form.ChapIDEdit->text(), QString());
             QVERIFY(form.isVisible());
@@ -176,9 +172,9 @@ private slots:
         platform.messages.answer(MessageAnswer::No);
         AddChapters(book.state, nullptr);
         QCOMPARE(platform.messages.texts(),
-                 QStringList({QStringLiteral("That Menu Entry is already in use."),
-                              QStringLiteral("Do you want to add another Chapter?")}));
-        QCOMPARE(book.entries(), QStringList{QStringLiteral("Paris")});
+                 QStringList({u"That Menu Entry is already in use."_s,
+                              u"Do you want to add another Chapter?"_s}));
+        QCOMPARE(book.entries(), QStringList{u"Paris"_s});
     }
 
     void addingLoop_asksAfterEveryPass()
@@ -186,8 +182,8 @@ private slots:
         PlatformDoubles platform;
         Book book;
         platform.modal.expect<TChapAddForm>([](TChapAddForm& form) {
-            form.ChapIDEdit->setText(QStringLiteral("One"));
-            emit form.FileListBox2->fileClicked(QStringLiteral("ONE.QLF"));
+            form.ChapIDEdit->setText(u"One"_s);
+            emit form.FileListBox2->fileClicked(u"ONE.QLF"_s);
             form.OKBtn->click();
         });
         platform.messages.answer(MessageAnswer::Yes);
@@ -197,36 +193,36 @@ private slots:
         });
         platform.messages.answer(MessageAnswer::No);
         AddChapters(book.state, nullptr);
-        QCOMPARE(book.entries(), QStringList{QStringLiteral("One")});
+        QCOMPARE(book.entries(), QStringList{u"One"_s});
         QCOMPARE(platform.messages.texts(),
-                 QStringList(2, QStringLiteral("Do you want to add another Chapter?")));
+                 QStringList(2, u"Do you want to add another Chapter?"_s));
 
         // A chapter list the disk refuses: the error, and no offer of another chapter.
         platform.messages.clear();
         platform.modal.expect<TChapAddForm>([](TChapAddForm& form) {
-            form.ChapIDEdit->setText(QStringLiteral("Two"));
-            emit form.FileListBox2->fileClicked(QStringLiteral("ONE.QLF"));
+            form.ChapIDEdit->setText(u"Two"_s);
+            emit form.FileListBox2->fileClicked(u"ONE.QLF"_s);
             const FileSizeLimit full(64);
             form.OKBtn->click();
         });
         AddChapters(book.state, nullptr);
-        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Disk full: BOOK.QVC")});
-        QCOMPARE(book.entries(), QStringList{QStringLiteral("One")});
+        QCOMPARE(platform.messages.texts(), QStringList{u"Disk full: BOOK.QVC"_s});
+        QCOMPARE(book.entries(), QStringList{u"One"_s});
     }
 
     void modifyWindow_keepsOwnEntryInOtherCase()
     {
         PlatformDoubles platform;
-        Book book({QStringLiteral("Paris"), QStringLiteral("Rome")});
+        Book book({u"Paris"_s, u"Rome"_s});
         ReadChapter(book.state, 1);
         TChapModForm form(book.state, 1);
-        QCOMPARE(form.Edit1->text(), QStringLiteral("ONE.QLF"));
+        QCOMPARE(form.Edit1->text(), u"ONE.QLF"_s);
         form.show();
-        form.ChapIDEdit->setText(QStringLiteral("ROME"));
+        form.ChapIDEdit->setText(u"ROME"_s);
         form.ChapIDEditExit();
         QVERIFY(platform.messages.shown().isEmpty());
         form.OKBtn->click();
-        QCOMPARE(book.entries(), QStringList({QStringLiteral("Paris"), QStringLiteral("ROME")}));
+        QCOMPARE(book.entries(), QStringList({u"Paris"_s, u"ROME"_s}));
     }
 
     // The display file the designer saves is the one the chapter gets; a cancelled designer
@@ -240,78 +236,76 @@ private slots:
         book.state.CurrentChapter = ChapterRecord{};
         TChapAddForm form(book.state, -1);
         form.show();
-        form.ChapIDEdit->setText(QStringLiteral("One"));
-        emit form.FileListBox2->fileClicked(QStringLiteral("ONE.QLF"));
+        form.ChapIDEdit->setText(u"One"_s);
+        emit form.FileListBox2->fileClicked(u"ONE.QLF"_s);
         platform.modal.expect<TChapDesignForm>(
             [](TChapDesignForm& design) { click(design.OKBtn); });
         platform.modal.expect<TInputBox>([](TInputBox& box) {
-            QTest::keyClicks(box.Edit, QStringLiteral("Night"));
+            QTest::keyClicks(box.Edit, u"Night"_s);
             QTest::keyClick(box.Edit, Qt::Key_Return);
         });
         click(form.Button1);
-        QCOMPARE(form.DisplayEdit->text(), QStringLiteral("Night.QVD"));
+        QCOMPARE(form.DisplayEdit->text(), u"Night.QVD"_s);
         platform.modal.expect<TChapDesignForm>(
             [](TChapDesignForm& design) { QTest::keyClick(&design, Qt::Key_Escape); });
         click(form.Button1);
-        QCOMPARE(form.DisplayEdit->text(), QStringLiteral("Night.QVD"));
+        QCOMPARE(form.DisplayEdit->text(), u"Night.QVD"_s);
         click(form.OKBtn);
         ReadChapter(book.state, 0);
-        QCOMPARE(book.state.CurrentChapter.DisplayFile.text(), QStringLiteral("Night.QVD"));
+        QCOMPARE(book.state.CurrentChapter.DisplayFile.text(), u"Night.QVD"_s);
     }
 
     void listWindow_modifiesTheSelectedChapter()
     {
         PlatformDoubles platform;
-        Book book({QStringLiteral("A"), QStringLiteral("B")});
+        Book book({u"A"_s, u"B"_s});
         TChapListForm list(book.state);
-        QCOMPARE(list.windowTitle(), QStringLiteral("Highlight a Chapter to View or Modify"));
+        QCOMPARE(list.windowTitle(), u"Highlight a Chapter to View or Modify"_s);
         QCOMPARE(list.ListBox1->count(), 2);
         list.ListBox1->setCurrentRow(1);
         platform.modal.expect<TChapModForm>([](TChapModForm& form) {
-            form.ChapIDEdit->setText(QStringLiteral("Bee"));
+            form.ChapIDEdit->setText(u"Bee"_s);
             form.OKBtn->click();
         });
         list.OKBitBtn->click();
-        QCOMPARE(list.ListBox1->item(1)->text(), QStringLiteral("Bee"));
+        QCOMPARE(list.ListBox1->item(1)->text(), u"Bee"_s);
         QCOMPARE(list.ListBox1->currentRow(), 1);
-        QCOMPARE(book.entries(), QStringList({QStringLiteral("A"), QStringLiteral("Bee")}));
+        QCOMPARE(book.entries(), QStringList({u"A"_s, u"Bee"_s}));
     }
 
     void removal_asksAndKeepsTheOthersInOrder()
     {
         PlatformDoubles platform;
-        Book book({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+        Book book({u"A"_s, u"B"_s, u"C"_s});
         platform.modal.expect<TButtListForm>([](TButtListForm& form) {
-            QCOMPARE(form.windowTitle(), QStringLiteral("Select a Chapter to Remove"));
+            QCOMPARE(form.windowTitle(), u"Select a Chapter to Remove"_s);
             form.ListBox1->setCurrentRow(1);
             form.OKBitBtn->click();
         });
         platform.messages.answer(MessageAnswer::Yes);
         RemoveChapter(book.state, nullptr);
-        QCOMPARE(
-            platform.messages.texts(),
-            QStringList{QStringLiteral("\tChapter \"B\" will be removed.\n\r\n\r\tContinue?")});
-        QCOMPARE(book.entries(), QStringList({QStringLiteral("A"), QStringLiteral("C")}));
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{u"\tChapter \"B\" will be removed.\n\r\n\r\tContinue?"_s});
+        QCOMPARE(book.entries(), QStringList({u"A"_s, u"C"_s}));
     }
 
     void removingTheLastChapter_disablesTheChapterButtons()
     {
         PlatformDoubles platform;
-        Book book({QStringLiteral("Only")});
+        Book book({u"Only"_s});
         Tbookmainform form;
         form.show();
         form.Timer1Timer();
-        platform.files.answer(book.dir.filePath(QStringLiteral("BOOK.QVJ")));
+        platform.files.answer(book.dir.filePath(u"BOOK.QVJ"_s));
         form.SelectBtn->click();
         QVERIFY(form.DeleteBtn->isEnabled());
         platform.modal.expect<TButtListForm>(
             [](TButtListForm& chooser) { chooser.OKBitBtn->click(); });
         platform.messages.answer(MessageAnswer::Yes);
         form.DeleteBtn->click();
-        QCOMPARE(
-            platform.messages.texts(),
-            QStringList{QStringLiteral("\tChapter \"Only\" will be removed.\n\r\n\r\tContinue?")});
-        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.QVC")));
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{u"\tChapter \"Only\" will be removed.\n\r\n\r\tContinue?"_s});
+        QVERIFY(!book.dir.entries().contains(u"BOOK.QVC"_s));
         for (QPushButton* button : {form.ViewBtn, form.DeleteBtn, form.ReorgBtn, form.PreviewBtn,
                                     form.ExecBtn, form.DistribBtn, form.HypTextBtn})
             QVERIFY(!button->isEnabled());
@@ -321,26 +315,24 @@ private slots:
     void reorder_findWrapsToTheFirstEntryAndMoves()
     {
         PlatformDoubles platform;
-        Book one({QStringLiteral("Only")});
+        Book one({u"Only"_s});
         ReorderChapters(one.state, nullptr);
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("The E-Book only has one Chapter")});
+        QCOMPARE(platform.messages.texts(), QStringList{u"The E-Book only has one Chapter"_s});
 
-        Book book({QStringLiteral("North Sea"), QStringLiteral("Baltic"), QStringLiteral("Red Sea"),
-                   QStringLiteral("Arctic")});
+        Book book({u"North Sea"_s, u"Baltic"_s, u"Red Sea"_s, u"Arctic"_s});
         THypReorgFm form(book.state);
-        QCOMPARE(form.windowTitle(), QStringLiteral("Re-Arrange Chapter  Entries"));
+        QCOMPARE(form.windowTitle(), u"Re-Arrange Chapter  Entries"_s);
         QVERIFY(!form.SortBitBtn->isVisibleTo(&form));
         platform.modal.expect<TGetInputTextForm>(
-            findWith(QStringLiteral("sea"), &TGetInputTextForm::FindFirstBtn));
+            findWith(u"sea"_s, &TGetInputTextForm::FindFirstBtn));
         form.Find1BtnClick();
         QCOMPARE(form.ListBox1->currentRow(), 0);
         platform.modal.expect<TGetInputTextForm>(
-            findWith(QStringLiteral("sea"), &TGetInputTextForm::FindNextBtn));
+            findWith(u"sea"_s, &TGetInputTextForm::FindNextBtn));
         form.Find1BtnClick();
         QCOMPARE(form.ListBox1->currentRow(), 2);
         platform.modal.expect<TGetInputTextForm>(
-            findWith(QStringLiteral("sea"), &TGetInputTextForm::FindNextBtn));
+            findWith(u"sea"_s, &TGetInputTextForm::FindNextBtn));
         form.Find1BtnClick();
         QCOMPARE(form.ListBox1->currentRow(), 0);
 
@@ -353,8 +345,7 @@ private slots:
         QVERIFY(form.SortBitBtn->isVisibleTo(&form));
         form.SortBitBtn->click();
         QCOMPARE(book.entries(),
-                 QStringList({QStringLiteral("North Sea"), QStringLiteral("Arctic"),
-                              QStringLiteral("Baltic"), QStringLiteral("Red Sea")}));
+                 QStringList({u"North Sea"_s, u"Arctic"_s, u"Baltic"_s, u"Red Sea"_s}));
         QVERIFY(form.Edit1->text().isEmpty() && form.ToMoveRBtn->isChecked());
         QVERIFY(!form.SortBitBtn->isVisibleTo(&form));
 
@@ -365,13 +356,12 @@ private slots:
         click(form.OK1Btn);
         click(form.MovetoRbtn);
         QCOMPARE(form.ListBox2->count(), 5);
-        clickItem(form.ListBox2, QStringLiteral("(the end of the list)"));
+        clickItem(form.ListBox2, u"(the end of the list)"_s);
         click(form.OK2Btn);
-        QCOMPARE(form.Edit2->text(), QStringLiteral("(the end of the list)"));
+        QCOMPARE(form.Edit2->text(), u"(the end of the list)"_s);
         click(form.SortBitBtn);
         QCOMPARE(book.entries(),
-                 QStringList({QStringLiteral("Arctic"), QStringLiteral("Baltic"),
-                              QStringLiteral("Red Sea"), QStringLiteral("North Sea")}));
+                 QStringList({u"Arctic"_s, u"Baltic"_s, u"Red Sea"_s, u"North Sea"_s}));
     }
 };
 

@@ -24,6 +24,8 @@
 #include <QMenuBar>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 DisplayRecord windowAt(int left, int top, int width, int height)
@@ -74,17 +76,17 @@ private slots:
         book.addChapter("One", "{\\rtf1 the sea}");
         ProjectRecord& project = book.state.Project;
         project.ChapterBars.TitleShown = 1;
-        project.ChapterBars.TitleFont.setText(QStringLiteral("20 0 1 Times New Roman"));
+        project.ChapterBars.TitleFont.setText(u"20 0 1 Times New Roman"_s);
         DisplayRecord display = windowAt(50, 60, 300, 200);
         QRect adjusted;
         platform.modal.expect<TChapAdjustForm>([&](TChapAdjustForm& form) {
             dragText(form, {30, 20});
-            KeepScreenshot(form, QStringLiteral("TChapAdjustForm"));
+            KeepScreenshot(form, u"TChapAdjustForm"_s);
             QCOMPARE(form.TitlePnl->height(), 40);
             adjusted = form.TextPnl->geometry();
             saveThroughThePopup(form);
         });
-        QVERIFY(AdjustChapterWindow(display, project, QStringLiteral("One.QLF")));
+        QVERIFY(AdjustChapterWindow(display, project, u"One.QLF"_s));
         QCOMPARE(QRect(display.WinLeft, display.WinTop, display.WinWidth, display.WinHeight),
                  QRect(78, 78, 300, 200)); // a drag of d moves the left and top edges by d - 2
         QCOMPARE(adjusted, QRect(78, 78, 300, 200));
@@ -110,8 +112,8 @@ private slots:
             QTest::keyClick(&form, Qt::Key_Escape);
         });
         platform.messages.answer(MessageAnswer::Yes);
-        QVERIFY(AdjustChapterWindow(display, book.state.Project, QStringLiteral("One.QLF")));
-        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Save changes?")});
+        QVERIFY(AdjustChapterWindow(display, book.state.Project, u"One.QLF"_s));
+        QCOMPARE(platform.messages.texts(), QStringList{u"Save changes?"_s});
         QCOMPARE(QRect(display.WinLeft, display.WinTop, display.WinWidth, display.WinHeight),
                  QRect(58, 108, 200, 100));
 
@@ -122,9 +124,9 @@ private slots:
             form.reject();
         });
         platform.messages.answer(MessageAnswer::No);
-        QVERIFY(!AdjustChapterWindow(untouched, book.state.Project, QStringLiteral("One.QLF")));
+        QVERIFY(!AdjustChapterWindow(untouched, book.state.Project, u"One.QLF"_s));
         QCOMPARE(untouched.WinLeft, 100);
-        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Save changes?")});
+        QCOMPARE(platform.messages.texts(), QStringList{u"Save changes?"_s});
     }
 
     void popup_opensWhereTheSampleWasLeft()
@@ -132,7 +134,7 @@ private slots:
         PlatformDoubles platform;
         CurrentTempDir dir;
         DisplayRecord display = windowAt(100, 80, 300, 150);
-        const QStringList text{QStringLiteral("{\\rtf1 a note}")};
+        const QStringList text{u"{\\rtf1 a note}"_s};
         QRect sample;
         QRect sampleOnScreen;
         platform.modal.expect<THypTextAdjForm>([&](THypTextAdjForm& form) {
@@ -145,7 +147,7 @@ private slots:
             QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(42, 22));
             sample = form.Panel1->geometry();
             sampleOnScreen = QRect(form.Panel1->mapToGlobal(QPoint(0, 0)), sample.size());
-            KeepScreenshot(form, QStringLiteral("THypTextAdjForm"));
+            KeepScreenshot(form, u"THypTextAdjForm"_s);
             saveThroughThePopup(form);
         });
         QVERIFY(AdjustPopupWindow(display, text));
@@ -168,7 +170,7 @@ private slots:
         platform.messages.answer(MessageAnswer::No);
         QVERIFY(!AdjustPopupWindow(display, text));
         QCOMPARE(display.WinLeft, saved.WinLeft);
-        QCOMPARE(platform.messages.texts(), QStringList{QStringLiteral("Save changes?")});
+        QCOMPARE(platform.messages.texts(), QStringList{u"Save changes?"_s});
     }
 
     void tableOfContents_listAndAuthorBoxLandWhereTheReaderSeesThem()
@@ -179,8 +181,8 @@ private slots:
         book.addChapter("Two", "{\\rtf1 two}");
         MenuRecord& menu = book.state.Project.Menu;
         menu.UseAuthorBox = 1;
-        menu.Author.AuthorLine1.setText(QStringLiteral("One"));
-        menu.Author.AuthorLine3.setText(QStringLiteral("Three"));
+        menu.Author.AuthorLine1.setText(u"One"_s);
+        menu.Author.AuthorLine3.setText(u"Three"_s);
         const auto dragHandle = [](TStretchHandle* handle, QPoint by) {
             QTest::mouseMove(handle, QPoint(20, 20));
             QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(20, 20));
@@ -202,7 +204,7 @@ private slots:
                               Qt::LeftButton); // selects the list panel, presses nothing
             QCOMPARE(form.StretchHandle1->attached().first(), form.Panel3);
             dragHandle(form.StretchHandle1, {-10, 50});
-            KeepScreenshot(form, QStringLiteral("TMenuAdjustForm"));
+            KeepScreenshot(form, u"TMenuAdjustForm"_s);
             list = form.Panel3->geometry();
             author = form.AuthorPnl->geometry();
             saveThroughThePopup(form);
@@ -211,14 +213,14 @@ private slots:
 
         ProjectBookSource source(book.state);
         const PreviewContext context{source, QString()};
-        TBookMenuForm reader(context, {QStringLiteral("One"), QStringLiteral("Two")});
+        TBookMenuForm reader(context, {u"One"_s, u"Two"_s});
         reader.show();
         QVERIFY(QTest::qWaitForWindowExposed(&reader));
         QCOMPARE(reader.Panel1->geometry(), list);
         QCOMPARE(reader.AuthorPnl->geometry(), author);
         QCOMPARE(author.topLeft(),
-                 QPoint(DefaultProjectRecord(QStringLiteral("2.2")).Menu.Author.AuthorLeft + 38,
-                        DefaultProjectRecord(QStringLiteral("2.2")).Menu.Author.AuthorTop + 28));
+                 QPoint(DefaultProjectRecord(u"2.2"_s).Menu.Author.AuthorLeft + 38,
+                        DefaultProjectRecord(u"2.2"_s).Menu.Author.AuthorTop + 28));
     }
 
     void introductionAndGraphicScreens_showTheWindowWherePlaced()

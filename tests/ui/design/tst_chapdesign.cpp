@@ -17,14 +17,16 @@
 #include <QRadioButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Answers the save box with `typed` (after checking what it offered) and Enter.
 void answerSaveBox(PlatformDoubles& platform, const QString& offered, const QString& typed)
 {
     platform.modal.expect<TInputBox>([offered, typed](TInputBox& box) {
-        QCOMPARE(box.windowTitle(), QStringLiteral("Save Chapter Display File"));
-        QCOMPARE(box.PromptLbl->text(), QStringLiteral("Enter a Display Filename"));
+        QCOMPARE(box.windowTitle(), u"Save Chapter Display File"_s);
+        QCOMPARE(box.PromptLbl->text(), u"Enter a Display Filename"_s);
         QCOMPARE(box.Edit->text(), offered);
         retype(box.Edit, typed);
         QTest::keyClick(box.Edit, Qt::Key_Return);
@@ -47,7 +49,7 @@ private slots:
     {
         PlatformDoubles platform;
         TestBook book;
-        TChapDesignForm form(book.state, book.state.Project, QStringLiteral("ONE.QLF"));
+        TChapDesignForm form(book.state, book.state.Project, u"ONE.QLF"_s);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QVERIFY(form.RadioButton3->isChecked() && !form.FileListBox1->isVisible());
@@ -62,22 +64,22 @@ private slots:
         platform.modal.expect<TChapDesignBackForm>([](TChapDesignBackForm& background) {
             QVERIFY(background.ColorRBtn->isChecked());
             click(background.GraphicRBtn);
-            background.GraphicEdit->setText(QStringLiteral("SKY.JPG"));
+            background.GraphicEdit->setText(u"SKY.JPG"_s);
             click(background.OKBtn);
         });
         QTest::keyClick(&form, Qt::Key_D, Qt::AltModifier);
         QTRY_VERIFY(platform.modal.allUsed());
-        KeepScreenshot(form, QStringLiteral("TChapDesignForm"));
+        KeepScreenshot(form, u"TChapDesignForm"_s);
 
-        answerSaveBox(platform, QString(), QStringLiteral("c:\\books\\MYDISP.TXT"));
+        answerSaveBox(platform, QString(), u"c:\\books\\MYDISP.TXT"_s);
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
         QTRY_VERIFY(!form.isVisible());
         QCOMPARE(form.result(), int(QDialog::Accepted));
 
-        const DisplayRecord saved = displayIn(book.dir.filePath(QStringLiteral("MYDISP.QVD")));
-        QCOMPARE(QFileInfo(book.dir.filePath(QStringLiteral("MYDISP.QVD"))).size(), 340);
+        const DisplayRecord saved = displayIn(book.dir.filePath(u"MYDISP.QVD"_s));
+        QCOMPARE(QFileInfo(book.dir.filePath(u"MYDISP.QVD"_s)).size(), 340);
         QCOMPARE(saved.FullScreen, 0);
         QCOMPARE(saved.TextColor, 0x302010);
         QCOMPARE(saved.PrintAllowed, 1);
@@ -94,11 +96,10 @@ private slots:
         TChapDesignForm form(book.state, book.state.Project, QString());
         form.show();
 
-        answerSaveBox(platform, QString(), QStringLiteral("why?"));
+        answerSaveBox(platform, QString(), u"why?"_s);
         click(form.OKBtn);
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("That is not a valid file name.")});
-        answerSaveBox(platform, QString(), QStringLiteral("c:\\books\\.QVD")); // no name at all
+        QCOMPARE(platform.messages.texts(), QStringList{u"That is not a valid file name."_s});
+        answerSaveBox(platform, QString(), u"c:\\books\\.QVD"_s); // no name at all
         click(form.OKBtn);
         QCOMPARE(platform.messages.texts().size(), 2);
         platform.modal.expect<TInputBox>([](TInputBox& box) { click(box.CancelBtn); });
@@ -106,11 +107,10 @@ private slots:
         QVERIFY(form.isVisible());
         QCOMPARE(book.dir.entries(), before);
 
-        answerSaveBox(platform, QString(), QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ1234"));
+        answerSaveBox(platform, QString(), u"ABCDEFGHIJKLMNOPQRSTUVWXYZ1234"_s);
         click(form.OKBtn);
         QVERIFY(!form.isVisible());
-        QVERIFY(
-            QFileInfo::exists(book.dir.filePath(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXY.QVD"))));
+        QVERIFY(QFileInfo::exists(book.dir.filePath(u"ABCDEFGHIJKLMNOPQRSTUVWXY.QVD"_s)));
     }
 
     void modifyFile_showsItAndRewritesItUnchanged()
@@ -122,7 +122,7 @@ private slots:
         stored.PrintAllowed = 1;
         stored.TextColor = 0x0000FF;
         stored.WinLeft = 33;
-        const QString path = book.dir.filePath(QStringLiteral("CH1.QVD"));
+        const QString path = book.dir.filePath(u"CH1.QVD"_s);
         writeBytes(path, filestore::bytesOf(stored));
         const QByteArray bytes = readBytes(path);
 
@@ -130,8 +130,8 @@ private slots:
         form.show();
         click(form.RadioButton4);
         QVERIFY(form.FileListBox1->isVisible());
-        clickItem(form.FileListBox1, QStringLiteral("CH1.QVD"));
-        QCOMPARE(form.DisplayEdit->text(), QStringLiteral("CH1.QVD"));
+        clickItem(form.FileListBox1, u"CH1.QVD"_s);
+        QCOMPARE(form.DisplayEdit->text(), u"CH1.QVD"_s);
         QVERIFY(form.RadioButton2->isChecked() && form.DesignBtn->isEnabled());
         QVERIFY(form.CheckBox1->isChecked());
         QCOMPARE(form.Panel1->palette().color(QPalette::Window), QColor(Qt::red));
@@ -141,7 +141,7 @@ private slots:
         click(form.RadioButton2);
         click(form.CheckBox1); // printing no longer allowed, but cancelled: nothing is written
         platform.modal.expect<TInputBox>([](TInputBox& box) {
-            QCOMPARE(box.Edit->text(), QStringLiteral("CH1.QVD"));
+            QCOMPARE(box.Edit->text(), u"CH1.QVD"_s);
             QTest::keyClick(box.Edit, Qt::Key_Escape);
         });
         click(form.OKBtn);
@@ -149,8 +149,8 @@ private slots:
         QCOMPARE(readBytes(path), bytes);
         // Saved under another display file's name: asked, and No keeps that file.
         const QByteArray other = filestore::bytesOf(DefaultDisplay());
-        writeBytes(book.dir.filePath(QStringLiteral("OTHER.QVD")), other);
-        answerSaveBox(platform, QStringLiteral("CH1.QVD"), QStringLiteral("other"));
+        writeBytes(book.dir.filePath(u"OTHER.QVD"_s), other);
+        answerSaveBox(platform, u"CH1.QVD"_s, u"other"_s);
         platform.messages.answer(MessageAnswer::No);
         click(form.OKBtn);
         QCOMPARE(platform.messages.shown().last().text,
@@ -158,9 +158,9 @@ private slots:
                                 "to replace it?"));
         QCOMPARE(platform.messages.shown().last().kind, MessageKind::ConfirmDiscard);
         QVERIFY(form.isVisible());
-        QCOMPARE(readBytes(book.dir.filePath(QStringLiteral("OTHER.QVD"))), other);
+        QCOMPARE(readBytes(book.dir.filePath(u"OTHER.QVD"_s)), other);
         click(form.CheckBox1);
-        answerSaveBox(platform, QStringLiteral("CH1.QVD"), QStringLiteral("CH1.QVD"));
+        answerSaveBox(platform, u"CH1.QVD"_s, u"CH1.QVD"_s);
         click(form.OKBtn);
         QCOMPARE(readBytes(path), bytes);
 

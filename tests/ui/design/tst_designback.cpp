@@ -19,6 +19,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 ConfigRecord configWith(int type, const QString& graphic, const QString& wallpaper)
@@ -41,35 +43,35 @@ private slots:
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("A.BMP")), "BM");
-        writeBytes(dir.filePath(QStringLiteral("Z.JPG")), "\xFF\xD8");
-        ConfigRecord config = configWith(1, QString(), QStringLiteral("PIC.JPG"));
+        writeBytes(dir.filePath(u"A.BMP"_s), "BM");
+        writeBytes(dir.filePath(u"Z.JPG"_s), "\xFF\xD8");
+        ConfigRecord config = configWith(1, QString(), u"PIC.JPG"_s);
         TCFGDesignBackForm form(config);
         form.show();
         QVERIFY(form.ColorGrpBx->isVisible() && !form.GraphicGrpBx->isVisible());
         click(form.GraphicRBtn);
-        QCOMPARE(form.GraphicEdit->text(), QStringLiteral("Z.JPG"));
-        KeepScreenshot(form, QStringLiteral("TCFGDesignBackForm"));
+        QCOMPARE(form.GraphicEdit->text(), u"Z.JPG"_s);
+        KeepScreenshot(form, u"TCFGDesignBackForm"_s);
         QVERIFY(form.GraphicGrpBx->isVisible() && !form.ColorGrpBx->isVisible());
         QVERIFY(form.fields().wallpaper.isEmpty()); // the proposal empties the other name
 
-        ConfigRecord jpgWallpaper = configWith(3, QString(), QStringLiteral("PIC.JPG"));
+        ConfigRecord jpgWallpaper = configWith(3, QString(), u"PIC.JPG"_s);
         TCFGDesignBackForm wallpaper(jpgWallpaper);
         click(wallpaper.WallpaperRBtn);
-        QCOMPARE(wallpaper.WallPaperEdit->text(), QStringLiteral("A.BMP"));
+        QCOMPARE(wallpaper.WallPaperEdit->text(), u"A.BMP"_s);
 
         DisplayRecord display = DefaultDisplay();
-        display.WallpaperFile.setText(QStringLiteral("PIC.JPG"));
+        display.WallpaperFile.setText(u"PIC.JPG"_s);
         TVPDesignBackForm hyper(display, QByteArray()); // this member keeps a .JPG wallpaper name
         click(hyper.WallpaperRBtn);
-        QCOMPARE(hyper.fields().wallpaper, QStringLiteral("PIC.JPG"));
+        QCOMPARE(hyper.fields().wallpaper, u"PIC.JPG"_s);
     }
 
     void ok_emptiesTheOtherNamesWhereTheMemberSaysAndCancelKeepsTheRecord()
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
-        ConfigRecord config = configWith(2, QStringLiteral("SKY.JPG"), QStringLiteral("TILE.BMP"));
+        ConfigRecord config = configWith(2, u"SKY.JPG"_s, u"TILE.BMP"_s);
         TCFGDesignBackForm program(config);
         program.show();
         click(program.ColorRBtn);
@@ -80,9 +82,8 @@ private slots:
 
         DisplayRecord chapter = DefaultDisplay();
         chapter.BackType = 2;
-        chapter.GraphicFile.setText(QStringLiteral("SKY.JPG"));
-        TChapDesignBackForm chapterForm(chapter, DefaultProjectRecord(QStringLiteral("2.2")),
-                                        QString());
+        chapter.GraphicFile.setText(u"SKY.JPG"_s);
+        TChapDesignBackForm chapterForm(chapter, DefaultProjectRecord(u"2.2"_s), QString());
         chapterForm.show();
         click(chapterForm.ColorRBtn);
         platform.files.answerColor(QColor(0x10, 0x20, 0x30));
@@ -91,9 +92,9 @@ private slots:
         click(chapterForm.OKBtn);
         QCOMPARE(chapter.BackType, 1);
         QCOMPARE(chapter.BackColor, 0x302010);
-        QCOMPARE(chapter.GraphicFile.text(), QStringLiteral("SKY.JPG")); // the chapter keeps it
+        QCOMPARE(chapter.GraphicFile.text(), u"SKY.JPG"_s); // the chapter keeps it
 
-        MenuRecord menu = DefaultProjectRecord(QStringLiteral("2.2")).Menu;
+        MenuRecord menu = DefaultProjectRecord(u"2.2"_s).Menu;
         const int before = menu.MenuDisplay.BackType;
         TMenuDesignBackForm menuForm(menu);
         menuForm.show();
@@ -106,24 +107,23 @@ private slots:
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
-        QDir(dir.path()).mkdir(QStringLiteral("book"));
-        writeBytes(dir.filePath(QStringLiteral("SEA.JPG")), "\xFF\xD8 outside");
-        QDir::setCurrent(dir.filePath(QStringLiteral("book")));
-        writeBytes(dir.filePath(QStringLiteral("book/OLD.BMP")), "BM");
-        ConfigRecord config = configWith(2, QStringLiteral("OLD.BMP"), QString());
+        QDir(dir.path()).mkdir(u"book"_s);
+        writeBytes(dir.filePath(u"SEA.JPG"_s), "\xFF\xD8 outside");
+        QDir::setCurrent(dir.filePath(u"book"_s));
+        writeBytes(dir.filePath(u"book/OLD.BMP"_s), "BM");
+        ConfigRecord config = configWith(2, u"OLD.BMP"_s, QString());
         TCFGDesignBackForm form(config);
         form.show();
-        platform.files.answer(dir.filePath(QStringLiteral("SEA.JPG")));
+        platform.files.answer(dir.filePath(u"SEA.JPG"_s));
         platform.messages.answer(MessageAnswer::Yes);
         click(form.Button2);
-        QCOMPARE(form.GraphicEdit->text(), QStringLiteral("SEA.JPG"));
+        QCOMPARE(form.GraphicEdit->text(), u"SEA.JPG"_s);
         QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("Copy the file SEA.JPG to the Project directory?")});
-        QCOMPARE(platform.files.asked().first().filter,
-                 QStringLiteral("Graphic Files|*.BMP;*.JPG"));
+                 QStringList{u"Copy the file SEA.JPG to the Project directory?"_s});
+        QCOMPARE(platform.files.asked().first().filter, u"Graphic Files|*.BMP;*.JPG"_s);
         QCOMPARE(form.FileListBox1->count(), 2); // refreshed
         click(form.OKBtn);
-        QCOMPARE(config.ProgGraphicFile.text(), QStringLiteral("SEA.JPG"));
+        QCOMPARE(config.ProgGraphicFile.text(), u"SEA.JPG"_s);
     }
 
     void view_showsTheBackgroundUntilAPressAndRefusesAJpegWallpaper()
@@ -139,7 +139,7 @@ private slots:
         });
         click(form.ViewBitBtn);
 
-        ConfigRecord jpg = configWith(3, QString(), QStringLiteral("TILE.JPG"));
+        ConfigRecord jpg = configWith(3, QString(), u"TILE.JPG"_s);
         TCFGDesignBackForm refused(jpg);
         click(refused.ViewBitBtn); // the message only: no window comes
         QCOMPARE(platform.messages.texts(),

@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A control that remembers the presses that reach it.
@@ -65,7 +67,7 @@ private slots:
         QCOMPARE(s.handle.attached().size(), 1);
         QWidget form;
         QCOMPARE(thrownText<EBadChild>([&] { s.handle.Attach(&form); }),
-                 QStringLiteral("Handles can not be attached to a Form!"));
+                 u"Handles can not be attached to a Form!"_s);
         s.handle.Detach();
         QVERIFY(!s.handle.parentWidget() && !s.handle.isEnabled());
         QCOMPARE(s.handle.size(), QSize(24, 24));

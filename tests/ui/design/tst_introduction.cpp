@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct IntroBook : TestBook
@@ -58,10 +60,10 @@ private slots:
         IntroBook book;
         expectIntroductionThrough(platform, [&platform](TIntroEntryForm& entry) {
             QCOMPARE(HelpContextOf(&entry), 450);
-            QTest::keyClicks(entry.RichEdit1, QStringLiteral("Welcome aboard"));
+            QTest::keyClicks(entry.RichEdit1, u"Welcome aboard"_s);
             platform.files.answerColor(QColor(0xFF, 0xFF, 0xE0));
             click(entry.ColorBtn);
-            KeepScreenshot(entry, QStringLiteral("TIntroEntryForm"));
+            KeepScreenshot(entry, u"TIntroEntryForm"_s);
             entry.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&entry));
             QTest::keyClick(&entry, Qt::Key_O, Qt::AltModifier);
@@ -77,23 +79,23 @@ private slots:
         const PreviewContext context{source, QString()};
         TIntDispForm screen(context, lines);
         screen.show();
-        QCOMPARE(screen.TextPnl->RichEdit1->toPlainText(), QStringLiteral("Welcome aboard"));
+        QCOMPARE(screen.TextPnl->RichEdit1->toPlainText(), u"Welcome aboard"_s);
     }
 
     void entry_emptiedTextRemovesTheIntroductionWithAMessage()
     {
         PlatformDoubles platform;
         IntroBook book;
-        AddIntroEntry(book.state.HyperTextFile, {QStringLiteral("{\\rtf1 Old}")});
+        AddIntroEntry(book.state.HyperTextFile, {u"{\\rtf1 Old}"_s});
         book.presentation.IntroShown = 1;
         expectIntroductionThrough(platform, [](TIntroEntryForm& entry) {
-            QCOMPARE(entry.RichEdit1->toPlainText(), QStringLiteral("Old"));
+            QCOMPARE(entry.RichEdit1->toPlainText(), u"Old"_s);
             click(entry.ClearBtn);
             click(entry.OKBtn);
         });
         book.configure();
         QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("The Introduction has not been entered.")});
+                 QStringList{u"The Introduction has not been entered."_s});
         QCOMPARE(book.presentation.IntroShown, 0);
         QStringList lines;
         QVERIFY(!ReadIntroEntry(book.state.HyperTextFile, lines));
@@ -102,9 +104,9 @@ private slots:
     void entry_cancelLeavesTextAndRecords()
     {
         PlatformDoubles platform;
-        PresentationRecord presentation = DefaultProjectRecord(QStringLiteral("2.2")).Presentation;
+        PresentationRecord presentation = DefaultProjectRecord(u"2.2"_s).Presentation;
         ConfigRecord config = DefaultConfig();
-        QStringList lines{QStringLiteral("{\\rtf1 Kept}")};
+        QStringList lines{u"{\\rtf1 Kept}"_s};
         const PresentationRecord before = presentation;
         platform.modal.expect<TIntroEntryForm>([&platform](TIntroEntryForm& entry) {
             click(entry.ClearBtn);
@@ -113,14 +115,14 @@ private slots:
             QTest::keyClick(&entry, Qt::Key_Escape);
         });
         QVERIFY(!EditIntroduction(presentation, config, lines, nullptr));
-        QCOMPARE(lines, QStringList{QStringLiteral("{\\rtf1 Kept}")});
+        QCOMPARE(lines, QStringList{u"{\\rtf1 Kept}"_s});
         QCOMPARE(presentation.Intro.IntroDisplay.TextColor, before.Intro.IntroDisplay.TextColor);
     }
 
     void screen_switchesStoreAtOnceAndCancelDiscards()
     {
         PlatformDoubles platform;
-        PresentationRecord presentation = DefaultProjectRecord(QStringLiteral("2.2")).Presentation;
+        PresentationRecord presentation = DefaultProjectRecord(u"2.2"_s).Presentation;
         presentation.Intro.IntroDisplay.FullScreen = 0;
         presentation.Intro.IntroDisplay.WinLeft = 77;
         presentation.Intro.UseMenuBar = 0;
@@ -140,16 +142,16 @@ private slots:
         QVERIFY(!form.VPBtn->isEnabled());
         click(form.UseMenuChkBx);
         platform.modal.expect<TChangeTextForm>([](TChangeTextForm& captions) {
-            captions.Edit2->setText(QStringLiteral("&Onward"));
+            captions.Edit2->setText(u"&Onward"_s);
             click(captions.OKBtn);
         });
         click(form.Button1);
-        KeepScreenshot(form, QStringLiteral("TIntroDesignForm"));
+        KeepScreenshot(form, u"TIntroDesignForm"_s);
         click(form.OKBtn);
         QCOMPARE(presentation.Intro.IntroDisplay.FullScreen, 1);
         QCOMPARE(presentation.Intro.IntroDisplay.WinLeft, 77);
         QCOMPARE(presentation.Intro.UseMenuBar, 1);
-        QCOMPARE(presentation.Captions.CloseCaption.text(), QStringLiteral("&Onward"));
+        QCOMPARE(presentation.Captions.CloseCaption.text(), u"&Onward"_s);
     }
 };
 

@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void altKey(QWidget* window, Qt::Key key)
@@ -42,12 +44,12 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QCOMPARE(HelpContextOf(&form), 212);
-        QCOMPARE(form.TitleLbl->text(), QStringLiteral("StatusBar Text :"));
+        QCOMPARE(form.TitleLbl->text(), u"StatusBar Text :"_s);
         QCOMPARE(form.edit1->font().pointSize(), 8); // "8 0 0 Times New Roman"
         QTest::keyClicks(form.edit1, QString(90, QLatin1Char('x')));
         QCOMPARE(form.edit1->text().size(), 80);
 
-        QFont chosen(QStringLiteral("DejaVu Serif"), 14);
+        QFont chosen(u"DejaVu Serif"_s, 14);
         chosen.setItalic(true);
         platform.files.answerFont(chosen);
         altKey(&form, Qt::Key_N);
@@ -59,23 +61,23 @@ private slots:
         altKey(&form, Qt::Key_R);
         QTRY_COMPARE(form.edit1->palette().color(QPalette::Text), QColor(0xFF, 0xFF, 0));
         QVERIFY(bars.StatusText.text().isEmpty()); // nothing before "&OK"
-        KeepScreenshot(form, QStringLiteral("TTocTitleForm"));
+        KeepScreenshot(form, u"TTocTitleForm"_s);
         QTest::keyClick(form.edit1, Qt::Key_Return);
 
         QCOMPARE(bars.StatusText.text(), QString(80, QLatin1Char('x')));
         QCOMPARE(bars.StatusColor, 0x800000);
-        QCOMPARE(bars.StatusFont.text(), QStringLiteral("14 65535 2 DejaVu Serif"));
+        QCOMPARE(bars.StatusFont.text(), u"14 65535 2 DejaVu Serif"_s);
         QCOMPARE(bars.TitleText.text(), QString()); // the other bar is untouched
 
         const BarsRecord before = bars;
         TVPDesignTitleForm intro(bars, Bar::Title, 465);
         intro.show();
         QVERIFY(QTest::qWaitForWindowActive(&intro));
-        QCOMPARE(intro.TitleLbl->text(), QStringLiteral("TitleBar Text : "));
+        QCOMPARE(intro.TitleLbl->text(), u"TitleBar Text : "_s);
         platform.files.answerColor(std::nullopt);
         click(intro.Button1);
         QVERIFY(intro.edit1->hasFocus()); // the twin gives the focus back to the text
-        QTest::keyClicks(intro.edit1, QStringLiteral("Welcome"));
+        QTest::keyClicks(intro.edit1, u"Welcome"_s);
         QTest::keyClick(&intro, Qt::Key_Escape);
         QCOMPARE(filestore::bytesOf(bars), filestore::bytesOf(before));
     }
@@ -87,7 +89,7 @@ private slots:
         const QByteArray before = book.projectBytes();
         platform.modal.expect<TCustMenuform>([&platform](TCustMenuform& form) {
             QVERIFY(QTest::qWaitForWindowActive(&form));
-            KeepScreenshot(form, QStringLiteral("TCustMenuform"));
+            KeepScreenshot(form, u"TCustMenuform"_s);
             altKey(&form, Qt::Key_P);
             QTRY_VERIFY(platform.modal.allUsed()); // a mnemonic animates its click first
             QTest::keyClick(&form, Qt::Key_Escape);
@@ -98,19 +100,19 @@ private slots:
             QVERIFY(bars.titleBtn->isEnabled());
             click(bars.titleBtn);
             QCOMPARE(book.projectBytes(), before); // the project is written on "&Save" only
-            KeepScreenshot(bars, QStringLiteral("TConfigBook"));
+            KeepScreenshot(bars, u"TConfigBook"_s);
             click(bars.OKBtn);
         });
         platform.modal.expect<TTocTitleForm>([](TTocTitleForm& editor) {
             QCOMPARE(HelpContextOf(&editor), 211);
-            QTest::keyClicks(editor.edit1, QStringLiteral("Voyages"));
+            QTest::keyClicks(editor.edit1, u"Voyages"_s);
             click(editor.OKBtn);
         });
         CustomizeBook(book.state, nullptr);
 
         const ProjectRecord saved = book.projectOnDisk();
         QCOMPARE(saved.ChapterBars.TitleShown, 1);
-        QCOMPARE(saved.ChapterBars.TitleText.text(), QStringLiteral("Voyages"));
+        QCOMPARE(saved.ChapterBars.TitleText.text(), u"Voyages"_s);
 
         // Unchecking keeps the text, font and colour: only the flag changes.
         TConfigBook again(book.state);
@@ -119,7 +121,7 @@ private slots:
         click(again.OKBtn);
         const BarsRecord unchecked = book.projectOnDisk().ChapterBars;
         QCOMPARE(unchecked.TitleShown, 0);
-        QCOMPARE(unchecked.TitleText.text(), QStringLiteral("Voyages"));
+        QCOMPARE(unchecked.TitleText.text(), u"Voyages"_s);
         QCOMPARE(unchecked.TitleFont.text(), saved.ChapterBars.TitleFont.text());
     }
 
@@ -127,15 +129,15 @@ private slots:
     {
         PlatformDoubles platform;
         TestBook book;
-        book.state.Project.Presentation.Captions.QuitCaption.setText(QStringLiteral("&Leave"));
+        book.state.Project.Presentation.Captions.QuitCaption.setText(u"&Leave"_s);
         WriteProject(book.state);
         const QByteArray before = book.projectBytes();
 
         TBookTextForm cancelled(book.state);
         cancelled.show();
-        QCOMPARE(cancelled.Edit1->text(), QStringLiteral("&Leave"));
+        QCOMPARE(cancelled.Edit1->text(), u"&Leave"_s);
         click(cancelled.DefaultsBtn);
-        QCOMPARE(cancelled.Edit1->text(), QStringLiteral("&Quit"));
+        QCOMPARE(cancelled.Edit1->text(), u"&Quit"_s);
         click(cancelled.CancelBtn);
         QCOMPARE(book.projectBytes(), before);
 
@@ -143,16 +145,15 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         form.Edit7->selectAll();
-        QTest::keyClicks(form.Edit7, QStringLiteral("Press Start to play the film now"));
+        QTest::keyClicks(form.Edit7, u"Press Start to play the film now"_s);
         QCOMPARE(form.Edit7->text().size(), 25);
-        KeepScreenshot(form, QStringLiteral("TBookTextForm"));
+        KeepScreenshot(form, u"TBookTextForm"_s);
         altKey(&form, Qt::Key_O);
         QTRY_VERIFY(!form.isVisible());
-        QCOMPARE(book.state.MediaPrompt, QStringLiteral("Press Start to play the f"));
+        QCOMPARE(book.state.MediaPrompt, u"Press Start to play the f"_s);
         QCOMPARE(book.projectOnDisk().Presentation.Captions.MediaPrompt.text(),
-                 QStringLiteral("Press Start to play the f"));
-        QCOMPARE(book.projectOnDisk().Presentation.Captions.QuitCaption.text(),
-                 QStringLiteral("&Leave"));
+                 u"Press Start to play the f"_s);
+        QCOMPARE(book.projectOnDisk().Presentation.Captions.QuitCaption.text(), u"&Leave"_s);
     }
 
     void introCaptions_defaultsRestoreTheCaptionsItDoesNotShow()
@@ -160,27 +161,27 @@ private slots:
         PlatformDoubles platform;
         PresentationRecord presentation{};
         presentation.Captions = DefaultCaptions();
-        presentation.Captions.QuitCaption.setText(QStringLiteral("&Stop"));
-        presentation.Captions.MediaPrompt.setText(QStringLiteral("Go"));
-        presentation.Captions.CloseCaption.setText(QStringLiteral("&Shut"));
+        presentation.Captions.QuitCaption.setText(u"&Stop"_s);
+        presentation.Captions.MediaPrompt.setText(u"Go"_s);
+        presentation.Captions.CloseCaption.setText(u"&Shut"_s);
 
         TChangeTextForm cancelled(presentation);
         cancelled.show();
-        QCOMPARE(cancelled.Edit2->text(), QStringLiteral("&Shut"));
+        QCOMPARE(cancelled.Edit2->text(), u"&Shut"_s);
         click(cancelled.DefaultsBtn);
         QTest::keyClick(&cancelled, Qt::Key_Escape);
-        QCOMPARE(presentation.Captions.QuitCaption.text(), QStringLiteral("&Stop"));
+        QCOMPARE(presentation.Captions.QuitCaption.text(), u"&Stop"_s);
 
         TChangeTextForm form(presentation);
         form.show();
         click(form.DefaultsBtn);
-        form.Edit3->setText(QStringLiteral("&Credits"));
+        form.Edit3->setText(u"&Credits"_s);
         click(form.OKBtn);
         const CaptionsRecord& captions = presentation.Captions;
-        QCOMPARE(captions.QuitCaption.text(), QStringLiteral("&Quit"));
-        QCOMPARE(captions.MediaPrompt.text(), QStringLiteral("Press the Start button"));
-        QCOMPARE(captions.CloseCaption.text(), QStringLiteral("&Close"));
-        QCOMPARE(captions.AboutCaption.text(), QStringLiteral("&Credits"));
+        QCOMPARE(captions.QuitCaption.text(), u"&Quit"_s);
+        QCOMPARE(captions.MediaPrompt.text(), u"Press the Start button"_s);
+        QCOMPARE(captions.CloseCaption.text(), u"&Close"_s);
+        QCOMPARE(captions.AboutCaption.text(), u"&Credits"_s);
     }
 };
 

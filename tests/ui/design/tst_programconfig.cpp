@@ -25,6 +25,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The open project's records, as the main window hands them over.
@@ -45,7 +47,7 @@ private slots:
     {
         PlatformDoubles platform;
         ConfigBook book;
-        book.presentation.Closing.Command.setText(QStringLiteral("BYE.JPG"));
+        book.presentation.Closing.Command.setText(u"BYE.JPG"_s);
         TProgConfigForm form(book.presentation, book.config, book.state.HyperTextFile);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -55,11 +57,11 @@ private slots:
         QVERIFY(form.OpenBtn->isEnabled());
         click(form.BitBtn1);
         QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("The Opening Command has not been defined")});
+                 QStringList{u"The Opening Command has not been defined"_s});
         QVERIFY(form.isVisible() && form.OpenBtn->hasFocus());
         platform.modal.expect<TCommandTypeForm>([](TCommandTypeForm& command) {
             QCOMPARE(HelpContextOf(&command), 420);
-            QCOMPARE(command.TypeGrp->title(), QStringLiteral(" Opening Command Type "));
+            QCOMPARE(command.TypeGrp->title(), u" Opening Command Type "_s);
             click(command.CancelBtn);
         });
         click(form.OpenBtn);
@@ -71,13 +73,13 @@ private slots:
         click(form.CheckBox3);  // a help file switched on but never chosen
         click(form.IconChkBx);
         QVERIFY(form.IconGrp->isVisible());
-        retype(form.Edit1, QStringLiteral("Voyages"));
-        KeepScreenshot(form, QStringLiteral("TProgConfigForm"));
+        retype(form.Edit1, u"Voyages"_s);
+        KeepScreenshot(form, u"TProgConfigForm"_s);
         QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
         QTRY_VERIFY(!form.isVisible());
 
         QCOMPARE(form.result(), int(QDialog::Accepted));
-        QCOMPARE(book.config.BookTitle.text(), QStringLiteral("Voyages"));
+        QCOMPARE(book.config.BookTitle.text(), u"Voyages"_s);
         QCOMPARE(book.presentation.ClosingShown, 1);
         QCOMPARE(book.presentation.OpeningShown, 0);
         QCOMPARE(book.config.UseHelpFile, 0);
@@ -90,17 +92,17 @@ private slots:
     {
         PlatformDoubles platform;
         ConfigBook book;
-        writeBytes(book.dir.filePath(QStringLiteral("Book.ico")), "icon");
+        writeBytes(book.dir.filePath(u"Book.ico"_s), "icon");
         book.config.UseIcon = 1;
-        book.config.IconFile.setText(QStringLiteral("BOOK.ICO"));
+        book.config.IconFile.setText(u"BOOK.ICO"_s);
         TProgConfigForm form(book.presentation, book.config, book.state.HyperTextFile);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QCOMPARE(form.IconEdit->text(), QStringLiteral("BOOK.ICO"));
+        QCOMPARE(form.IconEdit->text(), u"BOOK.ICO"_s);
         QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
         QTRY_VERIFY(!form.isVisible());
         QCOMPARE(book.config.UseIcon, 1);
-        QCOMPARE(book.config.IconFile.text(), QStringLiteral("BOOK.ICO"));
+        QCOMPARE(book.config.IconFile.text(), u"BOOK.ICO"_s);
     }
 
     void cancel_leavesTheRecords()
@@ -112,8 +114,8 @@ private slots:
         form.show();
         click(form.AboutChkBx);
         click(form.VideoChkBx);
-        retype(form.Edit1, QStringLiteral("Changed"));
-        form.LanguageCombo->setCurrentIndex(form.LanguageCombo->findData(QStringLiteral("ja")));
+        retype(form.Edit1, u"Changed"_s);
+        form.LanguageCombo->setCurrentIndex(form.LanguageCombo->findData(u"ja"_s));
         QTest::keyClick(&form, Qt::Key_Escape);
         QCOMPARE(filestore::bytesOf(book.state.Project), before);
         QVERIFY(!filestore::exists(book.state.HyperTextFile));
@@ -128,24 +130,24 @@ private slots:
         TProgConfigForm form(book.presentation, book.config, book.state.HyperTextFile);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QCOMPARE(form.LanguageCombo->currentData().toString(), QStringLiteral("en"));
-        QCOMPARE(form.LanguageCombo->currentText(), QStringLiteral("English [en]"));
+        QCOMPARE(form.LanguageCombo->currentData().toString(), u"en"_s);
+        QCOMPARE(form.LanguageCombo->currentText(), u"English [en]"_s);
         QTest::keyClick(&form, Qt::Key_L, Qt::AltModifier);
         QVERIFY(form.LanguageCombo->hasFocus());
-        QTest::keyClicks(form.LanguageCombo, QStringLiteral("Russ"));
+        QTest::keyClicks(form.LanguageCombo, u"Russ"_s);
         QCOMPARE(form.LanguageCombo->currentText(), QString::fromUtf8("Russian (русский) [ru]"));
-        KeepScreenshot(form, QStringLiteral("TProgConfigForm"));
+        KeepScreenshot(form, u"TProgConfigForm"_s);
         click(form.BitBtn1);
         QCOMPARE(readBytes(book.dir.filePath(book.state.HyperTextFile)),
                  QByteArray("[^LANGUAGE^]\r\nsource=BOOK\r\nlanguage=ru\r\n]\r\n\r\n"));
 
         TProgConfigForm again(book.presentation, book.config, book.state.HyperTextFile);
-        QCOMPARE(again.LanguageCombo->currentData().toString(), QStringLiteral("ru"));
-        WriteBookLanguage(book.state.HyperTextFile, QStringLiteral("pt-BR"));
+        QCOMPARE(again.LanguageCombo->currentData().toString(), u"ru"_s);
+        WriteBookLanguage(book.state.HyperTextFile, u"pt-BR"_s);
         TProgConfigForm region(book.presentation, book.config, book.state.HyperTextFile);
-        QCOMPARE(region.LanguageCombo->currentText(), QStringLiteral("[pt-BR]"));
-        WriteBookLanguage(book.state.HyperTextFile, QStringLiteral("\"><x"));
-        QCOMPARE(BookLanguage(book.state.HyperTextFile), QStringLiteral("en"));
+        QCOMPARE(region.LanguageCombo->currentText(), u"[pt-BR]"_s);
+        WriteBookLanguage(book.state.HyperTextFile, u"\"><x"_s);
+        QCOMPARE(BookLanguage(book.state.HyperTextFile), u"en"_s);
         QCOMPARE(readBytes(book.dir.filePath(book.state.HyperTextFile)).count("[^LANGUAGE^]"), 1);
     }
 
@@ -153,7 +155,7 @@ private slots:
     {
         PlatformDoubles platform;
         ConfigBook book;
-        AddIntroEntry(book.state.HyperTextFile, {QStringLiteral("{\\rtf1 Welcome}")});
+        AddIntroEntry(book.state.HyperTextFile, {u"{\\rtf1 Welcome}"_s});
         book.presentation.IntroShown = 1;
         const QByteArray sections = readBytes(book.dir.filePath(book.state.HyperTextFile));
 
@@ -178,48 +180,46 @@ private slots:
         QCOMPARE(book.presentation.IntroShown, 1);
         QStringList text;
         QVERIFY(ReadIntroEntry(book.state.HyperTextFile, text));
-        QCOMPARE(text, QStringList{QStringLiteral("{\\rtf1 Welcome}")});
+        QCOMPARE(text, QStringList{u"{\\rtf1 Welcome}"_s});
     }
 
     void helpFile_topicRulesAndTheListPick()
     {
         PlatformDoubles platform;
         TestBook book;
-        writeBytes(book.dir.filePath(QStringLiteral("BOOK.HLP")), "<html></html>");
+        writeBytes(book.dir.filePath(u"BOOK.HLP"_s), "<html></html>");
         ConfigRecord config = DefaultConfig();
         config.HelpTopic = 0;
         THelpfileForm form(config);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QCOMPARE(form.Edit2->text(), QStringLiteral("1")); // topic 0 arrives as 1
-        clickItem(form.FileListBox1, QStringLiteral("BOOK.HLP"));
-        QCOMPARE(form.Edit1->text(), QStringLiteral("BOOK.HLP"));
+        QCOMPARE(form.Edit2->text(), u"1"_s); // topic 0 arrives as 1
+        clickItem(form.FileListBox1, u"BOOK.HLP"_s);
+        QCOMPARE(form.Edit1->text(), u"BOOK.HLP"_s);
 
-        retype(form.Edit2, QStringLiteral("x1"));
+        retype(form.Edit2, u"x1"_s);
         QTest::keyClick(form.Edit2, Qt::Key_Tab); // leaving the field checks it
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("That is not a valid number")});
-        QCOMPARE(form.Edit2->text(), QStringLiteral("1"));
-        retype(form.Edit2, QStringLiteral("0"));
+        QCOMPARE(platform.messages.texts(), QStringList{u"That is not a valid number"_s});
+        QCOMPARE(form.Edit2->text(), u"1"_s);
+        retype(form.Edit2, u"0"_s);
         QTest::keyClick(form.Edit2, Qt::Key_Return);
-        QCOMPARE(platform.messages.texts().last(),
-                 QStringLiteral("The Starting Topic must be greater than 0."));
+        QCOMPARE(platform.messages.texts().last(), u"The Starting Topic must be greater than 0."_s);
         QVERIFY(form.isVisible());
         QCOMPARE(config.HelpFile.text(), QString()); // nothing stored yet
-        retype(form.Edit2, QStringLiteral("12"));
+        retype(form.Edit2, u"12"_s);
         QTest::keyClick(form.Edit2, Qt::Key_Return);
         QVERIFY(!form.isVisible());
-        QCOMPARE(config.HelpFile.text(), QStringLiteral("BOOK.HLP"));
+        QCOMPARE(config.HelpFile.text(), u"BOOK.HLP"_s);
         QCOMPARE(config.HelpTopic, 12);
 
         // A stored name longer than what may be typed survives opening and OK.
-        config.HelpFile.setText(QStringLiteral("MyNovelHelp.hlp"));
+        config.HelpFile.setText(u"MyNovelHelp.hlp"_s);
         THelpfileForm again(config);
         again.show();
         QVERIFY(QTest::qWaitForWindowActive(&again));
         QTest::keyClick(&again, Qt::Key_Return);
         QVERIFY(!again.isVisible());
-        QCOMPARE(config.HelpFile.text(), QStringLiteral("MyNovelHelp.hlp"));
+        QCOMPARE(config.HelpFile.text(), u"MyNovelHelp.hlp"_s);
     }
 
     void aboutBox_designedFieldsAreWhatTheReaderSees()
@@ -232,27 +232,27 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QVERIFY(form.BoxTitleEdit->hasFocus() && form.WhenButtons[1]->isChecked());
-        QTest::keyClicks(form.BoxTitleEdit, QStringLiteral("About Voyages"));
-        retype(form.ProgNameEdit, QStringLiteral("Voyages"));
-        retype(form.VersionEdit, QStringLiteral("Version 2"));
-        retype(form.Comm[0], QStringLiteral("For my readers"));
+        QTest::keyClicks(form.BoxTitleEdit, u"About Voyages"_s);
+        retype(form.ProgNameEdit, u"Voyages"_s);
+        retype(form.VersionEdit, u"Version 2"_s);
+        retype(form.Comm[0], u"For my readers"_s);
         click(form.UseIconChkBox);
         QVERIFY(form.FindBtn->isVisible());
         click(form.WhenButtons[3]); // "Neither": the view keeps the stored value
         platform.modal.expect<TAboutBox>([](TAboutBox& box) {
-            QCOMPARE(box.ProductName->text(), QStringLiteral("Voyages"));
-            QCOMPARE(box.Version->text(), QStringLiteral("Version 2"));
+            QCOMPARE(box.ProductName->text(), u"Voyages"_s);
+            QCOMPARE(box.Version->text(), u"Version 2"_s);
             click(box.OKButton);
         });
         QTest::keyClick(&form, Qt::Key_V, Qt::AltModifier);
         QTRY_VERIFY(platform.modal.allUsed());
         QCOMPARE(form.focusWidget(), form.ViewBtn);
-        KeepScreenshot(form, QStringLiteral("TDesignAboutForm"));
+        KeepScreenshot(form, u"TDesignAboutForm"_s);
         QCOMPARE(about.ProgramName.text(), QString()); // nothing stored before "&OK"
 
         click(form.OKBtn);
-        QCOMPARE(about.ProgramName.text(), QStringLiteral("Voyages"));
-        QCOMPARE(about.Comment1.text(), QStringLiteral("For my readers"));
+        QCOMPARE(about.ProgramName.text(), u"Voyages"_s);
+        QCOMPARE(about.Comment1.text(), u"For my readers"_s);
         QCOMPARE(about.AboutWhen, 3);
         QCOMPARE(about.UseIcon, 0); // checked, but no icon named
     }

@@ -22,6 +22,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Designs an author box of two lines on a navy ground through the author window.
@@ -29,15 +31,15 @@ void expectAuthorBox(PlatformDoubles& platform)
 {
     platform.modal.expect<TAuthorForm>([&platform](TAuthorForm& author) {
         QCOMPARE(HelpContextOf(&author), 221);
-        QTest::keyClicks(author.Edits[0], QStringLiteral("Written by Ada"));
-        QTest::keyClicks(author.Edits[1], QStringLiteral("2026"));
+        QTest::keyClicks(author.Edits[0], u"Written by Ada"_s);
+        QTest::keyClicks(author.Edits[1], u"2026"_s);
         platform.files.answerColor(QColor(0, 0, 0x80));
         click(author.Button3);
         QCOMPARE(author.Edits[5]->palette().color(QPalette::Base), QColor(0, 0, 0x80));
         platform.files.answerColor(QColor(0xFF, 0xFF, 0xFF));
         click(author.ColourBtn);
         QCOMPARE(author.Edits[5]->palette().color(QPalette::Text), QColor(0xFF, 0xFF, 0xFF));
-        KeepScreenshot(author, QStringLiteral("TAuthorForm"));
+        KeepScreenshot(author, u"TAuthorForm"_s);
         click(author.OKBtn);
     });
 }
@@ -63,7 +65,7 @@ private slots:
         click(form.TitleChkBx);
         platform.modal.expect<TTocTitleForm>([](TTocTitleForm& bar) {
             QCOMPARE(HelpContextOf(&bar), 465);
-            QTest::keyClicks(bar.edit1, QStringLiteral("Contents"));
+            QTest::keyClicks(bar.edit1, u"Contents"_s);
             click(bar.OKBtn);
         });
         click(form.TitleBtn);
@@ -72,7 +74,7 @@ private slots:
             click(background.OKBtn);
         });
         click(form.DesignBtn);
-        KeepScreenshot(form, QStringLiteral("TMenuDesignForm"));
+        KeepScreenshot(form, u"TMenuDesignForm"_s);
         click(form.CancelBitBtn);
         QCOMPARE(book.projectBytes(), before);
         QCOMPARE(book.state.Project.Menu.UseAuthorBox, 0);
@@ -93,7 +95,7 @@ private slots:
         click(form.StatusChkBx);
         platform.modal.expect<TTocTitleForm>([](TTocTitleForm& bar) {
             QCOMPARE(HelpContextOf(&bar), 470);
-            QTest::keyClicks(bar.edit1, QStringLiteral("Pick a chapter"));
+            QTest::keyClicks(bar.edit1, u"Pick a chapter"_s);
             QTest::keyClick(bar.edit1, Qt::Key_Return);
         });
         click(form.StatusBtn);
@@ -102,9 +104,9 @@ private slots:
 
         const ProjectRecord saved = book.projectOnDisk();
         QCOMPARE(saved.Menu.UseAuthorBox, 1);
-        QCOMPARE(saved.Menu.Author.AuthorLine1.text(), QStringLiteral("Written by Ada"));
+        QCOMPARE(saved.Menu.Author.AuthorLine1.text(), u"Written by Ada"_s);
         QCOMPARE(saved.Menu.Author.AuthorColor, 0x800000);
-        QVERIFY(saved.Menu.Author.AuthorFont.text().contains(QStringLiteral(" 16777215 ")));
+        QVERIFY(saved.Menu.Author.AuthorFont.text().contains(u" 16777215 "_s));
         QCOMPARE(saved.Menu.MenuBars.StatusShown, 1);
 
         ProjectBookSource source(book.state);
@@ -112,10 +114,10 @@ private slots:
         TBookMenuForm reader(context, source.menuEntries());
         reader.show();
         QVERIFY(reader.AuthorPnl->isVisible());
-        QCOMPARE(reader.Labels[0]->text(), QStringLiteral("Written by Ada"));
-        QCOMPARE(reader.Labels[1]->text(), QStringLiteral("2026"));
+        QCOMPARE(reader.Labels[0]->text(), u"Written by Ada"_s);
+        QCOMPARE(reader.Labels[1]->text(), u"2026"_s);
         QVERIFY(reader.StatusPnl->isVisible());
-        QCOMPARE(reader.StatusPnl->text(), QStringLiteral("Pick a chapter"));
+        QCOMPARE(reader.StatusPnl->text(), u"Pick a chapter"_s);
 
         // Unchecking the author box keeps its lines: only the switch changes.
         TMenuDesignForm again(book.state);
@@ -123,33 +125,32 @@ private slots:
         click(again.AuthorChkBx);
         click(again.OKBitBtn);
         QCOMPARE(book.projectOnDisk().Menu.UseAuthorBox, 0);
-        QCOMPARE(book.projectOnDisk().Menu.Author.AuthorLine1.text(),
-                 QStringLiteral("Written by Ada"));
+        QCOMPARE(book.projectOnDisk().Menu.Author.AuthorLine1.text(), u"Written by Ada"_s);
     }
 
     void testView_menuBarOnlyWhenShownAndTheToolsHelpAfterwards()
     {
         PlatformDoubles platform;
         TestBook book;
-        platform.help.setHelpFile(QStringLiteral("/tool/KESTRIN.HLP"));
+        platform.help.setHelpFile(u"/tool/KESTRIN.HLP"_s);
         ProjectRecord project = book.state.Project;
         project.Config.UseHelpFile = 1;
-        project.Config.HelpFile.setText(QStringLiteral("BOOK.HLP"));
-        project.Config.BookTitle.setText(QStringLiteral("Voyages"));
+        project.Config.HelpFile.setText(u"BOOK.HLP"_s);
+        project.Config.BookTitle.setText(u"Voyages"_s);
         project.Presentation.AboutShown = 1;
         project.Menu.MenuBarShown = 0;
         {
             TMenuTestForm bare(book.state, project.Menu, project.Presentation, project.Config,
-                               QStringLiteral("/tool/KESTRIN.HLP"));
+                               u"/tool/KESTRIN.HLP"_s);
             bare.show();
-            QCOMPARE(bare.windowTitle(), QStringLiteral("Voyages"));
+            QCOMPARE(bare.windowTitle(), u"Voyages"_s);
             QVERIFY(!bare.MainMenu1->isVisible());
         }
-        QCOMPARE(platform.help.helpFile(), QStringLiteral("/tool/KESTRIN.HLP"));
+        QCOMPARE(platform.help.helpFile(), u"/tool/KESTRIN.HLP"_s);
 
         project.Menu.MenuBarShown = 1;
         TMenuTestForm full(book.state, project.Menu, project.Presentation, project.Config,
-                           QStringLiteral("/tool/KESTRIN.HLP"));
+                           u"/tool/KESTRIN.HLP"_s);
         full.show();
         QVERIFY(full.MainMenu1->isVisible());
         QVERIFY(full.MAbout->isVisible() && full.MHelp->isVisible());
@@ -166,7 +167,7 @@ private slots:
         book.addChapter("Lighthouse", "{\\rtf1 light}");
         platform.modal.expect<TMenuTestForm>([](TMenuTestForm& view) {
             QCOMPARE(view.ListBox1->count(), 2);
-            QCOMPARE(view.ListBox1->item(1)->text(), QStringLiteral("Lighthouse"));
+            QCOMPARE(view.ListBox1->item(1)->text(), u"Lighthouse"_s);
             QTest::keyClick(&view, Qt::Key_Escape);
         });
         TMenuDesignForm designer(book.state);

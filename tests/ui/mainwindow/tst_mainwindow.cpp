@@ -17,6 +17,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QList<QPushButton*> enabledButtons(Tbookmainform& form)
@@ -65,16 +67,15 @@ private slots:
         QVERIFY(f.form.MenuPnl->isVisible());
         QVERIFY(!f.form.waitpnl->isVisible());
         QCOMPARE(f.form.focusWidget(), f.form.HelpBtn);
-        QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("None Selected"));
-        QCOMPARE(f.form.windowTitle(), QStringLiteral("Quorelle for Windows - Ver 2.2"));
+        QCOMPARE(f.form.ProjectLbl->text(), u"None Selected"_s);
+        QCOMPARE(f.form.windowTitle(), u"Quorelle for Windows - Ver 2.2"_s);
         const QList<QPushButton*> expected = {f.form.SelectBtn, f.form.StartBtn, f.form.AboutBtn,
                                               f.form.HelpBtn,   f.form.TutBtn,   f.form.QuitBtn};
         QCOMPARE(enabledButtons(f.form).size(), expected.size());
         for (QPushButton* button : expected)
             QVERIFY(button->isEnabled());
         QVERIFY(f.platform.messages.shown().isEmpty());
-        QCOMPARE(f.platform.help.helpFile(),
-                 f.form.state().ProgramDir + QStringLiteral("KESTRIN.HLP"));
+        QCOMPARE(f.platform.help.helpFile(), f.form.state().ProgramDir + u"KESTRIN.HLP"_s);
     }
 
     void startup_warnsOnLowColourDisplays()
@@ -110,7 +111,7 @@ private slots:
         f.platform.files.answer(QString()); // Alt+S is "&Select an E-Book": its dialog, cancelled
         QTest::keyClick(&f.form, Qt::Key_S, Qt::AltModifier);
         QTRY_COMPARE(f.platform.files.asked().size(), 1); // a mnemonic animates the click
-        QCOMPARE(f.platform.files.asked().first().title, QStringLiteral("Select an E-Book"));
+        QCOMPARE(f.platform.files.asked().first().title, u"Select an E-Book"_s);
         f.platform.files.answer(QString()); // Enter presses the focused button
         f.form.SelectBtn->setFocus();
         QTest::keyClick(f.form.SelectBtn, Qt::Key_Return);
@@ -124,15 +125,13 @@ private slots:
     void createProject_opensItAndEnablesProjectButtons()
     {
         Fixture f;
-        const QString folder = f.dir.filePath(QStringLiteral("books/first"));
-        f.platform.modal.expect<TMakeDirForm>(
-            answerNameAndFolder(folder, QStringLiteral("My Book")));
+        const QString folder = f.dir.filePath(u"books/first"_s);
+        f.platform.modal.expect<TMakeDirForm>(answerNameAndFolder(folder, u"My Book"_s));
         f.form.StartBtn->click();
         QCOMPARE(QDir(folder).entryList(QDir::Files),
-                 QStringList({QStringLiteral("My Book.QVD"), QStringLiteral("My Book.QVJ")}));
-        QCOMPARE(readBytes(QDir(folder).filePath(QStringLiteral("My Book.QVJ"))),
-                 defaultProjectBytes());
-        QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("My Book"));
+                 QStringList({u"My Book.QVD"_s, u"My Book.QVJ"_s}));
+        QCOMPARE(readBytes(QDir(folder).filePath(u"My Book.QVJ"_s)), defaultProjectBytes());
+        QCOMPARE(f.form.ProjectLbl->text(), u"My Book"_s);
         QCOMPARE(QDir::current().absolutePath(), QDir(folder).absolutePath());
         QVERIFY(f.form.EditBtn->isEnabled() && f.form.CustChapBtn->isEnabled() &&
                 f.form.CustBookBtn->isEnabled());
@@ -149,51 +148,46 @@ private slots:
         f.form.StartBtn->click();
         QVERIFY(!f.form.state().isProjectOpen());
 
-        writeBytes(f.dir.filePath(QStringLiteral("plain.txt")), "x");
-        f.platform.modal.expect<TMakeDirForm>(answerNameAndFolder(
-            f.dir.filePath(QStringLiteral("plain.txt/sub")), QStringLiteral("Book")));
+        writeBytes(f.dir.filePath(u"plain.txt"_s), "x");
+        f.platform.modal.expect<TMakeDirForm>(
+            answerNameAndFolder(f.dir.filePath(u"plain.txt/sub"_s), u"Book"_s));
         f.form.StartBtn->click();
-        QCOMPARE(f.platform.messages.texts(),
-                 QStringList{QStringLiteral("Unable to create the directory")});
+        QCOMPARE(f.platform.messages.texts(), QStringList{u"Unable to create the directory"_s});
         QVERIFY(!f.form.state().isProjectOpen());
-        QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("None Selected"));
+        QCOMPARE(f.form.ProjectLbl->text(), u"None Selected"_s);
 
         // A project file that cannot be written: the error is shown and nothing stays open.
         f.platform.messages.clear();
-        QDir(f.dir.path()).mkpath(QStringLiteral("blocked/BOOK.QVJ"));
+        QDir(f.dir.path()).mkpath(u"blocked/BOOK.QVJ"_s);
         f.platform.modal.expect<TMakeDirForm>(
-            answerNameAndFolder(f.dir.filePath(QStringLiteral("blocked")), QStringLiteral("BOOK")));
+            answerNameAndFolder(f.dir.filePath(u"blocked"_s), u"BOOK"_s));
         f.form.StartBtn->click();
-        QCOMPARE(f.platform.messages.texts(),
-                 QStringList{QStringLiteral("File access denied: BOOK.QVJ")});
+        QCOMPARE(f.platform.messages.texts(), QStringList{u"File access denied: BOOK.QVJ"_s});
         QVERIFY(!f.form.state().isProjectOpen());
-        QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("None Selected"));
+        QCOMPARE(f.form.ProjectLbl->text(), u"None Selected"_s);
         QVERIFY(!f.form.EditBtn->isEnabled());
-        QCOMPARE(QDir(f.dir.filePath(QStringLiteral("blocked"))).entryList(QDir::Files),
-                 QStringList());
+        QCOMPARE(QDir(f.dir.filePath(u"blocked"_s)).entryList(QDir::Files), QStringList());
     }
 
     void selectProject_chapterFilesAndListEnableTheRest()
     {
         Fixture f;
-        QDir(f.dir.path()).mkdir(QStringLiteral("book"));
-        const QString bookDir = f.dir.filePath(QStringLiteral("book"));
-        writeBytes(bookDir + QStringLiteral("/story.qvj"), defaultProjectBytes());
-        writeBytes(bookDir + QStringLiteral("/CH1.QLF"), "{\\rtf1 x}");
+        QDir(f.dir.path()).mkdir(u"book"_s);
+        const QString bookDir = f.dir.filePath(u"book"_s);
+        writeBytes(bookDir + u"/story.qvj"_s, defaultProjectBytes());
+        writeBytes(bookDir + u"/CH1.QLF"_s, "{\\rtf1 x}");
 
-        f.platform.files.answer(bookDir + QStringLiteral("/story.qvj"));
+        f.platform.files.answer(bookDir + u"/story.qvj"_s);
         f.form.SelectBtn->click();
-        QCOMPARE(f.platform.files.asked().first().filter,
-                 QStringLiteral("E-Book Project Files|*.QVJ"));
-        QCOMPARE(f.form.state().ProjectFile, QStringLiteral("STORY.QVJ"));
-        QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("STORY"));
+        QCOMPARE(f.platform.files.asked().first().filter, u"E-Book Project Files|*.QVJ"_s);
+        QCOMPARE(f.form.state().ProjectFile, u"STORY.QVJ"_s);
+        QCOMPARE(f.form.ProjectLbl->text(), u"STORY"_s);
         QVERIFY(f.form.AddBtn->isEnabled());
         QVERIFY(!f.form.DeleteBtn->isEnabled());
         QCOMPARE(f.form.focusWidget(), f.form.AddBtn);
 
         // With a chapter list every chapter button comes alive.
-        writeBytes(bookDir + QStringLiteral("/STORY.QVC"),
-                   chapterBytes("One", "CH1.QLF", "STORY.QVD"));
+        writeBytes(bookDir + u"/STORY.QVC"_s, chapterBytes("One", "CH1.QLF", "STORY.QVD"));
         f.form.UpdateButtons();
         for (QPushButton* button :
              {f.form.ViewBtn, f.form.DeleteBtn, f.form.ReorgBtn, f.form.PreviewBtn, f.form.ExecBtn,
@@ -204,8 +198,8 @@ private slots:
     void cancelledSelect_readsTheOpenProjectAgain()
     {
         Fixture f;
-        writeBytes(f.dir.filePath(QStringLiteral("A.QVJ")), defaultProjectBytes());
-        f.platform.files.answer(f.dir.filePath(QStringLiteral("A.QVJ")));
+        writeBytes(f.dir.filePath(u"A.QVJ"_s), defaultProjectBytes());
+        f.platform.files.answer(f.dir.filePath(u"A.QVJ"_s));
         f.form.SelectBtn->click();
         QCOMPARE(f.platform.files.asked().last().folder, QDir::homePath()); // not the tool's folder
         QVERIFY(f.form.state().BookTitle.isEmpty());
@@ -213,49 +207,47 @@ private slots:
         QByteArray changed = defaultProjectBytes();
         changed[279] = 3;
         changed.replace(280, 3, "New");
-        writeBytes(f.dir.filePath(QStringLiteral("A.QVJ")), changed);
+        writeBytes(f.dir.filePath(u"A.QVJ"_s), changed);
         f.platform.files.answer(QString()); // the dialog is cancelled
         f.form.SelectBtn->click();
         QCOMPARE(QDir(f.platform.files.asked().last().folder), QDir(f.dir.path()));
-        QCOMPARE(f.form.state().BookTitle, QStringLiteral("New"));
-        QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("A"));
+        QCOMPARE(f.form.state().BookTitle, u"New"_s);
+        QCOMPARE(f.form.ProjectLbl->text(), u"A"_s);
         QCOMPARE(f.form.focusWidget(), f.form.SelectBtn);
     }
 
     void selectDamagedProject_reportsAndKeepsPreviousProject()
     {
         Fixture f;
-        writeBytes(f.dir.filePath(QStringLiteral("GOOD.QVJ")), defaultProjectBytes());
-        QDir(f.dir.path()).mkdir(QStringLiteral("bad"));
-        writeBytes(f.dir.filePath(QStringLiteral("bad/BAD.QVJ")), "2.1 short");
-        f.platform.files.answer(f.dir.filePath(QStringLiteral("GOOD.QVJ")));
+        writeBytes(f.dir.filePath(u"GOOD.QVJ"_s), defaultProjectBytes());
+        QDir(f.dir.path()).mkdir(u"bad"_s);
+        writeBytes(f.dir.filePath(u"bad/BAD.QVJ"_s), "2.1 short");
+        f.platform.files.answer(f.dir.filePath(u"GOOD.QVJ"_s));
         f.form.SelectBtn->click();
-        f.platform.files.answer(f.dir.filePath(QStringLiteral("bad/BAD.QVJ")));
+        f.platform.files.answer(f.dir.filePath(u"bad/BAD.QVJ"_s));
         f.form.SelectBtn->click();
 
-        QCOMPARE(f.platform.messages.texts(),
-                 QStringList{QStringLiteral("Read beyond end of file: BAD.QVJ")});
+        QCOMPARE(f.platform.messages.texts(), QStringList{u"Read beyond end of file: BAD.QVJ"_s});
         QCOMPARE(f.platform.messages.shown().first().kind, MessageKind::Error);
-        QCOMPARE(f.form.state().ProjectFile, QStringLiteral("GOOD.QVJ"));
-        QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("GOOD"));
+        QCOMPARE(f.form.state().ProjectFile, u"GOOD.QVJ"_s);
+        QCOMPARE(f.form.ProjectLbl->text(), u"GOOD"_s);
         QCOMPARE(QDir::current().absolutePath(), QDir(f.dir.path()).absolutePath());
-        QCOMPARE(readBytes(f.dir.filePath(QStringLiteral("bad/BAD.QVJ"))), QByteArray("2.1 short"));
+        QCOMPARE(readBytes(f.dir.filePath(u"bad/BAD.QVJ"_s)), QByteArray("2.1 short"));
         QVERIFY(f.form.MenuPnl->isVisible());
     }
 
     void projectArgument_opensItOrSaysItIsMissing()
     {
         Fixture f;
-        writeBytes(f.dir.filePath(QStringLiteral("SEA.QVJ")), defaultProjectBytes());
-        f.form.OpenProjectFile(f.dir.filePath(QStringLiteral("missing.qvj")));
+        writeBytes(f.dir.filePath(u"SEA.QVJ"_s), defaultProjectBytes());
+        f.form.OpenProjectFile(f.dir.filePath(u"missing.qvj"_s));
         QCOMPARE(f.platform.messages.texts(),
-                 QStringList{QStringLiteral("Cannot open file ") +
-                             f.dir.filePath(QStringLiteral("missing.qvj"))});
+                 QStringList{u"Cannot open file "_s + f.dir.filePath(u"missing.qvj"_s)});
         QVERIFY(!f.form.state().isProjectOpen());
 
-        f.form.OpenProjectFile(f.dir.filePath(QStringLiteral("SEA.QVJ")));
-        QCOMPARE(f.form.state().ProjectFile, QStringLiteral("SEA.QVJ"));
-        QCOMPARE(f.form.ProjectLbl->text(), QStringLiteral("SEA"));
+        f.form.OpenProjectFile(f.dir.filePath(u"SEA.QVJ"_s));
+        QCOMPARE(f.form.state().ProjectFile, u"SEA.QVJ"_s);
+        QCOMPARE(f.form.ProjectLbl->text(), u"SEA"_s);
         QVERIFY(f.form.EditBtn->isEnabled() && f.form.CustBookBtn->isEnabled());
     }
 
@@ -264,19 +256,19 @@ private slots:
     void programPresentation_refusedSaveKeepsNothing()
     {
         Fixture f;
-        writeBytes(f.dir.filePath(QStringLiteral("SEA.QVJ")), defaultProjectBytes());
-        f.form.OpenProjectFile(f.dir.filePath(QStringLiteral("SEA.QVJ")));
-        const QByteArray before = readBytes(f.dir.filePath(QStringLiteral("SEA.QVJ")));
+        writeBytes(f.dir.filePath(u"SEA.QVJ"_s), defaultProjectBytes());
+        f.form.OpenProjectFile(f.dir.filePath(u"SEA.QVJ"_s));
+        const QByteArray before = readBytes(f.dir.filePath(u"SEA.QVJ"_s));
         std::optional<FileSizeLimit> full;
         f.platform.modal.expect<TProgConfigForm>([&full](TProgConfigForm& config) {
-            config.Edit1->setText(QStringLiteral("Lost Voyages"));
+            config.Edit1->setText(u"Lost Voyages"_s);
             full.emplace(64); // the disk fills while the window is open
             QTest::mouseClick(config.BitBtn1, Qt::LeftButton);
         });
         QTest::mouseClick(f.form.CustBookBtn, Qt::LeftButton);
         full.reset();
-        QCOMPARE(f.platform.messages.texts(), QStringList{QStringLiteral("Disk full: SEA.QVJ")});
-        QCOMPARE(readBytes(f.dir.filePath(QStringLiteral("SEA.QVJ"))), before);
+        QCOMPARE(f.platform.messages.texts(), QStringList{u"Disk full: SEA.QVJ"_s});
+        QCOMPARE(readBytes(f.dir.filePath(u"SEA.QVJ"_s)), before);
         QCOMPARE(f.form.state().Project.Config.BookTitle.text(), QString());
     }
 
@@ -284,28 +276,27 @@ private slots:
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
-        writeBytes(dir.filePath(QStringLiteral("OLD.QVJ")), "x");
-        writeBytes(dir.filePath(QStringLiteral("notes.txt")), "x");
-        TMakeDirForm form(QStringLiteral("*.QVJ"), 105, QStringLiteral("Enter E-Book Name"));
-        QCOMPARE(form.windowTitle(), QStringLiteral("Press F1 for Help"));
-        QCOMPARE(form.FileLbl->text(), QStringLiteral("Enter E-Book Name"));
+        writeBytes(dir.filePath(u"OLD.QVJ"_s), "x");
+        writeBytes(dir.filePath(u"notes.txt"_s), "x");
+        TMakeDirForm form(u"*.QVJ"_s, 105, u"Enter E-Book Name"_s);
+        QCOMPARE(form.windowTitle(), u"Press F1 for Help"_s);
+        QCOMPARE(form.FileLbl->text(), u"Enter E-Book Name"_s);
         QCOMPARE(form.Edit1->text(), QDir(dir.path()).absolutePath());
         QCOMPARE(form.FileListBox1->count(), 1);
         form.show();
 
-        form.Edit2->setText(QStringLiteral("what?"));
+        form.Edit2->setText(u"what?"_s);
         form.BitBtn1->click();
         QVERIFY(form.isVisible());
         QCOMPARE(form.focusWidget(), form.Edit2);
         form.Edit2->clear();
         form.BitBtn1->click();
         QVERIFY(form.isVisible());
-        QCOMPARE(platform.messages.texts(),
-                 QStringList({QStringLiteral("A correct filename must be entered."),
-                              QStringLiteral("A filename must be entered.")}));
+        QCOMPARE(platform.messages.texts(), QStringList({u"A correct filename must be entered."_s,
+                                                         u"A filename must be entered."_s}));
 
         emit form.FileListBox1->fileClicked(form.FileListBox1->item(0)->text());
-        QCOMPARE(form.Edit2->text(), QStringLiteral("OLD.QVJ"));
+        QCOMPARE(form.Edit2->text(), u"OLD.QVJ"_s);
         form.BitBtn1->click();
         QVERIFY(!form.isVisible());
         QCOMPARE(form.result(), int(QDialog::Accepted));
@@ -317,9 +308,8 @@ private slots:
         Fixture f;
         f.form.state().ProgramDir = f.dir.path() + QLatin1Char('/');
         f.form.TutBtn->click();
-        QCOMPARE(f.platform.messages.texts(),
-                 QStringList{QStringLiteral("The Tutorial file ") + f.dir.path() +
-                             QStringLiteral("/KESTRIN.RTF was not found")});
+        QCOMPARE(f.platform.messages.texts(), QStringList{u"The Tutorial file "_s + f.dir.path() +
+                                                          u"/KESTRIN.RTF was not found"_s});
         QCOMPARE(f.form.focusWidget(), f.form.TutBtn);
 
         f.form.HelpBtn->click();

@@ -20,6 +20,8 @@
 
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Book
@@ -30,7 +32,7 @@ struct Book
     Book()
     {
         state.ProjectDir = dir.path() + QLatin1Char('/');
-        state.ProjectFile = QStringLiteral("BOOK.QVJ");
+        state.ProjectFile = u"BOOK.QVJ"_s;
         OpenProject(state);
         for (const char* name :
              {"OPEN.BMP", "OPEN.WAV", "PIC.BMP", "SND.WAV", "VOICE.WAV", "NOTES.TXT", "GAME.EXE",
@@ -39,31 +41,30 @@ struct Book
         PresentationRecord& p = state.Project.Presentation;
         p.OpeningShown = 1;
         p.Opening.CommandType = 6;
-        p.Opening.ComboGraphicFile.setText(QStringLiteral("OPEN.BMP"));
-        p.Opening.ComboSoundFile.setText(QStringLiteral("OPEN.WAV"));
+        p.Opening.ComboGraphicFile.setText(u"OPEN.BMP"_s);
+        p.Opening.ComboSoundFile.setText(u"OPEN.WAV"_s);
         p.ClosingShown = 1;
         p.Closing.CommandType = 9;
-        p.Closing.ProgramFile.setText(QStringLiteral("VIEWER"));
+        p.Closing.ProgramFile.setText(u"VIEWER"_s);
         const QString file = state.HyperTextFile;
-        AddEntry(file, QStringLiteral("a"), 2, QStringLiteral("PIC.BMP,30"), kHyperSource);
-        AddEntry(file, QStringLiteral("b"), 6, QStringLiteral("PIC.BMP,SND.WAV,50"), kHyperSource);
-        AddEntry(file, QStringLiteral("c"), 9, QStringLiteral("WRITE MISSING.TXT"), kHyperSource);
-        AddEntry(file, QStringLiteral("d"), 4, QStringLiteral("GAME.EXE,-x"), kHyperSource);
-        AddEntry(file, QStringLiteral("e"), 13, QStringLiteral("NOTES.TXT"), kHyperSource);
-        AddEntry(file, QStringLiteral("f"), 3, QStringLiteral("VOICE.WAV"), kHyperSource);
+        AddEntry(file, u"a"_s, 2, u"PIC.BMP,30"_s, kHyperSource);
+        AddEntry(file, u"b"_s, 6, u"PIC.BMP,SND.WAV,50"_s, kHyperSource);
+        AddEntry(file, u"c"_s, 9, u"WRITE MISSING.TXT"_s, kHyperSource);
+        AddEntry(file, u"d"_s, 4, u"GAME.EXE,-x"_s, kHyperSource);
+        AddEntry(file, u"e"_s, 13, u"NOTES.TXT"_s, kHyperSource);
+        AddEntry(file, u"f"_s, 3, u"VOICE.WAV"_s, kHyperSource);
         DisplayRecord pop = DefaultDisplay();
-        pop.GraphicFile.setText(QStringLiteral("POP.JPG"));
-        AddDisplayEntry(file, QStringLiteral("g"), 5, pop, {QStringLiteral("{\\rtf1 x}")},
-                        kHyperSource);
+        pop.GraphicFile.setText(u"POP.JPG"_s);
+        AddDisplayEntry(file, u"g"_s, 5, pop, {u"{\\rtf1 x}"_s}, kHyperSource);
         state.CurrentDisplay = DefaultDisplay();
         state.CurrentDisplay.BackType = 3;
-        state.CurrentDisplay.WallpaperFile.setText(QStringLiteral("TILE.BMP"));
-        WriteDisplayFile(state, QStringLiteral("BOOK.QVD"));
+        state.CurrentDisplay.WallpaperFile.setText(u"TILE.BMP"_s);
+        WriteDisplayFile(state, u"BOOK.QVD"_s);
         for (const char* entry : {"One", "Two"}) {
             state.CurrentChapter = ChapterRecord{};
             state.CurrentChapter.MenuEntry.setText(QString::fromLatin1(entry));
-            state.CurrentChapter.ChapterFile.setText(QStringLiteral("CH.QLF"));
-            state.CurrentChapter.DisplayFile.setText(QStringLiteral("BOOK.QVD"));
+            state.CurrentChapter.ChapterFile.setText(u"CH.QLF"_s);
+            state.CurrentChapter.DisplayFile.setText(u"BOOK.QVD"_s);
             WriteChapter(state, -1);
         }
     }
@@ -73,16 +74,15 @@ struct Book
 bool buildSample(const CurrentTempDir& dir, const QStringList& options)
 {
     const QDir sample(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample"));
-    QDir(dir.path()).mkdir(QStringLiteral("book"));
+    QDir(dir.path()).mkdir(u"book"_s);
     for (const QString& name : sample.entryList(QDir::Files)) {
-        if (!QFile::copy(sample.filePath(name), dir.filePath(QStringLiteral("book/") + name)))
+        if (!QFile::copy(sample.filePath(name), dir.filePath(u"book/"_s + name)))
             return false;
     }
     QProcess build;
     build.start(QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build"),
-                QStringList{dir.filePath(QStringLiteral("book/SAMPLE.QVJ")),
-                            QStringLiteral("--dist"), dir.filePath(QStringLiteral("dist")),
-                            QStringLiteral("--include-programs")} +
+                QStringList{dir.filePath(u"book/SAMPLE.QVJ"_s), u"--dist"_s,
+                            dir.filePath(u"dist"_s), u"--include-programs"_s} +
                     options);
     if (!build.waitForFinished(120000) || build.exitCode() != 0) {
         qWarning() << build.readAllStandardError();
@@ -94,7 +94,7 @@ bool buildSample(const CurrentTempDir& dir, const QStringList& options)
 QProcessEnvironment offscreen()
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     return environment;
 }
 
@@ -113,14 +113,12 @@ private slots:
             asked << program;
             return false;
         });
-        QCOMPARE(asked, QStringList{QStringLiteral("GAME.EXE")});
-        QCOMPARE(files, QStringList({QStringLiteral("OPEN.BMP"), QStringLiteral("OPEN.WAV"),
-                                     QStringLiteral("PIC.BMP"), QStringLiteral("SND.WAV"),
-                                     QStringLiteral("NOTES.TXT"), QStringLiteral("VOICE.WAV"),
-                                     QStringLiteral("POP.JPG"), QStringLiteral("TILE.BMP")}));
+        QCOMPARE(asked, QStringList{u"GAME.EXE"_s});
+        QCOMPARE(files, QStringList({u"OPEN.BMP"_s, u"OPEN.WAV"_s, u"PIC.BMP"_s, u"SND.WAV"_s,
+                                     u"NOTES.TXT"_s, u"VOICE.WAV"_s, u"POP.JPG"_s, u"TILE.BMP"_s}));
         const QStringList withProgram =
             DistributionFiles(book.state, [](const QString&) { return true; });
-        QVERIFY(withProgram.contains(QStringLiteral("GAME.EXE")));
+        QVERIFY(withProgram.contains(u"GAME.EXE"_s));
     }
 
     // A program that an opening or closing command starts is asked about as a link's program
@@ -131,33 +129,32 @@ private slots:
         Book book;
         CommandRecord& closing = book.state.Project.Presentation.Closing;
         closing.CommandType = 4;
-        closing.ProgramFile.setText(QStringLiteral("xdg-open,NOTES.TXT"));
+        closing.ProgramFile.setText(u"xdg-open,NOTES.TXT"_s);
         QStringList asked;
         const auto leaveOut = [&asked](const QString& program) {
             asked << program;
             return false;
         };
-        QVERIFY(!DistributionFiles(book.state, leaveOut).contains(QStringLiteral("xdg-open")));
-        QCOMPARE(asked, QStringList({QStringLiteral("xdg-open"), QStringLiteral("GAME.EXE")}));
-        const QString target = book.dir.filePath(QStringLiteral("dist/"));
+        QVERIFY(!DistributionFiles(book.state, leaveOut).contains(u"xdg-open"_s));
+        QCOMPARE(asked, QStringList({u"xdg-open"_s, u"GAME.EXE"_s}));
+        const QString target = book.dir.filePath(u"dist/"_s);
         QVERIFY(CopyDistribution(book.state, target, leaveOut));
         QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("All the files have been copied to the Directory ") +
-                             target});
+                 QStringList{u"All the files have been copied to the Directory "_s + target});
     }
 
     void copy_endsWithTheExecutable()
     {
         PlatformDoubles platform;
         Book book;
-        const QString target = book.dir.filePath(QStringLiteral("dist/cd"));
+        const QString target = book.dir.filePath(u"dist/cd"_s);
         QVERIFY(CopyDistribution(book.state, target + QLatin1Char('/'),
                                  [](const QString&) { return false; }));
         QCOMPARE(QDir(target).entryList(QDir::Files).size(), 9);
-        QVERIFY(QFileInfo(QDir(target).filePath(QStringLiteral("BOOK.EXE"))).isExecutable());
+        QVERIFY(QFileInfo(QDir(target).filePath(u"BOOK.EXE"_s)).isExecutable());
         QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("All the files have been copied to the Directory ") +
-                             target + QLatin1Char('/')});
+                 QStringList{u"All the files have been copied to the Directory "_s + target +
+                             QLatin1Char('/')});
         QCOMPARE(platform.messages.shown().first().kind, MessageKind::Plain);
     }
 
@@ -165,8 +162,8 @@ private slots:
     {
         PlatformDoubles platform;
         Book book;
-        QFile::remove(book.dir.filePath(QStringLiteral("BOOK.EXE")));
-        writeBytes(book.dir.filePath(QStringLiteral("BOOK.exe")), "built on the original platform");
+        QFile::remove(book.dir.filePath(u"BOOK.EXE"_s));
+        writeBytes(book.dir.filePath(u"BOOK.exe"_s), "built on the original platform");
         book.state.ProgramDir = QStringLiteral(QUORELLE_BIN_DIR "/");
         platform.messages.answer(MessageAnswer::No);
         BuildAndOfferTest(book.state);
@@ -175,24 +172,23 @@ private slots:
             QStringList{QStringLiteral("The Executable E-Book BOOK.exe has been created.\n\r\n\r"
                                        "Do you want to test it now?")});
         platform.messages.clear();
-        const QString target = book.dir.filePath(QStringLiteral("dist"));
+        const QString target = book.dir.filePath(u"dist"_s);
         QVERIFY(CopyDistribution(book.state, target + QLatin1Char('/'),
                                  [](const QString&) { return false; }));
         platform.messages.clear();
-        QVERIFY(readBytes(QDir(target).filePath(QStringLiteral("BOOK.exe")))
+        QVERIFY(readBytes(QDir(target).filePath(u"BOOK.exe"_s))
                     .startsWith(readBytes(QStringLiteral(QUORELLE_BIN_DIR "/kestrin.bin"))));
-        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.EXE")));
+        QVERIFY(!book.dir.entries().contains(u"BOOK.EXE"_s));
     }
 
     void namesOutsideTheBookFolder_areRefusedNamingTheirEntries()
     {
         PlatformDoubles platform;
         Book book;
-        AddEntry(book.state.HyperTextFile, QStringLiteral("Secrets"), 13,
-                 QStringLiteral("/etc/passwd"), kHyperSource);
-        AddEntry(book.state.HyperTextFile, QStringLiteral("Shadow"), 10,
-                 QStringLiteral("../../../../etc/shadow"), kHyperSource);
-        const QString target = book.dir.filePath(QStringLiteral("dist"));
+        AddEntry(book.state.HyperTextFile, u"Secrets"_s, 13, u"/etc/passwd"_s, kHyperSource);
+        AddEntry(book.state.HyperTextFile, u"Shadow"_s, 10, u"../../../../etc/shadow"_s,
+                 kHyperSource);
+        const QString target = book.dir.filePath(u"dist"_s);
         QVERIFY(!CopyDistribution(book.state, target, [](const QString&) { return false; }));
         QCOMPARE(platform.messages.texts(),
                  QStringList(
@@ -207,16 +203,15 @@ private slots:
     {
         PlatformDoubles platform;
         Book book;
-        QFile::remove(book.dir.filePath(QStringLiteral("SND.WAV")));
-        QFile::remove(book.dir.filePath(QStringLiteral("TILE.BMP")));
-        const QString target = book.dir.filePath(QStringLiteral("dist"));
+        QFile::remove(book.dir.filePath(u"SND.WAV"_s));
+        QFile::remove(book.dir.filePath(u"TILE.BMP"_s));
+        const QString target = book.dir.filePath(u"dist"_s);
         QVERIFY(!CopyDistribution(book.state, target, [](const QString&) { return false; }));
-        QCOMPARE(platform.messages.texts(),
-                 QStringList({QStringLiteral("The file SND.WAV is missing."),
-                              QStringLiteral("The file TILE.BMP is missing.")}));
+        QCOMPARE(platform.messages.texts(), QStringList({u"The file SND.WAV is missing."_s,
+                                                         u"The file TILE.BMP is missing."_s}));
         QVERIFY(!QDir(target).exists());
         platform.messages.clear();
-        QFile::remove(book.dir.filePath(QStringLiteral("BOOK.EXE")));
+        QFile::remove(book.dir.filePath(u"BOOK.EXE"_s));
         QVERIFY(!CopyDistribution(book.state, target, [](const QString&) { return false; }));
         QCOMPARE(platform.messages.texts(),
                  QStringList{QStringLiteral(
@@ -237,49 +232,38 @@ private slots:
             return process.exitCode();
         };
         QString errors;
-        QCOMPARE(run({QStringLiteral("BOOK.QVJ"), QStringLiteral("--dist"), QStringLiteral("out")},
-                     &errors),
-                 2);
-        QVERIFY(errors.contains(QStringLiteral("The book starts the program GAME.EXE.")));
-        QVERIFY(!QDir(book.dir.filePath(QStringLiteral("out"))).exists());
-        QCOMPARE(run({QStringLiteral("BOOK.QVJ"), QStringLiteral("--dist"), QStringLiteral("out"),
-                      QStringLiteral("--exclude-programs")}),
-                 0);
-        const QStringList copied =
-            QDir(book.dir.filePath(QStringLiteral("out"))).entryList(QDir::Files);
-        QVERIFY(copied.contains(QStringLiteral("BOOK.EXE")) &&
-                !copied.contains(QStringLiteral("GAME.EXE")));
-        QVERIFY(readBytes(book.dir.filePath(QStringLiteral("BOOK.EXE"))).size() >
-                10000); // a real build
-        QCOMPARE(run({QStringLiteral("NONE.QVJ")}, &errors), 1);
-        QVERIFY(errors.contains(QStringLiteral("File not found")));
+        QCOMPARE(run({u"BOOK.QVJ"_s, u"--dist"_s, u"out"_s}, &errors), 2);
+        QVERIFY(errors.contains(u"The book starts the program GAME.EXE."_s));
+        QVERIFY(!QDir(book.dir.filePath(u"out"_s)).exists());
+        QCOMPARE(run({u"BOOK.QVJ"_s, u"--dist"_s, u"out"_s, u"--exclude-programs"_s}), 0);
+        const QStringList copied = QDir(book.dir.filePath(u"out"_s)).entryList(QDir::Files);
+        QVERIFY(copied.contains(u"BOOK.EXE"_s) && !copied.contains(u"GAME.EXE"_s));
+        QVERIFY(readBytes(book.dir.filePath(u"BOOK.EXE"_s)).size() > 10000); // a real build
+        QCOMPARE(run({u"NONE.QVJ"_s}, &errors), 1);
+        QVERIFY(errors.contains(u"File not found"_s));
 
         // The project folder itself is refused, as the distribution window refuses it.
         const QStringList before = book.dir.entries();
-        QCOMPARE(run({QStringLiteral("BOOK.QVJ"), QStringLiteral("--dist"), QStringLiteral("."),
-                      QStringLiteral("--exclude-programs")},
-                     &errors),
-                 1);
-        QVERIFY2(errors.contains(QStringLiteral("Files cannot be copied to Project directory.")),
+        QCOMPARE(run({u"BOOK.QVJ"_s, u"--dist"_s, u"."_s, u"--exclude-programs"_s}, &errors), 1);
+        QVERIFY2(errors.contains(u"Files cannot be copied to Project directory."_s),
                  qPrintable(errors));
         QCOMPARE(book.dir.entries(), before);
 
         // A missing default display file is reported, not made anew in silence.
-        QFile::remove(book.dir.filePath(QStringLiteral("BOOK.QVD")));
-        QCOMPARE(run({QStringLiteral("BOOK.QVJ"), QStringLiteral("--exclude-programs")}, &errors),
-                 1);
-        QVERIFY2(errors.contains(QStringLiteral("The Display file BOOK.QVD was not found.")),
+        QFile::remove(book.dir.filePath(u"BOOK.QVD"_s));
+        QCOMPARE(run({u"BOOK.QVJ"_s, u"--exclude-programs"_s}, &errors), 1);
+        QVERIFY2(errors.contains(u"The Display file BOOK.QVD was not found."_s),
                  qPrintable(errors));
-        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.QVD")));
+        QVERIFY(!book.dir.entries().contains(u"BOOK.QVD"_s));
     }
 
     void sampleBook_buildsWithEveryLinkKind()
     {
         CurrentTempDir dir;
         QVERIFY(buildSample(dir, {}));
-        QCOMPARE(QDir(dir.filePath(QStringLiteral("dist"))).entryList(QDir::Files).size(), 10);
+        QCOMPARE(QDir(dir.filePath(u"dist"_s)).entryList(QDir::Files).size(), 10);
         QProcess verify;
-        verify.start(dir.filePath(QStringLiteral("dist/SAMPLE.EXE")), {QStringLiteral("--verify")});
+        verify.start(dir.filePath(u"dist/SAMPLE.EXE"_s), {u"--verify"_s});
         QVERIFY(verify.waitForFinished(30000));
         QCOMPARE(verify.exitCode(), 0);
         QVERIFY(verify.readAllStandardOutput().startsWith(
@@ -291,58 +275,54 @@ private slots:
         CurrentTempDir dir;
         QVERIFY(buildSample(dir, {}));
         QProcess build;
-        build.start(QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build"),
-                    {dir.filePath(QStringLiteral("book/SAMPLE.QVJ")), QStringLiteral("--epub"),
-                     dir.filePath(QStringLiteral("Sample Book.epub"))});
+        build.start(
+            QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build"),
+            {dir.filePath(u"book/SAMPLE.QVJ"_s), u"--epub"_s, dir.filePath(u"Sample Book.epub"_s)});
         QVERIFY(build.waitForFinished(120000));
         QCOMPARE(build.exitCode(), 0);
         QCOMPARE(QString::fromUtf8(build.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts),
-                 (QStringList{QStringLiteral("The EPUB e-book %1 has been created.")
-                                  .arg(dir.filePath(QStringLiteral("Sample Book.epub"))),
+                 (QStringList{u"The EPUB e-book %1 has been created."_s.arg(
+                                  dir.filePath(u"Sample Book.epub"_s)),
                               QStringLiteral("Programs: the EPUB cannot start programs; their "
                                              "links lead to a note."),
                               QStringLiteral("Notepad files: the EPUB cannot open the notepad; "
                                              "their links lead to a note.")}));
-        const QString epub = dir.filePath(QStringLiteral("Sample Book.epub"));
+        const QString epub = dir.filePath(u"Sample Book.epub"_s);
         QVERIFY(EpubcheckAccepts(epub));
         // Every chapter, and every phrase of the book as a link.
-        const QString chapters =
-            QString::fromUtf8(Unzipped(epub, QStringLiteral("EPUB/chapter-1.xhtml")) +
-                              Unzipped(epub, QStringLiteral("EPUB/chapter-2.xhtml")));
-        QVERIFY(chapters.contains(QStringLiteral("At dawn the ship left the harbour.")));
+        const QString chapters = QString::fromUtf8(Unzipped(epub, u"EPUB/chapter-1.xhtml"_s) +
+                                                   Unzipped(epub, u"EPUB/chapter-2.xhtml"_s));
+        QVERIFY(chapters.contains(u"At dawn the ship left the harbour."_s));
         QStringList phrases;
-        for (const QByteArray& line :
-             readBytes(dir.filePath(QStringLiteral("book/SAMPLE.QVR"))).split('\n')) {
+        for (const QByteArray& line : readBytes(dir.filePath(u"book/SAMPLE.QVR"_s)).split('\n')) {
             if (line.startsWith('[') && !line.startsWith("[^"))
                 phrases << QString::fromLatin1(line.trimmed().mid(1).chopped(1));
         }
         QCOMPARE(phrases.size(), 11);
         for (const QString& phrase : std::as_const(phrases))
-            QVERIFY2(chapters.contains(QStringLiteral(">%1</span></a>").arg(phrase)),
-                     qPrintable(phrase));
+            QVERIFY2(chapters.contains(u">%1</span></a>"_s.arg(phrase)), qPrintable(phrase));
     }
 
     // The portable book loads Qt from its own folder, not from the system.
     void portableBook_runsOnItsOwnLibraries()
     {
         CurrentTempDir dir;
-        QVERIFY(buildSample(dir, {QStringLiteral("--portable")}));
-        QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("dist/qt.conf"))));
+        QVERIFY(buildSample(dir, {u"--portable"_s}));
+        QVERIFY(QFileInfo::exists(dir.filePath(u"dist/qt.conf"_s)));
         QProcess book;
         book.setProcessEnvironment(offscreen());
-        book.start(dir.filePath(QStringLiteral("dist/SAMPLE.EXE")), QStringList{});
+        book.start(dir.filePath(u"dist/SAMPLE.EXE"_s), QStringList{});
         QVERIFY(book.waitForStarted());
         QTest::qWait(2500);
         QCOMPARE(book.state(), QProcess::Running);
-        const QString maps =
-            QString::fromUtf8(readBytes(QStringLiteral("/proc/%1/maps").arg(book.processId())));
+        const QString maps = QString::fromUtf8(readBytes(u"/proc/%1/maps"_s.arg(book.processId())));
         book.kill();
         book.waitForFinished();
-        const QString own = QDir(dir.filePath(QStringLiteral("dist/reader-lib"))).canonicalPath();
+        const QString own = QDir(dir.filePath(u"dist/reader-lib"_s)).canonicalPath();
         int qtLibraries = 0;
         for (const QString& line : maps.split(u'\n')) {
             const qsizetype path = line.indexOf(u'/');
-            if (path < 0 || !line.contains(QStringLiteral("libQt6")))
+            if (path < 0 || !line.contains(u"libQt6"_s))
                 continue;
             QVERIFY2(line.mid(path).startsWith(own), qPrintable(line));
             ++qtLibraries;
@@ -354,35 +334,31 @@ private slots:
     // itself and starts. The system image needs root to enter; CI makes it (scripts/bare-debian).
     void portableBook_runsOnABareSystem()
     {
-        const QString image = qEnvironmentVariable(
-            "QUORELLE_BARE_DEBIAN", QStringLiteral("/var/cache/quorelle/bare-debian12"));
-        if (!QFileInfo(image + QStringLiteral("/usr/bin/apt")).exists())
+        const QString image =
+            qEnvironmentVariable("QUORELLE_BARE_DEBIAN", u"/var/cache/quorelle/bare-debian12"_s);
+        if (!QFileInfo(image + u"/usr/bin/apt"_s).exists())
             QSKIP(qPrintable(
-                QStringLiteral("No bare Debian image at %1 (scripts/bare-debian makes one)")
-                    .arg(image)));
+                u"No bare Debian image at %1 (scripts/bare-debian makes one)"_s.arg(image)));
         if (geteuid() != 0)
             QSKIP("Entering the bare Debian image needs root");
         // A machine that is itself a chroot or a container may refuse new namespaces.
         QProcess probe;
         probe.setProcessChannelMode(QProcess::MergedChannels);
-        probe.start(QStringLiteral("unshare"), {QStringLiteral("--mount"), QStringLiteral("--pid"),
-                                                QStringLiteral("--fork"), QStringLiteral("true")});
+        probe.start(u"unshare"_s, {u"--mount"_s, u"--pid"_s, u"--fork"_s, u"true"_s});
         if (!probe.waitForFinished(30000) || probe.exitStatus() != QProcess::NormalExit ||
             probe.exitCode() != 0)
-            QSKIP(qPrintable(QStringLiteral("No mount and PID namespace can be made here: %1")
-                                 .arg(QString::fromLocal8Bit(probe.readAll()).trimmed())));
-        QVERIFY2(
-            !QFileInfo::exists(image + QStringLiteral("/usr/lib/x86_64-linux-gnu/libQt6Core.so.6")),
-            "the image is not bare: Qt is installed in it");
+            QSKIP(qPrintable(u"No mount and PID namespace can be made here: %1"_s.arg(
+                QString::fromLocal8Bit(probe.readAll()).trimmed())));
+        QVERIFY2(!QFileInfo::exists(image + u"/usr/lib/x86_64-linux-gnu/libQt6Core.so.6"_s),
+                 "the image is not bare: Qt is installed in it");
         CurrentTempDir dir;
-        QVERIFY(buildSample(dir, {QStringLiteral("--portable")}));
-        QTemporaryDir inside(image + QStringLiteral("/tmp/book-XXXXXX"));
+        QVERIFY(buildSample(dir, {u"--portable"_s}));
+        QTemporaryDir inside(image + u"/tmp/book-XXXXXX"_s);
         QVERIFY(inside.isValid());
         QProcess copy;
-        copy.start(QStringLiteral("cp"),
-                   {QStringLiteral("-a"), dir.filePath(QStringLiteral("dist/.")), inside.path()});
+        copy.start(u"cp"_s, {u"-a"_s, dir.filePath(u"dist/."_s), inside.path()});
         QVERIFY(copy.waitForFinished(60000) && copy.exitCode() == 0);
-        const QString book = inside.path().mid(image.size()) + QStringLiteral("/SAMPLE.EXE");
+        const QString book = inside.path().mid(image.size()) + u"/SAMPLE.EXE"_s;
         // In a mount namespace of its own, so that the /proc it needs leaves nothing behind; the
         // book must still be running when the timeout ends it (status 124).
         const QString script =
@@ -390,10 +366,8 @@ private slots:
                            "{ HOME=/tmp QT_QPA_PLATFORM=offscreen timeout 4 %1; test $? -eq 124; }")
                 .arg(book);
         QProcess run;
-        run.start(QStringLiteral("unshare"),
-                  {QStringLiteral("--mount"), QStringLiteral("--pid"), QStringLiteral("--fork"),
-                   QStringLiteral("chroot"), image, QStringLiteral("/bin/sh"), QStringLiteral("-c"),
-                   script});
+        run.start(u"unshare"_s, {u"--mount"_s, u"--pid"_s, u"--fork"_s, u"chroot"_s, image,
+                                 u"/bin/sh"_s, u"-c"_s, script});
         QVERIFY(run.waitForFinished(60000));
         const QByteArray output = run.readAllStandardOutput() + run.readAllStandardError();
         QVERIFY2(run.exitCode() == 0, output.constData());
@@ -410,14 +384,14 @@ private slots:
         form.BitBtn1->click();
         QVERIFY(form.isVisible());
         QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral("Files cannot be copied to Project directory.")});
-        form.Edit1->setText(book.dir.filePath(QStringLiteral("out")));
+                 QStringList{u"Files cannot be copied to Project directory."_s});
+        form.Edit1->setText(book.dir.filePath(u"out"_s));
         QCOMPARE(form.readerLibraries(), ReaderLibraries::Leave);
         click(form.ReaderLibrariesBox);
         QCOMPARE(form.readerLibraries(), ReaderLibraries::Include);
         form.BitBtn1->click();
         QVERIFY(!form.isVisible());
-        QCOMPARE(form.folder(), book.dir.filePath(QStringLiteral("out/")));
+        QCOMPARE(form.folder(), book.dir.filePath(u"out/"_s));
     }
 };
 

@@ -28,6 +28,8 @@
 
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Book = TestBook;
@@ -42,7 +44,7 @@ qint32 intAt(const QByteArray& bytes, qsizetype at)
 QString verify(const QString& executable, int& exitCode)
 {
     QProcess process;
-    process.start(executable, {QStringLiteral("--verify")});
+    process.start(executable, {u"--verify"_s});
     process.waitForFinished(30000);
     exitCode = process.exitCode();
     return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())
@@ -53,8 +55,7 @@ QString verify(const QString& executable, int& exitCode)
 QString placeOf(const QWidget& window)
 {
     const QRect r = window.geometry();
-    return QStringLiteral("%1 %2,%3 %4x%5")
-        .arg(QString::fromLatin1(window.metaObject()->className()))
+    return u"%1 %2,%3 %4x%5"_s.arg(QString::fromLatin1(window.metaObject()->className()))
         .arg(r.x())
         .arg(r.y())
         .arg(r.width())
@@ -63,16 +64,14 @@ QString placeOf(const QWidget& window)
 
 QString textLayoutOf(const TRichEdit& edit)
 {
-    QStringList lines{QStringLiteral("text at %1,%2")
-                          .arg(edit.mapToGlobal(QPoint(0, 0)).x())
+    QStringList lines{u"text at %1,%2"_s.arg(edit.mapToGlobal(QPoint(0, 0)).x())
                           .arg(edit.mapToGlobal(QPoint(0, 0)).y())};
     for (QTextBlock block = edit.document()->begin(); block.isValid(); block = block.next()) {
         const QFontInfo font(block.begin().fragment().charFormat().font());
         QStringList breaks;
         for (int i = 0; i < block.layout()->lineCount(); ++i)
             breaks << QString::number(block.layout()->lineAt(i).textLength());
-        lines << QStringLiteral("%1 %2pt: %3")
-                     .arg(font.family())
+        lines << u"%1 %2pt: %3"_s.arg(font.family())
                      .arg(font.pointSize())
                      .arg(breaks.join(QLatin1Char(' ')));
     }
@@ -100,11 +99,11 @@ QStringList screensSeen(PlatformDoubles& platform, const std::function<void()>& 
                 popup.reject();
             });
             QTextCursor at(text->document());
-            at.setPosition(text->toPlainText().indexOf(QStringLiteral("note")) + 1);
+            at.setPosition(text->toPlainText().indexOf(u"note"_s) + 1);
             QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, text->cursorRect(at).center());
             chapter.reject();
         });
-        clickItem(contents.ListBox1, QStringLiteral("Harbour"));
+        clickItem(contents.ListBox1, u"Harbour"_s);
         click(contents.OKBitBtn);
         contents.reject();
     });
@@ -125,15 +124,14 @@ private slots:
         Book book;
         book.addChapter("One", "{\\rtf1 one}");
         book.addChapter("Two", "{\\rtf1 two}");
-        AddEntry(book.state.HyperTextFile, QStringLiteral("Sun"), 2, QStringLiteral("SUN.BMP"),
-                 kHyperSource);
+        AddEntry(book.state.HyperTextFile, u"Sun"_s, 2, u"SUN.BMP"_s, kHyperSource);
         platform.messages.answer(MessageAnswer::No);
         BuildAndOfferTest(book.state);
         QCOMPARE(platform.messages.texts(),
                  QStringList{QStringLiteral("The Executable E-Book BOOK.EXE has been "
                                             "created.\n\r\n\rDo you want to test it now?")});
-        QVERIFY(!book.dir.entries().contains(QStringLiteral("BOOK.CMP")));
-        const QString exe = book.dir.filePath(QStringLiteral("BOOK.EXE"));
+        QVERIFY(!book.dir.entries().contains(u"BOOK.CMP"_s));
+        const QString exe = book.dir.filePath(u"BOOK.EXE"_s);
         QVERIFY(QFileInfo(exe).isExecutable());
         const QByteArray runtime = readBytes(QStringLiteral(QUORELLE_BIN_DIR "/kestrin.bin"));
         const QByteArray whole = readBytes(exe);
@@ -142,24 +140,24 @@ private slots:
 
         int code = -1;
         QCOMPARE(verify(exe, code),
-                 QStringLiteral("2 chapters, 1 display records, 1 HyperText entries, %1 bytes")
-                     .arg(whole.size() - runtime.size()));
+                 u"2 chapters, 1 display records, 1 HyperText entries, %1 bytes"_s.arg(
+                     whole.size() - runtime.size()));
         QCOMPARE(code, 0);
 
         // Cut short, the book is refused with a message and a non-zero exit.
         writeBytes(exe, whole.left(whole.size() - 40));
-        QVERIFY(verify(exe, code).startsWith(QStringLiteral("The e-book is damaged")));
+        QVERIFY(verify(exe, code).startsWith(u"The e-book is damaged"_s));
         QCOMPARE(code, 1);
         // Tables that disagree: the chapter count set to 0.
         QByteArray noChapters = whole;
         const qint64 chapterSection = intAt(whole, runtime.size() + 5385);
         std::memset(noChapters.data() + runtime.size() + chapterSection, 0, 4);
         writeBytes(exe, noChapters);
-        QVERIFY(verify(exe, code).startsWith(QStringLiteral("The e-book is damaged")));
+        QVERIFY(verify(exe, code).startsWith(u"The e-book is damaged"_s));
         QCOMPARE(code, 1);
 
         QVERIFY(verify(QStringLiteral(QUORELLE_BIN_DIR "/kestrin.bin"), code)
-                    .contains(QStringLiteral("holds no book")));
+                    .contains(u"holds no book"_s));
         QCOMPARE(code, 1);
     }
 
@@ -182,9 +180,8 @@ private slots:
         popup.WinTop = 80;
         popup.WinWidth = 300;
         popup.WinHeight = 150;
-        AddDisplayEntry(book.state.HyperTextFile, QStringLiteral("note"), 1, popup,
-                        {QStringLiteral("{\\rtf1 A note without a font of its own.}")},
-                        kHyperSource);
+        AddDisplayEntry(book.state.HyperTextFile, u"note"_s, 1, popup,
+                        {u"{\\rtf1 A note without a font of its own.}"_s}, kHyperSource);
         book.state.Project.Presentation.AboutShown = 1;
         book.state.Project.Presentation.About.AboutWhen = 0;
         WriteProject(book.state);
@@ -192,7 +189,7 @@ private slots:
         Tbookmainform tool;
         tool.show();
         tool.Timer1Timer();
-        tool.OpenProjectFile(book.dir.filePath(QStringLiteral("BOOK.QVJ")));
+        tool.OpenProjectFile(book.dir.filePath(u"BOOK.QVJ"_s));
         const QStringList preview = screensSeen(platform, [&tool] { click(tool.PreviewBtn); });
 
         CompiledBookSource compiled(CompiledBook::fromBytes(*CompiledBookBytes(book.state)));
@@ -202,9 +199,9 @@ private slots:
 
         QCOMPARE(preview, built);
         QCOMPARE(built.size(), 6);
-        QCOMPARE(built.at(1), QStringLiteral("TBookMenuForm 192,144 640x480"));
-        QCOMPARE(built.at(2), QStringLiteral("TChapDispForm 192,144 640x480"));
-        QCOMPARE(built.at(4), QStringLiteral("TShowHTextForm 312,224 303x150"));
+        QCOMPARE(built.at(1), u"TBookMenuForm 192,144 640x480"_s);
+        QCOMPARE(built.at(2), u"TChapDispForm 192,144 640x480"_s);
+        QCOMPARE(built.at(4), u"TShowHTextForm 312,224 303x150"_s);
         QVERIFY2(built.at(3).count(u'\n') == 2, qPrintable(built.at(3))); // two paragraphs
     }
 
@@ -219,9 +216,8 @@ private slots:
         BuildAndOfferTest(book.state);
         QCOMPARE(platform.messages.texts().size(), 1);
         int code = -1;
-        const QString summary = verify(book.dir.filePath(QStringLiteral("BOOK.EXE")), code);
-        QVERIFY2(summary.startsWith(QStringLiteral("2 chapters, 1 display records")),
-                 qPrintable(summary));
+        const QString summary = verify(book.dir.filePath(u"BOOK.EXE"_s), code);
+        QVERIFY2(summary.startsWith(u"2 chapters, 1 display records"_s), qPrintable(summary));
         QCOMPARE(code, 0);
     }
 };
