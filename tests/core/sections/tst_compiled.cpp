@@ -84,35 +84,6 @@ private slots:
         QVERIFY(!QFile::exists(u"NONE.$$$"_s));
     }
 
-    void reader_findsAsReadEntryDoes_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("command");
-        QTest::newRow("any case") << u"paris"_s << u"hyper"_s << u"command=second"_s;
-        QTest::newRow("other source") << u"Paris"_s << u"INTRO"_s << u"command=intro"_s;
-        QTest::newRow("no trimming") << u"Paris "_s << u"HYPER"_s << QString();
-        QTest::newRow("missing") << u"Nice"_s << u"HYPER"_s << QString();
-    }
-    void reader_findsAsReadEntryDoes()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, source);
-        QFETCH(QString, command);
-        const QByteArray file = "[Paris]\r\nsource=HYPER\r\ntype=2\r\ncommand=first\r\n]\r\n\r\n"
-                                "[Paris]\r\nsource=INTRO\r\ntype=2\r\ncommand=intro\r\n]\r\n\r\n"
-                                "[PARIS]\r\nsource=HYPER\r\ntype=2\r\ncommand=second\r\n]\r\n\r\n";
-        const CompiledSections sections = CompiledSections::fromBytes(CompileSections(file));
-        QStringList lines;
-        QCOMPARE(sections.readEntry(name, source, lines), !command.isEmpty());
-        if (!command.isEmpty()) {
-            QCOMPARE(lines.size(), 5);
-            QCOMPARE(lines.at(1), u"source="_s + source.toUpper());
-            QCOMPARE(lines.at(3), command);
-            QCOMPARE(lines.last(), u"]"_s);
-        }
-    }
-
     void reader_fromFileAtAnOffset()
     {
         CurrentTempDir dir;

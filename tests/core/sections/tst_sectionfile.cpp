@@ -65,6 +65,10 @@ private slots:
         CurrentTempDir dir;
         writeBytes(kFile, sample());
         QCOMPARE(commandOf(name, source), command);
+        // The compiled form finds what the file does.
+        QStringList lines;
+        CompiledSections::fromBytes(CompileSections(sample())).readEntry(name, source, lines);
+        QCOMPARE(lines.value(3, u"<none>"_s), command);
     }
 
     void readEntry_givesNameSourceLineKeysAndTerminator()
