@@ -1,28 +1,26 @@
-// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five unassigned bytes of that range
-// pass through as the C1 controls of the same value, as the platform's own conversion does.
+// The Qt side of the encoding rule: QString at the boundary, the rule and its table in the format
+// library.
 #include "core/files/textcodec.h"
+
+#include "format/textencoding.h"
+#include "format/utf8.h"
 
 #include <QStringDecoder>
 
 #include <algorithm>
-#include <array>
+#include <string_view>
 
 namespace {
 
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+std::string_view view(const char* bytes, qsizetype length)
+{
+    return {bytes, static_cast<std::size_t>(length)};
+}
 
 char encodeChar(char16_t c)
 {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return static_cast<char>(c);
-    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-        if (kHighControls[i] == c)
-            return static_cast<char>(0x80 + i);
-    }
-    return '?';
+    const int byte = bookformat::Windows1252Byte(c);
+    return byte < 0 || QChar::isSurrogate(c) ? '?' : static_cast<char>(byte);
 }
 
 } // namespace
@@ -36,7 +34,7 @@ QString decode(const char* bytes, qsizetype length)
     char16_t* chars = reinterpret_cast<char16_t*>(text.data());
     for (qsizetype i = 0; i < length; ++i) {
         if (chars[i] >= 0x80 && chars[i] < 0xA0)
-            chars[i] = kHighControls[chars[i] - 0x80];
+            chars[i] = bookformat::kWindows1252High[chars[i] - 0x80];
     }
     return text;
 }
@@ -58,9 +56,8 @@ bool fitsWindows1252(const QString& text)
 
 QByteArray encodeField(const QString& text, qsizetype capacity)
 {
-    if (fitsWindows1252(text))
-        return encode(text).left(capacity);
-    return utf8Prefix(text.toUtf8(), capacity).toByteArray();
+    return QByteArray::fromStdString(
+        bookformat::EncodeField(text.toStdString(), static_cast<std::size_t>(capacity)));
 }
 
 qsizetype fieldSize(const QString& text)
@@ -70,19 +67,15 @@ qsizetype fieldSize(const QString& text)
 
 QByteArrayView utf8Prefix(QByteArrayView utf8, qsizetype capacity)
 {
-    if (utf8.size() <= capacity)
-        return utf8;
-    // Back from the cut to the first byte of the character it would split.
-    qsizetype cut = capacity;
-    while (cut > 0 && (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80)
-        --cut;
-    return utf8.first(cut);
+    const std::string_view cut =
+        bookformat::Utf8Prefix(view(utf8.data(), utf8.size()), static_cast<std::size_t>(capacity));
+    return QByteArrayView(cut.data(), static_cast<qsizetype>(cut.size()));
 }
 
 QByteArrayView withoutMark(QByteArrayView file, bool* utf8)
 {
-    *utf8 = file.startsWith(kUtf8Mark);
-    return *utf8 ? file.sliced(kUtf8Mark.size()) : file;
+    const std::string_view text = bookformat::WithoutMark(view(file.data(), file.size()), *utf8);
+    return QByteArrayView(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QString decodeAs(QByteArrayView bytes, bool utf8)
@@ -97,16 +90,7 @@ QByteArray encodeAs(const QString& text, bool utf8)
 
 QString decodeField(const char* bytes, qsizetype length)
 {
-    const QByteArrayView view(bytes, length);
-    const bool multiByte = std::any_of(
-        view.begin(), view.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    if (multiByte) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString text = utf8.decode(view);
-        if (!utf8.hasError())
-            return text;
-    }
-    return decode(bytes, length);
+    return QString::fromStdString(bookformat::DecodeField(view(bytes, length)));
 }
 
 QString decodeOutsideText(QByteArrayView bytes, bool* wasUtf8)

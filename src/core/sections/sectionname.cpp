@@ -2,12 +2,13 @@
 
 #include "core/files/textcodec.h"
 #include "core/files/textlines.h"
+#include "format/casefolding.h"
 
 #include <algorithm>
 
 QString SectionNameKey(const QString& name)
 {
-    return name.toCaseFolded();
+    return QString::fromStdString(bookformat::FoldCase(name.toStdString()));
 }
 
 bool IsAscii(QByteArrayView bytes)

@@ -1,0 +1,85 @@
+#include "format/utf8.h"
+
+namespace bookformat {
+
+namespace {
+
+bool isContinuation(unsigned char byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
+
+} // namespace
+
+Utf8Char ReadUtf8Char(std::string_view bytes, std::size_t at)
+{
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    if (lead < 0x80)
+        return {lead, 1, true};
+    std::size_t length = 0;
+    char32_t code = 0;
+    char32_t least = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, code = lead & 0x1F, least = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, code = lead & 0x0F, least = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, code = lead & 0x07, least = 0x10000;
+    } else {
+        return {kReplacementCharacter, 1, false};
+    }
+    if (at + length > bytes.size())
+        return {kReplacementCharacter, 1, false};
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[at + i]);
+        if (!isContinuation(byte))
+            return {kReplacementCharacter, 1, false};
+        code = (code << 6) | (byte & 0x3F);
+    }
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return {kReplacementCharacter, 1, false};
+    return {code, length, true};
+}
+
+void AppendUtf8(std::string& out, char32_t code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+bool IsValidUtf8(std::string_view bytes)
+{
+    for (std::size_t at = 0; at < bytes.size();) {
+        const Utf8Char c = ReadUtf8Char(bytes, at);
+        if (!c.valid)
+            return false;
+        at += c.length;
+    }
+    return true;
+}
+
+std::string_view Utf8Prefix(std::string_view utf8, std::size_t capacity)
+{
+    if (utf8.size() <= capacity)
+        return utf8;
+    // Back from the cut to the first byte of the character it would split.
+    std::size_t cut = capacity;
+    while (cut > 0 && isContinuation(static_cast<unsigned char>(utf8[cut])))
+        --cut;
+    return utf8.substr(0, cut);
+}
+
+} // namespace bookformat
