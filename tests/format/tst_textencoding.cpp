@@ -1,6 +1,7 @@
 // The encoding rule and the case folding of the format library, held against Qt's own UTF-8 and
 // case folding where Qt has them. The library itself knows nothing of Qt.
 #include "format/casefolding.h"
+#include "format/pstring.h"
 #include "format/textencoding.h"
 #include "format/utf8.h"
 
@@ -55,6 +56,21 @@ private slots:
         QCOMPARE(QString::fromStdString(bookformat::DecodeField(field)), readBack);
         QCOMPARE(bookformat::DecodeField("\xC3\xA9t\xC3"),
                  std::string("\xC3\x83\xC2\xA9t\xC3\x83"));
+    }
+
+    // A string[N] cuts to its capacity and keeps the bytes after its length; a damaged length
+    // reads as the capacity.
+    void pstring_cutsAndKeepsTrailingBytes()
+    {
+        bookformat::PString<5> s;
+        std::memset(&s, 'q', sizeof s);
+        s.setUtf8("abcdefgh");
+        QCOMPARE(s.utf8(), std::string("abcde"));
+        s.setUtf8("xy");
+        QCOMPARE(std::string(reinterpret_cast<const char*>(&s), sizeof s),
+                 std::string("\x02xycde"));
+        s.length = 200;
+        QCOMPARE(s.bytes(), std::string_view("xycde"));
     }
 
     void windows1252_everyByteRoundTrips()

@@ -1,35 +1,30 @@
-// string[N] of the book's binary records: one length byte and N character bytes.
-// Bytes after the length are kept as they stand, so a record read and written back is unchanged.
+// string[N] for Qt code: the format's string[N] (format/pstring.h), the same bytes, with its text
+// as QString.
 #pragma once
 
 #include "core/files/textcodec.h"
+#include "format/pstring.h"
 
 #include <QString>
 
-#include <algorithm>
-#include <cstdint>
 #include <cstring>
 
-template <std::size_t N> struct PString
+template <std::size_t N> struct PString : bookformat::PString<N>
 {
-    static_assert(N > 0 && N < 256);
-    static constexpr std::size_t capacity = N;
-
-    std::uint8_t length;
-    char chars[N];
-
-    // The field's text by the encoding rule (textcodec::decodeField).
-    QString text() const { return textcodec::decodeField(chars, std::min<std::size_t>(length, N)); }
+    // The field's text by the encoding rule.
+    QString text() const
+    {
+        const std::string_view stored = this->bytes();
+        return textcodec::decodeField(stored.data(), qsizetype(stored.size()));
+    }
 
     // Stored by the encoding rule: Windows-1252 when it can, else UTF-8; text longer than the
     // capacity is cut to it between characters.
     void setText(const QString& value)
     {
         const QByteArray bytes = textcodec::encodeField(value, N);
-        const auto n = std::min<std::size_t>(static_cast<std::size_t>(bytes.size()), N);
-        std::memcpy(chars, bytes.constData(), n);
-        length = static_cast<std::uint8_t>(n);
+        std::memcpy(this->chars, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        this->length = static_cast<std::uint8_t>(bytes.size());
     }
-
-    bool isEmpty() const { return length == 0; }
 };
+static_assert(sizeof(PString<80>) == sizeof(bookformat::PString<80>));

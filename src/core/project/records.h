@@ -1,284 +1,45 @@
-// The binary records of a project: project file, chapter list and display files.
-// Packed exactly as they lie on disk (little-endian, no gaps); the asserts pin every offset.
+// The binary records of a project (project file, chapter list and display files) for Qt code: the
+// format's records (format/records.h) with string[N] read and written as QString.
 #pragma once
 
 #include "core/project/pstring.h"
+#include "format/records.h"
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 
-static_assert(std::endian::native == std::endian::little, "records are stored little-endian");
-
-using Colour = std::int32_t; // $00BBGGRR, or a system colour code with high byte $80
+using Colour = bookformat::Colour;
 
 namespace colours {
 constexpr Colour White = 0xFFFFFF;
 constexpr Colour Silver = 0xC0C0C0;
 } // namespace colours
 
-#pragma pack(push, 1)
-
-struct BarsRecord
-{
-    std::uint8_t TitleShown;
-    PString<80> TitleText;
-    PString<50> TitleFont;
-    Colour TitleColor;
-    std::uint8_t StatusShown;
-    PString<80> StatusText;
-    PString<50> StatusFont;
-    Colour StatusColor;
-};
-
-struct DisplayRecord
-{
-    Colour TextColor;
-    std::uint8_t FullScreen;
-    std::int32_t BackType; // 1 colour, 2 picture, 3 wallpaper
-    Colour BackColor;
-    PString<150> GraphicFile;
-    PString<150> WallpaperFile;
-    std::int32_t WinLeft;
-    std::int32_t WinTop;
-    std::int32_t WinWidth;
-    std::int32_t WinHeight;
-    std::int32_t RLTop;  // carried with the record, never interpreted
-    std::int32_t RLLeft; // carried with the record, never interpreted
-    std::uint8_t PrintAllowed;
-};
-
-struct ConfigRecord
-{
-    PString<80> BookTitle;
-    std::uint8_t UseIcon;
-    PString<150> IconFile;
-    std::uint8_t UseHelpFile;
-    PString<150> HelpFile;
-    std::int32_t HelpTopic;
-    std::uint8_t VideoAdvisory;
-    std::int32_t ProgBackType;
-    Colour ProgBackColor;
-    PString<150> ProgGraphicFile;
-    PString<150> ProgWallpaperFile;
-};
-
-struct IntroRecord
-{
-    BarsRecord IntroBars;
-    DisplayRecord IntroDisplay;
-    std::uint8_t UseMenuBar;
-};
-
-struct CommandRecord
-{
-    std::int16_t CommandType;
-    PString<150> GraphicFile;
-    PString<150> ComboGraphicFile;
-    PString<150> VoiceFile;
-    PString<150> ComboSoundFile;
-    PString<200> ProgramFile;
-    std::int16_t GraphicOption;
-    PString<200> Command; // items separated by ","
-};
-
-struct AboutRecord
-{
-    std::uint16_t AboutWhen; // 0 at start, 1 at end, 2 both, 3 neither
-    PString<40> AboutCaption;
-    std::uint8_t UseIcon;
-    PString<150> IconFile;
-    PString<32> ProgramName;
-    PString<42> VersionText;
-    PString<42> AuthorText;
-    PString<65> Comment1;
-    PString<65> Comment2;
-    PString<65> Comment3;
-    PString<65> Comment4;
-};
-
-struct CaptionsRecord
-{
-    PString<16> AboutCaption;
-    PString<16> HelpCaption;
-    PString<16> QuitCaption;
-    PString<16> CloseCaption;
-    PString<16> PrintCaption;
-    PString<16> FindCaption;
-    PString<25> MediaPrompt;
-};
-
-struct PresentationRecord
-{
-    std::uint8_t IntroShown;
-    IntroRecord Intro;
-    std::uint8_t OpeningShown;
-    CommandRecord Opening;
-    std::uint8_t ClosingShown;
-    CommandRecord Closing;
-    std::uint8_t AboutShown;
-    AboutRecord About;
-    CaptionsRecord Captions;
-};
-
-struct AuthorRecord
-{
-    PString<60> AuthorLine1;
-    PString<60> AuthorLine2;
-    PString<60> AuthorLine3;
-    PString<60> AuthorLine4;
-    PString<60> AuthorLine5;
-    PString<60> AuthorLine6;
-    Colour AuthorColor;
-    PString<50> AuthorFont;
-    std::uint16_t AuthorTop;
-    std::uint16_t AuthorLeft;
-    std::uint16_t AuthorHeight;
-    std::uint16_t AuthorWidth;
-    std::int32_t AuthorReserved1;
-    std::int32_t AuthorReserved2;
-};
-
-struct MenuRecord
-{
-    BarsRecord MenuBars;
-    DisplayRecord MenuDisplay;
-    std::uint8_t UseAuthorBox;
-    AuthorRecord Author;
-    std::uint8_t MenuBarShown;
-};
-
-struct ProjectRecord
-{
-    PString<4> Version;
-    BarsRecord ChapterBars;
-    ConfigRecord Config;
-    PresentationRecord Presentation;
-    MenuRecord Menu;
-};
-
-struct ChapterRecord
-{
-    std::uint8_t Removed; // 1 only while the chapter is being removed
-    PString<60> MenuEntry;
-    PString<80> ChapterFile;
-    PString<25> DisplayFile;
-};
-
-#pragma pack(pop)
-
-#define QUORELLE_RECORD_FIELD(type, field, offset)                                                 \
-    static_assert(offsetof(type, field) == (offset), #type "." #field " offset")
-
-static_assert(sizeof(BarsRecord) == 274);
-QUORELLE_RECORD_FIELD(BarsRecord, TitleText, 1);
-QUORELLE_RECORD_FIELD(BarsRecord, TitleFont, 82);
-QUORELLE_RECORD_FIELD(BarsRecord, TitleColor, 133);
-QUORELLE_RECORD_FIELD(BarsRecord, StatusShown, 137);
-QUORELLE_RECORD_FIELD(BarsRecord, StatusText, 138);
-QUORELLE_RECORD_FIELD(BarsRecord, StatusFont, 219);
-QUORELLE_RECORD_FIELD(BarsRecord, StatusColor, 270);
-
-static_assert(sizeof(DisplayRecord) == 340);
-QUORELLE_RECORD_FIELD(DisplayRecord, FullScreen, 4);
-QUORELLE_RECORD_FIELD(DisplayRecord, BackType, 5);
-QUORELLE_RECORD_FIELD(DisplayRecord, BackColor, 9);
-QUORELLE_RECORD_FIELD(DisplayRecord, GraphicFile, 13);
-QUORELLE_RECORD_FIELD(DisplayRecord, WallpaperFile, 164);
-QUORELLE_RECORD_FIELD(DisplayRecord, WinLeft, 315);
-QUORELLE_RECORD_FIELD(DisplayRecord, WinTop, 319);
-QUORELLE_RECORD_FIELD(DisplayRecord, WinWidth, 323);
-QUORELLE_RECORD_FIELD(DisplayRecord, WinHeight, 327);
-QUORELLE_RECORD_FIELD(DisplayRecord, RLTop, 331);
-QUORELLE_RECORD_FIELD(DisplayRecord, RLLeft, 335);
-QUORELLE_RECORD_FIELD(DisplayRecord, PrintAllowed, 339);
-
-static_assert(sizeof(ConfigRecord) == 700);
-QUORELLE_RECORD_FIELD(ConfigRecord, UseIcon, 81);
-QUORELLE_RECORD_FIELD(ConfigRecord, IconFile, 82);
-QUORELLE_RECORD_FIELD(ConfigRecord, UseHelpFile, 233);
-QUORELLE_RECORD_FIELD(ConfigRecord, HelpFile, 234);
-QUORELLE_RECORD_FIELD(ConfigRecord, HelpTopic, 385);
-QUORELLE_RECORD_FIELD(ConfigRecord, VideoAdvisory, 389);
-QUORELLE_RECORD_FIELD(ConfigRecord, ProgBackType, 390);
-QUORELLE_RECORD_FIELD(ConfigRecord, ProgBackColor, 394);
-QUORELLE_RECORD_FIELD(ConfigRecord, ProgGraphicFile, 398);
-QUORELLE_RECORD_FIELD(ConfigRecord, ProgWallpaperFile, 549);
-
-static_assert(sizeof(IntroRecord) == 615);
-QUORELLE_RECORD_FIELD(IntroRecord, IntroDisplay, 274);
-QUORELLE_RECORD_FIELD(IntroRecord, UseMenuBar, 614);
-
-static_assert(sizeof(CommandRecord) == 1010);
-QUORELLE_RECORD_FIELD(CommandRecord, GraphicFile, 2);
-QUORELLE_RECORD_FIELD(CommandRecord, ComboGraphicFile, 153);
-QUORELLE_RECORD_FIELD(CommandRecord, VoiceFile, 304);
-QUORELLE_RECORD_FIELD(CommandRecord, ComboSoundFile, 455);
-QUORELLE_RECORD_FIELD(CommandRecord, ProgramFile, 606);
-QUORELLE_RECORD_FIELD(CommandRecord, GraphicOption, 807);
-QUORELLE_RECORD_FIELD(CommandRecord, Command, 809);
-
-static_assert(sizeof(AboutRecord) == 578);
-QUORELLE_RECORD_FIELD(AboutRecord, AboutCaption, 2);
-QUORELLE_RECORD_FIELD(AboutRecord, UseIcon, 43);
-QUORELLE_RECORD_FIELD(AboutRecord, IconFile, 44);
-QUORELLE_RECORD_FIELD(AboutRecord, ProgramName, 195);
-QUORELLE_RECORD_FIELD(AboutRecord, VersionText, 228);
-QUORELLE_RECORD_FIELD(AboutRecord, AuthorText, 271);
-QUORELLE_RECORD_FIELD(AboutRecord, Comment1, 314);
-QUORELLE_RECORD_FIELD(AboutRecord, Comment2, 380);
-QUORELLE_RECORD_FIELD(AboutRecord, Comment3, 446);
-QUORELLE_RECORD_FIELD(AboutRecord, Comment4, 512);
-
-static_assert(sizeof(CaptionsRecord) == 128);
-QUORELLE_RECORD_FIELD(CaptionsRecord, HelpCaption, 17);
-QUORELLE_RECORD_FIELD(CaptionsRecord, QuitCaption, 34);
-QUORELLE_RECORD_FIELD(CaptionsRecord, CloseCaption, 51);
-QUORELLE_RECORD_FIELD(CaptionsRecord, PrintCaption, 68);
-QUORELLE_RECORD_FIELD(CaptionsRecord, FindCaption, 85);
-QUORELLE_RECORD_FIELD(CaptionsRecord, MediaPrompt, 102);
-
-static_assert(sizeof(PresentationRecord) == 3345);
-QUORELLE_RECORD_FIELD(PresentationRecord, Intro, 1);
-QUORELLE_RECORD_FIELD(PresentationRecord, OpeningShown, 616);
-QUORELLE_RECORD_FIELD(PresentationRecord, Opening, 617);
-QUORELLE_RECORD_FIELD(PresentationRecord, ClosingShown, 1627);
-QUORELLE_RECORD_FIELD(PresentationRecord, Closing, 1628);
-QUORELLE_RECORD_FIELD(PresentationRecord, AboutShown, 2638);
-QUORELLE_RECORD_FIELD(PresentationRecord, About, 2639);
-QUORELLE_RECORD_FIELD(PresentationRecord, Captions, 3217);
-
-static_assert(sizeof(AuthorRecord) == 437);
-QUORELLE_RECORD_FIELD(AuthorRecord, AuthorLine2, 61);
-QUORELLE_RECORD_FIELD(AuthorRecord, AuthorLine3, 122);
-QUORELLE_RECORD_FIELD(AuthorRecord, AuthorLine4, 183);
-QUORELLE_RECORD_FIELD(AuthorRecord, AuthorLine5, 244);
-QUORELLE_RECORD_FIELD(AuthorRecord, AuthorLine6, 305);
-QUORELLE_RECORD_FIELD(AuthorRecord, AuthorColor, 366);
-QUORELLE_RECORD_FIELD(AuthorRecord, AuthorFont, 370);
-QUORELLE_RECORD_FIELD(AuthorRecord, AuthorTop, 421);
-QUORELLE_RECORD_FIELD(AuthorRecord, AuthorLeft, 423);
-QUORELLE_RECORD_FIELD(AuthorRecord, AuthorHeight, 425);
-QUORELLE_RECORD_FIELD(AuthorRecord, AuthorWidth, 427);
-QUORELLE_RECORD_FIELD(AuthorRecord, AuthorReserved1, 429);
-QUORELLE_RECORD_FIELD(AuthorRecord, AuthorReserved2, 433);
-
-static_assert(sizeof(MenuRecord) == 1053);
-QUORELLE_RECORD_FIELD(MenuRecord, MenuDisplay, 274);
-QUORELLE_RECORD_FIELD(MenuRecord, UseAuthorBox, 614);
-QUORELLE_RECORD_FIELD(MenuRecord, Author, 615);
-QUORELLE_RECORD_FIELD(MenuRecord, MenuBarShown, 1052);
-
-static_assert(sizeof(ProjectRecord) == 5377);
-QUORELLE_RECORD_FIELD(ProjectRecord, ChapterBars, 5);
-QUORELLE_RECORD_FIELD(ProjectRecord, Config, 279);
-QUORELLE_RECORD_FIELD(ProjectRecord, Presentation, 979);
-QUORELLE_RECORD_FIELD(ProjectRecord, Menu, 4324);
-
-static_assert(sizeof(ChapterRecord) == 169);
-QUORELLE_RECORD_FIELD(ChapterRecord, MenuEntry, 1);
-QUORELLE_RECORD_FIELD(ChapterRecord, ChapterFile, 62);
-QUORELLE_RECORD_FIELD(ChapterRecord, DisplayFile, 143);
+// The records with their texts as QString; their layouts and offsets are the format's.
+using BarsRecord = bookformat::BarsRecordOf<PString>;
+static_assert(sizeof(BarsRecord) == sizeof(bookformat::BarsRecord));
+using DisplayRecord = bookformat::DisplayRecordOf<PString>;
+static_assert(sizeof(DisplayRecord) == sizeof(bookformat::DisplayRecord));
+using ConfigRecord = bookformat::ConfigRecordOf<PString>;
+static_assert(sizeof(ConfigRecord) == sizeof(bookformat::ConfigRecord));
+using IntroRecord = bookformat::IntroRecordOf<PString>;
+static_assert(sizeof(IntroRecord) == sizeof(bookformat::IntroRecord));
+using CommandRecord = bookformat::CommandRecordOf<PString>;
+static_assert(sizeof(CommandRecord) == sizeof(bookformat::CommandRecord));
+using AboutRecord = bookformat::AboutRecordOf<PString>;
+static_assert(sizeof(AboutRecord) == sizeof(bookformat::AboutRecord));
+using CaptionsRecord = bookformat::CaptionsRecordOf<PString>;
+static_assert(sizeof(CaptionsRecord) == sizeof(bookformat::CaptionsRecord));
+using PresentationRecord = bookformat::PresentationRecordOf<PString>;
+static_assert(sizeof(PresentationRecord) == sizeof(bookformat::PresentationRecord));
+using AuthorRecord = bookformat::AuthorRecordOf<PString>;
+static_assert(sizeof(AuthorRecord) == sizeof(bookformat::AuthorRecord));
+using MenuRecord = bookformat::MenuRecordOf<PString>;
+static_assert(sizeof(MenuRecord) == sizeof(bookformat::MenuRecord));
+using ProjectRecord = bookformat::ProjectRecordOf<PString>;
+static_assert(sizeof(ProjectRecord) == sizeof(bookformat::ProjectRecord));
+using ChapterRecord = bookformat::ChapterRecordOf<PString>;
+static_assert(sizeof(ChapterRecord) == sizeof(bookformat::ChapterRecord));
 
 // The defaults of a new project, field by field.
 BarsRecord DefaultBars();

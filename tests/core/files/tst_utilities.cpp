@@ -245,16 +245,6 @@ private slots:
                  u"List index out of bounds (2)"_s);
     }
 
-    void pstring_cutsAndKeepsTrailingBytes()
-    {
-        PString<5> s;
-        std::memset(&s, 'q', sizeof s);
-        s.setText(u"abcdefgh"_s);
-        QCOMPARE(s.text(), u"abcde"_s);
-        s.setText(u"xy"_s);
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&s), sizeof s), QByteArray("\x02xycde"));
-    }
-
     void codec_windows1252()
     {
         const QByteArray bytes("\x80\x93\xE9\x81", 4);
