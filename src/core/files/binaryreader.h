@@ -3,6 +3,8 @@
 // block's end, so a damaged or hostile offset or count can never reach outside it.
 #pragma once
 
+#include "format/binaryreader.h"
+
 #include <QByteArrayView>
 #include <QList>
 
@@ -10,45 +12,35 @@
 #include <optional>
 #include <type_traits>
 
+// The format library's reader (format/binaryreader.h) over a QByteArrayView, with QList arrays.
 class BinaryReader
 {
 public:
     // The reader does not own the bytes; they must outlive it.
-    explicit BinaryReader(QByteArrayView bytes) : m_bytes(bytes) {}
+    explicit BinaryReader(QByteArrayView bytes)
+        : m_reader(std::string_view(bytes.data(), static_cast<std::size_t>(bytes.size())))
+    {}
 
-    qint64 size() const { return m_bytes.size(); }
+    qint64 size() const { return m_reader.size(); }
 
     // Whether `count` items of `itemSize` bytes fit from `offset` to the end.
     bool fits(qint64 offset, qint64 count, qint64 itemSize) const
     {
-        if (offset < 0 || count < 0 || offset > size())
-            return false;
-        return itemSize == 0 || count <= (size() - offset) / itemSize;
+        return m_reader.fits(offset, count, itemSize);
     }
 
     // The value whose bytes start at `offset`; nothing when they do not lie wholly in the block.
-    template <class T> std::optional<T> at(qint64 offset) const
-    {
-        static_assert(std::is_trivially_copyable_v<T>);
-        if (!fits(offset, 1, sizeof(T)))
-            return std::nullopt;
-        T value;
-        std::memcpy(&value, m_bytes.data() + offset, sizeof(T));
-        return value;
-    }
+    template <class T> std::optional<T> at(qint64 offset) const { return m_reader.at<T>(offset); }
 
     // `count` consecutive values from `offset`; nothing when they do not all lie in the block.
     template <class T> std::optional<QList<T>> array(qint64 offset, qint64 count) const
     {
-        static_assert(std::is_trivially_copyable_v<T>);
-        if (!fits(offset, count, sizeof(T)))
+        const std::optional<std::vector<T>> values = m_reader.array<T>(offset, count);
+        if (!values)
             return std::nullopt;
-        QList<T> values(count);
-        if (count > 0)
-            std::memcpy(values.data(), m_bytes.data() + offset, count * sizeof(T));
-        return values;
+        return QList<T>(values->begin(), values->end());
     }
 
 private:
-    QByteArrayView m_bytes;
+    bookformat::BinaryReader m_reader;
 };

@@ -3,23 +3,6 @@
 
 #include <cstring>
 
-QByteArrayView LineReader::next()
-{
-    const qsizetype start = m_pos;
-    const qsizetype size = m_bytes.size();
-    const char* data = m_bytes.data();
-    qsizetype end = start;
-    while (end < size && data[end] != '\n' && data[end] != '\r')
-        ++end;
-    m_pos = end;
-    if (m_pos < size) {
-        if (data[m_pos] == '\r' && m_pos + 1 < size && data[m_pos + 1] == '\n')
-            ++m_pos;
-        ++m_pos;
-    }
-    return m_bytes.sliced(start, end - start);
-}
-
 QList<QByteArray> SplitLines(QByteArrayView bytes)
 {
     QList<QByteArray> lines;

@@ -2,6 +2,8 @@
 // them; lines are written back with CR LF.
 #pragma once
 
+#include "format/textlines.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -9,21 +11,27 @@
 
 #include <cstring>
 
-// Walks the lines of a block of bytes without copying them.
+// Walks the lines of a block of bytes without copying them (format/textlines.h over a
+// QByteArrayView).
 class LineReader
 {
 public:
-    explicit LineReader(QByteArrayView bytes) : m_bytes(bytes) {}
+    explicit LineReader(QByteArrayView bytes)
+        : m_reader(std::string_view(bytes.data(), static_cast<std::size_t>(bytes.size())))
+    {}
 
-    bool atEnd() const { return m_pos >= m_bytes.size(); }
+    bool atEnd() const { return m_reader.atEnd(); }
     // The next line without its end; an empty view at the end, as a text reader gives there.
-    QByteArrayView next();
-    qsizetype position() const { return m_pos; }
-    void seek(qsizetype position) { m_pos = position; }
+    QByteArrayView next()
+    {
+        const std::string_view line = m_reader.next();
+        return QByteArrayView(line.data(), static_cast<qsizetype>(line.size()));
+    }
+    qsizetype position() const { return static_cast<qsizetype>(m_reader.position()); }
+    void seek(qsizetype position) { m_reader.seek(static_cast<std::size_t>(position)); }
 
 private:
-    QByteArrayView m_bytes;
-    qsizetype m_pos = 0;
+    bookformat::LineReader m_reader;
 };
 
 QList<QByteArray> SplitLines(QByteArrayView bytes);
