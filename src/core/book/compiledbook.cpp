@@ -2,7 +2,6 @@
 #include "core/book/compiledbook.h"
 
 #include "core/book/booksource.h"
-#include "core/files/binaryreader.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
 #include "core/files/projectpath.h"
@@ -19,29 +18,6 @@
 #include <cstring>
 #include <limits>
 
-namespace {
-
-template <class T> T take(const QByteArray& block, qint64 at, const char* what)
-{
-    const std::optional<T> value = BinaryReader(block).at<T>(at);
-    if (!value)
-        throw CompiledBookError(
-            QStringLiteral("the %1 lies outside the book").arg(QLatin1String(what)));
-    return *value;
-}
-
-template <class Entry> QList<Entry> table(const QByteArray& block, qint64 section, const char* what)
-{
-    const TableHeader header = take<TableHeader>(block, section, what);
-    std::optional<QList<Entry>> entries =
-        BinaryReader(block).array<Entry>(header.IndexOffset, header.Count);
-    if (!entries)
-        throw CompiledBookError(
-            QStringLiteral("the %1 index lies outside the book").arg(QLatin1String(what)));
-    return *std::move(entries);
-}
-
-} // namespace
 
 namespace {
 
@@ -278,99 +254,45 @@ std::optional<QByteArray> CompiledBookBytes(WorkingState& state)
     return buffer.data();
 }
 
-namespace {
-
-[[noreturn]] void disagree(const QString& what)
-{
-    throw CompiledBookError(what);
-}
-
-// The tables must agree with each other and with the layout the builder writes: displays
-// one after another, then their index; chapters' texts one after another, then their index,
-// which ends the book; every chapter's display in the display table.
-void checkTablesAgree(const QByteArray& b, const BookHeader& header,
-                      const QList<DisplayEntry>& displays, const QList<ChapterEntry>& chapters)
-{
-    const qint64 afterHeader = kBookHeaderPosition + qint64(sizeof(BookHeader));
-    if (header.HyperOffset != 0 ? header.HyperOffset != afterHeader
-                                : header.DisplaySection != afterHeader)
-        disagree(QStringLiteral("its HyperText entries are not where the book header says"));
-    if (displays.isEmpty() || chapters.isEmpty())
-        disagree(QStringLiteral("it has no chapters or no display records"));
-    const TableHeader displayTable = take<TableHeader>(b, header.DisplaySection, "display table");
-    const qint64 firstDisplay = header.DisplaySection + qint64(sizeof(TableHeader));
-    for (qsizetype i = 0; i < displays.size(); ++i) {
-        if (displays.at(i).Offset != firstDisplay + i * qint64(sizeof(DisplayRecord)))
-            disagree(
-                QStringLiteral("display record %1 is not where the display table says").arg(i + 1));
-    }
-    if (displayTable.IndexOffset !=
-            firstDisplay + displays.size() * qint64(sizeof(DisplayRecord)) ||
-        displayTable.IndexOffset + displays.size() * qint64(sizeof(DisplayEntry)) !=
-            header.ChapterSection)
-        disagree(QStringLiteral("the display table does not agree with its index"));
-    const TableHeader chapterTable = take<TableHeader>(b, header.ChapterSection, "chapter table");
-    qint64 next = header.ChapterSection + qint64(sizeof(TableHeader));
-    for (qsizetype i = 0; i < chapters.size(); ++i) {
-        const ChapterEntry& chapter = chapters.at(i);
-        if (chapter.Offset != next)
-            disagree(QStringLiteral("chapter %1 is not where the chapter table says").arg(i + 1));
-        next += chapter.Size;
-        const bool known =
-            std::any_of(displays.cbegin(), displays.cend(), [&](const DisplayEntry& d) {
-                return d.Name.text() == chapter.DisplayFile.text();
-            });
-        if (!known)
-            disagree(
-                QStringLiteral("chapter %1 names a display that is not in the book").arg(i + 1));
-    }
-    if (chapterTable.IndexOffset != next ||
-        next + chapters.size() * qint64(sizeof(ChapterEntry)) != b.size())
-        disagree(QStringLiteral("the chapter table does not agree with its index"));
-}
-
-} // namespace
-
 CompiledBook CompiledBook::fromBytes(QByteArray block)
 {
     CompiledBook book;
     book.m_block = std::move(block);
-    const QByteArray& b = book.m_block;
-    book.m_project = take<ProjectRecord>(b, 0, "project record");
-    const BookHeader header = take<BookHeader>(b, kBookHeaderPosition, "book header");
-    book.m_displays = table<DisplayEntry>(b, header.DisplaySection, "display table");
-    book.m_chapters = table<ChapterEntry>(b, header.ChapterSection, "chapter table");
-    for (const DisplayEntry& entry : std::as_const(book.m_displays))
-        take<DisplayRecord>(b, entry.Offset, "display record");
-    for (const ChapterEntry& entry : std::as_const(book.m_chapters)) {
-        if (entry.Offset < 0 || entry.Size < 0 || qint64(entry.Offset) + entry.Size > b.size())
-            throw CompiledBookError(QStringLiteral("a chapter's text lies outside the book"));
+    const std::string_view bytes(book.m_block.constData(),
+                                 static_cast<std::size_t>(book.m_block.size()));
+    try {
+        book.m_book = std::make_shared<const bookformat::CompiledBook>(bytes);
+    } catch (const bookformat::CompiledBookError& error) {
+        throw CompiledBookError(error);
+    } catch (const bookformat::CompiledBlockError& error) {
+        throw CompiledBlockError(error);
     }
-    if (header.HyperOffset != 0) {
-        if (header.HyperOffset < kBookHeaderPosition || header.HyperOffset > header.DisplaySection)
-            throw CompiledBookError(QStringLiteral("the HyperText entries lie outside the book"));
-        // Not copied, and its index read only when a link is first looked up: opening a book
-        // costs the same with ten entries or a hundred thousand. The block lives in m_block.
+    book.m_project = RecordAs<ProjectRecord>(book.m_book->project());
+    for (const bookformat::DisplayEntry& entry : book.m_book->displays())
+        book.m_displays << RecordAs<DisplayEntry>(entry);
+    for (const bookformat::ChapterEntry& entry : book.m_book->chapters())
+        book.m_chapters << RecordAs<ChapterEntry>(entry);
+    if (book.m_book->hyperText()) {
+        // Not copied: the block lives in m_block.
+        const std::string_view hyper = book.m_book->hyperTextBlock();
         book.m_hyper = CompiledSections::fromBytes(
-            QByteArray::fromRawData(b.constData() + header.HyperOffset,
-                                    header.DisplaySection - header.HyperOffset),
+            QByteArray::fromRawData(hyper.data(), static_cast<qsizetype>(hyper.size())),
             IndexCheck::OnFirstUse);
     }
-    checkTablesAgree(b, header, book.m_displays, book.m_chapters);
     return book;
 }
 
 DisplayRecord CompiledBook::display(const QString& name) const
 {
-    for (const DisplayEntry& entry : m_displays) {
-        if (entry.Name.text() == name)
-            return take<DisplayRecord>(m_block, entry.Offset, "display record");
+    try {
+        return RecordAs<DisplayRecord>(m_book->display(name.toStdString()));
+    } catch (const bookformat::CompiledBookError& error) {
+        throw CompiledBookError(error);
     }
-    throw CompiledBookError(QStringLiteral("the display %1 is not in the book").arg(name));
 }
 
 QByteArray CompiledBook::chapterText(int index) const
 {
-    const ChapterEntry& entry = m_chapters.at(index);
-    return m_block.mid(entry.Offset, entry.Size);
+    const std::string_view text = m_book->chapterText(static_cast<std::size_t>(index));
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }

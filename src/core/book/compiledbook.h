@@ -1,56 +1,24 @@
-// The compiled book: the project record, the compiled HyperText entries, every display record and
-// every chapter's text, with index tables, as one block that the executable e-book carries after
-// the reader runtime.
-//
-//   0      ProjectRecord (5377)       5377  BookHeader: HyperOffset, DisplaySection, ChapterSection
-//   5389   HyperText block (compiled section file), up to DisplaySection; absent when HyperOffset 0
-//   DisplaySection: TableHeader (Count, IndexOffset), 340-byte display records, DisplayEntry index
-//   ChapterSection: TableHeader, the chapters' text bytes, ChapterEntry index (ends the block)
+// The compiled book (its layout in format/compiledbook.h): writing it from a project, and the
+// format library's reader of it for Qt code.
 #pragma once
 
 #include "core/project/records.h"
 #include "core/project/workingstate.h"
 #include "core/sections/compiledsections.h"
+#include "format/compiledbook.h"
 
 #include <QByteArray>
 #include <QIODevice>
 #include <QList>
 
-#pragma pack(push, 1)
-struct BookHeader
-{
-    std::int32_t HyperOffset;
-    std::int32_t DisplaySection;
-    std::int32_t ChapterSection;
-};
-struct TableHeader
-{
-    std::int32_t Count;
-    std::int32_t IndexOffset;
-};
-struct DisplayEntry
-{
-    PString<25> Name;
-    std::int32_t Offset;
-};
-struct ChapterEntry
-{
-    PString<60> MenuEntry;
-    PString<25> DisplayFile;
-    std::int32_t Offset;
-    std::int32_t Size;
-};
-#pragma pack(pop)
-static_assert(sizeof(BookHeader) == 12);
-static_assert(sizeof(TableHeader) == 8);
-static_assert(sizeof(DisplayEntry) == 30);
-static_assert(offsetof(DisplayEntry, Offset) == 26);
-static_assert(sizeof(ChapterEntry) == 95);
-static_assert(offsetof(ChapterEntry, DisplayFile) == 61);
-static_assert(offsetof(ChapterEntry, Offset) == 87);
-static_assert(offsetof(ChapterEntry, Size) == 91);
+#include <memory>
 
-inline constexpr qsizetype kBookHeaderPosition = sizeof(ProjectRecord);
+using bookformat::BookHeader;
+using bookformat::TableHeader;
+using DisplayEntry = bookformat::DisplayEntryOf<PString>;
+using ChapterEntry = bookformat::ChapterEntryOf<PString>;
+
+inline constexpr qsizetype kBookHeaderPosition = bookformat::kBookHeaderPosition;
 
 // Writes the compiled book to the device from its current position, with offsets counted from
 // there. False (after the messages) when the book cannot be compiled.
@@ -64,6 +32,9 @@ class CompiledBookError : public RunTimeError
 public:
     explicit CompiledBookError(const QString& detail)
         : RunTimeError(QStringLiteral("The e-book is damaged: %1.").arg(detail))
+    {}
+    explicit CompiledBookError(const bookformat::CompiledBookError& error)
+        : RunTimeError(QString::fromUtf8(error.what()))
     {}
 };
 
@@ -85,6 +56,7 @@ public:
 
 private:
     QByteArray m_block;
+    std::shared_ptr<const bookformat::CompiledBook> m_book; // reads m_block in place
     ProjectRecord m_project{};
     QList<DisplayEntry> m_displays;
     QList<ChapterEntry> m_chapters;

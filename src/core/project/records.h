@@ -7,6 +7,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <type_traits>
 
 using Colour = bookformat::Colour;
 
@@ -40,6 +42,16 @@ using ProjectRecord = bookformat::ProjectRecordOf<PString>;
 static_assert(sizeof(ProjectRecord) == sizeof(bookformat::ProjectRecord));
 using ChapterRecord = bookformat::ChapterRecordOf<PString>;
 static_assert(sizeof(ChapterRecord) == sizeof(bookformat::ChapterRecord));
+
+// A record of one text type as the other (the format's and Qt's): the same bytes.
+template <class To, class From> To RecordAs(const From& from)
+{
+    static_assert(sizeof(To) == sizeof(From));
+    static_assert(std::is_trivially_copyable_v<To> && std::is_trivially_copyable_v<From>);
+    To to;
+    std::memcpy(&to, &from, sizeof to);
+    return to;
+}
 
 // The defaults of a new project, field by field.
 BarsRecord DefaultBars();
