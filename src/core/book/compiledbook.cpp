@@ -18,7 +18,6 @@
 #include <cstring>
 #include <limits>
 
-
 namespace {
 
 // The largest offset the book's 32-bit tables can hold.
