@@ -255,6 +255,8 @@ private slots:
         add("\u0411\u0435\u043B\u044B\u0435 \u043D\u043E\u0447\u0438", u"white"_s);
         add("\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u0435", u"calm"_s);
         add("\u039F\u0394\u038C\u03A3", u"road"_s);
+        add("\u6771\u4EAC\u90FD", u"tokyo"_s); // three letters each: once both "???"
+        add("\u5927\u962A\u5E9C", u"osaka"_s);
         QVERIFY(readBytes(kFile).startsWith("\xEF\xBB\xBF[Caf\xC3\xA9]\r\n"));
         AddIntroEntry(kFile, {QString::fromUtf8("\u05E9\u05DC\u05D5\u05DD")});
 
@@ -267,6 +269,8 @@ private slots:
             {"\u0422\u0418\u0425\u041E\u0415 \u041C\u041E\u0420\u0415", "command=calm"},
             {"\u03BF\u03B4\u03CC\u03C2", "command=road"}, // final sigma folds as sigma
             {"\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u044F", "<none>"},
+            {"\u6771\u4EAC\u90FD", "command=tokyo"},
+            {"\u5927\u962A\u5E9C", "command=osaka"},
             {"\u6771\u4EAC", "<none>"}};
         for (const auto& [name, command] : lookups) {
             QCOMPARE(commandOf(QString::fromUtf8(name), u"hyper"_s), QString::fromUtf8(command));
