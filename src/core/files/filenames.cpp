@@ -3,6 +3,7 @@
 
 #include "core/files/projectpath.h"
 #include "core/files/runtimeerror.h"
+#include "format/numbers.h"
 
 #include <QFileInfo>
 
@@ -22,34 +23,6 @@ QString fileNamePart(const QString& path)
     const qsizetype slash =
         std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     return path.mid(slash + 1);
-}
-
-int digitValue(QChar c, int base)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (base == 16 && u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (base == 16 && u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
-}
-
-std::optional<std::int64_t> parseDigits(QStringView digits, int base)
-{
-    if (digits.isEmpty())
-        return std::nullopt;
-    std::int64_t value = 0;
-    for (const QChar c : digits) {
-        const int digit = digitValue(c, base);
-        if (digit < 0)
-            return std::nullopt;
-        value = value * base + digit;
-        if (value > 0xFFFFFFFFLL)
-            return std::nullopt;
-    }
-    return value;
 }
 
 } // namespace
@@ -94,31 +67,7 @@ bool ValidFileName(const QString& text)
 
 std::optional<std::int32_t> ParseInteger(const QString& text)
 {
-    QStringView rest(text);
-    while (!rest.isEmpty() && rest.front() == QLatin1Char(' '))
-        rest = rest.mid(1);
-    bool negative = false;
-    if (!rest.isEmpty() && (rest.front() == QLatin1Char('-') || rest.front() == QLatin1Char('+'))) {
-        negative = rest.front() == QLatin1Char('-');
-        rest = rest.mid(1);
-    }
-    int base = 10;
-    if (rest.startsWith(QLatin1Char('$'))) {
-        base = 16;
-        rest = rest.mid(1);
-    } else if (rest.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
-        base = 16;
-        rest = rest.mid(2);
-    }
-    const std::optional<std::int64_t> magnitude = parseDigits(rest, base);
-    if (!magnitude)
-        return std::nullopt;
-    std::int64_t value = negative ? -*magnitude : *magnitude;
-    if (base == 16)
-        return static_cast<std::int32_t>(static_cast<std::uint32_t>(value & 0xFFFFFFFF));
-    if (value < INT32_MIN || value > INT32_MAX)
-        return std::nullopt;
-    return static_cast<std::int32_t>(value);
+    return bookformat::ParseInteger(text.toStdString());
 }
 
 bool IsNumber(const QString& text)

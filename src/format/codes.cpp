@@ -1,7 +1,8 @@
-// The stored codes.
-#include "core/project/codes.h"
+#include "format/codes.h"
 
-#include "core/files/filenames.h"
+#include "format/numbers.h"
+
+namespace bookformat {
 
 HyperTextType ToHyperTextType(int code)
 {
@@ -25,8 +26,12 @@ bool IsCommandType(HyperTextType type)
     }
 }
 
-HyperTextType ParseTypeLine(const QString& line)
+HyperTextType ParseTypeLine(std::string_view line)
 {
-    const QString digits = line.mid(line.indexOf(QLatin1Char('=')) + 1, 2);
+    const std::size_t equals = line.find('=');
+    const std::string_view digits =
+        (equals == std::string_view::npos ? line : line.substr(equals + 1)).substr(0, 2);
     return ToHyperTextType(ParseInteger(digits).value_or(0));
 }
+
+} // namespace bookformat
