@@ -12,4 +12,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A number or colour that does not read: "'<text>' is not a valid integer value".
+class ConvertError : public FormatError
+{
+public:
+    explicit ConvertError(const std::string& text)
+        : FormatError("'" + text + "' is not a valid integer value"), m_text(text)
+    {}
+    const std::string& text() const { return m_text; }
+
+private:
+    std::string m_text;
+};
+
 } // namespace bookformat

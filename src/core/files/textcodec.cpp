@@ -103,4 +103,22 @@ QString decodeOutsideText(QByteArrayView bytes, bool* wasUtf8)
     return valid ? text : decode(bytes.data(), bytes.size());
 }
 
+std::vector<std::string> toUtf8Lines(const QStringList& lines)
+{
+    std::vector<std::string> out;
+    out.reserve(static_cast<std::size_t>(lines.size()));
+    for (const QString& line : lines)
+        out.push_back(line.toStdString());
+    return out;
+}
+
+QStringList fromUtf8Lines(const std::vector<std::string>& lines)
+{
+    QStringList out;
+    out.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines)
+        out << QString::fromStdString(line);
+    return out;
+}
+
 } // namespace textcodec

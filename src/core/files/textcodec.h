@@ -6,6 +6,10 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
+
+#include <string>
+#include <vector>
 
 namespace textcodec {
 
@@ -38,5 +42,9 @@ QByteArrayView utf8Prefix(QByteArrayView utf8, qsizetype capacity);
 // The text of a file from outside the book (a plain chapter, a notepad file): UTF-8 when the bytes
 // are valid UTF-8, a leading byte-order mark dropped; Windows-1252 otherwise. `wasUtf8` says which.
 QString decodeOutsideText(QByteArrayView bytes, bool* wasUtf8 = nullptr);
+
+// Lines between Qt code and the format library, which keeps text as UTF-8 std::string.
+std::vector<std::string> toUtf8Lines(const QStringList& lines);
+QStringList fromUtf8Lines(const std::vector<std::string>& lines);
 
 } // namespace textcodec
