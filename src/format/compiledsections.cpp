@@ -29,7 +29,8 @@ template <std::size_t N> PString<N> bytesString(std::string_view bytes)
 {
     PString<N> s{};
     const std::size_t n = std::min(bytes.size(), N);
-    std::memcpy(s.chars, bytes.data(), n);
+    if (n > 0) // an empty view may have no data at all
+        std::memcpy(s.chars, bytes.data(), n);
     s.length = static_cast<std::uint8_t>(n);
     return s;
 }
