@@ -86,6 +86,24 @@ void rewriteSections(const QString& file, const QString& oldName, const QString&
                                      text.fileBytes());
 }
 
+// Whether the header line at `at` names the wanted section. An ASCII name is told by the header's
+// length and bytes alone, as most lookups are; of the other letters only U+017F and U+212A fold
+// to ASCII ones, and only a UTF-8 file can hold them, so only such a file's headers that do not
+// match byte for byte are read whole and folded.
+bool headerNamed(QByteArrayView bytes, qsizetype at, const SectionNameMatcher& wanted, bool utf8)
+{
+    if (wanted.isAscii() && HeaderNameIs(bytes, at, wanted.asciiUpper()))
+        return true;
+    if (wanted.isAscii() && !utf8)
+        return false;
+    LineReader reader(bytes);
+    reader.seek(at);
+    const QByteArrayView line = reader.next();
+    if (wanted.isAscii() && IsAscii(line))
+        return false;
+    return wanted.matches(headerName(line));
+}
+
 } // namespace
 
 SectionText ReadSectionText(const QString& file, SectionText::Missing missing)
@@ -145,14 +163,11 @@ bool ReadEntry(const QString& file, const QString& name, const QString& source, 
     LineReader reader(bytes);
     for (qsizetype at = NextBracketLine(bytes, 0); at >= 0;
          at = NextBracketLine(bytes, reader.position())) {
+        reader.seek(at + 1);
+        if (!headerNamed(bytes, at, wantedName, utf8))
+            continue;
         reader.seek(at);
         const QByteArrayView line = reader.next();
-        // Two ASCII names compare by their length and bytes; other letters are decoded and folded.
-        const bool named = wantedName.isAscii() && IsAscii(line)
-                               ? HeaderNameIs(bytes, at, wantedName.asciiUpper())
-                               : wantedName.matches(headerName(line));
-        if (!named)
-            continue;
         const QByteArrayView sourceLine = reader.next();
         if (!wantedSource.matches(sourceOf(sourceLine)))
             continue;

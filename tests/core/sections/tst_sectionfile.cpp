@@ -257,6 +257,7 @@ private slots:
         add("\u039F\u0394\u038C\u03A3", u"road"_s);
         add("\u6771\u4EAC\u90FD", u"tokyo"_s); // three letters each: once both "???"
         add("\u5927\u962A\u5E9C", u"osaka"_s);
+        add("\u212Aelvin", u"kelvin"_s); // the Kelvin sign folds to an ASCII letter
         QVERIFY(readBytes(kFile).startsWith("\xEF\xBB\xBF[Caf\xC3\xA9]\r\n"));
         AddIntroEntry(kFile, {QString::fromUtf8("\u05E9\u05DC\u05D5\u05DD")});
 
@@ -271,7 +272,8 @@ private slots:
             {"\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u044F", "<none>"},
             {"\u6771\u4EAC\u90FD", "command=tokyo"},
             {"\u5927\u962A\u5E9C", "command=osaka"},
-            {"\u6771\u4EAC", "<none>"}};
+            {"\u6771\u4EAC", "<none>"},
+            {"KELVIN", "command=kelvin"}};
         for (const auto& [name, command] : lookups) {
             QCOMPARE(commandOf(QString::fromUtf8(name), u"hyper"_s), QString::fromUtf8(command));
             QStringList lines;
