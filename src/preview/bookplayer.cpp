@@ -1,6 +1,7 @@
 // The book player.
 #include "preview/bookplayer.h"
 
+#include "format/bookscreens.h"
 #include "platform/help.h"
 #include "preview/aboutbox.h"
 #include "preview/bookmenuform.h"
@@ -18,6 +19,48 @@ void RunBookCommand(const CommandRecord& command, const QString& caption, QWidge
         RunLinkCommand(type, caption, command.Command.text(), parent, owner);
 }
 
+namespace {
+
+// One screen of the book, opened over the program background.
+void playStep(bookformat::BookStep step, const PreviewContext& context, const QStringList& entries,
+              TTutBackForm& background)
+{
+    const ProjectRecord& project = context.source.project();
+    const PresentationRecord& presentation = project.Presentation;
+    const QString title = project.Config.BookTitle.text();
+    switch (step) {
+    case bookformat::BookStep::OpeningCommand:
+        RunBookCommand(presentation.Opening, title, &background,
+                       QStringLiteral("The opening command"));
+        break;
+    case bookformat::BookStep::AboutBox:
+        ShowAboutBox(presentation.About, &background);
+        break;
+    case bookformat::BookStep::Introduction: {
+        QStringList introduction;
+        context.source.introduction(introduction);
+        ShowIntroduction(context, introduction, &background);
+        break;
+    }
+    case bookformat::BookStep::OnlyChapter: {
+        const ChapterRecord chapter = context.source.chapter(0);
+        const DisplayRecord display = context.source.display(chapter.DisplayFile.text());
+        ShowChapter(context, display, context.source.chapterText(chapter.ChapterFile.text()),
+                    &background);
+        break;
+    }
+    case bookformat::BookStep::TableOfContents:
+        ShowTableOfContents(context, entries, &background);
+        break;
+    case bookformat::BookStep::ClosingCommand:
+        RunBookCommand(presentation.Closing, title, &background,
+                       QStringLiteral("The closing command"));
+        break;
+    }
+}
+
+} // namespace
+
 void PlayBook(const PreviewContext& context, QWidget* parent)
 {
     const ProjectRecord& project = context.source.project();
@@ -30,33 +73,9 @@ void PlayBook(const PreviewContext& context, QWidget* parent)
     // Every screen opens over the program background, so that it is placed alike in the tool's
     // preview and in the built book.
     const QStringList entries = context.source.menuEntries();
-    const QString title = project.Config.BookTitle.text();
     if (project.Config.UseHelpFile)
         SetHelpFile(context.toolHelpFile);
-    if (presentation.OpeningShown)
-        RunBookCommand(presentation.Opening, title, &background,
-                       QStringLiteral("The opening command"));
-    const bool aboutAtStart =
-        presentation.About.AboutWhen == 0 || presentation.About.AboutWhen == 2;
-    const bool aboutAtEnd = presentation.About.AboutWhen == 1 || presentation.About.AboutWhen == 2;
-    if (presentation.AboutShown && aboutAtStart)
-        ShowAboutBox(presentation.About, &background);
-    if (presentation.IntroShown) {
-        QStringList introduction;
-        context.source.introduction(introduction);
-        ShowIntroduction(context, introduction, &background);
-    }
-    if (entries.size() == 1) {
-        const ChapterRecord chapter = context.source.chapter(0);
-        const DisplayRecord display = context.source.display(chapter.DisplayFile.text());
-        ShowChapter(context, display, context.source.chapterText(chapter.ChapterFile.text()),
-                    &background);
-    } else {
-        ShowTableOfContents(context, entries, &background);
-    }
-    if (presentation.AboutShown && aboutAtEnd)
-        ShowAboutBox(presentation.About, &background);
-    if (presentation.ClosingShown)
-        RunBookCommand(presentation.Closing, title, &background,
-                       QStringLiteral("The closing command"));
+    for (const bookformat::BookStep step :
+         bookformat::BookSteps(presentation, static_cast<std::size_t>(entries.size())))
+        playStep(step, context, entries, background);
 }

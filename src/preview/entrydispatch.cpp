@@ -1,11 +1,11 @@
-// The HyperText dispatcher.
+// The HyperText dispatcher: the format library decides, the screens and services act.
 #include "preview/entrydispatch.h"
 
 #include "core/files/projectpath.h"
-#include "core/pictures/commandvalue.h"
+#include "core/files/textcodec.h"
 #include "core/sections/displaysection.h"
-#include "core/sections/hypertext.h"
 #include "core/services/messages.h"
+#include "format/linkaction.h"
 #include "platform/documents.h"
 #include "platform/modal.h"
 #include "preview/hnotesform.h"
@@ -14,6 +14,12 @@
 #include "preview/txtvpdispform.h"
 
 namespace {
+
+// Names of the book's folder that are also no link leading out of it.
+bool isBookFile(std::string_view name)
+{
+    return IsBookFileName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+}
 
 void showDisplayEntry(HyperTextType type, const QStringList& lines, QWidget* parent)
 {
@@ -29,101 +35,61 @@ void showDisplayEntry(HyperTextType type, const QStringList& lines, QWidget* par
     }
 }
 
+void act(const bookformat::LinkAction& action, QWidget* parent)
+{
+    using Kind = bookformat::LinkActionKind;
+    const QString caption = QString::fromStdString(action.caption);
+    const QString value = QString::fromStdString(action.value);
+    switch (action.kind) {
+    case Kind::Show:
+        MediaSlot::get().showCommand(parent, caption, value);
+        break;
+    case Kind::Program:
+        MediaSlot::get().runProgram(parent, action.type, value);
+        break;
+    case Kind::WebAddress:
+        if (Confirm(QString::fromStdString(action.message)))
+            OpenDocument(value);
+        break;
+    case Kind::Page:
+        OpenDocument(value);
+        break;
+    case Kind::Notepad:
+        OpenNotepad(value, parent);
+        break;
+    case Kind::Refused:
+        ShowError(QString::fromStdString(action.message));
+        break;
+    case Kind::PopupText:
+    case Kind::TextScreen:
+    case Kind::Nothing:
+        break;
+    }
+}
+
 } // namespace
 
 void ShowEntry(const QStringList& lines, QWidget* parent)
 {
+    const bookformat::LinkAction action =
+        bookformat::DecideClick(textcodec::toUtf8Lines(lines), isBookFile);
     if (lines.isEmpty())
         return;
-    QString phrase = lines.at(0);
-    if (phrase.startsWith(QLatin1Char('[')))
-        phrase = phrase.mid(1, phrase.size() - 2);
-    // The phrase is the caption of what opens; a damaged file's name of megabytes is cut.
-    if (phrase.size() > kMaxShownEntryName)
-        phrase = phrase.left(kMaxShownEntryName) + QStringLiteral("...");
-    CurrentHyperPhrase() = phrase;
-    const HyperTextType type = EntryType(lines);
-    if (type == HyperTextType::TextOnly || type == HyperTextType::GraphicAndText) {
-        showDisplayEntry(type, lines, parent);
+    CurrentHyperPhrase() = QString::fromStdString(action.caption);
+    if (action.kind == bookformat::LinkActionKind::PopupText ||
+        action.kind == bookformat::LinkActionKind::TextScreen) {
+        showDisplayEntry(action.type, lines, parent);
         return;
     }
-    const QString command = EntryCommand(lines);
-    RunLinkCommand(type, phrase, command, parent,
-                   QStringLiteral("The HyperText entry \"%1\"").arg(phrase));
+    act(action, parent);
 }
-
-namespace {
-
-// The files of the book a command opens, each of which must be a bare name of its folder.
-QStringList filesOf(HyperTextType type, const QString& value)
-{
-    switch (type) {
-    case HyperTextType::GraphicOnly:
-    case HyperTextType::VoiceOnly:
-    case HyperTextType::GraphicAndSound:
-    case HyperTextType::VideoPlayer:
-    case HyperTextType::MidiPlayer: {
-        const ShowCommandParts parts = ParseShowCommand(value);
-        QStringList names;
-        for (const QString& name : {parts.picture, parts.sound, parts.video}) {
-            if (!name.isEmpty())
-                names << name;
-        }
-        return names;
-    }
-    case HyperTextType::ExecutableProgram:
-    case HyperTextType::WindowsProgram: {
-        const QStringList words = ProgramArguments(type, value, QString());
-        return words.isEmpty() ? QStringList() : QStringList{words.first()};
-    }
-    case HyperTextType::HtmlFile:
-        return IsWebAddress(value) || value.isEmpty() ? QStringList() : QStringList{value};
-    case HyperTextType::NotePad:
-        return value.isEmpty() ? QStringList() : QStringList{value};
-    default:
-        return {};
-    }
-}
-
-} // namespace
 
 void RunLinkCommand(HyperTextType type, const QString& caption, const QString& value,
                     QWidget* parent, const QString& owner)
 {
-    // A book reaches only the files of its own folder, whoever made it.
-    for (const QString& name : filesOf(type, value)) {
-        if (!IsBookFileName(name)) {
-            ShowError(NotABookFileMessage(owner, name));
-            return;
-        }
-    }
-    switch (type) {
-    case HyperTextType::GraphicOnly:
-    case HyperTextType::VoiceOnly:
-    case HyperTextType::GraphicAndSound:
-    case HyperTextType::VideoPlayer:
-    case HyperTextType::MidiPlayer:
-        MediaSlot::get().showCommand(parent, caption, value);
-        break;
-    case HyperTextType::ExecutableProgram:
-    case HyperTextType::WindowsProgram:
-        MediaSlot::get().runProgram(parent, type, value);
-        break;
-    case HyperTextType::HtmlFile:
-        // An address leaves the book: the reader is asked before the browser gets it.
-        if (!IsWebAddress(value) ||
-            Confirm(QStringLiteral("This e-book wants to open the address ") + value +
-                    QStringLiteral(" in the web browser.\n\r\n\rDo you allow it?")))
-            OpenDocument(value);
-        break;
-    case HyperTextType::NotePad:
-        OpenNotepad(value, parent);
-        break;
-    case HyperTextType::None:
-    case HyperTextType::TextOnly:
-    case HyperTextType::GraphicAndText:
-        break;
-    }
+    act(bookformat::DecideCommand(type, caption.toStdString(), value.toStdString(),
+                                  owner.toStdString(), isBookFile),
+        parent);
 }
 
 QString& CurrentHyperPhrase()

@@ -2,8 +2,10 @@
 #include "preview/programrunner.h"
 
 #include "core/files/projectpath.h"
+#include "core/files/textcodec.h"
 #include "core/pictures/commandvalue.h"
 #include "core/services/messages.h"
+#include "format/linkaction.h"
 #include "platform/programs.h"
 
 #include <QDir>
@@ -75,15 +77,6 @@ void RunProgram(HyperTextType mode, const QString& value, const QString& project
 
 QString ProgramQuestion(const ProgramCommand& command)
 {
-    QStringList shown;
-    for (const QString& argument : command.arguments)
-        shown << (argument.contains(QLatin1Char(' ')) || argument.isEmpty()
-                      ? QLatin1Char('"') + argument + QLatin1Char('"')
-                      : argument);
-    const QString what = shown.isEmpty()
-                             ? command.program
-                             : command.program + QStringLiteral(" with the arguments ") +
-                                   shown.join(QLatin1Char(' '));
-    return QStringLiteral("This e-book wants to start the program ") + what +
-           QStringLiteral(".\n\r\n\rDo you allow it?");
+    return QString::fromStdString(bookformat::ProgramQuestion(
+        command.program.toStdString(), textcodec::toUtf8Lines(command.arguments)));
 }

@@ -50,49 +50,6 @@ class MediaTest : public QObject
     Q_OBJECT
 
 private slots:
-    void parseShowCommand_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("picture");
-        QTest::addColumn<QString>("sound");
-        QTest::addColumn<QString>("video");
-        QTest::addColumn<int>("delay");
-        QTest::newRow("picture, sound, tenths")
-            << u"pic.bmp,snd.wav,50"_s << u"PIC.BMP"_s << u"SND.WAV"_s << QString() << 5000;
-        QTest::newRow("later picture wins")
-            << u"a.jpg,b.wmf"_s << u"B.WMF"_s << QString() << QString() << 0;
-        QTest::newRow("substring tests")
-            << u"x.bmp.wav"_s << u"X.BMP.WAV"_s << u"X.BMP.WAV"_s << QString() << 0;
-        QTest::newRow("video and midi")
-            << u"f.avi,t.mid"_s << QString() << u"T.MID"_s << u"F.AVI"_s << 0;
-        QTest::newRow("only six elements")
-            << u"1,2,3,4,5,6,a.bmp"_s << QString() << QString() << QString() << 600;
-        QTest::newRow("not whole numbers")
-            << u"p.bmp,1.5"_s << u"P.BMP"_s << QString() << QString() << 0;
-    }
-    void parseShowCommand()
-    {
-        QFETCH(QString, value);
-        const ShowCommandParts parts = ParseShowCommand(value);
-        QTEST(parts.picture, "picture");
-        QTEST(parts.sound, "sound");
-        QTEST(parts.video, "video");
-        QTEST(parts.delayMs, "delay");
-    }
-
-    void programArguments_keepPathsWhole()
-    {
-        using L = QStringList;
-        QCOMPARE(ProgramArguments(HyperTextType::ExecutableProgram,
-                                  u"C:\\TOOLS\\VIEW.EXE,DATA.TXT \"a b\""_s, QString()),
-                 L({u"C:\\TOOLS\\VIEW.EXE"_s, u"DATA.TXT"_s, u"a b"_s}));
-        QCOMPARE(ProgramArguments(HyperTextType::ExecutableProgram, u"MY GAME.EXE"_s, QString()),
-                 L{u"MY GAME.EXE"_s});
-        QCOMPARE(ProgramArguments(HyperTextType::WindowsProgram, u"WRITE.EXE NOTES.TXT"_s,
-                                  u"/my books/a/"_s),
-                 L({u"WRITE.EXE"_s, u"/my books/a/NOTES.TXT"_s}));
-    }
-
     void runProgram_findsTheProgramInTheProjectFirst()
     {
         PlatformDoubles platform;

@@ -1,6 +1,8 @@
 // Case-blind name resolution and mask matching for the project directory.
 #include "core/files/projectpath.h"
 
+#include "format/bookfiles.h"
+
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -96,18 +98,12 @@ bool LeadsOutOfItsFolder(const QString& path)
 
 bool IsBookFileName(const QString& name)
 {
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-        return false;
-    for (const QChar c : name) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') ||
-            c.unicode() < 0x20)
-            return false;
-    }
-    return !LeadsOutOfItsFolder(ResolveProjectName(name));
+    return bookformat::IsBareFileName(name.toStdString()) &&
+           !LeadsOutOfItsFolder(ResolveProjectName(name));
 }
 
 QString NotABookFileMessage(const QString& owner, const QString& name)
 {
-    return QStringLiteral("%1 names %2, which is not a file of the book's folder.")
-        .arg(owner, name);
+    return QString::fromStdString(
+        bookformat::NotABookFileMessage(owner.toStdString(), name.toStdString()));
 }

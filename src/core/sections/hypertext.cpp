@@ -1,5 +1,6 @@
-// HyperText entry helpers.
 #include "core/sections/hypertext.h"
+
+#include "format/hypertextentry.h"
 
 HyperTextType EntryType(const QStringList& lines)
 {
@@ -8,7 +9,7 @@ HyperTextType EntryType(const QStringList& lines)
 
 QString EntryLineValue(const QString& line)
 {
-    return line.mid(line.indexOf(QLatin1Char('=')) + 1);
+    return QString::fromStdString(std::string(bookformat::EntryLineValue(line.toStdString())));
 }
 
 QString EntryCommand(const QStringList& lines)

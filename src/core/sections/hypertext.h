@@ -1,4 +1,5 @@
-// HyperText entries: one section per phrase, source "HYPER", in the book's HyperText file.
+// HyperText entries (format/hypertextentry.h) for Qt code: one section per phrase, source "HYPER",
+// in the book's HyperText file.
 #pragma once
 
 #include "core/project/codes.h"
@@ -6,7 +7,8 @@
 
 inline const QString kHyperSource = QStringLiteral("HYPER");
 
-// The entry of a phrase: names compared upper-cased as whole strings, the last one wins.
+// The entry of a phrase: names compared without regard to case as whole strings, the last one
+// wins.
 inline bool FindHyperEntry(const QString& file, const QString& phrase, QStringList& lines)
 {
     return ReadEntry(file, phrase, kHyperSource, lines);

@@ -1,0 +1,260 @@
+// What a reader's runtime is told to do: command values, the action of a click, the files a book
+// may open and the order of a book's screens. Where Qt had the rule before (splitting a command
+// line, reading a number), the library is held against Qt on random texts.
+#include "format/bookfiles.h"
+#include "format/bookscreens.h"
+#include "format/commandvalue.h"
+#include "format/linkaction.h"
+
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using bookformat::BookStep;
+using bookformat::HyperTextType;
+using bookformat::LinkActionKind;
+using Lines = std::vector<std::string>;
+
+Q_DECLARE_METATYPE(BookStep)
+Q_DECLARE_METATYPE(LinkActionKind)
+
+namespace {
+
+QString q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+QStringList q(const Lines& lines)
+{
+    QStringList list;
+    for (const std::string& line : lines)
+        list << q(line);
+    return list;
+}
+
+// A random text of the characters that matter to `alphabet`'s rule.
+QString randomText(QRandomGenerator& random, const QString& alphabet)
+{
+    QString text;
+    const int length = random.bounded(9);
+    for (int i = 0; i < length; ++i)
+        text += alphabet.at(random.bounded(alphabet.size()));
+    return text;
+}
+
+Lines entry(const std::string& name, int type, const std::string& command)
+{
+    return {name, "source=HYPER", "type=" + std::to_string(type), "command=" + command, "]"};
+}
+
+} // namespace
+
+class ReaderDecisionsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void showCommand_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("sound");
+        QTest::addColumn<QString>("video");
+        QTest::addColumn<int>("delay");
+        QTest::newRow("picture, sound, tenths")
+            << u"pic.bmp,snd.wav,50"_s << u"PIC.BMP"_s << u"SND.WAV"_s << QString() << 5000;
+        QTest::newRow("later picture wins")
+            << u"a.jpg,b.wmf"_s << u"B.WMF"_s << QString() << QString() << 0;
+        QTest::newRow("substring tests")
+            << u"x.bmp.wav"_s << u"X.BMP.WAV"_s << u"X.BMP.WAV"_s << QString() << 0;
+        QTest::newRow("video and midi")
+            << u"f.avi,t.mid"_s << QString() << u"T.MID"_s << u"F.AVI"_s << 0;
+        QTest::newRow("only six elements")
+            << u"1,2,3,4,5,6,a.bmp"_s << QString() << QString() << QString() << 600;
+        QTest::newRow("not whole numbers")
+            << u"p.bmp,1.5"_s << u"P.BMP"_s << QString() << QString() << 0;
+        QTest::newRow("a name in any script keeps its letters")
+            << u"\u0444\u043E\u0442\u043E.bmp"_s << u"\u0444\u043E\u0442\u043E.BMP"_s << QString()
+            << QString() << 0;
+        // A delay of years would overflow the milliseconds: it is held at the largest.
+        QTest::newRow("huge delay") << u"p.bmp,2000000000"_s << u"P.BMP"_s << QString() << QString()
+                                    << std::numeric_limits<int>::max();
+    }
+    void showCommand()
+    {
+        QFETCH(QString, value);
+        const bookformat::ShowCommandParts parts =
+            bookformat::ParseShowCommand(value.toStdString());
+        QTEST(q(parts.picture), "picture");
+        QTEST(q(parts.sound), "sound");
+        QTEST(q(parts.video), "video");
+        QTEST(parts.delayMs, "delay");
+    }
+
+    // A delay element reads as Qt's whole-number reading did, for any mix of digits, signs and
+    // blanks.
+    void showCommand_delayReadsAsQtRead()
+    {
+        QRandomGenerator random(20261208);
+        for (int round = 0; round < 20000; ++round) {
+            const QString element = randomText(random, u"0123456789-+ \t.x\u00A0"_s);
+            bool isNumber = false;
+            const qint64 tenths = element.toInt(&isNumber, 10);
+            const bool counts = isNumber && !element.isEmpty() &&
+                                (element.front().isDigit() || element.front() == u'-');
+            const int expected =
+                counts ? int(std::clamp<qint64>(tenths * 100, INT_MIN, INT_MAX)) : 0;
+            QCOMPARE(bookformat::ParseShowCommand(element.toStdString()).delayMs, expected);
+        }
+    }
+
+    // Parameters split as Qt's command-line splitter splits them: blanks of any script, quotes,
+    // and three quotes for one.
+    void commandLine_splitsAsQtSplits()
+    {
+        QRandomGenerator random(7);
+        for (int round = 0; round < 20000; ++round) {
+            const QString line = randomText(random, u"a\u00E9\u4E00 \t\"\u3000"_s);
+            QCOMPARE(q(bookformat::SplitCommandLine(line.toStdString())),
+                     QProcess::splitCommand(line));
+        }
+    }
+
+    void programArguments_keepPathsWhole()
+    {
+        using bookformat::ProgramArguments;
+        QCOMPARE(ProgramArguments(HyperTextType::ExecutableProgram,
+                                  "C:\\TOOLS\\VIEW.EXE,DATA.TXT \"a b\"", {}),
+                 Lines({"C:\\TOOLS\\VIEW.EXE", "DATA.TXT", "a b"}));
+        QCOMPARE(ProgramArguments(HyperTextType::ExecutableProgram, "MY GAME.EXE", {}),
+                 Lines{"MY GAME.EXE"});
+        QCOMPARE(
+            ProgramArguments(HyperTextType::WindowsProgram, "WRITE.EXE NOTES.TXT", "/my books/a/"),
+            Lines({"WRITE.EXE", "/my books/a/NOTES.TXT"}));
+        QVERIFY(ProgramArguments(HyperTextType::WindowsProgram, "", "/a/").empty());
+    }
+
+    void webAddress_onlyWithItsScheme()
+    {
+        for (const char* address : {"https://example.org/", "HTTP://X", "mailto:me@example.org",
+                                    "MailTo:x", "git+ssh://host/repo"})
+            QVERIFY2(bookformat::IsWebAddress(address), address);
+        for (const char* file : {"PAGE.HTM", "C://x", "1a://x", "://x", "a b://x", "mailto"})
+            QVERIFY2(!bookformat::IsWebAddress(file), file);
+    }
+
+    void click_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<LinkActionKind>("kind");
+        QTest::addColumn<QString>("message");
+        const auto refused = [](const QString& name) {
+            return u"The HyperText entry \"Sky\" names %1, which is not a file of the book's "
+                   "folder."_s.arg(name);
+        };
+        QTest::newRow("pop-up") << 1 << QString() << LinkActionKind::PopupText << QString();
+        QTest::newRow("screen") << 5 << QString() << LinkActionKind::TextScreen << QString();
+        QTest::newRow("picture") << 2 << u"SKY.BMP,30"_s << LinkActionKind::Show << QString();
+        QTest::newRow("midi") << 8 << u"T.MID"_s << LinkActionKind::Show << QString();
+        QTest::newRow("program") << 4 << u"GAME.EXE,-x /etc"_s << LinkActionKind::Program
+                                 << QString();
+        QTest::newRow("windows program")
+            << 9 << u"WRITE.EXE NOTES.TXT"_s << LinkActionKind::Program << QString();
+        QTest::newRow("page") << 10 << u"PAGE.HTM"_s << LinkActionKind::Page << QString();
+        QTest::newRow("address")
+            << 10 << u"https://example.org/"_s << LinkActionKind::WebAddress
+            << u"This e-book wants to open the address https://example.org/ in the web "
+               "browser.\n\r\n\rDo you allow it?"_s;
+        QTest::newRow("empty notepad") << 13 << QString() << LinkActionKind::Notepad << QString();
+        QTest::newRow("type never written")
+            << 11 << u"X.BMP"_s << LinkActionKind::Nothing << QString();
+        QTest::newRow("picture above")
+            << 2 << u"../SKY.BMP,30"_s << LinkActionKind::Refused << refused(u"../SKY.BMP"_s);
+        QTest::newRow("program by path")
+            << 4 << u"/bin/sh,-c x"_s << LinkActionKind::Refused << refused(u"/bin/sh"_s);
+        QTest::newRow("document of a drive")
+            << 13 << u"C:\\AUTOEXEC.BAT"_s << LinkActionKind::Refused
+            << refused(u"C:\\AUTOEXEC.BAT"_s);
+        QTest::newRow("page above") << 10 << u".."_s << LinkActionKind::Refused << refused(u".."_s);
+    }
+    void click()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, command);
+        const bookformat::LinkAction action =
+            bookformat::DecideClick(entry("[Sky]", type, command.toStdString()));
+        QTEST(action.kind, "kind");
+        QTEST(q(action.message), "message");
+        QCOMPARE(q(action.caption), u"Sky"_s);
+        QCOMPARE(q(action.value), type == 1 || type == 5 ? QString() : command);
+    }
+
+    // The runtime's own check (a link leading out of the folder) refuses too; a name of
+    // megabytes is shown cut, between characters.
+    void click_asksTheRuntimeAndCutsLongNames()
+    {
+        const auto noLinks = [](std::string_view name) { return name != "LINK.BMP"; };
+        QCOMPARE(bookformat::DecideClick(entry("[A]", 2, "LINK.BMP"), noLinks).kind,
+                 LinkActionKind::Refused);
+        QCOMPARE(bookformat::DecideClick(entry("[A]", 2, "SKY.BMP"), noLinks).kind,
+                 LinkActionKind::Show);
+        QCOMPARE(bookformat::DecideClick({}).kind, LinkActionKind::Nothing);
+
+        std::string name = "[";
+        for (int i = 0; i < 100000; ++i)
+            name += "\u00E9"; // two bytes each
+        name += "]";
+        const QString caption = q(bookformat::DecideClick(entry(name, 1, {})).caption);
+        QCOMPARE(caption, QString(200, u'\u00E9') + u"..."_s);
+    }
+
+    void programQuestion_quotesArgumentsWithBlanks()
+    {
+        QCOMPARE(q(bookformat::ProgramQuestion("/bin/game", {"-x", "two words", ""})),
+                 u"This e-book wants to start the program /bin/game with the arguments -x "
+                 "\"two words\" \"\".\n\r\n\rDo you allow it?"_s);
+        QCOMPARE(q(bookformat::ProgramQuestion("/bin/game", {})),
+                 u"This e-book wants to start the program /bin/game.\n\r\n\rDo you allow it?"_s);
+    }
+
+    void bookSteps_data()
+    {
+        QTest::addColumn<int>("aboutWhen");
+        QTest::addColumn<int>("chapters");
+        QTest::addColumn<QList<BookStep>>("steps");
+        using S = BookStep;
+        QTest::newRow("about at start, menu")
+            << 0 << 3
+            << QList{S::OpeningCommand, S::AboutBox, S::Introduction, S::TableOfContents,
+                     S::ClosingCommand};
+        QTest::newRow("about at end, one chapter")
+            << 1 << 1
+            << QList{S::OpeningCommand, S::Introduction, S::OnlyChapter, S::AboutBox,
+                     S::ClosingCommand};
+        QTest::newRow("about both, no chapter")
+            << 2 << 0 << QList{S::OpeningCommand,  S::AboutBox, S::Introduction,
+                               S::TableOfContents, S::AboutBox, S::ClosingCommand};
+        QTest::newRow("about neither")
+            << 3 << 2
+            << QList{S::OpeningCommand, S::Introduction, S::TableOfContents, S::ClosingCommand};
+    }
+    void bookSteps()
+    {
+        QFETCH(int, aboutWhen);
+        QFETCH(int, chapters);
+        QFETCH(QList<BookStep>, steps);
+        bookformat::BookShape shape{true, true, aboutWhen, true, true, std::size_t(chapters)};
+        const std::vector<BookStep> all = bookformat::BookSteps(shape);
+        QCOMPARE(QList<BookStep>(all.begin(), all.end()), steps);
+
+        // What is not shown is left out, and the chapters stay.
+        shape = bookformat::BookShape{false, false, aboutWhen, false, false, std::size_t(chapters)};
+        QCOMPARE(bookformat::BookSteps(shape).size(), std::size_t(1));
+    }
+};
+
+QTEST_GUILESS_MAIN(ReaderDecisionsTest)
+#include "tst_readerdecisions.moc"
