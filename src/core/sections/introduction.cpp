@@ -1,20 +1,22 @@
-// Introduction routines. Unlike the other sections, the introduction is recognised by the first
-// seven characters of its header line.
+// Introduction routines: the section's rules are the format library's (format/introsection.h).
 #include "core/sections/introduction.h"
 
 #include "core/files/filestore.h"
-#include "core/files/textlines.h"
+#include "core/files/textcodec.h"
 #include "core/sections/sectionfile.h"
+#include "format/introsection.h"
 
 namespace {
 
-const QByteArrayView kIntroStart("[^INTRO");
-
 QStringList introLines(const QStringList& textLines)
 {
-    return QStringList{QStringLiteral("[^INTRODUCTION^]"), QStringLiteral("source=INTRO"),
-                       QStringLiteral("text=")} +
-           textLines + QStringList{QStringLiteral("]")};
+    return textcodec::fromUtf8Lines(
+        bookformat::IntroSectionLines(textcodec::toUtf8Lines(textLines)));
+}
+
+std::string_view view(const QByteArray& bytes)
+{
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
 } // namespace
@@ -29,22 +31,10 @@ bool ReadIntroEntry(const QString& file, QStringList& textLines)
     if (!filestore::exists(file))
         return false;
     const SectionText text = ReadSectionText(file);
-    bool found = false;
-    LineReader reader(text.bytes);
-    while (!reader.atEnd()) {
-        if (!reader.next().startsWith(kIntroStart))
-            continue;
-        found = true;
-        reader.next(); // source line
-        reader.next(); // "text="
-        while (!reader.atEnd()) {
-            const QByteArrayView line = reader.next();
-            if (!line.isEmpty() && line.front() == ']')
-                break;
-            textLines << text.decode(line);
-        }
-    }
-    return found;
+    const auto found = bookformat::FindIntroText(view(text.bytes), text.utf8);
+    if (found)
+        textLines << textcodec::fromUtf8Lines(*found);
+    return found.has_value();
 }
 
 void ReplaceIntroEntry(const QString& file, const QStringList& textLines)
@@ -52,20 +42,8 @@ void ReplaceIntroEntry(const QString& file, const QStringList& textLines)
     SectionText text = ReadSectionText(file, SectionText::MustExist);
     const QStringList section = introLines(textLines);
     text.makeRoomFor(section);
-    QByteArray out;
-    out.reserve(text.bytes.size());
-    LineReader reader(text.bytes);
-    while (!reader.atEnd()) {
-        const QByteArrayView line = reader.next();
-        if (!line.startsWith(kIntroStart)) {
-            AppendLine(out, line);
-            continue;
-        }
-        while (!reader.atEnd() && reader.next() != QByteArrayView("]")) {
-        }
-        out.append(text.encodeLines(section));
-    }
-    text.bytes = out;
+    text.bytes = QByteArray::fromStdString(
+        bookformat::ReplaceIntroSections(view(text.bytes), view(text.encodeLines(section))));
     filestore::rewriteThroughScratch(file, ScratchFileName(file, QStringLiteral(".$$$")),
                                      text.fileBytes());
 }

@@ -1,12 +1,14 @@
-// The section-file engine. Files are read whole and walked line by line as bytes; only the lines
-// handed back are decoded, which keeps lookups close to the cost of reading the file.
+// The section-file engine: the files' rules are the format library's (format/sectionfile.h); here
+// they are read, mapped and rewritten, and their texts handed over as QString.
 #include "core/sections/sectionfile.h"
 
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
-#include "core/files/textlines.h"
+#include "core/files/textcodec.h"
 #include "core/sections/displaysection.h"
 #include "core/sections/sectionname.h"
+#include "format/hypertextentry.h"
+#include "format/sectionfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,23 +17,9 @@
 
 namespace {
 
-const QByteArrayView kTerminator("]");
-
-bool isHeader(QByteArrayView line)
+std::string_view view(QByteArrayView bytes)
 {
-    return !line.isEmpty() && line.front() == '[';
-}
-
-// The text between the first and the last character of a header line.
-QByteArrayView headerName(QByteArrayView line)
-{
-    return line.size() >= 2 ? line.sliced(1, line.size() - 2) : QByteArrayView();
-}
-
-// The source of a source line: what follows "source=".
-QByteArrayView sourceOf(QByteArrayView line)
-{
-    return line.size() > 7 ? line.sliced(7) : QByteArrayView();
+    return {bytes.data(), static_cast<std::size_t>(bytes.size())};
 }
 
 QStringList simpleSectionLines(const QString& name, int typeCode, const QString& command,
@@ -54,54 +42,15 @@ void rewriteSections(const QString& file, const QString& oldName, const QString&
     if (replacement)
         text.makeRoomFor(*replacement);
     const QByteArray section = replacement ? text.encodeLines(*replacement) : QByteArray();
-    const SectionNameMatcher wantedName(oldName, text.utf8);
-    const SectionNameMatcher wantedSource(source, text.utf8);
-    QByteArray out;
-    out.reserve(text.bytes.size() + section.size());
-    LineReader reader(text.bytes);
-    while (!reader.atEnd()) {
-        const QByteArrayView line = reader.next();
-        if (!isHeader(line) || !wantedName.matches(headerName(line))) {
-            AppendLine(out, line);
-            continue;
-        }
-        const QByteArrayView sourceLine = reader.next();
-        if (!wantedSource.matches(sourceOf(sourceLine))) {
-            AppendLine(out, line);
-            AppendLine(out, sourceLine);
-            continue;
-        }
-        while (!reader.atEnd() && reader.next() != kTerminator) {
-        }
-        if (!reader.atEnd())
-            reader.next(); // the empty line after the section
-        out.append(section);
-    }
+    const std::string out = bookformat::ReplaceSections(
+        view(text.bytes), text.utf8, oldName.toStdString(), source.toStdString(), view(section));
     if (std::all_of(out.cbegin(), out.cend(), [](char c) { return c == '\r' || c == '\n'; })) {
         filestore::remove(file);
         return;
     }
-    text.bytes = out;
+    text.bytes = QByteArray::fromStdString(out);
     filestore::rewriteThroughScratch(file, ScratchFileName(file, QStringLiteral(".TMP")),
                                      text.fileBytes());
-}
-
-// Whether the header line at `at` names the wanted section. An ASCII name is told by the header's
-// length and bytes alone, as most lookups are; of the other letters only U+017F and U+212A fold
-// to ASCII ones, and only a UTF-8 file can hold them, so only such a file's headers that do not
-// match byte for byte are read whole and folded.
-bool headerNamed(QByteArrayView bytes, qsizetype at, const SectionNameMatcher& wanted, bool utf8)
-{
-    if (wanted.isAscii() && HeaderNameIs(bytes, at, wanted.asciiUpper()))
-        return true;
-    if (wanted.isAscii() && !utf8)
-        return false;
-    LineReader reader(bytes);
-    reader.seek(at);
-    const QByteArrayView line = reader.next();
-    if (wanted.isAscii() && IsAscii(line))
-        return false;
-    return wanted.matches(headerName(line));
 }
 
 } // namespace
@@ -122,16 +71,14 @@ void SectionText::makeRoomFor(const QStringList& lines)
 {
     if (utf8 || std::all_of(lines.cbegin(), lines.cend(), textcodec::fitsWindows1252))
         return;
-    bytes = textcodec::decode(bytes).toUtf8();
+    bytes = QByteArray::fromStdString(bookformat::DecodeSectionText(view(bytes), false));
     utf8 = true;
 }
 
 QByteArray SectionText::encodeLines(const QStringList& lines) const
 {
-    QByteArray out;
-    for (const QString& line : lines)
-        AppendLine(out, textcodec::encodeAs(line, utf8));
-    return out;
+    return QByteArray::fromStdString(
+        bookformat::EncodeSectionLines(textcodec::toUtf8Lines(lines), utf8));
 }
 
 QString SectionText::decode(QByteArrayView line) const
@@ -156,49 +103,19 @@ bool ReadEntry(const QString& file, const QString& name, const QString& source, 
         return false;
     const filestore::MappedFile mapped(file);
     bool utf8 = false;
-    const QByteArrayView bytes = textcodec::withoutMark(mapped.bytes(), &utf8);
-    const SectionNameMatcher wantedName(name, utf8);
-    const SectionNameMatcher wantedSource(source, utf8);
-    bool found = false;
-    LineReader reader(bytes);
-    for (qsizetype at = NextBracketLine(bytes, 0); at >= 0;
-         at = NextBracketLine(bytes, reader.position())) {
-        reader.seek(at + 1);
-        if (!headerNamed(bytes, at, wantedName, utf8))
-            continue;
-        reader.seek(at);
-        const QByteArrayView line = reader.next();
-        const QByteArrayView sourceLine = reader.next();
-        if (!wantedSource.matches(sourceOf(sourceLine)))
-            continue;
-        found = true;
-        lines.clear();
-        lines << textcodec::decodeAs(headerName(line), utf8)
-              << textcodec::decodeAs(sourceLine, utf8);
-        while (!reader.atEnd()) {
-            const QByteArrayView body = reader.next();
-            lines << textcodec::decodeAs(body, utf8);
-            if (body == kTerminator)
-                break;
-        }
-    }
-    return found;
+    const std::string_view content = bookformat::WithoutMark(view(mapped.bytes()), utf8);
+    const auto found =
+        bookformat::FindSection(content, utf8, name.toStdString(), source.toStdString());
+    if (found)
+        lines = textcodec::fromUtf8Lines(*found);
+    return found.has_value();
 }
 
 void ListEntries(QStringList& names, const QString& file, const QString& source)
 {
     const SectionText text = ReadSectionText(file);
-    const SectionNameMatcher wantedSource(source, text.utf8);
-    LineReader reader(text.bytes);
-    while (!reader.atEnd()) {
-        const QByteArrayView line = reader.next();
-        if (!isHeader(line))
-            continue;
-        const QByteArrayView sourceLine = reader.next();
-        const qsizetype equals = sourceLine.indexOf('=');
-        if (wantedSource.matches(sourceLine.sliced(equals + 1)))
-            names << text.decode(headerName(line));
-    }
+    names << textcodec::fromUtf8Lines(
+        bookformat::SectionNames(view(text.bytes), text.utf8, source.toStdString()));
 }
 
 QString SelectEntry(const QString& file, const QString& source, const QString& caption,
@@ -208,13 +125,9 @@ QString SelectEntry(const QString& file, const QString& source, const QString& c
     ListEntries(names, file, source);
     if (names.isEmpty())
         return {};
-    // A name no phrase can have (a damaged or hostile file) is shown cut: a list line of
-    // megabytes would keep the window busy for minutes.
-    QStringList shown = names;
-    for (QString& name : shown) {
-        if (name.size() > kMaxShownEntryName)
-            name = name.left(kMaxShownEntryName) + QStringLiteral("...");
-    }
+    QStringList shown;
+    for (const QString& name : std::as_const(names))
+        shown << QString::fromStdString(bookformat::ShownEntryName(name.toStdString()));
     const int chosen = ChooserSlot::get().choose(shown, 0, helpContext, caption);
     return chosen >= 0 && chosen < names.size() ? names.at(chosen) : QString();
 }
@@ -225,16 +138,8 @@ bool EntryExists(const QString& file, const QString& newName, const QString& old
     if (!filestore::exists(file) || SectionNameKey(newName) == SectionNameKey(oldName))
         return false;
     const SectionText text = ReadSectionText(file);
-    const SectionNameMatcher wantedName(newName, text.utf8);
-    const SectionNameMatcher wantedSource(source, text.utf8);
-    LineReader reader(text.bytes);
-    while (!reader.atEnd()) {
-        const QByteArrayView line = reader.next();
-        if (isHeader(line) && wantedName.matches(headerName(line)) &&
-            wantedSource.matches(sourceOf(reader.next())))
-            return true;
-    }
-    return false;
+    return bookformat::HasSection(view(text.bytes), text.utf8, newName.toStdString(),
+                                  source.toStdString());
 }
 
 void AppendSectionLines(const QString& file, const QStringList& lines)

@@ -13,8 +13,7 @@
 // text lines and the terminator "]".
 bool ReadEntry(const QString& file, const QString& name, const QString& source, QStringList& lines);
 void ListEntries(QStringList& names, const QString& file, const QString& source);
-// The chooser of a section: names longer than kMaxShownEntryName are shown cut.
-inline constexpr int kMaxShownEntryName = 200;
+// The chooser of a section: long names are shown cut (bookformat::ShownEntryName).
 QString SelectEntry(const QString& file, const QString& source, const QString& caption,
                     int helpContext);
 bool EntryExists(const QString& file, const QString& newName, const QString& oldName,
