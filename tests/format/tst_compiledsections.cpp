@@ -74,8 +74,19 @@ private slots:
                     block, round % 3 == 0 ? bookformat::IndexCheck::OnFirstUse
                                           : bookformat::IndexCheck::AtOpen);
                 sections.readEntry("Paris", "HYPER");
-                for (int i = 0; i < sections.count(); ++i)
-                    sections.find(sections.headerLine(i), sections.source(i));
+                // Every well-formed entry of an accepted block is found again through the index:
+                // itself or a later one of the same name and source.
+                for (int i = 0; i < sections.count(); ++i) {
+                    const QString header = QString::fromStdString(sections.headerLine(i));
+                    const std::string source = sections.source(i);
+                    if (!header.startsWith(u'[') || !header.endsWith(u']') || header.size() < 2)
+                        continue;
+                    const int found =
+                        sections.find(header.mid(1, header.size() - 2).toStdString(), source);
+                    QVERIFY(found >= i);
+                    QCOMPARE(QString::fromStdString(sections.headerLine(found)).toCaseFolded(),
+                             header.toCaseFolded());
+                }
             } catch (const bookformat::CompiledBlockError&) {
                 ++refused;
             }
