@@ -4,7 +4,9 @@
 #include "format/bookfiles.h"
 #include "format/bookscreens.h"
 #include "format/commandvalue.h"
+#include "format/formaterror.h"
 #include "format/linkaction.h"
+#include "format/linkvalues.h"
 
 #include <QProcess>
 #include <QRandomGenerator>
@@ -134,6 +136,26 @@ private slots:
             ProgramArguments(HyperTextType::WindowsProgram, "WRITE.EXE NOTES.TXT", "/my books/a/"),
             Lines({"WRITE.EXE", "/my books/a/NOTES.TXT"}));
         QVERIFY(ProgramArguments(HyperTextType::WindowsProgram, "", "/a/").empty());
+    }
+
+    // A show's duration is read from at most five characters after its files; a damaged one is
+    // the error the link dialog reports.
+    void linkValues_durationFollowsTheFiles()
+    {
+        using bookformat::ReadLinkValues;
+        const auto both = ReadLinkValues(HyperTextType::GraphicAndSound, "A.BMP,B.WAV,1234567");
+        QCOMPARE(both.graphic, "A.BMP");
+        QCOMPARE(both.sound, "B.WAV");
+        QCOMPARE(both.duration, 12345);
+        QCOMPARE(ReadLinkValues(HyperTextType::GraphicOnly, "SKY.BMP").duration, 0);
+        QCOMPARE(ReadLinkValues(HyperTextType::WindowsProgram, "W.EXE A.TXT").program,
+                 "W.EXE A.TXT");
+        try {
+            ReadLinkValues(HyperTextType::GraphicOnly, u"SKY.BMP,двадцать"_s.toStdString());
+            QFAIL("a word read as a duration");
+        } catch (const bookformat::ConvertError& error) {
+            QCOMPARE(QString::fromUtf8(error.what()), u"'двадц' is not a valid integer value"_s);
+        }
     }
 
     void webAddress_onlyWithItsScheme()

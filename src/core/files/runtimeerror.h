@@ -2,6 +2,8 @@
 // They end the current action and are reported by the main window's action frame.
 #pragma once
 
+#include "format/formaterror.h"
+
 #include <QString>
 
 #include <exception>
@@ -71,3 +73,15 @@ public:
         : RunTimeError(QStringLiteral("Cannot create file %1").arg(fileName))
     {}
 };
+
+// Runs code of the format library with its errors raised as the Qt code's, with the same texts.
+template <class F> auto WithQtErrors(F&& call)
+{
+    try {
+        return call();
+    } catch (const bookformat::ConvertError& error) {
+        throw ConvertError(QString::fromStdString(error.text()));
+    } catch (const bookformat::FormatError& error) {
+        throw RunTimeError(QString::fromUtf8(error.what()));
+    }
+}

@@ -4,7 +4,6 @@
 #include "core/files/runtimeerror.h"
 #include "core/files/textcodec.h"
 #include "format/displaysection.h"
-#include "format/formaterror.h"
 
 QString ColourToString(Colour colour)
 {
@@ -13,11 +12,7 @@ QString ColourToString(Colour colour)
 
 Colour StringToColour(const QString& text)
 {
-    try {
-        return bookformat::StringToColour(text.toStdString());
-    } catch (const bookformat::ConvertError& error) {
-        throw ConvertError(QString::fromStdString(error.text()));
-    }
+    return WithQtErrors([&] { return bookformat::StringToColour(text.toStdString()); });
 }
 
 QStringList DisplaySectionLines(const QString& name, const QString& source, int typeCode,
@@ -32,13 +27,8 @@ void ParseDisplayEntry(const QStringList& lines, DisplayRecord& display, QString
 {
     auto parsed = RecordAs<bookformat::DisplayRecord>(display);
     std::vector<std::string> text;
-    try {
-        bookformat::ParseDisplayEntry(textcodec::toUtf8Lines(lines), parsed, text);
-    } catch (const bookformat::ConvertError& error) {
-        throw ConvertError(QString::fromStdString(error.text()));
-    } catch (const bookformat::FormatError& error) {
-        throw RunTimeError(QString::fromUtf8(error.what()));
-    }
+    WithQtErrors(
+        [&] { bookformat::ParseDisplayEntry(textcodec::toUtf8Lines(lines), parsed, text); });
     display = RecordAs<DisplayRecord>(parsed);
     textLines << textcodec::fromUtf8Lines(text);
 }

@@ -2,60 +2,29 @@
 #include "core/sections/linkdefinition.h"
 
 #include "core/files/filenames.h"
+#include "core/files/runtimeerror.h"
 #include "core/sections/displaysection.h"
 #include "core/sections/hypertext.h"
+#include "format/linkvalues.h"
 
 namespace {
 
-// The number in the (at most five) characters after a comma of the command.
-int durationAfter(const QString& command, qsizetype comma)
+void fill(LinkDefinition& link, HyperTextType type, const QStringList& lines)
 {
-    return comma < 0 ? 0 : StrToInt(command.mid(comma + 1, 5));
-}
-
-void fill(LinkDefinition& link, int type, const QStringList& lines)
-{
-    const QString command = EntryCommand(lines);
-    const QStringList parts = command.split(QLatin1Char(','));
-    switch (ToHyperTextType(type)) {
-    case HyperTextType::TextOnly:
-    case HyperTextType::GraphicAndText:
+    if (type == HyperTextType::TextOnly || type == HyperTextType::GraphicAndText) {
         ParseDisplayEntry(lines, link.display, link.textLines);
-        break;
-    case HyperTextType::GraphicOnly:
-        link.command = command;
-        link.graphic = parts.value(0);
-        link.duration = durationAfter(command, command.indexOf(QLatin1Char(',')));
-        break;
-    case HyperTextType::GraphicAndSound: {
-        link.command = command;
-        link.graphic = parts.value(0);
-        link.sound = parts.value(1);
-        const qsizetype first = command.indexOf(QLatin1Char(','));
-        link.duration =
-            durationAfter(command, first < 0 ? -1 : command.indexOf(QLatin1Char(','), first + 1));
-        break;
+        return;
     }
-    case HyperTextType::VoiceOnly:
-        link.command = link.voice = command;
-        break;
-    case HyperTextType::VideoPlayer:
-        link.command = link.video = command;
-        break;
-    case HyperTextType::MidiPlayer:
-        link.command = link.midi = command;
-        break;
-    case HyperTextType::ExecutableProgram:
-    case HyperTextType::WindowsProgram:
-    case HyperTextType::HtmlFile:
-        link.command = link.program = command;
-        break;
-    case HyperTextType::NotePad:
-        link.command = command;
-        break;
-    case HyperTextType::None:
-        break;
-    }
+    link.command = EntryCommand(lines);
+    const bookformat::LinkValues values =
+        WithQtErrors([&] { return bookformat::ReadLinkValues(type, link.command.toStdString()); });
+    link.graphic = QString::fromStdString(values.graphic);
+    link.sound = QString::fromStdString(values.sound);
+    link.voice = QString::fromStdString(values.voice);
+    link.video = QString::fromStdString(values.video);
+    link.midi = QString::fromStdString(values.midi);
+    link.program = QString::fromStdString(values.program);
+    link.duration = values.duration;
 }
 
 } // namespace
@@ -82,7 +51,7 @@ LinkDefinition LoadLinkDefinition(const QString& hyperTextFile, const QString& p
     link.enteredType = stored;
     link.selectedType = known ? stored : 0;
     if (known)
-        fill(link, stored, lines);
+        fill(link, ToHyperTextType(stored), lines);
     return link;
 }
 
