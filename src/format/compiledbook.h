@@ -12,7 +12,9 @@
 #include "format/formaterror.h"
 #include "format/records.h"
 
+#include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +75,10 @@ class CompiledBook
 {
 public:
     explicit CompiledBook(std::string_view block);
+    // The bytes of a mapped file or of a runtime's own image, as they come.
+    explicit CompiledBook(std::span<const std::byte> block)
+        : CompiledBook(std::string_view(reinterpret_cast<const char*>(block.data()), block.size()))
+    {}
 
     const ProjectRecord& project() const { return m_project; }
     const std::vector<ChapterEntry>& chapters() const { return m_chapters; }

@@ -98,7 +98,7 @@ private slots:
                     break;
             }
             try {
-                const bookformat::CompiledBook book(bytes);
+                const bookformat::CompiledBook book(std::as_bytes(std::span(bytes)));
                 for (std::size_t i = 0; i < book.chapters().size(); ++i)
                     QVERIFY(book.chapterText(i).size() <= bytes.size());
                 if (book.hyperText())
