@@ -5,6 +5,7 @@
 #include "format/bookscreens.h"
 #include "format/commandvalue.h"
 #include "format/formaterror.h"
+#include "format/hyperphrase.h"
 #include "format/linkaction.h"
 #include "format/linkvalues.h"
 
@@ -45,6 +46,23 @@ QString randomText(QRandomGenerator& random, const QString& alphabet)
         text += alphabet.at(random.bounded(alphabet.size()));
     return text;
 }
+
+// A text control of plain characters, underlined where the mask holds "_".
+class MaskedText : public bookformat::ControlTextView
+{
+public:
+    MaskedText(std::u16string text, std::u16string mask) : m_text(text), m_mask(mask) {}
+    int length() const override { return int(m_text.size()); }
+    char16_t at(int position) const override { return m_text.at(std::size_t(position)); }
+    bool underlinedAt(int position) const override
+    {
+        return position >= 0 && position < length() && m_mask.at(std::size_t(position)) == u'_';
+    }
+
+private:
+    std::u16string m_text;
+    std::u16string m_mask;
+};
 
 Lines entry(const std::string& name, int type, const std::string& command)
 {
@@ -231,6 +249,20 @@ private slots:
         name += "]";
         const QString caption = q(bookformat::DecideClick(entry(name, 1, {})).caption);
         QCOMPARE(caption, QString(200, u'\u00E9') + u"..."_s);
+    }
+
+    // The recogniser over any runtime's control: a soft line break (0x0B) starts a line as a
+    // paragraph break does, and a phrase in another script is cut at 30 UTF-16 units.
+    void phrase_foundOverAnyControl()
+    {
+        const MaskedText text(u"go\x0B\u0411\u0435\u043B\u044B\u0435 x"_s.toStdU16String(),
+                              u"   _____  "_s.toStdU16String());
+        QCOMPARE(bookformat::HyperPhraseAt(text, 4),
+                 u"\u0411\u0435\u043B\u044B\u0435"_s.toStdU16String());
+        QCOMPARE(bookformat::HyperPhraseAt(text, 0), std::u16string());
+        const std::u16string long40(40, u'\u00E9');
+        const MaskedText run(u"a " + long40, u"  " + std::u16string(40, u'_'));
+        QCOMPARE(bookformat::HyperPhraseAt(run, 5), std::u16string(29, u'\u00E9'));
     }
 
     void programQuestion_quotesArgumentsWithBlanks()

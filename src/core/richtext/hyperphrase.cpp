@@ -1,4 +1,4 @@
-// The HyperText recogniser.
+// The HyperText recogniser over a QTextDocument: the steps are the format library's.
 #include "core/richtext/hyperphrase.h"
 
 #include <QTextBlock>
@@ -48,18 +48,18 @@ int ControlText::toDocumentPosition(int position) const
     return place.block.position() + std::min(place.offset, place.block.length() - 1);
 }
 
-QChar ControlText::at(int position) const
+char16_t ControlText::at(int position) const
 {
     if (position < 0 || position >= length())
-        return QChar();
+        return 0;
     const Place place = placeOf(m_doc, position);
     const int textLength = place.block.length() - 1;
     if (place.offset == textLength)
-        return QLatin1Char('\r');
+        return u'\r';
     if (place.offset > textLength)
-        return QLatin1Char('\n');
+        return u'\n';
     const QChar c = m_doc.characterAt(place.block.position() + place.offset);
-    return c == QChar::LineSeparator ? QChar(0x0B) : c;
+    return c == QChar::LineSeparator ? u'\x0B' : c.unicode();
 }
 
 bool ControlText::underlinedAt(int position) const
@@ -77,44 +77,6 @@ bool ControlText::underlinedAt(int position) const
 QString HyperPhraseAt(const QTextDocument& document, int caretDocumentPosition)
 {
     const ControlText text(document);
-    const int caret = text.fromDocumentPosition(caretDocumentPosition);
-    if (!text.underlinedAt(caret))
-        return {};
-
-    // Back to the start of the run, or to the start of its line. An underlined run longer than
-    // any phrase (a damaged or hostile text) is no phrase: searching it would take minutes.
-    int p = caret;
-    bool lineStart = false;
-    for (int steps = 0;; ++steps) {
-        if (steps > kMaxPhraseRun)
-            return {};
-        p = std::max(0, p - 1);
-        if (p == 0 || text.at(p - 1).unicode() < 32) {
-            lineStart = true;
-            break;
-        }
-        if (!text.underlinedAt(p))
-            break;
-    }
-
-    // Forward, at most 30 characters, up to the end of the run.
-    QString phrase;
-    bool collecting = true;
-    for (int step = 0; step < 30 && collecting; ++step) {
-        if (p >= text.length())
-            continue;
-        phrase += text.at(p);
-        ++p;
-        if (!text.underlinedAt(p))
-            collecting = false;
-    }
-
-    if (!lineStart)
-        phrase.remove(0, 1);
-    const auto isTrimmed = [](QChar c) { return c.unicode() <= 32; };
-    while (!phrase.isEmpty() && isTrimmed(phrase.front()))
-        phrase.remove(0, 1);
-    while (!phrase.isEmpty() && isTrimmed(phrase.back()))
-        phrase.chop(1);
-    return phrase;
+    return QString::fromStdU16String(
+        bookformat::HyperPhraseAt(text, text.fromDocumentPosition(caretDocumentPosition)));
 }

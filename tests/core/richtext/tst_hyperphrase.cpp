@@ -76,10 +76,10 @@ private slots:
         ReadRtf("{\\rtf1 ab\\par cd\\line e}", document);
         const ControlText text(document);
         QCOMPARE(text.length(), 2 + 2 + 4);
-        QCOMPARE(text.at(2), QLatin1Char('\r'));
-        QCOMPARE(text.at(3), QLatin1Char('\n'));
-        QCOMPARE(text.at(4), QLatin1Char('c'));
-        QCOMPARE(text.at(6), QChar(0x0B));
+        QCOMPARE(text.at(2), u'\r');
+        QCOMPARE(text.at(3), u'\n');
+        QCOMPARE(text.at(4), u'c');
+        QCOMPARE(text.at(6), u'\x0B');
         QCOMPARE(text.fromDocumentPosition(3), 4);
         QCOMPARE(text.toDocumentPosition(4), 3);
     }
