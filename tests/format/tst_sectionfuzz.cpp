@@ -1,12 +1,14 @@
 // Seeded random damage to section files: every rule of the format library must give a defined
 // result, never crash or read outside its data, and find what a plain reading of the rules finds.
 // Run it under the asan preset too; QUORELLE_FUZZ_ROUNDS raises the number of rounds.
+#include "format/booklanguage.h"
 #include "format/compiledsections.h"
 #include "format/introsection.h"
 #include "format/sectionfile.h"
 #include "format/textencoding.h"
 
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
@@ -203,6 +205,28 @@ private slots:
                      qPrintable(context));
             QVERIFY(!bookformat::HasSection(deleted, utf8, "Pop", "HYPER"));
         }
+    }
+
+    // A stored language is taken only in the form of a tag, held against the form written as a
+    // pattern; anything else is no language at all.
+    void languageTags_takenOnlyInTheirForm()
+    {
+        static const QRegularExpression form(u"^[A-Za-z]{2,8}(-[A-Za-z0-9]{1,8})*$"_s);
+        QRandomGenerator random(35);
+        const QString alphabet = u"aZ9-\u00E9 x"_s;
+        for (int round = 0; round < rounds(); ++round) {
+            QString tag;
+            for (int i = random.bounded(40); i > 0; --i)
+                tag += alphabet.at(random.bounded(alphabet.size()));
+            const bool expected = tag.size() <= 35 && form.match(tag).hasMatch();
+            QVERIFY2(bookformat::IsLanguageTag(tag.toStdString()) == expected, qPrintable(tag));
+            const QString trimmed = tag.trimmed();
+            const bool storedForm = trimmed.size() <= 35 && form.match(trimmed).hasMatch();
+            const std::string stored = bookformat::StoredLanguage(
+                {"^LANGUAGE^", "source=BOOK", "language= " + tag.toStdString() + " ", "]"});
+            QCOMPARE(QString::fromStdString(stored), storedForm ? trimmed : QString());
+        }
+        QCOMPARE(bookformat::StoredLanguage(bookformat::LanguageSectionLines("pt-BR")), "pt-BR");
     }
 };
 

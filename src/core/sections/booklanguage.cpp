@@ -1,15 +1,14 @@
 #include "core/sections/booklanguage.h"
 
+#include "core/files/textcodec.h"
 #include "core/sections/sectionfile.h"
+#include "format/booklanguage.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 
 #include <algorithm>
 
 namespace {
-
-const QString kKey = QStringLiteral("language=");
 
 QString tagOf(QLocale::Language language)
 {
@@ -20,23 +19,16 @@ QString tagOf(QLocale::Language language)
 QString storedBookLanguage(const QString& hyperTextFile)
 {
     QStringList lines;
-    if (ReadEntry(hyperTextFile, kLanguageName, kLanguageSource, lines)) {
-        for (const QString& line : std::as_const(lines)) {
-            if (line.startsWith(kKey))
-                return IsLanguageTag(line.mid(kKey.size()).trimmed())
-                           ? line.mid(kKey.size()).trimmed()
-                           : QString();
-        }
-    }
-    return {};
+    if (!ReadEntry(hyperTextFile, kLanguageName, kLanguageSource, lines))
+        return {};
+    return QString::fromStdString(bookformat::StoredLanguage(textcodec::toUtf8Lines(lines)));
 }
 
 } // namespace
 
 bool IsLanguageTag(const QString& tag)
 {
-    static const QRegularExpression form(QStringLiteral("^[A-Za-z]{2,8}(-[A-Za-z0-9]{1,8})*$"));
-    return tag.size() <= 35 && form.match(tag).hasMatch();
+    return bookformat::IsLanguageTag(tag.toStdString());
 }
 
 QList<BookLanguageChoice> BookLanguageChoices()
@@ -76,8 +68,7 @@ QString BookLanguage(const QString& hyperTextFile)
 
 void WriteBookLanguage(const QString& hyperTextFile, const QString& tag)
 {
-    const QStringList section = {QLatin1Char('[') + kLanguageName + QLatin1Char(']'),
-                                 QStringLiteral("source=") + kLanguageSource, kKey + tag,
-                                 QStringLiteral("]"), QString()};
-    ReplaceSectionLines(hyperTextFile, kLanguageName, kLanguageSource, section);
+    ReplaceSectionLines(
+        hyperTextFile, kLanguageName, kLanguageSource,
+        textcodec::fromUtf8Lines(bookformat::LanguageSectionLines(tag.toStdString())));
 }

@@ -6,8 +6,8 @@
 #include <QList>
 #include <QString>
 
-inline const QString kLanguageName = QStringLiteral("^LANGUAGE^");
-inline const QString kLanguageSource = QStringLiteral("BOOK");
+inline const QString kLanguageName = QStringLiteral("^LANGUAGE^"); // bookformat::kLanguageName
+inline const QString kLanguageSource = QStringLiteral("BOOK");     // bookformat::kLanguageSource
 
 struct BookLanguageChoice
 {
