@@ -1,8 +1,8 @@
 // The compiled book inside an executable e-book.
 #include "core/book/bookarchive.h"
 
-#include "core/book/elfimage.h"
 #include "core/sections/introduction.h"
+#include "format/imageend.h"
 
 QStringList CompiledBookSource::menuEntries() const
 {
@@ -55,12 +55,14 @@ bool CompiledBookSource::introduction(QStringList& lines) const
 
 CompiledBook BookAfterImage(const QByteArray& file)
 {
-    const qint64 end = ElfImageEnd(file);
-    if (end < 0)
-        throw CompiledBookError(QStringLiteral("the program file cannot be read"));
-    if (end >= file.size())
-        throw CompiledBookError(QStringLiteral("the program holds no book"));
+    std::string_view book;
+    try {
+        book = bookformat::BookAfterImage(
+            std::string_view(file.constData(), static_cast<std::size_t>(file.size())));
+    } catch (const bookformat::CompiledBookError& error) {
+        throw CompiledBookError(error);
+    }
     // The book is read in place: only the tables and what is shown are ever touched.
     return CompiledBook::fromBytes(
-        QByteArray::fromRawData(file.constData() + end, file.size() - end));
+        QByteArray::fromRawData(book.data(), static_cast<qsizetype>(book.size())));
 }

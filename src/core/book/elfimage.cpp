@@ -2,6 +2,7 @@
 #include "core/book/elfimage.h"
 
 #include "core/files/binaryreader.h"
+#include "format/imageend.h"
 
 #include <algorithm>
 #include <cstring>
@@ -58,29 +59,9 @@ std::optional<QString> tableString(const QByteArray& file, qint64 table, quint64
 
 qint64 ElfImageEnd(const QByteArray& file)
 {
-    const BinaryReader reader(file);
-    const std::optional<Elf64_Ehdr> header = elfHeader(reader);
-    if (!header)
-        return -1;
-    const std::optional<QList<Elf64_Phdr>> loaded = segments(reader, *header);
-    if (!loaded)
-        return -1;
-    qint64 end = qint64(header->e_ehsize);
-    end = std::max<qint64>(end,
-                           qint64(header->e_phoff) + qint64(header->e_phnum) * header->e_phentsize);
-    end = std::max<qint64>(end,
-                           qint64(header->e_shoff) + qint64(header->e_shnum) * header->e_shentsize);
-    for (const Elf64_Phdr& segment : *loaded)
-        end = std::max<qint64>(end, qint64(segment.p_offset) + qint64(segment.p_filesz));
-    for (int i = 0; i < header->e_shnum; ++i) {
-        const auto section =
-            reader.at<Elf64_Shdr>(qint64(header->e_shoff) + qint64(i) * header->e_shentsize);
-        if (!section)
-            return -1;
-        if (section->sh_type != SHT_NOBITS)
-            end = std::max<qint64>(end, qint64(section->sh_offset) + qint64(section->sh_size));
-    }
-    return end <= file.size() ? end : -1;
+    const auto end =
+        bookformat::ElfImageEnd(std::string_view(file.constData(), std::size_t(file.size())));
+    return end ? qint64(*end) : -1;
 }
 
 std::optional<ElfDynamic> ReadElfDynamic(const QByteArray& file)
