@@ -75,6 +75,7 @@ class CompiledBook
 {
 public:
     explicit CompiledBook(std::string_view block);
+    CompiledBook(std::string&&) = delete; // read in place: a temporary would be gone at once
     // The bytes of a mapped file or of a runtime's own image, as they come.
     explicit CompiledBook(std::span<const std::byte> block)
         : CompiledBook(std::string_view(reinterpret_cast<const char*>(block.data()), block.size()))

@@ -73,6 +73,8 @@ class CompiledSections
 {
 public:
     explicit CompiledSections(std::string_view block, IndexCheck check = IndexCheck::AtOpen);
+    // The block is read in place: a temporary would be gone before the first lookup.
+    CompiledSections(std::string&&, IndexCheck = IndexCheck::AtOpen) = delete;
 
     int count() const { return m_count; }
     bool isUtf8() const { return m_utf8; }

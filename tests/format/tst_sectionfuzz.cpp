@@ -184,7 +184,8 @@ private slots:
             const std::vector<std::string> names =
                 bookformat::SectionNames(view(bytes), utf8, "HYPER");
             bookformat::FindIntroText(view(bytes), utf8);
-            const bookformat::CompiledSections sections(bookformat::CompileSections(view(damaged)));
+            const std::string compiled = bookformat::CompileSections(view(damaged));
+            const bookformat::CompiledSections sections(compiled);
             for (const std::string& name : names)
                 sections.find(name, "HYPER");
 
