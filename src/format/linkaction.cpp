@@ -66,6 +66,11 @@ LinkAction DecideClick(const std::vector<std::string>& lines, const BookFileChec
                          "The HyperText entry \"" + phrase + "\"", isBookFile);
 }
 
+std::string NotHyperTextMessage(std::string_view phrase)
+{
+    return '"' + std::string(phrase) + "\" is not HyperText";
+}
+
 std::string WebAddressQuestion(std::string_view address)
 {
     return "This e-book wants to open the address " + std::string(address) +

@@ -46,6 +46,9 @@ LinkAction DecideCommand(HyperTextType type, std::string_view caption, std::stri
 // The action of a click on a phrase whose entry is `lines`, as the section file gives it.
 LinkAction DecideClick(const std::vector<std::string>& lines, const BookFileCheck& isBookFile = {});
 
+// What a reader is told of a click on a phrase for which the book holds no entry.
+std::string NotHyperTextMessage(std::string_view phrase);
+
 // The questions asked before a book leaves its pages.
 std::string WebAddressQuestion(std::string_view address);
 // Arguments holding a blank, or empty, are shown in double quotes.

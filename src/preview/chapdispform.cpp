@@ -2,6 +2,7 @@
 #include "preview/chapdispform.h"
 
 #include "core/services/messages.h"
+#include "format/linkaction.h"
 #include "platform/finddialog.h"
 #include "platform/help.h"
 #include "platform/modal.h"
@@ -76,7 +77,7 @@ void TChapDispForm::RichEdit1MouseDown()
     ReportErrors([&] {
         QStringList entry;
         if (!m_context.source.hyperEntry(phrase, entry)) {
-            ShowInfo(QLatin1Char('"') + phrase + QStringLiteral("\" is not HyperText"));
+            ShowInfo(QString::fromStdString(bookformat::NotHyperTextMessage(phrase.toStdString())));
             return;
         }
         ShowEntry(entry, this);
