@@ -29,4 +29,12 @@ std::string FoldCase(std::string_view utf8)
     return out;
 }
 
+std::string AsciiUpper(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper)
+        c = AsciiUpper(c);
+    return upper;
+}
+
 } // namespace bookformat

@@ -1,5 +1,6 @@
 #include "format/commandvalue.h"
 
+#include "format/casefolding.h"
 #include "format/utf8.h"
 
 #include <algorithm>
@@ -10,11 +11,6 @@
 namespace bookformat {
 
 namespace {
-
-char asciiUpper(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 bool isDigit(char c)
 {
@@ -65,8 +61,7 @@ bool containsAny(std::string_view text, std::initializer_list<std::string_view> 
 
 ShowCommandParts ParseShowCommand(std::string_view value)
 {
-    std::string upper(value);
-    std::transform(upper.begin(), upper.end(), upper.begin(), asciiUpper);
+    const std::string upper = AsciiUpper(value);
     ShowCommandParts parts;
     std::size_t start = 0;
     for (int i = 0; i < 6 && start <= upper.size(); ++i) {

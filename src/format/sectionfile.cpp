@@ -15,11 +15,6 @@ namespace {
 
 constexpr std::string_view kTerminator = "]";
 
-char asciiUpper(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 bool isLineEnd(char c)
 {
     return c == '\r' || c == '\n';
@@ -73,7 +68,7 @@ bool headerNameIs(std::string_view bytes, std::size_t at, std::string_view upper
     // Phrases of one book often share their start, so the end tells them apart sooner.
     const char* name = bytes.data() + at + 1;
     for (std::size_t i = n; i-- > 0;) {
-        if (asciiUpper(name[i]) != upperName[i])
+        if (AsciiUpper(name[i]) != upperName[i])
             return false;
     }
     return true;
@@ -83,7 +78,7 @@ bool sameAsciiUpper(std::string_view a, std::string_view upper)
 {
     return a.size() == upper.size() &&
            std::equal(a.begin(), a.end(), upper.begin(),
-                      [](char x, char y) { return asciiUpper(x) == y; });
+                      [](char x, char y) { return AsciiUpper(x) == y; });
 }
 
 } // namespace
@@ -115,10 +110,8 @@ std::string EncodeSectionLines(const std::vector<std::string>& lines, bool utf8)
 SectionNameMatcher::SectionNameMatcher(std::string_view wanted, bool utf8)
     : m_key(SectionNameKey(wanted)), m_ascii(IsAscii(wanted)), m_utf8(utf8)
 {
-    if (m_ascii) {
-        m_asciiUpper = wanted;
-        std::transform(m_asciiUpper.begin(), m_asciiUpper.end(), m_asciiUpper.begin(), asciiUpper);
-    }
+    if (m_ascii)
+        m_asciiUpper = AsciiUpper(wanted);
 }
 
 bool SectionNameMatcher::matches(std::string_view stored) const
