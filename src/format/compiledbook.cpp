@@ -1,6 +1,7 @@
 #include "format/compiledbook.h"
 
 #include "format/binaryreader.h"
+#include "format/casefolding.h"
 
 #include <algorithm>
 
@@ -124,6 +125,17 @@ std::string_view CompiledBook::chapterText(std::size_t index) const
     const ChapterEntry& entry = m_chapters.at(index);
     return m_block.substr(static_cast<std::size_t>(entry.Offset),
                           static_cast<std::size_t>(entry.Size));
+}
+
+std::string BookSummary(const CompiledBook& book)
+{
+    const CompiledSections* sections = book.hyperText();
+    int entries = 0;
+    for (int i = 0; sections && i < sections->count(); ++i)
+        entries += AsciiUpper(sections->source(i)) == "HYPER";
+    return std::to_string(book.chapters().size()) + " chapters, " +
+           std::to_string(book.displays().size()) + " display records, " + std::to_string(entries) +
+           " HyperText entries, " + std::to_string(book.size()) + " bytes";
 }
 
 } // namespace bookformat

@@ -103,4 +103,9 @@ private:
     std::optional<CompiledSections> m_hyper;
 };
 
+// What a runtime's check prints of a sound book: "2 chapters, 1 display records, 5 HyperText
+// entries, 12345 bytes" (the entries of source HYPER, the introduction and the language not
+// counted).
+std::string BookSummary(const CompiledBook& book);
+
 } // namespace bookformat

@@ -1,6 +1,7 @@
 // kestrin.bin: the reader runtime at the front of every executable e-book. It plays the compiled
 // book appended to its own file; `--verify` checks the book and prints a summary instead.
 #include "core/book/bookarchive.h"
+#include "format/compiledbook.h"
 #include "platform/dialogdefaults.h"
 #include "platform/f1help.h"
 #include "platform/qtmessageboxes.h"
@@ -20,15 +21,6 @@
 #include <optional>
 
 namespace {
-
-int hyperTextEntries(const CompiledBook& book)
-{
-    const CompiledSections* sections = book.hyperText();
-    int count = 0;
-    for (int i = 0; sections && i < sections->count(); ++i)
-        count += sections->source(i).compare(QLatin1String("HYPER"), Qt::CaseInsensitive) == 0;
-    return count;
-}
 
 // The program's own file, mapped rather than read: a large book costs only the pages it shows.
 class OwnFile
@@ -57,13 +49,14 @@ int verify()
         // The tables are checked as the book is opened. Every chapter text can be shown: text
         // that is not rich text (or none at all) is shown as plain text, so none is refused.
         const CompiledBook book = BookAfterImage(self.bytes());
-        std::printf("%lld chapters, %lld display records, %d HyperText entries, %lld bytes\n",
-                    static_cast<long long>(book.chapters().size()),
-                    static_cast<long long>(book.displays().size()), hyperTextEntries(book),
-                    static_cast<long long>(book.size()));
+        std::printf("%s\n", bookformat::BookSummary(book.formatBook()).c_str());
         return 0;
     } catch (const RunTimeError& error) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(error.message()));
+        return 1;
+    } catch (const bookformat::FormatError& error) {
+        // The summary reads the HyperText block's index, which is checked as it is first used.
+        std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }
 }

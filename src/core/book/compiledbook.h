@@ -53,6 +53,8 @@ public:
     QByteArray chapterText(int index) const;
     const CompiledSections* hyperText() const { return m_hyper ? &*m_hyper : nullptr; }
     qsizetype size() const { return m_block.size(); }
+    // The format library's reader of the same bytes.
+    const bookformat::CompiledBook& formatBook() const { return *m_book; }
 
 private:
     QByteArray m_block;

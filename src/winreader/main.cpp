@@ -1,0 +1,57 @@
+// kestrin.exe: the Windows reader runtime at the front of every Windows e-book. It plays the
+// compiled book appended to its own file; `--verify` checks the book and prints a summary to the
+// console it was started from instead.
+#include "format/compiledbook.h"
+#include "format/imageend.h"
+#include "winreader/console.h"
+#include "winreader/ownimage.h"
+#include "winreader/wintext.h"
+
+#include <cwchar>
+#include <windows.h>
+
+namespace {
+
+int verify()
+{
+    try {
+        const winreader::OwnImage self;
+        // The tables are checked as the book is opened.
+        const bookformat::CompiledBook book(bookformat::BookAfterImage(self.bytes()));
+        winreader::WriteOutput(bookformat::BookSummary(book) + "\n");
+        return 0;
+    } catch (const bookformat::FormatError& error) {
+        winreader::WriteError(std::string(error.what()) + "\n");
+        return 1;
+    }
+}
+
+void showError(const std::string& text)
+{
+    MessageBoxW(nullptr, winreader::Wide(text).c_str(), L"Error", MB_OK | MB_ICONERROR);
+}
+
+int play()
+{
+    try {
+        const winreader::OwnImage self;
+        const bookformat::CompiledBook book(bookformat::BookAfterImage(self.bytes()));
+        // The screens come in the next slices of this runtime; until then it tells so.
+        showError("This reader cannot show books yet: " + bookformat::BookSummary(book) + ".");
+        return 1;
+    } catch (const bookformat::FormatError& error) {
+        showError(error.what());
+        return 1;
+    }
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    for (int i = 1; i < __argc; ++i) {
+        if (std::wcscmp(__wargv[i], L"--verify") == 0)
+            return verify();
+    }
+    return play();
+}

@@ -1,0 +1,156 @@
+// The Windows reader runtime under Wine: the sample book built by the batch builder, moved behind
+// kestrin.exe, checks as the Linux runtime checks it, damaged books too (the message and exit 1,
+// never a crash); the runtime needs no DLL that Windows does not have.
+#include "testdir.h"
+
+#include "core/book/elfimage.h"
+#include "format/imageend.h"
+
+#include <QDirIterator>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kBinDir = QStringLiteral(QUORELLE_BIN_DIR);
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs a program to its end and gives what it printed.
+Run run(const QString& program, const QStringList& arguments,
+        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()).trimmed(),
+            QString::fromUtf8(process.readAllStandardError()).trimmed()};
+}
+
+// Wine in a prefix of the build tree (made on the first run, which takes a while), quiet, with no
+// display: checking a book opens no window.
+Run wine(const QString& exe, const QStringList& arguments)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"WINEPREFIX"_s, QStringLiteral(QUORELLE_WINE_PREFIX));
+    environment.insert(u"WINEDEBUG"_s, u"-all"_s);
+    environment.insert(u"WINEDLLOVERRIDES"_s, u"mscoree,mshtml="_s);
+    environment.remove(u"DISPLAY"_s);
+    return run(u"wine"_s, QStringList{exe} + arguments, environment);
+}
+
+// The sample book compiled, as the batch builder puts it behind the Linux runtime.
+QByteArray sampleBook(const CurrentTempDir& dir)
+{
+    QDirIterator files(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample"), QDir::Files);
+    while (files.hasNext()) {
+        files.next();
+        QFile::copy(files.filePath(), dir.filePath(files.fileName()));
+    }
+    const Run built = run(kBinDir + u"/quorelle-build"_s, {dir.filePath(u"SAMPLE.QVJ"_s)});
+    if (built.exitCode != 0)
+        qFatal("quorelle-build: %s", qPrintable(built.err));
+    const QByteArray exe = readBytes(dir.filePath(u"SAMPLE.EXE"_s));
+    return exe.mid(ElfImageEnd(exe));
+}
+
+QByteArray windowsRuntime()
+{
+    return readBytes(kBinDir + u"/kestrin.exe"_s);
+}
+
+} // namespace
+
+class WindowsReaderTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sampleBook_checksAsOnLinux()
+    {
+        CurrentTempDir dir;
+        const QByteArray book = sampleBook(dir);
+        const Run linux = run(dir.filePath(u"SAMPLE.EXE"_s), {u"--verify"_s});
+        QCOMPARE(linux.exitCode, 0);
+
+        const QByteArray runtime = windowsRuntime();
+        writeBytes(dir.filePath(u"BOOK.EXE"_s), runtime + book);
+        const Run windows = wine(dir.filePath(u"BOOK.EXE"_s), {u"--verify"_s});
+        QCOMPARE(windows.out, linux.out);
+        QCOMPARE(windows.exitCode, 0);
+        QVERIFY(runtime.size() + book.size() < 3 * 1024 * 1024);
+
+        const Run bare = wine(kBinDir + u"/kestrin.exe"_s, {u"--verify"_s});
+        QCOMPARE(bare.err, u"The e-book is damaged: the program holds no book."_s);
+        QCOMPARE(bare.exitCode, 1);
+    }
+
+    // Cut short or with bytes changed, a book gets the same verdict and message from both
+    // runtimes: refused with exit 1, or (damage in a chapter's text) its summary; never a crash.
+    void damagedBooks_getTheLinuxVerdict()
+    {
+        CurrentTempDir dir;
+        const QByteArray book = sampleBook(dir);
+        const QByteArray windowsImage = windowsRuntime();
+        const QByteArray linuxImage = readBytes(kBinDir + u"/kestrin.bin"_s);
+        QRandomGenerator random(27);
+        QList<QByteArray> damaged{book.left(book.size() - 40), book.left(5000)};
+        for (int i = 0; i < 30; ++i) {
+            QByteArray mutant = book;
+            const int at = 5377 + random.bounded(int(book.size()) - 5377);
+            mutant[at] = char(random.bounded(256));
+            damaged << mutant;
+        }
+        int refused = 0;
+        for (const QByteArray& mutant : std::as_const(damaged)) {
+            writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsImage + mutant);
+            writeBytes(dir.filePath(u"BOOK.BIN"_s), linuxImage + mutant);
+            QFile::setPermissions(dir.filePath(u"BOOK.BIN"_s), QFile::ReadOwner | QFile::ExeOwner);
+            const Run windows = wine(dir.filePath(u"BOOK.EXE"_s), {u"--verify"_s});
+            const Run linux = run(dir.filePath(u"BOOK.BIN"_s), {u"--verify"_s});
+            QCOMPARE(windows.exitCode, linux.exitCode);
+            QCOMPARE(windows.err, linux.err);
+            QCOMPARE(windows.out, linux.out);
+            refused += windows.exitCode == 1;
+        }
+        QVERIFY(refused >= 2);
+    }
+
+    // What the runtime imports is part of Windows itself.
+    void runtime_importsOnlySystemLibraries()
+    {
+        const Run dump =
+            run(u"x86_64-w64-mingw32-objdump"_s, {u"-p"_s, kBinDir + u"/kestrin.exe"_s});
+        QCOMPARE(dump.exitCode, 0);
+        const QStringList system{u"KERNEL32.dll"_s, u"USER32.dll"_s,  u"GDI32.dll"_s,
+                                 u"msvcrt.dll"_s,   u"SHELL32.dll"_s, u"COMDLG32.dll"_s,
+                                 u"WINMM.dll"_s,    u"gdiplus.dll"_s, u"WINSPOOL.DRV"_s,
+                                 u"ole32.dll"_s,    u"COMCTL32.dll"_s};
+        int imports = 0;
+        for (const QString& line : dump.out.split(u'\n')) {
+            if (!line.contains(u"DLL Name:"_s))
+                continue;
+            ++imports;
+            const QString name = line.section(u':', 1).trimmed();
+            QVERIFY2(system.contains(name, Qt::CaseInsensitive), qPrintable(name));
+        }
+        QVERIFY(imports > 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(WindowsReaderTest)
+#include "tst_winreader.moc"
