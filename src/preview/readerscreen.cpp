@@ -7,6 +7,7 @@
 #include "core/pictures/pictures.h"
 #include "core/project/fonttext.h"
 #include "core/services/messages.h"
+#include "format/background.h"
 #include "platform/look.h"
 #include "platform/screen.h"
 #include "preview/richedit.h"
@@ -135,16 +136,17 @@ bool TScreenPanel::eventFilter(QObject* watched, QEvent* event)
 
 namespace {
 
-// The picture of a background, or a null image after the message for a missing or unreadable file.
-QImage backgroundPicture(const QString& file, const QString& kind)
+// The plan's picture, or a null image after the message for a refused, missing or unreadable
+// file.
+QImage backgroundPicture(const bookformat::BackgroundPlan& plan)
 {
-    if (!file.isEmpty() && !IsBookFileName(file)) {
-        ShowError(NotABookFileMessage(QStringLiteral("The screen's background"), file));
+    if (!plan.message.empty()) {
+        ShowError(QString::fromStdString(plan.message));
         return {};
     }
+    const QString file = QString::fromStdString(plan.file);
     if (file.isEmpty() || !QFileInfo::exists(ResolveProjectName(file))) {
-        ShowError(QStringLiteral("The ") + kind + QStringLiteral(" file ") + file +
-                  QStringLiteral(" was not found"));
+        ShowError(QString::fromStdString(bookformat::MissingPictureMessage(plan)));
         return {};
     }
     const LoadedPicture picture = LoadPicture(file);
@@ -153,31 +155,39 @@ QImage backgroundPicture(const QString& file, const QString& kind)
     return picture.image;
 }
 
+bool isBookFile(std::string_view name)
+{
+    return IsBookFileName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+}
+
 } // namespace
 
 bool ShowBackground(TScreenPanel* panel, const Background& background, bool colourFallback)
 {
+    using bookformat::BackgroundLook;
     const QColor colour = BookColour(background.colour);
-    if (IsBackground(background.type, BackgroundType::Colour)) {
+    const bookformat::BackgroundPlan plan = bookformat::PlanBackground(
+        {background.type, background.colour, background.graphicFile.toStdString(),
+         background.wallpaperFile.toStdString()},
+        isBookFile);
+    switch (plan.look) {
+    case BackgroundLook::Colour:
         panel->setColour(colour);
         return true;
-    }
-    const bool graphic = IsBackground(background.type, BackgroundType::Picture);
-    const bool wallpaper = IsBackground(background.type, BackgroundType::Wallpaper);
-    if (wallpaper && background.wallpaperFile.toUpper().endsWith(QLatin1String(".JPG"))) {
-        ShowError(QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace ") +
-                  background.wallpaperFile + QStringLiteral(" with a .BMP Graphic."));
+    case BackgroundLook::Own:
+        return true;
+    case BackgroundLook::Refused:
+        ShowError(QString::fromStdString(plan.message));
         return false;
+    case BackgroundLook::Picture:
+    case BackgroundLook::Tiles:
+        break;
     }
-    if (!graphic && !wallpaper)
-        return true; // the screen keeps its own colour
-    const QImage picture =
-        graphic ? backgroundPicture(background.graphicFile, QStringLiteral("graphic"))
-                : backgroundPicture(background.wallpaperFile, QStringLiteral("Wallpaper"));
+    const QImage picture = backgroundPicture(plan);
     if (picture.isNull()) {
         if (colourFallback)
             panel->setColour(colour);
-    } else if (graphic) {
+    } else if (plan.look == BackgroundLook::Picture) {
         panel->Image1->setPicture(picture);
         panel->Image1->show();
     } else {

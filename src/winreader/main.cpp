@@ -3,9 +3,11 @@
 // console it was started from instead.
 #include "format/compiledbook.h"
 #include "format/imageend.h"
+#include "winreader/backgroundwindow.h"
 #include "winreader/console.h"
+#include "winreader/messages.h"
 #include "winreader/ownimage.h"
-#include "winreader/wintext.h"
+#include "winreader/picture.h"
 
 #include <cwchar>
 #include <windows.h>
@@ -26,21 +28,22 @@ int verify()
     }
 }
 
-void showError(const std::string& text)
-{
-    MessageBoxW(nullptr, winreader::Wide(text).c_str(), L"Error", MB_OK | MB_ICONERROR);
-}
-
 int play()
 {
+    const winreader::GdiPlusSession gdiplus;
     try {
         const winreader::OwnImage self;
         const bookformat::CompiledBook book(bookformat::BookAfterImage(self.bytes()));
-        // The screens come in the next slices of this runtime; until then it tells so.
-        showError("This reader cannot show books yet: " + bookformat::BookSummary(book) + ".");
+        // Media files lie beside the executable after a distribution.
+        SetCurrentDirectoryW(winreader::OwnFolder().c_str());
+        const winreader::BackgroundWindow background(book.project().Config);
+        // The book's screens come in the next slices of this runtime; until then it tells so.
+        winreader::ShowError("This reader cannot show books yet: " + bookformat::BookSummary(book) +
+                                 ".",
+                             background.handle());
         return 1;
     } catch (const bookformat::FormatError& error) {
-        showError(error.what());
+        winreader::ShowError(error.what());
         return 1;
     }
 }

@@ -39,6 +39,13 @@ void OwnImage::Unmap::operator()(const void* view) const
     UnmapViewOfFile(view);
 }
 
+std::wstring OwnFolder()
+{
+    const std::wstring path = ownPath();
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
 OwnImage::OwnImage()
 {
     HANDLE file = CreateFileW(ownPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,

@@ -2,9 +2,13 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace winreader {
+
+// The folder of the runtime's own file, where a distribution puts the book's media.
+std::wstring OwnFolder();
 
 class OwnImage
 {

@@ -1,6 +1,7 @@
 // What a reader's runtime is told to do: command values, the action of a click, the files a book
 // may open and the order of a book's screens. Where Qt had the rule before (splitting a command
 // line, reading a number), the library is held against Qt on random texts.
+#include "format/background.h"
 #include "format/bookfiles.h"
 #include "format/bookscreens.h"
 #include "format/commandvalue.h"
@@ -272,6 +273,32 @@ private slots:
                  "\"two words\" \"\".\n\r\n\rDo you allow it?"_s);
         QCOMPARE(q(bookformat::ProgramQuestion("/bin/game", {})),
                  u"This e-book wants to start the program /bin/game.\n\r\n\rDo you allow it?"_s);
+    }
+
+    // Colour, stretched picture or tiles; a JPEG cannot be tiled; a name leaving the book's
+    // folder is never loaded; a code of no kind keeps the screen's own colour.
+    void background_plannedAsEveryScreenShowsIt()
+    {
+        using bookformat::BackgroundLook;
+        using bookformat::PlanBackground;
+        QCOMPARE(PlanBackground({1, 0xFF, "SKY.BMP", {}}).look, BackgroundLook::Colour);
+        QCOMPARE(PlanBackground({7, 0xFF, "SKY.BMP", {}}).look, BackgroundLook::Own);
+        const auto picture = PlanBackground({2, 0, "SKY.JPG", "TILE.BMP"});
+        QCOMPARE(picture.look, BackgroundLook::Picture);
+        QCOMPARE(picture.file, "SKY.JPG");
+        QCOMPARE(picture.message, "");
+        const auto tiles = PlanBackground({3, 0, "SKY.JPG", "tile.jpg"});
+        QCOMPARE(tiles.look, BackgroundLook::Refused);
+        QCOMPARE(tiles.message,
+                 "Wallpaper must be a .BMP file.\n\r\n\rReplace tile.jpg with a .BMP Graphic.");
+        const auto outside = PlanBackground({3, 0, {}, "..\\TILE.BMP"});
+        QCOMPARE(outside.look, BackgroundLook::Tiles);
+        QCOMPARE(outside.message, "The screen's background names ..\\TILE.BMP, which is not a "
+                                  "file of the book's folder.");
+        QCOMPARE(bookformat::MissingPictureMessage(PlanBackground({3, 0, {}, "T.BMP"})),
+                 "The Wallpaper file T.BMP was not found");
+        QCOMPARE(bookformat::MissingPictureMessage(PlanBackground({2, 0, {}, {}})),
+                 "The graphic file  was not found");
     }
 
     void bookSteps_data()

@@ -4,6 +4,7 @@
 #include "core/files/projectpath.h"
 #include "core/pictures/jpegdecode.h"
 #include "core/pictures/wmfrender.h"
+#include "format/picturefile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -14,22 +15,8 @@
 
 namespace {
 
-// Bounds on what one picture may cost: the file read, and the sides of a drawn metafile.
-constexpr qint64 kMaxPictureFile = 64LL << 20;
-constexpr int kMaxSide = 4096;
-
-bool isJpeg(const QByteArray& data)
-{
-    return data.startsWith("\xFF\xD8");
-}
-
-bool isMetafile(const QByteArray& data)
-{
-    // A placeable metafile, or a plain one (type 1 or 2, header of nine words).
-    return data.startsWith("\xD7\xCD\xC6\x9A") ||
-           (data.size() > 4 && (data.startsWith(QByteArray("\x01\x00\x09\x00", 4)) ||
-                                data.startsWith(QByteArray("\x02\x00\x09\x00", 4))));
-}
+using bookformat::kMaxPictureFile;
+constexpr int kMaxSide = bookformat::kMaxPictureSide;
 
 QImage renderMetafile(const QByteArray& data, QString& error)
 {
@@ -64,16 +51,19 @@ LoadedPicture LoadPicture(const QString& fileName)
     QFile file(ResolveProjectName(fileName));
     // Only a regular file of a sensible size is read: not a device, a pipe or a folder.
     if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("The picture file %1 could not be opened.").arg(name);
+        result.error =
+            QString::fromStdString(bookformat::PictureNotOpenedMessage(name.toStdString()));
         return result;
     }
     const QByteArray data =
         file.size() <= kMaxPictureFile ? file.read(kMaxPictureFile) : QByteArray();
     QString reason;
-    if (isJpeg(data)) {
+    const auto kind =
+        bookformat::SniffPicture(std::string_view(data.constData(), std::size_t(data.size())));
+    if (kind == bookformat::PictureKind::Jpeg) {
         result.image = DecodeJpeg(data, reason);
         result.jpeg = true;
-    } else if (isMetafile(data)) {
+    } else if (kind == bookformat::PictureKind::Metafile) {
         result.image = renderMetafile(data, reason);
     } else {
         QBuffer buffer;
@@ -86,9 +76,7 @@ LoadedPicture LoadPicture(const QString& fileName)
     }
     if (result.image.isNull()) {
         result.error =
-            QStringLiteral("The picture file %1 could not be read: it is damaged or not a "
-                           "picture of a known kind.")
-                .arg(name);
+            QString::fromStdString(bookformat::PictureDamagedMessage(name.toStdString()));
     }
     return result;
 }

@@ -1,0 +1,28 @@
+// Picture files of the book's folder as every runtime reads them: the kind told by the content
+// whatever the name says, the bounds on what one picture may cost, and the messages. Texts are
+// UTF-8.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace bookformat {
+
+enum class PictureKind
+{
+    Jpeg,
+    Metafile, // a placeable metafile, or a plain one (type 1 or 2, header of nine words)
+    Bitmap,   // BMP, ICO or anything else a picture reader may know
+};
+PictureKind SniffPicture(std::string_view bytes);
+
+// A larger file is not read; a picture with more pixels than a square of this side is not drawn.
+inline constexpr std::int64_t kMaxPictureFile = 64LL << 20;
+inline constexpr int kMaxPictureSide = 4096;
+
+// `name` is the file's name without its folder.
+std::string PictureNotOpenedMessage(std::string_view name);
+std::string PictureDamagedMessage(std::string_view name);
+
+} // namespace bookformat

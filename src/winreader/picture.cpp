@@ -1,0 +1,133 @@
+#include "winreader/picture.h"
+
+#include "format/picturefile.h"
+#include "winreader/wintext.h"
+
+#include <cstring>
+
+// GDI+ needs the COM types first.
+// clang-format off
+#include <objidl.h>
+#include <gdiplus.h>
+// clang-format on
+
+namespace winreader {
+
+namespace {
+
+// The file's bytes; false when it cannot be read or holds more than kMaxPictureFile. Only a
+// regular file is read: not a device, a pipe or a folder.
+bool readFile(const std::string& file, std::string& bytes)
+{
+    HANDLE in = CreateFileW(Wide(file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (in == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER size{};
+    DWORD got = 0;
+    const bool fits = GetFileType(in) == FILE_TYPE_DISK && GetFileSizeEx(in, &size) &&
+                      size.QuadPart <= bookformat::kMaxPictureFile;
+    if (fits)
+        bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    const bool read = fits && ReadFile(in, bytes.data(), DWORD(bytes.size()), &got, nullptr) &&
+                      got == size.QuadPart;
+    CloseHandle(in);
+    return read;
+}
+
+std::unique_ptr<Gdiplus::Image> fromStream(const std::string& bytes)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (!memory)
+        return nullptr;
+    std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+    GlobalUnlock(memory);
+    IStream* stream = nullptr;
+    if (CreateStreamOnHGlobal(memory, TRUE, &stream) != S_OK) {
+        GlobalFree(memory);
+        return nullptr;
+    }
+    // The image keeps reading the stream; a clone holds its own copy of the pixels.
+    std::unique_ptr<Gdiplus::Image> loaded(Gdiplus::Image::FromStream(stream));
+    std::unique_ptr<Gdiplus::Image> image(
+        loaded && loaded->GetLastStatus() == Gdiplus::Ok ? loaded->Clone() : nullptr);
+    loaded.reset();
+    stream->Release();
+    return image;
+}
+
+// A plain metafile (no placeable header), as RTF holds them: GDI+ reads only placeable ones.
+std::unique_ptr<Gdiplus::Image> plainMetafile(const std::string& bytes)
+{
+    HENHMETAFILE emf = SetWinMetaFileBits(
+        UINT(bytes.size()), reinterpret_cast<const BYTE*>(bytes.data()), nullptr, nullptr);
+    if (!emf)
+        return nullptr;
+    return std::make_unique<Gdiplus::Metafile>(emf, TRUE);
+}
+
+bool sensible(Gdiplus::Image& image)
+{
+    const std::uint64_t side = bookformat::kMaxPictureSide;
+    return image.GetLastStatus() == Gdiplus::Ok && image.GetWidth() > 0 && image.GetHeight() > 0 &&
+           std::uint64_t(image.GetWidth()) * image.GetHeight() <= side * side;
+}
+
+std::string fileNameOf(const std::string& file)
+{
+    const std::size_t slash = file.find_last_of("/\\");
+    return slash == std::string::npos ? file : file.substr(slash + 1);
+}
+
+} // namespace
+
+GdiPlusSession::GdiPlusSession()
+{
+    Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
+}
+
+GdiPlusSession::~GdiPlusSession()
+{
+    Gdiplus::GdiplusShutdown(m_token);
+}
+
+Picture::Picture() = default;
+Picture::~Picture() = default;
+Picture::Picture(Picture&&) noexcept = default;
+Picture& Picture::operator=(Picture&&) noexcept = default;
+
+Picture Picture::load(const std::string& file, std::string& error)
+{
+    Picture picture;
+    std::string bytes;
+    if (!readFile(file, bytes)) {
+        error = bookformat::PictureNotOpenedMessage(fileNameOf(file));
+        return picture;
+    }
+    const bool plain = bookformat::SniffPicture(bytes) == bookformat::PictureKind::Metafile &&
+                       bytes.compare(0, 4, "\xD7\xCD\xC6\x9A") != 0;
+    picture.m_image = plain ? plainMetafile(bytes) : fromStream(bytes);
+    if (!picture.m_image || !sensible(*picture.m_image)) {
+        picture.m_image.reset();
+        error = bookformat::PictureDamagedMessage(fileNameOf(file));
+    }
+    return picture;
+}
+
+void Picture::drawStretched(HDC dc, const RECT& area) const
+{
+    Gdiplus::Graphics graphics(dc);
+    graphics.DrawImage(m_image.get(), Gdiplus::Rect(area.left, area.top, area.right - area.left,
+                                                    area.bottom - area.top));
+}
+
+void Picture::drawTiled(HDC dc, const RECT& area) const
+{
+    Gdiplus::Graphics graphics(dc);
+    Gdiplus::TextureBrush tiles(m_image.get());
+    graphics.FillRectangle(
+        &tiles, Gdiplus::Rect(area.left, area.top, area.right - area.left, area.bottom - area.top));
+}
+
+} // namespace winreader

@@ -1,0 +1,48 @@
+// Pictures of the book's folder drawn through GDI+: BMP, ICO, JPEG and metafiles (placeable, or
+// plain as RTF holds them), bounded as the format library says.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <windows.h>
+
+namespace Gdiplus {
+class Image;
+}
+
+namespace winreader {
+
+// GDI+ for the length of the program.
+class GdiPlusSession
+{
+public:
+    GdiPlusSession();
+    ~GdiPlusSession();
+    GdiPlusSession(const GdiPlusSession&) = delete;
+    GdiPlusSession& operator=(const GdiPlusSession&) = delete;
+
+private:
+    ULONG_PTR m_token = 0;
+};
+
+class Picture
+{
+public:
+    Picture();
+    ~Picture();
+    Picture(Picture&&) noexcept;
+    Picture& operator=(Picture&&) noexcept;
+
+    // The picture of a file of the book's folder (a UTF-8 name); a null picture and the reader's
+    // message in `error` when it cannot be opened or read.
+    static Picture load(const std::string& file, std::string& error);
+
+    bool isNull() const { return !m_image; }
+    void drawStretched(HDC dc, const RECT& area) const;
+    void drawTiled(HDC dc, const RECT& area) const;
+
+private:
+    std::unique_ptr<Gdiplus::Image> m_image;
+};
+
+} // namespace winreader
