@@ -42,7 +42,7 @@ Run run(const QString& program, const QStringList& arguments,
 }
 
 // Wine in a prefix of the build tree (made on the first run, which takes a while), quiet, with no
-// display: checking a book opens no window.
+// display (checking a book opens no window), in a UTF-8 locale.
 Run wine(const QString& exe, const QStringList& arguments)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -50,6 +50,9 @@ Run wine(const QString& exe, const QStringList& arguments)
     environment.insert(u"WINEDEBUG"_s, u"-all"_s);
     environment.insert(u"WINEDLLOVERRIDES"_s, u"mscoree,mshtml="_s);
     environment.remove(u"DISPLAY"_s);
+    // Wine turns Unix paths into Windows ones by the locale's encoding: a bare machine has no
+    // locale, and the test folders' names hold non-ASCII letters.
+    environment.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
     return run(u"wine"_s, QStringList{exe} + arguments, environment);
 }
 
