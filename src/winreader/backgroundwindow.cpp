@@ -2,6 +2,7 @@
 
 #include "winreader/messages.h"
 #include "winreader/screencolour.h"
+#include "winreader/screenreport.h"
 #include "winreader/wintext.h"
 
 namespace winreader {
@@ -31,6 +32,8 @@ BackgroundWindow::BackgroundWindow(const bookformat::ConfigRecord& config)
         return RegisterClassW(&type);
     }();
     (void)registered;
+    // The picture is read first, so that the first paint is the right one.
+    const std::string error = readPicture();
     m_window = CreateWindowExW(0, kClass, Wide(config.BookTitle.utf8()).c_str(), WS_POPUP, 0, 0,
                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                nullptr, nullptr, GetModuleHandleW(nullptr), this);
@@ -38,20 +41,23 @@ BackgroundWindow::BackgroundWindow(const bookformat::ConfigRecord& config)
     UpdateWindow(m_window);
     // The window only stands behind the book's screens: it takes no input of its own.
     EnableWindow(m_window, FALSE);
-
-    const bool planned = m_plan.look == bookformat::BackgroundLook::Picture ||
-                         m_plan.look == bookformat::BackgroundLook::Tiles;
-    std::string error = m_plan.message;
-    if (planned && error.empty()) {
-        if (m_plan.file.empty() ||
-            GetFileAttributesW(Wide(m_plan.file).c_str()) == INVALID_FILE_ATTRIBUTES)
-            error = bookformat::MissingPictureMessage(m_plan);
-        else
-            m_picture = Picture::load(m_plan.file, error);
-    }
     if (!error.empty())
         ShowError(error, m_window);
-    InvalidateRect(m_window, nullptr, TRUE);
+}
+
+std::string BackgroundWindow::readPicture()
+{
+    using bookformat::BackgroundLook;
+    if (m_plan.look != BackgroundLook::Picture && m_plan.look != BackgroundLook::Tiles)
+        return m_plan.message;
+    if (!m_plan.message.empty())
+        return m_plan.message;
+    if (m_plan.file.empty() ||
+        GetFileAttributesW(Wide(m_plan.file).c_str()) == INVALID_FILE_ATTRIBUTES)
+        return bookformat::MissingPictureMessage(m_plan);
+    std::string error;
+    m_picture = Picture::load(m_plan.file, error);
+    return error;
 }
 
 BackgroundWindow::~BackgroundWindow()
@@ -80,6 +86,7 @@ LRESULT CALLBACK BackgroundWindow::procedure(HWND window, UINT message, WPARAM w
         if (self)
             self->paint(dc, area);
         EndPaint(window, &paint);
+        ReportPainted(window);
         return 0;
     }
     default:

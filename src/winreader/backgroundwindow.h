@@ -5,6 +5,7 @@
 #include "format/background.h"
 #include "winreader/picture.h"
 
+#include <string>
 #include <windows.h>
 
 namespace winreader {
@@ -23,6 +24,8 @@ public:
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+    // Reads the plan's picture; what the reader is told when it cannot be shown, or "".
+    std::string readPicture();
     void paint(HDC dc, const RECT& area) const;
 
     HWND m_window = nullptr;

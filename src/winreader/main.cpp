@@ -8,6 +8,7 @@
 #include "winreader/messages.h"
 #include "winreader/ownimage.h"
 #include "winreader/picture.h"
+#include "winreader/screenreport.h"
 
 #include <cwchar>
 #include <windows.h>
@@ -55,6 +56,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     for (int i = 1; i < __argc; ++i) {
         if (std::wcscmp(__wargv[i], L"--verify") == 0)
             return verify();
+        if (std::wcscmp(__wargv[i], L"--screen-report") == 0)
+            winreader::EnableScreenReport();
     }
     return play();
 }

@@ -1,5 +1,6 @@
 #include "winreader/messages.h"
 
+#include "winreader/screenreport.h"
 #include "winreader/wintext.h"
 
 namespace winreader {
@@ -20,11 +21,13 @@ std::wstring shown(const std::string& text)
 
 void ShowError(const std::string& text, HWND owner)
 {
+    ReportMessage("Error", text);
     MessageBoxW(owner, shown(text).c_str(), L"Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 bool Confirm(const std::string& text, HWND owner)
 {
+    ReportMessage("Confirm", text);
     return MessageBoxW(owner, shown(text).c_str(), L"Confirm",
                        MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) == IDYES;
 }

@@ -4,12 +4,16 @@
 #include "testdir.h"
 
 #include "core/book/elfimage.h"
+#include "core/project/records.h"
 #include "format/imageend.h"
 
 #include <QDirIterator>
+#include <QElapsedTimer>
+#include <QImage>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QThread>
 
 using namespace Qt::StringLiterals;
 
@@ -41,21 +45,6 @@ Run run(const QString& program, const QStringList& arguments,
             QString::fromUtf8(process.readAllStandardError()).trimmed()};
 }
 
-// Wine in a prefix of the build tree (made on the first run, which takes a while), quiet, with no
-// display (checking a book opens no window), in a UTF-8 locale.
-Run wine(const QString& exe, const QStringList& arguments)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"WINEPREFIX"_s, QStringLiteral(QUORELLE_WINE_PREFIX));
-    environment.insert(u"WINEDEBUG"_s, u"-all"_s);
-    environment.insert(u"WINEDLLOVERRIDES"_s, u"mscoree,mshtml="_s);
-    environment.remove(u"DISPLAY"_s);
-    // Wine turns Unix paths into Windows ones by the locale's encoding: a bare machine has no
-    // locale, and the test folders' names hold non-ASCII letters.
-    environment.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
-    return run(u"wine"_s, QStringList{exe} + arguments, environment);
-}
-
 // The sample book compiled, as the batch builder puts it behind the Linux runtime.
 QByteArray sampleBook(const CurrentTempDir& dir)
 {
@@ -74,6 +63,122 @@ QByteArray sampleBook(const CurrentTempDir& dir)
 QByteArray windowsRuntime()
 {
     return readBytes(kBinDir + u"/kestrin.exe"_s);
+}
+
+QProcessEnvironment wineEnvironment()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"WINEPREFIX"_s, QStringLiteral(QUORELLE_WINE_PREFIX));
+    environment.insert(u"WINEDEBUG"_s, u"-all"_s);
+    environment.insert(u"WINEDLLOVERRIDES"_s, u"mscoree,mshtml="_s);
+    // Wine turns Unix paths into Windows ones by the locale's encoding: a bare machine has no
+    // locale, and the test folders' names hold non-ASCII letters.
+    environment.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
+    return environment;
+}
+
+// Wine in a prefix of the build tree (made on the first run, which takes a while), quiet, with no
+// display: checking a book opens no window.
+Run wine(const QString& exe, const QStringList& arguments)
+{
+    QProcessEnvironment environment = wineEnvironment();
+    environment.remove(u"DISPLAY"_s);
+    return run(u"wine"_s, QStringList{exe} + arguments, environment);
+}
+
+// The book with its program background changed.
+QByteArray withBackground(QByteArray book, int type, Colour colour, const QString& file)
+{
+    ProjectRecord project;
+    std::memcpy(&project, book.constData(), sizeof project);
+    project.Config.ProgBackType = type;
+    project.Config.ProgBackColor = colour;
+    project.Config.ProgGraphicFile.setText(file);
+    project.Config.ProgWallpaperFile.setText(file);
+    std::memcpy(book.data(), &project, sizeof project);
+    return book;
+}
+
+// An X display of the test's own (Xvfb picks a free number), 1024 x 768 as the screens are
+// designed for.
+class VirtualDisplay
+{
+public:
+    VirtualDisplay()
+    {
+        m_server.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s,
+                                   u"-nolisten"_s, u"tcp"_s});
+        if (m_server.waitForReadyRead(20000))
+            m_name = u":"_s + QString::fromLatin1(m_server.readLine().trimmed());
+    }
+    ~VirtualDisplay()
+    {
+        m_server.terminate();
+        m_server.waitForFinished();
+    }
+    const QString& name() const { return m_name; }
+    QImage screenshot() const
+    {
+        QProcess import;
+        import.start(u"import"_s, {u"-display"_s, m_name, u"-window"_s, u"root"_s, u"png:-"_s});
+        import.waitForFinished(30000);
+        return QImage::fromData(import.readAllStandardOutput(), "PNG");
+    }
+
+private:
+    QProcess m_server;
+    QString m_name;
+};
+
+// Ends the prefix's Wine session and every program of it.
+void stopWine(const QProcessEnvironment& environment)
+{
+    for (const char* option : {"-k", "-w"}) {
+        QProcess server;
+        server.setProcessEnvironment(environment);
+        server.start(u"wineserver"_s, {QString::fromLatin1(option)});
+        server.waitForFinished(30000);
+    }
+}
+
+// The book played on the display with its screen report, until the report holds every one of
+// `awaited` (in any order: a screen may be painted while a message box is up); then the screen
+// as it was, and everything the report said.
+struct Played
+{
+    QStringList report;
+    QImage screen;
+};
+Played playUntil(const VirtualDisplay& display, const QString& exe, const QStringList& awaited)
+{
+    QProcessEnvironment environment = wineEnvironment();
+    // A Wine session keeps the display of its first program: the checks before ran without one.
+    stopWine(environment);
+    environment.insert(u"DISPLAY"_s, display.name());
+    QProcess book;
+    book.setProcessEnvironment(environment);
+    book.start(u"wine"_s, {exe, u"--screen-report"_s});
+    Played played;
+    const auto seenAll = [&] {
+        const QString said = played.report.join(u'\n');
+        return std::all_of(awaited.begin(), awaited.end(),
+                           [&](const QString& line) { return said.contains(line); });
+    };
+    while (!seenAll() && book.waitForReadyRead(60000)) {
+        while (book.canReadLine())
+            played.report << QString::fromUtf8(book.readLine()).trimmed();
+    }
+    // Wine's drawing reaches the X server a moment after the report: until then the screen's
+    // corner is still the server's black (no background of these tests is black).
+    QElapsedTimer drawn;
+    drawn.start();
+    do {
+        played.screen = display.screenshot();
+    } while (played.screen.pixelColor(5, 5) == QColor(Qt::black) && drawn.elapsed() < 10000 &&
+             (QThread::msleep(100), true));
+    stopWine(environment);
+    book.waitForFinished();
+    return played;
 }
 
 } // namespace
@@ -131,6 +236,38 @@ private slots:
             refused += windows.exitCode == 1;
         }
         QVERIFY(refused >= 2);
+    }
+
+    // The program background fills the screen in the book's colour, with its wallpaper tiled from
+    // the top left, or in its colour with the message when the wallpaper is missing.
+    void programBackground_drawnAsTheBookSays()
+    {
+        CurrentTempDir dir;
+        const QByteArray book = sampleBook(dir);
+        const QByteArray runtime = windowsRuntime();
+        const VirtualDisplay display;
+        QVERIFY(!display.name().isEmpty());
+        const QString exe = dir.filePath(u"BOOK.EXE"_s);
+        const QStringList shown{u"painted KestrinBackground 0,0 1024x768"_s,
+                                u"Error: This reader cannot show books yet"_s};
+
+        writeBytes(exe, runtime + withBackground(book, 1, 0x0000FF, {}));
+        Played played = playUntil(display, exe, shown);
+        QCOMPARE(played.screen.pixelColor(5, 5), QColor(255, 0, 0));
+        QCOMPARE(played.screen.pixelColor(1000, 700), QColor(255, 0, 0));
+
+        const QImage sun(dir.filePath(u"SUN.BMP"_s));
+        writeBytes(exe, runtime + withBackground(book, 3, 0x0000FF, u"SUN.BMP"_s));
+        played = playUntil(display, exe, shown);
+        QCOMPARE(played.screen.pixelColor(3, 4), sun.pixelColor(3, 4));
+        QCOMPARE(played.screen.pixelColor(sun.width() + 3, sun.height() + 4), sun.pixelColor(3, 4));
+
+        // The message box is up over the background until the reader closes it.
+        writeBytes(exe, runtime + withBackground(book, 3, 0x00FF00, u"GONE.BMP"_s));
+        played = playUntil(display, exe, {shown.first(), u"Error: The Wallpaper"_s});
+        QCOMPARE(played.report.filter(u"Error: The Wallpaper"_s),
+                 QStringList{u"Error: The Wallpaper file GONE.BMP was not found"_s});
+        QCOMPARE(played.screen.pixelColor(5, 5), QColor(0, 255, 0));
     }
 
     // What the runtime imports is part of Windows itself.
