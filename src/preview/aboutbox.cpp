@@ -4,6 +4,7 @@
 #include "core/files/projectpath.h"
 #include "core/pictures/pictures.h"
 #include "core/services/messages.h"
+#include "format/aboutbox.h"
 #include "platform/modal.h"
 
 #include <QFileInfo>
@@ -58,22 +59,14 @@ TAboutBox::TAboutBox(const AboutRecord& about, bool plain, QWidget* parent)
 
 QString TAboutBox::CommentText(const AboutRecord& about)
 {
-    QString text;
-    for (const QString& comment : {about.Comment1.text(), about.Comment2.text(),
-                                   about.Comment3.text(), about.Comment4.text()}) {
-        if (comment.isEmpty())
-            text += QStringLiteral("\r\n\r\n");
-        else
-            text += comment + QLatin1Char(' ');
-    }
-    return text;
+    return QString::fromStdString(bookformat::AboutComments(about));
 }
 
 void ShowAboutBox(const AboutRecord& about, QWidget* parent, bool plain)
 {
     if (!plain && about.UseIcon && !QFileInfo::exists(ResolveProjectName(about.IconFile.text()))) {
-        ShowError(QStringLiteral("The Icon file ") + about.IconFile.text() +
-                  QStringLiteral(" is missing"));
+        ShowError(QString::fromStdString(
+            bookformat::MissingIconMessage(about.IconFile.text().toStdString())));
         return;
     }
     TAboutBox box(about, plain, parent);

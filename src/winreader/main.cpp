@@ -1,8 +1,10 @@
 // kestrin.exe: the Windows reader runtime at the front of every Windows e-book. It plays the
 // compiled book appended to its own file; `--verify` checks the book and prints a summary to the
 // console it was started from instead.
+#include "format/bookscreens.h"
 #include "format/compiledbook.h"
 #include "format/imageend.h"
+#include "winreader/aboutbox.h"
 #include "winreader/backgroundwindow.h"
 #include "winreader/console.h"
 #include "winreader/messages.h"
@@ -37,8 +39,15 @@ int play()
         const bookformat::CompiledBook book(bookformat::BookAfterImage(self.bytes()));
         // Media files lie beside the executable after a distribution.
         SetCurrentDirectoryW(winreader::OwnFolder().c_str());
-        const winreader::BackgroundWindow background(book.project().Config);
-        // The book's screens come in the next slices of this runtime; until then it tells so.
+        const bookformat::ProjectRecord& project = book.project();
+        const winreader::BackgroundWindow background(project.Config);
+        for (const bookformat::BookStep step :
+             bookformat::BookSteps(project.Presentation, book.chapters().size())) {
+            if (step == bookformat::BookStep::AboutBox)
+                winreader::ShowAboutBox(project.Presentation.About, background.handle());
+        }
+        // The book's other screens come in the next slices of this runtime; until then it
+        // tells so.
         winreader::ShowError("This reader cannot show books yet: " + bookformat::BookSummary(book) +
                                  ".",
                              background.handle());
