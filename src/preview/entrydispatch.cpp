@@ -15,12 +15,6 @@
 
 namespace {
 
-// Names of the book's folder that are also no link leading out of it.
-bool isBookFile(std::string_view name)
-{
-    return IsBookFileName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-}
-
 void showDisplayEntry(HyperTextType type, const QStringList& lines, QWidget* parent)
 {
     DisplayRecord display = DefaultDisplay();
@@ -72,7 +66,7 @@ void act(const bookformat::LinkAction& action, QWidget* parent)
 void ShowEntry(const QStringList& lines, QWidget* parent)
 {
     const bookformat::LinkAction action =
-        bookformat::DecideClick(textcodec::toUtf8Lines(lines), isBookFile);
+        bookformat::DecideClick(textcodec::toUtf8Lines(lines), IsBookFileNameUtf8);
     if (lines.isEmpty())
         return;
     CurrentHyperPhrase() = QString::fromStdString(action.caption);
@@ -88,7 +82,7 @@ void RunLinkCommand(HyperTextType type, const QString& caption, const QString& v
                     QWidget* parent, const QString& owner)
 {
     act(bookformat::DecideCommand(type, caption.toStdString(), value.toStdString(),
-                                  owner.toStdString(), isBookFile),
+                                  owner.toStdString(), IsBookFileNameUtf8),
         parent);
 }
 

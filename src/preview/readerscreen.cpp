@@ -155,11 +155,6 @@ QImage backgroundPicture(const bookformat::BackgroundPlan& plan)
     return picture.image;
 }
 
-bool isBookFile(std::string_view name)
-{
-    return IsBookFileName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-}
-
 } // namespace
 
 bool ShowBackground(TScreenPanel* panel, const Background& background, bool colourFallback)
@@ -169,7 +164,7 @@ bool ShowBackground(TScreenPanel* panel, const Background& background, bool colo
     const bookformat::BackgroundPlan plan = bookformat::PlanBackground(
         {background.type, background.colour, background.graphicFile.toStdString(),
          background.wallpaperFile.toStdString()},
-        isBookFile);
+        IsBookFileNameUtf8);
     switch (plan.look) {
     case BackgroundLook::Colour:
         panel->setColour(colour);

@@ -102,6 +102,11 @@ bool IsBookFileName(const QString& name)
            !LeadsOutOfItsFolder(ResolveProjectName(name));
 }
 
+bool IsBookFileNameUtf8(std::string_view name)
+{
+    return IsBookFileName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+}
+
 QString NotABookFileMessage(const QString& owner, const QString& name)
 {
     return QString::fromStdString(

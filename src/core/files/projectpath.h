@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <string_view>
+
 // The name of an existing file or folder that matches `name` exactly or, failing that, without
 // regard to case (only the last part of the path is compared that way). Returns `name` unchanged
 // when nothing matches, so that a new file is created under the name as given.
@@ -17,6 +19,9 @@ QString ResolveProjectName(const QString& name);
 // travel as archives, which keep links). Other names are refused wherever a book is built,
 // copied or played, so a book cannot reach outside its folder.
 bool IsBookFileName(const QString& name);
+// The same for a UTF-8 name: the check the format library's decisions are given
+// (bookformat::BookFileCheck).
+bool IsBookFileNameUtf8(std::string_view name);
 // Whether `path` is a link whose target (followed to its end) lies outside the link's folder.
 bool LeadsOutOfItsFolder(const QString& path);
 // The message for a refused name: "`owner` names X, which is not a file of the book's folder."

@@ -12,11 +12,6 @@
 
 namespace {
 
-std::string_view view(const char* bytes, qsizetype length)
-{
-    return {bytes, static_cast<std::size_t>(length)};
-}
-
 char encodeChar(char16_t c)
 {
     const int byte = bookformat::Windows1252Byte(c);
@@ -68,13 +63,13 @@ qsizetype fieldSize(const QString& text)
 QByteArrayView utf8Prefix(QByteArrayView utf8, qsizetype capacity)
 {
     const std::string_view cut =
-        bookformat::Utf8Prefix(view(utf8.data(), utf8.size()), static_cast<std::size_t>(capacity));
+        bookformat::Utf8Prefix(view(utf8), static_cast<std::size_t>(capacity));
     return QByteArrayView(cut.data(), static_cast<qsizetype>(cut.size()));
 }
 
 QByteArrayView withoutMark(QByteArrayView file, bool* utf8)
 {
-    const std::string_view text = bookformat::WithoutMark(view(file.data(), file.size()), *utf8);
+    const std::string_view text = bookformat::WithoutMark(view(file), *utf8);
     return QByteArrayView(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -90,7 +85,7 @@ QByteArray encodeAs(const QString& text, bool utf8)
 
 QString decodeField(const char* bytes, qsizetype length)
 {
-    return QString::fromStdString(bookformat::DecodeField(view(bytes, length)));
+    return QString::fromStdString(bookformat::DecodeField(view(QByteArrayView(bytes, length))));
 }
 
 QString decodeOutsideText(QByteArrayView bytes, bool* wasUtf8)

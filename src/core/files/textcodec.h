@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace textcodec {
@@ -42,6 +43,12 @@ QByteArrayView utf8Prefix(QByteArrayView utf8, qsizetype capacity);
 // The text of a file from outside the book (a plain chapter, a notepad file): UTF-8 when the bytes
 // are valid UTF-8, a leading byte-order mark dropped; Windows-1252 otherwise. `wasUtf8` says which.
 QString decodeOutsideText(QByteArrayView bytes, bool* wasUtf8 = nullptr);
+
+// Bytes handed to the format library, which reads std::string_view (the bytes must outlive it).
+inline std::string_view view(QByteArrayView bytes)
+{
+    return {bytes.data(), static_cast<std::size_t>(bytes.size())};
+}
 
 // Lines between Qt code and the format library, which keeps text as UTF-8 std::string.
 std::vector<std::string> toUtf8Lines(const QStringList& lines);

@@ -3,17 +3,13 @@
 
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
+#include "core/files/textcodec.h"
 
 #include <QFile>
 
 #include <string_view>
 
 namespace {
-
-std::string_view view(QByteArrayView bytes)
-{
-    return {bytes.data(), static_cast<std::size_t>(bytes.size())};
-}
 
 // Runs a reading of the format library, its damage reported as the Qt code's error.
 template <class F> auto reported(F&& read)
@@ -29,7 +25,7 @@ template <class F> auto reported(F&& read)
 
 QByteArray CompileSections(const QByteArray& sectionFile)
 {
-    return QByteArray::fromStdString(bookformat::CompileSections(view(sectionFile)));
+    return QByteArray::fromStdString(bookformat::CompileSections(textcodec::view(sectionFile)));
 }
 
 bool CompileSectionFile(const QString& file, const QString& extension)
@@ -72,8 +68,9 @@ CompiledSections CompiledSections::fromFile(const QString& path, qint64 offset, 
 
 void CompiledSections::open(QByteArrayView block, IndexCheck check)
 {
-    m_sections = reported(
-        [&] { return std::make_shared<const bookformat::CompiledSections>(view(block), check); });
+    m_sections = reported([&] {
+        return std::make_shared<const bookformat::CompiledSections>(textcodec::view(block), check);
+    });
 }
 
 int CompiledSections::find(const QString& name, const QString& source) const

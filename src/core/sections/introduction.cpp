@@ -14,11 +14,6 @@ QStringList introLines(const QStringList& textLines)
         bookformat::IntroSectionLines(textcodec::toUtf8Lines(textLines)));
 }
 
-std::string_view view(const QByteArray& bytes)
-{
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
-
 } // namespace
 
 void AddIntroEntry(const QString& file, const QStringList& textLines)
@@ -31,7 +26,7 @@ bool ReadIntroEntry(const QString& file, QStringList& textLines)
     if (!filestore::exists(file))
         return false;
     const SectionText text = ReadSectionText(file);
-    const auto found = bookformat::FindIntroText(view(text.bytes), text.utf8);
+    const auto found = bookformat::FindIntroText(textcodec::view(text.bytes), text.utf8);
     if (found)
         textLines << textcodec::fromUtf8Lines(*found);
     return found.has_value();
@@ -42,8 +37,8 @@ void ReplaceIntroEntry(const QString& file, const QStringList& textLines)
     SectionText text = ReadSectionText(file, SectionText::MustExist);
     const QStringList section = introLines(textLines);
     text.makeRoomFor(section);
-    text.bytes = QByteArray::fromStdString(
-        bookformat::ReplaceIntroSections(view(text.bytes), view(text.encodeLines(section))));
+    text.bytes = QByteArray::fromStdString(bookformat::ReplaceIntroSections(
+        textcodec::view(text.bytes), textcodec::view(text.encodeLines(section))));
     filestore::rewriteThroughScratch(file, ScratchFileName(file, QStringLiteral(".$$$")),
                                      text.fileBytes());
 }

@@ -17,11 +17,6 @@
 
 namespace {
 
-std::string_view view(QByteArrayView bytes)
-{
-    return {bytes.data(), static_cast<std::size_t>(bytes.size())};
-}
-
 QStringList simpleSectionLines(const QString& name, int typeCode, const QString& command,
                                const QString& source)
 {
@@ -42,8 +37,9 @@ void rewriteSections(const QString& file, const QString& oldName, const QString&
     if (replacement)
         text.makeRoomFor(*replacement);
     const QByteArray section = replacement ? text.encodeLines(*replacement) : QByteArray();
-    const std::string out = bookformat::ReplaceSections(
-        view(text.bytes), text.utf8, oldName.toStdString(), source.toStdString(), view(section));
+    const std::string out =
+        bookformat::ReplaceSections(textcodec::view(text.bytes), text.utf8, oldName.toStdString(),
+                                    source.toStdString(), textcodec::view(section));
     if (std::all_of(out.cbegin(), out.cend(), [](char c) { return c == '\r' || c == '\n'; })) {
         filestore::remove(file);
         return;
@@ -71,7 +67,7 @@ void SectionText::makeRoomFor(const QStringList& lines)
 {
     if (utf8 || std::all_of(lines.cbegin(), lines.cend(), textcodec::fitsWindows1252))
         return;
-    bytes = QByteArray::fromStdString(bookformat::DecodeSectionText(view(bytes), false));
+    bytes = QByteArray::fromStdString(bookformat::DecodeSectionText(textcodec::view(bytes), false));
     utf8 = true;
 }
 
@@ -103,7 +99,7 @@ bool ReadEntry(const QString& file, const QString& name, const QString& source, 
         return false;
     const filestore::MappedFile mapped(file);
     bool utf8 = false;
-    const std::string_view content = bookformat::WithoutMark(view(mapped.bytes()), utf8);
+    const std::string_view content = bookformat::WithoutMark(textcodec::view(mapped.bytes()), utf8);
     const auto found =
         bookformat::FindSection(content, utf8, name.toStdString(), source.toStdString());
     if (found)
@@ -115,7 +111,7 @@ void ListEntries(QStringList& names, const QString& file, const QString& source)
 {
     const SectionText text = ReadSectionText(file);
     names << textcodec::fromUtf8Lines(
-        bookformat::SectionNames(view(text.bytes), text.utf8, source.toStdString()));
+        bookformat::SectionNames(textcodec::view(text.bytes), text.utf8, source.toStdString()));
 }
 
 QString SelectEntry(const QString& file, const QString& source, const QString& caption,
@@ -138,7 +134,7 @@ bool EntryExists(const QString& file, const QString& newName, const QString& old
     if (!filestore::exists(file) || SectionNameKey(newName) == SectionNameKey(oldName))
         return false;
     const SectionText text = ReadSectionText(file);
-    return bookformat::HasSection(view(text.bytes), text.utf8, newName.toStdString(),
+    return bookformat::HasSection(textcodec::view(text.bytes), text.utf8, newName.toStdString(),
                                   source.toStdString());
 }
 
