@@ -2,6 +2,7 @@
 
 #include "format/binaryreader.h"
 #include "format/casefolding.h"
+#include "format/introsection.h"
 
 #include <algorithm>
 
@@ -136,6 +137,27 @@ std::string BookSummary(const CompiledBook& book)
     return std::to_string(book.chapters().size()) + " chapters, " +
            std::to_string(book.displays().size()) + " display records, " + std::to_string(entries) +
            " HyperText entries, " + std::to_string(book.size()) + " bytes";
+}
+
+std::optional<std::vector<std::string>> IntroText(const CompiledBook& book)
+{
+    const CompiledSections* sections = book.hyperText();
+    std::optional<std::vector<std::string>> entry =
+        sections ? sections->readEntry(kIntroName, kIntroSource) : std::nullopt;
+    if (!entry)
+        return std::nullopt;
+    // Name, source and "text=" come first; the terminator ends it.
+    const std::size_t count = entry->size() >= 4 ? entry->size() - 4 : 0;
+    return std::vector<std::string>(entry->begin() + std::min<std::size_t>(3, entry->size()),
+                                    entry->begin() + std::min<std::size_t>(3, entry->size()) +
+                                        std::ptrdiff_t(count));
+}
+
+std::optional<std::vector<std::string>> HyperEntry(const CompiledBook& book,
+                                                   std::string_view phrase)
+{
+    const CompiledSections* sections = book.hyperText();
+    return sections ? sections->readEntry(phrase, "HYPER") : std::nullopt;
 }
 
 } // namespace bookformat

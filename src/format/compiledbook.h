@@ -103,6 +103,13 @@ private:
     std::optional<CompiledSections> m_hyper;
 };
 
+// The rich-text lines of the book's introduction; nothing when the book holds none.
+std::optional<std::vector<std::string>> IntroText(const CompiledBook& book);
+// The lines of the HyperText entry of a phrase, as the section file gives them; nothing when the
+// book holds none.
+std::optional<std::vector<std::string>> HyperEntry(const CompiledBook& book,
+                                                   std::string_view phrase);
+
 // What a runtime's check prints of a sound book: "2 chapters, 1 display records, 5 HyperText
 // entries, 12345 bytes" (the entries of source HYPER, the introduction and the language not
 // counted).

@@ -2,6 +2,7 @@
 
 #include "format/formaterror.h"
 #include "format/numbers.h"
+#include "format/textencoding.h"
 
 #include <array>
 #include <cstdint>
@@ -166,6 +167,17 @@ void ParseDisplayEntry(const std::vector<std::string>& lines, DisplayRecord& dis
     display.WinHeight = toInt(valueOf(lines[12]));
     display.PrintAllowed = lines[15].find("true") != std::string::npos ? 1 : 0;
     textLines.insert(textLines.end(), lines.begin() + kFirstTextLine, lines.end());
+}
+
+std::string RtfFromLines(const std::vector<std::string>& textLines)
+{
+    std::string joined;
+    for (std::size_t i = 0; i < textLines.size(); ++i) {
+        if (i > 0)
+            joined += "\r\n";
+        joined += textLines[i];
+    }
+    return Utf8ToWindows1252(joined);
 }
 
 } // namespace bookformat

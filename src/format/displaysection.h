@@ -20,6 +20,10 @@ std::vector<std::string> DisplaySectionLines(std::string_view name, std::string_
                                              int typeCode, const DisplayRecord& display,
                                              const std::vector<std::string>& textLines);
 
+// The rich text of a section's text lines, as a rich-text control reads it: the lines joined by
+// CR LF, in Windows-1252 ('?' for a character it has not).
+std::string RtfFromLines(const std::vector<std::string>& textLines);
+
 // Reads the record and the text lines from a section as the section file gives it. RLTop and
 // RLLeft keep what the record held. Raises ConvertError for a bad number or colour, and
 // FormatError for a section too short to hold a display.

@@ -179,6 +179,25 @@ using MenuRecord = MenuRecordOf<PString>;
 using ProjectRecord = ProjectRecordOf<PString>;
 using ChapterRecord = ChapterRecordOf<PString>;
 
+// The display a new screen or pop-up starts from: white text filling a silver screen, and a
+// 400 x 200 window at 120, 80 when it does not fill it.
+template <template <std::size_t> class Text> DisplayRecordOf<Text> DefaultDisplayOf()
+{
+    DisplayRecordOf<Text> display{};
+    display.TextColor = 0xFFFFFF;
+    display.FullScreen = 1;
+    display.BackType = 1;
+    display.BackColor = 0xC0C0C0;
+    display.WinLeft = 120;
+    display.WinTop = 80;
+    display.WinWidth = 400;
+    display.WinHeight = 200;
+    display.RLTop = 1;
+    display.RLLeft = 1;
+    display.PrintAllowed = 0;
+    return display;
+}
+
 #define QUORELLE_RECORD_FIELD(type, field, offset)                                                 \
     static_assert(offsetof(type, field) == (offset), #type "." #field " offset")
 

@@ -1,7 +1,6 @@
 // The table of contents window (module Bmnudspf).
 #include "preview/bookmenuform.h"
 
-#include "core/files/runtimeerror.h"
 #include "core/project/fonttext.h"
 #include "core/services/messages.h"
 #include "platform/f1help.h"
@@ -119,12 +118,7 @@ void SetUpAuthorBox(QFrame* box, QLabel* const (&labels)[6], const MenuRecord& m
         if (!lines[i].isEmpty())
             last = i + 1;
     }
-    TextFont font;
-    try {
-        ApplyFontText(author.AuthorFont.text(), font);
-    } catch (const RunTimeError&) {
-        font = TextFont{};
-    }
+    const TextFont font = BarFont(author.AuthorFont.text());
     box->setAutoFillBackground(true);
     QPalette palette = box->palette();
     palette.setColor(QPalette::Window, BookColour(author.AuthorColor));

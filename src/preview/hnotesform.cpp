@@ -6,6 +6,7 @@
 #include "core/files/runtimeerror.h"
 #include "core/files/textcodec.h"
 #include "core/services/messages.h"
+#include "format/plaintext.h"
 #include "platform/filedialogs.h"
 #include "platform/finddialog.h"
 #include "platform/modal.h"
@@ -112,14 +113,9 @@ void THNotesForm::load(const QString& fileName)
 
 void THNotesForm::write(const QString& fileName)
 {
-    QString text = Memo1->toPlainText();
-    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    if (!text.isEmpty())
-        text += QLatin1String("\r\n");
     // The book's own files are 8-bit; text they cannot hold is kept as UTF-8.
-    const QByteArray bytes =
-        (m_utf8 || !textcodec::fitsWindows1252(text)) ? text.toUtf8() : textcodec::encode(text);
-    filestore::writeAll(fileName, bytes);
+    filestore::writeAll(fileName, QByteArray::fromStdString(bookformat::PlainTextFileBytes(
+                                      Memo1->toPlainText().toStdString(), m_utf8)));
     Memo1->document()->setModified(false);
 }
 

@@ -2,7 +2,6 @@
 #include "preview/readerscreen.h"
 
 #include "core/files/projectpath.h"
-#include "core/files/runtimeerror.h"
 #include "core/files/textcodec.h"
 #include "core/pictures/pictures.h"
 #include "core/project/fonttext.h"
@@ -58,13 +57,7 @@ QColor BookColour(Colour colour)
 
 TextFont BarFont(const QString& fontText)
 {
-    TextFont font;
-    try {
-        ApplyFontText(fontText, font);
-    } catch (const RunTimeError&) {
-        font = TextFont{};
-    }
-    return font;
+    return TextFont::fromSpec(bookformat::BarFont(fontText.toStdString()));
 }
 
 void SetupBar(QLabel* bar, bool shown, const QString& text, const QString& fontText, Colour colour)

@@ -52,11 +52,8 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM w, LPARAM l)
     auto* state = reinterpret_cast<AboutState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     switch (message) {
     case WM_COMMAND:
-        if (LOWORD(w) == IDOK || LOWORD(w) == IDCANCEL)
-            DestroyWindow(window);
-        return 0;
-    case WM_DESTROY:
-        if (state)
+    case WM_CLOSE:
+        if (state && (message == WM_CLOSE || LOWORD(w) == IDOK || LOWORD(w) == IDCANCEL))
             state->closed = true;
         return 0;
     case WM_PAINT: {
@@ -131,8 +128,11 @@ void ShowAboutBox(const bookformat::AboutRecord& about, HWND owner)
     HWND window =
         CreateWindowExW(WS_EX_DLGMODALFRAME, kClass, Wide(about.AboutCaption.utf8()).c_str(), style,
                         0, 0, 0, 0, owner, nullptr, GetModuleHandleW(nullptr), &state);
-    const SIZE client = layOut(window, state, about, icon);
-    RunModal(window, owner, client, state.closed);
+    CentreOnScreen(window, layOut(window, state, about, icon));
+    RunModal(window, owner, state.closed);
+    ShowWindow(window, SW_HIDE);
+    ReportClosed(window);
+    DestroyWindow(window);
 }
 
 } // namespace winreader

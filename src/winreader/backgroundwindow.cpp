@@ -1,7 +1,6 @@
 #include "winreader/backgroundwindow.h"
 
 #include "winreader/messages.h"
-#include "winreader/screencolour.h"
 #include "winreader/screenreport.h"
 #include "winreader/wintext.h"
 
@@ -15,13 +14,6 @@ constexpr COLORREF kSilver = 0xC0C0C0; // a screen's own colour
 } // namespace
 
 BackgroundWindow::BackgroundWindow(const bookformat::ConfigRecord& config)
-    : m_plan(bookformat::PlanBackground({config.ProgBackType, config.ProgBackColor,
-                                         config.ProgGraphicFile.utf8(),
-                                         config.ProgWallpaperFile.utf8()})),
-      m_colour(m_plan.look == bookformat::BackgroundLook::Own ||
-                       m_plan.look == bookformat::BackgroundLook::Refused
-                   ? kSilver
-                   : ScreenColour(config.ProgBackColor))
 {
     static const ATOM registered = [] {
         WNDCLASSW type{};
@@ -33,7 +25,10 @@ BackgroundWindow::BackgroundWindow(const bookformat::ConfigRecord& config)
     }();
     (void)registered;
     // The picture is read first, so that the first paint is the right one.
-    const std::string error = readPicture();
+    const std::string error =
+        m_backdrop.load({config.ProgBackType, config.ProgBackColor, config.ProgGraphicFile.utf8(),
+                         config.ProgWallpaperFile.utf8()},
+                        kSilver);
     m_window = CreateWindowExW(0, kClass, Wide(config.BookTitle.utf8()).c_str(), WS_POPUP, 0, 0,
                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                nullptr, nullptr, GetModuleHandleW(nullptr), this);
@@ -43,21 +38,6 @@ BackgroundWindow::BackgroundWindow(const bookformat::ConfigRecord& config)
     EnableWindow(m_window, FALSE);
     if (!error.empty())
         ShowError(error, m_window);
-}
-
-std::string BackgroundWindow::readPicture()
-{
-    using bookformat::BackgroundLook;
-    if (m_plan.look != BackgroundLook::Picture && m_plan.look != BackgroundLook::Tiles)
-        return m_plan.message;
-    if (!m_plan.message.empty())
-        return m_plan.message;
-    if (m_plan.file.empty() ||
-        GetFileAttributesW(Wide(m_plan.file).c_str()) == INVALID_FILE_ATTRIBUTES)
-        return bookformat::MissingPictureMessage(m_plan);
-    std::string error;
-    m_picture = Picture::load(m_plan.file, error);
-    return error;
 }
 
 BackgroundWindow::~BackgroundWindow()
@@ -84,7 +64,7 @@ LRESULT CALLBACK BackgroundWindow::procedure(HWND window, UINT message, WPARAM w
         RECT area;
         GetClientRect(window, &area);
         if (self)
-            self->paint(dc, area);
+            self->m_backdrop.paint(dc, area);
         EndPaint(window, &paint);
         ReportPainted(window);
         return 0;
@@ -92,21 +72,6 @@ LRESULT CALLBACK BackgroundWindow::procedure(HWND window, UINT message, WPARAM w
     default:
         return DefWindowProcW(window, message, w, l);
     }
-}
-
-void BackgroundWindow::paint(HDC dc, const RECT& area) const
-{
-    if (!m_picture.isNull() && m_plan.look == bookformat::BackgroundLook::Picture) {
-        m_picture.drawStretched(dc, area);
-        return;
-    }
-    if (!m_picture.isNull() && m_plan.look == bookformat::BackgroundLook::Tiles) {
-        m_picture.drawTiled(dc, area);
-        return;
-    }
-    HBRUSH brush = CreateSolidBrush(m_colour);
-    FillRect(dc, &area, brush);
-    DeleteObject(brush);
 }
 
 } // namespace winreader

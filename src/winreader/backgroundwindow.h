@@ -2,8 +2,8 @@
 // showing the book's program background (colour, stretched picture or wallpaper tiles).
 #pragma once
 
-#include "format/background.h"
-#include "winreader/picture.h"
+#include "format/records.h"
+#include "winreader/backdrop.h"
 
 #include <string>
 #include <windows.h>
@@ -24,14 +24,8 @@ public:
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM w, LPARAM l);
-    // Reads the plan's picture; what the reader is told when it cannot be shown, or "".
-    std::string readPicture();
-    void paint(HDC dc, const RECT& area) const;
-
     HWND m_window = nullptr;
-    bookformat::BackgroundPlan m_plan;
-    COLORREF m_colour = 0;
-    Picture m_picture;
+    Backdrop m_backdrop;
 };
 
 } // namespace winreader

@@ -1,11 +1,9 @@
 // kestrin.exe: the Windows reader runtime at the front of every Windows e-book. It plays the
 // compiled book appended to its own file; `--verify` checks the book and prints a summary to the
 // console it was started from instead.
-#include "format/bookscreens.h"
 #include "format/compiledbook.h"
 #include "format/imageend.h"
-#include "winreader/aboutbox.h"
-#include "winreader/backgroundwindow.h"
+#include "winreader/bookplayer.h"
 #include "winreader/console.h"
 #include "winreader/messages.h"
 #include "winreader/ownimage.h"
@@ -39,19 +37,8 @@ int play()
         const bookformat::CompiledBook book(bookformat::BookAfterImage(self.bytes()));
         // Media files lie beside the executable after a distribution.
         SetCurrentDirectoryW(winreader::OwnFolder().c_str());
-        const bookformat::ProjectRecord& project = book.project();
-        const winreader::BackgroundWindow background(project.Config);
-        for (const bookformat::BookStep step :
-             bookformat::BookSteps(project.Presentation, book.chapters().size())) {
-            if (step == bookformat::BookStep::AboutBox)
-                winreader::ShowAboutBox(project.Presentation.About, background.handle());
-        }
-        // The book's other screens come in the next slices of this runtime; until then it
-        // tells so.
-        winreader::ShowError("This reader cannot show books yet: " + bookformat::BookSummary(book) +
-                                 ".",
-                             background.handle());
-        return 1;
+        winreader::PlayBook(book);
+        return 0;
     } catch (const bookformat::FormatError& error) {
         winreader::ShowError(error.what());
         return 1;

@@ -25,11 +25,25 @@ void ShowError(const std::string& text, HWND owner)
     MessageBoxW(owner, shown(text).c_str(), L"Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
+void ShowInformation(const std::string& text, HWND owner)
+{
+    ReportMessage("Information", text);
+    MessageBoxW(owner, shown(text).c_str(), L"Information",
+                MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
+}
+
 bool Confirm(const std::string& text, HWND owner)
 {
     ReportMessage("Confirm", text);
     return MessageBoxW(owner, shown(text).c_str(), L"Confirm",
                        MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) == IDYES;
+}
+
+int AskYesNoCancel(const std::string& text, HWND owner)
+{
+    ReportMessage("Confirm", text);
+    return MessageBoxW(owner, shown(text).c_str(), L"Confirm",
+                       MB_YESNOCANCEL | MB_ICONQUESTION | MB_TASKMODAL);
 }
 
 } // namespace winreader

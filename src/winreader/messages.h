@@ -8,6 +8,9 @@ namespace winreader {
 
 void ShowError(const std::string& text, HWND owner = nullptr);
 // Yes or No; closing the box counts as No.
+void ShowInformation(const std::string& text, HWND owner = nullptr);
 bool Confirm(const std::string& text, HWND owner = nullptr);
+// IDYES, IDNO or IDCANCEL.
+int AskYesNoCancel(const std::string& text, HWND owner = nullptr);
 
 } // namespace winreader

@@ -2,27 +2,81 @@
 
 namespace winreader {
 
-void RunModal(HWND window, HWND owner, SIZE client, const bool& closed)
+namespace {
+
+HWND modelessDialog = nullptr;
+HWND acceleratedWindow = nullptr;
+HACCEL accelerators = nullptr;
+
+bool isDialogKey(HWND window, MSG& message)
 {
-    RECT frame{0, 0, client.cx, client.cy};
+    if (modelessDialog && IsDialogMessageW(modelessDialog, &message))
+        return true;
+    if (accelerators && acceleratedWindow == window &&
+        TranslateAcceleratorW(window, accelerators, &message))
+        return true;
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
+        (message.hwnd == window || IsChild(window, message.hwnd))) {
+        SendMessageW(window, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    }
+    return IsDialogMessageW(window, &message) != 0;
+}
+
+} // namespace
+
+POINT DesignScreenOrigin()
+{
+    return POINT{(GetSystemMetrics(SM_CXSCREEN) - 640) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - 480) / 2};
+}
+
+void PlaceInside(HWND window, const RECT& inside)
+{
+    RECT frame = inside;
     AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
                        DWORD(GetWindowLongPtrW(window, GWL_EXSTYLE)));
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(window, HWND_TOP, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_SHOWWINDOW);
+    SetWindowPos(window, HWND_TOP, frame.left, frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOACTIVATE);
+}
+
+void CentreOnScreen(HWND window, SIZE client)
+{
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - client.cx) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - client.cy) / 2;
+    PlaceInside(window, RECT{left, top, left + client.cx, top + client.cy});
+}
+
+void RunModal(HWND window, HWND owner, const bool& closed)
+{
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
     const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
     if (ownerWasEnabled)
         EnableWindow(owner, FALSE);
     MSG message;
     while (!closed && GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageW(window, &message)) {
+        if (!isDialogKey(window, message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
     }
+    // The owner takes input again before this window goes, so that it becomes the active one.
     if (ownerWasEnabled)
         EnableWindow(owner, TRUE);
+    if (owner)
+        SetActiveWindow(owner);
+}
+
+void SetAccelerators(HWND window, HACCEL table)
+{
+    acceleratedWindow = window;
+    accelerators = table;
+}
+
+void SetModelessDialog(HWND dialog)
+{
+    modelessDialog = dialog;
 }
 
 } // namespace winreader

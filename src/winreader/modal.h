@@ -1,12 +1,27 @@
-// Running a window of the book modally over its owner, centred on the screen, until it closes;
-// Enter and Escape reach it as OK and Cancel.
+// Running a window of the book modally over its owner until it closes. Enter and Escape reach it
+// as OK and Cancel; Escape closes it even where a rich-text control has the focus.
 #pragma once
 
 #include <windows.h>
 
 namespace winreader {
 
-// Sizes the window to the client size, shows it and runs its messages until `closed` is set.
-void RunModal(HWND window, HWND owner, SIZE client, const bool& closed);
+// The top left of the 640 x 480 design screen, centred on the desktop: every reader screen lies
+// on it and every pop-up is placed relative to it, as the author placed them.
+POINT DesignScreenOrigin();
+
+// Gives the window a frame around `inside` (its client area and menu bar, in screen coordinates).
+void PlaceInside(HWND window, const RECT& inside);
+// Centres the window, sized to the client size, on the screen.
+void CentreOnScreen(HWND window, SIZE client);
+
+// Shows the window and runs its messages until `closed` is set; the owner takes no input meanwhile.
+void RunModal(HWND window, HWND owner, const bool& closed);
+
+// The keyboard shortcuts of a window's menu, translated while it runs; null when none.
+void SetAccelerators(HWND window, HACCEL table);
+
+// A modeless dialog (the Find dialog) whose keys the loop gives to it; null when none.
+void SetModelessDialog(HWND dialog);
 
 } // namespace winreader

@@ -130,4 +130,84 @@ void Picture::drawTiled(HDC dc, const RECT& area) const
         &tiles, Gdiplus::Rect(area.left, area.top, area.right - area.left, area.bottom - area.top));
 }
 
+namespace {
+
+std::unique_ptr<Gdiplus::Image> imageOf(const bookformat::RtfPicture& picture)
+{
+    using Kind = bookformat::RtfPicture::Kind;
+    switch (picture.kind) {
+    case Kind::Png:
+    case Kind::Jpeg:
+        return fromStream(picture.data);
+    case Kind::WindowsMetafile:
+        return plainMetafile(picture.data);
+    case Kind::EnhancedMetafile: {
+        HENHMETAFILE emf = SetEnhMetaFileBits(UINT(picture.data.size()),
+                                              reinterpret_cast<const BYTE*>(picture.data.data()));
+        return emf ? std::make_unique<Gdiplus::Metafile>(emf, TRUE) : nullptr;
+    }
+    case Kind::Bitmap:
+    case Kind::Other:
+        break;
+    }
+    return nullptr;
+}
+
+// The image drawn on white at `width` x `height`, as a packed 24-bit DIB.
+std::string packedDib(Gdiplus::Image& image, int width, int height)
+{
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height; // bottom row first
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
+                                      DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    if (!bitmap)
+        return {};
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    {
+        Gdiplus::Graphics graphics(dc);
+        graphics.Clear(Gdiplus::Color(255, 255, 255));
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+        graphics.DrawImage(&image, Gdiplus::Rect(0, 0, width, height));
+    }
+    GdiFlush();
+    const std::size_t rowBytes = (std::size_t(width) * 3 + 3) & ~std::size_t(3);
+    std::string packed(reinterpret_cast<const char*>(&header), sizeof header);
+    packed.append(static_cast<const char*>(bits), rowBytes * std::size_t(height));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    return packed;
+}
+
+} // namespace
+
+std::optional<bookformat::DibPicture> DrawableRtfPicture(const bookformat::RtfPicture& picture)
+{
+    std::unique_ptr<Gdiplus::Image> image = imageOf(picture);
+    if (!image || !sensible(*image))
+        return std::nullopt;
+    int width = bookformat::ShownWidth(picture);
+    int height = bookformat::ShownHeight(picture);
+    if (width <= 0 || height <= 0) {
+        width = int(image->GetWidth());
+        height = int(image->GetHeight());
+    }
+    const std::int64_t side = bookformat::kMaxPictureSide;
+    if (width > side || height > side || std::int64_t(width) * height > side * side)
+        return std::nullopt;
+    std::string packed = packedDib(*image, width, height);
+    if (packed.empty())
+        return std::nullopt;
+    return bookformat::DibPicture{std::move(packed), width, height};
+}
+
 } // namespace winreader

@@ -2,7 +2,10 @@
 // plain as RTF holds them), bounded as the format library says.
 #pragma once
 
+#include "format/rtfpictures.h"
+
 #include <memory>
+#include <optional>
 #include <string>
 #include <windows.h>
 
@@ -44,5 +47,10 @@ public:
 private:
     std::unique_ptr<Gdiplus::Image> m_image;
 };
+
+// A picture of rich text drawn as a bitmap at the size it is shown, for a rich-text control that
+// draws no other kind; nothing for a picture that is a bitmap already, of no kind GDI+ reads, or
+// damaged. A picture larger than kMaxPictureSide squared is not drawn.
+std::optional<bookformat::DibPicture> DrawableRtfPicture(const bookformat::RtfPicture& picture);
 
 } // namespace winreader

@@ -41,6 +41,17 @@ private slots:
         QVERIFY(!notepad.Memo1->document()->isModified());
     }
 
+    // A file read and saved again stays as it was: its last line break is not doubled.
+    void fileWithLineBreaks_savedAsItWasRead()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(u"LOG.TXT"_s), "one\r\ntwo\r\n");
+        THNotesForm notepad(dir.filePath(u"LOG.TXT"_s));
+        notepad.Save();
+        QCOMPARE(readBytes(dir.filePath(u"LOG.TXT"_s)), QByteArray("one\r\ntwo\r\n"));
+    }
+
     void savePrompt_onClose_data()
     {
         QTest::addColumn<int>("answer");

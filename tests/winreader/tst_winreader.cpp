@@ -9,9 +9,12 @@
 
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QHash>
 #include <QImage>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 #include <QThread>
 
@@ -194,6 +197,147 @@ Played playUntil(const VirtualDisplay& display, const QString& exe, QStringList 
     return played;
 }
 
+// A book played on a display as a reader plays it: the test waits for what the runtime reports,
+// then presses keys and clicks where the report says.
+class BookSession
+{
+public:
+    BookSession(const VirtualDisplay& display, const QString& exe)
+        : m_environment(wineEnvironment()), m_display(display)
+    {
+        stopWine(m_environment);
+        m_environment.insert(u"DISPLAY"_s, display.name());
+        // A wave device for PlaySound on a machine without sound: ALSA's null device.
+        m_environment.insert(u"ALSA_CONFIG_PATH"_s, QStringLiteral(QUORELLE_ALSA_NULL_CONFIG));
+        m_book.setProcessEnvironment(m_environment);
+        m_book.setWorkingDirectory(QFileInfo(exe).path());
+        m_book.start(u"wine"_s, {exe, u"--screen-report"_s});
+    }
+    ~BookSession()
+    {
+        stopWine(m_environment);
+        m_book.waitForFinished();
+    }
+
+    // The first line from the last wait on that starts with `start`; fails the test after a
+    // minute without it.
+    QString waitFor(const QString& start)
+    {
+        for (;;) {
+            for (; m_read < m_report.size(); ++m_read) {
+                if (m_report.at(m_read).startsWith(start))
+                    return m_report.at(m_read++);
+            }
+            if (!m_book.canReadLine() && !m_book.waitForReadyRead(60000)) {
+                qWarning("waited for '%s' after:\n%s", qPrintable(start),
+                         qPrintable(m_report.join(u'\n')));
+                return {};
+            }
+            while (m_book.canReadLine())
+                m_report << QString::fromUtf8(m_book.readLine()).trimmed();
+        }
+    }
+    void keys(const QStringList& keys) { xdotool(QStringList{u"key"_s} + keys); }
+    // Keys for a message box, once it is on the screen: the report tells of it just before.
+    void answer(const QString& caption, const QStringList& keys)
+    {
+        xdotool(
+            {u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, u"^"_s + caption + u"$"_s});
+        this->keys(keys);
+    }
+    void type(const QString& text) { xdotool({u"type"_s, text}); }
+    void click(const QPoint& at, int button = 1)
+    {
+        xdotool({u"mousemove"_s, QString::number(at.x()), QString::number(at.y()), u"click"_s,
+                 QString::number(button)});
+    }
+    // The screen once Wine's drawing has reached it.
+    QImage screenshot() const
+    {
+        QThread::msleep(500);
+        return m_display.screenshot();
+    }
+    bool finished(int milliseconds) { return m_book.waitForFinished(milliseconds); }
+    int exitCode() const { return m_book.exitCode(); }
+    const QStringList& report() const { return m_report; }
+
+private:
+    void xdotool(const QStringList& arguments)
+    {
+        QProcess tool;
+        tool.setProcessEnvironment(m_environment);
+        tool.start(u"xdotool"_s, arguments);
+        tool.waitForFinished(30000);
+    }
+
+    QProcessEnvironment m_environment;
+    const VirtualDisplay& m_display;
+    QProcess m_book;
+    QStringList m_report;
+    qsizetype m_read = 0;
+};
+
+// "phrase: ship's horn at 494,271" as the phrase and its place.
+QHash<QString, QPoint> phrasesOf(const QStringList& report)
+{
+    QHash<QString, QPoint> phrases;
+    static const QRegularExpression line(u"^phrase: (.*) at (\\d+),(\\d+)$"_s);
+    for (const QString& said : report) {
+        const QRegularExpressionMatch match = line.match(said);
+        if (match.hasMatch())
+            phrases.insert(match.captured(1),
+                           QPoint(match.captured(2).toInt(), match.captured(3).toInt()));
+    }
+    return phrases;
+}
+
+// The sample book as a Windows author makes it: its programs are Windows programs (the recording
+// program stands in for them), and the book's folder holds them.
+QByteArray windowsSampleBook(const CurrentTempDir& dir)
+{
+    QDirIterator files(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample"), QDir::Files);
+    while (files.hasNext()) {
+        files.next();
+        QFile::copy(files.filePath(), dir.filePath(files.fileName()));
+    }
+    QByteArray entries = readBytes(dir.filePath(u"SAMPLE.QVR"_s));
+    entries.replace("HELLO.SH", "RECORD.EXE");
+    writeBytes(dir.filePath(u"SAMPLE.QVR"_s), entries);
+    QFile::copy(QStringLiteral(QUORELLE_RECORD_EXE), dir.filePath(u"RECORD.EXE"_s));
+    const Run built = run(kBinDir + u"/quorelle-build"_s, {dir.filePath(u"SAMPLE.QVJ"_s)});
+    if (built.exitCode != 0)
+        qFatal("quorelle-build: %s", qPrintable(built.err));
+    const QByteArray exe = readBytes(dir.filePath(u"SAMPLE.EXE"_s));
+    return exe.mid(ElfImageEnd(exe));
+}
+
+// Pages (.HTM) of the prefix open with the recording program, as a browser would open them.
+void openPagesWithRecorder()
+{
+    const QString recorder = u"Z:"_s + QStringLiteral(QUORELLE_RECORD_EXE).replace(u'/', u'\\');
+    const QString classes = u"HKCR\\"_s;
+    QProcessEnvironment environment = wineEnvironment();
+    environment.remove(u"DISPLAY"_s);
+    for (const QStringList& key : {QStringList{classes + u".htm"_s, u"KestrinTestPage"_s},
+                                   QStringList{classes + u"KestrinTestPage\\shell\\open\\command"_s,
+                                               u"\""_s + recorder + u"\" \"%1\""_s}})
+        run(u"wine"_s, {u"reg"_s, u"add"_s, key[0], u"/ve"_s, u"/d"_s, key[1], u"/f"_s},
+            environment);
+}
+
+// The lines RECORD.TXT holds once it holds `count` of them (programs write it a moment after
+// they start).
+QStringList recorded(const CurrentTempDir& dir, int count)
+{
+    QStringList lines;
+    for (int wait = 0; wait < 300 && lines.size() < count; ++wait) {
+        QThread::msleep(100);
+        lines = QString::fromUtf8(readBytes(dir.filePath(u"RECORD.TXT"_s)))
+                    .split(QRegularExpression(u"\r?\n"_s), Qt::SkipEmptyParts);
+    }
+    return lines;
+}
+
 } // namespace
 
 class WindowsReaderTest : public QObject
@@ -283,7 +427,7 @@ private slots:
     }
 
     // The sample book shows its About box at the start, over the background; Enter closes it and
-    // the book goes on.
+    // the introduction follows.
     void aboutBox_atTheStartClosedByEnter()
     {
         CurrentTempDir dir;
@@ -291,12 +435,105 @@ private slots:
         const VirtualDisplay display;
         const Played played =
             playUntil(display, dir.filePath(u"BOOK.EXE"_s), {u"painted KestrinAbout"_s},
-                      {u"Return"_s}, {u"Error: This reader cannot show books yet"_s});
-        QCOMPARE(played.report.size(), 3);
+                      {u"Return"_s}, {u"painted KestrinIntroduction"_s});
+        QCOMPARE(played.report.size(), 4);
         QCOMPARE(played.report.at(0), u"painted KestrinBackground 0,0 1024x768"_s);
         QVERIFY2(played.report.at(1).startsWith(u"painted KestrinAbout"_s),
                  qPrintable(played.report.join(u'\n')));
-        QVERIFY(played.report.at(2).startsWith(u"Error: This reader cannot show books yet"_s));
+        QCOMPARE(played.report.at(2), u"closed KestrinAbout"_s);
+        // The design screen is centred on the 1024 x 768 screen, its menu bar inside it.
+        QVERIFY(played.report.at(3).startsWith(u"painted KestrinIntroduction 192,14"_s));
+    }
+
+    // The reader goes from the introduction to the table of contents and into each chapter with
+    // the keyboard, and clicks every phrase where the runtime reports it: each reaches its own
+    // action, a pop-up where its author placed it.
+    void everyKindOfPhrase_reachesItsAction()
+    {
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + windowsSampleBook(dir));
+        openPagesWithRecorder();
+        const VirtualDisplay display;
+        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
+        QVERIFY(!book.waitFor(u"painted KestrinAbout"_s).isEmpty());
+        book.keys({u"Return"_s});
+        QVERIFY(!book.waitFor(u"painted KestrinIntroduction"_s).isEmpty());
+        book.keys({u"Escape"_s});
+        QVERIFY(!book.waitFor(u"painted KestrinContents"_s).isEmpty());
+        book.keys({u"Return"_s});
+        QVERIFY(!book.waitFor(u"painted KestrinChapter"_s).isEmpty());
+        QHash<QString, QPoint> phrases = phrasesOf(book.report());
+        QCOMPARE(phrases.keys().size(), 6);
+
+        // The pop-up's inside lies at the author's 120, 80 on the design screen (192, 144).
+        book.click(phrases.value(u"note"_s));
+        QCOMPARE(book.waitFor(u"painted KestrinPopup"_s),
+                 u"painted KestrinPopup 312,224 403x200"_s);
+        book.keys({u"Return"_s});
+        QVERIFY(!book.waitFor(u"closed KestrinPopup"_s).isEmpty());
+
+        book.click(phrases.value(u"sunrise"_s)); // a picture for three seconds
+        QVERIFY(!book.waitFor(u"painted KestrinShow 192,144 640x480"_s).isEmpty());
+        QVERIFY(!book.waitFor(u"closed KestrinShow"_s).isEmpty());
+        book.click(phrases.value(u"ship's horn"_s));
+        QCOMPARE(book.waitFor(u"Sound:"_s), u"Sound: WAVE.WAV"_s);
+        book.click(phrases.value(u"sun and wave"_s));
+        QVERIFY(!book.waitFor(u"painted KestrinShow"_s).isEmpty());
+        QCOMPARE(book.waitFor(u"Sound:"_s), u"Sound: WAVE.WAV"_s);
+        QVERIFY(!book.waitFor(u"closed KestrinShow"_s).isEmpty());
+
+        book.click(phrases.value(u"harbour chart"_s));
+        QVERIFY(!book.waitFor(u"painted KestrinTextScreen"_s).isEmpty());
+        book.click(QPoint(210, 600), 3); // a right click on its background closes it
+        QVERIFY(!book.waitFor(u"closed KestrinTextScreen"_s).isEmpty());
+        book.click(phrases.value(u"harbour page"_s));
+        QCOMPARE(book.waitFor(u"Open:"_s), u"Open: PAGE.HTM"_s);
+        const QStringList page = recorded(dir, 1);
+        QVERIFY2(page.value(0).endsWith(u"PAGE.HTM"_s), qPrintable(page.join(u'|')));
+
+        // The page's program took the focus: the reader clicks the book's title bar to come back.
+        book.click(QPoint(512, 180));
+        book.keys({u"Escape"_s}); // back to the table of contents
+        QVERIFY(!book.waitFor(u"closed KestrinChapter"_s).isEmpty());
+        book.keys({u"Down"_s, u"Return"_s});
+        QVERIFY(!book.waitFor(u"painted KestrinChapter"_s).isEmpty());
+        phrases = phrasesOf(book.report());
+
+        book.click(phrases.value(u"sea shanty"_s)); // a tune: the player's button row only
+        QVERIFY(book.waitFor(u"painted KestrinMediaPlayer"_s).endsWith(u"338x48"_s));
+        book.keys({u"Escape"_s});
+        book.click(phrases.value(u"waves"_s)); // a video: the player shows it below its buttons
+        QVERIFY(book.waitFor(u"painted KestrinMediaPlayer"_s).endsWith(u"338x112"_s));
+        book.keys({u"Escape"_s});
+
+        // A program starts once the reader allows it, asked with the Linux runtime's question.
+        book.click(phrases.value(u"log program"_s));
+        QVERIFY(book.waitFor(u"Confirm:"_s).contains(u"RECORD.EXE"_s));
+        book.answer(u"Confirm"_s, {u"Return"_s});
+        QCOMPARE(recorded(dir, 3).mid(1), QStringList({u"the"_s, u"log"_s}));
+        book.click(phrases.value(u"captain's letter"_s));
+        QVERIFY(!book.waitFor(u"Confirm:"_s).isEmpty());
+        book.answer(u"Confirm"_s, {u"Return"_s});
+        const QStringList letter = recorded(dir, 4);
+        QVERIFY(letter.value(3).endsWith(u"\\LETTER.TXT"_s));
+
+        // The notepad: typed text is saved when the reader says so on leaving it.
+        book.click(phrases.value(u"notes"_s));
+        QVERIFY(!book.waitFor(u"painted KestrinNotepad"_s).isEmpty());
+        book.type(u"Ahoy "_s);
+        book.keys({u"Escape"_s});
+        QCOMPARE(book.waitFor(u"Confirm:"_s), u"Confirm: File NOTES.TXT has changed. Save Now?"_s);
+        book.answer(u"Confirm"_s, {u"Return"_s});
+        QVERIFY(!book.waitFor(u"closed KestrinNotepad"_s).isEmpty());
+        QCOMPARE(readBytes(dir.filePath(u"NOTES.TXT"_s)),
+                 QByteArray("Ahoy Your notes about the crossing.\r\n"));
+
+        // Closing the chapter and the table of contents ends the book.
+        book.keys({u"Escape"_s});
+        QVERIFY(!book.waitFor(u"closed KestrinChapter"_s).isEmpty());
+        book.keys({u"Escape"_s});
+        QVERIFY(book.finished(30000));
+        QCOMPARE(book.exitCode(), 0);
     }
 
     // What the runtime imports is part of Windows itself.

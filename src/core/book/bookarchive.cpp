@@ -1,7 +1,8 @@
 // The compiled book inside an executable e-book.
 #include "core/book/bookarchive.h"
 
-#include "core/sections/introduction.h"
+#include "core/files/textcodec.h"
+#include "core/sections/compiledsections.h"
 #include "format/imageend.h"
 
 QStringList CompiledBookSource::menuEntries() const
@@ -36,21 +37,34 @@ QByteArray CompiledBookSource::chapterText(const QString& chapterFile) const
     return m_book.chapterText(chapter);
 }
 
+namespace {
+
+// Reads lines through the format library, its damage reported as the Qt code's error.
+template <class F> bool linesOf(F&& read, QStringList& lines)
+{
+    std::optional<std::vector<std::string>> found;
+    try {
+        found = read();
+    } catch (const bookformat::CompiledBlockError& error) {
+        throw CompiledBlockError(error);
+    }
+    if (!found)
+        return false;
+    lines = textcodec::fromUtf8Lines(*found);
+    return true;
+}
+
+} // namespace
+
 bool CompiledBookSource::hyperEntry(const QString& phrase, QStringList& lines) const
 {
-    const CompiledSections* sections = m_book.hyperText();
-    return sections && sections->readEntry(phrase, QStringLiteral("HYPER"), lines);
+    return linesOf(
+        [&] { return bookformat::HyperEntry(m_book.formatBook(), phrase.toStdString()); }, lines);
 }
 
 bool CompiledBookSource::introduction(QStringList& lines) const
 {
-    const CompiledSections* sections = m_book.hyperText();
-    QStringList entry;
-    if (!sections || !sections->readEntry(kIntroName, kIntroSource, entry))
-        return false;
-    // Name, source and "text=" come first; the terminator ends it.
-    lines << entry.mid(3, entry.size() - 4);
-    return true;
+    return linesOf([&] { return bookformat::IntroText(m_book.formatBook()); }, lines);
 }
 
 CompiledBook BookAfterImage(const QByteArray& file)

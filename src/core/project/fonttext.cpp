@@ -1,28 +1,28 @@
 // Conversions between stored font texts and fonts.
 #include "core/project/fonttext.h"
 
-#include "core/files/filenames.h"
+#include "core/files/runtimeerror.h"
+#include "format/fonttext.h"
+
+namespace {
+
+bookformat::FontSpec specOf(const TextFont& font)
+{
+    return {font.size, font.color, font.style, font.name.toStdString()};
+}
+
+} // namespace
 
 void ApplyFontText(const QString& text, TextFont& font)
 {
-    QString rest = text;
-    QString word;
-    SplitFirstWord(rest, word);
-    font.size = StrToInt(word);
-    SplitFirstWord(rest, word);
-    font.color = StrToInt(word);
-    SplitFirstWord(rest, word);
-    font.style = static_cast<std::uint8_t>(StrToInt(word) & 0x0F);
-    font.name = rest;
+    bookformat::FontSpec spec = specOf(font);
+    WithQtErrors([&] { bookformat::ApplyFontText(text.toStdString(), spec); });
+    font = TextFont::fromSpec(spec);
 }
 
 QString FontText(const TextFont& font)
 {
-    return QStringLiteral("%1 %2 %3 %4")
-        .arg(font.size)
-        .arg(font.color)
-        .arg(font.style)
-        .arg(font.name);
+    return QString::fromStdString(bookformat::FontText(specOf(font)));
 }
 
 QFont TextFont::toQFont() const
@@ -46,4 +46,9 @@ TextFont TextFont::fromQFont(const QFont& font, Colour color)
                                            (font.strikeOut() ? StrikeOut : 0));
     text.name = font.family();
     return text;
+}
+
+TextFont TextFont::fromSpec(const bookformat::FontSpec& spec)
+{
+    return TextFont{spec.size, spec.color, spec.style, QString::fromStdString(spec.name)};
 }

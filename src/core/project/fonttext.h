@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/project/records.h"
+#include "format/fonttext.h"
 
 #include <QFont>
 #include <QString>
@@ -26,6 +27,7 @@ struct TextFont
 
     QFont toQFont() const;
     static TextFont fromQFont(const QFont& font, Colour color);
+    static TextFont fromSpec(const bookformat::FontSpec& spec);
 };
 
 // Raises ConvertError when size, colour or style is not a number.

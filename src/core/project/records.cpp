@@ -13,19 +13,7 @@ BarsRecord DefaultBars()
 
 DisplayRecord DefaultDisplay()
 {
-    DisplayRecord display{};
-    display.TextColor = colours::White;
-    display.FullScreen = 1;
-    display.BackType = 1;
-    display.BackColor = colours::Silver;
-    display.WinLeft = 120;
-    display.WinTop = 80;
-    display.WinWidth = 400;
-    display.WinHeight = 200;
-    display.RLTop = 1;
-    display.RLLeft = 1;
-    display.PrintAllowed = 0;
-    return display;
+    return bookformat::DefaultDisplayOf<PString>();
 }
 
 ConfigRecord DefaultConfig()

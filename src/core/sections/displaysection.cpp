@@ -35,5 +35,5 @@ void ParseDisplayEntry(const QStringList& lines, DisplayRecord& display, QString
 
 QByteArray RtfFromLines(const QStringList& lines)
 {
-    return textcodec::encode(lines.join(QLatin1String("\r\n")));
+    return QByteArray::fromStdString(bookformat::RtfFromLines(textcodec::toUtf8Lines(lines)));
 }

@@ -1,0 +1,10 @@
+// Playing a book: the program background, then every screen of the book in its order.
+#pragma once
+
+#include "format/compiledbook.h"
+
+namespace winreader {
+
+void PlayBook(const bookformat::CompiledBook& book);
+
+} // namespace winreader
