@@ -1,9 +1,11 @@
 // quorelle-build: builds executable e-books and EPUBs from the command line, for authors with many
 // books.
-//   quorelle-build BOOK.QVJ [--dist FOLDER [--portable]]
+//   quorelle-build BOOK.QVJ [--reader windows|linux|both] [--dist FOLDER [--portable]]
 //                  [--include-programs | --exclude-programs]
 //   quorelle-build BOOK.QVJ --epub FILE.epub
-// With --epub the EPUB alone is made.
+// With --epub the EPUB alone is made. Without --reader the book is made for the readers' system
+// the author chose for it in the tool (Linux when none was chosen); --reader does not change the
+// choice.
 // Messages go to standard error with the tool's own texts; the exit code is 0 only when every
 // file was written.
 #include "core/book/executable.h"
@@ -32,6 +34,7 @@ struct Options
     QString epub;
     bool portable = false;
     std::optional<bool> includePrograms;
+    std::optional<ReaderSystem> readers;
 };
 
 std::optional<Options> parse(QCoreApplication& app)
@@ -57,9 +60,16 @@ std::optional<Options> parse(QCoreApplication& app)
     const QCommandLineOption epub(QStringLiteral("epub"),
                                   QStringLiteral("write the book as an EPUB 3 to FILE instead"),
                                   QStringLiteral("FILE"));
-    parser.addOptions({dist, portable, include, exclude, epub});
+    const QCommandLineOption reader(
+        QStringLiteral("reader"),
+        QStringLiteral("make the book for readers on SYSTEM: windows (BOOK.EXE), linux (BOOK.EXE) "
+                       "or both (BOOK.EXE for Windows, BOOK.BIN for Linux)"),
+        QStringLiteral("SYSTEM"));
+    parser.addOptions({reader, dist, portable, include, exclude, epub});
     parser.process(app);
-    if (parser.positionalArguments().size() != 1 ||
+    const std::optional<ReaderSystem> readers =
+        bookformat::ReaderSystemNamed(parser.value(reader).toStdString());
+    if (parser.positionalArguments().size() != 1 || (parser.isSet(reader) && !readers) ||
         (parser.isSet(include) && parser.isSet(exclude)) ||
         (parser.isSet(portable) && !parser.isSet(dist)) ||
         (parser.isSet(epub) && parser.isSet(dist))) {
@@ -73,6 +83,8 @@ std::optional<Options> parse(QCoreApplication& app)
     options.epub = parser.value(epub);
     if (parser.isSet(include) || parser.isSet(exclude))
         options.includePrograms = parser.isSet(include);
+    if (parser.isSet(reader))
+        options.readers = readers;
     return options;
 }
 
@@ -118,7 +130,7 @@ int distribute(WorkingState& state, const Options& options)
         options.portable ? ReaderLibraries::Include : ReaderLibraries::Leave;
     return CopyDistribution(
                state, folder + QLatin1Char('/'), [include](const QString&) { return include; },
-               libraries)
+               libraries, options.readers.value_or(BookReaders(state.HyperTextFile)))
                ? 0
                : 1;
 }
@@ -171,7 +183,7 @@ int main(int argc, char* argv[])
             return 1;
         if (!options->epub.isEmpty())
             return exportEpub(state, QDir(startDir).absoluteFilePath(options->epub));
-        if (!MakeExecutable(state))
+        if (!MakeExecutable(state, options->readers.value_or(BookReaders(state.HyperTextFile))))
             return 1;
         if (options->dist.isEmpty())
             return 0;

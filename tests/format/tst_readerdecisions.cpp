@@ -9,6 +9,7 @@
 #include "format/hyperphrase.h"
 #include "format/linkaction.h"
 #include "format/linkvalues.h"
+#include "format/readersystem.h"
 
 #include <QProcess>
 #include <QRandomGenerator>
@@ -334,6 +335,19 @@ private slots:
         // What is not shown is left out, and the chapters stay.
         shape = bookformat::BookShape{false, false, aboutWhen, false, false, std::size_t(chapters)};
         QCOMPARE(bookformat::BookSteps(shape).size(), std::size_t(1));
+    }
+
+    // The readers' system a book stores reads back in any letter case; a damaged or unknown one
+    // reads as none, so that the book is built as before the choice.
+    void readerSystem_storedAndRead()
+    {
+        using bookformat::ReaderSystem;
+        for (const ReaderSystem system :
+             {ReaderSystem::Linux, ReaderSystem::Windows, ReaderSystem::Both})
+            QCOMPARE(bookformat::StoredReaders(bookformat::ReadersSectionLines(system)), system);
+        QCOMPARE(bookformat::StoredReaders({"readers=WINDOWS"}), ReaderSystem::Windows);
+        QVERIFY(!bookformat::StoredReaders({"readers=mac"}));
+        QVERIFY(!bookformat::StoredReaders({"[^READERS^]", "]"}));
     }
 };
 

@@ -38,6 +38,7 @@
 #include "ui/mainwindow/bookmainform.h"
 #include "ui/mainwindow/makedirform.h"
 #include "ui/publish/distribform.h"
+#include "ui/publish/readersystemform.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -161,6 +162,12 @@ private slots:
         click(form.AddBtn);
         QCOMPARE(platform.messages.texts().last(), u"Do you want to add another Chapter?"_s);
 
+        // Create Executable asks for the readers' system: a new book is for Linux readers.
+        platform.modal.expect<TReaderSystemForm>([](TReaderSystemForm& window) {
+            QCOMPARE(window.SystemBox->currentText(), u"Linux"_s);
+            QCOMPARE(window.FilesLbl->text(), u"Makes Sea.EXE for Linux readers."_s);
+            QTest::keyClick(&window, Qt::Key_Return);
+        });
         platform.messages.answer(MessageAnswer::No);
         click(form.ExecBtn);
         QCOMPARE(platform.messages.texts().last(),
@@ -292,6 +299,8 @@ private slots:
         ReadDisplayFile(display, QDir(folder).filePath(u"WINDOW.QVD"_s));
         QCOMPARE(display.CurrentDisplay.FullScreen, 0);
 
+        platform.modal.expect<TReaderSystemForm>(
+            [](TReaderSystemForm& window) { QTest::keyClick(&window, Qt::Key_Return); });
         platform.messages.answer(MessageAnswer::No);
         click(form.ExecBtn);
         platform.messages.texts();
@@ -354,6 +363,8 @@ private slots:
         });
         click(form.CustBookBtn);
 
+        platform.modal.expect<TReaderSystemForm>(
+            [](TReaderSystemForm& window) { QTest::keyClick(&window, Qt::Key_Return); });
         platform.messages.answer(MessageAnswer::No);
         click(form.ExecBtn);
         platform.messages.texts();

@@ -11,37 +11,101 @@
 #include <QFile>
 #include <QFileInfo>
 
-bool MakeExecutable(WorkingState& state)
+#include <memory>
+#include <vector>
+
+namespace {
+
+bool runtimeReadable(QFile& runtime)
 {
-    const QString runtime = state.ProgramDir + QStringLiteral("kestrin.bin");
-    QFile runtimeFile(runtime);
-    const QString executable = ExecutableName(state);
+    if (runtime.open(QIODevice::ReadOnly))
+        return true;
+    ShowError(QStringLiteral("The reader program %1 could not be read, so the Executable E-Book "
+                             "was not created.")
+                  .arg(runtime.fileName()));
+    return false;
+}
+
+// Writes the runtime and then the book: compiled anew, or the bytes of one compiled before.
+bool writeExecutable(WorkingState& state, const BookExecutable& executable, QFile& runtime,
+                     const QByteArray* compiled)
+{
     // The runtime and the book go out in one piece through a save file: an executable from an
     // earlier build is replaced only by a complete new one.
-    if (!runtimeFile.open(QIODevice::ReadOnly)) {
-        ShowError(QStringLiteral(
-                      "The reader program %1 could not be read, so the Executable E-Book was not "
-                      "created.")
-                      .arg(runtime));
-        return false;
-    }
-    filestore::SaveFile out(ResolveProjectName(executable));
+    filestore::SaveFile out(ResolveProjectName(executable.name));
     out.open();
-    out.write(runtimeFile.readAll());
-    if (!WriteCompiledBook(state, out)) {
+    out.write(runtime.readAll());
+    if (compiled) {
+        out.write(*compiled);
+    } else if (!WriteCompiledBook(state, out)) {
         ShowError(QStringLiteral("Unable to create the Executable E-Book."));
         return false;
     }
     // The book is a program: it keeps the run permission of the runtime it starts with.
-    out.setPermissions(runtimeFile.permissions() | QFileDevice::ReadOwner |
-                       QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ExeGroup |
-                       QFileDevice::ExeOther);
+    out.setPermissions(runtime.permissions() | QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                       QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther);
     out.commit();
     return true;
+}
+
+} // namespace
+
+QList<BookExecutable> BookExecutables(const WorkingState& state, ReaderSystem readers)
+{
+    const BookExecutable windows{ExecutableName(state), ReaderSystem::Windows,
+                                 state.ProgramDir + QStringLiteral("kestrin.exe")};
+    BookExecutable linux{ExecutableName(state), ReaderSystem::Linux,
+                         state.ProgramDir + QStringLiteral("kestrin.bin")};
+    switch (readers) {
+    case ReaderSystem::Windows:
+        return {windows};
+    case ReaderSystem::Both:
+        linux.name =
+            QFileInfo(ResolveProjectName(BaseName(state.ProjectFile) + QStringLiteral(".BIN")))
+                .fileName();
+        return {windows, linux};
+    case ReaderSystem::Linux:
+        break;
+    }
+    return {linux};
+}
+
+bool MakeExecutable(WorkingState& state)
+{
+    return MakeExecutable(state, BookReaders(state.HyperTextFile));
+}
+
+bool MakeExecutable(WorkingState& state, ReaderSystem readers)
+{
+    const QList<BookExecutable> executables = BookExecutables(state, readers);
+    std::vector<std::unique_ptr<QFile>> runtimes;
+    for (const BookExecutable& executable : executables) {
+        runtimes.push_back(std::make_unique<QFile>(executable.runtime));
+        if (!runtimeReadable(*runtimes.back()))
+            return false;
+    }
+    if (!writeExecutable(state, executables.first(), *runtimes.front(), nullptr))
+        return false;
+    if (executables.size() == 1)
+        return true;
+    // The second runtime gets the book the first one was given.
+    const QByteArray first = filestore::readAll(ResolveProjectName(executables.first().name));
+    const QByteArray compiled = first.mid(runtimes.front()->size());
+    return writeExecutable(state, executables.last(), *runtimes.back(), &compiled);
 }
 
 QString ExecutableName(const WorkingState& state)
 {
     return QFileInfo(ResolveProjectName(BaseName(state.ProjectFile) + QStringLiteral(".EXE")))
         .fileName();
+}
+
+std::optional<ReaderSystem> ExecutableSystem(const QByteArray& start)
+{
+    if (start.startsWith("MZ"))
+        return ReaderSystem::Windows;
+    if (start.startsWith("\x7F"
+                         "ELF"))
+        return ReaderSystem::Linux;
+    return std::nullopt;
 }

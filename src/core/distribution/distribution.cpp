@@ -198,8 +198,42 @@ bool IsProjectDirectory(const QString& folder, const QString& projectDir)
     return real(folder).compare(real(projectDir), Qt::CaseInsensitive) == 0;
 }
 
+namespace {
+
+// Whether every executable the readers need is there and not made for the other system; the
+// message when one is not.
+bool executablesMade(const WorkingState& state, const QList<BookExecutable>& executables)
+{
+    for (const BookExecutable& executable : executables) {
+        const QString path = state.ProjectDir + executable.name;
+        if (!QFileInfo::exists(path)) {
+            ShowError(executable.name +
+                      QStringLiteral(" was not found. Please create the Executable program."));
+            return false;
+        }
+        QFile file(path);
+        const std::optional<ReaderSystem> system =
+            file.open(QIODevice::ReadOnly) ? ExecutableSystem(file.read(4)) : std::nullopt;
+        if (system && *system != executable.system) {
+            ShowError(QStringLiteral("%1 was not made for %2 readers. Please create the "
+                                     "Executable program again.")
+                          .arg(executable.name, ReaderSystemTitle(executable.system)));
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeProgram& include,
                       ReaderLibraries libraries)
+{
+    return CopyDistribution(state, folder, include, libraries, BookReaders(state.HyperTextFile));
+}
+
+bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeProgram& include,
+                      ReaderLibraries libraries, ReaderSystem readers)
 {
     if (IsProjectDirectory(folder, state.ProjectDir)) {
         ShowError(kProjectDirectoryRefused);
@@ -207,12 +241,9 @@ bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeP
     }
     const auto backHome = qScopeGuard([&state] { QDir::setCurrent(state.ProjectDir); });
     QDir::setCurrent(state.ProjectDir);
-    const QString executable = ExecutableName(state);
-    if (!QFileInfo::exists(state.ProjectDir + executable)) {
-        ShowError(executable +
-                  QStringLiteral(" was not found. Please create the Executable program."));
+    const QList<BookExecutable> executables = BookExecutables(state, readers);
+    if (!executablesMade(state, executables))
         return false;
-    }
     QStringList refused;
     QStringList files = DistributionFiles(state, include, &refused);
     for (const QString& message : std::as_const(refused))
@@ -228,19 +259,23 @@ bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeP
     }
     if (missing)
         return false;
-    files << state.ProjectDir + executable;
+    QStringList programs;
+    for (const BookExecutable& executable : executables)
+        programs << state.ProjectDir + executable.name;
     if (!QDir().mkpath(folder)) {
         ShowError(QStringLiteral("Unable to create the directory"));
         return false;
     }
-    for (const QString& name : std::as_const(files)) {
+    for (const QString& name : std::as_const(files))
+        CopyFileInto(ResolveProjectName(name), QDir(folder).filePath(QFileInfo(name).fileName()));
+    for (const QString& name : std::as_const(programs)) {
         const QString target = QDir(folder).filePath(QFileInfo(name).fileName());
-        CopyFileInto(ResolveProjectName(name), target);
-        if (name.endsWith(executable))
-            QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::ExeOwner |
-                                              QFileDevice::ExeGroup | QFileDevice::ExeOther);
+        CopyFileInto(name, target);
+        QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::ExeOwner |
+                                          QFileDevice::ExeGroup | QFileDevice::ExeOther);
     }
-    if (libraries == ReaderLibraries::Include &&
+    // The reader libraries serve the Linux runtime only.
+    if (libraries == ReaderLibraries::Include && readers != ReaderSystem::Windows &&
         !CopyReaderLibraries(
             folder, InstalledReaderSources(state.ProgramDir + QStringLiteral("kestrin.bin"))))
         return false;

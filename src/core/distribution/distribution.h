@@ -2,6 +2,7 @@
 // into a folder that can be shipped.
 #pragma once
 
+#include "core/book/readersystem.h"
 #include "core/project/workingstate.h"
 
 #include <QStringList>
@@ -30,9 +31,13 @@ enum class ReaderLibraries
     Include,
 };
 
-// Copies the executable and its files into `folder` (made when missing), with the reader
-// libraries when asked. False after a message when the folder is the project directory, the
-// executable or a listed file is missing, a reader library is not found or the folder cannot be
-// made; raises the copy errors. The project directory is the current directory again afterwards.
+// Copies the executables for the book's readers and its files into `folder` (made when missing),
+// with the reader libraries when asked and a Linux executable goes. False after a message when
+// the folder is the project directory, an executable is missing or was made for another system,
+// a listed file is missing, a reader library is not found or the folder cannot be made; raises
+// the copy errors. The project directory is the current directory again afterwards.
 bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeProgram& include,
                       ReaderLibraries libraries = ReaderLibraries::Leave);
+// The same for the readers' system given rather than the stored one.
+bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeProgram& include,
+                      ReaderLibraries libraries, ReaderSystem readers);

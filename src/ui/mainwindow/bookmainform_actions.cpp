@@ -16,8 +16,8 @@
 #include "ui/design/progconfigform.h"
 #include "ui/mainwindow/bookmainform.h"
 #include "ui/mainwindow/programaboutform.h"
-#include "ui/publish/buildandoffertest.h"
 #include "ui/publish/distribform.h"
+#include "ui/publish/readersystemform.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -68,7 +68,7 @@ void Tbookmainform::wireActions()
             waitpnl->show();
             waitpnl->repaint();
             const auto hideWait = qScopeGuard([this] { waitpnl->hide(); });
-            BuildAndOfferTest(m_state);
+            CreateExecutable(m_state, this);
         },
         false, FocusAfter::Unchanged);
     onClick(

@@ -8,6 +8,7 @@
 #include "platform/help.h"
 #include "platform/look.h"
 #include "platform/modal.h"
+#include "ui/publish/readersystemform.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,6 +27,8 @@ TDistribForm::TDistribForm(const QString& projectDir, const QString& startFolder
       DriveComboBox1(new DriveComboBox(this)),
       DirectoryLbl(new QLabel(tr("Create or Select a Distribution Directory "), this)),
       Edit1(new QLineEdit(this)), DirectoryListBox1(new DirectoryListBox(this)),
+      SystemLbl(new QLabel(tr("The book's &readers use:"), this)),
+      SystemBox(new ReaderSystemBox(this)),
       ReaderLibrariesBox(new QCheckBox(
           tr(" Include the reader libraries (runs where Qt is not installed)"), this)),
       EpubBtn(new QPushButton(tr("Create &EPUB"), this)), BitBtn1(new QPushButton(tr("&OK"), this)),
@@ -44,6 +47,10 @@ TDistribForm::TDistribForm(const QString& projectDir, const QString& startFolder
     layout->addWidget(DirectoryLbl);
     layout->addWidget(Edit1);
     layout->addWidget(DirectoryListBox1, 1);
+    auto* system = new QHBoxLayout;
+    system->addWidget(SystemLbl);
+    system->addWidget(SystemBox, 1);
+    layout->addLayout(system);
     layout->addWidget(ReaderLibrariesBox);
     layout->addLayout(buttons);
     resize(380, 340);
@@ -55,6 +62,12 @@ TDistribForm::TDistribForm(const QString& projectDir, const QString& startFolder
     DirectoryListBox1->bindFolderEdit(Edit1);
     if (!startFolder.isEmpty())
         Edit1->setText(startFolder);
+    SystemLbl->setBuddy(SystemBox);
+    SystemBox->setSystem(ReaderSystem::Linux);
+    // The reader libraries serve the Linux runtime only.
+    connect(SystemBox, &QComboBox::currentIndexChanged, this, [this] {
+        ReaderLibrariesBox->setEnabled(SystemBox->system() != ReaderSystem::Windows);
+    });
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
@@ -103,6 +116,8 @@ QString& lastFolder(const WorkingState& state)
 void PrepareDistribution(WorkingState& state, QWidget* parent)
 {
     TDistribForm form(state.ProjectDir, lastFolder(state), parent);
+    const ReaderSystem stored = BookReaders(state.HyperTextFile);
+    form.SystemBox->setSystem(stored);
     QObject::connect(form.EpubBtn, &QPushButton::clicked, &form, [&state, &form] {
         if (CreateEpub(state, form.epubFolder()))
             lastFolder(state) = form.Edit1->text();
@@ -120,7 +135,10 @@ void PrepareDistribution(WorkingState& state, QWidget* parent)
             ShowHelp(440);
         }
     };
-    CopyDistribution(state, form.folder(), include, form.readerLibraries());
+    const ReaderSystem readers = form.SystemBox->system();
+    if (readers != stored)
+        WriteBookReaders(state.HyperTextFile, readers);
+    CopyDistribution(state, form.folder(), include, form.readerLibraries(), readers);
 }
 
 bool CreateEpub(WorkingState& state, const QString& folder)

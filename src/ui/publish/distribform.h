@@ -12,6 +12,7 @@ class DriveComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class ReaderSystemBox;
 
 class TDistribForm : public QDialog
 {
@@ -35,6 +36,8 @@ public:
     QLabel* DirectoryLbl;
     QLineEdit* Edit1;
     DirectoryListBox* DirectoryListBox1;
+    QLabel* SystemLbl;
+    ReaderSystemBox* SystemBox;
     QCheckBox* ReaderLibrariesBox;
     QPushButton* EpubBtn;
     QPushButton* BitBtn1;
@@ -47,8 +50,9 @@ private:
     QString m_projectDir;
 };
 
-// The Prepare Distribution action: choose the folder, then copy; or make the EPUB. The window
-// opens on the folder last used for the project while the tool runs.
+// The Prepare Distribution action: choose the folder and the readers' system (stored with the
+// book when it changes), then copy; or make the EPUB. The window opens on the folder last used
+// for the project while the tool runs.
 void PrepareDistribution(WorkingState& state, QWidget* parent);
 
 // Writes BASE.epub into `folder` (made when missing) and says where, with what the EPUB could

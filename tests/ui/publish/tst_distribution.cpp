@@ -270,6 +270,42 @@ private slots:
             "2 chapters, 1 display records, 11 HyperText entries"));
     }
 
+    // The sample for readers on both systems: BOOK.EXE for Windows and BOOK.BIN for Linux, both
+    // shipped, the Linux one with its libraries; a Linux-only build after it is not shipped to
+    // Windows readers.
+    void sampleBook_forBothSystems()
+    {
+        CurrentTempDir dir;
+        QVERIFY(buildSample(dir, {u"--reader"_s, u"both"_s, u"--portable"_s}));
+        const QDir dist(dir.filePath(u"dist"_s));
+        QVERIFY(readBytes(dist.filePath(u"SAMPLE.EXE"_s)).startsWith("MZ"));
+        QVERIFY(readBytes(dist.filePath(u"SAMPLE.BIN"_s))
+                    .startsWith("\x7F"
+                                "ELF"));
+        QVERIFY(dist.exists(u"reader-lib"_s));
+        QProcess verify;
+        verify.start(dist.filePath(u"SAMPLE.BIN"_s), {u"--verify"_s});
+        QVERIFY(verify.waitForFinished(30000));
+        QCOMPARE(verify.exitCode(), 0);
+
+        QProcess linuxOnly;
+        linuxOnly.start(QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build"),
+                        {dir.filePath(u"book/SAMPLE.QVJ"_s), u"--reader"_s, u"linux"_s});
+        QVERIFY(linuxOnly.waitForFinished(60000));
+        QCOMPARE(linuxOnly.exitCode(), 0);
+        PlatformDoubles platform;
+        WorkingState state;
+        state.ProjectDir = dir.filePath(u"book/"_s);
+        state.ProjectFile = u"SAMPLE.QVJ"_s;
+        state.HyperTextFile = u"SAMPLE.QVR"_s;
+        QVERIFY(!CopyDistribution(
+            state, dir.filePath(u"windows/"_s), [](const QString&) { return false; },
+            ReaderLibraries::Leave, ReaderSystem::Windows));
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{u"SAMPLE.EXE was not made for Windows readers. Please create the "
+                             u"Executable program again."_s});
+    }
+
     void sampleBook_asAnEpubPassesTheValidator()
     {
         CurrentTempDir dir;

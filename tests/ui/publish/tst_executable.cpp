@@ -7,6 +7,7 @@
 #include "core/book/bookarchive.h"
 #include "core/book/compiledbook.h"
 #include "core/book/elfimage.h"
+#include "core/book/readersystem.h"
 #include "core/sections/displaysection.h"
 #include "core/sections/hypertext.h"
 #include "preview/aboutbox.h"
@@ -18,7 +19,10 @@
 #include "preview/showhtextform.h"
 #include "ui/mainwindow/bookmainform.h"
 #include "ui/publish/buildandoffertest.h"
+#include "ui/publish/readersystemform.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
@@ -203,6 +207,63 @@ private slots:
         QCOMPARE(built.at(2), u"TChapDispForm 192,144 640x480"_s);
         QCOMPARE(built.at(4), u"TShowHTextForm 312,224 303x150"_s);
         QVERIFY2(built.at(3).count(u'\n') == 2, qPrintable(built.at(3))); // two paragraphs
+    }
+
+    // The author picks the readers' system by typing into its box: for Windows and Linux the book
+    // is BOOK.EXE behind the Windows runtime and BOOK.BIN behind the Linux one, and the Linux one
+    // is tested here; the choice is kept for the next build, where Windows alone is tested under
+    // Wine.
+    void readersSystem_choosesTheRuntimes()
+    {
+        PlatformDoubles platform;
+        Book book;
+        book.addChapter("One", "{\\rtf1 one}");
+        platform.modal.expect<TReaderSystemForm>([](TReaderSystemForm& window) {
+            QCOMPARE(window.SystemBox->currentText(), u"Linux"_s);
+            QTest::keyClicks(window.SystemBox, u"Windows a"_s);
+            QCOMPARE(window.FilesLbl->text(), u"Makes BOOK.EXE for Windows readers and BOOK.BIN "
+                                              u"for Linux readers."_s);
+            QTest::keyClick(&window, Qt::Key_Return);
+        });
+        platform.messages.answer(MessageAnswer::Yes);
+        CreateExecutable(book.state, nullptr);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{u"The Executable E-Books BOOK.EXE for Windows readers and BOOK.BIN "
+                             u"for Linux readers have been created.\n\r\n\rDo you want to test "
+                             u"BOOK.BIN now?"_s});
+        QCOMPARE(platform.programs.runs(), QStringList{book.dir.filePath(u"BOOK.BIN"_s)});
+        const QByteArray windows = readBytes(book.dir.filePath(u"BOOK.EXE"_s));
+        const QByteArray linux = readBytes(book.dir.filePath(u"BOOK.BIN"_s));
+        const QByteArray windowsRuntime =
+            readBytes(QStringLiteral(QUORELLE_BIN_DIR "/kestrin.exe"));
+        QVERIFY(windows.startsWith(windowsRuntime));
+        QCOMPARE(windows.mid(windowsRuntime.size()), linux.mid(ElfImageEnd(linux)));
+        int code = -1;
+        QVERIFY(verify(book.dir.filePath(u"BOOK.BIN"_s), code).startsWith(u"1 chapters"_s));
+        QCOMPARE(code, 0);
+
+        platform.modal.expect<TReaderSystemForm>([](TReaderSystemForm& window) {
+            QCOMPARE(window.SystemBox->currentText(), u"Windows and Linux"_s);
+            QTest::keyClick(window.SystemBox, Qt::Key_Home);
+            QCOMPARE(window.FilesLbl->text(), u"Makes BOOK.EXE for Windows readers."_s);
+            QTest::keyClick(&window, Qt::Key_Return);
+        });
+        platform.messages.answer(MessageAnswer::Yes);
+        CreateExecutable(book.state, nullptr);
+        QCOMPARE(platform.messages.texts().last(),
+                 u"The Executable E-Book BOOK.EXE for Windows readers has been created.\n\r\n\rDo "
+                 u"you want to test it now under Wine?"_s);
+        QVERIFY(platform.programs.runs().last().endsWith(u"wine|"_s +
+                                                         book.dir.filePath(u"BOOK.EXE"_s)));
+        QCOMPARE(BookReaders(book.state.HyperTextFile), ReaderSystem::Windows);
+
+        // Cancel builds nothing and keeps the choice.
+        platform.modal.expect<TReaderSystemForm>([](TReaderSystemForm& window) {
+            QTest::keyClick(window.SystemBox, Qt::Key_End);
+            QTest::keyClick(&window, Qt::Key_Escape);
+        });
+        CreateExecutable(book.state, nullptr);
+        QCOMPARE(BookReaders(book.state.HyperTextFile), ReaderSystem::Windows);
     }
 
     // The runtime shows a chapter that is plain text, or empty, as plain text: its check passes.
