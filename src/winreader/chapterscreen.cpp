@@ -1,11 +1,10 @@
 // A chapter: its rich text on its display, with live HyperText phrases, and the menu bar of the
 // book's captions (Close, Find, Print, About).
-#include "winreader/aboutbox.h"
+#include "winreader/bookscreen.h"
 #include "winreader/bookscreens.h"
 #include "winreader/finddialog.h"
 #include "winreader/linkactions.h"
 #include "winreader/printing.h"
-#include "winreader/readerscreen.h"
 #include "winreader/screencolour.h"
 #include "winreader/textwindow.h"
 
@@ -19,18 +18,17 @@ namespace {
 constexpr UINT kOpenPhrase = WM_APP + 1;
 constexpr UINT kReportPhrases = WM_APP + 2;
 
-class ChapterScreen : public ReaderScreen
+class ChapterScreen : public BookScreen
 {
 public:
     ChapterScreen(const bookformat::CompiledBook& book, std::size_t index, HWND owner)
-        : ReaderScreen(L"KestrinChapter", book.project().Config.BookTitle.utf8(), owner),
-          m_book(book), m_project(book.project()),
+        : BookScreen(L"KestrinChapter", book.project(), owner), m_book(book),
           m_display(book.display(book.chapters().at(index).DisplayFile.utf8())),
           m_text(handle(), ScreenColour(m_display.TextColor)),
           m_find(handle(), m_text.handle(), FindDialog::Find)
     {
         buildMenu();
-        setBars(m_project.ChapterBars);
+        setBars(project().ChapterBars);
         setBackground(bookformat::BackgroundOf(m_display), ScreenColour(0xC0C0C0));
         m_text.load(book.chapterText(index));
         m_text.watchClicks();
@@ -43,26 +41,20 @@ protected:
         PostMessageW(handle(), kReportPhrases, 0, 0);
     }
 
-    void command(int id, int) override
+    void command(int id, int code) override
     {
         switch (id) {
         case kMenuFind:
             m_find.open();
             break;
         case kMenuPrint:
-            PrintRichText(m_text.handle(), m_project.Config.BookTitle.utf8(), handle());
+            PrintRichText(m_text.handle(), project().Config.BookTitle.utf8(), handle());
             break;
         case kMenuPrinterSetup:
             PrinterSetup(handle());
             break;
-        case kMenuAbout:
-            ShowAboutBox(m_project.Presentation.About, handle());
-            break;
-        case kMenuClose:
-        case IDCANCEL:
-            close();
-            break;
         default:
+            BookScreen::command(id, code);
             break;
         }
     }
@@ -100,18 +92,17 @@ protected:
 private:
     void buildMenu()
     {
-        const bookformat::CaptionsRecord& captions = m_project.Presentation.Captions;
+        const bookformat::CaptionsRecord& captions = project().Presentation.Captions;
         addMenuItem(kMenuClose, captions.CloseCaption.utf8());
         addMenuItem(kMenuFind, captions.FindCaption.utf8());
         if (m_display.PrintAllowed)
             addSubMenu(captions.PrintCaption.utf8(),
                        {{kMenuPrint, "&Print"}, {kMenuPrinterSetup, "Printer Setup"}});
-        if (m_project.Presentation.AboutShown)
-            addMenuItem(kMenuAbout, captions.AboutCaption.utf8());
+        addAboutItem();
+        addHelpItem();
     }
 
     const bookformat::CompiledBook& m_book;
-    const bookformat::ProjectRecord& m_project;
     bookformat::DisplayRecord m_display;
     TextWindow m_text;
     FindDialog m_find;

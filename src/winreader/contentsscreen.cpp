@@ -1,9 +1,8 @@
 // The table of contents: the chapter menu with its OK and Quit buttons, and the author box.
 #include "format/fonttext.h"
-#include "winreader/aboutbox.h"
+#include "winreader/bookscreen.h"
 #include "winreader/bookscreens.h"
 #include "winreader/messages.h"
-#include "winreader/readerscreen.h"
 #include "winreader/screencolour.h"
 #include "winreader/wintext.h"
 
@@ -32,25 +31,23 @@ RECT offset(const RECT& area, int left, int top, int width, int height)
                 area.top + top + height};
 }
 
-class ContentsScreen : public ReaderScreen
+class ContentsScreen : public BookScreen
 {
 public:
     ContentsScreen(const bookformat::CompiledBook& book, HWND owner)
-        : ReaderScreen(L"KestrinContents", book.project().Config.BookTitle.utf8(), owner),
-          m_book(book), m_project(book.project()),
+        : BookScreen(L"KestrinContents", book.project(), owner), m_book(book),
           m_list(control(handle(), L"LISTBOX", L"",
                          WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kListId,
                          WS_EX_CLIENTEDGE)),
           m_ok(control(handle(), L"BUTTON", L"&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK)),
           m_quit(control(handle(), L"BUTTON", L"&Quit", WS_TABSTOP, IDCANCEL)),
-          m_authorFont(bookformat::BarFont(m_project.Menu.Author.AuthorFont.utf8()))
+          m_authorFont(bookformat::BarFont(project().Menu.Author.AuthorFont.utf8()))
     {
-        const bookformat::CaptionsRecord& captions = m_project.Presentation.Captions;
-        addMenuItem(kMenuClose, captions.QuitCaption.utf8());
-        if (m_project.Presentation.AboutShown)
-            addMenuItem(kMenuAbout, captions.AboutCaption.utf8());
-        setBars(m_project.Menu.MenuBars);
-        const bookformat::DisplayRecord& display = m_project.Menu.MenuDisplay;
+        addMenuItem(kMenuClose, project().Presentation.Captions.QuitCaption.utf8());
+        addAboutItem();
+        addHelpItem();
+        setBars(project().Menu.MenuBars);
+        const bookformat::DisplayRecord& display = project().Menu.MenuDisplay;
         setBackground(bookformat::BackgroundOf(display), ScreenColour(display.BackColor));
         for (const bookformat::ChapterEntry& chapter : book.chapters())
             SendMessageW(m_list, LB_ADDSTRING, 0, LPARAM(Wide(chapter.MenuEntry.utf8()).c_str()));
@@ -60,7 +57,7 @@ public:
 protected:
     void layOut() override
     {
-        const bookformat::DisplayRecord& display = m_project.Menu.MenuDisplay;
+        const bookformat::DisplayRecord& display = project().Menu.MenuDisplay;
         m_box =
             offset(area(), display.WinLeft, display.WinTop, display.WinWidth, display.WinHeight);
         const int buttonsTop = m_box.bottom - 4 - kButtonHeight;
@@ -69,7 +66,7 @@ protected:
         const int middle = (m_box.left + m_box.right) / 2;
         MoveWindow(m_ok, middle - kButtonWidth - 3, buttonsTop, kButtonWidth, kButtonHeight, TRUE);
         MoveWindow(m_quit, middle + 3, buttonsTop, kButtonWidth, kButtonHeight, TRUE);
-        const bookformat::AuthorRecord& author = m_project.Menu.Author;
+        const bookformat::AuthorRecord& author = project().Menu.Author;
         m_author = offset(area(), author.AuthorLeft, author.AuthorTop, author.AuthorWidth,
                           author.AuthorHeight);
         SetFocus(m_list);
@@ -79,10 +76,8 @@ protected:
     {
         if ((id == IDOK && code == BN_CLICKED) || (id == kListId && code == LBN_DBLCLK))
             openChapter();
-        else if (id == kMenuAbout)
-            ShowAboutBox(m_project.Presentation.About, handle());
-        else if (id == kMenuClose || id == IDCANCEL)
-            close();
+        else
+            BookScreen::command(id, code);
     }
 
     void paintArea(HDC dc) const override
@@ -91,14 +86,14 @@ protected:
         RECT frame{m_box.left + 4, m_box.top + 4, m_box.right - 4,
                    m_box.bottom - 8 - kButtonHeight};
         DrawEdge(dc, &frame, EDGE_SUNKEN, BF_RECT);
-        if (m_project.Menu.UseAuthorBox)
+        if (project().Menu.UseAuthorBox)
             paintAuthorBox(dc);
     }
 
 private:
     void paintAuthorBox(HDC dc) const
     {
-        const bookformat::AuthorRecord& author = m_project.Menu.Author;
+        const bookformat::AuthorRecord& author = project().Menu.Author;
         const std::array<std::string, 6> lines{
             author.AuthorLine1.utf8(), author.AuthorLine2.utf8(), author.AuthorLine3.utf8(),
             author.AuthorLine4.utf8(), author.AuthorLine5.utf8(), author.AuthorLine6.utf8()};
@@ -135,7 +130,6 @@ private:
     }
 
     const bookformat::CompiledBook& m_book;
-    const bookformat::ProjectRecord& m_project;
     HWND m_list;
     HWND m_ok;
     HWND m_quit;

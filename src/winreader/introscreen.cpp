@@ -1,8 +1,7 @@
 // The introduction screen.
 #include "format/displaysection.h"
-#include "winreader/aboutbox.h"
+#include "winreader/bookscreen.h"
 #include "winreader/bookscreens.h"
-#include "winreader/readerscreen.h"
 #include "winreader/screencolour.h"
 #include "winreader/textwindow.h"
 
@@ -10,20 +9,18 @@ namespace winreader {
 
 namespace {
 
-class IntroScreen : public ReaderScreen
+class IntroScreen : public BookScreen
 {
 public:
     IntroScreen(const bookformat::CompiledBook& book, const std::string& rtf, HWND owner)
-        : ReaderScreen(L"KestrinIntroduction", book.project().Config.BookTitle.utf8(), owner),
-          m_project(book.project()),
-          m_text(handle(), ScreenColour(m_project.Presentation.Intro.IntroDisplay.TextColor))
+        : BookScreen(L"KestrinIntroduction", book.project(), owner),
+          m_text(handle(), ScreenColour(project().Presentation.Intro.IntroDisplay.TextColor))
     {
-        const bookformat::IntroRecord& intro = m_project.Presentation.Intro;
-        const bookformat::CaptionsRecord& captions = m_project.Presentation.Captions;
+        const bookformat::IntroRecord& intro = project().Presentation.Intro;
         if (intro.UseMenuBar) {
-            addMenuItem(kMenuClose, captions.CloseCaption.utf8());
-            if (m_project.Presentation.AboutShown)
-                addMenuItem(kMenuAbout, captions.AboutCaption.utf8());
+            addMenuItem(kMenuClose, project().Presentation.Captions.CloseCaption.utf8());
+            addHelpItem();
+            addAboutItem();
         }
         setBars(intro.IntroBars);
         setBackground(bookformat::BackgroundOf(intro.IntroDisplay), ScreenColour(0xC0C0C0));
@@ -33,19 +30,11 @@ public:
 protected:
     void layOut() override
     {
-        m_text.place(TextPlace(m_project.Presentation.Intro.IntroDisplay, area()));
-    }
-    void command(int id, int) override
-    {
-        if (id == kMenuAbout)
-            ShowAboutBox(m_project.Presentation.About, handle());
-        else if (id == kMenuClose || id == IDCANCEL)
-            close();
+        m_text.place(TextPlace(project().Presentation.Intro.IntroDisplay, area()));
     }
     void rightClickedOnArea() override { close(); }
 
 private:
-    const bookformat::ProjectRecord& m_project;
     TextWindow m_text;
 };
 

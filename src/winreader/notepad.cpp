@@ -1,6 +1,7 @@
 #include "winreader/notepad.h"
 
 #include "format/plaintext.h"
+#include "winreader/files.h"
 #include "winreader/finddialog.h"
 #include "winreader/messages.h"
 #include "winreader/modal.h"
@@ -39,47 +40,6 @@ std::wstring baseName(const std::wstring& path)
 {
     const std::size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
-bool readFile(const std::wstring& name, std::string& bytes)
-{
-    HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER size{};
-    bool read = GetFileSizeEx(file, &size) && size.QuadPart <= kLargestFile;
-    if (read) {
-        bytes.resize(std::size_t(size.QuadPart));
-        DWORD got = 0;
-        read = bytes.empty() || (ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr) &&
-                                 got == bytes.size());
-    }
-    CloseHandle(file);
-    return read;
-}
-
-// Writes a file whole or not at all: the bytes go to a file beside it, which then takes its
-// place.
-bool writeFile(const std::wstring& name, const std::string& bytes)
-{
-    const std::wstring temporary = name + L".kestrin~";
-    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool complete =
-        (bytes.empty() || (WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
-                           written == bytes.size())) &&
-        FlushFileBuffers(file);
-    CloseHandle(file);
-    if (!complete || !MoveFileExW(temporary.c_str(), name.c_str(),
-                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temporary.c_str());
-        return false;
-    }
-    return true;
 }
 
 HACCEL shortcuts()
@@ -193,7 +153,7 @@ private:
     void load(const std::wstring& name)
     {
         std::string bytes;
-        if (!readFile(name, bytes)) {
+        if (!ReadWholeFile(name, kLargestFile, bytes)) {
             ShowError("Cannot open file " + Utf8(name), handle());
             return;
         }
@@ -210,7 +170,7 @@ private:
         GETTEXTEX get{DWORD(text.size() * sizeof(wchar_t)), GT_DEFAULT, 1200, nullptr, nullptr};
         text.resize(
             std::size_t(SendMessageW(m_edit, EM_GETTEXTEX, WPARAM(&get), LPARAM(text.data()))));
-        if (!writeFile(name, bookformat::PlainTextFileBytes(Utf8(text), m_utf8))) {
+        if (!WriteWholeFile(name, bookformat::PlainTextFileBytes(Utf8(text), m_utf8))) {
             ShowError("Cannot create file " + Utf8(name), handle());
             return false;
         }

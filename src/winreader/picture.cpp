@@ -1,6 +1,7 @@
 #include "winreader/picture.h"
 
 #include "format/picturefile.h"
+#include "winreader/files.h"
 #include "winreader/wintext.h"
 
 #include <cstring>
@@ -14,26 +15,6 @@
 namespace winreader {
 
 namespace {
-
-// The file's bytes; false when it cannot be read or holds more than kMaxPictureFile. Only a
-// regular file is read: not a device, a pipe or a folder.
-bool readFile(const std::string& file, std::string& bytes)
-{
-    HANDLE in = CreateFileW(Wide(file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (in == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER size{};
-    DWORD got = 0;
-    const bool fits = GetFileType(in) == FILE_TYPE_DISK && GetFileSizeEx(in, &size) &&
-                      size.QuadPart <= bookformat::kMaxPictureFile;
-    if (fits)
-        bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    const bool read = fits && ReadFile(in, bytes.data(), DWORD(bytes.size()), &got, nullptr) &&
-                      got == size.QuadPart;
-    CloseHandle(in);
-    return read;
-}
 
 std::unique_ptr<Gdiplus::Image> fromStream(const std::string& bytes)
 {
@@ -101,7 +82,7 @@ Picture Picture::load(const std::string& file, std::string& error)
 {
     Picture picture;
     std::string bytes;
-    if (!readFile(file, bytes)) {
+    if (!ReadWholeFile(Wide(file), bookformat::kMaxPictureFile, bytes)) {
         error = bookformat::PictureNotOpenedMessage(fileNameOf(file));
         return picture;
     }

@@ -102,6 +102,18 @@ QByteArray withBackground(QByteArray book, int type, Colour colour, const QStrin
     return book;
 }
 
+// The book with its own help file at a topic.
+QByteArray withHelp(QByteArray book, const QString& file, int topic)
+{
+    ProjectRecord project;
+    std::memcpy(&project, book.constData(), sizeof project);
+    project.Config.UseHelpFile = 1;
+    project.Config.HelpFile.setText(file);
+    project.Config.HelpTopic = topic;
+    std::memcpy(book.data(), &project, sizeof project);
+    return book;
+}
+
 // An X display of the test's own (Xvfb picks a free number), 1024 x 768 as the screens are
 // designed for.
 class VirtualDisplay
@@ -534,6 +546,36 @@ private slots:
         book.keys({u"Escape"_s});
         QVERIFY(book.finished(30000));
         QCOMPARE(book.exitCode(), 0);
+    }
+
+    // Help on the table of contents opens the book's help file in the reader's browser at the
+    // book's topic; a missing file is told.
+    void bookHelp_opensAtItsTopic()
+    {
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(u"BOOK.EXE"_s),
+                   windowsRuntime() + withHelp(windowsSampleBook(dir), u"HELP.HTM"_s, 7));
+        openPagesWithRecorder();
+        const VirtualDisplay display;
+        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
+        QVERIFY(!book.waitFor(u"painted KestrinAbout"_s).isEmpty());
+        book.keys({u"Return"_s});
+        QVERIFY(!book.waitFor(u"painted KestrinIntroduction"_s).isEmpty());
+        book.keys({u"Escape"_s});
+        QVERIFY(!book.waitFor(u"painted KestrinContents"_s).isEmpty());
+        book.keys({u"alt+h"_s});
+        QCOMPARE(book.waitFor(u"Error:"_s), u"Error: The help file HELP.HTM was not found"_s);
+        book.answer(u"Error"_s, {u"Return"_s});
+
+        const QByteArray help = "<section id=\"7\"><h2>Steering</h2></section>";
+        writeBytes(dir.filePath(u"HELP.HTM"_s), help);
+        book.keys({u"alt+h"_s});
+        const QString opened = book.waitFor(u"Help:"_s);
+        QVERIFY2(opened.startsWith(u"Help: file:///"_s) &&
+                     opened.endsWith(u"/kestrin-help.htm#7"_s),
+                 qPrintable(opened));
+        const QString page = recorded(dir, 1).value(0);
+        QVERIFY(page.endsWith(u"kestrin-help-topic.htm"_s));
     }
 
     // What the runtime imports is part of Windows itself.

@@ -1,0 +1,48 @@
+#include "winreader/files.h"
+
+#include <windows.h>
+
+namespace winreader {
+
+bool ReadWholeFile(const std::wstring& name, std::int64_t limit, std::string& bytes)
+{
+    HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER size{};
+    DWORD got = 0;
+    const bool fits =
+        GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) && size.QuadPart <= limit;
+    if (fits)
+        bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    const bool read =
+        fits &&
+        (bytes.empty() ||
+         (ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr) && got == bytes.size()));
+    CloseHandle(file);
+    return read;
+}
+
+bool WriteWholeFile(const std::wstring& name, const std::string& bytes)
+{
+    const std::wstring temporary = name + L".kestrin~";
+    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool complete =
+        (bytes.empty() || (WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+                           written == bytes.size())) &&
+        FlushFileBuffers(file);
+    CloseHandle(file);
+    if (!complete || !MoveFileExW(temporary.c_str(), name.c_str(),
+                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace winreader

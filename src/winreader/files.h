@@ -1,0 +1,17 @@
+// Whole files of the reader's disk, read and written through the Windows API.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace winreader {
+
+// The bytes of a regular file (not a device, a pipe or a folder) of at most `limit` bytes; false
+// when it cannot be read or is larger.
+bool ReadWholeFile(const std::wstring& name, std::int64_t limit, std::string& bytes);
+
+// Writes the file whole or not at all: the bytes go to a file beside it, which then takes its
+// place. False when it cannot be written; the file is then as it was.
+bool WriteWholeFile(const std::wstring& name, const std::string& bytes);
+
+} // namespace winreader
