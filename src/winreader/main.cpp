@@ -1,6 +1,7 @@
 // kestrin.exe: the Windows reader runtime at the front of every Windows e-book. It plays the
 // compiled book appended to its own file; `--verify` checks the book and prints a summary to the
-// console it was started from instead.
+// console it was started from instead. For tests and benchmarks, `--screen-report` tells what the
+// reader sees and `--startup-report` the time to the table of contents.
 #include "format/compiledbook.h"
 #include "format/imageend.h"
 #include "winreader/bookplayer.h"
@@ -54,6 +55,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
             return verify();
         if (std::wcscmp(__wargv[i], L"--screen-report") == 0)
             winreader::EnableScreenReport();
+        if (std::wcscmp(__wargv[i], L"--startup-report") == 0)
+            winreader::EnableStartupReport(L"KestrinContents");
     }
     return play();
 }

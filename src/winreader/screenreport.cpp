@@ -3,6 +3,9 @@
 #include "winreader/console.h"
 #include "winreader/wintext.h"
 
+#include <cstdint>
+#include <cstdio>
+#include <psapi.h>
 #include <set>
 #include <string>
 
@@ -11,6 +14,28 @@ namespace winreader {
 namespace {
 
 bool g_enabled = false;
+std::wstring g_startupScreen;
+
+// Milliseconds since the process was made, and its peak working set in KB.
+void reportStartup()
+{
+    FILETIME created{}, exited{}, kernel{}, user{}, now{};
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& time) {
+        return (std::uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    const double milliseconds = double(ticks(now) - ticks(created)) / 10000.0;
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    K32GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    char line[160];
+    std::snprintf(line, sizeof line, "painted %s after %.1f ms, peak resident %lu KB\n",
+                  Utf8(g_startupScreen).c_str(), milliseconds,
+                  static_cast<unsigned long>(memory.PeakWorkingSetSize / 1024));
+    WriteOutput(line);
+    ExitProcess(0);
+}
 
 } // namespace
 
@@ -64,8 +89,19 @@ void ReportClosed(HWND window)
     WriteOutput("closed " + Utf8(name) + "\n");
 }
 
+void EnableStartupReport(const std::wstring& screenClass)
+{
+    g_startupScreen = screenClass;
+}
+
 void ReportPainted(HWND window)
 {
+    if (!g_startupScreen.empty()) {
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (g_startupScreen == name)
+            reportStartup();
+    }
     if (!g_enabled || !reported().insert(window).second)
         return;
     wchar_t name[64] = {};

@@ -4,6 +4,7 @@
 // wait for a screen, click where the reader would, and read what the reader was told.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <windows.h>
 
@@ -12,6 +13,9 @@ namespace winreader {
 void EnableScreenReport();
 void ReportMessage(std::string_view kind, std::string_view text);
 bool ScreenReportEnabled();
+// --startup-report: for the benchmarks, prints the time from the process's start until the first
+// screen of `screenClass` is painted, and the peak memory, then ends the program.
+void EnableStartupReport(const std::wstring& screenClass);
 // Once per window: its class and where its inside (client area and menu bar) lies on the screen.
 void ReportPainted(HWND window);
 // "closed <class>", for a window whose painting was reported.
