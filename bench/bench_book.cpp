@@ -141,9 +141,9 @@ class VirtualDisplay
 public:
     VirtualDisplay()
     {
-        m_server.start(QStringLiteral("Xvfb"),
-                       {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                        QStringLiteral("0"), QStringLiteral("1024x768x24")});
+        m_server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                                QStringLiteral("-screen"), QStringLiteral("0"),
+                                                QStringLiteral("1024x768x24")});
         if (m_server.waitForReadyRead(20000))
             m_name = QStringLiteral(":") + QString::fromLatin1(m_server.readLine().trimmed());
     }
@@ -209,7 +209,8 @@ void windowsStartup(QTemporaryDir& dir)
     stopServer();
     double seconds = 0;
     const QByteArray cold = wineStart(environment, exe, seconds);
-    std::printf("        cold (Wine server started): %6.3f s whole; %s\n", seconds, cold.constData());
+    std::printf("        cold (Wine server started): %6.3f s whole; %s\n", seconds,
+                cold.constData());
     for (int run = 0; run < 5; ++run) {
         const QByteArray warm = wineStart(environment, exe, seconds);
         std::printf("        warm: %6.3f s whole (target 2 s) %s; %s\n", seconds,

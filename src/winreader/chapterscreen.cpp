@@ -35,11 +35,9 @@ public:
     }
 
 protected:
-    void layOut() override
-    {
-        m_text.place(TextPlace(m_display, area()));
-        PostMessageW(handle(), kReportPhrases, 0, 0);
-    }
+    void layOut() override { m_text.place(TextPlace(m_display, area())); }
+    // The text is laid out once it has been painted.
+    void firstPainted() override { PostMessageW(handle(), kReportPhrases, 0, 0); }
 
     void command(int id, int code) override
     {

@@ -6,6 +6,7 @@
 #include "winreader/screenreport.h"
 #include "winreader/wintext.h"
 
+#include <utility>
 #include <windowsx.h>
 
 namespace winreader {
@@ -170,6 +171,8 @@ LRESULT ReaderScreen::handleMessage(UINT message, WPARAM w, LPARAM l)
         paint(dc);
         EndPaint(m_window, &paintStruct);
         ReportPainted(m_window);
+        if (!std::exchange(m_painted, true))
+            firstPainted();
         return 0;
     }
     default:

@@ -81,6 +81,8 @@ protected:
     virtual void command(int id, int code);
     virtual LRESULT notify(const NMHDR& header, LPARAM l);
     virtual void rightClickedOnArea() {}
+    // Once, when the screen has been painted for the first time.
+    virtual void firstPainted() {}
     // Draws over the background: boxes the screen paints itself.
     virtual void paintArea(HDC) const {}
     virtual LRESULT other(UINT message, WPARAM w, LPARAM l);
@@ -101,6 +103,7 @@ private:
     std::string m_backdropError;
     bool m_closed = false;
     bool m_laidOut = false;
+    bool m_painted = false;
 };
 
 } // namespace winreader

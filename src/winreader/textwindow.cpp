@@ -189,28 +189,35 @@ void TextWindow::reportPhrases() const
         return;
     RECT view;
     GetClientRect(m_edit, &view);
+    // Only the characters in view: from the top left corner to the bottom right one.
+    POINTL corner{view.left, view.top};
+    const LONG first = LONG(SendMessageW(m_edit, EM_CHARFROMPOS, 0, LPARAM(&corner)));
+    corner = POINTL{view.right - 1, view.bottom - 1};
+    const LONG last = LONG(SendMessageW(m_edit, EM_CHARFROMPOS, 0, LPARAM(&corner)));
     const std::vector<POINT> middles = keepingSelection(m_edit, [&] {
         const RichEditText text(m_edit);
         std::vector<POINT> found;
-        for (int p = 0; p < text.length();) {
+        const int end = std::min(text.length(), text.fromControl(last) + 1);
+        for (int p = text.fromControl(first); p < end;) {
             if (!text.underlinedAt(p)) {
                 ++p;
                 continue;
             }
-            int end = p;
-            while (end < text.length() && text.underlinedAt(end))
-                ++end;
-            POINTL first{}, last{};
-            SendMessageW(m_edit, EM_POSFROMCHAR, WPARAM(&first), text.control((p + end) / 2));
-            SendMessageW(m_edit, EM_POSFROMCHAR, WPARAM(&last), text.control((p + end) / 2) + 1);
+            int runEnd = p;
+            while (runEnd < text.length() && text.underlinedAt(runEnd))
+                ++runEnd;
+            POINTL left{}, right{};
+            SendMessageW(m_edit, EM_POSFROMCHAR, WPARAM(&left), text.control((p + runEnd) / 2));
+            SendMessageW(m_edit, EM_POSFROMCHAR, WPARAM(&right),
+                         text.control((p + runEnd) / 2) + 1);
             CHARFORMAT2W format{};
             format.cbSize = sizeof format;
             SendMessageW(m_edit, EM_GETCHARFORMAT, SCF_SELECTION, LPARAM(&format));
             const LONG height = std::max<LONG>(format.yHeight / 15, 8); // twips to pixels
-            POINT middle{first.x + std::max<LONG>((last.x - first.x) / 2, 1), first.y + height / 2};
+            POINT middle{left.x + std::max<LONG>((right.x - left.x) / 2, 1), left.y + height / 2};
             if (PtInRect(&view, middle))
                 found.push_back(middle);
-            p = end;
+            p = runEnd;
         }
         return found;
     });
@@ -220,6 +227,7 @@ void TextWindow::reportPhrases() const
         ReportMessage("phrase",
                       phrase + " at " + std::to_string(middle.x) + "," + std::to_string(middle.y));
     }
+    ReportMessage("phrases", std::to_string(middles.size()));
 }
 
 } // namespace winreader

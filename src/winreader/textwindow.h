@@ -30,7 +30,8 @@ public:
     // The HyperText phrase under a point of the control (UTF-8); "" when the point is on no
     // underlined character.
     std::string phraseAt(POINT point) const;
-    // For --screen-report: every phrase in view, with the screen point of its middle.
+    // For --screen-report: every phrase in view, with the screen point of its middle, then their
+    // number ("phrases: 6").
     void reportPhrases() const;
 
 private:

@@ -477,6 +477,7 @@ private slots:
         QVERIFY(!book.waitFor(u"painted KestrinContents"_s).isEmpty());
         book.keys({u"Return"_s});
         QVERIFY(!book.waitFor(u"painted KestrinChapter"_s).isEmpty());
+        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 6"_s);
         QHash<QString, QPoint> phrases = phrasesOf(book.report());
         QCOMPARE(phrases.keys().size(), 6);
 
@@ -512,6 +513,7 @@ private slots:
         QVERIFY(!book.waitFor(u"closed KestrinChapter"_s).isEmpty());
         book.keys({u"Down"_s, u"Return"_s});
         QVERIFY(!book.waitFor(u"painted KestrinChapter"_s).isEmpty());
+        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 5"_s);
         phrases = phrasesOf(book.report());
 
         book.click(phrases.value(u"sea shanty"_s)); // a tune: the player's button row only
