@@ -20,6 +20,8 @@ PictureKind SniffPicture(std::string_view bytes);
 // A larger file is not read; a picture with more pixels than a square of this side is not drawn.
 inline constexpr std::int64_t kMaxPictureFile = 64LL << 20;
 inline constexpr int kMaxPictureSide = 4096;
+// The pixels of all the pictures of one rich text together: those beyond it are not drawn.
+inline constexpr std::int64_t kMaxDocumentPicturePixels = 64LL << 20;
 
 // `name` is the file's name without its folder.
 std::string PictureNotOpenedMessage(std::string_view name);

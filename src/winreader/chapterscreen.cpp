@@ -35,7 +35,11 @@ public:
     }
 
 protected:
-    void layOut() override { m_text.place(TextPlace(m_display, area())); }
+    void layOut() override
+    {
+        m_text.place(TextPlace(m_display, area()));
+        SetFocus(m_text.handle()); // the keys scroll the text
+    }
     // The text is laid out once it has been painted.
     void firstPainted() override { PostMessageW(handle(), kReportPhrases, 0, 0); }
 

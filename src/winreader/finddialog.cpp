@@ -1,6 +1,8 @@
 #include "winreader/finddialog.h"
 
 #include "winreader/modal.h"
+#include "winreader/screenreport.h"
+#include "winreader/wintext.h"
 
 #include <cwchar>
 #include <dlgs.h>
@@ -10,6 +12,8 @@
 namespace winreader {
 
 namespace {
+
+constexpr UINT kFocusBack = WM_APP + 20;
 
 UINT findMessage()
 {
@@ -58,11 +62,18 @@ void FindDialog::open()
 
 bool FindDialog::handle(UINT message, LPARAM l)
 {
+    if (message == kFocusBack && l == reinterpret_cast<LPARAM>(this)) {
+        SetActiveWindow(m_owner);
+        SetFocus(m_edit);
+        return true;
+    }
     if (message != findMessage() || reinterpret_cast<FINDREPLACEW*>(l) != &m_request)
         return false;
     if (m_request.Flags & FR_DIALOGTERM) {
         SetModelessDialog(nullptr);
         m_dialog = nullptr;
+        // The text takes the keys again once the dialog is gone.
+        PostMessageW(m_owner, kFocusBack, 0, reinterpret_cast<LPARAM>(this));
     } else if (m_request.Flags & FR_REPLACEALL) {
         replace(true);
     } else if (m_request.Flags & FR_REPLACE) {
@@ -84,11 +95,13 @@ bool FindDialog::findNext()
     request.lpstrText = m_find;
     const DWORD flags = FR_DOWN;
     if (SendMessageW(m_edit, EM_FINDTEXTEXW, flags, LPARAM(&request)) < 0) {
+        ReportMessage("Found", "nothing");
         MessageBeep(MB_OK);
         return false;
     }
     SendMessageW(m_edit, EM_EXSETSEL, 0, LPARAM(&request.chrgText));
     SendMessageW(m_edit, EM_SCROLLCARET, 0, 0);
+    ReportMessage("Found", Utf8(m_find) + " at " + std::to_string(request.chrgText.cpMin));
     return true;
 }
 

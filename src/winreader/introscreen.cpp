@@ -31,6 +31,7 @@ protected:
     void layOut() override
     {
         m_text.place(TextPlace(project().Presentation.Intro.IntroDisplay, area()));
+        SetFocus(m_text.handle()); // the keys scroll the text
     }
     void rightClickedOnArea() override { close(); }
 

@@ -8,15 +8,26 @@ HWND modelessDialog = nullptr;
 HWND acceleratedWindow = nullptr;
 HACCEL accelerators = nullptr;
 
+bool within(HWND window, HWND target)
+{
+    return window && (target == window || IsChild(window, target));
+}
+
 bool isDialogKey(HWND window, MSG& message)
 {
+    // Escape closes the window it is typed in, whatever control has the focus: Wine's dialog
+    // handling leaves it to the edit field of a modeless dialog.
+    const bool escape = message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE;
+    if (escape && within(modelessDialog, message.hwnd)) {
+        SendMessageW(modelessDialog, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    }
     if (modelessDialog && IsDialogMessageW(modelessDialog, &message))
         return true;
     if (accelerators && acceleratedWindow == window &&
         TranslateAcceleratorW(window, accelerators, &message))
         return true;
-    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
-        (message.hwnd == window || IsChild(window, message.hwnd))) {
+    if (escape && within(window, message.hwnd)) {
         SendMessageW(window, WM_COMMAND, IDCANCEL, 0);
         return true;
     }

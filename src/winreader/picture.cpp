@@ -171,7 +171,8 @@ std::string packedDib(Gdiplus::Image& image, int width, int height)
 
 } // namespace
 
-std::optional<bookformat::DibPicture> DrawableRtfPicture(const bookformat::RtfPicture& picture)
+std::optional<bookformat::DibPicture> DrawableRtfPicture(const bookformat::RtfPicture& picture,
+                                                         std::int64_t& budget)
 {
     std::unique_ptr<Gdiplus::Image> image = imageOf(picture);
     if (!image || !sensible(*image))
@@ -183,8 +184,10 @@ std::optional<bookformat::DibPicture> DrawableRtfPicture(const bookformat::RtfPi
         height = int(image->GetHeight());
     }
     const std::int64_t side = bookformat::kMaxPictureSide;
-    if (width > side || height > side || std::int64_t(width) * height > side * side)
+    const std::int64_t pixels = std::int64_t(width) * height;
+    if (width > side || height > side || pixels > side * side || pixels > budget)
         return std::nullopt;
+    budget -= pixels;
     std::string packed = packedDib(*image, width, height);
     if (packed.empty())
         return std::nullopt;

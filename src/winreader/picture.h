@@ -4,6 +4,7 @@
 
 #include "format/rtfpictures.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,7 +51,9 @@ private:
 
 // A picture of rich text drawn as a bitmap at the size it is shown, for a rich-text control that
 // draws no other kind; nothing for a picture that is a bitmap already, of no kind GDI+ reads, or
-// damaged. A picture larger than kMaxPictureSide squared is not drawn.
-std::optional<bookformat::DibPicture> DrawableRtfPicture(const bookformat::RtfPicture& picture);
+// damaged. A picture larger than kMaxPictureSide squared, or than the pixels left of the
+// document's `budget`, is not drawn; the budget is reduced by what is.
+std::optional<bookformat::DibPicture> DrawableRtfPicture(const bookformat::RtfPicture& picture,
+                                                         std::int64_t& budget);
 
 } // namespace winreader

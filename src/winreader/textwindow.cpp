@@ -1,6 +1,7 @@
 #include "winreader/textwindow.h"
 
 #include "format/hyperphrase.h"
+#include "format/picturefile.h"
 #include "format/textencoding.h"
 #include "format/utf8.h"
 #include "winreader/picture.h"
@@ -152,8 +153,15 @@ void TextWindow::place(const RECT& area)
 void TextWindow::load(std::string_view text)
 {
     if (text.starts_with("{\\rtf")) {
-        // The control draws bitmaps only: every other picture is drawn into one first.
-        streamIn(m_edit, bookformat::ReplaceRtfPictures(text, &DrawableRtfPicture), SF_RTF);
+        // The control draws bitmaps only: every other picture is drawn into one first, within
+        // the pixels one document may cost.
+        std::int64_t budget = bookformat::kMaxDocumentPicturePixels;
+        streamIn(m_edit,
+                 bookformat::ReplaceRtfPictures(text,
+                                                [&budget](const bookformat::RtfPicture& picture) {
+                                                    return DrawableRtfPicture(picture, budget);
+                                                }),
+                 SF_RTF);
     } else {
         const std::string utf8 =
             bookformat::IsValidUtf8(text) ? std::string(text) : bookformat::Windows1252ToUtf8(text);

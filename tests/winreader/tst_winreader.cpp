@@ -250,12 +250,14 @@ public:
         }
     }
     void keys(const QStringList& keys) { xdotool(QStringList{u"key"_s} + keys); }
-    // Keys for a message box, once it is on the screen: the report tells of it just before.
+    // Keys for a dialog or message box once it is on the screen (the report tells of a box just
+    // before it shows).
     void answer(const QString& caption, const QStringList& keys)
     {
         xdotool(
             {u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, u"^"_s + caption + u"$"_s});
-        this->keys(keys);
+        if (!keys.isEmpty())
+            this->keys(keys);
     }
     void type(const QString& text) { xdotool({u"type"_s, text}); }
     void click(const QPoint& at, int button = 1)
@@ -481,7 +483,6 @@ private slots:
         QHash<QString, QPoint> phrases = phrasesOf(book.report());
         QCOMPARE(phrases.keys().size(), 6);
 
-        // The pop-up's inside lies at the author's 120, 80 on the design screen (192, 144).
         book.click(phrases.value(u"note"_s));
         QCOMPARE(book.waitFor(u"painted KestrinPopup"_s),
                  u"painted KestrinPopup 312,224 403x200"_s);
@@ -507,8 +508,20 @@ private slots:
         const QStringList page = recorded(dir, 1);
         QVERIFY2(page.value(0).endsWith(u"PAGE.HTM"_s), qPrintable(page.join(u'|')));
 
-        // The page's program took the focus: the reader clicks the book's title bar to come back.
-        book.click(QPoint(512, 180));
+        // Find (Alt+F, the book's caption) finds text after the caret, which the last click left in
+        // "harbour page", and selects it; the reader
+        // leaves its box open, clicks the text (the page's program took the focus) and closes the
+        // chapter, and the box with it.
+        book.keys({u"alt+f"_s});
+        book.answer(u"Find"_s, {});
+        book.type(u"harbour"_s);
+        book.keys({u"Return"_s});
+        QCOMPARE(book.waitFor(u"Found:"_s), u"Found: nothing"_s);
+        book.keys(QStringList(7, u"BackSpace"_s));
+        book.type(u"browser"_s);
+        book.keys({u"Return"_s});
+        QVERIFY(book.waitFor(u"Found:"_s).startsWith(u"Found: browser at "_s));
+        book.click(QPoint(512, 500));
         book.keys({u"Escape"_s}); // back to the table of contents
         QVERIFY(!book.waitFor(u"closed KestrinChapter"_s).isEmpty());
         book.keys({u"Down"_s, u"Return"_s});

@@ -5,6 +5,7 @@
 #include "core/files/textcodec.h"
 #include "core/richtext/codepages.h"
 #include "core/richtext/languagetags.h"
+#include "format/picturefile.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -24,7 +25,7 @@ namespace {
 // Bounds on what one document may cost however its file is made: colour and font table entries,
 // and the pixels of all its pictures together.
 constexpr std::size_t kMaxTableEntries = 4096;
-constexpr qint64 kMaxPicturePixels = 64LL << 20;
+constexpr qint64 kMaxPicturePixels = bookformat::kMaxDocumentPicturePixels;
 
 } // namespace
 
