@@ -48,19 +48,31 @@ Run run(const QString& program, const QStringList& arguments,
             QString::fromUtf8(process.readAllStandardError()).trimmed()};
 }
 
-// The sample book compiled, as the batch builder puts it behind the Linux runtime.
-QByteArray sampleBook(const CurrentTempDir& dir)
+// Copies the sample book into the folder.
+void copySample(const CurrentTempDir& dir)
 {
     QDirIterator files(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample"), QDir::Files);
     while (files.hasNext()) {
         files.next();
         QFile::copy(files.filePath(), dir.filePath(files.fileName()));
     }
+}
+
+// The book of the folder compiled, as the batch builder puts it behind the Linux runtime.
+QByteArray compiledBook(const CurrentTempDir& dir)
+{
     const Run built = run(kBinDir + u"/quorelle-build"_s, {dir.filePath(u"SAMPLE.QVJ"_s)});
     if (built.exitCode != 0)
         qFatal("quorelle-build: %s", qPrintable(built.err));
     const QByteArray exe = readBytes(dir.filePath(u"SAMPLE.EXE"_s));
     return exe.mid(ElfImageEnd(exe));
+}
+
+// The sample book compiled.
+QByteArray sampleBook(const CurrentTempDir& dir)
+{
+    copySample(dir);
+    return compiledBook(dir);
 }
 
 QByteArray windowsRuntime()
@@ -309,20 +321,12 @@ QHash<QString, QPoint> phrasesOf(const QStringList& report)
 // program stands in for them), and the book's folder holds them.
 QByteArray windowsSampleBook(const CurrentTempDir& dir)
 {
-    QDirIterator files(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample"), QDir::Files);
-    while (files.hasNext()) {
-        files.next();
-        QFile::copy(files.filePath(), dir.filePath(files.fileName()));
-    }
+    copySample(dir);
     QByteArray entries = readBytes(dir.filePath(u"SAMPLE.QVR"_s));
     entries.replace("HELLO.SH", "RECORD.EXE");
     writeBytes(dir.filePath(u"SAMPLE.QVR"_s), entries);
     QFile::copy(QStringLiteral(QUORELLE_RECORD_EXE), dir.filePath(u"RECORD.EXE"_s));
-    const Run built = run(kBinDir + u"/quorelle-build"_s, {dir.filePath(u"SAMPLE.QVJ"_s)});
-    if (built.exitCode != 0)
-        qFatal("quorelle-build: %s", qPrintable(built.err));
-    const QByteArray exe = readBytes(dir.filePath(u"SAMPLE.EXE"_s));
-    return exe.mid(ElfImageEnd(exe));
+    return compiledBook(dir);
 }
 
 // Pages (.HTM) of the prefix open with the recording program, as a browser would open them.

@@ -10,15 +10,11 @@
 
 #include <cstdint>
 
+// A FontSpec with a QString name.
 struct TextFont
 {
-    enum Style : std::uint8_t
-    {
-        Bold = 1,
-        Italic = 2,
-        Underline = 4,
-        StrikeOut = 8
-    };
+    using Style = bookformat::FontSpec::Style;
+    using enum bookformat::FontSpec::Style;
 
     int size = 8;
     Colour color = 0;
