@@ -416,6 +416,19 @@ private slots:
         QVERIFY(refused >= 30);
     }
 
+    // Played, a damaged book is told in a message box and the runtime ends with exit 1.
+    void damagedBook_toldInABox()
+    {
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + sampleBook(dir).left(5000));
+        const VirtualDisplay display;
+        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
+        QVERIFY(book.waitFor(u"Error:"_s).startsWith(u"Error: The e-book is damaged: "_s));
+        book.answer(u"Error"_s, {u"Return"_s});
+        QVERIFY(book.finished(30000));
+        QCOMPARE(book.exitCode(), 1);
+    }
+
     // The program background fills the screen in the book's colour, with its wallpaper tiled from
     // the top left, or in its colour with the message when the wallpaper is missing.
     void programBackground_drawnAsTheBookSays()
