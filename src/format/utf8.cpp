@@ -82,4 +82,41 @@ std::string_view Utf8Prefix(std::string_view utf8, std::size_t capacity)
     return utf8.substr(0, cut);
 }
 
+namespace {
+
+bool isRightToLeftLetter(char32_t c)
+{
+    return (c >= 0x0590 && c <= 0x08FF) || (c >= 0xFB1D && c <= 0xFDFF) ||
+           (c >= 0xFE70 && c <= 0xFEFF) || (c >= 0x10800 && c <= 0x10FFF) ||
+           (c >= 0x1E800 && c <= 0x1EFFF);
+}
+
+// Letters of the left-to-right scripts, roughly: what is neither a digit, a mark of punctuation,
+// a space, a combining mark nor a symbol of the common blocks.
+bool isLeftToRightLetter(char32_t c)
+{
+    if (c < 0x80)
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (c < 0xC0 || c == 0xD7 || c == 0xF7 || (c >= 0x0300 && c <= 0x036F) ||
+        (c >= 0x2000 && c <= 0x2BFF) || (c >= 0x3000 && c <= 0x303F) ||
+        (c >= 0xFF00 && c <= 0xFF20) || c >= 0xFFF0)
+        return false;
+    return !isRightToLeftLetter(c);
+}
+
+} // namespace
+
+bool IsRightToLeft(std::string_view utf8)
+{
+    for (std::size_t at = 0; at < utf8.size();) {
+        const Utf8Char c = ReadUtf8Char(utf8, at);
+        if (isRightToLeftLetter(c.code))
+            return true;
+        if (isLeftToRightLetter(c.code))
+            return false;
+        at += c.length;
+    }
+    return false;
+}
+
 } // namespace bookformat

@@ -24,6 +24,10 @@ Utf8Char ReadUtf8Char(std::string_view bytes, std::size_t at);
 void AppendUtf8(std::string& out, char32_t code);
 bool IsValidUtf8(std::string_view bytes);
 
+// Whether the text reads from the right: its first letter is of a right-to-left script (Hebrew,
+// Arabic, Syriac, Thaana, N'Ko and their presentation forms); false for a text without letters.
+bool IsRightToLeft(std::string_view utf8);
+
 // At most `capacity` bytes of UTF-8 text, cut before a character that does not fit whole.
 std::string_view Utf8Prefix(std::string_view utf8, std::size_t capacity);
 

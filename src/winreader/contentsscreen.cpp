@@ -1,11 +1,13 @@
 // The table of contents: the chapter menu with its OK and Quit buttons, and the author box.
 #include "format/fonttext.h"
+#include "format/utf8.h"
 #include "winreader/bookscreen.h"
 #include "winreader/bookscreens.h"
 #include "winreader/messages.h"
 #include "winreader/screencolour.h"
 #include "winreader/wintext.h"
 
+#include <algorithm>
 #include <array>
 
 namespace winreader {
@@ -37,8 +39,9 @@ public:
     ContentsScreen(const bookformat::CompiledBook& book, HWND owner)
         : BookScreen(L"KestrinContents", book.project(), owner), m_book(book),
           m_list(control(handle(), L"LISTBOX", L"",
-                         WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kListId,
-                         WS_EX_CLIENTEDGE)),
+                         WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                             LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                         kListId, WS_EX_CLIENTEDGE)),
           m_ok(control(handle(), L"BUTTON", L"&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK)),
           m_quit(control(handle(), L"BUTTON", L"&Quit", WS_TABSTOP, IDCANCEL)),
           m_authorFont(bookformat::BarFont(project().Menu.Author.AuthorFont.utf8()))
@@ -49,8 +52,13 @@ public:
         setBars(project().Menu.MenuBars);
         const bookformat::DisplayRecord& display = project().Menu.MenuDisplay;
         setBackground(bookformat::BackgroundOf(display), ScreenColour(display.BackColor));
-        for (const bookformat::ChapterEntry& chapter : book.chapters())
-            SendMessageW(m_list, LB_ADDSTRING, 0, LPARAM(Wide(chapter.MenuEntry.utf8()).c_str()));
+        for (const bookformat::ChapterEntry& chapter : book.chapters()) {
+            const std::string entry = chapter.MenuEntry.utf8();
+            const LRESULT row = SendMessageW(m_list, LB_ADDSTRING, 0, LPARAM(Wide(entry).c_str()));
+            // An Arabic or Hebrew entry reads from the right.
+            SendMessageW(m_list, LB_SETITEMDATA, WPARAM(row), bookformat::IsRightToLeft(entry));
+        }
+        SendMessageW(m_list, LB_SETITEMHEIGHT, 0, lineHeight(m_list));
         SendMessageW(m_list, LB_SETCURSEL, 0, 0);
     }
 
@@ -90,7 +98,50 @@ protected:
             paintAuthorBox(dc);
     }
 
+    LRESULT other(UINT message, WPARAM w, LPARAM l) override
+    {
+        if (message == WM_DRAWITEM && w == kListId) {
+            drawEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
+            return TRUE;
+        }
+        return BookScreen::other(message, w, l);
+    }
+
 private:
+    static void drawEntry(const DRAWITEMSTRUCT& item)
+    {
+        if (item.itemID == UINT(-1))
+            return;
+        const bool selected = item.itemState & ODS_SELECTED;
+        FillRect(item.hDC, &item.rcItem,
+                 GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        const LRESULT length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
+        std::wstring text(std::size_t(std::max<LRESULT>(length, 0)) + 1, L'\0');
+        SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, LPARAM(text.data()));
+        text.resize(std::size_t(std::max<LRESULT>(length, 0)));
+        RECT place = item.rcItem;
+        InflateRect(&place, -2, 0);
+        const bool rightToLeft = item.itemData != 0;
+        SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        SetBkMode(item.hDC, TRANSPARENT);
+        DrawTextW(item.hDC, text.c_str(), int(text.size()), &place,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX |
+                      (rightToLeft ? DT_RIGHT | DT_RTLREADING : DT_LEFT));
+        if (item.itemState & ODS_FOCUS)
+            DrawFocusRect(item.hDC, &item.rcItem);
+    }
+
+    static int lineHeight(HWND list)
+    {
+        HDC dc = GetDC(list);
+        HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(list, dc);
+        return metrics.tmHeight + 1;
+    }
+
     void paintAuthorBox(HDC dc) const
     {
         const bookformat::AuthorRecord& author = project().Menu.Author;
