@@ -1,6 +1,5 @@
 #include "winreader/linkactions.h"
 
-#include "format/commandvalue.h"
 #include "format/displaysection.h"
 #include "format/linkaction.h"
 #include "winreader/messages.h"
