@@ -28,7 +28,7 @@ std::int32_t number(std::string_view word)
 
 } // namespace
 
-void ApplyFontText(std::string_view text, FontSpec& font)
+void ApplyFontText(std::string_view text, StoredFont& font)
 {
     std::string_view rest = text;
     font.size = number(firstWord(rest));
@@ -37,18 +37,18 @@ void ApplyFontText(std::string_view text, FontSpec& font)
     font.name = std::string(rest);
 }
 
-FontSpec BarFont(std::string_view text)
+StoredFont BarFont(std::string_view text)
 {
-    FontSpec font;
+    StoredFont font;
     try {
         ApplyFontText(text, font);
     } catch (const ConvertError&) {
-        font = FontSpec{};
+        font = StoredFont{};
     }
     return font;
 }
 
-std::string FontText(const FontSpec& font)
+std::string FontText(const StoredFont& font)
 {
     return std::to_string(font.size) + ' ' + std::to_string(font.color) + ' ' +
            std::to_string(font.style) + ' ' + font.name;

@@ -10,7 +10,7 @@
 
 namespace bookformat {
 
-struct FontSpec
+struct StoredFont
 {
     enum Style : std::uint8_t
     {
@@ -28,10 +28,10 @@ struct FontSpec
 
 // Reads size, colour and style into `font` and the rest of the text as its name; raises
 // ConvertError when one of the three numbers does not read (the fields before it already set).
-void ApplyFontText(std::string_view text, FontSpec& font);
+void ApplyFontText(std::string_view text, StoredFont& font);
 // The font of a bar or box: the standard font where its text is damaged.
-FontSpec BarFont(std::string_view text);
+StoredFont BarFont(std::string_view text);
 
-std::string FontText(const FontSpec& font);
+std::string FontText(const StoredFont& font);
 
 } // namespace bookformat

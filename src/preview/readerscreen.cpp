@@ -57,7 +57,7 @@ QColor BookColour(Colour colour)
 
 TextFont BarFont(const QString& fontText)
 {
-    return TextFont::fromSpec(bookformat::BarFont(fontText.toStdString()));
+    return TextFont::fromStored(bookformat::BarFont(fontText.toStdString()));
 }
 
 void SetupBar(QLabel* bar, bool shown, const QString& text, const QString& fontText, Colour colour)

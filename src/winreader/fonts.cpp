@@ -7,19 +7,19 @@
 
 namespace winreader {
 
-Font::Font(const bookformat::FontSpec& spec)
+Font::Font(const bookformat::StoredFont& stored)
 {
     HDC screen = GetDC(nullptr);
     const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     LOGFONTW font{};
-    font.lfHeight = -MulDiv(spec.size > 0 ? spec.size : 8, pixelsPerInch, 72);
-    font.lfWeight = (spec.style & bookformat::FontSpec::Bold) ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = (spec.style & bookformat::FontSpec::Italic) != 0;
-    font.lfUnderline = (spec.style & bookformat::FontSpec::Underline) != 0;
-    font.lfStrikeOut = (spec.style & bookformat::FontSpec::StrikeOut) != 0;
+    font.lfHeight = -MulDiv(stored.size > 0 ? stored.size : 8, pixelsPerInch, 72);
+    font.lfWeight = (stored.style & bookformat::StoredFont::Bold) ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = (stored.style & bookformat::StoredFont::Italic) != 0;
+    font.lfUnderline = (stored.style & bookformat::StoredFont::Underline) != 0;
+    font.lfStrikeOut = (stored.style & bookformat::StoredFont::StrikeOut) != 0;
     font.lfCharSet = DEFAULT_CHARSET;
-    const std::wstring name = Wide(spec.name);
+    const std::wstring name = Wide(stored.name);
     std::wcsncpy(font.lfFaceName, name.c_str(), LF_FACESIZE - 1);
     m_font = CreateFontIndirectW(&font);
 }

@@ -12,7 +12,7 @@ class Font
 {
 public:
     Font() = default;
-    explicit Font(const bookformat::FontSpec& spec);
+    explicit Font(const bookformat::StoredFont& stored);
     ~Font();
     Font(Font&& other) noexcept : m_font(other.m_font) { other.m_font = nullptr; }
     Font& operator=(Font&& other) noexcept;

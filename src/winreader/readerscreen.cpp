@@ -40,7 +40,7 @@ ReaderScreen::~ReaderScreen()
 void ReaderScreen::setBar(Bar& bar, bool shown, const std::string& text,
                           const std::string& fontText, bookformat::Colour colour)
 {
-    const bookformat::FontSpec font = bookformat::BarFont(fontText);
+    const bookformat::StoredFont font = bookformat::BarFont(fontText);
     bar.shown = shown;
     bar.text = Wide(text);
     bar.height = 2 * font.size; // twice the point size, in pixels

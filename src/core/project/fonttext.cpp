@@ -6,7 +6,7 @@
 
 namespace {
 
-bookformat::FontSpec specOf(const TextFont& font)
+bookformat::StoredFont storedOf(const TextFont& font)
 {
     return {font.size, font.color, font.style, font.name.toStdString()};
 }
@@ -15,14 +15,14 @@ bookformat::FontSpec specOf(const TextFont& font)
 
 void ApplyFontText(const QString& text, TextFont& font)
 {
-    bookformat::FontSpec spec = specOf(font);
-    WithQtErrors([&] { bookformat::ApplyFontText(text.toStdString(), spec); });
-    font = TextFont::fromSpec(spec);
+    bookformat::StoredFont stored = storedOf(font);
+    WithQtErrors([&] { bookformat::ApplyFontText(text.toStdString(), stored); });
+    font = TextFont::fromStored(stored);
 }
 
 QString FontText(const TextFont& font)
 {
-    return QString::fromStdString(bookformat::FontText(specOf(font)));
+    return QString::fromStdString(bookformat::FontText(storedOf(font)));
 }
 
 QFont TextFont::toQFont() const
@@ -48,7 +48,7 @@ TextFont TextFont::fromQFont(const QFont& font, Colour color)
     return text;
 }
 
-TextFont TextFont::fromSpec(const bookformat::FontSpec& spec)
+TextFont TextFont::fromStored(const bookformat::StoredFont& stored)
 {
-    return TextFont{spec.size, spec.color, spec.style, QString::fromStdString(spec.name)};
+    return TextFont{stored.size, stored.color, stored.style, QString::fromStdString(stored.name)};
 }

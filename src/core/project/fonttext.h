@@ -10,11 +10,11 @@
 
 #include <cstdint>
 
-// A FontSpec with a QString name.
+// A StoredFont with a QString name.
 struct TextFont
 {
-    using Style = bookformat::FontSpec::Style;
-    using enum bookformat::FontSpec::Style;
+    using Style = bookformat::StoredFont::Style;
+    using enum bookformat::StoredFont::Style;
 
     int size = 8;
     Colour color = 0;
@@ -23,7 +23,7 @@ struct TextFont
 
     QFont toQFont() const;
     static TextFont fromQFont(const QFont& font, Colour color);
-    static TextFont fromSpec(const bookformat::FontSpec& spec);
+    static TextFont fromStored(const bookformat::StoredFont& stored);
 };
 
 // Raises ConvertError when size, colour or style is not a number.
