@@ -5,7 +5,10 @@
 #include "core/files/textcodec.h"
 #include "core/richtext/codepages.h"
 #include "core/richtext/languagetags.h"
+#include "core/richtext/rtfstructure.h"
+#include "core/richtext/rtfwords.h"
 #include "format/picturefile.h"
+#include "format/symbolfonts.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -15,6 +18,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
+#include <QTextList>
 #include <QUrl>
 
 #include <array>
@@ -34,6 +38,12 @@ namespace {
 constexpr int kMaxDepth = 512;
 constexpr int kDefaultHalfPoints = 24;
 constexpr int kSymbolCodePage = 42; // symbol fonts: byte b shows as U+F000 + b
+constexpr int kUnicodeFont = -2;    // text of a symbol font that is shown as Unicode characters
+constexpr qsizetype kMaxFieldInstruction = 2048;
+constexpr qsizetype kMaxStyleName = 256;
+constexpr int kMaxLinks = 65536;
+
+using rtf::Word;
 
 enum class Dest : std::uint8_t
 {
@@ -41,9 +51,11 @@ enum class Dest : std::uint8_t
     Skip,
     FontTable,
     ColourTable,
-    Picture
+    Picture,
+    StyleSheet,
+    FieldInstruction,
+    Numbering // the older list numbering of a paragraph, "\pn"
 };
-enum class Word;
 
 struct CharState
 {
@@ -58,13 +70,15 @@ struct CharState
     int lang = 0;     // \lang: the language of the run's other text
     int langfe = 0;   // \langfe: the language of its East Asian text
     int language = 0; // the one of the two the text is in, set as text arrives
+    QTextCharFormat::VerticalAlignment vertical = QTextCharFormat::AlignNormal;
+    int link = 0; // 1 + the index of the hyperlink's address; 0 for none
     bool operator==(const CharState&) const = default;
 };
 
 size_t qHash(const CharState& s, size_t seed = 0)
 {
     return qHashMulti(seed, s.font, s.halfPoints, s.colour, s.bold, s.italic, s.underline, s.strike,
-                      s.language);
+                      s.language, int(s.vertical), s.link);
 }
 
 struct ParaState
@@ -74,7 +88,21 @@ struct ParaState
     int right = 0;
     int first = 0;
     bool rtl = false;
+    int before = 0; // spacing, twips
+    int after = 0;
+    int style = 0;
+    int outline = -1;
+    bool inTable = false;
+    int list = 0; // as in rtf::ListMark
+    int level = 0;
+    QTextListFormat::Style numbering = QTextListFormat::ListStyleUndefined;
+    int numberingStart = 0;
     bool operator==(const ParaState&) const = default;
+
+    rtf::ListMark listMark() const
+    {
+        return list == 0 ? rtf::ListMark{} : rtf::ListMark{list, level, numbering, numberingStart};
+    }
 };
 
 struct Group
@@ -84,13 +112,24 @@ struct Group
     Dest dest = Dest::Text;
     int uc = 1;
     bool fontEntry = false;    // a group inside the font table: one font
+    bool styleEntry = false;   // a group inside the style sheet: one style
     bool pictureOwner = false; // the group that opened a picture
+    bool marker = false;       // the number or bullet of a list item
 };
 
 struct FontEntry
 {
     QString name;
     int codePage = 0;
+    bookformat::SymbolFont symbol = bookformat::SymbolFont::None;
+};
+
+struct StyleEntry
+{
+    int number = 0;
+    bool paragraph = true;
+    int outline = -1;
+    QByteArray name;
 };
 
 struct Picture
@@ -125,7 +164,8 @@ private:
     void applyWord(QByteArrayView word, bool hasParam, int param);
     void characterWord(Word word);
     void characterFormatWord(Word word, bool hasParam, int param);
-    void paragraphFormatWord(Word word, int param);
+    void paragraphFormatWord(Word word, int param, ParaState& para);
+    void rowWord(Word word, int param);
     void documentWord(Word word, int param);
     void controlSymbol(char c);
     void textByte(char c);
@@ -137,6 +177,10 @@ private:
     bool startDestination(QByteArrayView word);
     void fontTableWord(QByteArrayView word, int param);
     void finishFont();
+    void styleSheetWord(QByteArrayView word, int param);
+    void finishStyle();
+    void numberingWord(QByteArrayView word, int param);
+    void startFieldResult();
     void colourTableByte(char c);
     void pictureWord(QByteArrayView word, int param);
     void pictureByte(char c);
@@ -149,13 +193,20 @@ private:
     void appendPending(char byte);
     void flushPending();
     void emitText(const QString& text);
+    void appendRun(const QString& text, CharState state);
     void emitChar(QChar c);
     void flushRun();
     void endParagraph();
+    void endCell();
+    void endRow();
+    void placeBlock();
+    void cursorMoved();
     void setBlockFormat();
+    int headingLevel(const ParaState& para) const;
     QTextCharFormat charFormat() const;
     QTextBlockFormat blockFormat() const;
     int codePage();
+    bookformat::SymbolFont symbolFont(const CharState& state) const;
 
     Group& top() { return m_stack.back(); }
 
@@ -198,6 +249,16 @@ private:
     bool m_hasCursorFormat = false;
     ParaState m_blockState;
     bool m_hasBlockState = false;
+
+    // structure
+    rtf::StructureBuilder m_structure{m_cursor};
+    bool m_blockPlaced = false; // the current paragraph has joined its list or table
+    QString m_marker;           // the current list item's number or bullet
+    rtf::RowDefinition m_row;
+    QHash<int, int> m_styleHeadings; // paragraph style -> heading level
+    StyleEntry m_style;
+    QByteArray m_fieldInstruction;
+    QStringList m_links;
 };
 
 bool isLetter(char c)
@@ -296,6 +357,7 @@ void Reader::openGroup()
     m_skip = 0;
     Group group = top();
     group.fontEntry = top().dest == Dest::FontTable && !top().fontEntry;
+    group.styleEntry = top().dest == Dest::StyleSheet && !top().styleEntry;
     group.pictureOwner = false;
     m_stack.push_back(group);
 }
@@ -317,6 +379,8 @@ void Reader::closeGroup()
     m_stack.pop_back();
     if (closing.fontEntry && !m_fontName.isEmpty())
         finishFont();
+    if (closing.styleEntry)
+        finishStyle();
     if (closing.pictureOwner && !m_pictures.empty()) {
         const Picture picture = m_pictures.back();
         m_pictures.pop_back();
@@ -378,53 +442,31 @@ bool Reader::skipsFallback()
 bool Reader::startDestination(QByteArrayView word)
 {
     static const QHash<QByteArrayView, Dest> known = {
-        {"fonttbl", Dest::FontTable},
-        {"colortbl", Dest::ColourTable},
-        {"pict", Dest::Picture},
-        {"stylesheet", Dest::Skip},
-        {"info", Dest::Skip},
-        {"fldinst", Dest::Skip},
-        {"header", Dest::Skip},
-        {"headerl", Dest::Skip},
-        {"headerr", Dest::Skip},
-        {"headerf", Dest::Skip},
-        {"footer", Dest::Skip},
-        {"footerl", Dest::Skip},
-        {"footerr", Dest::Skip},
-        {"footerf", Dest::Skip},
-        {"footnote", Dest::Skip},
-        {"listtable", Dest::Skip},
-        {"listoverridetable", Dest::Skip},
-        {"revtbl", Dest::Skip},
-        {"rsidtbl", Dest::Skip},
-        {"generator", Dest::Skip},
-        {"xmlnstbl", Dest::Skip},
-        {"themedata", Dest::Skip},
-        {"colorschememapping", Dest::Skip},
-        {"latentstyles", Dest::Skip},
-        {"datastore", Dest::Skip},
-        {"nonshppict", Dest::Skip},
-        {"object", Dest::Skip},
-        {"objdata", Dest::Skip},
-        {"pgdsctbl", Dest::Skip},
-        {"filetbl", Dest::Skip},
-        {"annotation", Dest::Skip},
-        {"atnid", Dest::Skip},
-        {"atnauthor", Dest::Skip},
-        {"template", Dest::Skip},
-        {"mmathPr", Dest::Skip},
-        {"pnseclvl", Dest::Skip},
-        {"fldrslt", Dest::Text},
-        {"result", Dest::Text},
-        {"shppict", Dest::Text},
-        {"listtext", Dest::Text},
-        {"pntext", Dest::Text},
-        {"shprslt", Dest::Skip},
-        {"shpinst", Dest::Skip},
-        {"do", Dest::Skip},
-        {"tc", Dest::Skip},
-        {"xe", Dest::Skip},
-        {"bkmkstart", Dest::Skip},
+        {"fonttbl", Dest::FontTable}, {"colortbl", Dest::ColourTable},
+        {"pict", Dest::Picture},      {"stylesheet", Dest::StyleSheet},
+        {"info", Dest::Skip},         {"fldinst", Dest::FieldInstruction},
+        {"pn", Dest::Numbering},      {"pntxta", Dest::Skip},
+        {"pntxtb", Dest::Skip},       {"header", Dest::Skip},
+        {"headerl", Dest::Skip},      {"headerr", Dest::Skip},
+        {"headerf", Dest::Skip},      {"footer", Dest::Skip},
+        {"footerl", Dest::Skip},      {"footerr", Dest::Skip},
+        {"footerf", Dest::Skip},      {"footnote", Dest::Skip},
+        {"listtable", Dest::Skip},    {"listoverridetable", Dest::Skip},
+        {"revtbl", Dest::Skip},       {"rsidtbl", Dest::Skip},
+        {"generator", Dest::Skip},    {"xmlnstbl", Dest::Skip},
+        {"themedata", Dest::Skip},    {"colorschememapping", Dest::Skip},
+        {"latentstyles", Dest::Skip}, {"datastore", Dest::Skip},
+        {"nonshppict", Dest::Skip},   {"object", Dest::Skip},
+        {"objdata", Dest::Skip},      {"pgdsctbl", Dest::Skip},
+        {"filetbl", Dest::Skip},      {"annotation", Dest::Skip},
+        {"atnid", Dest::Skip},        {"atnauthor", Dest::Skip},
+        {"template", Dest::Skip},     {"mmathPr", Dest::Skip},
+        {"pnseclvl", Dest::Skip},     {"fldrslt", Dest::Text},
+        {"result", Dest::Text},       {"shppict", Dest::Text},
+        {"listtext", Dest::Text},     {"pntext", Dest::Text},
+        {"shprslt", Dest::Skip},      {"shpinst", Dest::Skip},
+        {"do", Dest::Skip},           {"tc", Dest::Skip},
+        {"xe", Dest::Skip},           {"bkmkstart", Dest::Skip},
         {"bkmkend", Dest::Skip},
     };
     const auto it = known.constFind(word);
@@ -439,6 +481,13 @@ bool Reader::startDestination(QByteArrayView word)
         return true; // everything inside a skipped destination stays skipped
     if (it.value() == Dest::Text && (word == "fldrslt" || word == "result" || word == "shppict")) {
         top().dest = Dest::Text;
+        if (word == "fldrslt")
+            startFieldResult();
+        return true;
+    }
+    if (word == "listtext" || word == "pntext") {
+        top().dest = Dest::Text;
+        top().marker = true;
         return true;
     }
     top().dest = it.value();
@@ -469,6 +518,16 @@ void Reader::controlWord(QByteArrayView word, bool hasParam, int param)
         fontTableWord(word, param);
         return;
     }
+    if (group.dest == Dest::StyleSheet) {
+        styleSheetWord(word, param);
+        return;
+    }
+    if (group.dest == Dest::Numbering) {
+        numberingWord(word, param);
+        return;
+    }
+    if (group.dest == Dest::FieldInstruction)
+        return;
     if (group.dest == Dest::ColourTable) {
         if (word == "red" || word == "green" || word == "blue") {
             m_rgb[word == "red" ? 0 : word == "green" ? 1 : 2] = std::clamp(param, 0, 255);
@@ -495,176 +554,44 @@ void Reader::controlWord(QByteArrayView word, bool hasParam, int param)
     applyWord(word, hasParam, param);
 }
 
-// The control words the reader acts on, by family: a character the word stands for, the
-// character format, the paragraph format, and the document's settings.
-enum class Word
-{
-    // characters
-    Par,
-    Line,
-    Tab,
-    Emdash,
-    Endash,
-    Bullet,
-    Lquote,
-    Rquote,
-    Ldblquote,
-    Rdblquote,
-    Cell,
-    Row,
-    Sect,
-    Page,
-    Space,
-    // character format
-    Plain,
-    Bold,
-    Italic,
-    Underline,
-    UnderlineNone,
-    Strike,
-    Hidden,
-    Font,
-    FontSize,
-    Colour,
-    Language,
-    EastAsianLanguage,
-    // paragraph format
-    Pard,
-    AlignLeft,
-    AlignCentre,
-    AlignRight,
-    Justify,
-    LeftIndent,
-    RightIndent,
-    FirstIndent,
-    RightToLeft,
-    LeftToRight,
-    // document settings
-    UnicodeSkip,
-    DefaultFont,
-    AnsiCodePage,
-    Mac,
-    Pc,
-    Pca,
-};
-
-// One table, built once, for every word the reader knows.
-const QHash<QByteArrayView, Word>& knownWords()
-{
-    static const QHash<QByteArrayView, Word> words = {
-        {"par", Word::Par},
-        {"line", Word::Line},
-        {"tab", Word::Tab},
-        {"emdash", Word::Emdash},
-        {"endash", Word::Endash},
-        {"bullet", Word::Bullet},
-        {"lquote", Word::Lquote},
-        {"rquote", Word::Rquote},
-        {"ldblquote", Word::Ldblquote},
-        {"rdblquote", Word::Rdblquote},
-        {"cell", Word::Cell},
-        {"nestcell", Word::Cell},
-        {"row", Word::Row},
-        {"sect", Word::Sect},
-        {"page", Word::Page},
-        {"emspace", Word::Space},
-        {"enspace", Word::Space},
-        {"qmspace", Word::Space},
-        {"plain", Word::Plain},
-        {"b", Word::Bold},
-        {"i", Word::Italic},
-        {"ul", Word::Underline},
-        {"ulw", Word::Underline},
-        {"uld", Word::Underline},
-        {"uldb", Word::Underline},
-        {"ulth", Word::Underline},
-        {"ulwave", Word::Underline},
-        {"uldash", Word::Underline},
-        {"ulnone", Word::UnderlineNone},
-        {"strike", Word::Strike},
-        {"striked", Word::Strike},
-        {"v", Word::Hidden},
-        {"f", Word::Font},
-        {"fs", Word::FontSize},
-        {"cf", Word::Colour},
-        {"lang", Word::Language},
-        {"langnp", Word::Language},
-        {"langfe", Word::EastAsianLanguage},
-        {"langfenp", Word::EastAsianLanguage},
-        {"pard", Word::Pard},
-        {"ql", Word::AlignLeft},
-        {"qc", Word::AlignCentre},
-        {"qr", Word::AlignRight},
-        {"qj", Word::Justify},
-        {"li", Word::LeftIndent},
-        {"lin", Word::LeftIndent},
-        {"ri", Word::RightIndent},
-        {"rin", Word::RightIndent},
-        {"fi", Word::FirstIndent},
-        {"rtlpar", Word::RightToLeft},
-        {"ltrpar", Word::LeftToRight},
-        {"uc", Word::UnicodeSkip},
-        {"deff", Word::DefaultFont},
-        {"ansicpg", Word::AnsiCodePage},
-        {"mac", Word::Mac},
-        {"pc", Word::Pc},
-        {"pca", Word::Pca},
-    };
-    return words;
-}
-
-// The character a word stands for; a paragraph break is QChar::ParagraphSeparator.
-QChar characterOf(Word word)
-{
-    switch (word) {
-    case Word::Par:
-    case Word::Row:
-    case Word::Sect:
-    case Word::Page:
-        return QChar::ParagraphSeparator;
-    case Word::Line:
-        return QChar::LineSeparator;
-    case Word::Tab:
-    case Word::Cell:
-        return QLatin1Char('\t');
-    case Word::Emdash:
-        return QChar(0x2014);
-    case Word::Endash:
-        return QChar(0x2013);
-    case Word::Bullet:
-        return QChar(0x2022);
-    case Word::Lquote:
-        return QChar(0x2018);
-    case Word::Rquote:
-        return QChar(0x2019);
-    case Word::Ldblquote:
-        return QChar(0x201C);
-    case Word::Rdblquote:
-        return QChar(0x201D);
-    default:
-        return QLatin1Char(' ');
-    }
-}
-
 void Reader::applyWord(QByteArrayView word, bool hasParam, int param)
 {
-    const auto it = knownWords().constFind(word);
-    if (it == knownWords().constEnd())
+    const auto it = rtf::KnownWords().constFind(word);
+    if (it == rtf::KnownWords().constEnd())
         return;
     const Word known = *it;
-    if (known < Word::Plain)
+    switch (rtf::FamilyOf(known)) {
+    case rtf::Family::Character:
         characterWord(known);
-    else if (known < Word::Pard)
+        break;
+    case rtf::Family::CharacterFormat:
         characterFormatWord(known, hasParam, param);
-    else if (known < Word::UnicodeSkip)
-        paragraphFormatWord(known, param);
-    else
+        break;
+    case rtf::Family::ParagraphFormat:
+        paragraphFormatWord(known, param, top().para);
+        break;
+    case rtf::Family::TableRow:
+        rowWord(known, param);
+        break;
+    case rtf::Family::Document:
         documentWord(known, param);
+        break;
+    }
 }
 
 void Reader::characterWord(Word word)
 {
-    const QChar c = characterOf(word);
+    // A cell or row ends a table's cell or row; outside a table it stays a tab or a paragraph.
+    const bool table = top().dest == Dest::Text && (top().para.inTable || m_structure.inTable());
+    if (word == Word::Cell && table) {
+        endCell();
+        return;
+    }
+    if (word == Word::Row && table) {
+        endRow();
+        return;
+    }
+    const QChar c = rtf::CharacterOf(word);
     if (c == QChar::ParagraphSeparator)
         endParagraph();
     else
@@ -713,14 +640,32 @@ void Reader::characterFormatWord(Word word, bool hasParam, int param)
     case Word::EastAsianLanguage:
         chr.langfe = param == 1024 ? 0 : param;
         break;
+    case Word::Super:
+        chr.vertical = QTextCharFormat::AlignSuperScript;
+        break;
+    case Word::Sub:
+        chr.vertical = QTextCharFormat::AlignSubScript;
+        break;
+    case Word::NoSuperSub:
+        chr.vertical = QTextCharFormat::AlignNormal;
+        break;
+    case Word::Up: // raised or lowered by half-points: "\up0" is the line itself
+    case Word::Down:
+        chr.vertical = hasParam && param == 0 ? QTextCharFormat::AlignNormal
+                       : word == Word::Up     ? QTextCharFormat::AlignSuperScript
+                                              : QTextCharFormat::AlignSubScript;
+        break;
     default:
         break;
     }
 }
 
-void Reader::paragraphFormatWord(Word word, int param)
+void Reader::paragraphFormatWord(Word word, int param, ParaState& para)
 {
-    ParaState& para = top().para;
+    const auto numbered = [&para](QTextListFormat::Style style) {
+        para.list = para.list == 0 ? -1 : para.list;
+        para.numbering = style;
+    };
     switch (word) {
     case Word::Pard:
         para = ParaState{};
@@ -752,6 +697,81 @@ void Reader::paragraphFormatWord(Word word, int param)
     case Word::LeftToRight:
         para.rtl = false;
         break;
+    case Word::SpaceBefore:
+        para.before = std::clamp(param, 0, 31680);
+        break;
+    case Word::SpaceAfter:
+        para.after = std::clamp(param, 0, 31680);
+        break;
+    case Word::Style:
+        para.style = param;
+        break;
+    case Word::OutlineLevel:
+        para.outline = param;
+        break;
+    case Word::InTable:
+        para.inTable = true;
+        break;
+    case Word::TableDepth:
+        para.inTable = param > 0;
+        break;
+    case Word::ListOverride:
+        para.list = std::max(param, 0);
+        break;
+    case Word::ListLevel:
+        para.level = std::clamp(param, 0, 8);
+        break;
+    case Word::NumberingBullet:
+        numbered(QTextListFormat::ListDisc);
+        break;
+    case Word::NumberingBody:
+    case Word::NumberingLevel:
+        if (word == Word::NumberingLevel)
+            para.level = std::clamp(param - 1, 0, 8);
+        numbered(para.numbering == QTextListFormat::ListStyleUndefined ||
+                         para.numbering == QTextListFormat::ListDisc
+                     ? QTextListFormat::ListDecimal
+                     : para.numbering);
+        break;
+    case Word::NumberingContinue: // a further paragraph of the item before: no number of its own
+        para.list = 0;
+        break;
+    case Word::NumberingDecimal:
+        numbered(QTextListFormat::ListDecimal);
+        break;
+    case Word::NumberingUpperLetter:
+        numbered(QTextListFormat::ListUpperAlpha);
+        break;
+    case Word::NumberingLowerLetter:
+        numbered(QTextListFormat::ListLowerAlpha);
+        break;
+    case Word::NumberingUpperRoman:
+        numbered(QTextListFormat::ListUpperRoman);
+        break;
+    case Word::NumberingLowerRoman:
+        numbered(QTextListFormat::ListLowerRoman);
+        break;
+    case Word::NumberingStart:
+        para.numberingStart = std::clamp(param, 1, 32767);
+        break;
+    default:
+        break;
+    }
+}
+
+void Reader::rowWord(Word word, int param)
+{
+    switch (word) {
+    case Word::RowDefaults:
+        m_row = rtf::RowDefinition{};
+        break;
+    case Word::CellEdge:
+        if (m_row.cellEdges.size() < 64)
+            m_row.cellEdges << std::clamp(param, 0, 31680 * 4);
+        break;
+    case Word::HeaderRow:
+        m_row.header = true;
+        break;
     default:
         break;
     }
@@ -780,6 +800,9 @@ void Reader::documentWord(Word word, int param)
     case Word::Pca:
         m_ansiCodePage = 850;
         break;
+    case Word::Field:
+        m_fieldInstruction.clear();
+        return;
     default:
         return;
     }
@@ -833,14 +856,110 @@ void Reader::finishFont()
     QByteArray name = m_fontName.trimmed();
     if (name.endsWith(';'))
         name.chop(1);
-    m_font.name =
-        DecodeCodePage(m_font.codePage > 0 ? m_font.codePage : m_ansiCodePage, name).trimmed();
-    if (m_font.name.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0)
+    // A symbol font's own name is in letters, not in its symbols.
+    const bool letters = m_font.codePage <= 0 || m_font.codePage == kSymbolCodePage;
+    m_font.name = DecodeCodePage(letters ? m_ansiCodePage : m_font.codePage, name).trimmed();
+    m_font.symbol = bookformat::SymbolFontOf(m_font.name.toStdString());
+    if (m_font.symbol != bookformat::SymbolFont::None)
         m_font.codePage = kSymbolCodePage;
     if (std::size_t(m_fonts.size()) < kMaxTableEntries || m_fonts.contains(m_fontNumber))
         m_fonts.insert(m_fontNumber, m_font);
     m_fontName.clear();
     m_font = FontEntry{};
+}
+
+void Reader::styleSheetWord(QByteArrayView word, int param)
+{
+    if (word == "s")
+        m_style.number = param;
+    else if (word == "cs" || word == "ds" || word == "ts")
+        m_style.paragraph = false;
+    else if (word == "outlinelevel")
+        m_style.outline = param;
+}
+
+// A paragraph style named "heading N", or with an outline level, makes its paragraphs headings.
+void Reader::finishStyle()
+{
+    QByteArray name = m_style.name.trimmed().toLower();
+    if (name.endsWith(';'))
+        name.chop(1);
+    int level = 0;
+    if (name.startsWith("heading "))
+        level = name.mid(8).trimmed().toInt();
+    if (level <= 0 && m_style.outline >= 0 && m_style.outline < 9)
+        level = m_style.outline + 1;
+    if (m_style.paragraph && level > 0 && std::size_t(m_styleHeadings.size()) < kMaxTableEntries)
+        m_styleHeadings.insert(m_style.number, std::min(level, 6));
+    m_style = StyleEntry{};
+}
+
+// The older numbering's words belong to the paragraph that holds them.
+void Reader::numberingWord(QByteArrayView word, int param)
+{
+    const auto it = rtf::KnownWords().constFind(word);
+    if (it == rtf::KnownWords().constEnd() || *it < Word::NumberingBullet ||
+        rtf::FamilyOf(*it) != rtf::Family::ParagraphFormat)
+        return;
+    for (auto group = m_stack.rbegin(); group != m_stack.rend(); ++group) {
+        if (group->dest != Dest::Numbering) {
+            paragraphFormatWord(*it, param, group->para);
+            return;
+        }
+    }
+}
+
+// HYPERLINK "address" (with switches such as \o "tip"); a link to a place of the document
+// itself (\l) has no address outside it.
+QString hyperlinkAddress(const QByteArray& instruction)
+{
+    QByteArray text = instruction.trimmed();
+    if (!text.toUpper().startsWith("HYPERLINK"))
+        return {};
+    text = text.mid(9);
+    QString address;
+    qsizetype at = 0;
+    const auto token = [&text, &at]() {
+        while (at < text.size() && (text[at] == ' ' || text[at] == '\t'))
+            ++at;
+        if (at >= text.size())
+            return QByteArray();
+        qsizetype end = at;
+        if (text[at] == '"') {
+            end = text.indexOf('"', at + 1);
+            end = end < 0 ? text.size() : end;
+            const QByteArray quoted = text.mid(at + 1, end - at - 1);
+            at = end + 1;
+            return quoted.isEmpty() ? QByteArray("\"\"") : quoted;
+        }
+        while (end < text.size() && text[end] != ' ')
+            ++end;
+        const QByteArray word = text.mid(at, end - at);
+        at = end;
+        return word;
+    };
+    for (QByteArray word = token(); !word.isEmpty(); word = token()) {
+        if (word == "\\l")
+            return {};
+        if (word.startsWith('\\')) {
+            if (word == "\\o" || word == "\\t" || word == "\\m")
+                token();
+            continue;
+        }
+        if (address.isEmpty() && word != "\"\"")
+            address = QString::fromUtf8(word).trimmed();
+    }
+    return address;
+}
+
+void Reader::startFieldResult()
+{
+    const QString address = hyperlinkAddress(m_fieldInstruction);
+    m_fieldInstruction.clear();
+    if (address.isEmpty() || m_links.size() >= kMaxLinks)
+        return;
+    m_links << address;
+    top().chr.link = int(m_links.size());
 }
 
 void Reader::textByte(char c)
@@ -861,6 +980,16 @@ void Reader::textByte(char c)
         return;
     case Dest::Picture:
         pictureByte(c);
+        return;
+    case Dest::StyleSheet:
+        if (m_style.name.size() < kMaxStyleName)
+            m_style.name.append(c);
+        return;
+    case Dest::FieldInstruction:
+        if (m_fieldInstruction.size() < kMaxFieldInstruction)
+            m_fieldInstruction.append(c);
+        return;
+    case Dest::Numbering:
         return;
     case Dest::Text:
         if (skipsFallback())
@@ -972,6 +1101,16 @@ QUrl Reader::placeholderName()
     return name;
 }
 
+bookformat::SymbolFont Reader::symbolFont(const CharState& state) const
+{
+    const int font = state.font < 0 ? m_defaultFont : state.font;
+    if (font == m_codePageFont && m_codePage != kSymbolCodePage &&
+        m_fonts.size() == m_codePageFonts)
+        return bookformat::SymbolFont::None; // the usual case, known from the cached code page
+    const auto it = m_fonts.constFind(font);
+    return it == m_fonts.constEnd() ? bookformat::SymbolFont::None : it->symbol;
+}
+
 int Reader::codePage()
 {
     const int font = m_stack.back().chr.font < 0 ? m_defaultFont : m_stack.back().chr.font;
@@ -1032,6 +1171,36 @@ void Reader::emitText(const QString& text)
     if (text.isEmpty())
         return;
     CharState state = m_stack.back().chr;
+    const bookformat::SymbolFont symbol = symbolFont(state);
+    if (symbol != bookformat::SymbolFont::None) {
+        // The characters of a symbol font as what they show, in the text's own font.
+        QString shown;
+        shown.reserve(text.size());
+        bool mapped = false;
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            const char32_t meaning =
+                u >= 0xF020 && u <= 0xF0FF ? bookformat::SymbolCharacter(symbol, u - 0xF000) : 0;
+            if (meaning != 0)
+                shown += QString::fromUcs4(&meaning, 1);
+            else
+                shown += c;
+            mapped = mapped || meaning != 0;
+        }
+        if (mapped)
+            state.font = kUnicodeFont;
+        appendRun(shown, state);
+        return;
+    }
+    appendRun(text, state);
+}
+
+void Reader::appendRun(const QString& text, CharState state)
+{
+    if (top().marker) {
+        m_marker += text;
+        return;
+    }
     const char32_t first = text.size() > 1 && text[0].isHighSurrogate()
                                ? QChar::surrogateToUcs4(text[0], text[1])
                                : text[0].unicode();
@@ -1052,6 +1221,7 @@ void Reader::flushRun()
 {
     if (m_run.isEmpty())
         return;
+    placeBlock();
     if (m_cursorFormatState != m_runState || !m_hasCursorFormat) {
         m_cursor.setCharFormat(m_runFormat);
         m_cursorFormatState = m_runState;
@@ -1067,8 +1237,63 @@ void Reader::endParagraph()
         return;
     flushPending();
     flushRun();
+    placeBlock();
     setBlockFormat();
     m_cursor.insertBlock(); // the new paragraph starts with this one's format
+    m_blockPlaced = false;
+}
+
+void Reader::endCell()
+{
+    flushPending();
+    flushRun();
+    placeBlock();
+    setBlockFormat();
+    m_structure.endCell();
+    m_blockPlaced = false;
+}
+
+void Reader::endRow()
+{
+    flushPending();
+    flushRun();
+    m_structure.endRow();
+    m_blockPlaced = false;
+}
+
+// Once a paragraph's settings are known (at its first text, or at its end), it joins its table
+// and its list; the number text of a paragraph that is no list item is its own text.
+void Reader::placeBlock()
+{
+    if (m_blockPlaced)
+        return;
+    m_blockPlaced = true;
+    const ParaState& para = top().para;
+    if (para.inTable) {
+        if (m_structure.enterRow(m_row))
+            cursorMoved();
+    } else if (m_structure.inTable()) {
+        m_structure.leaveTable();
+        cursorMoved();
+    }
+    const rtf::ListMark mark = para.listMark();
+    if (mark.list != 0) {
+        m_structure.joinList(mark, m_marker);
+        m_hasBlockState = false;
+    } else {
+        if (m_structure.leaveLists())
+            m_hasBlockState = false;
+        if (!m_marker.isEmpty())
+            m_cursor.insertText(m_marker, m_hasRunState ? m_runFormat : charFormat());
+    }
+    m_marker.clear();
+}
+
+// The cursor stands in another paragraph: its formats are set again.
+void Reader::cursorMoved()
+{
+    m_hasBlockState = false;
+    m_hasCursorFormat = false;
 }
 
 void Reader::setBlockFormat()
@@ -1078,14 +1303,19 @@ void Reader::setBlockFormat()
         return;
     m_blockState = para;
     m_hasBlockState = true;
-    m_cursor.setBlockFormat(blockFormat());
+    QTextBlockFormat format = blockFormat();
+    if (para.list != 0) // the block's list, which a new format would leave
+        format.setObjectIndex(m_cursor.blockFormat().objectIndex());
+    m_cursor.setBlockFormat(format);
 }
 
 QTextCharFormat Reader::charFormat() const
 {
     const CharState& s = m_runState;
     QTextCharFormat format;
-    const auto font = m_fonts.constFind(s.font < 0 ? m_defaultFont : s.font);
+    const auto font = m_fonts.constFind(s.font == kUnicodeFont ? kUnicodeFont
+                                        : s.font < 0           ? m_defaultFont
+                                                               : s.font);
     if (font != m_fonts.constEnd() && !font->name.isEmpty())
         format.setFontFamilies({font->name});
     format.setFontPointSize(s.halfPoints / 2.0);
@@ -1098,6 +1328,12 @@ QTextCharFormat Reader::charFormat() const
         format.setForeground(m_colours[s.colour]);
     if (s.language != 0)
         format.setProperty(rtfprops::Language, s.language);
+    if (s.vertical != QTextCharFormat::AlignNormal)
+        format.setVerticalAlignment(s.vertical);
+    if (s.link > 0) {
+        format.setAnchor(true);
+        format.setAnchorHref(m_links.at(s.link - 1));
+    }
     return format;
 }
 
@@ -1106,15 +1342,36 @@ QTextBlockFormat Reader::blockFormat() const
     const ParaState& p = m_stack.back().para;
     QTextBlockFormat format;
     format.setAlignment(p.align);
-    format.setLeftMargin(p.left / 15.0);
+    // A list item's indents are its list's; the file's own are kept for writing it again.
+    if (p.list == 0) {
+        format.setLeftMargin(p.left / 15.0);
+        format.setTextIndent(p.first / 15.0);
+    }
     format.setRightMargin(p.right / 15.0);
-    format.setTextIndent(p.first / 15.0);
     format.setProperty(rtfprops::LeftIndentTwips, p.left);
     format.setProperty(rtfprops::RightIndentTwips, p.right);
     format.setProperty(rtfprops::FirstIndentTwips, p.first);
     if (p.rtl)
         format.setLayoutDirection(Qt::RightToLeft);
+    if (p.before != 0) {
+        format.setTopMargin(p.before / 15.0);
+        format.setProperty(rtfprops::SpaceBeforeTwips, p.before);
+    }
+    if (p.after != 0) {
+        format.setBottomMargin(p.after / 15.0);
+        format.setProperty(rtfprops::SpaceAfterTwips, p.after);
+    }
+    if (const int level = headingLevel(p); level > 0)
+        format.setHeadingLevel(level);
     return format;
+}
+
+// Outline levels 0 to 8 are headings (HTML has six); 9 is body text.
+int Reader::headingLevel(const ParaState& para) const
+{
+    if (para.outline >= 0)
+        return para.outline < 9 ? std::min(para.outline + 1, 6) : 0;
+    return m_styleHeadings.value(para.style, 0);
 }
 
 } // namespace

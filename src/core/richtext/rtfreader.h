@@ -11,8 +11,10 @@ class QTextDocument;
 bool LooksLikeRtf(QByteArrayView data);
 
 // Replaces the document's content with the RTF. Never fails: damaged RTF gives what could be
-// read, in time linear in its size. Text that is not RTF is loaded as plain text (UTF-8 when it
-// is valid UTF-8, else Windows-1252).
+// read, in time linear in its size. Headings (by outline level or a "heading N" style) become
+// block heading levels, lists QTextLists, tables QTextTables, hyperlinks anchors, and the
+// characters of the Symbol and Wingdings fonts the Unicode characters they show. Text that is not
+// RTF is loaded as plain text (UTF-8 when it is valid UTF-8, else Windows-1252).
 void ReadRtf(QByteArrayView data, QTextDocument& document);
 
 // Exact paragraph indents in twips are kept in these block properties so that a document read
@@ -23,4 +25,15 @@ constexpr int RightIndentTwips = 0x100101;
 constexpr int FirstIndentTwips = 0x100102;
 // The Windows language identifier of a run (\lang, or \langfe for East Asian text), when given.
 constexpr int Language = 0x100103;
+// Paragraph spacing before and after, in twips.
+constexpr int SpaceBeforeTwips = 0x100104;
+constexpr int SpaceAfterTwips = 0x100105;
+// The first number of a numbered list, when it is not 1.
+constexpr int ListStart = 0x100106;
+// The right edges of a table's cells in twips, as the file gave them.
+constexpr int CellEdgesTwips = 0x100107;
+// A picture's file (PNG or JPEG bytes) is kept beside its image as a document resource of this
+// type under the image's name, so that it is written out as it came (QTextDocument::UserResource
+// + 1).
+constexpr int PictureFileResource = 101;
 } // namespace rtfprops
