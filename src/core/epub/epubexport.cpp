@@ -3,6 +3,7 @@
 
 #include "core/book/booksource.h"
 #include "core/distribution/readerlibraries.h"
+#include "core/epub/epubaccessibility.h"
 #include "core/epub/epubmedia.h"
 #include "core/epub/epubpackage.h"
 #include "core/epub/epubwebpage.h"
@@ -20,6 +21,7 @@
 #include "core/sections/sectionname.h"
 #include "core/services/messages.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -41,7 +43,8 @@ class EpubBook
 {
 public:
     explicit EpubBook(WorkingState& state)
-        : m_state(state), m_source(state), m_language(BookLanguage(state.HyperTextFile))
+        : m_state(state), m_source(state), m_language(BookLanguage(state.HyperTextFile)),
+          m_chapterLanguage(m_language)
     {}
 
     QByteArray build()
@@ -86,8 +89,11 @@ private:
         const QUuid id =
             QUuid::createUuidV5(QUuid(QStringLiteral("{6f1c8a52-8d5e-4c57-9f2b-3a1d5e7c9b40}")),
                                 m_state.ProjectFile + QLatin1Char('/') + title());
-        return {QStringLiteral("urn:uuid:") + id.toString(QUuid::WithoutBraces), title(),
-                m_source.project().Presentation.About.AuthorText.text().trimmed(), m_language};
+        const QString creator = m_source.project().Presentation.About.AuthorText.text().trimmed();
+        return {QStringLiteral("urn:uuid:") + id.toString(QUuid::WithoutBraces), title(), creator,
+                m_language,
+                AccessibilityMetadata({m_undescribedPictures, m_describedPictures, m_timedMedia},
+                                      creator)};
     }
 
     // --- the title page and the navigation -----------------------------------------------
@@ -132,7 +138,8 @@ private:
             m_chapterLinks.isEmpty() ? QStringLiteral("title.xhtml") : m_chapterLinks.first().first;
         const QString body =
             QStringLiteral(
-                "<nav epub:type=\"toc\" id=\"toc\">\n<h1>%1</h1>\n<ol>\n%2</ol>\n</nav>\n"
+                "<nav epub:type=\"toc\" role=\"doc-toc\" id=\"toc\">\n<h1>%1</h1>\n<ol>\n%2</ol>\n"
+                "</nav>\n"
                 "<nav epub:type=\"landmarks\" hidden=\"hidden\">\n<ol>\n"
                 "<li><a epub:type=\"toc\" href=\"#toc\">%1</a></li>\n"
                 "<li><a epub:type=\"bodymatter\" href=\"%3\">%4</a></li>\n"
@@ -180,14 +187,22 @@ private:
         });
     }
 
-    void addChapter(int number, const Chapter& chapter)
+    void addChapter(int number, Chapter& chapter)
     {
         m_chapterHref = QStringLiteral("chapter-%1.xhtml").arg(number);
         m_notes.clear();
         m_noteBodies.clear();
+        m_pages.clear();
+        m_chapterPages.clear();
+        noteBackground(chapter.record);
         const QString entry = chapter.record.MenuEntry.text();
-        QString page = XhtmlHead(entry, m_language);
-        page += QStringLiteral("<section epub:type=\"chapter\">\n");
+        // A chapter whose text the RTF marks as mostly in one language is in that language.
+        const QString marked = DominantLanguage(*chapter.document);
+        m_chapterLanguage = marked.isEmpty() ? m_language : marked;
+        QString page = XhtmlHead(entry, m_chapterLanguage);
+        page += QStringLiteral("<section epub:type=\"chapter\" role=\"doc-chapter\">\n");
+        if (!MakeTitleHeading(*chapter.document, entry))
+            page += QStringLiteral("<h1 class=\"chapter-title\">%1</h1>\n").arg(XmlEscaped(entry));
         AppendXhtml(*chapter.document, chapterHooks(), page);
         page += m_noteBodies;
         page += QStringLiteral("</section>\n");
@@ -196,7 +211,24 @@ private:
         m_package.add(
             {id, m_chapterHref, QStringLiteral("application/xhtml+xml"), {}, page.toUtf8()});
         m_package.read(id);
+        // The chapter's link pages follow it, out of the reading order.
+        for (const QString& linkPage : std::as_const(m_chapterPages))
+            m_package.read(linkPage, false);
         m_chapterLinks.append({m_chapterHref, entry});
+    }
+
+    // A background of a chapter screen has no place in a reading system's page.
+    void noteBackground(const ChapterRecord& chapter)
+    {
+        const QString file = chapter.DisplayFile.text();
+        if (file.isEmpty())
+            return;
+        const DisplayRecord display = m_source.display(file);
+        if (IsBackground(display.BackType, BackgroundType::Picture) ||
+            IsBackground(display.BackType, BackgroundType::Wallpaper))
+            notCarried(QStringLiteral("Backgrounds: the EPUB shows the chapters on the reading "
+                                      "system's own page; the pictures behind them were left "
+                                      "out."));
     }
 
     XhtmlHooks chapterHooks()
@@ -209,21 +241,33 @@ private:
     XhtmlHooks textHooks()
     {
         XhtmlHooks hooks;
-        hooks.picture = [this](const QImage& image) { return addTextPicture(image); };
-        hooks.language = m_language;
+        hooks.picture = [this](const QImage& image, const QByteArray& file) {
+            ++m_undescribedPictures;
+            return addTextPicture(image, file);
+        };
+        hooks.language = m_chapterLanguage;
         return hooks;
     }
 
-    QString addTextPicture(const QImage& image)
+    // A picture of the text is stored once however often it is shown; a JPEG stays a JPEG.
+    QString addTextPicture(const QImage& image, const QByteArray& file)
     {
-        const QString href = m_package.freeHref(QStringLiteral("media/"), QStringLiteral("picture"),
-                                                QStringLiteral("png"));
+        const bool jpeg = file.startsWith("\xFF\xD8");
+        const bool png = file.startsWith("\x89PNG");
+        const QByteArray bytes = jpeg || png ? file : PngBytes(image);
+        const QByteArray key = QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
+        if (const auto done = m_textPictures.constFind(key); done != m_textPictures.constEnd())
+            return *done;
+        const QString href =
+            m_package.freeHref(QStringLiteral("media/"), QStringLiteral("picture"),
+                               jpeg ? QStringLiteral("jpg") : QStringLiteral("png"));
         m_package.add({nextId(QStringLiteral("picture")),
                        href,
-                       QStringLiteral("image/png"),
+                       jpeg ? QStringLiteral("image/jpeg") : QStringLiteral("image/png"),
                        {},
-                       PngBytes(image),
+                       bytes,
                        false});
+        m_textPictures.insert(key, href);
         return href;
     }
 
@@ -252,9 +296,10 @@ private:
         const QString key = SectionNameKey(phrase);
         if (const auto page = m_pages.constFind(key); page != m_pages.constEnd())
             return {*page, false, {}};
+        // One page per chapter that uses the phrase, so that Back returns to that chapter.
         const QString ref = QStringLiteral("ref-%1").arg(++m_refs);
-        const QString href = m_package.freeHref(
-            {}, QStringLiteral("link-%1").arg(m_pages.size() + 1), QStringLiteral("xhtml"));
+        const QString href = m_package.freeHref({}, QStringLiteral("link-%1").arg(++m_linkPages),
+                                                QStringLiteral("xhtml"));
         m_pages.insert(key, href);
         addLinkPage(href, phrase, type, lines, m_chapterHref + QLatin1Char('#') + ref);
         return {href, false, ref};
@@ -266,7 +311,8 @@ private:
         if (!m_notes.contains(key)) {
             const QString id = QStringLiteral("note-%1").arg(++m_noteCount);
             m_notes.insert(key, id);
-            m_noteBodies += QStringLiteral("<aside epub:type=\"footnote\" id=\"%1\">\n%2</aside>\n")
+            m_noteBodies += QStringLiteral("<aside epub:type=\"footnote\" role=\"doc-footnote\" "
+                                           "id=\"%1\">\n%2</aside>\n")
                                 .arg(id, displayText(lines));
         }
         return {QLatin1Char('#') + m_notes.value(key), true, {}};
@@ -288,7 +334,7 @@ private:
     {
         const QString owner = QStringLiteral("The HyperText entry \"%1\"").arg(phrase);
         QString body = QStringLiteral("<h1>%1</h1>\n").arg(XmlEscaped(phrase));
-        body += linkPageContent(type, lines, owner);
+        body += linkPageContent(type, lines, owner, phrase);
         body +=
             QStringLiteral("<p class=\"back\"><a href=\"%1\">Back</a></p>\n").arg(XmlEscaped(back));
         const QString id = QFileInfo(href).completeBaseName();
@@ -297,25 +343,27 @@ private:
                        QStringLiteral("application/xhtml+xml"),
                        {},
                        XhtmlPage(phrase, m_language, body)});
-        m_package.read(id, false);
+        m_chapterPages << id;
     }
 
-    QString linkPageContent(HyperTextType type, const QStringList& lines, const QString& owner)
+    QString linkPageContent(HyperTextType type, const QStringList& lines, const QString& owner,
+                            const QString& phrase)
     {
         const QString value = EntryCommand(lines);
         const ShowCommandParts parts = ParseShowCommand(value);
         switch (type) {
         case HyperTextType::GraphicAndText:
-            return graphicAndText(lines, owner);
+            return graphicAndText(lines, owner, phrase);
         case HyperTextType::GraphicOnly:
-            return pictureElement(parts.picture, owner);
+            return pictureElement(parts.picture, owner, phrase);
         case HyperTextType::GraphicAndSound:
-            return pictureElement(parts.picture, owner) + audioElement(parts.sound, owner);
+            return pictureElement(parts.picture, owner, phrase) +
+                   audioElement(parts.sound, owner, phrase);
         case HyperTextType::VoiceOnly:
         case HyperTextType::MidiPlayer:
-            return audioElement(parts.sound, owner);
+            return audioElement(parts.sound, owner, phrase);
         case HyperTextType::VideoPlayer:
-            return videoElement(parts.video, owner);
+            return videoElement(parts.video, owner, phrase);
         case HyperTextType::HtmlFile:
             return webPage(value, owner);
         case HyperTextType::ExecutableProgram:
@@ -335,14 +383,14 @@ private:
         return {};
     }
 
-    QString graphicAndText(const QStringList& lines, const QString& owner)
+    QString graphicAndText(const QStringList& lines, const QString& owner, const QString& phrase)
     {
         DisplayRecord display = DefaultDisplay();
         QStringList text;
         ParseDisplayEntry(lines, display, text);
         QString content;
         if (!display.GraphicFile.text().isEmpty())
-            content += pictureElement(display.GraphicFile.text(), owner);
+            content += pictureElement(display.GraphicFile.text(), owner, phrase);
         return content + displayText(lines);
     }
 
@@ -372,28 +420,36 @@ private:
         return DocumentToXhtml(*page.document, textHooks());
     }
 
-    QString pictureElement(const QString& name, const QString& owner)
+    // A picture a phrase shows says what the phrase says.
+    QString pictureElement(const QString& name, const QString& owner, const QString& phrase)
     {
         if (name.isEmpty())
             return {};
-        return QStringLiteral("<p class=\"picture\"><img src=\"%1\" alt=\"\"/></p>\n")
-            .arg(XmlEscaped(mediaHref(name, owner, ConvertPicture)));
+        m_describedPictures = true;
+        return QStringLiteral("<p class=\"picture\"><img src=\"%1\" alt=\"%2\"/></p>\n")
+            .arg(XmlEscaped(mediaHref(name, owner, ConvertPicture)), XmlEscaped(phrase));
     }
 
-    QString audioElement(const QString& name, const QString& owner)
+    QString audioElement(const QString& name, const QString& owner, const QString& phrase)
     {
         if (name.isEmpty())
             return {};
-        return QStringLiteral("<p><audio controls=\"controls\" src=\"%1\">%2</audio></p>\n")
-            .arg(XmlEscaped(mediaHref(name, owner, convertSound)), XmlEscaped(name));
+        m_timedMedia = true;
+        return QStringLiteral("<p><audio controls=\"controls\" src=\"%1\" aria-label=\"%3\">%2"
+                              "</audio></p>\n")
+            .arg(XmlEscaped(mediaHref(name, owner, convertSound)), XmlEscaped(name),
+                 XmlEscaped(phrase));
     }
 
-    QString videoElement(const QString& name, const QString& owner)
+    QString videoElement(const QString& name, const QString& owner, const QString& phrase)
     {
         if (name.isEmpty())
             return {};
-        return QStringLiteral("<p><video controls=\"controls\" src=\"%1\">%2</video></p>\n")
-            .arg(XmlEscaped(mediaHref(name, owner, ConvertFilm)), XmlEscaped(name));
+        m_timedMedia = true;
+        return QStringLiteral("<p><video controls=\"controls\" src=\"%1\" aria-label=\"%3\">%2"
+                              "</video></p>\n")
+            .arg(XmlEscaped(mediaHref(name, owner, ConvertFilm)), XmlEscaped(name),
+                 XmlEscaped(phrase));
     }
 
     void notCarried(const QString& line)
@@ -451,8 +507,15 @@ private:
     QString m_language; // the book's, for every document
     EpubPackage m_package;
     QList<std::pair<QString, QString>> m_chapterLinks;
-    QHash<QString, QString> m_media; // upper-case book file name -> package file
-    QHash<QString, QString> m_pages; // folded phrase -> its page
+    QHash<QString, QString> m_media;           // upper-case book file name -> package file
+    QHash<QByteArray, QString> m_textPictures; // hash of a text picture's bytes -> package file
+    QHash<QString, QString> m_pages;           // folded phrase -> its page in this chapter
+    QStringList m_chapterPages;                // the link pages this chapter added
+    QString m_chapterLanguage;
+    int m_linkPages = 0;
+    int m_undescribedPictures = 0; // pictures of the text, which carry no description
+    bool m_describedPictures = false;
+    bool m_timedMedia = false;
     QHash<QString, QString> m_notes; // folded phrase -> its footnote in this chapter
     QString m_noteBodies;
     QString m_chapterHref;

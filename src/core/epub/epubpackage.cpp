@@ -58,6 +58,7 @@ QByteArray EpubPackage::packageDocument(const EpubMetadata& metadata) const
                             XmlEscaped(metadata.title));
     if (!metadata.creator.isEmpty())
         text += QStringLiteral("<dc:creator>%1</dc:creator>\n").arg(XmlEscaped(metadata.creator));
+    text += metadata.accessibility;
     text +=
         QStringLiteral("<meta property=\"dcterms:modified\">%1</meta>\n</metadata>\n<manifest>\n")
             .arg(QDateTime::currentDateTimeUtc().toString(

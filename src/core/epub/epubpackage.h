@@ -14,8 +14,9 @@ struct EpubMetadata
 {
     QString identifier; // a URN
     QString title;
-    QString creator;  // may be empty
-    QString language; // a BCP 47 tag: the book's language
+    QString creator;       // may be empty
+    QString language;      // a BCP 47 tag: the book's language
+    QString accessibility; // <meta> elements, one per line
 };
 
 struct EpubItem

@@ -1,14 +1,18 @@
 // Walking a QTextDocument block by block and fragment by fragment into XHTML.
 #include "core/epub/epubxhtml.h"
 
+#include "core/epub/epubwebpage.h"
 #include "core/richtext/hyperphrase.h"
 #include "core/richtext/languagetags.h"
 #include "core/richtext/rtfreader.h"
 
 #include <QImage>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
+#include <QTextList>
+#include <QTextTable>
 
 #include <algorithm>
 
@@ -27,7 +31,7 @@ double indentPoints(const QTextBlockFormat& format, int twipsProperty, double pi
     return pixels * 0.75;
 }
 
-QString paragraphStyle(const QTextBlockFormat& format)
+QString paragraphStyle(const QTextBlockFormat& format, double blankAbove)
 {
     QStringList style;
     const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
@@ -37,9 +41,17 @@ QString paragraphStyle(const QTextBlockFormat& format)
         style << QStringLiteral("text-align: right");
     else if (align & Qt::AlignJustify)
         style << QStringLiteral("text-align: justify");
-    const double left = indentPoints(format, rtfprops::LeftIndentTwips, format.leftMargin());
+    double left = indentPoints(format, rtfprops::LeftIndentTwips, format.leftMargin());
     const double right = indentPoints(format, rtfprops::RightIndentTwips, format.rightMargin());
     const double first = indentPoints(format, rtfprops::FirstIndentTwips, format.textIndent());
+    left = std::max(left, -first); // a hanging first line is not cut off at the page's edge
+    const double above =
+        indentPoints(format, rtfprops::SpaceBeforeTwips, format.topMargin()) + blankAbove;
+    const double below = indentPoints(format, rtfprops::SpaceAfterTwips, format.bottomMargin());
+    if (above > 0)
+        style << QStringLiteral("margin-top: ") + points(above);
+    if (below > 0)
+        style << QStringLiteral("margin-bottom: ") + points(below);
     if (left != 0)
         style << QStringLiteral("margin-left: ") + points(left);
     if (right != 0)
@@ -131,6 +143,40 @@ QString attribute(const char* name, const QString& value)
     return QStringLiteral(" %1=\"%2\"").arg(QLatin1String(name), XmlEscaped(value));
 }
 
+const char* listTag(const QTextList* list)
+{
+    const QTextListFormat::Style style = list->format().style();
+    return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle ||
+                   style == QTextListFormat::ListSquare
+               ? "ul"
+               : "ol";
+}
+
+QString listStyle(QTextListFormat::Style style)
+{
+    switch (style) {
+    case QTextListFormat::ListCircle:
+        return QStringLiteral("list-style-type: circle");
+    case QTextListFormat::ListSquare:
+        return QStringLiteral("list-style-type: square");
+    case QTextListFormat::ListLowerAlpha:
+        return QStringLiteral("list-style-type: lower-alpha");
+    case QTextListFormat::ListUpperAlpha:
+        return QStringLiteral("list-style-type: upper-alpha");
+    case QTextListFormat::ListLowerRoman:
+        return QStringLiteral("list-style-type: lower-roman");
+    case QTextListFormat::ListUpperRoman:
+        return QStringLiteral("list-style-type: upper-roman");
+    default:
+        return {};
+    }
+}
+
+bool isEmptyParagraph(const QTextBlock& block)
+{
+    return block.length() <= 1 && !block.textList();
+}
+
 class BlockWriter
 {
 public:
@@ -139,36 +185,155 @@ public:
         : m_document(document), m_hooks(hooks), m_base(base), m_out(out)
     {}
 
-    void write(const QTextBlock& block)
+    // The paragraphs and tables of a frame, in order.
+    void writeFrame(const QTextFrame* frame)
     {
-        const int heading = block.blockFormat().headingLevel();
-        const QString tag =
-            heading >= 1 && heading <= 6 ? QStringLiteral("h%1").arg(heading) : QStringLiteral("p");
-        m_out += QLatin1Char('<') + tag + attribute("style", paragraphStyle(block.blockFormat()));
+        for (auto it = frame->begin(); !it.atEnd(); ++it) {
+            if (const auto* table = qobject_cast<const QTextTable*>(it.currentFrame())) {
+                closeLists();
+                writeTable(table);
+            } else if (const QTextFrame* child = it.currentFrame()) {
+                writeFrame(child);
+            } else if (it.currentBlock().isValid()) {
+                writeBlock(it.currentBlock());
+            }
+        }
+        closeLists();
+    }
+
+private:
+    void writeBlock(const QTextBlock& block)
+    {
+        if (isEmptyParagraph(block)) {
+            // A blank line is space above the next paragraph, not a paragraph to announce.
+            const double size = block.charFormat().fontPointSize();
+            m_blankSpace += (size > 0 ? size : m_base.size > 0 ? m_base.size : 12) * 1.2;
+            return;
+        }
+        QString tag;
+        if (const QTextList* list = block.textList()) {
+            enterList(list);
+            tag = QStringLiteral("li");
+            m_out += QStringLiteral("<li");
+        } else {
+            closeLists();
+            const int heading = block.blockFormat().headingLevel();
+            tag = heading >= 1 && heading <= 6 ? QStringLiteral("h%1").arg(heading)
+                                               : QStringLiteral("p");
+            m_out += QLatin1Char('<') + tag +
+                     attribute("style", paragraphStyle(block.blockFormat(), m_blankSpace));
+        }
+        m_blankSpace = 0;
         if (block.textDirection() == Qt::RightToLeft)
             m_out += QStringLiteral(" dir=\"rtl\"");
         m_out += QLatin1Char('>');
-        bool empty = true;
+        writeContent(block);
+        if (tag != QLatin1String("li")) // an item ends when the next one starts: it may nest a list
+            m_out += QStringLiteral("</") + tag + QStringLiteral(">\n");
+    }
+
+    void writeContent(const QTextBlock& block)
+    {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid())
                 continue;
             const QTextCharFormat format = fragment.charFormat();
-            if (format.fontUnderline() != m_inPhrase)
+            if (format.fontUnderline() != m_inPhrase) {
+                closeAnchor();
                 format.fontUnderline() ? openPhrase(fragment.position()) : closePhrase();
-            empty = false;
+            }
+            const QString anchor = format.isAnchor() ? format.anchorHref() : QString();
+            if (anchor != m_anchor) {
+                closeAnchor();
+                openAnchor(anchor);
+            }
             if (format.isImageFormat())
                 writePicture(format.toImageFormat());
             else
                 writeRun(fragment.text(), format);
         }
+        closeAnchor();
         closePhrase();
-        if (empty)
-            m_out += QStringLiteral("&#160;");
-        m_out += QStringLiteral("</") + tag + QStringLiteral(">\n");
     }
 
-private:
+    // --- lists and tables ----------------------------------------------------------------
+
+    void enterList(const QTextList* list)
+    {
+        const int indent = list->format().indent();
+        while (!m_lists.empty() &&
+               (m_lists.back()->format().indent() > indent ||
+                (m_lists.back()->format().indent() == indent && m_lists.back() != list)))
+            closeList();
+        if (!m_lists.empty() && m_lists.back() == list) {
+            m_out += QStringLiteral("</li>\n");
+            return;
+        }
+        const QTextListFormat format = list->format();
+        m_out += QLatin1Char('<') + QLatin1String(listTag(list)) +
+                 attribute("style", listStyle(format.style()));
+        if (const int start = format.intProperty(rtfprops::ListStart); start > 1)
+            m_out += QStringLiteral(" start=\"%1\"").arg(start);
+        m_out += QStringLiteral(">\n");
+        m_lists.push_back(list);
+    }
+
+    void closeList()
+    {
+        m_out += QStringLiteral("</li>\n</") + QLatin1String(listTag(m_lists.back())) +
+                 QStringLiteral(">\n");
+        m_lists.pop_back();
+    }
+
+    void closeLists()
+    {
+        while (!m_lists.empty())
+            closeList();
+    }
+
+    void writeTable(const QTextTable* table)
+    {
+        m_blankSpace = 0;
+        m_out += QStringLiteral("<table>\n");
+        const int headerRows = table->format().headerRowCount();
+        for (int row = 0; row < table->rows(); ++row) {
+            m_out += QStringLiteral("<tr>");
+            for (int column = 0; column < table->columns(); ++column) {
+                const QTextTableCell cell = table->cellAt(row, column);
+                if (cell.row() != row || cell.column() != column)
+                    continue; // covered by a cell that spans it
+                const bool header = row < headerRows;
+                m_out += header ? QStringLiteral("<th scope=\"col\"") : QStringLiteral("<td");
+                if (cell.rowSpan() > 1)
+                    m_out += QStringLiteral(" rowspan=\"%1\"").arg(cell.rowSpan());
+                if (cell.columnSpan() > 1)
+                    m_out += QStringLiteral(" colspan=\"%1\"").arg(cell.columnSpan());
+                m_out += QLatin1Char('>');
+                writeCell(cell);
+                m_out += header ? QStringLiteral("</th>") : QStringLiteral("</td>");
+            }
+            m_out += QStringLiteral("</tr>\n");
+        }
+        m_out += QStringLiteral("</table>\n");
+    }
+
+    void writeCell(const QTextTableCell& cell)
+    {
+        for (auto it = cell.begin(); !it.atEnd(); ++it) {
+            if (const auto* table = qobject_cast<const QTextTable*>(it.currentFrame())) {
+                closeLists();
+                writeTable(table);
+            } else if (it.currentBlock().isValid()) {
+                writeBlock(it.currentBlock());
+            }
+        }
+        closeLists();
+        m_blankSpace = 0;
+    }
+
+    // --- links ---------------------------------------------------------------------------
+
     void openPhrase(int position)
     {
         m_inPhrase = true;
@@ -179,7 +344,7 @@ private:
             return;
         m_out += QStringLiteral("<a") + attribute("id", link.id);
         if (link.footnote)
-            m_out += QStringLiteral(" epub:type=\"noteref\"");
+            m_out += QStringLiteral(" epub:type=\"noteref\" role=\"doc-noteref\"");
         m_out += attribute("href", link.href) + QLatin1Char('>');
     }
 
@@ -190,6 +355,24 @@ private:
         m_inPhrase = false;
         m_linkOpen = false;
     }
+
+    // A link the text itself gives, inside no HyperText link.
+    void openAnchor(const QString& href)
+    {
+        if (href.isEmpty() || m_linkOpen || !IsEpubLinkAddress(href))
+            return;
+        m_out += QStringLiteral("<a") + attribute("href", href) + QLatin1Char('>');
+        m_anchor = href;
+    }
+
+    void closeAnchor()
+    {
+        if (!m_anchor.isEmpty())
+            m_out += QStringLiteral("</a>");
+        m_anchor.clear();
+    }
+
+    // --- runs ----------------------------------------------------------------------------
 
     void writeRun(QString text, const QTextCharFormat& format)
     {
@@ -207,12 +390,20 @@ private:
                 m_out += attribute("xml:lang", language) + attribute("lang", language);
             m_out += QLatin1Char('>');
         }
+        const QTextCharFormat::VerticalAlignment place = format.verticalAlignment();
+        const QString raised = place == QTextCharFormat::AlignSuperScript ? QStringLiteral("sup")
+                               : place == QTextCharFormat::AlignSubScript ? QStringLiteral("sub")
+                                                                          : QString();
+        if (!raised.isEmpty())
+            m_out += QLatin1Char('<') + raised + QLatin1Char('>');
         const QStringList lines = text.split(QChar::LineSeparator);
         for (qsizetype i = 0; i < lines.size(); ++i) {
             if (i > 0)
                 m_out += QStringLiteral("<br/>");
             m_out += XmlEscaped(lines.at(i));
         }
+        if (!raised.isEmpty())
+            m_out += QStringLiteral("</") + raised + QLatin1Char('>');
         if (span)
             m_out += QStringLiteral("</span>");
     }
@@ -224,13 +415,17 @@ private:
         if (image.isNull() || format.name().endsWith(QLatin1String("placeholder")) ||
             !m_hooks.picture)
             return;
-        const QString file = m_hooks.picture(image);
-        if (file.isEmpty())
+        const QByteArray file = m_document
+                                    .resource(rtfprops::PictureFileResource,
+                                              QUrl(rtfprops::PictureFileName(format.name())))
+                                    .toByteArray();
+        const QString href = m_hooks.picture(image, file);
+        if (href.isEmpty())
             return;
         const int width = format.width() > 0 ? int(format.width()) : image.width();
         const int height = format.height() > 0 ? int(format.height()) : image.height();
         m_out += QStringLiteral("<img src=\"%1\" alt=\"\" width=\"%2\" height=\"%3\"/>")
-                     .arg(XmlEscaped(file))
+                     .arg(XmlEscaped(href))
                      .arg(width)
                      .arg(height);
     }
@@ -241,6 +436,9 @@ private:
     QString& m_out;
     bool m_inPhrase = false;
     bool m_linkOpen = false;
+    QString m_anchor;                      // the text's own link being written
+    std::vector<const QTextList*> m_lists; // the lists open around the item, outermost first
+    double m_blankSpace = 0;               // points of blank lines above the next paragraph
 };
 
 } // namespace
@@ -259,10 +457,44 @@ void AppendXhtml(const QTextDocument& document, const XhtmlHooks& hooks, QString
     out += QStringLiteral("<div");
     out += attribute("style", fontStyle(base.family, base.size));
     out += QStringLiteral(">\n");
-    BlockWriter writer(document, hooks, base, out);
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        writer.write(block);
+    BlockWriter(document, hooks, base, out).writeFrame(document.rootFrame());
     out += QStringLiteral("</div>\n");
+}
+
+bool MakeTitleHeading(QTextDocument& document, const QString& title)
+{
+    QTextBlock first;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() > 0)
+            return true;
+        if (!first.isValid() && !block.text().trimmed().isEmpty())
+            first = block;
+    }
+    if (!first.isValid() || first.textList() ||
+        first.text().trimmed().compare(title.trimmed(), Qt::CaseInsensitive) != 0)
+        return false;
+    QTextBlockFormat format = first.blockFormat();
+    format.setHeadingLevel(1);
+    QTextCursor(first).setBlockFormat(format);
+    return true;
+}
+
+QString DominantLanguage(const QTextDocument& document)
+{
+    QHash<int, qsizetype> counts;
+    qsizetype total = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            counts[fragment.charFormat().intProperty(rtfprops::Language)] += fragment.length();
+            total += fragment.length();
+        }
+    }
+    for (auto it = counts.constBegin(); it != counts.constEnd(); ++it) {
+        if (it.key() != 0 && it.value() * 2 > total)
+            return LanguageTagOf(it.key());
+    }
+    return {};
 }
 
 namespace {

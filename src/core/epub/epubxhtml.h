@@ -1,5 +1,6 @@
-// Rich text as XHTML for an EPUB: paragraphs with their alignment and indents, runs with their
-// font, size, colour, weight, slant and underline, pictures, and HyperText phrases as links.
+// Rich text as XHTML for an EPUB: headings and paragraphs with their alignment, indents and
+// spacing, lists, tables, runs with their font, size, colour, weight, slant, underline and
+// raised or lowered place, pictures, web links, and HyperText phrases as links.
 #pragma once
 
 #include <QString>
@@ -21,8 +22,8 @@ struct XhtmlLink
 struct XhtmlHooks
 {
     // The file a picture of the text is written to, relative to the document; empty leaves it
-    // out.
-    std::function<QString(const QImage& picture)> picture;
+    // out. `file` is the PNG or JPEG the picture came from, when the text kept it.
+    std::function<QString(const QImage& picture, const QByteArray& file)> picture;
     // Where the phrase leads.
     std::function<XhtmlLink(const QString& phrase)> link;
     // The book's language tag: runs that RTF marks as another language say theirs.
@@ -30,11 +31,21 @@ struct XhtmlHooks
 };
 
 // The document's paragraphs as XHTML body content: one <div> stating the font most of the text is
-// in, holding a <p> (or <h1> to <h6>) for each paragraph; a right-to-left paragraph (so set, or
-// of Arabic or Hebrew letters first) has dir="rtl".
+// in, holding a <p> (or <h1> to <h6>) for each paragraph, <ol> or <ul> for lists and <table> for
+// tables; a right-to-left paragraph (so set, or of Arabic or Hebrew letters first) has dir="rtl".
+// Empty paragraphs become space above the next one. Links of the text lead to web and mail
+// addresses only.
 QString DocumentToXhtml(const QTextDocument& document, const XhtmlHooks& hooks);
 // The same, appended to `out`.
 void AppendXhtml(const QTextDocument& document, const XhtmlHooks& hooks, QString& out);
+
+// Gives a chapter a heading to start with: true when it has a heading already, or when its first
+// paragraph reads as its title and so becomes its heading; false when the caller must add one.
+bool MakeTitleHeading(QTextDocument& document, const QString& title);
+
+// The language tag of the language that more than half of the document's text is marked with;
+// empty when none is.
+QString DominantLanguage(const QTextDocument& document);
 
 // The text with the XML special characters escaped and the characters XML forbids left out.
 QString XmlEscaped(const QString& text);

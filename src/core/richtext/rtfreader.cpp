@@ -344,6 +344,7 @@ void Reader::runTokens()
     }
     flushPending();
     flushRun();
+    placeBlock();
     setBlockFormat();
 }
 
@@ -1061,8 +1062,12 @@ void Reader::finishPicture(const Picture& picture)
     // whole document, drawn at each box's size, so a huge claimed size costs nothing.
     const QUrl name = image.isNull() ? placeholderName()
                                      : QUrl(QStringLiteral("rtfimage:%1").arg(++m_pictureCount));
-    if (!image.isNull())
+    if (!image.isNull()) {
         m_doc.addResource(QTextDocument::ImageResource, name, image);
+        m_doc.addResource(rtfprops::PictureFileResource,
+                          QUrl(rtfprops::PictureFileName(name.toString())), picture.data);
+    }
+    placeBlock();
     QTextImageFormat format;
     format.setName(name.toString());
     format.setWidth(size.width());

@@ -33,7 +33,11 @@ constexpr int ListStart = 0x100106;
 // The right edges of a table's cells in twips, as the file gave them.
 constexpr int CellEdgesTwips = 0x100107;
 // A picture's file (PNG or JPEG bytes) is kept beside its image as a document resource of this
-// type under the image's name, so that it is written out as it came (QTextDocument::UserResource
-// + 1).
+// type (QTextDocument::UserResource + 1), so that it is written out as it came. Resources are
+// found by name alone: the file's name is the image's with "#file" after it.
 constexpr int PictureFileResource = 101;
+inline QString PictureFileName(const QString& imageName)
+{
+    return imageName + QStringLiteral("#file");
+}
 } // namespace rtfprops

@@ -38,6 +38,8 @@ QTextListFormat::Style StyleOfMarker(const QString& marker, int& number)
     number = 1;
     if (shown == QLatin1String("o")) // Word's bullet of the second level, in Courier New
         return QTextListFormat::ListCircle;
+    if (shown == QStringLiteral("\u25AA") || shown == QStringLiteral("\u25A0"))
+        return QTextListFormat::ListSquare;
     const QRegularExpressionMatch match = pattern.match(shown);
     if (!match.hasMatch())
         return QTextListFormat::ListDisc;
@@ -63,7 +65,12 @@ void StructureBuilder::joinList(const ListMark& given, const QString& marker)
     ListMark mark = given;
     int number = 1;
     const QTextListFormat::Style shown = StyleOfMarker(marker, number);
-    if (mark.style == QTextListFormat::ListStyleUndefined)
+    const auto bullet = [](QTextListFormat::Style style) {
+        return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle ||
+               style == QTextListFormat::ListSquare;
+    };
+    // A bullet list's marker tells which bullet.
+    if (mark.style == QTextListFormat::ListStyleUndefined || (bullet(mark.style) && bullet(shown)))
         mark.style = shown;
     if (mark.start <= 0)
         mark.start = number;

@@ -8,7 +8,10 @@
 #include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextImageFormat>
+#include <QTextList>
+#include <QTextTable>
 #include <QUrl>
 
 namespace {
@@ -23,6 +26,7 @@ struct RunState
     bool underline = false;
     bool strike = false;
     int language = 0; // a Windows language identifier; 0 for none
+    QTextCharFormat::VerticalAlignment vertical = QTextCharFormat::AlignNormal;
 };
 
 class Writer
@@ -36,8 +40,14 @@ private:
     int fontIndex(const QTextCharFormat& format) const;
     int colourIndex(const QTextCharFormat& format) const;
     QString familyOf(const QTextCharFormat& format) const;
-    void writeBlockStart(const QTextBlock& block);
+    void writeFrame(const QTextFrame* frame);
+    void writeParagraph(const QTextBlock& block, bool inTable);
+    void writeTable(const QTextTable* table);
+    QByteArray cellEdges(const QTextTable* table) const;
+    void writeBlockStart(const QTextBlock& block, bool inTable);
+    void writeListItem(const QTextBlock& block, const QTextList* list);
     void writeFragment(const QTextFragment& fragment);
+    void switchLink(const QString& href);
     void writeImage(const QTextImageFormat& format);
     void switchTo(const RunState& next);
     void writeText(const QString& text);
@@ -49,6 +59,9 @@ private:
     QByteArray m_out;
     QByteArray m_words; // control words waiting for the next text
     RunState m_state;
+    bool m_paragraphOpen = false; // a paragraph was written that the next one must end
+    QString m_link;               // the address of the hyperlink being written
+    RunState m_stateBeforeLink;   // what the link's group ends back to
 };
 
 QString Writer::familyOf(const QTextCharFormat& format) const
@@ -115,22 +128,93 @@ QByteArray Writer::run()
     m_out += "\\viewkind4\\uc1";
     m_state = RunState{};
     m_words = "\\f0\\fs20";
-    for (QTextBlock block = m_doc.begin(); block.isValid(); block = block.next()) {
-        if (block != m_doc.begin())
-            m_out += "\\par\r\n";
-        writeBlockStart(block);
-        for (auto it = block.begin(); !it.atEnd(); ++it)
-            writeFragment(it.fragment());
-    }
+    writeFrame(m_doc.rootFrame());
     m_out += m_words;
     m_out += "}\r\n";
     return m_out;
 }
 
-void Writer::writeBlockStart(const QTextBlock& block)
+void Writer::writeFrame(const QTextFrame* frame)
+{
+    for (auto it = frame->begin(); !it.atEnd(); ++it) {
+        if (const auto* table = qobject_cast<const QTextTable*>(it.currentFrame()))
+            writeTable(table);
+        else if (const QTextFrame* child = it.currentFrame())
+            writeFrame(child);
+        else if (it.currentBlock().isValid())
+            writeParagraph(it.currentBlock(), false);
+    }
+}
+
+void Writer::writeParagraph(const QTextBlock& block, bool inTable)
+{
+    if (m_paragraphOpen)
+        m_out += "\\par\r\n";
+    writeBlockStart(block, inTable);
+    for (auto it = block.begin(); !it.atEnd(); ++it)
+        writeFragment(it.fragment());
+    switchLink({});
+    m_paragraphOpen = true;
+}
+
+// Each row states its cells' right edges; each cell's paragraphs end with \cell, the row with
+// \row, and the paragraph after the table starts afresh.
+void Writer::writeTable(const QTextTable* table)
+{
+    if (m_paragraphOpen)
+        m_out += "\\par\r\n";
+    const QByteArray edges = cellEdges(table);
+    for (int row = 0; row < table->rows(); ++row) {
+        m_out += "\\trowd\\trgaph108";
+        if (row < table->format().headerRowCount())
+            m_out += "\\trhdr";
+        m_out += edges + "\r\n";
+        for (int column = 0; column < table->columns(); ++column) {
+            const QTextTableCell cell = table->cellAt(row, column);
+            m_paragraphOpen = false;
+            for (auto it = cell.begin(); !it.atEnd(); ++it) {
+                if (it.currentBlock().isValid())
+                    writeParagraph(it.currentBlock(), true);
+            }
+            if (!m_paragraphOpen)
+                m_out += "\\pard\\intbl";
+            m_out += m_words;
+            m_words.clear();
+            m_out += "\\cell ";
+        }
+        m_out += "\\row\r\n";
+    }
+    m_paragraphOpen = false;
+}
+
+QByteArray Writer::cellEdges(const QTextTable* table) const
+{
+    const QVariantList given = table->format().property(rtfprops::CellEdgesTwips).toList();
+    const QList<QTextLength> widths = table->format().columnWidthConstraints();
+    QByteArray edges;
+    int edge = 0;
+    for (int column = 0; column < table->columns(); ++column) {
+        if (column < given.size()) {
+            edge = given.at(column).toInt();
+        } else {
+            const QTextLength width = widths.value(column);
+            edge += width.type() == QTextLength::FixedLength ? qRound(width.rawValue() * 15)
+                                                             : 9360 / table->columns();
+        }
+        edges += "\\cellx" + QByteArray::number(edge);
+    }
+    return edges;
+}
+
+void Writer::writeBlockStart(const QTextBlock& block, bool inTable)
 {
     const QTextBlockFormat format = block.blockFormat();
     m_out += "\\pard";
+    if (inTable)
+        m_out += "\\intbl";
+    const QTextList* list = block.textList();
+    if (list)
+        writeListItem(block, list);
     const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
     if (align & Qt::AlignHCenter)
         m_out += "\\qc";
@@ -138,14 +222,19 @@ void Writer::writeBlockStart(const QTextBlock& block)
         m_out += "\\qr";
     else if (align & Qt::AlignJustify)
         m_out += "\\qj";
-    const auto twips = [&format](int property, qreal pixels) {
+    // A list item's indents are its list's in the editor: the file's own are written back.
+    const auto twips = [&format, list](int property, qreal pixels) {
         const QVariant exact = format.property(property);
-        if (exact.isValid() && qFuzzyCompare(1.0 + exact.toInt() / 15.0, 1.0 + pixels))
+        if (exact.isValid() && (list || qFuzzyCompare(1.0 + exact.toInt() / 15.0, 1.0 + pixels)))
             return exact.toInt();
         return qRound(pixels * 15);
     };
-    const int first = twips(rtfprops::FirstIndentTwips, format.textIndent());
-    const int left = twips(rtfprops::LeftIndentTwips, format.leftMargin());
+    int first = twips(rtfprops::FirstIndentTwips, format.textIndent());
+    int left = twips(rtfprops::LeftIndentTwips, format.leftMargin());
+    if (list && !format.hasProperty(rtfprops::LeftIndentTwips)) {
+        first = -360;
+        left = 360 + 360 * list->format().indent();
+    }
     const int right = twips(rtfprops::RightIndentTwips, format.rightMargin());
     if (first != 0)
         m_out += "\\fi" + QByteArray::number(first);
@@ -155,14 +244,96 @@ void Writer::writeBlockStart(const QTextBlock& block)
         m_out += "\\ri" + QByteArray::number(right);
     if (block.textDirection() == Qt::RightToLeft)
         m_out += "\\rtlpar";
+    const int before = twips(rtfprops::SpaceBeforeTwips, format.topMargin());
+    const int after = twips(rtfprops::SpaceAfterTwips, format.bottomMargin());
+    if (before > 0)
+        m_out += "\\sb" + QByteArray::number(before);
+    if (after > 0)
+        m_out += "\\sa" + QByteArray::number(after);
+    if (const int level = format.headingLevel(); level > 0)
+        m_out += "\\outlinelevel" + QByteArray::number(level - 1);
     m_out += m_words;
     m_words.clear();
-    m_out += ' ';
+    if (!m_out.endsWith('}'))
+        m_out += ' '; // the end of the last control word
+}
+
+// Lists in the older numbering that the Windows rich-edit control and Word both read: the item's
+// number as text, then its list's kind.
+void Writer::writeListItem(const QTextBlock& block, const QTextList* list)
+{
+    const QTextListFormat format = list->format();
+    const int start = std::max(1, format.intProperty(rtfprops::ListStart));
+    QByteArray kind;
+    QString number;
+    switch (format.style()) {
+    case QTextListFormat::ListDecimal:
+        kind = "\\pndec";
+        number = QString::number(start + list->itemNumber(block)) + QLatin1Char('.');
+        break;
+    case QTextListFormat::ListLowerAlpha:
+        kind = "\\pnlcltr";
+        break;
+    case QTextListFormat::ListUpperAlpha:
+        kind = "\\pnucltr";
+        break;
+    case QTextListFormat::ListLowerRoman:
+        kind = "\\pnlcrm";
+        break;
+    case QTextListFormat::ListUpperRoman:
+        kind = "\\pnucrm";
+        break;
+    default:
+        break;
+    }
+    if (kind.isEmpty()) {
+        const QString bullet = format.style() == QTextListFormat::ListCircle ? QStringLiteral("o")
+                               : format.style() == QTextListFormat::ListSquare
+                                   ? QStringLiteral("\u25AA")
+                                   : QStringLiteral("\u2022");
+        m_out += "{\\pntext ";
+        writeText(bullet);
+        m_out += "\\tab}{\\*\\pn\\pnlvlblt\\pnindent0{\\pntxtb ";
+        writeText(bullet);
+        m_out += "}}";
+    } else {
+        if (number.isEmpty())
+            number = list->itemText(block);
+        m_out += "{\\pntext " + number.toLatin1() +
+                 "\\tab}{\\*\\pn\\pnlvlbody\\pnindent0\\pnstart" + QByteArray::number(start) +
+                 kind + "{\\pntxta.}}";
+    }
+    if (format.indent() > 1)
+        m_out += "\\ilvl" + QByteArray::number(std::min(format.indent() - 1, 8));
+}
+
+// A hyperlink is a field whose result is the linked text; the field's group ends what the text
+// set inside it.
+void Writer::switchLink(const QString& href)
+{
+    if (href == m_link)
+        return;
+    if (!m_link.isEmpty()) {
+        m_out += "}}}";
+        m_state = m_stateBeforeLink;
+        m_words.clear();
+    }
+    m_link = href;
+    if (href.isEmpty())
+        return;
+    m_out += m_words;
+    m_words.clear();
+    m_stateBeforeLink = m_state;
+    m_out += "{\\field{\\*\\fldinst{HYPERLINK \"";
+    QString address = href;
+    writeText(address.replace(QLatin1Char('"'), QLatin1String("%22")));
+    m_out += "\"}}{\\fldrslt{";
 }
 
 void Writer::writeFragment(const QTextFragment& fragment)
 {
     const QTextCharFormat format = fragment.charFormat();
+    switchLink(format.isAnchor() ? format.anchorHref() : QString());
     if (format.isImageFormat()) {
         writeImage(format.toImageFormat());
         return;
@@ -178,6 +349,7 @@ void Writer::writeFragment(const QTextFragment& fragment)
     next.underline = format.fontUnderline();
     next.strike = format.fontStrikeOut();
     next.language = format.intProperty(rtfprops::Language);
+    next.vertical = format.verticalAlignment();
     switchTo(next);
     writeText(fragment.text());
 }
@@ -201,6 +373,10 @@ void Writer::switchTo(const RunState& next)
         w += "\\fs" + QByteArray::number(next.halfPoints);
     if (next.language != m_state.language) // 1024: no language given
         w += "\\lang" + QByteArray::number(next.language != 0 ? next.language : 1024);
+    if (next.vertical != m_state.vertical)
+        w += next.vertical == QTextCharFormat::AlignSuperScript ? "\\super"
+             : next.vertical == QTextCharFormat::AlignSubScript ? "\\sub"
+                                                                : "\\nosupersub";
     m_state = next;
 }
 

@@ -128,6 +128,41 @@ private slots:
                  QString::fromUtf16(u"ab\U0001F600\uE000")); // a lone half is left out
     }
 
+    void xhtml_keepsTheStructure()
+    {
+        const QString xhtml = xhtmlOf(
+            "{\\rtf1{\\stylesheet{\\s1\\outlinelevel0 heading 1;}}\\pard\\s1 Title\\par"
+            "\\pard\\sb240\\sa120 Spaced H{\\sub 2}O and x{\\super 2}\\par\\pard\\par\\par"
+            "\\pard\\fi-360 Hanging\\par"
+            "{\\listtext 1.\\tab}\\pard\\ls1 one\\par{\\listtext o\\tab}\\pard\\ls2\\ilvl1 "
+            "inner\\par"
+            "{\\listtext 2.\\tab}\\pard\\ls1 two\\par"
+            "\\trowd\\trhdr\\cellx1000\\cellx2000\\pard\\intbl Name\\cell Value\\cell\\row"
+            "\\trowd\\cellx1000\\cellx2000\\pard\\intbl a\\cell b\\cell\\row"
+            "\\pard {\\field{\\*\\fldinst HYPERLINK \"https://example.org/\"}{\\fldrslt site}} "
+            "{\\field{\\*\\fldinst HYPERLINK \"javascript:alert(1)\"}{\\fldrslt script}}\\par}");
+        for (const char* fragment :
+             {"<h1>Title</h1>",
+              "<p style=\"margin-top: 12pt; margin-bottom: 6pt\">Spaced H<sub>2</sub>O "
+              "and x<sup>2</sup></p>",
+              // two blank lines are space above the next paragraph; a hanging line is not cut off
+              "<p style=\"margin-top: 28.8pt; margin-left: 18pt; text-indent: -18pt\">Hanging</p>",
+              "<ol>\n<li>one<ul style=\"list-style-type: circle\">\n<li>inner</li>\n</ul>\n</li>\n"
+              "<li>two</li>\n</ol>",
+              "<table>\n<tr><th scope=\"col\"><p>Name</p>\n</th><th scope=\"col\"><p>Value</p>\n"
+              "</th></tr>\n<tr><td><p>a</p>\n</td><td><p>b</p>\n</td></tr>\n</table>",
+              "<p><a href=\"https://example.org/\">site</a> script</p>"})
+            QVERIFY2(xhtml.contains(QString::fromUtf8(fragment)), qPrintable(xhtml));
+        QVERIFY(!xhtml.contains(u"&#160;"_s));
+
+        QTextDocument japanese;
+        ReadRtf("{\\rtf1\\lang1041 \\u26085?\\u26412?\\u35486?{\\lang1033 ok}\\par}", japanese);
+        QCOMPARE(DominantLanguage(japanese), u"ja"_s);
+        QTextDocument english;
+        ReadRtf("{\\rtf1 plain {\\lang1041 \\u26085?}\\par}", english);
+        QCOMPARE(DominantLanguage(english), QString());
+    }
+
     void xhtml_picturesAndPhrasesGoThroughTheHooks()
     {
         QImage red(4, 3, QImage::Format_RGB32);
@@ -135,8 +170,9 @@ private slots:
         const QByteArray png = PngBytes(red).toHex();
         QStringList asked;
         XhtmlHooks hooks;
-        hooks.picture = [](const QImage& image) {
-            return image.size() == QSize(4, 3) ? u"media/p.png"_s : QString();
+        hooks.picture = [&png](const QImage& image, const QByteArray& file) {
+            return image.size() == QSize(4, 3) && file.toHex() == png ? u"media/p.png"_s
+                                                                      : QString();
         };
         hooks.link = [&asked](const QString& phrase) {
             asked << phrase;
@@ -152,7 +188,8 @@ private slots:
                                       hooks);
         QCOMPARE(asked, (QStringList{u"sea"_s, u"the ship"_s, u"none"_s}));
         QVERIFY2(xhtml.contains(QStringLiteral(
-                     "<a epub:type=\"noteref\" href=\"#note-1\"><span style=\"text-decoration: "
+                     "<a epub:type=\"noteref\" role=\"doc-noteref\" href=\"#note-1\"><span "
+                     "style=\"text-decoration: "
                      "underline\">sea</span></a>")),
                  qPrintable(xhtml));
         QVERIFY(xhtml.contains(u"<a id=\"ref-1\" href=\"link-1.xhtml\">"_s));
@@ -186,31 +223,37 @@ private slots:
 
         const QString links = book.chapter(1);
         QCOMPARE(links.count(u"<a "_s), 13);
-        QVERIFY(links.contains(u"<aside epub:type=\"footnote\" id=\"note-1\">"_s));
+        QVERIFY(links.contains(
+            u"<aside epub:type=\"footnote\" role=\"doc-footnote\" id=\"note-1\">"_s));
+        QVERIFY(links.contains(u"<section epub:type=\"chapter\" role=\"doc-chapter\">\n"
+                               "<h1 class=\"chapter-title\">Links</h1>"_s));
         QVERIFY(links.contains(u"<span style=\"font-weight: bold\">bold</span>"_s));
         QVERIFY(links.contains(u"href=\"https://example.org/a?b=1&amp;c=2\""_s));
         QVERIFY(links.contains(u"<span style=\"text-decoration: underline\">underline</span>"_s));
-        // The second chapter shares the picture's page and has a footnote of its own.
+        // The second chapter has the picture's page of its own, so that Back leads to it, and
+        // a footnote of its own.
         const QString again = book.chapter(2);
-        QVERIFY(again.contains(u"href=\"link-1.xhtml\""_s));
-        QVERIFY(again.contains(u"epub:type=\"noteref\" href=\"#note-2\""_s));
+        QVERIFY(again.contains(u"<a id=\"ref-12\" href=\"link-12.xhtml\">"_s));
+        QVERIFY(again.contains(u"epub:type=\"noteref\" role=\"doc-noteref\" href=\"#note-2\""_s));
 
         const auto page = [&](int n) {
             return QString::fromUtf8(Unzipped(book.epub(), u"EPUB/link-%1.xhtml"_s.arg(n)));
         };
         const QList<QList<const char*>> expected = {
-            {"<img src=\"media/SUN.png\"", "<a href=\"chapter-1.xhtml#ref-1\">Back</a>"},
-            {"<audio controls=\"controls\" src=\"media/WAVE.mp3\">"},
+            {"<img src=\"media/SUN.png\" alt=\"picture\"/>",
+             "<a href=\"chapter-1.xhtml#ref-1\">Back</a>"},
+            {"<audio controls=\"controls\" src=\"media/WAVE.mp3\" aria-label=\"voice\">"},
             {"This link starts the program GAME.SH in the executable edition of this book."},
             {"<img src=\"media/SEA.jpg\"", "Screen text."},
             {"<img src=\"media/SUN.png\"", "media/WAVE.mp3"},
-            {"<video controls=\"controls\" src=\"media/FILM.webm\">"},
-            {"<audio controls=\"controls\" src=\"media/TUNE.mp3\">"},
+            {"<video controls=\"controls\" src=\"media/FILM.webm\" aria-label=\"film\">"},
+            {"<audio controls=\"controls\" src=\"media/TUNE.mp3\" aria-label=\"tune\">"},
             {"This link starts the program GAME.SH in the executable edition of this book."},
-            {"<h1><span style=\"font-weight: bold\">The Harbour</span></h1>",
+            {"<span style=\"font-weight: bold\">The Harbour</span></h1>",
              "A page the book opens in the web browser."},
             {"This link opens the notepad with NOTES.TXT in the executable edition of this book."},
             {"<img src=\"media/SUN__2__T_.png\""},
+            {"<img src=\"media/SUN.png\"", "<a href=\"chapter-2.xhtml#ref-12\">Back</a>"},
         };
         for (int n = 1; n <= expected.size(); ++n) {
             for (const char* fragment : expected.at(n - 1))
@@ -219,8 +262,19 @@ private slots:
         const QByteArray package = Unzipped(book.epub(), u"EPUB/package.opf"_s);
         for (const char* item :
              {"media-type=\"image/png\"", "media-type=\"image/jpeg\"", "media-type=\"audio/mpeg\"",
-              "media-type=\"video/webm\"", "<itemref idref=\"link-1\" linear=\"no\"/>"})
+              "media-type=\"video/webm\"",
+              // each chapter's pages after it, out of the reading order
+              "<itemref idref=\"chapter-1\"/>\n<itemref idref=\"link-1\" linear=\"no\"/>",
+              "<itemref idref=\"link-11\" linear=\"no\"/>\n<itemref idref=\"chapter-2\"/>\n"
+              "<itemref idref=\"link-12\" linear=\"no\"/>",
+              // pictures, sounds and films, each described only by its phrase: no claim
+              "<meta property=\"schema:accessMode\">auditory</meta>",
+              "<meta property=\"schema:accessModeSufficient\">textual,visual,auditory</meta>",
+              "<meta property=\"schema:accessibilityFeature\">alternativeText</meta>",
+              "<meta property=\"schema:accessibilityHazard\">unknownFlashingHazard</meta>"})
             QVERIFY2(package.contains(item), item);
+        QVERIFY(!package.contains("conformsTo"));
+        QCOMPARE(package.count("media/SUN.png"), 1);
         QCOMPARE(Unzipped(book.epub(), u"EPUB/media/SEA.jpg"_s),
                  readBytes(book.dir.filePath(u"SEA.JPG"_s)));
         QVERIFY(EpubcheckAccepts(book.epub()));

@@ -3,6 +3,7 @@
 #include "core/richtext/rtfreader.h"
 #include "core/richtext/rtfwriter.h"
 
+#include <QFile>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -136,6 +137,46 @@ private slots:
         QFETCH(QByteArray, rtf);
         QFETCH(QString, expected);
         QCOMPARE(describeRtf(rtf), expected);
+    }
+
+    // What the editor saves keeps the structure it read.
+    void writeThenRead_keepsTheStructure_data() { read_data(); }
+    void writeThenRead_keepsTheStructure()
+    {
+        QFETCH(QByteArray, rtf);
+        QTextDocument document;
+        ReadRtf(rtf, document);
+        const QByteArray written = WriteRtf(document);
+        QCOMPARE(describeRtf(written), describe(document));
+        QCOMPARE(WriteRtf(document), written);
+    }
+
+    void corpusFiles_writtenAndReadAgain_data()
+    {
+        QTest::addColumn<QString>("file");
+        for (const char* file :
+             {"pandoc/heading.rtf", "pandoc/list_simple.rtf", "pandoc/list_legacy.rtf",
+              "pandoc/writer.rtf", "rtfjs/hyperlink.rtf", "rtfjs/superscript-subscript.rtf",
+              "rtfjs/HOMEAUDIOMETER.rtf", "tika/testRTFVarious.rtf", "tika/testRTFJapanese.rtf",
+              "tika/testRTFListMicrosoftWord.rtf", "tika/testRTFTableCellSeparation.rtf",
+              "rtfpipe/Issue53.rtf"})
+            QTest::newRow(file) << QString::fromLatin1(file);
+    }
+
+    void corpusFiles_writtenAndReadAgain()
+    {
+        QFETCH(QString, file);
+        QFile in(QStringLiteral(QUORELLE_CORPUS_DIR "/") + file);
+        if (!in.open(QIODevice::ReadOnly))
+            QSKIP("no RTF corpus here");
+        QTextDocument document;
+        ReadRtf(in.readAll(), document);
+        QVERIFY(document.characterCount() > 1);
+        const QStringList again = describeRtf(WriteRtf(document)).split(u'\n');
+        const QStringList first = describe(document).split(u'\n');
+        for (qsizetype i = 0; i < std::min(again.size(), first.size()); ++i)
+            QCOMPARE(again.at(i), first.at(i));
+        QCOMPARE(again.size(), first.size());
     }
 };
 

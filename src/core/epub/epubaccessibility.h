@@ -1,0 +1,21 @@
+// What the EPUB tells reading systems and shops about its accessibility: its access modes,
+// features and hazards, a summary written from what the book holds, and the conformance it
+// claims only when the book meets it.
+#pragma once
+
+#include <QString>
+
+// What the export found in the book.
+struct BookContent
+{
+    int undescribedPictures = 0;    // pictures inside the text, which carry no description
+    bool describedPictures = false; // pictures that phrases show, described by the phrase
+    bool timedMedia = false;        // sounds or films
+};
+
+// The <meta> elements of the package's metadata, one per line. `certifier` (the book's author)
+// is named as the one who claims conformance; empty names nobody.
+QString AccessibilityMetadata(const BookContent& content, const QString& certifier);
+
+// The conformance the EPUB claims when it meets it.
+inline const QString kConformance = QStringLiteral("EPUB Accessibility 1.1 - WCAG 2.1 Level AA");
