@@ -15,6 +15,7 @@
 #include <QTextTable>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -111,6 +112,25 @@ QString fontStyle(const QString& family, double size)
     return style.join(QStringLiteral("; "));
 }
 
+double luminance(const QColor& colour)
+{
+    const auto channel = [](double c) {
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+           0.0722 * channel(colour.blueF());
+}
+
+// A text colour too light to read on the page's white (contrast below 4.5:1) is darkened in its
+// own hue until it can be read.
+QColor legibleOnWhite(QColor colour)
+{
+    for (int step = 0; step < 20 && 1.05 / (luminance(colour) + 0.05) < 4.5; ++step)
+        colour =
+            QColor::fromRgbF(colour.redF() * 0.9f, colour.greenF() * 0.9f, colour.blueF() * 0.9f);
+    return colour;
+}
+
 QString runStyle(const QTextCharFormat& format, const BaseFont& base)
 {
     QStringList style;
@@ -132,7 +152,7 @@ QString runStyle(const QTextCharFormat& format, const BaseFont& base)
     if (!decoration.isEmpty())
         style << QStringLiteral("text-decoration: ") + decoration.join(QLatin1Char(' '));
     if (format.hasProperty(QTextFormat::ForegroundBrush))
-        style << QStringLiteral("color: ") + format.foreground().color().name();
+        style << QStringLiteral("color: ") + legibleOnWhite(format.foreground().color()).name();
     return style.join(QStringLiteral("; "));
 }
 

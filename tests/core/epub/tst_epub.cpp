@@ -115,7 +115,8 @@ private slots:
               "<span style=\"text-decoration: line-through\">gone</span>",
               "<span style=\"font-family: 'Courier New', monospace\">code</span>",
               "<span style=\"font-size: 18pt\">big</span>",
-              "<span style=\"color: #ff0000\">red</span>", "<br/>next",
+              // red on white is darkened until it can be read
+              "<span style=\"color: #e60000\">red</span>", "<br/>next",
               "<p style=\"text-align: right\">a &lt; b &amp; &quot;c&quot;</p>",
               "<p style=\"text-align: justify\">"})
             QVERIFY2(xhtml.contains(QString::fromUtf8(fragment)), fragment);
@@ -271,7 +272,7 @@ private slots:
               "<meta property=\"schema:accessMode\">auditory</meta>",
               "<meta property=\"schema:accessModeSufficient\">textual,visual,auditory</meta>",
               "<meta property=\"schema:accessibilityFeature\">alternativeText</meta>",
-              "<meta property=\"schema:accessibilityHazard\">unknownFlashingHazard</meta>"})
+              "<meta property=\"schema:accessibilityHazard\">unknown</meta>"})
             QVERIFY2(package.contains(item), item);
         QVERIFY(!package.contains("conformsTo"));
         QCOMPARE(package.count("media/SUN.png"), 1);
