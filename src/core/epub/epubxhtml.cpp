@@ -205,15 +205,15 @@ public:
         : m_document(document), m_hooks(hooks), m_base(base), m_out(out)
     {}
 
-    // The paragraphs and tables of a frame, in order.
-    void writeFrame(const QTextFrame* frame)
+    // The paragraphs and tables of a frame or a table cell, in order.
+    void writeItems(QTextFrame::iterator it)
     {
-        for (auto it = frame->begin(); !it.atEnd(); ++it) {
+        for (; !it.atEnd(); ++it) {
             if (const auto* table = qobject_cast<const QTextTable*>(it.currentFrame())) {
                 closeLists();
                 writeTable(table);
             } else if (const QTextFrame* child = it.currentFrame()) {
-                writeFrame(child);
+                writeItems(child->begin());
             } else if (it.currentBlock().isValid()) {
                 writeBlock(it.currentBlock());
             }
@@ -330,26 +330,13 @@ private:
                 if (cell.columnSpan() > 1)
                     m_out += QStringLiteral(" colspan=\"%1\"").arg(cell.columnSpan());
                 m_out += QLatin1Char('>');
-                writeCell(cell);
+                writeItems(cell.begin());
+                m_blankSpace = 0;
                 m_out += header ? QStringLiteral("</th>") : QStringLiteral("</td>");
             }
             m_out += QStringLiteral("</tr>\n");
         }
         m_out += QStringLiteral("</table>\n");
-    }
-
-    void writeCell(const QTextTableCell& cell)
-    {
-        for (auto it = cell.begin(); !it.atEnd(); ++it) {
-            if (const auto* table = qobject_cast<const QTextTable*>(it.currentFrame())) {
-                closeLists();
-                writeTable(table);
-            } else if (it.currentBlock().isValid()) {
-                writeBlock(it.currentBlock());
-            }
-        }
-        closeLists();
-        m_blankSpace = 0;
     }
 
     // --- links ---------------------------------------------------------------------------
@@ -477,7 +464,7 @@ void AppendXhtml(const QTextDocument& document, const XhtmlHooks& hooks, QString
     out += QStringLiteral("<div");
     out += attribute("style", fontStyle(base.family, base.size));
     out += QStringLiteral(">\n");
-    BlockWriter(document, hooks, base, out).writeFrame(document.rootFrame());
+    BlockWriter(document, hooks, base, out).writeItems(document.rootFrame()->begin());
     out += QStringLiteral("</div>\n");
 }
 

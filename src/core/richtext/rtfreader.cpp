@@ -910,44 +910,44 @@ void Reader::numberingWord(QByteArrayView word, int param)
     }
 }
 
+// The words of a field instruction; a quoted argument is one word, without its quotes.
+QList<QByteArray> instructionWords(const QByteArray& instruction)
+{
+    QList<QByteArray> words;
+    for (qsizetype at = 0; at < instruction.size();) {
+        if (instruction[at] == ' ' || instruction[at] == '\t') {
+            ++at;
+        } else if (instruction[at] == '"') {
+            qsizetype end = instruction.indexOf('"', at + 1);
+            end = end < 0 ? instruction.size() : end;
+            words << instruction.mid(at + 1, end - at - 1);
+            at = end + 1;
+        } else {
+            qsizetype end = at;
+            while (end < instruction.size() && instruction[end] != ' ' && instruction[end] != '\t')
+                ++end;
+            words << instruction.mid(at, end - at);
+            at = end;
+        }
+    }
+    return words;
+}
+
 // HYPERLINK "address" (with switches such as \o "tip"); a link to a place of the document
 // itself (\l) has no address outside it.
 QString hyperlinkAddress(const QByteArray& instruction)
 {
-    QByteArray text = instruction.trimmed();
-    if (!text.toUpper().startsWith("HYPERLINK"))
+    const QList<QByteArray> words = instructionWords(instruction);
+    if (words.isEmpty() || words.first().toUpper() != "HYPERLINK")
         return {};
-    text = text.mid(9);
     QString address;
-    qsizetype at = 0;
-    const auto token = [&text, &at]() {
-        while (at < text.size() && (text[at] == ' ' || text[at] == '\t'))
-            ++at;
-        if (at >= text.size())
-            return QByteArray();
-        qsizetype end = at;
-        if (text[at] == '"') {
-            end = text.indexOf('"', at + 1);
-            end = end < 0 ? text.size() : end;
-            const QByteArray quoted = text.mid(at + 1, end - at - 1);
-            at = end + 1;
-            return quoted.isEmpty() ? QByteArray("\"\"") : quoted;
-        }
-        while (end < text.size() && text[end] != ' ')
-            ++end;
-        const QByteArray word = text.mid(at, end - at);
-        at = end;
-        return word;
-    };
-    for (QByteArray word = token(); !word.isEmpty(); word = token()) {
+    for (qsizetype i = 1; i < words.size(); ++i) {
+        const QByteArray& word = words.at(i);
         if (word == "\\l")
             return {};
-        if (word.startsWith('\\')) {
-            if (word == "\\o" || word == "\\t" || word == "\\m")
-                token();
-            continue;
-        }
-        if (address.isEmpty() && word != "\"\"")
+        if (word == "\\o" || word == "\\t" || word == "\\m")
+            ++i; // the switch's own argument
+        else if (address.isEmpty() && !word.startsWith('\\'))
             address = QString::fromUtf8(word).trimmed();
     }
     return address;
