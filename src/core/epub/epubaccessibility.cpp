@@ -26,9 +26,11 @@ QString summary(const BookContent& content, bool conforms)
     else if (content.undescribedPictures > 1)
         sentences << QStringLiteral("%1 pictures inside the text have no description.")
                          .arg(content.undescribedPictures);
-    if (content.timedMedia)
-        sentences << QStringLiteral("Sounds and films are named by their links; they have no "
-                                    "transcript.");
+    if (content.undescribedTimedMedia > 0)
+        sentences << QStringLiteral("Sounds and films are named by their links; some have no "
+                                    "description in words.");
+    else if (content.timedMedia)
+        sentences << QStringLiteral("Sounds and films are described in words beside them.");
     sentences << (conforms
                       ? QStringLiteral("The publication meets ") + kConformance + QLatin1Char('.')
                       : QStringLiteral("The publication does not claim conformance with a "
@@ -42,7 +44,7 @@ QString AccessibilityMetadata(const BookContent& content, const QString& certifi
 {
     const bool visual = content.describedPictures || content.undescribedPictures > 0;
     // Text alone carries the book when no picture and no sound lacks words of its own.
-    const bool conforms = content.undescribedPictures == 0 && !content.timedMedia;
+    const bool conforms = content.undescribedPictures == 0 && content.undescribedTimedMedia == 0;
     QString out = meta("schema:accessMode", QStringLiteral("textual"));
     if (visual)
         out += meta("schema:accessMode", QStringLiteral("visual"));

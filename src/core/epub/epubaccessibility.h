@@ -11,6 +11,7 @@ struct BookContent
     int undescribedPictures = 0;    // pictures inside the text, which carry no description
     bool describedPictures = false; // pictures that phrases show, described by the phrase
     bool timedMedia = false;        // sounds or films
+    int undescribedTimedMedia = 0;  // sounds and films without the author's description
 };
 
 // The <meta> elements of the package's metadata, one per line. `certifier` (the book's author)

@@ -15,6 +15,7 @@
 #include "core/files/textcodec.h"
 #include "core/pictures/commandvalue.h"
 #include "core/richtext/rtfreader.h"
+#include "core/sections/alttext.h"
 #include "core/sections/booklanguage.h"
 #include "core/sections/displaysection.h"
 #include "core/sections/hypertext.h"
@@ -44,7 +45,7 @@ class EpubBook
 public:
     explicit EpubBook(WorkingState& state)
         : m_state(state), m_source(state), m_language(BookLanguage(state.HyperTextFile)),
-          m_chapterLanguage(m_language)
+          m_chapterLanguage(m_language), m_altTexts(AltTexts(state.HyperTextFile))
     {}
 
     QByteArray build()
@@ -71,6 +72,8 @@ public:
     QStringList notCarried() const { return m_notCarried; }
 
 private:
+    using Converter = EpubMedia (*)(const QString& fileName);
+
     QString nextId(const QString& kind)
     {
         return kind + QLatin1Char('-') + QString::number(++m_ids);
@@ -92,7 +95,8 @@ private:
         const QString creator = m_source.project().Presentation.About.AuthorText.text().trimmed();
         return {QStringLiteral("urn:uuid:") + id.toString(QUuid::WithoutBraces), title(), creator,
                 m_language,
-                AccessibilityMetadata({m_undescribedPictures, m_describedPictures, m_timedMedia},
+                AccessibilityMetadata({m_undescribedPictures, m_describedPictures, m_timedMedia,
+                                       m_undescribedTimedMedia},
                                       creator)};
     }
 
@@ -333,6 +337,7 @@ private:
                      const QStringList& lines, const QString& back)
     {
         const QString owner = QStringLiteral("The HyperText entry \"%1\"").arg(phrase);
+        m_linkAltText = m_altTexts.value(SectionNameKey(phrase));
         QString body = QStringLiteral("<h1>%1</h1>\n").arg(XmlEscaped(phrase));
         body += linkPageContent(type, lines, owner, phrase);
         body +=
@@ -420,36 +425,46 @@ private:
         return DocumentToXhtml(*page.document, textHooks());
     }
 
-    // A picture a phrase shows says what the phrase says.
+    // A picture a link shows says what the author's alternative text says, else what the phrase
+    // says.
     QString pictureElement(const QString& name, const QString& owner, const QString& phrase)
     {
         if (name.isEmpty())
             return {};
         m_describedPictures = true;
         return QStringLiteral("<p class=\"picture\"><img src=\"%1\" alt=\"%2\"/></p>\n")
-            .arg(XmlEscaped(mediaHref(name, owner, ConvertPicture)), XmlEscaped(phrase));
+            .arg(XmlEscaped(mediaHref(name, owner, ConvertPicture)),
+                 XmlEscaped(m_linkAltText.isEmpty() ? phrase : m_linkAltText));
     }
 
     QString audioElement(const QString& name, const QString& owner, const QString& phrase)
     {
-        if (name.isEmpty())
-            return {};
-        m_timedMedia = true;
-        return QStringLiteral("<p><audio controls=\"controls\" src=\"%1\" aria-label=\"%3\">%2"
-                              "</audio></p>\n")
-            .arg(XmlEscaped(mediaHref(name, owner, convertSound)), XmlEscaped(name),
-                 XmlEscaped(phrase));
+        return timedElement(QStringLiteral("audio"), name, owner, convertSound, phrase);
     }
 
     QString videoElement(const QString& name, const QString& owner, const QString& phrase)
     {
+        return timedElement(QStringLiteral("video"), name, owner, ConvertFilm, phrase);
+    }
+
+    // A sound or a film is named by its phrase and described by the author's alternative text.
+    QString timedElement(const QString& tag, const QString& name, const QString& owner,
+                         Converter convert, const QString& phrase)
+    {
         if (name.isEmpty())
             return {};
         m_timedMedia = true;
-        return QStringLiteral("<p><video controls=\"controls\" src=\"%1\" aria-label=\"%3\">%2"
-                              "</video></p>\n")
-            .arg(XmlEscaped(mediaHref(name, owner, ConvertFilm)), XmlEscaped(name),
-                 XmlEscaped(phrase));
+        QString element =
+            QStringLiteral("<p><%1 controls=\"controls\" src=\"%2\" aria-label=\"%4\">%3</%1>"
+                           "</p>\n")
+                .arg(tag, XmlEscaped(mediaHref(name, owner, convert)), XmlEscaped(name),
+                     XmlEscaped(phrase));
+        if (m_linkAltText.isEmpty())
+            ++m_undescribedTimedMedia;
+        else
+            element +=
+                QStringLiteral("<p class=\"description\">%1</p>\n").arg(XmlEscaped(m_linkAltText));
+        return element;
     }
 
     void notCarried(const QString& line)
@@ -471,8 +486,6 @@ private:
             throw ExportStopped{};
         }
     }
-
-    using Converter = EpubMedia (*)(const QString& fileName);
 
     static EpubMedia convertSound(const QString& fileName)
     {
@@ -516,7 +529,10 @@ private:
     int m_undescribedPictures = 0; // pictures of the text, which carry no description
     bool m_describedPictures = false;
     bool m_timedMedia = false;
-    QHash<QString, QString> m_notes; // folded phrase -> its footnote in this chapter
+    int m_undescribedTimedMedia = 0;
+    QHash<QString, QString> m_altTexts; // phrase key -> the author's alternative text
+    QString m_linkAltText;              // that of the link page being written
+    QHash<QString, QString> m_notes;    // folded phrase -> its footnote in this chapter
     QString m_noteBodies;
     QString m_chapterHref;
     QStringList m_notCarried;

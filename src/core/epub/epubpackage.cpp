@@ -121,6 +121,7 @@ QByteArray EpubStyleSheet()
            ".title-page .title-bar { font-size: 1.2em; margin-bottom: 1.5em; }\n"
            ".picture { text-align: center; margin: 1em 0; }\n"
            ".note { font-style: italic; margin: 1em 0; }\n"
+           ".description { margin: 0.5em 0 1em; }\n"
            ".back { margin-top: 2em; }\n"
            "aside[epub|type~=\"footnote\"] { font-size: 0.9em; margin-top: 2em; padding-top: "
            "0.5em;\n"

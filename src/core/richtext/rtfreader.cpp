@@ -1285,6 +1285,8 @@ void Reader::placeBlock()
     if (mark.list != 0) {
         m_structure.joinList(mark, m_marker);
         m_hasBlockState = false;
+        if (m_hasRunState) // the item's number is drawn in the item's text format
+            m_cursor.setBlockCharFormat(m_runFormat);
     } else {
         if (m_structure.leaveLists())
             m_hasBlockState = false;

@@ -3,6 +3,7 @@
 
 #include "core/files/filenames.h"
 #include "core/files/runtimeerror.h"
+#include "core/sections/alttext.h"
 #include "core/sections/displaysection.h"
 #include "core/sections/hypertext.h"
 #include "format/linkvalues.h"
@@ -27,6 +28,10 @@ void fill(LinkDefinition& link, HyperTextType type, const QStringList& lines)
     link.duration = values.duration;
 }
 
+// Writes the section itself.
+LinkSaveResult saveEntry(const LinkDefinition& link, const QString& hyperTextFile,
+                         const QString& phrase);
+
 } // namespace
 
 DisplayRecord LinkDisplayDefaults()
@@ -46,6 +51,7 @@ LinkDefinition LoadLinkDefinition(const QString& hyperTextFile, const QString& p
         return link;
     }
     link.oldName = lines.value(0);
+    link.altText = AltText(hyperTextFile, phrase);
     const int stored = lines.size() > 2 ? StrToInt(EntryLineValue(lines.at(2))) : 0;
     const bool known = ToHyperTextType(stored) != HyperTextType::None;
     link.enteredType = stored;
@@ -55,8 +61,35 @@ LinkDefinition LoadLinkDefinition(const QString& hyperTextFile, const QString& p
     return link;
 }
 
+bool TakesAltText(int type)
+{
+    switch (ToHyperTextType(type)) {
+    case HyperTextType::GraphicOnly:
+    case HyperTextType::VoiceOnly:
+    case HyperTextType::GraphicAndText:
+    case HyperTextType::GraphicAndSound:
+    case HyperTextType::VideoPlayer:
+    case HyperTextType::MidiPlayer:
+        return true;
+    default:
+        return false;
+    }
+}
+
 LinkSaveResult SaveLinkDefinition(const LinkDefinition& link, const QString& hyperTextFile,
                                   const QString& phrase)
+{
+    const LinkSaveResult result = saveEntry(link, hyperTextFile, phrase);
+    if (result == LinkSaveResult::Written)
+        WriteAltText(hyperTextFile, phrase,
+                     TakesAltText(link.selectedType) ? link.altText : QString(), link.oldName);
+    return result;
+}
+
+namespace {
+
+LinkSaveResult saveEntry(const LinkDefinition& link, const QString& hyperTextFile,
+                         const QString& phrase)
 {
     if (link.enteredType != link.selectedType)
         return LinkSaveResult::NoData;
@@ -88,3 +121,5 @@ LinkSaveResult SaveLinkDefinition(const LinkDefinition& link, const QString& hyp
         AddEntry(hyperTextFile, phrase, link.selectedType, link.command, kHyperSource);
     return LinkSaveResult::Written;
 }
+
+} // namespace

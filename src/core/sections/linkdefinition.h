@@ -28,7 +28,12 @@ struct LinkDefinition
     int duration = 0;
     DisplayRecord display = LinkDisplayDefaults();
     QStringList textLines;
+    QString altText; // the words for its picture, sound or film (see alttext.h)
 };
+
+// Whether links of the type show a picture or play a sound or film, which an alternative text
+// stands for.
+bool TakesAltText(int type);
 
 // The definition of a phrase: edit mode with the stored section's data when the file holds one
 // (phrases compare without regard to case), new mode otherwise. A stored type the dialog cannot
@@ -44,6 +49,7 @@ enum class LinkSaveResult
     NothingDone, // an empty command of a media or program type, or a type that cannot be saved
 };
 
-// Writes the phrase's section: in edit mode in place of the stored one, else appended.
+// Writes the phrase's section: in edit mode in place of the stored one, else appended; and the
+// alternative text of a type that takes one (any other type's is removed).
 LinkSaveResult SaveLinkDefinition(const LinkDefinition& link, const QString& hyperTextFile,
                                   const QString& phrase);

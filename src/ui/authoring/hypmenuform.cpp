@@ -4,10 +4,12 @@
 #include "core/files/filenames.h"
 #include "core/files/projectpath.h"
 #include "core/files/runtimeerror.h"
+#include "core/sections/alttext.h"
 #include "core/services/messages.h"
 #include "platform/f1help.h"
 #include "platform/look.h"
 #include "platform/modal.h"
+#include "platform/typinglimit.h"
 #include "preview/mediaactions.h"
 #include "ui/authoring/hypentryform.h"
 #include "ui/authoring/notefileform.h"
@@ -53,7 +55,8 @@ int rowOf(int type)
 
 THypMenuForm::THypMenuForm(const QString& hyperTextFile, const QString& phrase, QWidget* parent)
     : QDialog(parent), Label1(new QLabel(this)), Edit1(new QLineEdit(phrase, this)),
-      GroupBox1(new QGroupBox(this)), OKBtn(new QPushButton(tr("&Save"), this)),
+      GroupBox1(new QGroupBox(this)), AltTextLabel(new QLabel(tr("Alt &text"), this)),
+      AltTextEdit(new QLineEdit(this)), OKBtn(new QPushButton(tr("&Save"), this)),
       CancelBtn(new QPushButton(tr("&Cancel"), this)), m_file(hyperTextFile), m_phrase(phrase)
 {
     setObjectName(QStringLiteral("THypMenuForm"));
@@ -92,11 +95,19 @@ void THypMenuForm::build()
         connect(Buttons[row], &QPushButton::clicked, this,
                 [this, row] { ReportErrors([this, row] { add(row); }); });
     }
+    AltTextLabel->setBuddy(AltTextEdit);
+    LimitTyping(AltTextEdit, kMaxAltText);
+    AltTextEdit->setToolTip(tr("The words that stand for the link's picture, sound or film for "
+                               "readers who cannot see or hear it (the EPUB edition)"));
+    auto* altText = new QHBoxLayout;
+    altText->addWidget(AltTextLabel);
+    altText->addWidget(AltTextEdit, 1);
     auto* buttons = ButtonRow({}, {OKBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(Edit1);
     layout->addWidget(GroupBox1);
+    layout->addLayout(altText);
     layout->addLayout(buttons);
     connect(OKBtn, &QPushButton::clicked, this, [this] { ReportErrors([this] { OKBtnClick(); }); });
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -109,15 +120,22 @@ void THypMenuForm::showState()
     GroupBox1->setTitle(edit ? tr(" Select HyperLink type ") : tr(" Select HyperText type "));
     const int row = rowOf(m_link.selectedType);
     RadioButtons[row]->setChecked(true);
-    for (int r = 0; r < 9; ++r)
-        Buttons[r]->setEnabled(r == row);
+    AltTextEdit->setText(m_link.altText);
+    enableRow(row);
 }
 
 void THypMenuForm::select(int row)
 {
     m_link.selectedType = kRowTypes[row];
+    enableRow(row);
+}
+
+void THypMenuForm::enableRow(int row)
+{
     for (int r = 0; r < 9; ++r)
         Buttons[r]->setEnabled(r == row);
+    AltTextLabel->setEnabled(TakesAltText(kRowTypes[row]));
+    AltTextEdit->setEnabled(TakesAltText(kRowTypes[row]));
 }
 
 void THypMenuForm::add(int row)
@@ -216,6 +234,7 @@ void THypMenuForm::prepare(QString& file, const QString& firstMask, const QStrin
 
 void THypMenuForm::OKBtnClick()
 {
+    m_link.altText = AltTextEdit->text();
     switch (SaveLinkDefinition(m_link, m_file, m_phrase)) {
     case LinkSaveResult::Written:
         accept();

@@ -30,6 +30,9 @@ public:
     // Video Player, MIDI Player, NotePad; each with its Add button.
     QRadioButton* RadioButtons[9];
     QPushButton* Buttons[9];
+    // The words that stand for the link's picture, sound or film in the EPUB edition.
+    QLabel* AltTextLabel;
+    QLineEdit* AltTextEdit;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
 
@@ -39,6 +42,7 @@ private:
     void build();
     void showState();
     void select(int row);
+    void enableRow(int row);
     void add(int row);
     void addText(int row);
     void addPicture(int row);

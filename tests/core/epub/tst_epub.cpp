@@ -9,6 +9,7 @@
 #include "core/epub/epubxhtml.h"
 #include "core/epub/zipwriter.h"
 #include "core/richtext/rtfreader.h"
+#include "core/sections/alttext.h"
 #include "core/sections/booklanguage.h"
 #include "core/sections/displaysection.h"
 #include "core/sections/hypertext.h"
@@ -335,6 +336,40 @@ private slots:
         QVERIFY(chapter.contains(u"Déjà vu"_s));
         const QString nav = QString::fromUtf8(Unzipped(epub, u"EPUB/nav.xhtml"_s));
         QVERIFY(nav.contains(u"<a href=\"chapter-1.xhtml\">Entrée</a>"_s));
+    }
+
+    // A book whose pictures and sounds all have the author's words claims conformance; the
+    // words stand for the picture and beside the sound, and the claim names its author.
+    void export_describedMedia_claimConformance()
+    {
+        ModelDoubles doubles;
+        TestBook book;
+        book.state.Project.Presentation.About.AuthorText.setText(u"Zo\u00eb"_s);
+        WriteProject(book.state);
+        const QDir sample(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample"));
+        for (const QString& name : {u"SUN.BMP"_s, u"WAVE.WAV"_s})
+            writeBytes(book.dir.filePath(name), readBytes(sample.filePath(name)));
+        const QString file = book.state.HyperTextFile;
+        AddEntry(file, u"picture"_s, 2, u"SUN.BMP,30"_s, kHyperSource);
+        AddEntry(file, u"voice"_s, 3, u"WAVE.WAV"_s, kHyperSource);
+        WriteAltText(file, u"picture"_s, u"A red sun over a calm sea"_s);
+        WriteAltText(file, u"voice"_s, u"Waves break on the shore"_s);
+        book.addChapter("Described", "{\\rtf1 The {\\ul picture} and the {\\ul voice}.\\par}");
+        const QString epub = book.dir.filePath(u"BOOK.epub"_s);
+        QVERIFY(ExportEpub(book.state, epub));
+        const QString picture = QString::fromUtf8(Unzipped(epub, u"EPUB/link-1.xhtml"_s));
+        QVERIFY(picture.contains(u"alt=\"A red sun over a calm sea\"/>"_s));
+        const QString voice = QString::fromUtf8(Unzipped(epub, u"EPUB/link-2.xhtml"_s));
+        QVERIFY(voice.contains(
+            u"</audio></p>\n<p class=\"description\">Waves break on the shore</p>"_s));
+        const QByteArray package = Unzipped(epub, u"EPUB/package.opf"_s);
+        for (const char* item :
+             {"<meta property=\"schema:accessModeSufficient\">textual</meta>",
+              "<meta property=\"dcterms:conformsTo\">EPUB Accessibility 1.1 - WCAG 2.1 Level "
+              "AA</meta>",
+              "<meta property=\"a11y:certifiedBy\">Zo\xc3\xab</meta>"})
+            QVERIFY2(package.contains(item), item);
+        QVERIFY(EpubcheckAccepts(epub));
     }
 
     // A ZIP archive holds at most 65,535 files; the one beyond is refused, not written over.

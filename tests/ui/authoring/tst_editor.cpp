@@ -1,6 +1,7 @@
 // The chapter editor, its name dialog, the definition viewer and the tutorial window.
 #include "doubles.h"
 #include "filesizelimit.h"
+#include "screenshots.h"
 #include "testdir.h"
 
 #include "core/project/chaptersave.h"
@@ -19,6 +20,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextList>
+#include <QTextTable>
 
 using namespace Qt::StringLiterals;
 
@@ -151,6 +155,46 @@ private slots:
         QCOMPARE(platform.messages.texts(),
                  QStringList{u"Cannot open file "_s + dir.filePath(u"gone.rtf"_s)});
         QVERIFY(editor.RichEdit1->toPlainText().contains(u"plain words"_s));
+    }
+
+    // A chapter from Word shows its lists and table in the editor, and saving keeps them.
+    void listsAndTables_shownAndSaved()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(u"word.rtf"_s),
+                   "{\\rtf1{\\listtext 1.\\tab}\\pard\\fi-360\\li720\\ls1 first\\par"
+                   "{\\listtext 2.\\tab}\\pard\\fi-360\\li720\\ls1 second\\par"
+                   "\\trowd\\cellx3000\\cellx6000\\pard\\intbl Name\\cell Value\\cell\\row"
+                   "\\pard After\\par}");
+        TChapEditForm editor;
+        platform.files.answer(dir.filePath(u"word.rtf"_s));
+        editor.ImportBtn->click();
+        const auto structure = [&editor] {
+            QTextCursor cursor(editor.RichEdit1->document());
+            QStringList found;
+            for (QTextBlock block = cursor.document()->begin(); block.isValid();
+                 block = block.next()) {
+                cursor.setPosition(block.position());
+                if (block.textList())
+                    found << u"item "_s + block.textList()->itemText(block) + block.text();
+                else if (cursor.currentTable())
+                    found << u"cell "_s + block.text();
+            }
+            return found;
+        };
+        const QStringList expected{u"item 1.first"_s, u"item 2.second"_s, u"cell Name"_s,
+                                   u"cell Value"_s};
+        QCOMPARE(structure(), expected);
+        editor.resize(640, 480);
+        KeepScreenshot(editor, u"TChapEditForm-lists-and-tables"_s);
+
+        platform.modal.expect<TGetTextForm>(saveAs(u"Chapter"_s));
+        editor.SaveasBtn->click();
+        platform.messages.clear();
+        platform.files.answer(dir.filePath(u"Chapter.QLF"_s));
+        editor.ImportBtn->click();
+        QCOMPARE(structure(), expected);
     }
 
     void close_asksOnlyWhenChanged()

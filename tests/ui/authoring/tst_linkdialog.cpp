@@ -7,6 +7,7 @@
 #include "testbook.h"
 
 #include "core/book/booksource.h"
+#include "core/sections/alttext.h"
 #include "core/sections/hypertext.h"
 #include "platform/filelists.h"
 #include "preview/entrydispatch.h"
@@ -220,6 +221,45 @@ private slots:
                                            u"show Film: FILM.AVI"_s, u"show Tune: TUNE.MID"_s,
                                            u"run 4: GAME.EXE,-x"_s, u"run 9: WRITE NOTES.TXT"_s}));
         QCOMPARE(platform.documents.opened(), QStringList{u"PAGE.HTM"_s});
+    }
+
+    // The alternative text is typed where the link's picture, sound or film is chosen, read
+    // back when the link is edited, and goes when the link becomes one without media.
+    void altText_typedForTheMediaAndGoneWithThem()
+    {
+        PlatformDoubles platform;
+        LinkBook book;
+        const QString words = u"Sunrise over the sea \u2014 \u65e5\u306e\u51fa"_s;
+        platform.modal.expect<THypMenuForm>([&words](THypMenuForm& form) {
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            QVERIFY(!form.AltTextEdit->isEnabled()); // Text Only shows no picture
+            choose(form, GraphicOnly);
+            QVERIFY(form.AltTextEdit->isEnabled());
+            QTest::keyClick(&form, Qt::Key_T, Qt::AltModifier);
+            QTRY_VERIFY(form.AltTextEdit->hasFocus());
+            type(form.AltTextEdit, words);
+            KeepScreenshot(form, u"THypMenuForm-alt-text"_s);
+            click(form.Buttons[GraphicOnly]);
+            QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
+            QTRY_VERIFY(!form.isVisible());
+        });
+        platform.modal.expect<TGetGraphicForm>([](TGetGraphicForm& p) { click(p.OKBtn); });
+        DefineLink(u"BOOK.QVR"_s, u"Sunrise"_s);
+        QCOMPARE(AltText(u"BOOK.QVR"_s, u"SUNRISE"_s), words);
+        QVERIFY(QString::fromUtf8(book.hyperText())
+                    .contains(u"[^ALTTEXT^]\r\nsource=BOOK\r\nphrase=Sunrise\r\ntext="_s + words +
+                              u"\r\n]\r\n"_s));
+
+        platform.modal.expect<THypMenuForm>([&words](THypMenuForm& form) {
+            QCOMPARE(form.AltTextEdit->text(), words);
+            choose(form, TextOnly);
+            QVERIFY(!form.AltTextEdit->isEnabled());
+            click(form.Buttons[TextOnly]);
+            click(form.OKBtn);
+        });
+        platform.modal.expect<THypEntryForm>([](THypEntryForm& e) { typeText(e, u"text"_s); });
+        DefineLink(u"BOOK.QVR"_s, u"sunrise"_s);
+        QCOMPARE(AltTexts(u"BOOK.QVR"_s), (QHash<QString, QString>{}));
     }
 
     void edits_replaceInPlaceAndCancelLeavesTheFileAsItWas()
