@@ -474,10 +474,12 @@ bool MakeTitleHeading(QTextDocument& document, const QString& title)
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         if (block.blockFormat().headingLevel() > 0)
             return true;
-        if (!first.isValid() && !block.text().trimmed().isEmpty())
+        // Only a paragraph about as long as the title can read as it: a long one is not copied.
+        if (!first.isValid() && block.length() > 1 &&
+            (block.length() > title.size() + 64 || !block.text().trimmed().isEmpty()))
             first = block;
     }
-    if (!first.isValid() || first.textList() ||
+    if (!first.isValid() || first.textList() || first.length() > title.size() + 64 ||
         first.text().trimmed().compare(title.trimmed(), Qt::CaseInsensitive) != 0)
         return false;
     QTextBlockFormat format = first.blockFormat();
