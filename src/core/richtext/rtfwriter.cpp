@@ -386,18 +386,27 @@ void Writer::writeImage(const QTextImageFormat& format)
     const QImage image = resource.value<QImage>();
     if (image.isNull())
         return;
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    // A JPEG is written as it came: made into a PNG it would grow many times over.
+    QByteArray bytes =
+        m_doc
+            .resource(rtfprops::PictureFileResource, QUrl(rtfprops::PictureFileName(format.name())))
+            .toByteArray();
+    const bool jpeg = bytes.startsWith("\xFF\xD8");
+    if (!jpeg) {
+        bytes.clear();
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+    }
     const int width = format.width() > 0 ? qRound(format.width()) : image.width();
     const int height = format.height() > 0 ? qRound(format.height()) : image.height();
     m_out += m_words;
     m_words.clear();
-    m_out += "{\\pict\\pngblip\\picw" + QByteArray::number(image.width()) + "\\pich" +
-             QByteArray::number(image.height()) + "\\picwgoal" + QByteArray::number(width * 15) +
-             "\\pichgoal" + QByteArray::number(height * 15) + "\r\n";
-    const QByteArray hex = png.toHex();
+    m_out += (jpeg ? "{\\pict\\jpegblip\\picw" : "{\\pict\\pngblip\\picw") +
+             QByteArray::number(image.width()) + "\\pich" + QByteArray::number(image.height()) +
+             "\\picwgoal" + QByteArray::number(width * 15) + "\\pichgoal" +
+             QByteArray::number(height * 15) + "\r\n";
+    const QByteArray hex = bytes.toHex();
     for (qsizetype i = 0; i < hex.size(); i += 128)
         m_out += hex.mid(i, 128) + "\r\n";
     m_out += '}';

@@ -214,6 +214,17 @@ private slots:
         QCOMPARE(images, 2);
         const QByteArray written = WriteRtf(document);
         QVERIFY(written.contains("\\pngblip"));
+
+        // A JPEG is written back as the same JPEG, not as a PNG.
+        QByteArray jpeg;
+        QBuffer jpegBuffer(&jpeg);
+        jpegBuffer.open(QIODevice::WriteOnly);
+        image.save(&jpegBuffer, "JPEG");
+        ReadRtf("{\\rtf1 {\\pict\\jpegblip " + jpeg.toHex() + "}}", document);
+        const QByteArray again = WriteRtf(document);
+        QVERIFY(again.contains("{\\pict\\jpegblip\\picw4\\pich3"));
+        QVERIFY(again.contains(jpeg.toHex().left(128)));
+        QVERIFY(!again.contains("\\pngblip"));
     }
 
     void reader_hostileSizesAndTablesAreBounded()
