@@ -17,6 +17,7 @@
 #include "core/richtext/rtfreader.h"
 #include "core/sections/alttext.h"
 #include "core/sections/booklanguage.h"
+#include "core/sections/compiledsections.h"
 #include "core/sections/displaysection.h"
 #include "core/sections/hypertext.h"
 #include "core/sections/sectionname.h"
@@ -33,6 +34,7 @@
 
 #include <future>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -46,7 +48,11 @@ public:
     explicit EpubBook(WorkingState& state)
         : m_state(state), m_source(state), m_language(BookLanguage(state.HyperTextFile)),
           m_chapterLanguage(m_language), m_altTexts(AltTexts(state.HyperTextFile))
-    {}
+    {
+        if (filestore::exists(state.HyperTextFile))
+            m_entries = CompiledSections::fromBytes(
+                CompileSections(filestore::readAll(state.HyperTextFile)));
+    }
 
     QByteArray build()
     {
@@ -277,10 +283,25 @@ private:
 
     // --- HyperText links -----------------------------------------------------------------
 
+    // The phrase's entry, from the HyperText file read once for the whole export.
+    bool hyperEntry(const QString& phrase, QStringList& lines)
+    {
+        const QString key = SectionNameKey(phrase);
+        auto known = m_entryLines.constFind(key);
+        if (known == m_entryLines.constEnd()) {
+            QStringList found;
+            if (!m_entries || !m_entries->readEntry(phrase, kHyperSource, found))
+                found.clear();
+            known = m_entryLines.insert(key, found);
+        }
+        lines = *known;
+        return !lines.isEmpty();
+    }
+
     XhtmlLink linkFor(const QString& phrase)
     {
         QStringList lines;
-        if (phrase.isEmpty() || !m_source.hyperEntry(phrase, lines))
+        if (phrase.isEmpty() || !hyperEntry(phrase, lines))
             return {};
         const HyperTextType type = EntryType(lines);
         const QString value = EntryCommand(lines);
@@ -530,9 +551,11 @@ private:
     bool m_describedPictures = false;
     bool m_timedMedia = false;
     int m_undescribedTimedMedia = 0;
-    QHash<QString, QString> m_altTexts; // phrase key -> the author's alternative text
-    QString m_linkAltText;              // that of the link page being written
-    QHash<QString, QString> m_notes;    // folded phrase -> its footnote in this chapter
+    QHash<QString, QString> m_altTexts;        // phrase key -> the author's alternative text
+    std::optional<CompiledSections> m_entries; // the HyperText file, indexed
+    QHash<QString, QStringList> m_entryLines;  // phrase key -> its entry; empty for none
+    QString m_linkAltText;                     // that of the link page being written
+    QHash<QString, QString> m_notes;           // folded phrase -> its footnote in this chapter
     QString m_noteBodies;
     QString m_chapterHref;
     QStringList m_notCarried;

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -254,6 +255,7 @@ private:
 
     void writeContent(const QTextBlock& block)
     {
+        m_phrases.reset(); // read when the paragraph's first phrase starts
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid())
@@ -261,7 +263,7 @@ private:
             const QTextCharFormat format = fragment.charFormat();
             if (format.fontUnderline() != m_inPhrase) {
                 closeAnchor();
-                format.fontUnderline() ? openPhrase(fragment.position()) : closePhrase();
+                format.fontUnderline() ? openPhrase(block, fragment.position()) : closePhrase();
             }
             const QString anchor = format.isAnchor() ? format.anchorHref() : QString();
             if (anchor != m_anchor) {
@@ -341,11 +343,14 @@ private:
 
     // --- links ---------------------------------------------------------------------------
 
-    void openPhrase(int position)
+    void openPhrase(const QTextBlock& block, int position)
     {
         m_inPhrase = true;
-        const XhtmlLink link =
-            m_hooks.link ? m_hooks.link(HyperPhraseAt(m_document, position)) : XhtmlLink{};
+        if (!m_hooks.link)
+            return;
+        if (!m_phrases)
+            m_phrases.emplace(block);
+        const XhtmlLink link = m_hooks.link(m_phrases->phraseAt(position));
         m_linkOpen = !link.href.isEmpty();
         if (!m_linkOpen)
             return;
@@ -443,9 +448,10 @@ private:
     QString& m_out;
     bool m_inPhrase = false;
     bool m_linkOpen = false;
-    QString m_anchor;                      // the text's own link being written
-    std::vector<const QTextList*> m_lists; // the lists open around the item, outermost first
-    double m_blankSpace = 0;               // points of blank lines above the next paragraph
+    std::optional<BlockControlText> m_phrases; // the paragraph being written, for its phrases
+    QString m_anchor;                          // the text's own link being written
+    std::vector<const QTextList*> m_lists;     // the lists open around the item, outermost first
+    double m_blankSpace = 0;                   // points of blank lines above the next paragraph
 };
 
 } // namespace

@@ -80,3 +80,42 @@ QString HyperPhraseAt(const QTextDocument& document, int caretDocumentPosition)
     return QString::fromStdU16String(
         bookformat::HyperPhraseAt(text, text.fromDocumentPosition(caretDocumentPosition)));
 }
+
+BlockControlText::BlockControlText(const QTextBlock& block)
+{
+    // The break before the paragraph is CR, LF, as in the whole document's view.
+    const bool first = !block.previous().isValid();
+    m_origin = block.position() - (first ? 0 : 2);
+    if (!first) {
+        m_text = u"\r\n";
+        m_underlined = {false, false};
+    }
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const QString text = fragment.text();
+        const bool underlined = fragment.charFormat().fontUnderline();
+        for (const QChar c : text) {
+            m_text += c == QChar::LineSeparator ? u'\x0B' : c.unicode();
+            m_underlined.push_back(underlined);
+        }
+    }
+    if (block.next().isValid()) {
+        m_text += u"\r\n";
+        m_underlined.insert(m_underlined.end(), {false, false});
+    }
+}
+
+char16_t BlockControlText::at(int position) const
+{
+    return position >= 0 && position < length() ? m_text[std::size_t(position)] : 0;
+}
+
+bool BlockControlText::underlinedAt(int position) const
+{
+    return position >= 0 && position < length() && m_underlined[std::size_t(position)];
+}
+
+QString BlockControlText::phraseAt(int documentPosition) const
+{
+    return QString::fromStdU16String(bookformat::HyperPhraseAt(*this, documentPosition - m_origin));
+}

@@ -6,6 +6,10 @@
 
 #include <QString>
 
+#include <string>
+#include <vector>
+
+class QTextBlock;
 class QTextDocument;
 
 // The document seen with CR LF paragraph breaks.
@@ -22,6 +26,25 @@ public:
 
 private:
     const QTextDocument& m_doc;
+};
+
+// One paragraph of a document as the recogniser sees it, with the paragraph breaks around it
+// (a phrase never reaches past them): read once, then asked for each phrase of the paragraph.
+class BlockControlText : public bookformat::ControlTextView
+{
+public:
+    explicit BlockControlText(const QTextBlock& block);
+
+    int length() const override { return int(m_text.size()); }
+    char16_t at(int position) const override;
+    bool underlinedAt(int position) const override;
+    // The phrase at a document position inside the paragraph, as HyperPhraseAt finds it.
+    QString phraseAt(int documentPosition) const;
+
+private:
+    int m_origin; // the document position that is position 0 here
+    std::u16string m_text;
+    std::vector<bool> m_underlined;
 };
 
 using bookformat::kMaxPhraseRun;

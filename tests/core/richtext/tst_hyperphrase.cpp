@@ -4,6 +4,7 @@
 #include "core/richtext/rtfreader.h"
 
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
 
 using namespace Qt::StringLiterals;
@@ -68,6 +69,9 @@ private slots:
         ReadRtf(rtf, document);
         QVERIFY(document.toPlainText().startsWith(clickAt));
         QCOMPARE(HyperPhraseAt(document, int(clickAt.size())), phrase);
+        // The paragraph's own view, read once for all its phrases, finds the same.
+        const BlockControlText paragraph(document.findBlock(int(clickAt.size())));
+        QCOMPARE(paragraph.phraseAt(int(clickAt.size())), phrase);
     }
 
     void controlText_countsBreaksTwice()
