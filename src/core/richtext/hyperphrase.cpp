@@ -5,6 +5,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace {
 
 struct Place
@@ -90,14 +92,17 @@ BlockControlText::BlockControlText(const QTextBlock& block)
         m_text = u"\r\n";
         m_underlined = {false, false};
     }
+    m_text.reserve(std::size_t(block.length()) + 4);
+    m_underlined.reserve(std::size_t(block.length()) + 4);
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const QString text = fragment.text();
-        const bool underlined = fragment.charFormat().fontUnderline();
-        for (const QChar c : text) {
-            m_text += c == QChar::LineSeparator ? u'\x0B' : c.unicode();
-            m_underlined.push_back(underlined);
-        }
+        const std::size_t start = m_text.size();
+        m_text.append(reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size()));
+        std::replace(m_text.begin() + qsizetype(start), m_text.end(),
+                     char16_t(QChar::LineSeparator), u'\x0B');
+        m_underlined.insert(m_underlined.end(), std::size_t(text.size()),
+                            fragment.charFormat().fontUnderline());
     }
     if (block.next().isValid()) {
         m_text += u"\r\n";

@@ -28,6 +28,8 @@ constexpr std::array<std::pair<int, const char*>, 76> kPrimary = {{
 
 QString LanguageTagOf(int lcid)
 {
+    if (lcid <= 0)
+        return {}; // the usual run, which names no language
     switch (lcid) {
     case 0x0404: // Taiwan
     case 0x0C04: // Hong Kong
