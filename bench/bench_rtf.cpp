@@ -130,12 +130,19 @@ int main(int argc, char* argv[])
     const double megabytes = rtf.size() / (1024.0 * 1024.0);
     std::printf("chapter: %.1f MB of RTF\n", megabytes);
 
+    // The median of three reads: the first also pays for what a process sets up once.
     QElapsedTimer timer;
-    timer.start();
+    std::vector<double> reads;
     QTextDocument document;
-    ReadRtf(rtf, document);
-    const double read = seconds(timer);
-    std::printf("read into a document  %7.3f s  %7.1f MB/s  (target 50 MB/s) %s\n", read,
+    for (int turn = 0; turn < 3; ++turn) {
+        timer.restart();
+        ReadRtf(rtf, document);
+        reads.push_back(seconds(timer));
+    }
+    const double read = median(reads);
+    std::printf("read, first of three  %7.3f s  %7.1f MB/s\n", reads.front(),
+                megabytes / reads.front());
+    std::printf("read, median          %7.3f s  %7.1f MB/s  (target 50 MB/s) %s\n", read,
                 megabytes / read, megabytes / read >= 50 ? "ok" : "MISSED");
 
     timer.restart();

@@ -260,23 +260,63 @@ private:
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid())
                 continue;
-            const QTextCharFormat format = fragment.charFormat();
-            if (format.fontUnderline() != m_inPhrase) {
+            const RunMarkup& markup = markupOf(fragment);
+            if (markup.underlined != m_inPhrase) {
                 closeAnchor();
-                format.fontUnderline() ? openPhrase(block, fragment.position()) : closePhrase();
+                markup.underlined ? openPhrase(block, fragment.position()) : closePhrase();
             }
-            const QString anchor = format.isAnchor() ? format.anchorHref() : QString();
-            if (anchor != m_anchor) {
+            if (markup.anchor != m_anchor) {
                 closeAnchor();
-                openAnchor(anchor);
+                openAnchor(markup.anchor);
             }
-            if (format.isImageFormat())
-                writePicture(format.toImageFormat());
+            if (markup.image)
+                writePicture(fragment.charFormat().toImageFormat());
             else
-                writeRun(fragment.text(), format);
+                writeRun(fragment.text(), markup);
         }
         closeAnchor();
         closePhrase();
+    }
+
+    // What a run of a format is written with, worked out once per format of the document.
+    struct RunMarkup
+    {
+        bool underlined = false;
+        bool image = false;
+        QString anchor; // the text's own link
+        QString open;   // the span and sup or sub elements around the text
+        QString close;
+    };
+
+    const RunMarkup& markupOf(const QTextFragment& fragment)
+    {
+        const int index = fragment.charFormatIndex();
+        if (const auto known = m_markup.constFind(index); known != m_markup.constEnd())
+            return *known;
+        const QTextCharFormat format = fragment.charFormat();
+        RunMarkup markup;
+        markup.underlined = format.fontUnderline();
+        markup.image = format.isImageFormat();
+        markup.anchor = format.isAnchor() ? format.anchorHref() : QString();
+        const QString style = runStyle(format, m_base);
+        const QString language = LanguageTagOf(format.intProperty(rtfprops::Language));
+        const bool foreign = !language.isEmpty() && !SameLanguage(language, m_hooks.language);
+        if (!style.isEmpty() || foreign) {
+            markup.open = QStringLiteral("<span") + attribute("style", style);
+            if (foreign)
+                markup.open += attribute("xml:lang", language) + attribute("lang", language);
+            markup.open += QLatin1Char('>');
+            markup.close = QStringLiteral("</span>");
+        }
+        const QTextCharFormat::VerticalAlignment place = format.verticalAlignment();
+        const QString raised = place == QTextCharFormat::AlignSuperScript ? QStringLiteral("sup")
+                               : place == QTextCharFormat::AlignSubScript ? QStringLiteral("sub")
+                                                                          : QString();
+        if (!raised.isEmpty()) {
+            markup.open += QLatin1Char('<') + raised + QLatin1Char('>');
+            markup.close.prepend(QStringLiteral("</") + raised + QLatin1Char('>'));
+        }
+        return *m_markup.insert(index, markup);
     }
 
     // --- lists and tables ----------------------------------------------------------------
@@ -386,38 +426,19 @@ private:
 
     // --- runs ----------------------------------------------------------------------------
 
-    void writeRun(QString text, const QTextCharFormat& format)
+    void writeRun(QString text, const RunMarkup& markup)
     {
         text.remove(QChar::ObjectReplacementCharacter);
         if (text.isEmpty())
             return;
-        const QString style = runStyle(format, m_base);
-        const QString language = LanguageTagOf(format.intProperty(rtfprops::Language));
-        const bool foreign = !language.isEmpty() && !SameLanguage(language, m_hooks.language);
-        const bool span = !style.isEmpty() || foreign;
-        if (span) {
-            m_out += QStringLiteral("<span");
-            m_out += attribute("style", style);
-            if (foreign)
-                m_out += attribute("xml:lang", language) + attribute("lang", language);
-            m_out += QLatin1Char('>');
-        }
-        const QTextCharFormat::VerticalAlignment place = format.verticalAlignment();
-        const QString raised = place == QTextCharFormat::AlignSuperScript ? QStringLiteral("sup")
-                               : place == QTextCharFormat::AlignSubScript ? QStringLiteral("sub")
-                                                                          : QString();
-        if (!raised.isEmpty())
-            m_out += QLatin1Char('<') + raised + QLatin1Char('>');
+        m_out += markup.open;
         const QStringList lines = text.split(QChar::LineSeparator);
         for (qsizetype i = 0; i < lines.size(); ++i) {
             if (i > 0)
                 m_out += QStringLiteral("<br/>");
             m_out += XmlEscaped(lines.at(i));
         }
-        if (!raised.isEmpty())
-            m_out += QStringLiteral("</") + raised + QLatin1Char('>');
-        if (span)
-            m_out += QStringLiteral("</span>");
+        m_out += markup.close;
     }
 
     void writePicture(const QTextImageFormat& format)
@@ -449,6 +470,7 @@ private:
     bool m_inPhrase = false;
     bool m_linkOpen = false;
     std::optional<BlockControlText> m_phrases; // the paragraph being written, for its phrases
+    QHash<int, RunMarkup> m_markup;            // by the document's format index
     QString m_anchor;                          // the text's own link being written
     std::vector<const QTextList*> m_lists;     // the lists open around the item, outermost first
     double m_blankSpace = 0;                   // points of blank lines above the next paragraph
