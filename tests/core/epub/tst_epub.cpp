@@ -128,6 +128,19 @@ private slots:
         const char16_t surrogates[] = {u'a', 0xD800, u'b', 0xD83D, 0xDE00, 0xE000, 0};
         QCOMPARE(XmlEscaped(QString::fromUtf16(surrogates)),
                  QString::fromUtf16(u"ab\U0001F600\uE000")); // a lone half is left out
+        // Long text is scanned eight units at a time: each kind of unit at every place of it.
+        const QList<std::pair<char16_t, QString>> kinds = {
+            {u'&', u"&amp;"_s}, {u'<', u"&lt;"_s},   {u'>', u"&gt;"_s},   {u'"', u"&quot;"_s},
+            {0x01, QString()},  {0x1F, QString()},   {u'\t', u"\t"_s},    {u'\n', u"\n"_s},
+            {u' ', u" "_s},     {0xD800, QString()}, {0xFFFE, QString()}, {0xE000, u"\uE000"_s}};
+        for (const auto& [unit, escaped] : kinds) {
+            for (int at = 0; at < 20; ++at) {
+                QString text(20, u'x');
+                text[at] = QChar(unit);
+                const QString expected = QString(at, u'x') + escaped + QString(19 - at, u'x');
+                QCOMPARE(XmlEscaped(text), expected);
+            }
+        }
     }
 
     void xhtml_keepsTheStructure()
