@@ -8,6 +8,10 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <string_view>
 
 namespace {
@@ -24,10 +28,20 @@ namespace textcodec {
 
 QString decode(const char* bytes, qsizetype length)
 {
-    // Latin-1 is the fast, vectorised part; only 0x80..0x9F need a second look.
+    // Latin-1 is the fast, vectorised part; only 0x80..0x9F need a second look, and most text
+    // has none.
     QString text = QString::fromLatin1(bytes, length);
     char16_t* chars = reinterpret_cast<char16_t*>(text.data());
-    for (qsizetype i = 0; i < length; ++i) {
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    for (; i + 16 <= length; i += 16) {
+        // Signed, the bytes 0x80..0x9F are the ones below -96.
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        if (_mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(-96))) != 0)
+            break;
+    }
+#endif
+    for (; i < length; ++i) {
         if (chars[i] >= 0x80 && chars[i] < 0xA0)
             chars[i] = bookformat::kWindows1252High[chars[i] - 0x80];
     }
