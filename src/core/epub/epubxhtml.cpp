@@ -242,11 +242,12 @@ private:
             m_out += QStringLiteral("<li");
         } else {
             closeLists();
-            const int heading = block.blockFormat().headingLevel();
-            tag = heading >= 1 && heading <= 6 ? QStringLiteral("h%1").arg(heading)
-                                               : QStringLiteral("p");
-            m_out += QLatin1Char('<') + tag +
-                     attribute("style", paragraphStyle(block.blockFormat(), m_blankSpace));
+            const ParagraphMarkup& markup = paragraphMarkupOf(block);
+            tag = markup.tag;
+            m_out += QLatin1Char('<') + tag;
+            m_out += m_blankSpace > 0
+                         ? attribute("style", paragraphStyle(block.blockFormat(), m_blankSpace))
+                         : markup.style;
         }
         m_blankSpace = 0;
         if (block.textDirection() == Qt::RightToLeft)
@@ -280,6 +281,26 @@ private:
         }
         closeAnchor();
         closePhrase();
+    }
+
+    // A paragraph's element and style attribute, worked out once per paragraph format.
+    struct ParagraphMarkup
+    {
+        QString tag;
+        QString style;
+    };
+
+    const ParagraphMarkup& paragraphMarkupOf(const QTextBlock& block)
+    {
+        const int index = block.blockFormatIndex();
+        if (const auto known = m_paragraphs.constFind(index); known != m_paragraphs.constEnd())
+            return *known;
+        const QTextBlockFormat format = block.blockFormat();
+        const int heading = format.headingLevel();
+        return *m_paragraphs.insert(index, {heading >= 1 && heading <= 6
+                                                ? QStringLiteral("h%1").arg(heading)
+                                                : QStringLiteral("p"),
+                                            attribute("style", paragraphStyle(format, 0))});
     }
 
     // What a run of a format is written with, worked out once per format of the document.
@@ -436,12 +457,14 @@ private:
         if (text.isEmpty())
             return;
         m_out += markup.open;
-        const QStringList lines = text.split(QChar::LineSeparator);
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (i > 0)
-                m_out += QStringLiteral("<br/>");
-            m_out += XmlEscaped(lines.at(i));
+        qsizetype start = 0;
+        for (qsizetype end = text.indexOf(QChar::LineSeparator); end >= 0;
+             end = text.indexOf(QChar::LineSeparator, start)) {
+            m_out += XmlEscaped(text.sliced(start, end - start));
+            m_out += QStringLiteral("<br/>");
+            start = end + 1;
         }
+        m_out += XmlEscaped(start == 0 ? text : text.sliced(start));
         m_out += markup.close;
     }
 
@@ -475,6 +498,7 @@ private:
     bool m_linkOpen = false;
     std::optional<BlockControlText> m_phrases; // the paragraph being written, for its phrases
     QHash<int, RunMarkup> m_markup;            // by the document's format index
+    QHash<int, ParagraphMarkup> m_paragraphs;  // by the document's block format index
     QString m_anchor;                          // the text's own link being written
     std::vector<const QTextList*> m_lists;     // the lists open around the item, outermost first
     double m_blankSpace = 0;                   // points of blank lines above the next paragraph
