@@ -83,6 +83,19 @@ QString HyperPhraseAt(const QTextDocument& document, int caretDocumentPosition)
         bookformat::HyperPhraseAt(text, text.fromDocumentPosition(caretDocumentPosition)));
 }
 
+// A paragraph has few formats: each is asked once whether it underlines.
+bool BlockControlText::underlined(const QTextFragment& fragment)
+{
+    const int index = fragment.charFormatIndex();
+    for (const auto& [known, value] : m_formats) {
+        if (known == index)
+            return value;
+    }
+    const bool value = fragment.charFormat().fontUnderline();
+    m_formats.emplace_back(index, value);
+    return value;
+}
+
 BlockControlText::BlockControlText(const QTextBlock& block)
 {
     // The break before the paragraph is CR, LF, as in the whole document's view.
@@ -101,8 +114,7 @@ BlockControlText::BlockControlText(const QTextBlock& block)
         m_text.append(reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size()));
         std::replace(m_text.begin() + qsizetype(start), m_text.end(),
                      char16_t(QChar::LineSeparator), u'\x0B');
-        m_underlined.insert(m_underlined.end(), std::size_t(text.size()),
-                            fragment.charFormat().fontUnderline());
+        m_underlined.insert(m_underlined.end(), std::size_t(text.size()), underlined(fragment));
     }
     if (block.next().isValid()) {
         m_text += u"\r\n";

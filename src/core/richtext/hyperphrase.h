@@ -6,10 +6,13 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QTextBlock;
+class QTextFragment;
 class QTextDocument;
 
 // The document seen with CR LF paragraph breaks.
@@ -42,9 +45,12 @@ public:
     QString phraseAt(int documentPosition) const;
 
 private:
+    bool underlined(const QTextFragment& fragment);
+
     int m_origin; // the document position that is position 0 here
     std::u16string m_text;
-    std::vector<bool> m_underlined;
+    std::vector<std::uint8_t> m_underlined;
+    std::vector<std::pair<int, bool>> m_formats; // format index -> underlined
 };
 
 using bookformat::kMaxPhraseRun;
