@@ -23,8 +23,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -106,6 +108,41 @@ QByteArray startupReport(const QString& exe)
     return book.readAllStandardOutput().trimmed();
 }
 
+// The whole process, from its start until it ends at its first painted window.
+double wholeStart(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(environment);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// The reader's start to its painted table of contents against a plain Qt window's start to its
+// painted line, both whole processes started the same way, in turns.
+void startAgainstPlainWindow(const QString& exe)
+{
+    const QString plain = QCoreApplication::applicationDirPath() + QStringLiteral("/plainwindow");
+    std::vector<double> reader;
+    std::vector<double> window;
+    for (int turn = 0; turn < 9; ++turn) {
+        reader.push_back(
+            wholeStart(QDir::current().filePath(exe), {QStringLiteral("--startup-report")}));
+        window.push_back(wholeStart(plain, {}));
+    }
+    std::sort(reader.begin(), reader.end());
+    std::sort(window.begin(), window.end());
+    const double ratio = reader[4] / window[4];
+    std::printf("reader start %.1f ms, plain window %.1f ms (medians of 9 turns): %.2f x (target "
+                "1.3) %s\n",
+                reader[4], window[4], ratio, ratio <= 1.3 ? "ok" : "MISSED");
+}
+
 void openByEntries(QTemporaryDir& dir)
 {
     std::printf("\nopening by HyperText entries (two chapters of 2 KB):\n");
@@ -117,6 +154,8 @@ void openByEntries(QTemporaryDir& dir)
         makeBook(state, QStringLiteral("E.QVJ"), 2, entries, 2048);
         if (!MakeExecutable(state))
             return;
+        if (entries == 10)
+            startAgainstPlainWindow(QStringLiteral("E.EXE"));
         std::optional<CompiledBookSource> book;
         const Opened opened = openToContents(QStringLiteral("E.EXE"), book);
         QElapsedTimer timer;
