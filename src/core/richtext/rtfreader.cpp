@@ -6,6 +6,7 @@
 #include "core/richtext/codepages.h"
 #include "core/richtext/languagetags.h"
 #include "core/richtext/rtfstructure.h"
+#include "core/richtext/rtfstylesheet.h"
 #include "core/richtext/rtfwords.h"
 #include "format/picturefile.h"
 #include "format/symbolfonts.h"
@@ -40,7 +41,6 @@ constexpr int kDefaultHalfPoints = 24;
 constexpr int kSymbolCodePage = 42; // symbol fonts: byte b shows as U+F000 + b
 constexpr int kUnicodeFont = -2;    // text of a symbol font that is shown as Unicode characters
 constexpr qsizetype kMaxFieldInstruction = 2048;
-constexpr qsizetype kMaxStyleName = 256;
 constexpr int kMaxLinks = 65536;
 
 using rtf::Word;
@@ -124,14 +124,6 @@ struct FontEntry
     bookformat::SymbolFont symbol = bookformat::SymbolFont::None;
 };
 
-struct StyleEntry
-{
-    int number = 0;
-    bool paragraph = true;
-    int outline = -1;
-    QByteArray name;
-};
-
 struct Picture
 {
     enum Kind
@@ -177,8 +169,6 @@ private:
     bool startDestination(QByteArrayView word);
     void fontTableWord(QByteArrayView word, int param);
     void finishFont();
-    void styleSheetWord(QByteArrayView word, int param);
-    void finishStyle();
     void numberingWord(QByteArrayView word, int param);
     void startFieldResult();
     void colourTableByte(char c);
@@ -255,8 +245,7 @@ private:
     bool m_blockPlaced = false; // the current paragraph has joined its list or table
     QString m_marker;           // the current list item's number or bullet
     rtf::RowDefinition m_row;
-    QHash<int, int> m_styleHeadings; // paragraph style -> heading level
-    StyleEntry m_style;
+    rtf::StyleSheet m_styleSheet;
     QByteArray m_fieldInstruction;
     QStringList m_links;
 };
@@ -381,7 +370,7 @@ void Reader::closeGroup()
     if (closing.fontEntry && !m_fontName.isEmpty())
         finishFont();
     if (closing.styleEntry)
-        finishStyle();
+        m_styleSheet.finishEntry();
     if (closing.pictureOwner && !m_pictures.empty()) {
         const Picture picture = m_pictures.back();
         m_pictures.pop_back();
@@ -520,7 +509,7 @@ void Reader::controlWord(QByteArrayView word, bool hasParam, int param)
         return;
     }
     if (group.dest == Dest::StyleSheet) {
-        styleSheetWord(word, param);
+        m_styleSheet.word(word, param);
         return;
     }
     if (group.dest == Dest::Numbering) {
@@ -869,32 +858,6 @@ void Reader::finishFont()
     m_font = FontEntry{};
 }
 
-void Reader::styleSheetWord(QByteArrayView word, int param)
-{
-    if (word == "s")
-        m_style.number = param;
-    else if (word == "cs" || word == "ds" || word == "ts")
-        m_style.paragraph = false;
-    else if (word == "outlinelevel")
-        m_style.outline = param;
-}
-
-// A paragraph style named "heading N", or with an outline level, makes its paragraphs headings.
-void Reader::finishStyle()
-{
-    QByteArray name = m_style.name.trimmed().toLower();
-    if (name.endsWith(';'))
-        name.chop(1);
-    int level = 0;
-    if (name.startsWith("heading "))
-        level = name.mid(8).trimmed().toInt();
-    if (level <= 0 && m_style.outline >= 0 && m_style.outline < 9)
-        level = m_style.outline + 1;
-    if (m_style.paragraph && level > 0 && std::size_t(m_styleHeadings.size()) < kMaxTableEntries)
-        m_styleHeadings.insert(m_style.number, std::min(level, 6));
-    m_style = StyleEntry{};
-}
-
 // The older numbering's words belong to the paragraph that holds them.
 void Reader::numberingWord(QByteArrayView word, int param)
 {
@@ -910,52 +873,9 @@ void Reader::numberingWord(QByteArrayView word, int param)
     }
 }
 
-// The words of a field instruction; a quoted argument is one word, without its quotes.
-QList<QByteArray> instructionWords(const QByteArray& instruction)
-{
-    QList<QByteArray> words;
-    for (qsizetype at = 0; at < instruction.size();) {
-        if (instruction[at] == ' ' || instruction[at] == '\t') {
-            ++at;
-        } else if (instruction[at] == '"') {
-            qsizetype end = instruction.indexOf('"', at + 1);
-            end = end < 0 ? instruction.size() : end;
-            words << instruction.mid(at + 1, end - at - 1);
-            at = end + 1;
-        } else {
-            qsizetype end = at;
-            while (end < instruction.size() && instruction[end] != ' ' && instruction[end] != '\t')
-                ++end;
-            words << instruction.mid(at, end - at);
-            at = end;
-        }
-    }
-    return words;
-}
-
-// HYPERLINK "address" (with switches such as \o "tip"); a link to a place of the document
-// itself (\l) has no address outside it.
-QString hyperlinkAddress(const QByteArray& instruction)
-{
-    const QList<QByteArray> words = instructionWords(instruction);
-    if (words.isEmpty() || words.first().toUpper() != "HYPERLINK")
-        return {};
-    QString address;
-    for (qsizetype i = 1; i < words.size(); ++i) {
-        const QByteArray& word = words.at(i);
-        if (word == "\\l")
-            return {};
-        if (word == "\\o" || word == "\\t" || word == "\\m")
-            ++i; // the switch's own argument
-        else if (address.isEmpty() && !word.startsWith('\\'))
-            address = QString::fromUtf8(word).trimmed();
-    }
-    return address;
-}
-
 void Reader::startFieldResult()
 {
-    const QString address = hyperlinkAddress(m_fieldInstruction);
+    const QString address = rtf::HyperlinkAddress(m_fieldInstruction);
     m_fieldInstruction.clear();
     if (address.isEmpty() || m_links.size() >= kMaxLinks)
         return;
@@ -983,8 +903,7 @@ void Reader::textByte(char c)
         pictureByte(c);
         return;
     case Dest::StyleSheet:
-        if (m_style.name.size() < kMaxStyleName)
-            m_style.name.append(c);
+        m_styleSheet.text(c);
         return;
     case Dest::FieldInstruction:
         if (m_fieldInstruction.size() < kMaxFieldInstruction)
@@ -1378,7 +1297,7 @@ int Reader::headingLevel(const ParaState& para) const
 {
     if (para.outline >= 0)
         return para.outline < 9 ? std::min(para.outline + 1, 6) : 0;
-    return m_styleHeadings.value(para.style, 0);
+    return m_styleSheet.headingLevel(para.style);
 }
 
 } // namespace
