@@ -1,172 +1,41 @@
-// Media through Qt Multimedia (GStreamer). Waits run a local event loop that leaves out the
-// user's input, so the window repaints but the book does not go on until the sound ends.
+// The media service's Qt implementation, loaded from the media plugin this library carries.
 #include "platform/media.h"
 
-#include <QAudioDevice>
-#include <QAudioOutput>
-#include <QBuffer>
-#include <QEventLoop>
-#include <QMediaDevices>
-#include <QMediaMetaData>
-#include <QMediaPlayer>
-#include <QTimer>
-#include <QUrl>
-#include <QVideoWidget>
+#include "core/plugins/embeddedplugin.h"
 
-namespace {
+QUORELLE_EMBEDDED_PLUGIN(media);
 
-// Waits until the player has loaded its media or failed; false with the player's reason.
-bool waitLoaded(QMediaPlayer& player, QString& error)
+Media* QtMedia::plugin(QString& error) const
 {
-    QEventLoop loop;
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop,
-                     [&loop](QMediaPlayer::MediaStatus status) {
-                         if (status == QMediaPlayer::LoadedMedia ||
-                             status == QMediaPlayer::InvalidMedia ||
-                             status == QMediaPlayer::BufferedMedia)
-                             loop.quit();
-                     });
-    QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
-    if (player.mediaStatus() == QMediaPlayer::LoadingMedia ||
-        player.mediaStatus() == QMediaPlayer::NoMedia) {
-        timeout.start(10000);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    static EmbeddedPlugin plugin("media", quorelle_plugin_media_begin, quorelle_plugin_media_end);
+    static std::unique_ptr<Media> player;
+    if (!player) {
+        using Entry = Media* (*)();
+        const auto entry = reinterpret_cast<Entry>(plugin.entry("quorelle_create_media", error));
+        if (entry)
+            player.reset(entry());
     }
-    if (player.error() != QMediaPlayer::NoError ||
-        player.mediaStatus() == QMediaPlayer::InvalidMedia) {
-        error = player.errorString().isEmpty() ? QStringLiteral("the file cannot be played")
-                                               : player.errorString();
-        return false;
-    }
-    return true;
+    if (!player)
+        error = QStringLiteral("Sound and video cannot be played: %1.").arg(error);
+    return player.get();
 }
-
-class QtMediaDevice : public MediaDevice
-{
-public:
-    QtMediaDevice(const QString& file, QWidget* surfaceParent)
-        : m_video(surfaceParent ? new QVideoWidget(surfaceParent) : nullptr)
-    {
-        m_player.setAudioOutput(&m_audio);
-        if (m_video)
-            m_player.setVideoOutput(m_video);
-        m_player.setSource(QUrl::fromLocalFile(file));
-    }
-    ~QtMediaDevice() override
-    {
-        m_player.stop();
-        delete m_video;
-    }
-    bool load(QString& error) { return waitLoaded(m_player, error); }
-
-    void play() override { m_player.play(); }
-    void pause() override { m_player.pause(); }
-    void stop() override { m_player.stop(); }
-    void step() override
-    {
-        m_player.play();
-        m_player.pause();
-    }
-    qint64 position() const override { return m_player.position(); }
-    qint64 length() const override { return m_player.duration(); }
-    bool hasVideo() const override { return m_player.hasVideo(); }
-    QSize videoSize() const override
-    {
-        const QVariant size = m_player.metaData().value(QMediaMetaData::Resolution);
-        return size.isValid() ? size.toSize() : QSize(320, 240);
-    }
-    QWidget* videoSurface() override { return hasVideo() ? m_video : nullptr; }
-
-private:
-    QMediaPlayer m_player;
-    QAudioOutput m_audio;
-    QVideoWidget* m_video;
-};
-
-} // namespace
 
 int QtMedia::waveDeviceCount() const
 {
-    return int(QMediaDevices::audioOutputs().size());
-}
-
-namespace {
-
-quint32 littleEndianAt(const QByteArray& bytes, qsizetype at)
-{
-    quint32 value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = (value << 8) | static_cast<unsigned char>(bytes.at(at + i));
-    return value;
-}
-
-// The length the header of a WAV claims, in milliseconds; 0 when it does not say.
-qint64 headerDurationMs(const QByteArray& wav)
-{
-    quint32 byteRate = 0;
-    for (qsizetype at = 12; at + 8 <= wav.size();) {
-        const QByteArray id = wav.mid(at, 4);
-        const quint32 size = littleEndianAt(wav, at + 4);
-        if (id == "fmt " && at + 20 <= wav.size())
-            byteRate = littleEndianAt(wav, at + 8 + 8); // after format, channels, rate
-        if (id == "data")
-            return byteRate > 0 ? qint64(size) * 1000 / byteRate : 0;
-        at += 8 + qsizetype(size) + (size & 1);
-    }
-    return 0;
-}
-
-} // namespace
-
-qint64 WaveWaitLimitMs(const QByteArray& wav, qint64 playerDurationMs)
-{
-    constexpr qint64 kMarginMs = 3000;
-    const qint64 length = playerDurationMs > 0 ? playerDurationMs : headerDurationMs(wav);
-    return length > 0 ? length + kMarginMs : 60000;
+    QString error;
+    const Media* player = plugin(error);
+    return player ? player->waveDeviceCount() : 0;
 }
 
 bool QtMedia::playWave(const QByteArray& wav, QString& error)
 {
-    QBuffer buffer;
-    buffer.setData(wav);
-    buffer.open(QIODevice::ReadOnly);
-    QMediaPlayer player;
-    QAudioOutput output;
-    player.setAudioOutput(&output);
-    player.setSourceDevice(&buffer, QUrl(QStringLiteral("sound.wav")));
-    if (!waitLoaded(player, error))
-        return false;
-    QEventLoop loop;
-    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop,
-                     [&loop](QMediaPlayer::MediaStatus status) {
-                         if (status == QMediaPlayer::EndOfMedia ||
-                             status == QMediaPlayer::InvalidMedia)
-                             loop.quit();
-                     });
-    QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
-    // A sound whose end never comes must not hold the book for ever.
-    QTimer limit;
-    limit.setSingleShot(true);
-    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-    limit.start(int(std::min<qint64>(WaveWaitLimitMs(wav, player.duration()), 3600000)));
-    player.play();
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    player.stop();
-    if (player.error() != QMediaPlayer::NoError) {
-        error = player.errorString();
-        return false;
-    }
-    return true;
+    Media* player = plugin(error);
+    return player && player->playWave(wav, error);
 }
 
 std::unique_ptr<MediaDevice> QtMedia::open(const QString& file, QWidget* surfaceParent,
                                            QString& error)
 {
-    auto device = std::make_unique<QtMediaDevice>(file, surfaceParent);
-    if (!device->load(error))
-        return nullptr;
-    return device;
+    Media* player = plugin(error);
+    return player ? player->open(file, surfaceParent, error) : nullptr;
 }

@@ -39,10 +39,9 @@ public:
                                               QString& error) = 0;
 };
 
-// How long playing a WAV may take before it is stopped: its length (from the player, else from
-// the header's data size and byte rate) plus a margin; 60 s when neither tells.
-qint64 WaveWaitLimitMs(const QByteArray& wav, qint64 playerDurationMs);
-
+// Media through Qt Multimedia, whose libraries are loaded with the media plugin the first time
+// they are needed. Where the plugin cannot be loaded there is no wave device, and playing says
+// why.
 class QtMedia : public Media
 {
 public:
@@ -50,6 +49,9 @@ public:
     bool playWave(const QByteArray& wav, QString& error) override;
     std::unique_ptr<MediaDevice> open(const QString& file, QWidget* surfaceParent,
                                       QString& error) override;
+
+private:
+    Media* plugin(QString& error) const;
 };
 
 using MediaDeviceSlot = ServiceSlot<Media, QtMedia>;

@@ -110,6 +110,27 @@ std::optional<ElfDynamic> ReadElfDynamic(const QByteArray& file)
     return result;
 }
 
+QByteArray ElfSection(const QByteArray& file, const QString& name)
+{
+    const BinaryReader reader(file);
+    const std::optional<Elf64_Ehdr> header = elfHeader(reader);
+    if (!header || header->e_shentsize != sizeof(Elf64_Shdr))
+        return {};
+    const auto sections = reader.array<Elf64_Shdr>(qint64(header->e_shoff), header->e_shnum);
+    if (!sections || header->e_shstrndx >= sections->size())
+        return {};
+    const qint64 names = qint64(sections->at(header->e_shstrndx).sh_offset);
+    for (const Elf64_Shdr& section : *sections) {
+        if (section.sh_type == SHT_NOBITS || tableString(file, names, section.sh_name) != name)
+            continue;
+        if (section.sh_offset > quint64(file.size()) ||
+            section.sh_size > quint64(file.size()) - section.sh_offset)
+            return {};
+        return file.mid(qsizetype(section.sh_offset), qsizetype(section.sh_size));
+    }
+    return {};
+}
+
 bool MakeRunpathInherited(QByteArray& file)
 {
     const std::optional<ElfDynamic> dynamic = ReadElfDynamic(file);

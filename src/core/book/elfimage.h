@@ -24,6 +24,10 @@ struct ElfDynamic
 // the section lies outside them. A file without a dynamic section gives empty lists.
 std::optional<ElfDynamic> ReadElfDynamic(const QByteArray& file);
 
+// The bytes of the section called `name`; empty when there is none, it lies outside the bytes, or
+// they are not a 64-bit little-endian ELF file.
+QByteArray ElfSection(const QByteArray& file, const QString& name);
+
 // Turns the run path of a shared library into the older kind, which lets the loader go on to the
 // executable's own run path for what the library's path does not hold. False when the file has
 // no such run path.

@@ -78,6 +78,12 @@ const QStringList kWmfFonts = {
     QStringLiteral("StandardSymbolsPS"),
 };
 
+// The sections of the runtime's image that hold its plugins (cmake/plugins.cmake).
+const QStringList kEmbeddedPluginSections = {
+    QStringLiteral("quorelle_plugin_pictures"),
+    QStringLiteral("quorelle_plugin_media"),
+};
+
 const QString kSoundFont = QStringLiteral("TimGM6mb.sf2");
 
 const QString kLibraries = kReaderLibFolder + QLatin1Char('/');
@@ -108,12 +114,38 @@ public:
         const std::optional<ElfDynamic> dynamic = dynamicOf(path);
         if (!target.isEmpty())
             m_plan.files << BundledFile{path, target, dynamic && !dynamic->runpath.isEmpty()};
-        if (!dynamic)
+        if (dynamic)
+            addNeeded(*dynamic, QFileInfo(path).absolutePath());
+    }
+
+    // Adds what the plugins the runtime at `path` carries need; they go with the runtime.
+    void addEmbeddedPlugins(const QString& path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
             return;
-        for (const QString& soname : dynamic->needed) {
+        const uchar* mapped = file.map(0, file.size());
+        if (!mapped)
+            return;
+        const QByteArray runtime =
+            QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), qsizetype(file.size()));
+        for (const QString& name : kEmbeddedPluginSections) {
+            const std::optional<ElfDynamic> dynamic = ReadElfDynamic(ElfSection(runtime, name));
+            if (dynamic)
+                addNeeded(*dynamic, QFileInfo(path).absolutePath());
+        }
+    }
+
+    QString found(const QString& soname) const { return m_found.value(soname); }
+    ReaderLibraryPlan& plan() { return m_plan; }
+
+private:
+    void addNeeded(const ElfDynamic& dynamic, const QString& origin)
+    {
+        for (const QString& soname : dynamic.needed) {
             if (isSystemLibrary(soname) || m_found.contains(soname))
                 continue;
-            const QString found = resolve(soname, *dynamic, QFileInfo(path).absolutePath());
+            const QString found = resolve(soname, dynamic, origin);
             m_found.insert(soname, found);
             if (found.isEmpty())
                 m_plan.unresolved << soname;
@@ -122,10 +154,6 @@ public:
         }
     }
 
-    QString found(const QString& soname) const { return m_found.value(soname); }
-    ReaderLibraryPlan& plan() { return m_plan; }
-
-private:
     QString resolve(const QString& soname, const ElfDynamic& dynamic, const QString& origin) const
     {
         QStringList dirs = dynamic.runpath.isEmpty() ? dynamic.rpath : dynamic.runpath;
@@ -233,6 +261,7 @@ ReaderLibraryPlan PlanReaderLibraries(const ReaderLibrarySources& sources)
 {
     LibraryWalk walk(sources);
     walk.addObject(sources.runtime, {});
+    walk.addEmbeddedPlugins(sources.runtime);
     addQtPlugins(walk, sources.qtPlugins);
     addGStreamerPlugins(walk);
     ReaderLibraryPlan& plan = walk.plan();

@@ -2,7 +2,7 @@
 #include "core/pictures/pictures.h"
 
 #include "core/files/projectpath.h"
-#include "core/pictures/jpegdecode.h"
+#include "core/pictures/pictureplugin.h"
 #include "core/pictures/wmfrender.h"
 #include "format/picturefile.h"
 
@@ -10,15 +10,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QPainter>
-#include <QSvgRenderer>
 
 namespace {
 
 using bookformat::kMaxPictureFile;
 constexpr int kMaxSide = bookformat::kMaxPictureSide;
 
-QImage renderMetafile(const QByteArray& data, QString& error)
+QImage renderMetafile(const PictureDecoders& decoders, const QByteArray& data, QString& error)
 {
     std::string svg;
     std::string reason;
@@ -27,19 +25,19 @@ QImage renderMetafile(const QByteArray& data, QString& error)
         error = QString::fromStdString(reason);
         return QImage();
     }
-    QSvgRenderer renderer(QByteArray::fromStdString(svg));
-    if (!renderer.isValid()) {
-        error = QStringLiteral("the metafile could not be drawn");
+    return decoders.drawSvg(QByteArray::fromStdString(svg), kMaxSide, error);
+}
+
+// A JPEG or a metafile through the pictures plugin; a null image, and `unavailable` set, when
+// the plugin cannot be loaded.
+QImage decodeThroughPlugin(bookformat::PictureKind kind, const QByteArray& data, QString& reason,
+                           QString& unavailable)
+{
+    const PictureDecoders* decoders = PictureDecodersPlugin(unavailable);
+    if (!decoders)
         return QImage();
-    }
-    QSize size = renderer.defaultSize().isValid() ? renderer.defaultSize() : QSize(200, 200);
-    if (size.width() > kMaxSide || size.height() > kMaxSide)
-        size.scale(kMaxSide, kMaxSide, Qt::KeepAspectRatio);
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    renderer.render(&painter);
-    return image;
+    return kind == bookformat::PictureKind::Jpeg ? decoders->decodeJpeg(data, reason)
+                                                 : renderMetafile(*decoders, data, reason);
 }
 
 } // namespace
@@ -60,11 +58,10 @@ LoadedPicture LoadPicture(const QString& fileName)
     QString reason;
     const auto kind =
         bookformat::SniffPicture(std::string_view(data.constData(), std::size_t(data.size())));
-    if (kind == bookformat::PictureKind::Jpeg) {
-        result.image = DecodeJpeg(data, reason);
-        result.jpeg = true;
-    } else if (kind == bookformat::PictureKind::Metafile) {
-        result.image = renderMetafile(data, reason);
+    QString unavailable;
+    if (kind == bookformat::PictureKind::Jpeg || kind == bookformat::PictureKind::Metafile) {
+        result.image = decodeThroughPlugin(kind, data, reason, unavailable);
+        result.jpeg = kind == bookformat::PictureKind::Jpeg;
     } else {
         QBuffer buffer;
         buffer.setData(data);
@@ -74,7 +71,10 @@ LoadedPicture LoadPicture(const QString& fileName)
             qint64(claimed.width()) * claimed.height() <= qint64(kMaxSide) * kMaxSide)
             result.image = reader.read();
     }
-    if (result.image.isNull()) {
+    if (!unavailable.isEmpty()) {
+        result.error =
+            QStringLiteral("The picture file %1 could not be shown: %2.").arg(name, unavailable);
+    } else if (result.image.isNull()) {
         result.error =
             QString::fromStdString(bookformat::PictureDamagedMessage(name.toStdString()));
     }

@@ -1,18 +1,16 @@
-// Metafile to SVG through libwmf's SVG device, writing to memory. libwmf loops for ever or
-// crashes on some damaged files, so it runs in a child process with a time and memory limit.
+// Metafile to SVG through the pictures plugin's libwmf. libwmf loops for ever or crashes on some
+// damaged files, so it runs in a child process with a time and memory limit.
 #include "core/pictures/wmfrender.h"
+
+#include "core/pictures/pictureplugin.h"
 
 #include <cerrno>
 #include <csignal>
-#include <cstring>
-#include <libwmf/api.h>
-#include <libwmf/svg.h>
 #include <poll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -24,55 +22,6 @@ std::string& fontFolder()
 {
     static std::string folder;
     return folder;
-}
-
-bool renderHere(const unsigned char* data, long size, std::string& svg, std::string& error)
-{
-    wmfAPI* api = nullptr;
-    wmfAPI_Options options;
-    std::memset(&options, 0, sizeof options);
-    options.function = wmf_svg_function;
-    unsigned long flags =
-        WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
-    char* fontDirs[] = {fontFolder().data(), nullptr};
-    if (!fontFolder().empty()) {
-        options.fontdirs = fontDirs;
-        flags |= WMF_OPT_FONTDIRS;
-    }
-    if (wmf_api_create(&api, flags, &options) != wmf_E_None) {
-        if (api)
-            wmf_api_destroy(api);
-        error = "the metafile library could not start";
-        return false;
-    }
-    // libwmf reads from a buffer it may not change, but its signature is not const.
-    std::vector<unsigned char> copy(data, data + size);
-    wmfD_Rect bbox;
-    bool ok =
-        wmf_mem_open(api, copy.data(), size) == wmf_E_None && wmf_scan(api, 0, &bbox) == wmf_E_None;
-    if (ok) {
-        wmf_svg_t* device = WMF_SVG_GetData(api);
-        device->out = wmf_stream_create(api, nullptr);
-        device->Description = const_cast<char*>("");
-        device->bbox = bbox;
-        unsigned int width = 0;
-        unsigned int height = 0;
-        wmf_display_size(api, &width, &height, 96, 96);
-        device->width = width > 0 ? width : 100;
-        device->height = height > 0 ? height : 100;
-        device->flags |= WMF_SVG_INLINE_IMAGES;
-        ok = wmf_play(api, 0, &bbox) == wmf_E_None;
-        char* buffer = nullptr;
-        unsigned long length = 0;
-        wmf_stream_destroy(api, device->out, &buffer, &length);
-        if (ok && buffer)
-            svg.assign(buffer, length);
-        ok = ok && !svg.empty();
-    }
-    wmf_api_destroy(api);
-    if (!ok)
-        error = "the metafile could not be read";
-    return ok;
 }
 
 } // namespace
@@ -97,7 +46,8 @@ void writeAll(int fd, const char* bytes, std::size_t length)
 
 // In the child: render, send '1' and the SVG (or '0'), and end without running any destructor
 // or exit handler of the parent's.
-[[noreturn]] void renderInChild(const unsigned char* data, long size, int out)
+[[noreturn]] void renderInChild(const PictureDecoders& decoders, const unsigned char* data,
+                                long size, int out)
 {
 #if !defined(__SANITIZE_ADDRESS__)
     const rlimit memory{kMemoryLimit, kMemoryLimit}; // the sanitizer reserves more than this
@@ -106,7 +56,7 @@ void writeAll(int fd, const char* bytes, std::size_t length)
     alarm(kTimeLimitMs / 1000 + 1); // in case the parent is gone
     std::string svg;
     std::string error;
-    const bool ok = renderHere(data, size, svg, error);
+    const bool ok = decoders.drawWmfAsSvg(data, size, fontFolder(), svg, error);
     writeAll(out, ok ? "1" : "0", 1);
     if (ok)
         writeAll(out, svg.data(), svg.size());
@@ -150,6 +100,12 @@ bool readResult(int in, std::string& result)
 
 bool RenderWmfToSvg(const unsigned char* data, long size, std::string& svg, std::string& error)
 {
+    QString loadError; // loaded here, once, rather than in every child
+    const PictureDecoders* decoders = PictureDecodersPlugin(loadError);
+    if (!decoders) {
+        error = loadError.toStdString();
+        return false;
+    }
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0) {
         error = "the metafile could not be read";
@@ -158,7 +114,7 @@ bool RenderWmfToSvg(const unsigned char* data, long size, std::string& svg, std:
     const pid_t child = fork();
     if (child == 0) {
         close(pipeEnds[0]);
-        renderInChild(data, size, pipeEnds[1]);
+        renderInChild(*decoders, data, size, pipeEnds[1]);
     }
     close(pipeEnds[1]);
     std::string result;

@@ -52,18 +52,42 @@ private slots:
         QCOMPARE(dynamic->runpathTag, -1);
     }
 
+    // The media and picture libraries are the plugins' to load, so the reader starts without
+    // them; a portable distribution still carries them (below).
+    void runtime_carriesItsPluginsAndLeavesTheirLibrariesToThem()
+    {
+        const QByteArray runtime = filestore::readAll(kRuntime);
+        const QStringList needed = ReadElfDynamic(runtime)->needed;
+        for (const QString& library : {u"libQt6Multimedia.so.6"_s, u"libQt6Svg.so.6"_s,
+                                       u"libjpeg.so.62"_s, u"libwmf-0.2.so.7"_s})
+            QVERIFY2(!needed.contains(library), qPrintable(library));
+        const std::optional<ElfDynamic> media =
+            ReadElfDynamic(ElfSection(runtime, u"quorelle_plugin_media"_s));
+        QVERIFY(media && media->needed.contains(u"libQt6Multimedia.so.6"_s));
+        const std::optional<ElfDynamic> pictures =
+            ReadElfDynamic(ElfSection(runtime, u"quorelle_plugin_pictures"_s));
+        QVERIFY(pictures && pictures->needed.contains(u"libwmf-0.2.so.7"_s));
+        QVERIFY(ElfSection(runtime, u"quorelle_plugin_none"_s).isEmpty());
+        // A section table cut off by the end of the file gives nothing.
+        QVERIFY(
+            ElfSection(runtime.left(runtime.size() - 100), u"quorelle_plugin_media"_s).isEmpty());
+    }
+
     // Every cut and every overwritten header word is refused or read within the file.
     void damagedFiles_areReadSafely()
     {
         const QByteArray runtime = filestore::readAll(kRuntime);
         for (qsizetype cut = 0; cut < 20000; cut += 61)
             ReadElfDynamic(runtime.left(cut));
+        for (qsizetype cut = runtime.size() - 4000; cut < runtime.size(); cut += 7)
+            ElfSection(runtime.left(cut), u"quorelle_plugin_media"_s);
         QVERIFY(!ReadElfDynamic("not an ELF file at all, but long enough to hold a header....."));
         for (qsizetype at = 16; at < qsizetype(sizeof(Elf64_Ehdr)); ++at) {
             QByteArray damaged = runtime;
             damaged[at] = char(0xff);
             ReadElfDynamic(damaged);
             ElfImageEnd(damaged);
+            ElfSection(damaged, u"quorelle_plugin_media"_s);
         }
         // A string table beyond the end of the file.
         const std::optional<ElfDynamic> whole = ReadElfDynamic(runtime);
@@ -84,6 +108,7 @@ private slots:
         for (const char* target :
              {"reader-lib/libQt6Core.so.6", "reader-lib/libQt6Widgets.so.6",
               "reader-lib/libjpeg.so.62", "reader-lib/libwmf-0.2.so.7", "reader-lib/libxcb.so.1",
+              "reader-lib/libQt6Multimedia.so.6", "reader-lib/libQt6Svg.so.6",
               "reader-lib/libfontconfig.so.1", "reader-lib/plugins/platforms/libqxcb.so",
               "reader-lib/plugins/platforms/libqoffscreen.so",
               "reader-lib/plugins/multimedia/libgstreamermediaplugin.so",

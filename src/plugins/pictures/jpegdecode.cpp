@@ -1,6 +1,6 @@
 // JPEG decoding through libjpeg's API; its errors come back through longjmp, so the decoding
 // function keeps only plain data on its stack.
-#include "core/pictures/jpegdecode.h"
+#include "plugins/pictures/jpegdecode.h"
 
 #include <csetjmp>
 #include <cstdio>

@@ -1,0 +1,37 @@
+// Plugins carried inside the program's own image (cmake/plugins.cmake) and loaded the first time
+// they are needed, so that the libraries they link cost nothing to a run that never uses them.
+#pragma once
+
+#include <QString>
+
+#include <mutex>
+
+// Declares the bounds of the plugin that quorelle_embed_plugin put into this program.
+#define QUORELLE_EMBEDDED_PLUGIN(name)                                                             \
+    extern "C" const char quorelle_plugin_##name##_begin[];                                        \
+    extern "C" const char quorelle_plugin_##name##_end[]
+
+class EmbeddedPlugin
+{
+public:
+    // `begin` and `end` bound the plugin's shared object; `name` says which for the messages.
+    EmbeddedPlugin(const char* name, const char* begin, const char* end);
+    EmbeddedPlugin(const EmbeddedPlugin&) = delete;
+    EmbeddedPlugin& operator=(const EmbeddedPlugin&) = delete;
+
+    // The address of the plugin's `symbol`, loading the plugin on the first call (from any
+    // thread); null with a reason when the plugin or one of its libraries cannot be loaded.
+    // A failure is remembered: the next call gives the same reason at once.
+    void* entry(const char* symbol, QString& error);
+
+private:
+    bool load();
+
+    const char* m_name;
+    const char* m_begin;
+    const char* m_end;
+    std::mutex m_mutex;
+    bool m_tried = false;
+    void* m_handle = nullptr;
+    QString m_error;
+};
