@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -68,6 +69,17 @@ void makeBook(WorkingState& state, const QString& projectFile, int chapters, int
                    "]\r\nsource=HYPER\r\ntype=2\r\ncommand=PIC" + QByteArray::number(i) +
                    ".BMP,30\r\n]\r\n\r\n";
     filestore::writeAll(state.HyperTextFile, entries);
+}
+
+// Seconds `step` takes once everything written before it is on the disk; -1 when it fails.
+template <class Step> double timed(Step step)
+{
+    sync();
+    QElapsedTimer timer;
+    timer.start();
+    if (!step())
+        return -1;
+    return timer.nsecsElapsed() / 1e9;
 }
 
 struct Opened
@@ -273,29 +285,37 @@ int main(int argc, char* argv[])
     WorkingState state;
     makeBook(state, QStringLiteral("BIG.QVJ"), 1000, 10000, 200 * 1024 - 80);
 
+    // The build and the export in turns, each after the disk has caught up with what the one
+    // before it wrote, so that neither pays for the other's writing.
+    std::vector<double> builds;
+    std::vector<double> exports;
+    for (int turn = 0; turn < 3; ++turn) {
+        builds.push_back(timed([&state] { return MakeExecutable(state); }));
+        exports.push_back(
+            timed([&state] { return ExportEpub(state, QStringLiteral("BIG.epub")); }));
+        if (builds.back() < 0 || exports.back() < 0)
+            return 1;
+    }
+    std::sort(builds.begin(), builds.end());
+    std::sort(exports.begin(), exports.end());
+    const double build = builds[1];
+    const double epub = exports[1];
+    const qint64 size = QFileInfo(QStringLiteral("BIG.EXE")).size();
+    sync();
     QElapsedTimer timer;
     timer.start();
-    if (!MakeExecutable(state))
-        return 1;
-    const double build = timer.nsecsElapsed() / 1e9;
-    const qint64 size = QFileInfo(QStringLiteral("BIG.EXE")).size();
-    timer.restart();
     QFile::copy(QStringLiteral("BIG.EXE"), QStringLiteral("COPY.EXE"));
     const double copy = timer.nsecsElapsed() / 1e9;
     std::printf("executable: %.1f MB\n", size / 1048576.0);
-    std::printf("MakeExecutable   %7.3f s  %7.1f MB/s\n", build, size / 1048576.0 / build);
+    std::printf("MakeExecutable   %7.3f s  %7.1f MB/s (median of 3)\n", build,
+                size / 1048576.0 / build);
     std::printf("plain copy       %7.3f s  %7.1f MB/s   build/copy throughput %.2f (target at "
                 "least 0.5) %s\n",
                 copy, size / 1048576.0 / copy, copy / build, copy / build >= 0.5 ? "ok" : "MISSED");
-
-    timer.restart();
-    if (!ExportEpub(state, QStringLiteral("BIG.epub")))
-        return 1;
-    const double epub = timer.nsecsElapsed() / 1e9;
-    std::printf(
-        "EPUB export      %7.3f s  (%.1f MB)   export/build time %.2f (target below 1) %s\n", epub,
-        QFileInfo(QStringLiteral("BIG.epub")).size() / 1048576.0, epub / build,
-        epub < build ? "ok" : "MISSED");
+    std::printf("EPUB export      %7.3f s  (%.1f MB; median of 3, in turns with the build)   "
+                "export/build time %.2f (target below 1) %s\n",
+                epub, QFileInfo(QStringLiteral("BIG.epub")).size() / 1048576.0, epub / build,
+                epub < build ? "ok" : "MISSED");
 
     std::optional<CompiledBookSource> big;
     const Opened opened = openToContents(QStringLiteral("BIG.EXE"), big);
