@@ -49,6 +49,8 @@ public:
     bool playWave(const QByteArray& wav, QString& error) override;
     std::unique_ptr<MediaDevice> open(const QString& file, QWidget* surfaceParent,
                                       QString& error) override;
+    // Loads the plugin now rather than when first used; false with the message of why it cannot.
+    bool load(QString& error) const { return plugin(error) != nullptr; }
 
 private:
     Media* plugin(QString& error) const;

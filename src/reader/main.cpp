@@ -1,9 +1,12 @@
 // kestrin.bin: the reader runtime at the front of every executable e-book. It plays the compiled
-// book appended to its own file; `--verify` checks the book and prints a summary instead.
+// book appended to its own file; `--verify` checks the book and prints a summary instead, and
+// says which of its plugins cannot be loaded on this system.
 #include "core/book/bookarchive.h"
+#include "core/pictures/pictureplugin.h"
 #include "format/compiledbook.h"
 #include "platform/dialogdefaults.h"
 #include "platform/f1help.h"
+#include "platform/media.h"
 #include "platform/qtmessageboxes.h"
 #include "preview/bookplayer.h"
 #include "preview/mediaactions.h"
@@ -42,6 +45,18 @@ private:
     QByteArray m_bytes;
 };
 
+// What this runtime could not show or play on this system, on the error stream. The book itself
+// is sound, so the summary and the exit status stay as they are.
+void reportMissingPlugins()
+{
+    QString error;
+    if (!PictureDecodersPlugin(error))
+        std::fprintf(stderr, "JPEG and metafile pictures cannot be shown: %s.\n",
+                     qUtf8Printable(error));
+    if (!QtMedia().load(error))
+        std::fprintf(stderr, "%s\n", qUtf8Printable(error));
+}
+
 int verify()
 {
     try {
@@ -50,6 +65,7 @@ int verify()
         // that is not rich text (or none at all) is shown as plain text, so none is refused.
         const CompiledBook book = BookAfterImage(self.bytes());
         std::printf("%s\n", bookformat::BookSummary(book.formatBook()).c_str());
+        reportMissingPlugins();
         return 0;
     } catch (const RunTimeError& error) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(error.message()));
