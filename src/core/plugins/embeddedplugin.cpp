@@ -47,7 +47,10 @@ void* openPath(const QByteArray& path, QString& error)
     return handle;
 }
 
-void* loadFromMemoryFile(const char* name, const char* bytes, std::size_t size, QString& error)
+} // namespace
+
+void* pluginloading::fromMemoryFile(const char* name, const char* bytes, std::size_t size,
+                                    QString& error)
 {
     const int fd = memfd_create(name, MFD_CLOEXEC);
     if (fd < 0) {
@@ -66,9 +69,15 @@ void* loadFromMemoryFile(const char* name, const char* bytes, std::size_t size, 
     return handle;
 }
 
-void* loadFromTemporaryFile(const char* name, const char* bytes, std::size_t size, QString& error)
+void* pluginloading::fromTemporaryFile(const char* name, const char* bytes, std::size_t size,
+                                       QString& error)
 {
-    QByteArray path = QFile::encodeName(QDir::tempPath()) + "/quorelle-" + name + "-XXXXXX";
+    const QString folder = QDir::tempPath(); // empty when TMPDIR names no folder
+    if (folder.isEmpty()) {
+        error = QStringLiteral("no temporary folder");
+        return nullptr;
+    }
+    QByteArray path = QFile::encodeName(folder) + "/quorelle-" + name + "-XXXXXX";
     const int fd = mkostemp(path.data(), O_CLOEXEC);
     if (fd < 0) {
         error = systemError("no temporary file");
@@ -84,8 +93,6 @@ void* loadFromTemporaryFile(const char* name, const char* bytes, std::size_t siz
     return handle;
 }
 
-} // namespace
-
 EmbeddedPlugin::EmbeddedPlugin(const char* name, const char* begin, const char* end)
     : m_name(name), m_begin(begin), m_end(end)
 {}
@@ -94,9 +101,9 @@ bool EmbeddedPlugin::load()
 {
     const auto size = std::size_t(m_end - m_begin);
     QString error;
-    m_handle = loadFromMemoryFile(m_name, m_begin, size, error);
+    m_handle = pluginloading::fromMemoryFile(m_name, m_begin, size, error);
     if (!m_handle)
-        m_handle = loadFromTemporaryFile(m_name, m_begin, size, error);
+        m_handle = pluginloading::fromTemporaryFile(m_name, m_begin, size, error);
     if (!m_handle)
         m_error = QStringLiteral("the %1 plugin could not be loaded (%2)")
                       .arg(QLatin1String(m_name), error);

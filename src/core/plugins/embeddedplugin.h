@@ -4,12 +4,21 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <mutex>
 
 // Declares the bounds of the plugin that quorelle_embed_plugin put into this program.
 #define QUORELLE_EMBEDDED_PLUGIN(name)                                                             \
     extern "C" const char quorelle_plugin_##name##_begin[];                                        \
     extern "C" const char quorelle_plugin_##name##_end[]
+
+// The two ways a plugin's bytes reach the dynamic loader, tried in this order. Each gives the
+// loader's handle, or null with a reason.
+namespace pluginloading {
+void* fromMemoryFile(const char* name, const char* bytes, std::size_t size, QString& error);
+// In the temporary folder, removed again once loaded.
+void* fromTemporaryFile(const char* name, const char* bytes, std::size_t size, QString& error);
+} // namespace pluginloading
 
 class EmbeddedPlugin
 {
