@@ -19,6 +19,8 @@ bool writeAll(int fd, const char* bytes, std::size_t length)
 {
     while (length > 0) {
         const ssize_t written = write(fd, bytes, length);
+        if (written < 0 && errno == EINTR)
+            continue;
         if (written <= 0)
             return false;
         bytes += written;
