@@ -10,8 +10,7 @@ Media* QtMedia::plugin(QString& error) const
     static EmbeddedPlugin plugin("media", quorelle_plugin_media_begin, quorelle_plugin_media_end);
     static std::unique_ptr<Media> player;
     if (!player) {
-        using Entry = Media* (*)();
-        const auto entry = reinterpret_cast<Entry>(plugin.entry("quorelle_create_media", error));
+        const auto entry = plugin.function<Media*()>("quorelle_create_media", error);
         if (entry)
             player.reset(entry());
     }

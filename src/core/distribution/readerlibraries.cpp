@@ -4,6 +4,7 @@
 #include "core/book/elfimage.h"
 #include "core/files/filecopy.h"
 #include "core/files/filestore.h"
+#include "core/plugins/embeddedplugin.h"
 #include "core/services/messages.h"
 
 #include <QDir>
@@ -78,11 +79,8 @@ const QStringList kWmfFonts = {
     QStringLiteral("StandardSymbolsPS"),
 };
 
-// The sections of the runtime's image that hold its plugins (cmake/plugins.cmake).
-const QStringList kEmbeddedPluginSections = {
-    QStringLiteral("quorelle_plugin_pictures"),
-    QStringLiteral("quorelle_plugin_media"),
-};
+// The plugins the runtime carries in its image.
+constexpr const char* kRuntimePlugins[] = {"pictures", "media"};
 
 const QString kSoundFont = QStringLiteral("TimGM6mb.sf2");
 
@@ -129,8 +127,9 @@ public:
             return;
         const QByteArray runtime =
             QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), qsizetype(file.size()));
-        for (const QString& name : kEmbeddedPluginSections) {
-            const std::optional<ElfDynamic> dynamic = ReadElfDynamic(ElfSection(runtime, name));
+        for (const char* plugin : kRuntimePlugins) {
+            const std::optional<ElfDynamic> dynamic =
+                ReadElfDynamic(ElfSection(runtime, EmbeddedPluginSection(plugin)));
             if (dynamic)
                 addNeeded(*dynamic, QFileInfo(path).absolutePath());
         }

@@ -1,6 +1,7 @@
 // The save file: scratch, write, sync, check, rename.
 #include "core/files/savefile.h"
 
+#include "core/files/descriptorwrite.h"
 #include "core/files/filestore.h"
 
 #include <QDir>
@@ -117,20 +118,13 @@ qint64 SaveFile::writeData(const char* data, qint64 size)
 {
     if (m_fd < 0 || m_error != 0)
         return -1;
-    qint64 done = 0;
-    while (done < size) {
-        const ssize_t wrote = ::write(m_fd, data + done, size_t(size - done));
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0) {
-            m_error = wrote < 0 ? errno : ENOSPC;
-            setErrorString(errorFor(m_error, m_fileName).message());
-            return -1;
-        }
-        done += wrote;
+    m_error = WriteAllTo(m_fd, data, std::size_t(size));
+    if (m_error != 0) {
+        setErrorString(errorFor(m_error, m_fileName).message());
+        return -1;
     }
-    m_size = std::max(m_size, pos() + done);
-    return done;
+    m_size = std::max(m_size, pos() + size);
+    return size;
 }
 
 bool SaveFile::seek(qint64 position)

@@ -9,7 +9,6 @@ const PictureDecoders* PictureDecodersPlugin(QString& error)
 {
     static EmbeddedPlugin plugin("pictures", quorelle_plugin_pictures_begin,
                                  quorelle_plugin_pictures_end);
-    using Entry = const PictureDecoders* (*)();
-    const auto entry = reinterpret_cast<Entry>(plugin.entry(kPictureDecodersEntry, error));
+    const auto entry = plugin.function<const PictureDecoders*()>(kPictureDecodersEntry, error);
     return entry ? entry() : nullptr;
 }

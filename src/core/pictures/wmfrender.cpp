@@ -2,6 +2,7 @@
 // damaged files, so it runs in a child process with a time and memory limit.
 #include "core/pictures/wmfrender.h"
 
+#include "core/files/descriptorwrite.h"
 #include "core/pictures/pictureplugin.h"
 
 #include <cerrno>
@@ -33,17 +34,6 @@ void SetWmfFontFolder(const std::string& folder)
 
 namespace {
 
-void writeAll(int fd, const char* bytes, std::size_t length)
-{
-    while (length > 0) {
-        const ssize_t written = write(fd, bytes, length);
-        if (written <= 0)
-            return;
-        bytes += written;
-        length -= std::size_t(written);
-    }
-}
-
 // In the child: render, send '1' and the SVG (or '0'), and end without running any destructor
 // or exit handler of the parent's.
 [[noreturn]] void renderInChild(const PictureDecoders& decoders, const unsigned char* data,
@@ -57,9 +47,9 @@ void writeAll(int fd, const char* bytes, std::size_t length)
     std::string svg;
     std::string error;
     const bool ok = decoders.drawWmfAsSvg(data, size, fontFolder(), svg, error);
-    writeAll(out, ok ? "1" : "0", 1);
+    WriteAllTo(out, ok ? "1" : "0", 1);
     if (ok)
-        writeAll(out, svg.data(), svg.size());
+        WriteAllTo(out, svg.data(), svg.size());
     _exit(0);
 }
 

@@ -3,6 +3,8 @@
 // system forbids running them) they go into a temporary file that is removed once loaded.
 #include "core/plugins/embeddedplugin.h"
 
+#include "core/files/descriptorwrite.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -15,30 +17,16 @@
 
 namespace {
 
-bool writeAll(int fd, const char* bytes, std::size_t length)
-{
-    while (length > 0) {
-        const ssize_t written = write(fd, bytes, length);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes += written;
-        length -= std::size_t(written);
-    }
-    return true;
-}
-
 QString loaderError()
 {
     const char* reason = dlerror();
     return reason ? QString::fromLocal8Bit(reason) : QStringLiteral("it cannot be loaded");
 }
 
-QString systemError(const char* what)
+QString systemError(const char* what, int number = errno)
 {
     return QStringLiteral("%1: %2").arg(QLatin1String(what),
-                                        QString::fromLocal8Bit(strerror(errno)));
+                                        QString::fromLocal8Bit(strerror(number)));
 }
 
 void* openPath(const QByteArray& path, QString& error)
@@ -60,10 +48,10 @@ void* pluginloading::fromMemoryFile(const char* name, const char* bytes, std::si
         return nullptr;
     }
     void* handle = nullptr;
-    if (writeAll(fd, bytes, size))
-        handle = openPath("/proc/self/fd/" + QByteArray::number(fd), error);
+    if (const int failure = WriteAllTo(fd, bytes, size))
+        error = systemError("the memory file could not be written", failure);
     else
-        error = systemError("the memory file could not be written");
+        handle = openPath("/proc/self/fd/" + QByteArray::number(fd), error);
     // The loader knows a loaded object by its path: the file stays open so that no later plugin
     // gets the same descriptor, and with it the path of this one.
     if (!handle)
@@ -86,10 +74,10 @@ void* pluginloading::fromTemporaryFile(const char* name, const char* bytes, std:
         return nullptr;
     }
     void* handle = nullptr;
-    if (writeAll(fd, bytes, size))
-        handle = openPath(path, error);
+    if (const int failure = WriteAllTo(fd, bytes, size))
+        error = systemError("the temporary file could not be written", failure);
     else
-        error = systemError("the temporary file could not be written");
+        handle = openPath(path, error);
     close(fd);
     unlink(path.constData());
     return handle;

@@ -12,6 +12,12 @@
     extern "C" const char quorelle_plugin_##name##_begin[];                                        \
     extern "C" const char quorelle_plugin_##name##_end[]
 
+// The section of the program's image that holds the plugin `name`.
+inline QString EmbeddedPluginSection(const char* name)
+{
+    return QStringLiteral("quorelle_plugin_") + QLatin1String(name);
+}
+
 // The two ways a plugin's bytes reach the dynamic loader, tried in this order. Each gives the
 // loader's handle, or null with a reason.
 namespace pluginloading {
@@ -32,6 +38,11 @@ public:
     // thread); null with a reason when the plugin or one of its libraries cannot be loaded.
     // A failure is remembered: the next call gives the same reason at once.
     void* entry(const char* symbol, QString& error);
+    // The same, as the plugin's function of the type `Function` (such as `Media*()`).
+    template <class Function> Function* function(const char* symbol, QString& error)
+    {
+        return reinterpret_cast<Function*>(entry(symbol, error));
+    }
 
 private:
     bool load();
