@@ -14,6 +14,7 @@
 #include "core/files/filenames.h"
 #include "core/files/programdir.h"
 #include "core/files/projectpath.h"
+#include "core/files/savefile.h"
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
 
@@ -169,6 +170,7 @@ int main(int argc, char* argv[])
     // EPUB needs fonts and pictures, which Qt gives only a GUI application; it never shows a
     // window, and needs no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    filestore::FailWritesPastSizeLimit();
     standardHandler = qInstallMessageHandler(quietRuntimeFolderNote);
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quorelle-build"));

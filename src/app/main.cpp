@@ -1,4 +1,5 @@
 // Quorelle: the e-book authoring tool. An argument names a project file (BOOK.QVJ) to open.
+#include "core/files/savefile.h"
 #include "platform/dialogdefaults.h"
 #include "platform/f1help.h"
 #include "platform/qtmessageboxes.h"
@@ -11,6 +12,7 @@
 
 int main(int argc, char* argv[])
 {
+    filestore::FailWritesPastSizeLimit();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorelle"));
     QCommandLineParser arguments;

@@ -12,12 +12,24 @@
 
 namespace bookformat {
 
-// Whether the name has no folder part, drive, control character and is not "." or "..".
+// Whether the UTF-8 text holds a character that reorders the text around it when shown
+// (U+202A to U+202E, U+2066 to U+2069): with one, "exe.txt" can pass for "txt.exe".
+bool HoldsDirectionControl(std::string_view text);
+
+// Whether the name has no folder part, drive, control character (direction controls included)
+// and is not "." or "..".
 bool IsBareFileName(std::string_view name);
+
+// Whether the name is a web page's (.htm or .html in any letter case): the only files a page link
+// opens, since the desktop's opener would start anything else.
+bool IsWebPageName(std::string_view name);
 
 // "`owner` names X, which is not a file of the book's folder." (`owner` says which record or
 // entry, for example: The chapter "One").
 std::string NotABookFileMessage(std::string_view owner, std::string_view name);
+
+// "`owner` names X, which is not a web page of the book."
+std::string NotAWebPageMessage(std::string_view owner, std::string_view name);
 
 // The files of the book a command value of the type opens, each of which must be a bare name:
 // a show's picture, sound and video, a program (not its arguments), a page that is not a web

@@ -49,6 +49,10 @@ LinkAction DecideCommand(HyperTextType type, std::string_view caption, std::stri
             return action;
         }
     }
+    if (action.kind == LinkActionKind::Page && !IsWebPageName(value)) {
+        action.kind = LinkActionKind::Refused;
+        action.message = NotAWebPageMessage(owner, value);
+    }
     if (action.kind == LinkActionKind::WebAddress)
         action.message = WebAddressQuestion(value);
     return action;
@@ -64,6 +68,16 @@ LinkAction DecideClick(const std::vector<std::string>& lines, const BookFileChec
         return {kindOf(type, {}), type, phrase, {}, {}};
     return DecideCommand(type, phrase, EntryCommand(lines),
                          "The HyperText entry \"" + phrase + "\"", isBookFile);
+}
+
+std::string FileMissingMessage(std::string_view name)
+{
+    return "The file " + std::string(name) + " is missing";
+}
+
+std::string NotOpenedMessage(std::string_view name)
+{
+    return "The file " + std::string(name) + " could not be opened.";
 }
 
 std::string NotHyperTextMessage(std::string_view phrase)

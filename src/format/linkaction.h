@@ -46,6 +46,11 @@ LinkAction DecideCommand(HyperTextType type, std::string_view caption, std::stri
 // The action of a click on a phrase whose entry is `lines`, as the section file gives it.
 LinkAction DecideClick(const std::vector<std::string>& lines, const BookFileCheck& isBookFile = {});
 
+// What a reader is told when a page of the book is not there, and when the system could not open
+// a page or address: "The file X is missing", "The file X could not be opened."
+std::string FileMissingMessage(std::string_view name);
+std::string NotOpenedMessage(std::string_view name);
+
 // What a reader is told of a click on a phrase for which the book holds no entry.
 std::string NotHyperTextMessage(std::string_view phrase);
 

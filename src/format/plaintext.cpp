@@ -7,9 +7,11 @@ namespace bookformat {
 
 std::string DecodePlainText(std::string_view bytes, bool& utf8)
 {
+    // The mark is no part of the text, even when the bytes after it are not UTF-8: they are then
+    // read byte for byte as Windows-1252, so that a save gives them back unchanged.
     const std::string_view text = bytes.starts_with("\xEF\xBB\xBF") ? bytes.substr(3) : bytes;
     utf8 = IsValidUtf8(text);
-    return utf8 ? std::string(text) : Windows1252ToUtf8(bytes);
+    return utf8 ? std::string(text) : Windows1252ToUtf8(text);
 }
 
 std::string PlainTextFileBytes(std::string_view utf8Text, bool wasUtf8)

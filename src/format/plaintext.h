@@ -6,8 +6,8 @@
 
 namespace bookformat {
 
-// The text of a file (UTF-8): UTF-8 when its bytes are (after a byte-order mark), otherwise
-// Windows-1252. `utf8` tells which, so that a save keeps it.
+// The text of a file (UTF-8): UTF-8 when its bytes are (after a byte-order mark, which is never
+// part of the text), otherwise Windows-1252. `utf8` tells which, so that a save keeps it.
 std::string DecodePlainText(std::string_view bytes, bool& utf8);
 
 // The bytes a save writes: every line ended by CR LF (a text that is not empty ends with one, so

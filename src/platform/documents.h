@@ -1,4 +1,5 @@
-// Opening a document with the desktop's own program for it (the shell's "open").
+// Opening a document with the desktop's own program for it (the shell's "open"). A page of the
+// book that is not there, or one the desktop cannot open, is told to the reader.
 #pragma once
 
 #include "core/services/service.h"
@@ -20,5 +21,5 @@ public:
 
 using DocumentSlot = ServiceSlot<DocumentOpener, DesktopDocumentOpener>;
 
-// Bare names are resolved in the current (project) directory; the result is not examined.
+// Bare names are resolved in the current (project) directory.
 void OpenDocument(const QString& file);

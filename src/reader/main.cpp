@@ -2,6 +2,7 @@
 // book appended to its own file; `--verify` checks the book and prints a summary instead, and
 // says which of its plugins cannot be loaded on this system.
 #include "core/book/bookarchive.h"
+#include "core/files/savefile.h"
 #include "core/pictures/pictureplugin.h"
 #include "format/compiledbook.h"
 #include "platform/dialogdefaults.h"
@@ -142,6 +143,7 @@ private:
 
 int main(int argc, char* argv[])
 {
+    filestore::FailWritesPastSizeLimit();
     UseBundledLibraries(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath());
     std::optional<StartupReport> report;
     for (int i = 1; i < argc; ++i) {

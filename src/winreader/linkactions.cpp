@@ -23,9 +23,9 @@ void openDocument(const std::string& value, HWND owner)
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(owner, L"open", Wide(value).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result == ERROR_FILE_NOT_FOUND)
-        ShowError("The file " + value + " is missing", owner);
+        ShowError(bookformat::FileMissingMessage(value), owner);
     else if (result <= 32)
-        ShowError("The file " + value + " could not be opened.", owner);
+        ShowError(bookformat::NotOpenedMessage(value), owner);
 }
 
 void act(const bookformat::LinkAction& action, const std::string& mediaPrompt, HWND owner)

@@ -221,7 +221,34 @@ private slots:
             << 13 << u"C:\\AUTOEXEC.BAT"_s << LinkActionKind::Refused
             << refused(u"C:\\AUTOEXEC.BAT"_s);
         QTest::newRow("page above") << 10 << u".."_s << LinkActionKind::Refused << refused(u".."_s);
+        // The desktop's opener runs what it is given: a page link opens web pages only.
+        QTest::newRow("page in lower case")
+            << 10 << u"guide.html"_s << LinkActionKind::Page << QString();
+        for (const QString& program :
+             {u"RUN.BAT"_s, u"SETUP.EXE"_s, u"x.desktop"_s, u"HTM"_s, u"PAGE.HTM.LNK"_s}) {
+            QTest::addRow("page that is %s", qPrintable(program))
+                << 10 << program << LinkActionKind::Refused
+                << u"The HyperText entry \"Sky\" names %1, which is not a web page of the book."_s
+                       .arg(program);
+        }
+        // Shown, "TXT.EXE" with a right-to-left override reads as a text file's name.
+        const QString disguised = u"\u202EEXE.TXT"_s;
+        QTest::newRow("notepad file in disguise")
+            << 13 << disguised << LinkActionKind::Refused << refused(disguised);
+        QTest::newRow("picture with an isolate")
+            << 2 << u"SKY\u2067.BMP,3"_s << LinkActionKind::Refused << refused(u"SKY\u2067.BMP"_s);
     }
+    // Exactly the embeddings, overrides and isolates: their neighbours are letters and spaces.
+    void directionControls_exactlyTheirRanges()
+    {
+        for (char16_t c = 0x2000; c < 0x2100; ++c) {
+            const std::string text = QString(QChar(c)).toStdString() + "A";
+            const bool control = (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+            QCOMPARE(bookformat::HoldsDirectionControl(text), control);
+        }
+        QVERIFY(!bookformat::HoldsDirectionControl("\xE2\x80")); // cut short
+    }
+
     void click()
     {
         QFETCH(int, type);

@@ -1,6 +1,7 @@
 // The encoding rule and the case folding of the format library, held against Qt's own UTF-8 and
 // case folding where Qt has them. The library itself knows nothing of Qt.
 #include "format/casefolding.h"
+#include "format/plaintext.h"
 #include "format/pstring.h"
 #include "format/textencoding.h"
 #include "format/utf8.h"
@@ -71,6 +72,21 @@ private slots:
                  std::string("\x02xycde"));
         s.length = 200;
         QCOMPARE(s.bytes(), std::string_view("xycde"));
+    }
+
+    // A notes file as the notepad reads and saves it: the byte-order mark is never text, and
+    // bytes after it that are not UTF-8 come back unchanged from a save.
+    void plainText_markNeverShownAndBytesKept()
+    {
+        bool wasUtf8 = false;
+        QCOMPARE(bookformat::DecodePlainText("\xEF\xBB\xBF\xD0\x9C\xD0\xB8\xD1\x80\r\n", wasUtf8),
+                 utf8(u"\u041C\u0438\u0440\r\n"_s));
+        QVERIFY(wasUtf8);
+        const std::string damaged = "caf\xE9 \xD0\x9C\r\n"; // one Windows-1252 letter
+        const std::string text = bookformat::DecodePlainText("\xEF\xBB\xBF" + damaged, wasUtf8);
+        QVERIFY(!wasUtf8);
+        QCOMPARE(QString::fromStdString(text), u"caf\u00E9 \u00D0\u0153\r\n"_s);
+        QCOMPARE(bookformat::PlainTextFileBytes(text, wasUtf8), damaged);
     }
 
     void windows1252_everyByteRoundTrips()

@@ -12,27 +12,15 @@
 #include "preview/wiatile.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
-
-// Takes the addresses QDesktopServices would hand to the desktop.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl& url) { urls << url; }
-};
 
 class PlatformTest : public QObject
 {
@@ -194,23 +182,41 @@ private slots:
         QCOMPARE(files.count(), 0);
     }
 
-    void documents_bookFilesOpenLocallyOnlyAddressesGoOut()
+    // Pages of the book and addresses go to the desktop's opener; a page that is not there, an
+    // opener that fails and a desktop without one are told, never passed over.
+    void documents_openedByTheDesktopOrTold()
     {
+        PlatformDoubles platform;
         CurrentTempDir dir;
         writeBytes(dir.filePath(u"page.htm"_s), "<p>");
-        UrlCatcher catcher;
-        for (const char* scheme : {"file", "http", "https", "mailto"})
-            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &catcher, "open");
+        QTemporaryDir tools;
+        const QString log = tools.filePath(u"opened.log"_s);
+        writeBytes(tools.filePath(u"xdg-open"_s),
+                   "#!/bin/sh\necho \"$1\" >> \"" + log.toUtf8() +
+                       "\"\ncase \"$1\" in *nowhere*) exit 4;; esac\n");
+        QFile::setPermissions(tools.filePath(u"xdg-open"_s),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", tools.path().toUtf8() + ":/usr/bin:/bin");
         DesktopDocumentOpener opener;
         opener.open(u"PAGE.HTM"_s);
         opener.open(u"https://example.org/a b"_s);
-        opener.open(u"mailto:author@example.org"_s);
-        for (const char* scheme : {"file", "http", "https", "mailto"})
-            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
-        QCOMPARE(catcher.urls.size(), 3);
-        QCOMPARE(catcher.urls.at(0), QUrl::fromLocalFile(dir.filePath(u"page.htm"_s)));
-        QCOMPARE(catcher.urls.at(1).host(), u"example.org"_s);
-        QCOMPARE(catcher.urls.at(2).scheme(), u"mailto"_s);
+        opener.open(u"GONE.HTM"_s);
+        opener.open(u"https://nowhere.example/"_s);
+        QTRY_COMPARE(QString::fromUtf8(readBytes(log)).split(u'\n', Qt::SkipEmptyParts).size(), 3);
+        QTRY_COMPARE(platform.messages.texts(),
+                     QStringList({u"The file GONE.HTM is missing"_s,
+                                  u"The file https://nowhere.example/ could not be opened."_s}));
+        QStringList opened = QString::fromUtf8(readBytes(log)).split(u'\n', Qt::SkipEmptyParts);
+        opened.sort(); // the openers run side by side
+        QCOMPARE(opened, QStringList({dir.filePath(u"page.htm"_s), u"https://example.org/a b"_s,
+                                      u"https://nowhere.example/"_s}));
+        platform.messages.clear();
+        qputenv("PATH", tools.filePath(u"none"_s).toUtf8());
+        opener.open(u"page.htm"_s);
+        QTRY_COMPARE(platform.messages.texts(),
+                     QStringList{u"The file page.htm could not be opened."_s});
+        qputenv("PATH", path);
     }
 
     void tile_coversTheControlAndClipsAtTheEdges()

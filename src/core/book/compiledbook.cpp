@@ -147,7 +147,7 @@ public:
     void write(const QByteArray& bytes)
     {
         if (m_out.write(bytes) != bytes.size())
-            throw InOutError(InOutError::diskFull());
+            throwWriteError();
     }
     template <class T> void write(const T& value) { write(filestore::bytesOf(value)); }
     template <class T> void patch(std::int32_t at, const T& value)
@@ -167,7 +167,7 @@ public:
         errno = 0;
         while ((got = in.read(block.data(), block.size())) > 0) {
             if (m_out.write(block.constData(), got) != got)
-                throw InOutError(InOutError::diskFull());
+                throwWriteError();
         }
         // A read error is not the file's end: the chapter would be cut short in the book.
         if (got < 0)
@@ -176,6 +176,16 @@ public:
     }
 
 private:
+    // The device's own reason names the file ("Disk full: BOOK.EXE"); a device without one has
+    // run out of room.
+    [[noreturn]] void throwWriteError() const
+    {
+        const QString reason = m_out.errorString();
+        throw InOutError(reason.isEmpty() || reason == QStringLiteral("Unknown error")
+                             ? InOutError::diskFull()
+                             : reason);
+    }
+
     QIODevice& m_out;
     qint64 m_start;
 };

@@ -7,10 +7,12 @@
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
 #include "core/files/projectpath.h"
+#include "core/pictures/commandvalue.h"
 #include "core/project/projectfiles.h"
 #include "core/project/reclist.h"
 #include "core/sections/hypertext.h"
 #include "core/services/messages.h"
+#include "format/bookfiles.h"
 
 #include <QDir>
 #include <QScopeGuard>
@@ -28,18 +30,34 @@ public:
         if (name.isEmpty())
             return;
         if (!IsBookFileName(name)) {
-            const QString message = NotABookFileMessage(m_owner, name);
-            if (!m_refused.contains(message))
-                m_refused << message;
+            refuse(NotABookFileMessage(m_owner, name));
             return;
         }
         if (!m_names.contains(name))
             m_names << name;
     }
+    // A page link's file: a web page of the book, never anything the desktop would run.
+    void addPage(const QString& value)
+    {
+        if (value.isEmpty() || IsWebAddress(value))
+            return;
+        if (IsBookFileName(value) && !bookformat::IsWebPageName(value.toStdString())) {
+            refuse(QString::fromStdString(
+                bookformat::NotAWebPageMessage(m_owner.toStdString(), value.toStdString())));
+            return;
+        }
+        add(value);
+    }
     const QStringList& names() const { return m_names; }
     const QStringList& refused() const { return m_refused; }
 
 private:
+    void refuse(const QString& message)
+    {
+        if (!m_refused.contains(message))
+            m_refused << message;
+    }
+
     QString m_owner;
     QStringList m_names;
     QStringList m_refused;
@@ -83,6 +101,8 @@ void addCommand(FileList& files, const CommandRecord& command, const IncludeProg
             files.add(beforeComma(program));
     } else if (type == HyperTextType::WindowsProgram)
         files.add(documentOf(program));
+    else if (type == HyperTextType::HtmlFile)
+        files.addPage(program);
     else
         files.add(program);
 }
@@ -105,8 +125,10 @@ void addHyperText(FileList& files, const WorkingState& state, const IncludeProgr
         case HyperTextType::VoiceOnly:
         case HyperTextType::VideoPlayer:
         case HyperTextType::MidiPlayer:
-        case HyperTextType::HtmlFile:
             files.add(value);
+            break;
+        case HyperTextType::HtmlFile:
+            files.addPage(value);
             break;
         case HyperTextType::ExecutableProgram:
             if (include(beforeComma(value)))

@@ -3,6 +3,7 @@
 
 #include "core/files/projectpath.h"
 #include "core/files/runtimeerror.h"
+#include "format/bookfiles.h"
 #include "format/numbers.h"
 
 #include <QFileInfo>
@@ -62,7 +63,12 @@ bool ValidFileName(const QString& text)
         if (forbidden.contains(c))
             return false;
     }
-    return true;
+    return !HoldsDirectionControl(text);
+}
+
+bool HoldsDirectionControl(const QString& text)
+{
+    return bookformat::HoldsDirectionControl(text.toStdString());
 }
 
 std::optional<std::int32_t> ParseInteger(const QString& text)

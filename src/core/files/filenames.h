@@ -23,8 +23,12 @@ enum FileAttribute : unsigned
 // True when the path exists and carries every given attribute.
 bool HasAttributes(const QString& path, unsigned attributes);
 
-// False when the name holds any of  " * + , / : ; < = > ? [ ] |  (also true for an empty name).
+// False when the name holds any of  " * + , / : ; < = > ? [ ] |  or a direction control (also
+// true for an empty name).
 bool ValidFileName(const QString& text);
+
+// Whether the text holds a character that reorders the text around it when shown.
+bool HoldsDirectionControl(const QString& text);
 
 // The run-time's integer conversion: optional blanks and sign, then decimal digits, or "$" (or
 // "0x") and hexadecimal digits; the value must fit 32 bits (hexadecimal wraps to negative).

@@ -32,9 +32,10 @@ QString textFromErrno(const QString& fileName)
                                                           : InOutError::pathNotFound();
     case ENOTDIR:
         return InOutError::pathNotFound();
+    case EROFS:
+        return InOutError::readOnlyDisk();
     case EACCES:
     case EPERM:
-    case EROFS:
     case EISDIR:
     case ETXTBSY:
         return InOutError::accessDenied();

@@ -33,6 +33,7 @@ public:
     static QString accessDenied() { return QStringLiteral("File access denied"); }
     static QString readBeyondEnd() { return QStringLiteral("Read beyond end of file"); }
     static QString diskFull() { return QStringLiteral("Disk full"); }
+    static QString readOnlyDisk() { return QStringLiteral("The disk is read-only"); }
 
     // The error with the file it is about: "Disk full: BOOK.QVJ".
     static InOutError about(const QString& text, const QString& fileName)

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -50,6 +51,11 @@ mode_t modeOf(QFileDevice::Permissions p)
 
 } // namespace
 
+void FailWritesPastSizeLimit()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
 InOutError errorFor(int error, const QString& fileName)
 {
     errno = error;
@@ -80,9 +86,10 @@ void SaveFile::open()
     const QByteArray target = QFile::encodeName(m_fileName);
     if (::lstat(target.constData(), &old) == 0 && S_ISREG(old.st_mode)) {
         // A file nobody may write is the author's way of keeping it: it is not replaced.
-        if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
-            ::access(target.constData(), W_OK) != 0)
+        if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
             fail(EACCES);
+        if (::access(target.constData(), W_OK) != 0)
+            fail(errno); // a read-only disk says so
         if (!m_permissions)
             m_permissions = QFile::permissions(m_fileName);
     }

@@ -12,6 +12,10 @@
 
 namespace filestore {
 
+// A write past the process's file-size limit fails as on a full disk instead of ending the
+// program (SIGXFSZ would kill it with its scratch file left behind). Each program calls it first.
+void FailWritesPastSizeLimit();
+
 // Writes `fileName` (the exact path; callers resolve bare names first) through a scratch file in
 // its folder. The scratch file is always created new, under a name no other writer uses, so no
 // link is ever written through; the rename replaces a link at `fileName` itself. The replaced file

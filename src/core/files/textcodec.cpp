@@ -2,10 +2,9 @@
 // library.
 #include "core/files/textcodec.h"
 
+#include "format/plaintext.h"
 #include "format/textencoding.h"
 #include "format/utf8.h"
-
-#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -104,12 +103,11 @@ QString decodeField(const char* bytes, qsizetype length)
 
 QString decodeOutsideText(QByteArrayView bytes, bool* wasUtf8)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes);
-    const bool valid = !utf8.hasError();
+    bool utf8 = false;
+    const std::string text = bookformat::DecodePlainText(view(bytes), utf8);
     if (wasUtf8)
-        *wasUtf8 = valid;
-    return valid ? text : decode(bytes.data(), bytes.size());
+        *wasUtf8 = utf8;
+    return QString::fromStdString(text);
 }
 
 std::vector<std::string> toUtf8Lines(const QStringList& lines)

@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 TChapEditForm::TChapEditForm(QWidget* parent)
@@ -119,6 +120,7 @@ void TChapEditForm::connectCommands()
     connect(SaveasBtn, &QPushButton::clicked, this,
             [this] { ReportErrors([this] { SaveasBtnClick(); }); });
     connect(Button1, &QPushButton::clicked, this, &TChapEditForm::Button1Click);
+    connect(RichEdit1, &QTextEdit::textChanged, this, &TChapEditForm::forgetNameOnceEmptied);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -145,8 +147,26 @@ void TChapEditForm::ImportBtnClick()
     RichEdit1->loadFile(picked);
     m_fileName = picked;
     Label2->setText(QFileInfo(picked).fileName());
-    RichEdit1->setModified(false);
+    // A chapter of the book is as saved; text imported from any other file is not saved yet.
+    RichEdit1->setModified(!isChapterOfTheBook(picked));
     ShowSelectionAttributes();
+}
+
+bool TChapEditForm::isChapterOfTheBook(const QString& path)
+{
+    const QFileInfo file(path);
+    return file.suffix().compare(QStringLiteral("QLF"), Qt::CaseInsensitive) == 0 &&
+           file.absoluteDir().canonicalPath() == QDir::current().canonicalPath();
+}
+
+// A text emptied entirely is a new chapter: the name of the one it was is forgotten, as when the
+// editor opens, so that saving cannot overwrite that chapter without a question.
+void TChapEditForm::forgetNameOnceEmptied()
+{
+    if (m_fileName.isEmpty() || !RichEdit1->document()->isEmpty())
+        return;
+    m_fileName.clear();
+    Label2->clear();
 }
 
 void TChapEditForm::SaveasBtnClick()

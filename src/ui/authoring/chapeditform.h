@@ -54,6 +54,8 @@ private:
     void buildBottomStrip();
     void connectCommands();
     void ImportBtnClick();
+    static bool isChapterOfTheBook(const QString& path);
+    void forgetNameOnceEmptied();
     void SaveasBtnClick();
     bool mayReplace(const QString& name) const;
     void Button1Click();

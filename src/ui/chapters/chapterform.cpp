@@ -108,6 +108,9 @@ bool TChapterForm::canSave()
     };
     if (ChapIDEdit->text().isEmpty())
         return refuse("A Menu Entry must be specified.", ChapIDEdit);
+    if (HoldsDirectionControl(ChapIDEdit->text()))
+        return refuse("A Menu Entry cannot hold characters that change the direction of text.",
+                      ChapIDEdit);
     // Alt+S saves without the field losing its focus, so the entry is checked here too.
     ChapIDEditExit();
     if (ChapIDEdit->text().isEmpty())

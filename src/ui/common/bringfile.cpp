@@ -2,6 +2,7 @@
 #include "ui/common/bringfile.h"
 
 #include "core/files/filecopy.h"
+#include "core/files/filenames.h"
 #include "core/files/projectpath.h"
 #include "core/services/messages.h"
 
@@ -15,6 +16,12 @@ QString BringFileIntoProject(QWidget* parent, const FileChoice& choice, const QS
     if (picked.isEmpty())
         return current;
     const QString bare = QFileInfo(picked).fileName();
+    if (HoldsDirectionControl(bare)) {
+        // Shown, such a name may read as another: it is not repeated in the message.
+        ShowError(QStringLiteral("The name of the chosen file holds characters that change the "
+                                 "direction of text. Rename the file and choose it again."));
+        return current;
+    }
     const QString inProject = QDir(projectDir).filePath(bare);
     if (Confirm(QStringLiteral("Copy the file ") + bare +
                 QStringLiteral(" to the Project directory?")) &&

@@ -45,6 +45,9 @@ private slots:
         QTest::newRow("blank, stop, backslash") << u"My Book.v2\\x"_s << true;
         for (const char c : QByteArray("\"*+,/:;<=>?[]|"))
             QTest::addRow("with %c", c) << u"a%1b"_s.arg(QLatin1Char(c)) << false;
+        QTest::newRow("right-to-left override") << u"NOTES\u202Etxt.exe"_s << false;
+        QTest::newRow("first strong isolate") << u"\u2068A.QLF"_s << false;
+        QTest::newRow("Arabic and Hebrew letters") << u"\u0643\u062A\u0627\u05D1.QLF"_s << true;
     }
     void validFileName()
     {

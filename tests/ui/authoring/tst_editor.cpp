@@ -93,7 +93,7 @@ private slots:
         platform.files.answer(dir.filePath(u"notes.txt"_s));
         editor.ImportBtn->click();
         QCOMPARE(editor.Label2->text(), u"notes.txt"_s);
-        QVERIFY(!editor.RichEdit1->modified());
+        QVERIFY(editor.RichEdit1->modified()); // imported, not yet a chapter
 
         platform.modal.expect<TGetTextForm>([](TGetTextForm& form) {
             QCOMPARE(form.Edit1->text(), u"notes.txt"_s);
@@ -195,6 +195,65 @@ private slots:
         platform.files.answer(dir.filePath(u"Chapter.QLF"_s));
         editor.ImportBtn->click();
         QCOMPARE(structure(), expected);
+    }
+
+    // Emptied by the author, the text is a new chapter: Save Chapter proposes no name, and the
+    // chapter it was is replaced only after the question. A chapter saved again under its own
+    // name needs none.
+    void emptiedText_isANewChapter()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(u"One.QLF"_s), "{\\rtf1 The first chapter.\\par}");
+        TChapEditForm editor;
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        platform.files.answer(dir.filePath(u"One.QLF"_s));
+        QTest::mouseClick(editor.ImportBtn, Qt::LeftButton);
+        QVERIFY(!editor.RichEdit1->modified());
+        editor.RichEdit1->setFocus();
+        QTest::keyClick(editor.RichEdit1, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editor.RichEdit1, Qt::Key_Delete);
+        QCOMPARE(editor.Label2->text(), QString());
+        QTest::keyClicks(editor.RichEdit1, u"The second chapter."_s);
+
+        platform.modal.expect<TGetTextForm>([](TGetTextForm& form) {
+            QCOMPARE(form.Edit1->text(), QString());
+            form.Edit1->setText(u"one"_s);
+            form.SaveBtn->click();
+        });
+        platform.messages.answer(MessageAnswer::No);
+        QTest::mouseClick(editor.SaveasBtn, Qt::LeftButton);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{u"The file One.QLF already exists.\n\r\n\rDo you want to replace "
+                             "it?"_s});
+        QVERIFY(readBytes(dir.filePath(u"One.QLF"_s)).contains("The first chapter."));
+
+        platform.messages.clear();
+        for (int save = 0; save < 2; ++save) {
+            platform.modal.expect<TGetTextForm>(saveAs(u"Two"_s));
+            QTest::mouseClick(editor.SaveasBtn, Qt::LeftButton);
+        }
+        QCOMPARE(platform.messages.texts(), QStringList(2, u"Two.QLF has been saved."_s));
+        QVERIFY(readBytes(dir.filePath(u"Two.QLF"_s)).contains("The second chapter."));
+        QVERIFY(readBytes(dir.filePath(u"One.QLF"_s)).contains("The first chapter."));
+    }
+
+    // Imported text is not a chapter until it is saved: closing asks.
+    void close_asksAfterAnImport()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(u"notes.txt"_s), "plain words");
+        TChapEditForm editor;
+        editor.show();
+        platform.files.answer(dir.filePath(u"notes.txt"_s));
+        QTest::mouseClick(editor.ImportBtn, Qt::LeftButton);
+        platform.messages.answer(MessageAnswer::No);
+        QTest::mouseClick(editor.OKBtn, Qt::LeftButton);
+        QVERIFY(editor.isVisible());
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{u"The file has been changed.\n\r\n\rClose anyway?"_s});
     }
 
     void close_asksOnlyWhenChanged()

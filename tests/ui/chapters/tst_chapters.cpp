@@ -132,6 +132,32 @@ private slots:
                  chapterBytes("First", "ONE.QLF", "BOOK.QVD"));
     }
 
+    // An override would make the contents show an entry other than the one stored.
+    void addWindow_refusesAnEntryThatReordersItsText()
+    {
+        PlatformDoubles platform;
+        Book book;
+        book.state.CurrentChapter = ChapterRecord{};
+        TChapAddForm form(book.state, -1);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.ChapIDEdit->setFocus();
+        QTest::keyClicks(form.ChapIDEdit, u"Chapter "_s);
+        QTest::sendKeyEvent(QTest::Click, form.ChapIDEdit, Qt::Key_unknown, u"\u202E"_s,
+                            Qt::NoModifier);
+        QTest::keyClicks(form.ChapIDEdit, u"1 retpahC"_s);
+        QCOMPARE(form.ChapIDEdit->text().size(), 18);
+        emit form.FileListBox2->fileClicked(u"ONE.QLF"_s);
+        emit form.FileListBox1->fileClicked(u"BOOK.QVD"_s);
+        form.OKBtn->click();
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.focusWidget(), form.ChapIDEdit);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{u"A Menu Entry cannot hold characters that change the direction "
+                             "of text."_s});
+        QVERIFY(!book.dir.entries().contains(u"BOOK.QVC"_s));
+    }
+
     void entryField_enterPressesNoButtonAndLeavingItRefusesAnEntryInUse()
     {
         PlatformDoubles platform;

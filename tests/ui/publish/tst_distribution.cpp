@@ -188,6 +188,11 @@ private slots:
         AddEntry(book.state.HyperTextFile, u"Secrets"_s, 13, u"/etc/passwd"_s, kHyperSource);
         AddEntry(book.state.HyperTextFile, u"Shadow"_s, 10, u"../../../../etc/shadow"_s,
                  kHyperSource);
+        // A page link to a program of the book would have the desktop run it; an address is no
+        // file of the book.
+        writeBytes(book.dir.filePath(u"RUN.BAT"_s), "format c:");
+        AddEntry(book.state.HyperTextFile, u"Run"_s, 10, u"RUN.BAT"_s, kHyperSource);
+        AddEntry(book.state.HyperTextFile, u"Web"_s, 10, u"https://example.org/"_s, kHyperSource);
         const QString target = book.dir.filePath(u"dist"_s);
         QVERIFY(!CopyDistribution(book.state, target, [](const QString&) { return false; }));
         QCOMPARE(platform.messages.texts(),
@@ -195,7 +200,9 @@ private slots:
                      {QStringLiteral("The HyperText entry \"Secrets\" names /etc/passwd, which is "
                                      "not a file of the book's folder."),
                       QStringLiteral("The HyperText entry \"Shadow\" names ../../../../etc/shadow, "
-                                     "which is not a file of the book's folder.")}));
+                                     "which is not a file of the book's folder."),
+                      u"The HyperText entry \"Run\" names RUN.BAT, which is not a web page of "
+                      "the book."_s}));
         QVERIFY(!QDir(target).exists());
     }
 
@@ -255,6 +262,43 @@ private slots:
         QVERIFY2(errors.contains(u"The Display file BOOK.QVD was not found."_s),
                  qPrintable(errors));
         QVERIFY(!book.dir.entries().contains(u"BOOK.QVD"_s));
+    }
+
+    // A file-size limit is a full disk to the builder: the message names the file, the old
+    // executable stays, and no scratch file is left (the limit's signal once killed it).
+    void buildTool_underAFileSizeLimitFailsAsOnAFullDisk()
+    {
+        Book book;
+        QProcess build;
+        build.setWorkingDirectory(book.dir.path());
+        build.start(u"prlimit"_s, {u"--fsize=100000"_s, u"--"_s,
+                                   QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build"),
+                                   u"BOOK.QVJ"_s, u"--exclude-programs"_s});
+        QVERIFY(build.waitForFinished(60000));
+        QCOMPARE(build.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(build.exitCode(), 1);
+        QCOMPARE(QString::fromUtf8(build.readAllStandardError()).trimmed(),
+                 u"Disk full: BOOK.EXE"_s);
+        QCOMPARE(readBytes(book.dir.filePath(u"BOOK.EXE"_s)), QByteArray("BOOK.EXE"));
+        QCOMPARE(book.dir.entries().filter(u".tmp"_s), QStringList());
+    }
+
+    // On a disk mounted read-only the builder says so, rather than that access was denied.
+    void buildTool_onAReadOnlyDiskSaysSo()
+    {
+        if (geteuid() != 0)
+            QSKIP("Mounting a read-only folder needs root");
+        Book book;
+        const QString script =
+            u"mount --bind \"$1\" \"$1\" && mount -o remount,ro,bind \"$1\" && cd \"$1\" && "
+            "exec \"$2\" BOOK.QVJ --exclude-programs"_s;
+        QProcess build;
+        build.start(u"unshare"_s, {u"--mount"_s, u"sh"_s, u"-c"_s, script, u"sh"_s, book.dir.path(),
+                                   QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build")});
+        QVERIFY(build.waitForFinished(60000));
+        QCOMPARE(QString::fromUtf8(build.readAllStandardError()).trimmed(),
+                 u"The disk is read-only: BOOK.EXE"_s);
+        QCOMPARE(build.exitCode(), 1);
     }
 
     void sampleBook_buildsWithEveryLinkKind()
