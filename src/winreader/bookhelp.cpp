@@ -57,11 +57,11 @@ void ShowBookHelp(const bookformat::ConfigRecord& config, HWND owner)
     const std::wstring opener = folder + L"kestrin-help-topic.htm";
     const std::string target = fileUrl(copy) + "#" + std::to_string(config.HelpTopic);
     const std::string mark = page.starts_with("\xEF\xBB\xBF") ? "" : "\xEF\xBB\xBF";
-    if (!WriteWholeFile(copy, mark + page) ||
-        !WriteWholeFile(opener,
-                        "<!DOCTYPE html><meta charset=\"utf-8\"><meta http-equiv=\"refresh\" "
-                        "content=\"0; url=" +
-                            target + "\"><a href=\"" + target + "\">Help</a>\n")) {
+    const std::string topicPage =
+        "<!DOCTYPE html><meta charset=\"utf-8\"><meta http-equiv=\"refresh\" content=\"0; url=" +
+        target + "\"><a href=\"" + target + "\">Help</a>\n";
+    if (WriteWholeFile(copy, mark + page) != WriteOutcome::Written ||
+        WriteWholeFile(opener, topicPage) != WriteOutcome::Written) {
         ShowError("The help file " + name + " could not be opened.", owner);
         return;
     }

@@ -24,13 +24,17 @@ bool ReadWholeFile(const std::wstring& name, std::int64_t limit, std::string& by
     return read;
 }
 
-bool WriteWholeFile(const std::wstring& name, const std::string& bytes)
+WriteOutcome WriteWholeFile(const std::wstring& name, const std::string& bytes)
 {
+    // Checked before the rename, which would replace a read-only file with a writable one.
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return WriteOutcome::ReadOnly;
     const std::wstring temporary = name + L".kestrin~";
     HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return false;
+        return WriteOutcome::Failed;
     DWORD written = 0;
     const bool complete =
         (bytes.empty() || (WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
@@ -40,9 +44,9 @@ bool WriteWholeFile(const std::wstring& name, const std::string& bytes)
     if (!complete || !MoveFileExW(temporary.c_str(), name.c_str(),
                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileW(temporary.c_str());
-        return false;
+        return WriteOutcome::Failed;
     }
-    return true;
+    return WriteOutcome::Written;
 }
 
 } // namespace winreader

@@ -10,8 +10,15 @@ namespace winreader {
 // when it cannot be read or is larger.
 bool ReadWholeFile(const std::wstring& name, std::int64_t limit, std::string& bytes);
 
+enum class WriteOutcome
+{
+    Written,
+    ReadOnly, // the file is marked read-only: the reader's way of keeping it
+    Failed,
+};
+
 // Writes the file whole or not at all: the bytes go to a file beside it, which then takes its
-// place. False when it cannot be written; the file is then as it was.
-bool WriteWholeFile(const std::wstring& name, const std::string& bytes);
+// place. A read-only file is never replaced. Unless written, the file is as it was.
+WriteOutcome WriteWholeFile(const std::wstring& name, const std::string& bytes);
 
 } // namespace winreader

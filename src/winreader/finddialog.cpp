@@ -30,7 +30,7 @@ FindDialog::FindDialog(HWND owner, HWND edit, Mode mode)
 FindDialog::~FindDialog()
 {
     if (m_dialog) {
-        SetModelessDialog(nullptr);
+        RemoveModelessDialog(m_dialog);
         DestroyWindow(m_dialog);
     }
 }
@@ -57,7 +57,7 @@ void FindDialog::open()
     m_request.lpstrReplaceWith = m_replace;
     m_request.wReplaceWithLen = sizeof m_replace;
     m_dialog = m_mode == Find ? FindTextW(&m_request) : ReplaceTextW(&m_request);
-    SetModelessDialog(m_dialog);
+    AddModelessDialog(m_dialog);
 }
 
 bool FindDialog::handle(UINT message, LPARAM l)
@@ -70,7 +70,7 @@ bool FindDialog::handle(UINT message, LPARAM l)
     if (message != findMessage() || reinterpret_cast<FINDREPLACEW*>(l) != &m_request)
         return false;
     if (m_request.Flags & FR_DIALOGTERM) {
-        SetModelessDialog(nullptr);
+        RemoveModelessDialog(m_dialog);
         m_dialog = nullptr;
         // The text takes the keys again once the dialog is gone.
         PostMessageW(m_owner, kFocusBack, 0, reinterpret_cast<LPARAM>(this));
@@ -125,7 +125,10 @@ void FindDialog::replace(bool all)
         findNext();
         return;
     }
-    CHARRANGE start{0, 0};
+    // From the caret on (from the start of a selection there), as the reader placed it.
+    CHARRANGE start{};
+    SendMessageW(m_edit, EM_EXGETSEL, 0, LPARAM(&start));
+    start.cpMax = start.cpMin;
     SendMessageW(m_edit, EM_EXSETSEL, 0, LPARAM(&start));
     while (findNext())
         SendMessageW(m_edit, EM_REPLACESEL, TRUE, LPARAM(m_replace));

@@ -1,10 +1,17 @@
 #include "winreader/modal.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace winreader {
 
 namespace {
 
-HWND modelessDialog = nullptr;
+std::vector<HWND>& modelessDialogs()
+{
+    static std::vector<HWND> dialogs;
+    return dialogs;
+}
 HWND acceleratedWindow = nullptr;
 HACCEL accelerators = nullptr;
 
@@ -13,17 +20,29 @@ bool within(HWND window, HWND target)
     return window && (target == window || IsChild(window, target));
 }
 
+// The open modeless dialog the message is for, or null.
+HWND modelessDialogOf(const MSG& message)
+{
+    for (HWND dialog : modelessDialogs()) {
+        if (within(dialog, message.hwnd))
+            return dialog;
+    }
+    return nullptr;
+}
+
 bool isDialogKey(HWND window, MSG& message)
 {
     // Escape closes the window it is typed in, whatever control has the focus: Wine's dialog
     // handling leaves it to the edit field of a modeless dialog.
     const bool escape = message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE;
-    if (escape && within(modelessDialog, message.hwnd)) {
-        SendMessageW(modelessDialog, WM_COMMAND, IDCANCEL, 0);
-        return true;
+    if (HWND dialog = modelessDialogOf(message)) {
+        if (escape) {
+            SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        }
+        if (IsDialogMessageW(dialog, &message))
+            return true;
     }
-    if (modelessDialog && IsDialogMessageW(modelessDialog, &message))
-        return true;
     if (accelerators && acceleratedWindow == window &&
         TranslateAcceleratorW(window, accelerators, &message))
         return true;
@@ -85,9 +104,15 @@ void SetAccelerators(HWND window, HACCEL table)
     accelerators = table;
 }
 
-void SetModelessDialog(HWND dialog)
+void AddModelessDialog(HWND dialog)
 {
-    modelessDialog = dialog;
+    if (dialog)
+        modelessDialogs().push_back(dialog);
+}
+
+void RemoveModelessDialog(HWND dialog)
+{
+    std::erase(modelessDialogs(), dialog);
 }
 
 } // namespace winreader

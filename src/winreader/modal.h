@@ -21,7 +21,9 @@ void RunModal(HWND window, HWND owner, const bool& closed);
 // The keyboard shortcuts of a window's menu, translated while it runs; null when none.
 void SetAccelerators(HWND window, HACCEL table);
 
-// A modeless dialog (the Find dialog) whose keys the loop gives to it; null when none.
-void SetModelessDialog(HWND dialog);
+// A modeless dialog (a Find dialog) whose keys the loop gives to it while it is open. Several
+// may be open at once (a chapter's and its notepad's): closing one leaves the others theirs.
+void AddModelessDialog(HWND dialog);
+void RemoveModelessDialog(HWND dialog);
 
 } // namespace winreader

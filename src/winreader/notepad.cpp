@@ -150,16 +150,18 @@ private:
 
     bool modified() const { return SendMessageW(m_edit, EM_GETMODIFY, 0, 0) != 0; }
 
-    void load(const std::wstring& name)
+    // False after the message when the file cannot be read: the text and its name stay.
+    bool load(const std::wstring& name)
     {
         std::string bytes;
         if (!ReadWholeFile(name, kLargestFile, bytes)) {
             ShowError("Cannot open file " + Utf8(name), handle());
-            return;
+            return false;
         }
         const std::wstring text = Wide(bookformat::DecodePlainText(bytes, m_utf8));
         SetWindowTextW(m_edit, text.c_str());
         SendMessageW(m_edit, EM_SETMODIFY, FALSE, 0);
+        return true;
     }
 
     bool write(const std::wstring& name)
@@ -170,7 +172,13 @@ private:
         GETTEXTEX get{DWORD(text.size() * sizeof(wchar_t)), GT_DEFAULT, 1200, nullptr, nullptr};
         text.resize(
             std::size_t(SendMessageW(m_edit, EM_GETTEXTEX, WPARAM(&get), LPARAM(text.data()))));
-        if (!WriteWholeFile(name, bookformat::PlainTextFileBytes(Utf8(text), m_utf8))) {
+        switch (WriteWholeFile(name, bookformat::PlainTextFileBytes(Utf8(text), m_utf8))) {
+        case WriteOutcome::Written:
+            break;
+        case WriteOutcome::ReadOnly:
+            ShowError("File access denied: " + Utf8(baseName(name)), handle());
+            return false;
+        case WriteOutcome::Failed:
             ShowError("Cannot create file " + Utf8(name), handle());
             return false;
         }
@@ -208,8 +216,9 @@ private:
         dialog.nMaxFile = DWORD(name.size());
         dialog.lpstrDefExt = L"TXT";
         dialog.lpstrTitle = saving ? L"Save Text File" : L"Open Text File";
-        dialog.Flags = saving ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY
-                              : OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+        // The book finds its pictures, sounds and help in the current folder: it stays.
+        dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                       (saving ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST);
         const BOOL picked = saving ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
         return picked ? std::wstring(name.data()) : std::wstring();
     }
@@ -254,8 +263,7 @@ void Notepad::command(int id, int)
     case kOpen:
         if (savePrompt()) {
             const std::wstring picked = pickFile(false);
-            if (!picked.empty()) {
-                load(picked);
+            if (!picked.empty() && load(picked)) {
                 m_file = picked;
                 setCaption(baseName(picked));
             }

@@ -284,6 +284,38 @@ public:
             this->keys(keys);
     }
     void type(const QString& text) { xdotool({u"type"_s, text}); }
+    // Waits until exactly `count` windows of the caption are on the screen.
+    void awaitWindows(const QString& caption, int count)
+    {
+        for (int wait = 0; wait < 300; ++wait) {
+            QProcess search;
+            search.setProcessEnvironment(m_environment);
+            search.start(u"xdotool"_s,
+                         {u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^"_s + caption + u"$"_s});
+            search.waitForFinished(30000);
+            if (search.readAllStandardOutput().count('\n') == count)
+                return;
+            QThread::msleep(100);
+        }
+    }
+    // Clicks the window of the caption at a place of it, as a reader does.
+    void clickIn(const QString& caption, const QPoint& at)
+    {
+        QProcess where;
+        where.setProcessEnvironment(m_environment);
+        where.start(u"xdotool"_s,
+                    {u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s,
+                     u"^"_s + caption + u"$"_s, u"getwindowgeometry"_s, u"--shell"_s});
+        where.waitForFinished(30000);
+        QPoint origin;
+        for (const QByteArray& line : where.readAllStandardOutput().split('\n')) {
+            if (line.startsWith("X="))
+                origin.setX(line.mid(2).toInt());
+            else if (line.startsWith("Y="))
+                origin.setY(line.mid(2).toInt());
+        }
+        click(origin + at);
+    }
     void click(const QPoint& at, int button = 1)
     {
         xdotool({u"mousemove"_s, QString::number(at.x()), QString::number(at.y()), u"click"_s,
@@ -589,6 +621,86 @@ private slots:
         book.keys({u"Escape"_s});
         QVERIFY(book.finished(30000));
         QCOMPARE(book.exitCode(), 0);
+    }
+
+    // The notepad keeps the reader's files and the book's place: a read-only file is refused and
+    // stays read-only, Replace All starts at the caret, a failed Open keeps the file's name, the
+    // file dialogs leave the book's folder current, and its Find leaves the chapter's Find box
+    // its keys.
+    void notepad_keepsFilesNamesAndTheBooksPlace()
+    {
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + windowsSampleBook(dir));
+        const QString notes = dir.filePath(u"NOTES.TXT"_s);
+        const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        QFile::setPermissions(notes, readOnly);
+        QDir(dir.path()).mkdir(u"old"_s);
+        writeBytes(dir.filePath(u"old/OLD.TXT"_s), "Last year's notes.\r\n");
+        QFile big(dir.filePath(u"BIG.TXT"_s)); // beyond what the notepad opens
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(65 << 20));
+        big.close();
+        const VirtualDisplay display;
+        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
+        QVERIFY(book.toContents());
+        book.keys({u"Down"_s, u"Return"_s});
+        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 5"_s);
+        const QHash<QString, QPoint> phrases = phrasesOf(book.report());
+        book.keys({u"alt+f"_s}); // the chapter's Find box stays open
+        book.answer(u"Find"_s, {});
+        book.click(phrases.value(u"notes"_s));
+        QVERIFY(!book.waitFor(u"painted KestrinNotepad"_s).isEmpty());
+
+        book.type(u"Ahoy "_s);
+        book.keys({u"Escape"_s});
+        QVERIFY(!book.waitFor(u"Confirm:"_s).isEmpty());
+        book.answer(u"Confirm"_s, {u"Return"_s});
+        QCOMPARE(book.waitFor(u"Error:"_s), u"Error: File access denied: NOTES.TXT"_s);
+        book.answer(u"Error"_s, {u"Return"_s});
+        QCOMPARE(readBytes(notes), QByteArray("Your notes about the crossing.\r\n"));
+        QCOMPARE(QFile::permissions(notes) & QFile::WriteOwner, QFile::Permissions());
+
+        book.keys({u"alt+e"_s, u"e"_s});
+        book.answer(u"Replace"_s, {});
+        book.type(u"o"_s);
+        book.keys({u"Tab"_s});
+        book.type(u"0"_s);
+        book.keys({u"alt+a"_s, u"Escape"_s});
+        book.keys({u"alt+e"_s, u"f"_s});
+        book.awaitWindows(u"Find"_s, 2);
+        book.keys({u"Escape"_s});
+        book.awaitWindows(u"Find"_s, 1);
+        QFile::setPermissions(notes, readOnly | QFile::WriteOwner);
+        book.keys({u"ctrl+s"_s});
+        QTRY_COMPARE_WITH_TIMEOUT(readBytes(notes),
+                                  QByteArray("Ahoy Y0ur n0tes ab0ut the cr0ssing.\r\n"), 20000);
+
+        book.keys({u"ctrl+o"_s});
+        book.answer(u"Open Text File"_s, {});
+        book.type(u"BIG.TXT"_s);
+        book.keys({u"Return"_s});
+        QVERIFY(book.waitFor(u"Error:"_s).startsWith(u"Error: Cannot open file "_s));
+        book.answer(u"Error"_s, {u"Return"_s});
+        book.keys({u"ctrl+s"_s}); // saves the notes again, never under the name that failed
+        book.keys({u"ctrl+o"_s});
+        book.answer(u"Open Text File"_s, {});
+        book.type(u"old"_s); // into the folder, as a reader browses
+        book.keys({u"Return"_s});
+        QThread::msleep(500);
+        book.type(u"OLD.TXT"_s);
+        book.keys({u"Return"_s});
+        book.awaitWindows(u"Open Text File"_s, 0);
+        book.keys({u"Escape"_s});
+        QVERIFY(!book.waitFor(u"closed KestrinNotepad"_s).isEmpty());
+        QCOMPARE(QFileInfo(big).size(), qint64(65) << 20);
+
+        book.clickIn(u"Find"_s, QPoint(150, 18)); // its Find What field
+        book.type(u"."_s);                        // after "notes", where the click left the caret
+        book.keys({u"Return"_s});
+        QVERIFY(book.waitFor(u"Found:"_s).startsWith(u"Found: . at "_s));
+        book.keys({u"Escape"_s}); // the box lies over the phrase
+        book.awaitWindows(u"Find"_s, 0);
+        book.click(phrases.value(u"sea shanty"_s)); // found in the book's folder still
+        QVERIFY(!book.waitFor(u"painted KestrinMediaPlayer"_s).isEmpty());
     }
 
     // Help on the table of contents opens the book's help file in the reader's browser at the
