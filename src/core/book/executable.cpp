@@ -2,6 +2,7 @@
 #include "core/book/executable.h"
 
 #include "core/book/compiledbook.h"
+#include "core/book/unlinkedphrases.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
 #include "core/files/projectpath.h"
@@ -77,6 +78,7 @@ bool MakeExecutable(WorkingState& state)
 
 bool MakeExecutable(WorkingState& state, ReaderSystem readers)
 {
+    TellUnlinkedPhrases(state);
     const QList<BookExecutable> executables = BookExecutables(state, readers);
     std::vector<std::unique_ptr<QFile>> runtimes;
     for (const BookExecutable& executable : executables) {

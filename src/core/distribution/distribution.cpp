@@ -2,6 +2,7 @@
 #include "core/distribution/distribution.h"
 
 #include "core/book/executable.h"
+#include "core/book/unlinkedphrases.h"
 #include "core/distribution/readerlibraries.h"
 #include "core/files/filecopy.h"
 #include "core/files/filenames.h"
@@ -266,6 +267,7 @@ bool CopyDistribution(WorkingState& state, const QString& folder, const IncludeP
     const QList<BookExecutable> executables = BookExecutables(state, readers);
     if (!executablesMade(state, executables))
         return false;
+    TellUnlinkedPhrases(state);
     QStringList refused;
     QStringList files = DistributionFiles(state, include, &refused);
     for (const QString& message : std::as_const(refused))

@@ -40,17 +40,20 @@ QString summary(const BookContent& content, bool conforms)
 
 } // namespace
 
-QString AccessibilityMetadata(const BookContent& content, const QString& certifier)
+QString AccessibilityMetadata(const BookContent& content, const std::optional<QString>& checkedBy)
 {
     const bool visual = content.describedPictures || content.undescribedPictures > 0;
     // Text alone carries the book when no picture and no sound lacks words of its own.
-    const bool conforms = content.undescribedPictures == 0 && content.undescribedTimedMedia == 0;
+    const bool textSuffices =
+        content.undescribedPictures == 0 && content.undescribedTimedMedia == 0;
+    // Only a person who has checked the book may claim it conforms.
+    const bool conforms = textSuffices && checkedBy.has_value();
     QString out = meta("schema:accessMode", QStringLiteral("textual"));
     if (visual)
         out += meta("schema:accessMode", QStringLiteral("visual"));
     if (content.timedMedia)
         out += meta("schema:accessMode", QStringLiteral("auditory"));
-    if (conforms)
+    if (textSuffices)
         out += meta("schema:accessModeSufficient", QStringLiteral("textual"));
     if (visual || content.timedMedia) {
         QStringList modes{QStringLiteral("textual")};
@@ -73,8 +76,8 @@ QString AccessibilityMetadata(const BookContent& content, const QString& certifi
     out += meta("schema:accessibilitySummary", summary(content, conforms));
     if (conforms) {
         out += meta("dcterms:conformsTo", kConformance);
-        if (!certifier.isEmpty())
-            out += meta("a11y:certifiedBy", certifier);
+        if (!checkedBy->isEmpty())
+            out += meta("a11y:certifiedBy", *checkedBy);
     }
     return out;
 }

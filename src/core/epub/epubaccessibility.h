@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // What the export found in the book.
 struct BookContent
 {
@@ -14,9 +16,10 @@ struct BookContent
     int undescribedTimedMedia = 0;  // sounds and films without the author's description
 };
 
-// The <meta> elements of the package's metadata, one per line. `certifier` (the book's author)
-// is named as the one who claims conformance; empty names nobody.
-QString AccessibilityMetadata(const BookContent& content, const QString& certifier);
+// The <meta> elements of the package's metadata, one per line. Conformance is claimed only when
+// the author has said the book was checked (`checkedBy` holds the name checked under, which the
+// claim names unless it is empty) and the book meets it.
+QString AccessibilityMetadata(const BookContent& content, const std::optional<QString>& checkedBy);
 
 // The conformance the EPUB claims when it meets it.
 inline const QString kConformance = QStringLiteral("EPUB Accessibility 1.1 - WCAG 2.1 Level AA");

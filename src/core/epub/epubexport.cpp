@@ -2,7 +2,9 @@
 #include "core/epub/epubexport.h"
 
 #include "core/book/booksource.h"
+#include "core/book/unlinkedphrases.h"
 #include "core/distribution/readerlibraries.h"
+#include "core/epub/accessibilityclaim.h"
 #include "core/epub/epubaccessibility.h"
 #include "core/epub/epubmedia.h"
 #include "core/epub/epubpackage.h"
@@ -28,6 +30,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QScopeGuard>
+#include <QSet>
 #include <QTextDocument>
 #include <QThread>
 #include <QUuid>
@@ -75,7 +78,11 @@ public:
         return archive;
     }
 
-    QStringList notCarried() const { return m_notCarried; }
+    QStringList notCarried() const
+    {
+        const QString unlinked = UnlinkedPhrasesMessage(m_unlinked);
+        return unlinked.isEmpty() ? m_notCarried : m_notCarried + QStringList{unlinked};
+    }
 
 private:
     using Converter = EpubMedia (*)(const QString& fileName);
@@ -103,7 +110,7 @@ private:
                 m_language,
                 AccessibilityMetadata({m_undescribedPictures, m_describedPictures, m_timedMedia,
                                        m_undescribedTimedMedia},
-                                      creator)};
+                                      AccessibilityCheckedBy(m_state.HyperTextFile))};
     }
 
     // --- the title page and the navigation -----------------------------------------------
@@ -301,8 +308,15 @@ private:
     XhtmlLink linkFor(const QString& phrase)
     {
         QStringList lines;
-        if (phrase.isEmpty() || !hyperEntry(phrase, lines))
+        if (phrase.isEmpty())
             return {};
+        if (!hyperEntry(phrase, lines)) {
+            if (!m_unlinkedKeys.contains(SectionNameKey(phrase))) {
+                m_unlinkedKeys.insert(SectionNameKey(phrase));
+                m_unlinked << phrase;
+            }
+            return {};
+        }
         const HyperTextType type = EntryType(lines);
         const QString value = EntryCommand(lines);
         if (type == HyperTextType::TextOnly)
@@ -559,6 +573,8 @@ private:
     QString m_noteBodies;
     QString m_chapterHref;
     QStringList m_notCarried;
+    QStringList m_unlinked; // underlined phrases without an entry
+    QSet<QString> m_unlinkedKeys;
     int m_ids = 0;
     int m_refs = 0;
     int m_noteCount = 0;

@@ -2,6 +2,7 @@
 #include "ui/authoring/hypermenuform.h"
 
 #include "core/book/booksource.h"
+#include "core/book/unlinkedphrases.h"
 #include "core/files/filestore.h"
 #include "core/project/projectfiles.h"
 #include "core/sections/hypertext.h"
@@ -16,6 +17,7 @@
 #include "ui/common/buttlistform.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -23,7 +25,7 @@ Thypermenuform::Thypermenuform(WorkingState& state, QWidget* parent)
     : QDialog(parent), AddBtn(new QPushButton(tr("&Add/Edit a HyperText Link"))),
       viewbtn(new QPushButton(tr("&View a HyperText Link"))),
       deleteBtn(new QPushButton(tr("&Delete a HyperText Link"))),
-      CloseBtn(new QPushButton(tr("&Close"), this)), m_state(state)
+      CloseBtn(new QPushButton(tr("&Close"), this)), UnlinkedLbl(new QLabel(this)), m_state(state)
 {
     setObjectName(QStringLiteral("Thypermenuform"));
     setWindowTitle(tr("Press F1 for Help"));
@@ -35,6 +37,10 @@ Thypermenuform::Thypermenuform(WorkingState& state, QWidget* parent)
         groupLayout->addWidget(button);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
+    UnlinkedLbl->setWordWrap(true);
+    UnlinkedLbl->setMaximumWidth(360);
+    UnlinkedLbl->setTextFormat(Qt::PlainText);
+    layout->addWidget(UnlinkedLbl);
     layout->addWidget(CloseBtn, 0, Qt::AlignRight);
     connect(AddBtn, &QPushButton::clicked, this,
             [this] { ReportErrors([this] { AddBtnClick(); }); });
@@ -51,6 +57,10 @@ void Thypermenuform::enableButtons()
     const bool links = filestore::exists(m_state.HyperTextFile);
     viewbtn->setEnabled(links);
     deleteBtn->setEnabled(links);
+    ReportErrors([this] {
+        UnlinkedLbl->setText(UnlinkedPhrasesMessage(UnlinkedPhrases(m_state)));
+        UnlinkedLbl->setVisible(!UnlinkedLbl->text().isEmpty());
+    });
 }
 
 void Thypermenuform::AddBtnClick()

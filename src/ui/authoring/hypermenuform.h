@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QPushButton;
 
 class Thypermenuform : public QDialog
@@ -19,6 +20,8 @@ public:
     QPushButton* viewbtn;
     QPushButton* deleteBtn;
     QPushButton* CloseBtn;
+    // The underlined phrases that have no link yet, named; hidden when every phrase has one.
+    QLabel* UnlinkedLbl;
 
     void AddBtnClick();
     void viewbtnClick();

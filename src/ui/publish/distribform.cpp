@@ -1,6 +1,7 @@
 // The distribution window and action (module bkDistf).
 #include "ui/publish/distribform.h"
 
+#include "core/epub/accessibilityclaim.h"
 #include "core/epub/epubexport.h"
 #include "core/services/messages.h"
 #include "platform/f1help.h"
@@ -31,6 +32,8 @@ TDistribForm::TDistribForm(const QString& projectDir, const QString& startFolder
       SystemBox(new ReaderSystemBox(this)),
       ReaderLibrariesBox(new QCheckBox(
           tr(" Include the reader libraries (runs where Qt is not installed)"), this)),
+      AccessibilityBox(new QCheckBox(tr("I have checked this book's &accessibility"), this)),
+      CheckedByLbl(new QLabel(tr("Checked &by:"), this)), CheckedByEdit(new QLineEdit(this)),
       EpubBtn(new QPushButton(tr("Create &EPUB"), this)), BitBtn1(new QPushButton(tr("&OK"), this)),
       BitBtn2(new QPushButton(tr("&Cancel"), this)), m_projectDir(projectDir)
 {
@@ -52,6 +55,11 @@ TDistribForm::TDistribForm(const QString& projectDir, const QString& startFolder
     system->addWidget(SystemBox, 1);
     layout->addLayout(system);
     layout->addWidget(ReaderLibrariesBox);
+    auto* checked = new QHBoxLayout;
+    checked->addWidget(AccessibilityBox);
+    checked->addWidget(CheckedByLbl);
+    checked->addWidget(CheckedByEdit, 1);
+    layout->addLayout(checked);
     layout->addLayout(buttons);
     resize(380, 340);
 
@@ -68,6 +76,10 @@ TDistribForm::TDistribForm(const QString& projectDir, const QString& startFolder
     connect(SystemBox, &QComboBox::currentIndexChanged, this, [this] {
         ReaderLibrariesBox->setEnabled(SystemBox->system() != ReaderSystem::Windows);
     });
+    CheckedByLbl->setBuddy(CheckedByEdit);
+    CheckedByEdit->setMaxLength(200);
+    CheckedByEdit->setEnabled(false);
+    connect(AccessibilityBox, &QCheckBox::toggled, CheckedByEdit, &QWidget::setEnabled);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
@@ -85,6 +97,20 @@ QString TDistribForm::epubFolder() const
 {
     const QString typed = Edit1->text().trimmed();
     return typed.isEmpty() ? m_projectDir : typed;
+}
+
+void TDistribForm::setAccessibilityCheckedBy(const std::optional<QString>& name,
+                                             const QString& defaultName)
+{
+    AccessibilityBox->setChecked(name.has_value());
+    CheckedByEdit->setText(name && !name->isEmpty() ? *name : defaultName);
+}
+
+std::optional<QString> TDistribForm::accessibilityCheckedBy() const
+{
+    if (!AccessibilityBox->isChecked())
+        return std::nullopt;
+    return CheckedByEdit->text().simplified();
 }
 
 ReaderLibraries TDistribForm::readerLibraries() const
@@ -118,8 +144,18 @@ void PrepareDistribution(WorkingState& state, QWidget* parent)
     TDistribForm form(state.ProjectDir, lastFolder(state), parent);
     const ReaderSystem stored = BookReaders(state.HyperTextFile);
     form.SystemBox->setSystem(stored);
+    form.setAccessibilityCheckedBy(AccessibilityCheckedBy(state.HyperTextFile),
+                                   state.Project.Presentation.About.AuthorText.text().trimmed());
     QObject::connect(form.EpubBtn, &QPushButton::clicked, &form, [&state, &form] {
-        if (CreateEpub(state, form.epubFolder()))
+        bool stored = true;
+        if (form.accessibilityCheckedBy() != AccessibilityCheckedBy(state.HyperTextFile)) {
+            stored = false;
+            ReportErrors([&] {
+                WriteAccessibilityCheckedBy(state.HyperTextFile, form.accessibilityCheckedBy());
+                stored = true;
+            });
+        }
+        if (stored && CreateEpub(state, form.epubFolder()))
             lastFolder(state) = form.Edit1->text();
     });
     if (RunModal(form) != QDialog::Accepted)

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class DirectoryListBox;
 class QCheckBox;
 class DriveComboBox;
@@ -30,6 +32,10 @@ public:
     QString epubFolder() const;
     // Whether the reader libraries go with the book.
     ReaderLibraries readerLibraries() const;
+    // The author's word that the book's accessibility was checked, under a name: the EPUB
+    // claims conformance only with it. `defaultName` fills the name when none was given.
+    void setAccessibilityCheckedBy(const std::optional<QString>& name, const QString& defaultName);
+    std::optional<QString> accessibilityCheckedBy() const;
 
     QLabel* DriveLbl;
     DriveComboBox* DriveComboBox1;
@@ -39,6 +45,9 @@ public:
     QLabel* SystemLbl;
     ReaderSystemBox* SystemBox;
     QCheckBox* ReaderLibrariesBox;
+    QCheckBox* AccessibilityBox;
+    QLabel* CheckedByLbl;
+    QLineEdit* CheckedByEdit;
     QPushButton* EpubBtn;
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;

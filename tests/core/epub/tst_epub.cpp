@@ -4,6 +4,7 @@
 #include "messagerecorder.h"
 #include "testbook.h"
 
+#include "core/epub/accessibilityclaim.h"
 #include "core/epub/epubexport.h"
 #include "core/epub/epubmedia.h"
 #include "core/epub/epubxhtml.h"
@@ -225,7 +226,8 @@ private slots:
             (QStringList{QStringLiteral("Programs: the EPUB cannot start programs; their links "
                                         "lead to a note."),
                          QStringLiteral("Notepad files: the EPUB cannot open the notepad; "
-                                        "their links lead to a note.")}));
+                                        "their links lead to a note."),
+                         u"1 HyperText phrase has no link: underline"_s}));
         QMap<QString, QByteArray> after = folderHashes(QDir(book.dir.path()));
         after.remove(u"BOOK.epub"_s);
         QCOMPARE(after, before);
@@ -375,14 +377,25 @@ private slots:
         const QString voice = QString::fromUtf8(Unzipped(epub, u"EPUB/link-2.xhtml"_s));
         QVERIFY(voice.contains(
             u"</audio></p>\n<p class=\"description\">Waves break on the shore</p>"_s));
-        const QByteArray package = Unzipped(epub, u"EPUB/package.opf"_s);
+        // Until the author says the book was checked, it states what it holds and claims nothing.
+        QByteArray package = Unzipped(epub, u"EPUB/package.opf"_s);
+        QVERIFY(package.contains("<meta property=\"schema:accessModeSufficient\">textual</meta>"));
+        QVERIFY(!package.contains("conformsTo") && !package.contains("certifiedBy"));
+        QVERIFY(package.contains("does not claim conformance"));
+
+        WriteAccessibilityCheckedBy(file, u"Zo\u00eb\nNg"_s);
+        QCOMPARE(AccessibilityCheckedBy(file), std::optional(u"Zo\u00eb Ng"_s));
+        QVERIFY(ExportEpub(book.state, epub));
+        package = Unzipped(epub, u"EPUB/package.opf"_s);
         for (const char* item :
              {"<meta property=\"schema:accessModeSufficient\">textual</meta>",
               "<meta property=\"dcterms:conformsTo\">EPUB Accessibility 1.1 - WCAG 2.1 Level "
               "AA</meta>",
-              "<meta property=\"a11y:certifiedBy\">Zo\xc3\xab</meta>"})
+              "<meta property=\"a11y:certifiedBy\">Zo\xc3\xab Ng</meta>"})
             QVERIFY2(package.contains(item), item);
         QVERIFY(EpubcheckAccepts(epub));
+        WriteAccessibilityCheckedBy(file, std::nullopt);
+        QCOMPARE(AccessibilityCheckedBy(file), std::nullopt);
     }
 
     // A ZIP archive holds at most 65,535 files; the one beyond is refused, not written over.

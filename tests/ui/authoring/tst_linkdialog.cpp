@@ -381,6 +381,9 @@ private slots:
         Thypermenuform form(book.state);
         form.show();
         QVERIFY(!form.viewbtn->isEnabled() && !form.deleteBtn->isEnabled()); // no links yet
+        const QString unlinked = u"1 HyperText phrase has no link: Sea"_s;
+        QCOMPARE(form.UnlinkedLbl->text(), unlinked);
+        QVERIFY(form.UnlinkedLbl->isVisible());
         KeepScreenshot(form, u"Thypermenuform"_s);
 
         // Add: the chapter, then a press on the phrase in its text opens the link dialog.
@@ -411,6 +414,7 @@ private slots:
         });
         click(form.AddBtn);
         QVERIFY(form.viewbtn->isEnabled() && form.deleteBtn->isEnabled());
+        QVERIFY(!form.UnlinkedLbl->isVisible());
         QCOMPARE(book.hyperText(),
                  QByteArray("[Sea]\r\nsource=HYPER\r\ntype=13\r\ncommand=NOTES.TXT\r\n]\r\n\r\n"));
 
@@ -426,6 +430,7 @@ private slots:
         QCOMPARE(platform.messages.texts(),
                  QStringList{u"The \"Sea\" entry will be deleted.\n\rContinue?"_s});
         QVERIFY(!form.viewbtn->isEnabled());
+        QCOMPARE(form.UnlinkedLbl->text(), unlinked);
 
         // A chapter whose file is gone: the error, and no viewer.
         QFile::remove(book.dir.filePath(u"Two.QLF"_s));

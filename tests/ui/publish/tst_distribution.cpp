@@ -5,6 +5,7 @@
 #include "testdir.h"
 
 #include "core/distribution/distribution.h"
+#include "core/epub/accessibilityclaim.h"
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
 #include "core/sections/hypertext.h"
@@ -314,6 +315,35 @@ private slots:
             "2 chapters, 1 display records, 11 HyperText entries"));
     }
 
+    // Underlined phrases without a link are named by every build, which goes on; a phrase is
+    // named once however often it is underlined.
+    void unlinkedPhrases_namedAndTheBuildGoesOn()
+    {
+        CurrentTempDir dir;
+        QVERIFY(buildSample(dir, {}));
+        const QString cross = dir.filePath(u"book/CROSS.QLF"_s);
+        QByteArray text = readBytes(cross);
+        text.insert(text.lastIndexOf('}'),
+                    "\\pard A \\ul Quiet sea\\ulnone , the \\ul \\u1058?\\u1080?\\u1093?\\u1086?"
+                    "\\u1077? \\u1084?\\u1086?\\u1088?\\u1077?\\ulnone  and the \\ul quiet "
+                    "SEA\\ulnone  again.\\par ");
+        writeBytes(cross, text);
+        const QString expected =
+            u"2 HyperText phrases have no link: Quiet sea, \u0422\u0438\u0445\u043E\u0435 "
+            "\u043C\u043E\u0440\u0435"_s;
+        const auto build = [&](const QStringList& options) {
+            QProcess process;
+            process.start(QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build"),
+                          QStringList{dir.filePath(u"book/SAMPLE.QVJ"_s)} + options);
+            process.waitForFinished(120000);
+            const QString said = QString::fromUtf8(process.readAllStandardError());
+            return process.exitCode() == 0 && said.contains(expected + u'\n');
+        };
+        QVERIFY(build({}));
+        QVERIFY(build({u"--epub"_s, dir.filePath(u"book.epub"_s)}));
+        QVERIFY(build({u"--dist"_s, dir.filePath(u"again"_s), u"--include-programs"_s}));
+    }
+
     // The sample for readers on both systems: BOOK.EXE for Windows and BOOK.BIN for Linux, both
     // shipped, the Linux one with its libraries; a Linux-only build after it is not shipped to
     // Windows readers.
@@ -457,6 +487,50 @@ private slots:
         QVERIFY(output.contains("2 chapters, 1 display records, 11 HyperText entries"));
         // The plugins find their libraries among the book's own.
         QVERIFY2(!output.contains("cannot"), output.constData());
+    }
+
+    // The author says the book's accessibility was checked, and under which name (the About
+    // box's author unless another is typed); the book keeps the word for its next EPUB.
+    void epubButton_storesTheAuthorsWordOnAccessibility()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        WorkingState state;
+        state.ProjectDir = dir.path() + QLatin1Char('/');
+        state.ProjectFile = u"BOOK.QVJ"_s;
+        OpenProject(state);
+        state.Project.Presentation.About.AuthorText.setText(u"Ada Byron"_s);
+        writeBytes(dir.filePath(u"ONE.QLF"_s), "{\\rtf1 Words alone.\\par}");
+        state.CurrentDisplay = DefaultDisplay();
+        WriteDisplayFile(state, u"BOOK.QVD"_s);
+        state.CurrentChapter = ChapterRecord{};
+        state.CurrentChapter.MenuEntry.setText(u"One"_s);
+        state.CurrentChapter.ChapterFile.setText(u"ONE.QLF"_s);
+        state.CurrentChapter.DisplayFile.setText(u"BOOK.QVD"_s);
+        WriteChapter(state, -1);
+        const auto createEpub = [&](bool check, const QString& name) {
+            platform.modal.expect<TDistribForm>([&](TDistribForm& form) {
+                QCOMPARE(form.CheckedByEdit->isEnabled(), form.AccessibilityBox->isChecked());
+                if (form.AccessibilityBox->isChecked() != check)
+                    click(form.AccessibilityBox);
+                if (!name.isEmpty()) {
+                    form.CheckedByEdit->selectAll();
+                    QTest::keyClicks(form.CheckedByEdit, name);
+                }
+                form.Edit1->setText(dir.filePath(u"out"_s));
+                click(form.EpubBtn);
+                form.reject();
+            });
+            PrepareDistribution(state, nullptr);
+        };
+        createEpub(true, {});
+        QCOMPARE(AccessibilityCheckedBy(state.HyperTextFile), std::optional(u"Ada Byron"_s));
+        QVERIFY(QFileInfo::exists(dir.filePath(u"out/BOOK.epub"_s)));
+        createEpub(true, u"Grace Hopper"_s);
+        QCOMPARE(AccessibilityCheckedBy(state.HyperTextFile), std::optional(u"Grace Hopper"_s));
+        createEpub(false, {});
+        QCOMPARE(AccessibilityCheckedBy(state.HyperTextFile), std::nullopt);
+        QCOMPARE(platform.messages.texts().filter(u"has been created"_s).size(), 3);
     }
 
     void folderWindow_refusesTheProjectDirectory()
