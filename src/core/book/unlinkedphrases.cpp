@@ -93,9 +93,10 @@ QString UnlinkedPhrasesMessage(const QStringList& phrases)
     QString named = phrases.mid(0, kNamedInMessage).join(QStringLiteral(", "));
     if (phrases.size() > kNamedInMessage)
         named += QStringLiteral(", ...");
-    return phrases.size() == 1
-               ? QStringLiteral("1 HyperText phrase has no link: %1").arg(named)
-               : QStringLiteral("%1 HyperText phrases have no link: %2").arg(phrases.size()).arg(named);
+    return phrases.size() == 1 ? QStringLiteral("1 HyperText phrase has no link: %1").arg(named)
+                               : QStringLiteral("%1 HyperText phrases have no link: %2")
+                                     .arg(phrases.size())
+                                     .arg(named);
 }
 
 void TellUnlinkedPhrases(const WorkingState& state)

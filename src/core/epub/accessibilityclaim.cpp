@@ -36,6 +36,6 @@ void WriteAccessibilityCheckedBy(const QString& hyperTextFile, const std::option
     const QString oneLine = name->simplified();
     ReplaceSectionLines(hyperTextFile, kName, kSource,
                         {QLatin1Char('[') + kName + QLatin1Char(']'),
-                         QStringLiteral("source=") + kSource, kKey + oneLine,
-                         QStringLiteral("]"), QString()});
+                         QStringLiteral("source=") + kSource, kKey + oneLine, QStringLiteral("]"),
+                         QString()});
 }

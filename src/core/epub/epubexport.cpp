@@ -213,8 +213,8 @@ private:
         m_chapterPages.clear();
         noteBackground(chapter.record);
         const QString entry = chapter.record.MenuEntry.text();
-        // A chapter whose text the RTF marks as mostly in one language is in that language.
-        const QString marked = DominantLanguage(*chapter.document);
+        // A chapter whose text is mostly in one language is in that language.
+        const QString marked = DominantLanguage(*chapter.document, m_language);
         m_chapterLanguage = marked.isEmpty() ? m_language : marked;
         QString page = XhtmlHead(entry, m_chapterLanguage);
         page += QStringLiteral("<section epub:type=\"chapter\" role=\"doc-chapter\">\n");

@@ -7,6 +7,7 @@
 #include "core/richtext/rtfreader.h"
 
 #include <QImage>
+#include <QLocale>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -544,20 +545,101 @@ bool MakeTitleHeading(QTextDocument& document, const QString& title)
     return true;
 }
 
-QString DominantLanguage(const QTextDocument& document)
+namespace {
+
+// The language most written in the script of a letter, for the scripts that are not Latin; empty
+// for Latin letters.
+QString languageOfScript(QChar c)
 {
-    QHash<int, qsizetype> counts;
+    switch (c.script()) {
+    case QChar::Script_Cyrillic:
+        return QStringLiteral("ru");
+    case QChar::Script_Greek:
+        return QStringLiteral("el");
+    case QChar::Script_Arabic:
+        return QStringLiteral("ar");
+    case QChar::Script_Hebrew:
+        return QStringLiteral("he");
+    case QChar::Script_Hangul:
+        return QStringLiteral("ko");
+    case QChar::Script_Hiragana:
+    case QChar::Script_Katakana:
+        return QStringLiteral("ja");
+    case QChar::Script_Han:
+        return QStringLiteral("zh");
+    case QChar::Script_Thai:
+        return QStringLiteral("th");
+    case QChar::Script_Devanagari:
+        return QStringLiteral("hi");
+    case QChar::Script_Armenian:
+        return QStringLiteral("hy");
+    case QChar::Script_Georgian:
+        return QStringLiteral("ka");
+    default:
+        return {};
+    }
+}
+
+// The language of the text's first letter's script; Han characters are Japanese or Korean when
+// kana or Hangul come with them.
+QString scriptLanguage(const QString& text)
+{
+    QString first;
+    bool seen = false;
+    for (const QChar c : text) {
+        if (!c.isLetter())
+            continue;
+        const QString language = languageOfScript(c);
+        if (!seen) {
+            first = language;
+            seen = true;
+        }
+        if (first != QLatin1String("zh"))
+            return first;
+        if (language == QLatin1String("ja") || language == QLatin1String("ko"))
+            return language;
+    }
+    return first;
+}
+
+// Whether text of the script `scriptTag` stands for is written in the language too.
+bool writtenIn(const QString& language, const QString& scriptTag)
+{
+    const QString primary = language.section(QLatin1Char('-'), 0, 0).toLower();
+    if (primary == scriptTag)
+        return true;
+    // Han characters belong to Japanese and Korean text as much as to Chinese.
+    if (scriptTag == QLatin1String("zh"))
+        return primary == QLatin1String("ja") || primary == QLatin1String("ko");
+    return QLocale(primary).script() == QLocale(scriptTag).script();
+}
+
+} // namespace
+
+QString UnmarkedTextLanguage(const QString& text, const QString& bookLanguage)
+{
+    const QString byScript = scriptLanguage(text);
+    return byScript.isEmpty() || writtenIn(bookLanguage, byScript) ? bookLanguage : byScript;
+}
+
+QString DominantLanguage(const QTextDocument& document, const QString& bookLanguage)
+{
+    QHash<QString, qsizetype> counts;
     qsizetype total = 0;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            counts[fragment.charFormat().intProperty(rtfprops::Language)] += fragment.length();
+            const int marked = fragment.charFormat().intProperty(rtfprops::Language);
+            const QString language = marked != 0
+                                         ? LanguageTagOf(marked)
+                                         : UnmarkedTextLanguage(fragment.text(), bookLanguage);
+            counts[language] += fragment.length();
             total += fragment.length();
         }
     }
     for (auto it = counts.constBegin(); it != counts.constEnd(); ++it) {
-        if (it.key() != 0 && it.value() * 2 > total)
-            return LanguageTagOf(it.key());
+        if (!it.key().isEmpty() && it.value() * 2 > total)
+            return it.key();
     }
     return {};
 }

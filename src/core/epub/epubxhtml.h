@@ -43,9 +43,14 @@ void AppendXhtml(const QTextDocument& document, const XhtmlHooks& hooks, QString
 // paragraph reads as its title and so becomes its heading; false when the caller must add one.
 bool MakeTitleHeading(QTextDocument& document, const QString& title);
 
-// The language tag of the language that more than half of the document's text is marked with;
-// empty when none is.
-QString DominantLanguage(const QTextDocument& document);
+// The language tag of the language that more than half of the document's text is in; empty when
+// none is. Text the RTF does not mark is in the book's language, unless its letters are of a
+// script that language is not written in (a Russian chapter typed in an English book): then it
+// is in the language most written in that script.
+QString DominantLanguage(const QTextDocument& document, const QString& bookLanguage);
+
+// The language unmarked text is taken to be in, by the rule above.
+QString UnmarkedTextLanguage(const QString& text, const QString& bookLanguage);
 
 // The text with the XML special characters escaped and the characters XML forbids left out.
 QString XmlEscaped(const QString& text);

@@ -173,10 +173,38 @@ private slots:
 
         QTextDocument japanese;
         ReadRtf("{\\rtf1\\lang1041 \\u26085?\\u26412?\\u35486?{\\lang1033 ok}\\par}", japanese);
-        QCOMPARE(DominantLanguage(japanese), u"ja"_s);
+        QCOMPARE(DominantLanguage(japanese, u"en"_s), u"ja"_s);
         QTextDocument english;
         ReadRtf("{\\rtf1 plain {\\lang1041 \\u26085?}\\par}", english);
-        QCOMPARE(DominantLanguage(english), QString());
+        QCOMPARE(DominantLanguage(english, u"en"_s), u"en"_s);
+    }
+
+    // Text typed in the editor carries no language: it is the book's, unless it is written in a
+    // script the book's language is not.
+    void unmarkedText_takesTheLanguageOfItsScript_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("book");
+        QTest::addColumn<QString>("language");
+        const QString russian = u"\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u0435"_s;
+        QTest::newRow("Russian in an English book") << russian << u"en"_s << u"ru"_s;
+        QTest::newRow("Cyrillic in a Ukrainian book") << russian << u"uk"_s << u"uk"_s;
+        QTest::newRow("Latin in a Russian book") << u"sea"_s << u"ru"_s << u"ru"_s;
+        QTest::newRow("Greek") << u"\u03B8\u03AC\u03BB\u03B1\u03C3\u03C3\u03B1"_s << u"en"_s
+                               << u"el"_s;
+        QTest::newRow("kanji then kana") << u"\u6D77\u306E\u4E0A"_s << u"en-GB"_s << u"ja"_s;
+        QTest::newRow("Han alone") << u"\u6D77\u4E0A"_s << u"en"_s << u"zh"_s;
+        QTest::newRow("Han in a Japanese book") << u"\u6D77\u4E0A"_s << u"ja"_s << u"ja"_s;
+        QTest::newRow("digits only") << u"1914"_s << u"fr"_s << u"fr"_s;
+    }
+    void unmarkedText_takesTheLanguageOfItsScript()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, book);
+        QTEST(UnmarkedTextLanguage(text, book), "language");
+        QTextDocument typed;
+        typed.setPlainText(text + u"\n"_s + text);
+        QTEST(DominantLanguage(typed, book), "language");
     }
 
     void xhtml_picturesAndPhrasesGoThroughTheHooks()
