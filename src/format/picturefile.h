@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,20 @@ inline constexpr std::int64_t kMaxPictureFile = 64LL << 20;
 inline constexpr int kMaxPictureSide = 4096;
 // The pixels of all the pictures of one rich text together: those beyond it are not drawn.
 inline constexpr std::int64_t kMaxDocumentPicturePixels = 64LL << 20;
+
+// The pixels a raster picture's header declares, read before anything is decoded: PNG, JPEG,
+// GIF, BMP, and ICO (its largest entry). Nothing for other kinds and for a header cut short.
+struct PictureSize
+{
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+};
+std::optional<PictureSize> DeclaredPictureSize(std::string_view bytes);
+
+// Whether a picture of these bytes may be decoded: a metafile (drawn at the size it is shown),
+// or a raster picture whose header declares at most a square of kMaxPictureSide of pixels.
+// Other bytes are not decoded: no decoder is handed a picture it may not bound.
+bool MayDecodePicture(std::string_view bytes);
 
 // `name` is the file's name without its folder.
 std::string PictureNotOpenedMessage(std::string_view name);

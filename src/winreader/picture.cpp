@@ -86,6 +86,11 @@ Picture Picture::load(const std::string& file, std::string& error)
         error = bookformat::PictureNotOpenedMessage(fileNameOf(file));
         return picture;
     }
+    // Bounded by what its header declares, before GDI+ decodes a pixel of it.
+    if (!bookformat::MayDecodePicture(bytes)) {
+        error = bookformat::PictureDamagedMessage(fileNameOf(file));
+        return picture;
+    }
     const bool plain = bookformat::SniffPicture(bytes) == bookformat::PictureKind::Metafile &&
                        bytes.compare(0, 4, "\xD7\xCD\xC6\x9A") != 0;
     picture.m_image = plain ? plainMetafile(bytes) : fromStream(bytes);
@@ -113,13 +118,21 @@ void Picture::drawTiled(HDC dc, const RECT& area) const
 
 namespace {
 
-std::unique_ptr<Gdiplus::Image> imageOf(const bookformat::RtfPicture& picture)
+// The picture decoded; a PNG or JPEG only when its header declares pixels within the bounds and
+// what is left of the document's budget.
+std::unique_ptr<Gdiplus::Image> imageOf(const bookformat::RtfPicture& picture, std::int64_t budget)
 {
     using Kind = bookformat::RtfPicture::Kind;
     switch (picture.kind) {
     case Kind::Png:
-    case Kind::Jpeg:
+    case Kind::Jpeg: {
+        const std::optional<bookformat::PictureSize> size =
+            bookformat::DeclaredPictureSize(picture.data);
+        if (!size || !bookformat::MayDecodePicture(picture.data) ||
+            size->width * size->height > budget)
+            return nullptr;
         return fromStream(picture.data);
+    }
     case Kind::WindowsMetafile:
         return plainMetafile(picture.data);
     case Kind::EnhancedMetafile: {
@@ -174,7 +187,7 @@ std::string packedDib(Gdiplus::Image& image, int width, int height)
 std::optional<bookformat::DibPicture> DrawableRtfPicture(const bookformat::RtfPicture& picture,
                                                          std::int64_t& budget)
 {
-    std::unique_ptr<Gdiplus::Image> image = imageOf(picture);
+    std::unique_ptr<Gdiplus::Image> image = imageOf(picture, budget);
     if (!image || !sensible(*image))
         return std::nullopt;
     int width = bookformat::ShownWidth(picture);

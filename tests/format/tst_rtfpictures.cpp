@@ -1,8 +1,11 @@
 // Pictures of rich text rewritten as bitmaps for the Windows reader's rich-text control: only the
 // picture groups change, what a converter declines stays byte for byte, and a damaged text is
-// never cut.
+// never cut. And the pictures a runtime may decode, told by their headers alone.
+#include "format/picturefile.h"
 #include "format/rtfpictures.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <QTest>
 
 #include <vector>
@@ -53,6 +56,52 @@ private slots:
         for (const std::string damaged :
              {"{\\rtf1 {\\pict\\pngblip 8950", "{\\rtf1 {\\pict\\pngblip\\bin999 ab}}"})
             QCOMPARE(bookformat::ReplaceRtfPictures(damaged, convert), damaged);
+    }
+
+    // The sides the headers declare are those Qt decodes; a header that declares more than the
+    // bound, or cannot be read, keeps the picture from any decoder.
+    void declaredSize_boundsDecodingBeforeItStarts()
+    {
+        const auto encoded = [](const char* format, int width, int height) {
+            QImage image(width, height, QImage::Format_RGB32);
+            image.fill(Qt::blue);
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, format);
+            return buffer.data().toStdString();
+        };
+        for (const char* format : {"PNG", "JPEG", "BMP", "ICO"}) {
+            const std::string bytes = encoded(format, 37, 21);
+            const std::optional<bookformat::PictureSize> size =
+                bookformat::DeclaredPictureSize(bytes);
+            QVERIFY2(size && size->width == 37 && size->height == 21, format);
+            QVERIFY(bookformat::MayDecodePicture(bytes));
+        }
+        // 30000 x 30000 pixels in a PNG's header, and in an icon's entry.
+        std::string huge = encoded("PNG", 37, 21);
+        huge.replace(16, 8, std::string("\0\0\x75\x30\0\0\x75\x30", 8));
+        QVERIFY(!bookformat::MayDecodePicture(huge));
+        const std::string icon = std::string("\0\0\1\0\1\0\0\0\0\0\1\0\x20\0", 14) +
+                                 std::string("\0\0\0\0\x16\0\0\0", 8) + huge;
+        QVERIFY(!bookformat::MayDecodePicture(icon));
+        // A JPEG frame of 5000 x 4000 after an application segment.
+        const std::string jpeg("\xFF\xD8\xFF\xE0\0\x04xx\xFF\xC2\0\x11\x08\x0F\xA0\x13\x88", 19);
+        const std::optional<bookformat::PictureSize> frame = bookformat::DeclaredPictureSize(jpeg);
+        QVERIFY(frame && frame->width == 5000 && frame->height == 4000);
+        QVERIFY(!bookformat::MayDecodePicture(jpeg));
+        // A bitmap stored top row first has a negative height; a negative width is damage.
+        std::string bmp = encoded("BMP", 4096, 1);
+        bmp.replace(22, 4, std::string("\xFF\xFF\xFF\xFF", 4));
+        QVERIFY(bookformat::MayDecodePicture(bmp));
+        bmp.replace(18, 4, std::string("\x01\x10\0\0", 4)); // 4097 x 1 is still within
+        QVERIFY(bookformat::MayDecodePicture(bmp));
+        bmp.replace(18, 4, std::string("\xFF\xFF\xFF\xFF", 4));
+        QVERIFY(!bookformat::MayDecodePicture(bmp));
+        for (const std::string& unknown :
+             {huge.substr(0, 20), std::string("\xFF\xD8\xFF\xDA\0\x02"), std::string("II*\0"),
+              std::string()})
+            QVERIFY(!bookformat::MayDecodePicture(unknown));
+        QVERIFY(bookformat::MayDecodePicture(std::string("\x01\0\x09\0\0\x03", 6))); // metafile
     }
 
     void shownSize_fromGoalsOrOwnSize()

@@ -7,6 +7,7 @@
 #include "core/project/records.h"
 #include "format/imageend.h"
 
+#include <QDataStream>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -17,6 +18,8 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QThread>
+
+#include <zlib.h>
 
 using namespace Qt::StringLiterals;
 
@@ -328,6 +331,22 @@ public:
         return m_display.screenshot();
     }
     bool finished(int milliseconds) { return m_book.waitForFinished(milliseconds); }
+    // The most memory the book's process has held, in bytes (the largest of the Linux processes
+    // that run it under Wine); -1 when none is found.
+    qint64 peakMemory() const
+    {
+        static const QRegularExpression peak(u"VmHWM:\\s+(\\d+) kB"_s);
+        qint64 most = -1;
+        for (const QString& pid : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
+            if (!readBytes(u"/proc/"_s + pid + u"/cmdline"_s).contains("BOOK.EXE"))
+                continue;
+            const QRegularExpressionMatch match =
+                peak.match(QString::fromLatin1(readBytes(u"/proc/"_s + pid + u"/status"_s)));
+            if (match.hasMatch())
+                most = std::max(most, match.captured(1).toLongLong() * 1024);
+        }
+        return most;
+    }
     int exitCode() const { return m_book.exitCode(); }
     const QStringList& report() const { return m_report; }
 
@@ -371,6 +390,30 @@ QByteArray windowsSampleBook(const CurrentTempDir& dir)
     writeBytes(dir.filePath(u"SAMPLE.QVR"_s), entries);
     QFile::copy(QStringLiteral(QUORELLE_RECORD_EXE), dir.filePath(u"RECORD.EXE"_s));
     return compiledBook(dir);
+}
+
+// A valid PNG of 8000 x 8000 transparent pixels in about 250 KB: decoded, it takes 256 MB, and
+// its header declares more than a picture may have.
+QByteArray hugePng()
+{
+    const auto chunk = [](const QByteArray& type, const QByteArray& data) {
+        QByteArray out;
+        QDataStream stream(&out, QIODevice::WriteOnly);
+        stream << quint32(data.size());
+        const QByteArray body = type + data;
+        out += body;
+        QDataStream crc(&out, QIODevice::Append);
+        crc << quint32(
+            crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size())));
+        return out;
+    };
+    const quint32 side = 8000;
+    QByteArray header;
+    QDataStream sides(&header, QIODevice::WriteOnly);
+    sides << side << side << quint8(8) << quint8(6) << quint8(0) << quint8(0) << quint8(0);
+    const QByteArray rows(qsizetype(side) * (side * 4 + 1), '\0'); // RGBA, no filter
+    return QByteArray("\x89PNG\r\n\x1A\n", 8) + chunk("IHDR", header) +
+           chunk("IDAT", qCompress(rows, 9).mid(4)) + chunk("IEND", {});
 }
 
 // Pages (.HTM) of the prefix open with the recording program, as a browser would open them.
@@ -701,6 +744,29 @@ private slots:
         book.awaitWindows(u"Find"_s, 0);
         book.click(phrases.value(u"sea shanty"_s)); // found in the book's folder still
         QVERIFY(!book.waitFor(u"painted KestrinMediaPlayer"_s).isEmpty());
+    }
+
+    // A picture of a chapter is bounded by what its header declares, before it is decoded: one
+    // that would take gigabytes is left out, and the chapter shows without it.
+    void hugePicture_leftOutBeforeDecoding()
+    {
+        CurrentTempDir dir;
+        copySample(dir);
+        QByteArray chapter = readBytes(dir.filePath(u"CROSS.QLF"_s));
+        chapter.insert(chapter.lastIndexOf('}'),
+                       "{\\pict\\pngblip\\picw8000\\pich8000\\picwgoal6000\\pichgoal6000 " +
+                           hugePng().toHex() + "}\\par ");
+        writeBytes(dir.filePath(u"CROSS.QLF"_s), chapter);
+        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + compiledBook(dir));
+        const VirtualDisplay display;
+        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
+        QVERIFY(book.toContents());
+        book.keys({u"Down"_s, u"Return"_s});
+        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 5"_s);
+        const qint64 peak = book.peakMemory();
+        QVERIFY2(peak > 0 && peak < (200LL << 20), qPrintable(QString::number(peak)));
+        book.keys({u"Escape"_s});
+        QVERIFY(!book.waitFor(u"closed KestrinChapter"_s).isEmpty());
     }
 
     // Help on the table of contents opens the book's help file in the reader's browser at the
