@@ -3,6 +3,7 @@
 #include "format/binaryreader.h"
 #include "format/casefolding.h"
 #include "format/introsection.h"
+#include "format/rtfnesting.h"
 
 #include <algorithm>
 
@@ -137,6 +138,17 @@ std::string BookSummary(const CompiledBook& book)
     return std::to_string(book.chapters().size()) + " chapters, " +
            std::to_string(book.displays().size()) + " display records, " + std::to_string(entries) +
            " HyperText entries, " + std::to_string(book.size()) + " bytes";
+}
+
+std::string BookCheckReport(const CompiledBook& book)
+{
+    std::string report = BookSummary(book) + "\n";
+    for (std::size_t i = 0; i < book.chapters().size(); ++i) {
+        const int depth = RtfNestingDepth(book.chapterText(i));
+        if (depth > kMaxRtfNesting)
+            report += FlattenedChapterNote(book.chapters()[i].MenuEntry.utf8(), depth) + "\n";
+    }
+    return report;
 }
 
 std::optional<std::vector<std::string>> IntroText(const CompiledBook& book)

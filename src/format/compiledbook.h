@@ -115,4 +115,8 @@ std::optional<std::vector<std::string>> HyperEntry(const CompiledBook& book,
 // counted).
 std::string BookSummary(const CompiledBook& book);
 
+// What a runtime's check says of a sound book: the summary's line, then a line for each chapter
+// the Windows reader shows flattened (FlattenedChapterNote).
+std::string BookCheckReport(const CompiledBook& book);
+
 } // namespace bookformat

@@ -65,7 +65,7 @@ int verify()
         // The tables are checked as the book is opened. Every chapter text can be shown: text
         // that is not rich text (or none at all) is shown as plain text, so none is refused.
         const CompiledBook book = BookAfterImage(self.bytes());
-        std::printf("%s\n", bookformat::BookSummary(book.formatBook()).c_str());
+        std::printf("%s", bookformat::BookCheckReport(book.formatBook()).c_str());
         reportMissingPlugins();
         return 0;
     } catch (const RunTimeError& error) {

@@ -22,7 +22,7 @@ int verify()
         const winreader::OwnImage self;
         // The tables are checked as the book is opened.
         const bookformat::CompiledBook book(bookformat::BookAfterImage(self.bytes()));
-        winreader::WriteOutput(bookformat::BookSummary(book) + "\n");
+        winreader::WriteOutput(bookformat::BookCheckReport(book));
         return 0;
     } catch (const bookformat::FormatError& error) {
         winreader::WriteError(std::string(error.what()) + "\n");

@@ -2,6 +2,7 @@
 
 #include "format/hyperphrase.h"
 #include "format/picturefile.h"
+#include "format/rtfnesting.h"
 #include "format/textencoding.h"
 #include "format/utf8.h"
 #include "winreader/picture.h"
@@ -156,6 +157,12 @@ void TextWindow::load(std::string_view text)
         // The control draws bitmaps only: every other picture is drawn into one first, within
         // the pixels one document may cost.
         std::int64_t budget = bookformat::kMaxDocumentPicturePixels;
+        // Groups nested deeper than the control copes with are opened into the ones around them.
+        const std::string flattened = bookformat::RtfNestingDepth(text) > bookformat::kMaxRtfNesting
+                                          ? bookformat::FlattenRtfNesting(text)
+                                          : std::string();
+        if (!flattened.empty())
+            text = flattened;
         streamIn(m_edit,
                  bookformat::ReplaceRtfPictures(text,
                                                 [&budget](const bookformat::RtfPicture& picture) {

@@ -2,6 +2,7 @@
 // picture groups change, what a converter declines stays byte for byte, and a damaged text is
 // never cut. And the pictures a runtime may decode, told by their headers alone.
 #include "format/picturefile.h"
+#include "format/rtfnesting.h"
 #include "format/rtfpictures.h"
 
 #include <QBuffer>
@@ -102,6 +103,31 @@ private slots:
               std::string()})
             QVERIFY(!bookformat::MayDecodePicture(unknown));
         QVERIFY(bookformat::MayDecodePicture(std::string("\x01\0\x09\0\0\x03", 6))); // metafile
+    }
+
+    // Groups beyond the bound are opened into the group around them: their words and control
+    // words stay, escaped braces and \bin data are no groups, and the text's end stays whole.
+    void nesting_flattenedBeyondTheBound()
+    {
+        // 42 groups deep: the document, forty of bold, and one holding braces as \bin data.
+        std::string deep = "{\\rtf1 a";
+        for (int i = 0; i < 40; ++i)
+            deep += "{\\b x";
+        deep += "\\{ {\\*\\bin3 }{}}" + std::string(40, '}') + "}";
+        QCOMPARE(bookformat::RtfNestingDepth(deep), 42);
+        const std::string flat = bookformat::FlattenRtfNesting(deep, 30);
+        QCOMPARE(bookformat::RtfNestingDepth(flat), 30);
+        std::string expected = "{\\rtf1 a";
+        for (int i = 0; i < 29; ++i)
+            expected += "{\\b x";
+        for (int i = 29; i < 40; ++i)
+            expected += "\\b x";
+        expected += "\\{ \\*\\bin3 }{}" + std::string(30, '}');
+        QCOMPARE(flat, expected);
+        QCOMPARE(bookformat::FlattenRtfNesting(flat, 30), flat);
+        // Unbalanced text and a cut \bin lose nothing.
+        for (const std::string& text : {std::string("}}{a"), std::string("{\\bin99 {{{")})
+            QCOMPARE(bookformat::FlattenRtfNesting(text, 1), text);
     }
 
     void shownSize_fromGoalsOrOwnSize()

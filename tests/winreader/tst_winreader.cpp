@@ -746,6 +746,39 @@ private slots:
         QVERIFY(!book.waitFor(u"painted KestrinMediaPlayer"_s).isEmpty());
     }
 
+    // A chapter nested deeper than the rich-text control copes with is shown flattened (it once
+    // crashed the runtime); the builder and both runtimes' checks name it alike.
+    void deeplyNestedChapter_shownFlattened()
+    {
+        CurrentTempDir dir;
+        copySample(dir);
+        QByteArray chapter = readBytes(dir.filePath(u"CROSS.QLF"_s));
+        QByteArray deep = "\\pard ";
+        for (int i = 0; i < 35; ++i)
+            deep += "{\\i ";
+        deep += "Deep below the waves." + QByteArray(35, '}') + "\\par ";
+        chapter.insert(chapter.lastIndexOf('}'), deep);
+        writeBytes(dir.filePath(u"CROSS.QLF"_s), chapter);
+        const Run built = run(kBinDir + u"/quorelle-build"_s,
+                              {dir.filePath(u"SAMPLE.QVJ"_s), u"--reader"_s, u"both"_s});
+        QCOMPARE(built.exitCode, 0);
+        const QString note = u"The chapter \"The Crossing\" nests its text 36 groups deep; the "
+                             "Windows reader shows it flattened to 30."_s;
+        QVERIFY2(built.err.contains(note), qPrintable(built.err));
+        const Run linux = run(dir.filePath(u"SAMPLE.BIN"_s), {u"--verify"_s});
+        const Run windows = wine(dir.filePath(u"SAMPLE.EXE"_s), {u"--verify"_s});
+        QVERIFY2(linux.out.endsWith(u'\n' + note), qPrintable(linux.out));
+        QCOMPARE(windows.out, linux.out);
+
+        const VirtualDisplay display;
+        BookSession book(display, dir.filePath(u"SAMPLE.EXE"_s));
+        QVERIFY(book.toContents());
+        book.keys({u"Down"_s, u"Return"_s});
+        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 5"_s);
+        book.keys({u"Escape"_s});
+        QVERIFY(!book.waitFor(u"closed KestrinChapter"_s).isEmpty());
+    }
+
     // A picture of a chapter is bounded by what its header declares, before it is decoded: one
     // that would take gigabytes is left out, and the chapter shows without it.
     void hugePicture_leftOutBeforeDecoding()

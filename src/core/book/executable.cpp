@@ -1,13 +1,18 @@
 // The executable builder.
 #include "core/book/executable.h"
 
+#include "core/book/booksource.h"
 #include "core/book/compiledbook.h"
 #include "core/book/unlinkedphrases.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
 #include "core/files/projectpath.h"
 #include "core/files/savefile.h"
+#include "core/files/textcodec.h"
+#include "core/project/projectfiles.h"
+#include "core/project/reclist.h"
 #include "core/services/messages.h"
+#include "format/rtfnesting.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -49,6 +54,25 @@ bool writeExecutable(WorkingState& state, const BookExecutable& executable, QFil
     return true;
 }
 
+// Tells of every chapter a Windows reader is shown flattened: its text nests too deep.
+void tellFlattenedChapters(const WorkingState& state, const QList<BookExecutable>& executables)
+{
+    if (std::none_of(executables.begin(), executables.end(),
+                     [](const BookExecutable& e) { return e.system == ReaderSystem::Windows; }))
+        return;
+    TRecList chapters;
+    if (!LoadChapterRecords(state, chapters))
+        return;
+    for (qsizetype i = 0; i < chapters.Count(); ++i) {
+        const ChapterRecord chapter = chapters.at<ChapterRecord>(i);
+        const int depth = bookformat::RtfNestingDepth(
+            textcodec::view(ReadChapterFile(chapter.ChapterFile.text())));
+        if (depth > bookformat::kMaxRtfNesting)
+            ShowInfo(QString::fromStdString(
+                bookformat::FlattenedChapterNote(chapter.MenuEntry.text().toStdString(), depth)));
+    }
+}
+
 } // namespace
 
 QList<BookExecutable> BookExecutables(const WorkingState& state, ReaderSystem readers)
@@ -88,6 +112,7 @@ bool MakeExecutable(WorkingState& state, ReaderSystem readers)
     }
     if (!writeExecutable(state, executables.first(), *runtimes.front(), nullptr))
         return false;
+    tellFlattenedChapters(state, executables);
     if (executables.size() == 1)
         return true;
     // The second runtime gets the book the first one was given.
