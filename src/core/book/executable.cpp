@@ -32,17 +32,29 @@ bool runtimeReadable(QFile& runtime)
     return false;
 }
 
-// Writes the runtime and then the book: compiled anew, or the bytes of one compiled before.
+// Copies the rest of `in` to `out` a block at a time: a book is never held whole.
+void streamRest(QIODevice& in, filestore::SaveFile& out, const QString& name)
+{
+    QByteArray block(1 << 20, Qt::Uninitialized);
+    qint64 got;
+    while ((got = in.read(block.data(), block.size())) > 0)
+        out.write(block.constData(), got);
+    if (got < 0)
+        throw filestore::errorFromErrno(name);
+}
+
+// Writes the runtime and then the book: compiled anew, or the book that follows the runtime in
+// an executable made before (`compiled`, positioned at the book).
 bool writeExecutable(WorkingState& state, const BookExecutable& executable, QFile& runtime,
-                     const QByteArray* compiled)
+                     QFile* compiled)
 {
     // The runtime and the book go out in one piece through a save file: an executable from an
     // earlier build is replaced only by a complete new one.
     filestore::SaveFile out(ResolveProjectName(executable.name));
     out.open();
-    out.write(runtime.readAll());
+    streamRest(runtime, out, runtime.fileName());
     if (compiled) {
-        out.write(*compiled);
+        streamRest(*compiled, out, compiled->fileName());
     } else if (!WriteCompiledBook(state, out)) {
         ShowError(QStringLiteral("Unable to create the Executable E-Book."));
         return false;
@@ -115,10 +127,11 @@ bool MakeExecutable(WorkingState& state, ReaderSystem readers)
     tellFlattenedChapters(state, executables);
     if (executables.size() == 1)
         return true;
-    // The second runtime gets the book the first one was given.
-    const QByteArray first = filestore::readAll(ResolveProjectName(executables.first().name));
-    const QByteArray compiled = first.mid(runtimes.front()->size());
-    return writeExecutable(state, executables.last(), *runtimes.back(), &compiled);
+    // The second runtime gets the book the first one was given, streamed from the first.
+    QFile first(ResolveProjectName(executables.first().name));
+    if (!first.open(QIODevice::ReadOnly) || !first.seek(runtimes.front()->size()))
+        throw filestore::errorFromErrno(executables.first().name);
+    return writeExecutable(state, executables.last(), *runtimes.back(), &first);
 }
 
 QString ExecutableName(const WorkingState& state)

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -44,6 +45,37 @@ private slots:
         QCOMPARE(platform.files.asked().first().title, u"Select a Graphic File"_s);
         QCOMPARE(form.Edit1->text(), u"SKY.JPG"_s);
         QCOMPARE(form.FileListBox1->count(), 2);
+    }
+
+    // The notepad's file comes through Find File, offered for copying as every kind's does; a
+    // name outside the book's folder is refused where it is typed, not when a reader clicks.
+    void notepadFile_foundCopiedAndKeptInTheFolder()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        QTemporaryDir elsewhere;
+        writeBytes(elsewhere.filePath(u"LOG.TXT"_s), "Ship's log");
+        TNoteFileForm form(QString{});
+        form.show();
+        QTest::keyClicks(form.Edit1, u"/etc/passwd"_s);
+        click(form.OKBtn);
+        QVERIFY(form.isVisible());
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{u"/etc/passwd is not a file of the book's folder: a reader could not "
+                             "open it. Use Find File to copy it there."_s});
+
+        platform.messages.clear();
+        platform.files.answer(elsewhere.filePath(u"LOG.TXT"_s));
+        platform.messages.answer(MessageAnswer::Yes);
+        click(form.FindBtn);
+        QCOMPARE(platform.files.asked().first().title, u"Select a Notepad File"_s);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{u"Copy the file LOG.TXT to the Project directory?"_s});
+        QCOMPARE(form.Edit1->text(), u"LOG.TXT"_s);
+        QCOMPARE(readBytes(dir.filePath(u"LOG.TXT"_s)), QByteArray("Ship's log"));
+        click(form.OKBtn);
+        QVERIFY(!form.isVisible());
+        QCOMPARE(form.result(), int(QDialog::Accepted));
     }
 
     // What a window is given (a stored value, a pick) is shown and handed back whole; only what
