@@ -101,11 +101,41 @@ Picture Picture::load(const std::string& file, std::string& error)
     return picture;
 }
 
+Picture::Scaled::~Scaled()
+{
+    if (bitmap)
+        DeleteObject(bitmap);
+}
+
 void Picture::drawStretched(HDC dc, const RECT& area) const
 {
-    Gdiplus::Graphics graphics(dc);
-    graphics.DrawImage(m_image.get(), Gdiplus::Rect(area.left, area.top, area.right - area.left,
-                                                    area.bottom - area.top));
+    const SIZE size{area.right - area.left, area.bottom - area.top};
+    if (size.cx <= 0 || size.cy <= 0)
+        return;
+    if (m_image->GetType() == Gdiplus::ImageTypeMetafile) {
+        // Drawn over what lies below, where the metafile draws nothing.
+        Gdiplus::Graphics graphics(dc);
+        graphics.DrawImage(m_image.get(), Gdiplus::Rect(area.left, area.top, size.cx, size.cy));
+        return;
+    }
+    HDC memory = CreateCompatibleDC(dc);
+    if (!m_scaled || m_scaled->size.cx != size.cx || m_scaled->size.cy != size.cy) {
+        m_scaled = std::make_unique<Scaled>();
+        m_scaled->size = size;
+        m_scaled->bitmap = CreateCompatibleBitmap(dc, size.cx, size.cy);
+        HGDIOBJ old = SelectObject(memory, m_scaled->bitmap);
+        Gdiplus::Graphics graphics(memory);
+        Gdiplus::ImageAttributes edges;
+        edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+        graphics.DrawImage(m_image.get(), Gdiplus::Rect(0, 0, size.cx, size.cy), 0, 0,
+                           int(m_image->GetWidth()), int(m_image->GetHeight()), Gdiplus::UnitPixel,
+                           &edges);
+        SelectObject(memory, old);
+    }
+    HGDIOBJ old = SelectObject(memory, m_scaled->bitmap);
+    BitBlt(dc, area.left, area.top, size.cx, size.cy, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
 }
 
 void Picture::drawTiled(HDC dc, const RECT& area) const

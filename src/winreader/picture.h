@@ -42,11 +42,22 @@ public:
     static Picture load(const std::string& file, std::string& error);
 
     bool isNull() const { return !m_image; }
+    // Stretched over the area: scaled once to the area's size (edge pixels repeated, so no dark
+    // fringe creeps in from outside the picture) and kept, so that a repaint only copies it.
     void drawStretched(HDC dc, const RECT& area) const;
     void drawTiled(HDC dc, const RECT& area) const;
 
 private:
+    // The picture scaled to a size, as a bitmap of the screen's kind.
+    struct Scaled
+    {
+        HBITMAP bitmap = nullptr;
+        SIZE size{};
+        ~Scaled();
+    };
+
     std::unique_ptr<Gdiplus::Image> m_image;
+    mutable std::unique_ptr<Scaled> m_scaled;
 };
 
 // A picture of rich text drawn as a bitmap at the size it is shown, for a rich-text control that

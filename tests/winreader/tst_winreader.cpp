@@ -539,6 +539,17 @@ private slots:
         QCOMPARE(played.screen.pixelColor(3, 4), sun.pixelColor(3, 4));
         QCOMPARE(played.screen.pixelColor(sun.width() + 3, sun.height() + 4), sun.pixelColor(3, 4));
 
+        // A picture stretched over the screen reaches its edges in its own colour: no dark
+        // fringe from outside the picture on the right and at the bottom.
+        QImage green(40, 30, QImage::Format_RGB32);
+        green.fill(QColor(0, 200, 0));
+        green.save(dir.filePath(u"GREEN.BMP"_s), "BMP");
+        writeBytes(exe, runtime + withBackground(book, 2, 0x0000FF, u"GREEN.BMP"_s));
+        played = playUntil(display, exe, shown);
+        for (const QPoint& at : {QPoint(0, 0), QPoint(512, 384), QPoint(1023, 400),
+                                 QPoint(500, 767), QPoint(1023, 767)})
+            QCOMPARE(played.screen.pixelColor(at), QColor(0, 200, 0));
+
         // The message box is up over the background until the reader closes it.
         writeBytes(exe, runtime + withBackground(book, 3, 0x00FF00, u"GONE.BMP"_s));
         played = playUntil(display, exe, {shown.first(), u"Error: The Wallpaper"_s});
