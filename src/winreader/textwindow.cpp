@@ -135,9 +135,11 @@ TextWindow::TextWindow(HWND parent, COLORREF background)
 {
     static const HMODULE library = LoadLibraryW(L"Msftedit.dll");
     (void)library;
+    // The scroll bar is always there, disabled while the text fits, so that the text wraps at one
+    // width whatever its length, as on Linux.
     m_edit = CreateWindowExW(WS_EX_CLIENTEDGE, MSFTEDIT_CLASS, L"",
                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
-                                 ES_AUTOVSCROLL | ES_NOHIDESEL,
+                                 ES_AUTOVSCROLL | ES_NOHIDESEL | ES_DISABLENOSCROLL,
                              0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(m_edit, EM_SETBKGNDCOLOR, 0, LPARAM(background));
 }

@@ -757,6 +757,24 @@ private slots:
         QVERIFY(!book.waitFor(u"painted KestrinMediaPlayer"_s).isEmpty());
     }
 
+    // The chapter's scroll bar is there while its text fits, as on Linux: the text wraps at the
+    // same width whatever its length.
+    void chapterText_scrollBarAlwaysThere()
+    {
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + sampleBook(dir));
+        const VirtualDisplay display;
+        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
+        QVERIFY(book.toContents());
+        book.keys({u"Return"_s});
+        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 6"_s);
+        // The text window of the sample lies from 253 to 771 across; its last line is high up.
+        const QImage screen = book.screenshot();
+        QCOMPARE(screen.pixelColor(500, 500), QColor(Qt::white));
+        QVERIFY2(screen.pixelColor(760, 500) != QColor(Qt::white),
+                 qPrintable(screen.pixelColor(760, 500).name()));
+    }
+
     // A chapter nested deeper than the rich-text control copes with is shown flattened (it once
     // crashed the runtime); the builder and both runtimes' checks name it alike.
     void deeplyNestedChapter_shownFlattened()
