@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 Colour BookColourOf(const QColor& colour)
@@ -238,6 +239,19 @@ void TTextWindow::setTextColour(const QColor& colour)
     QPalette palette = RichEdit1->palette();
     palette.setColor(QPalette::Base, colour);
     RichEdit1->setPalette(palette);
+    // The scroll bar keeps the desktop's colours: in the text's colour its handle would read as
+    // the groove, and the bar as upside down.
+    const QPalette desktop = QApplication::palette();
+    QPalette bar;
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto g = QPalette::ColorGroup(group);
+            const auto r = QPalette::ColorRole(role);
+            if (r != QPalette::NoRole)
+                bar.setColor(g, r, desktop.color(g, r));
+        }
+    }
+    RichEdit1->verticalScrollBar()->setPalette(bar);
 }
 
 void TTextWindow::place(const DisplayRecord& display)

@@ -105,9 +105,16 @@ private slots:
         file.close();
         QtMedia media;
         QString error;
-        std::unique_ptr<MediaDevice> device = media.open(file.fileName(), nullptr, error);
+        // Opened for a player window, a tune puts nothing on it: no black film surface.
+        QWidget host;
+        host.resize(338, 48);
+        std::unique_ptr<MediaDevice> device = media.open(file.fileName(), &host, error);
         QVERIFY2(device, qPrintable(error));
+        host.show(); // as the player window shows once its device is open
         QVERIFY(!device->hasVideo());
+        QVERIFY(!device->videoSurface());
+        for (const QWidget* child : host.findChildren<QWidget*>())
+            QVERIFY2(!child->isVisible(), child->metaObject()->className());
         QVERIFY(playsToTheEnd(*device));
     }
 

@@ -29,6 +29,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -86,6 +87,28 @@ private slots:
         QCOMPARE(fullForm.TextPnl->geometry(), fullForm.ScreenPnl->rect());
         QVERIFY(fullForm.MPrint->menuAction()->isVisible());
         QCOMPARE(fullForm.TextPnl->RichEdit1->toPlainText(), u"plain words, not rtf"_s);
+    }
+
+    // A chapter that scrolls shows its scroll bar as the desktop draws one, whatever the text's
+    // colour: the handle at the top while the text's start is shown.
+    void chapterScrollBar_drawnAsTheDesktopDrawsIt()
+    {
+        PlatformDoubles platform;
+        Book book;
+        QByteArray rtf = "{\\rtf1 ";
+        for (int line = 0; line < 80; ++line)
+            rtf += "Line of a long chapter.\\par ";
+        TChapDispForm form(book.context, windowed(), rtf + "}");
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QScrollBar* shown = form.TextPnl->RichEdit1->verticalScrollBar();
+        QCOMPARE(shown->value(), 0);
+        QScrollBar desktop(Qt::Vertical);
+        desktop.setRange(shown->minimum(), shown->maximum());
+        desktop.setPageStep(shown->pageStep());
+        desktop.resize(shown->size());
+        QCOMPARE(shown->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                 desktop.grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
 
     // An Arabic paragraph reads from the right, whether the RTF says so or only its letters do;

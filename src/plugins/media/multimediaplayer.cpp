@@ -53,8 +53,11 @@ public:
         : m_video(surfaceParent ? new QVideoWidget(surfaceParent) : nullptr)
     {
         m_player.setAudioOutput(&m_audio);
-        if (m_video)
+        if (m_video) {
+            // Hidden until a film shows in it: a tune has none, and an empty surface is black.
+            m_video->hide();
             m_player.setVideoOutput(m_video);
+        }
         m_player.setSource(QUrl::fromLocalFile(file));
     }
     ~MultimediaDevice() override
