@@ -454,8 +454,12 @@ private:
         requireBookFile(name, owner);
         const WebPage page = ReadWebPage(name);
         if (!page.document) {
-            ShowError(page.error);
-            throw ExportStopped{};
+            // A page no book would hold (too large, nested too deep) is left out, and said so:
+            // the rest of the book is carried over.
+            notCarried(page.error);
+            return note(QStringLiteral("This link opens the web page %1 in the executable edition "
+                                       "of this book.")
+                            .arg(name));
         }
         return DocumentToXhtml(*page.document, textHooks());
     }
