@@ -273,7 +273,7 @@ private:
         const bool png = file.startsWith("\x89PNG");
         const QByteArray bytes = jpeg || png ? file : PngBytes(image);
         const QByteArray key = QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
-        if (const auto done = m_textPictures.constFind(key); done != m_textPictures.constEnd())
+        if (const auto done = m_stored.constFind(key); done != m_stored.constEnd())
             return *done;
         const QString href =
             m_package.freeHref(QStringLiteral("media/"), QStringLiteral("picture"),
@@ -284,7 +284,7 @@ private:
                        {},
                        bytes,
                        false});
-        m_textPictures.insert(key, href);
+        m_stored.insert(key, href);
         return href;
     }
 
@@ -545,12 +545,20 @@ private:
                 QStringLiteral("The file %1 could not be converted: %2").arg(name, media.error));
             throw ExportStopped{};
         }
+        // The same bytes (a picture a web page shows too) are stored once.
+        const QByteArray content = QCryptographicHash::hash(media.bytes, QCryptographicHash::Sha1);
+        if (const auto done = m_stored.constFind(content);
+            done != m_stored.constEnd() && properties.isEmpty()) {
+            m_media.insert(key, *done);
+            return *done;
+        }
         const QString href = m_package.freeHref(QStringLiteral("media/"),
                                                 QFileInfo(name).completeBaseName(), media.suffix);
         // Pictures, sounds and films are compressed already.
         m_package.add({nextId(QStringLiteral("media")), href, media.mediaType, properties,
                        media.bytes, false});
         m_media.insert(key, href);
+        m_stored.insert(content, href);
         return href;
     }
 
@@ -559,10 +567,10 @@ private:
     QString m_language; // the book's, for every document
     EpubPackage m_package;
     QList<std::pair<QString, QString>> m_chapterLinks;
-    QHash<QString, QString> m_media;           // upper-case book file name -> package file
-    QHash<QByteArray, QString> m_textPictures; // hash of a text picture's bytes -> package file
-    QHash<QString, QString> m_pages;           // folded phrase -> its page in this chapter
-    QStringList m_chapterPages;                // the link pages this chapter added
+    QHash<QString, QString> m_media;     // upper-case book file name -> package file
+    QHash<QByteArray, QString> m_stored; // hash of a stored file's bytes -> package file
+    QHash<QString, QString> m_pages;     // folded phrase -> its page in this chapter
+    QStringList m_chapterPages;          // the link pages this chapter added
     QString m_chapterLanguage;
     int m_linkPages = 0;
     int m_undescribedPictures = 0; // pictures of the text, which carry no description

@@ -59,8 +59,11 @@ struct LinkBook : TestBook
                         {u"{\\rtf1 A {\\b bold} pop-up.\\par}"_s}, kHyperSource);
         AddEntry(file, u"picture"_s, 2, u"SUN.BMP,30"_s, kHyperSource);
         AddEntry(file, u"voice"_s, 3, u"WAVE.WAV"_s, kHyperSource);
-        writeBytes(dir.filePath(u"Sun #2 \u00e9t\u00e9.bmp"_s),
-                   readBytes(dir.filePath(u"SUN.BMP"_s)));
+        // Another picture (one pixel differs: the same bytes would be stored once) under a name
+        // that no package file may have.
+        QByteArray summer = readBytes(dir.filePath(u"SUN.BMP"_s));
+        summer[summer.size() - 1] = char(summer.back() ^ 0x55);
+        writeBytes(dir.filePath(u"Sun #2 \u00e9t\u00e9.bmp"_s), summer);
         AddEntry(file, u"summer"_s, 2, u"Sun #2 \u00e9t\u00e9.bmp"_s, kHyperSource);
         AddEntry(file, u"game"_s, 4, u"GAME.SH,-x"_s, kHyperSource);
         DisplayRecord screen = DefaultDisplay();

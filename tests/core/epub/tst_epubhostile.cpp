@@ -54,7 +54,8 @@ class EpubHostileTest : public QObject
 
 private slots:
     // Code and preformatted text, and pictures named by path, file: and data: addresses: the
-    // batch builder lays the page out (it had crashed), and only the book's own picture is taken.
+    // batch builder lays the page out (it had crashed), and only the book's own picture is taken,
+    // stored once though a link shows it too.
     void webPage_codeAndPicturesOfOtherPlaces()
     {
         CurrentTempDir outside;
@@ -66,6 +67,8 @@ private slots:
                       "\"/><img src=\"data:image/bmp;base64," + bmpBytes().toBase64() +
                       "\"/></p></body></html>");
         writeBytes(book.dir.filePath(u"SUN.BMP"_s), bmpBytes());
+        AddEntry(book.state.HyperTextFile, u"sun"_s, 2, u"SUN.BMP,30"_s, kHyperSource);
+        book.addChapter("Two", "{\\rtf1 The {\\ul sun}.\\par}");
         QString printed;
         const QString epub = book.dir.filePath(u"BOOK.epub"_s);
         QCOMPARE(book.build(epub, printed), 0);
