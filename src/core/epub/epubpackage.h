@@ -44,8 +44,7 @@ public:
     // that it needs no escaping as a URL.
     QString freeHref(const QString& folder, QString base, const QString& suffix);
 
-    // The whole archive; empty when it would be larger than a ZIP archive can hold (4 GiB, 65,535
-    // files).
+    // The whole archive; empty when it would be larger than the archive can hold (4 GiB).
     QByteArray archive(const EpubMetadata& metadata) const;
 
 private:

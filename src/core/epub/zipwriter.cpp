@@ -28,6 +28,36 @@ void put32(QByteArray& out, quint32 value)
     out.append(reinterpret_cast<const char*>(&le), 4);
 }
 
+void put64(QByteArray& out, quint64 value)
+{
+    const quint64 le = qToLittleEndian(value);
+    out.append(reinterpret_cast<const char*>(&le), 8);
+}
+
+// An entry count the classic end record cannot hold: 0xFFFF there says "see the ZIP64 record".
+constexpr qsizetype kClassicCountLimit = 0xffff;
+
+// The ZIP64 end of central directory record and its locator, written before the classic end
+// record when the entries are too many for it.
+void putZip64End(QByteArray& out, qint64 recordAt, quint64 entries, quint64 directorySize,
+                 quint64 directoryAt)
+{
+    put32(out, 0x06064b50);
+    put64(out, 44); // the record's size after this field
+    put16(out, 45); // made by: version 4.5, ZIP64
+    put16(out, 45); // needed to extract
+    put32(out, 0);  // this disk
+    put32(out, 0);  // the disk of the central directory
+    put64(out, entries);
+    put64(out, entries);
+    put64(out, directorySize);
+    put64(out, directoryAt);
+    put32(out, 0x07064b50);
+    put32(out, 0); // the disk of the ZIP64 end record
+    put64(out, quint64(recordAt));
+    put32(out, 1); // disks in all
+}
+
 // Raw deflate (no zlib header), as ZIP stores it.
 QByteArray deflateRaw(const QByteArray& bytes)
 {
@@ -84,8 +114,7 @@ ZipWriter::Packed ZipWriter::pack(const QByteArray& bytes, Method method)
 
 bool ZipWriter::add(const QString& name, const Packed& packed)
 {
-    if (!packed.fits || m_entries.size() >= 0xffff ||
-        m_out.pos() >= qint64(std::numeric_limits<quint32>::max()))
+    if (!packed.fits || m_out.pos() >= qint64(std::numeric_limits<quint32>::max()))
         return false;
     Entry entry;
     entry.name = name.toUtf8();
@@ -123,12 +152,17 @@ bool ZipWriter::finish()
     }
     if (start + directory.size() >= qint64(std::numeric_limits<quint32>::max()))
         return false;
+    const bool many = m_entries.size() >= kClassicCountLimit;
+    const quint16 count = many ? quint16(0xffff) : quint16(m_entries.size());
     QByteArray end;
+    if (many)
+        putZip64End(end, start + directory.size(), quint64(m_entries.size()),
+                    quint64(directory.size()), quint64(start));
     put32(end, 0x06054b50);
     put16(end, 0);
     put16(end, 0);
-    put16(end, quint16(m_entries.size()));
-    put16(end, quint16(m_entries.size()));
+    put16(end, count);
+    put16(end, count);
     put32(end, quint32(directory.size()));
     put32(end, quint32(start));
     put16(end, 0);

@@ -1,5 +1,6 @@
 // Writing a ZIP archive, as an EPUB is one: entries stored or deflated, in the order added, with
-// the central directory at the end. Entries are at most 4 GiB each and 65,535 in all.
+// the central directory at the end. Entries are under 4 GiB each and lie in the first 4 GiB;
+// past 65,534 of them the archive ends with the ZIP64 records that count them.
 #pragma once
 
 #include <QByteArray>
