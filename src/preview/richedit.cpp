@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -30,8 +32,25 @@ TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
 
 void TRichEdit::loadContent(const QByteArray& bytes)
 {
-    ReadRtf(bytes, *document());
+    // Read into a document of its own, which no layout follows, and then shown: read into the
+    // shown one, every line would be laid out at once when the read ends, where the widget lays
+    // out what it shows first and the rest as it goes.
+    const QPointer<QTextDocument> previous = document();
+    auto* loaded = new QTextDocument(this);
+    loaded->setDefaultFont(previous->defaultFont());
+    loaded->setDocumentMargin(previous->documentMargin());
+    loaded->setDefaultTextOption(previous->defaultTextOption());
+    loaded->setIndentWidth(previous->indentWidth());
+    loaded->setUseDesignMetrics(previous->useDesignMetrics());
+    loaded->setUndoRedoEnabled(false);
+    ReadRtf(bytes, *loaded);
+    loaded->setUndoRedoEnabled(true);
+    setDocument(loaded);
+    // The widget deletes the document it made; one loaded before is this widget's to delete.
+    if (previous && previous->parent() == this)
+        delete previous.data();
     moveCursor(QTextCursor::Start);
+    verticalScrollBar()->setValue(0); // the text's start at the top, whatever is laid out yet
     setModified(false);
 }
 
