@@ -105,13 +105,17 @@ private:
     std::vector<int> m_feeds; // positions of the LF of each CR LF
 };
 
-// Runs `read` with the control's selection kept: the selections it makes are never painted.
+// Runs `read` with the control's selection and view kept: the selections it makes are never
+// painted, and the control, which scrolls to a selection, is put back where the reader had it.
 template <class F> auto keepingSelection(HWND edit, F&& read)
 {
     CHARRANGE selection{};
     SendMessageW(edit, EM_EXGETSEL, 0, LPARAM(&selection));
+    POINT view{};
+    SendMessageW(edit, EM_GETSCROLLPOS, 0, LPARAM(&view));
     auto result = read();
     SendMessageW(edit, EM_EXSETSEL, 0, LPARAM(&selection));
+    SendMessageW(edit, EM_SETSCROLLPOS, 0, LPARAM(&view));
     return result;
 }
 

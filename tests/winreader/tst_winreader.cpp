@@ -775,6 +775,35 @@ private slots:
                  qPrintable(screen.pixelColor(760, 500).name()));
     }
 
+    // A click in a chapter the reader has scrolled leaves the view where it is: finding out
+    // whether the click was on a phrase once scrolled back to the old caret.
+    void scrolledChapter_clickKeepsTheView()
+    {
+        CurrentTempDir dir;
+        copySample(dir);
+        QByteArray chapter = readBytes(dir.filePath(u"DEPART.QLF"_s));
+        QByteArray lines;
+        for (int line = 1; line <= 80; ++line)
+            lines += "\\pard Line " + QByteArray::number(line) + " of the log.\\par ";
+        chapter.insert(chapter.lastIndexOf('}'), lines);
+        writeBytes(dir.filePath(u"DEPART.QLF"_s), chapter);
+        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + compiledBook(dir));
+        const VirtualDisplay display;
+        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
+        QVERIFY(book.toContents());
+        book.keys({u"Return"_s});
+        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 6"_s);
+        const QRect lines10(270, 250, 460, 200);
+        const QImage top = book.screenshot().copy(lines10);
+        book.click(QPoint(700, 550)); // the caret at the foot of the first page
+        for (int turn = 0; turn < 10; ++turn)
+            book.click(QPoint(500, 400), 5); // the wheel, downwards
+        const QImage scrolled = book.screenshot().copy(lines10);
+        QVERIFY(scrolled != top);
+        book.click(QPoint(300, 500)); // below the lines compared: the caret blinks there
+        QCOMPARE(book.screenshot().copy(lines10), scrolled);
+    }
+
     // A chapter nested deeper than the rich-text control copes with is shown flattened (it once
     // crashed the runtime); the builder and both runtimes' checks name it alike.
     void deeplyNestedChapter_shownFlattened()
