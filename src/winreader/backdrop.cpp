@@ -1,5 +1,6 @@
 #include "winreader/backdrop.h"
 
+#include "winreader/files.h"
 #include "winreader/screencolour.h"
 #include "winreader/wintext.h"
 
@@ -8,7 +9,7 @@ namespace winreader {
 std::string Backdrop::load(const bookformat::Background& background, COLORREF ownColour)
 {
     using bookformat::BackgroundLook;
-    m_plan = bookformat::PlanBackground(background);
+    m_plan = bookformat::PlanBackground(background, IsBookFileOnDisk);
     m_colour = m_plan.look == BackgroundLook::Own || m_plan.look == BackgroundLook::Refused
                    ? ownColour
                    : ScreenColour(background.colour);

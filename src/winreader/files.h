@@ -3,12 +3,18 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace winreader {
 
 // The bytes of a regular file (not a device, a pipe or a folder) of at most `limit` bytes; false
 // when it cannot be read or is larger.
 bool ReadWholeFile(const std::wstring& name, std::int64_t limit, std::string& bytes);
+
+// Whether the name is a file of the book's folder (the current folder) on the disk as well: a bare
+// name, and not a link or junction whose real file lies elsewhere. A name of no file passes (its
+// reader is told that it is missing).
+bool IsBookFileOnDisk(std::string_view name);
 
 enum class WriteOutcome
 {

@@ -2,6 +2,7 @@
 
 #include "format/displaysection.h"
 #include "format/linkaction.h"
+#include "winreader/files.h"
 #include "winreader/messages.h"
 #include "winreader/notepad.h"
 #include "winreader/popups.h"
@@ -66,7 +67,7 @@ std::string mediaPromptOf(const bookformat::CompiledBook& book)
 void showEntry(const bookformat::CompiledBook& book, const std::vector<std::string>& lines,
                HWND owner)
 {
-    const bookformat::LinkAction action = bookformat::DecideClick(lines);
+    const bookformat::LinkAction action = bookformat::DecideClick(lines, IsBookFileOnDisk);
     if (action.kind != bookformat::LinkActionKind::PopupText &&
         action.kind != bookformat::LinkActionKind::TextScreen) {
         act(action, mediaPromptOf(book), owner);
@@ -103,7 +104,7 @@ void RunBookCommand(const bookformat::CompiledBook& book, const bookformat::Comm
     const bookformat::HyperTextType type = bookformat::ToHyperTextType(command.CommandType);
     if (bookformat::IsCommandType(type))
         act(bookformat::DecideCommand(type, book.project().Config.BookTitle.utf8(),
-                                      command.Command.utf8(), owner),
+                                      command.Command.utf8(), owner, IsBookFileOnDisk),
             mediaPromptOf(book), window);
 }
 

@@ -775,6 +775,34 @@ private slots:
                  qPrintable(screen.pixelColor(760, 500).name()));
     }
 
+    // A name of the book's folder that is a link to a file elsewhere is refused, as the Linux
+    // runtime refuses it: the book reaches only the files of its own folder.
+    void linkOutOfTheFolder_refused()
+    {
+        CurrentTempDir dir;
+        QTemporaryDir elsewhere;
+        copySample(dir);
+        QFile::copy(dir.filePath(u"SUN.BMP"_s), elsewhere.filePath(u"PRIVATE.BMP"_s));
+        QVERIFY(QFile::link(elsewhere.filePath(u"PRIVATE.BMP"_s), dir.filePath(u"LINKED.BMP"_s)));
+        QByteArray entries = readBytes(dir.filePath(u"SAMPLE.QVR"_s));
+        entries.replace("command=SUN.BMP,30", "command=LINKED.BMP,30");
+        writeBytes(dir.filePath(u"SAMPLE.QVR"_s), entries);
+        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + compiledBook(dir));
+        const VirtualDisplay display;
+        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
+        QVERIFY(book.toContents());
+        book.keys({u"Return"_s});
+        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 6"_s);
+        const QHash<QString, QPoint> phrases = phrasesOf(book.report());
+        book.click(phrases.value(u"sunrise"_s));
+        QCOMPARE(book.waitFor(u"Error:"_s),
+                 u"Error: The HyperText entry \"sunrise\" names LINKED.BMP, which is not a file "
+                 "of the book's folder."_s);
+        book.answer(u"Error"_s, {u"Return"_s});
+        book.click(phrases.value(u"sun and wave"_s)); // the book's own picture still shows
+        QVERIFY(!book.waitFor(u"painted KestrinShow"_s).isEmpty());
+    }
+
     // A click in a chapter the reader has scrolled leaves the view where it is: finding out
     // whether the click was on a phrase once scrolled back to the old caret.
     void scrolledChapter_clickKeepsTheView()
