@@ -108,6 +108,22 @@ BaseFont baseFont(const QTextDocument& document)
     return base;
 }
 
+// The CSS of a cell's borders (top, left, bottom, right widths in twips; 0 for none).
+QString cellBorderStyle(const QVariantList& sides)
+{
+    static const char* const names[] = {"border-top", "border-left", "border-bottom",
+                                        "border-right"};
+    QStringList style;
+    for (int side = 0; side < 4 && side < sides.size(); ++side) {
+        const int twips = sides.at(side).toInt();
+        if (twips > 0)
+            style << QStringLiteral("%1: %2px solid")
+                         .arg(QLatin1String(names[side]))
+                         .arg(std::max(1, qRound(twips / 15.0)));
+    }
+    return style.join(QStringLiteral("; "));
+}
+
 QString fontStyle(const QString& family, double size)
 {
     QStringList style;
@@ -383,7 +399,10 @@ private:
     void writeTable(const QTextTable* table)
     {
         m_blankSpace = 0;
-        m_out += QStringLiteral("<table>\n");
+        const QVariantList borders = table->format().property(rtfprops::CellBordersTwips).toList();
+        m_out += borders.isEmpty()
+                     ? QStringLiteral("<table>\n")
+                     : QStringLiteral("<table style=\"border-collapse: collapse\">\n");
         const int headerRows = table->format().headerRowCount();
         for (int row = 0; row < table->rows(); ++row) {
             m_out += QStringLiteral("<tr>");
@@ -397,6 +416,7 @@ private:
                     m_out += QStringLiteral(" rowspan=\"%1\"").arg(cell.rowSpan());
                 if (cell.columnSpan() > 1)
                     m_out += QStringLiteral(" colspan=\"%1\"").arg(cell.columnSpan());
+                m_out += attribute("style", cellBorderStyle(borders.value(column).toList()));
                 m_out += QLatin1Char('>');
                 writeItems(cell.begin());
                 m_blankSpace = 0;

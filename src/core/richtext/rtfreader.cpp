@@ -756,8 +756,31 @@ void Reader::rowWord(Word word, int param)
         m_row = rtf::RowDefinition{};
         break;
     case Word::CellEdge:
-        if (m_row.cellEdges.size() < 64)
+        if (m_row.cellEdges.size() < 64) {
             m_row.cellEdges << std::clamp(param, 0, 31680 * 4);
+            m_row.cellBorders << m_row.pendingBorders;
+        }
+        m_row.pendingBorders = {};
+        m_row.side = -1;
+        break;
+    case Word::CellBorderTop:
+    case Word::CellBorderLeft:
+    case Word::CellBorderBottom:
+    case Word::CellBorderRight:
+        m_row.side = int(word) - int(Word::CellBorderTop);
+        break;
+    case Word::BorderLine:
+        // A line of no stated width is the thinnest one.
+        if (m_row.side >= 0 && m_row.pendingBorders[std::size_t(m_row.side)] == 0)
+            m_row.pendingBorders[std::size_t(m_row.side)] = 15;
+        break;
+    case Word::BorderNone:
+        if (m_row.side >= 0)
+            m_row.pendingBorders[std::size_t(m_row.side)] = 0;
+        break;
+    case Word::BorderWidth:
+        if (m_row.side >= 0)
+            m_row.pendingBorders[std::size_t(m_row.side)] = std::clamp(param, 1, 150);
         break;
     case Word::HeaderRow:
         m_row.header = true;

@@ -32,6 +32,9 @@ constexpr int SpaceAfterTwips = 0x100105;
 constexpr int ListStart = 0x100106;
 // The right edges of a table's cells in twips, as the file gave them.
 constexpr int CellEdgesTwips = 0x100107;
+// The borders of each column's cells, as the first row gives them: per column a list of the top,
+// left, bottom and right border's width in twips, 0 for none.
+constexpr int CellBordersTwips = 0x100108;
 // A picture's file (PNG or JPEG bytes) is kept beside its image as a document resource of this
 // type (QTextDocument::UserResource + 1), so that it is written out as it came. Resources are
 // found by name alone: the file's name is the image's with "#file" after it.

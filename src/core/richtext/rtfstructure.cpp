@@ -152,6 +152,15 @@ void StructureBuilder::openTable(const RowDefinition& row)
     if (!widths.isEmpty())
         format.setColumnWidthConstraints(widths);
     format.setProperty(rtfprops::CellEdgesTwips, edges);
+    QVariantList borders;
+    bool bordered = false;
+    for (int i = 0; i < columns && i < row.cellBorders.size(); ++i) {
+        const std::array<int, 4>& sides = row.cellBorders.at(i);
+        borders << QVariant(QVariantList{sides[0], sides[1], sides[2], sides[3]});
+        bordered = bordered || sides != std::array<int, 4>{};
+    }
+    if (bordered)
+        format.setProperty(rtfprops::CellBordersTwips, borders);
     m_table = m_cursor.insertTable(1, columns, format);
     // The table keeps the empty paragraph it was put in before it: that paragraph goes.
     QTextCursor before(m_table->firstCursorPosition());

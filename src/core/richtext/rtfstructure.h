@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTextListFormat>
 
+#include <array>
 #include <vector>
 
 class QTextCursor;
@@ -32,6 +33,11 @@ struct RowDefinition
 {
     QList<int> cellEdges; // the right edge of each cell, in twips
     bool header = false;  // the row repeats at the top of each page: the table's heading
+    // Each cell's border widths in twips (top, left, bottom, right; 0 for none), and those of
+    // the cell being defined, whose side `side` the border words describe (-1: none).
+    QList<std::array<int, 4>> cellBorders;
+    std::array<int, 4> pendingBorders{};
+    int side = -1;
 };
 
 class StructureBuilder

@@ -79,6 +79,13 @@ enum class Word
     RowDefaults,
     CellEdge,
     HeaderRow,
+    CellBorderTop,
+    CellBorderLeft,
+    CellBorderBottom,
+    CellBorderRight,
+    BorderLine, // a border's line style: any of them draws a line
+    BorderNone,
+    BorderWidth,
     // document settings
     UnicodeSkip,
     DefaultFont,

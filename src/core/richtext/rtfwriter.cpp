@@ -187,6 +187,21 @@ void Writer::writeTable(const QTextTable* table)
     m_paragraphOpen = false;
 }
 
+// The border words of a column's cells, as the RTF gave them.
+QByteArray cellBorders(const QTextTable* table, int column)
+{
+    const QVariantList sides =
+        table->format().property(rtfprops::CellBordersTwips).toList().value(column).toList();
+    static const char* const words[] = {"\\clbrdrt", "\\clbrdrl", "\\clbrdrb", "\\clbrdrr"};
+    QByteArray out;
+    for (int side = 0; side < 4 && side < sides.size(); ++side) {
+        const int width = sides.at(side).toInt();
+        if (width > 0)
+            out += QByteArray(words[side]) + "\\brdrs\\brdrw" + QByteArray::number(width);
+    }
+    return out;
+}
+
 QByteArray Writer::cellEdges(const QTextTable* table) const
 {
     const QVariantList given = table->format().property(rtfprops::CellEdgesTwips).toList();
@@ -201,7 +216,7 @@ QByteArray Writer::cellEdges(const QTextTable* table) const
             edge += width.type() == QTextLength::FixedLength ? qRound(width.rawValue() * 15)
                                                              : 9360 / table->columns();
         }
-        edges += "\\cellx" + QByteArray::number(edge);
+        edges += cellBorders(table, column) + "\\cellx" + QByteArray::number(edge);
     }
     return edges;
 }

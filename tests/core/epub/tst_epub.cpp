@@ -212,6 +212,24 @@ private slots:
         QTEST(DominantLanguage(typed, book), "language");
     }
 
+    // A table's cell borders become CSS; a table without them is drawn without lines.
+    void xhtml_tableBordersKept()
+    {
+        const QString bordered =
+            xhtmlOf("{\\rtf1\\trowd\\clbrdrt\\brdrs\\brdrw30\\clbrdrr\\brdrs"
+                    "\\cellx1000\\cellx2000\\pard\\intbl a\\cell b\\cell\\row}");
+        QVERIFY2(bordered.contains(u"<table style=\"border-collapse: collapse\">\n<tr><td "
+                                   "style=\"border-top: 2px solid; border-right: 1px solid\">"
+                                   "<p>a</p>\n</td><td><p>b</p>"_s),
+                 qPrintable(bordered));
+        const QString plain = xhtmlOf("{\\rtf1\\trowd\\cellx1000\\pard\\intbl a\\cell\\row}");
+        QVERIFY(plain.contains(u"<table>\n<tr><td><p>a</p>"_s));
+        QFile word(QStringLiteral(QUORELLE_CORPUS_DIR "/tika/testRTFTableCellSeparation.rtf"));
+        if (!word.open(QIODevice::ReadOnly))
+            QSKIP("no RTF corpus here");
+        QVERIFY(xhtmlOf(word.readAll()).contains(u"border-top: 1px solid"_s));
+    }
+
     void xhtml_picturesAndPhrasesGoThroughTheHooks()
     {
         QImage red(4, 3, QImage::Format_RGB32);

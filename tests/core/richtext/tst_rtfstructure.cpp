@@ -151,6 +151,40 @@ private slots:
         QCOMPARE(WriteRtf(document), written);
     }
 
+    // The cells' borders of a table are kept through a save: the width each side has, a line
+    // of no width the thinnest, "none" none; a Word table has them.
+    void tableBorders_keptThroughWriting()
+    {
+        QTextDocument document;
+        ReadRtf("{\\rtf1\\trowd\\clbrdrt\\brdrs\\brdrw10\\clbrdrb\\brdrdb\\cellx1000"
+                "\\clbrdrl\\brdrs\\brdrnone\\cellx2000\\pard\\intbl a\\cell b\\cell\\row}",
+                document);
+        const auto borders = [](const QTextDocument& doc) {
+            for (auto it = doc.rootFrame()->begin(); !it.atEnd(); ++it) {
+                if (const auto* table = qobject_cast<QTextTable*>(it.currentFrame()))
+                    return table->format().property(rtfprops::CellBordersTwips).toList();
+            }
+            return QVariantList();
+        };
+        const QVariantList expected{QVariant(QVariantList{10, 0, 15, 0}),
+                                    QVariant(QVariantList{0, 0, 0, 0})};
+        QCOMPARE(borders(document), expected);
+        const QByteArray written = WriteRtf(document);
+        QVERIFY2(written.contains("\\clbrdrt\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw15\\cellx1000"
+                                  "\\cellx2000"),
+                 written.constData());
+        QTextDocument again;
+        ReadRtf(written, again);
+        QCOMPARE(borders(again), expected);
+
+        QFile word(QStringLiteral(QUORELLE_CORPUS_DIR "/tika/testRTFTableCellSeparation.rtf"));
+        if (!word.open(QIODevice::ReadOnly))
+            QSKIP("no RTF corpus here");
+        QTextDocument fromWord;
+        ReadRtf(word.readAll(), fromWord);
+        QVERIFY(!borders(fromWord).isEmpty());
+    }
+
     void corpusFiles_writtenAndReadAgain_data()
     {
         QTest::addColumn<QString>("file");
