@@ -86,7 +86,7 @@ private slots:
                                  std::string("\0\0\0\0\x16\0\0\0", 8) + huge;
         QVERIFY(!bookformat::MayDecodePicture(icon));
         // A JPEG frame of 5000 x 4000 after an application segment.
-        const std::string jpeg("\xFF\xD8\xFF\xE0\0\x04xx\xFF\xC2\0\x11\x08\x0F\xA0\x13\x88", 19);
+        const std::string jpeg("\xFF\xD8\xFF\xE0\0\x04xx\xFF\xC2\0\x11\x08\x0F\xA0\x13\x88", 17);
         const std::optional<bookformat::PictureSize> frame = bookformat::DeclaredPictureSize(jpeg);
         QVERIFY(frame && frame->width == 5000 && frame->height == 4000);
         QVERIFY(!bookformat::MayDecodePicture(jpeg));
