@@ -112,8 +112,9 @@ void Picture::drawStretched(HDC dc, const RECT& area) const
     const SIZE size{area.right - area.left, area.bottom - area.top};
     if (size.cx <= 0 || size.cy <= 0)
         return;
-    if (m_image->GetType() == Gdiplus::ImageTypeMetafile) {
-        // Drawn over what lies below, where the metafile draws nothing.
+    if (m_image->GetType() == Gdiplus::ImageTypeMetafile ||
+        Gdiplus::IsAlphaPixelFormat(m_image->GetPixelFormat())) {
+        // Drawn over what lies below, where the metafile or an icon draws nothing.
         Gdiplus::Graphics graphics(dc);
         graphics.DrawImage(m_image.get(), Gdiplus::Rect(area.left, area.top, size.cx, size.cy));
         return;
@@ -124,12 +125,21 @@ void Picture::drawStretched(HDC dc, const RECT& area) const
         m_scaled->size = size;
         m_scaled->bitmap = CreateCompatibleBitmap(dc, size.cx, size.cy);
         HGDIOBJ old = SelectObject(memory, m_scaled->bitmap);
-        Gdiplus::Graphics graphics(memory);
-        Gdiplus::ImageAttributes edges;
-        edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-        graphics.DrawImage(m_image.get(), Gdiplus::Rect(0, 0, size.cx, size.cy), 0, 0,
-                           int(m_image->GetWidth()), int(m_image->GetHeight()), Gdiplus::UnitPixel,
-                           &edges);
+        // GDI's own scaling, from the picture's pixels as a bitmap: it reads nothing beyond
+        // the picture's edges, and is quicker than GDI+'s.
+        HBITMAP source = nullptr;
+        auto* bitmap = static_cast<Gdiplus::Bitmap*>(m_image.get());
+        if (bitmap->GetHBITMAP(Gdiplus::Color(255, 255, 255), &source) == Gdiplus::Ok) {
+            HDC from = CreateCompatibleDC(dc);
+            HGDIOBJ oldSource = SelectObject(from, source);
+            SetStretchBltMode(memory, HALFTONE);
+            SetBrushOrgEx(memory, 0, 0, nullptr);
+            StretchBlt(memory, 0, 0, size.cx, size.cy, from, 0, 0, int(m_image->GetWidth()),
+                       int(m_image->GetHeight()), SRCCOPY);
+            SelectObject(from, oldSource);
+            DeleteDC(from);
+            DeleteObject(source);
+        }
         SelectObject(memory, old);
     }
     HGDIOBJ old = SelectObject(memory, m_scaled->bitmap);

@@ -42,8 +42,10 @@ public:
     static Picture load(const std::string& file, std::string& error);
 
     bool isNull() const { return !m_image; }
-    // Stretched over the area: scaled once to the area's size (edge pixels repeated, so no dark
-    // fringe creeps in from outside the picture) and kept, so that a repaint only copies it.
+    // Stretched over the area: a picture without transparency is scaled once by GDI to the
+    // area's size (from its own pixels only, so no dark fringe creeps in from outside it) and
+    // kept, so that a repaint only copies it; a metafile or a picture with transparency is drawn
+    // over what lies below each time.
     void drawStretched(HDC dc, const RECT& area) const;
     void drawTiled(HDC dc, const RECT& area) const;
 
