@@ -493,8 +493,11 @@ private slots:
             writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsImage + mutant);
             writeBytes(dir.filePath(u"BOOK.BIN"_s), linuxImage + mutant);
             QFile::setPermissions(dir.filePath(u"BOOK.BIN"_s), QFile::ReadOwner | QFile::ExeOwner);
-            const Run windows = wine(dir.filePath(u"BOOK.EXE"_s), {u"--verify"_s});
+            Run windows = wine(dir.filePath(u"BOOK.EXE"_s), {u"--verify"_s});
             const Run linux = run(dir.filePath(u"BOOK.BIN"_s), {u"--verify"_s});
+            // Under load Wine now and then loses all a short-lived program printed: once more.
+            if (windows.out.isEmpty() && windows.err.isEmpty())
+                windows = wine(dir.filePath(u"BOOK.EXE"_s), {u"--verify"_s});
             QCOMPARE(windows.exitCode, linux.exitCode);
             QCOMPARE(windows.err, linux.err);
             QCOMPARE(windows.out, linux.out);
