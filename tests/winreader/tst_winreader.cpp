@@ -219,6 +219,13 @@ Played playUntil(const VirtualDisplay& display, const QString& exe, QStringList 
         played.screen = display.screenshot();
     } while (played.screen.pixelColor(5, 5) == QColor(Qt::black) && drawn.elapsed() < 10000 &&
              (QThread::msleep(100), true));
+    // A window erased but not yet painted may be caught on a loaded machine: the screen is taken
+    // once it has stopped changing.
+    for (QImage before; played.screen != before && drawn.elapsed() < 20000;) {
+        before = played.screen;
+        QThread::msleep(300);
+        played.screen = display.screenshot();
+    }
     stopWine(environment);
     book.waitForFinished();
     return played;
@@ -549,7 +556,8 @@ private slots:
         green.save(dir.filePath(u"GREEN.BMP"_s), "BMP");
         writeBytes(exe, runtime + withBackground(book, 2, 0x0000FF, u"GREEN.BMP"_s));
         played = playUntil(display, exe, shown);
-        for (const QPoint& at : {QPoint(0, 0), QPoint(512, 384), QPoint(1023, 400),
+        // (The About box comes up over the middle of the screen.)
+        for (const QPoint& at : {QPoint(0, 0), QPoint(100, 600), QPoint(1023, 400),
                                  QPoint(500, 767), QPoint(1023, 767)})
             QCOMPARE(played.screen.pixelColor(at), QColor(0, 200, 0));
 
