@@ -43,23 +43,28 @@ void streamIn(HWND edit, std::string_view bytes, WPARAM format)
     SendMessageW(edit, EM_STREAMIN, format, LPARAM(&stream));
 }
 
-// The control's text as the phrase rule counts it: a paragraph break is CR LF. The control
-// itself keeps a paragraph break as a single CR; `control` maps a position back.
+// The control's text as the phrase rule counts it: a paragraph break is CR LF. The control keeps
+// a paragraph break as a single CR, but some of its own marks (a table row's, under Wine) are CR
+// LF already, and each counts as two positions: the text is read as the control counts it, one
+// character a position, and a line feed put after each lone CR; `control` maps a position back.
 class RichEditText : public bookformat::ControlTextView
 {
 public:
     explicit RichEditText(HWND edit) : m_edit(edit)
     {
-        GETTEXTLENGTHEX length{GTL_USECRLF | GTL_NUMCHARS, 1200};
+        GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, 1200};
         const LRESULT size = SendMessageW(edit, EM_GETTEXTLENGTHEX, WPARAM(&length), 0);
         std::u16string text(std::size_t(std::max<LRESULT>(size, 0)) + 1, u'\0');
-        GETTEXTEX get{DWORD(text.size() * sizeof(char16_t)), GT_USECRLF, 1200, nullptr, nullptr};
+        GETTEXTEX get{DWORD(text.size() * sizeof(char16_t)), GT_DEFAULT, 1200, nullptr, nullptr};
         const LRESULT copied = SendMessageW(edit, EM_GETTEXTEX, WPARAM(&get), LPARAM(text.data()));
         text.resize(std::size_t(std::max<LRESULT>(copied, 0)));
-        m_text = std::move(text);
-        for (std::size_t i = 0; i < m_text.size(); ++i) {
-            if (m_text[i] == u'\n' && i > 0 && m_text[i - 1] == u'\r')
-                m_feeds.push_back(int(i));
+        m_text.reserve(text.size() + text.size() / 16);
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            m_text.push_back(text[i]);
+            if (text[i] == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n')) {
+                m_feeds.push_back(int(m_text.size()));
+                m_text.push_back(u'\n');
+            }
         }
     }
 
@@ -102,7 +107,7 @@ public:
 private:
     HWND m_edit;
     std::u16string m_text;
-    std::vector<int> m_feeds; // positions of the LF of each CR LF
+    std::vector<int> m_feeds; // positions of the line feeds added after lone CRs
 };
 
 // Runs `read` with the control's selection and view kept: the selections it makes are never
@@ -146,6 +151,13 @@ TextWindow::TextWindow(HWND parent, COLORREF background)
                                  ES_AUTOVSCROLL | ES_NOHIDESEL | ES_DISABLENOSCROLL,
                              0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(m_edit, EM_SETBKGNDCOLOR, 0, LPARAM(background));
+    // A text starts plain: Wine's control starts from its system font, which is bold, and a
+    // chapter that never switches bold off would be drawn bold throughout.
+    CHARFORMAT2W plain{};
+    plain.cbSize = sizeof plain;
+    plain.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_WEIGHT;
+    plain.wWeight = FW_NORMAL;
+    SendMessageW(m_edit, EM_SETCHARFORMAT, SCF_DEFAULT, LPARAM(&plain));
 }
 
 void TextWindow::place(const RECT& area)

@@ -7,6 +7,7 @@
 #include "core/project/records.h"
 #include "format/imageend.h"
 
+#include <QBuffer>
 #include <QDataStream>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -16,6 +17,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 #include <QThread>
 
@@ -450,6 +452,43 @@ QStringList recorded(const CurrentTempDir& dir, int count)
     return lines;
 }
 
+// A chapter as a word processor writes one: the same word bold and then plain, then a table, a
+// picture and a bulleted list before the sample chapter's phrases.
+QByteArray wordProcessorChapter(QByteArray chapter)
+{
+    QImage dot(40, 30, QImage::Format_RGB32);
+    dot.fill(Qt::darkCyan);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    dot.save(&buffer, "PNG");
+    const QByteArray row = "\\trowd\\trgaph108\\trleft-108\\clbrdrt\\brdrs\\brdrw10\\cellx2000"
+                           "\\clbrdrt\\brdrs\\brdrw10\\cellx4000\\pard\\plain\\intbl\\fs24 ";
+    const QByteArray before =
+        "\\pard\\fs24 Haul the {\\b\\ul rope}, then the {\\ul rope}. Ship's stores:\\par " + row +
+        "Rope\\cell 40 fathoms\\cell\\row " + row +
+        "Tar\\cell 2 barrels\\cell\\row \\pard\\fs24 {\\pict\\pngblip\\picw40\\pich30 " +
+        png.toHex() +
+        "}\\par {\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}"
+        "\\fi-360\\li720 Stow the tar.\\par \\pard ";
+    chapter.replace("{\\fonttbl{\\f0\\fnil\\fcharset0 Times New Roman;}}",
+                    "{\\fonttbl{\\f0\\fnil\\fcharset0 Times New Roman;}"
+                    "{\\f1\\fnil\\fcharset2 Symbol;}}");
+    chapter.insert(chapter.indexOf("\\pard\\f0"), before);
+    return chapter;
+}
+
+// How many dark pixels the screen has around a point: the ink of a word.
+int inkAround(const QImage& screen, const QPoint& middle)
+{
+    int ink = 0;
+    for (int y = middle.y() - 7; y <= middle.y() + 7; ++y) {
+        for (int x = middle.x() - 14; x <= middle.x() + 14; ++x)
+            ink += qGray(screen.pixel(x, y)) < 128 ? 1 : 0;
+    }
+    return ink;
+}
+
 } // namespace
 
 class WindowsReaderTest : public QObject
@@ -841,6 +880,47 @@ private slots:
         QVERIFY(scrolled != top);
         book.click(QPoint(300, 500)); // below the lines compared: the caret blinks there
         QCOMPARE(book.screenshot().copy(lines10), scrolled);
+    }
+
+    // In a chapter from a word processor, whose table, picture and list the rich-text control
+    // counts in its own way, every phrase is found where it is drawn and opens its own action;
+    // text the chapter never makes bold is drawn plain.
+    void wordProcessorChapter_phrasesFoundAndPlainTextPlain()
+    {
+        CurrentTempDir dir;
+        copySample(dir);
+        writeBytes(dir.filePath(u"CROSS.QLF"_s),
+                   wordProcessorChapter(readBytes(dir.filePath(u"CROSS.QLF"_s))));
+        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + compiledBook(dir));
+        const VirtualDisplay display;
+        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
+        QVERIFY(book.toContents());
+        book.keys({u"Down"_s, u"Return"_s});
+        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 7"_s);
+        QStringList ropes;
+        for (const QString& line : book.report()) {
+            if (line.startsWith(u"phrase: rope at "_s))
+                ropes << line;
+        }
+        QCOMPARE(ropes.size(), 2);
+        const QHash<QString, QPoint> phrases = phrasesOf(book.report());
+        QCOMPARE(QSet<QString>(phrases.keyBegin(), phrases.keyEnd()),
+                 QSet<QString>({u"rope"_s, u"sea shanty"_s, u"waves"_s, u"log program"_s,
+                                u"captain's letter"_s, u"notes"_s}));
+        const QImage screen = book.screenshot();
+        const auto placeOf = [](const QString& line) {
+            const QStringList xy = line.section(u' ', -1).split(u',');
+            return QPoint(xy.value(0).toInt(), xy.value(1).toInt());
+        };
+        const int bold = inkAround(screen, placeOf(ropes.at(0)));
+        const int plain = inkAround(screen, placeOf(ropes.at(1)));
+        QVERIFY2(plain * 100 < bold * 85, qPrintable(u"%1 %2"_s.arg(plain).arg(bold)));
+
+        book.click(phrases.value(u"waves"_s));
+        QVERIFY(book.waitFor(u"painted KestrinMediaPlayer"_s).endsWith(u"338x112"_s));
+        book.keys({u"Escape"_s});
+        book.click(phrases.value(u"notes"_s));
+        QVERIFY(!book.waitFor(u"painted KestrinNotepad"_s).isEmpty());
     }
 
     // A chapter nested deeper than the rich-text control copes with is shown flattened (it once
