@@ -50,7 +50,7 @@ protected:
             m_find.open();
             break;
         case kMenuPrint:
-            PrintRichText(m_text.handle(), project().Config.BookTitle.utf8(), handle());
+            PrintRichText(m_text.handle(), std::string(), handle()); // an untitled document
             break;
         case kMenuPrinterSetup:
             PrinterSetup(handle());

@@ -37,18 +37,24 @@ bool printPages(HWND edit, HDC printer, const std::wstring& name)
     range.hdcTarget = printer;
     range.rcPage = RECT{0, 0, MulDiv(width, 1440, dpiX), MulDiv(height, 1440, dpiY)};
     range.rc = RECT{1440, 1440, range.rcPage.right - 1440, range.rcPage.bottom - 1440};
-    const LONG length = LONG(GetWindowTextLengthW(edit));
+    // In the control's own positions: the window text counts a paragraph break twice.
+    GETTEXTLENGTHEX count{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    const LONG length = LONG(SendMessageW(edit, EM_GETTEXTLENGTHEX, WPARAM(&count), 0));
     DOCINFOW document{};
     document.cbSize = sizeof document;
     document.lpszDocName = name.c_str();
     if (StartDocW(printer, &document) <= 0)
         return false;
+    // A page that takes nothing more (the rest is a paragraph mark the control does not
+    // print) is the end of the text, not a failure.
     bool printed = true;
     for (LONG first = 0; printed && first < length;) {
         range.chrg = CHARRANGE{first, -1};
         printed = StartPage(printer) > 0;
         const LONG next = LONG(SendMessageW(edit, EM_FORMATRANGE, TRUE, LPARAM(&range)));
-        printed = printed && EndPage(printer) > 0 && next > first;
+        printed = printed && EndPage(printer) > 0;
+        if (next <= first)
+            break;
         first = next;
     }
     SendMessageW(edit, EM_FORMATRANGE, FALSE, 0);
