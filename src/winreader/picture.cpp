@@ -152,6 +152,8 @@ void Picture::drawTiled(HDC dc, const RECT& area) const
 {
     Gdiplus::Graphics graphics(dc);
     Gdiplus::TextureBrush tiles(m_image.get());
+    // The first tile lies in the area's corner, below a title bar, not in the window's.
+    tiles.TranslateTransform(Gdiplus::REAL(area.left), Gdiplus::REAL(area.top));
     graphics.FillRectangle(
         &tiles, Gdiplus::Rect(area.left, area.top, area.right - area.left, area.bottom - area.top));
 }

@@ -923,6 +923,42 @@ private slots:
         QVERIFY(!book.waitFor(u"painted KestrinNotepad"_s).isEmpty());
     }
 
+    // A wallpaper under a title bar tiles from the corner of the screen area below the bar, as
+    // on Linux: the tile's dark corner is the first thing under the bar.
+    void wallpaper_tilesFromTheAreaBelowTheTitleBar()
+    {
+        CurrentTempDir dir;
+        copySample(dir);
+        QImage tile(64, 64, QImage::Format_RGB32);
+        tile.fill(Qt::green);
+        for (int y = 0; y < 8; ++y) {
+            for (int x = 0; x < 8; ++x)
+                tile.setPixel(x, y, qRgb(0, 0, 0));
+        }
+        QVERIFY(tile.save(dir.filePath(u"TILE.BMP"_s), "BMP"));
+        DisplayRecord wallpapered;
+        QByteArray stored = readBytes(dir.filePath(u"SAMPLE.QVD"_s));
+        std::memcpy(&wallpapered, stored.constData(), sizeof wallpapered);
+        wallpapered.BackType = 3;
+        wallpapered.WallpaperFile.setText(u"TILE.BMP"_s);
+        std::memcpy(stored.data(), &wallpapered, sizeof wallpapered);
+        writeBytes(dir.filePath(u"SAMPLE.QVD"_s), stored);
+        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + compiledBook(dir));
+        const VirtualDisplay display;
+        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
+        QVERIFY(book.toContents());
+        book.keys({u"Return"_s});
+        QVERIFY(!book.waitFor(u"phrases:"_s).isEmpty());
+        const QImage screen = book.screenshot();
+        // Down the chapter screen's left edge from its menu bar: the title bar, then the area.
+        const int x = 196;
+        int top = 150;
+        while (top < 400 && screen.pixelColor(x, top) != QColor(Qt::green) &&
+               qGray(screen.pixel(x, top)) > 40)
+            ++top;
+        QCOMPARE(screen.pixelColor(x, top + 3), QColor(Qt::black));
+    }
+
     // A chapter nested deeper than the rich-text control copes with is shown flattened (it once
     // crashed the runtime); the builder and both runtimes' checks name it alike.
     void deeplyNestedChapter_shownFlattened()
