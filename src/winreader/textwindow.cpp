@@ -10,6 +10,7 @@
 #include "winreader/wintext.h"
 
 #include <algorithm>
+#include <commctrl.h>
 #include <richedit.h>
 #include <vector>
 
@@ -124,6 +125,17 @@ template <class F> auto keepingSelection(HWND edit, F&& read)
     return result;
 }
 
+// The book's text is read, not typed: the mouse keeps the arrow over it, as on Linux, where the
+// control would show its text cursor.
+LRESULT CALLBACK arrowOverText(HWND edit, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_SETCURSOR && LOWORD(l) == HTCLIENT) {
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+        return TRUE;
+    }
+    return DefSubclassProc(edit, message, w, l);
+}
+
 std::string utf8Of(const std::u16string& text)
 {
     return Utf8(std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size()));
@@ -151,6 +163,7 @@ TextWindow::TextWindow(HWND parent, COLORREF background)
                                  ES_AUTOVSCROLL | ES_NOHIDESEL | ES_DISABLENOSCROLL,
                              0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(m_edit, EM_SETBKGNDCOLOR, 0, LPARAM(background));
+    SetWindowSubclass(m_edit, arrowOverText, 0, 0);
     // A text starts plain: Wine's control starts from its system font, which is bold, and a
     // chapter that never switches bold off would be drawn bold throughout.
     CHARFORMAT2W plain{};

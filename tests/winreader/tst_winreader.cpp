@@ -21,6 +21,8 @@
 #include <QTest>
 #include <QThread>
 
+#include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
 #include <zlib.h>
 
 using namespace Qt::StringLiterals;
@@ -328,6 +330,10 @@ public:
         }
         click(origin + at);
     }
+    void move(const QPoint& to)
+    {
+        xdotool({u"mousemove"_s, QString::number(to.x()), QString::number(to.y())});
+    }
     void click(const QPoint& at, int button = 1)
     {
         xdotool({u"mousemove"_s, QString::number(at.x()), QString::number(at.y()), u"click"_s,
@@ -487,6 +493,25 @@ int inkAround(const QImage& screen, const QPoint& middle)
             ink += qGray(screen.pixel(x, y)) < 128 ? 1 : 0;
     }
     return ink;
+}
+
+// The mouse cursor the display shows, as a picture.
+QImage cursorImage(const QString& displayName)
+{
+    Display* x = XOpenDisplay(displayName.toLatin1().constData());
+    if (!x)
+        return {};
+    QImage image;
+    if (XFixesCursorImage* cursor = XFixesGetCursorImage(x)) {
+        image = QImage(cursor->width, cursor->height, QImage::Format_ARGB32);
+        for (int y = 0; y < cursor->height; ++y) {
+            for (int i = 0; i < cursor->width; ++i)
+                image.setPixel(i, y, QRgb(cursor->pixels[y * cursor->width + i]));
+        }
+        XFree(cursor);
+    }
+    XCloseDisplay(x);
+    return image;
 }
 
 } // namespace
@@ -823,6 +848,24 @@ private slots:
         QCOMPARE(screen.pixelColor(500, 500), QColor(Qt::white));
         QVERIFY2(screen.pixelColor(760, 500) != QColor(Qt::white),
                  qPrintable(screen.pixelColor(760, 500).name()));
+    }
+
+    // Over the chapter's text the mouse shows the arrow, not the text cursor of a field.
+    void chapterText_arrowCursor()
+    {
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + sampleBook(dir));
+        const VirtualDisplay display;
+        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
+        QVERIFY(book.toContents());
+        book.keys({u"Return"_s});
+        QVERIFY(!book.waitFor(u"phrases:"_s).isEmpty());
+        book.move(QPoint(100, 400)); // the background: the desktop's arrow
+        QImage arrow;
+        QTRY_VERIFY_WITH_TIMEOUT(!(arrow = cursorImage(display.name())).isNull(), 5000);
+        book.move(QPoint(500, 450)); // below the text, inside its window
+        QThread::msleep(500);
+        QCOMPARE(cursorImage(display.name()), arrow);
     }
 
     // A name of the book's folder that is a link to a file elsewhere is refused, as the Linux
