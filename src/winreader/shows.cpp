@@ -74,9 +74,9 @@ protected:
     void command(int id, int) override
     {
         if (id == IDOK || id == IDCANCEL)
-            close();
+            closeOnceHeard();
     }
-    void rightClickedOnArea() override { close(); }
+    void rightClickedOnArea() override { closeOnceHeard(); }
     void paintArea(HDC dc) const override
     {
         const RECT whole = area();
@@ -91,16 +91,14 @@ protected:
         }
         if (message == WM_TIMER && w == kShowTime) {
             KillTimer(handle(), kShowTime);
-            // A show closes only after its sound has ended.
-            if (m_playing)
-                m_closeAfterSound = true;
-            else
-                close();
+            closeOnceHeard();
             return 0;
         }
         if (message == kSoundEnded) {
             m_playing = false;
-            if (!w)
+            if (w)
+                ReportMessage("Sound ended", m_sound);
+            else
                 cannotPlay(m_sound, "the system cannot play it", handle());
             if (m_closeAfterSound)
                 close();
@@ -110,6 +108,14 @@ protected:
     }
 
 private:
+    // A show closes only after its sound has ended, whoever closes it: its time, or the reader.
+    void closeOnceHeard()
+    {
+        if (m_playing)
+            m_closeAfterSound = true;
+        else
+            close();
+    }
     void startSound()
     {
         if (!isWave(m_sound)) {

@@ -868,6 +868,45 @@ private slots:
         QCOMPARE(cursorImage(display.name()), arrow);
     }
 
+    // A picture show's sound plays to its end: the reader's Escape during it closes the show
+    // once the sound has ended, as the Linux reader does.
+    void pictureShow_soundPlaysToItsEnd()
+    {
+        CurrentTempDir dir;
+        copySample(dir);
+        QByteArray silence;
+        QDataStream wave(&silence, QIODevice::WriteOnly);
+        wave.setByteOrder(QDataStream::LittleEndian);
+        const quint32 bytes = 8000 * 3; // three seconds of 8-bit mono at 8 kHz
+        wave.writeRawData("RIFF", 4);
+        wave << quint32(36 + bytes);
+        wave.writeRawData("WAVEfmt ", 8);
+        wave << quint32(16) << quint16(1) << quint16(1) << quint32(8000) << quint32(8000)
+             << quint16(1) << quint16(8);
+        wave.writeRawData("data", 4);
+        wave << bytes;
+        silence += QByteArray(qsizetype(bytes), char(0x80));
+        writeBytes(dir.filePath(u"LONG.WAV"_s), silence);
+        QByteArray entries = readBytes(dir.filePath(u"SAMPLE.QVR"_s));
+        entries.replace("command=SUN.BMP,WAVE.WAV,20", "command=SUN.BMP,LONG.WAV");
+        writeBytes(dir.filePath(u"SAMPLE.QVR"_s), entries);
+        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + compiledBook(dir));
+        const VirtualDisplay display;
+        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
+        QVERIFY(book.toContents());
+        book.keys({u"Return"_s});
+        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 6"_s);
+        book.click(phrasesOf(book.report()).value(u"sun and wave"_s));
+        QCOMPARE(book.waitFor(u"Sound:"_s), u"Sound: LONG.WAV"_s);
+        book.keys({u"Escape"_s});
+        QVERIFY(!book.waitFor(u"closed KestrinShow"_s).isEmpty());
+        const QStringList said = book.report();
+        QVERIFY2(said.indexOf(u"Sound ended: LONG.WAV"_s) >= 0 &&
+                     said.indexOf(u"Sound ended: LONG.WAV"_s) <
+                         said.indexOf(u"closed KestrinShow"_s),
+                 qPrintable(said.join(u'\n')));
+    }
+
     // A name of the book's folder that is a link to a file elsewhere is refused, as the Linux
     // runtime refuses it: the book reaches only the files of its own folder.
     void linkOutOfTheFolder_refused()
