@@ -101,6 +101,13 @@ void MediaDevice::rewind()
     send(L"seek " + m_alias + L" to start");
 }
 
+void MediaDevice::showFirstFrame()
+{
+    // A step of one frame moves the position without drawing under Wine: the first millisecond
+    // played draws the frame on both.
+    send(L"play " + m_alias + L" from 0 to 1 wait");
+}
+
 long MediaDevice::length() const
 {
     return std::wcstol(send(L"status " + m_alias + L" length").c_str(), nullptr, 10);

@@ -26,6 +26,8 @@ public:
     void pause();
     void stop();
     void rewind();
+    // Shows a video's first frame and stays there, ready to play.
+    void showFirstFrame();
     long length() const;
     long position() const;
     // The video's own size; zero for a tune.

@@ -84,6 +84,8 @@ protected:
     {
         SetTimer(handle(), kProgressTimer, 1000, nullptr);
         SetFocus(GetDlgItem(handle(), kPlay));
+        if (m_device.isVideo())
+            m_device.showFirstFrame(); // before Play
     }
     void paintArea(HDC dc) const override
     {

@@ -907,6 +907,33 @@ private slots:
                  qPrintable(said.join(u'\n')));
     }
 
+    // A video's player shows its first frame before the reader presses Play.
+    void videoPlayer_showsTheFirstFrame()
+    {
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + sampleBook(dir));
+        const VirtualDisplay display;
+        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
+        QVERIFY(book.toContents());
+        book.keys({u"Down"_s, u"Return"_s});
+        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 5"_s);
+        book.click(phrasesOf(book.report()).value(u"waves"_s));
+        const QStringList player = book.waitFor(u"painted KestrinMediaPlayer"_s).split(u' ');
+        const QStringList corner = player.value(2).split(u',');
+        QVERIFY(corner.size() == 2);
+        // Below the button row: the film's sky and sea are blue, the player's face grey.
+        const QRect video(corner[0].toInt(), corner[1].toInt() + 48, 338, 64);
+        const QImage screen = book.screenshot();
+        int blue = 0;
+        for (int y = video.top(); y <= video.bottom(); ++y) {
+            for (int x = video.left(); x <= video.right(); ++x) {
+                const QColor pixel = screen.pixelColor(x, y);
+                blue += pixel.blue() > pixel.red() + 60 ? 1 : 0;
+            }
+        }
+        QVERIFY2(blue > 1000, qPrintable(QString::number(blue)));
+    }
+
     // A name of the book's folder that is a link to a file elsewhere is refused, as the Linux
     // runtime refuses it: the book reaches only the files of its own folder.
     void linkOutOfTheFolder_refused()
