@@ -3,6 +3,7 @@
 
 #include "core/project/fonttext.h"
 #include "core/services/messages.h"
+#include "format/authorbox.h"
 #include "platform/f1help.h"
 #include "platform/help.h"
 #include "platform/modal.h"
@@ -10,6 +11,7 @@
 #include "preview/chapdispform.h"
 #include "preview/readerscreen.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -47,15 +49,7 @@ TBookMenuForm::TBookMenuForm(const PreviewContext& context, const QStringList& e
     }
     ListBox1->setCurrentRow(0);
 
-    AuthorPnl->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    auto* authorLayout = new QVBoxLayout(AuthorPnl);
-    authorLayout->setContentsMargins(4, 4, 4, 4);
-    for (int i = 0; i < 6; ++i) {
-        Labels[i] = new QLabel(AuthorPnl);
-        authorLayout->addWidget(Labels[i], 0, Qt::AlignTop);
-    }
-    authorLayout->addStretch();
-    AuthorPnl->hide();
+    BuildAuthorBox(AuthorPnl, Labels);
 
     LayOutReaderScreen(this, MainMenu1, TitlePnl, MainPnl, StatusPnl);
 }
@@ -103,6 +97,21 @@ void TBookMenuForm::buildMenuBox()
     connect(CancelBitBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void BuildAuthorBox(QFrame* box, QLabel* (&labels)[6])
+{
+    box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    box->setLineWidth(bookformat::kAuthorBoxInset); // the lines start right inside the bevel
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (QLabel*& label : labels) {
+        label = new QLabel(box);
+        layout->addWidget(label, 0, Qt::AlignTop);
+    }
+    layout->addStretch();
+    box->hide();
+}
+
 void SetUpAuthorBox(QFrame* box, QLabel* const (&labels)[6], const MenuRecord& menu)
 {
     const AuthorRecord& author = menu.Author;
@@ -124,7 +133,9 @@ void SetUpAuthorBox(QFrame* box, QLabel* const (&labels)[6], const MenuRecord& m
     palette.setColor(QPalette::Window, BookColour(author.AuthorColor));
     palette.setColor(QPalette::WindowText, BookColour(font.color));
     box->setPalette(palette);
+    const int lineHeight = bookformat::AuthorLineHeight(QFontMetrics(font.toQFont()).height());
     for (int i = 0; i < 6; ++i) {
+        labels[i]->setFixedHeight(lineHeight);
         labels[i]->setFont(font.toQFont());
         labels[i]->setText(lines[i]);
         labels[i]->setVisible(i < last);

@@ -53,6 +53,8 @@ private:
 void ShowTableOfContents(const PreviewContext& context, const QStringList& entries,
                          QWidget* parent = nullptr);
 
+// The author box's six lines in its bevel, one under the other; hidden until set up.
+void BuildAuthorBox(QFrame* box, QLabel* (&labels)[6]);
 // The author box of a table of contents: the font, colours and bounds of the menu record, and
 // its lines up to the last non-empty one.
 void SetUpAuthorBox(QFrame* box, QLabel* const (&labels)[6], const MenuRecord& menu);

@@ -1,4 +1,5 @@
 // The table of contents: the chapter menu with its OK and Quit buttons, and the author box.
+#include "format/authorbox.h"
 #include "format/fonttext.h"
 #include "format/utf8.h"
 #include "winreader/bookscreen.h"
@@ -159,11 +160,14 @@ private:
         SelectObject(dc, old);
         const COLORREF colour = ScreenColour(bookformat::BarFont(author.AuthorFont.utf8()).color);
         // An empty line keeps its place.
-        RECT line{m_author.left + 6, m_author.top + 6, m_author.right - 6,
-                  m_author.top + 6 + metrics.tmHeight};
+        const int inset = bookformat::kAuthorBoxInset;
+        const int height = bookformat::AuthorLineHeight(metrics.tmHeight);
+        RECT line{m_author.left + inset, m_author.top + inset, m_author.right - inset,
+                  m_author.top + inset + height};
         for (const std::string& text : lines) {
-            DrawFontText(dc, m_authorFont, colour, Wide(text), line, DT_LEFT | DT_SINGLELINE);
-            OffsetRect(&line, 0, metrics.tmHeight);
+            DrawFontText(dc, m_authorFont, colour, Wide(text), line,
+                         DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+            OffsetRect(&line, 0, height);
         }
     }
 

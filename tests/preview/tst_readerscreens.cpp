@@ -338,6 +338,7 @@ private slots:
         menu.Author.AuthorLine1.setText(QString::fromUtf8("Фёдор Достоевский"));
         menu.Author.AuthorLine2.setText(u"Two"_s);
         menu.Author.AuthorLine4.setText(u"Four"_s);
+        menu.Author.AuthorFont.setText(u"8 0 0 DejaVu Sans"_s);
         menu.MenuBars.TitleText.setText(u"Hidden title"_s);
         const QStringList entries = {QString::fromUtf8("Белые ночи"), QString::fromUtf8("東京"),
                                      QString::fromUtf8("الفصل الأول"),
@@ -357,6 +358,9 @@ private slots:
         for (int i = 0; i < 6; ++i)
             QCOMPARE(form.Labels[i]->isVisibleTo(&form), i < 4);
         QVERIFY(form.Labels[2]->text().isEmpty());
+        // Inside the bevel, 16 pixels a line, as the tool's mock-up and the Windows reader.
+        QCOMPARE(form.Labels[0]->pos(), QPoint(2, 2));
+        QCOMPARE(form.Labels[3]->y() - form.Labels[0]->y(), 3 * 16);
         QVERIFY(!form.TitlePnl->isVisible());
         QCOMPARE(form.TitlePnl->text(), u"Hidden title"_s);
         QCOMPARE(form.MQuit->text(), u"&Quit"_s);

@@ -133,6 +133,24 @@ QByteArray withHelp(QByteArray book, const QString& file, int topic)
     return book;
 }
 
+// The book with a yellow author box of three lines on its table of contents.
+QByteArray withAuthorBox(QByteArray book)
+{
+    ProjectRecord project;
+    std::memcpy(&project, book.constData(), sizeof project);
+    project.Menu.UseAuthorBox = 1;
+    AuthorRecord& author = project.Menu.Author;
+    for (PString<60>* line : {&author.AuthorLine1, &author.AuthorLine2, &author.AuthorLine3})
+        line->setText(u"Mm Mm"_s);
+    author.AuthorColor = 0x00FFFF;
+    author.AuthorLeft = 10;
+    author.AuthorTop = 10;
+    author.AuthorWidth = 160;
+    author.AuthorHeight = 100;
+    std::memcpy(book.data(), &project, sizeof project);
+    return book;
+}
+
 // An X display of the test's own (Xvfb picks a free number), 1024 x 768 as the screens are
 // designed for.
 class VirtualDisplay
@@ -932,6 +950,38 @@ private slots:
             }
         }
         QVERIFY2(blue > 1000, qPrintable(QString::number(blue)));
+    }
+
+    // The author box's lines lie 16 pixels apart, as on Linux and in the tool's mock-up.
+    void tableOfContents_authorLinesSixteenPixelsApart()
+    {
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + withAuthorBox(sampleBook(dir)));
+        const VirtualDisplay display;
+        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
+        QVERIFY(book.toContents());
+        const QImage screen = book.screenshot();
+        QRect box;
+        for (int y = 0; y < screen.height(); ++y) {
+            for (int x = 0; x < screen.width(); ++x) {
+                if (screen.pixel(x, y) == qRgb(255, 255, 0))
+                    box |= QRect(x, y, 1, 1);
+            }
+        }
+        QVERIFY2(box.width() > 100, qPrintable(u"%1x%2"_s.arg(box.width()).arg(box.height())));
+        QList<int> lineTops; // the first row of each line's ink
+        bool inked = false;
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            bool ink = false;
+            for (int x = box.left(); x <= box.right() && !ink; ++x)
+                ink = qGray(screen.pixel(x, y)) < 100;
+            if (ink && !inked)
+                lineTops << y;
+            inked = ink;
+        }
+        QCOMPARE(lineTops.size(), 3);
+        QCOMPARE(lineTops[1] - lineTops[0], 16);
+        QCOMPARE(lineTops[2] - lineTops[1], 16);
     }
 
     // A name of the book's folder that is a link to a file elsewhere is refused, as the Linux

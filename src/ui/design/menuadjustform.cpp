@@ -32,17 +32,7 @@ TMenuAdjustForm::TMenuAdjustForm(const MenuRecord& menu, QWidget* parent)
     ScreenPnl->setColour(BookColour(menu.MenuDisplay.BackColor));
     ShowBackground(ScreenPnl, BackgroundOf(menu.MenuDisplay));
 
-    AuthorPnl->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    auto* authorLayout = new QVBoxLayout(AuthorPnl);
-    authorLayout->setContentsMargins(2, 2, 2, 2);
-    authorLayout->setSpacing(0);
-    for (QLabel*& label : Labels) {
-        label = new QLabel(AuthorPnl);
-        label->setFixedHeight(16);
-        authorLayout->addWidget(label, 0, Qt::AlignTop);
-    }
-    authorLayout->addStretch();
-    AuthorPnl->hide();
+    BuildAuthorBox(AuthorPnl, Labels);
 
     Panel3->setAutoFillBackground(true);
     Panel3->setBackgroundRole(QPalette::Button);
