@@ -9,6 +9,7 @@
 #include "core/richtext/rtfreader.h"
 #include "core/richtext/rtfwriter.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFile>
 #include <QMouseEvent>
@@ -16,6 +17,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 
 QFont DefaultRichTextFont()
 {
@@ -30,28 +32,109 @@ TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
+TRichEdit::~TRichEdit() = default;
+
+// A document of this area's settings, which no layout follows until it is shown: read into the
+// shown one, every line would be laid out at once when the read ends, where the widget lays out
+// what it shows first and the rest as it goes.
+QTextDocument* TRichEdit::emptyDocument()
+{
+    const QTextDocument* shown = document();
+    auto* made = new QTextDocument(this);
+    made->setDefaultFont(shown->defaultFont());
+    made->setDocumentMargin(shown->documentMargin());
+    made->setDefaultTextOption(shown->defaultTextOption());
+    made->setIndentWidth(shown->indentWidth());
+    made->setUseDesignMetrics(shown->useDesignMetrics());
+    return made;
+}
+
+void TRichEdit::showDocument(QTextDocument* shown)
+{
+    const QPointer<QTextDocument> previous = document();
+    setDocument(shown);
+    // The widget deletes the document it made; one loaded before is this widget's to delete.
+    if (previous && previous->parent() == this && previous != m_whole)
+        delete previous.data();
+}
+
+void TRichEdit::dropReading()
+{
+    if (m_reading) {
+        m_reading.reset();
+        setReadOnly(m_readOnlyBefore);
+    }
+    delete m_whole.data();
+}
+
 void TRichEdit::loadContent(const QByteArray& bytes)
 {
-    // Read into a document of its own, which no layout follows, and then shown: read into the
-    // shown one, every line would be laid out at once when the read ends, where the widget lays
-    // out what it shows first and the rest as it goes.
-    const QPointer<QTextDocument> previous = document();
-    auto* loaded = new QTextDocument(this);
-    loaded->setDefaultFont(previous->defaultFont());
-    loaded->setDocumentMargin(previous->documentMargin());
-    loaded->setDefaultTextOption(previous->defaultTextOption());
-    loaded->setIndentWidth(previous->indentWidth());
-    loaded->setUseDesignMetrics(previous->useDesignMetrics());
-    loaded->setUndoRedoEnabled(false);
+    dropReading();
+    QTextDocument* loaded = emptyDocument();
     ReadRtf(bytes, *loaded);
-    loaded->setUndoRedoEnabled(true);
-    setDocument(loaded);
-    // The widget deletes the document it made; one loaded before is this widget's to delete.
-    if (previous && previous->parent() == this)
-        delete previous.data();
+    showDocument(loaded);
     moveCursor(QTextCursor::Start);
     verticalScrollBar()->setValue(0); // the text's start at the top, whatever is laid out yet
     setModified(false);
+}
+
+void TRichEdit::loadContentInStages(const QByteArray& bytes)
+{
+    constexpr std::chrono::milliseconds kFirstPart{150};
+    dropReading();
+    m_whole = emptyDocument();
+    auto reading = std::make_unique<RtfReading>(bytes, *m_whole);
+    if (reading->readFor(kFirstPart)) {
+        QTextDocument* whole = m_whole;
+        m_whole.clear();
+        showDocument(whole);
+        moveCursor(QTextCursor::Start);
+        verticalScrollBar()->setValue(0);
+        setModified(false);
+        emit readFinished();
+        return;
+    }
+    // The start, read-only, while the rest is read into the whole document.
+    m_reading = std::move(reading);
+    QTextDocument* start = m_whole->clone(this);
+    showDocument(start);
+    moveCursor(QTextCursor::Start);
+    verticalScrollBar()->setValue(0);
+    m_readOnlyBefore = isReadOnly();
+    setReadOnly(true);
+    emit readProgress(m_reading->percent());
+    QTimer::singleShot(0, this, &TRichEdit::readOn);
+}
+
+// One more part of the text between events; at its end the whole text takes the start's place,
+// the caret and the view where the reader left them.
+void TRichEdit::readOn()
+{
+    constexpr std::chrono::milliseconds kPart{50};
+    if (!m_reading)
+        return;
+    if (!m_reading->readFor(kPart)) {
+        emit readProgress(m_reading->percent());
+        QTimer::singleShot(0, this, &TRichEdit::readOn);
+        return;
+    }
+    m_reading.reset();
+    const int caret = textCursor().position();
+    const int view = verticalScrollBar()->value();
+    const int bottom = cursorForPosition(viewport()->rect().bottomRight()).position();
+    QTextDocument* whole = m_whole;
+    m_whole.clear();
+    showDocument(whole);
+    // Laid out down to the view's last line (the start reads as it did), the view goes back.
+    QTextCursor at(whole);
+    at.setPosition(bottom);
+    whole->documentLayout()->blockBoundingRect(at.block());
+    at.setPosition(caret);
+    setTextCursor(at);
+    verticalScrollBar()->setValue(view);
+    setModified(false);
+    setReadOnly(m_readOnlyBefore);
+    emit readFinished();
 }
 
 QByteArray TRichEdit::rtf() const
@@ -62,6 +145,11 @@ QByteArray TRichEdit::rtf() const
 void TRichEdit::loadFile(const QString& fileName)
 {
     loadContent(ReadChapterFile(fileName));
+}
+
+void TRichEdit::loadFileInStages(const QString& fileName)
+{
+    loadContentInStages(ReadChapterFile(fileName));
 }
 
 void TRichEdit::saveFile(const QString& fileName) const

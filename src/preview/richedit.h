@@ -4,9 +4,13 @@
 #pragma once
 
 #include <QColor>
+#include <QPointer>
 #include <QTextEdit>
 
+#include <memory>
 #include <optional>
+
+class RtfReading;
 
 // The attributes of the selection; a field is empty when it differs within the selection.
 struct SelectionAttributes
@@ -29,13 +33,22 @@ class TRichEdit : public QTextEdit
 
 public:
     explicit TRichEdit(QWidget* parent = nullptr);
+    ~TRichEdit() override;
 
     // Rich text keeps its formatting; anything else comes in as plain text.
     void loadContent(const QByteArray& bytes);
+    // The same for a text that may be large: when reading it takes longer than a moment, its
+    // start is shown read-only at once and the rest read between events, so that the area
+    // answers keys and mouse as it goes (`readProgress`); the whole text then replaces the start,
+    // where the reader left it, and may be edited (`readFinished`). Loading again, or the area's
+    // end, drops a reading under way.
+    void loadContentInStages(const QByteArray& bytes);
+    bool isReading() const { return m_reading != nullptr; }
     QByteArray rtf() const;
     // Raises FileOpenError when the file cannot be read, InOutError when it is larger than a
     // chapter may be.
     void loadFile(const QString& fileName);
+    void loadFileInStages(const QString& fileName);
     // Raises InOutError when the file cannot be written ("Disk full"); a failed write leaves the
     // old file as it was.
     void saveFile(const QString& fileName) const;
@@ -55,7 +68,19 @@ public:
 signals:
     // A mouse press in a read-only area, after the caret was placed at the pressed character.
     void pressedAt(Qt::MouseButton button);
+    void readProgress(int percent);
+    void readFinished();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QTextDocument* emptyDocument();
+    void showDocument(QTextDocument* document);
+    void readOn();
+    void dropReading();
+
+    std::unique_ptr<RtfReading> m_reading;
+    QPointer<QTextDocument> m_whole; // the document the reading fills
+    bool m_readOnlyBefore = false;
 };

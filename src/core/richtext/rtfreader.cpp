@@ -23,6 +23,7 @@
 #include <QUrl>
 
 #include <array>
+#include <chrono>
 #include <climits>
 
 namespace {
@@ -148,9 +149,14 @@ public:
     {}
 
     void run();
+    // Reads on until the time is up (checked between tokens, every few kilobytes); true once
+    // the whole text is in. Each part is one edit block.
+    bool runFor(std::chrono::steady_clock::duration budget);
+    qsizetype position() const { return m_pos; }
 
 private:
-    void runTokens();
+    void runTokens(qsizetype until);
+    void finish();
     // tokens
     void controlWord(QByteArrayView word, bool hasParam, int param);
     void applyWord(QByteArrayView word, bool hasParam, int param);
@@ -274,15 +280,32 @@ int hexValue(char c)
 void Reader::run()
 {
     m_cursor.beginEditBlock();
-    runTokens();
+    runTokens(m_data.size());
+    finish();
     m_cursor.endEditBlock();
 }
 
-void Reader::runTokens()
+bool Reader::runFor(std::chrono::steady_clock::duration budget)
+{
+    constexpr qsizetype kStep = 16 * 1024;
+    const auto deadline = std::chrono::steady_clock::now() + budget;
+    m_cursor.beginEditBlock();
+    do {
+        runTokens(std::min(m_pos + kStep, m_data.size()));
+    } while (m_pos < m_data.size() && !m_finished && std::chrono::steady_clock::now() < deadline);
+    const bool done = m_pos >= m_data.size() || m_finished;
+    if (done)
+        finish();
+    m_cursor.endEditBlock();
+    return done;
+}
+
+// Tokens from the current position until `until` is passed (a token may run past it).
+void Reader::runTokens(qsizetype until)
 {
     const char* data = m_data.data();
     const qsizetype size = m_data.size();
-    while (m_pos < size && !m_finished) {
+    while (m_pos < until && !m_finished) {
         const char c = data[m_pos++];
         switch (c) {
         case '{':
@@ -331,6 +354,11 @@ void Reader::runTokens()
             textRun(c);
         }
     }
+}
+
+// What is still held back once the text has ended.
+void Reader::finish()
+{
     flushPending();
     flushRun();
     placeBlock();
@@ -1346,4 +1374,48 @@ void ReadRtf(QByteArrayView data, QTextDocument& document)
     document.setUndoRedoEnabled(false);
     Reader(data, document).run();
     document.setUndoRedoEnabled(undo);
+}
+
+// The reader reads the copy the reading keeps, never a caller's bytes that may go.
+struct RtfReading::State
+{
+    State(const QByteArray& bytes, QTextDocument& target)
+        : data(bytes), reader(data, target), document(target), undo(target.isUndoRedoEnabled())
+    {}
+
+    QByteArray data;
+    Reader reader;
+    QTextDocument& document;
+    bool undo;
+};
+
+RtfReading::RtfReading(const QByteArray& data, QTextDocument& document)
+{
+    document.clear();
+    if (!LooksLikeRtf(data)) {
+        document.setPlainText(textcodec::decodeOutsideText(data));
+        return;
+    }
+    m_state = std::make_unique<State>(data, document);
+    document.setUndoRedoEnabled(false);
+}
+
+RtfReading::~RtfReading() = default;
+
+bool RtfReading::readFor(std::chrono::milliseconds budget)
+{
+    if (!m_state)
+        return true;
+    if (!m_state->reader.runFor(budget))
+        return false;
+    m_state->document.setUndoRedoEnabled(m_state->undo);
+    m_state.reset();
+    return true;
+}
+
+int RtfReading::percent() const
+{
+    if (!m_state || m_state->data.isEmpty())
+        return 100;
+    return int(m_state->reader.position() * 100 / m_state->data.size());
 }

@@ -2,8 +2,12 @@
 // tutorial, whether the tool wrote it or another program did.
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+
+#include <chrono>
+#include <memory>
 
 class QTextDocument;
 
@@ -16,6 +20,26 @@ bool LooksLikeRtf(QByteArrayView data);
 // characters of the Symbol and Wingdings fonts the Unicode characters they show. Text that is not
 // RTF is loaded as plain text (UTF-8 when it is valid UTF-8, else Windows-1252).
 void ReadRtf(QByteArrayView data, QTextDocument& document);
+
+// The same reading done a part at a time, so that a program can answer its user between the
+// parts; the document holds what has been read so far. A text that is not RTF is read at once.
+class RtfReading
+{
+public:
+    RtfReading(const QByteArray& data, QTextDocument& document);
+    ~RtfReading();
+    RtfReading(const RtfReading&) = delete;
+    RtfReading& operator=(const RtfReading&) = delete;
+
+    // Reads on for about the time given; true once the whole text is in.
+    bool readFor(std::chrono::milliseconds budget);
+    // How much of the text has been read, from 0 to 100.
+    int percent() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
 
 // Exact paragraph indents in twips are kept in these block properties so that a document read
 // and written again gives back the same numbers.

@@ -21,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -33,6 +34,7 @@ TChapEditForm::TChapEditForm(QWidget* parent)
       AllBtn(new QPushButton(tr("Select All &Text"), ToolPnl)),
       ImportBtn(new QPushButton(tr("&Open File"), ToolPnl)), BottomPnl(new QFrame(this)),
       Label1(new QLabel(tr("File :"), BottomPnl)), Label2(new QLabel(BottomPnl)),
+      ReadBar(new QProgressBar(BottomPnl)),
       Button1(new QPushButton(tr("Define HyperText"), BottomPnl)),
       SaveasBtn(new QPushButton(tr("Save C&hapter"), BottomPnl)),
       OKBtn(new QPushButton(tr("&Close"), BottomPnl))
@@ -99,6 +101,11 @@ void TChapEditForm::buildBottomStrip()
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(Label1);
     layout->addWidget(Label2);
+    ReadBar->setRange(0, 100);
+    ReadBar->setMinimumWidth(160);
+    ReadBar->setFormat(tr("Reading %p%"));
+    ReadBar->hide();
+    layout->addWidget(ReadBar);
     layout->addStretch();
     layout->addWidget(Button1);
     layout->addWidget(SaveasBtn);
@@ -121,6 +128,8 @@ void TChapEditForm::connectCommands()
             [this] { ReportErrors([this] { SaveasBtnClick(); }); });
     connect(Button1, &QPushButton::clicked, this, &TChapEditForm::Button1Click);
     connect(RichEdit1, &QTextEdit::textChanged, this, &TChapEditForm::forgetNameOnceEmptied);
+    connect(RichEdit1, &TRichEdit::readProgress, this, &TChapEditForm::showReading);
+    connect(RichEdit1, &TRichEdit::readFinished, this, &TChapEditForm::textRead);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -144,11 +153,35 @@ void TChapEditForm::ImportBtnClick()
     const QString picked = fileDialogs().openFile(this, choice);
     if (picked.isEmpty())
         return;
-    RichEdit1->loadFile(picked);
+    // A chapter of the book is as saved; text imported from any other file is not saved yet.
+    m_importUnsaved = !isChapterOfTheBook(picked);
+    m_readClock.start();
+    RichEdit1->loadFileInStages(picked);
     m_fileName = picked;
     Label2->setText(QFileInfo(picked).fileName());
-    // A chapter of the book is as saved; text imported from any other file is not saved yet.
-    RichEdit1->setModified(!isChapterOfTheBook(picked));
+}
+
+// While a large file is read, its start can be read and scrolled, but nothing that would edit,
+// save or replace a text not yet whole; after a second the progress shows.
+void TChapEditForm::showReading(int percent)
+{
+    enableEditing(false);
+    ReadBar->setValue(percent);
+    ReadBar->setVisible(m_readClock.isValid() && m_readClock.elapsed() > 1000);
+}
+
+void TChapEditForm::enableEditing(bool enabled)
+{
+    for (QWidget* command : {static_cast<QWidget*>(ToolPnl), static_cast<QWidget*>(Button1),
+                             static_cast<QWidget*>(SaveasBtn)})
+        command->setEnabled(enabled);
+}
+
+void TChapEditForm::textRead()
+{
+    enableEditing(true);
+    ReadBar->hide();
+    RichEdit1->setModified(m_importUnsaved);
     ShowSelectionAttributes();
 }
 

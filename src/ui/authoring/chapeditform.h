@@ -3,11 +3,13 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 class ColourCombo;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 class TRichEdit;
 class TextFormatControls;
@@ -42,6 +44,7 @@ public:
     QFrame* BottomPnl;
     QLabel* Label1;
     QLabel* Label2;
+    QProgressBar* ReadBar; // how much of a large file is read, once it takes a while
     QPushButton* Button1;
     QPushButton* SaveasBtn;
     QPushButton* OKBtn;
@@ -56,11 +59,16 @@ private:
     void ImportBtnClick();
     static bool isChapterOfTheBook(const QString& path);
     void forgetNameOnceEmptied();
+    void showReading(int percent);
+    void enableEditing(bool enabled);
+    void textRead();
     void SaveasBtnClick();
     bool mayReplace(const QString& name) const;
     void Button1Click();
 
     QString m_fileName;
+    QElapsedTimer m_readClock;
+    bool m_importUnsaved = false; // the file being read is not a chapter of the book
 };
 
 // Shows the chapter editor modally.

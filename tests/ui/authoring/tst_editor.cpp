@@ -18,7 +18,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextList>
@@ -237,6 +239,51 @@ private slots:
         QCOMPARE(platform.messages.texts(), QStringList(2, u"Two.QLF has been saved."_s));
         QVERIFY(readBytes(dir.filePath(u"Two.QLF"_s)).contains("The second chapter."));
         QVERIFY(readBytes(dir.filePath(u"One.QLF"_s)).contains("The first chapter."));
+    }
+
+    // A chapter of the largest kind opens at once: its start can be read and scrolled while the
+    // rest is read, with the progress shown after a second; nothing edits or saves a text not
+    // yet whole; the whole text then takes its place where the author left the view.
+    void largeChapter_startShownAtOnceRestReadBehind()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}\\f0 ";
+        int lines = 0;
+        while (rtf.size() < (16 << 20))
+            rtf += "\\pard\\b Line " + QByteArray::number(++lines) + "\\b0  of the log.\\par\r\n";
+        writeBytes(dir.filePath(u"LOG.QLF"_s), rtf + "}");
+        TChapEditForm editor;
+        editor.show();
+        platform.files.answer(dir.filePath(u"LOG.QLF"_s));
+        bool barSeen = false;
+        connect(editor.RichEdit1, &TRichEdit::readProgress, this, [&] {
+            if (!barSeen && editor.ReadBar->isVisible())
+                KeepScreenshot(editor, u"TChapEditForm-reading"_s);
+            barSeen = barSeen || editor.ReadBar->isVisible();
+        });
+        QTest::mouseClick(editor.ImportBtn, Qt::LeftButton);
+
+        TRichEdit& text = *editor.RichEdit1;
+        QVERIFY(text.isReading());
+        QVERIFY(text.toPlainText().startsWith(u"Line 1 of the log.\nLine 2 of the log."_s));
+        QVERIFY(text.isReadOnly());
+        QVERIFY(!editor.SaveasBtn->isEnabled() && !editor.ToolPnl->isEnabled());
+        text.setFocus();
+        QTest::keyClick(&text, Qt::Key_PageDown);
+        QTest::keyClick(&text, Qt::Key_PageDown);
+        const int view = text.verticalScrollBar()->value();
+        QVERIFY(view > 0);
+
+        QTRY_VERIFY_WITH_TIMEOUT(!text.isReading(), 120000);
+        QVERIFY(barSeen);
+        QVERIFY(!editor.ReadBar->isVisible());
+        QVERIFY(text.toPlainText().endsWith(u"Line %1 of the log.\n"_s.arg(lines)));
+        QCOMPARE(text.verticalScrollBar()->value(), view);
+        QVERIFY(!text.isReadOnly() && editor.SaveasBtn->isEnabled());
+        QVERIFY(!text.modified()); // a chapter of the book, as saved
+        QTest::keyClicks(&text, u"Ahoy"_s);
+        QVERIFY(text.modified());
     }
 
     // Imported text is not a chapter until it is saved: closing asks.
