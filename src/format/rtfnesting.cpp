@@ -1,49 +1,21 @@
 #include "format/rtfnesting.h"
 
+#include "format/rtftokens.h"
+
 #include <algorithm>
-#include <cctype>
-#include <cstdint>
 
 namespace bookformat {
 
 namespace {
 
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-// Walks the text's braces: `brace(position, opening)` for each group brace, in order; escaped
-// braces, \'hh characters and the data of \bin are stepped over.
+// Walks the text's braces: `brace(position, opening)` for each group brace, in order.
 template <class Brace> void forEachBrace(std::string_view rtf, Brace&& brace)
 {
-    std::size_t i = 0;
-    while (i < rtf.size()) {
-        const char c = rtf[i];
-        if (c == '{' || c == '}') {
-            brace(i, c == '{');
-            ++i;
-        } else if (c == '\\' && i + 1 < rtf.size() && isLetter(rtf[i + 1])) {
-            std::size_t end = i + 1;
-            while (end < rtf.size() && isLetter(rtf[end]))
-                ++end;
-            const bool bin = rtf.substr(i + 1, end - i - 1) == "bin";
-            const bool negative = end < rtf.size() && rtf[end] == '-';
-            std::size_t after = end + (negative ? 1 : 0);
-            std::uint64_t count = 0;
-            while (after < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[after])) &&
-                   count < rtf.size())
-                count = count * 10 + std::uint64_t(rtf[after++] - '0');
-            if (after < rtf.size() && rtf[after] == ' ')
-                ++after;
-            if (bin && !negative)
-                after += std::size_t(std::min<std::uint64_t>(count, rtf.size() - after));
-            i = after;
-        } else if (c == '\\') {
-            i += i + 1 < rtf.size() && rtf[i + 1] == '\'' ? 4 : 2;
-        } else {
-            ++i;
-        }
+    RtfTokenizer tokens(rtf);
+    RtfToken token;
+    while (tokens.next(token)) {
+        if (token.kind == RtfToken::Kind::GroupStart || token.kind == RtfToken::Kind::GroupEnd)
+            brace(token.begin, token.kind == RtfToken::Kind::GroupStart);
     }
 }
 

@@ -1,6 +1,8 @@
 #include "format/rtfpictures.h"
 
-#include <cctype>
+#include "format/rtftokens.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -57,49 +59,33 @@ std::size_t readGroup(std::string_view rtf, std::size_t start, RtfPicture& pictu
 {
     int depth = 0;
     int nibble = -1;
-    std::size_t i = start;
-    while (i < rtf.size()) {
-        const char c = rtf[i];
-        if (c == '{') {
+    RtfTokenizer tokens(rtf, start);
+    RtfToken token;
+    while (tokens.next(token)) {
+        switch (token.kind) {
+        case RtfToken::Kind::GroupStart:
             ++depth;
-            ++i;
-        } else if (c == '}') {
-            ++i;
+            break;
+        case RtfToken::Kind::GroupEnd:
             if (--depth == 0)
-                return i;
-        } else if (c == '\\' && i + 1 < rtf.size() && isLetter(rtf[i + 1])) {
-            std::size_t end = i + 1;
-            while (end < rtf.size() && isLetter(rtf[end]))
-                ++end;
-            const std::string_view word = rtf.substr(i + 1, end - i - 1);
-            const bool negative = end < rtf.size() && rtf[end] == '-';
-            const std::size_t digits = end + (negative ? 1 : 0);
-            std::int64_t value = 0;
-            std::size_t after = digits;
-            while (after < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[after])) &&
-                   after - digits < 10)
-                value = value * 10 + (rtf[after++] - '0');
-            const bool hasParam = after > digits;
-            if (after < rtf.size() && rtf[after] == ' ')
-                ++after;
-            const int param = hasParam ? int(negative ? -value : value) : 0;
-            if (word == "bin" && hasParam && !negative) {
-                const std::size_t count = std::size_t(value);
-                if (count > rtf.size() - after)
-                    return std::string_view::npos;
-                if (depth == 1)
-                    picture.data.append(rtf.substr(after, count));
-                after += count;
-            } else if (depth == 1) {
-                applyWord(picture, word, param);
-            }
-            i = after;
-        } else if (c == '\\') {
-            // a control symbol: \\ \{ \} and the like, or a character \'hh
-            i += i + 1 < rtf.size() && rtf[i + 1] == '\'' ? 4 : 2;
-        } else {
-            const int value = hexValue(c);
-            if (depth == 1 && value >= 0) {
+                return token.end;
+            break;
+        case RtfToken::Kind::Word:
+            if (depth == 1)
+                applyWord(picture, token.word,
+                          int(std::clamp<std::int64_t>(token.param, INT32_MIN, INT32_MAX)));
+            break;
+        case RtfToken::Kind::Binary:
+            if (token.data.size() < std::size_t(token.param))
+                return std::string_view::npos;
+            if (depth == 1)
+                picture.data.append(token.data);
+            break;
+        case RtfToken::Kind::Text:
+            for (const char c : token.data) {
+                const int value = hexValue(c);
+                if (depth != 1 || value < 0)
+                    continue;
                 if (nibble < 0) {
                     nibble = value;
                 } else {
@@ -107,7 +93,9 @@ std::size_t readGroup(std::string_view rtf, std::size_t start, RtfPicture& pictu
                     nibble = -1;
                 }
             }
-            ++i;
+            break;
+        default:
+            break;
         }
     }
     return std::string_view::npos;
