@@ -2,6 +2,7 @@
 
 #include "format/hyperphrase.h"
 #include "format/picturefile.h"
+#include "format/rtflistmarks.h"
 #include "format/rtfnesting.h"
 #include "format/textencoding.h"
 #include "format/utf8.h"
@@ -194,6 +195,11 @@ void TextWindow::load(std::string_view text)
                                           : std::string();
         if (!flattened.empty())
             text = flattened;
+        // The control's own numbering would draw bullets in a font that may be missing.
+        const std::string marked =
+            bookformat::HasRtfListMarks(text) ? bookformat::ListMarksAsText(text) : std::string();
+        if (!marked.empty())
+            text = marked;
         streamIn(m_edit,
                  bookformat::ReplaceRtfPictures(text,
                                                 [&budget](const bookformat::RtfPicture& picture) {

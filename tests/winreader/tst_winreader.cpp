@@ -1043,7 +1043,7 @@ private slots:
 
     // In a chapter from a word processor, whose table, picture and list the rich-text control
     // counts in its own way, every phrase is found where it is drawn and opens its own action;
-    // text the chapter never makes bold is drawn plain.
+    // text the chapter never makes bold is drawn plain, and a Symbol bullet as a bullet.
     void wordProcessorChapter_phrasesFoundAndPlainTextPlain()
     {
         CurrentTempDir dir;
@@ -1074,6 +1074,23 @@ private slots:
         const int bold = inkAround(screen, placeOf(ropes.at(0)));
         const int plain = inkAround(screen, placeOf(ropes.at(1)));
         QVERIFY2(plain * 100 < bold * 85, qPrintable(u"%1 %2"_s.arg(plain).arg(bold)));
+        // The list item's Symbol bullet, on the line above the sample's first: a solid dot, not
+        // a box or a point.
+        const QPoint shanty = phrases.value(u"sea shanty"_s);
+        QRect bullet;
+        for (int y = shanty.y() - 26; y <= shanty.y() - 8; ++y) {
+            for (int x = 263; x < 300; ++x) {
+                if (qGray(screen.pixel(x, y)) < 100)
+                    bullet |= QRect(x, y, 1, 1);
+            }
+        }
+        int ink = 0;
+        for (int y = bullet.top(); y <= bullet.bottom(); ++y) {
+            for (int x = bullet.left(); x <= bullet.right(); ++x)
+                ink += qGray(screen.pixel(x, y)) < 100 ? 1 : 0;
+        }
+        QVERIFY2(ink >= 9 && ink * 2 >= bullet.width() * bullet.height(),
+                 qPrintable(u"%1 in %2x%3"_s.arg(ink).arg(bullet.width()).arg(bullet.height())));
 
         book.click(phrases.value(u"waves"_s));
         QVERIFY(book.waitFor(u"painted KestrinMediaPlayer"_s).endsWith(u"338x112"_s));
