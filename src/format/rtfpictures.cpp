@@ -10,22 +10,6 @@ namespace bookformat {
 
 namespace {
 
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 void applyWord(RtfPicture& picture, std::string_view word, int param)
 {
     using Kind = RtfPicture::Kind;
@@ -83,7 +67,7 @@ std::size_t readGroup(std::string_view rtf, std::size_t start, RtfPicture& pictu
             break;
         case RtfToken::Kind::Text:
             for (const char c : token.data) {
-                const int value = hexValue(c);
+                const int value = RtfHexDigit(c);
                 if (depth != 1 || value < 0)
                     continue;
                 if (nibble < 0) {
@@ -121,7 +105,8 @@ void appendDibGroup(std::string& out, const DibPicture& dib)
 
 bool opensPicture(std::string_view rtf, std::size_t at)
 {
-    return rtf.compare(at, 6, "{\\pict") == 0 && (at + 6 >= rtf.size() || !isLetter(rtf[at + 6]));
+    return rtf.compare(at, 6, "{\\pict") == 0 &&
+           (at + 6 >= rtf.size() || !IsRtfLetter(rtf[at + 6]));
 }
 
 int shown(int goal, int scale, int own, bool metafile)

@@ -4,31 +4,6 @@
 
 namespace bookformat {
 
-namespace {
-
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-int hexValue(char c)
-{
-    if (isDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
-
 bool RtfTokenizer::next(RtfToken& token)
 {
     if (m_at >= m_rtf.size())
@@ -44,12 +19,12 @@ bool RtfTokenizer::next(RtfToken& token)
         const std::size_t stop = m_rtf.find_first_of("{}\\", m_at);
         m_at = stop == std::string_view::npos ? m_rtf.size() : stop;
         token.data = m_rtf.substr(token.begin, m_at - token.begin);
-    } else if (m_at + 1 < m_rtf.size() && isLetter(m_rtf[m_at + 1])) {
+    } else if (m_at + 1 < m_rtf.size() && IsRtfLetter(m_rtf[m_at + 1])) {
         readWord(token);
     } else if (m_at + 1 < m_rtf.size() && m_rtf[m_at + 1] == '\'') {
         token.kind = RtfToken::Kind::Character;
-        const int high = m_at + 2 < m_rtf.size() ? hexValue(m_rtf[m_at + 2]) : -1;
-        const int low = m_at + 3 < m_rtf.size() ? hexValue(m_rtf[m_at + 3]) : -1;
+        const int high = m_at + 2 < m_rtf.size() ? RtfHexDigit(m_rtf[m_at + 2]) : -1;
+        const int low = m_at + 3 < m_rtf.size() ? RtfHexDigit(m_rtf[m_at + 3]) : -1;
         token.character = static_cast<unsigned char>(std::max(high, 0) * 16 + std::max(low, 0));
         m_at = std::min(m_at + 4, m_rtf.size());
     } else {
@@ -65,12 +40,12 @@ void RtfTokenizer::readWord(RtfToken& token)
 {
     token.kind = RtfToken::Kind::Word;
     std::size_t at = m_at + 1;
-    while (at < m_rtf.size() && isLetter(m_rtf[at]) && at - m_at <= 32)
+    while (at < m_rtf.size() && IsRtfLetter(m_rtf[at]) && at - m_at <= 32)
         ++at;
     token.word = m_rtf.substr(m_at + 1, at - m_at - 1);
-    const bool negative = at + 1 < m_rtf.size() && m_rtf[at] == '-' && isDigit(m_rtf[at + 1]);
+    const bool negative = at + 1 < m_rtf.size() && m_rtf[at] == '-' && IsRtfDigit(m_rtf[at + 1]);
     at += negative ? 1 : 0;
-    for (int digits = 0; at < m_rtf.size() && isDigit(m_rtf[at]); ++digits, ++at) {
+    for (int digits = 0; at < m_rtf.size() && IsRtfDigit(m_rtf[at]); ++digits, ++at) {
         token.hasParam = true;
         if (digits < 10)
             token.param = token.param * 10 + (m_rtf[at] - '0');

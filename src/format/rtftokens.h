@@ -9,6 +9,24 @@
 
 namespace bookformat {
 
+// The characters of RTF's words and numbers.
+constexpr bool IsRtfLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+constexpr bool IsRtfDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+// A hexadecimal digit's value; -1 for any other character.
+constexpr int RtfHexDigit(char c)
+{
+    return IsRtfDigit(c)            ? c - '0'
+           : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+           : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                    : -1;
+}
+
 struct RtfToken
 {
     enum class Kind

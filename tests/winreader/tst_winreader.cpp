@@ -87,6 +87,14 @@ QByteArray windowsRuntime()
     return readBytes(kBinDir + u"/kestrin.exe"_s);
 }
 
+// The book as BOOK.EXE in the folder, behind the Windows runtime; its path.
+QString bookExe(const CurrentTempDir& dir, const QByteArray& book)
+{
+    const QString exe = dir.filePath(u"BOOK.EXE"_s);
+    writeBytes(exe, windowsRuntime() + book);
+    return exe;
+}
+
 QProcessEnvironment wineEnvironment()
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -305,6 +313,17 @@ public:
             return false;
         keys({u"Escape"_s});
         return !waitFor(u"painted KestrinContents"_s).isEmpty();
+    }
+    // From the start to the chapter at `index` of the table of contents: the report's
+    // "phrases: N" line once the chapter is painted.
+    QString toChapter(int index)
+    {
+        if (!toContents())
+            return {};
+        QStringList keys(index, u"Down"_s);
+        keys << u"Return"_s;
+        this->keys(keys);
+        return waitFor(u"phrases:"_s);
     }
     // Keys for a dialog or message box once it is on the screen (the report tells of a box just
     // before it shows).
@@ -599,9 +618,9 @@ private slots:
     void damagedBook_toldInABox()
     {
         CurrentTempDir dir;
-        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + sampleBook(dir).left(5000));
+        const QString exe = bookExe(dir, sampleBook(dir).left(5000));
         const VirtualDisplay display;
-        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
+        BookSession book(display, exe);
         QVERIFY(book.waitFor(u"Error:"_s).startsWith(u"Error: The e-book is damaged: "_s));
         book.answer(u"Error"_s, {u"Return"_s});
         QVERIFY(book.finished(30000));
@@ -656,11 +675,10 @@ private slots:
     void aboutBox_atTheStartClosedByEnter()
     {
         CurrentTempDir dir;
-        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + sampleBook(dir));
+        const QString exe = bookExe(dir, sampleBook(dir));
         const VirtualDisplay display;
-        const Played played =
-            playUntil(display, dir.filePath(u"BOOK.EXE"_s), {u"painted KestrinAbout"_s},
-                      {u"Return"_s}, {u"painted KestrinIntroduction"_s});
+        const Played played = playUntil(display, exe, {u"painted KestrinAbout"_s}, {u"Return"_s},
+                                        {u"painted KestrinIntroduction"_s});
         QCOMPARE(played.report.size(), 4);
         QCOMPARE(played.report.at(0), u"painted KestrinBackground 0,0 1024x768"_s);
         QVERIFY2(played.report.at(1).startsWith(u"painted KestrinAbout"_s),
@@ -676,10 +694,10 @@ private slots:
     void everyKindOfPhrase_reachesItsAction()
     {
         CurrentTempDir dir;
-        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + windowsSampleBook(dir));
+        const QString exe = bookExe(dir, windowsSampleBook(dir));
         openPagesWithRecorder();
         const VirtualDisplay display;
-        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
+        BookSession book(display, exe);
         QVERIFY(book.toContents());
         book.keys({u"Return"_s});
         QVERIFY(!book.waitFor(u"painted KestrinChapter"_s).isEmpty());
@@ -777,7 +795,7 @@ private slots:
     void notepad_keepsFilesNamesAndTheBooksPlace()
     {
         CurrentTempDir dir;
-        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + windowsSampleBook(dir));
+        const QString exe = bookExe(dir, windowsSampleBook(dir));
         const QString notes = dir.filePath(u"NOTES.TXT"_s);
         const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
         QFile::setPermissions(notes, readOnly);
@@ -787,10 +805,8 @@ private slots:
         QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(65 << 20));
         big.close();
         const VirtualDisplay display;
-        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
-        QVERIFY(book.toContents());
-        book.keys({u"Down"_s, u"Return"_s});
-        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 5"_s);
+        BookSession book(display, exe);
+        QCOMPARE(book.toChapter(1), u"phrases: 5"_s);
         const QHash<QString, QPoint> phrases = phrasesOf(book.report());
         book.keys({u"alt+f"_s}); // the chapter's Find box stays open
         book.answer(u"Find"_s, {});
@@ -855,12 +871,10 @@ private slots:
     void chapterText_scrollBarAlwaysThere()
     {
         CurrentTempDir dir;
-        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + sampleBook(dir));
+        const QString exe = bookExe(dir, sampleBook(dir));
         const VirtualDisplay display;
-        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
-        QVERIFY(book.toContents());
-        book.keys({u"Return"_s});
-        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 6"_s);
+        BookSession book(display, exe);
+        QCOMPARE(book.toChapter(0), u"phrases: 6"_s);
         // The text window of the sample lies from 253 to 771 across; its last line is high up.
         const QImage screen = book.screenshot();
         QCOMPARE(screen.pixelColor(500, 500), QColor(Qt::white));
@@ -872,12 +886,10 @@ private slots:
     void chapterText_arrowCursor()
     {
         CurrentTempDir dir;
-        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + sampleBook(dir));
+        const QString exe = bookExe(dir, sampleBook(dir));
         const VirtualDisplay display;
-        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
-        QVERIFY(book.toContents());
-        book.keys({u"Return"_s});
-        QVERIFY(!book.waitFor(u"phrases:"_s).isEmpty());
+        BookSession book(display, exe);
+        QVERIFY(!book.toChapter(0).isEmpty());
         book.move(QPoint(100, 400)); // the background: the desktop's arrow
         QImage arrow;
         QTRY_VERIFY_WITH_TIMEOUT(!(arrow = cursorImage(display.name())).isNull(), 5000);
@@ -908,12 +920,10 @@ private slots:
         QByteArray entries = readBytes(dir.filePath(u"SAMPLE.QVR"_s));
         entries.replace("command=SUN.BMP,WAVE.WAV,20", "command=SUN.BMP,LONG.WAV");
         writeBytes(dir.filePath(u"SAMPLE.QVR"_s), entries);
-        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + compiledBook(dir));
+        const QString exe = bookExe(dir, compiledBook(dir));
         const VirtualDisplay display;
-        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
-        QVERIFY(book.toContents());
-        book.keys({u"Return"_s});
-        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 6"_s);
+        BookSession book(display, exe);
+        QCOMPARE(book.toChapter(0), u"phrases: 6"_s);
         book.click(phrasesOf(book.report()).value(u"sun and wave"_s));
         QCOMPARE(book.waitFor(u"Sound:"_s), u"Sound: LONG.WAV"_s);
         book.keys({u"Escape"_s});
@@ -929,12 +939,10 @@ private slots:
     void videoPlayer_showsTheFirstFrame()
     {
         CurrentTempDir dir;
-        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + sampleBook(dir));
+        const QString exe = bookExe(dir, sampleBook(dir));
         const VirtualDisplay display;
-        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
-        QVERIFY(book.toContents());
-        book.keys({u"Down"_s, u"Return"_s});
-        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 5"_s);
+        BookSession book(display, exe);
+        QCOMPARE(book.toChapter(1), u"phrases: 5"_s);
         book.click(phrasesOf(book.report()).value(u"waves"_s));
         const QStringList player = book.waitFor(u"painted KestrinMediaPlayer"_s).split(u' ');
         const QStringList corner = player.value(2).split(u',');
@@ -956,9 +964,9 @@ private slots:
     void tableOfContents_authorLinesSixteenPixelsApart()
     {
         CurrentTempDir dir;
-        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + withAuthorBox(sampleBook(dir)));
+        const QString exe = bookExe(dir, withAuthorBox(sampleBook(dir)));
         const VirtualDisplay display;
-        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
+        BookSession book(display, exe);
         QVERIFY(book.toContents());
         const QImage screen = book.screenshot();
         QRect box;
@@ -996,12 +1004,10 @@ private slots:
         QByteArray entries = readBytes(dir.filePath(u"SAMPLE.QVR"_s));
         entries.replace("command=SUN.BMP,30", "command=LINKED.BMP,30");
         writeBytes(dir.filePath(u"SAMPLE.QVR"_s), entries);
-        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + compiledBook(dir));
+        const QString exe = bookExe(dir, compiledBook(dir));
         const VirtualDisplay display;
-        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
-        QVERIFY(book.toContents());
-        book.keys({u"Return"_s});
-        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 6"_s);
+        BookSession book(display, exe);
+        QCOMPARE(book.toChapter(0), u"phrases: 6"_s);
         const QHash<QString, QPoint> phrases = phrasesOf(book.report());
         book.click(phrases.value(u"sunrise"_s));
         QCOMPARE(book.waitFor(u"Error:"_s),
@@ -1024,12 +1030,10 @@ private slots:
             lines += "\\pard Line " + QByteArray::number(line) + " of the log.\\par ";
         chapter.insert(chapter.lastIndexOf('}'), lines);
         writeBytes(dir.filePath(u"DEPART.QLF"_s), chapter);
-        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + compiledBook(dir));
+        const QString exe = bookExe(dir, compiledBook(dir));
         const VirtualDisplay display;
-        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
-        QVERIFY(book.toContents());
-        book.keys({u"Return"_s});
-        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 6"_s);
+        BookSession book(display, exe);
+        QCOMPARE(book.toChapter(0), u"phrases: 6"_s);
         const QRect lines10(270, 250, 460, 200);
         const QImage top = book.screenshot().copy(lines10);
         book.click(QPoint(700, 550)); // the caret at the foot of the first page
@@ -1050,12 +1054,10 @@ private slots:
         copySample(dir);
         writeBytes(dir.filePath(u"CROSS.QLF"_s),
                    wordProcessorChapter(readBytes(dir.filePath(u"CROSS.QLF"_s))));
-        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + compiledBook(dir));
+        const QString exe = bookExe(dir, compiledBook(dir));
         const VirtualDisplay display;
-        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
-        QVERIFY(book.toContents());
-        book.keys({u"Down"_s, u"Return"_s});
-        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 7"_s);
+        BookSession book(display, exe);
+        QCOMPARE(book.toChapter(1), u"phrases: 7"_s);
         QStringList ropes;
         for (const QString& line : book.report()) {
             if (line.startsWith(u"phrase: rope at "_s))
@@ -1119,12 +1121,10 @@ private slots:
         wallpapered.WallpaperFile.setText(u"TILE.BMP"_s);
         std::memcpy(stored.data(), &wallpapered, sizeof wallpapered);
         writeBytes(dir.filePath(u"SAMPLE.QVD"_s), stored);
-        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + compiledBook(dir));
+        const QString exe = bookExe(dir, compiledBook(dir));
         const VirtualDisplay display;
-        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
-        QVERIFY(book.toContents());
-        book.keys({u"Return"_s});
-        QVERIFY(!book.waitFor(u"phrases:"_s).isEmpty());
+        BookSession book(display, exe);
+        QVERIFY(!book.toChapter(0).isEmpty());
         const QImage screen = book.screenshot();
         // Down the chapter screen's left edge from its menu bar: the title bar, then the area.
         const int x = 196;
@@ -1161,9 +1161,7 @@ private slots:
 
         const VirtualDisplay display;
         BookSession book(display, dir.filePath(u"SAMPLE.EXE"_s));
-        QVERIFY(book.toContents());
-        book.keys({u"Down"_s, u"Return"_s});
-        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 5"_s);
+        QCOMPARE(book.toChapter(1), u"phrases: 5"_s);
         book.keys({u"Escape"_s});
         QVERIFY(!book.waitFor(u"closed KestrinChapter"_s).isEmpty());
     }
@@ -1179,12 +1177,10 @@ private slots:
                        "{\\pict\\pngblip\\picw8000\\pich8000\\picwgoal6000\\pichgoal6000 " +
                            hugePng().toHex() + "}\\par ");
         writeBytes(dir.filePath(u"CROSS.QLF"_s), chapter);
-        writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsRuntime() + compiledBook(dir));
+        const QString exe = bookExe(dir, compiledBook(dir));
         const VirtualDisplay display;
-        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
-        QVERIFY(book.toContents());
-        book.keys({u"Down"_s, u"Return"_s});
-        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 5"_s);
+        BookSession book(display, exe);
+        QCOMPARE(book.toChapter(1), u"phrases: 5"_s);
         const qint64 peak = book.peakMemory();
         QVERIFY2(peak > 0 && peak < (200LL << 20), qPrintable(QString::number(peak)));
         book.keys({u"Escape"_s});
@@ -1196,11 +1192,10 @@ private slots:
     void bookHelp_opensAtItsTopic()
     {
         CurrentTempDir dir;
-        writeBytes(dir.filePath(u"BOOK.EXE"_s),
-                   windowsRuntime() + withHelp(windowsSampleBook(dir), u"HELP.HTM"_s, 7));
+        const QString exe = bookExe(dir, withHelp(windowsSampleBook(dir), u"HELP.HTM"_s, 7));
         openPagesWithRecorder();
         const VirtualDisplay display;
-        BookSession book(display, dir.filePath(u"BOOK.EXE"_s));
+        BookSession book(display, exe);
         QVERIFY(book.toContents());
         book.keys({u"alt+h"_s});
         QCOMPARE(book.waitFor(u"Error:"_s), u"Error: The help file HELP.HTM was not found"_s);

@@ -9,6 +9,7 @@
 #include "core/richtext/rtfstylesheet.h"
 #include "core/richtext/rtfwords.h"
 #include "format/picturefile.h"
+#include "format/rtftokens.h"
 #include "format/symbolfonts.h"
 
 #include <QBuffer>
@@ -256,27 +257,6 @@ private:
     QStringList m_links;
 };
 
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-int hexValue(char c)
-{
-    if (isDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 void Reader::run()
 {
     m_cursor.beginEditBlock();
@@ -318,24 +298,25 @@ void Reader::runTokens(qsizetype until)
             if (m_pos >= size)
                 break;
             const char next = data[m_pos];
-            if (!isLetter(next)) {
+            if (!bookformat::IsRtfLetter(next)) {
                 ++m_pos;
                 controlSymbol(next);
                 break;
             }
             const qsizetype start = m_pos;
-            while (m_pos < size && isLetter(data[m_pos]) && m_pos - start < 32)
+            while (m_pos < size && bookformat::IsRtfLetter(data[m_pos]) && m_pos - start < 32)
                 ++m_pos;
             const QByteArrayView word(data + start, m_pos - start);
             bool negative = false;
             if (m_pos < size && data[m_pos] == '-' && m_pos + 1 < size &&
-                isDigit(data[m_pos + 1])) {
+                bookformat::IsRtfDigit(data[m_pos + 1])) {
                 negative = true;
                 ++m_pos;
             }
             bool hasParam = false;
             qint64 param = 0;
-            for (int digits = 0; m_pos < size && isDigit(data[m_pos]); ++digits, ++m_pos) {
+            for (int digits = 0; m_pos < size && bookformat::IsRtfDigit(data[m_pos]);
+                 ++digits, ++m_pos) {
                 hasParam = true;
                 if (digits < 10)
                     param = param * 10 + (data[m_pos] - '0');
@@ -415,8 +396,8 @@ void Reader::controlSymbol(char c)
     if (c == '\'') {
         if (m_pos + 1 >= m_data.size())
             return;
-        const int high = hexValue(m_data[m_pos]);
-        const int low = hexValue(m_data[m_pos + 1]);
+        const int high = bookformat::RtfHexDigit(m_data[m_pos]);
+        const int low = bookformat::RtfHexDigit(m_data[m_pos + 1]);
         m_pos += 2;
         if (high < 0 || low < 0) {
             skipsFallback(); // a damaged escape still stands for one character
@@ -1002,7 +983,7 @@ void Reader::pictureByte(char c)
     if (m_pictures.empty())
         return;
     Picture& picture = m_pictures.back();
-    const int nibble = hexValue(c);
+    const int nibble = bookformat::RtfHexDigit(c);
     if (nibble < 0)
         return;
     if (picture.pendingNibble < 0) {
