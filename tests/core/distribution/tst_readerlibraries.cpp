@@ -6,10 +6,14 @@
 #include "core/book/elfimage.h"
 #include "core/distribution/readerlibraries.h"
 #include "core/files/filestore.h"
+#include "core/project/records.h"
 
+#include <QDirIterator>
+#include <QProcess>
 #include <QSet>
 #include <QTest>
 
+#include <cstring>
 #include <elf.h>
 
 using namespace Qt::StringLiterals;
@@ -33,6 +37,42 @@ const BundledFile* findTarget(const ReaderLibraryPlan& plan, const QString& targ
             return &file;
     }
     return nullptr;
+}
+
+// What the dynamic loader reports of a reader started to its table of contents: the sample book
+// without its About box and introduction, the program background a stretched picture or, with
+// `picture` empty, a plain colour; a chapter screen and the links still name JPEG and bitmap files.
+QString loadedToContents(const CurrentTempDir& dir, const QString& picture)
+{
+    QDirIterator files(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample"), QDir::Files);
+    while (files.hasNext()) {
+        files.next();
+        QFile::remove(dir.filePath(files.fileName()));
+        QFile::copy(files.filePath(), dir.filePath(files.fileName()));
+    }
+    QByteArray stored = filestore::readAll(dir.filePath(u"SAMPLE.QVJ"_s));
+    ProjectRecord project;
+    std::memcpy(&project, stored.constData(), sizeof project);
+    project.Presentation.AboutShown = 0;
+    project.Presentation.IntroShown = 0;
+    project.Config.ProgBackType = picture.isEmpty() ? 1 : 2;
+    project.Config.ProgGraphicFile.setText(picture);
+    std::memcpy(stored.data(), &project, sizeof project);
+    filestore::writeAll(dir.filePath(u"SAMPLE.QVJ"_s), stored);
+    QProcess build;
+    build.start(QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build"),
+                {dir.filePath(u"SAMPLE.QVJ"_s)});
+    if (!build.waitForFinished(60000) || build.exitCode() != 0)
+        return u"not built"_s;
+    QProcess book;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    environment.insert(u"LD_DEBUG"_s, u"files"_s);
+    book.setProcessEnvironment(environment);
+    book.start(dir.filePath(u"SAMPLE.EXE"_s), {u"--startup-report"_s});
+    if (!book.waitForFinished(60000))
+        return u"did not reach its table of contents"_s;
+    return QString::fromLocal8Bit(book.readAllStandardError());
 }
 
 } // namespace
@@ -74,6 +114,18 @@ private slots:
     }
 
     // Every cut and every overwritten header word is refused or read within the file.
+    // The picture libraries (JPEG, metafiles, SVG) come with the pictures plugin, which is loaded
+    // when a picture of its kind is first drawn, not because the book names one somewhere.
+    void runtime_loadsPictureLibrariesForTheFirstPictureDrawn()
+    {
+        CurrentTempDir dir;
+        const QString plain = loadedToContents(dir, QString());
+        QVERIFY2(plain.contains(u"file=libQt6Widgets.so.6"_s), qPrintable(plain.left(400)));
+        QVERIFY2(!plain.contains(u"libwmf"_s), "the plugin was loaded for no picture");
+        const QString stretched = loadedToContents(dir, u"SEA.JPG"_s);
+        QVERIFY2(stretched.contains(u"libwmf"_s), qPrintable(stretched.right(400)));
+    }
+
     void damagedFiles_areReadSafely()
     {
         const QByteArray runtime = filestore::readAll(kRuntime);
