@@ -276,7 +276,7 @@ void Notepad::command(int id, int)
         saveAs();
         break;
     case kPrint:
-        PrintRichText(m_edit, Utf8(baseName(m_file)), handle());
+        PrintLines(m_edit, Utf8(baseName(m_file)), handle());
         break;
     case kPrintSetup:
         PrinterSetup(handle());

@@ -116,6 +116,20 @@ Run wine(const QString& exe, const QStringList& arguments)
     return run(u"wine"_s, QStringList{exe} + arguments, environment);
 }
 
+// The prefix's default printer prints PostScript into the file.
+void addFilePrinter(const QString& output)
+{
+    QProcessEnvironment environment = wineEnvironment();
+    environment.remove(u"DISPLAY"_s);
+    const QString ppd =
+        u"Z:"_s + QStringLiteral(QUORELLE_SOURCE_DIR "/tests/winreader/data/fileprinter.ppd")
+                      .replace(u'/', u'\\');
+    const Run added =
+        run(u"wine"_s, {QStringLiteral(QUORELLE_ADDPRINTER_EXE), ppd, output}, environment);
+    if (added.exitCode != 0)
+        qWarning("addprinter: %d %s", added.exitCode, qPrintable(added.err));
+}
+
 // The book with its program background changed.
 QByteArray withBackground(QByteArray book, int type, Colour colour, const QString& file)
 {
@@ -1133,6 +1147,38 @@ private slots:
                qGray(screen.pixel(x, top)) > 40)
             ++top;
         QCOMPARE(screen.pixelColor(x, top + 3), QColor(Qt::black));
+    }
+
+    // A chapter of many paragraphs prints every page, as an untitled document.
+    void longChapter_printsEveryPage()
+    {
+        CurrentTempDir dir;
+        copySample(dir);
+        DisplayRecord printable;
+        QByteArray stored = readBytes(dir.filePath(u"SAMPLE.QVD"_s));
+        std::memcpy(&printable, stored.constData(), sizeof printable);
+        printable.PrintAllowed = 1;
+        std::memcpy(stored.data(), &printable, sizeof printable);
+        writeBytes(dir.filePath(u"SAMPLE.QVD"_s), stored);
+        QByteArray chapter = readBytes(dir.filePath(u"CROSS.QLF"_s));
+        QByteArray lines;
+        for (int line = 1; line <= 150; ++line)
+            lines += "\\pard Line " + QByteArray::number(line) + " of the log.\\par ";
+        chapter.insert(chapter.lastIndexOf('}'), lines);
+        writeBytes(dir.filePath(u"CROSS.QLF"_s), chapter);
+        const QString exe = bookExe(dir, compiledBook(dir));
+        const QString printed = dir.filePath(u"printed.ps"_s);
+        addFilePrinter(printed);
+        const VirtualDisplay display;
+        BookSession book(display, exe);
+        QCOMPARE(book.toChapter(1), u"phrases: 5"_s);
+        book.keys({u"alt+p"_s, u"Return"_s}); // Print, then its first item, Print
+        book.answer(u"Print"_s, {u"Return"_s});
+        QTRY_VERIFY_WITH_TIMEOUT(readBytes(printed).contains("%%EOF"), 30000);
+        const QByteArray pages = readBytes(printed);
+        QVERIFY2(pages.count("%%Page:") >= 3, pages.left(300).constData());
+        QVERIFY(!book.report().join(u'\n').contains(u"Error:"_s));
+        QVERIFY(pages.contains("%%Title: \n"));
     }
 
     // A chapter nested deeper than the rich-text control copes with is shown flattened (it once
