@@ -80,7 +80,7 @@ void TRichEdit::loadContent(const QByteArray& bytes)
 
 void TRichEdit::loadContentInStages(const QByteArray& bytes)
 {
-    constexpr std::chrono::milliseconds kFirstPart{150};
+    constexpr std::chrono::milliseconds kFirstPart{15};
     dropReading();
     m_whole = emptyDocument();
     auto reading = std::make_unique<RtfReading>(bytes, *m_whole);
@@ -103,7 +103,8 @@ void TRichEdit::loadContentInStages(const QByteArray& bytes)
     m_readOnlyBefore = isReadOnly();
     setReadOnly(true);
     emit readProgress(m_reading->percent());
-    QTimer::singleShot(0, this, &TRichEdit::readOn);
+    // The start is painted before the reading goes on.
+    QTimer::singleShot(20, this, &TRichEdit::readOn);
 }
 
 // One more part of the text between events; at its end the whole text takes the start's place,
