@@ -55,13 +55,15 @@ TDistribForm::TDistribForm(const QString& projectDir, const QString& startFolder
     system->addWidget(SystemBox, 1);
     layout->addLayout(system);
     layout->addWidget(ReaderLibrariesBox);
+    layout->addWidget(AccessibilityBox);
+    // The name certified, on a line of its own under the box, wide enough for a name.
     auto* checked = new QHBoxLayout;
-    checked->addWidget(AccessibilityBox);
+    checked->addSpacing(20);
     checked->addWidget(CheckedByLbl);
     checked->addWidget(CheckedByEdit, 1);
     layout->addLayout(checked);
     layout->addLayout(buttons);
-    resize(380, 340);
+    resize(380, 370);
 
     DriveComboBox1->setDirList(DirectoryListBox1);
     const bool listed = !startFolder.isEmpty() && QDir(startFolder).exists();

@@ -2,6 +2,7 @@
 #include "clicks.h"
 #include "doubles.h"
 #include "epubcheck.h"
+#include "screenshots.h"
 #include "testdir.h"
 
 #include "core/distribution/distribution.h"
@@ -518,6 +519,7 @@ private slots:
                     QTest::keyClicks(form.CheckedByEdit, name);
                 }
                 form.Edit1->setText(dir.filePath(u"out"_s));
+                KeepScreenshot(form, u"TDistribForm-accessibility"_s);
                 click(form.EpubBtn);
                 form.reject();
             });
