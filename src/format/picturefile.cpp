@@ -1,5 +1,7 @@
 #include "format/picturefile.h"
 
+#include <cstdint>
+
 namespace bookformat {
 
 PictureKind SniffPicture(std::string_view bytes)
@@ -123,6 +125,35 @@ bool MayDecodePicture(std::string_view bytes)
     const std::optional<PictureSize> size = DeclaredPictureSize(bytes);
     const std::int64_t side = kMaxPictureSide;
     return size && size->width > 0 && size->height > 0 && size->width * size->height <= side * side;
+}
+
+std::optional<PlainBitmap> PlainBitmapOf(std::string_view bytes)
+{
+    using namespace std::string_view_literals;
+    constexpr std::size_t kFileHeader = 14;
+    constexpr std::size_t kInfoHeader = 40;
+    if (bytes.substr(0, 2) != "BM"sv || bytes.size() < kFileHeader + kInfoHeader ||
+        littleEndian(bytes, kFileHeader, 4) != kInfoHeader)
+        return std::nullopt;
+    PlainBitmap bitmap{kFileHeader, littleEndian(bytes, 10, 4),
+                       std::int32_t(littleEndian(bytes, 18, 4)),
+                       std::int32_t(littleEndian(bytes, 22, 4))};
+    const std::uint32_t planes = littleEndian(bytes, 26, 2);
+    const std::uint32_t depth = littleEndian(bytes, 28, 2);
+    const std::uint32_t compression = littleEndian(bytes, 30, 4);
+    const bool knownDepth = depth == 1 || depth == 4 || depth == 8 || depth == 24;
+    if (planes != 1 || !knownDepth || compression != 0 || bitmap.width <= 0 ||
+        bitmap.height == 0 || bitmap.height == INT32_MIN)
+        return std::nullopt;
+    std::uint64_t colours = depth == 24 ? 0 : littleEndian(bytes, 46, 4);
+    if (depth != 24 && (colours == 0 || colours > (1U << depth)))
+        colours = 1U << depth;
+    const std::uint64_t rows = bitmap.height < 0 ? -std::int64_t(bitmap.height) : bitmap.height;
+    const std::uint64_t stride = (std::uint64_t(bitmap.width) * depth + 31) / 32 * 4;
+    const std::uint64_t tableEnd = kFileHeader + kInfoHeader + colours * 4;
+    if (bitmap.bitsOffset < tableEnd || bitmap.bitsOffset + stride * rows > bytes.size())
+        return std::nullopt;
+    return bitmap;
 }
 
 std::string PictureNotOpenedMessage(std::string_view name)

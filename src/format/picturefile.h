@@ -38,6 +38,18 @@ std::optional<PictureSize> DeclaredPictureSize(std::string_view bytes);
 // Other bytes are not decoded: no decoder is handed a picture it may not bound.
 bool MayDecodePicture(std::string_view bytes);
 
+// Where the pixels of a plain BMP file lie: one uncompressed picture of 1, 4, 8 or 24 bits a
+// pixel with the usual 40-byte header, whose colour table and rows all lie inside the file.
+// GDI draws such a file straight from its bytes; any other kind goes to a picture decoder.
+struct PlainBitmap
+{
+    std::size_t infoOffset = 0; // the BITMAPINFO: the header, then the colour table
+    std::size_t bitsOffset = 0; // the rows, bottom row first or (a negative height) top first
+    std::int32_t width = 0;
+    std::int32_t height = 0; // as stored: negative for a picture stored top row first
+};
+std::optional<PlainBitmap> PlainBitmapOf(std::string_view bytes);
+
 // `name` is the file's name without its folder.
 std::string PictureNotOpenedMessage(std::string_view name);
 std::string PictureDamagedMessage(std::string_view name);

@@ -4,6 +4,7 @@
 #include "winreader/files.h"
 #include "winreader/wintext.h"
 
+#include <cstdlib>
 #include <cstring>
 
 // GDI+ needs the COM types first.
@@ -91,6 +92,11 @@ Picture Picture::load(const std::string& file, std::string& error)
         error = bookformat::PictureDamagedMessage(fileNameOf(file));
         return picture;
     }
+    picture.m_plain = bookformat::PlainBitmapOf(bytes);
+    if (picture.m_plain) {
+        picture.m_bytes = std::move(bytes);
+        return picture;
+    }
     const bool plain = bookformat::SniffPicture(bytes) == bookformat::PictureKind::Metafile &&
                        bytes.compare(0, 4, "\xD7\xCD\xC6\x9A") != 0;
     picture.m_image = plain ? plainMetafile(bytes) : fromStream(bytes);
@@ -112,47 +118,76 @@ void Picture::drawStretched(HDC dc, const RECT& area) const
     const SIZE size{area.right - area.left, area.bottom - area.top};
     if (size.cx <= 0 || size.cy <= 0)
         return;
-    if (m_image->GetType() == Gdiplus::ImageTypeMetafile ||
-        Gdiplus::IsAlphaPixelFormat(m_image->GetPixelFormat())) {
+    if (m_image && (m_image->GetType() == Gdiplus::ImageTypeMetafile ||
+                    Gdiplus::IsAlphaPixelFormat(m_image->GetPixelFormat()))) {
         // Drawn over what lies below, where the metafile or an icon draws nothing.
         Gdiplus::Graphics graphics(dc);
         graphics.DrawImage(m_image.get(), Gdiplus::Rect(area.left, area.top, size.cx, size.cy));
         return;
     }
     HDC memory = CreateCompatibleDC(dc);
-    if (!m_scaled || m_scaled->size.cx != size.cx || m_scaled->size.cy != size.cy) {
-        m_scaled = std::make_unique<Scaled>();
-        m_scaled->size = size;
-        m_scaled->bitmap = CreateCompatibleBitmap(dc, size.cx, size.cy);
-        HGDIOBJ old = SelectObject(memory, m_scaled->bitmap);
-        // GDI's own scaling, from the picture's pixels as a bitmap: it reads nothing beyond
-        // the picture's edges, and is quicker than GDI+'s.
-        HBITMAP source = nullptr;
-        auto* bitmap = static_cast<Gdiplus::Bitmap*>(m_image.get());
-        if (bitmap->GetHBITMAP(Gdiplus::Color(255, 255, 255), &source) == Gdiplus::Ok) {
-            HDC from = CreateCompatibleDC(dc);
-            HGDIOBJ oldSource = SelectObject(from, source);
-            SetStretchBltMode(memory, HALFTONE);
-            SetBrushOrgEx(memory, 0, 0, nullptr);
-            StretchBlt(memory, 0, 0, size.cx, size.cy, from, 0, 0, int(m_image->GetWidth()),
-                       int(m_image->GetHeight()), SRCCOPY);
-            SelectObject(from, oldSource);
-            DeleteDC(from);
-            DeleteObject(source);
-        }
-        SelectObject(memory, old);
-    }
-    HGDIOBJ old = SelectObject(memory, m_scaled->bitmap);
+    HGDIOBJ old = SelectObject(memory, scaledTo(dc, size));
     BitBlt(dc, area.left, area.top, size.cx, size.cy, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
     DeleteDC(memory);
 }
 
+HBITMAP Picture::scaledTo(HDC dc, SIZE size) const
+{
+    if (m_scaled && m_scaled->size.cx == size.cx && m_scaled->size.cy == size.cy)
+        return m_scaled->bitmap;
+    m_scaled = std::make_unique<Scaled>();
+    m_scaled->size = size;
+    m_scaled->bitmap = CreateCompatibleBitmap(dc, size.cx, size.cy);
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, m_scaled->bitmap);
+    SetStretchBltMode(memory, HALFTONE);
+    SetBrushOrgEx(memory, 0, 0, nullptr);
+    stretchInto(memory, size);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    return m_scaled->bitmap;
+}
+
+// GDI's own scaling, from the picture's pixels only: it reads nothing beyond the picture's
+// edges, and is quicker than GDI+'s.
+void Picture::stretchInto(HDC memory, SIZE size) const
+{
+    if (m_plain) {
+        const auto* info = reinterpret_cast<const BITMAPINFO*>(m_bytes.data() + m_plain->infoOffset);
+        StretchDIBits(memory, 0, 0, size.cx, size.cy, 0, 0, m_plain->width,
+                      std::abs(m_plain->height), m_bytes.data() + m_plain->bitsOffset, info,
+                      DIB_RGB_COLORS, SRCCOPY);
+        return;
+    }
+    HBITMAP source = nullptr;
+    auto* bitmap = static_cast<Gdiplus::Bitmap*>(m_image.get());
+    if (bitmap->GetHBITMAP(Gdiplus::Color(255, 255, 255), &source) != Gdiplus::Ok)
+        return;
+    HDC from = CreateCompatibleDC(memory);
+    HGDIOBJ oldSource = SelectObject(from, source);
+    StretchBlt(memory, 0, 0, size.cx, size.cy, from, 0, 0, int(m_image->GetWidth()),
+               int(m_image->GetHeight()), SRCCOPY);
+    SelectObject(from, oldSource);
+    DeleteDC(from);
+    DeleteObject(source);
+}
+
 void Picture::drawTiled(HDC dc, const RECT& area) const
 {
+    if (m_plain) {
+        // The first tile lies in the area's corner, below a title bar, not in the window's.
+        HBRUSH tiles = CreatePatternBrush(
+            scaledTo(dc, SIZE{m_plain->width, std::abs(m_plain->height)}));
+        POINT oldOrigin{};
+        SetBrushOrgEx(dc, area.left, area.top, &oldOrigin);
+        FillRect(dc, &area, tiles);
+        SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+        DeleteObject(tiles);
+        return;
+    }
     Gdiplus::Graphics graphics(dc);
     Gdiplus::TextureBrush tiles(m_image.get());
-    // The first tile lies in the area's corner, below a title bar, not in the window's.
     tiles.TranslateTransform(Gdiplus::REAL(area.left), Gdiplus::REAL(area.top));
     graphics.FillRectangle(
         &tiles, Gdiplus::Rect(area.left, area.top, area.right - area.left, area.bottom - area.top));

@@ -2,6 +2,7 @@
 // plain as RTF holds them), bounded as the format library says.
 #pragma once
 
+#include "format/picturefile.h"
 #include "format/rtfpictures.h"
 
 #include <cstdint>
@@ -41,11 +42,12 @@ public:
     // message in `error` when it cannot be opened or read.
     static Picture load(const std::string& file, std::string& error);
 
-    bool isNull() const { return !m_image; }
+    bool isNull() const { return !m_image && !m_plain; }
     // Stretched over the area: a picture without transparency is scaled once by GDI to the
     // area's size (from its own pixels only, so no dark fringe creeps in from outside it) and
     // kept, so that a repaint only copies it; a metafile or a picture with transparency is drawn
-    // over what lies below each time.
+    // over what lies below each time. A plain BMP file is drawn by GDI from its own bytes,
+    // without GDI+ and the codecs it loads.
     void drawStretched(HDC dc, const RECT& area) const;
     void drawTiled(HDC dc, const RECT& area) const;
 
@@ -58,7 +60,13 @@ private:
         ~Scaled();
     };
 
+    // The picture at `size`, made once and kept for the next paint at that size.
+    HBITMAP scaledTo(HDC dc, SIZE size) const;
+    void stretchInto(HDC memory, SIZE size) const;
+
     std::unique_ptr<Gdiplus::Image> m_image;
+    std::string m_bytes; // a plain bitmap's file
+    std::optional<bookformat::PlainBitmap> m_plain;
     mutable std::unique_ptr<Scaled> m_scaled;
 };
 

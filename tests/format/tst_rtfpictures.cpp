@@ -105,6 +105,36 @@ private slots:
         QVERIFY(bookformat::MayDecodePicture(std::string("\x01\0\x09\0\0\x03", 6))); // metafile
     }
 
+    // GDI draws a plain bitmap from the file's own bytes: the offsets must name the blue pixels
+    // the file holds, and anything cut short, compressed or of another depth goes to a decoder.
+    void plainBitmap_pointsAtItsPixelsOrIsRefused()
+    {
+        const auto bmp = [](QImage image) {
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, "BMP");
+            return buffer.data().toStdString();
+        };
+        QImage blue(37, 21, QImage::Format_RGB32);
+        blue.fill(Qt::blue);
+        const std::string bytes = bmp(blue);
+        const std::optional<bookformat::PlainBitmap> plain = bookformat::PlainBitmapOf(bytes);
+        QVERIFY(plain && plain->width == 37 && plain->height == 21 && plain->infoOffset == 14);
+        QCOMPARE(bytes.substr(plain->bitsOffset, 3), std::string("\xFF\0\0", 3));
+        QVERIFY(bookformat::PlainBitmapOf(bmp(blue.convertToFormat(QImage::Format_Indexed8))));
+
+        std::string topFirst = bytes;
+        topFirst.replace(22, 4, std::string("\xEB\xFF\xFF\xFF", 4)); // -21
+        QCOMPARE(bookformat::PlainBitmapOf(topFirst)->height, -21);
+        std::string rle = bytes;
+        rle[30] = 1;
+        std::string tall = bytes;
+        tall.replace(22, 4, std::string("\x16\0\0\0", 4)); // a row more than the file holds
+        for (const std::string& refused : {bytes.substr(0, bytes.size() - 1), rle, tall,
+                                           bytes.substr(0, 40), std::string("BM")})
+            QVERIFY(!bookformat::PlainBitmapOf(refused));
+    }
+
     // Groups beyond the bound are opened into the group around them: their words and control
     // words stay, escaped braces and \bin data are no groups, and the text's end stays whole.
     void nesting_flattenedBeyondTheBound()
