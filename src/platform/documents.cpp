@@ -4,7 +4,7 @@
 #include "core/files/projectpath.h"
 #include "core/pictures/commandvalue.h"
 #include "core/services/messages.h"
-#include "format/linkaction.h"
+#include "format/reader/linkaction.h"
 
 #include <QFileInfo>
 #include <QProcess>

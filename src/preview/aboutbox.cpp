@@ -4,7 +4,7 @@
 #include "core/files/projectpath.h"
 #include "core/pictures/pictures.h"
 #include "core/services/messages.h"
-#include "format/aboutbox.h"
+#include "format/reader/aboutbox.h"
 #include "platform/modal.h"
 
 #include <QFileInfo>

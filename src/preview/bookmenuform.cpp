@@ -3,7 +3,7 @@
 
 #include "core/project/fonttext.h"
 #include "core/services/messages.h"
-#include "format/authorbox.h"
+#include "format/reader/authorbox.h"
 #include "platform/f1help.h"
 #include "platform/help.h"
 #include "platform/modal.h"

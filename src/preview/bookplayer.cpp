@@ -1,7 +1,7 @@
 // The book player.
 #include "preview/bookplayer.h"
 
-#include "format/bookscreens.h"
+#include "format/reader/bookscreens.h"
 #include "platform/help.h"
 #include "preview/aboutbox.h"
 #include "preview/bookmenuform.h"

@@ -2,7 +2,7 @@
 #include "preview/chapdispform.h"
 
 #include "core/services/messages.h"
-#include "format/linkaction.h"
+#include "format/reader/linkaction.h"
 #include "platform/finddialog.h"
 #include "platform/help.h"
 #include "platform/modal.h"

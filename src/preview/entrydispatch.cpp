@@ -5,7 +5,7 @@
 #include "core/files/textcodec.h"
 #include "core/sections/displaysection.h"
 #include "core/services/messages.h"
-#include "format/linkaction.h"
+#include "format/reader/linkaction.h"
 #include "platform/documents.h"
 #include "platform/modal.h"
 #include "preview/hnotesform.h"

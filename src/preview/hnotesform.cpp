@@ -6,7 +6,7 @@
 #include "core/files/runtimeerror.h"
 #include "core/files/textcodec.h"
 #include "core/services/messages.h"
-#include "format/plaintext.h"
+#include "format/text/plaintext.h"
 #include "platform/filedialogs.h"
 #include "platform/finddialog.h"
 #include "platform/modal.h"

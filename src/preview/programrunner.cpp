@@ -5,7 +5,7 @@
 #include "core/files/textcodec.h"
 #include "core/pictures/commandvalue.h"
 #include "core/services/messages.h"
-#include "format/linkaction.h"
+#include "format/reader/linkaction.h"
 #include "platform/programs.h"
 
 #include <QDir>

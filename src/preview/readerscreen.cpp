@@ -6,7 +6,7 @@
 #include "core/pictures/pictures.h"
 #include "core/project/fonttext.h"
 #include "core/services/messages.h"
-#include "format/background.h"
+#include "format/reader/background.h"
 #include "platform/look.h"
 #include "platform/screen.h"
 #include "preview/richedit.h"

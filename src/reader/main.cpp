@@ -4,7 +4,7 @@
 #include "core/book/bookarchive.h"
 #include "core/files/savefile.h"
 #include "core/pictures/pictureplugin.h"
-#include "format/compiledbook.h"
+#include "format/book/booklayout.h"
 #include "platform/dialogdefaults.h"
 #include "platform/f1help.h"
 #include "platform/media.h"

@@ -1,6 +1,6 @@
 #include "winreader/aboutbox.h"
 
-#include "format/aboutbox.h"
+#include "format/reader/aboutbox.h"
 #include "winreader/messages.h"
 #include "winreader/modal.h"
 #include "winreader/picture.h"

@@ -2,7 +2,7 @@
 // (Enter and Escape close it too). Modal over `owner`.
 #pragma once
 
-#include "format/records.h"
+#include "format/records/recordlayout.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // wallpaper tiled from its top left, as the book's background asks.
 #pragma once
 
-#include "format/background.h"
+#include "format/reader/background.h"
 #include "winreader/picture.h"
 
 #include <string>

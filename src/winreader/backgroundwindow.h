@@ -2,7 +2,7 @@
 // showing the book's program background (colour, stretched picture or wallpaper tiles).
 #pragma once
 
-#include "format/records.h"
+#include "format/records/recordlayout.h"
 #include "winreader/backdrop.h"
 
 #include <string>

@@ -2,7 +2,7 @@
 // browser at the book's help topic.
 #pragma once
 
-#include "format/records.h"
+#include "format/records/recordlayout.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "winreader/bookplayer.h"
 
-#include "format/bookscreens.h"
+#include "format/reader/bookscreens.h"
 #include "winreader/aboutbox.h"
 #include "winreader/backgroundwindow.h"
 #include "winreader/bookscreens.h"

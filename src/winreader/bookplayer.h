@@ -1,7 +1,7 @@
 // Playing a book: the program background, then every screen of the book in its order.
 #pragma once
 
-#include "format/compiledbook.h"
+#include "format/book/booklayout.h"
 
 namespace winreader {
 

@@ -2,7 +2,7 @@
 // Help and Close, with the book's captions.
 #pragma once
 
-#include "format/records.h"
+#include "format/records/recordlayout.h"
 #include "winreader/readerscreen.h"
 
 namespace winreader {

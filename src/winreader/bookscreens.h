@@ -1,7 +1,7 @@
 // The book's own screens: the introduction, the table of contents and the chapters.
 #pragma once
 
-#include "format/compiledbook.h"
+#include "format/book/booklayout.h"
 
 #include <cstddef>
 #include <windows.h>

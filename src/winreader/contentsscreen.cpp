@@ -1,7 +1,7 @@
 // The table of contents: the chapter menu with its OK and Quit buttons, and the author box.
-#include "format/authorbox.h"
-#include "format/fonttext.h"
-#include "format/utf8.h"
+#include "format/reader/authorbox.h"
+#include "format/records/fontstring.h"
+#include "format/text/utf8.h"
 #include "winreader/bookscreen.h"
 #include "winreader/bookscreens.h"
 #include "winreader/messages.h"

@@ -1,6 +1,6 @@
 #include "winreader/files.h"
 
-#include "format/bookfiles.h"
+#include "format/reader/bookfiles.h"
 #include "winreader/wintext.h"
 
 #include <cwctype>

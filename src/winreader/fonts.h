@@ -1,7 +1,7 @@
 // The book's fonts (of bars and boxes) as GDI fonts.
 #pragma once
 
-#include "format/fonttext.h"
+#include "format/records/fontstring.h"
 
 #include <windows.h>
 

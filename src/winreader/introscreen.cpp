@@ -1,5 +1,5 @@
 // The introduction screen.
-#include "format/displaysection.h"
+#include "format/sections/displaylines.h"
 #include "winreader/bookscreen.h"
 #include "winreader/bookscreens.h"
 #include "winreader/screencolour.h"

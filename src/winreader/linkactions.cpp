@@ -1,7 +1,7 @@
 #include "winreader/linkactions.h"
 
-#include "format/displaysection.h"
-#include "format/linkaction.h"
+#include "format/reader/linkaction.h"
+#include "format/sections/displaylines.h"
 #include "winreader/files.h"
 #include "winreader/messages.h"
 #include "winreader/notepad.h"

@@ -2,8 +2,8 @@
 // runtime: the format library decides, this runs what it decided.
 #pragma once
 
-#include "format/compiledbook.h"
-#include "format/records.h"
+#include "format/book/booklayout.h"
+#include "format/records/recordlayout.h"
 
 #include <string>
 #include <windows.h>

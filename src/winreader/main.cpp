@@ -2,8 +2,8 @@
 // compiled book appended to its own file; `--verify` checks the book and prints a summary to the
 // console it was started from instead. For tests and benchmarks, `--screen-report` tells what the
 // reader sees and `--startup-report` the time to the table of contents.
-#include "format/compiledbook.h"
-#include "format/imageend.h"
+#include "format/book/booklayout.h"
+#include "format/book/imageend.h"
 #include "winreader/bookplayer.h"
 #include "winreader/console.h"
 #include "winreader/messages.h"

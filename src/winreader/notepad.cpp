@@ -1,6 +1,6 @@
 #include "winreader/notepad.h"
 
-#include "format/plaintext.h"
+#include "format/text/plaintext.h"
 #include "winreader/files.h"
 #include "winreader/finddialog.h"
 #include "winreader/messages.h"

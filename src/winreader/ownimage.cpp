@@ -1,6 +1,6 @@
 #include "winreader/ownimage.h"
 
-#include "format/compiledbook.h"
+#include "format/book/booklayout.h"
 
 #include <vector>
 #include <windows.h>

@@ -1,6 +1,6 @@
 #include "winreader/picture.h"
 
-#include "format/picturefile.h"
+#include "format/reader/picturefile.h"
 #include "winreader/files.h"
 #include "winreader/wintext.h"
 
@@ -154,7 +154,8 @@ HBITMAP Picture::scaledTo(HDC dc, SIZE size) const
 void Picture::stretchInto(HDC memory, SIZE size) const
 {
     if (m_plain) {
-        const auto* info = reinterpret_cast<const BITMAPINFO*>(m_bytes.data() + m_plain->infoOffset);
+        const auto* info =
+            reinterpret_cast<const BITMAPINFO*>(m_bytes.data() + m_plain->infoOffset);
         StretchDIBits(memory, 0, 0, size.cx, size.cy, 0, 0, m_plain->width,
                       std::abs(m_plain->height), m_bytes.data() + m_plain->bitsOffset, info,
                       DIB_RGB_COLORS, SRCCOPY);
@@ -177,8 +178,8 @@ void Picture::drawTiled(HDC dc, const RECT& area) const
 {
     if (m_plain) {
         // The first tile lies in the area's corner, below a title bar, not in the window's.
-        HBRUSH tiles = CreatePatternBrush(
-            scaledTo(dc, SIZE{m_plain->width, std::abs(m_plain->height)}));
+        HBRUSH tiles =
+            CreatePatternBrush(scaledTo(dc, SIZE{m_plain->width, std::abs(m_plain->height)}));
         POINT oldOrigin{};
         SetBrushOrgEx(dc, area.left, area.top, &oldOrigin);
         FillRect(dc, &area, tiles);

@@ -2,8 +2,8 @@
 // plain as RTF holds them), bounded as the format library says.
 #pragma once
 
-#include "format/picturefile.h"
-#include "format/rtfpictures.h"
+#include "format/reader/picturefile.h"
+#include "format/rtf/rtfpictures.h"
 
 #include <cstdint>
 #include <memory>

@@ -2,7 +2,7 @@
 // graphic-and-text screen, each placed where the author placed it on the design screen.
 #pragma once
 
-#include "format/records.h"
+#include "format/records/recordlayout.h"
 
 #include <string>
 #include <windows.h>

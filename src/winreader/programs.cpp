@@ -1,7 +1,7 @@
 #include "winreader/programs.h"
 
-#include "format/commandvalue.h"
-#include "format/linkaction.h"
+#include "format/reader/linkaction.h"
+#include "format/sections/commandsyntax.h"
 #include "winreader/messages.h"
 #include "winreader/ownimage.h"
 #include "winreader/wintext.h"

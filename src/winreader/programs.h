@@ -2,7 +2,7 @@
 // document of the book. The reader is asked once per program and arguments before it starts.
 #pragma once
 
-#include "format/codes.h"
+#include "format/records/storedcodes.h"
 
 #include <string>
 #include <vector>

@@ -3,8 +3,8 @@
 // A screen runs modally over its owner until it closes; Escape and the close box close it.
 #pragma once
 
-#include "format/background.h"
-#include "format/fonttext.h"
+#include "format/reader/background.h"
+#include "format/records/fontstring.h"
 #include "winreader/backdrop.h"
 #include "winreader/fonts.h"
 

@@ -2,7 +2,7 @@
 // screen shows it.
 #pragma once
 
-#include "format/records.h"
+#include "format/records/recordlayout.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "winreader/shows.h"
 
-#include "format/commandvalue.h"
+#include "format/sections/commandsyntax.h"
 #include "winreader/media.h"
 #include "winreader/messages.h"
 #include "winreader/picture.h"

@@ -3,7 +3,7 @@
 // finds the HyperText phrase a reader clicks.
 #pragma once
 
-#include "format/records.h"
+#include "format/records/recordlayout.h"
 
 #include <string>
 #include <string_view>

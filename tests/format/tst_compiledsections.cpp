@@ -1,7 +1,7 @@
 // The compiled sections of the format library on their own: both encodings found by folded names,
 // and damaged blocks refused or read, never read outside (run under the sanitizers too).
-#include "format/compiledsections.h"
-#include "format/textencoding.h"
+#include "format/book/sectionindex.h"
+#include "format/text/textencoding.h"
 
 #include <QRandomGenerator>
 #include <QTest>

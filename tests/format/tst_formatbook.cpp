@@ -1,6 +1,6 @@
 // The compiled book of the format library: a book laid out by hand is read back, and 20,000
 // rounds of damage are refused or read, never read outside the block (run under the sanitizers).
-#include "format/compiledbook.h"
+#include "format/book/booklayout.h"
 
 #include <QRandomGenerator>
 #include <QTest>

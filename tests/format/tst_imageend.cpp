@@ -1,8 +1,8 @@
 // Finding the book after a runtime's image: real ELF and PE images end where their files end, a
 // book appended to them is found, and damaged headers are refused, never read outside the file
 // (run under the sanitizers too).
-#include "format/compiledbook.h"
-#include "format/imageend.h"
+#include "format/book/booklayout.h"
+#include "format/book/imageend.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,15 +1,15 @@
 // What a reader's runtime is told to do: command values, the action of a click, the files a book
 // may open and the order of a book's screens. Where Qt had the rule before (splitting a command
 // line, reading a number), the library is held against Qt on random texts.
-#include "format/background.h"
-#include "format/bookfiles.h"
-#include "format/bookscreens.h"
-#include "format/commandvalue.h"
 #include "format/formaterror.h"
-#include "format/hyperphrase.h"
-#include "format/linkaction.h"
-#include "format/linkvalues.h"
-#include "format/readersystem.h"
+#include "format/reader/background.h"
+#include "format/reader/bookfiles.h"
+#include "format/reader/bookscreens.h"
+#include "format/reader/linkaction.h"
+#include "format/reader/phraserule.h"
+#include "format/sections/commandsyntax.h"
+#include "format/sections/linkvalues.h"
+#include "format/sections/systemsection.h"
 
 #include <QProcess>
 #include <QRandomGenerator>

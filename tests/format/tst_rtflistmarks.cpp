@@ -1,7 +1,7 @@
 // List marks handed to the Windows reader's rich-text control as text: its own numbering left
 // out, the mark the file carries shown, a Symbol or Wingdings mark as its Unicode character;
 // everything else byte for byte.
-#include "format/rtflistmarks.h"
+#include "format/rtf/rtflistmarks.h"
 
 #include <QTest>
 

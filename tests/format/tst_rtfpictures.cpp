@@ -1,9 +1,9 @@
 // Pictures of rich text rewritten as bitmaps for the Windows reader's rich-text control: only the
 // picture groups change, what a converter declines stays byte for byte, and a damaged text is
 // never cut. And the pictures a runtime may decode, told by their headers alone.
-#include "format/picturefile.h"
-#include "format/rtfnesting.h"
-#include "format/rtfpictures.h"
+#include "format/reader/picturefile.h"
+#include "format/rtf/rtfnesting.h"
+#include "format/rtf/rtfpictures.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -130,8 +130,8 @@ private slots:
         rle[30] = 1;
         std::string tall = bytes;
         tall.replace(22, 4, std::string("\x16\0\0\0", 4)); // a row more than the file holds
-        for (const std::string& refused : {bytes.substr(0, bytes.size() - 1), rle, tall,
-                                           bytes.substr(0, 40), std::string("BM")})
+        for (const std::string& refused :
+             {bytes.substr(0, bytes.size() - 1), rle, tall, bytes.substr(0, 40), std::string("BM")})
             QVERIFY(!bookformat::PlainBitmapOf(refused));
     }
 

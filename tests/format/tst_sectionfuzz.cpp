@@ -1,11 +1,11 @@
 // Seeded random damage to section files: every rule of the format library must give a defined
 // result, never crash or read outside its data, and find what a plain reading of the rules finds.
 // Run it under the asan preset too; QUORELLE_FUZZ_ROUNDS raises the number of rounds.
-#include "format/booklanguage.h"
-#include "format/compiledsections.h"
-#include "format/introsection.h"
-#include "format/sectionfile.h"
-#include "format/textencoding.h"
+#include "format/book/sectionindex.h"
+#include "format/sections/introsection.h"
+#include "format/sections/languagesection.h"
+#include "format/sections/sectionrules.h"
+#include "format/text/textencoding.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>

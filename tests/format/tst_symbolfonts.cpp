@@ -1,7 +1,7 @@
 // The bytes of the Symbol and Wingdings fonts read as Unicode characters: which names are those
 // fonts, the characters books use them for (Greek letters, formula signs, Word's list bullets,
 // check marks), and no byte that reads as a private-use code or a control character.
-#include "format/symbolfonts.h"
+#include "format/text/symbolfonts.h"
 
 #include <QTest>
 

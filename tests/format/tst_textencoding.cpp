@@ -1,10 +1,10 @@
 // The encoding rule and the case folding of the format library, held against Qt's own UTF-8 and
 // case folding where Qt has them. The library itself knows nothing of Qt.
-#include "format/casefolding.h"
-#include "format/plaintext.h"
-#include "format/pstring.h"
-#include "format/textencoding.h"
-#include "format/utf8.h"
+#include "format/records/shortstring.h"
+#include "format/text/casefolding.h"
+#include "format/text/plaintext.h"
+#include "format/text/textencoding.h"
+#include "format/text/utf8.h"
 
 #include <QRandomGenerator>
 #include <QStringDecoder>

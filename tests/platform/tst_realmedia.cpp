@@ -1,6 +1,6 @@
 // The real media backend (Qt Multimedia over GStreamer) plays a WAV, an AVI and a MIDI tune to
 // their ends. The sounds are made here byte by byte; the video by GStreamer's own tool.
-#include "format/wavelength.h"
+#include "format/reader/wavelength.h"
 #include "platform/media.h"
 
 #include <QDir>

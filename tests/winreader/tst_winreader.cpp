@@ -5,7 +5,7 @@
 
 #include "core/book/elfimage.h"
 #include "core/project/records.h"
-#include "format/imageend.h"
+#include "format/book/imageend.h"
 
 #include <QBuffer>
 #include <QDataStream>

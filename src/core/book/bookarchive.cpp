@@ -3,7 +3,7 @@
 
 #include "core/files/textcodec.h"
 #include "core/sections/compiledsections.h"
-#include "format/imageend.h"
+#include "format/book/imageend.h"
 
 QStringList CompiledBookSource::menuEntries() const
 {

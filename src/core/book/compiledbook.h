@@ -1,11 +1,11 @@
-// The compiled book (its layout in format/compiledbook.h): writing it from a project, and the
+// The compiled book (its layout in format/book/booklayout.h): writing it from a project, and the
 // format library's reader of it for Qt code.
 #pragma once
 
 #include "core/project/records.h"
 #include "core/project/workingstate.h"
 #include "core/sections/compiledsections.h"
-#include "format/compiledbook.h"
+#include "format/book/booklayout.h"
 
 #include <QByteArray>
 #include <QIODevice>

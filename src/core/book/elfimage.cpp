@@ -2,7 +2,7 @@
 #include "core/book/elfimage.h"
 
 #include "core/files/binaryreader.h"
-#include "format/imageend.h"
+#include "format/book/imageend.h"
 
 #include <algorithm>
 #include <cstring>

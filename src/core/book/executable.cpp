@@ -12,7 +12,7 @@
 #include "core/project/projectfiles.h"
 #include "core/project/reclist.h"
 #include "core/services/messages.h"
-#include "format/rtfnesting.h"
+#include "format/rtf/rtfnesting.h"
 
 #include <QFile>
 #include <QFileInfo>

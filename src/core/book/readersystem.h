@@ -1,7 +1,8 @@
-// The system the book's readers use, as the author chose it for the book (format/readersystem.h).
+// The system the book's readers use, as the author chose it for the book
+// (format/sections/systemsection.h).
 #pragma once
 
-#include "format/readersystem.h"
+#include "format/sections/systemsection.h"
 
 #include <QString>
 

@@ -13,7 +13,7 @@
 #include "core/project/reclist.h"
 #include "core/sections/hypertext.h"
 #include "core/services/messages.h"
-#include "format/bookfiles.h"
+#include "format/reader/bookfiles.h"
 
 #include <QDir>
 #include <QScopeGuard>

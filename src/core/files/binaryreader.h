@@ -3,7 +3,7 @@
 // block's end, so a damaged or hostile offset or count can never reach outside it.
 #pragma once
 
-#include "format/binaryreader.h"
+#include "format/records/blockreader.h"
 
 #include <QByteArrayView>
 #include <QList>
@@ -12,7 +12,8 @@
 #include <optional>
 #include <type_traits>
 
-// The format library's reader (format/binaryreader.h) over a QByteArrayView, with QList arrays.
+// The format library's reader (format/records/blockreader.h) over a QByteArrayView, with QList
+// arrays.
 class BinaryReader
 {
 public:

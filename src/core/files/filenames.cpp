@@ -3,8 +3,8 @@
 
 #include "core/files/projectpath.h"
 #include "core/files/runtimeerror.h"
-#include "format/bookfiles.h"
-#include "format/numbers.h"
+#include "format/reader/bookfiles.h"
+#include "format/text/numbers.h"
 
 #include <QFileInfo>
 

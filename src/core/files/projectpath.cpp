@@ -1,7 +1,7 @@
 // Case-blind name resolution and mask matching for the project directory.
 #include "core/files/projectpath.h"
 
-#include "format/bookfiles.h"
+#include "format/reader/bookfiles.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -2,9 +2,9 @@
 // library.
 #include "core/files/textcodec.h"
 
-#include "format/plaintext.h"
-#include "format/textencoding.h"
-#include "format/utf8.h"
+#include "format/text/plaintext.h"
+#include "format/text/textencoding.h"
+#include "format/text/utf8.h"
 
 #include <algorithm>
 

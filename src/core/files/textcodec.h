@@ -1,5 +1,5 @@
-// The encoding rule of the book's files (format/textencoding.h, where it is written down) for Qt
-// code: Windows-1252 and UTF-8 bytes to QString and back. Conversion happens only at the file
+// The encoding rule of the book's files (format/text/textencoding.h, where it is written down) for
+// Qt code: Windows-1252 and UTF-8 bytes to QString and back. Conversion happens only at the file
 // boundary; in memory all text is QString.
 #pragma once
 

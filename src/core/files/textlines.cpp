@@ -1,6 +1,6 @@
 #include "core/files/textlines.h"
 
-#include "format/textlines.h"
+#include "format/text/linebreaks.h"
 
 QList<QByteArray> SplitLines(QByteArrayView bytes)
 {

@@ -1,5 +1,5 @@
-// Lines of the book's text files (format/textlines.h) for Qt code. A line ends at CR LF, LF or
-// CR, as a text-file reader takes them; lines are written back with CR LF.
+// Lines of the book's text files (format/text/linebreaks.h) for Qt code. A line ends at CR LF, LF
+// or CR, as a text-file reader takes them; lines are written back with CR LF.
 #pragma once
 
 #include <QByteArray>

@@ -1,7 +1,7 @@
 #include "core/pictures/commandvalue.h"
 
 #include "core/files/textcodec.h"
-#include "format/commandvalue.h"
+#include "format/sections/commandsyntax.h"
 
 ShowCommandParts ParseShowCommand(const QString& value)
 {

@@ -1,4 +1,4 @@
-// The command values of shows and programs (format/commandvalue.h) for Qt code.
+// The command values of shows and programs (format/sections/commandsyntax.h) for Qt code.
 #pragma once
 
 #include "core/project/codes.h"

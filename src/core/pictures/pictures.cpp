@@ -4,7 +4,7 @@
 #include "core/files/projectpath.h"
 #include "core/pictures/pictureplugin.h"
 #include "core/pictures/wmfrender.h"
-#include "format/picturefile.h"
+#include "format/reader/picturefile.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,7 +1,7 @@
-// The numbered codes the book's files store (format/codes.h), for Qt code.
+// The numbered codes the book's files store (format/records/storedcodes.h), for Qt code.
 #pragma once
 
-#include "format/codes.h"
+#include "format/records/storedcodes.h"
 
 #include <QString>
 

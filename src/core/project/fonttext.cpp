@@ -2,7 +2,7 @@
 #include "core/project/fonttext.h"
 
 #include "core/files/runtimeerror.h"
-#include "format/fonttext.h"
+#include "format/records/fontstring.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/project/records.h"
-#include "format/fonttext.h"
+#include "format/records/fontstring.h"
 
 #include <QFont>
 #include <QString>

@@ -1,9 +1,9 @@
-// string[N] for Qt code: the format's string[N] (format/pstring.h), the same bytes, with its text
-// as QString.
+// string[N] for Qt code: the format's string[N] (format/records/shortstring.h), the same bytes,
+// with its text as QString.
 #pragma once
 
 #include "core/files/textcodec.h"
-#include "format/pstring.h"
+#include "format/records/shortstring.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 // The binary records of a project (project file, chapter list and display files) for Qt code: the
-// format's records (format/records.h) with string[N] read and written as QString.
+// format's records (format/records/recordlayout.h) with string[N] read and written as QString.
 #pragma once
 
 #include "core/project/pstring.h"
-#include "format/records.h"
+#include "format/records/recordlayout.h"
 
 #include <cstddef>
 #include <cstdint>

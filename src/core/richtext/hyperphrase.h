@@ -1,8 +1,8 @@
 // HyperText phrases in a QTextDocument, found by the format library's recogniser
-// (format/hyperphrase.h).
+// (format/reader/phraserule.h).
 #pragma once
 
-#include "format/hyperphrase.h"
+#include "format/reader/phraserule.h"
 
 #include <QString>
 

@@ -8,9 +8,9 @@
 #include "core/richtext/rtfstructure.h"
 #include "core/richtext/rtfstylesheet.h"
 #include "core/richtext/rtfwords.h"
-#include "format/picturefile.h"
-#include "format/rtftokens.h"
-#include "format/symbolfonts.h"
+#include "format/reader/picturefile.h"
+#include "format/rtf/rtftokens.h"
+#include "format/text/symbolfonts.h"
 
 #include <QBuffer>
 #include <QHash>

@@ -2,7 +2,7 @@
 
 #include "core/files/textcodec.h"
 #include "core/sections/sectionfile.h"
-#include "format/booklanguage.h"
+#include "format/sections/languagesection.h"
 
 #include <QLocale>
 

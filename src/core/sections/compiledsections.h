@@ -1,10 +1,10 @@
 // The compiled form of section files for Qt code: the format library's compiler and reader
-// (format/compiledsections.h, where the layout is written down), with QString names and lines,
+// (format/book/sectionindex.h, where the layout is written down), with QString names and lines,
 // the block held in memory or mapped from a file, and its errors as RunTimeError.
 #pragma once
 
 #include "core/files/runtimeerror.h"
-#include "format/compiledsections.h"
+#include "format/book/sectionindex.h"
 
 #include <QByteArray>
 #include <QStringList>

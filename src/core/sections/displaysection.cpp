@@ -3,7 +3,7 @@
 
 #include "core/files/runtimeerror.h"
 #include "core/files/textcodec.h"
-#include "format/displaysection.h"
+#include "format/sections/displaylines.h"
 
 QString ColourToString(Colour colour)
 {

@@ -1,6 +1,6 @@
 #include "core/sections/hypertext.h"
 
-#include "format/hypertextentry.h"
+#include "format/sections/hypertextentry.h"
 
 HyperTextType EntryType(const QStringList& lines)
 {

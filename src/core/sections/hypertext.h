@@ -1,5 +1,5 @@
-// HyperText entries (format/hypertextentry.h) for Qt code: one section per phrase, source "HYPER",
-// in the book's HyperText file.
+// HyperText entries (format/sections/hypertextentry.h) for Qt code: one section per phrase, source
+// "HYPER", in the book's HyperText file.
 #pragma once
 
 #include "core/project/codes.h"

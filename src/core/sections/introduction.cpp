@@ -1,10 +1,11 @@
-// Introduction routines: the section's rules are the format library's (format/introsection.h).
+// Introduction routines: the section's rules are the format library's
+// (format/sections/introsection.h).
 #include "core/sections/introduction.h"
 
 #include "core/files/filestore.h"
 #include "core/files/textcodec.h"
 #include "core/sections/sectionfile.h"
-#include "format/introsection.h"
+#include "format/sections/introsection.h"
 
 namespace {
 

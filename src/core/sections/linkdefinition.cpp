@@ -6,7 +6,7 @@
 #include "core/sections/alttext.h"
 #include "core/sections/displaysection.h"
 #include "core/sections/hypertext.h"
-#include "format/linkvalues.h"
+#include "format/sections/linkvalues.h"
 
 namespace {
 

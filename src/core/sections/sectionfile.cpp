@@ -1,5 +1,6 @@
-// The section-file engine: the files' rules are the format library's (format/sectionfile.h); here
-// they are read, mapped and rewritten, and their texts handed over as QString.
+// The section-file engine: the files' rules are the format library's
+// (format/sections/sectionrules.h); here they are read, mapped and rewritten, and their texts
+// handed over as QString.
 #include "core/sections/sectionfile.h"
 
 #include "core/files/filenames.h"
@@ -7,8 +8,8 @@
 #include "core/files/textcodec.h"
 #include "core/sections/displaysection.h"
 #include "core/sections/sectionname.h"
-#include "format/hypertextentry.h"
-#include "format/sectionfile.h"
+#include "format/sections/hypertextentry.h"
+#include "format/sections/sectionrules.h"
 
 #include <QDir>
 #include <QFileInfo>

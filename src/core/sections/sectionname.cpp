@@ -1,6 +1,6 @@
 #include "core/sections/sectionname.h"
 
-#include "format/sectionfile.h"
+#include "format/sections/sectionrules.h"
 
 QString SectionNameKey(const QString& name)
 {

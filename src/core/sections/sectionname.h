@@ -1,5 +1,5 @@
-// How the names and sources of sections compare (format/sectionfile.h): without regard to case,
-// by Unicode's case folding, so "Белые ночи" finds "БЕЛЫЕ НОЧИ" as "Paris" finds "PARIS".
+// How the names and sources of sections compare (format/sections/sectionrules.h): without regard to
+// case, by Unicode's case folding, so "Белые ночи" finds "БЕЛЫЕ НОЧИ" as "Paris" finds "PARIS".
 #pragma once
 
 #include <QString>

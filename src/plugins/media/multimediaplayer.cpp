@@ -2,7 +2,7 @@
 // user's input, so the window repaints but the book does not go on until the sound ends.
 #include "plugins/media/multimediaplayer.h"
 
-#include "format/wavelength.h"
+#include "format/reader/wavelength.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>
