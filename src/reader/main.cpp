@@ -2,6 +2,7 @@
 // book appended to its own file; `--verify` checks the book and prints a summary instead, and
 // says which of its plugins cannot be loaded on this system.
 #include "core/book/bookarchive.h"
+#include "core/files/filestore.h"
 #include "core/files/savefile.h"
 #include "core/pictures/pictureplugin.h"
 #include "format/book/booklayout.h"
@@ -27,24 +28,14 @@
 namespace {
 
 // The program's own file, mapped rather than read: a large book costs only the pages it shows.
-class OwnFile
+std::unique_ptr<filestore::MappedFile> ownFile()
 {
-public:
-    OwnFile() : m_file(QCoreApplication::applicationFilePath())
-    {
-        if (!m_file.open(QIODevice::ReadOnly))
-            throw CompiledBookError(QStringLiteral("the program file cannot be read"));
-        const uchar* mapped = m_file.map(0, m_file.size());
-        m_bytes =
-            mapped ? QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), m_file.size())
-                   : m_file.readAll();
-    }
-    const QByteArray& bytes() const { return m_bytes; }
-
-private:
-    QFile m_file;
-    QByteArray m_bytes;
-};
+    std::unique_ptr<filestore::MappedFile> self =
+        filestore::MappedFile::ofPath(QCoreApplication::applicationFilePath());
+    if (!self)
+        throw CompiledBookError(QStringLiteral("the program file cannot be read"));
+    return self;
+}
 
 // What this runtime could not show or play on this system, on the error stream. The book itself
 // is sound, so the summary and the exit status stay as they are.
@@ -61,10 +52,10 @@ void reportMissingPlugins()
 int verify()
 {
     try {
-        const OwnFile self;
+        const std::unique_ptr<filestore::MappedFile> self = ownFile();
         // The tables are checked as the book is opened. Every chapter text can be shown: text
         // that is not rich text (or none at all) is shown as plain text, so none is refused.
-        const CompiledBook book = BookAfterImage(self.bytes());
+        const CompiledBook book = BookAfterImage(self->sharedBytes());
         std::printf("%s", bookformat::BookCheckReport(book.formatBook()).c_str());
         reportMissingPlugins();
         return 0;
@@ -83,8 +74,8 @@ int play()
     QtMessageBoxes messageBoxes;
     const ScopedService<MessageSlot, MessageBoxes> messagesInstalled(messageBoxes);
     try {
-        const OwnFile self;
-        CompiledBookSource source(BookAfterImage(self.bytes()));
+        const std::unique_ptr<filestore::MappedFile> self = ownFile();
+        CompiledBookSource source(BookAfterImage(self->sharedBytes()));
         // Media files lie beside the executable after a distribution.
         QDir::setCurrent(QCoreApplication::applicationDirPath());
         const QString mediaPrompt = source.project().Presentation.Captions.MediaPrompt.text();

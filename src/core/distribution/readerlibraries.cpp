@@ -90,14 +90,10 @@ const QString kGStreamerTarget = kLibraries + QStringLiteral("gstreamer-1.0/");
 
 std::optional<ElfDynamic> dynamicOf(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::unique_ptr<filestore::MappedFile> file = filestore::MappedFile::ofPath(path);
+    if (!file)
         return std::nullopt;
-    uchar* mapped = file.map(0, file.size());
-    if (!mapped)
-        return std::nullopt;
-    return ReadElfDynamic(
-        QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), qsizetype(file.size())));
+    return ReadElfDynamic(file->sharedBytes());
 }
 
 // Walks the libraries objects need, as the loader finds them, once each.
@@ -116,22 +112,21 @@ public:
             addNeeded(*dynamic, QFileInfo(path).absolutePath());
     }
 
-    // Adds what the plugins the runtime at `path` carries need; they go with the runtime.
-    void addEmbeddedPlugins(const QString& path)
+    // Adds what the runtime at `path` and the plugins it carries need; they go with it.
+    void addRuntime(const QString& path)
     {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        const std::unique_ptr<filestore::MappedFile> file = filestore::MappedFile::ofPath(path);
+        if (!file)
             return;
-        const uchar* mapped = file.map(0, file.size());
-        if (!mapped)
-            return;
-        const QByteArray runtime =
-            QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), qsizetype(file.size()));
+        const QByteArray runtime = file->sharedBytes();
+        const QString origin = QFileInfo(path).absolutePath();
+        if (const std::optional<ElfDynamic> dynamic = ReadElfDynamic(runtime))
+            addNeeded(*dynamic, origin);
         for (const char* plugin : kRuntimePlugins) {
             const std::optional<ElfDynamic> dynamic =
                 ReadElfDynamic(ElfSection(runtime, EmbeddedPluginSection(plugin)));
             if (dynamic)
-                addNeeded(*dynamic, QFileInfo(path).absolutePath());
+                addNeeded(*dynamic, origin);
         }
     }
 
@@ -259,8 +254,7 @@ QString InstalledSoundFont()
 ReaderLibraryPlan PlanReaderLibraries(const ReaderLibrarySources& sources)
 {
     LibraryWalk walk(sources);
-    walk.addObject(sources.runtime, {});
-    walk.addEmbeddedPlugins(sources.runtime);
+    walk.addRuntime(sources.runtime);
     addQtPlugins(walk, sources.qtPlugins);
     addGStreamerPlugins(walk);
     ReaderLibraryPlan& plan = walk.plan();

@@ -90,19 +90,33 @@ MappedFile::MappedFile(const QString& fileName)
     errno = 0;
     if (QFileInfo(*m_file).exists() && !QFileInfo(*m_file).isFile())
         throw InOutError::about(InOutError::accessDenied(), fileName);
-    if (!m_file->open(QIODevice::ReadOnly))
+    if (!load())
         throw errorFromErrno(m_file->fileName());
+}
+
+std::unique_ptr<MappedFile> MappedFile::ofPath(const QString& path)
+{
+    std::unique_ptr<MappedFile> file(new MappedFile);
+    file->m_file = std::make_unique<QFile>(path);
+    if (!QFileInfo(path).isFile() || !file->load())
+        return nullptr;
+    return file;
+}
+
+bool MappedFile::load()
+{
+    if (!m_file->open(QIODevice::ReadOnly))
+        return false;
     const qint64 size = m_file->size();
     if (size == 0)
-        return;
+        return true;
     if (uchar* mapped = m_file->map(0, size)) {
         m_view = QByteArrayView(reinterpret_cast<const char*>(mapped), size);
-        return;
+        return true;
     }
     m_copy = m_file->readAll();
-    if (m_file->error() != QFileDevice::NoError)
-        throw errorFromErrno(m_file->fileName());
     m_view = m_copy;
+    return m_file->error() == QFileDevice::NoError;
 }
 
 MappedFile::~MappedFile() = default;

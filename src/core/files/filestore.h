@@ -19,17 +19,28 @@ namespace filestore {
 QByteArray readAll(const QString& fileName);
 
 // A file's bytes mapped into memory for reading, or read when it cannot be mapped. Scanning a
-// mapped file avoids copying it, which matters for lookups in large files.
+// mapped file avoids copying it, which matters for lookups in large files. The one way the
+// program maps a file.
 class MappedFile
 {
 public:
-    explicit MappedFile(const QString& fileName); // raises InOutError
+    // A file of the book's folder, as readAll takes its name; raises InOutError.
+    explicit MappedFile(const QString& fileName);
+    // Any regular file by its path (the program's own, a library); nothing when it cannot be
+    // opened or read. Raises nothing.
+    static std::unique_ptr<MappedFile> ofPath(const QString& path);
     ~MappedFile();
     MappedFile(const MappedFile&) = delete;
     MappedFile& operator=(const MappedFile&) = delete;
     QByteArrayView bytes() const { return m_view; }
+    // The bytes as a QByteArray that shares them; valid while this file lives.
+    QByteArray sharedBytes() const { return QByteArray::fromRawData(m_view.data(), m_view.size()); }
 
 private:
+    MappedFile() = default;
+    // Opens `m_file` and maps or reads it; false when either fails.
+    bool load();
+
     std::unique_ptr<QFile> m_file;
     QByteArray m_copy;
     QByteArrayView m_view;

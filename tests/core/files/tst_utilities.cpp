@@ -4,6 +4,7 @@
 
 #include "core/files/filecopy.h"
 #include "core/files/filenames.h"
+#include "core/files/filestore.h"
 #include "core/files/programdir.h"
 #include "core/files/projectpath.h"
 #include "core/files/runtimeerror.h"
@@ -156,6 +157,23 @@ private slots:
         writeBytes(dir.filePath(u"BOOK.QVJ"_s), "y");
         QCOMPARE(ResolveProjectName(u"BOOK.QVJ"_s), u"BOOK.QVJ"_s);
         QCOMPARE(ResolveProjectName(u"NEW.QVD"_s), u"NEW.QVD"_s);
+    }
+
+    // Any file by its path maps without raising: nothing for a missing file or a folder; a
+    // file of the book's folder still raises.
+    void mappedFile_byPathRaisesNothing()
+    {
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(u"BOOK.BIN"_s), "book");
+        writeBytes(dir.filePath(u"EMPTY.BIN"_s), "");
+        const auto mapped = filestore::MappedFile::ofPath(dir.filePath(u"BOOK.BIN"_s));
+        QVERIFY(mapped);
+        QCOMPARE(mapped->sharedBytes(), "book"_ba);
+        QVERIFY(filestore::MappedFile::ofPath(dir.filePath(u"EMPTY.BIN"_s))->bytes().isEmpty());
+        QVERIFY(!filestore::MappedFile::ofPath(dir.filePath(u"NONE.BIN"_s)));
+        QVERIFY(!filestore::MappedFile::ofPath(dir.path()));
+        QVERIFY(thrownText<InOutError>([] { filestore::MappedFile(u"NONE.BIN"_s); })
+                    .contains(u"NONE.BIN"_s));
     }
 
     void copyFileBytes_codes()
