@@ -172,8 +172,9 @@ private slots:
         QVERIFY(filestore::MappedFile::ofPath(dir.filePath(u"EMPTY.BIN"_s))->bytes().isEmpty());
         QVERIFY(!filestore::MappedFile::ofPath(dir.filePath(u"NONE.BIN"_s)));
         QVERIFY(!filestore::MappedFile::ofPath(dir.path()));
-        QVERIFY(thrownText<InOutError>([] { filestore::MappedFile(u"NONE.BIN"_s); })
-                    .contains(u"NONE.BIN"_s));
+        QVERIFY(thrownText<InOutError>([] {
+                    filestore::MappedFile(u"NONE.BIN"_s);
+                }).contains(u"NONE.BIN"_s));
     }
 
     void copyFileBytes_codes()
