@@ -268,15 +268,14 @@ std::optional<bookformat::DibPicture> DrawableRtfPicture(const bookformat::RtfPi
     std::unique_ptr<Gdiplus::Image> image = imageOf(picture, budget);
     if (!image || !sensible(*image))
         return std::nullopt;
-    int width = bookformat::ShownWidth(picture);
-    int height = bookformat::ShownHeight(picture);
-    if (width <= 0 || height <= 0) {
-        width = int(image->GetWidth());
-        height = int(image->GetHeight());
-    }
-    const std::int64_t side = bookformat::kMaxPictureSide;
+    const std::optional<bookformat::PictureSize> shown = bookformat::ShownPictureSize(
+        picture, bookformat::PictureSize{image->GetWidth(), image->GetHeight()});
+    if (!shown)
+        return std::nullopt;
+    const auto width = int(shown->width);
+    const auto height = int(shown->height);
     const std::int64_t pixels = std::int64_t(width) * height;
-    if (width > side || height > side || pixels > side * side || pixels > budget)
+    if (pixels > budget)
         return std::nullopt;
     budget -= pixels;
     std::string packed = packedDib(*image, width, height);

@@ -72,8 +72,9 @@ private:
 
 // A picture of rich text drawn as a bitmap at the size it is shown, for a rich-text control that
 // draws no other kind; nothing for a picture that is a bitmap already, of no kind GDI+ reads, or
-// damaged. A picture larger than kMaxPictureSide squared, or than the pixels left of the
-// document's `budget`, is not drawn; the budget is reduced by what is.
+// damaged. It is shown at the size every runtime shows it (bookformat::ShownPictureSize); one
+// that would take more than the pixels left of the document's `budget` is not drawn, and the
+// budget is reduced by what is.
 std::optional<bookformat::DibPicture> DrawableRtfPicture(const bookformat::RtfPicture& picture,
                                                          std::int64_t& budget);
 

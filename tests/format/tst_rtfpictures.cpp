@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QSize>
 #include <QTest>
 
 #include <vector>
@@ -37,8 +38,8 @@ private slots:
         QCOMPARE(seen[0].width, 10);
         QCOMPARE(seen[0].widthGoal, 300);
         QCOMPARE(seen[0].scaleX, 50);
-        QCOMPARE(bookformat::ShownWidth(seen[0]), 10); // 300 twips at 50 %
-        QCOMPARE(bookformat::ShownHeight(seen[0]), 10);
+        QCOMPARE(bookformat::ShownPictureSize(seen[0], std::nullopt)->width, 10); // 300 twips, 50 %
+        QCOMPARE(bookformat::ShownPictureSize(seen[0], std::nullopt)->height, 10);
         QCOMPARE(int(seen[1].kind), int(RtfPicture::Kind::Jpeg));
         QCOMPARE(seen[1].data, std::string("{}\\"));
         const std::string dib = "{\\pict\\dibitmap0\\picw2\\pich1\\picwgoal30\\pichgoal15\n01ab}";
@@ -160,17 +161,40 @@ private slots:
             QCOMPARE(bookformat::FlattenRtfNesting(text, 1), text);
     }
 
-    void shownSize_fromGoalsOrOwnSize()
+    // One sizing rule for every runtime: goals scaled, else the picture's own size (a
+    // metafile's from 0.01 mm), each side on its own; never below a pixel, and shrunk to the
+    // largest side a picture may have with its proportions kept.
+    void shownSize_oneRuleForEveryRuntime()
     {
+        const auto shown = [](RtfPicture picture,
+                              std::optional<bookformat::PictureSize> decoded = std::nullopt) {
+            const std::optional<bookformat::PictureSize> size =
+                bookformat::ShownPictureSize(picture, decoded);
+            return size ? QSize(int(size->width), int(size->height)) : QSize();
+        };
         RtfPicture metafile;
         metafile.kind = RtfPicture::Kind::WindowsMetafile;
         metafile.width = 2540; // 0.01 mm: an inch
         metafile.height = 1270;
-        QCOMPARE(bookformat::ShownWidth(metafile), 96);
-        QCOMPARE(bookformat::ShownHeight(metafile), 48);
-        RtfPicture bitmap;
-        bitmap.kind = RtfPicture::Kind::Png;
-        QCOMPARE(bookformat::ShownWidth(bitmap), 0); // nothing told: the picture's own size
+        QCOMPARE(shown(metafile, bookformat::PictureSize{5, 5}), QSize(96, 48));
+
+        RtfPicture png;
+        png.kind = RtfPicture::Kind::Png;
+        QCOMPARE(shown(png), QSize()); // nothing told: the caller's place-holder
+        QCOMPARE(shown(png, bookformat::PictureSize{40, 30}), QSize(40, 30));
+        png.widthGoal = 1500; // only the width told: the height is the picture's own
+        png.scaleX = 0;       // a scale of 0 is no scale
+        png.scaleY = 50;
+        QCOMPARE(shown(png, bookformat::PictureSize{40, 30}), QSize(100, 15));
+        png.scaleX = 1;
+        png.heightGoal = 15;
+        QCOMPARE(shown(png), QSize(1, 1));
+
+        RtfPicture huge;
+        huge.kind = RtfPicture::Kind::Jpeg;
+        huge.widthGoal = 8192 * 15;
+        huge.heightGoal = 1024 * 15;
+        QCOMPARE(shown(huge), QSize(4096, 512));
     }
 };
 

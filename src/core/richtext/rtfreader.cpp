@@ -9,6 +9,7 @@
 #include "core/richtext/rtfstylesheet.h"
 #include "core/richtext/rtfwords.h"
 #include "format/reader/picturefile.h"
+#include "format/rtf/rtfpictures.h"
 #include "format/rtf/rtftokens.h"
 #include "format/text/symbolfonts.h"
 
@@ -126,22 +127,6 @@ struct FontEntry
     bookformat::SymbolFont symbol = bookformat::SymbolFont::None;
 };
 
-struct Picture
-{
-    enum Kind
-    {
-        Other,
-        Png,
-        Jpeg
-    } kind = Other;
-    QByteArray data;
-    int widthGoal = 0;  // twips
-    int heightGoal = 0; // twips
-    int scaleX = 100;
-    int scaleY = 100;
-    int pendingNibble = -1;
-};
-
 class Reader
 {
 public:
@@ -179,10 +164,9 @@ private:
     void numberingWord(QByteArrayView word, int param);
     void startFieldResult();
     void colourTableByte(char c);
-    void pictureWord(QByteArrayView word, int param);
     void pictureByte(char c);
-    void finishPicture(const Picture& picture);
-    QImage decodePicture(const Picture& picture);
+    void finishPicture(const bookformat::RtfPicture& picture);
+    QImage decodePicture(const bookformat::RtfPicture& picture);
     QUrl placeholderName();
 
     // text
@@ -225,7 +209,7 @@ private:
     std::vector<QColor> m_colours; // entry 0 is the automatic colour
     std::array<int, 3> m_rgb{0, 0, 0};
     bool m_colourSet = false;
-    std::vector<Picture> m_pictures; // one per open picture group
+    std::vector<bookformat::RtfPictureReader> m_pictures; // one per open picture group
     int m_pictureCount = 0;
     qint64 m_picturePixels = 0; // of the pictures decoded so far
     bool m_placeholderAdded = false;
@@ -381,7 +365,7 @@ void Reader::closeGroup()
     if (closing.styleEntry)
         m_styleSheet.finishEntry();
     if (closing.pictureOwner && !m_pictures.empty()) {
-        const Picture picture = m_pictures.back();
+        const bookformat::RtfPicture picture = m_pictures.back().picture();
         m_pictures.pop_back();
         finishPicture(picture);
     }
@@ -492,7 +476,7 @@ bool Reader::startDestination(QByteArrayView word)
     top().dest = it.value();
     if (it.value() == Dest::Picture && !top().pictureOwner) {
         top().pictureOwner = true;
-        m_pictures.push_back(Picture{});
+        m_pictures.emplace_back();
     }
     return true;
 }
@@ -502,7 +486,7 @@ void Reader::controlWord(QByteArrayView word, bool hasParam, int param)
     if (word == "bin") {
         const qsizetype n = hasParam ? std::clamp<qsizetype>(param, 0, m_data.size() - m_pos) : 0;
         if (top().dest == Dest::Picture && !m_pictures.empty())
-            m_pictures.back().data.append(m_data.sliced(m_pos, n).toByteArray());
+            m_pictures.back().binary(std::string_view(m_data.data() + m_pos, std::size_t(n)));
         m_pos += n;
         return;
     }
@@ -535,7 +519,8 @@ void Reader::controlWord(QByteArrayView word, bool hasParam, int param)
         return;
     }
     if (group.dest == Dest::Picture) {
-        pictureWord(word, param);
+        if (!m_pictures.empty())
+            m_pictures.back().word(std::string_view(word.data(), std::size_t(word.size())), param);
         return;
     }
     if (word == "u") {
@@ -959,54 +944,22 @@ void Reader::colourTableByte(char c)
     m_colourSet = false;
 }
 
-void Reader::pictureWord(QByteArrayView word, int param)
-{
-    if (m_pictures.empty())
-        return;
-    Picture& picture = m_pictures.back();
-    if (word == "pngblip")
-        picture.kind = Picture::Png;
-    else if (word == "jpegblip")
-        picture.kind = Picture::Jpeg;
-    else if (word == "picwgoal")
-        picture.widthGoal = param;
-    else if (word == "pichgoal")
-        picture.heightGoal = param;
-    else if (word == "picscalex")
-        picture.scaleX = param;
-    else if (word == "picscaley")
-        picture.scaleY = param;
-}
-
 void Reader::pictureByte(char c)
 {
-    if (m_pictures.empty())
-        return;
-    Picture& picture = m_pictures.back();
-    const int nibble = bookformat::RtfHexDigit(c);
-    if (nibble < 0)
-        return;
-    if (picture.pendingNibble < 0) {
-        picture.pendingNibble = nibble;
-    } else {
-        picture.data.append(char(picture.pendingNibble * 16 + nibble));
-        picture.pendingNibble = -1;
-    }
+    if (!m_pictures.empty())
+        m_pictures.back().hexText(std::string_view(&c, 1));
 }
 
-void Reader::finishPicture(const Picture& picture)
+void Reader::finishPicture(const bookformat::RtfPicture& picture)
 {
     if (top().dest != Dest::Text || top().chr.hidden)
         return;
     const QImage image = decodePicture(picture);
-    const auto toPixels = [](int twips, int scale) {
-        return std::max(1, twips * scale / 100 / 15);
-    };
-    QSize size = image.isNull() ? QSize(32, 32) : image.size();
-    if (picture.widthGoal > 0 && picture.heightGoal > 0)
-        size = QSize(toPixels(picture.widthGoal, picture.scaleX),
-                     toPixels(picture.heightGoal, picture.scaleY));
-    size = size.boundedTo(QSize(4000, 4000));
+    const std::optional<bookformat::PictureSize> decoded =
+        image.isNull() ? std::nullopt
+                       : std::optional(bookformat::PictureSize{image.width(), image.height()});
+    const std::optional<bookformat::PictureSize> shown =
+        bookformat::ShownPictureSize(picture, decoded);
     flushPending();
     flushRun();
     // A picture that is not shown here keeps its place as a grey box: one small bitmap for the
@@ -1016,23 +969,25 @@ void Reader::finishPicture(const Picture& picture)
     if (!image.isNull()) {
         m_doc.addResource(QTextDocument::ImageResource, name, image);
         m_doc.addResource(rtfprops::PictureFileResource,
-                          QUrl(rtfprops::PictureFileName(name.toString())), picture.data);
+                          QUrl(rtfprops::PictureFileName(name.toString())),
+                          QByteArray::fromStdString(picture.data));
     }
     placeBlock();
     QTextImageFormat format;
     format.setName(name.toString());
-    format.setWidth(size.width());
-    format.setHeight(size.height());
+    format.setWidth(shown ? double(shown->width) : 32.0);
+    format.setHeight(shown ? double(shown->height) : 32.0);
     m_cursor.insertImage(format);
 }
 
-QImage Reader::decodePicture(const Picture& picture)
+QImage Reader::decodePicture(const bookformat::RtfPicture& picture)
 {
-    if (picture.kind == Picture::Other)
+    using Kind = bookformat::RtfPicture::Kind;
+    if (picture.kind != Kind::Png && picture.kind != Kind::Jpeg)
         return {};
-    QByteArray data = picture.data;
+    QByteArray data = QByteArray::fromRawData(picture.data.data(), qsizetype(picture.data.size()));
     QBuffer buffer(&data);
-    QImageReader reader(&buffer, picture.kind == Picture::Png ? "PNG" : "JPEG");
+    QImageReader reader(&buffer, picture.kind == Kind::Png ? "PNG" : "JPEG");
     const QSize claimed = reader.size();
     const qint64 pixels = qint64(claimed.width()) * claimed.height();
     // Every picture of one document together stays within a bound, whatever the file claims.

@@ -239,7 +239,7 @@ private slots:
         QSet<QString> names;
         for (auto it = document.begin().begin(); !it.atEnd(); ++it) {
             const QTextImageFormat f = it.fragment().charFormat().toImageFormat();
-            QCOMPARE(f.width(), 4000.0); // still drawn at its (bounded) display size
+            QCOMPARE(f.width(), 4096.0); // still drawn at its (bounded) display size
             names << f.name();
         }
         QCOMPARE(names.size(), 1);
