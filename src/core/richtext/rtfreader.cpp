@@ -7,6 +7,7 @@
 #include "core/richtext/languagetags.h"
 #include "core/richtext/rtfstructure.h"
 #include "core/richtext/rtfstylesheet.h"
+#include "core/richtext/rtftables.h"
 #include "core/richtext/rtfwords.h"
 #include "format/reader/picturefile.h"
 #include "format/rtf/rtfpictures.h"
@@ -30,9 +31,8 @@
 
 namespace {
 
-// Bounds on what one document may cost however its file is made: colour and font table entries,
-// and the pixels of all its pictures together.
-constexpr std::size_t kMaxTableEntries = 4096;
+// A bound on what one document may cost however its file is made: the pixels of all its
+// pictures together.
 constexpr qint64 kMaxPicturePixels = bookformat::kMaxDocumentPicturePixels;
 
 } // namespace
@@ -41,8 +41,7 @@ namespace {
 
 constexpr int kMaxDepth = 512;
 constexpr int kDefaultHalfPoints = 24;
-constexpr int kSymbolCodePage = 42; // symbol fonts: byte b shows as U+F000 + b
-constexpr int kUnicodeFont = -2;    // text of a symbol font that is shown as Unicode characters
+constexpr int kUnicodeFont = -2; // text of a symbol font that is shown as Unicode characters
 constexpr qsizetype kMaxFieldInstruction = 2048;
 constexpr int kMaxLinks = 65536;
 
@@ -120,13 +119,6 @@ struct Group
     bool marker = false;       // the number or bullet of a list item
 };
 
-struct FontEntry
-{
-    QString name;
-    int codePage = 0;
-    bookformat::SymbolFont symbol = bookformat::SymbolFont::None;
-};
-
 class Reader
 {
 public:
@@ -159,11 +151,8 @@ private:
 
     // destinations
     bool startDestination(QByteArrayView word);
-    void fontTableWord(QByteArrayView word, int param);
-    void finishFont();
     void numberingWord(QByteArrayView word, int param);
     void startFieldResult();
-    void colourTableByte(char c);
     void pictureByte(char c);
     void finishPicture(const bookformat::RtfPicture& picture);
     QImage decodePicture(const bookformat::RtfPicture& picture);
@@ -202,13 +191,8 @@ private:
 
     int m_defaultFont = 0;
     int m_ansiCodePage = 1252;
-    QHash<int, FontEntry> m_fonts;
-    int m_fontNumber = 0;
-    FontEntry m_font;
-    QByteArray m_fontName;
-    std::vector<QColor> m_colours; // entry 0 is the automatic colour
-    std::array<int, 3> m_rgb{0, 0, 0};
-    bool m_colourSet = false;
+    rtf::FontTable m_fonts;
+    rtf::ColourTable m_colours;
     std::vector<bookformat::RtfPictureReader> m_pictures; // one per open picture group
     int m_pictureCount = 0;
     qint64 m_picturePixels = 0; // of the pictures decoded so far
@@ -360,8 +344,8 @@ void Reader::closeGroup()
     m_ignorable = false;
     const Group closing = top();
     m_stack.pop_back();
-    if (closing.fontEntry && !m_fontName.isEmpty())
-        finishFont();
+    if (closing.fontEntry)
+        m_fonts.finishEntry();
     if (closing.styleEntry)
         m_styleSheet.finishEntry();
     if (closing.pictureOwner && !m_pictures.empty()) {
@@ -498,7 +482,7 @@ void Reader::controlWord(QByteArrayView word, bool hasParam, int param)
     if (group.dest == Dest::Skip)
         return;
     if (group.dest == Dest::FontTable) {
-        fontTableWord(word, param);
+        m_fonts.word(word, param);
         return;
     }
     if (group.dest == Dest::StyleSheet) {
@@ -512,10 +496,7 @@ void Reader::controlWord(QByteArrayView word, bool hasParam, int param)
     if (group.dest == Dest::FieldInstruction)
         return;
     if (group.dest == Dest::ColourTable) {
-        if (word == "red" || word == "green" || word == "blue") {
-            m_rgb[word == "red" ? 0 : word == "green" ? 1 : 2] = std::clamp(param, 0, 255);
-            m_colourSet = true;
-        }
+        m_colours.word(word, param);
         return;
     }
     if (group.dest == Dest::Picture) {
@@ -813,6 +794,7 @@ void Reader::documentWord(Word word, int param)
     default:
         return;
     }
+    m_fonts.setDocumentCodePage(m_ansiCodePage);
     m_codePageFont = INT_MIN; // the code page changed: fonts' code pages are looked up again
 }
 
@@ -842,37 +824,6 @@ void Reader::textRun(char first)
         flushPending();
     m_pendingCodePage = page;
     m_pending.append(data + start, end - start);
-}
-
-void Reader::fontTableWord(QByteArrayView word, int param)
-{
-    if (word == "f") {
-        if (!m_fontName.isEmpty())
-            finishFont();
-        m_fontNumber = param;
-        m_font = FontEntry{};
-    } else if (word == "fcharset") {
-        m_font.codePage = param == 2 ? kSymbolCodePage : CodePageOfCharset(param);
-    } else if (word == "cpg") {
-        m_font.codePage = param;
-    }
-}
-
-void Reader::finishFont()
-{
-    QByteArray name = m_fontName.trimmed();
-    if (name.endsWith(';'))
-        name.chop(1);
-    // A symbol font's own name is in letters, not in its symbols.
-    const bool letters = m_font.codePage <= 0 || m_font.codePage == kSymbolCodePage;
-    m_font.name = DecodeCodePage(letters ? m_ansiCodePage : m_font.codePage, name).trimmed();
-    m_font.symbol = bookformat::SymbolFontOf(m_font.name.toStdString());
-    if (m_font.symbol != bookformat::SymbolFont::None)
-        m_font.codePage = kSymbolCodePage;
-    if (std::size_t(m_fonts.size()) < kMaxTableEntries || m_fonts.contains(m_fontNumber))
-        m_fonts.insert(m_fontNumber, m_font);
-    m_fontName.clear();
-    m_font = FontEntry{};
 }
 
 // The older numbering's words belong to the paragraph that holds them.
@@ -906,15 +857,10 @@ void Reader::textByte(char c)
     case Dest::Skip:
         return;
     case Dest::FontTable:
-        if (c == ';') {
-            m_fontName.append(c);
-            finishFont();
-        } else {
-            m_fontName.append(c);
-        }
+        m_fonts.text(c);
         return;
     case Dest::ColourTable:
-        colourTableByte(c);
+        m_colours.text(c);
         return;
     case Dest::Picture:
         pictureByte(c);
@@ -933,15 +879,6 @@ void Reader::textByte(char c)
             return;
         appendPending(c);
     }
-}
-
-void Reader::colourTableByte(char c)
-{
-    if (c != ';' || m_colours.size() >= kMaxTableEntries)
-        return;
-    m_colours.push_back(m_colourSet ? QColor(m_rgb[0], m_rgb[1], m_rgb[2]) : QColor());
-    m_rgb = {0, 0, 0};
-    m_colourSet = false;
 }
 
 void Reader::pictureByte(char c)
@@ -1015,19 +952,19 @@ QUrl Reader::placeholderName()
 bookformat::SymbolFont Reader::symbolFont(const CharState& state) const
 {
     const int font = state.font < 0 ? m_defaultFont : state.font;
-    if (font == m_codePageFont && m_codePage != kSymbolCodePage &&
+    if (font == m_codePageFont && m_codePage != rtf::kSymbolCodePage &&
         m_fonts.size() == m_codePageFonts)
         return bookformat::SymbolFont::None; // the usual case, known from the cached code page
-    const auto it = m_fonts.constFind(font);
-    return it == m_fonts.constEnd() ? bookformat::SymbolFont::None : it->symbol;
+    const rtf::FontEntry* entry = m_fonts.find(font);
+    return entry ? entry->symbol : bookformat::SymbolFont::None;
 }
 
 int Reader::codePage()
 {
     const int font = m_stack.back().chr.font < 0 ? m_defaultFont : m_stack.back().chr.font;
     if (font != m_codePageFont || m_fonts.size() != m_codePageFonts) {
-        const auto it = m_fonts.constFind(font);
-        m_codePage = it != m_fonts.constEnd() && it->codePage != 0 ? it->codePage : m_ansiCodePage;
+        const rtf::FontEntry* entry = m_fonts.find(font);
+        m_codePage = entry && entry->codePage != 0 ? entry->codePage : m_ansiCodePage;
         m_codePageFont = font;
         m_codePageFonts = m_fonts.size();
     }
@@ -1226,10 +1163,10 @@ QTextCharFormat Reader::charFormat() const
 {
     const CharState& s = m_runState;
     QTextCharFormat format;
-    const auto font = m_fonts.constFind(s.font == kUnicodeFont ? kUnicodeFont
-                                        : s.font < 0           ? m_defaultFont
-                                                               : s.font);
-    if (font != m_fonts.constEnd() && !font->name.isEmpty())
+    const rtf::FontEntry* font = m_fonts.find(s.font == kUnicodeFont ? kUnicodeFont
+                                              : s.font < 0           ? m_defaultFont
+                                                                     : s.font);
+    if (font && !font->name.isEmpty())
         format.setFontFamilies({font->name});
     format.setFontPointSize(s.halfPoints / 2.0);
     if (s.bold)
@@ -1237,8 +1174,8 @@ QTextCharFormat Reader::charFormat() const
     format.setFontItalic(s.italic);
     format.setFontUnderline(s.underline);
     format.setFontStrikeOut(s.strike);
-    if (s.colour > 0 && s.colour < int(m_colours.size()) && m_colours[s.colour].isValid())
-        format.setForeground(m_colours[s.colour]);
+    if (const QColor colour = m_colours.at(s.colour); colour.isValid())
+        format.setForeground(colour);
     if (s.language != 0)
         format.setProperty(rtfprops::Language, s.language);
     if (s.vertical != QTextCharFormat::AlignNormal)
