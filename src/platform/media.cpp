@@ -1,13 +1,11 @@
-// The media service's Qt implementation, loaded from the media plugin this library carries.
+// The media service's Qt implementation, loaded from the media plugin.
 #include "platform/media.h"
 
-#include "core/plugins/embeddedplugin.h"
-
-QUORELLE_EMBEDDED_PLUGIN(media);
+#include "core/plugins/plugin.h"
 
 Media* QtMedia::plugin(QString& error) const
 {
-    static EmbeddedPlugin plugin("media", quorelle_plugin_media_begin, quorelle_plugin_media_end);
+    static Plugin plugin("media");
     static std::unique_ptr<Media> player;
     if (!player) {
         const auto entry = plugin.function<Media*()>("quorelle_create_media", error);

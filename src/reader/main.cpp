@@ -5,6 +5,7 @@
 #include "core/files/filestore.h"
 #include "core/files/savefile.h"
 #include "core/pictures/pictureplugin.h"
+#include "core/plugins/plugin.h"
 #include "format/book/booklayout.h"
 #include "platform/dialogdefaults.h"
 #include "platform/f1help.h"
@@ -13,6 +14,7 @@
 #include "preview/bookplayer.h"
 #include "preview/mediaactions.h"
 #include "reader/bundledlibraries.h"
+#include "reader/carriedplugins.h"
 
 #include <QApplication>
 #include <QDir>
@@ -135,6 +137,7 @@ private:
 int main(int argc, char* argv[])
 {
     filestore::FailWritesPastSizeLimit();
+    LoadPluginsFrom(LoadCarriedPlugin);
     UseBundledLibraries(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath());
     std::optional<StartupReport> report;
     for (int i = 1; i < argc; ++i) {

@@ -110,18 +110,46 @@ std::optional<ElfDynamic> ReadElfDynamic(const QByteArray& file)
     return result;
 }
 
-QByteArray ElfSection(const QByteArray& file, const QString& name)
+namespace {
+
+// The section headers and where their names lie; nothing when the file is no such ELF file.
+struct SectionTable
+{
+    QList<Elf64_Shdr> sections;
+    qint64 names = 0;
+};
+
+std::optional<SectionTable> sectionTable(const QByteArray& file)
 {
     const BinaryReader reader(file);
     const std::optional<Elf64_Ehdr> header = elfHeader(reader);
     if (!header || header->e_shentsize != sizeof(Elf64_Shdr))
-        return {};
+        return std::nullopt;
     const auto sections = reader.array<Elf64_Shdr>(qint64(header->e_shoff), header->e_shnum);
     if (!sections || header->e_shstrndx >= sections->size())
+        return std::nullopt;
+    return SectionTable{*sections, qint64(sections->at(header->e_shstrndx).sh_offset)};
+}
+
+} // namespace
+
+QStringList ElfSectionNames(const QByteArray& file)
+{
+    const std::optional<SectionTable> table = sectionTable(file);
+    QStringList list;
+    for (const Elf64_Shdr& section : table ? table->sections : QList<Elf64_Shdr>())
+        list << tableString(file, table->names, section.sh_name).value_or(QString());
+    return list;
+}
+
+QByteArray ElfSection(const QByteArray& file, const QString& name)
+{
+    const std::optional<SectionTable> table = sectionTable(file);
+    if (!table)
         return {};
-    const qint64 names = qint64(sections->at(header->e_shstrndx).sh_offset);
-    for (const Elf64_Shdr& section : *sections) {
-        if (section.sh_type == SHT_NOBITS || tableString(file, names, section.sh_name) != name)
+    for (const Elf64_Shdr& section : table->sections) {
+        if (section.sh_type == SHT_NOBITS ||
+            tableString(file, table->names, section.sh_name) != name)
             continue;
         if (section.sh_offset > quint64(file.size()) ||
             section.sh_size > quint64(file.size()) - section.sh_offset)

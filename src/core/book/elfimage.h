@@ -27,6 +27,8 @@ std::optional<ElfDynamic> ReadElfDynamic(const QByteArray& file);
 // The bytes of the section called `name`; empty when there is none, it lies outside the bytes, or
 // they are not a 64-bit little-endian ELF file.
 QByteArray ElfSection(const QByteArray& file, const QString& name);
+// The names of the file's sections, in order; none when it is not such a file.
+QStringList ElfSectionNames(const QByteArray& file);
 
 // Turns the run path of a shared library into the older kind, which lets the loader go on to the
 // executable's own run path for what the library's path does not hold. False when the file has

@@ -4,7 +4,6 @@
 #include "core/book/elfimage.h"
 #include "core/files/filecopy.h"
 #include "core/files/filestore.h"
-#include "core/plugins/embeddedplugin.h"
 #include "core/services/messages.h"
 
 #include <QDir>
@@ -79,9 +78,6 @@ const QStringList kWmfFonts = {
     QStringLiteral("StandardSymbolsPS"),
 };
 
-// The plugins the runtime carries in its image.
-constexpr const char* kRuntimePlugins[] = {"pictures", "media"};
-
 const QString kSoundFont = QStringLiteral("TimGM6mb.sf2");
 
 const QString kLibraries = kReaderLibFolder + QLatin1Char('/');
@@ -122,10 +118,12 @@ public:
         const QString origin = QFileInfo(path).absolutePath();
         if (const std::optional<ElfDynamic> dynamic = ReadElfDynamic(runtime))
             addNeeded(*dynamic, origin);
-        for (const char* plugin : kRuntimePlugins) {
-            const std::optional<ElfDynamic> dynamic =
-                ReadElfDynamic(ElfSection(runtime, EmbeddedPluginSection(plugin)));
-            if (dynamic)
+        // The plugins the runtime carries, each in a section of its own (cmake/plugins.cmake).
+        for (const QString& section : ElfSectionNames(runtime)) {
+            if (!section.startsWith(u"quorelle_plugin_"))
+                continue;
+            if (const std::optional<ElfDynamic> dynamic =
+                    ReadElfDynamic(ElfSection(runtime, section)))
                 addNeeded(*dynamic, origin);
         }
     }

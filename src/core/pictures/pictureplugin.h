@@ -1,8 +1,8 @@
-// The pictures plugin this program carries: JPEG, metafile and SVG decoding, loaded the first
-// time a picture needs one of them.
+// The pictures plugin: JPEG, metafile and SVG decoding, loaded the first time a picture needs
+// one of them.
 #pragma once
 
-#include "plugins/pictures/picturedecoders.h"
+#include "core/pictures/picturedecoders.h"
 
 // The plugin's decoders; null with a reason when it cannot be loaded.
 const PictureDecoders* PictureDecodersPlugin(QString& error);

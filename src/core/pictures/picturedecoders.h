@@ -1,5 +1,6 @@
-// The pictures plugin: the decoders that need libraries of their own (libjpeg, libwmf, QtSvg),
-// which a program loads the first time a picture needs one of them.
+// What the pictures plugin gives the program: the decoders that need libraries of their own
+// (libjpeg, libwmf, QtSvg), which a program loads the first time a picture needs one of them.
+// The plugin (src/plugins/pictures) implements this interface.
 #pragma once
 
 #include <QByteArray>

@@ -1,6 +1,5 @@
-// The pictures plugin's entry point.
-#include "plugins/pictures/picturedecoders.h"
-
+// The pictures plugin's entry point: the decoders the host's interface names.
+#include "core/pictures/picturedecoders.h"
 #include "plugins/pictures/jpegdecode.h"
 #include "plugins/pictures/svgdraw.h"
 #include "plugins/pictures/wmfsvg.h"
