@@ -24,10 +24,10 @@ namespace {
 
 Attempt failed(const char* what, int number = errno)
 {
-    return Attempt{nullptr,
-                   QStringLiteral("%1: %2").arg(QLatin1String(what),
-                                                QString::fromLocal8Bit(strerror(number))),
-                   false};
+    return Attempt{
+        nullptr,
+        QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(strerror(number))),
+        false};
 }
 
 Attempt openPath(const QByteArray& path)

@@ -9,7 +9,6 @@
 #include "platform/help.h"
 #include "platform/helpviewer.h"
 #include "platform/qtmessageboxes.h"
-#include "preview/wiatile.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -217,26 +216,6 @@ private slots:
         QTRY_COMPARE(platform.messages.texts(),
                      QStringList{u"The file page.htm could not be opened."_s});
         qputenv("PATH", path);
-    }
-
-    void tile_coversTheControlAndClipsAtTheEdges()
-    {
-        TwiaTile tile;
-        QCOMPARE(tile.size(), QSize(64, 64));
-        QVERIFY(tile.tileRects().isEmpty());
-        QImage image(10, 10, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        image.setPixel(0, 9, qRgb(0, 0, 255));
-        tile.setImage(image);
-        tile.resize(25, 25);
-        const QList<QRect> tiles = tile.tileRects();
-        QCOMPARE(tiles.size(), 9);
-        QCOMPARE(tiles.last(), QRect(20, 20, 10, 10));
-        QCOMPARE(tile.TranColor(), qRgb(0, 0, 255));
-
-        tile.setTransparent(true);
-        const QImage shown = tile.grab().toImage();
-        QCOMPARE(shown.pixelColor(1, 1), QColor(Qt::red));
     }
 };
 

@@ -492,6 +492,26 @@ private slots:
         QCOMPARE(media.calls, QStringList{u"run 4: START.EXE"_s});
         QCOMPARE(platform.documents.opened(), QStringList{u"END.HTM"_s});
     }
+
+    void tile_coversTheControlAndClipsAtTheEdges()
+    {
+        TwiaTile tile;
+        QCOMPARE(tile.size(), QSize(64, 64));
+        QVERIFY(tile.tileRects().isEmpty());
+        QImage image(10, 10, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        image.setPixel(0, 9, qRgb(0, 0, 255));
+        tile.setImage(image);
+        tile.resize(25, 25);
+        const QList<QRect> tiles = tile.tileRects();
+        QCOMPARE(tiles.size(), 9);
+        QCOMPARE(tiles.last(), QRect(20, 20, 10, 10));
+        QCOMPARE(tile.TranColor(), qRgb(0, 0, 255));
+
+        tile.setTransparent(true);
+        const QImage shown = tile.grab().toImage();
+        QCOMPARE(shown.pixelColor(1, 1), QColor(Qt::red));
+    }
 };
 
 QTEST_MAIN(ReaderScreensTest)

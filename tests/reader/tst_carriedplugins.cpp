@@ -80,10 +80,10 @@ private slots:
         QTemporaryDir temporary;
         const TemporaryFolder gone(temporary.filePath(u"gone"_s));
         QString error;
-        QVERIFY(!carriedplugins::fromBytes("broken", bytes.constData(),
-                                           std::size_t(bytes.size()), error));
-        const carriedplugins::Attempt memory = carriedplugins::fromMemoryFile(
-            "broken", bytes.constData(), std::size_t(bytes.size()));
+        QVERIFY(!carriedplugins::fromBytes("broken", bytes.constData(), std::size_t(bytes.size()),
+                                           error));
+        const carriedplugins::Attempt memory =
+            carriedplugins::fromMemoryFile("broken", bytes.constData(), std::size_t(bytes.size()));
         QVERIFY(memory.loaderRefused);
         QCOMPARE(error, memory.reason);
         QVERIFY(error != u"no temporary folder"_s);

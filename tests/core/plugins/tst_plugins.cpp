@@ -64,11 +64,11 @@ private slots:
     {
         QProcess gdb;
         gdb.setProcessChannelMode(QProcess::MergedChannels);
-        gdb.start(u"gdb"_s, {u"-batch"_s, u"-nx"_s, u"-ex"_s, u"set breakpoint pending on"_s,
-                             u"-ex"_s, u"break DecodeJpeg"_s, u"-ex"_s, u"run"_s, u"-ex"_s,
-                             u"bt 2"_s, u"-ex"_s, u"kill"_s, u"--args"_s,
-                             QStringLiteral(QUORELLE_BIN_DIR "/tst_pictures"),
-                             u"hugeJpegHeaders_areRefusedOrDecodedSmall"_s});
+        gdb.start(u"gdb"_s,
+                  {u"-batch"_s, u"-nx"_s, u"-ex"_s, u"set breakpoint pending on"_s, u"-ex"_s,
+                   u"break DecodeJpeg"_s, u"-ex"_s, u"run"_s, u"-ex"_s, u"bt 2"_s, u"-ex"_s,
+                   u"kill"_s, u"--args"_s, QStringLiteral(QUORELLE_BIN_DIR "/tst_pictures"),
+                   u"hugeJpegHeaders_areRefusedOrDecodedSmall"_s});
         QVERIFY(gdb.waitForFinished(120000));
         const QString output = QString::fromLocal8Bit(gdb.readAll());
         static const QRegularExpression frame(
