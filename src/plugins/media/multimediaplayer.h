@@ -1,5 +1,5 @@
 // Sound, video and MIDI through Qt Multimedia (GStreamer): the media service's implementation,
-// in a plugin that quorelle_platform carries and loads the first time a book plays something.
+// in a plugin that quorelle_platform loads the first time a book plays something.
 #pragma once
 
 #include "platform/media.h"
