@@ -225,7 +225,18 @@ std::unique_ptr<Gdiplus::Image> imageOf(const bookformat::RtfPicture& picture, s
     return nullptr;
 }
 
-// The image drawn on white at `width` x `height`, as a packed 24-bit DIB.
+// Wine's rich-text control looks for a \dibitmap's pixels one colour-table entry (four bytes)
+// after the header even where the bitmap has no colour table; Windows looks right after the
+// header. Read four bytes late, 24-bit rows shift every colour (red shows as green).
+bool pixelsReadLate()
+{
+    static const bool wine =
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
+// The image drawn on white at `width` x `height`, as a packed 24-bit DIB where the rich-text
+// control reads it.
 std::string packedDib(Gdiplus::Image& image, int width, int height)
 {
     BITMAPINFOHEADER header{};
@@ -253,6 +264,8 @@ std::string packedDib(Gdiplus::Image& image, int width, int height)
     GdiFlush();
     const std::size_t rowBytes = (std::size_t(width) * 3 + 3) & ~std::size_t(3);
     std::string packed(reinterpret_cast<const char*>(&header), sizeof header);
+    if (pixelsReadLate())
+        packed.append(4, '\0');
     packed.append(static_cast<const char*>(bits), rowBytes * std::size_t(height));
     SelectObject(dc, old);
     DeleteDC(dc);

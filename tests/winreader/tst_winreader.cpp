@@ -1070,7 +1070,8 @@ private slots:
 
     // In a chapter from a word processor, whose table, picture and list the rich-text control
     // counts in its own way, every phrase is found where it is drawn and opens its own action;
-    // text the chapter never makes bold is drawn plain, and a Symbol bullet as a bullet.
+    // text the chapter never makes bold is drawn plain, a Symbol bullet as a bullet, and the
+    // picture in its own colours.
     void wordProcessorChapter_phrasesFoundAndPlainTextPlain()
     {
         CurrentTempDir dir;
@@ -1116,6 +1117,13 @@ private slots:
         }
         QVERIFY2(ink >= 9 && ink * 2 >= bullet.width() * bullet.height(),
                  qPrintable(u"%1 in %2x%3"_s.arg(ink).arg(bullet.width()).arg(bullet.height())));
+        // The picture in its own colours: the rich-text control reads its pixels where they are.
+        int cyan = 0;
+        for (int y = 0; y < screen.height(); ++y) {
+            for (int x = 0; x < screen.width(); ++x)
+                cyan += screen.pixel(x, y) == QColor(Qt::darkCyan).rgb() ? 1 : 0;
+        }
+        QVERIFY2(cyan >= 40 * 30 - 40, qPrintable(QString::number(cyan)));
 
         book.click(phrases.value(u"waves"_s));
         QVERIFY(book.waitFor(u"painted KestrinMediaPlayer"_s).endsWith(u"338x112"_s));
