@@ -1,13 +1,13 @@
 #include "reader/carriedplugins.h"
 
 #include "core/files/descriptorwrite.h"
+#include "core/plugins/plugin.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <cerrno>
 #include <cstring>
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -33,13 +33,8 @@ Attempt failed(const char* what, int number = errno)
 Attempt openPath(const QByteArray& path)
 {
     Attempt attempt;
-    attempt.handle = dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
-    if (!attempt.handle) {
-        const char* reason = dlerror();
-        attempt.reason =
-            reason ? QString::fromLocal8Bit(reason) : QStringLiteral("it cannot be loaded");
-        attempt.loaderRefused = true;
-    }
+    attempt.handle = pluginloading::fromFile(path, attempt.reason);
+    attempt.loaderRefused = attempt.handle == nullptr;
     return attempt;
 }
 

@@ -29,11 +29,16 @@ void* pluginloading::fromPluginFolder(const char* name, QString& error)
 {
     const QString path =
         PluginFolder() + QStringLiteral("libquorelle-%1.so").arg(QLatin1String(name));
-    void* handle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+    return fromFile(QFile::encodeName(path), error);
+}
+
+void* pluginloading::fromFile(const QByteArray& path, QString& error)
+{
+    void* handle = dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* reason = dlerror();
-        error =
-            reason ? QString::fromLocal8Bit(reason) : path + QStringLiteral(" cannot be loaded");
+        error = reason ? QString::fromLocal8Bit(reason)
+                       : QFile::decodeName(path) + QStringLiteral(" cannot be loaded");
     }
     return handle;
 }

@@ -22,6 +22,9 @@ QString PluginFolder();
 namespace pluginloading {
 // The plugin `name` from the plugins folder.
 void* fromPluginFolder(const char* name, QString& error);
+// The shared object at `path` (encoded as the system names files); null with the loader's
+// reason when it cannot be loaded.
+void* fromFile(const QByteArray& path, QString& error);
 } // namespace pluginloading
 
 class Plugin
