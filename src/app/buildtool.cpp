@@ -3,11 +3,11 @@
 //   quorelle-build BOOK.QVJ [--reader windows|linux|both] [--dist FOLDER [--portable]]
 //                  [--include-programs | --exclude-programs]
 //   quorelle-build BOOK.QVJ --epub FILE.epub
-// With --epub the EPUB alone is made. Without --reader the book is made for the readers' system
-// the author chose for it in the tool (Linux when none was chosen); --reader does not change the
-// choice.
-// Messages go to standard error with the tool's own texts; the exit code is 0 only when every
-// file was written.
+//   quorelle-build BOOK.QVJ --web FOLDER
+// With --epub the EPUB alone is made, with --web the web edition alone. Without --reader the book
+// is made for the readers' system the author chose for it in the tool (Linux when none was chosen);
+// --reader does not change the choice. Messages go to standard error with the tool's own texts; the
+// exit code is 0 only when every file was written.
 #include "core/book/executable.h"
 #include "core/distribution/distribution.h"
 #include "core/epub/epubexport.h"
@@ -17,6 +17,7 @@
 #include "core/files/savefile.h"
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
+#include "core/web/webedition.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -33,6 +34,7 @@ struct Options
     QString project;
     QString dist;
     QString epub;
+    QString web;
     bool portable = false;
     std::optional<bool> includePrograms;
     std::optional<ReaderSystem> readers;
@@ -61,19 +63,23 @@ std::optional<Options> parse(QCoreApplication& app)
     const QCommandLineOption epub(QStringLiteral("epub"),
                                   QStringLiteral("write the book as an EPUB 3 to FILE instead"),
                                   QStringLiteral("FILE"));
+    const QCommandLineOption web(
+        QStringLiteral("web"),
+        QStringLiteral("write the book's web edition into FOLDER instead (index.html plays it)"),
+        QStringLiteral("FOLDER"));
     const QCommandLineOption reader(
         QStringLiteral("reader"),
         QStringLiteral("make the book for readers on SYSTEM: windows (BOOK.EXE), linux (BOOK.EXE) "
                        "or both (BOOK.EXE for Windows, BOOK.BIN for Linux)"),
         QStringLiteral("SYSTEM"));
-    parser.addOptions({reader, dist, portable, include, exclude, epub});
+    parser.addOptions({reader, dist, portable, include, exclude, epub, web});
     parser.process(app);
     const std::optional<ReaderSystem> readers =
         bookformat::ReaderSystemNamed(parser.value(reader).toStdString());
     if (parser.positionalArguments().size() != 1 || (parser.isSet(reader) && !readers) ||
         (parser.isSet(include) && parser.isSet(exclude)) ||
         (parser.isSet(portable) && !parser.isSet(dist)) ||
-        (parser.isSet(epub) && parser.isSet(dist))) {
+        (parser.isSet(epub) + parser.isSet(dist) + parser.isSet(web) > 1)) {
         std::fprintf(stderr, "%s", qUtf8Printable(parser.helpText()));
         return std::nullopt;
     }
@@ -82,6 +88,7 @@ std::optional<Options> parse(QCoreApplication& app)
     options.dist = parser.value(dist);
     options.portable = parser.isSet(portable);
     options.epub = parser.value(epub);
+    options.web = parser.value(web);
     if (parser.isSet(include) || parser.isSet(exclude))
         options.includePrograms = parser.isSet(include);
     if (parser.isSet(reader))
@@ -147,6 +154,17 @@ int exportEpub(WorkingState& state, const QString& file)
     return 0;
 }
 
+int exportWeb(WorkingState& state, const QString& folder)
+{
+    QStringList notCarried;
+    if (!ExportWebEdition(state, folder, &notCarried))
+        return 1;
+    std::fprintf(stderr, "The web edition %s has been created.\n", qUtf8Printable(folder));
+    for (const QString& line : std::as_const(notCarried))
+        std::fprintf(stderr, "%s\n", qUtf8Printable(line));
+    return 0;
+}
+
 // Qt's own notes go to standard error as ever, but for the one about the runtime folder a GUI
 // application wants and a batch job rarely has: the builder's output is the author's to read.
 QtMessageHandler standardHandler = nullptr;
@@ -185,6 +203,8 @@ int main(int argc, char* argv[])
             return 1;
         if (!options->epub.isEmpty())
             return exportEpub(state, QDir(startDir).absoluteFilePath(options->epub));
+        if (!options->web.isEmpty())
+            return exportWeb(state, QDir(startDir).absoluteFilePath(options->web));
         if (!MakeExecutable(state, options->readers.value_or(BookReaders(state.HyperTextFile))))
             return 1;
         if (options->dist.isEmpty())

@@ -5,6 +5,7 @@
 #include "core/pictures/commandvalue.h"
 #include "core/pictures/pictures.h"
 #include "core/services/messages.h"
+#include "format/reader/showplan.h"
 #include "platform/media.h"
 #include "platform/modal.h"
 #include "preview/mediaplayform.h"
@@ -22,7 +23,7 @@ namespace {
 
 bool isWave(const QString& name)
 {
-    return name.toUpper().endsWith(QLatin1String(".WAV"));
+    return bookformat::IsWaveName(name.toUpper().toStdString());
 }
 
 QString projectPath(const QString& name)
@@ -134,33 +135,36 @@ void PlayWave(const QString& fileName)
 void ShowCommand(const QString& caption, const QString& value, const QString& mediaPrompt,
                  QWidget* parent)
 {
-    const ShowCommandParts parts = ParseShowCommand(value);
-    const auto missing = [](const QString& name) {
-        if (QFileInfo::exists(ResolveProjectName(name)))
+    const bookformat::ShowPlan plan =
+        bookformat::PlanShow(bookformat::ParseShowCommand(value.toStdString()));
+    const auto missing = [](const std::string& file) {
+        const QString name = QString::fromStdString(file);
+        if (name.isEmpty() || QFileInfo::exists(ResolveProjectName(name)))
             return false;
         ShowError(QStringLiteral("The file ") + name + QStringLiteral(" is missing"));
         return true;
     };
-    if (!parts.video.isEmpty()) {
-        if (!missing(parts.video))
-            OpenMediaPlayer(parts.video, mediaPrompt, parent);
+    if (missing(plan.video) || missing(plan.picture) || missing(plan.sound))
+        return;
+    const QString sound = QString::fromStdString(plan.sound);
+    switch (plan.mode) {
+    case bookformat::ShowMode::Player:
+        OpenMediaPlayer(QString::fromStdString(plan.video.empty() ? plan.sound : plan.video),
+                        mediaPrompt, parent);
+        return;
+    case bookformat::ShowMode::Sound:
+        PlayWave(sound);
+        return;
+    case bookformat::ShowMode::Picture:
+        break;
+    case bookformat::ShowMode::Nothing:
         return;
     }
-    if ((!parts.picture.isEmpty() && missing(parts.picture)) ||
-        (!parts.sound.isEmpty() && missing(parts.sound)))
-        return;
-    if (parts.picture.isEmpty()) {
-        if (isWave(parts.sound))
-            PlayWave(parts.sound);
-        else if (!parts.sound.isEmpty())
-            OpenMediaPlayer(parts.sound, mediaPrompt, parent);
-        return;
-    }
-    const LoadedPicture picture = LoadPicture(parts.picture);
+    const LoadedPicture picture = LoadPicture(QString::fromStdString(plan.picture));
     if (picture.image.isNull()) {
         ShowError(picture.error);
         return;
     }
-    TShowMultForm show(caption, picture.image, parts.sound, parts.delayMs, parent);
+    TShowMultForm show(caption, picture.image, sound, plan.delayMs, parent);
     RunModal(show);
 }

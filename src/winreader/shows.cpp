@@ -1,6 +1,6 @@
 #include "winreader/shows.h"
 
-#include "format/sections/commandsyntax.h"
+#include "format/reader/showplan.h"
 #include "winreader/media.h"
 #include "winreader/messages.h"
 #include "winreader/picture.h"
@@ -18,11 +18,6 @@ namespace {
 constexpr UINT kSoundEnded = WM_APP + 10;
 constexpr UINT_PTR kStartSound = 1;
 constexpr UINT_PTR kShowTime = 2;
-
-bool isWave(const std::string& name)
-{
-    return name.size() >= 4 && name.compare(name.size() - 4, 4, ".WAV") == 0;
-}
 
 bool missing(const std::string& name, HWND owner)
 {
@@ -118,7 +113,7 @@ private:
     }
     void startSound()
     {
-        if (!isWave(m_sound)) {
+        if (!bookformat::IsWaveName(m_sound)) {
             std::string error;
             m_midi = MediaDevice::open(m_sound, nullptr, error);
             if (m_midi.isOpen())
@@ -151,29 +146,30 @@ private:
 void ShowCommand(const std::string& caption, const std::string& value,
                  const std::string& mediaPrompt, HWND owner)
 {
-    const bookformat::ShowCommandParts parts = bookformat::ParseShowCommand(value);
-    if (!parts.video.empty()) {
-        if (!missing(parts.video, owner))
-            OpenMediaPlayer(parts.video, mediaPrompt, owner);
-        return;
+    const bookformat::ShowPlan plan = bookformat::PlanShow(bookformat::ParseShowCommand(value));
+    for (const std::string* file : {&plan.video, &plan.picture, &plan.sound}) {
+        if (!file->empty() && missing(*file, owner))
+            return;
     }
-    if ((!parts.picture.empty() && missing(parts.picture, owner)) ||
-        (!parts.sound.empty() && missing(parts.sound, owner)))
+    switch (plan.mode) {
+    case bookformat::ShowMode::Player:
+        OpenMediaPlayer(plan.video.empty() ? plan.sound : plan.video, mediaPrompt, owner);
         return;
-    if (parts.picture.empty()) {
-        if (isWave(parts.sound))
-            playWave(parts.sound, owner);
-        else if (!parts.sound.empty())
-            OpenMediaPlayer(parts.sound, mediaPrompt, owner);
+    case bookformat::ShowMode::Sound:
+        playWave(plan.sound, owner);
+        return;
+    case bookformat::ShowMode::Picture:
+        break;
+    case bookformat::ShowMode::Nothing:
         return;
     }
     std::string error;
-    Picture picture = Picture::load(parts.picture, error);
+    Picture picture = Picture::load(plan.picture, error);
     if (picture.isNull()) {
         ShowError(error, owner);
         return;
     }
-    PictureShow show(caption, std::move(picture), parts.sound, parts.delayMs, owner);
+    PictureShow show(caption, std::move(picture), plan.sound, plan.delayMs, owner);
     show.run();
 }
 

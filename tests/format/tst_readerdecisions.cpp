@@ -7,6 +7,7 @@
 #include "format/reader/bookscreens.h"
 #include "format/reader/linkaction.h"
 #include "format/reader/phraserule.h"
+#include "format/reader/showplan.h"
 #include "format/sections/commandsyntax.h"
 #include "format/sections/linkvalues.h"
 #include "format/sections/systemsection.h"
@@ -23,6 +24,7 @@ using Lines = std::vector<std::string>;
 
 Q_DECLARE_METATYPE(BookStep)
 Q_DECLARE_METATYPE(LinkActionKind)
+Q_DECLARE_METATYPE(bookformat::ShowMode)
 
 namespace {
 
@@ -78,31 +80,40 @@ class ReaderDecisionsTest : public QObject
     Q_OBJECT
 
 private slots:
+    // The parts of a show command, and what the runtimes do with them: the media player for a
+    // film or a tune, the wave file alone with no window, else the picture for its time.
     void showCommand_data()
     {
+        using Mode = bookformat::ShowMode;
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("sound");
         QTest::addColumn<QString>("video");
         QTest::addColumn<int>("delay");
+        QTest::addColumn<Mode>("mode");
         QTest::newRow("picture, sound, tenths")
-            << u"pic.bmp,snd.wav,50"_s << u"PIC.BMP"_s << u"SND.WAV"_s << QString() << 5000;
+            << u"pic.bmp,snd.wav,50"_s << u"PIC.BMP"_s << u"SND.WAV"_s << QString() << 5000
+            << Mode::Picture;
         QTest::newRow("later picture wins")
-            << u"a.jpg,b.wmf"_s << u"B.WMF"_s << QString() << QString() << 0;
-        QTest::newRow("substring tests")
-            << u"x.bmp.wav"_s << u"X.BMP.WAV"_s << u"X.BMP.WAV"_s << QString() << 0;
+            << u"a.jpg,b.wmf"_s << u"B.WMF"_s << QString() << QString() << 0 << Mode::Picture;
+        QTest::newRow("substring tests") << u"x.bmp.wav"_s << u"X.BMP.WAV"_s << u"X.BMP.WAV"_s
+                                         << QString() << 0 << Mode::Picture;
         QTest::newRow("video and midi")
-            << u"f.avi,t.mid"_s << QString() << u"T.MID"_s << u"F.AVI"_s << 0;
-        QTest::newRow("only six elements")
-            << u"1,2,3,4,5,6,a.bmp"_s << QString() << QString() << QString() << 600;
+            << u"f.avi,t.mid"_s << QString() << u"T.MID"_s << u"F.AVI"_s << 0 << Mode::Player;
+        QTest::newRow("tune alone")
+            << u"t.mid"_s << QString() << u"T.MID"_s << QString() << 0 << Mode::Player;
+        QTest::newRow("wave alone")
+            << u"s.wav,20"_s << QString() << u"S.WAV"_s << QString() << 2000 << Mode::Sound;
+        QTest::newRow("only six elements") << u"1,2,3,4,5,6,a.bmp"_s << QString() << QString()
+                                           << QString() << 600 << Mode::Nothing;
         QTest::newRow("not whole numbers")
-            << u"p.bmp,1.5"_s << u"P.BMP"_s << QString() << QString() << 0;
+            << u"p.bmp,1.5"_s << u"P.BMP"_s << QString() << QString() << 0 << Mode::Picture;
         QTest::newRow("a name in any script keeps its letters")
             << u"\u0444\u043E\u0442\u043E.bmp"_s << u"\u0444\u043E\u0442\u043E.BMP"_s << QString()
-            << QString() << 0;
+            << QString() << 0 << Mode::Picture;
         // A delay of years would overflow the milliseconds: it is held at the largest.
         QTest::newRow("huge delay") << u"p.bmp,2000000000"_s << u"P.BMP"_s << QString() << QString()
-                                    << std::numeric_limits<int>::max();
+                                    << std::numeric_limits<int>::max() << Mode::Picture;
     }
     void showCommand()
     {
@@ -113,6 +124,7 @@ private slots:
         QTEST(q(parts.sound), "sound");
         QTEST(q(parts.video), "video");
         QTEST(parts.delayMs, "delay");
+        QTEST(bookformat::PlanShow(parts).mode, "mode");
     }
 
     // A delay element reads as Qt's whole-number reading did, for any mix of digits, signs and

@@ -323,7 +323,7 @@ private:
             return footnote(phrase, lines);
         if (type == HyperTextType::HtmlFile && IsWebAddress(value)) {
             if (IsEpubLinkAddress(value))
-                return {value, false, {}};
+                return {value, false, {}, {}};
             // A script or a file of the reader's own machine is no link for a book to carry.
             notCarried(QStringLiteral("The address %1 is not a web address; its link was left "
                                       "out.")
@@ -334,14 +334,14 @@ private:
             return {};
         const QString key = SectionNameKey(phrase);
         if (const auto page = m_pages.constFind(key); page != m_pages.constEnd())
-            return {*page, false, {}};
+            return {*page, false, {}, {}};
         // One page per chapter that uses the phrase, so that Back returns to that chapter.
         const QString ref = QStringLiteral("ref-%1").arg(++m_refs);
         const QString href = m_package.freeHref({}, QStringLiteral("link-%1").arg(++m_linkPages),
                                                 QStringLiteral("xhtml"));
         m_pages.insert(key, href);
         addLinkPage(href, phrase, type, lines, m_chapterHref + QLatin1Char('#') + ref);
-        return {href, false, ref};
+        return {href, false, ref, {}};
     }
 
     XhtmlLink footnote(const QString& phrase, const QStringList& lines)
@@ -354,7 +354,7 @@ private:
                                            "id=\"%1\">\n%2</aside>\n")
                                 .arg(id, displayText(lines));
         }
-        return {QLatin1Char('#') + m_notes.value(key), true, {}};
+        return {QLatin1Char('#') + m_notes.value(key), true, {}, {}};
     }
 
     // The rich text of a display entry (pop-up text, picture and text).

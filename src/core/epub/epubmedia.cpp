@@ -129,24 +129,47 @@ EpubMedia ConvertSound(const QString& fileName, const QString& soundFont)
                        QStringLiteral("audio/mpeg"));
 }
 
-EpubMedia ConvertFilm(const QString& fileName)
+namespace {
+
+// A film's pipeline into `mux` ("webmmux", "mp4mux"), its picture encoded by `video` and its
+// sound, when it has one, by `sound` (each a run of gst-launch lines ending in "!").
+EpubMedia convertFilm(const QString& fileName, const QString& mux, const QString& video,
+                      const QString& sound, const QString& suffix, const QString& mediaType)
 {
-    const QString video = QStringLiteral(
-        "d.\n!\nvideo/x-raw\n!\nqueue\n!\nvideoconvert\n!\nvp8enc\ndeadline=1\ncpu-used=4\n"
-        "target-bitrate=1000000\n!\nqueue\n!\nmux.\n");
-    const QString sound = QStringLiteral(
-        "d.\n!\naudio/x-raw\n!\nqueue\n!\naudioconvert\n!\naudioresample\n!\nvorbisenc\n"
-        "quality=0.4\n!\nqueue\n!\nmux.\n");
+    QString pipeline = mux +
+                       QStringLiteral("\nname=mux\n!\nfilesink\nlocation=%out\nfilesrc\n"
+                                      "location=%in\n!\ndecodebin\nname=d\n"
+                                      "d.\n!\nvideo/x-raw\n!\nqueue\n!\nvideoconvert\n!\n") +
+                       video + QStringLiteral("\nqueue\n!\nmux.\n");
     // A sound branch waits for ever on a film without sound, so it is there only when the film
     // has a sound track.
-    QString pipeline = QStringLiteral("webmmux\nname=mux\n!\nfilesink\nlocation=%out\nfilesrc\n"
-                                      "location=%in\n!\ndecodebin\nname=d\n") +
-                       video;
     QFile file(fileName);
     if (file.open(QIODevice::ReadOnly) && AviHasSound(file.read(64 * 1024)))
-        pipeline += sound;
+        pipeline += QStringLiteral("d.\n!\naudio/x-raw\n!\nqueue\n!\naudioconvert\n!\n"
+                                   "audioresample\n!\n") +
+                    sound + QStringLiteral("\nqueue\n!\nmux.\n");
     pipeline.chop(1);
-    return runPipeline(fileName, pipeline, QStringLiteral("webm"), QStringLiteral("video/webm"));
+    return runPipeline(fileName, pipeline, suffix, mediaType);
+}
+
+} // namespace
+
+EpubMedia ConvertFilm(const QString& fileName)
+{
+    return convertFilm(fileName, QStringLiteral("webmmux"),
+                       QStringLiteral("vp8enc\ndeadline=1\ncpu-used=4\ntarget-bitrate=1000000\n!"),
+                       QStringLiteral("vorbisenc\nquality=0.4\n!"), QStringLiteral("webm"),
+                       QStringLiteral("video/webm"));
+}
+
+EpubMedia ConvertFilmMp4(const QString& fileName)
+{
+    // H.264 wants whole 2 x 2 blocks of colour in 4:2:0; AAC is what Apple's browsers play.
+    return convertFilm(fileName, QStringLiteral("mp4mux\nfaststart=true"),
+                       QStringLiteral("video/x-raw,format=I420\n!\nopenh264enc\n"
+                                      "bitrate=1000000\n!\nh264parse\n!"),
+                       QStringLiteral("avenc_aac\n!\naacparse\n!"), QStringLiteral("mp4"),
+                       QStringLiteral("video/mp4"));
 }
 
 bool AviHasSound(const QByteArray& avi)

@@ -19,6 +19,8 @@ struct EpubMedia
 EpubMedia ConvertPicture(const QString& fileName);
 EpubMedia ConvertSound(const QString& fileName, const QString& soundFont);
 EpubMedia ConvertFilm(const QString& fileName);
+// The film as MP4 (H.264 and AAC), for the browsers that play no WebM.
+EpubMedia ConvertFilmMp4(const QString& fileName);
 
 // Whether an AVI file holds a sound track, from its stream headers.
 bool AviHasSound(const QByteArray& avi);

@@ -443,6 +443,8 @@ private:
         m_out += QStringLiteral("<a") + attribute("id", link.id);
         if (link.footnote)
             m_out += QStringLiteral(" epub:type=\"noteref\" role=\"doc-noteref\"");
+        if (!link.dataLink.isEmpty())
+            m_out += QStringLiteral(" class=\"phrase\"") + attribute("data-link", link.dataLink);
         m_out += attribute("href", link.href) + QLatin1Char('>');
     }
 

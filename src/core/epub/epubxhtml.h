@@ -17,6 +17,8 @@ struct XhtmlLink
     QString href;
     bool footnote = false;
     QString id; // the link's own id, for a way back to it; empty for none
+    // The web edition's key of the phrase's action (class "phrase", data-link); empty for none.
+    QString dataLink;
 };
 
 struct XhtmlHooks

@@ -4,6 +4,7 @@
 #include "core/epub/accessibilityclaim.h"
 #include "core/epub/epubexport.h"
 #include "core/services/messages.h"
+#include "core/web/webedition.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
 #include "platform/help.h"
@@ -34,17 +35,20 @@ TDistribForm::TDistribForm(const QString& projectDir, const QString& startFolder
           tr(" Include the reader libraries (runs where Qt is not installed)"), this)),
       AccessibilityBox(new QCheckBox(tr("I have checked this book's &accessibility"), this)),
       CheckedByLbl(new QLabel(tr("Checked &by:"), this)), CheckedByEdit(new QLineEdit(this)),
-      EpubBtn(new QPushButton(tr("Create &EPUB"), this)), BitBtn1(new QPushButton(tr("&OK"), this)),
-      BitBtn2(new QPushButton(tr("&Cancel"), this)), m_projectDir(projectDir)
+      EpubBtn(new QPushButton(tr("Create &EPUB"), this)),
+      WebBtn(new QPushButton(tr("Create &Web Book"), this)),
+      BitBtn1(new QPushButton(tr("&OK"), this)), BitBtn2(new QPushButton(tr("&Cancel"), this)),
+      m_projectDir(projectDir)
 {
     setObjectName(QStringLiteral("TDistribForm"));
     setWindowTitle(tr("Press F1 for Help"));
     setToolTip(tr(" Press F1 for Help"));
     SetHelpContext(this, 290);
+    SetHelpContext(WebBtn, 295);
     auto* drive = new QHBoxLayout;
     drive->addWidget(DriveLbl);
     drive->addWidget(DriveComboBox1, 1);
-    auto* buttons = ButtonRow({EpubBtn}, {BitBtn1, BitBtn2});
+    auto* buttons = ButtonRow({EpubBtn, WebBtn}, {BitBtn1, BitBtn2});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(drive);
     layout->addWidget(DirectoryLbl);
@@ -95,7 +99,7 @@ QString TDistribForm::folder() const
     return text;
 }
 
-QString TDistribForm::epubFolder() const
+QString TDistribForm::editionFolder() const
 {
     const QString typed = Edit1->text().trimmed();
     return typed.isEmpty() ? m_projectDir : typed;
@@ -157,7 +161,11 @@ void PrepareDistribution(WorkingState& state, QWidget* parent)
                 stored = true;
             });
         }
-        if (stored && CreateEpub(state, form.epubFolder()))
+        if (stored && CreateEpub(state, form.editionFolder()))
+            lastFolder(state) = form.Edit1->text();
+    });
+    QObject::connect(form.WebBtn, &QPushButton::clicked, &form, [&state, &form] {
+        if (CreateWebBook(state, form.editionFolder()))
             lastFolder(state) = form.Edit1->text();
     });
     if (RunModal(form) != QDialog::Accepted)
@@ -200,6 +208,34 @@ bool CreateEpub(WorkingState& state, const QString& folder)
             return;
         QString text =
             QStringLiteral("The EPUB E-Book ") + file + QStringLiteral(" has been created.");
+        if (!notCarried.isEmpty())
+            text += QStringLiteral("\n\n") + notCarried.join(QLatin1Char('\n'));
+        ShowPlain(text);
+    });
+    return written;
+}
+
+bool CreateWebBook(WorkingState& state, const QString& folder)
+{
+    bool written = false;
+    ReportErrors([&] {
+        const QString target = QDir(QDir(state.ProjectDir).absoluteFilePath(folder))
+                                   .absoluteFilePath(WebEditionName(state));
+        if (!QDir().mkpath(QFileInfo(target).path())) {
+            ShowError(QStringLiteral("Unable to create the directory"));
+            return;
+        }
+        QStringList notCarried;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        {
+            const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+            written = ExportWebEdition(state, target, &notCarried);
+        }
+        if (!written)
+            return;
+        QString text = QStringLiteral("The web edition ") + target +
+                       QStringLiteral(" has been created: open its index.html in a browser, or "
+                                      "put the folder on a web site.");
         if (!notCarried.isEmpty())
             text += QStringLiteral("\n\n") + notCarried.join(QLatin1Char('\n'));
         ShowPlain(text);

@@ -28,8 +28,9 @@ public:
 
     // The folder text with "/" appended.
     QString folder() const;
-    // Where "Create &EPUB" writes: the folder typed, or the project folder when none is.
-    QString epubFolder() const;
+    // Where "Create &EPUB" and "Create &Web Book" write: the folder typed, or the project
+    // folder when none is.
+    QString editionFolder() const;
     // Whether the reader libraries go with the book.
     ReaderLibraries readerLibraries() const;
     // The author's word that the book's accessibility was checked, under a name: the EPUB
@@ -49,6 +50,7 @@ public:
     QLabel* CheckedByLbl;
     QLineEdit* CheckedByEdit;
     QPushButton* EpubBtn;
+    QPushButton* WebBtn;
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
 
@@ -60,10 +62,14 @@ private:
 };
 
 // The Prepare Distribution action: choose the folder and the readers' system (stored with the
-// book when it changes), then copy; or make the EPUB. The window opens on the folder last used
-// for the project while the tool runs.
+// book when it changes), then copy; or make the EPUB or the web edition. The window opens on the
+// folder last used for the project while the tool runs.
 void PrepareDistribution(WorkingState& state, QWidget* parent);
 
 // Writes BASE.epub into `folder` (made when missing) and says where, with what the EPUB could
 // not carry over. False after a message when nothing was written.
 bool CreateEpub(WorkingState& state, const QString& folder);
+
+// Writes the web edition BASE-web into `folder` (made when missing), replacing an earlier one
+// only once the new one is whole, and says where. False after a message when nothing was written.
+bool CreateWebBook(WorkingState& state, const QString& folder);

@@ -244,9 +244,9 @@ private slots:
         hooks.link = [&asked](const QString& phrase) {
             asked << phrase;
             if (phrase == QLatin1String("sea"))
-                return XhtmlLink{u"#note-1"_s, true, {}};
+                return XhtmlLink{u"#note-1"_s, true, {}, {}};
             if (phrase == QLatin1String("the ship"))
-                return XhtmlLink{u"link-1.xhtml"_s, false, u"ref-1"_s};
+                return XhtmlLink{u"link-1.xhtml"_s, false, u"ref-1"_s, {}};
             return XhtmlLink{};
         };
         const QString xhtml = xhtmlOf("{\\rtf1 A {\\ul sea} and {\\ul the ship} and {\\ul none}."

@@ -1,0 +1,103 @@
+#include "core/files/folderwrite.h"
+
+#include "core/files/filestore.h"
+#include "core/files/savefile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+
+namespace filestore {
+
+namespace {
+
+// Swaps the two folders' names in one step, so that no moment leaves the name without a folder.
+bool exchange(const QString& one, const QString& other)
+{
+    return renameat2(AT_FDCWD, QFile::encodeName(one).constData(), AT_FDCWD,
+                     QFile::encodeName(other).constData(), RENAME_EXCHANGE) == 0;
+}
+
+bool rename(const QString& from, const QString& to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+} // namespace
+
+bool StaysInFolder(const QString& path)
+{
+    if (path.isEmpty() || path.startsWith(QLatin1Char('/')) || path.contains(QLatin1Char('\\')))
+        return false;
+    const QStringList parts = path.split(QLatin1Char('/'));
+    return std::none_of(parts.begin(), parts.end(), [](const QString& part) {
+        return part.isEmpty() || part == QLatin1String(".") || part == QLatin1String("..");
+    });
+}
+
+FolderWrite::FolderWrite(const QString& folder) : m_folder(QFileInfo(folder).absoluteFilePath()) {}
+
+FolderWrite::~FolderWrite()
+{
+    if (!m_committed && !m_scratch.isEmpty())
+        QDir(m_scratch).removeRecursively();
+}
+
+QString FolderWrite::scratch()
+{
+    if (m_scratch.isEmpty()) {
+        const QFileInfo folder(m_folder);
+        const QString pattern = folder.absolutePath() + QStringLiteral("/.") + folder.fileName() +
+                                QStringLiteral("-%1-%2.partial");
+        for (int n = 1; m_scratch.isEmpty(); ++n) {
+            const QString name = pattern.arg(QCoreApplication::applicationPid()).arg(n);
+            errno = 0;
+            if (QDir().mkdir(name))
+                m_scratch = name;
+            else if (!QFileInfo::exists(name))
+                throw errorFromErrno(m_folder);
+        }
+    }
+    return m_scratch;
+}
+
+void FolderWrite::add(const QString& path, const QByteArray& bytes)
+{
+    if (!StaysInFolder(path))
+        throw InOutError::about(InOutError::accessDenied(), path);
+    const QString file = scratch() + QLatin1Char('/') + path;
+    const QString parent = QFileInfo(file).absolutePath();
+    errno = 0;
+    if (!QDir().mkpath(parent))
+        throw errorFromErrno(parent);
+    SaveFile out(file);
+    out.open();
+    if (out.write(bytes) != bytes.size())
+        out.check();
+    out.commit();
+    m_size += bytes.size();
+}
+
+void FolderWrite::commit()
+{
+    const QString scratchFolder = scratch();
+    errno = 0;
+    if (!QFileInfo::exists(m_folder)) {
+        if (!rename(scratchFolder, m_folder))
+            throw errorFromErrno(m_folder);
+    } else {
+        if (!QFileInfo(m_folder).isDir() || QFileInfo(m_folder).isSymLink())
+            throw InOutError::about(InOutError::accessDenied(), m_folder);
+        if (!exchange(scratchFolder, m_folder))
+            throw errorFromErrno(m_folder);
+        // The scratch name now holds the old edition.
+        QDir(scratchFolder).removeRecursively();
+    }
+    m_committed = true;
+}
+
+} // namespace filestore

@@ -1,0 +1,62 @@
+// The edition under test: an exported folder as it is, or the fixture made whole with the page's
+// files and the file list the exporter would write.
+'use strict';
+const crypto = require('node:crypto');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+const vm = require('node:vm');
+
+const PAGE = path.join(__dirname, '..', '..', 'src', 'webreader');
+const FIXTURE = path.join(__dirname, 'fixture');
+
+function walk(dir, base = dir) {
+  return fs.readdirSync(dir, { withFileTypes: true }).flatMap((entry) => {
+    const full = path.join(dir, entry.name);
+    return entry.isDirectory() ? walk(full, base) : [path.relative(base, full).split(path.sep).join('/')];
+  });
+}
+
+// files.js: every file but the worker itself, and a version that changes with any byte.
+function writeFileList(dir) {
+  const files = walk(dir).filter((name) => name !== 'sw.js' && name !== 'files.js').sort();
+  const hash = crypto.createHash('sha256');
+  for (const name of files) hash.update(name + '\0').update(fs.readFileSync(path.join(dir, name)));
+  fs.writeFileSync(path.join(dir, 'files.js'),
+    'self.QUORELLE_FILES = ' + JSON.stringify(['files.js', ...files]) + ';\n' +
+    'self.QUORELLE_VERSION = "' + hash.digest('hex').slice(0, 16) + '";\n');
+}
+
+function prepare(dir) {
+  if (fs.existsSync(path.join(dir, 'reader.js'))) return dir;
+  const out = fs.mkdtempSync(path.join(os.tmpdir(), 'quorelle-edition-'));
+  fs.cpSync(dir, out, { recursive: true });
+  for (const name of ['reader.js', 'reader.css', 'sw.js']) {
+    fs.copyFileSync(path.join(PAGE, name), path.join(out, name));
+  }
+  writeFileList(out);
+  return out;
+}
+
+// The book's data, read as the page reads it.
+function readBook(dir) {
+  const found = { book: null, chapters: {} };
+  const context = {
+    QuorelleBook: (book) => { found.book = book; },
+    QuorelleChapter: (number, chapter) => { found.chapters[number] = chapter; },
+  };
+  vm.runInNewContext(fs.readFileSync(path.join(dir, 'book.js'), 'utf8'), context);
+  const count = found.book.contents ? found.book.contents.chapters.length : 1;
+  for (let n = 1; n <= count; n++) {
+    vm.runInNewContext(fs.readFileSync(path.join(dir, 'chapters', n + '.js'), 'utf8'), context);
+  }
+  return found;
+}
+
+function listedFiles(dir) {
+  const context = { self: {} };
+  vm.runInNewContext(fs.readFileSync(path.join(dir, 'files.js'), 'utf8'), context);
+  return context.self.QUORELLE_FILES;
+}
+
+module.exports = { FIXTURE, listedFiles, prepare, readBook, writeFileList };
