@@ -3,8 +3,9 @@
 //   quorelle-build BOOK.QVJ [--reader windows|linux|both] [--dist FOLDER [--portable]]
 //                  [--include-programs | --exclude-programs]
 //   quorelle-build BOOK.QVJ --epub FILE.epub
-//   quorelle-build BOOK.QVJ --web FOLDER
-// With --epub the EPUB alone is made, with --web the web edition alone. Without --reader the book
+//   quorelle-build BOOK.QVJ --web FOLDER | --web-single FILE.html
+// With --epub the EPUB alone is made, with --web the web edition alone (--web-single: as one
+// page). Without --reader the book
 // is made for the readers' system the author chose for it in the tool (Linux when none was chosen);
 // --reader does not change the choice. Messages go to standard error with the tool's own texts; the
 // exit code is 0 only when every file was written.
@@ -35,6 +36,7 @@ struct Options
     QString dist;
     QString epub;
     QString web;
+    QString webSingle;
     bool portable = false;
     std::optional<bool> includePrograms;
     std::optional<ReaderSystem> readers;
@@ -67,19 +69,24 @@ std::optional<Options> parse(QCoreApplication& app)
         QStringLiteral("web"),
         QStringLiteral("write the book's web edition into FOLDER instead (index.html plays it)"),
         QStringLiteral("FOLDER"));
+    const QCommandLineOption webSingle(
+        QStringLiteral("web-single"),
+        QStringLiteral("write the web edition as one self-contained FILE.html instead"),
+        QStringLiteral("FILE"));
     const QCommandLineOption reader(
         QStringLiteral("reader"),
         QStringLiteral("make the book for readers on SYSTEM: windows (BOOK.EXE), linux (BOOK.EXE) "
                        "or both (BOOK.EXE for Windows, BOOK.BIN for Linux)"),
         QStringLiteral("SYSTEM"));
-    parser.addOptions({reader, dist, portable, include, exclude, epub, web});
+    parser.addOptions({reader, dist, portable, include, exclude, epub, web, webSingle});
     parser.process(app);
     const std::optional<ReaderSystem> readers =
         bookformat::ReaderSystemNamed(parser.value(reader).toStdString());
     if (parser.positionalArguments().size() != 1 || (parser.isSet(reader) && !readers) ||
         (parser.isSet(include) && parser.isSet(exclude)) ||
         (parser.isSet(portable) && !parser.isSet(dist)) ||
-        (parser.isSet(epub) + parser.isSet(dist) + parser.isSet(web) > 1)) {
+        (parser.isSet(epub) + parser.isSet(dist) + parser.isSet(web) + parser.isSet(webSingle) >
+         1)) {
         std::fprintf(stderr, "%s", qUtf8Printable(parser.helpText()));
         return std::nullopt;
     }
@@ -89,6 +96,7 @@ std::optional<Options> parse(QCoreApplication& app)
     options.portable = parser.isSet(portable);
     options.epub = parser.value(epub);
     options.web = parser.value(web);
+    options.webSingle = parser.value(webSingle);
     if (parser.isSet(include) || parser.isSet(exclude))
         options.includePrograms = parser.isSet(include);
     if (parser.isSet(reader))
@@ -154,12 +162,13 @@ int exportEpub(WorkingState& state, const QString& file)
     return 0;
 }
 
-int exportWeb(WorkingState& state, const QString& folder)
+int exportWeb(WorkingState& state, const QString& target, bool single)
 {
     QStringList notCarried;
-    if (!ExportWebEdition(state, folder, &notCarried))
+    if (!(single ? ExportWebEditionFile(state, target, &notCarried)
+                 : ExportWebEdition(state, target, &notCarried)))
         return 1;
-    std::fprintf(stderr, "The web edition %s has been created.\n", qUtf8Printable(folder));
+    std::fprintf(stderr, "The web edition %s has been created.\n", qUtf8Printable(target));
     for (const QString& line : std::as_const(notCarried))
         std::fprintf(stderr, "%s\n", qUtf8Printable(line));
     return 0;
@@ -204,7 +213,9 @@ int main(int argc, char* argv[])
         if (!options->epub.isEmpty())
             return exportEpub(state, QDir(startDir).absoluteFilePath(options->epub));
         if (!options->web.isEmpty())
-            return exportWeb(state, QDir(startDir).absoluteFilePath(options->web));
+            return exportWeb(state, QDir(startDir).absoluteFilePath(options->web), false);
+        if (!options->webSingle.isEmpty())
+            return exportWeb(state, QDir(startDir).absoluteFilePath(options->webSingle), true);
         if (!MakeExecutable(state, options->readers.value_or(BookReaders(state.HyperTextFile))))
             return 1;
         if (options->dist.isEmpty())

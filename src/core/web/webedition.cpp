@@ -80,7 +80,8 @@ QByteArray dataScript(const QString& call, const QJsonObject& data, int number =
 class WebEdition
 {
 public:
-    WebEdition(WorkingState& state, const CompiledBook& book, filestore::FolderWrite& out)
+    // The edition goes into `out`, or, without one, into one page (singlePage()).
+    WebEdition(WorkingState& state, const CompiledBook& book, filestore::FolderWrite* out)
         : m_state(state), m_book(book), m_project(book.project()), m_out(out),
           m_language(BookLanguage(state.HyperTextFile)), m_altTexts(AltTexts(state.HyperTextFile))
     {
@@ -100,7 +101,19 @@ public:
             add(QStringLiteral("chapters/%1.js").arg(i + 1),
                 dataScript(QStringLiteral("QuorelleChapter"), chapterData(i), i + 1));
         add(QStringLiteral("book.js"), dataScript(QStringLiteral("QuorelleBook"), book));
-        addPage();
+        if (m_out)
+            addPage();
+    }
+
+    // The whole edition as one page: the scripts and the style sheet inside it, the media as
+    // data addresses.
+    QByteArray singlePage() const
+    {
+        QList<QByteArray> scripts;
+        scripts << m_kept.value(QStringLiteral("book.js"));
+        for (int i = 0; i < m_book.chapters().size(); ++i)
+            scripts << m_kept.value(QStringLiteral("chapters/%1.js").arg(i + 1));
+        return WebSinglePage(pageBook(), scripts);
     }
 
     QStringList notCarried() const
@@ -118,7 +131,11 @@ private:
 
     void add(const QString& path, const QByteArray& bytes)
     {
-        m_out.add(path, bytes);
+        if (!m_out) {
+            m_kept.insert(path, bytes);
+            return;
+        }
+        m_out->add(path, bytes);
         m_files << path;
         m_version.addData(path.toUtf8());
         m_version.addData(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1));
@@ -602,7 +619,7 @@ private:
         }
         const QString path = QStringLiteral("media/") + QFileInfo(name).completeBaseName() +
                              QLatin1Char('.') + converted.suffix;
-        const QString file = storeOnce(path, converted.bytes);
+        const QString file = storeOnce(path, converted.bytes, converted.mediaType);
         m_media.insert(key, file);
         return file;
     }
@@ -615,15 +632,22 @@ private:
         const QByteArray bytes = jpeg || png ? file : PngBytes(image);
         return storeOnce(QStringLiteral("media/picture.") +
                              (jpeg ? QStringLiteral("jpg") : QStringLiteral("png")),
-                         bytes);
+                         bytes, jpeg ? QStringLiteral("image/jpeg") : QStringLiteral("image/png"));
     }
 
-    // Stores the bytes under a free name like `path`, or gives where the same bytes lie.
-    QString storeOnce(const QString& path, const QByteArray& bytes)
+    // Stores the bytes under a free name like `path`, or gives where the same bytes lie; in one
+    // page, the bytes' data address.
+    QString storeOnce(const QString& path, const QByteArray& bytes, const QString& mediaType)
     {
         const QByteArray hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
         if (const auto stored = m_stored.constFind(hash); stored != m_stored.constEnd())
             return *stored;
+        if (!m_out) {
+            const QString address = QStringLiteral("data:%1;base64,%2")
+                                        .arg(mediaType, QString::fromLatin1(bytes.toBase64()));
+            m_stored.insert(hash, address);
+            return address;
+        }
         QString free = path;
         const QFileInfo info(path);
         for (int n = 2; m_names.contains(free.toLower()); ++n)
@@ -639,16 +663,20 @@ private:
 
     // --- the page ------------------------------------------------------------------------
 
-    void addPage()
+    WebPageBook pageBook() const
     {
         const QString icon =
             m_project.Config.UseIcon ? m_project.Config.IconFile.text() : QString();
         const QImage iconImage = icon.isEmpty() || !IsBookFileName(icon) || !filestore::exists(icon)
                                      ? QImage()
                                      : LoadPicture(icon).image;
-        for (const WebPageFile& file :
-             WebPageFiles(WebPageBook{title(), m_language, direction(title()),
-                                      WebColour(m_project.Config.ProgBackColor), iconImage}))
+        return {title(), m_language, direction(title()), WebColour(m_project.Config.ProgBackColor),
+                iconImage};
+    }
+
+    void addPage()
+    {
+        for (const WebPageFile& file : WebPageFiles(pageBook()))
             add(file.path, file.bytes);
         QStringList files = m_files;
         files << QStringLiteral("files.js") << QStringLiteral("./");
@@ -658,7 +686,8 @@ private:
     WorkingState& m_state;
     const CompiledBook& m_book;
     const ProjectRecord& m_project;
-    filestore::FolderWrite& m_out;
+    filestore::FolderWrite* m_out;
+    QHash<QString, QByteArray> m_kept; // one page's scripts, by their names in a folder
     QString m_language;
     QHash<QString, QString> m_altTexts; // phrase key -> the author's alternative text
     QString m_altText;                  // that of the phrase being written
@@ -680,17 +709,14 @@ QString WebEditionName(const WorkingState& state)
     return BaseName(state.ProjectFile) + QStringLiteral("-web");
 }
 
-bool ExportWebEdition(WorkingState& state, const QString& folder, QStringList* notCarried)
+namespace {
+
+// Builds the edition from the book compiled as the executable holds it; `write` takes the
+// finished edition. False when the book cannot be compiled or the export stopped.
+template <class Write>
+bool exportEdition(WorkingState& state, filestore::FolderWrite* out, QStringList* notCarried,
+                   Write write)
 {
-    // The edition is a folder of its own: never the book's folder or one above it.
-    const QString book = QFileInfo(state.ProjectDir).canonicalFilePath();
-    const QString target = QFileInfo(folder).absoluteFilePath();
-    if (target == book || book.startsWith(target + QLatin1Char('/'))) {
-        ShowError(QStringLiteral("%1 holds the book's own files; the web edition is not written "
-                                 "there.")
-                      .arg(target));
-        return false;
-    }
     const QString current = QDir::currentPath();
     const auto restore = qScopeGuard([&] { QDir::setCurrent(current); });
     QDir::setCurrent(state.ProjectDir);
@@ -698,15 +724,64 @@ bool ExportWebEdition(WorkingState& state, const QString& folder, QStringList* n
     if (!bytes)
         return false;
     const CompiledBook compiled = CompiledBook::fromBytes(*bytes);
-    filestore::FolderWrite out(target);
     WebEdition edition(state, compiled, out);
     try {
         edition.build();
     } catch (const ExportStopped&) {
         return false;
     }
-    out.commit();
     if (notCarried)
         *notCarried = edition.notCarried();
+    write(edition);
     return true;
+}
+
+// Whether the path is the book's folder, or a folder holding it, after the message.
+bool holdsTheBook(const WorkingState& state, const QString& path)
+{
+    const QString book = QFileInfo(state.ProjectDir).canonicalFilePath();
+    if (path != book && !book.startsWith(path + QLatin1Char('/')))
+        return false;
+    ShowError(QStringLiteral("%1 holds the book's own files; the web edition is not written "
+                             "there.")
+                  .arg(path));
+    return true;
+}
+
+} // namespace
+
+bool ExportWebEdition(WorkingState& state, const QString& folder, QStringList* notCarried)
+{
+    const QString target = QFileInfo(folder).absoluteFilePath();
+    if (holdsTheBook(state, target))
+        return false;
+    filestore::FolderWrite out(target);
+    return exportEdition(state, &out, notCarried, [&out](const WebEdition&) { out.commit(); });
+}
+
+bool ExportWebEditionFile(WorkingState& state, const QString& file, QStringList* notCarried)
+{
+    const QFileInfo target(file);
+    // In the book's folder only a page of its own: never a file of the book, its pages included.
+    const bool bookFolder = QFileInfo(target.absolutePath()).canonicalFilePath() ==
+                            QFileInfo(state.ProjectDir).canonicalFilePath();
+    const bool ownName =
+        target.fileName().endsWith(QLatin1String("-web.html"), Qt::CaseInsensitive) ||
+        (!target.exists() && target.suffix().startsWith(QLatin1String("htm"), Qt::CaseInsensitive));
+    if (bookFolder && !ownName) {
+        ShowError(QStringLiteral("%1 is a file of the book's folder; the web edition is not "
+                                 "written over it.")
+                      .arg(target.fileName()));
+        return false;
+    }
+    return exportEdition(state, nullptr, notCarried, [&](const WebEdition& edition) {
+        const QByteArray page = edition.singlePage();
+        filestore::writeAll(target.absoluteFilePath(), page);
+        if (notCarried && page.size() > kLargeWebPageSize)
+            notCarried->prepend(
+                QStringLiteral("%1 is %2 MB: a page this large is slow to open; the web edition "
+                               "as a folder opens faster.")
+                    .arg(target.fileName())
+                    .arg(page.size() / (1024 * 1024)));
+    });
 }

@@ -20,3 +20,13 @@ QString WebEditionName(const WorkingState& state);
 // be read or the folder cannot be written.
 bool ExportWebEdition(WorkingState& state, const QString& folder,
                       QStringList* notCarried = nullptr);
+
+// A page of more than this many bytes is slow to open: the export says so.
+inline constexpr qsizetype kLargeWebPageSize = 20 * 1024 * 1024;
+
+// The same edition as one self-contained HTML file (the media inside it), written over `file`
+// only when it is complete. In the book's folder it writes a new .htm or .html file, or over a
+// BASE-web.html, never over a file of the book.
+// `notCarried` also says when the page is larger than kLargeWebPageSize.
+bool ExportWebEditionFile(WorkingState& state, const QString& file,
+                          QStringList* notCarried = nullptr);

@@ -118,6 +118,55 @@ QList<WebPageFile> WebPageFiles(const WebPageBook& book)
     return files;
 }
 
+namespace {
+
+// A script or style sheet as the inside of its element: "</" would end the element early, and
+// reads the same to JavaScript as "<\/".
+QByteArray insidePage(QByteArray text)
+{
+    return text.replace("</", "<\\/");
+}
+
+QString sha256(const QByteArray& text)
+{
+    return QStringLiteral("'sha256-%1'")
+        .arg(QString::fromLatin1(
+            QCryptographicHash::hash(text, QCryptographicHash::Sha256).toBase64()));
+}
+
+} // namespace
+
+QByteArray WebSinglePage(const WebPageBook& book, const QList<QByteArray>& dataScripts)
+{
+    QList<QByteArray> scripts;
+    for (const QByteArray& script : dataScripts)
+        scripts << insidePage(script);
+    scripts << insidePage(playerFile(QStringLiteral("reader.js")));
+    // Only the page's own scripts run, each known by its hash.
+    QStringList hashes;
+    for (const QByteArray& script : std::as_const(scripts))
+        hashes << sha256(script);
+    const QString policy =
+        QStringLiteral("default-src 'none'; script-src %1; style-src 'unsafe-inline'; "
+                       "img-src data: blob:; media-src data: blob:; object-src 'none'; "
+                       "base-uri 'none'; form-action 'none'")
+            .arg(hashes.join(QLatin1Char(' ')));
+    QByteArray page =
+        QStringLiteral("<!DOCTYPE html>\n<html lang=\"%1\" dir=\"%2\">\n<head>\n"
+                       "<meta charset=\"utf-8\">\n<meta name=\"viewport\" "
+                       "content=\"width=device-width, initial-scale=1\">\n"
+                       "<meta http-equiv=\"Content-Security-Policy\" content=\"%3\">\n"
+                       "<title>%4</title>\n<style>\n")
+            .arg(XmlEscaped(book.language), book.direction, policy, XmlEscaped(book.title))
+            .toUtf8();
+    page += insidePage(playerFile(QStringLiteral("reader.css")));
+    page += "</style>\n</head>\n<body>\n<noscript><p>This book needs JavaScript to play its "
+            "screens.</p></noscript>\n<main id=\"quorelle\" data-single=\"1\"></main>\n";
+    for (const QByteArray& script : std::as_const(scripts))
+        page += "<script>" + script + "</script>\n";
+    return page + "</body>\n</html>\n";
+}
+
 QByteArray WebFileList(const QStringList& files, const QByteArray& version)
 {
     return "self.QUORELLE_FILES = " +

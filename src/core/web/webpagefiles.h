@@ -31,5 +31,10 @@ extern const QString kWebContentPolicy;
 // index.html, the player's files, the manifest and the icons.
 QList<WebPageFile> WebPageFiles(const WebPageBook& book);
 
+// The whole edition as one page: the player's style sheet and script and the book's data scripts
+// (the book's first, then each chapter's) inside it, each script allowed by its hash; the
+// media are data addresses already. No app manifest or service worker: a file is offline anyway.
+QByteArray WebSinglePage(const WebPageBook& book, const QList<QByteArray>& dataScripts);
+
 // files.js: every file of the edition and a version made from their list, for the worker.
 QByteArray WebFileList(const QStringList& files, const QByteArray& version);

@@ -8,11 +8,13 @@
 #include "core/sections/hypertext.h"
 #include "core/web/webedition.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -169,6 +171,38 @@ private slots:
         QVERIFY(!ExportWebEdition(book.state, QFileInfo(book.dir.path()).path(), nullptr));
         QCOMPARE(platform.messages.texts().size(), 2);
         QCOMPARE(book.projectBytes(), project);
+    }
+
+    // One page holds the whole edition: every script is one the page's policy allows by its
+    // hash, the media are data addresses, and nothing of the book's folder is written over.
+    void singlePage_holdsEverythingAndRunsOnlyItsOwnScripts()
+    {
+        ModelDoubles platform;
+        LinkBook book;
+        const QString file = book.dir.filePath(u"BOOK-web.html"_s);
+        QStringList notCarried;
+        QVERIFY(ExportWebEditionFile(book.state, file, &notCarried));
+        const QByteArray page = readBytes(file);
+        QVERIFY(!page.contains("src=\"media/") && !page.contains("\"media/"));
+        QVERIFY(page.contains("data:image/png;base64,"));
+        const QRegularExpression scripts(u"<script>(.*?)</script>"_s,
+                                         QRegularExpression::DotMatchesEverythingOption);
+        int count = 0;
+        for (const QRegularExpressionMatch& script : scripts.globalMatch(QString::fromUtf8(page))) {
+            const QByteArray hash =
+                QCryptographicHash::hash(script.captured(1).toUtf8(), QCryptographicHash::Sha256);
+            QVERIFY(page.contains("'sha256-" + hash.toBase64() + "'"));
+            ++count;
+        }
+        QCOMPARE(count, 4); // the book, its two chapters, the player
+
+        const QByteArray project = book.projectBytes();
+        writeBytes(book.dir.filePath(u"PAGE2.HTM"_s), "mine");
+        for (const QString& own : {u"BOOK.QVJ"_s, u"PAGE2.HTM"_s})
+            QVERIFY(!ExportWebEditionFile(book.state, book.dir.filePath(own), nullptr));
+        QCOMPARE(platform.messages.texts().size(), 2);
+        QCOMPARE(book.projectBytes(), project);
+        QCOMPARE(readBytes(book.dir.filePath(u"PAGE2.HTM"_s)), QByteArray("mine"));
     }
 
     // A new edition takes an old one's place in one step; a file name that would leave the
