@@ -248,66 +248,6 @@ void stopWine(const QProcessEnvironment& environment)
     }
 }
 
-// The book played on the display with its screen report, until the report holds every one of
-// `awaited` (in any order: a screen may be painted while a message box is up); then the screen
-// as it was, and everything the report said.
-struct Played
-{
-    QStringList report;
-    QImage screen;
-};
-Played playUntil(const VirtualDisplay& display, const QString& exe, QStringList awaited,
-                 const QStringList& keysThen = {}, const QStringList& awaitedThen = {})
-{
-    QProcessEnvironment environment = wineEnvironment();
-    // A Wine session keeps the display of its first program: the checks before ran without one.
-    stopWine(environment);
-    environment.insert(u"DISPLAY"_s, display.name());
-    QProcess book;
-    book.setProcessEnvironment(environment);
-    book.start(u"wine"_s, {exe, u"--screen-report"_s});
-    Played played;
-    const auto seenAll = [&] {
-        const QString said = played.report.join(u'\n');
-        return std::all_of(awaited.begin(), awaited.end(),
-                           [&](const QString& line) { return said.contains(line); });
-    };
-    const auto readUntilSeen = [&] {
-        while (!seenAll() && book.waitForReadyRead(60000)) {
-            while (book.canReadLine())
-                played.report << QString::fromUtf8(book.readLine()).trimmed();
-        }
-    };
-    readUntilSeen();
-    if (!keysThen.isEmpty()) {
-        // Keys go to the window that has the focus, as a reader's keyboard does.
-        QProcess keys;
-        keys.setProcessEnvironment(environment);
-        keys.start(u"xdotool"_s, QStringList{u"key"_s} + keysThen);
-        keys.waitForFinished(30000);
-        awaited = awaitedThen;
-        readUntilSeen();
-    }
-    // Wine's drawing reaches the X server a moment after the report: until then the screen's
-    // corner is still the server's black (no background of these tests is black).
-    QElapsedTimer drawn;
-    drawn.start();
-    do {
-        played.screen = display.screenshot();
-    } while (played.screen.pixelColor(5, 5) == QColor(Qt::black) && drawn.elapsed() < 10000 &&
-             (QThread::msleep(100), true));
-    // A window erased but not yet painted may be caught on a loaded machine: the screen is taken
-    // once it has stopped changing.
-    for (QImage before; played.screen != before && drawn.elapsed() < 20000;) {
-        before = played.screen;
-        QThread::msleep(300);
-        played.screen = display.screenshot();
-    }
-    stopWine(environment);
-    book.waitForFinished();
-    return played;
-}
-
 // A book played on a display as a reader plays it: the test waits for what the runtime reports,
 // then presses keys and clicks where the report says.
 class BookSession
@@ -428,6 +368,26 @@ public:
     {
         QThread::msleep(500);
         return m_display.screenshot();
+    }
+    // The screen once Wine's drawing has reached the X server, which is a moment after the
+    // report (until then the corner is the server's black, and no background of these tests is
+    // black), and has stopped changing (a window erased but not yet painted may be caught on a
+    // loaded machine).
+    QImage settledScreen() const
+    {
+        QElapsedTimer drawn;
+        drawn.start();
+        QImage screen = m_display.screenshot();
+        while (screen.pixelColor(5, 5) == QColor(Qt::black) && drawn.elapsed() < 10000) {
+            QThread::msleep(100);
+            screen = m_display.screenshot();
+        }
+        for (QImage before; screen != before && drawn.elapsed() < 20000;) {
+            before = screen;
+            QThread::msleep(300);
+            screen = m_display.screenshot();
+        }
+        return screen;
     }
     bool finished(int milliseconds) { return m_book.waitForFinished(milliseconds); }
     // The most memory the book's process has held, in bytes (the largest of the Linux processes
@@ -682,37 +642,41 @@ private slots:
         const VirtualDisplay display;
         QVERIFY(!display.name().isEmpty());
         const QString exe = dir.filePath(u"BOOK.EXE"_s);
-        const QStringList shown{u"painted KestrinBackground 0,0 1024x768"_s};
+        // The screen once the background is painted, and what the report says of `awaited`.
+        const auto play = [&](const QByteArray& played, const QString& awaited = {}) {
+            writeBytes(exe, runtime + played);
+            BookSession session(display, exe);
+            const QString said = session.waitFor(u"painted KestrinBackground"_s);
+            const QString told = awaited.isEmpty() ? said : session.waitFor(awaited);
+            return std::pair{session.settledScreen(), told};
+        };
 
-        writeBytes(exe, runtime + withBackground(book, 1, 0x0000FF, {}));
-        Played played = playUntil(display, exe, shown);
-        QCOMPARE(played.screen.pixelColor(5, 5), QColor(255, 0, 0));
-        QCOMPARE(played.screen.pixelColor(1000, 700), QColor(255, 0, 0));
+        auto [screen, said] = play(withBackground(book, 1, 0x0000FF, {}));
+        QCOMPARE(said, u"painted KestrinBackground 0,0 1024x768"_s);
+        QCOMPARE(screen.pixelColor(5, 5), QColor(255, 0, 0));
+        QCOMPARE(screen.pixelColor(1000, 700), QColor(255, 0, 0));
 
         const QImage sun(dir.filePath(u"SUN.BMP"_s));
-        writeBytes(exe, runtime + withBackground(book, 3, 0x0000FF, u"SUN.BMP"_s));
-        played = playUntil(display, exe, shown);
-        QCOMPARE(played.screen.pixelColor(3, 4), sun.pixelColor(3, 4));
-        QCOMPARE(played.screen.pixelColor(sun.width() + 3, sun.height() + 4), sun.pixelColor(3, 4));
+        screen = play(withBackground(book, 3, 0x0000FF, u"SUN.BMP"_s)).first;
+        QCOMPARE(screen.pixelColor(3, 4), sun.pixelColor(3, 4));
+        QCOMPARE(screen.pixelColor(sun.width() + 3, sun.height() + 4), sun.pixelColor(3, 4));
 
         // A picture stretched over the screen reaches its edges in its own colour: no dark
         // fringe from outside the picture on the right and at the bottom.
         QImage green(40, 30, QImage::Format_RGB32);
         green.fill(QColor(0, 200, 0));
         green.save(dir.filePath(u"GREEN.BMP"_s), "BMP");
-        writeBytes(exe, runtime + withBackground(book, 2, 0x0000FF, u"GREEN.BMP"_s));
-        played = playUntil(display, exe, shown);
+        screen = play(withBackground(book, 2, 0x0000FF, u"GREEN.BMP"_s)).first;
         // (The About box comes up over the middle of the screen.)
         for (const QPoint& at : {QPoint(0, 0), QPoint(100, 600), QPoint(1023, 400),
                                  QPoint(500, 767), QPoint(1023, 767)})
-            QCOMPARE(played.screen.pixelColor(at), QColor(0, 200, 0));
+            QCOMPARE(screen.pixelColor(at), QColor(0, 200, 0));
 
         // The message box is up over the background until the reader closes it.
-        writeBytes(exe, runtime + withBackground(book, 3, 0x00FF00, u"GONE.BMP"_s));
-        played = playUntil(display, exe, {shown.first(), u"Error: The Wallpaper"_s});
-        QCOMPARE(played.report.filter(u"Error: The Wallpaper"_s),
-                 QStringList{u"Error: The Wallpaper file GONE.BMP was not found"_s});
-        QCOMPARE(played.screen.pixelColor(5, 5), QColor(0, 255, 0));
+        std::tie(screen, said) =
+            play(withBackground(book, 3, 0x00FF00, u"GONE.BMP"_s), u"Error: The Wallpaper"_s);
+        QCOMPARE(said, u"Error: The Wallpaper file GONE.BMP was not found"_s);
+        QCOMPARE(screen.pixelColor(5, 5), QColor(0, 255, 0));
     }
 
     // The sample book shows its About box at the start, over the background; Enter closes it and
@@ -722,15 +686,13 @@ private slots:
         CurrentTempDir dir;
         const QString exe = bookExe(dir, sampleBook(dir));
         const VirtualDisplay display;
-        const Played played = playUntil(display, exe, {u"painted KestrinAbout"_s}, {u"Return"_s},
-                                        {u"painted KestrinIntroduction"_s});
-        QCOMPARE(played.report.size(), 4);
-        QCOMPARE(played.report.at(0), u"painted KestrinBackground 0,0 1024x768"_s);
-        QVERIFY2(played.report.at(1).startsWith(u"painted KestrinAbout"_s),
-                 qPrintable(played.report.join(u'\n')));
-        QCOMPARE(played.report.at(2), u"closed KestrinAbout"_s);
+        BookSession book(display, exe);
+        QCOMPARE(book.waitFor(u"painted"_s), u"painted KestrinBackground 0,0 1024x768"_s);
+        QVERIFY(book.waitFor(u"painted"_s).startsWith(u"painted KestrinAbout"_s));
+        book.keys({u"Return"_s});
+        QCOMPARE(book.waitFor(u""_s), u"closed KestrinAbout"_s);
         // The design screen is centred on the 1024 x 768 screen, its menu bar inside it.
-        QVERIFY(played.report.at(3).startsWith(u"painted KestrinIntroduction 192,14"_s));
+        QVERIFY(book.waitFor(u""_s).startsWith(u"painted KestrinIntroduction 192,14"_s));
     }
 
     // The reader goes from the introduction to the table of contents and into each chapter with
