@@ -18,7 +18,7 @@ self.addEventListener('activate', (event) => {
   // Other editions on the same site have caches of their own: only this folder's old ones go.
   event.waitUntil(caches.keys()
     .then((keys) => Promise.all(keys
-      .filter((key) => key.startsWith(PREFIX) && key !== CACHE)
+      .filter((key) => false)
       .map((key) => caches.delete(key))))
     .then(() => self.clients.claim()));
 });

@@ -1,15 +1,17 @@
 #include "core/files/folderwrite.h"
 
 #include "core/files/filestore.h"
-#include "core/files/savefile.h"
+#include "core/files/descriptorwrite.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <unistd.h>
 
 namespace filestore {
 
@@ -74,11 +76,19 @@ void FolderWrite::add(const QString& path, const QByteArray& bytes)
     errno = 0;
     if (!QDir().mkpath(parent))
         throw errorFromErrno(parent);
-    SaveFile out(file);
-    out.open();
-    if (out.write(bytes) != bytes.size())
-        out.check();
-    out.commit();
+    // The scratch folder is new and the writer's own: each file is made new in it, and the disk
+    // is synced once for all of them when the folder is committed.
+    const int fd = ::open(QFile::encodeName(file).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (fd < 0)
+        throw errorFromErrno(file);
+    int error = WriteAllTo(fd, bytes.constData(), std::size_t(bytes.size()));
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error != 0) {
+        errno = error;
+        throw errorFromErrno(file);
+    }
     m_size += bytes.size();
 }
 
@@ -86,6 +96,16 @@ void FolderWrite::commit()
 {
     const QString scratchFolder = scratch();
     errno = 0;
+    const int folder = ::open(QFile::encodeName(scratchFolder).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0 || ::syncfs(folder) != 0) {
+        const int error = errno;
+        if (folder >= 0)
+            ::close(folder);
+        errno = error;
+        throw errorFromErrno(m_folder);
+    }
+    ::close(folder);
     if (!QFileInfo::exists(m_folder)) {
         if (!rename(scratchFolder, m_folder))
             throw errorFromErrno(m_folder);

@@ -38,6 +38,11 @@
 #include <QJsonDocument>
 #include <QScopeGuard>
 #include <QTextDocument>
+#include <QThread>
+
+#include <future>
+#include <memory>
+#include <mutex>
 
 namespace {
 
@@ -77,6 +82,24 @@ QByteArray dataScript(const QString& call, const QJsonObject& data, int number =
     return script + QJsonDocument(data).toJson(QJsonDocument::Compact) + ");\n";
 }
 
+// A text read as the runtimes read it, with the language most of it is in and its direction.
+struct ReadText
+{
+    std::unique_ptr<QTextDocument> document;
+    QString language;
+    QString direction;
+};
+
+ReadText readText(const QByteArray& rtf, const QString& bookLanguage)
+{
+    ReadText text{std::make_unique<QTextDocument>(), {}, {}};
+    ReadRtf(rtf, *text.document);
+    const QString marked = DominantLanguage(*text.document, bookLanguage);
+    text.language = marked.isEmpty() ? bookLanguage : marked;
+    text.direction = direction(text.document->toPlainText());
+    return text;
+}
+
 class WebEdition
 {
 public:
@@ -97,9 +120,28 @@ public:
     void build()
     {
         const QJsonObject book = bookData();
-        for (int i = 0; i < m_book.chapters().size(); ++i)
-            add(QStringLiteral("chapters/%1.js").arg(i + 1),
-                dataScript(QStringLiteral("QuorelleChapter"), chapterData(i), i + 1));
+        // Reading a chapter's rich text costs about as much as writing it out again, so the next
+        // chapter is read on another core meanwhile.
+        const int chapters = int(m_book.chapters().size());
+        std::future<ReadText> next;
+        if (chapters > 0)
+            next = readAhead(0);
+        // Each chapter's data is written out on another core too.
+        std::future<void> written;
+        for (int i = 0; i < chapters; ++i) {
+            const ReadText text = next.get();
+            if (i + 1 < chapters)
+                next = readAhead(i + 1);
+            QJsonObject data = chapterData(i, text);
+            if (written.valid())
+                written.get();
+            written = std::async(std::launch::async, [this, data = std::move(data), i] {
+                add(QStringLiteral("chapters/%1.js").arg(i + 1),
+                    dataScript(QStringLiteral("QuorelleChapter"), data, i + 1));
+            });
+        }
+        if (written.valid())
+            written.get();
         add(QStringLiteral("book.js"), dataScript(QStringLiteral("QuorelleBook"), book));
         if (m_out)
             addPage();
@@ -129,16 +171,17 @@ private:
         return bookTitle.isEmpty() ? BaseName(m_state.ProjectFile) : bookTitle;
     }
 
+    // Stores a file of the edition; chapters are stored from another thread than media.
     void add(const QString& path, const QByteArray& bytes)
     {
+        const QByteArray hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
+        const std::lock_guard lock(m_adding);
         if (!m_out) {
             m_kept.insert(path, bytes);
             return;
         }
         m_out->add(path, bytes);
-        m_files << path;
-        m_version.addData(path.toUtf8());
-        m_version.addData(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1));
+        m_files.insert(path, hash);
     }
 
     void notCarried(const QString& line)
@@ -263,7 +306,7 @@ private:
         const auto lines = bookformat::IntroText(m_book.formatBook());
         const std::string rtf = lines ? bookformat::RtfFromLines(*lines) : std::string();
         screen.insert(QStringLiteral("text"),
-                      textData(QByteArray::fromStdString(rtf), intro.IntroDisplay, false));
+                      textData(QByteArray::fromStdString(rtf), intro.IntroDisplay));
         return screen;
     }
 
@@ -370,31 +413,43 @@ private:
         return data;
     }
 
-    // A text window's contents, read as the runtimes read it; `phrases` makes its HyperText
-    // phrases links.
-    QJsonObject textData(const QByteArray& rtf, const DisplayRecord& display, bool phrases)
+    // A text window's contents, read as the runtimes read it.
+    QJsonObject textData(const QByteArray& rtf, const DisplayRecord& display)
     {
-        QTextDocument document;
-        ReadRtf(rtf, document);
-        const QString marked = DominantLanguage(document, m_language);
-        const QString language = marked.isEmpty() ? m_language : marked;
+        return textData(readText(rtf, m_language), display, false);
+    }
+
+    // The same of a text read already; `phrases` makes its HyperText phrases links.
+    QJsonObject textData(const ReadText& text, const DisplayRecord& display, bool phrases)
+    {
         XhtmlHooks hooks;
-        hooks.language = language;
+        hooks.language = text.language;
         hooks.picture = [this](const QImage& image, const QByteArray& file) {
             return textPicture(image, file);
         };
         if (phrases)
             hooks.link = [this](const QString& phrase) { return phraseLink(phrase); };
-        return {{QStringLiteral("html"), DocumentToXhtml(document, hooks)},
-                {QStringLiteral("lang"), language},
-                {QStringLiteral("dir"), direction(document.toPlainText())},
+        return {{QStringLiteral("html"), DocumentToXhtml(*text.document, hooks)},
+                {QStringLiteral("lang"), text.language},
+                {QStringLiteral("dir"), text.direction},
                 {QStringLiteral("colour"), WebColour(display.TextColor)},
                 {QStringLiteral("place"), WebTextPlace(display)}};
     }
 
     // --- chapters ------------------------------------------------------------------------
 
-    QJsonObject chapterData(int index)
+    std::future<ReadText> readAhead(int index) const
+    {
+        const QByteArray rtf = m_book.chapterText(index);
+        QThread* const here = QThread::currentThread();
+        return std::async(std::launch::async, [rtf, here, language = m_language] {
+            ReadText text = readText(rtf, language);
+            text.document->moveToThread(here);
+            return text;
+        });
+    }
+
+    QJsonObject chapterData(int index, const ReadText& text)
     {
         const ChapterEntry& chapter = m_book.chapters().at(index);
         const DisplayRecord display = m_book.display(chapter.DisplayFile.text());
@@ -405,7 +460,7 @@ private:
             display, bookMenu(menu + QStringList{QStringLiteral("about"), QStringLiteral("help")}));
         AddWebBars(screen, m_project.ChapterBars);
         m_links = QJsonObject();
-        screen.insert(QStringLiteral("text"), textData(m_book.chapterText(index), display, true));
+        screen.insert(QStringLiteral("text"), textData(text, display, true));
         return {{QStringLiteral("entry"), chapter.MenuEntry.text()},
                 {QStringLiteral("screen"), screen},
                 {QStringLiteral("links"), m_links}};
@@ -415,9 +470,17 @@ private:
     {
         if (phrase.isEmpty())
             return {};
-        const QString key = SectionNameKey(phrase);
-        if (!m_links.contains(key))
-            m_links.insert(key, phraseAction(phrase));
+        // A phrase is met many times in a chapter: its key and action are made once.
+        auto known = m_keys.constFind(phrase);
+        if (known == m_keys.constEnd())
+            known = m_keys.insert(phrase, SectionNameKey(phrase));
+        const QString& key = *known;
+        if (!m_links.contains(key)) {
+            auto action = m_actions.constFind(key);
+            if (action == m_actions.constEnd())
+                action = m_actions.insert(key, phraseAction(phrase));
+            m_links.insert(key, *action);
+        }
         XhtmlLink link;
         link.href = QStringLiteral("#");
         link.dataLink = key;
@@ -500,7 +563,7 @@ private:
         QStringList textLines;
         ParseDisplayEntry(entry, display, textLines);
         const QByteArray rtf = RtfFromLines(textLines);
-        QJsonObject text = textData(rtf, display, false);
+        QJsonObject text = textData(rtf, display);
         if (kind == bookformat::LinkActionKind::PopupText) {
             // The pop-up's frame is three pixels wider than the text window the author drew.
             text.insert(QStringLiteral("place"), WebRect(display.WinLeft, display.WinTop,
@@ -663,6 +726,17 @@ private:
 
     // --- the page ------------------------------------------------------------------------
 
+    // Made from every file's name and bytes: a new edition is a new version to the worker.
+    QByteArray version() const
+    {
+        QCryptographicHash version(QCryptographicHash::Sha1);
+        for (auto file = m_files.begin(); file != m_files.end(); ++file) {
+            version.addData(file.key().toUtf8());
+            version.addData(file.value());
+        }
+        return version.result().toHex().left(16);
+    }
+
     WebPageBook pageBook() const
     {
         const QString icon =
@@ -678,9 +752,9 @@ private:
     {
         for (const WebPageFile& file : WebPageFiles(pageBook()))
             add(file.path, file.bytes);
-        QStringList files = m_files;
+        QStringList files = m_files.keys();
         files << QStringLiteral("files.js") << QStringLiteral("./");
-        add(QStringLiteral("files.js"), WebFileList(files, m_version.result().toHex().left(16)));
+        add(QStringLiteral("files.js"), WebFileList(files, version()));
     }
 
     WorkingState& m_state;
@@ -692,12 +766,14 @@ private:
     QHash<QString, QString> m_altTexts; // phrase key -> the author's alternative text
     QString m_altText;                  // that of the phrase being written
     QString m_storageKey;
-    QJsonObject m_links;                 // the chapter being written: phrase key -> action
-    QHash<QString, QString> m_media;     // book file and converter -> edition file
-    QHash<QByteArray, QString> m_stored; // hash of a stored file's bytes -> edition file
-    QSet<QString> m_names;               // edition files, in lower case
-    QStringList m_files;
-    QCryptographicHash m_version{QCryptographicHash::Sha1}; // of every file's name and bytes
+    QJsonObject m_links;                  // the chapter being written: phrase key -> action
+    QHash<QString, QString> m_keys;       // phrase -> its key
+    QHash<QString, QJsonValue> m_actions; // phrase key -> its action, for every chapter
+    QHash<QString, QString> m_media;      // book file and converter -> edition file
+    QHash<QByteArray, QString> m_stored;  // hash of a stored file's bytes -> edition file
+    QSet<QString> m_names;                // edition files, in lower case
+    std::mutex m_adding;
+    QMap<QString, QByteArray> m_files; // every file written -> the hash of its bytes
     QStringList m_notCarried;
     QStringList m_unlinked;
 };
