@@ -56,7 +56,7 @@ function readBook(dir) {
 function listedFiles(dir) {
   const context = { self: {} };
   vm.runInNewContext(fs.readFileSync(path.join(dir, 'files.js'), 'utf8'), context);
-  return context.self.QUORELLE_FILES;
+  return [...context.self.QUORELLE_FILES]; // an array of this realm, for deepEqual
 }
 
 module.exports = { FIXTURE, listedFiles, prepare, readBook, writeFileList };

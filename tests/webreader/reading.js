@@ -18,18 +18,23 @@ const stripHtml = (html) => html.replace(/<[^>]*>/g, '').replace(/&(#x?[0-9a-f]+
   e[0] === '#' ? String.fromCodePoint(parseInt(e.slice(1).replace(/^x/i, '0x'))) : ENTITIES[e] || '');
 const textOf = (html) => squash(stripHtml(html));
 
-// Facts about the layer on top (the last child of the design box), read in the page.
+// Facts about the layer on top (the last child of the design box), read in the page. Each layer
+// gets a mark, so that a test can wait for that very one to go.
 function topFacts() {
   const layers = [...document.querySelectorAll('#quorelle .q-box > *')];
   const top = layers[layers.length - 1];
   if (!top) return null;
+  if (!top.dataset.testMark) {
+    window.testMarks = (window.testMarks || 0) + 1;
+    top.dataset.testMark = window.testMarks;
+  }
   const labelId = top.getAttribute('aria-labelledby');
   const name = labelId ? document.getElementById(labelId).textContent : top.getAttribute('aria-label');
   const rect = top.getBoundingClientRect();
   const box = document.querySelector('#quorelle .q-box').getBoundingClientRect();
   return {
     role: top.getAttribute('role') || top.tagName.toLowerCase(), modal: top.getAttribute('aria-modal'),
-    name, text: top.innerText, count: layers.length, focusInside: top.contains(document.activeElement),
+    name, text: top.innerText, mark: top.dataset.testMark, focusInside: top.contains(document.activeElement),
     rect: { left: rect.left, top: rect.top, width: rect.width, height: rect.height },
     box: { left: box.left, top: box.top, scale: box.width / 640 },
   };
@@ -60,9 +65,9 @@ class Reader {
     }
   }
 
-  untilLayers(count, what, timeout = 5000) {
-    return until(this.page, (n) => document.querySelectorAll('#quorelle .q-box > *').length === n,
-      count, what, timeout);
+  untilGone(facts, timeout = 5000) {
+    return until(this.page, (mark) => !document.querySelector(`[data-test-mark="${mark}"]`),
+      facts.mark, `"${facts.name}" to close`, timeout);
   }
 
   // A button of the top layer: clicked, or by keyboard its Alt key (else the given key).
@@ -127,15 +132,16 @@ class Reader {
       const f = await this.untilTop((t) => t.name === book.about.caption, 'the about box');
       assert.ok(f.text.includes(book.about.programName) && f.modal === 'true');
       await this.button(this.words.ok, 'Enter');
+      await this.untilGone(f);
     }
     if (step === 'intro' && book.intro) {
       const f = await this.untilTop((t) => t.name === book.intro.caption, 'the intro');
       if (book.intro.text) assert.ok(squash(f.text).includes(textOf(book.intro.text.html)));
       await this.button(book.captions.close, 'Escape');
+      await this.untilGone(f);
     }
     if (step === 'chapter') await this.chapter(1, chapters[1], onChapter);
     if (step === 'contents' && book.contents) await this.contents(onChapter);
-    if (step !== 'opening' && step !== 'closing') await this.untilLayers(0, 'the step ' + step + ' to end');
   }
 
   async contents(onChapter) {
@@ -159,8 +165,9 @@ class Reader {
       }
       await this.chapter(i + 1, chapters[i + 1], onChapter);
     }
-    await this.untilTop(isContents, 'the contents');
+    const f = await this.untilTop(isContents, 'the contents');
     await this.button(book.contents.quitButton, 'Escape');
+    await this.untilGone(f);
   }
 
   async chapter(number, chapter, onChapter) {
@@ -174,7 +181,7 @@ class Reader {
     assert.ok(squash(shown.text).includes(textOf(text.html)), 'the chapter text');
     if (onChapter) await onChapter(number, chapter);
     await this.button(this.data.book.captions.close, 'Escape');
-    await this.untilLayers(f.count - 1, 'chapter ' + number + ' to close');
+    await this.untilGone(f);
   }
 
   // Every phrase of the chapter, in the order of the text.
@@ -188,14 +195,12 @@ class Reader {
   // ---- what each action shows ----
 
   async check(action, phrase) {
-    // A step's action runs with no screen open; a phrase's over its chapter.
-    const before = phrase ? await this.page.evaluate(() => document.querySelectorAll('#quorelle .q-box > *').length) : 0;
     const started = Date.now();
+    this.below = phrase ? (await this.page.evaluate(topFacts)).mark : null;
     if (phrase) await this.activate(phrase);
     const kind = action.kind === 'show' ? 'show ' + action.show.mode : action.kind;
-    const what = `${kind} "${action.caption}"`;
-    await this.checkKind(kind, action, phrase, what, started);
-    await this.untilLayers(before, what + ' to close', 15000);
+    const shown = await this.checkKind(kind, action, phrase, `${kind} "${action.caption}"`, started);
+    if (shown) await this.untilGone(shown, 15000);
     await this.focusIsBack(phrase);
   }
 
@@ -205,19 +210,23 @@ class Reader {
       case 'popup': return this.popup(action, what);
       case 'screen': return this.screen(action, what);
       case 'show picture': return this.picture(action, phrase, what, started);
-      case 'show sound': return this.playing(action.show.sound, what);
+      case 'show sound': return this.playing(action.show.sound, what).then(() => null);
       case 'show player': return this.player(action, what);
       case 'program': case 'message': return this.message(action.caption, action.message);
       case 'page': {
         const f = await this.untilTop((t) => t.name === (action.page.title || action.caption), what);
         assert.ok(squash(f.text).includes(textOf(action.page.html)), what + ' shows the page');
-        return this.button(book.captions.close, 'Escape');
+        await this.button(book.captions.close, 'Escape');
+        return f;
       }
       case 'web': return this.web(action, phrase, what);
       case 'notepad': return this.notepad(action, what);
-      default: // nothing: two frames later, still nothing on top
+      default: { // nothing: two frames later, the same layer on top
         await this.page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
-        return undefined;
+        const top = await this.page.evaluate(topFacts);
+        assert.equal(top && top.mark, this.below, what + ' shows nothing');
+        return null;
+      }
     }
   }
 
@@ -225,6 +234,7 @@ class Reader {
     const f = await this.untilTop((t) => t.role === 'alertdialog' && t.name === caption, 'the message ' + caption);
     assert.ok(f.text.includes(message) && f.focusInside, 'the message and its focus');
     await this.button(this.words.ok, 'Enter');
+    return f;
   }
 
   async popup(action, what) {
@@ -238,33 +248,39 @@ class Reader {
       got.forEach((v, i) => assert.ok(Math.abs(v - want[i]) < 2, `${what} at its place: ${got} for ${want}`));
     }
     await this.button(this.words.ok, 'Escape');
+    return f;
   }
 
   async screen(action, what) {
     const f = await this.untilTop((t) => t.role === 'dialog' && t.name === action.screen.caption, what);
     if (action.screen.text) assert.ok(squash(f.text).includes(textOf(action.screen.text.html)));
-    if (!this.mouse) return this.page.keyboard.press('Escape');
+    if (!this.mouse) {
+      await this.page.keyboard.press('Escape');
+      return f;
+    }
     const corner = await this.page.evaluate(() => {
       const r = document.querySelector('#quorelle .q-box > :last-child .q-area').getBoundingClientRect();
       return { x: r.right - 3, y: r.bottom - 3 };
     });
-    return this.page.mouse.click(corner.x, corner.y, { button: 'right' });
+    await this.page.mouse.click(corner.x, corner.y, { button: 'right' });
+    return f;
   }
 
   async picture(action, phrase, what, started) {
     const show = action.show;
-    await this.untilTop((t) => t.role === 'dialog' && t.name === (show.alt || action.caption), what);
+    const f = await this.untilTop((t) => t.role === 'dialog' && t.name === (show.alt || action.caption), what);
     await until(this.page, (alt) => [...document.querySelectorAll('#quorelle img')]
       .some((img) => img.alt === alt && img.complete && img.naturalWidth > 0), show.alt, what + ' loaded');
     if (show.sound) await this.playing(show.sound, what);
     if (show.delayMs > 0) {
-      await until(this.page, () => !document.querySelector('#quorelle .q-show'), null, what + ' gone', show.delayMs + 15000);
+      await this.untilGone(f, show.delayMs + 15000);
       if (phrase) assert.ok(Date.now() - started >= show.delayMs, what + ' stays its time');
     } else if (this.mouse) {
       await this.page.click('#quorelle .q-show img');
     } else {
       await this.page.keyboard.press('Enter');
     }
+    return f;
   }
 
   playing(source, what) {
@@ -274,7 +290,7 @@ class Reader {
 
   async player(action, what) {
     const show = action.show;
-    await this.untilTop((t) => t.role === 'dialog' && t.name === this.data.book.captions.media, what);
+    const f = await this.untilTop((t) => t.role === 'dialog' && t.name === this.data.book.captions.media, what);
     const media = show.video ? 'video' : 'audio';
     const state = (tag) => this.page.evaluate((t) => {
       const m = document.querySelector('#quorelle .q-box > :last-child ' + t);
@@ -291,33 +307,37 @@ class Reader {
     await this.button(this.words.stop);
     assert.equal((await state(media)).time, 0, what + ' stopped at the start');
     await this.button(this.data.book.captions.close, 'Escape');
+    return f;
   }
 
   async web(action, phrase, what) {
     const ask = () => this.untilTop((t) => t.role === 'alertdialog' && t.text.includes(action.web.question), what);
     const opened = () => this.page.evaluate(() => window.quorelleTest.opened.slice());
     const already = (await opened()).length;
-    await ask();
+    const f = await ask();
     await this.button(this.words.no, 'Escape');
-    await this.untilLayers((await this.page.evaluate(topFacts)).count - 1, what + ' answered');
+    await this.untilGone(f);
     assert.equal((await opened()).length, already, 'No opens nothing');
-    if (!phrase) return;
+    if (!phrase) return null;
+    await this.focusIsBack(phrase);
     await this.activate(phrase);
-    await ask();
+    const g = await ask();
     await this.button(this.words.yes);
     await until(this.page, (n) => window.quorelleTest.opened.length > n, already, what + ' opened');
     assert.deepEqual((await opened()).pop(), [action.web.address, '_blank', 'noopener']);
+    return g;
   }
 
   async notepad(action, what) {
     const note = action.notepad;
-    await this.untilTop((t) => t.role === 'dialog' && t.name === note.file, what);
+    const f = await this.untilTop((t) => t.role === 'dialog' && t.name === note.file, what);
     const value = () => this.page.evaluate(() => document.querySelector('#quorelle textarea').value);
     const kept = await this.page.evaluate((key) => localStorage.getItem(key), note.key);
     assert.equal(await value(), kept === null ? note.text : kept, what + ' text');
     await this.page.keyboard.type(' Written by the test.');
     assert.equal(await this.page.evaluate((key) => localStorage.getItem(key), note.key), await value());
     await this.button(this.data.book.captions.close, 'Escape');
+    return f;
   }
 }
 

@@ -132,7 +132,7 @@ describe('the web edition', () => {
         const at = selection.getRangeAt(0).getBoundingClientRect();
         return window.foundCount !== n && at.top >= frame.top && at.bottom <= frame.bottom &&
           (window.foundCount = n);
-      }, [word, found, textWindow], `"${flipped}" found (${found} of ${count}) in sight`);
+      }, [word, found, '#quorelle .q-text'], `"${flipped}" found (${found} of ${count}) in sight`);
     }
     await page.keyboard.press('Enter');
     await reader.message(reader.words.findTitle, reader.words.notFound);
@@ -285,7 +285,7 @@ describe('the web edition', () => {
       const size = await page.evaluate(() => getComputedStyle(document.querySelector('#quorelle .q-backdrop')).backgroundSize);
       assert.equal(size, '100% 100%', 'a stretched program background');
     }
-    await reader.button(reader.words.openAgain);
+    await reader.button(reader.words.openAgain, 'Enter');
     await reader.untilTop((f) => f.name === chapters[1].screen.caption, 'the chapter again');
     await checkAxe(page, 'the one-chapter book');
     assertClean(log);

@@ -1,7 +1,7 @@
 #include "core/files/folderwrite.h"
 
-#include "core/files/filestore.h"
 #include "core/files/descriptorwrite.h"
+#include "core/files/filestore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -96,8 +96,8 @@ void FolderWrite::commit()
 {
     const QString scratchFolder = scratch();
     errno = 0;
-    const int folder = ::open(QFile::encodeName(scratchFolder).constData(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder =
+        ::open(QFile::encodeName(scratchFolder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0 || ::syncfs(folder) != 0) {
         const int error = errno;
         if (folder >= 0)
