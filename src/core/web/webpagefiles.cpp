@@ -37,12 +37,11 @@ QByteArray indexPage(const WebPageBook& book)
                "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                "<meta http-equiv=\"Content-Security-Policy\" content=\"%3\">\n"
                "<title>%4</title>\n"
-               "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
                "<link rel=\"icon\" href=\"icons/icon-192.png\">\n"
                "<link rel=\"stylesheet\" href=\"reader.css\">\n</head>\n<body>\n"
                "<noscript><p>This book needs JavaScript to play its screens.</p></noscript>\n"
                "<main id=\"quorelle\"></main>\n"
-               "<script src=\"book.js\"></script>\n<script src=\"reader.js\"></script>\n"
+               "<script src=\"reader.js\"></script>\n<script src=\"book.js\"></script>\n"
                "</body>\n</html>\n")
         .arg(XmlEscaped(book.language), book.direction, kWebContentPolicy, XmlEscaped(book.title))
         .toUtf8();
@@ -138,10 +137,10 @@ QString sha256(const QByteArray& text)
 
 QByteArray WebSinglePage(const WebPageBook& book, const QList<QByteArray>& dataScripts)
 {
-    QList<QByteArray> scripts;
+    // The player first: the data scripts hand it the book.
+    QList<QByteArray> scripts{insidePage(playerFile(QStringLiteral("reader.js")))};
     for (const QByteArray& script : dataScripts)
         scripts << insidePage(script);
-    scripts << insidePage(playerFile(QStringLiteral("reader.js")));
     // Only the page's own scripts run, each known by its hash.
     QStringList hashes;
     for (const QByteArray& script : std::as_const(scripts))
