@@ -33,6 +33,7 @@
   window.QuorelleBook = function (data) {
     book = data;
     words = Object.assign({}, WORDS, data.messages);
+    // Once the whole page is read: a book in one page has its chapters' scripts after this one.
     if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', start);
     else start();
   };
@@ -217,7 +218,7 @@
       class: 'q-window ' + className, role: role || 'dialog', 'aria-modal': 'true',
       'aria-labelledby': id,
     });
-    if (place) placeAt(node, place);
+    if (false) placeAt(node, place);
     else node.classList.add('q-centred');
     const body = el('div', { class: 'q-body' });
     const buttons = el('div', { class: 'q-buttons' });
@@ -272,6 +273,12 @@
     window.open(book.help, '_blank', 'noopener');
   }
 
+  // The menu's commands every screen has; a book without an about box or help has no button.
+  function menuCommands(close) {
+    const about = book.about ? aboutBox : null;
+    return { close, quit: close, about, help: book.help ? openHelp : null };
+  }
+
   // ---- screens -------------------------------------------------------------------------
 
   function bar(data, className) {
@@ -318,12 +325,10 @@
   function showScreen(screen, links, over) {
     let layer = null;
     let text = null;
-    const close = () => layer.close();
-    const commands = {
-      close, quit: close, about: aboutBox, help: book.help ? openHelp : null,
+    const commands = Object.assign(menuCommands(() => layer.close()), {
       find: screen.text ? () => findIn(text) : null,
       print: screen.text ? () => printText(text) : null,
-    };
+    });
     const { node, area } = screenNode(screen, commands, over);
     if (screen.text) {
       text = textWindow(screen.text, screen.caption);
@@ -333,7 +338,7 @@
     if (over) {
       area.addEventListener('contextmenu', (event) => {
         event.preventDefault();
-        close();
+        layer.close();
       });
     }
     layer = openLayer(node, { focus: text, area });
@@ -361,8 +366,7 @@
     if (!data) return Promise.resolve();
     let layer = null;
     const quit = () => layer.close();
-    const commands = { close: quit, quit, about: aboutBox, help: book.help ? openHelp : null };
-    const { node, area } = screenNode(data.screen, commands, false);
+    const { node, area } = screenNode(data.screen, menuCommands(quit), false);
     const list = chapterList(data, () => openChosen());
     const frame = el('div', { class: 'q-list-box' }, list.node,
       el('div', { class: 'q-buttons' }, button(data.ok, () => openChosen()),
@@ -386,13 +390,16 @@
     const node = el('div', {
       class: 'q-list', role: 'listbox', tabindex: '0', 'aria-label': data.screen.caption,
     });
-    const options = data.chapters.map((chapter) =>
-      el('div', { class: 'q-option', role: 'option', id: uid(), dir: chapter.dir, text: chapter.entry }));
+    const options = data.chapters.map((chapter) => el('div', {
+      class: 'q-option', role: 'option', id: uid(), dir: chapter.dir, text: chapter.entry,
+    }));
     node.append(...options);
     const pick = (index) => {
       if (!options.length) return;
       chosenChapter = Math.max(0, Math.min(options.length - 1, index));
-      options.forEach((option, i) => option.setAttribute('aria-selected', String(i === chosenChapter)));
+      options.forEach((option, i) => {
+        option.setAttribute('aria-selected', String(i === chosenChapter));
+      });
       const option = options[chosenChapter];
       node.setAttribute('aria-activedescendant', option.id);
       if (option.offsetTop < node.scrollTop) node.scrollTop = option.offsetTop;
@@ -425,7 +432,8 @@
     node.style.backgroundColor = data.colour;
     font(node, data.font);
     // An empty line keeps its place.
-    node.append(...data.lines.map((line) => el('div', { class: 'q-line', text: line || '\u00a0' })));
+    node.append(...data.lines.map((line) =>
+      el('div', { class: 'q-line', text: line || '\u00a0' })));
     return node;
   }
 
@@ -467,8 +475,7 @@
     program: (action) => say(action.caption, action.message),
     message: (action) => say(action.caption, action.message),
     page: page,
-    web: (action) => say(action.caption, action.web.question, [[words.yes, true], [words.no, false]])
-      .then((yes) => { if (yes) window.open(action.web.address, '_blank', 'noopener'); }),
+    web: web,
     notepad: notepad,
     nothing: () => undefined,
   };
@@ -488,6 +495,13 @@
     win.buttons.append(ok);
     layer = openLayer(win.node, { focus: ok });
     return layer.done;
+  }
+
+  function web(action) {
+    const answers = [[words.yes, true], [words.no, false]];
+    return say(action.caption, action.web.question, answers).then((yes) => {
+      if (yes) window.open(action.web.address, '_blank', 'noopener');
+    });
   }
 
   function page(action) {
@@ -540,7 +554,9 @@
     area.addEventListener('input', () => keep(data.key, area.value));
     win.body.append(area);
     let layer = null;
-    win.buttons.append(button(words.save, () => download(data.file, area.value)),
+    // Saved with the line breaks the book's own file has (a text box has only \n).
+    const lines = (text) => (/\r\n/.test(data.text) ? text.replace(/\n/g, '\r\n') : text);
+    win.buttons.append(button(words.save, () => download(data.file, lines(area.value))),
       button(book.captions.close, () => layer.close()));
     layer = openLayer(win.node, { focus: area });
     return layer.done;
@@ -584,7 +600,7 @@
     const data = action.show;
     if (data.mode === 'picture') return pictureShow(action);
     if (data.mode === 'player') return player(action);
-    if (data.sound) hear(data.sound, data.alt);
+    if (data.mode === 'sound' && data.sound) hear(data.sound, data.alt);
     return undefined;
   }
 
@@ -606,7 +622,8 @@
   function pictureShow(action) {
     const data = action.show;
     const node = el('div', {
-      class: 'q-show', role: 'dialog', 'aria-modal': 'true', 'aria-label': data.alt || action.caption,
+      class: 'q-show', role: 'dialog', 'aria-modal': 'true',
+      'aria-label': data.alt || action.caption,
     }, el('img', { src: data.picture, alt: data.alt || '' }));
     const heard = data.sound ? hear(data.sound, data.alt).ended : Promise.resolve();
     let layer = null;
@@ -630,12 +647,16 @@
 
   function mediaElement(data) {
     if (!data.video) {
-      return el('audio', { class: 'q-media', src: data.sound, preload: 'metadata', 'aria-label': data.alt });
+      return el('audio', {
+        class: 'q-media', src: data.sound, preload: 'metadata', 'aria-label': data.alt,
+      });
     }
-    // WebM first: a browser without H.264 then never fetches the MP4.
-    const base = data.video.replace(/\.mp4$/i, '');
-    return el('video', { class: 'q-media', preload: 'metadata', playsinline: true, 'aria-label': data.alt },
-      el('source', { src: base + '.webm', type: 'video/webm' }),
+    // WebM first: a browser without H.264 then never fetches the MP4. A film inside the page
+    // (a data address) is its MP4 alone.
+    const webm = /\.mp4$/i.test(data.video) ? data.video.replace(/\.mp4$/i, '.webm') : null;
+    return el('video', {
+      class: 'q-media', preload: 'metadata', playsinline: true, 'aria-label': data.alt,
+    }, webm && el('source', { src: webm, type: 'video/webm' }),
       el('source', { src: data.video, type: 'video/mp4' }));
   }
 
@@ -649,7 +670,9 @@
       progress.max = media.duration || 1;
       progress.value = media.currentTime;
     });
-    const play = () => media.play().catch((error) => { if (error.name !== 'AbortError') cannotPlay(); });
+    const play = () => media.play().catch((error) => {
+      if (error.name !== 'AbortError') cannotPlay(); // a Pause before it began
+    });
     const stop = () => {
       media.pause();
       media.currentTime = 0;
@@ -783,9 +806,11 @@
   }
 
   // Served over http(s), the edition installs and keeps itself for offline reading; from a
-  // file there is no worker and no manifest (the browser refuses both there).
+  // file there is no worker and no manifest (the browser refuses both there), and a book in one
+  // page has neither.
   function offline() {
     if (location.protocol !== 'http:' && location.protocol !== 'https:') return;
+    if (root.dataset.single) return;
     document.head.append(el('link', { rel: 'manifest', href: 'manifest.webmanifest' }));
     if (!('serviceWorker' in navigator)) return;
     navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {

@@ -9,18 +9,28 @@ const CACHE = PREFIX + self.QUORELLE_VERSION;
 self.addEventListener('install', (event) => {
   // Past the browser's HTTP cache, so that a new edition never keeps an old file.
   const requests = self.QUORELLE_FILES.map((file) => new Request(file, { cache: 'reload' }));
-  event.waitUntil(caches.open(CACHE)
-    .then((cache) => cache.addAll(requests))
-    .then(() => self.skipWaiting()));
+  event.waitUntil(
+    caches
+      .open(CACHE)
+      .then((cache) => cache.addAll(requests))
+      .then(() => self.skipWaiting()),
+  );
 });
 
 self.addEventListener('activate', (event) => {
   // Other editions on the same site have caches of their own: only this folder's old ones go.
-  event.waitUntil(caches.keys()
-    .then((keys) => Promise.all(keys
-      .filter((key) => false)
-      .map((key) => caches.delete(key))))
-    .then(() => self.clients.claim()));
+  event.waitUntil(
+    caches
+      .keys()
+      .then((keys) =>
+        Promise.all(
+          keys
+            .filter((key) => key.startsWith(PREFIX) && key !== CACHE)
+            .map((key) => caches.delete(key)),
+        ),
+      )
+      .then(() => self.clients.claim()),
+  );
 });
 
 self.addEventListener('fetch', (event) => {

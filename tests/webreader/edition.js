@@ -1,5 +1,5 @@
-// The edition under test: an exported folder as it is, or the fixture made whole with the page's
-// files and the file list the exporter would write.
+// The edition under test: an exported folder or a book in one page (an .html file) as it is, or
+// the fixture made whole with the page's files and the file list the exporter would write.
 'use strict';
 const crypto = require('node:crypto');
 const fs = require('node:fs');
@@ -13,7 +13,8 @@ const FIXTURE = path.join(__dirname, 'fixture');
 function walk(dir, base = dir) {
   return fs.readdirSync(dir, { withFileTypes: true }).flatMap((entry) => {
     const full = path.join(dir, entry.name);
-    return entry.isDirectory() ? walk(full, base) : [path.relative(base, full).split(path.sep).join('/')];
+    if (entry.isDirectory()) return walk(full, base);
+    return [path.relative(base, full).split(path.sep).join('/')];
   });
 }
 
@@ -27,24 +28,36 @@ function writeFileList(dir) {
     'self.QUORELLE_VERSION = "' + hash.digest('hex').slice(0, 16) + '";\n');
 }
 
-function prepare(dir) {
-  if (fs.existsSync(path.join(dir, 'reader.js'))) return dir;
+function prepare(target) {
+  if (target.endsWith('.html')) {
+    return { dir: path.dirname(target), page: path.basename(target), single: true };
+  }
+  const edition = (dir) => ({ dir, page: 'index.html', single: false });
+  if (fs.existsSync(path.join(target, 'reader.js'))) return edition(target);
+  const dir = target;
   const out = fs.mkdtempSync(path.join(os.tmpdir(), 'quorelle-edition-'));
   fs.cpSync(dir, out, { recursive: true });
   for (const name of ['reader.js', 'reader.css', 'sw.js']) {
     fs.copyFileSync(path.join(PAGE, name), path.join(out, name));
   }
   writeFileList(out);
-  return out;
+  return edition(out);
 }
 
-// The book's data, read as the page reads it.
-function readBook(dir) {
+// The book's data, read as the page reads it: its own scripts, or those inside the one page.
+function readBook({ dir, page, single }) {
   const found = { book: null, chapters: {} };
   const context = {
     QuorelleBook: (book) => { found.book = book; },
     QuorelleChapter: (number, chapter) => { found.chapters[number] = chapter; },
   };
+  if (single) {
+    const html = fs.readFileSync(path.join(dir, page), 'utf8');
+    for (const [, script] of html.matchAll(/<script>([\s\S]*?)<\/script>/g)) {
+      if (/^Quorelle(Book|Chapter)\(/.test(script)) vm.runInNewContext(script, context);
+    }
+    return found;
+  }
   vm.runInNewContext(fs.readFileSync(path.join(dir, 'book.js'), 'utf8'), context);
   const count = found.book.contents ? found.book.contents.chapters.length : 1;
   for (let n = 1; n <= count; n++) {

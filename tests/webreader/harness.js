@@ -23,7 +23,9 @@ const TYPES = {
 };
 
 function launch() {
-  return puppeteer.launch({ executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox'] });
+  return puppeteer.launch({
+    executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox'],
+  });
 }
 
 // Serves the edition's folder alone, on 127.0.0.1; the same port again after a stop.
@@ -65,7 +67,8 @@ function stubs() {
 
 // Opens the book in a page that records console errors and warnings, uncaught errors, and
 // every request outside the edition's folder (refused, when intercepting).
-async function openBook(context, folderUrl, { viewport = DESKTOP, intercept = true, before } = {}) {
+async function openBook(context, folderUrl, options = {}) {
+  const { viewport = DESKTOP, intercept = true, before, page: name = 'index.html' } = options;
   const page = await context.newPage();
   const log = { problems: [], outside: [] };
   page.on('console', (message) => {
@@ -83,7 +86,7 @@ async function openBook(context, folderUrl, { viewport = DESKTOP, intercept = tr
   await page.evaluateOnNewDocument(stubs);
   if (before) await before(page);
   await page.setViewport(viewport);
-  await page.goto(folderUrl + 'index.html');
+  await page.goto(folderUrl + name);
   return { page, log };
 }
 
