@@ -218,7 +218,7 @@
       class: 'q-window ' + className, role: role || 'dialog', 'aria-modal': 'true',
       'aria-labelledby': id,
     });
-    if (false) placeAt(node, place);
+    if (place) placeAt(node, place);
     else node.classList.add('q-centred');
     const body = el('div', { class: 'q-body' });
     const buttons = el('div', { class: 'q-buttons' });

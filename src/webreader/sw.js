@@ -6,32 +6,22 @@ const SCOPE = self.registration.scope;
 const PREFIX = 'quorelle ' + SCOPE + ' ';
 const CACHE = PREFIX + self.QUORELLE_VERSION;
 
-self.addEventListener('install', (event) => {
+async function install() {
   // Past the browser's HTTP cache, so that a new edition never keeps an old file.
   const requests = self.QUORELLE_FILES.map((file) => new Request(file, { cache: 'reload' }));
-  event.waitUntil(
-    caches
-      .open(CACHE)
-      .then((cache) => cache.addAll(requests))
-      .then(() => self.skipWaiting()),
-  );
-});
+  await (await caches.open(CACHE)).addAll(requests);
+  await self.skipWaiting();
+}
 
-self.addEventListener('activate', (event) => {
+async function activate() {
   // Other editions on the same site have caches of their own: only this folder's old ones go.
-  event.waitUntil(
-    caches
-      .keys()
-      .then((keys) =>
-        Promise.all(
-          keys
-            .filter((key) => key.startsWith(PREFIX) && key !== CACHE)
-            .map((key) => caches.delete(key)),
-        ),
-      )
-      .then(() => self.clients.claim()),
-  );
-});
+  const old = (await caches.keys()).filter((key) => key.startsWith(PREFIX) && key !== CACHE);
+  await Promise.all(old.map((key) => caches.delete(key)));
+  await self.clients.claim();
+}
+
+self.addEventListener('install', (event) => event.waitUntil(install()));
+self.addEventListener('activate', (event) => event.waitUntil(activate()));
 
 self.addEventListener('fetch', (event) => {
   const request = event.request;
@@ -44,8 +34,7 @@ async function answer(request) {
   url.search = '';
   url.hash = '';
   if (url.href === SCOPE) url.href = SCOPE + 'index.html';
-  const cache = await caches.open(CACHE);
-  const kept = await cache.match(url.href);
+  const kept = await (await caches.open(CACHE)).match(url.href);
   if (!kept) return fetch(request);
   const range = request.headers.get('range');
   return range ? part(kept, range) : kept;

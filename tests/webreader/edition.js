@@ -66,10 +66,12 @@ function readBook({ dir, page, single }) {
   return found;
 }
 
+// What files.js says: the files, and the edition's version.
 function listedFiles(dir) {
   const context = { self: {} };
   vm.runInNewContext(fs.readFileSync(path.join(dir, 'files.js'), 'utf8'), context);
-  return [...context.self.QUORELLE_FILES]; // an array of this realm, for deepEqual
+  // an array of this realm, for deepEqual
+  return { files: [...context.self.QUORELLE_FILES], version: context.self.QUORELLE_VERSION };
 }
 
 module.exports = { FIXTURE, listedFiles, prepare, readBook, writeFileList };
