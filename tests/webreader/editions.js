@@ -86,7 +86,9 @@ let failed = 0;
 const editions = Object.entries(books).map(([name, dir]) => [name, exportWeb(dir)]);
 editions.push(['hostile', hostileBook()]);
 for (const [name, edition] of editions) {
-  const played = spawnSync(process.execPath, [path.join(__dirname, 'run.js'), edition], { stdio: 'inherit' });
+  // A browser that hangs fails the book rather than holding the test command.
+  const played = spawnSync(process.execPath, [path.join(__dirname, 'run.js'), edition],
+    { stdio: 'inherit', timeout: 10 * 60 * 1000 });
   if (played.status !== 0) {
     console.error(`web edition of the ${name} book: FAILED`);
     failed++;
