@@ -6,6 +6,8 @@
 // table of contents is painted; and the same book for Windows readers under Wine. --linux and
 // --windows time one reader's opening alone; --both-readers compares the batch builder's peak
 // memory making a book for both readers with making it for one.
+#include "benchtiming.h"
+
 #include "core/book/bookarchive.h"
 #include "core/book/executable.h"
 #include "core/epub/epubexport.h"
@@ -73,17 +75,6 @@ void makeBook(WorkingState& state, const QString& projectFile, int chapters, int
                    "]\r\nsource=HYPER\r\ntype=2\r\ncommand=PIC" + QByteArray::number(i) +
                    ".BMP,30\r\n]\r\n\r\n";
     filestore::writeAll(state.HyperTextFile, entries);
-}
-
-// Seconds `step` takes once everything written before it is on the disk; -1 when it fails.
-template <class Step> double timed(Step step)
-{
-    sync();
-    QElapsedTimer timer;
-    timer.start();
-    if (!step())
-        return -1;
-    return timer.nsecsElapsed() / 1e9;
 }
 
 struct Opened

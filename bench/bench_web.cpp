@@ -2,6 +2,8 @@
 // chapter with HyperText phrases) against the EPUB export of the same book, in turns (A B A B),
 // and prints the sizes. With --edition FOLDER it only writes that book's web edition (and a book
 // of 10 chapters beside it, FOLDER-10), for bench/webstart.js to open in a browser.
+#include "benchtiming.h"
+
 #include "core/epub/epubexport.h"
 #include "core/files/filenames.h"
 #include "core/files/filestore.h"
@@ -62,17 +64,6 @@ void makeBook(WorkingState& state, const QString& projectFile, int chapters, qsi
                    "RLLeft=0\r\nprint=false\r\ntext=\r\n{\\rtf1 A note on phrase " +
                    QByteArray::number(i) + ".}\r\n]\r\n\r\n";
     filestore::writeAll(state.HyperTextFile, entries);
-}
-
-// Seconds `step` takes once everything written before it is on the disk; -1 when it fails.
-template <class Step> double timed(Step step)
-{
-    sync();
-    QElapsedTimer timer;
-    timer.start();
-    if (!step())
-        return -1;
-    return timer.nsecsElapsed() / 1e9;
 }
 
 qint64 folderBytes(const QString& folder, bool media)

@@ -187,40 +187,19 @@ void PrepareDistribution(WorkingState& state, QWidget* parent)
     CopyDistribution(state, form.folder(), include, form.readerLibraries(), readers);
 }
 
-bool CreateEpub(WorkingState& state, const QString& folder)
-{
-    bool written = false;
-    ReportErrors([&] {
-        // A folder typed without a root is taken in the project folder, the current folder.
-        const QString file =
-            QDir(QDir(state.ProjectDir).absoluteFilePath(folder)).absoluteFilePath(EpubName(state));
-        if (!QDir().mkpath(QFileInfo(file).path())) {
-            ShowError(QStringLiteral("Unable to create the directory"));
-            return;
-        }
-        QStringList notCarried;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        {
-            const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-            written = ExportEpub(state, file, &notCarried);
-        }
-        if (!written)
-            return;
-        QString text =
-            QStringLiteral("The EPUB E-Book ") + file + QStringLiteral(" has been created.");
-        if (!notCarried.isEmpty())
-            text += QStringLiteral("\n\n") + notCarried.join(QLatin1Char('\n'));
-        ShowPlain(text);
-    });
-    return written;
-}
+namespace {
 
-bool CreateWebBook(WorkingState& state, const QString& folder)
+// Writes an edition named `name` into `folder` (made when missing; a folder typed without a
+// root is taken in the project folder) with `write`, then says `done` of it, with what the
+// edition could not carry over.
+template <class Write>
+bool createEdition(WorkingState& state, const QString& folder, const QString& name, Write write,
+                   const QString& done)
 {
     bool written = false;
     ReportErrors([&] {
-        const QString target = QDir(QDir(state.ProjectDir).absoluteFilePath(folder))
-                                   .absoluteFilePath(WebEditionName(state));
+        const QString target =
+            QDir(QDir(state.ProjectDir).absoluteFilePath(folder)).absoluteFilePath(name);
         if (!QDir().mkpath(QFileInfo(target).path())) {
             ShowError(QStringLiteral("Unable to create the directory"));
             return;
@@ -229,16 +208,29 @@ bool CreateWebBook(WorkingState& state, const QString& folder)
         QApplication::setOverrideCursor(Qt::WaitCursor);
         {
             const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-            written = ExportWebEdition(state, target, &notCarried);
+            written = write(state, target, &notCarried);
         }
         if (!written)
             return;
-        QString text = QStringLiteral("The web edition ") + target +
-                       QStringLiteral(" has been created: open its index.html in a browser, or "
-                                      "put the folder on a web site.");
+        QString text = done.arg(target);
         if (!notCarried.isEmpty())
             text += QStringLiteral("\n\n") + notCarried.join(QLatin1Char('\n'));
         ShowPlain(text);
     });
     return written;
+}
+
+} // namespace
+
+bool CreateEpub(WorkingState& state, const QString& folder)
+{
+    return createEdition(state, folder, EpubName(state), ExportEpub,
+                         QStringLiteral("The EPUB E-Book %1 has been created."));
+}
+
+bool CreateWebBook(WorkingState& state, const QString& folder)
+{
+    return createEdition(state, folder, WebEditionName(state), ExportWebEdition,
+                         QStringLiteral("The web edition %1 has been created: open its index.html "
+                                        "in a browser, or put the folder on a web site."));
 }
