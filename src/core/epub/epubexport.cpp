@@ -3,7 +3,6 @@
 
 #include "core/book/booksource.h"
 #include "core/book/unlinkedphrases.h"
-#include "core/distribution/readerlibraries.h"
 #include "core/epub/accessibilityclaim.h"
 #include "core/epub/epubaccessibility.h"
 #include "core/epub/epubmedia.h"
@@ -478,7 +477,7 @@ private:
 
     QString audioElement(const QString& name, const QString& owner, const QString& phrase)
     {
-        return timedElement(QStringLiteral("audio"), name, owner, convertSound, phrase);
+        return timedElement(QStringLiteral("audio"), name, owner, ConvertBookSound, phrase);
     }
 
     QString videoElement(const QString& name, const QString& owner, const QString& phrase)
@@ -516,19 +515,10 @@ private:
 
     void requireBookFile(const QString& name, const QString& owner)
     {
-        if (!IsBookFileName(name)) {
-            ShowError(NotABookFileMessage(owner, name));
+        if (const QString problem = BookMediaProblem(name, owner); !problem.isEmpty()) {
+            ShowError(problem);
             throw ExportStopped{};
         }
-        if (!filestore::exists(name)) {
-            ShowError(QStringLiteral("The file ") + name + QStringLiteral(" is missing."));
-            throw ExportStopped{};
-        }
-    }
-
-    static EpubMedia convertSound(const QString& fileName)
-    {
-        return ConvertSound(fileName, InstalledSoundFont());
     }
 
     // The package file of a book file, converted the first time it is named.

@@ -1,7 +1,9 @@
 // Converting the book's media for an EPUB.
 #include "core/epub/epubmedia.h"
 
+#include "core/distribution/readerlibraries.h"
 #include "core/files/filestore.h"
+#include "core/files/projectpath.h"
 #include "core/pictures/pictures.h"
 
 #include <QBuffer>
@@ -170,6 +172,20 @@ EpubMedia ConvertFilmMp4(const QString& fileName)
                                       "bitrate=1000000\n!\nh264parse\n!"),
                        QStringLiteral("avenc_aac\n!\naacparse\n!"), QStringLiteral("mp4"),
                        QStringLiteral("video/mp4"));
+}
+
+EpubMedia ConvertBookSound(const QString& fileName)
+{
+    return ConvertSound(fileName, InstalledSoundFont());
+}
+
+QString BookMediaProblem(const QString& name, const QString& owner)
+{
+    if (!IsBookFileName(name))
+        return NotABookFileMessage(owner, name);
+    if (!filestore::exists(name))
+        return QStringLiteral("The file ") + name + QStringLiteral(" is missing.");
+    return {};
 }
 
 bool AviHasSound(const QByteArray& avi)

@@ -22,6 +22,13 @@ EpubMedia ConvertFilm(const QString& fileName);
 // The film as MP4 (H.264 and AAC), for the browsers that play no WebM.
 EpubMedia ConvertFilmMp4(const QString& fileName);
 
+// A sound of the book converted, MIDI played with the runtime's installed sound font.
+EpubMedia ConvertBookSound(const QString& fileName);
+
+// Why an edition cannot take the file a record or entry (`owner`) names: not a file of the
+// book's folder, or missing. Empty when it can.
+QString BookMediaProblem(const QString& name, const QString& owner);
+
 // Whether an AVI file holds a sound track, from its stream headers.
 bool AviHasSound(const QByteArray& avi);
 

@@ -3,7 +3,6 @@
 
 #include "core/book/compiledbook.h"
 #include "core/book/unlinkedphrases.h"
-#include "core/distribution/readerlibraries.h"
 #include "core/epub/epubmedia.h"
 #include "core/epub/epubwebpage.h"
 #include "core/epub/epubxhtml.h"
@@ -595,7 +594,7 @@ private:
             data.insert(QStringLiteral("picture"),
                         media(utf8(plan.picture), owner, ConvertPicture));
         if (!plan.sound.empty())
-            data.insert(QStringLiteral("sound"), media(utf8(plan.sound), owner, convertSound));
+            data.insert(QStringLiteral("sound"), media(utf8(plan.sound), owner, ConvertBookSound));
         if (!plan.video.empty()) {
             media(utf8(plan.video), owner, ConvertFilm);
             data.insert(QStringLiteral("video"), media(utf8(plan.video), owner, ConvertFilmMp4));
@@ -651,19 +650,10 @@ private:
 
     void requireBookFile(const QString& name, const QString& owner)
     {
-        if (!IsBookFileName(name)) {
-            ShowError(NotABookFileMessage(owner, name));
+        if (const QString problem = BookMediaProblem(name, owner); !problem.isEmpty()) {
+            ShowError(problem);
             throw ExportStopped{};
         }
-        if (!filestore::exists(name)) {
-            ShowError(utf8(bookformat::FileMissingMessage(name.toStdString())) + QLatin1Char('.'));
-            throw ExportStopped{};
-        }
-    }
-
-    static EpubMedia convertSound(const QString& fileName)
-    {
-        return ConvertSound(fileName, InstalledSoundFont());
     }
 
     // The edition's file of a book file, converted the first time it is named.
