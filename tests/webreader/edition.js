@@ -18,13 +18,14 @@ function walk(dir, base = dir) {
   });
 }
 
-// files.js: every file but the worker itself, and a version that changes with any byte.
+// files.js as the exporter writes it: every file, then the list itself and the folder's own
+// address, and a version that changes with any byte.
 function writeFileList(dir) {
-  const files = walk(dir).filter((name) => name !== 'sw.js' && name !== 'files.js').sort();
+  const files = walk(dir).filter((name) => name !== 'files.js').sort();
   const hash = crypto.createHash('sha256');
   for (const name of files) hash.update(name + '\0').update(fs.readFileSync(path.join(dir, name)));
   fs.writeFileSync(path.join(dir, 'files.js'),
-    'self.QUORELLE_FILES = ' + JSON.stringify(['files.js', ...files]) + ';\n' +
+    'self.QUORELLE_FILES = ' + JSON.stringify([...files, 'files.js', './']) + ';\n' +
     'self.QUORELLE_VERSION = "' + hash.digest('hex').slice(0, 16) + '";\n');
 }
 

@@ -286,6 +286,8 @@ describe('the web edition', () => {
     fs.cpSync(edition.dir, copy, { recursive: true });
     let site = await harness.serve(copy);
     const { page, log, context } = await fresh(site.url, { intercept: false });
+    // A failure half way must not leave a server behind to hold the run open.
+    t.after(() => Promise.all([site.stop(), context.close()]).catch(() => {}));
     const controlled = () => navigator.serviceWorker.controller;
     await until(page, controlled, null, 'the worker in control', 15000);
     const cached = await page.evaluate(async () => {
@@ -325,7 +327,6 @@ describe('the web edition', () => {
     const served = await page.evaluate(() => fetch('chapters/1.js').then((r) => r.text()));
     assert.ok(served.includes('the next edition'), 'the new edition served offline');
     assertClean(log);
-    await context.close();
   });
 
   it('reflows on a phone: a column, text of 16px at least, no sideways scroll', async () => {
