@@ -6,6 +6,7 @@
 #include "core/files/runtimeerror.h"
 #include "core/files/textcodec.h"
 #include "core/services/messages.h"
+#include "format/reader/linkaction.h"
 #include "format/text/plaintext.h"
 #include "platform/filedialogs.h"
 #include "platform/finddialog.h"
@@ -54,7 +55,7 @@ THNotesForm::THNotesForm(const QString& fileName, QWidget* parent)
     resize(435, 300);
     if (QFileInfo::exists(ResolveProjectName(fileName)))
         ReportErrors([&] { load(fileName); });
-    setWindowTitle(QStringLiteral("Current File : ") + fileName);
+    setCaptionName(fileName);
 }
 
 void THNotesForm::buildMenu()
@@ -98,7 +99,7 @@ void THNotesForm::updateEditMenu()
 
 void THNotesForm::setCaptionName(const QString& name)
 {
-    setWindowTitle(QStringLiteral("Current File : ") + name);
+    setWindowTitle(QString::fromStdString(bookformat::NotepadCaption(name.toStdString())));
 }
 
 void THNotesForm::load(const QString& fileName)

@@ -8,6 +8,8 @@
   const DESIGN_HEIGHT = 480;
   const MAX_SCALE = 2;
   const READABLE_PX = 16;
+  const CAPTION_HEIGHT = 20; // .q-caption
+  const BORDER = 1; // .q-window
 
   // Words a book may leave out of book.messages; "&" marks the Alt key.
   const WORDS = {
@@ -140,7 +142,7 @@
     let resolve;
     const layer = {
       node, back: document.activeElement, modeless: !!opts.modeless,
-      area: opts.area || null, relayout: opts.relayout || null,
+      area: opts.area || null,
       done: new Promise((r) => { resolve = r; }),
     };
     layer.close = (value) => {
@@ -151,7 +153,6 @@
     box.append(node);
     settle();
     node.querySelectorAll('.q-rich').forEach(readable);
-    if (layer.relayout) layer.relayout();
     const target = opts.focus || firstFocusable(node) || node;
     if (target === node) node.tabIndex = -1;
     target.focus();
@@ -211,15 +212,23 @@
 
   // ---- windows -------------------------------------------------------------------------
 
-  // A window with its caption bar, its body and its row of buttons.
+  // A window with its caption bar, its body and its row of buttons. A placed window has its
+  // inside (body and buttons) at the place, its caption bar and border around it, as a window
+  // of the other editions has.
   function windowBox(caption, className, role, place) {
     const id = uid();
     const node = el('div', {
       class: 'q-window ' + className, role: role || 'dialog', 'aria-modal': 'true',
       'aria-labelledby': id,
     });
-    if (place) placeAt(node, place);
-    else node.classList.add('q-centred');
+    if (place) {
+      placeAt(node, {
+        left: place.left - BORDER, top: Math.max(0, place.top - CAPTION_HEIGHT - BORDER),
+        width: place.width + 2 * BORDER, height: place.height + CAPTION_HEIGHT + 2 * BORDER,
+      });
+    } else {
+      node.classList.add('q-centred');
+    }
     const body = el('div', { class: 'q-body' });
     const buttons = el('div', { class: 'q-buttons' });
     node.append(el('h2', { class: 'q-caption', id, text: caption }), body, buttons);
@@ -546,7 +555,7 @@
 
   function notepad(action) {
     const data = action.notepad;
-    const win = windowBox(data.file, 'q-notepad');
+    const win = windowBox(data.caption, 'q-notepad');
     const area = el('textarea', { class: 'q-note', 'aria-label': data.file, spellcheck: 'false' });
     const stored = kept(data.key);
     area.value = stored !== null ? stored : data.text;
@@ -604,21 +613,7 @@
     return undefined;
   }
 
-  // Places a node over the area of the top screen (the whole design screen when none is open).
-  function overArea(node) {
-    const screen = [...layers].reverse().find((layer) => layer.area);
-    return () => {
-      if (!screen) {
-        node.style.inset = '0';
-        return;
-      }
-      const area = screen.area;
-      placeAt(node, { left: area.offsetLeft, top: area.offsetTop,
-        width: area.offsetWidth, height: area.offsetHeight });
-    };
-  }
-
-  // A picture over the area for its time, its sound playing; it closes only once heard.
+  // A picture over the whole screen for its time, its sound playing; it closes only once heard.
   function pictureShow(action) {
     const data = action.show;
     const node = el('div', {
@@ -633,7 +628,7 @@
       ending = true;
       heard.then(() => layer.close());
     };
-    layer = openLayer(node, { escape: end, relayout: overArea(node) });
+    layer = openLayer(node, { escape: end });
     node.addEventListener('click', end);
     node.addEventListener('contextmenu', (event) => {
       event.preventDefault();
@@ -802,7 +797,6 @@
       box.style.transform = 'translate(' + left + 'px, ' + top + 'px) scale(' + scale + ')';
     }
     if (phone !== wasPhone) root.querySelectorAll('.q-rich').forEach(readable);
-    layers.forEach((layer) => { if (layer.relayout) layer.relayout(); });
   }
 
   // Served over http(s), the edition installs and keeps itself for offline reading; from a

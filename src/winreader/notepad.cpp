@@ -1,5 +1,6 @@
 #include "winreader/notepad.h"
 
+#include "format/reader/linkaction.h"
 #include "format/text/plaintext.h"
 #include "winreader/files.h"
 #include "winreader/finddialog.h"
@@ -145,7 +146,7 @@ private:
 
     void setCaption(const std::wstring& name)
     {
-        SetWindowTextW(handle(), (L"Current File : " + name).c_str());
+        SetWindowTextW(handle(), Wide(bookformat::NotepadCaption(Utf8(name))).c_str());
     }
 
     bool modified() const { return SendMessageW(m_edit, EM_GETMODIFY, 0, 0) != 0; }

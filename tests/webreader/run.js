@@ -253,7 +253,7 @@ describe('the web edition', () => {
   it('keeps the notepad text after a reload and saves it as its file', async (t) => {
     const link = firstLink('notepad');
     if (!link) return t.skip('the book has no notepad');
-    const { file } = link.action.notepad;
+    const { file, caption } = link.action.notepad;
     const { page, log, context } = await fresh(fileUrl);
     const downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'quorelle-downloads-'));
     const session = await page.createCDPSession();
@@ -265,7 +265,7 @@ describe('the web edition', () => {
       if (round === 2) await page.reload();
       await reach(reader, link.number);
       await reader.activate(link.selector);
-      await reader.dialog(file, 'the notepad');
+      await reader.dialog(caption, 'the notepad');
       const value = await page.evaluate(() => document.querySelector('#quorelle textarea').value);
       if (round === 1) await page.keyboard.type(typed);
       else assert.ok(value.endsWith(typed), 'the typed text after a reload: ' + value);

@@ -646,22 +646,35 @@ QString UnmarkedTextLanguage(const QString& text, const QString& bookLanguage)
 
 QString DominantLanguage(const QTextDocument& document, const QString& bookLanguage)
 {
-    QHash<QString, qsizetype> counts;
+    // A chapter has few formats and many runs: each format's marked language is read once, and
+    // the counts go by language in the order met.
+    QHash<int, std::optional<QString>> markedIn; // format -> its language, if it names one
+    QList<std::pair<QString, qsizetype>> counts;
     qsizetype total = 0;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            const int marked = fragment.charFormat().intProperty(rtfprops::Language);
-            const QString language = marked != 0
-                                         ? LanguageTagOf(marked)
+            auto marked = markedIn.constFind(fragment.charFormatIndex());
+            if (marked == markedIn.constEnd()) {
+                const int lcid = fragment.charFormat().intProperty(rtfprops::Language);
+                marked =
+                    markedIn.insert(fragment.charFormatIndex(),
+                                    lcid != 0 ? std::optional(LanguageTagOf(lcid)) : std::nullopt);
+            }
+            const QString language = marked->has_value()
+                                         ? **marked
                                          : UnmarkedTextLanguage(fragment.text(), bookLanguage);
-            counts[language] += fragment.length();
+            auto count = std::find_if(counts.begin(), counts.end(),
+                                      [&](const auto& c) { return c.first == language; });
+            if (count == counts.end())
+                count = counts.insert(counts.end(), {language, 0});
+            count->second += fragment.length();
             total += fragment.length();
         }
     }
-    for (auto it = counts.constBegin(); it != counts.constEnd(); ++it) {
-        if (!it.key().isEmpty() && it.value() * 2 > total)
-            return it.key();
+    for (const auto& [language, count] : std::as_const(counts)) {
+        if (!language.isEmpty() && count * 2 > total)
+            return language;
     }
     return {};
 }

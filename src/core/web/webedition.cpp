@@ -41,7 +41,6 @@
 
 #include <future>
 #include <memory>
-#include <mutex>
 
 namespace {
 
@@ -119,28 +118,20 @@ public:
     void build()
     {
         const QJsonObject book = bookData();
-        // Reading a chapter's rich text costs about as much as writing it out again, so the next
-        // chapter is read on another core meanwhile.
+        // Reading a chapter's rich text costs about as much as the rest of its way into the
+        // edition, so the next chapter is read on another core meanwhile. (A third thread for
+        // the writing only made the two cores' caches fight.)
         const int chapters = int(m_book.chapters().size());
         std::future<ReadText> next;
         if (chapters > 0)
             next = readAhead(0);
-        // Each chapter's data is written out on another core too.
-        std::future<void> written;
         for (int i = 0; i < chapters; ++i) {
             const ReadText text = next.get();
             if (i + 1 < chapters)
                 next = readAhead(i + 1);
-            QJsonObject data = chapterData(i, text);
-            if (written.valid())
-                written.get();
-            written = std::async(std::launch::async, [this, data = std::move(data), i] {
-                add(QStringLiteral("chapters/%1.js").arg(i + 1),
-                    dataScript(QStringLiteral("QuorelleChapter"), data, i + 1));
-            });
+            add(QStringLiteral("chapters/%1.js").arg(i + 1),
+                dataScript(QStringLiteral("QuorelleChapter"), chapterData(i, text), i + 1));
         }
-        if (written.valid())
-            written.get();
         add(QStringLiteral("book.js"), dataScript(QStringLiteral("QuorelleBook"), book));
         if (m_out)
             addPage();
@@ -170,17 +161,19 @@ private:
         return bookTitle.isEmpty() ? BaseName(m_state.ProjectFile) : bookTitle;
     }
 
-    // Stores a file of the edition; chapters are stored from another thread than media.
+    // Stores a file of the edition.
     void add(const QString& path, const QByteArray& bytes)
     {
-        const QByteArray hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
-        const std::lock_guard lock(m_adding);
         if (!m_out) {
             m_kept.insert(path, bytes);
             return;
         }
         m_out->add(path, bytes);
-        m_files.insert(path, hash);
+        // The version only has to change when a byte does: a quick 64-bit hash of each file
+        // (megabytes of chapters) is enough, where a cryptographic one costs a tenth of the export.
+        m_files.insert(path,
+                       QByteArray::number(
+                           qulonglong(qHashBits(bytes.constData(), size_t(bytes.size()), 0)), 16));
     }
 
     void notCarried(const QString& line)
@@ -641,8 +634,10 @@ private:
         QString text;
         if (!file.isEmpty() && filestore::exists(file))
             text = textcodec::decodeOutsideText(filestore::readAll(file));
+        const QString name = file.isEmpty() ? QStringLiteral("NOTES.TXT") : file;
         return {{QStringLiteral("key"), m_storageKey + file.toUpper()},
-                {QStringLiteral("file"), file.isEmpty() ? QStringLiteral("NOTES.TXT") : file},
+                {QStringLiteral("file"), name},
+                {QStringLiteral("caption"), utf8(bookformat::NotepadCaption(name.toStdString()))},
                 {QStringLiteral("text"), text}};
     }
 
@@ -762,8 +757,7 @@ private:
     QHash<QString, QString> m_media;      // book file and converter -> edition file
     QHash<QByteArray, QString> m_stored;  // hash of a stored file's bytes -> edition file
     QSet<QString> m_names;                // edition files, in lower case
-    std::mutex m_adding;
-    QMap<QString, QByteArray> m_files; // every file written -> the hash of its bytes
+    QMap<QString, QByteArray> m_files;    // every file written -> the hash of its bytes
     QStringList m_notCarried;
     QStringList m_unlinked;
 };

@@ -80,6 +80,11 @@ std::string NotOpenedMessage(std::string_view name)
     return "The file " + std::string(name) + " could not be opened.";
 }
 
+std::string NotepadCaption(std::string_view name)
+{
+    return "Current File : " + std::string(name);
+}
+
 std::string NotHyperTextMessage(std::string_view phrase)
 {
     return '"' + std::string(phrase) + "\" is not HyperText";

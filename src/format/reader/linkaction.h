@@ -51,6 +51,9 @@ LinkAction DecideClick(const std::vector<std::string>& lines, const BookFileChec
 std::string FileMissingMessage(std::string_view name);
 std::string NotOpenedMessage(std::string_view name);
 
+// The notepad window's caption while it holds the file `name`.
+std::string NotepadCaption(std::string_view name);
+
 // What a reader is told of a click on a phrase for which the book holds no entry.
 std::string NotHyperTextMessage(std::string_view phrase);
 
