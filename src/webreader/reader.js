@@ -646,12 +646,10 @@
         class: 'q-media', src: data.sound, preload: 'metadata', 'aria-label': data.alt,
       });
     }
-    // WebM first: a browser without H.264 then never fetches the MP4. A film inside the page
-    // (a data address) is its MP4 alone.
-    const webm = /\.mp4$/i.test(data.video) ? data.video.replace(/\.mp4$/i, '.webm') : null;
+    // WebM first: a browser without H.264 then never fetches the MP4.
     return el('video', {
       class: 'q-media', preload: 'metadata', playsinline: true, 'aria-label': data.alt,
-    }, webm && el('source', { src: webm, type: 'video/webm' }),
+    }, data.webm && el('source', { src: data.webm, type: 'video/webm' }),
       el('source', { src: data.video, type: 'video/mp4' }));
   }
 
@@ -722,6 +720,15 @@
   }
 
   // The Find window is modeless, as on the desktop: the text stays in reach beside it.
+  // The Find box moves to the other end of the screen when it would hide what it found.
+  function stepAside(node, range) {
+    const box = node.getBoundingClientRect();
+    const found = range.getBoundingClientRect();
+    const covers = found.left < box.right && found.right > box.left &&
+      found.top < box.bottom && found.bottom > box.top;
+    if (covers) node.classList.toggle('q-low');
+  }
+
   function findIn(text) {
     const win = windowBox(words.findTitle, 'q-find');
     win.node.setAttribute('aria-modal', 'false');
@@ -735,6 +742,7 @@
       if (!found) return say(words.findTitle, words.notFound.replace('%1', input.value));
       from = found.end;
       reveal(text, found.range);
+      stepAside(win.node, found.range);
       return undefined;
     };
     input.addEventListener('keydown', (event) => {

@@ -1,6 +1,7 @@
 // The test command's browser tests: the tool's batch builder exports the sample book and the same
-// book in Russian, Japanese and Arabic (right to left) as web editions, and each is played in
-// Chromium by run.js; a hostile book must export with its dangers removed, or be refused.
+// book in Russian, Japanese and Arabic (right to left) as web editions, and the sample as one
+// page, and each is played in Chromium by run.js; a hostile book must export with its dangers
+// removed, or be refused.
 // Usage: node tests/webreader/editions.js BUILD_DIR
 'use strict';
 const assert = require('node:assert/strict');
@@ -82,9 +83,19 @@ function hostileBook() {
   return out;
 }
 
+// The sample as one page: its films are their MP4 alone.
+function singlePage(dir) {
+  const out = path.join(work, path.basename(dir) + '-web.html');
+  execFileSync(builder, [path.join(dir, 'SAMPLE.QVJ'), '--web-single', out], { stdio: 'inherit' });
+  const page = fs.readFileSync(out, 'utf8');
+  assert.ok(page.includes('data:video/mp4;base64,') && !page.includes('video/webm;base64'),
+    'a page holds its films as MP4 alone');
+  return out;
+}
+
 let failed = 0;
 const editions = Object.entries(books).map(([name, dir]) => [name, exportWeb(dir)]);
-editions.push(['hostile', hostileBook()]);
+editions.push(['hostile', hostileBook()], ['sample in one page', singlePage(books.sample)]);
 for (const [name, edition] of editions) {
   // A browser that hangs fails the book rather than holding the test command.
   const played = spawnSync(process.execPath, [path.join(__dirname, 'run.js'), edition],

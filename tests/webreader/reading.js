@@ -347,6 +347,11 @@ class Reader {
       return { label: m.getAttribute('aria-label'), time: m.currentTime };
     }, media);
     assert.equal((await state()).label, show.alt, what + ' label');
+    if (show.video) {
+      const sources = await this.page.evaluate((s) => [...document.querySelectorAll(s + ' source')]
+        .map((source) => source.getAttribute('src')), media);
+      assert.deepEqual(sources, [show.webm, show.video].filter(Boolean), what + ': WebM, then MP4');
+    }
     await this.button(this.words.play);
     // A slow poll may come after the end.
     await until(this.page, (s) => {

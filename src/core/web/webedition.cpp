@@ -581,6 +581,7 @@ private:
                          {QStringLiteral("picture"), QJsonValue::Null},
                          {QStringLiteral("sound"), QJsonValue::Null},
                          {QStringLiteral("video"), QJsonValue::Null},
+                         {QStringLiteral("webm"), QJsonValue::Null},
                          {QStringLiteral("delayMs"), parts.delayMs},
                          {QStringLiteral("alt"), m_altText.isEmpty() ? caption : m_altText}};
         if (!plan.picture.empty())
@@ -589,8 +590,10 @@ private:
         if (!plan.sound.empty())
             data.insert(QStringLiteral("sound"), media(utf8(plan.sound), owner, ConvertBookSound));
         if (!plan.video.empty()) {
-            media(utf8(plan.video), owner, ConvertFilm);
             data.insert(QStringLiteral("video"), media(utf8(plan.video), owner, ConvertFilmMp4));
+            // A browser without H.264 plays the WebM; in one page the MP4 alone keeps it small.
+            if (m_out)
+                data.insert(QStringLiteral("webm"), media(utf8(plan.video), owner, ConvertFilm));
         }
         return data;
     }
