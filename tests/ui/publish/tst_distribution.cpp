@@ -100,6 +100,28 @@ QProcessEnvironment offscreen()
     return environment;
 }
 
+// A book of one chapter of words alone, that every edition can carry.
+struct WordsBook
+{
+    CurrentTempDir dir;
+    WorkingState state;
+
+    WordsBook()
+    {
+        state.ProjectDir = dir.path() + QLatin1Char('/');
+        state.ProjectFile = u"BOOK.QVJ"_s;
+        OpenProject(state);
+        writeBytes(dir.filePath(u"ONE.QLF"_s), "{\\rtf1 Words alone.\\par}");
+        state.CurrentDisplay = DefaultDisplay();
+        WriteDisplayFile(state, u"BOOK.QVD"_s);
+        state.CurrentChapter = ChapterRecord{};
+        state.CurrentChapter.MenuEntry.setText(u"One"_s);
+        state.CurrentChapter.ChapterFile.setText(u"ONE.QLF"_s);
+        state.CurrentChapter.DisplayFile.setText(u"BOOK.QVD"_s);
+        WriteChapter(state, -1);
+    }
+};
+
 } // namespace
 
 class DistributionTest : public QObject
@@ -495,20 +517,10 @@ private slots:
     void epubButton_storesTheAuthorsWordOnAccessibility()
     {
         PlatformDoubles platform;
-        CurrentTempDir dir;
-        WorkingState state;
-        state.ProjectDir = dir.path() + QLatin1Char('/');
-        state.ProjectFile = u"BOOK.QVJ"_s;
-        OpenProject(state);
+        WordsBook book;
+        WorkingState& state = book.state;
+        const CurrentTempDir& dir = book.dir;
         state.Project.Presentation.About.AuthorText.setText(u"Ada Byron"_s);
-        writeBytes(dir.filePath(u"ONE.QLF"_s), "{\\rtf1 Words alone.\\par}");
-        state.CurrentDisplay = DefaultDisplay();
-        WriteDisplayFile(state, u"BOOK.QVD"_s);
-        state.CurrentChapter = ChapterRecord{};
-        state.CurrentChapter.MenuEntry.setText(u"One"_s);
-        state.CurrentChapter.ChapterFile.setText(u"ONE.QLF"_s);
-        state.CurrentChapter.DisplayFile.setText(u"BOOK.QVD"_s);
-        WriteChapter(state, -1);
         const auto createEpub = [&](bool check, const QString& name) {
             platform.modal.expect<TDistribForm>([&](TDistribForm& form) {
                 QCOMPARE(form.CheckedByEdit->isEnabled(), form.AccessibilityBox->isChecked());
@@ -533,6 +545,39 @@ private slots:
         createEpub(false, {});
         QCOMPARE(AccessibilityCheckedBy(state.HyperTextFile), std::nullopt);
         QCOMPARE(platform.messages.texts().filter(u"has been created"_s).size(), 3);
+    }
+
+    // Alt+W in the distribution window writes the web edition beside where the EPUB goes, says
+    // so, and a second press replaces it whole.
+    void webButton_writesTheWebEditionByItsAltKey()
+    {
+        PlatformDoubles platform;
+        WordsBook book;
+        const QString edition = book.dir.filePath(u"out/BOOK-web"_s);
+        const auto createWebBook = [&] {
+            platform.modal.expect<TDistribForm>([&](TDistribForm& form) {
+                form.Edit1->setText(book.dir.filePath(u"out"_s));
+                QVERIFY(QTest::qWaitForWindowActive(&form));
+                const qsizetype said = platform.messages.texts().size();
+                QTest::keyClick(&form, Qt::Key_W,
+                                Qt::AltModifier); // a button's Alt key clicks late
+                QTRY_VERIFY_WITH_TIMEOUT(platform.messages.texts().size() > said, 20000);
+                form.reject();
+            });
+            PrepareDistribution(book.state, nullptr);
+        };
+        createWebBook();
+        QVERIFY2(QFileInfo::exists(edition + u"/index.html"_s),
+                 qPrintable(platform.messages.texts().join(u'\n')));
+        QVERIFY(QFileInfo::exists(edition + u"/chapters/1.js"_s));
+        const QByteArray files = readBytes(edition + u"/files.js"_s);
+        writeBytes(edition + u"/stale.txt"_s, "from before");
+        createWebBook();
+        QVERIFY(!QFileInfo::exists(edition + u"/stale.txt"_s));
+        QCOMPARE(readBytes(edition + u"/files.js"_s), files);
+        const QStringList said = platform.messages.texts().filter(u"has been created"_s);
+        QCOMPARE(said.size(), 2);
+        QVERIFY2(said.first().contains(u"BOOK-web"_s), qPrintable(said.first()));
     }
 
     void folderWindow_refusesTheProjectDirectory()
