@@ -4,6 +4,7 @@
 #include "core/files/projectpath.h"
 #include "core/project/chaptersave.h"
 #include "core/services/messages.h"
+#include "core/writing/wordcount.h"
 #include "platform/f1help.h"
 #include "platform/filedialogs.h"
 #include "platform/look.h"
@@ -24,6 +25,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTextDocument>
+#include <QTimer>
 #include <QVBoxLayout>
 
 TChapEditForm::TChapEditForm(QWidget* parent)
@@ -37,7 +39,8 @@ TChapEditForm::TChapEditForm(QWidget* parent)
       ReadBar(new QProgressBar(BottomPnl)),
       Button1(new QPushButton(tr("Define HyperText"), BottomPnl)),
       SaveasBtn(new QPushButton(tr("Save C&hapter"), BottomPnl)),
-      OKBtn(new QPushButton(tr("&Close"), BottomPnl))
+      OKBtn(new QPushButton(tr("&Close"), BottomPnl)), StatusLine(new QLabel(this)),
+      m_countLater(new QTimer(this))
 {
     setObjectName(QStringLiteral("TChapEditForm"));
     setWindowTitle(tr("Press F1 for Help"));
@@ -50,6 +53,9 @@ TChapEditForm::TChapEditForm(QWidget* parent)
     layout->addWidget(ToolPnl);
     layout->addWidget(RichEdit1, 1);
     layout->addWidget(BottomPnl);
+    StatusLine->setContentsMargins(6, 2, 6, 2);
+    StatusLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(StatusLine);
     resize(640, 480);
 
     // New text starts in the rich text's default font (MS Sans Serif 10 points), black, no style.
@@ -62,6 +68,7 @@ TChapEditForm::TChapEditForm(QWidget* parent)
     RichEdit1->setModified(false);
     connectCommands();
     ShowSelectionAttributes();
+    showCounts();
 }
 
 void TChapEditForm::buildToolStrip()
@@ -112,6 +119,18 @@ void TChapEditForm::buildBottomStrip()
     layout->addWidget(OKBtn);
 }
 
+void TChapEditForm::showCounts()
+{
+    const TextCount chapter = CountText(RichEdit1->toPlainText());
+    const QString selected = RichEdit1->textCursor().selectedText();
+    if (selected.isEmpty()) {
+        StatusLine->setText(CountSummary(chapter));
+        return;
+    }
+    StatusLine->setText(
+        tr("Selected: %1, of %2").arg(CountSummary(CountText(selected)), CountSummary(chapter)));
+}
+
 void TChapEditForm::connectCommands()
 {
     const auto back = [this] { RichEdit1->setFocus(); };
@@ -128,6 +147,11 @@ void TChapEditForm::connectCommands()
             [this] { ReportErrors([this] { SaveasBtnClick(); }); });
     connect(Button1, &QPushButton::clicked, this, &TChapEditForm::Button1Click);
     connect(RichEdit1, &QTextEdit::textChanged, this, &TChapEditForm::forgetNameOnceEmptied);
+    m_countLater->setSingleShot(true);
+    m_countLater->setInterval(250);
+    connect(m_countLater, &QTimer::timeout, this, &TChapEditForm::showCounts);
+    connect(RichEdit1, &QTextEdit::textChanged, m_countLater, qOverload<>(&QTimer::start));
+    connect(RichEdit1, &QTextEdit::selectionChanged, m_countLater, qOverload<>(&QTimer::start));
     connect(RichEdit1, &TRichEdit::readProgress, this, &TChapEditForm::showReading);
     connect(RichEdit1, &TRichEdit::readFinished, this, &TChapEditForm::textRead);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::reject);

@@ -11,6 +11,7 @@ class QFrame;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QTimer;
 class TRichEdit;
 class TextFormatControls;
 
@@ -48,6 +49,7 @@ public:
     QPushButton* Button1;
     QPushButton* SaveasBtn;
     QPushButton* OKBtn;
+    QLabel* StatusLine; // the chapter's words and characters, and the selection's
 
 public slots:
     void done(int result) override;
@@ -65,9 +67,11 @@ private:
     void SaveasBtnClick();
     bool mayReplace(const QString& name) const;
     void Button1Click();
+    void showCounts();
 
     QString m_fileName;
     QElapsedTimer m_readClock;
+    QTimer* m_countLater;         // counts once typing pauses, not at every key
     bool m_importUnsaved = false; // the file being read is not a chapter of the book
 };
 

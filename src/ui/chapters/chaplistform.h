@@ -1,12 +1,16 @@
-// TChapListForm (module ChppickF): the book's chapters by menu entry, to view or modify one.
+// TChapListForm (module ChppickF): the book's chapters by menu entry, each with its words, to
+// view or modify one; under them the book's words and its reading time.
 #pragma once
 
 #include "core/project/workingstate.h"
+#include "core/writing/wordcount.h"
 
 #include <QDialog>
 
+class QLabel;
 class QListWidget;
 class QPushButton;
+class QTimer;
 
 class TChapListForm : public QDialog
 {
@@ -22,9 +26,19 @@ public:
     QPushButton* OKBitBtn;
     QPushButton* BitBtn1;
     QPushButton* CancelBitBtn;
+    QLabel* TotalLbl;
+
+    // Whether every chapter has been counted (the counting goes a chapter at a time, so that a
+    // long book does not hold the window).
+    bool counted() const;
 
 private:
     void loadEntries();
+    void countNext();
 
     WorkingState& m_state;
+    QStringList m_files; // each entry's chapter file
+    int m_nextCount = 0;
+    TextCount m_total;
+    QTimer* m_counting;
 };

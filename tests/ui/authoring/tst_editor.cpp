@@ -1,4 +1,5 @@
 // The chapter editor, its name dialog, the definition viewer and the tutorial window.
+#include "clicks.h"
 #include "doubles.h"
 #include "filesizelimit.h"
 #include "screenshots.h"
@@ -239,6 +240,32 @@ private slots:
         QCOMPARE(platform.messages.texts(), QStringList(2, u"Two.QLF has been saved."_s));
         QVERIFY(readBytes(dir.filePath(u"Two.QLF"_s)).contains("The second chapter."));
         QVERIFY(readBytes(dir.filePath(u"One.QLF"_s)).contains("The first chapter."));
+    }
+
+    // The status line counts the chapter's words and characters as the author types, in any
+    // script, and the selection's beside them.
+    void statusLine_countsWordsAsTheAuthorTypes()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(u"Sea.QLF"_s),
+                   "{\\rtf1 \\u1052?\\u1086?\\u1088?\\u1077? \\u1089?\\u1077?\\u1088?\\u1086?"
+                   ".\\par}");
+        TChapEditForm editor;
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        QCOMPARE(editor.StatusLine->text(), u"0 words, 0 characters"_s);
+        platform.files.answer(dir.filePath(u"Sea.QLF"_s));
+        QTest::mouseClick(editor.ImportBtn, Qt::LeftButton);
+        QTRY_COMPARE(editor.StatusLine->text(), u"2 words, 10 characters"_s);
+        editor.RichEdit1->setFocus();
+        QTest::keyClick(editor.RichEdit1, Qt::Key_End, Qt::ControlModifier);
+        type(editor.RichEdit1, u" 港 at dawn"_s);
+        QTRY_COMPARE(editor.StatusLine->text(), u"5 words, 20 characters"_s);
+        QTest::keyClick(editor.RichEdit1, Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier);
+        QTRY_COMPARE(editor.StatusLine->text(),
+                     u"Selected: 1 word, 4 characters, of 5 words, 20 characters"_s);
+        KeepScreenshot(editor, u"TChapEditForm-words"_s);
     }
 
     // A chapter of the largest kind opens at once: its start can be read and scrolled while the

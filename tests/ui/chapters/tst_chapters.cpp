@@ -4,6 +4,7 @@
 #include "doubles.h"
 #include "filesizelimit.h"
 #include "recordbytes.h"
+#include "screenshots.h"
 #include "testdir.h"
 
 #include "../findscript.h"
@@ -297,6 +298,28 @@ private slots:
         QCOMPARE(list.ListBox1->item(1)->text(), u"Bee"_s);
         QCOMPARE(list.ListBox1->currentRow(), 1);
         QCOMPARE(book.entries(), QStringList({u"A"_s, u"Bee"_s}));
+    }
+
+    // Each chapter shows its words, and under the list the book's words and reading time; a
+    // chapter whose file is missing counts none and the window still opens.
+    void listWindow_countsEachChapterAndTheBook()
+    {
+        PlatformDoubles platform;
+        Book book;
+        writeBytes(book.dir.filePath(u"TWO.QLF"_s), "{\\rtf1 Two words\\par and three more.}");
+        writeBytes(book.dir.filePath(u"BOOK.QVC"_s), chapterBytes("A", "ONE.QLF", "BOOK.QVD") +
+                                                         chapterBytes("B", "TWO.QLF", "BOOK.QVD") +
+                                                         chapterBytes("C", "GONE.QLF", "BOOK.QVD"));
+        TChapListForm list(book.state);
+        list.show();
+        QTRY_VERIFY(list.counted());
+        QCOMPARE(list.ListBox1->item(0)->toolTip(), u"1 word, 3 characters"_s);
+        QCOMPARE(list.ListBox1->item(1)->toolTip(), u"5 words, 24 characters"_s);
+        QCOMPARE(list.ListBox1->item(2)->toolTip(), u"0 words, 0 characters"_s);
+        QCOMPARE(list.TotalLbl->text(),
+                 u"The book: 6 words, 27 characters, about 1 minute of reading"_s);
+        KeepScreenshot(list, u"TChapListForm-words"_s);
+        QVERIFY(platform.messages.texts().isEmpty());
     }
 
     void removal_asksAndKeepsTheOthersInOrder()
