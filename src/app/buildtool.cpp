@@ -4,8 +4,10 @@
 //                  [--include-programs | --exclude-programs]
 //   quorelle-build BOOK.QVJ --epub FILE.epub
 //   quorelle-build BOOK.QVJ --web FOLDER | --web-single FILE.html
+//   quorelle-build BOOK.QVJ --report
 // With --epub the EPUB alone is made, with --web the web edition alone (--web-single: as one
-// page). Without --reader the book
+// page); --report prints each chapter's words, characters and phrases and writes nothing.
+// Without --reader the book
 // is made for the readers' system the author chose for it in the tool (Linux when none was chosen);
 // --reader does not change the choice. Messages go to standard error with the tool's own texts; the
 // exit code is 0 only when every file was written.
@@ -19,6 +21,7 @@
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
 #include "core/web/webedition.h"
+#include "core/writing/bookreport.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -38,6 +41,7 @@ struct Options
     QString web;
     QString webSingle;
     bool portable = false;
+    bool report = false;
     std::optional<bool> includePrograms;
     std::optional<ReaderSystem> readers;
 };
@@ -73,19 +77,24 @@ std::optional<Options> parse(QCoreApplication& app)
         QStringLiteral("web-single"),
         QStringLiteral("write the web edition as one self-contained FILE.html instead"),
         QStringLiteral("FILE"));
+    const QCommandLineOption report(
+        QStringLiteral("report"),
+        QStringLiteral("print each chapter's words, characters, HyperText phrases and phrases "
+                       "without a link, and the totals, tab-separated; write nothing"));
     const QCommandLineOption reader(
         QStringLiteral("reader"),
         QStringLiteral("make the book for readers on SYSTEM: windows (BOOK.EXE), linux (BOOK.EXE) "
                        "or both (BOOK.EXE for Windows, BOOK.BIN for Linux)"),
         QStringLiteral("SYSTEM"));
-    parser.addOptions({reader, dist, portable, include, exclude, epub, web, webSingle});
+    parser.addOptions({reader, dist, portable, include, exclude, epub, web, webSingle, report});
     parser.process(app);
     const std::optional<ReaderSystem> readers =
         bookformat::ReaderSystemNamed(parser.value(reader).toStdString());
     if (parser.positionalArguments().size() != 1 || (parser.isSet(reader) && !readers) ||
         (parser.isSet(include) && parser.isSet(exclude)) ||
         (parser.isSet(portable) && !parser.isSet(dist)) ||
-        (parser.isSet(epub) + parser.isSet(dist) + parser.isSet(web) + parser.isSet(webSingle) >
+        (parser.isSet(epub) + parser.isSet(dist) + parser.isSet(web) + parser.isSet(webSingle) +
+             parser.isSet(report) >
          1)) {
         std::fprintf(stderr, "%s", qUtf8Printable(parser.helpText()));
         return std::nullopt;
@@ -97,6 +106,7 @@ std::optional<Options> parse(QCoreApplication& app)
     options.epub = parser.value(epub);
     options.web = parser.value(web);
     options.webSingle = parser.value(webSingle);
+    options.report = parser.isSet(report);
     if (parser.isSet(include) || parser.isSet(exclude))
         options.includePrograms = parser.isSet(include);
     if (parser.isSet(reader))
@@ -174,6 +184,27 @@ int exportWeb(WorkingState& state, const QString& target, bool single)
     return 0;
 }
 
+// The report on standard output; 1 when the chapter list or a chapter cannot be read.
+int report(const WorkingState& state)
+{
+    const std::optional<QList<ChapterReport>> chapters = ReportBook(state);
+    if (!chapters) {
+        std::fprintf(stderr, "The chapter list %s could not be read.\n",
+                     qUtf8Printable(state.ChapterListFile));
+        return 1;
+    }
+    std::fputs(qUtf8Printable(ReportText(*chapters)), stdout);
+    int result = 0;
+    for (const ChapterReport& chapter : *chapters) {
+        if (!chapter.read) {
+            std::fprintf(stderr, "The chapter file %s could not be read.\n",
+                         qUtf8Printable(chapter.file));
+            result = 1;
+        }
+    }
+    return result;
+}
+
 // Qt's own notes go to standard error as ever, but for the one about the runtime folder a GUI
 // application wants and a batch job rarely has: the builder's output is the author's to read.
 QtMessageHandler standardHandler = nullptr;
@@ -210,6 +241,8 @@ int main(int argc, char* argv[])
         QDir::setCurrent(startDir);
         if (!openProject(state, options->project))
             return 1;
+        if (options->report)
+            return report(state);
         if (!options->epub.isEmpty())
             return exportEpub(state, QDir(startDir).absoluteFilePath(options->epub));
         if (!options->web.isEmpty())

@@ -12,7 +12,6 @@
 #include "core/sections/sectionname.h"
 #include "core/services/messages.h"
 
-#include <QSet>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -51,7 +50,7 @@ QStringList UnderlinedPhrases(const QTextDocument& document)
     return phrases;
 }
 
-QStringList UnlinkedPhrases(const WorkingState& state)
+QSet<QString> LinkedPhraseKeys(const WorkingState& state)
 {
     QSet<QString> linked;
     if (filestore::exists(state.HyperTextFile)) {
@@ -60,6 +59,12 @@ QStringList UnlinkedPhrases(const WorkingState& state)
         for (const QString& entry : std::as_const(entries))
             linked.insert(SectionNameKey(entry));
     }
+    return linked;
+}
+
+QStringList UnlinkedPhrases(const WorkingState& state)
+{
+    QSet<QString> linked = LinkedPhraseKeys(state);
     TRecList chapters;
     if (!LoadChapterRecords(state, chapters))
         return {};

@@ -288,6 +288,47 @@ private slots:
         QVERIFY(!book.dir.entries().contains(u"BOOK.QVD"_s));
     }
 
+    // --report prints a line per chapter with its words, characters and phrases, those without a
+    // link named, and the totals; a chapter that cannot be read is named and the exit says so;
+    // nothing is written.
+    void buildTool_reportsTheBook()
+    {
+        WordsBook book;
+        writeBytes(book.dir.filePath(u"TWO.QLF"_s),
+                   "{\\rtf1 {\\ul Tide} and {\\ul harbour} at dawn.\\par {\\ul tide} again.}");
+        AddEntry(book.state.HyperTextFile, u"tide"_s, 1, u"Low water."_s, kHyperSource);
+        for (const char* entry : {"Two", "Three"}) {
+            book.state.CurrentChapter.MenuEntry.setText(QString::fromLatin1(entry));
+            book.state.CurrentChapter.ChapterFile.setText(QString::fromLatin1(entry).toUpper() +
+                                                          u".QLF"_s);
+            WriteChapter(book.state, -1);
+        }
+        const auto report = [&](int* exit) {
+            QProcess process;
+            process.setWorkingDirectory(book.dir.path());
+            process.start(QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build"),
+                          {u"BOOK.QVJ"_s, u"--report"_s});
+            process.waitForFinished(60000);
+            *exit = process.exitCode();
+            return QString::fromUtf8(process.readAllStandardOutput() + "\n" +
+                                     process.readAllStandardError());
+        };
+        const QStringList before = book.dir.entries();
+        int exit = 0;
+        const QString output = report(&exit);
+        QCOMPARE(exit, 1);
+        QCOMPARE(output, u"chapter\twords\tcharacters\tphrases\tunlinked\tunlinked phrases\n"
+                         "One\t2\t12\t0\t0\t\n"
+                         "Two\t7\t36\t2\t1\tharbour\n"
+                         "Three\t0\t0\t0\t0\t(THREE.QLF could not be read)\n"
+                         "(total)\t9\t48\t2\t1\t\n"
+                         "\nThe chapter file THREE.QLF could not be read.\n"_s);
+        QCOMPARE(book.dir.entries(), before);
+        writeBytes(book.dir.filePath(u"THREE.QLF"_s), "{\\rtf1 Three.}");
+        report(&exit);
+        QCOMPARE(exit, 0);
+    }
+
     // A file-size limit is a full disk to the builder: the message names the file, the old
     // executable stays, and no scratch file is left (the limit's signal once killed it).
     void buildTool_underAFileSizeLimitFailsAsOnAFullDisk()
