@@ -3,6 +3,7 @@
 
 #include "core/services/messages.h"
 
+#include <QStandardPaths>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -28,5 +29,9 @@ public:
 
 RefusingMessages refusingMessages;
 const bool installed = (MessageSlot::install(&refusingMessages), true);
+
+// No test writes into the user's own folders (the recovery copies of unsaved chapters live in
+// the data folder): Qt's test folders stand in for them.
+const bool testFolders = (QStandardPaths::setTestModeEnabled(true), true);
 
 } // namespace

@@ -2,8 +2,10 @@
 #include "ui/authoring/chapeditform.h"
 
 #include "core/files/projectpath.h"
+#include "core/files/runtimeerror.h"
 #include "core/project/chaptersave.h"
 #include "core/services/messages.h"
+#include "core/writing/recovery.h"
 #include "core/writing/wordcount.h"
 #include "platform/f1help.h"
 #include "platform/filedialogs.h"
@@ -16,12 +18,14 @@
 #include "ui/common/textformat.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTextDocument>
@@ -40,7 +44,7 @@ TChapEditForm::TChapEditForm(QWidget* parent)
       Button1(new QPushButton(tr("Define HyperText"), BottomPnl)),
       SaveasBtn(new QPushButton(tr("Save C&hapter"), BottomPnl)),
       OKBtn(new QPushButton(tr("&Close"), BottomPnl)), StatusLine(new QLabel(this)),
-      m_countLater(new QTimer(this))
+      m_countLater(new QTimer(this)), m_recoverLater(new QTimer(this)), m_book(QDir::currentPath())
 {
     setObjectName(QStringLiteral("TChapEditForm"));
     setWindowTitle(tr("Press F1 for Help"));
@@ -152,6 +156,13 @@ void TChapEditForm::connectCommands()
     connect(m_countLater, &QTimer::timeout, this, &TChapEditForm::showCounts);
     connect(RichEdit1, &QTextEdit::textChanged, m_countLater, qOverload<>(&QTimer::start));
     connect(RichEdit1, &QTextEdit::selectionChanged, m_countLater, qOverload<>(&QTimer::start));
+    // A change not yet saved is kept as a recovery copy a little later, never at every key.
+    m_recoverLater->setSingleShot(true);
+    connect(m_recoverLater, &QTimer::timeout, this, &TChapEditForm::keepRecoveryCopy);
+    connect(RichEdit1, &QTextEdit::textChanged, this, [this] {
+        if (RichEdit1->modified() && !m_recoverLater->isActive())
+            m_recoverLater->start(RecoveryDelayMs);
+    });
     connect(RichEdit1, &TRichEdit::readProgress, this, &TChapEditForm::showReading);
     connect(RichEdit1, &TRichEdit::readFinished, this, &TChapEditForm::textRead);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -177,6 +188,7 @@ void TChapEditForm::ImportBtnClick()
     const QString picked = fileDialogs().openFile(this, choice);
     if (picked.isEmpty())
         return;
+    dropRecoveryCopy();
     // A chapter of the book is as saved; text imported from any other file is not saved yet.
     m_importUnsaved = !isChapterOfTheBook(picked);
     m_readClock.start();
@@ -206,6 +218,8 @@ void TChapEditForm::textRead()
     enableEditing(true);
     ReadBar->hide();
     RichEdit1->setModified(m_importUnsaved);
+    if (m_importUnsaved)
+        m_recoverLater->start(RecoveryDelayMs);
     ShowSelectionAttributes();
 }
 
@@ -243,9 +257,43 @@ void TChapEditForm::SaveasBtnClick()
         return;
     RichEdit1->saveFile(file);
     Label2->setText(file);
+    dropRecoveryCopy();
     ShowInfo(file + QStringLiteral(" has been saved."));
     RichEdit1->setModified(false);
     m_fileName = file;
+}
+
+void TChapEditForm::keepRecoveryCopy()
+{
+    if (!RichEdit1->modified() || RichEdit1->isReading())
+        return;
+    const QString chapter = QFileInfo(m_fileName).fileName();
+    if (chapter != m_copyChapter)
+        dropRecoveryCopy();
+    try {
+        KeepRecoveryCopy(m_book, chapter, RichEdit1->rtf());
+        m_copyChapter = chapter;
+    } catch (const RunTimeError& error) {
+        StatusLine->setText(tr("No recovery copy: %1").arg(error.message()));
+    }
+}
+
+// Saved, or given up on purpose: the copy is no longer wanted.
+void TChapEditForm::dropRecoveryCopy()
+{
+    m_recoverLater->stop();
+    DropRecoveryCopy(m_book, m_copyChapter);
+    m_copyChapter.clear();
+}
+
+void TChapEditForm::recover(const QString& chapter, const QByteArray& rtf)
+{
+    m_importUnsaved = true;
+    m_readClock.start();
+    RichEdit1->loadContentInStages(rtf);
+    m_fileName = chapter;
+    m_copyChapter = chapter;
+    Label2->setText(chapter);
 }
 
 // Another file of that name (another chapter's text, perhaps) is replaced only when the author
@@ -276,6 +324,7 @@ void TChapEditForm::done(int result)
         RichEdit1->setFocus();
         return;
     }
+    dropRecoveryCopy();
     QDialog::done(result);
 }
 
@@ -283,4 +332,22 @@ void OpenChapterEditor(QWidget* parent)
 {
     TChapEditForm editor(parent);
     RunModal(editor);
+}
+
+void OfferRecoveredChapters(QWidget* parent)
+{
+    for (const RecoveryCopy& copy : RecoveryCopiesOf(QDir::currentPath())) {
+        const QString when = QLocale().toString(copy.written, QLocale::ShortFormat);
+        const QString question =
+            copy.chapter.isEmpty()
+                ? QStringLiteral("Recover the unsaved text of a new chapter from %1?").arg(when)
+                : QStringLiteral("Recover the unsaved text of %1 from %2?").arg(copy.chapter, when);
+        if (!Confirm(question)) {
+            QFile::remove(copy.file);
+            continue;
+        }
+        TChapEditForm editor(parent);
+        editor.recover(copy.chapter, copy.rtf);
+        RunModal(editor);
+    }
 }

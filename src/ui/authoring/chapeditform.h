@@ -24,6 +24,12 @@ public:
 
     QString currentFileName() const { return m_fileName; }
 
+    // Takes the text of a recovery copy: the chapter's name and its unsaved text.
+    void recover(const QString& chapter, const QByteArray& rtf);
+
+    // How soon after a change the recovery copy is written.
+    static inline int RecoveryDelayMs = 20000;
+
     // The toolbar's view of the selection.
     void ShowSelectionAttributes();
 
@@ -68,12 +74,21 @@ private:
     bool mayReplace(const QString& name) const;
     void Button1Click();
     void showCounts();
+    void keepRecoveryCopy();
+    void dropRecoveryCopy();
 
     QString m_fileName;
     QElapsedTimer m_readClock;
     QTimer* m_countLater;         // counts once typing pauses, not at every key
+    QTimer* m_recoverLater;       // keeps the recovery copy at most RecoveryDelayMs behind
+    QString m_book;               // the book's folder, where the editor opened
+    QString m_copyChapter;        // the chapter name the recovery copy was kept under
     bool m_importUnsaved = false; // the file being read is not a chapter of the book
 };
 
 // Shows the chapter editor modally.
 void OpenChapterEditor(QWidget* parent);
+
+// Offers back, one by one, the unsaved chapter texts that recovery copies hold for the book of
+// the current folder; a text taken back opens in the chapter editor, a text declined is dropped.
+void OfferRecoveredChapters(QWidget* parent);

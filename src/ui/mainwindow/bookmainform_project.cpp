@@ -5,6 +5,7 @@
 #include "core/project/projectfiles.h"
 #include "core/services/messages.h"
 #include "platform/filedialogs.h"
+#include "ui/authoring/chapeditform.h"
 #include "ui/mainwindow/bookmainform.h"
 #include "ui/mainwindow/makedirform.h"
 
@@ -66,6 +67,9 @@ void Tbookmainform::openProjectFile(const QString& picked)
             }
         }
     });
+    // Text the editor had not saved when the tool last stopped is offered back.
+    if (!picked.isEmpty() && m_state.isProjectOpen())
+        OfferRecoveredChapters(this);
 }
 
 void Tbookmainform::CreateProject()

@@ -3,10 +3,12 @@
 #include "doubles.h"
 #include "filesizelimit.h"
 #include "screenshots.h"
+#include "testbook.h"
 #include "testdir.h"
 
 #include "core/project/chaptersave.h"
 #include "core/richtext/rtfreader.h"
+#include "core/writing/recovery.h"
 #include "platform/finddialog.h"
 #include "preview/richedit.h"
 #include "ui/authoring/chapeditform.h"
@@ -15,10 +17,13 @@
 #include "ui/authoring/linkdefiner.h"
 #include "ui/authoring/tutorialform.h"
 #include "ui/common/colourlist.h"
+#include "ui/mainwindow/bookmainform.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -26,6 +31,8 @@
 #include <QTextBlock>
 #include <QTextList>
 #include <QTextTable>
+
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
@@ -268,6 +275,74 @@ private slots:
         KeepScreenshot(editor, u"TChapEditForm-words"_s);
     }
 
+    // While text is unsaved a recovery copy is kept; Save Chapter drops it, and so does a close
+    // the author confirms; typing again keeps a new one.
+    void recoveryCopy_keptWhileUnsavedDroppedOnSaveOrClose()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        TChapEditForm::RecoveryDelayMs = 50;
+        const auto copies = [&] { return RecoveryCopiesOf(dir.path()); };
+        {
+            TChapEditForm editor;
+            editor.show();
+            QVERIFY(QTest::qWaitForWindowActive(&editor));
+            editor.RichEdit1->setFocus();
+            QTest::keyClicks(editor.RichEdit1, u"First draft."_s);
+            QTRY_COMPARE(copies().size(), 1);
+            QVERIFY(copies().first().rtf.contains("First draft."));
+            platform.modal.expect<TGetTextForm>(saveAs(u"Draft"_s));
+            QTest::mouseClick(editor.SaveasBtn, Qt::LeftButton);
+            QVERIFY(copies().isEmpty());
+            QTest::keyClicks(editor.RichEdit1, u" More."_s);
+            QTRY_COMPARE(copies().size(), 1);
+            QCOMPARE(copies().first().chapter, u"Draft.QLF"_s);
+            platform.messages.answer(MessageAnswer::Yes);
+            QTest::keyClick(&editor, Qt::Key_Escape);
+            QVERIFY(!editor.isVisible());
+            QVERIFY(copies().isEmpty());
+        }
+        QCOMPARE(platform.messages.texts(),
+                 (QStringList{u"Draft.QLF has been saved."_s,
+                              u"The file has been changed.\n\r\n\rClose anyway?"_s}));
+        TChapEditForm::RecoveryDelayMs = 20000;
+    }
+
+    // The tool's process is killed after typing; the next time the book is opened the text is
+    // offered back and opens, unsaved, in the editor; closing it then drops the copy.
+    void recovery_afterACrashTheTextIsOfferedBack()
+    {
+        PlatformDoubles platform;
+        TestBook book;
+        book.addChapter("Harbour", "{\\rtf1 Saved words.\\par}");
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"QUORELLE_TYPE_UNTIL_KILLED"_s, book.dir.path());
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(child.waitForReadyRead(60000));
+        QCOMPARE(child.readLine(), QByteArray("copied\n"));
+        child.kill();
+        QVERIFY(child.waitForFinished(10000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+        Tbookmainform form;
+        platform.messages.answer(MessageAnswer::Yes);
+        platform.modal.expect<TChapEditForm>([&](TChapEditForm& editor) {
+            QTRY_VERIFY(editor.RichEdit1->toPlainText().contains(u"Words a crash would take."_s));
+            QVERIFY(editor.RichEdit1->modified());
+            QCOMPARE(editor.Label2->text(), QString());
+            platform.messages.answer(MessageAnswer::Yes);
+            editor.reject();
+        });
+        form.OpenProjectFile(book.dir.filePath(u"BOOK.QVJ"_s));
+        const QStringList said = platform.messages.texts();
+        QCOMPARE(said.size(), 2);
+        QVERIFY2(said.first().startsWith(u"Recover the unsaved text of a new chapter from "_s),
+                 qPrintable(said.first()));
+        QVERIFY(RecoveryCopiesOf(book.dir.path()).isEmpty());
+    }
+
     // A chapter of the largest kind opens at once: its start can be read and scrolled while the
     // rest is read, with the progress shown after a second; nothing edits or saves a text not
     // yet whole; the whole text then takes its place where the author left the view.
@@ -497,5 +572,36 @@ private slots:
     }
 };
 
-QTEST_MAIN(EditorTest)
+// The crashing tool of recovery_afterACrashTheTextIsOfferedBack: it types a new chapter in the
+// editor in the book's folder, says "copied" once the recovery copy is kept, and waits to be
+// killed.
+int typeUntilKilled(const QString& book)
+{
+    QDir::setCurrent(book);
+    TChapEditForm::RecoveryDelayMs = 50;
+    TChapEditForm editor;
+    editor.show();
+    if (!QTest::qWaitForWindowExposed(&editor))
+        return 1;
+    editor.RichEdit1->setFocus();
+    QTest::keyClicks(editor.RichEdit1, u"Words a crash would take."_s);
+    while (RecoveryCopiesOf(book).isEmpty())
+        QTest::qWait(20);
+    std::fputs("copied\n", stdout);
+    std::fflush(stdout);
+    for (;;)
+        QTest::qWait(1000);
+}
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    const QString crashing = qEnvironmentVariable("QUORELLE_TYPE_UNTIL_KILLED");
+    if (!crashing.isEmpty())
+        return typeUntilKilled(crashing);
+    EditorTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_editor.moc"
