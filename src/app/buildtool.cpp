@@ -5,8 +5,10 @@
 //   quorelle-build BOOK.QVJ --epub FILE.epub
 //   quorelle-build BOOK.QVJ --web FOLDER | --web-single FILE.html
 //   quorelle-build BOOK.QVJ --report
+//   quorelle-build --import MANUSCRIPT.docx|.odt|.md|.html CHAPTER.QLF
 // With --epub the EPUB alone is made, with --web the web edition alone (--web-single: as one
-// page); --report prints each chapter's words, characters and phrases and writes nothing.
+// page); --report prints each chapter's words, characters and phrases and writes nothing;
+// --import writes a chapter file from a manuscript.
 // Without --reader the book
 // is made for the readers' system the author chose for it in the tool (Linux when none was chosen);
 // --reader does not change the choice. Messages go to standard error with the tool's own texts; the
@@ -15,6 +17,7 @@
 #include "core/distribution/distribution.h"
 #include "core/epub/epubexport.h"
 #include "core/files/filenames.h"
+#include "core/files/filestore.h"
 #include "core/files/programdir.h"
 #include "core/files/projectpath.h"
 #include "core/files/savefile.h"
@@ -22,6 +25,7 @@
 #include "core/project/projectfiles.h"
 #include "core/web/webedition.h"
 #include "core/writing/bookreport.h"
+#include "core/writing/chapterimport.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -42,6 +46,7 @@ struct Options
     QString webSingle;
     bool portable = false;
     bool report = false;
+    QString import; // the manuscript; `project` is then the chapter file to write
     std::optional<bool> includePrograms;
     std::optional<ReaderSystem> readers;
 };
@@ -81,12 +86,18 @@ std::optional<Options> parse(QCoreApplication& app)
         QStringLiteral("report"),
         QStringLiteral("print each chapter's words, characters, HyperText phrases and phrases "
                        "without a link, and the totals, tab-separated; write nothing"));
+    const QCommandLineOption import(
+        QStringLiteral("import"),
+        QStringLiteral("write the chapter file named in place of the project from FILE (Word, "
+                       "OpenDocument, Markdown or HTML)"),
+        QStringLiteral("FILE"));
     const QCommandLineOption reader(
         QStringLiteral("reader"),
         QStringLiteral("make the book for readers on SYSTEM: windows (BOOK.EXE), linux (BOOK.EXE) "
                        "or both (BOOK.EXE for Windows, BOOK.BIN for Linux)"),
         QStringLiteral("SYSTEM"));
-    parser.addOptions({reader, dist, portable, include, exclude, epub, web, webSingle, report});
+    parser.addOptions(
+        {reader, dist, portable, include, exclude, epub, web, webSingle, report, import});
     parser.process(app);
     const std::optional<ReaderSystem> readers =
         bookformat::ReaderSystemNamed(parser.value(reader).toStdString());
@@ -94,7 +105,7 @@ std::optional<Options> parse(QCoreApplication& app)
         (parser.isSet(include) && parser.isSet(exclude)) ||
         (parser.isSet(portable) && !parser.isSet(dist)) ||
         (parser.isSet(epub) + parser.isSet(dist) + parser.isSet(web) + parser.isSet(webSingle) +
-             parser.isSet(report) >
+             parser.isSet(report) + parser.isSet(import) >
          1)) {
         std::fprintf(stderr, "%s", qUtf8Printable(parser.helpText()));
         return std::nullopt;
@@ -107,6 +118,7 @@ std::optional<Options> parse(QCoreApplication& app)
     options.web = parser.value(web);
     options.webSingle = parser.value(webSingle);
     options.report = parser.isSet(report);
+    options.import = parser.value(import);
     if (parser.isSet(include) || parser.isSet(exclude))
         options.includePrograms = parser.isSet(include);
     if (parser.isSet(reader))
@@ -205,6 +217,25 @@ int report(const WorkingState& state)
     return result;
 }
 
+// The manuscript as a chapter file; 1 when it cannot be read or the file cannot be written.
+int importChapter(const QString& manuscript, const QString& chapterFile)
+{
+    if (!IsImportedKind(manuscript)) {
+        std::fprintf(stderr, "%s is not a Word, OpenDocument, Markdown or HTML file.\n",
+                     qUtf8Printable(manuscript));
+        return 1;
+    }
+    const ImportedChapter chapter = ImportChapter(manuscript);
+    if (!chapter.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(chapter.error));
+        return 1;
+    }
+    filestore::writeAll(chapterFile, chapter.rtf);
+    std::fprintf(stderr, "%s\n%s has been written.\n",
+                 qUtf8Printable(ImportedMessage(manuscript, chapter)), qUtf8Printable(chapterFile));
+    return 0;
+}
+
 // Qt's own notes go to standard error as ever, but for the one about the runtime folder a GUI
 // application wants and a batch job rarely has: the builder's output is the author's to read.
 QtMessageHandler standardHandler = nullptr;
@@ -237,6 +268,8 @@ int main(int argc, char* argv[])
         return 2;
     const QString startDir = QDir::currentPath();
     try {
+        if (!options->import.isEmpty())
+            return importChapter(options->import, options->project);
         WorkingState state;
         QDir::setCurrent(startDir);
         if (!openProject(state, options->project))

@@ -5,6 +5,7 @@
 #include "core/files/runtimeerror.h"
 #include "core/project/chaptersave.h"
 #include "core/services/messages.h"
+#include "core/writing/chapterimport.h"
 #include "core/writing/recovery.h"
 #include "core/writing/wordcount.h"
 #include "platform/f1help.h"
@@ -183,11 +184,17 @@ void TChapEditForm::ImportBtnClick()
     FileChoice choice;
     choice.title = tr("Select a Text File");
     choice.folder = QDir::currentPath();
-    choice.filter =
-        QStringLiteral("Text Files  (*.TXT,*.QLF,*.RTF)|*.TXT;*.QLF;*.RTF|All Files  (*.*)|*.*");
+    choice.filter = QStringLiteral(
+        "Text Files  (*.TXT,*.QLF,*.RTF)|*.TXT;*.QLF;*.RTF|Word, OpenDocument, Markdown and HTML  "
+        "(*.DOCX,*.ODT,*.MD,*.HTML)|*.DOCX;*.ODT;*.MD;*.MARKDOWN;*.HTML;*.HTM|All Files  "
+        "(*.*)|*.*");
     const QString picked = fileDialogs().openFile(this, choice);
     if (picked.isEmpty())
         return;
+    if (IsImportedKind(picked)) {
+        importChapter(picked);
+        return;
+    }
     dropRecoveryCopy();
     // A chapter of the book is as saved; text imported from any other file is not saved yet.
     m_importUnsaved = !isChapterOfTheBook(picked);
@@ -195,6 +202,24 @@ void TChapEditForm::ImportBtnClick()
     RichEdit1->loadFileInStages(picked);
     m_fileName = picked;
     Label2->setText(QFileInfo(picked).fileName());
+}
+
+// A manuscript from a word processor or the web comes in as a new text not yet saved; a file
+// that cannot be imported says why, and the text stays as it was.
+void TChapEditForm::importChapter(const QString& path)
+{
+    const ImportedChapter chapter = ImportChapter(path);
+    if (!chapter.error.isEmpty()) {
+        ShowError(chapter.error);
+        return;
+    }
+    dropRecoveryCopy();
+    m_importUnsaved = true;
+    m_readClock.start();
+    RichEdit1->loadContentInStages(chapter.rtf);
+    m_fileName = path;
+    Label2->setText(QFileInfo(path).fileName());
+    ShowInfo(ImportedMessage(path, chapter));
 }
 
 // While a large file is read, its start can be read and scrolled, but nothing that would edit,

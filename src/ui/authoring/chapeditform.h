@@ -65,6 +65,7 @@ private:
     void buildBottomStrip();
     void connectCommands();
     void ImportBtnClick();
+    void importChapter(const QString& path);
     static bool isChapterOfTheBook(const QString& path);
     void forgetNameOnceEmptied();
     void showReading(int percent);

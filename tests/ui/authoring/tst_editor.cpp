@@ -275,6 +275,37 @@ private slots:
         KeepScreenshot(editor, u"TChapEditForm-words"_s);
     }
 
+    // Open File takes a Markdown manuscript as a new unsaved text, saying how many HyperText
+    // phrases came with it; a damaged Word file is refused by name and the text stays.
+    void openFile_importsManuscripts()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(u"draft.md"_s), "# Night\n\nThe *tide* turned.\n");
+        writeBytes(dir.filePath(u"broken.docx"_s), "PK\x03\x04 half an archive");
+        TChapEditForm editor;
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        platform.files.answer(dir.filePath(u"draft.md"_s));
+        QTest::mouseClick(editor.ImportBtn, Qt::LeftButton);
+        QTRY_COMPARE(editor.RichEdit1->toPlainText(), u"Night\nThe tide turned."_s);
+        QVERIFY(editor.RichEdit1->modified());
+        QCOMPARE(editor.Label2->text(), u"draft.md"_s);
+        platform.messages.answer(MessageAnswer::Yes); // open another file anyway
+        platform.files.answer(dir.filePath(u"broken.docx"_s));
+        QTest::mouseClick(editor.ImportBtn, Qt::LeftButton);
+        QCOMPARE(editor.RichEdit1->toPlainText(), u"Night\nThe tide turned."_s);
+        const QStringList said = platform.messages.texts();
+        QCOMPARE(said.size(), 3);
+        QCOMPARE(said.at(0), u"draft.md came in with no underlined phrase."_s);
+        QVERIFY2(said.at(2).startsWith(u"broken.docx could not be imported: "_s),
+                 qPrintable(said.at(2)));
+        platform.messages.answer(MessageAnswer::Yes);
+        editor.reject();
+        QCOMPARE(platform.messages.texts().last(),
+                 u"The file has been changed.\n\r\n\rClose anyway?"_s);
+    }
+
     // While text is unsaved a recovery copy is kept; Save Chapter drops it, and so does a close
     // the author confirms; typing again keeps a new one.
     void recoveryCopy_keptWhileUnsavedDroppedOnSaveOrClose()

@@ -329,6 +329,31 @@ private slots:
         QCOMPARE(exit, 0);
     }
 
+    // --import writes a chapter file from a manuscript, or says why not and writes nothing.
+    void buildTool_importsAManuscript()
+    {
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(u"draft.html"_s), "<h1>Night</h1><p>The <u>tide</u> turned.</p>");
+        writeBytes(dir.filePath(u"broken.odt"_s), "PK\x03\x04");
+        const auto import = [&](const QString& manuscript, const QString& chapter) {
+            QProcess process;
+            process.setWorkingDirectory(dir.path());
+            process.start(QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build"),
+                          {u"--import"_s, manuscript, chapter});
+            process.waitForFinished(60000);
+            return std::pair(process.exitCode(), QString::fromUtf8(process.readAllStandardError()));
+        };
+        const auto [made, said] = import(u"draft.html"_s, u"NIGHT.QLF"_s);
+        QCOMPARE(made, 0);
+        QCOMPARE(said, u"draft.html came in with 1 underlined phrase, which is HyperText.\n"
+                       "NIGHT.QLF has been written.\n"_s);
+        QVERIFY(readBytes(dir.filePath(u"NIGHT.QLF"_s)).startsWith("{\\rtf1"));
+        const auto [refused, why] = import(u"broken.odt"_s, u"BROKEN.QLF"_s);
+        QCOMPARE(refused, 1);
+        QVERIFY2(why.startsWith(u"broken.odt could not be imported: "_s), qPrintable(why));
+        QVERIFY(!QFileInfo::exists(dir.filePath(u"BROKEN.QLF"_s)));
+    }
+
     // A file-size limit is a full disk to the builder: the message names the file, the old
     // executable stays, and no scratch file is left (the limit's signal once killed it).
     void buildTool_underAFileSizeLimitFailsAsOnAFullDisk()

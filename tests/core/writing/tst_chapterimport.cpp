@@ -1,0 +1,177 @@
+// Chapters imported from Word and OpenDocument (through pandoc) and from Markdown and HTML
+// (through Qt's readers): their structure kept, their underlined phrases counted as HyperText,
+// damaged and missing files refused with a message.
+#include "testdir.h"
+
+#include "core/epub/zipwriter.h"
+#include "core/richtext/rtfreader.h"
+#include "core/writing/chapterimport.h"
+
+#include <QBuffer>
+#include <QProcess>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray kManuscript = "# Harbour\n\nThe *ship* left the **harbour**. [Tide]{.underline} "
+                               "and [quay]{.underline}.\n\n- one\n- two\n\n| a | b |\n|---|---|\n"
+                               "| 1 | 2 |\n\nУтро на море.\n";
+
+// The manuscript as pandoc itself writes it in the word processor's format.
+QString writtenByPandoc(const QTemporaryDir& dir, const QString& format)
+{
+    writeBytes(dir.filePath(u"manuscript.md"_s), kManuscript);
+    const QString out = dir.filePath(u"manuscript."_s + format);
+    QProcess pandoc;
+    pandoc.start(u"pandoc"_s, {u"--from=markdown"_s, u"--to="_s + format, u"--output="_s + out,
+                               dir.filePath(u"manuscript.md"_s)});
+    if (!pandoc.waitForFinished(60000) || pandoc.exitCode() != 0)
+        qFatal("pandoc could not write %s", qPrintable(out));
+    return out;
+}
+
+// A .docx made from its parts, as another word processor writes one: a heading, a bold run, an
+// underlined phrase and a Greek run.
+QString builtFromParts(const QTemporaryDir& dir)
+{
+    QBuffer archive;
+    archive.open(QIODevice::WriteOnly);
+    ZipWriter zip(archive);
+    zip.add(u"[Content_Types].xml"_s,
+            "<?xml version=\"1.0\"?><Types xmlns=\"http://schemas.openxmlformats.org/package/2006/"
+            "content-types\"><Default Extension=\"rels\" ContentType=\"application/"
+            "vnd.openxmlformats-package.relationships+xml\"/><Default Extension=\"xml\" "
+            "ContentType=\"application/xml\"/><Override PartName=\"/word/document.xml\" "
+            "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml."
+            "document.main+xml\"/></Types>");
+    zip.add(u"_rels/.rels"_s,
+            "<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/"
+            "package/2006/relationships\"><Relationship Id=\"rId1\" Type=\"http://"
+            "schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
+            "Target=\"word/document.xml\"/></Relationships>");
+    zip.add(u"word/document.xml"_s,
+            "<?xml version=\"1.0\"?><w:document xmlns:w=\"http://schemas.openxmlformats.org/"
+            "wordprocessingml/2006/main\"><w:body><w:p><w:r><w:rPr><w:b/></w:rPr><w:t>Bold"
+            "</w:t></w:r><w:r><w:t xml:space=\"preserve\"> and </w:t></w:r><w:r><w:rPr><w:u "
+            "w:val=\"single\"/></w:rPr><w:t>linked words</w:t></w:r></w:p><w:p><w:r><w:t>"
+            "\xce\x98\xce\xac\xce\xbb\xce\xb1\xcf\x83\xcf\x83\xce\xb1</w:t></w:r></w:p>"
+            "</w:body></w:document>");
+    zip.finish();
+    const QString file = dir.filePath(u"parts.docx"_s);
+    writeBytes(file, archive.data());
+    return file;
+}
+
+QString plainText(const QByteArray& rtf, QTextDocument& document)
+{
+    ReadRtf(rtf, document);
+    return document.toPlainText();
+}
+
+bool hasTable(const QTextDocument& document)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (QTextCursor(block).currentTable())
+            return true;
+    }
+    return false;
+}
+
+bool hasList(const QTextDocument& document)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.textList())
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class ChapterImportTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Word and OpenDocument files written by pandoc, Markdown and HTML: the words, the list,
+    // the table and the underlined phrases come in.
+    void manuscripts_keepTheirStructure_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<int>("underlined");
+        QTest::newRow("docx") << u"docx"_s << 2;
+        QTest::newRow("odt") << u"odt"_s << 0; // pandoc's OpenDocument writer drops underline
+        QTest::newRow("md") << u"md"_s << 0;   // Markdown has no underline
+        QTest::newRow("html") << u"html"_s << 2;
+    }
+
+    void manuscripts_keepTheirStructure()
+    {
+        QFETCH(QString, format);
+        QTemporaryDir dir;
+        QString file;
+        if (format == u"md"_s) {
+            file = dir.filePath(u"manuscript.md"_s);
+            writeBytes(file, kManuscript);
+        } else if (format == u"html"_s) {
+            file = dir.filePath(u"manuscript.html"_s);
+            writeBytes(file, "<h1>Harbour</h1><p>The <i>ship</i> left the <b>harbour</b>. "
+                             "<u>Tide</u> and <u>quay</u>.</p><ul><li>one</li><li>two</li></ul>"
+                             "<table><tr><td>a</td><td>b</td></tr><tr><td>1</td><td>2</td></tr>"
+                             "</table><p>\xd0\xa3\xd1\x82\xd1\x80\xd0\xbe \xd0\xbd\xd0\xb0 "
+                             "\xd0\xbc\xd0\xbe\xd1\x80\xd0\xb5.</p><img src=\"/etc/passwd\">");
+        } else {
+            file = writtenByPandoc(dir, format);
+        }
+        QVERIFY(IsImportedKind(file));
+        const ImportedChapter chapter = ImportChapter(file);
+        QVERIFY2(chapter.error.isEmpty(), qPrintable(chapter.error));
+        QTEST(int(chapter.underlined), "underlined");
+        QTextDocument document;
+        const QString text = plainText(chapter.rtf, document);
+        for (const QString& words : {u"Harbour"_s, u"left the harbour"_s, u"Утро на море."_s})
+            QVERIFY2(text.contains(words), qPrintable(text));
+        // pandoc writes a list as paragraphs with their marks; Qt's readers as a list.
+        QVERIFY2(hasList(document) || text.contains(u"\u2022\tone"_s), qPrintable(text));
+        QVERIFY(hasTable(document));
+        const QTextCharFormat heading = document.firstBlock().begin().fragment().charFormat();
+        QCOMPARE(heading.fontWeight(), int(QFont::Bold));
+        QVERIFY(heading.fontPointSize() >= 16);
+    }
+
+    // A .docx another program wrote: its bold run, its underlined phrase and its Greek text.
+    void docxFromItsParts()
+    {
+        QTemporaryDir dir;
+        const ImportedChapter chapter = ImportChapter(builtFromParts(dir));
+        QVERIFY2(chapter.error.isEmpty(), qPrintable(chapter.error));
+        QCOMPARE(chapter.underlined, 1);
+        QTextDocument document;
+        QCOMPARE(plainText(chapter.rtf, document).trimmed(), u"Bold and linked words\nΘάλασσα"_s);
+        QCOMPARE(ImportedMessage(u"/x/parts.docx"_s, chapter),
+                 u"parts.docx came in with 1 underlined phrase, which is HyperText."_s);
+    }
+
+    // A damaged or missing file is refused with its name and the reason.
+    void damagedAndMissing_refused()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath(u"damaged.docx"_s), "PK\x03\x04 not a whole archive");
+        const ImportedChapter damaged = ImportChapter(dir.filePath(u"damaged.docx"_s));
+        QVERIFY2(damaged.error.startsWith(u"damaged.docx could not be imported: "_s),
+                 qPrintable(damaged.error));
+        QVERIFY(damaged.rtf.isEmpty());
+        QCOMPARE(ImportChapter(dir.filePath(u"gone.odt"_s)).error,
+                 u"The file gone.odt is missing."_s);
+        QVERIFY(!IsImportedKind(u"chapter.rtf"_s));
+    }
+};
+
+QTEST_MAIN(ChapterImportTest)
+#include "tst_chapterimport.moc"
