@@ -29,6 +29,7 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -243,6 +244,14 @@ void TChapEditForm::textRead()
     enableEditing(true);
     ReadBar->hide();
     RichEdit1->setModified(m_importUnsaved);
+    if (m_selectFrom >= 0) {
+        QTextCursor cursor = RichEdit1->textCursor();
+        cursor.setPosition(int(m_selectFrom));
+        cursor.setPosition(int(m_selectFrom + m_selectLength), QTextCursor::KeepAnchor);
+        RichEdit1->setTextCursor(cursor);
+        RichEdit1->ensureCursorVisible();
+        m_selectFrom = -1;
+    }
     if (m_importUnsaved)
         m_recoverLater->start(RecoveryDelayMs);
     ShowSelectionAttributes();
@@ -311,6 +320,17 @@ void TChapEditForm::dropRecoveryCopy()
     m_copyChapter.clear();
 }
 
+void TChapEditForm::openAt(const QString& file, qsizetype position, qsizetype length)
+{
+    m_importUnsaved = false;
+    m_selectFrom = position;
+    m_selectLength = length;
+    m_readClock.start();
+    RichEdit1->loadFileInStages(file);
+    m_fileName = file;
+    Label2->setText(QFileInfo(file).fileName());
+}
+
 void TChapEditForm::recover(const QString& chapter, const QByteArray& rtf)
 {
     m_importUnsaved = true;
@@ -356,6 +376,14 @@ void TChapEditForm::done(int result)
 void OpenChapterEditor(QWidget* parent)
 {
     TChapEditForm editor(parent);
+    RunModal(editor);
+}
+
+void OpenChapterEditorAt(QWidget* parent, const QString& file, qsizetype position, qsizetype length)
+{
+    TChapEditForm editor(parent);
+    ReportErrors([&] { editor.openAt(file, position, length); });
+    editor.RichEdit1->setFocus();
     RunModal(editor);
 }
 

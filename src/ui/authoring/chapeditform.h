@@ -24,6 +24,9 @@ public:
 
     QString currentFileName() const { return m_fileName; }
 
+    // Opens the chapter file with the text from `position` for `length` selected, once read.
+    void openAt(const QString& file, qsizetype position, qsizetype length);
+
     // Takes the text of a recovery copy: the chapter's name and its unsaved text.
     void recover(const QString& chapter, const QByteArray& rtf);
 
@@ -80,15 +83,21 @@ private:
 
     QString m_fileName;
     QElapsedTimer m_readClock;
-    QTimer* m_countLater;         // counts once typing pauses, not at every key
-    QTimer* m_recoverLater;       // keeps the recovery copy at most RecoveryDelayMs behind
-    QString m_book;               // the book's folder, where the editor opened
-    QString m_copyChapter;        // the chapter name the recovery copy was kept under
+    QTimer* m_countLater;   // counts once typing pauses, not at every key
+    QTimer* m_recoverLater; // keeps the recovery copy at most RecoveryDelayMs behind
+    QString m_book;         // the book's folder, where the editor opened
+    QString m_copyChapter;
+    qsizetype m_selectFrom = -1;  // what openAt selects once the text is read
+    qsizetype m_selectLength = 0; // the chapter name the recovery copy was kept under
     bool m_importUnsaved = false; // the file being read is not a chapter of the book
 };
 
 // Shows the chapter editor modally.
 void OpenChapterEditor(QWidget* parent);
+
+// Shows the chapter editor modally on a chapter file, a place in it selected.
+void OpenChapterEditorAt(QWidget* parent, const QString& file, qsizetype position,
+                         qsizetype length);
 
 // Offers back, one by one, the unsaved chapter texts that recovery copies hold for the book of
 // the current folder; a text taken back opens in the chapter editor, a text declined is dropped.

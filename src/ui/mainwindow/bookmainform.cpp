@@ -181,8 +181,10 @@ void Tbookmainform::buildMenuPanel()
     PreviewBtn = makeButton(tr("&Pre-View E-Book"), 260, true);
     ExecBtn = makeButton(tr("Create E&xecutable"), 280, true);
     DistribBtn = makeButton(tr("Prepare &Distribution"), 290, true);
-    CreateProgramGrp = buildGroup(tr("  Create Program  "), {PreviewBtn, ExecBtn, DistribBtn},
-                                  QRect(197, 92, 180, 122));
+    FindBtn = makeButton(tr("&Find and Replace"), 265, true);
+    CreateProgramGrp =
+        buildGroup(tr("  Create Program  "), {PreviewBtn, ExecBtn, DistribBtn, FindBtn},
+                   QRect(197, 92, 180, 122));
 
     CustChapBtn = makeButton(tr("E-&Book Presentation"), 200, true);
     CustBookBtn = makeButton(tr("Progra&m Presentation"), 230, true);
@@ -201,8 +203,9 @@ void Tbookmainform::buildMenuPanel()
     QuitBtn->setGeometry(142, 344, 100, 24);
 
     // The first three groups wait for a project.
-    for (QPushButton* button : {EditBtn, AddBtn, ViewBtn, DeleteBtn, PreviewBtn, ExecBtn,
-                                DistribBtn, CustChapBtn, CustBookBtn, HypTextBtn, ReorgBtn})
+    for (QPushButton* button :
+         {EditBtn, AddBtn, ViewBtn, DeleteBtn, PreviewBtn, ExecBtn, DistribBtn, FindBtn,
+          CustChapBtn, CustBookBtn, HypTextBtn, ReorgBtn})
         button->setEnabled(false);
 }
 

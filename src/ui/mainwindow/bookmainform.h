@@ -53,6 +53,7 @@ public:
     QPushButton* PreviewBtn;
     QPushButton* ExecBtn;
     QPushButton* DistribBtn;
+    QPushButton* FindBtn;
     QGroupBox* CustomizeGrp;
     QPushButton* CustChapBtn;
     QPushButton* CustBookBtn;

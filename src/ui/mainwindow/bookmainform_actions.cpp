@@ -8,6 +8,7 @@
 #include "platform/help.h"
 #include "platform/modal.h"
 #include "preview/bookplayer.h"
+#include "ui/authoring/bookfindform.h"
 #include "ui/authoring/chapeditform.h"
 #include "ui/authoring/hypermenuform.h"
 #include "ui/authoring/tutorialform.h"
@@ -58,6 +59,8 @@ void Tbookmainform::wireActions()
         PreviewBtn, [this] { PreviewBook(); }, false, FocusAfter::Self);
     onClick(
         HypTextBtn, [this] { OpenHyperTextUtilities(m_state, this); }, false, FocusAfter::Self);
+    onClick(
+        FindBtn, [this] { OpenBookFind(m_state, this); }, false, FocusAfter::Self);
     onClick(
         CustChapBtn, [this] { CustomizeBook(m_state, this); }, false, FocusAfter::Self);
     onClick(
@@ -140,7 +143,7 @@ void Tbookmainform::UpdateButtons()
 
     const bool chapters = open && ChapterListExists(m_state);
     for (QPushButton* button :
-         {ViewBtn, DeleteBtn, ReorgBtn, PreviewBtn, DistribBtn, ExecBtn, HypTextBtn})
+         {ViewBtn, DeleteBtn, ReorgBtn, PreviewBtn, DistribBtn, ExecBtn, HypTextBtn, FindBtn})
         button->setEnabled(chapters);
 }
 

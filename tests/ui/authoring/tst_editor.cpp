@@ -8,9 +8,13 @@
 
 #include "core/project/chaptersave.h"
 #include "core/richtext/rtfreader.h"
+#include "core/sections/hypertext.h"
+#include "core/sections/sectionfile.h"
 #include "core/writing/recovery.h"
+#include "platform/f1help.h"
 #include "platform/finddialog.h"
 #include "preview/richedit.h"
+#include "ui/authoring/bookfindform.h"
 #include "ui/authoring/chapeditform.h"
 #include "ui/authoring/gettextform.h"
 #include "ui/authoring/hypeditform.h"
@@ -20,9 +24,11 @@
 #include "ui/mainwindow/bookmainform.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -304,6 +310,73 @@ private slots:
         editor.reject();
         QCOMPARE(platform.messages.texts().last(),
                  u"The file has been changed.\n\r\n\rClose anyway?"_s);
+    }
+
+    // Find and Replace across the book by keys and clicks: hits in the chapters and a pop-up,
+    // a hit opened in the editor with its place selected, Replace All asked and done, and
+    // refused over a HyperText phrase.
+    void bookFind_findsOpensAndReplaces()
+    {
+        PlatformDoubles platform;
+        TestBook book;
+        book.addChapter("One", "{\\rtf1 The Harbour at dawn; harbours {\\b HARBOUR}.\\par}");
+        book.addChapter("Two", "{\\rtf1 Open sea.\\par}");
+        book.addChapter("Three", "{\\rtf1 Past the harbour, see {\\ul the quay}.\\par}");
+        AddEntry(book.state.HyperTextFile, u"the quay"_s, 2, u"QUAY.BMP,10"_s, kHyperSource);
+        AddDisplayEntry(book.state.HyperTextFile, u"note"_s, 1, DefaultDisplay(),
+                        {u"{\\rtf1 A harbour note.\\par}"_s}, kHyperSource);
+        TBookFindForm form(book.state);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(HelpContextOf(&form), 265);
+        form.FindEdit->setFocus();
+        QTest::keyClicks(form.FindEdit, u"harbour"_s);
+        QTest::keyClick(form.FindEdit, Qt::Key_Return);
+        QTRY_VERIFY(form.searched());
+        QCOMPARE(form.HitList->count(), 5);
+        click(form.WordBox);
+        form.FindEdit->setFocus();
+        QTest::keyClick(form.FindEdit, Qt::Key_Return);
+        QTRY_VERIFY(form.searched());
+        QCOMPARE(form.HitList->count(), 4);
+        QCOMPARE(form.HitList->item(3)->text(), u"HyperText \"note\" \u2014 A harbour note."_s);
+        QCOMPARE(form.CountLbl->text(),
+                 u"4 places found in 3 texts (chapters and HyperText texts)."_s);
+
+        platform.modal.expect<TChapEditForm>([](TChapEditForm& editor) {
+            QTRY_COMPARE(editor.RichEdit1->textCursor().selectedText(), u"HARBOUR"_s);
+            QCOMPARE(editor.Label2->text(), u"One.QLF"_s);
+            editor.reject();
+        });
+        const QRect third = form.HitList->visualItemRect(form.HitList->item(1));
+        QTest::mouseClick(form.HitList->viewport(), Qt::LeftButton, {}, third.center());
+        QCOMPARE(form.HitList->currentRow(), 1);
+        QTest::keyClick(form.HitList, Qt::Key_Return);
+        QTRY_VERIFY(platform.modal.allUsed());
+        QTRY_VERIFY(form.searched());
+
+        form.activateWindow(); // back from the editor
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTest::keyClicks(form.ReplaceEdit, u"port"_s);
+        platform.messages.answer(MessageAnswer::Yes);
+        QTest::keyClick(&form, Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(platform.messages.texts().size(), 2);
+        QCOMPARE(platform.messages.texts(),
+                 (QStringList{u"Replace 3 places of \"harbour\" with \"port\" in 2 chapters?"_s,
+                              u"2 chapters changed: One.QLF, Three.QLF."_s}));
+        QVERIFY(readBytes(book.dir.filePath(u"Three.QLF"_s)).contains("Past the port"));
+        QTRY_VERIFY(form.searched());
+        QCOMPARE(form.HitList->count(), 1); // the pop-up's text is the link dialog's to change
+
+        platform.messages.clear();
+        form.FindEdit->selectAll();
+        QTest::keyClicks(form.FindEdit, u"quay"_s);
+        const QByteArray three = readBytes(book.dir.filePath(u"Three.QLF"_s));
+        click(form.ReplaceBtn);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{u"\"quay\" is part of a HyperText phrase in Three (Three.QLF): its "
+                             "link would be lost. Nothing was replaced."_s});
+        QCOMPARE(readBytes(book.dir.filePath(u"Three.QLF"_s)), three);
     }
 
     // While text is unsaved a recovery copy is kept; Save Chapter drops it, and so does a close

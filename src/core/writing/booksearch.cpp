@@ -1,0 +1,276 @@
+#include "core/writing/booksearch.h"
+
+#include "core/book/booksource.h"
+#include "core/files/filestore.h"
+#include "core/files/runtimeerror.h"
+#include "core/project/projectfiles.h"
+#include "core/project/reclist.h"
+#include "core/richtext/rtfreader.h"
+#include "core/richtext/rtfwriter.h"
+#include "core/sections/displaysection.h"
+#include "core/sections/hypertext.h"
+#include "core/sections/sectionfile.h"
+#include "format/text/casefolding.h"
+
+#include <QFileInfo>
+#include <QSet>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+constexpr qsizetype kContextAround = 40;
+
+char32_t folded(char32_t c, bool matchCase)
+{
+    if (matchCase)
+        return c;
+    if (c < 128)
+        return c >= 'A' && c <= 'Z' ? c + 32 : c;
+    return bookformat::FoldCase(c);
+}
+
+bool isWordCharacter(const QString& text, qsizetype at)
+{
+    return at >= 0 && at < text.size() && (text.at(at).isLetterOrNumber() || text.at(at) == u'_');
+}
+
+// The code point at `at` and how many units it takes.
+std::pair<char32_t, qsizetype> codePoint(const QString& text, qsizetype at)
+{
+    const QChar c = text.at(at);
+    if (c.isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate())
+        return {QChar::surrogateToUcs4(c, text.at(at + 1)), 2};
+    return {c.unicode(), 1};
+}
+
+// The length of a match of `needle` (folded code points) at `at`, or 0.
+qsizetype matchAt(const QString& text, qsizetype at, const std::u32string& needle, bool matchCase)
+{
+    qsizetype i = at;
+    for (const char32_t wanted : needle) {
+        if (i >= text.size())
+            return 0;
+        const auto [c, units] = codePoint(text, i);
+        if (folded(c, matchCase) != wanted)
+            return 0;
+        i += units;
+    }
+    return i - at;
+}
+
+QString contextOf(const QString& text, qsizetype position, qsizetype length)
+{
+    const qsizetype lineStart = text.lastIndexOf(u'\n', position) + 1;
+    qsizetype lineEnd = text.indexOf(u'\n', position + length);
+    if (lineEnd < 0)
+        lineEnd = text.size();
+    const qsizetype from = std::max(lineStart, position - kContextAround);
+    const qsizetype to = std::min(lineEnd, position + length + kContextAround);
+    return (from > lineStart ? QStringLiteral("...") : QString()) +
+           text.mid(from, to - from).simplified() +
+           (to < lineEnd ? QStringLiteral("...") : QString());
+}
+
+std::unique_ptr<QTextDocument> readChapter(const QString& file)
+{
+    auto document = std::make_unique<QTextDocument>();
+    ReadRtf(ReadChapterFile(file), *document);
+    return document;
+}
+
+QList<SearchHit> hitsIn(const QString& text, const SearchRequest& request, SearchHit where)
+{
+    QList<SearchHit> hits;
+    const qsizetype length = request.text.size();
+    for (const qsizetype position : FindIn(text, request)) {
+        where.position = position;
+        where.length = length;
+        where.context = contextOf(text, position, length);
+        hits << where;
+    }
+    return hits;
+}
+
+struct Chapter
+{
+    QString file;
+    QString entry;
+};
+
+QList<Chapter> chaptersOf(const WorkingState& state)
+{
+    TRecList records;
+    LoadChapterRecords(state, records);
+    QList<Chapter> chapters;
+    for (qsizetype i = 0; i < records.Count(); ++i) {
+        const ChapterRecord& record = records.at<ChapterRecord>(i);
+        chapters << Chapter{record.ChapterFile.text(), record.MenuEntry.text()};
+    }
+    return chapters;
+}
+
+// Whether the document's text from `position` for `length` touches an underlined run.
+bool touchesPhrase(QTextDocument& document, qsizetype position, qsizetype length)
+{
+    QTextCursor cursor(&document);
+    for (qsizetype at = position; at < position + length; ++at) {
+        cursor.setPosition(int(at + 1));
+        if (cursor.charFormat().fontUnderline())
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QList<qsizetype> FindIn(const QString& text, const SearchRequest& request)
+{
+    QList<qsizetype> found;
+    std::u32string needle;
+    for (qsizetype i = 0; i < request.text.size();) {
+        const auto [c, units] = codePoint(request.text, i);
+        needle.push_back(folded(c, request.matchCase));
+        i += units;
+    }
+    if (needle.empty())
+        return found;
+    const char32_t first = needle.front();
+    for (qsizetype at = 0; at < text.size();) {
+        const auto [c, units] = codePoint(text, at);
+        const qsizetype length = folded(c, request.matchCase) == first
+                                     ? matchAt(text, at, needle, request.matchCase)
+                                     : 0;
+        const bool whole = !request.wholeWord ||
+                           (!isWordCharacter(text, at - 1) && !isWordCharacter(text, at + length));
+        if (length > 0 && whole) {
+            found << at;
+            at += length;
+        } else {
+            at += units;
+        }
+    }
+    return found;
+}
+
+BookSearch::BookSearch(const WorkingState& state, SearchRequest request)
+    : m_state(state), m_request(std::move(request))
+{
+    for (const Chapter& chapter : chaptersOf(state)) {
+        m_chapters << chapter.file;
+        m_entries << chapter.entry;
+    }
+}
+
+QList<SearchHit> BookSearch::next()
+{
+    if (done())
+        return {};
+    const qsizetype index = m_next++;
+    if (index == m_chapters.size())
+        return entryHits();
+    SearchHit where;
+    where.chapter = int(index);
+    where.file = m_chapters.at(index);
+    where.place = m_entries.at(index);
+    try {
+        return hitsIn(readChapter(where.file)->toPlainText(), m_request, where);
+    } catch (const RunTimeError&) {
+        return {}; // a chapter that cannot be read has nothing to find
+    }
+}
+
+QList<SearchHit> BookSearch::entryHits() const
+{
+    QList<SearchHit> hits;
+    if (!filestore::exists(m_state.HyperTextFile))
+        return hits;
+    QStringList names;
+    ListEntries(names, m_state.HyperTextFile, kHyperSource);
+    for (const QString& name : std::as_const(names)) {
+        QStringList lines;
+        if (!FindHyperEntry(m_state.HyperTextFile, name, lines))
+            continue;
+        const HyperTextType type = EntryType(lines);
+        if (type != HyperTextType::TextOnly && type != HyperTextType::GraphicAndText)
+            continue;
+        DisplayRecord display = DefaultDisplay();
+        QStringList textLines;
+        QTextDocument document;
+        try {
+            ParseDisplayEntry(lines, display, textLines);
+            ReadRtf(RtfFromLines(textLines), document);
+        } catch (const RunTimeError&) {
+            continue; // an entry that cannot be read has nothing to find
+        }
+        SearchHit where;
+        where.place = name;
+        hits << hitsIn(document.toPlainText(), m_request, where);
+    }
+    return hits;
+}
+
+ReplacePlan PlanReplaceAll(const WorkingState& state, const SearchRequest& request)
+{
+    ReplacePlan plan;
+    QSet<QString> seen;
+    for (const Chapter& chapter : chaptersOf(state)) {
+        if (seen.contains(chapter.file.toUpper()))
+            continue;
+        seen.insert(chapter.file.toUpper());
+        std::unique_ptr<QTextDocument> document;
+        try {
+            document = readChapter(chapter.file);
+        } catch (const RunTimeError&) {
+            continue;
+        }
+        const QList<qsizetype> places = FindIn(document->toPlainText(), request);
+        if (places.isEmpty())
+            continue;
+        for (const qsizetype position : places) {
+            if (touchesPhrase(*document, position, request.text.size())) {
+                plan.refusal = QStringLiteral("\"%1\" is part of a HyperText phrase in %2 (%3): "
+                                              "its link would be lost. Nothing was replaced.")
+                                   .arg(request.text, chapter.entry, chapter.file);
+                return plan;
+            }
+        }
+        // A file marked read-only stays so, whoever runs the tool.
+        const QFileInfo info(chapter.file);
+        if (!info.isWritable() || !info.permission(QFileDevice::WriteOwner)) {
+            plan.refusal = QStringLiteral("%1 (%2) cannot be written. Nothing was replaced.")
+                               .arg(chapter.file, chapter.entry);
+            return plan;
+        }
+        plan.places += places.size();
+        plan.files << chapter.file;
+    }
+    return plan;
+}
+
+QStringList ReplaceAll(const WorkingState& state, const SearchRequest& request,
+                       const QString& replacement)
+{
+    const ReplacePlan plan = PlanReplaceAll(state, request);
+    if (!plan.refusal.isEmpty())
+        return {};
+    QStringList written;
+    for (const QString& file : plan.files) {
+        const std::unique_ptr<QTextDocument> document = readChapter(file);
+        const QList<qsizetype> places = FindIn(document->toPlainText(), request);
+        QTextCursor cursor(document.get());
+        cursor.beginEditBlock();
+        // From the end, so that the places before stay where they were found.
+        for (auto place = places.crbegin(); place != places.crend(); ++place) {
+            cursor.setPosition(int(*place + 1));
+            const QTextCharFormat format = cursor.charFormat(); // the run's, from its first letter
+            cursor.setPosition(int(*place));
+            cursor.setPosition(int(*place + request.text.size()), QTextCursor::KeepAnchor);
+            cursor.insertText(replacement, format);
+        }
+        cursor.endEditBlock();
+        filestore::writeAll(file, WriteRtf(*document));
+        written << file;
+    }
+    return written;
+}
