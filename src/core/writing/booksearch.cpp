@@ -67,8 +67,11 @@ QString contextOf(const QString& text, qsizetype position, qsizetype length)
         lineEnd = text.size();
     const qsizetype from = std::max(lineStart, position - kContextAround);
     const qsizetype to = std::min(lineEnd, position + length + kContextAround);
+    // The place itself in brackets, so that two places of one line read apart.
     return (from > lineStart ? QStringLiteral("...") : QString()) +
-           text.mid(from, to - from).simplified() +
+           (text.mid(from, position - from) + QLatin1Char('[') + text.mid(position, length) +
+            QLatin1Char(']') + text.mid(position + length, to - position - length))
+               .simplified() +
            (to < lineEnd ? QStringLiteral("...") : QString());
 }
 

@@ -23,7 +23,7 @@ struct SearchHit
     QString place;          // the chapter's menu entry, or the entry's name
     qsizetype position = 0; // in the plain text, as the editor counts
     qsizetype length = 0;
-    QString context; // the line around the hit
+    QString context; // the line around the hit, the hit in brackets
 };
 
 // Where the request's text occurs in `text`, by position, none overlapping.

@@ -97,7 +97,8 @@ private slots:
         QCOMPARE(hits.first().chapter, 0);
         QCOMPARE(hits.first().file, u"One.QLF"_s);
         QCOMPARE(hits.first().position, 4);
-        QCOMPARE(hits.first().context, u"The Harbour at dawn; harbours HARBOUR wall."_s);
+        QCOMPARE(hits.first().context, u"The [Harbour] at dawn; harbours HARBOUR wall."_s);
+        QCOMPARE(hits.at(1).context, u"The Harbour at dawn; harbours [HARBOUR] wall."_s);
         QCOMPARE(hits.last().chapter, -1);
         QCOMPARE(searchAll(book.state, {u"море"_s, false, false}).size(), 1);
     }

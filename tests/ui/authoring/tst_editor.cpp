@@ -339,7 +339,8 @@ private slots:
         QTest::keyClick(form.FindEdit, Qt::Key_Return);
         QTRY_VERIFY(form.searched());
         QCOMPARE(form.HitList->count(), 4);
-        QCOMPARE(form.HitList->item(3)->text(), u"HyperText \"note\" \u2014 A harbour note."_s);
+        QCOMPARE(form.HitList->item(3)->text(), u"HyperText \"note\" \u2014 A [harbour] note."_s);
+        KeepScreenshot(form, u"TBookFindForm"_s);
         QCOMPARE(form.CountLbl->text(),
                  u"4 places found in 3 texts (chapters and HyperText texts)."_s);
 
