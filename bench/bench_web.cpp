@@ -3,68 +3,23 @@
 // and prints the sizes. With --edition FOLDER it only writes that book's web edition (and a book
 // of 10 chapters beside it, FOLDER-10), for bench/webstart.js to open in a browser.
 #include "benchtiming.h"
+#include "generatedbook.h"
 
 #include "core/epub/epubexport.h"
-#include "core/files/filenames.h"
-#include "core/files/filestore.h"
-#include "core/project/openproject.h"
-#include "core/project/projectfiles.h"
 #include "core/web/webedition.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-// A chapter of about `bytes` of RTF: paragraphs of words with a HyperText phrase in each.
-QByteArray chapterText(int chapter, qsizetype bytes)
-{
-    QByteArray text = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}\\f0\\fs24 ";
-    for (int paragraph = 0; text.size() < bytes; ++paragraph) {
-        text += "\\pard The ship left the harbour at dawn, and the sea lay grey and still under "
-                "the low clouds of the morning; see the {\\ul Phrase " +
-                QByteArray::number((chapter * 7 + paragraph) % 50) +
-                "} for more. The crew worked in silence while the gulls followed the wake "
-                "far out beyond the last light of the coast.\\par ";
-    }
-    return text + "}";
-}
-
-void makeBook(WorkingState& state, const QString& projectFile, int chapters, qsizetype bytes)
-{
-    state.ProgramDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    state.ProjectDir = QDir::currentPath() + QLatin1Char('/');
-    state.ProjectFile = projectFile;
-    OpenProject(state);
-    QByteArray list;
-    for (int i = 0; i < chapters; ++i) {
-        const QString file = QStringLiteral("CH%1.QLF").arg(i, 4, 10, QLatin1Char('0'));
-        filestore::writeAll(file, chapterText(i, bytes));
-        ChapterRecord chapter{};
-        chapter.MenuEntry.setText(QStringLiteral("Chapter %1").arg(i + 1));
-        chapter.ChapterFile.setText(file);
-        chapter.DisplayFile.setText(BaseName(projectFile) + QStringLiteral(".QVD"));
-        list.append(filestore::bytesOf(chapter));
-    }
-    filestore::writeAll(state.ChapterListFile, list);
-    QByteArray entries;
-    for (int i = 0; i < 50; ++i)
-        entries += "[Phrase " + QByteArray::number(i) +
-                   "]\r\nsource=HYPER\r\ntype=1\r\ndisplaytype=1\r\nfullscreen=false\r\n"
-                   "Sbackcolor=clWhite\r\nSGraphic=\r\nSWallpaper=\r\nVPBack=clWhite\r\n"
-                   "VPLeft=120\r\nVPTop=80\r\nVPWidth=400\r\nVPHeight=200\r\nRLTop=0\r\n"
-                   "RLLeft=0\r\nprint=false\r\ntext=\r\n{\\rtf1 A note on phrase " +
-                   QByteArray::number(i) + ".}\r\n]\r\n\r\n";
-    filestore::writeAll(state.HyperTextFile, entries);
-}
+using generated::makeBook;
+using generated::median;
 
 qint64 folderBytes(const QString& folder, bool media)
 {
@@ -76,12 +31,6 @@ qint64 folderBytes(const QString& folder, bool media)
             total += files.fileInfo().size();
     }
     return total;
-}
-
-double median(std::vector<double> figures)
-{
-    std::sort(figures.begin(), figures.end());
-    return figures[figures.size() / 2];
 }
 
 } // namespace
