@@ -1,5 +1,5 @@
 // A book's report for the author's own checks: each chapter's words, characters and HyperText
-// phrases, and the phrases no link defines.
+// phrases, the phrases no link defines, and the words spelt wrong.
 #pragma once
 
 #include "core/writing/wordcount.h"
@@ -17,8 +17,9 @@ struct ChapterReport
     QString file;     // its chapter file
     bool read = true; // false when the file could not be read
     TextCount count;
-    qsizetype phrases = 0; // underlined phrases, each once
-    QStringList unlinked;  // of those, the ones without a link definition
+    qsizetype phrases = 0;  // underlined phrases, each once
+    QStringList unlinked;   // of those, the ones without a link definition
+    QStringList misspelled; // each once, in the order of the text
 };
 
 // A report line for each chapter of the chapter list, in its order; nothing when the book's

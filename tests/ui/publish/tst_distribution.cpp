@@ -9,6 +9,7 @@
 #include "core/epub/accessibilityclaim.h"
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
+#include "core/sections/booklanguage.h"
 #include "core/sections/hypertext.h"
 #include "ui/publish/buildandoffertest.h"
 #include "ui/publish/distribform.h"
@@ -295,8 +296,9 @@ private slots:
     {
         WordsBook book;
         writeBytes(book.dir.filePath(u"TWO.QLF"_s),
-                   "{\\rtf1 {\\ul Tide} and {\\ul harbour} at dawn.\\par {\\ul tide} again.}");
+                   "{\\rtf1 {\\ul Tide} and {\\ul harbor} at dwan.\\par {\\ul tide} again.}");
         AddEntry(book.state.HyperTextFile, u"tide"_s, 1, u"Low water."_s, kHyperSource);
+        WriteBookLanguage(book.state.HyperTextFile, u"en"_s); // spelt as in the US
         for (const char* entry : {"Two", "Three"}) {
             book.state.CurrentChapter.MenuEntry.setText(QString::fromLatin1(entry));
             book.state.CurrentChapter.ChapterFile.setText(QString::fromLatin1(entry).toUpper() +
@@ -317,12 +319,14 @@ private slots:
         int exit = 0;
         const QString output = report(&exit);
         QCOMPARE(exit, 1);
-        QCOMPARE(output, u"chapter\twords\tcharacters\tphrases\tunlinked\tunlinked phrases\n"
-                         "One\t2\t12\t0\t0\t\n"
-                         "Two\t7\t36\t2\t1\tharbour\n"
-                         "Three\t0\t0\t0\t0\t(THREE.QLF could not be read)\n"
-                         "(total)\t9\t48\t2\t1\t\n"
-                         "\nThe chapter file THREE.QLF could not be read.\n"_s);
+        QCOMPARE(output,
+                 u"chapter\twords\tcharacters\tphrases\tunlinked\tunlinked phrases\tmisspelled\t"
+                 "misspelled words\n"
+                 "One\t2\t12\t0\t0\t\t0\t\n"
+                 "Two\t7\t35\t2\t1\tharbor\t1\tdwan\n"
+                 "Three\t0\t0\t0\t0\t(THREE.QLF could not be read)\t0\t\n"
+                 "(total)\t9\t47\t2\t1\t\t1\t\n"
+                 "\nThe chapter file THREE.QLF could not be read.\n"_s);
         QCOMPARE(book.dir.entries(), before);
         writeBytes(book.dir.filePath(u"THREE.QLF"_s), "{\\rtf1 Three.}");
         report(&exit);
