@@ -54,6 +54,7 @@ void TRichEdit::showDocument(QTextDocument* shown)
     const QPointer<QTextDocument> previous = document();
     setDocument(shown);
     // The widget deletes the document it made; one loaded before is this widget's to delete.
+    emit documentShown(shown);
     if (previous && previous->parent() == this && previous != m_whole)
         delete previous.data();
 }

@@ -70,6 +70,8 @@ signals:
     void pressedAt(Qt::MouseButton button);
     void readProgress(int percent);
     void readFinished();
+    // Another document is shown (a text read replaces the one before).
+    void documentShown(QTextDocument* document);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

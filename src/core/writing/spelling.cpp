@@ -191,6 +191,12 @@ void Spelling::addToBook(const QString& word)
     filestore::writeAll(m_bookFile, words.join(QLatin1Char('\n')).toUtf8() + '\n');
 }
 
+Spelling& ToolSpelling()
+{
+    static Spelling spelling;
+    return spelling;
+}
+
 QString BookWordsFile(const QString& bookFolder)
 {
     return QDir(bookFolder).filePath(QStringLiteral("book-words.txt"));

@@ -50,6 +50,9 @@ private:
     QString m_bookFile;
 };
 
+// The tool's one checker: words ignored stay ignored until the tool closes.
+Spelling& ToolSpelling();
+
 // The file of the book's own words in the book's folder.
 QString BookWordsFile(const QString& bookFolder);
 

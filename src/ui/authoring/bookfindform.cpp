@@ -1,6 +1,7 @@
 #include "ui/authoring/bookfindform.h"
 
 #include "core/files/runtimeerror.h"
+#include "core/sections/booklanguage.h"
 #include "core/services/messages.h"
 #include "platform/f1help.h"
 #include "platform/modal.h"
@@ -149,7 +150,8 @@ void TBookFindForm::openHit()
                      .arg(hit.place));
         return;
     }
-    OpenChapterEditorAt(this, hit.file, hit.position, hit.length);
+    OpenChapterEditorAt(this, hit.file, hit.position, hit.length,
+                        BookLanguage(m_state.HyperTextFile));
     find(); // the author may have changed the text
 }
 

@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 
 class ColourCombo;
+class QCheckBox;
+class SpellMarks;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -20,7 +22,9 @@ class TChapEditForm : public QDialog
     Q_OBJECT
 
 public:
-    explicit TChapEditForm(QWidget* parent = nullptr);
+    // Words are spelt in `bookLanguage` where the text marks none (the author's language when
+    // it is empty).
+    explicit TChapEditForm(QWidget* parent = nullptr, const QString& bookLanguage = {});
 
     QString currentFileName() const { return m_fileName; }
 
@@ -58,7 +62,9 @@ public:
     QPushButton* Button1;
     QPushButton* SaveasBtn;
     QPushButton* OKBtn;
-    QLabel* StatusLine; // the chapter's words and characters, and the selection's
+    QLabel* StatusLine;  // the chapter's words and characters, and the selection's
+    QCheckBox* SpellBox; // marks the words spelt wrong
+    SpellMarks* Marks;
 
 public slots:
     void done(int result) override;
@@ -79,26 +85,29 @@ private:
     void Button1Click();
     void showCounts();
     void keepRecoveryCopy();
+    void showBlocksInView();
+    void spellingMenu(const QPoint& at);
     void dropRecoveryCopy();
 
     QString m_fileName;
     QElapsedTimer m_readClock;
-    QTimer* m_countLater;   // counts once typing pauses, not at every key
-    QTimer* m_recoverLater; // keeps the recovery copy at most RecoveryDelayMs behind
-    QString m_book;         // the book's folder, where the editor opened
-    QString m_copyChapter;
-    qsizetype m_selectFrom = -1;  // what openAt selects once the text is read
-    qsizetype m_selectLength = 0; // the chapter name the recovery copy was kept under
+    QTimer* m_countLater;        // counts once typing pauses, not at every key
+    QTimer* m_recoverLater;      // keeps the recovery copy at most RecoveryDelayMs behind
+    QString m_book;              // the book's folder, where the editor opened
+    QString m_copyChapter;       // the chapter name the recovery copy was kept under
+    QStringList m_noDictionary;  // languages met that are not checked
+    qsizetype m_selectFrom = -1; // what openAt selects once the text is read
+    qsizetype m_selectLength = 0;
     bool m_importUnsaved = false; // the file being read is not a chapter of the book
 };
 
 // Shows the chapter editor modally.
-void OpenChapterEditor(QWidget* parent);
+void OpenChapterEditor(QWidget* parent, const QString& bookLanguage = {});
 
 // Shows the chapter editor modally on a chapter file, a place in it selected.
-void OpenChapterEditorAt(QWidget* parent, const QString& file, qsizetype position,
-                         qsizetype length);
+void OpenChapterEditorAt(QWidget* parent, const QString& file, qsizetype position, qsizetype length,
+                         const QString& bookLanguage = {});
 
 // Offers back, one by one, the unsaved chapter texts that recovery copies hold for the book of
 // the current folder; a text taken back opens in the chapter editor, a text declined is dropped.
-void OfferRecoveredChapters(QWidget* parent);
+void OfferRecoveredChapters(QWidget* parent, const QString& bookLanguage = {});

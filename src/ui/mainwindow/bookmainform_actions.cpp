@@ -4,6 +4,7 @@
 #include "core/files/filestore.h"
 #include "core/files/projectpath.h"
 #include "core/project/projectfiles.h"
+#include "core/sections/booklanguage.h"
 #include "core/services/messages.h"
 #include "platform/help.h"
 #include "platform/modal.h"
@@ -46,7 +47,8 @@ void Tbookmainform::wireActions()
     onClick(
         TutBtn, [this] { ::ShowTutorial(m_state.ProgramDir, this); }, false, FocusAfter::Self);
     onClick(
-        EditBtn, [this] { OpenChapterEditor(this); }, true, FocusAfter::Self);
+        EditBtn, [this] { OpenChapterEditor(this, BookLanguage(m_state.HyperTextFile)); }, true,
+        FocusAfter::Self);
     onClick(
         AddBtn, [this] { AddChapters(m_state, this); }, true, FocusAfter::Self);
     onClick(

@@ -3,6 +3,7 @@
 #include "core/files/runtimeerror.h"
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
+#include "core/sections/booklanguage.h"
 #include "core/services/messages.h"
 #include "platform/filedialogs.h"
 #include "ui/authoring/chapeditform.h"
@@ -69,7 +70,7 @@ void Tbookmainform::openProjectFile(const QString& picked)
     });
     // Text the editor had not saved when the tool last stopped is offered back.
     if (!picked.isEmpty() && m_state.isProjectOpen())
-        OfferRecoveredChapters(this);
+        OfferRecoveredChapters(this, BookLanguage(m_state.HyperTextFile));
 }
 
 void Tbookmainform::CreateProject()

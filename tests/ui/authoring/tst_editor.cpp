@@ -11,6 +11,7 @@
 #include "core/sections/hypertext.h"
 #include "core/sections/sectionfile.h"
 #include "core/writing/recovery.h"
+#include "core/writing/spelling.h"
 #include "platform/f1help.h"
 #include "platform/finddialog.h"
 #include "preview/richedit.h"
@@ -26,17 +27,21 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextList>
 #include <QTextTable>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -279,6 +284,74 @@ private slots:
         QTRY_COMPARE(editor.StatusLine->text(),
                      u"Selected: 1 word, 4 characters, of 5 words, 20 characters"_s);
         KeepScreenshot(editor, u"TChapEditForm-words"_s);
+    }
+
+    // Words spelt wrong are marked in the layout, each run in its language (a Russian run in an
+    // English chapter in Russian); the marks are never saved nor read as HyperText; a right
+    // click adds a word to the book's dictionary, and the check box turns the marks off.
+    void spelling_marksWordsAndNeverSavesTheMarks()
+    {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        writeBytes(dir.filePath(u"Sea.QLF"_s),
+                   "{\\rtf1\\ansi The sea. {\\lang1049 \\u1082?\\u1072?\\u1088?\\u1072?"
+                   "\\u1073?\\u1083?\\u1100?} Calm.\\par}");
+        TChapEditForm editor(nullptr, u"en"_s);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        platform.files.answer(dir.filePath(u"Sea.QLF"_s));
+        QTest::mouseClick(editor.ImportBtn, Qt::LeftButton);
+        QTRY_VERIFY(editor.RichEdit1->toPlainText().startsWith(u"The sea."_s));
+        editor.RichEdit1->setFocus();
+        QTest::keyClick(editor.RichEdit1, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(editor.RichEdit1, u" A mornign tide, Kestrinport."_s);
+        const auto marked = [&] {
+            QStringList words;
+            const QString text = editor.RichEdit1->toPlainText();
+            for (QTextBlock block = editor.RichEdit1->document()->begin(); block.isValid();
+                 block = block.next()) {
+                for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+                    if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
+                        words << text.mid(block.position() + range.start, range.length);
+                }
+            }
+            return words;
+        };
+        QTRY_COMPARE(marked().join(u"|"_s), u"карабль|mornign|Kestrinport"_s);
+
+        platform.modal.expect<TGetTextForm>(saveAs(u"Marked"_s));
+        QTest::mouseClick(editor.SaveasBtn, Qt::LeftButton);
+        click(editor.SpellBox);
+        QTRY_VERIFY(marked().isEmpty());
+        platform.modal.expect<TGetTextForm>(saveAs(u"Plain"_s));
+        QTest::mouseClick(editor.SaveasBtn, Qt::LeftButton);
+        QCOMPARE(readBytes(dir.filePath(u"Marked.QLF"_s)), readBytes(dir.filePath(u"Plain.QLF"_s)));
+        QVERIFY(!readBytes(dir.filePath(u"Marked.QLF"_s)).contains("\\ul"));
+        click(editor.SpellBox);
+        QTRY_COMPARE(marked().size(), 3);
+        QTextCursor word(editor.RichEdit1->document());
+        word.setPosition(editor.RichEdit1->toPlainText().indexOf(u"mornign"_s) + 2);
+        editor.RichEdit1->setTextCursor(word);
+        QCOMPARE(editor.RichEdit1->HyperPhraseAt(), QString());
+
+        // Add to the book's dictionary, from the menu a right click opens.
+        const QPoint at = editor.RichEdit1->cursorRect(word).center();
+        QTimer::singleShot(0, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* action : menu->actions()) {
+                if (action->text() == u"&Add to the book's dictionary"_s)
+                    action->trigger();
+            }
+            menu->close();
+        });
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at,
+                                     editor.RichEdit1->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(editor.RichEdit1->viewport(), &rightClick);
+        QTRY_COMPARE(marked(), (QStringList{u"карабль"_s, u"Kestrinport"_s}));
+        QCOMPARE(readBytes(BookWordsFile(dir.path())), QByteArray("mornign\n"));
+        QCOMPARE(platform.messages.texts(),
+                 (QStringList{u"Marked.QLF has been saved."_s, u"Plain.QLF has been saved."_s}));
     }
 
     // Open File takes a Markdown manuscript as a new unsaved text, saying how many HyperText
