@@ -40,6 +40,8 @@ QString LanguageTagOf(int lcid)
         return QStringLiteral("zh-Hans");
     case 0x0416:
         return QStringLiteral("pt-BR");
+    case 0x0809:
+        return QStringLiteral("en-GB");
     case 0x081A:
     case 0x0C1A:
         return QStringLiteral("sr");
@@ -52,6 +54,25 @@ QString LanguageTagOf(int lcid)
             return QString::fromLatin1(tag);
     }
     return {};
+}
+
+int LanguageIdOf(const QString& tag)
+{
+    // The tags LanguageTagOf gives for more than a primary language first.
+    static const std::pair<int, const char*> kRegional[] = {
+        {0x0404, "zh-Hant"}, {0x0804, "zh-Hans"}, {0x0416, "pt-BR"},
+        {0x0809, "en-GB"},   {0x081A, "sr"},
+    };
+    for (const auto& [id, name] : kRegional) {
+        if (tag.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return id;
+    }
+    const QString primary = tag.section(QLatin1Char('-'), 0, 0).toLower();
+    for (const auto& [id, name] : kPrimary) {
+        if (primary == QLatin1String(name))
+            return 0x0400 | id; // the language's default region
+    }
+    return 0;
 }
 
 bool SameLanguage(const QString& a, const QString& b)

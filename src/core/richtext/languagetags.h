@@ -7,6 +7,9 @@
 // "ru" for 1049 (0x0419); "zh-Hant" and "zh-Hans" for the two written forms of Chinese, "pt-BR"
 // beside "pt". Empty for the neutral and unknown identifiers (1024, 0, an unlisted one).
 QString LanguageTagOf(int lcid);
+// The Windows language identifier RTF writes for a tag (\lang1049 for "ru"); 0 for a tag it has
+// none for. LanguageTagOf gives the tag back.
+int LanguageIdOf(const QString& tag);
 // Whether two tags name one language, region and script aside ("en-GB" and "en").
 bool SameLanguage(const QString& a, const QString& b);
 // Whether the character belongs to an East Asian script, whose runs RTF gives in \langfe.

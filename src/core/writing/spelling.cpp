@@ -1,5 +1,6 @@
 #include "core/writing/spelling.h"
 
+#include "core/epub/epubxhtml.h"
 #include "core/files/filestore.h"
 #include "core/richtext/languagetags.h"
 #include "core/richtext/rtfreader.h"
@@ -208,14 +209,12 @@ QStringList MisspelledWords(const QTextDocument& document, const QString& bookLa
     QStringList wrong;
     QSet<QString> seen;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        // Where each run starts in the block, and its language.
+        // Where each run starts in the block, and the language it marks (none: empty).
         QList<std::pair<qsizetype, QString>> runs;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            const QString marked =
-                LanguageTagOf(fragment.charFormat().intProperty(rtfprops::Language));
-            runs.append(
-                {fragment.position() - block.position(), marked.isEmpty() ? bookLanguage : marked});
+            runs.append({fragment.position() - block.position(),
+                         LanguageTagOf(fragment.charFormat().intProperty(rtfprops::Language))});
         }
         const QString text = block.text();
         QTextBoundaryFinder words(QTextBoundaryFinder::Word, text);
@@ -226,7 +225,10 @@ QStringList MisspelledWords(const QTextDocument& document, const QString& bookLa
             while (run + 1 < runs.size() && runs.at(run + 1).first <= start)
                 ++run;
             const QString word = text.mid(start, end - start);
-            const QString language = runs.isEmpty() ? bookLanguage : runs.at(run).second;
+            // Unmarked text is in the language of its script, as the EPUB reads it.
+            const QString marked = runs.isEmpty() ? QString() : runs.at(run).second;
+            const QString language =
+                marked.isEmpty() ? UnmarkedTextLanguage(word, bookLanguage) : marked;
             if (!seen.contains(word) && !spelling.isRight(word, language)) {
                 seen.insert(word);
                 wrong << word;

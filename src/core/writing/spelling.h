@@ -57,6 +57,7 @@ Spelling& ToolSpelling();
 QString BookWordsFile(const QString& bookFolder);
 
 // The words of the document spelt wrong, each once in the order of the text: each run in its
-// marked language (RTF \lang), else in the book's.
+// marked language (RTF \lang), else in the language of its script (Cyrillic in an English book
+// is Russian), else in the book's.
 QStringList MisspelledWords(const QTextDocument& document, const QString& bookLanguage,
                             Spelling& spelling);

@@ -1,5 +1,6 @@
 #include "core/writing/spellmarks.h"
 
+#include "core/epub/epubxhtml.h"
 #include "core/richtext/languagetags.h"
 #include "core/richtext/rtfreader.h"
 #include "core/writing/spelling.h"
@@ -24,6 +25,14 @@ QString runLanguage(const QTextCharFormat& format, const QString& bookLanguage)
 {
     const QString marked = LanguageTagOf(format.intProperty(rtfprops::Language));
     return marked.isEmpty() ? bookLanguage : marked;
+}
+
+// A word's language: its run's marked one, else by its script as the EPUB reads unmarked text.
+QString wordLanguage(const QTextCharFormat& format, const QString& word,
+                     const QString& bookLanguage)
+{
+    const QString marked = LanguageTagOf(format.intProperty(rtfprops::Language));
+    return marked.isEmpty() ? UnmarkedTextLanguage(word, bookLanguage) : marked;
 }
 
 } // namespace
@@ -122,9 +131,10 @@ void SpellMarks::highlightBlock(const QString& text)
         while (!run.atEnd() &&
                run.fragment().position() + run.fragment().length() <= block.position() + start)
             ++run;
-        const QString language =
-            run.atEnd() ? m_bookLanguage : runLanguage(run.fragment().charFormat(), m_bookLanguage);
         const QString word = text.mid(start, end - start);
+        const QString language =
+            run.atEnd() ? UnmarkedTextLanguage(word, m_bookLanguage)
+                        : wordLanguage(run.fragment().charFormat(), word, m_bookLanguage);
         if (!m_spelling.isRight(word, language))
             setFormat(int(start), int(end - start), wrong);
         else if (!m_spelling.knows(language) && !m_missing.contains(language)) {

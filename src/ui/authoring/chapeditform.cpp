@@ -108,6 +108,9 @@ void TChapEditForm::buildToolStrip()
     grid->addLayout(styles, 1, 3);
     SpellBox->setChecked(true);
     grid->addWidget(SpellBox, 0, 5);
+    m_format->language->setToolTip(tr("The language of the selected text"));
+    m_format->language->setAccessibleName(tr("Language"));
+    grid->addWidget(m_format->language, 0, 6);
     grid->addWidget(label(tr("HyperText")), 0, 4);
     grid->addWidget(BtnH, 1, 4);
     grid->addWidget(AllBtn, 1, 5);

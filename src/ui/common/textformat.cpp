@@ -1,6 +1,9 @@
 // The shared formatting controls.
 #include "ui/common/textformat.h"
 
+#include "core/richtext/languagetags.h"
+#include "core/richtext/rtfreader.h"
+#include "core/sections/booklanguage.h"
 #include "preview/richedit.h"
 #include "ui/common/colourlist.h"
 
@@ -10,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextBlock>
+#include <QTextCursor>
 
 namespace {
 
@@ -35,7 +39,8 @@ QPushButton* toggleButton(const QString& caption, QWidget* parent,
 TextFormatControls::TextFormatControls(QWidget* parent, TRichEdit* edit, bool withHyperText)
     : QObject(parent), fontName(new QComboBox(parent)), size(new QComboBox(parent)),
       colour(new ColourCombo(parent)), bold(toggleButton(tr("B"), parent, &QFont::setBold)),
-      italic(toggleButton(tr("I"), parent, &QFont::setItalic)), m_edit(edit)
+      italic(toggleButton(tr("I"), parent, &QFont::setItalic)), language(new QComboBox(parent)),
+      m_edit(edit)
 {
     if (withHyperText)
         hyperText = toggleButton(tr("H"), parent, &QFont::setUnderline);
@@ -44,13 +49,20 @@ TextFormatControls::TextFormatControls(QWidget* parent, TRichEdit* edit, bool wi
     fontName->addItems(families);
     fontName->setEditable(true);
     fontName->setInsertPolicy(QComboBox::NoInsert);
-    fontName->setMinimumWidth(150);
+    fontName->setMinimumWidth(130);
     size->setEditable(true);
     size->setInsertPolicy(QComboBox::NoInsert);
     for (int points : kSizes)
         size->addItem(QString::number(points));
     size->setFixedWidth(56);
     colour->setFixedWidth(64);
+    language->addItem(tr("The book's language"), 0);
+    for (const BookLanguageChoice& choice : BookLanguageChoices()) {
+        if (const int id = LanguageIdOf(choice.tag); id != 0 && language->findData(id) < 0)
+            language->addItem(choice.name, id);
+    }
+    language->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    language->setMinimumContentsLength(15);
     connectControls();
 }
 
@@ -90,6 +102,16 @@ void TextFormatControls::connectControls()
     });
     connect(size->lineEdit(), &QLineEdit::returnPressed, this, [this, back] {
         applySize(size->currentText());
+        back();
+    });
+    connect(language, &QComboBox::activated, this, [this, back](int index) {
+        const int id = language->itemData(index).toInt();
+        applyFormat([id](QTextCharFormat& f) {
+            if (id != 0)
+                f.setProperty(rtfprops::Language, id);
+            else
+                f.clearProperty(rtfprops::Language);
+        });
         back();
     });
     connect(colour, &QComboBox::activated, this, [this, back](int index) {
@@ -170,5 +192,13 @@ void TextFormatControls::showSelection()
     size->setEditText(a.pointSize ? QString::number(*a.pointSize) : QString());
     size->lineEdit()->setModified(false);
     colour->setCurrentIndex(a.colour ? colour->indexOfColour(*a.colour) : -1);
+    // A selection's language is that of its first letter; the caret's, that typing takes.
+    const QTextCursor selection = m_edit->textCursor();
+    QTextCursor first(m_edit->document());
+    first.setPosition(selection.hasSelection() ? selection.selectionStart() + 1
+                                               : selection.position());
+    const QTextCharFormat at =
+        selection.hasSelection() ? first.charFormat() : m_edit->currentCharFormat();
+    language->setCurrentIndex(std::max(0, language->findData(at.intProperty(rtfprops::Language))));
     m_showing = false;
 }

@@ -1,6 +1,7 @@
-// The font, size and colour boxes and the style buttons of the windows that edit rich text (the
-// chapter editor, the text-window editor of a link): what they show follows the selection, and
-// what the author chooses applies to the selection, each run keeping its other attributes.
+// The font, size, colour and language boxes and the style buttons of the windows that edit rich
+// text (the chapter editor, the text-window editor of a link): what they show follows the
+// selection, and what the author chooses applies to the selection, each run keeping its other
+// attributes.
 #pragma once
 
 #include <QObject>
@@ -28,6 +29,9 @@ public:
     QPushButton* bold;
     QPushButton* italic;
     QPushButton* hyperText = nullptr;
+    // The language the text is in (RTF \lang): spelling, the EPUB's and the web edition's lang
+    // follow it; the first line, "The book's language", marks none.
+    QComboBox* language;
 
     // The controls' view of the selection.
     void showSelection();

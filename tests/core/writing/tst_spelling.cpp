@@ -3,6 +3,7 @@
 // book's own words kept in a UTF-8 file of its folder.
 #include "testdir.h"
 
+#include "core/richtext/languagetags.h"
 #include "core/richtext/rtfreader.h"
 #include "core/writing/spelling.h"
 
@@ -72,6 +73,15 @@ private slots:
         again.useBookWords(file);
         QVERIFY(again.isRight(u"Quorelle"_s, u"en"_s));
         QVERIFY(!again.isRight(u"Kestrin"_s, u"en"_s));
+    }
+
+    // The Language box marks a run by the identifier RTF writes, which reads back as its tag.
+    void languageIds_readBackAsTheirTags()
+    {
+        for (const QString& tag : {u"ru"_s, u"de"_s, u"en-GB"_s, u"pt-BR"_s, u"zh-Hant"_s, u"el"_s})
+            QCOMPARE(LanguageTagOf(LanguageIdOf(tag)), tag);
+        QCOMPARE(LanguageIdOf(u"ru"_s), 0x0419);
+        QCOMPARE(LanguageIdOf(u"tlh"_s), 0);
     }
 
     // Each run in its marked language: a Russian run in an English chapter is checked in

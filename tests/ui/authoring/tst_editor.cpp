@@ -24,6 +24,7 @@
 #include "ui/common/colourlist.h"
 #include "ui/mainwindow/bookmainform.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -279,10 +280,12 @@ private slots:
         editor.RichEdit1->setFocus();
         QTest::keyClick(editor.RichEdit1, Qt::Key_End, Qt::ControlModifier);
         type(editor.RichEdit1, u" 港 at dawn"_s);
-        QTRY_COMPARE(editor.StatusLine->text(), u"5 words, 20 characters"_s);
+        QTRY_COMPARE(editor.StatusLine->text(),
+                     u"5 words, 20 characters. No dictionary for zh: not checked"_s);
         QTest::keyClick(editor.RichEdit1, Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier);
         QTRY_COMPARE(editor.StatusLine->text(),
-                     u"Selected: 1 word, 4 characters, of 5 words, 20 characters"_s);
+                     u"Selected: 1 word, 4 characters, of 5 words, 20 characters. No "
+                     "dictionary for zh: not checked"_s);
         KeepScreenshot(editor, u"TChapEditForm-words"_s);
     }
 
@@ -350,8 +353,34 @@ private slots:
         QApplication::sendEvent(editor.RichEdit1->viewport(), &rightClick);
         QTRY_COMPARE(marked(), (QStringList{u"карабль"_s, u"Kestrinport"_s}));
         QCOMPARE(readBytes(BookWordsFile(dir.path())), QByteArray("mornign\n"));
+
+        // A word of another language, said to be in it with the Language box, is right there.
+        QTest::keyClick(editor.RichEdit1, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(editor.RichEdit1, u" Schiff"_s);
+        QTRY_VERIFY(marked().contains(u"Schiff"_s));
+        QTest::keyClick(editor.RichEdit1, Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier);
+        QComboBox* language = nullptr;
+        for (QComboBox* box : editor.ToolPnl->findChildren<QComboBox*>()) {
+            if (box->accessibleName() == u"Language"_s)
+                language = box;
+        }
+        QVERIFY(language);
+        QTest::mouseClick(language, Qt::LeftButton);
+        QAbstractItemView* list = language->view();
+        QTRY_VERIFY(list->isVisible());
+        const QModelIndex german =
+            list->model()->index(language->findText(u"German"_s, Qt::MatchStartsWith), 0);
+        for (int row = 0; row < german.row(); ++row)
+            QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_COMPARE(language->currentText().left(6), u"German"_s);
+        QTRY_VERIFY(!marked().contains(u"Schiff"_s));
+        platform.modal.expect<TGetTextForm>(saveAs(u"German"_s));
+        QTest::mouseClick(editor.SaveasBtn, Qt::LeftButton);
+        QVERIFY(readBytes(dir.filePath(u"German.QLF"_s)).contains("\\lang1031 Schiff"));
         QCOMPARE(platform.messages.texts(),
-                 (QStringList{u"Marked.QLF has been saved."_s, u"Plain.QLF has been saved."_s}));
+                 (QStringList{u"Marked.QLF has been saved."_s, u"Plain.QLF has been saved."_s,
+                              u"German.QLF has been saved."_s}));
     }
 
     // Open File takes a Markdown manuscript as a new unsaved text, saying how many HyperText
