@@ -271,11 +271,13 @@ describe('the web edition', () => {
       else assert.ok(value.endsWith(typed), 'the typed text after a reload: ' + value);
     }
     await reader.button(reader.words.save);
+    // The browser may show the file under its name before it has written all of it.
     const saved = path.join(downloads, file);
-    for (const end = Date.now() + 5000; !fs.existsSync(saved) && Date.now() < end;) {
+    const savedText = () => (fs.existsSync(saved) ? fs.readFileSync(saved, 'utf8') : '');
+    for (const end = Date.now() + 5000; !savedText().endsWith(typed) && Date.now() < end;) {
       await new Promise((r) => setTimeout(r, 25));
     }
-    assert.ok(fs.readFileSync(saved, 'utf8').endsWith(typed), 'the saved file');
+    assert.ok(savedText().endsWith(typed), 'the saved file: ' + savedText().slice(-80));
     assertClean(log);
     await context.close();
   });
