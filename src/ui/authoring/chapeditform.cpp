@@ -4,12 +4,9 @@
 #include "core/files/projectpath.h"
 #include "core/files/runtimeerror.h"
 #include "core/project/chaptersave.h"
-#include "core/sections/booklanguage.h"
 #include "core/services/messages.h"
 #include "core/writing/chapterimport.h"
 #include "core/writing/recovery.h"
-#include "core/writing/spelling.h"
-#include "core/writing/spellmarks.h"
 #include "core/writing/wordcount.h"
 #include "platform/f1help.h"
 #include "platform/filedialogs.h"
@@ -19,6 +16,7 @@
 #include "ui/authoring/gettextform.h"
 #include "ui/authoring/hypeditform.h"
 #include "ui/common/colourlist.h"
+#include "ui/common/editorspelling.h"
 #include "ui/common/textformat.h"
 
 #include <QCheckBox>
@@ -31,10 +29,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
@@ -52,9 +48,7 @@ TChapEditForm::TChapEditForm(QWidget* parent, const QString& bookLanguage)
       Button1(new QPushButton(tr("Define HyperText"), BottomPnl)),
       SaveasBtn(new QPushButton(tr("Save C&hapter"), BottomPnl)),
       OKBtn(new QPushButton(tr("&Close"), BottomPnl)), StatusLine(new QLabel(this)),
-      SpellBox(new QCheckBox(tr("Spe&lling"), ToolPnl)),
-      Marks(new SpellMarks(ToolSpelling(), bookLanguage.isEmpty() ? AuthorLanguage() : bookLanguage,
-                           this)),
+      Spelling(new EditorSpelling(RichEdit1, bookLanguage, ToolPnl)), SpellBox(Spelling->checkBox),
       m_countLater(new QTimer(this)), m_recoverLater(new QTimer(this)), m_book(QDir::currentPath())
 {
     setObjectName(QStringLiteral("TChapEditForm"));
@@ -106,7 +100,6 @@ void TChapEditForm::buildToolStrip()
     styles->addWidget(BtnI);
     grid->addWidget(label(tr("Style")), 0, 3);
     grid->addLayout(styles, 1, 3);
-    SpellBox->setChecked(true);
     grid->addWidget(SpellBox, 0, 5);
     m_format->language->setToolTip(tr("The language of the selected text"));
     m_format->language->setAccessibleName(tr("Language"));
@@ -147,63 +140,9 @@ void TChapEditForm::showCounts()
                          ? CountSummary(chapter)
                          : tr("Selected: %1, of %2")
                                .arg(CountSummary(CountText(selected)), CountSummary(chapter));
-    if (!m_noDictionary.isEmpty())
-        status += tr(". No dictionary for %1: not checked").arg(m_noDictionary.join(u", "));
+    if (const QString note = Spelling->noDictionaryNote(); !note.isEmpty())
+        status += QStringLiteral(". ") + note;
     StatusLine->setText(status);
-}
-
-// The blocks between the view's top and bottom edges.
-void TChapEditForm::showBlocksInView()
-{
-    const QRect view = RichEdit1->viewport()->rect();
-    const int first = RichEdit1->cursorForPosition(view.topLeft()).blockNumber();
-    const int last = RichEdit1->cursorForPosition(view.bottomRight()).blockNumber();
-    Marks->setBlocksInView(first, last);
-}
-
-// On a word spelt wrong: its spellings, Ignore and Add to the book's dictionary, above the
-// editor's own commands.
-void TChapEditForm::spellingMenu(const QPoint& at)
-{
-    std::unique_ptr<QMenu> menu(RichEdit1->createStandardContextMenu(at));
-    QTextCursor word = RichEdit1->cursorForPosition(at);
-    word.select(QTextCursor::WordUnderCursor);
-    const QString text = word.selectedText();
-    const QString language = Marks->languageAt(word.selectionStart());
-    if (Marks->marking() && !text.isEmpty() && !ToolSpelling().isRight(text, language)) {
-        QAction* first = menu->actions().value(0);
-        const QStringList offered = ToolSpelling().suggestions(text, language);
-        for (const QString& spelling : offered) {
-            auto* replace = new QAction(spelling, menu.get());
-            connect(replace, &QAction::triggered, this, [this, word, spelling]() mutable {
-                QTextCursor letter(word);
-                letter.setPosition(word.selectionStart() + 1);
-                word.insertText(spelling, letter.charFormat()); // in the word's own format
-                RichEdit1->setTextCursor(word);
-            });
-            menu->insertAction(first, replace);
-        }
-        if (offered.isEmpty()) {
-            auto* none = new QAction(tr("(no spellings)"), menu.get());
-            none->setEnabled(false);
-            menu->insertAction(first, none);
-        }
-        menu->insertSeparator(first);
-        auto* ignore = new QAction(tr("&Ignore"), menu.get());
-        connect(ignore, &QAction::triggered, this, [this, text] {
-            ToolSpelling().ignore(text);
-            Marks->rehighlight();
-        });
-        auto* add = new QAction(tr("&Add to the book's dictionary"), menu.get());
-        connect(add, &QAction::triggered, this, [this, text] {
-            ReportErrors([&] { ToolSpelling().addToBook(text); });
-            Marks->rehighlight();
-        });
-        menu->insertAction(first, ignore);
-        menu->insertAction(first, add);
-        menu->insertSeparator(first);
-    }
-    menu->exec(RichEdit1->viewport()->mapToGlobal(at));
 }
 
 void TChapEditForm::connectCommands()
@@ -234,23 +173,8 @@ void TChapEditForm::connectCommands()
         if (RichEdit1->modified() && !m_recoverLater->isActive())
             m_recoverLater->start(RecoveryDelayMs);
     });
-    // Words spelt wrong are marked, those in view first; a right click offers spellings.
-    ToolSpelling().useBookWords(BookWordsFile(m_book));
-    Marks->follow(RichEdit1->document());
-    connect(RichEdit1, &TRichEdit::documentShown, Marks, &SpellMarks::follow);
-    connect(SpellBox, &QCheckBox::toggled, this, [this](bool on) {
-        Marks->setMarking(on);
-        RichEdit1->setFocus();
-    });
-    connect(Marks, &SpellMarks::languageWithoutDictionary, this, [this](const QString& language) {
-        m_noDictionary << language;
-        showCounts();
-    });
-    connect(RichEdit1->verticalScrollBar(), &QScrollBar::valueChanged, this,
-            &TChapEditForm::showBlocksInView);
-    connect(RichEdit1, &QTextEdit::textChanged, this, &TChapEditForm::showBlocksInView);
-    RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(RichEdit1, &QWidget::customContextMenuRequested, this, &TChapEditForm::spellingMenu);
+    connect(Spelling, &EditorSpelling::languagesWithoutDictionaryChanged, this,
+            &TChapEditForm::showCounts);
     connect(RichEdit1, &TRichEdit::readProgress, this, &TChapEditForm::showReading);
     connect(RichEdit1, &TRichEdit::readFinished, this, &TChapEditForm::textRead);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::reject);

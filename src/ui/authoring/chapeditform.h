@@ -7,7 +7,7 @@
 
 class ColourCombo;
 class QCheckBox;
-class SpellMarks;
+class EditorSpelling;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -62,9 +62,9 @@ public:
     QPushButton* Button1;
     QPushButton* SaveasBtn;
     QPushButton* OKBtn;
-    QLabel* StatusLine;  // the chapter's words and characters, and the selection's
-    QCheckBox* SpellBox; // marks the words spelt wrong
-    SpellMarks* Marks;
+    QLabel* StatusLine;       // the chapter's words and characters, and the selection's
+    EditorSpelling* Spelling; // marks the words spelt wrong and offers their spellings
+    QCheckBox* SpellBox;
 
 public slots:
     void done(int result) override;
@@ -85,8 +85,6 @@ private:
     void Button1Click();
     void showCounts();
     void keepRecoveryCopy();
-    void showBlocksInView();
-    void spellingMenu(const QPoint& at);
     void dropRecoveryCopy();
 
     QString m_fileName;
@@ -95,7 +93,6 @@ private:
     QTimer* m_recoverLater;      // keeps the recovery copy at most RecoveryDelayMs behind
     QString m_book;              // the book's folder, where the editor opened
     QString m_copyChapter;       // the chapter name the recovery copy was kept under
-    QStringList m_noDictionary;  // languages met that are not checked
     qsizetype m_selectFrom = -1; // what openAt selects once the text is read
     qsizetype m_selectLength = 0;
     bool m_importUnsaved = false; // the file being read is not a chapter of the book

@@ -23,8 +23,8 @@ TextEntryLook lookOf(THypEntryForm::Mode mode)
 } // namespace
 
 THypEntryForm::THypEntryForm(Mode mode, const DisplayRecord& display, const QStringList& textLines,
-                             QWidget* parent)
-    : TTextEntryForm(lookOf(mode), parent), m_mode(mode), m_display(display)
+                             QWidget* parent, const QString& bookLanguage)
+    : TTextEntryForm(lookOf(mode), bookLanguage, parent), m_mode(mode), m_display(display)
 {
     setObjectName(QStringLiteral("THypEntryForm"));
     SetHelpContext(this, mode == TextWindow ? 510 : 550);
@@ -55,9 +55,9 @@ void THypEntryForm::view()
 }
 
 bool EditLinkText(THypEntryForm::Mode mode, DisplayRecord& display, QStringList& textLines,
-                  QWidget* parent)
+                  QWidget* parent, const QString& bookLanguage)
 {
-    THypEntryForm form(mode, display, textLines, parent);
+    THypEntryForm form(mode, display, textLines, parent, bookLanguage);
     if (RunModal(form) != QDialog::Accepted)
         return false;
     display = form.display();

@@ -16,7 +16,7 @@ public:
     };
 
     THypEntryForm(Mode mode, const DisplayRecord& display, const QStringList& textLines,
-                  QWidget* parent = nullptr);
+                  QWidget* parent = nullptr, const QString& bookLanguage = {});
 
     const DisplayRecord& display() const { return m_display; }
 
@@ -33,4 +33,4 @@ private:
 // Runs the editor; on OK the display and (unless the text was emptied) the lines are the
 // author's. True on OK.
 bool EditLinkText(THypEntryForm::Mode mode, DisplayRecord& display, QStringList& textLines,
-                  QWidget* parent = nullptr);
+                  QWidget* parent = nullptr, const QString& bookLanguage = {});

@@ -5,6 +5,7 @@
 #include "core/files/projectpath.h"
 #include "core/files/runtimeerror.h"
 #include "core/sections/alttext.h"
+#include "core/sections/booklanguage.h"
 #include "core/services/messages.h"
 #include "platform/f1help.h"
 #include "platform/look.h"
@@ -167,7 +168,7 @@ void THypMenuForm::addText(int row)
     if (textOnly)
         m_link.display.BackType = 0;
     if (EditLinkText(textOnly ? THypEntryForm::TextWindow : THypEntryForm::DisplayScreen,
-                     m_link.display, m_link.textLines, this))
+                     m_link.display, m_link.textLines, this, BookLanguage(m_file)))
         m_link.enteredType = kRowTypes[row];
 }
 

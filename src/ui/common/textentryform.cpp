@@ -9,16 +9,20 @@
 #include "preview/readerscreen.h"
 #include "preview/richedit.h"
 #include "ui/common/colourlist.h"
+#include "ui/common/editorspelling.h"
 #include "ui/common/textformat.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TTextEntryForm::TTextEntryForm(const TextEntryLook& look, QWidget* parent)
+TTextEntryForm::TTextEntryForm(const TextEntryLook& look, const QString& bookLanguage,
+                               QWidget* parent)
     : QDialog(parent), RichEdit1(new TRichEdit(this)),
       m_format(new TextFormatControls(this, RichEdit1, false)), ComboBox1(m_format->fontName),
       ComboBox2(m_format->size), ComboBox3(m_format->colour), BtnB(m_format->bold),
@@ -28,7 +32,9 @@ TTextEntryForm::TTextEntryForm(const TextEntryLook& look, QWidget* parent)
       ColorBtn(new QPushButton(tr("Color"), this)),
       AdjustBtn(new QPushButton(look.adjustCaption, this)),
       ViewBtn(new QPushButton(tr("&View"), this)), OKBtn(new QPushButton(tr("&OK"), this)),
-      CancelBtn(new QPushButton(tr("&Cancel"), this)), m_look(look)
+      CancelBtn(new QPushButton(tr("&Cancel"), this)),
+      Spelling(new EditorSpelling(RichEdit1, bookLanguage, this)), NoDictionary(new QLabel(this)),
+      m_look(look)
 {
     setWindowTitle(tr("Press F1 for Help"));
     PaintBackground(this, kTeal, Qt::white);
@@ -52,6 +58,8 @@ TTextEntryForm::TTextEntryForm(const TextEntryLook& look, QWidget* parent)
         adjust();
     });
     connect(ViewBtn, &QPushButton::clicked, this, [this] { view(); });
+    connect(Spelling, &EditorSpelling::languagesWithoutDictionaryChanged, this,
+            [this] { NoDictionary->setText(Spelling->noDictionaryNote()); });
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -83,6 +91,11 @@ void TTextEntryForm::build()
     for (QPushButton* button : {ImportBtn, AllBtn, ClearBtn})
         textButtons->addWidget(button);
     textButtons->addStretch();
+    textButtons->addWidget(NoDictionary);
+    m_format->language->setToolTip(tr("The language of the selected text"));
+    m_format->language->setAccessibleName(tr("Language"));
+    textButtons->addWidget(m_format->language);
+    textButtons->addWidget(Spelling->checkBox);
     auto* buttons = ButtonRow({AdjustBtn, ViewBtn}, {OKBtn, CancelBtn});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tools);

@@ -10,6 +10,8 @@
 #include <QStringList>
 
 class ColourCombo;
+class EditorSpelling;
+class QLabel;
 class QComboBox;
 class QPushButton;
 class TRichEdit;
@@ -49,9 +51,12 @@ public:
     QPushButton* ViewBtn;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
+    EditorSpelling* Spelling; // marks the words spelt wrong and offers their spellings
+    QLabel* NoDictionary;     // the languages met that are not checked
 
 protected:
-    TTextEntryForm(const TextEntryLook& look, QWidget* parent);
+    // Words in no marked language are spelt in `bookLanguage` (the author's when empty).
+    TTextEntryForm(const TextEntryLook& look, const QString& bookLanguage, QWidget* parent);
     // Loads the text and shows the background; called by the subclass once its colour is set.
     void start(const QStringList& textLines);
     virtual Colour& textColour() = 0;

@@ -10,10 +10,11 @@
 #include "ui/design/introdesignform.h"
 
 TIntroEntryForm::TIntroEntryForm(const PresentationRecord& presentation, const ConfigRecord& config,
-                                 const QStringList& textLines, QWidget* parent)
+                                 const QStringList& textLines, QWidget* parent,
+                                 const QString& bookLanguage)
     : TTextEntryForm({tr("&Design Introduction Screen"), tr("Select a Text or RTF File"),
                       QStringLiteral("RTF and Text Files|*.TXT;*.RTF")},
-                     parent),
+                     bookLanguage, parent),
       m_presentation(presentation), m_config(config)
 {
     setObjectName(QStringLiteral("TIntroEntryForm"));
@@ -36,9 +37,9 @@ void TIntroEntryForm::view()
 }
 
 bool EditIntroduction(PresentationRecord& presentation, ConfigRecord& config,
-                      QStringList& textLines, QWidget* parent)
+                      QStringList& textLines, QWidget* parent, const QString& bookLanguage)
 {
-    TIntroEntryForm form(presentation, config, textLines, parent);
+    TIntroEntryForm form(presentation, config, textLines, parent, bookLanguage);
     if (RunModal(form) != QDialog::Accepted)
         return false;
     presentation = form.presentation();

@@ -11,7 +11,8 @@ class TIntroEntryForm : public TTextEntryForm
 public:
     // Works on copies; EditIntroduction hands them back on "&OK".
     TIntroEntryForm(const PresentationRecord& presentation, const ConfigRecord& config,
-                    const QStringList& textLines, QWidget* parent = nullptr);
+                    const QStringList& textLines, QWidget* parent = nullptr,
+                    const QString& bookLanguage = {});
 
     const PresentationRecord& presentation() const { return m_presentation; }
     const ConfigRecord& config() const { return m_config; }
@@ -28,4 +29,4 @@ private:
 
 // True on "&OK", with both records and the lines (empty for an emptied text) the author's.
 bool EditIntroduction(PresentationRecord& presentation, ConfigRecord& config,
-                      QStringList& textLines, QWidget* parent);
+                      QStringList& textLines, QWidget* parent, const QString& bookLanguage = {});

@@ -189,7 +189,8 @@ void TProgConfigForm::connectControls()
         const HiddenWhileSubWindow hidden(this);
         PresentationRecord presentation = m_presentation;
         ConfigRecord config = m_config;
-        if (EditIntroduction(presentation, config, m_introLines, parentWidget())) {
+        if (EditIntroduction(presentation, config, m_introLines, parentWidget(),
+                             LanguageCombo->currentData().toString())) {
             m_introEdited = true;
             m_presentation = presentation;
             m_config = config;

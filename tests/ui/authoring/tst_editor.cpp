@@ -3,6 +3,7 @@
 #include "doubles.h"
 #include "filesizelimit.h"
 #include "screenshots.h"
+#include "spellingmarks.h"
 #include "testbook.h"
 #include "testdir.h"
 
@@ -308,18 +309,7 @@ private slots:
         editor.RichEdit1->setFocus();
         QTest::keyClick(editor.RichEdit1, Qt::Key_End, Qt::ControlModifier);
         QTest::keyClicks(editor.RichEdit1, u" A mornign tide, Kestrinport."_s);
-        const auto marked = [&] {
-            QStringList words;
-            const QString text = editor.RichEdit1->toPlainText();
-            for (QTextBlock block = editor.RichEdit1->document()->begin(); block.isValid();
-                 block = block.next()) {
-                for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
-                    if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
-                        words << text.mid(block.position() + range.start, range.length);
-                }
-            }
-            return words;
-        };
+        const auto marked = [&] { return MarkedWords(editor.RichEdit1); };
         QTRY_COMPARE(marked().join(u"|"_s), u"карабль|mornign|Kestrinport"_s);
 
         platform.modal.expect<TGetTextForm>(saveAs(u"Marked"_s));
@@ -338,19 +328,7 @@ private slots:
         QCOMPARE(editor.RichEdit1->HyperPhraseAt(), QString());
 
         // Add to the book's dictionary, from the menu a right click opens.
-        const QPoint at = editor.RichEdit1->cursorRect(word).center();
-        QTimer::singleShot(0, [] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            QVERIFY(menu);
-            for (QAction* action : menu->actions()) {
-                if (action->text() == u"&Add to the book's dictionary"_s)
-                    action->trigger();
-            }
-            menu->close();
-        });
-        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at,
-                                     editor.RichEdit1->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(editor.RichEdit1->viewport(), &rightClick);
+        ChooseOnRightClick(editor.RichEdit1, word.position(), u"&Add to the book's dictionary"_s);
         QTRY_COMPARE(marked(), (QStringList{u"карабль"_s, u"Kestrinport"_s}));
         QCOMPARE(readBytes(BookWordsFile(dir.path())), QByteArray("mornign\n"));
 

@@ -4,10 +4,12 @@
 #include "doubles.h"
 #include "mediarecorder.h"
 #include "screenshots.h"
+#include "spellingmarks.h"
 #include "testbook.h"
 
 #include "core/book/booksource.h"
 #include "core/sections/alttext.h"
+#include "core/sections/booklanguage.h"
 #include "core/sections/hypertext.h"
 #include "platform/filelists.h"
 #include "preview/entrydispatch.h"
@@ -29,6 +31,7 @@
 #include "ui/common/getgraudioform.h"
 #include "ui/common/getwinexeform.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -83,6 +86,8 @@ void defineLink(PlatformDoubles& platform, const QString& phrase, Row row,
         QVERIFY(QTest::qWaitForWindowActive(&form));
         choose(form, row);
         click(form.Buttons[row]);
+        form.activateWindow(); // back from the kind's window, as a window manager gives it
+        QVERIFY(QTest::qWaitForWindowActive(&form));
         QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
         QTRY_VERIFY(!form.isVisible());
     });
@@ -221,6 +226,40 @@ private slots:
                                            u"show Film: FILM.AVI"_s, u"show Tune: TUNE.MID"_s,
                                            u"run 4: GAME.EXE,-x"_s, u"run 9: WRITE NOTES.TXT"_s}));
         QCOMPARE(platform.documents.opened(), QStringList{u"PAGE.HTM"_s});
+    }
+
+    // A link's text is spelt in the book's language as it is typed, beside a Language box of its
+    // own; a right click puts a spelling in place of a word, and the marks are never saved.
+    void linkText_isSpeltInTheBooksLanguage()
+    {
+        PlatformDoubles platform;
+        LinkBook book;
+        WriteBookLanguage(u"BOOK.QVR"_s, u"de"_s);
+        defineLink<THypEntryForm>(platform, u"Flood"_s, TextOnly, [](THypEntryForm& editor) {
+            QVERIFY(QTest::qWaitForWindowActive(&editor));
+            editor.RichEdit1->setFocus();
+            QTest::keyClicks(editor.RichEdit1, u"Die Flut kommt morgn."_s);
+            QTRY_COMPARE(MarkedWords(editor.RichEdit1), QStringList{u"morgn"_s});
+            QComboBox* language = nullptr;
+            for (QComboBox* box : editor.findChildren<QComboBox*>()) {
+                if (box->accessibleName() == u"Language"_s)
+                    language = box;
+            }
+            QVERIFY(language && language->isVisible());
+            for (QWidget* other : editor.findChildren<QWidget*>()) {
+                if (other->isVisible() && other->parentWidget() == &editor && other != language)
+                    QVERIFY2(!other->geometry().intersects(language->geometry()),
+                             other->metaObject()->className());
+            }
+            KeepScreenshot(editor, u"THypEntryForm-spelling"_s);
+            ChooseOnRightClick(editor.RichEdit1,
+                               editor.RichEdit1->toPlainText().indexOf(u"morgn"_s), u"morgen"_s);
+            QTRY_VERIFY(MarkedWords(editor.RichEdit1).isEmpty());
+            click(editor.OKBtn);
+        });
+        const QString saved = QString::fromUtf8(book.hyperText());
+        QVERIFY2(saved.contains(u"Die Flut kommt morgen."_s), qPrintable(saved));
+        QVERIFY(!saved.contains(u"\\ul"_s));
     }
 
     // The alternative text is typed where the link's picture, sound or film is chosen, read
