@@ -1,19 +1,23 @@
 #include "core/writing/booksearch.h"
 
 #include "core/book/booksource.h"
+#include "core/book/unlinkedphrases.h"
 #include "core/files/filestore.h"
 #include "core/files/runtimeerror.h"
 #include "core/project/projectfiles.h"
 #include "core/project/reclist.h"
+#include "core/richtext/hyperphrase.h"
 #include "core/richtext/rtfreader.h"
 #include "core/richtext/rtfwriter.h"
 #include "core/sections/displaysection.h"
 #include "core/sections/hypertext.h"
 #include "core/sections/sectionfile.h"
+#include "core/sections/sectionname.h"
 #include "format/text/casefolding.h"
 
 #include <QFileInfo>
 #include <QSet>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -113,16 +117,126 @@ QList<Chapter> chaptersOf(const WorkingState& state)
     return chapters;
 }
 
-// Whether the document's text from `position` for `length` touches an underlined run.
-bool touchesPhrase(QTextDocument& document, qsizetype position, qsizetype length)
+bool underlinedAt(QTextDocument& document, qsizetype position)
 {
     QTextCursor cursor(&document);
-    for (qsizetype at = position; at < position + length; ++at) {
-        cursor.setPosition(int(at + 1));
-        if (cursor.charFormat().fontUnderline())
-            return true;
+    cursor.setPosition(int(position + 1));
+    return cursor.charFormat().fontUnderline();
+}
+
+// The first letter of the underlined run around `position`, within its paragraph.
+qsizetype runStart(QTextDocument& document, qsizetype position)
+{
+    const qsizetype paragraph = document.findBlock(int(position)).position();
+    while (position > paragraph && underlinedAt(document, position - 1))
+        --position;
+    return position;
+}
+
+// Replaces the places, from the end so that those before stay where they were found, each in
+// the format of its first letter.
+void replaceIn(QTextDocument& document, const QList<qsizetype>& places, qsizetype length,
+               const QString& replacement)
+{
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    for (auto place = places.crbegin(); place != places.crend(); ++place) {
+        cursor.setPosition(int(*place + 1));
+        const QTextCharFormat format = cursor.charFormat();
+        cursor.setPosition(int(*place));
+        cursor.setPosition(int(*place + length), QTextCursor::KeepAnchor);
+        cursor.insertText(replacement, format);
     }
-    return false;
+    cursor.endEditBlock();
+}
+
+// What Replace All does to one chapter's text, done on it in memory.
+struct ChapterChange
+{
+    QList<qsizetype> places;
+    QList<PhraseMove> phrases; // each changed phrase, before and after
+    QString cutPhrase;         // a phrase a place covers only in part
+    QStringList phrasesAfter;  // every phrase of the changed text
+};
+
+ChapterChange changeChapter(QTextDocument& document, const SearchRequest& request,
+                            const QString& replacement)
+{
+    ChapterChange change;
+    change.places = FindIn(document.toPlainText(), request);
+    const qsizetype length = request.text.size();
+    QList<qsizetype> runs; // the touched phrases' first letters
+    for (const qsizetype place : std::as_const(change.places)) {
+        qsizetype underlined = 0;
+        for (qsizetype at = place; at < place + length; ++at)
+            underlined += underlinedAt(document, at) ? 1 : 0;
+        if (underlined > 0 && underlined < length) {
+            qsizetype at = place;
+            while (!underlinedAt(document, at))
+                ++at;
+            change.cutPhrase = HyperPhraseAt(document, int(at));
+            return change;
+        }
+        if (underlined > 0 && !runs.contains(runStart(document, place)))
+            runs << runStart(document, place);
+    }
+    QStringList before;
+    for (const qsizetype run : std::as_const(runs))
+        before << HyperPhraseAt(document, int(run));
+    replaceIn(document, change.places, length, replacement);
+    const qsizetype growth = replacement.size() - length;
+    for (qsizetype i = 0; i < runs.size(); ++i) {
+        const auto placesBefore =
+            std::count_if(change.places.cbegin(), change.places.cend(),
+                          [run = runs.at(i)](qsizetype place) { return place < run; });
+        const QString after = HyperPhraseAt(document, int(runs.at(i) + growth * placesBefore));
+        if (!before.at(i).isEmpty() && SectionNameKey(before.at(i)) != SectionNameKey(after))
+            change.phrases << PhraseMove{before.at(i), after};
+    }
+    change.phrasesAfter = UnderlinedPhrases(document);
+    return change;
+}
+
+QSet<QString> keysOf(const QStringList& phrases)
+{
+    QSet<QString> keys;
+    for (const QString& phrase : phrases)
+        keys.insert(SectionNameKey(phrase));
+    return keys;
+}
+
+// The moves of linked phrases, each once; a refusal when one would take a name already linked
+// or that another phrase takes.
+QString settleMoves(ReplacePlan& plan, const QList<PhraseMove>& found, const QSet<QString>& linked,
+                    const Chapter& chapter)
+{
+    for (const PhraseMove& move : found) {
+        const QString from = SectionNameKey(move.from);
+        const QString to = SectionNameKey(move.to);
+        if (!linked.contains(from))
+            continue; // a phrase without a link has none to move
+        bool known = false;
+        bool taken = linked.contains(to);
+        for (const PhraseMove& planned : std::as_const(plan.moves)) {
+            const bool sameTarget = SectionNameKey(planned.to) == to;
+            known = known || (SectionNameKey(planned.from) == from && sameTarget);
+            taken = taken || (sameTarget && SectionNameKey(planned.from) != from);
+        }
+        if (taken)
+            return QStringLiteral("The HyperText phrase \"%1\" in %2 (%3) would become \"%4\", "
+                                  "whose link is another. Nothing was replaced.")
+                .arg(move.from, chapter.entry, chapter.file, move.to);
+        if (!known)
+            plan.moves << move;
+    }
+    return {};
+}
+
+bool writable(const QString& file)
+{
+    // A file marked read-only stays so, whoever runs the tool.
+    const QFileInfo info(file);
+    return info.isWritable() && info.permission(QFileDevice::WriteOwner);
 }
 
 } // namespace
@@ -213,9 +327,12 @@ QList<SearchHit> BookSearch::entryHits() const
     return hits;
 }
 
-ReplacePlan PlanReplaceAll(const WorkingState& state, const SearchRequest& request)
+ReplacePlan PlanReplaceAll(const WorkingState& state, const SearchRequest& request,
+                           const QString& replacement)
 {
     ReplacePlan plan;
+    const QSet<QString> linked = LinkedPhraseKeys(state);
+    QSet<QString> kept; // the phrases of every chapter once replaced
     QSet<QString> seen;
     for (const Chapter& chapter : chaptersOf(state)) {
         if (seen.contains(chapter.file.toUpper()))
@@ -227,26 +344,32 @@ ReplacePlan PlanReplaceAll(const WorkingState& state, const SearchRequest& reque
         } catch (const RunTimeError&) {
             continue;
         }
-        const QList<qsizetype> places = FindIn(document->toPlainText(), request);
-        if (places.isEmpty())
-            continue;
-        for (const qsizetype position : places) {
-            if (touchesPhrase(*document, position, request.text.size())) {
-                plan.refusal = QStringLiteral("\"%1\" is part of a HyperText phrase in %2 (%3): "
-                                              "its link would be lost. Nothing was replaced.")
-                                   .arg(request.text, chapter.entry, chapter.file);
-                return plan;
-            }
+        const ChapterChange change = changeChapter(*document, request, replacement);
+        if (!change.cutPhrase.isEmpty()) {
+            plan.refusal = QStringLiteral("\"%1\" is only in part in the HyperText phrase \"%2\" "
+                                          "in %3 (%4): its link would be lost. Nothing was "
+                                          "replaced.")
+                               .arg(request.text, change.cutPhrase, chapter.entry, chapter.file);
+            return plan;
         }
-        // A file marked read-only stays so, whoever runs the tool.
-        const QFileInfo info(chapter.file);
-        if (!info.isWritable() || !info.permission(QFileDevice::WriteOwner)) {
+        kept += keysOf(change.phrasesAfter);
+        if (change.places.isEmpty())
+            continue;
+        if (!writable(chapter.file)) {
             plan.refusal = QStringLiteral("%1 (%2) cannot be written. Nothing was replaced.")
                                .arg(chapter.file, chapter.entry);
             return plan;
         }
-        plan.places += places.size();
+        plan.refusal = settleMoves(plan, change.phrases, linked, chapter);
+        if (!plan.refusal.isEmpty())
+            return plan;
+        plan.places += change.places.size();
         plan.files << chapter.file;
+    }
+    for (const PhraseMove& move : std::as_const(plan.moves)) {
+        const QString from = SectionNameKey(move.from);
+        if (!kept.contains(from) && !keysOf(plan.dropped).contains(from))
+            plan.dropped << move.from;
     }
     return plan;
 }
@@ -254,26 +377,18 @@ ReplacePlan PlanReplaceAll(const WorkingState& state, const SearchRequest& reque
 QStringList ReplaceAll(const WorkingState& state, const SearchRequest& request,
                        const QString& replacement)
 {
-    const ReplacePlan plan = PlanReplaceAll(state, request);
+    const ReplacePlan plan = PlanReplaceAll(state, request, replacement);
     if (!plan.refusal.isEmpty())
         return {};
+    CopyPhraseLinks(state.HyperTextFile, plan.moves);
     QStringList written;
     for (const QString& file : plan.files) {
         const std::unique_ptr<QTextDocument> document = readChapter(file);
-        const QList<qsizetype> places = FindIn(document->toPlainText(), request);
-        QTextCursor cursor(document.get());
-        cursor.beginEditBlock();
-        // From the end, so that the places before stay where they were found.
-        for (auto place = places.crbegin(); place != places.crend(); ++place) {
-            cursor.setPosition(int(*place + 1));
-            const QTextCharFormat format = cursor.charFormat(); // the run's, from its first letter
-            cursor.setPosition(int(*place));
-            cursor.setPosition(int(*place + request.text.size()), QTextCursor::KeepAnchor);
-            cursor.insertText(replacement, format);
-        }
-        cursor.endEditBlock();
+        replaceIn(*document, FindIn(document->toPlainText(), request), request.text.size(),
+                  replacement);
         filestore::writeAll(file, WriteRtf(*document));
         written << file;
     }
+    DropPhraseLinks(state.HyperTextFile, plan.dropped);
     return written;
 }

@@ -3,6 +3,8 @@
 // of the section files; and replacing it in every chapter at once.
 #pragma once
 
+#include "core/writing/phraselinks.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -53,16 +55,21 @@ private:
 struct ReplacePlan
 {
     qsizetype places = 0;
-    QStringList files; // the chapter files that change, once each
-    QString refusal;   // why Replace All cannot go on; empty when it can
+    QStringList files;       // the chapter files that change, once each
+    QList<PhraseMove> moves; // HyperText phrases whose text changes: their links follow them
+    QStringList dropped;     // old phrases that no chapter keeps: their links go
+    QString refusal;         // why Replace All cannot go on; empty when it can
 };
 
-// What Replace All would change in the chapters: it refuses to change a HyperText phrase (its
-// link would be lost) and a chapter file it cannot write.
-ReplacePlan PlanReplaceAll(const WorkingState& state, const SearchRequest& request);
+// What Replace All would change in the chapters. A changed HyperText phrase keeps its link under
+// its new text; it refuses a place that covers only part of a phrase, a phrase that would take
+// the name of another phrase's link, and a chapter file it cannot write.
+ReplacePlan PlanReplaceAll(const WorkingState& state, const SearchRequest& request,
+                           const QString& replacement);
 
 // Replaces every place of the plan, each run keeping its format, and writes each changed file
-// through the one write path; the files written. Raises RunTimeError for a file that could not
-// be written, after the ones before it.
+// through the one write path, the moved links before the chapters and the dropped ones after;
+// the chapter files written. Raises RunTimeError for a file that could not be written, after the
+// ones before it.
 QStringList ReplaceAll(const WorkingState& state, const SearchRequest& request,
                        const QString& replacement);

@@ -160,7 +160,7 @@ void TBookFindForm::replaceAll()
     const SearchRequest wanted = request();
     if (wanted.text.isEmpty())
         return;
-    const ReplacePlan plan = PlanReplaceAll(m_state, wanted);
+    const ReplacePlan plan = PlanReplaceAll(m_state, wanted, ReplaceEdit->text());
     if (!plan.refusal.isEmpty()) {
         ShowError(plan.refusal);
         return;
@@ -169,12 +169,17 @@ void TBookFindForm::replaceAll()
         ShowInfo(tr("\"%1\" is in no chapter.").arg(wanted.text));
         return;
     }
-    const QString question =
-        tr("Replace %1 of \"%2\" with \"%3\" in %4?")
-            .arg(plan.places == 1 ? tr("1 place") : tr("%1 places").arg(plan.places), wanted.text,
-                 ReplaceEdit->text(),
-                 plan.files.size() == 1 ? tr("1 chapter")
-                                        : tr("%1 chapters").arg(plan.files.size()));
+    QString question = tr("Replace %1 of \"%2\" with \"%3\" in %4?")
+                           .arg(plan.places == 1 ? tr("1 place") : tr("%1 places").arg(plan.places),
+                                wanted.text, ReplaceEdit->text(),
+                                plan.files.size() == 1 ? tr("1 chapter")
+                                                       : tr("%1 chapters").arg(plan.files.size()));
+    constexpr qsizetype kMovesNamed = 5;
+    for (const PhraseMove& move : plan.moves.first(std::min(plan.moves.size(), kMovesNamed)))
+        question += tr("\nThe link of \"%1\" goes to \"%2\".").arg(move.from, move.to);
+    if (plan.moves.size() > kMovesNamed)
+        question += tr("\nThe links of %1 more phrases go to their new text.")
+                        .arg(plan.moves.size() - kMovesNamed);
     if (!Confirm(question))
         return;
     const QStringList written = ReplaceAll(m_state, wanted, ReplaceEdit->text());

@@ -1,11 +1,14 @@
 // Finding a text across the book's chapters and HyperText texts, and replacing it in every
-// chapter: case folding in any script, whole words, formats kept, phrases and read-only files
-// refused with nothing changed.
+// chapter: case folding in any script, whole words, formats kept, phrases' links moved, and what
+// would lose a link or cannot be written refused with nothing changed.
 #include "testbook.h"
 
+#include "core/book/unlinkedphrases.h"
 #include "core/richtext/rtfreader.h"
+#include "core/sections/alttext.h"
 #include "core/sections/hypertext.h"
 #include "core/sections/sectionfile.h"
+#include "core/sections/sectionname.h"
 #include "core/writing/booksearch.h"
 
 #include <QFile>
@@ -107,7 +110,7 @@ private slots:
     void replaceAll_keepsFormats()
     {
         SeaBook book;
-        const ReplacePlan plan = PlanReplaceAll(book.state, {u"harbour"_s, false, true});
+        const ReplacePlan plan = PlanReplaceAll(book.state, {u"harbour"_s, false, true}, u"port"_s);
         QCOMPARE(plan.refusal, QString());
         QCOMPARE(plan.places, 3);
         QCOMPARE(plan.files, (QStringList{u"One.QLF"_s, u"Three.QLF"_s}));
@@ -121,20 +124,56 @@ private slots:
         QVERIFY(bold.charFormat().fontWeight() == QFont::Bold);
     }
 
-    // A HyperText phrase or a chapter that cannot be written refuses it all: nothing changes.
-    void replaceAll_refusesPhrasesAndReadOnlyChapters()
+    // A changed HyperText phrase takes its link and alternative text along; the old link stays
+    // while a chapter still has the old phrase.
+    void replaceAll_movesThePhrasesLink()
     {
         SeaBook book;
+        WriteAltText(book.state.HyperTextFile, u"the quay"_s, u"A stone quay"_s);
+        QCOMPARE(ReplaceAll(book.state, {u"quay"_s, false, false}, u"pier"_s),
+                 QStringList{u"Three.QLF"_s});
+        QStringList lines;
+        QVERIFY(!ReadEntry(book.state.HyperTextFile, u"the quay"_s, kHyperSource, lines));
+        QVERIFY(ReadEntry(book.state.HyperTextFile, u"the pier"_s, kHyperSource, lines));
+        QCOMPARE(lines, (QStringList{u"the pier"_s, u"source=HYPER"_s, u"type=1"_s, u"command=x"_s,
+                                     u"]"_s}));
+        QCOMPARE(AltTexts(book.state.HyperTextFile),
+                 (QHash<QString, QString>{{SectionNameKey(u"the pier"_s), u"A stone quay"_s}}));
+        QTextDocument three;
+        ReadRtf(readBytes(book.dir.filePath(u"Three.QLF"_s)), three);
+        QCOMPARE(UnderlinedPhrases(three), QStringList{u"the pier"_s});
+
+        // Matching case, another chapter's THE PIER stays linked under the old name.
+        book.addChapter("Four", "{\\rtf1 At {\\ul THE PIER} again.\\par}");
+        const ReplacePlan kept = PlanReplaceAll(book.state, {u"pier"_s, true, false}, u"mole"_s);
+        QCOMPARE(kept.moves.size(), 1);
+        QCOMPARE(kept.dropped, QStringList());
+        ReplaceAll(book.state, {u"pier"_s, true, false}, u"mole"_s);
+        QVERIFY(ReadEntry(book.state.HyperTextFile, u"the pier"_s, kHyperSource, lines));
+        QVERIFY(ReadEntry(book.state.HyperTextFile, u"the mole"_s, kHyperSource, lines));
+    }
+
+    // A place partly in a phrase, a phrase taking another's name, or a chapter that cannot be
+    // written refuses it all: nothing changes.
+    void replaceAll_refusesWhatWouldLoseALink()
+    {
+        SeaBook book;
+        AddEntry(book.state.HyperTextFile, u"the pier"_s, 1, u"y"_s, kHyperSource);
         const QByteArray three = readBytes(book.dir.filePath(u"Three.QLF"_s));
-        QCOMPARE(PlanReplaceAll(book.state, {u"quay"_s, false, false}).refusal,
-                 u"\"quay\" is part of a HyperText phrase in Three (Three.QLF): its link would "
-                 "be lost. Nothing was replaced."_s);
+        const QByteArray links = readBytes(book.state.HyperTextFile);
+        QCOMPARE(PlanReplaceAll(book.state, {u"see the"_s, false, false}, u"near"_s).refusal,
+                 u"\"see the\" is only in part in the HyperText phrase \"the quay\" in Three "
+                 "(Three.QLF): its link would be lost. Nothing was replaced."_s);
+        QCOMPARE(PlanReplaceAll(book.state, {u"quay"_s, false, false}, u"pier"_s).refusal,
+                 u"The HyperText phrase \"the quay\" in Three (Three.QLF) would become \"the "
+                 "pier\", whose link is another. Nothing was replaced."_s);
         QVERIFY(ReplaceAll(book.state, {u"quay"_s, false, false}, u"pier"_s).isEmpty());
         QCOMPARE(readBytes(book.dir.filePath(u"Three.QLF"_s)), three);
+        QCOMPARE(readBytes(book.state.HyperTextFile), links);
 
         QFile::setPermissions(book.dir.filePath(u"Three.QLF"_s), QFileDevice::ReadOwner);
         const QByteArray one = readBytes(book.dir.filePath(u"One.QLF"_s));
-        QCOMPARE(PlanReplaceAll(book.state, {u"harbour"_s, false, true}).refusal,
+        QCOMPARE(PlanReplaceAll(book.state, {u"harbour"_s, false, true}, u"port"_s).refusal,
                  u"Three.QLF (Three) cannot be written. Nothing was replaced."_s);
         QVERIFY(ReplaceAll(book.state, {u"harbour"_s, false, true}, u"port"_s).isEmpty());
         QCOMPARE(readBytes(book.dir.filePath(u"One.QLF"_s)), one);

@@ -30,6 +30,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -393,8 +394,8 @@ private slots:
     }
 
     // Find and Replace across the book by keys and clicks: hits in the chapters and a pop-up,
-    // a hit opened in the editor with its place selected, Replace All asked and done, and
-    // refused over a HyperText phrase.
+    // a hit opened in the editor with its place selected, Replace All asked and done, a phrase's
+    // link moved with it, and refused on a read-only chapter.
     void bookFind_findsOpensAndReplaces()
     {
         PlatformDoubles platform;
@@ -449,14 +450,31 @@ private slots:
         QTRY_VERIFY(form.searched());
         QCOMPARE(form.HitList->count(), 1); // the pop-up's text is the link dialog's to change
 
+        // A phrase's link goes with its new text; a chapter marked read-only refuses it all.
         platform.messages.clear();
         form.FindEdit->selectAll();
         QTest::keyClicks(form.FindEdit, u"quay"_s);
+        form.ReplaceEdit->selectAll();
+        QTest::keyClicks(form.ReplaceEdit, u"pier"_s);
+        platform.messages.answer(MessageAnswer::Yes);
+        click(form.ReplaceBtn);
+        QTRY_COMPARE(platform.messages.texts(),
+                     (QStringList{u"Replace 1 place of \"quay\" with \"pier\" in 1 chapter?\nThe "
+                                  "link of \"the quay\" goes to \"the pier\"."_s,
+                                  u"1 chapter changed: Three.QLF."_s}));
+        QStringList link;
+        QVERIFY(ReadEntry(book.state.HyperTextFile, u"the pier"_s, kHyperSource, link));
+        QCOMPARE(link.value(3), u"command=QUAY.BMP,10"_s);
+        QVERIFY(!ReadEntry(book.state.HyperTextFile, u"the quay"_s, kHyperSource, link));
+
+        platform.messages.clear();
+        QFile::setPermissions(book.dir.filePath(u"Three.QLF"_s), QFileDevice::ReadOwner);
         const QByteArray three = readBytes(book.dir.filePath(u"Three.QLF"_s));
+        form.FindEdit->selectAll();
+        QTest::keyClicks(form.FindEdit, u"pier"_s);
         click(form.ReplaceBtn);
         QCOMPARE(platform.messages.texts(),
-                 QStringList{u"\"quay\" is part of a HyperText phrase in Three (Three.QLF): its "
-                             "link would be lost. Nothing was replaced."_s});
+                 QStringList{u"Three.QLF (Three) cannot be written. Nothing was replaced."_s});
         QCOMPARE(readBytes(book.dir.filePath(u"Three.QLF"_s)), three);
     }
 
