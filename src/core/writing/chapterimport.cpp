@@ -6,6 +6,7 @@
 #include "core/pictures/pictures.h"
 #include "core/richtext/rtfreader.h"
 #include "core/richtext/rtfwriter.h"
+#include "core/writing/importlanguages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -156,6 +157,11 @@ ImportedChapter ImportChapter(const QString& path)
             return chapter;
         QTextDocument document;
         ReadRtf(chapter.rtf, document);
+        // The converter keeps the structure; the languages come from the file's own text.
+        if (kind == QLatin1String("docx") || kind == QLatin1String("odt")) {
+            if (MarkLanguages(document, LanguageRunsOfFile(path)) > 0)
+                chapter.rtf = WriteRtf(document);
+        }
         chapter.underlined = UnderlinedPhrases(document).size();
     } catch (const RunTimeError& error) {
         return {{}, error.message()};

@@ -1,9 +1,11 @@
 // Chapters imported from Word and OpenDocument (through pandoc) and from Markdown and HTML
-// (through Qt's readers): their structure kept, their underlined phrases counted as HyperText,
-// damaged and missing files refused with a message.
+// (through Qt's readers): their structure and languages kept, their underlined phrases counted
+// as HyperText, damaged and missing files refused with a message.
 #include "testdir.h"
 
+#include "core/epub/zipreader.h"
 #include "core/epub/zipwriter.h"
+#include "core/richtext/languagetags.h"
 #include "core/richtext/rtfreader.h"
 #include "core/writing/chapterimport.h"
 
@@ -59,13 +61,67 @@ QString builtFromParts(const QTemporaryDir& dir)
             "<?xml version=\"1.0\"?><w:document xmlns:w=\"http://schemas.openxmlformats.org/"
             "wordprocessingml/2006/main\"><w:body><w:p><w:r><w:rPr><w:b/></w:rPr><w:t>Bold"
             "</w:t></w:r><w:r><w:t xml:space=\"preserve\"> and </w:t></w:r><w:r><w:rPr><w:u "
-            "w:val=\"single\"/></w:rPr><w:t>linked words</w:t></w:r></w:p><w:p><w:r><w:t>"
+            "w:val=\"single\"/></w:rPr><w:t>linked words</w:t></w:r><w:r><w:rPr><w:lang "
+            "w:val=\"de-DE\"/></w:rPr><w:t xml:space=\"preserve\"> Das Schiff</w:t></w:r>"
+            "</w:p><w:p><w:r><w:rPr><w:lang w:val=\"el-GR\"/></w:rPr><w:t>"
             "\xce\x98\xce\xac\xce\xbb\xce\xb1\xcf\x83\xcf\x83\xce\xb1</w:t></w:r></w:p>"
             "</w:body></w:document>");
+    zip.add(u"word/styles.xml"_s,
+            "<?xml version=\"1.0\"?><w:styles xmlns:w=\"http://schemas.openxmlformats.org/"
+            "wordprocessingml/2006/main\"><w:docDefaults><w:rPrDefault><w:rPr><w:lang "
+            "w:val=\"en-GB\" w:eastAsia=\"ja-JP\"/></w:rPr></w:rPrDefault></w:docDefaults>"
+            "</w:styles>");
     zip.finish();
     const QString file = dir.filePath(u"parts.docx"_s);
     writeBytes(file, archive.data());
     return file;
+}
+
+// An .odt made from its parts: the paragraphs in American English by default, a span in
+// Russian by its automatic style.
+QString openDocumentFromParts(const QTemporaryDir& dir)
+{
+    QBuffer archive;
+    archive.open(QIODevice::WriteOnly);
+    ZipWriter zip(archive);
+    zip.add(u"mimetype"_s, "application/vnd.oasis.opendocument.text", ZipWriter::Method::Stored);
+    zip.add(u"META-INF/manifest.xml"_s,
+            "<?xml version=\"1.0\"?><manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:"
+            "opendocument:xmlns:manifest:1.0\" manifest:version=\"1.2\"><manifest:file-entry "
+            "manifest:full-path=\"/\" manifest:media-type=\"application/vnd.oasis.opendocument."
+            "text\"/><manifest:file-entry manifest:full-path=\"content.xml\" manifest:media-"
+            "type=\"text/xml\"/><manifest:file-entry manifest:full-path=\"styles.xml\" "
+            "manifest:media-type=\"text/xml\"/></manifest:manifest>");
+    const QByteArray namespaces =
+        " xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" xmlns:style=\"urn:"
+        "oasis:names:tc:opendocument:xmlns:style:1.0\" xmlns:text=\"urn:oasis:names:tc:"
+        "opendocument:xmlns:text:1.0\" xmlns:fo=\"urn:oasis:names:tc:opendocument:xmlns:xsl-fo-"
+        "compatible:1.0\" office:version=\"1.2\"";
+    zip.add(u"styles.xml"_s,
+            "<?xml version=\"1.0\"?><office:document-styles" + namespaces +
+                "><office:styles><style:default-style style:family=\"paragraph\"><style:text-"
+                "properties fo:language=\"en\" fo:country=\"US\"/></style:default-style>"
+                "</office:styles></office:document-styles>");
+    zip.add(u"content.xml"_s,
+            "<?xml version=\"1.0\"?><office:document-content" + namespaces +
+                "><office:automatic-styles><style:style style:name=\"T1\" style:family=\"text"
+                "\"><style:text-properties fo:language=\"ru\" fo:country=\"RU\"/></style:style>"
+                "</office:automatic-styles><office:body><office:text><text:p>The sea at dawn. "
+                "<text:span text:style-name=\"T1\">\xd0\x9c\xd0\xbe\xd1\x80\xd0\xb5"
+                "</text:span> again.</text:p></office:text></office:body>"
+                "</office:document-content>");
+    zip.finish();
+    const QString file = dir.filePath(u"parts.odt"_s);
+    writeBytes(file, archive.data());
+    return file;
+}
+
+// The language the text is marked in at the first letter of `words`.
+QString languageAt(QTextDocument& document, const QString& words)
+{
+    QTextCursor cursor(&document);
+    cursor.setPosition(int(document.toPlainText().indexOf(words)) + 1);
+    return LanguageTagOf(cursor.charFormat().intProperty(rtfprops::Language));
 }
 
 QString plainText(const QByteArray& rtf, QTextDocument& document)
@@ -153,9 +209,45 @@ private slots:
         QVERIFY2(chapter.error.isEmpty(), qPrintable(chapter.error));
         QCOMPARE(chapter.underlined, 1);
         QTextDocument document;
-        QCOMPARE(plainText(chapter.rtf, document).trimmed(), u"Bold and linked words\nΘάλασσα"_s);
+        QCOMPARE(plainText(chapter.rtf, document).trimmed(),
+                 u"Bold and linked words Das Schiff\nΘάλασσα"_s);
+        QCOMPARE(languageAt(document, u"Bold"_s), u"en-GB"_s);
+        QCOMPARE(languageAt(document, u"Schiff"_s), u"de"_s);
+        QCOMPARE(languageAt(document, u"Θάλασσα"_s), u"el"_s);
         QCOMPARE(ImportedMessage(u"/x/parts.docx"_s, chapter),
                  u"parts.docx came in with 1 underlined phrase, which is HyperText."_s);
+    }
+
+    // An OpenDocument text's languages, from its default and its automatic styles.
+    void openDocumentFromItsParts_keepsItsLanguages()
+    {
+        QTemporaryDir dir;
+        const ImportedChapter chapter = ImportChapter(openDocumentFromParts(dir));
+        QVERIFY2(chapter.error.isEmpty(), qPrintable(chapter.error));
+        QTextDocument document;
+        QCOMPARE(plainText(chapter.rtf, document).trimmed(), u"The sea at dawn. Море again."_s);
+        QCOMPARE(languageAt(document, u"sea"_s), u"en"_s); // 1033, American English
+        QCOMPARE(languageAt(document, u"Море"_s), u"ru"_s);
+        QCOMPARE(languageAt(document, u"again"_s), u"en"_s);
+    }
+
+    // A file of a real archiver's making is read whole; a cut, damaged or too large one is not.
+    void zipReader_readsWholeFilesOnly()
+    {
+        QTemporaryDir dir;
+        const QString docx = writtenByPandoc(dir, u"docx"_s);
+        const QByteArray archive = readBytes(docx);
+        const std::optional<QByteArray> document =
+            ReadZipFile(archive, u"word/document.xml"_s, 1 << 20);
+        QVERIFY(document && document->contains("Harbour"));
+        QVERIFY(!ReadZipFile(archive, u"word/none.xml"_s, 1 << 20));
+        QVERIFY(!ReadZipFile(archive, u"word/document.xml"_s, document->size() - 1));
+        QVERIFY(!ReadZipFile(archive.first(archive.size() - 30), u"word/document.xml"_s, 1 << 20));
+        QByteArray damaged = archive;
+        const qsizetype data = damaged.indexOf("word/document.xml") + 40;
+        for (qsizetype at = data; at < data + 64; ++at)
+            damaged[at] = char(0xff);
+        QVERIFY(!ReadZipFile(damaged, u"word/document.xml"_s, 1 << 20));
     }
 
     // A damaged or missing file is refused with its name and the reason.
