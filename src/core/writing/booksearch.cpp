@@ -190,7 +190,9 @@ ChapterChange changeChapter(QTextDocument& document, const SearchRequest& reques
             std::count_if(change.places.cbegin(), change.places.cend(),
                           [run = runs.at(i)](qsizetype place) { return place < run; });
         const QString after = HyperPhraseAt(document, int(runs.at(i) + growth * placesBefore));
-        if (!before.at(i).isEmpty() && SectionNameKey(before.at(i)) != SectionNameKey(after))
+        // A phrase replaced by nothing is gone, not renamed: its link stays for the author.
+        if (!before.at(i).isEmpty() && !after.isEmpty() &&
+            SectionNameKey(before.at(i)) != SectionNameKey(after))
             change.phrases << PhraseMove{before.at(i), after};
     }
     change.phrasesAfter = UnderlinedPhrases(document);

@@ -102,20 +102,22 @@ bool TChapListForm::counted() const
 
 void TChapListForm::countNext()
 {
+    if (!counted()) {
+        const TextCount count = CountChapterFile(m_files.at(m_nextCount));
+        QListWidgetItem* item = ListBox1->item(m_nextCount);
+        item->setData(kWordsRole, qlonglong(count.words));
+        item->setToolTip(CountSummary(count));
+        m_total += count;
+        ++m_nextCount;
+    }
+    // The book's total shows as soon as the last chapter is counted.
     if (counted()) {
         m_counting->stop();
         const int minutes = ReadingMinutes(m_total);
         TotalLbl->setText(tr("The book: %1, about %2 %3 of reading")
                               .arg(CountSummary(m_total), QLocale().toString(minutes),
                                    minutes == 1 ? tr("minute") : tr("minutes")));
-        return;
     }
-    const TextCount count = CountChapterFile(m_files.at(m_nextCount));
-    QListWidgetItem* item = ListBox1->item(m_nextCount);
-    item->setData(kWordsRole, qlonglong(count.words));
-    item->setToolTip(CountSummary(count));
-    m_total += count;
-    ++m_nextCount;
 }
 
 void TChapListForm::OKBitBtnClick()

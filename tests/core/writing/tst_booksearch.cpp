@@ -151,6 +151,12 @@ private slots:
         ReplaceAll(book.state, {u"pier"_s, true, false}, u"mole"_s);
         QVERIFY(ReadEntry(book.state.HyperTextFile, u"the pier"_s, kHyperSource, lines));
         QVERIFY(ReadEntry(book.state.HyperTextFile, u"the mole"_s, kHyperSource, lines));
+
+        // A phrase replaced by nothing takes no link anywhere; its own stays.
+        QCOMPARE(PlanReplaceAll(book.state, {u"the mole"_s, false, false}, QString()).moves.size(),
+                 0);
+        QCOMPARE(ReplaceAll(book.state, {u"the mole"_s, false, false}, QString()).size(), 1);
+        QVERIFY(ReadEntry(book.state.HyperTextFile, u"the mole"_s, kHyperSource, lines));
     }
 
     // A place partly in a phrase, a phrase taking another's name, or a chapter that cannot be
