@@ -169,8 +169,7 @@ qsizetype markRun(QTextDocument& document, const QString& plain, qsizetype& from
                   const LanguageRun& run)
 {
     const QString text = run.text.trimmed();
-    const int id = LanguageIdOf(run.tag) != 0 ? LanguageIdOf(run.tag)
-                                              : LanguageIdOf(run.tag.section(u'-', 0, 0));
+    const int id = LanguageIdOf(run.tag); // a region the table lacks reads as its language
     if (text.isEmpty() || id == 0)
         return 0;
     const qsizetype at = plain.indexOf(text, from);

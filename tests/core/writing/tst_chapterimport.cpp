@@ -38,6 +38,14 @@ QString writtenByPandoc(const QTemporaryDir& dir, const QString& format)
     return out;
 }
 
+// Ends the archive and writes it as the file.
+QString finished(ZipWriter& zip, const QBuffer& archive, const QString& file)
+{
+    zip.finish();
+    writeBytes(file, archive.data());
+    return file;
+}
+
 // A .docx made from its parts, as another word processor writes one: a heading, a bold run, an
 // underlined phrase and a Greek run.
 QString builtFromParts(const QTemporaryDir& dir)
@@ -71,10 +79,7 @@ QString builtFromParts(const QTemporaryDir& dir)
             "wordprocessingml/2006/main\"><w:docDefaults><w:rPrDefault><w:rPr><w:lang "
             "w:val=\"en-GB\" w:eastAsia=\"ja-JP\"/></w:rPr></w:rPrDefault></w:docDefaults>"
             "</w:styles>");
-    zip.finish();
-    const QString file = dir.filePath(u"parts.docx"_s);
-    writeBytes(file, archive.data());
-    return file;
+    return finished(zip, archive, dir.filePath(u"parts.docx"_s));
 }
 
 // An .odt made from its parts: the paragraphs in American English by default, a span in
@@ -110,10 +115,7 @@ QString openDocumentFromParts(const QTemporaryDir& dir)
                 "<text:span text:style-name=\"T1\">\xd0\x9c\xd0\xbe\xd1\x80\xd0\xb5"
                 "</text:span> again.</text:p></office:text></office:body>"
                 "</office:document-content>");
-    zip.finish();
-    const QString file = dir.filePath(u"parts.odt"_s);
-    writeBytes(file, archive.data());
-    return file;
+    return finished(zip, archive, dir.filePath(u"parts.odt"_s));
 }
 
 // The language the text is marked in at the first letter of `words`.
