@@ -1,14 +1,11 @@
-// The edition under test: an exported folder or a book in one page (an .html file) as it is, or
-// the fixture made whole with the page's files and the file list the exporter would write.
+// The edition under test: an exported folder or a book in one page (an .html file), and what
+// its files say.
 'use strict';
+const assert = require('node:assert/strict');
 const crypto = require('node:crypto');
 const fs = require('node:fs');
-const os = require('node:os');
 const path = require('node:path');
 const vm = require('node:vm');
-
-const PAGE = path.join(__dirname, '..', '..', 'src', 'webreader');
-const FIXTURE = path.join(__dirname, 'fixture');
 
 function walk(dir, base = dir) {
   return fs.readdirSync(dir, { withFileTypes: true }).flatMap((entry) => {
@@ -33,16 +30,8 @@ function prepare(target) {
   if (target.endsWith('.html')) {
     return { dir: path.dirname(target), page: path.basename(target), single: true };
   }
-  const edition = (dir) => ({ dir, page: 'index.html', single: false });
-  if (fs.existsSync(path.join(target, 'reader.js'))) return edition(target);
-  const dir = target;
-  const out = fs.mkdtempSync(path.join(os.tmpdir(), 'quorelle-edition-'));
-  fs.cpSync(dir, out, { recursive: true });
-  for (const name of ['reader.js', 'reader.css', 'sw.js']) {
-    fs.copyFileSync(path.join(PAGE, name), path.join(out, name));
-  }
-  writeFileList(out);
-  return edition(out);
+  assert.ok(fs.existsSync(path.join(target, 'reader.js')), target + ' is not a web edition');
+  return { dir: target, page: 'index.html', single: false };
 }
 
 // The book's data, read as the page reads it: its own scripts, or those inside the one page.
@@ -75,4 +64,4 @@ function listedFiles(dir) {
   return { files: [...context.self.QUORELLE_FILES], version: context.self.QUORELLE_VERSION };
 }
 
-module.exports = { FIXTURE, listedFiles, prepare, readBook, writeFileList };
+module.exports = { listedFiles, prepare, readBook, writeFileList };

@@ -1,5 +1,5 @@
 // Plays a web edition in Debian's Chromium as its reader would, from a file and over http.
-// Usage: node tests/webreader/run.js [EDITION_DIR | BOOK.html]   (default: the fixture, made whole)
+// Usage: node tests/webreader/run.js EDITION_DIR | BOOK.html   (editions.js exports the books)
 'use strict';
 const assert = require('node:assert/strict');
 const { execFileSync } = require('node:child_process');
@@ -10,12 +10,13 @@ const { pathToFileURL } = require('node:url');
 const { after, before, describe, it } = require('node:test');
 
 execFileSync(path.join(__dirname, 'install-deps'), { stdio: 'inherit' });
-const { FIXTURE, listedFiles, prepare, readBook, writeFileList } = require('./edition');
+const { listedFiles, prepare, readBook, writeFileList } = require('./edition');
 const harness = require('./harness');
 const { DESKTOP, PHONE, assertClean, checkAxe, shoot, until } = harness;
 const { Reader, phraseOf, textOf } = require('./reading');
 
-const edition = prepare(path.resolve(process.argv[2] || FIXTURE));
+if (!process.argv[2]) throw new Error('usage: node tests/webreader/run.js EDITION_DIR | BOOK.html');
+const edition = prepare(path.resolve(process.argv[2]));
 const data = readBook(edition);
 const { book, chapters } = data;
 const fileUrl = pathToFileURL(edition.dir).href + '/';
