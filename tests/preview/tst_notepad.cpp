@@ -27,7 +27,9 @@ class NotepadTest : public QObject
     Q_OBJECT
 
 private slots:
-    void missingFile_opensEmptyAndSaveCreatesIt()
+    // Save writes CR LF lines, creating a file that was missing; a file read and saved again stays
+    // as it was: its last line break is not doubled.
+    void save_createsTheFileAndKeepsItsLineBreaks()
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
@@ -39,16 +41,10 @@ private slots:
         QCOMPARE(readBytes(dir.filePath(u"NEW.TXT"_s)), QByteArray("first\r\nsecond\r\n"));
         QVERIFY(platform.files.asked().isEmpty());
         QVERIFY(!notepad.Memo1->document()->isModified());
-    }
 
-    // A file read and saved again stays as it was: its last line break is not doubled.
-    void fileWithLineBreaks_savedAsItWasRead()
-    {
-        PlatformDoubles platform;
-        CurrentTempDir dir;
         writeBytes(dir.filePath(u"LOG.TXT"_s), "one\r\ntwo\r\n");
-        THNotesForm notepad(dir.filePath(u"LOG.TXT"_s));
-        notepad.Save();
+        THNotesForm log(dir.filePath(u"LOG.TXT"_s));
+        log.Save();
         QCOMPARE(readBytes(dir.filePath(u"LOG.TXT"_s)), QByteArray("one\r\ntwo\r\n"));
     }
 
@@ -102,8 +98,9 @@ private slots:
     }
 
     // The find dialog has no case option: Find Next (Enter) finds the text in any letter case,
-    // downward, without wrapping; Replace takes a selection in any case as the text.
-    void find_ignoresCaseAndDoesNotWrap()
+    // downward, without wrapping. Replace moves to the next match when the selection is not the
+    // find text, and replaces one match, or every one in any letter case.
+    void findAndReplace_ignoreCaseAndDoNotWrap()
     {
         PlatformDoubles platform;
         THNotesForm notepad(u"A.TXT"_s);
@@ -118,22 +115,13 @@ private slots:
         QCOMPARE(notepad.Memo1->textCursor().selectionStart(), 8);
         QTest::keyClick(notepad.FindDialog1->FindEdit, Qt::Key_Return);
         QCOMPARE(notepad.Memo1->textCursor().selectionStart(), 8);
-        selectFrom(notepad.Memo1, 0);
-        notepad.Replace(u"CAT"_s, u"dog"_s, true);
-        QCOMPARE(notepad.Memo1->toPlainText(), u"dog and dog"_s);
-    }
 
-    void replace_rules()
-    {
-        PlatformDoubles platform;
-        THNotesForm notepad(u"A.TXT"_s);
-        notepad.Memo1->setPlainText(u"cat dog cat dog cat"_s);
+        notepad.Memo1->setPlainText(u"cat dog Cat dog cat"_s);
         selectFrom(notepad.Memo1, 0);
-        // The selection is not the find text: the first replace only moves to the next match.
         notepad.Replace(u"dog"_s, u"fox"_s, false);
-        QCOMPARE(notepad.Memo1->toPlainText(), u"cat fox cat dog cat"_s);
+        QCOMPARE(notepad.Memo1->toPlainText(), u"cat fox Cat dog cat"_s);
         selectFrom(notepad.Memo1, 0);
-        notepad.Replace(u"cat"_s, u"cow"_s, true);
+        notepad.Replace(u"CAT"_s, u"cow"_s, true);
         QCOMPARE(notepad.Memo1->toPlainText(), u"cow fox cow dog cow"_s);
     }
 };
