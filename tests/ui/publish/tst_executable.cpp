@@ -2,6 +2,7 @@
 // reader runtime's own check; cut short, the runtime refuses it.
 #include "clicks.h"
 #include "doubles.h"
+#include "programrun.h"
 #include "testbook.h"
 
 #include "core/book/bookarchive.h"
@@ -24,7 +25,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
@@ -38,46 +38,25 @@ namespace {
 
 using Book = TestBook;
 
-qint32 intAt(const QByteArray& bytes, qsizetype at)
-{
-    qint32 value;
-    std::memcpy(&value, bytes.constData() + at, 4);
-    return value;
-}
-
-QString verify(const QString& executable, int& exitCode)
-{
-    QProcess process;
-    process.start(executable, {u"--verify"_s});
-    process.waitForFinished(30000);
-    exitCode = process.exitCode();
-    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())
-        .trimmed();
-}
-
 // The place of a window, and for a rich-text area also its place, font and line breaks.
 QString placeOf(const QWidget& window)
 {
     const QRect r = window.geometry();
-    return u"%1 %2,%3 %4x%5"_s.arg(QString::fromLatin1(window.metaObject()->className()))
-        .arg(r.x())
-        .arg(r.y())
-        .arg(r.width())
-        .arg(r.height());
+    return QString::asprintf("%s %d,%d %dx%d", window.metaObject()->className(), r.x(), r.y(),
+                             r.width(), r.height());
 }
 
 QString textLayoutOf(const TRichEdit& edit)
 {
-    QStringList lines{u"text at %1,%2"_s.arg(edit.mapToGlobal(QPoint(0, 0)).x())
-                          .arg(edit.mapToGlobal(QPoint(0, 0)).y())};
+    const QPoint at = edit.mapToGlobal(QPoint(0, 0));
+    QStringList lines{QString::asprintf("text at %d,%d", at.x(), at.y())};
     for (QTextBlock block = edit.document()->begin(); block.isValid(); block = block.next()) {
         const QFontInfo font(block.begin().fragment().charFormat().font());
         QStringList breaks;
         for (int i = 0; i < block.layout()->lineCount(); ++i)
             breaks << QString::number(block.layout()->lineAt(i).textLength());
-        lines << u"%1 %2pt: %3"_s.arg(font.family())
-                     .arg(font.pointSize())
-                     .arg(breaks.join(QLatin1Char(' ')));
+        lines << u"%1 %2pt: %3"_s.arg(font.family(), QString::number(font.pointSize()),
+                                      breaks.join(u' '));
     }
     return lines.join(QLatin1Char('\n'));
 }
@@ -122,12 +101,14 @@ class ExecutableTest : public QObject
     Q_OBJECT
 
 private slots:
+    // The runtime shows a chapter that is plain text, or empty, as plain text: its check passes.
     void executable_runsItsOwnCheck()
     {
         PlatformDoubles platform;
         Book book;
         book.addChapter("One", "{\\rtf1 one}");
-        book.addChapter("Two", "{\\rtf1 two}");
+        book.addChapter("Plain", "Just words, no formatting.");
+        book.addChapter("Empty", "");
         AddEntry(book.state.HyperTextFile, u"Sun"_s, 2, u"SUN.BMP"_s, kHyperSource);
         platform.messages.answer(MessageAnswer::No);
         BuildAndOfferTest(book.state);
@@ -141,28 +122,27 @@ private slots:
         const QByteArray whole = readBytes(exe);
         QVERIFY(whole.startsWith(runtime));
         QCOMPARE(ElfImageEnd(whole), runtime.size());
-
-        int code = -1;
-        QCOMPARE(verify(exe, code),
-                 u"2 chapters, 1 display records, 1 HyperText entries, %1 bytes"_s.arg(
+        const ProgramRun verified = VerifyBook(exe);
+        QCOMPARE(verified.out.trimmed(),
+                 u"3 chapters, 1 display records, 1 HyperText entries, %1 bytes"_s.arg(
                      whole.size() - runtime.size()));
-        QCOMPARE(code, 0);
+        QCOMPARE(verified.exitCode, 0);
 
-        // Cut short, the book is refused with a message and a non-zero exit.
-        writeBytes(exe, whole.left(whole.size() - 40));
-        QVERIFY(verify(exe, code).startsWith(u"The e-book is damaged"_s));
-        QCOMPARE(code, 1);
-        // Tables that disagree: the chapter count set to 0.
+        // Cut short, or with tables that disagree (the chapter count set to 0), the book is
+        // refused with a message and a non-zero exit.
         QByteArray noChapters = whole;
-        const qint64 chapterSection = intAt(whole, runtime.size() + 5385);
+        qint32 chapterSection = 0;
+        std::memcpy(&chapterSection, whole.constData() + runtime.size() + 5385, 4);
         std::memset(noChapters.data() + runtime.size() + chapterSection, 0, 4);
-        writeBytes(exe, noChapters);
-        QVERIFY(verify(exe, code).startsWith(u"The e-book is damaged"_s));
-        QCOMPARE(code, 1);
-
-        QVERIFY(verify(QStringLiteral(QUORELLE_BIN_DIR "/kestrin.bin"), code)
-                    .contains(u"holds no book"_s));
-        QCOMPARE(code, 1);
+        for (const QByteArray& damaged : {whole.left(whole.size() - 40), noChapters}) {
+            writeBytes(exe, damaged);
+            const ProgramRun refused = VerifyBook(exe);
+            QVERIFY2(refused.err.startsWith(u"The e-book is damaged"_s), qPrintable(refused.err));
+            QCOMPARE(refused.exitCode, 1);
+        }
+        const ProgramRun bare = VerifyBook(QStringLiteral(QUORELLE_BIN_DIR "/kestrin.bin"));
+        QVERIFY2(bare.err.contains(u"holds no book"_s), qPrintable(bare.err));
+        QCOMPARE(bare.exitCode, 1);
     }
 
     // What the author previews is what the reader of the built book sees: every screen and the
@@ -238,9 +218,9 @@ private slots:
             readBytes(QStringLiteral(QUORELLE_BIN_DIR "/kestrin.exe"));
         QVERIFY(windows.startsWith(windowsRuntime));
         QCOMPARE(windows.mid(windowsRuntime.size()), linux.mid(ElfImageEnd(linux)));
-        int code = -1;
-        QVERIFY(verify(book.dir.filePath(u"BOOK.BIN"_s), code).startsWith(u"1 chapters"_s));
-        QCOMPARE(code, 0);
+        const ProgramRun verified = VerifyBook(book.dir.filePath(u"BOOK.BIN"_s));
+        QVERIFY(verified.out.startsWith(u"1 chapters"_s));
+        QCOMPARE(verified.exitCode, 0);
 
         platform.modal.expect<TReaderSystemForm>([](TReaderSystemForm& window) {
             QCOMPARE(window.SystemBox->currentText(), u"Windows and Linux"_s);
@@ -264,22 +244,6 @@ private slots:
         });
         CreateExecutable(book.state, nullptr);
         QCOMPARE(BookReaders(book.state.HyperTextFile), ReaderSystem::Windows);
-    }
-
-    // The runtime shows a chapter that is plain text, or empty, as plain text: its check passes.
-    void plainAndEmptyChapters_passTheCheck()
-    {
-        PlatformDoubles platform;
-        Book book;
-        book.addChapter("Plain", "Just words, no formatting.");
-        book.addChapter("Empty", "");
-        platform.messages.answer(MessageAnswer::No);
-        BuildAndOfferTest(book.state);
-        QCOMPARE(platform.messages.texts().size(), 1);
-        int code = -1;
-        const QString summary = verify(book.dir.filePath(u"BOOK.EXE"_s), code);
-        QVERIFY2(summary.startsWith(u"2 chapters, 1 display records"_s), qPrintable(summary));
-        QCOMPARE(code, 0);
     }
 };
 
