@@ -5,6 +5,7 @@
 #include "testbook.h"
 
 #include "core/book/booksource.h"
+#include "core/files/filestore.h"
 #include "preview/bookmenuform.h"
 #include "preview/chapdispform.h"
 #include "preview/intdispform.h"
@@ -39,11 +40,11 @@ DisplayRecord windowAt(int left, int top, int width, int height)
     return display;
 }
 
-// Presses on the text window, drags the handle by `by` and releases.
-void dragText(TTextAdjustForm& form, QPoint by)
+// Presses on `control`, which attaches the handle, drags the handle by `by` and releases.
+void drag(TAdjustForm& form, QWidget* control, QPoint by)
 {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTest::mousePress(form.TextPnl, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mousePress(control, Qt::LeftButton, {}, QPoint(10, 10));
     TStretchHandle* handle = form.StretchHandle1;
     QVERIFY(handle->isVisible());
     const QPoint start(12, 12); // the same point in the handle's frame
@@ -69,6 +70,8 @@ class AdjustTest : public QObject
     Q_OBJECT
 
 private slots:
+    // Escape and Yes save what "Save and Quit" saves, where the chapter display then shows the
+    // window; No leaves the record as it was.
     void chapter_placedWindowIsWhereTheChapterDisplayShowsIt()
     {
         PlatformDoubles platform;
@@ -80,16 +83,29 @@ private slots:
         DisplayRecord display = windowAt(50, 60, 300, 200);
         QRect adjusted;
         platform.modal.expect<TChapAdjustForm>([&](TChapAdjustForm& form) {
-            dragText(form, {30, 20});
+            drag(form, form.TextPnl, {30, 20});
             KeepScreenshot(form, u"TChapAdjustForm"_s);
             QCOMPARE(form.TitlePnl->height(), 40);
             adjusted = form.TextPnl->geometry();
-            saveThroughThePopup(form);
+            QTest::keyClick(&form, Qt::Key_Escape);
         });
+        platform.messages.answer(MessageAnswer::Yes);
         QVERIFY(AdjustChapterWindow(display, project, u"One.QLF"_s));
+        QCOMPARE(platform.messages.texts(), QStringList{u"Save changes?"_s});
         QCOMPARE(QRect(display.WinLeft, display.WinTop, display.WinWidth, display.WinHeight),
                  QRect(78, 78, 300, 200)); // a drag of d moves the left and top edges by d - 2
         QCOMPARE(adjusted, QRect(78, 78, 300, 200));
+
+        platform.messages.clear();
+        DisplayRecord untouched = display;
+        platform.modal.expect<TChapAdjustForm>([](TChapAdjustForm& form) {
+            drag(form, form.TextPnl, {-40, 10});
+            form.reject();
+        });
+        platform.messages.answer(MessageAnswer::No);
+        QVERIFY(!AdjustChapterWindow(untouched, project, u"One.QLF"_s));
+        QCOMPARE(filestore::bytesOf(untouched), filestore::bytesOf(display));
+        QCOMPARE(platform.messages.texts(), QStringList{u"Save changes?"_s});
 
         // The reader screen puts the window at the same place of the same screen area.
         ProjectBookSource source(book.state);
@@ -101,34 +117,6 @@ private slots:
         QCOMPARE(reader.ScreenPnl->y(), reader.MainMenu1->height() + 40); // below the bar
     }
 
-    void escapeThenYes_savesWhatSaveAndQuitSaves()
-    {
-        PlatformDoubles platform;
-        TestBook book;
-        book.addChapter("One", "{\\rtf1 x}");
-        DisplayRecord display = windowAt(100, 100, 200, 100);
-        platform.modal.expect<TChapAdjustForm>([](TChapAdjustForm& form) {
-            dragText(form, {-40, 10});
-            QTest::keyClick(&form, Qt::Key_Escape);
-        });
-        platform.messages.answer(MessageAnswer::Yes);
-        QVERIFY(AdjustChapterWindow(display, book.state.Project, u"One.QLF"_s));
-        QCOMPARE(platform.messages.texts(), QStringList{u"Save changes?"_s});
-        QCOMPARE(QRect(display.WinLeft, display.WinTop, display.WinWidth, display.WinHeight),
-                 QRect(58, 108, 200, 100));
-
-        platform.messages.clear(); // No leaves the record as it was
-        DisplayRecord untouched = windowAt(100, 100, 200, 100);
-        platform.modal.expect<TChapAdjustForm>([](TChapAdjustForm& form) {
-            dragText(form, {-40, 10});
-            form.reject();
-        });
-        platform.messages.answer(MessageAnswer::No);
-        QVERIFY(!AdjustChapterWindow(untouched, book.state.Project, u"One.QLF"_s));
-        QCOMPARE(untouched.WinLeft, 100);
-        QCOMPARE(platform.messages.texts(), QStringList{u"Save changes?"_s});
-    }
-
     void popup_opensWhereTheSampleWasLeft()
     {
         PlatformDoubles platform;
@@ -138,13 +126,8 @@ private slots:
         QRect sample;
         QRect sampleOnScreen;
         platform.modal.expect<THypTextAdjForm>([&](THypTextAdjForm& form) {
-            QVERIFY(QTest::qWaitForWindowExposed(&form));
             QCOMPARE(form.Panel1->geometry(), QRect(100, 80, 303, 150));
-            QTest::mousePress(form.Panel2, Qt::LeftButton, {}, QPoint(10, 10)); // the navy strip
-            TStretchHandle* handle = form.StretchHandle1;
-            QTest::mouseMove(handle, QPoint(12, 12));
-            QTest::mouseMove(handle, QPoint(42, 22));
-            QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(42, 22));
+            drag(form, form.Panel2, {30, 10}); // the navy strip
             sample = form.Panel1->geometry();
             sampleOnScreen = QRect(form.Panel1->mapToGlobal(QPoint(0, 0)), sample.size());
             KeepScreenshot(form, u"THypTextAdjForm"_s);
@@ -160,11 +143,7 @@ private slots:
         // Moved, then closed without saving: the record stays as it was.
         const DisplayRecord saved = display;
         platform.modal.expect<THypTextAdjForm>([](THypTextAdjForm& form) {
-            QVERIFY(QTest::qWaitForWindowExposed(&form));
-            QTest::mousePress(form.Panel2, Qt::LeftButton, {}, QPoint(10, 10));
-            QTest::mouseMove(form.StretchHandle1, QPoint(12, 12));
-            QTest::mouseMove(form.StretchHandle1, QPoint(42, 22));
-            QTest::mouseRelease(form.StretchHandle1, Qt::LeftButton, {}, QPoint(42, 22));
+            drag(form, form.Panel2, {30, 10});
             QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
         });
         platform.messages.answer(MessageAnswer::No);
@@ -234,7 +213,7 @@ private slots:
         const QByteArray text = "{\\rtf1 welcome}";
         QRect introPlaced;
         platform.modal.expect<TIntAdjustForm>([&](TIntAdjustForm& form) {
-            dragText(form, {60, 40});
+            drag(form, form.TextPnl, {60, 40});
             introPlaced = form.TextPnl->geometry();
             saveThroughThePopup(form);
         });
@@ -253,7 +232,7 @@ private slots:
         QRect screenPlaced;
         platform.modal.expect<TVPAdjustForm>([&](TVPAdjustForm& form) {
             QVERIFY(!form.MainMenu1->isVisible());
-            dragText(form, {-100, 50});
+            drag(form, form.TextPnl, {-100, 50});
             screenPlaced = form.TextPnl->geometry();
             saveThroughThePopup(form);
         });

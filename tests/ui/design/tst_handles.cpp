@@ -68,7 +68,12 @@ private slots:
         QWidget form;
         QCOMPARE(thrownText<EBadChild>([&] { s.handle.Attach(&form); }),
                  u"Handles can not be attached to a Form!"_s);
-        s.handle.Detach();
+        QFrame other(&s.window); // a control of another parent replaces the attached ones
+        QFrame inner(&other);
+        s.handle.Attach(&inner);
+        QCOMPARE(s.handle.attached(), QList<QPointer<QWidget>>{&inner});
+        QCOMPARE(s.handle.parentWidget(), &other);
+        s.handle.Detach(); // the handle belongs to the test, not to the frame that goes first
         QVERIFY(!s.handle.parentWidget() && !s.handle.isEnabled());
         QCOMPARE(s.handle.size(), QSize(24, 24));
     }
@@ -178,35 +183,15 @@ private slots:
         const QImage several = s.handle.grab().toImage();
         QCOMPARE(several.pixelColor(0, 0), QColor(Qt::blue));
         QVERIFY(several.pixelColor(100, 2) != QColor(Qt::blue)); // no middle squares
+        // A press between the two reaches the control under it and moves nothing.
+        QTest::mousePress(&s.handle, Qt::LeftButton, {}, QPoint(302, 10));
+        QTest::mouseRelease(&s.handle, Qt::LeftButton, {}, QPoint(302, 10));
+        QCOMPARE(s.under->presses, QList<QPoint>{QPoint(400, 108)});
+        QCOMPARE(s.panel->geometry(), QRect(100, 100, 200, 150));
         s.drag(QPoint(401, 251), QPoint(10, 0)); // on the second control's corner: still a move
         // A move takes the margin off both edges: d - 2 across, and -2 down for no move down.
         QCOMPARE(second->geometry(), QRect(408, 298, 100, 50));
         QCOMPARE(s.panel->geometry(), QRect(108, 98, 200, 150));
-    }
-
-    void pressOutsideTheControls_reachesTheControlUnderIt()
-    {
-        Surface s;
-        auto* second = new QFrame(&s.window);
-        second->setGeometry(400, 300, 100, 50);
-        s.handle.Attach(second);
-        s.handle.releaseMouse();
-        QTest::mousePress(&s.handle, Qt::LeftButton, {}, QPoint(302, 10)); // between the two
-        QCOMPARE(s.under->presses, QList<QPoint>{QPoint(400, 108)});
-        QCOMPARE(s.panel->geometry(), QRect(100, 100, 200, 150));
-    }
-
-    void anotherParent_replacesTheAttachedControls()
-    {
-        Surface s;
-        QFrame other(&s.window);
-        QFrame inner(&other);
-        inner.setGeometry(5, 5, 20, 20);
-        s.handle.Attach(&inner);
-        s.handle.releaseMouse();
-        QCOMPARE(s.handle.attached().size(), 1);
-        QCOMPARE(s.handle.parentWidget(), &other);
-        s.handle.Detach(); // the handle belongs to the test, not to the frame that goes first
     }
 };
 
