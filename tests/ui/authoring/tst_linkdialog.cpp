@@ -130,35 +130,37 @@ class LinkDialogTest : public QObject
     Q_OBJECT
 
 private slots:
-    void newPhrase_saveAtOnceSaysNoDataAndCancelWritesNothing()
-    {
-        PlatformDoubles platform;
-        LinkBook book;
-        platform.modal.expect<THypMenuForm>([&platform](THypMenuForm& form) {
-            QVERIFY(QTest::qWaitForWindowActive(&form));
-            QCOMPARE(form.Label1->text(), u"HyperText Link"_s);
-            QCOMPARE(form.GroupBox1->title(), u" Select HyperText type "_s);
-            QVERIFY(form.RadioButtons[TextOnly]->isChecked() &&
-                    form.Buttons[TextOnly]->isEnabled());
-            QVERIFY(!form.Buttons[GraphicOnly]->isEnabled());
-            KeepScreenshot(form, u"THypMenuForm"_s);
-            QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
-            QTRY_VERIFY(!platform.messages.shown().isEmpty()); // a mnemonic animates its click
-            QVERIFY(form.isVisible());
-            QTest::keyClick(&form, Qt::Key_Escape);
-        });
-        DefineLink(u"BOOK.QVR"_s, u"North Sea"_s);
-        QCOMPARE(platform.messages.texts(), QStringList{u"No data has been entered."_s});
-        QVERIFY(book.hyperText().isEmpty());
-        QCOMPARE(CurrentHyperPhrase(), u"North Sea"_s);
-    }
-
+    // Every kind is defined through its window. A link's text is spelt in the book's language as
+    // it is typed, beside a Language box of its own; a right click puts a spelling in place of a
+    // word, and the marks are never saved. A click on each phrase then does what the reader's
+    // click does.
     void everyKind_isDefinedThroughItsWindowAndPlaysAsTheReaderClicks()
     {
         PlatformDoubles platform;
         LinkBook book;
-        defineLink<THypEntryForm>(platform, u"Note"_s, TextOnly,
-                                  [](THypEntryForm& e) { typeText(e, u"a note"_s); });
+        WriteBookLanguage(u"BOOK.QVR"_s, u"de"_s);
+        defineLink<THypEntryForm>(platform, u"Note"_s, TextOnly, [](THypEntryForm& editor) {
+            QVERIFY(QTest::qWaitForWindowActive(&editor));
+            editor.RichEdit1->setFocus();
+            QTest::keyClicks(editor.RichEdit1, u"Die Flut kommt morgn."_s);
+            QTRY_COMPARE(MarkedWords(editor.RichEdit1), QStringList{u"morgn"_s});
+            QComboBox* language = nullptr;
+            for (QComboBox* box : editor.findChildren<QComboBox*>()) {
+                if (box->accessibleName() == u"Language"_s)
+                    language = box;
+            }
+            QVERIFY(language && language->isVisible());
+            for (QWidget* other : editor.findChildren<QWidget*>()) {
+                if (other->isVisible() && other->parentWidget() == &editor && other != language)
+                    QVERIFY2(!other->geometry().intersects(language->geometry()),
+                             other->metaObject()->className());
+            }
+            KeepScreenshot(editor, u"THypEntryForm-spelling"_s);
+            ChooseOnRightClick(editor.RichEdit1,
+                               editor.RichEdit1->toPlainText().indexOf(u"morgn"_s), u"morgen"_s);
+            QTRY_VERIFY(MarkedWords(editor.RichEdit1).isEmpty());
+            click(editor.OKBtn);
+        });
         defineLink<TGetGraphicForm>(platform, u"Sunrise"_s, GraphicOnly, [](TGetGraphicForm& p) {
             p.Edit2->setText(u"30"_s);
             click(p.OKBtn);
@@ -208,8 +210,9 @@ private slots:
             QVERIFY2(sections.contains(expected), qPrintable(expected + sections));
         QVERIFY(sections.contains(u"[Note]\r\nsource=HYPER\r\ntype=1\r\ndisplaytype=0\r\n"_s));
         QVERIFY(sections.contains(u"[Chart]\r\nsource=HYPER\r\ntype=5\r\n"_s));
+        QVERIFY2(sections.contains(u"Die Flut kommt morgen."_s), qPrintable(sections));
+        QVERIFY(!sections.contains(u"\\ul"_s));
 
-        // A click on each phrase does what the reader's click does.
         MediaRecorder media;
         ProjectBookSource source(book.state);
         platform.modal.expect<TShowHTextForm>([](TShowHTextForm& popup) { popup.reject(); });
@@ -226,40 +229,6 @@ private slots:
                                            u"show Film: FILM.AVI"_s, u"show Tune: TUNE.MID"_s,
                                            u"run 4: GAME.EXE,-x"_s, u"run 9: WRITE NOTES.TXT"_s}));
         QCOMPARE(platform.documents.opened(), QStringList{u"PAGE.HTM"_s});
-    }
-
-    // A link's text is spelt in the book's language as it is typed, beside a Language box of its
-    // own; a right click puts a spelling in place of a word, and the marks are never saved.
-    void linkText_isSpeltInTheBooksLanguage()
-    {
-        PlatformDoubles platform;
-        LinkBook book;
-        WriteBookLanguage(u"BOOK.QVR"_s, u"de"_s);
-        defineLink<THypEntryForm>(platform, u"Flood"_s, TextOnly, [](THypEntryForm& editor) {
-            QVERIFY(QTest::qWaitForWindowActive(&editor));
-            editor.RichEdit1->setFocus();
-            QTest::keyClicks(editor.RichEdit1, u"Die Flut kommt morgn."_s);
-            QTRY_COMPARE(MarkedWords(editor.RichEdit1), QStringList{u"morgn"_s});
-            QComboBox* language = nullptr;
-            for (QComboBox* box : editor.findChildren<QComboBox*>()) {
-                if (box->accessibleName() == u"Language"_s)
-                    language = box;
-            }
-            QVERIFY(language && language->isVisible());
-            for (QWidget* other : editor.findChildren<QWidget*>()) {
-                if (other->isVisible() && other->parentWidget() == &editor && other != language)
-                    QVERIFY2(!other->geometry().intersects(language->geometry()),
-                             other->metaObject()->className());
-            }
-            KeepScreenshot(editor, u"THypEntryForm-spelling"_s);
-            ChooseOnRightClick(editor.RichEdit1,
-                               editor.RichEdit1->toPlainText().indexOf(u"morgn"_s), u"morgen"_s);
-            QTRY_VERIFY(MarkedWords(editor.RichEdit1).isEmpty());
-            click(editor.OKBtn);
-        });
-        const QString saved = QString::fromUtf8(book.hyperText());
-        QVERIFY2(saved.contains(u"Die Flut kommt morgen."_s), qPrintable(saved));
-        QVERIFY(!saved.contains(u"\\ul"_s));
     }
 
     // The alternative text is typed where the link's picture, sound or film is chosen, read
@@ -301,7 +270,10 @@ private slots:
         QCOMPARE(AltTexts(u"BOOK.QVR"_s), (QHash<QString, QString>{}));
     }
 
-    void edits_replaceInPlaceAndCancelLeavesTheFileAsItWas()
+    // An edit replaces the link in place. Another kind chosen and its windows left without data
+    // keeps the link what it was: the program choice closed with OK before any program was
+    // picked, and the notepad name (which offers no other kind's file) cancelled.
+    void edits_replaceInPlaceAndUnfinishedKindsLeaveTheLink()
     {
         PlatformDoubles platform;
         LinkBook book;
@@ -319,32 +291,14 @@ private slots:
         DefineLink(u"BOOK.QVR"_s, u"SUNRISE"_s);
         QCOMPARE(book.hyperText(), QByteArray(before).replace("[Sunrise]", "[SUNRISE]"));
 
-        // Voice Only becomes Graphic Only in its place; then a cancelled change writes nothing.
+        // Voice Only becomes Graphic Only in its place.
         defineLink<TGetGraphicForm>(platform, u"first"_s, GraphicOnly,
                                     [](TGetGraphicForm& p) { click(p.OKBtn); });
         const QByteArray changed = book.hyperText();
         QVERIFY(changed.startsWith(
             "[first]\r\nsource=HYPER\r\ntype=2\r\ncommand=SEA.JPG,0\r\n]\r\n\r\n"));
         QCOMPARE(changed.count("[first]") + changed.count("[First]"), 1);
-        platform.modal.expect<THypMenuForm>([](THypMenuForm& form) {
-            choose(form, Notepad);
-            click(form.Buttons[Notepad]);
-            click(form.CancelBtn);
-        });
-        platform.modal.expect<TNoteFileForm>([](TNoteFileForm& n) { click(n.CancelBtn); });
-        DefineLink(u"BOOK.QVR"_s, u"Last"_s);
-        QCOMPARE(book.hyperText(), changed);
-    }
 
-    // Another kind chosen and its windows left without data keeps the link what it was: the
-    // program choice closed with OK before any program was picked, and the notepad name
-    // (which offers no other kind's file) cancelled.
-    void unfinishedKinds_leaveTheLinkAsItWas()
-    {
-        PlatformDoubles platform;
-        LinkBook book;
-        AddEntry(u"BOOK.QVR"_s, u"Horn"_s, 3, u"HORN.WAV"_s, kHyperSource);
-        const QByteArray before = book.hyperText();
         for (const Row row : {Executable, Notepad}) {
             platform.modal.expect<THypMenuForm>([row](THypMenuForm& form) {
                 choose(form, row);
@@ -361,24 +315,37 @@ private slots:
                     QTest::keyClick(&n, Qt::Key_Escape);
                 });
             }
-            DefineLink(u"BOOK.QVR"_s, u"Horn"_s);
+            DefineLink(u"BOOK.QVR"_s, u"Last"_s);
             QCOMPARE(platform.messages.texts(), QStringList{u"No data has been entered."_s});
             platform.messages.clear();
         }
-        QCOMPARE(book.hyperText(), before);
+        QCOMPARE(book.hyperText(), changed);
     }
 
-    void executableChoices_andDamagedSections()
+    // A new phrase's dialog saved at once says there is no data, and so does a program kind
+    // whose row is chosen again after its program; cancelled, it writes nothing. A damaged
+    // section opens as a new link.
+    void newLink_noDataAndDamagedSections()
     {
         PlatformDoubles platform;
         LinkBook book;
-        platform.modal.expect<THypMenuForm>([](THypMenuForm& form) {
+        platform.modal.expect<THypMenuForm>([&platform](THypMenuForm& form) {
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            QCOMPARE(form.Label1->text(), u"HyperText Link"_s);
+            QCOMPARE(form.GroupBox1->title(), u" Select HyperText type "_s);
+            QVERIFY(form.RadioButtons[TextOnly]->isChecked() &&
+                    form.Buttons[TextOnly]->isEnabled());
+            QVERIFY(!form.Buttons[GraphicOnly]->isEnabled());
+            KeepScreenshot(form, u"THypMenuForm"_s);
+            QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
+            QTRY_VERIFY(!platform.messages.shown().isEmpty()); // a mnemonic animates its click
+            QVERIFY(form.isVisible());
             choose(form, Executable);
             click(form.Buttons[Executable]);
             choose(form, Executable); // type 9 came back; the button again means 4: no data
             click(form.OKBtn);
             QVERIFY(form.isVisible());
-            click(form.CancelBtn);
+            QTest::keyClick(&form, Qt::Key_Escape);
         });
         platform.modal.expect<TExeChoiceForm>([](TExeChoiceForm& c) {
             c.RadioButtons[1]->click();
@@ -390,8 +357,9 @@ private slots:
             click(p.OKBtn);
         });
         DefineLink(u"BOOK.QVR"_s, u"Letter"_s);
-        QCOMPARE(platform.messages.texts(), QStringList{u"No data has been entered."_s});
+        QCOMPARE(platform.messages.texts(), QStringList(2, u"No data has been entered."_s));
         QVERIFY(book.hyperText().isEmpty());
+        QCOMPARE(CurrentHyperPhrase(), u"Letter"_s);
 
         platform.messages.clear();
         writeBytes(book.dir.filePath(u"BOOK.QVR"_s),
