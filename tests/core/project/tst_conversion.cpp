@@ -77,6 +77,20 @@ QByteArray oldChapterBytes(const QByteArray& entry, const QByteArray& file,
     return r.bytes();
 }
 
+// A folder holding an earlier version's project file, and the state that opens it.
+struct OldBook
+{
+    CurrentTempDir dir;
+    ModelDoubles platform;
+    WorkingState state;
+
+    OldBook()
+    {
+        writeBytes(dir.filePath(u"BOOK.QVJ"_s), oldProjectBytes());
+        state.ProjectFile = u"BOOK.QVJ"_s;
+    }
+};
+
 } // namespace
 
 class ConversionTest : public QObject
@@ -86,29 +100,25 @@ class ConversionTest : public QObject
 private slots:
     void earlierProject_convertsEveryFileAfterYes()
     {
-        CurrentTempDir dir;
-        ModelDoubles platform;
-        writeBytes(dir.filePath(u"BOOK.QVJ"_s), oldProjectBytes());
-        writeBytes(dir.filePath(u"BOOK.QVC"_s),
+        OldBook old;
+        writeBytes(old.dir.filePath(u"BOOK.QVC"_s),
                    oldChapterBytes("First", "ONE.QLF", "ONE.QVD") +
                        oldChapterBytes("Second", "TWO.QLF", "TWO.QVD"));
-        writeBytes(dir.filePath(u"BOOK.QVR"_s),
+        writeBytes(old.dir.filePath(u"BOOK.QVR"_s),
                    "[Sun]\r\nsource=HYPER\r\ntype=6\r\ncommand=PIC.BMP SND.WAV 50\r\n]\r\n\r\n");
-        platform.messages.answer(MessageAnswer::Yes);
+        old.platform.messages.answer(MessageAnswer::Yes);
 
-        WorkingState state;
-        state.ProjectFile = u"BOOK.QVJ"_s;
-        OpenProject(state);
+        OpenProject(old.state);
 
-        QCOMPARE(platform.messages.texts(),
+        QCOMPARE(old.platform.messages.texts(),
                  QStringList({kQuestion, u"file copied"_s, u"opening BOOK.QVC"_s}));
-        QCOMPARE(platform.messages.shown().at(1).kind, MessageKind::Plain);
-        QCOMPARE(dir.entries(),
+        QCOMPARE(old.platform.messages.shown().at(1).kind, MessageKind::Plain);
+        QCOMPARE(old.dir.entries(),
                  QStringList({u"BOOK.QVC"_s, u"BOOK.QVD"_s, u"BOOK.QVJ"_s, u"BOOK.QVR"_s}));
 
-        const QByteArray project = readBytes(dir.filePath(u"BOOK.QVJ"_s));
+        const QByteArray project = readBytes(old.dir.filePath(u"BOOK.QVJ"_s));
         QCOMPARE(project.size(), 5377);
-        const ProjectRecord& p = state.Project;
+        const ProjectRecord& p = old.state.Project;
         QCOMPARE(p.Version.text(), u"2.1"_s);
         QCOMPARE(p.ChapterBars.TitleText.text(), u"Chapter title"_s);
         QCOMPARE(+p.ChapterBars.TitleColor, 0xFF);
@@ -139,7 +149,7 @@ private slots:
         QCOMPARE(pr.About.AuthorText.text(), u"Me"_s);
         QCOMPARE(pr.About.Comment4.text(), u"Last line"_s);
         QCOMPARE(pr.Captions.AboutCaption.text(), u"&Info"_s);
-        QCOMPARE(state.MediaPrompt, u"Go!"_s);
+        QCOMPARE(old.state.MediaPrompt, u"Go!"_s);
 
         const MenuRecord& m = p.Menu;
         QCOMPARE(m.MenuBars.TitleText.text(), u"Menu title"_s);
@@ -154,102 +164,82 @@ private slots:
         QCOMPARE(+m.MenuBarShown, 0);
 
         QStringList entries;
-        QVERIFY(LoadMenuEntries(state, entries));
+        QVERIFY(LoadMenuEntries(old.state, entries));
         QCOMPARE(entries, QStringList({u"First"_s, u"Second"_s}));
-        ReadChapter(state, 1);
-        QCOMPARE(state.CurrentChapter.ChapterFile.text(), u"TWO.QLF"_s);
-        QCOMPARE(state.CurrentChapter.DisplayFile.text(), u"TWO.QVD"_s);
-        QCOMPARE(readBytes(dir.filePath(u"BOOK.QVR"_s)),
+        ReadChapter(old.state, 1);
+        QCOMPARE(old.state.CurrentChapter.ChapterFile.text(), u"TWO.QLF"_s);
+        QCOMPARE(old.state.CurrentChapter.DisplayFile.text(), u"TWO.QVD"_s);
+        QCOMPARE(readBytes(old.dir.filePath(u"BOOK.QVR"_s)),
                  QByteArray(
                      "[Sun]\r\nsource=HYPER\r\ntype=6\r\ncommand=PIC.BMP,SND.WAV,50\r\n]\r\n\r\n"));
 
         // Converted once: the next opening asks nothing.
-        platform.messages.clear();
-        OpenProject(state);
-        QVERIFY(platform.messages.shown().isEmpty());
+        old.platform.messages.clear();
+        OpenProject(old.state);
+        QVERIFY(old.platform.messages.shown().isEmpty());
     }
 
-    void earlierProject_declined_isNotOpenedNorChanged()
+    void earlierProject_declinedIsNotChanged_acceptedWithoutChapterList()
     {
-        CurrentTempDir dir;
-        ModelDoubles platform;
-        writeBytes(dir.filePath(u"BOOK.QVJ"_s), oldProjectBytes());
-        WorkingState state;
-        state.ProjectFile = u"BOOK.QVJ"_s;
-        platform.messages.answer(MessageAnswer::No);
-        OpenProject(state);
-        QCOMPARE(platform.messages.texts(), QStringList{kQuestion});
-        QVERIFY(state.ProjectFile.isEmpty() && state.HyperTextFile.isEmpty() &&
-                state.ChapterListFile.isEmpty());
-        QCOMPARE(dir.entries(), QStringList{u"BOOK.QVJ"_s});
-        QCOMPARE(readBytes(dir.filePath(u"BOOK.QVJ"_s)), oldProjectBytes());
+        OldBook old;
+        old.platform.messages.answer(MessageAnswer::No);
+        OpenProject(old.state);
+        QCOMPARE(old.platform.messages.texts(), QStringList{kQuestion});
+        QVERIFY(old.state.ProjectFile.isEmpty() && old.state.HyperTextFile.isEmpty() &&
+                old.state.ChapterListFile.isEmpty());
+        QCOMPARE(old.dir.entries(), QStringList{u"BOOK.QVJ"_s});
+        QCOMPARE(readBytes(old.dir.filePath(u"BOOK.QVJ"_s)), oldProjectBytes());
+
+        // Accepted later, without a chapter list: the list is skipped.
+        old.state.ProjectFile = u"BOOK.QVJ"_s;
+        old.platform.messages.answer(MessageAnswer::Yes);
+        OpenProject(old.state);
+        QCOMPARE(old.platform.messages.texts(), QStringList({kQuestion, kQuestion}));
+        QCOMPARE(old.dir.entries(), QStringList({u"BOOK.QVD"_s, u"BOOK.QVJ"_s}));
+        QCOMPARE(old.state.Project.Config.BookTitle.text(), u"My Old Book"_s);
     }
 
     // A current project whose version tag is damaged to "1.x" is not taken for an earlier one:
     // its size says what it is, and it opens unchanged.
     void currentProjectWithAnOldTag_opensAsItIs()
     {
-        CurrentTempDir dir;
-        ModelDoubles platform;
+        OldBook old;
         QByteArray current = defaultProjectBytes();
         current.replace(1, 3, "1.x");
-        writeBytes(dir.filePath(u"BOOK.QVJ"_s), current);
-        WorkingState state;
-        state.ProjectFile = u"BOOK.QVJ"_s;
-        OpenProject(state);
-        QVERIFY(state.isProjectOpen());
-        QCOMPARE(readBytes(dir.filePath(u"BOOK.QVJ"_s)), current);
-        QVERIFY(platform.messages.shown().isEmpty());
+        writeBytes(old.dir.filePath(u"BOOK.QVJ"_s), current);
+        OpenProject(old.state);
+        QVERIFY(old.state.isProjectOpen());
+        QCOMPARE(readBytes(old.dir.filePath(u"BOOK.QVJ"_s)), current);
+        QVERIFY(old.platform.messages.shown().isEmpty());
     }
 
     void earlierProject_damagedChapterList_changesNothingAndIsOfferedAgain()
     {
-        CurrentTempDir dir;
-        ModelDoubles platform;
-        writeBytes(dir.filePath(u"BOOK.QVJ"_s), oldProjectBytes());
+        OldBook old;
         const QByteArray damaged = oldChapterBytes("First", "ONE.QLF", "ONE.QVD") + "tail";
-        writeBytes(dir.filePath(u"BOOK.QVC"_s), damaged);
+        writeBytes(old.dir.filePath(u"BOOK.QVC"_s), damaged);
         for (int attempt = 0; attempt < 2; ++attempt) {
-            platform.messages.answer(MessageAnswer::Yes);
-            WorkingState state;
-            state.ProjectFile = u"BOOK.QVJ"_s;
+            old.platform.messages.answer(MessageAnswer::Yes);
+            WorkingState state = old.state;
             QVERIFY_THROWS_EXCEPTION(InOutError, OpenProject(state));
-            QCOMPARE(platform.messages.texts(), QStringList{kQuestion}); // asked every time
-            platform.messages.clear();
+            QCOMPARE(old.platform.messages.texts(), QStringList{kQuestion}); // asked every time
+            old.platform.messages.clear();
         }
-        QCOMPARE(readBytes(dir.filePath(u"BOOK.QVJ"_s)), oldProjectBytes());
-        QCOMPARE(readBytes(dir.filePath(u"BOOK.QVC"_s)), damaged);
-        QCOMPARE(dir.entries(), QStringList({u"BOOK.QVC"_s, u"BOOK.QVJ"_s}));
+        QCOMPARE(readBytes(old.dir.filePath(u"BOOK.QVJ"_s)), oldProjectBytes());
+        QCOMPARE(readBytes(old.dir.filePath(u"BOOK.QVC"_s)), damaged);
+        QCOMPARE(old.dir.entries(), QStringList({u"BOOK.QVC"_s, u"BOOK.QVJ"_s}));
     }
 
     void earlierProject_unwritableCopy_reportsTheRealError()
     {
-        CurrentTempDir dir;
-        ModelDoubles platform;
-        writeBytes(dir.filePath(u"BOOK.QVJ"_s), oldProjectBytes());
-        writeBytes(dir.filePath(u"BOOK.QVC"_s), oldChapterBytes("First", "ONE.QLF", "ONE.QVD"));
-        QDir(dir.path()).mkdir(u"BOOK.OLD"_s); // the copy's name is taken by a folder
-        QDir(dir.path()).mkdir(u"BOOK.OLD/BOOK.QVC"_s);
-        platform.messages.answer(MessageAnswer::Yes);
-        WorkingState state;
-        state.ProjectFile = u"BOOK.QVJ"_s;
-        const QString error = thrownText<RunTimeError>([&] { OpenProject(state); });
+        OldBook old;
+        writeBytes(old.dir.filePath(u"BOOK.QVC"_s), oldChapterBytes("First", "ONE.QLF", "ONE.QVD"));
+        QDir(old.dir.path()).mkdir(u"BOOK.OLD"_s); // the copy's name is taken by a folder
+        QDir(old.dir.path()).mkdir(u"BOOK.OLD/BOOK.QVC"_s);
+        old.platform.messages.answer(MessageAnswer::Yes);
+        const QString error = thrownText<RunTimeError>([&] { OpenProject(old.state); });
         QVERIFY2(!error.contains(u"Disk full"_s), qPrintable(error));
-        platform.messages.clear();
-    }
-
-    void earlierProject_withoutChapterList_skipsTheList()
-    {
-        CurrentTempDir dir;
-        ModelDoubles platform;
-        writeBytes(dir.filePath(u"BOOK.QVJ"_s), oldProjectBytes());
-        platform.messages.answer(MessageAnswer::Yes);
-        WorkingState state;
-        state.ProjectFile = u"BOOK.QVJ"_s;
-        OpenProject(state);
-        QCOMPARE(platform.messages.texts(), QStringList{kQuestion});
-        QCOMPARE(dir.entries(), QStringList({u"BOOK.QVD"_s, u"BOOK.QVJ"_s}));
-        QCOMPARE(state.Project.Config.BookTitle.text(), u"My Old Book"_s);
+        old.platform.messages.clear();
     }
 
     void oldEntryFile_changesOnlyPictureCommands()

@@ -19,11 +19,7 @@ private slots:
         QTest::addColumn<QByteArray>("rtf");
         QTest::addColumn<QString>("clickAt"); // the text before the click, within the plain text
         QTest::addColumn<QString>("phrase");
-        const QByteArray forty(40, 'x');
-        const QByteArray thirtyFive = "abcdefghij"
-                                      "klmnopqrst"
-                                      "uvwxyz0123"
-                                      "45678";
+        const QByteArray thirtyFive = "abcdefghijklmnopqrstuvwxyz012345678";
         QTest::newRow("middle of North Sea")
             << QByteArray("{\\rtf1 the \\ul North Sea\\ulnone  ferry}") << u"the North S"_s
             << u"North Sea"_s;
@@ -41,8 +37,6 @@ private slots:
             << QByteArray("{\\rtf1 x\\par \\ul Rome\\ulnone  y}") << u"x\nRo"_s << u"Rome"_s;
         QTest::newRow("plain text") << QByteArray("{\\rtf1 the \\ul North Sea\\ulnone  ferry}")
                                     << u"the North Sea fe"_s << QString();
-        QTest::newRow("run of 40") << QByteArray("{\\rtf1 a \\ul " + forty + "\\ulnone  b}")
-                                   << u"a xxxxx"_s << QString(29, QLatin1Char('x'));
         QTest::newRow("35 at a line start, clicked later")
             << QByteArray("{\\rtf1 x\\par \\ul " + thirtyFive + "\\ulnone  y}") << u"x\nabc"_s
             << QString::fromLatin1(thirtyFive.left(30));

@@ -75,10 +75,36 @@ class RtfTest : public QObject
     Q_OBJECT
 
 private slots:
+    // The sample as read (fonts, sizes, colours, alignment, indents, breaks, other scripts and
+    // their direction), all of it kept through a write and a second read, and written again as
+    // the same bytes.
     void roundTrip_keepsEveryPreservedAttribute()
     {
         QTextDocument first;
         ReadRtf(kRichEditSample.chopped(3) + kScripts + "}\r\n", first);
+        const QList<Run> r = runs(first);
+        QCOMPARE(r.at(0).text, u"Plain "_s);
+        QCOMPARE(r.at(0).family, u"MS Sans Serif"_s);
+        QCOMPARE(r.at(0).size, 10.0);
+        QVERIFY(r.at(1).bold && r.at(1).text == u"bold"_s);
+        QVERIFY(r.at(5).underline && r.at(5).text == u"North Sea"_s);
+        QVERIFY(!r.at(6).underline);
+        const QTextBlock centred = first.begin().next();
+        QCOMPARE(centred.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(centred.text(), u"Centred red"_s);
+        QCOMPARE(centred.begin().fragment().charFormat().foreground().color(), QColor(255, 0, 0));
+        QCOMPARE(centred.next().text(), QString::fromUtf8("Indented navy \u00e9t\u00e9 \u20ac"));
+        QCOMPARE(centred.next().blockFormat().property(rtfprops::FirstIndentTwips).toInt(), -360);
+        QCOMPARE(centred.next().next().text(),
+                 u"tab\tand"_s + QChar(QChar::LineSeparator) + u"line"_s);
+        const QTextBlock hebrew = first.lastBlock().previous().previous();
+        QCOMPARE(hebrew.blockFormat().layoutDirection(), Qt::RightToLeft);
+        QCOMPARE(hebrew.begin().fragment().charFormat().intProperty(rtfprops::Language), 1037);
+        QList<int> languages; // Russian, Japanese (East Asian text), none
+        for (auto it = first.lastBlock().previous().begin(); !it.atEnd(); ++it)
+            languages << it.fragment().charFormat().intProperty(rtfprops::Language);
+        QCOMPARE(languages, QList<int>({1049, 1041, 0}));
+
         const QByteArray written = WriteRtf(first);
         QVERIFY(written.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0"));
         QVERIFY(written.contains("\\viewkind4\\uc1\\pard"));
@@ -88,48 +114,17 @@ private slots:
         for (QTextBlock a = first.begin(), b = second.begin(); a.isValid();
              a = a.next(), b = b.next()) {
             QCOMPARE(b.blockFormat().alignment(), a.blockFormat().alignment());
-            QCOMPARE(b.blockFormat().property(rtfprops::LeftIndentTwips),
-                     a.blockFormat().property(rtfprops::LeftIndentTwips));
-            QCOMPARE(b.blockFormat().property(rtfprops::RightIndentTwips),
-                     a.blockFormat().property(rtfprops::RightIndentTwips));
-            QCOMPARE(b.blockFormat().property(rtfprops::FirstIndentTwips),
-                     a.blockFormat().property(rtfprops::FirstIndentTwips));
+            for (const int indent : {rtfprops::LeftIndentTwips, rtfprops::RightIndentTwips,
+                                     rtfprops::FirstIndentTwips})
+                QCOMPARE(b.blockFormat().property(indent), a.blockFormat().property(indent));
             QCOMPARE(b.textDirection(), a.textDirection());
         }
         QCOMPARE(WriteRtf(second), written);
-        const QTextBlock hebrew = first.lastBlock().previous().previous();
-        QCOMPARE(hebrew.blockFormat().layoutDirection(), Qt::RightToLeft);
-        QCOMPARE(hebrew.begin().fragment().charFormat().intProperty(rtfprops::Language), 1037);
-        QList<int> languages; // Russian, Japanese (East Asian text), none
-        for (auto it = first.lastBlock().previous().begin(); !it.atEnd(); ++it)
-            languages << it.fragment().charFormat().intProperty(rtfprops::Language);
-        QCOMPARE(languages, QList<int>({1049, 1041, 0}));
 
         // Arabic typed without a stated direction is saved right to left.
         QTextDocument typed;
         typed.setPlainText(QString::fromUtf8("\u0645\u0631\u062D\u0628\u0627\nabc"));
         QCOMPARE(WriteRtf(typed).count("\\rtlpar"), 1);
-    }
-
-    void reader_formatsAndText()
-    {
-        QTextDocument document;
-        ReadRtf(kRichEditSample, document);
-        const QList<Run> r = runs(document);
-        QCOMPARE(r.at(0).text, u"Plain "_s);
-        QCOMPARE(r.at(0).family, u"MS Sans Serif"_s);
-        QCOMPARE(r.at(0).size, 10.0);
-        QVERIFY(r.at(1).bold && r.at(1).text == u"bold"_s);
-        QVERIFY(r.at(5).underline && r.at(5).text == u"North Sea"_s);
-        QVERIFY(!r.at(6).underline);
-        const QTextBlock centred = document.begin().next();
-        QCOMPARE(centred.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-        QCOMPARE(centred.text(), u"Centred red"_s);
-        QCOMPARE(centred.begin().fragment().charFormat().foreground().color(), QColor(255, 0, 0));
-        QCOMPARE(centred.next().text(), QString::fromUtf8("Indented navy \u00e9t\u00e9 \u20ac"));
-        QCOMPARE(centred.next().blockFormat().property(rtfprops::FirstIndentTwips).toInt(), -360);
-        QCOMPARE(document.lastBlock().previous().text(),
-                 u"tab\tand"_s + QChar(QChar::LineSeparator) + u"line"_s);
     }
 
     void reader_constructsOfOtherPrograms_data()
@@ -181,9 +176,9 @@ private slots:
         QTextDocument document;
         ReadRtf("{\\rtf1 a \\ul North Sea\\ulnone  b\\ul0  \\ul c\\ul0}", document);
         QStringList underlined;
-        for (auto it = document.begin().begin(); !it.atEnd(); ++it) {
-            if (it.fragment().charFormat().fontUnderline())
-                underlined << it.fragment().text();
+        for (const Run& run : runs(document)) {
+            if (run.underline)
+                underlined << run.text;
         }
         QCOMPARE(underlined, QStringList({u"North Sea"_s, u"c"_s}));
     }
@@ -278,9 +273,8 @@ private slots:
     void fuzz_randomDamageNeverBreaksTheReader()
     {
         QRandomGenerator random(4242);
-        const int rounds = qEnvironmentVariableIntValue("QUORELLE_FUZZ_ROUNDS") > 0
-                               ? qEnvironmentVariableIntValue("QUORELLE_FUZZ_ROUNDS")
-                               : 300;
+        const int asked = qEnvironmentVariableIntValue("QUORELLE_FUZZ_ROUNDS");
+        const int rounds = asked > 0 ? asked : 300;
         static const QByteArray alphabet("{}\\'*0123456789abu-; \r\n\0", 24);
         for (int round = 0; round < rounds; ++round) {
             QByteArray data = kRichEditSample;
@@ -295,11 +289,11 @@ private slots:
             }
             QTextDocument document;
             ReadRtf(data, document);
+            // Whatever was read is written as RTF, which reads again (under the sanitizers).
+            const QByteArray written = WriteRtf(document);
+            QVERIFY(written.startsWith("{\\rtf1"));
             QTextDocument again;
-            ReadRtf(WriteRtf(document), again);
-            QCOMPARE(again.toPlainText(), document.toPlainText().remove(QChar(0xFFFD)).isEmpty()
-                                              ? again.toPlainText()
-                                              : again.toPlainText());
+            ReadRtf(written, again);
         }
     }
 };

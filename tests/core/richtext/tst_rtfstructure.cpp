@@ -139,13 +139,30 @@ private slots:
         QCOMPARE(describeRtf(rtf), expected);
     }
 
-    // What the editor saves keeps the structure it read.
-    void writeThenRead_keepsTheStructure_data() { read_data(); }
+    // What the editor saves keeps the structure it read, from the rows above and from other
+    // programs' files alike, and the same document is written as the same bytes.
+    void writeThenRead_keepsTheStructure_data()
+    {
+        read_data();
+        for (const char* file :
+             {"pandoc/heading.rtf", "pandoc/list_simple.rtf", "pandoc/list_legacy.rtf",
+              "pandoc/writer.rtf", "rtfjs/hyperlink.rtf", "rtfjs/superscript-subscript.rtf",
+              "rtfjs/HOMEAUDIOMETER.rtf", "tika/testRTFVarious.rtf", "tika/testRTFJapanese.rtf",
+              "tika/testRTFListMicrosoftWord.rtf", "tika/testRTFTableCellSeparation.rtf",
+              "rtfpipe/Issue53.rtf"}) {
+            QFile in(QStringLiteral(QUORELLE_CORPUS_DIR "/") + QLatin1String(file));
+            QTest::newRow(file) << (in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray())
+                                << QString();
+        }
+    }
     void writeThenRead_keepsTheStructure()
     {
         QFETCH(QByteArray, rtf);
+        if (rtf.isEmpty())
+            QSKIP("no RTF corpus here");
         QTextDocument document;
         ReadRtf(rtf, document);
+        QVERIFY(document.characterCount() > 1);
         const QByteArray written = WriteRtf(document);
         QCOMPARE(describeRtf(written), describe(document));
         QCOMPARE(WriteRtf(document), written);
@@ -183,34 +200,6 @@ private slots:
         QTextDocument fromWord;
         ReadRtf(word.readAll(), fromWord);
         QVERIFY(!borders(fromWord).isEmpty());
-    }
-
-    void corpusFiles_writtenAndReadAgain_data()
-    {
-        QTest::addColumn<QString>("file");
-        for (const char* file :
-             {"pandoc/heading.rtf", "pandoc/list_simple.rtf", "pandoc/list_legacy.rtf",
-              "pandoc/writer.rtf", "rtfjs/hyperlink.rtf", "rtfjs/superscript-subscript.rtf",
-              "rtfjs/HOMEAUDIOMETER.rtf", "tika/testRTFVarious.rtf", "tika/testRTFJapanese.rtf",
-              "tika/testRTFListMicrosoftWord.rtf", "tika/testRTFTableCellSeparation.rtf",
-              "rtfpipe/Issue53.rtf"})
-            QTest::newRow(file) << QString::fromLatin1(file);
-    }
-
-    void corpusFiles_writtenAndReadAgain()
-    {
-        QFETCH(QString, file);
-        QFile in(QStringLiteral(QUORELLE_CORPUS_DIR "/") + file);
-        if (!in.open(QIODevice::ReadOnly))
-            QSKIP("no RTF corpus here");
-        QTextDocument document;
-        ReadRtf(in.readAll(), document);
-        QVERIFY(document.characterCount() > 1);
-        const QStringList again = describeRtf(WriteRtf(document)).split(u'\n');
-        const QStringList first = describe(document).split(u'\n');
-        for (qsizetype i = 0; i < std::min(again.size(), first.size()); ++i)
-            QCOMPARE(again.at(i), first.at(i));
-        QCOMPARE(again.size(), first.size());
     }
 };
 

@@ -71,18 +71,6 @@ private slots:
         QCOMPARE(lines.value(3, u"<none>"_s), command);
     }
 
-    void readEntry_givesNameSourceLineKeysAndTerminator()
-    {
-        CurrentTempDir dir;
-        writeBytes(kFile, sample());
-        QStringList lines;
-        QVERIFY(FindHyperEntry(kFile, u"rome"_s, lines));
-        QCOMPARE(lines, QStringList({u"Rome"_s, u"source=HYPER"_s, u"type=2"_s, u"command=rome"_s,
-                                     u"]"_s}));
-        QCOMPARE(EntryType(lines), HyperTextType::GraphicOnly);
-        QVERIFY(!ReadEntry(u"MISSING.QVR"_s, u"Rome"_s, u"HYPER"_s, lines));
-    }
-
     void readEntry_oddFiles_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -117,16 +105,22 @@ private slots:
         QCOMPARE(read, lines);
     }
 
-    void listEntries_inFileOrderBySource()
+    void readAndList_giveTheSectionsAsTheFileHoldsThem()
     {
         CurrentTempDir dir;
         writeBytes(kFile, sample() + "[odd]\r\nfrom=HYPER\r\n]\r\n");
+        QStringList lines;
+        QVERIFY(FindHyperEntry(kFile, u"rome"_s, lines));
+        QCOMPARE(lines, QStringList({u"Rome"_s, u"source=HYPER"_s, u"type=2"_s, u"command=rome"_s,
+                                     u"]"_s}));
+        QCOMPARE(EntryType(lines), HyperTextType::GraphicOnly);
+        QVERIFY(!ReadEntry(u"MISSING.QVR"_s, u"Rome"_s, u"HYPER"_s, lines));
         QStringList names;
         ListEntries(names, kFile, u"hyper"_s);
         QCOMPARE(names, QStringList({u"Paris"_s, u"Rome"_s, u"PARIS"_s, u"Lyon "_s, u"odd"_s}));
-        names.clear();
-        ListEntries(names, u"MISSING.QVR"_s, u"HYPER"_s);
-        QVERIFY(names.isEmpty());
+        QStringList none;
+        ListEntries(none, u"MISSING.QVR"_s, u"HYPER"_s);
+        QVERIFY(none.isEmpty());
     }
 
     void entryExists_data()
@@ -151,19 +145,15 @@ private slots:
         QVERIFY(!EntryExists(u"MISSING.QVR"_s, newName, oldName, u"HYPER"_s));
     }
 
-    void addEntry_toMissingFile_writesExactlySixLines()
+    void addEntry_writesSixLinesAfterWhatTheFileHolds()
     {
         CurrentTempDir dir;
+        const QByteArray sun = "[Sun]\r\nsource=HYPER\r\ntype=3\r\ncommand=SUN.WAV\r\n]\r\n\r\n";
         AddEntry(kFile, u"Sun"_s, 3, u"SUN.WAV"_s, u"HYPER"_s);
-        QCOMPARE(readBytes(kFile),
-                 QByteArray("[Sun]\r\nsource=HYPER\r\ntype=3\r\ncommand=SUN.WAV\r\n]\r\n\r\n"));
+        QCOMPARE(readBytes(kFile), sun);
         AddEntry(kFile, u"Moon"_s, 2, u"A.BMP,30"_s, u"HYPER"_s);
-        QCOMPARE(readBytes(kFile).count("\r\n\r\n"), 2);
-    }
-
-    void addEntry_afterLastLineWithoutLineEnd_keepsBothSections()
-    {
-        CurrentTempDir dir;
+        QCOMPARE(readBytes(kFile), sun + simple("Moon", "HYPER", "A.BMP,30"));
+        // After a last line without its line end both sections stay whole.
         writeBytes(kFile, "[A]\r\nsource=HYPER\r\ntype=2\r\ncommand=a\r\n]");
         AddEntry(kFile, u"B"_s, 2, u"b"_s, u"HYPER"_s);
         QCOMPARE(commandOf(u"A"_s, u"HYPER"_s), u"command=a"_s);
@@ -181,15 +171,10 @@ private slots:
                  simple("A", "HYPER", "a") + simple("B", "HYPER", "b") +
                      "[New]\r\nsource=HYPER\r\ntype=3\r\ncommand=n.wav\r\n]\r\n\r\n" +
                      simple("D", "HYPER", "d") + simple("E", "HYPER", "e"));
-        QCOMPARE(dir.entries(), QStringList{kFile});
-    }
-
-    void replaceEntry_missingFile_isFileNotFound()
-    {
-        CurrentTempDir dir;
         QCOMPARE(thrownText<InOutError>(
-                     [] { ReplaceEntry(kFile, u"A"_s, u"A"_s, 2, QString(), u"HYPER"_s); }),
-                 u"File not found: BOOK.QVR"_s);
+                     [] { ReplaceEntry(u"NONE.QVR"_s, u"A"_s, u"A"_s, 2, QString(), u"HYPER"_s); }),
+                 u"File not found: NONE.QVR"_s);
+        QCOMPARE(dir.entries(), QStringList{kFile});
     }
 
     void deleteEntry_data()
@@ -219,26 +204,19 @@ private slots:
         QCOMPARE(dir.entries(), QStringList{kFile});
     }
 
-    void deleteEntry_lastSectionDeletesTheFile()
-    {
-        CurrentTempDir dir;
-        AddEntry(kFile, u"Only"_s, 2, u"x"_s, u"HYPER"_s);
-        DeleteEntry(kFile, u"ONLY"_s, u"HYPER"_s);
-        QVERIFY(dir.entries().isEmpty());
-        QStringList lines;
-        QVERIFY(!ReadEntry(kFile, u"Only"_s, u"HYPER"_s, lines));
-        DeleteEntry(kFile, u"Only"_s, u"HYPER"_s); // nothing to do
-        AddEntry(kFile, u"Again"_s, 2, u"y"_s, u"HYPER"_s);
-        QCOMPARE(commandOf(u"again"_s, u"HYPER"_s), u"command=y"_s);
-    }
-
-    void deleteEntry_missingTerminatorDropsToTheEnd()
+    // A section without its terminator runs to the end of the file; the last section goes with
+    // its file, and deleting from no file is no error.
+    void deleteEntry_unterminatedAndLastSection()
     {
         CurrentTempDir dir;
         writeBytes(kFile, simple("A", "HYPER", "a") + "[B]\r\nsource=HYPER\r\ntype=2\r\n" +
                               simple("C", "HYPER", "c"));
         DeleteEntry(kFile, u"B"_s, u"HYPER"_s);
         QCOMPARE(readBytes(kFile), simple("A", "HYPER", "a"));
+        DeleteEntry(kFile, u"a"_s, u"HYPER"_s);
+        QVERIFY(dir.entries().isEmpty());
+        DeleteEntry(kFile, u"A"_s, u"HYPER"_s);
+        QVERIFY(dir.entries().isEmpty());
     }
 
     // Phrases in any script keep their own links: the file turns UTF-8 with its mark when a text
@@ -299,7 +277,7 @@ private slots:
 
     // A book saved before Unicode names holds "?" for every letter Windows-1252 lacked: such a
     // section is found by its "?" name only, never by a phrase of other letters.
-    void questionMarkNames_matchNoOtherPhrase()
+    void questionMarkNamesAndCutHeaders()
     {
         CurrentTempDir dir;
         writeBytes(kFile, simple("????? ????", "HYPER", "old"));
@@ -312,16 +290,13 @@ private slots:
             CompiledSections::fromBytes(CompileSections(readBytes(kFile)));
         QCOMPARE(sections.find(calm, u"HYPER"_s), -1);
         QCOMPARE(sections.find(u"????? ????"_s, u"HYPER"_s), 0);
-    }
 
-    // The compiled index holds 60 bytes of a header: a UTF-8 one is cut between characters.
-    void compiledUtf8Header_isCutBetweenCharacters()
-    {
+        // The compiled index holds 60 bytes of a header: a UTF-8 one is cut between characters.
         const QString name = QString(40, QChar(0x0436)); // two bytes each
         const QByteArray file = "\xEF\xBB\xBF[" + name.toUtf8() + "]\r\nsource=HYPER\r\n]\r\n";
-        const CompiledSections sections = CompiledSections::fromBytes(CompileSections(file));
-        QCOMPARE(sections.headerLine(0), QLatin1Char('[') + name.left(29));
-        QCOMPARE(sections.find(name.toUpper(), u"HYPER"_s), 0);
+        const CompiledSections cut = CompiledSections::fromBytes(CompileSections(file));
+        QCOMPARE(cut.headerLine(0), QLatin1Char('[') + name.left(29));
+        QCOMPARE(cut.find(name.toUpper(), u"HYPER"_s), 0);
     }
 
     void selectEntry_asksTheChooser()

@@ -142,12 +142,24 @@ private slots:
         QVERIFY(readBytes(book.edition() + u"/files.js"_s).contains("\"chapters/2.js\""));
     }
 
-    // A medium that is missing stops the export with a message naming it; an edition written
-    // before stays whole, and no scratch folder is left beside it.
-    void missingMedium_keepsTheEarlierEdition()
+    // The edition is never written over the book's own folder, a folder holding it or one of
+    // its files. A medium that is missing stops the export with a message naming it; an edition
+    // written before stays whole, and no scratch folder is left beside it.
+    void refusedExports_leaveEverythingAsItWas()
     {
         ModelDoubles platform;
         LinkBook book;
+        const QByteArray project = book.projectBytes();
+        writeBytes(book.dir.filePath(u"PAGE2.HTM"_s), "mine");
+        QVERIFY(!ExportWebEdition(book.state, book.dir.path(), nullptr));
+        QVERIFY(!ExportWebEdition(book.state, QFileInfo(book.dir.path()).path(), nullptr));
+        for (const QString& own : {u"BOOK.QVJ"_s, u"PAGE2.HTM"_s})
+            QVERIFY(!ExportWebEditionFile(book.state, book.dir.filePath(own), nullptr));
+        QCOMPARE(platform.messages.texts().size(), 4);
+        platform.messages.clear();
+        QCOMPARE(book.projectBytes(), project);
+        QCOMPARE(readBytes(book.dir.filePath(u"PAGE2.HTM"_s)), QByteArray("mine"));
+
         QVERIFY(book.exportIt());
         const QStringList before = filesUnder(book.edition());
         const QByteArray bookData = readBytes(book.edition() + u"/book.js"_s);
@@ -161,20 +173,8 @@ private slots:
                  QStringList{u"BOOK-web"_s});
     }
 
-    // The edition is never written over the book's own folder or a folder holding it.
-    void bookFolder_isRefused()
-    {
-        ModelDoubles platform;
-        LinkBook book;
-        const QByteArray project = book.projectBytes();
-        QVERIFY(!ExportWebEdition(book.state, book.dir.path(), nullptr));
-        QVERIFY(!ExportWebEdition(book.state, QFileInfo(book.dir.path()).path(), nullptr));
-        QCOMPARE(platform.messages.texts().size(), 2);
-        QCOMPARE(book.projectBytes(), project);
-    }
-
     // One page holds the whole edition: every script is one the page's policy allows by its
-    // hash, the media are data addresses, and nothing of the book's folder is written over.
+    // hash, and the media are data addresses.
     void singlePage_holdsEverythingAndRunsOnlyItsOwnScripts()
     {
         ModelDoubles platform;
@@ -195,14 +195,6 @@ private slots:
             ++count;
         }
         QCOMPARE(count, 4); // the book, its two chapters, the player
-
-        const QByteArray project = book.projectBytes();
-        writeBytes(book.dir.filePath(u"PAGE2.HTM"_s), "mine");
-        for (const QString& own : {u"BOOK.QVJ"_s, u"PAGE2.HTM"_s})
-            QVERIFY(!ExportWebEditionFile(book.state, book.dir.filePath(own), nullptr));
-        QCOMPARE(platform.messages.texts().size(), 2);
-        QCOMPARE(book.projectBytes(), project);
-        QCOMPARE(readBytes(book.dir.filePath(u"PAGE2.HTM"_s)), QByteArray("mine"));
     }
 
     // A new edition takes an old one's place in one step; a file name that would leave the

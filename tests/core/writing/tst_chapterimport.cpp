@@ -132,19 +132,11 @@ QString plainText(const QByteArray& rtf, QTextDocument& document)
     return document.toPlainText();
 }
 
-bool hasTable(const QTextDocument& document)
+// Whether some paragraph of the document is in a list, or with `table`, in a table.
+bool hasBlockIn(const QTextDocument& document, bool table)
 {
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (QTextCursor(block).currentTable())
-            return true;
-    }
-    return false;
-}
-
-bool hasList(const QTextDocument& document)
-{
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (block.textList())
+        if (table ? QTextCursor(block).currentTable() != nullptr : block.textList() != nullptr)
             return true;
     }
     return false;
@@ -196,38 +188,33 @@ private slots:
         for (const QString& words : {u"Harbour"_s, u"left the harbour"_s, u"Утро на море."_s})
             QVERIFY2(text.contains(words), qPrintable(text));
         // pandoc writes a list as paragraphs with their marks; Qt's readers as a list.
-        QVERIFY2(hasList(document) || text.contains(u"\u2022\tone"_s), qPrintable(text));
-        QVERIFY(hasTable(document));
+        QVERIFY2(hasBlockIn(document, false) || text.contains(u"\u2022\tone"_s), qPrintable(text));
+        QVERIFY(hasBlockIn(document, true));
         const QTextCharFormat heading = document.firstBlock().begin().fragment().charFormat();
         QCOMPARE(heading.fontWeight(), int(QFont::Bold));
         QVERIFY(heading.fontPointSize() >= 16);
     }
 
-    // A .docx another program wrote: its bold run, its underlined phrase and its Greek text.
-    void docxFromItsParts()
+    // A .docx and an .odt another program wrote: the .docx's bold run, underlined phrase and
+    // Greek text, and each file's languages, from its default and its runs' or styles' own.
+    void filesFromTheirParts_keepTheirTextAndLanguages()
     {
         QTemporaryDir dir;
-        const ImportedChapter chapter = ImportChapter(builtFromParts(dir));
-        QVERIFY2(chapter.error.isEmpty(), qPrintable(chapter.error));
-        QCOMPARE(chapter.underlined, 1);
+        const ImportedChapter docx = ImportChapter(builtFromParts(dir));
+        QVERIFY2(docx.error.isEmpty(), qPrintable(docx.error));
+        QCOMPARE(docx.underlined, 1);
         QTextDocument document;
-        QCOMPARE(plainText(chapter.rtf, document).trimmed(),
+        QCOMPARE(plainText(docx.rtf, document).trimmed(),
                  u"Bold and linked words Das Schiff\nΘάλασσα"_s);
         QCOMPARE(languageAt(document, u"Bold"_s), u"en-GB"_s);
         QCOMPARE(languageAt(document, u"Schiff"_s), u"de"_s);
         QCOMPARE(languageAt(document, u"Θάλασσα"_s), u"el"_s);
-        QCOMPARE(ImportedMessage(u"/x/parts.docx"_s, chapter),
+        QCOMPARE(ImportedMessage(u"/x/parts.docx"_s, docx),
                  u"parts.docx came in with 1 underlined phrase, which is HyperText."_s);
-    }
 
-    // An OpenDocument text's languages, from its default and its automatic styles.
-    void openDocumentFromItsParts_keepsItsLanguages()
-    {
-        QTemporaryDir dir;
-        const ImportedChapter chapter = ImportChapter(openDocumentFromParts(dir));
-        QVERIFY2(chapter.error.isEmpty(), qPrintable(chapter.error));
-        QTextDocument document;
-        QCOMPARE(plainText(chapter.rtf, document).trimmed(), u"The sea at dawn. Море again."_s);
+        const ImportedChapter odt = ImportChapter(openDocumentFromParts(dir));
+        QVERIFY2(odt.error.isEmpty(), qPrintable(odt.error));
+        QCOMPARE(plainText(odt.rtf, document).trimmed(), u"The sea at dawn. Море again."_s);
         QCOMPARE(languageAt(document, u"sea"_s), u"en"_s); // 1033, American English
         QCOMPARE(languageAt(document, u"Море"_s), u"ru"_s);
         QCOMPARE(languageAt(document, u"again"_s), u"en"_s);
