@@ -5,6 +5,7 @@
 #include "clicks.h"
 #include "doubles.h"
 #include "epubcheck.h"
+#include "programrun.h"
 #include "screenshots.h"
 #include "testdir.h"
 
@@ -45,7 +46,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -55,34 +55,48 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void createBook(PlatformDoubles& platform, Tbookmainform& form, const CurrentTempDir& dir)
+// The tool's main window after its start, and the folder in which it makes the book "Sea".
+struct Tool
 {
-    platform.modal.expect<TMakeDirForm>([&dir](TMakeDirForm& ask) {
-        retype(ask.Edit1, QString());
-        ask.Edit1->insert(dir.path()); // pasted: key clicks type ASCII only
-        QTest::keyClicks(ask.Edit1, u"/My Books/Sea"_s);
-        retype(ask.Edit2, u"Sea"_s);
-        click(ask.BitBtn1);
-    });
-    click(form.StartBtn);
-    QCOMPARE(form.ProjectLbl->text(), u"Sea"_s);
-}
+    PlatformDoubles platform;
+    CurrentTempDir dir;
+    Tbookmainform form;
+    const QDir folder{dir.filePath(u"My Books/Sea"_s)};
 
-void writeChapter(PlatformDoubles& platform, Tbookmainform& form)
-{
-    platform.modal.expect<TChapEditForm>([](TChapEditForm& editor) {
-        editor.RichEdit1->setFocus();
-        QTest::keyClicks(editor.RichEdit1, u"The sea is wide."_s);
-        click(editor.SaveasBtn);
-        click(editor.OKBtn);
-    });
-    platform.modal.expect<TGetTextForm>([](TGetTextForm& name) {
-        retype(name.Edit1, u"waves"_s);
-        QTest::keyClick(name.Edit1, Qt::Key_Return);
-    });
-    click(form.EditBtn);
-    QCOMPARE(platform.messages.texts(), QStringList{u"waves.QLF has been saved."_s});
-}
+    Tool()
+    {
+        form.show();
+        form.Timer1Timer();
+    }
+
+    void createBook()
+    {
+        platform.modal.expect<TMakeDirForm>([this](TMakeDirForm& ask) {
+            retype(ask.Edit1, QString());
+            ask.Edit1->insert(dir.path()); // pasted: key clicks type ASCII only
+            QTest::keyClicks(ask.Edit1, u"/My Books/Sea"_s);
+            retype(ask.Edit2, u"Sea"_s);
+            click(ask.BitBtn1);
+        });
+        click(form.StartBtn);
+        QCOMPARE(form.ProjectLbl->text(), u"Sea"_s);
+    }
+
+    // Create Executable asks for the readers' system: a new book is for Linux readers.
+    void createExecutable()
+    {
+        platform.modal.expect<TReaderSystemForm>([](TReaderSystemForm& window) {
+            QCOMPARE(window.SystemBox->currentText(), u"Linux"_s);
+            QCOMPARE(window.FilesLbl->text(), u"Makes Sea.EXE for Linux readers."_s);
+            QTest::keyClick(&window, Qt::Key_Return);
+        });
+        platform.messages.answer(MessageAnswer::No);
+        click(form.ExecBtn);
+        QCOMPARE(platform.messages.texts().last(),
+                 QStringLiteral("The Executable E-Book Sea.EXE has been created.\n\r\n\rDo you "
+                                "want to test it now?"));
+    }
+};
 
 // Selects the text from `start` for `length` characters and marks it as a HyperText phrase.
 void markPhrase(TChapEditForm& editor, int start, int length)
@@ -124,14 +138,6 @@ QString popupText(const QStringList& lines)
     return document.toPlainText().trimmed();
 }
 
-ProjectRecord projectOnDisk(const QString& folder)
-{
-    WorkingState read;
-    read.ProjectFile = QDir(folder).filePath(u"Sea.QVJ"_s);
-    ReadProject(read);
-    return read.Project;
-}
-
 } // namespace
 
 class MakeBookTest : public QObject
@@ -139,90 +145,30 @@ class MakeBookTest : public QObject
     Q_OBJECT
 
 private slots:
-    void makeBook_fromNewProjectToAVerifiedExecutable()
+    // The book's chapter is shown in a text window, through a display file designed on the way;
+    // the E-Book Presentation gives it a chapter title bar and an author box on the table of
+    // contents, the Program Presentation a title, an About box and an introduction.
+    void makeBook_fromNewProjectToAVerifiedExecutableAndEpub()
     {
-        PlatformDoubles platform;
-        CurrentTempDir dir;
-        Tbookmainform form;
-        form.show();
-        form.Timer1Timer();
-        const QString folder = dir.filePath(u"My Books/Sea"_s);
-        createBook(platform, form, dir);
-        writeChapter(platform, form);
+        Tool tool;
+        PlatformDoubles& platform = tool.platform;
+        Tbookmainform& form = tool.form;
+        tool.createBook();
+        platform.modal.expect<TChapEditForm>([](TChapEditForm& editor) {
+            editor.RichEdit1->setFocus();
+            QTest::keyClicks(editor.RichEdit1, u"The sea is wide."_s);
+            click(editor.SaveasBtn);
+            click(editor.OKBtn);
+        });
+        platform.modal.expect<TGetTextForm>([](TGetTextForm& name) {
+            retype(name.Edit1, u"waves"_s);
+            QTest::keyClick(name.Edit1, Qt::Key_Return);
+        });
+        click(form.EditBtn);
+        QCOMPARE(platform.messages.texts(), QStringList{u"waves.QLF has been saved."_s});
         QVERIFY(form.AddBtn->isEnabled());
 
         platform.modal.expect<TChapAddForm>([](TChapAddForm& add) {
-            QTest::keyClicks(add.ChapIDEdit, u"The Sea"_s);
-            clickItem(add.FileListBox2, u"waves.QLF"_s);
-            QVERIFY(QTest::qWaitForWindowActive(&add)); // shortcuts go to the active window
-            QTest::keyClick(&add, Qt::Key_S, Qt::AltModifier);
-            QTRY_VERIFY(!add.isVisible()); // a mnemonic animates its click
-        });
-        platform.messages.answer(MessageAnswer::No);
-        click(form.AddBtn);
-        QCOMPARE(platform.messages.texts().last(), u"Do you want to add another Chapter?"_s);
-
-        // Create Executable asks for the readers' system: a new book is for Linux readers.
-        platform.modal.expect<TReaderSystemForm>([](TReaderSystemForm& window) {
-            QCOMPARE(window.SystemBox->currentText(), u"Linux"_s);
-            QCOMPARE(window.FilesLbl->text(), u"Makes Sea.EXE for Linux readers."_s);
-            QTest::keyClick(&window, Qt::Key_Return);
-        });
-        platform.messages.answer(MessageAnswer::No);
-        click(form.ExecBtn);
-        QCOMPARE(platform.messages.texts().last(),
-                 QStringLiteral("The Executable E-Book Sea.EXE has been created.\n\r\n\rDo you "
-                                "want to test it now?"));
-
-        QProcess book;
-        book.start(QDir(folder).filePath(u"Sea.EXE"_s), {u"--verify"_s});
-        QVERIFY(book.waitForFinished(30000));
-        QCOMPARE(book.exitCode(), 0);
-        QVERIFY2(book.readAllStandardOutput().startsWith(
-                     "1 chapters, 1 display records, 0 HyperText entries"),
-                 book.readAllStandardError().constData());
-
-        // The same book as an EPUB, from the distribution window, as the validator reads it:
-        // first in the project folder the window starts in, then in the folder typed, which the
-        // window shows again the next time.
-        const QString project = QDir(folder).filePath(u"Sea.epub"_s);
-        const QString typed = dir.filePath(u"For readers"_s);
-        platform.modal.expect<TDistribForm>([&project, &typed](TDistribForm& window) {
-            QVERIFY(QTest::qWaitForWindowActive(&window));
-            QTest::keyClick(&window, Qt::Key_E, Qt::AltModifier);
-            QTRY_VERIFY(QFileInfo::exists(project));
-            window.Edit1->setText(typed); // a folder not made yet
-            window.Edit1->setFocus();
-            QTest::keyClick(&window, Qt::Key_E, Qt::AltModifier);
-            QTRY_VERIFY(QFileInfo::exists(typed + u"/Sea.epub"_s));
-            QTest::keyClick(&window, Qt::Key_Escape);
-        });
-        platform.messages.clear();
-        click(form.DistribBtn);
-        QCOMPARE(platform.messages.texts(),
-                 QStringList({u"The EPUB E-Book %1 has been created."_s.arg(project),
-                              u"The EPUB E-Book %1/Sea.epub has been created."_s.arg(typed)}));
-        QVERIFY(EpubcheckAccepts(project));
-        platform.modal.expect<TDistribForm>([&typed](TDistribForm& window) {
-            QCOMPARE(window.Edit1->text(), typed);
-            QTest::keyClick(&window, Qt::Key_Escape);
-        });
-        click(form.DistribBtn);
-    }
-
-    void designedBook_presentationReachesTheProjectAndTheExecutable()
-    {
-        PlatformDoubles platform;
-        CurrentTempDir dir;
-        Tbookmainform form;
-        form.show();
-        form.Timer1Timer();
-        const QString folder = dir.filePath(u"My Books/Sea"_s);
-        createBook(platform, form, dir);
-        writeChapter(platform, form);
-
-        // A chapter shown in a text window, through a display file designed on the way.
-        platform.modal.expect<TChapAddForm>([&platform](TChapAddForm& add) {
             QTest::keyClicks(add.ChapIDEdit, u"The Sea"_s);
             clickItem(add.FileListBox2, u"waves.QLF"_s);
             click(add.Button1);
@@ -239,9 +185,8 @@ private slots:
         });
         platform.messages.answer(MessageAnswer::No);
         click(form.AddBtn);
-        platform.messages.texts();
+        QCOMPARE(platform.messages.texts().last(), u"Do you want to add another Chapter?"_s);
 
-        // E-Book Presentation: a chapter title bar and an author box on the table of contents.
         platform.modal.expect<TCustMenuform>([](TCustMenuform& custom) {
             click(custom.ChapterBtn);
             click(custom.ContentsBtn);
@@ -266,8 +211,6 @@ private slots:
             click(author.OKBtn);
         });
         click(form.CustChapBtn);
-
-        // Program Presentation: the title, an About box and an introduction.
         platform.modal.expect<TProgConfigForm>([](TProgConfigForm& program) {
             retype(program.Edit1, u"Sea Voyages"_s);
             click(program.AboutChkBx);
@@ -287,7 +230,10 @@ private slots:
         click(form.CustBookBtn);
         QVERIFY(platform.modal.allUsed());
 
-        const ProjectRecord project = projectOnDisk(folder);
+        WorkingState read;
+        read.ProjectFile = tool.folder.filePath(u"Sea.QVJ"_s);
+        ReadProject(read);
+        const ProjectRecord& project = read.Project;
         QCOMPARE(project.ChapterBars.TitleText.text(), u"Sea Voyages"_s);
         QCOMPARE(project.Menu.UseAuthorBox, 1);
         QCOMPARE(project.Menu.Author.AuthorLine1.text(), u"by a sailor"_s);
@@ -295,21 +241,41 @@ private slots:
         QCOMPARE(project.Presentation.AboutShown, 1);
         QCOMPARE(project.Presentation.About.ProgramName.text(), u"Sea"_s);
         QCOMPARE(project.Presentation.IntroShown, 1);
-        WorkingState display;
-        ReadDisplayFile(display, QDir(folder).filePath(u"WINDOW.QVD"_s));
-        QCOMPARE(display.CurrentDisplay.FullScreen, 0);
+        ReadDisplayFile(read, tool.folder.filePath(u"WINDOW.QVD"_s));
+        QCOMPARE(read.CurrentDisplay.FullScreen, 0);
 
-        platform.modal.expect<TReaderSystemForm>(
-            [](TReaderSystemForm& window) { QTest::keyClick(&window, Qt::Key_Return); });
-        platform.messages.answer(MessageAnswer::No);
-        click(form.ExecBtn);
-        platform.messages.texts();
-        QProcess book;
-        book.start(QDir(folder).filePath(u"Sea.EXE"_s), {u"--verify"_s});
-        QVERIFY(book.waitForFinished(30000));
-        QCOMPARE(book.exitCode(), 0);
-        const QByteArray verified = book.readAllStandardOutput();
-        QVERIFY2(verified.startsWith("1 chapters, 1 display records"), verified.constData());
+        tool.createExecutable();
+        const ProgramRun verified = VerifyBook(tool.folder.filePath(u"Sea.EXE"_s));
+        QCOMPARE(verified.exitCode, 0);
+        QVERIFY2(verified.out.startsWith(u"1 chapters, 1 display records, 0 HyperText entries"_s),
+                 qPrintable(verified.out + verified.err));
+
+        // The same book as an EPUB, from the distribution window, as the validator reads it:
+        // first in the project folder the window starts in, then in the folder typed, which the
+        // window shows again the next time.
+        const QString inProject = tool.folder.filePath(u"Sea.epub"_s);
+        const QString typed = tool.dir.filePath(u"For readers"_s);
+        platform.modal.expect<TDistribForm>([&inProject, &typed](TDistribForm& window) {
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            QTest::keyClick(&window, Qt::Key_E, Qt::AltModifier);
+            QTRY_VERIFY(QFileInfo::exists(inProject));
+            window.Edit1->setText(typed); // a folder not made yet
+            window.Edit1->setFocus();
+            QTest::keyClick(&window, Qt::Key_E, Qt::AltModifier);
+            QTRY_VERIFY(QFileInfo::exists(typed + u"/Sea.epub"_s));
+            QTest::keyClick(&window, Qt::Key_Escape);
+        });
+        platform.messages.clear();
+        click(form.DistribBtn);
+        QCOMPARE(platform.messages.texts(),
+                 QStringList({u"The EPUB E-Book %1 has been created."_s.arg(inProject),
+                              u"The EPUB E-Book %1/Sea.epub has been created."_s.arg(typed)}));
+        QVERIFY(EpubcheckAccepts(inProject));
+        platform.modal.expect<TDistribForm>([&typed](TDistribForm& window) {
+            QCOMPARE(window.Edit1->text(), typed);
+            QTest::keyClick(&window, Qt::Key_Escape);
+        });
+        click(form.DistribBtn);
     }
 
     // A Russian book with a Greek title, made as an author makes it: every text typed. Two
@@ -317,13 +283,11 @@ private slots:
     // exactly in the built book, on its screens and in the EPUB.
     void russianBook_keepsEveryTextInBothEditions()
     {
-        PlatformDoubles platform;
-        CurrentTempDir dir;
-        Tbookmainform form;
-        form.show();
-        form.Timer1Timer();
-        const QDir folder(dir.filePath(u"My Books/Sea"_s));
-        createBook(platform, form, dir);
+        Tool tool;
+        PlatformDoubles& platform = tool.platform;
+        Tbookmainform& form = tool.form;
+        const QDir& folder = tool.folder;
+        tool.createBook();
         const QString white = QString::fromUtf8("Белые ночи");
         const QString calm = QString::fromUtf8("Тихое море");
         platform.modal.expect<TChapEditForm>([&](TChapEditForm& editor) {
@@ -363,11 +327,7 @@ private slots:
         });
         click(form.CustBookBtn);
 
-        platform.modal.expect<TReaderSystemForm>(
-            [](TReaderSystemForm& window) { QTest::keyClick(&window, Qt::Key_Return); });
-        platform.messages.answer(MessageAnswer::No);
-        click(form.ExecBtn);
-        platform.messages.texts();
+        tool.createExecutable();
         const QByteArray executable = readBytes(folder.filePath(u"Sea.EXE"_s));
         CompiledBookSource book(BookAfterImage(executable));
         QCOMPARE(book.menuEntries(), QStringList{QString::fromUtf8("Первая глава")});
