@@ -113,17 +113,15 @@ private slots:
                      "BOOK.QVJ is a file of the book's folder; the EPUB is not written over it.")),
                  qPrintable(printed));
         QCOMPARE(book.projectBytes(), project);
-    }
 
-    void nestingDepth_countsWhatNests()
-    {
         QCOMPARE(NestingDepth(u"<div><p>a<p>b<br><img src=x/><div></div></div>"_s), 2);
         QCOMPARE(NestingDepth(u"<!-- <div> --> a < b <ul><li>x</ul>"_s), 2);
     }
 
     // Only http, https and mailto addresses become links; a script or a file of the reader's
-    // machine is left out and reported.
-    void addresses_onlyWebAndMail()
+    // machine is left out and reported. A picture is judged by what it holds: a bitmap named
+    // .JPG goes in as PNG, not as JPEG.
+    void addressesAndPictures_judgedByWhatTheyAre()
     {
         ModelDoubles platform;
         TestBook book;
@@ -131,7 +129,9 @@ private slots:
         AddEntry(book.state.HyperTextFile, u"disk"_s, 10, u"file:///etc/passwd"_s, kHyperSource);
         AddEntry(book.state.HyperTextFile, u"mail"_s, 10, u"mailto:author@example.org"_s,
                  kHyperSource);
-        book.addChapter("One", "{\\rtf1 {\\ul run} {\\ul disk} {\\ul mail}\\par}");
+        writeBytes(book.dir.filePath(u"FAKE.JPG"_s), bmpBytes());
+        AddEntry(book.state.HyperTextFile, u"sun"_s, 2, u"FAKE.JPG,30"_s, kHyperSource);
+        book.addChapter("One", "{\\rtf1 {\\ul run} {\\ul disk} {\\ul mail} {\\ul sun}\\par}");
         const QString epub = book.dir.filePath(u"BOOK.epub"_s);
         QStringList notCarried;
         QVERIFY(ExportEpub(book.state, epub, &notCarried));
@@ -145,18 +145,6 @@ private slots:
         QVERIFY(!chapter.contains(u"javascript"_s));
         QVERIFY(!chapter.contains(u"file:"_s));
         QVERIFY(chapter.contains(u"href=\"mailto:author@example.org\""_s));
-    }
-
-    // A picture is judged by what it holds: a bitmap named .JPG goes in as PNG, not as JPEG.
-    void pictures_judgedByTheirContent()
-    {
-        ModelDoubles platform;
-        TestBook book;
-        writeBytes(book.dir.filePath(u"FAKE.JPG"_s), bmpBytes());
-        AddEntry(book.state.HyperTextFile, u"sun"_s, 2, u"FAKE.JPG,30"_s, kHyperSource);
-        book.addChapter("One", "{\\rtf1 The {\\ul sun}.\\par}");
-        const QString epub = book.dir.filePath(u"BOOK.epub"_s);
-        QVERIFY(ExportEpub(book.state, epub, nullptr));
         QVERIFY(ArchiveNames(epub).contains(u"EPUB/media/FAKE.png"_s));
         QVERIFY(EpubcheckAccepts(epub));
     }
