@@ -27,26 +27,6 @@ class PickersTest : public QObject
     Q_OBJECT
 
 private slots:
-    // The copy question's answers are BringFileIntoProject's (tst_bringfile); here the picker
-    // shows what it brought.
-    void findFile_fillsTheFieldAndRefreshesTheList()
-    {
-        PlatformDoubles platform;
-        CurrentTempDir dir;
-        QDir(dir.path()).mkdir(u"elsewhere"_s);
-        writeBytes(dir.filePath(u"elsewhere/SKY.JPG"_s), "outside");
-        writeBytes(dir.filePath(u"OLD.BMP"_s), "old");
-        TGetGraphicForm form(u"OLD.BMP"_s, 0);
-        platform.files.answer(dir.filePath(u"elsewhere/SKY.JPG"_s));
-        platform.messages.answer(MessageAnswer::Yes);
-        form.GetBtn->click();
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{u"Copy the file SKY.JPG to the Project directory?"_s});
-        QCOMPARE(platform.files.asked().first().title, u"Select a Graphic File"_s);
-        QCOMPARE(form.Edit1->text(), u"SKY.JPG"_s);
-        QCOMPARE(form.FileListBox1->count(), 2);
-    }
-
     // The notepad's file comes through Find File, offered for copying as every kind's does; a
     // name outside the book's folder is refused where it is typed, not when a reader clicks.
     void notepadFile_foundCopiedAndKeptInTheFolder()
@@ -78,14 +58,16 @@ private slots:
         QCOMPARE(form.result(), int(QDialog::Accepted));
     }
 
-    // What a window is given (a stored value, a pick) is shown and handed back whole; only what
-    // the author types is limited, and a long given text can be shortened but not lengthened.
+    // What a window is given (a stored value, a pick) is shown and handed back whole, a program
+    // split from its parameters; only what the author types is limited, and a long given text
+    // can be shortened but not lengthened. A program without parameters has no comma.
     void givenTexts_areKeptWholeAndTypingIsLimited()
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
         const QString program = QString(70, u'P') + u".SH,-x"_s;
         TGetExeForm exe(program);
+        QCOMPARE(exe.Edit2->text(), u"-x"_s);
         QCOMPARE(exe.value(), program);
         const QString notes = QString(80, u'n') + u".TXT"_s;
         TNoteFileForm notepad(notes);
@@ -99,6 +81,8 @@ private slots:
         exe.Edit1->clear(); // Cyrillic takes two bytes of the field a letter: whole letters only
         type(exe.Edit1, QString(30, QChar(0x0436)) + u"a"_s);
         QCOMPARE(exe.Edit1->text(), QString(25, QChar(0x0436)));
+        exe.Edit2->clear();
+        QCOMPARE(exe.value(), QString(25, QChar(0x0436)));
         QTest::keyClick(notepad.Edit1, Qt::Key_End);
         QTest::keyClick(notepad.Edit1, Qt::Key_X);
         QCOMPARE(notepad.Edit1->text(), notes);
@@ -108,16 +92,19 @@ private slots:
         QCOMPARE(notepad.Edit1->text(), notes.chopped(1));
     }
 
-    void emptyProject_declinedCopy_refusesOk()
+    // The copy question's answers are BringFileIntoProject's (tst_bringfile); here the picker
+    // shows what it brought. Declined in an empty project, the field stays empty and OK refuses;
+    // accepted, the field has the file and the refreshed list shows it.
+    void findFile_declinedRefusesOkAcceptedFillsTheField()
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
-        writeBytes(dir.filePath(u"outside.jpg"_s), "x");
+        writeBytes(dir.filePath(u"SKY.JPG"_s), "outside");
         QDir(dir.path()).mkdir(u"book"_s);
         QDir::setCurrent(dir.filePath(u"book"_s));
         TGetGraphicForm form(QString(), 0);
         QVERIFY(!form.BitBtn1->isEnabled());
-        platform.files.answer(dir.filePath(u"outside.jpg"_s));
+        platform.files.answer(dir.filePath(u"SKY.JPG"_s));
         platform.messages.answer(MessageAnswer::No);
         form.GetBtn->click();
         QVERIFY(form.Edit1->text().isEmpty());
@@ -126,6 +113,16 @@ private slots:
         QVERIFY(form.isVisible());
         QCOMPARE(platform.messages.texts().last(), u"No Graphic file has been selected"_s);
         QCOMPARE(form.focusWidget(), form.Edit1);
+
+        platform.messages.clear();
+        platform.files.answer(dir.filePath(u"SKY.JPG"_s));
+        platform.messages.answer(MessageAnswer::Yes);
+        form.GetBtn->click();
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{u"Copy the file SKY.JPG to the Project directory?"_s});
+        QCOMPARE(platform.files.asked().first().title, u"Select a Graphic File"_s);
+        QCOMPARE(form.Edit1->text(), u"SKY.JPG"_s);
+        QCOMPARE(form.FileListBox1->count(), 1);
     }
 
     void duration_acceptsWholeNumbersOnly()
@@ -186,20 +183,6 @@ private slots:
         html.show();
         clickItem(html.FileListBox1, u"page.htm"_s);
         QCOMPARE(html.Edit1->text(), u"PAGE.HTM"_s);
-    }
-
-    void getExe_splitsProgramAndParameters()
-    {
-        PlatformDoubles platform;
-        platform.modal.expect<TGetExeForm>([](TGetExeForm& form) {
-            QCOMPARE(form.Edit1->text(), u"GAME.EXE"_s);
-            QCOMPARE(form.Edit2->text(), u"-x"_s);
-            form.Edit2->clear();
-            form.OKBtn->click();
-        });
-        QString value = u"GAME.EXE,-x"_s;
-        QVERIFY(GetExe(value));
-        QCOMPARE(value, u"GAME.EXE"_s);
     }
 
     void exeChoice_returnsTheLastCompletedKind()
