@@ -61,7 +61,10 @@ private:
     };
 
 private slots:
-    void startup_showsPanelAndOnlyProjectFreeButtons()
+    // At the start only the buttons that need no project are enabled, and they work: F1 on a
+    // button opens its topic, Alt and its letter or Enter presses it; Help, the Tutorial (missing
+    // here) and About keep the focus.
+    void startup_projectFreeButtonsWork()
     {
         Fixture f;
         QVERIFY(f.form.MenuPnl->isVisible());
@@ -76,6 +79,38 @@ private slots:
             QVERIFY(button->isEnabled());
         QVERIFY(f.platform.messages.shown().isEmpty());
         QCOMPARE(f.platform.help.helpFile(), f.form.state().ProgramDir + u"KESTRIN.HLP"_s);
+
+        InstallF1Help(*qApp);
+        QVERIFY(QTest::qWaitForWindowActive(&f.form));
+        f.form.StartBtn->setFocus();
+        QTest::keyClick(f.form.StartBtn, Qt::Key_F1);
+        f.form.TutBtn->setFocus();
+        QTest::keyClick(f.form.TutBtn, Qt::Key_F1);
+        f.form.HelpBtn->click();
+        QCOMPARE(f.platform.help.contexts(), QList<int>({100, 1, 1}));
+
+        f.platform.files.answer(QString()); // Alt+S is "&Select an E-Book": its dialog, cancelled
+        QTest::keyClick(&f.form, Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(f.platform.files.asked().size(), 1); // a mnemonic animates the click
+        QCOMPARE(f.platform.files.asked().first().title, u"Select an E-Book"_s);
+        f.platform.files.answer(QString()); // Enter presses the focused button
+        f.form.SelectBtn->setFocus();
+        QTest::keyClick(f.form.SelectBtn, Qt::Key_Return);
+        QCOMPARE(f.platform.files.asked().size(), 2);
+        // Alt+A is "&Add a Chapter ", which needs a project: nothing opens (the doubles would
+        // fail).
+        QTest::keyClick(&f.form, Qt::Key_A, Qt::AltModifier);
+        QVERIFY(!f.form.AddBtn->isEnabled());
+
+        f.form.state().ProgramDir = f.dir.path() + QLatin1Char('/');
+        f.form.TutBtn->click();
+        QCOMPARE(f.platform.messages.texts(), QStringList{u"The Tutorial file "_s + f.dir.path() +
+                                                          u"/KESTRIN.RTF was not found"_s});
+        QCOMPARE(f.form.focusWidget(), f.form.TutBtn);
+        f.platform.modal.expect<TProgramAboutForm>(
+            [](TProgramAboutForm& about) { about.OKBtn->click(); });
+        f.form.AboutBtn->click();
+        QCOMPARE(f.form.focusWidget(), f.form.AboutBtn);
     }
 
     void startup_warnsOnLowColourDisplays()
@@ -97,34 +132,34 @@ private slots:
         QVERIFY(!form.Timer1->isActive());
     }
 
-    void buttons_f1OpensTheirTopicAndAltLetterPressesThem()
+    // A cancelled dialog, a folder that cannot be made and a project file that cannot be written
+    // leave no project open; then a new project is made, opened, and enables its buttons.
+    void createProject_opensItOrKeepsState()
     {
         Fixture f;
-        InstallF1Help(*qApp);
-        QVERIFY(QTest::qWaitForWindowActive(&f.form));
-        f.form.StartBtn->setFocus();
-        QTest::keyClick(f.form.StartBtn, Qt::Key_F1);
-        f.form.TutBtn->setFocus();
-        QTest::keyClick(f.form.TutBtn, Qt::Key_F1);
-        QCOMPARE(f.platform.help.contexts(), QList<int>({100, 1}));
+        f.platform.modal.expect<TMakeDirForm>([](TMakeDirForm& form) { form.BitBtn2->click(); });
+        f.form.StartBtn->click();
+        QVERIFY(!f.form.state().isProjectOpen());
 
-        f.platform.files.answer(QString()); // Alt+S is "&Select an E-Book": its dialog, cancelled
-        QTest::keyClick(&f.form, Qt::Key_S, Qt::AltModifier);
-        QTRY_COMPARE(f.platform.files.asked().size(), 1); // a mnemonic animates the click
-        QCOMPARE(f.platform.files.asked().first().title, u"Select an E-Book"_s);
-        f.platform.files.answer(QString()); // Enter presses the focused button
-        f.form.SelectBtn->setFocus();
-        QTest::keyClick(f.form.SelectBtn, Qt::Key_Return);
-        QCOMPARE(f.platform.files.asked().size(), 2);
-        // Alt+A is "&Add a Chapter ", which needs a project: nothing opens (the doubles would
-        // fail).
-        QTest::keyClick(&f.form, Qt::Key_A, Qt::AltModifier);
-        QVERIFY(!f.form.AddBtn->isEnabled());
-    }
+        writeBytes(f.dir.filePath(u"plain.txt"_s), "x");
+        f.platform.modal.expect<TMakeDirForm>(
+            answerNameAndFolder(f.dir.filePath(u"plain.txt/sub"_s), u"Book"_s));
+        f.form.StartBtn->click();
+        QCOMPARE(f.platform.messages.texts(), QStringList{u"Unable to create the directory"_s});
+        QVERIFY(!f.form.state().isProjectOpen());
+        QCOMPARE(f.form.ProjectLbl->text(), u"None Selected"_s);
 
-    void createProject_opensItAndEnablesProjectButtons()
-    {
-        Fixture f;
+        f.platform.messages.clear();
+        QDir(f.dir.path()).mkpath(u"blocked/BOOK.QVJ"_s);
+        f.platform.modal.expect<TMakeDirForm>(
+            answerNameAndFolder(f.dir.filePath(u"blocked"_s), u"BOOK"_s));
+        f.form.StartBtn->click();
+        QCOMPARE(f.platform.messages.texts(), QStringList{u"File access denied: BOOK.QVJ"_s});
+        QVERIFY(!f.form.state().isProjectOpen());
+        QCOMPARE(f.form.ProjectLbl->text(), u"None Selected"_s);
+        QVERIFY(!f.form.EditBtn->isEnabled());
+        QCOMPARE(QDir(f.dir.filePath(u"blocked"_s)).entryList(QDir::Files), QStringList());
+
         const QString folder = f.dir.filePath(u"books/first"_s);
         f.platform.modal.expect<TMakeDirForm>(answerNameAndFolder(folder, u"My Book"_s));
         f.form.StartBtn->click();
@@ -141,102 +176,61 @@ private slots:
         QVERIFY(f.form.MenuPnl->isVisible());
     }
 
-    void createProject_cancelledOrUnmakeableFolder_keepsState()
-    {
-        Fixture f;
-        f.platform.modal.expect<TMakeDirForm>([](TMakeDirForm& form) { form.BitBtn2->click(); });
-        f.form.StartBtn->click();
-        QVERIFY(!f.form.state().isProjectOpen());
-
-        writeBytes(f.dir.filePath(u"plain.txt"_s), "x");
-        f.platform.modal.expect<TMakeDirForm>(
-            answerNameAndFolder(f.dir.filePath(u"plain.txt/sub"_s), u"Book"_s));
-        f.form.StartBtn->click();
-        QCOMPARE(f.platform.messages.texts(), QStringList{u"Unable to create the directory"_s});
-        QVERIFY(!f.form.state().isProjectOpen());
-        QCOMPARE(f.form.ProjectLbl->text(), u"None Selected"_s);
-
-        // A project file that cannot be written: the error is shown and nothing stays open.
-        f.platform.messages.clear();
-        QDir(f.dir.path()).mkpath(u"blocked/BOOK.QVJ"_s);
-        f.platform.modal.expect<TMakeDirForm>(
-            answerNameAndFolder(f.dir.filePath(u"blocked"_s), u"BOOK"_s));
-        f.form.StartBtn->click();
-        QCOMPARE(f.platform.messages.texts(), QStringList{u"File access denied: BOOK.QVJ"_s});
-        QVERIFY(!f.form.state().isProjectOpen());
-        QCOMPARE(f.form.ProjectLbl->text(), u"None Selected"_s);
-        QVERIFY(!f.form.EditBtn->isEnabled());
-        QCOMPARE(QDir(f.dir.filePath(u"blocked"_s)).entryList(QDir::Files), QStringList());
-    }
-
-    void selectProject_chapterFilesAndListEnableTheRest()
+    // The dialog starts at home, then in the open project's folder; chapter files and a list
+    // enable the rest; a cancelled dialog reads the open project again; a damaged project is
+    // reported and the open one kept.
+    void selectProject_opensItOrKeepsTheOpenOne()
     {
         Fixture f;
         QDir(f.dir.path()).mkdir(u"book"_s);
         const QString bookDir = f.dir.filePath(u"book"_s);
         writeBytes(bookDir + u"/story.qvj"_s, defaultProjectBytes());
         writeBytes(bookDir + u"/CH1.QLF"_s, "{\\rtf1 x}");
-
         f.platform.files.answer(bookDir + u"/story.qvj"_s);
         f.form.SelectBtn->click();
         QCOMPARE(f.platform.files.asked().first().filter, u"E-Book Project Files|*.QVJ"_s);
+        QCOMPARE(f.platform.files.asked().first().folder, QDir::homePath()); // not the tool's
         QCOMPARE(f.form.state().ProjectFile, u"STORY.QVJ"_s);
         QCOMPARE(f.form.ProjectLbl->text(), u"STORY"_s);
+        QVERIFY(f.form.state().BookTitle.isEmpty());
         QVERIFY(f.form.AddBtn->isEnabled());
         QVERIFY(!f.form.DeleteBtn->isEnabled());
         QCOMPARE(f.form.focusWidget(), f.form.AddBtn);
 
-        // With a chapter list every chapter button comes alive.
         writeBytes(bookDir + u"/STORY.QVC"_s, chapterBytes("One", "CH1.QLF", "STORY.QVD"));
         f.form.UpdateButtons();
         for (QPushButton* button :
              {f.form.ViewBtn, f.form.DeleteBtn, f.form.ReorgBtn, f.form.PreviewBtn, f.form.ExecBtn,
               f.form.DistribBtn, f.form.HypTextBtn})
             QVERIFY2(button->isEnabled(), qPrintable(button->text()));
-    }
-
-    void cancelledSelect_readsTheOpenProjectAgain()
-    {
-        Fixture f;
-        writeBytes(f.dir.filePath(u"A.QVJ"_s), defaultProjectBytes());
-        f.platform.files.answer(f.dir.filePath(u"A.QVJ"_s));
-        f.form.SelectBtn->click();
-        QCOMPARE(f.platform.files.asked().last().folder, QDir::homePath()); // not the tool's folder
-        QVERIFY(f.form.state().BookTitle.isEmpty());
 
         QByteArray changed = defaultProjectBytes();
         changed[279] = 3;
         changed.replace(280, 3, "New");
-        writeBytes(f.dir.filePath(u"A.QVJ"_s), changed);
+        writeBytes(bookDir + u"/story.qvj"_s, changed);
         f.platform.files.answer(QString()); // the dialog is cancelled
         f.form.SelectBtn->click();
-        QCOMPARE(QDir(f.platform.files.asked().last().folder), QDir(f.dir.path()));
+        QCOMPARE(QDir(f.platform.files.asked().last().folder), QDir(bookDir));
         QCOMPARE(f.form.state().BookTitle, u"New"_s);
-        QCOMPARE(f.form.ProjectLbl->text(), u"A"_s);
-        QCOMPARE(f.form.focusWidget(), f.form.SelectBtn);
-    }
+        QCOMPARE(f.form.ProjectLbl->text(), u"STORY"_s);
 
-    void selectDamagedProject_reportsAndKeepsPreviousProject()
-    {
-        Fixture f;
-        writeBytes(f.dir.filePath(u"GOOD.QVJ"_s), defaultProjectBytes());
         QDir(f.dir.path()).mkdir(u"bad"_s);
         writeBytes(f.dir.filePath(u"bad/BAD.QVJ"_s), "2.1 short");
-        f.platform.files.answer(f.dir.filePath(u"GOOD.QVJ"_s));
-        f.form.SelectBtn->click();
         f.platform.files.answer(f.dir.filePath(u"bad/BAD.QVJ"_s));
         f.form.SelectBtn->click();
-
         QCOMPARE(f.platform.messages.texts(), QStringList{u"Read beyond end of file: BAD.QVJ"_s});
         QCOMPARE(f.platform.messages.shown().first().kind, MessageKind::Error);
-        QCOMPARE(f.form.state().ProjectFile, u"GOOD.QVJ"_s);
-        QCOMPARE(f.form.ProjectLbl->text(), u"GOOD"_s);
-        QCOMPARE(QDir::current().absolutePath(), QDir(f.dir.path()).absolutePath());
+        QCOMPARE(f.form.state().ProjectFile, u"STORY.QVJ"_s);
+        QCOMPARE(f.form.ProjectLbl->text(), u"STORY"_s);
+        QCOMPARE(QDir::current().absolutePath(), QDir(bookDir).absolutePath());
         QCOMPARE(readBytes(f.dir.filePath(u"bad/BAD.QVJ"_s)), QByteArray("2.1 short"));
         QVERIFY(f.form.MenuPnl->isVisible());
     }
 
-    void projectArgument_opensItOrSaysItIsMissing()
+    // A project named on the command line that is missing is reported. A presentation the disk
+    // refused to save is not kept in memory either: the next build would carry what the project
+    // file lacks.
+    void projectArgument_andARefusedPresentationSave()
     {
         Fixture f;
         writeBytes(f.dir.filePath(u"SEA.QVJ"_s), defaultProjectBytes());
@@ -244,20 +238,12 @@ private slots:
         QCOMPARE(f.platform.messages.texts(),
                  QStringList{u"Cannot open file "_s + f.dir.filePath(u"missing.qvj"_s)});
         QVERIFY(!f.form.state().isProjectOpen());
+        f.platform.messages.clear();
 
         f.form.OpenProjectFile(f.dir.filePath(u"SEA.QVJ"_s));
         QCOMPARE(f.form.state().ProjectFile, u"SEA.QVJ"_s);
         QCOMPARE(f.form.ProjectLbl->text(), u"SEA"_s);
         QVERIFY(f.form.EditBtn->isEnabled() && f.form.CustBookBtn->isEnabled());
-    }
-
-    // A presentation the disk refused to save is not kept in memory either: the next build would
-    // carry what the project file lacks.
-    void programPresentation_refusedSaveKeepsNothing()
-    {
-        Fixture f;
-        writeBytes(f.dir.filePath(u"SEA.QVJ"_s), defaultProjectBytes());
-        f.form.OpenProjectFile(f.dir.filePath(u"SEA.QVJ"_s));
         const QByteArray before = readBytes(f.dir.filePath(u"SEA.QVJ"_s));
         std::optional<FileSizeLimit> full;
         f.platform.modal.expect<TProgConfigForm>([&full](TProgConfigForm& config) {
@@ -301,24 +287,6 @@ private slots:
         QVERIFY(!form.isVisible());
         QCOMPARE(form.result(), int(QDialog::Accepted));
         QCOMPARE(form.folder(), QDir(dir.path()).absolutePath() + QLatin1Char('/'));
-    }
-
-    void helpGroup()
-    {
-        Fixture f;
-        f.form.state().ProgramDir = f.dir.path() + QLatin1Char('/');
-        f.form.TutBtn->click();
-        QCOMPARE(f.platform.messages.texts(), QStringList{u"The Tutorial file "_s + f.dir.path() +
-                                                          u"/KESTRIN.RTF was not found"_s});
-        QCOMPARE(f.form.focusWidget(), f.form.TutBtn);
-
-        f.form.HelpBtn->click();
-        QCOMPARE(f.platform.help.contexts(), QList<int>{1});
-
-        f.platform.modal.expect<TProgramAboutForm>(
-            [](TProgramAboutForm& about) { about.OKBtn->click(); });
-        f.form.AboutBtn->click();
-        QCOMPARE(f.form.focusWidget(), f.form.AboutBtn);
     }
 };
 
