@@ -130,9 +130,10 @@ void ShowAboutBox(const bookformat::AboutRecord& about, HWND owner)
                         0, 0, 0, 0, owner, nullptr, GetModuleHandleW(nullptr), &state);
     CentreOnScreen(window, layOut(window, state, about, icon));
     RunModal(window, owner, state.closed);
-    ShowWindow(window, SW_HIDE);
+    const bool kept = PutAway(window, owner);
     ReportClosed(window);
-    DestroyWindow(window);
+    if (!kept)
+        DestroyWindow(window);
 }
 
 } // namespace winreader

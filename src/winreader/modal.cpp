@@ -1,6 +1,7 @@
 #include "winreader/modal.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace winreader {
@@ -13,6 +14,7 @@ std::vector<HWND>& modelessDialogs()
     return dialogs;
 }
 HWND acceleratedWindow = nullptr;
+HWND keptWindow = nullptr; // a closed screen kept up until the next window is shown
 HACCEL accelerators = nullptr;
 
 bool within(HWND window, HWND target)
@@ -81,6 +83,8 @@ void RunModal(HWND window, HWND owner, const bool& closed)
 {
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
+    if (keptWindow)
+        DestroyWindow(std::exchange(keptWindow, nullptr));
     const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
     if (ownerWasEnabled)
         EnableWindow(owner, FALSE);
@@ -96,6 +100,24 @@ void RunModal(HWND window, HWND owner, const bool& closed)
         EnableWindow(owner, TRUE);
     if (owner)
         SetActiveWindow(owner);
+}
+
+bool PutAway(HWND window, HWND owner)
+{
+    if (!owner || GetWindow(owner, GW_OWNER)) {
+        ShowWindow(window, SW_HIDE);
+        return false;
+    }
+    // What the window showed stays drawn; its controls, whose objects are about to go, go now.
+    EnableWindow(window, FALSE);
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window, GWLP_WNDPROC, LONG_PTR(&DefWindowProcW));
+    while (HWND control = GetWindow(window, GW_CHILD))
+        DestroyWindow(control);
+    if (keptWindow)
+        DestroyWindow(keptWindow);
+    keptWindow = window;
+    return true;
 }
 
 void SetAccelerators(HWND window, HACCEL table)

@@ -18,6 +18,14 @@ void CentreOnScreen(HWND window, SIZE client);
 // Shows the window and runs its messages until `closed` is set; the owner takes no input meanwhile.
 void RunModal(HWND window, HWND owner, const bool& closed);
 
+// Takes a window off the screen once it has closed. A screen of the book's own sequence (one
+// owned by the program background, which has no owner) stays up, disabled and empty, until the
+// next window is shown or the background goes: hidden at once, it would leave the window manager
+// no window of the book to give the focus to, so another program's window would take it and the
+// book's next screen would open behind that one. True when the window is kept so: it is then
+// this module's to destroy, and its procedure no longer calls the caller's object.
+bool PutAway(HWND window, HWND owner);
+
 // The keyboard shortcuts of a window's menu, translated while it runs; null when none.
 void SetAccelerators(HWND window, HACCEL table);
 

@@ -1,11 +1,13 @@
 #include "winreader/picture.h"
 
 #include "format/reader/picturefile.h"
+#include "format/reader/picturestretch.h"
 #include "winreader/files.h"
 #include "winreader/wintext.h"
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 // GDI+ needs the COM types first.
 // clang-format off
@@ -54,6 +56,35 @@ bool sensible(Gdiplus::Image& image)
     return image.GetLastStatus() == Gdiplus::Ok && image.GetWidth() > 0 && image.GetHeight() > 0 &&
            std::uint64_t(image.GetWidth()) * image.GetHeight() <= side * side;
 }
+
+// A bitmap of 32-bit pixels, rows top first, whose pixels the program reads and writes.
+struct Pixels
+{
+    HBITMAP bitmap = nullptr;
+    std::uint32_t* bits = nullptr;
+
+    Pixels(HDC dc, SIZE size)
+    {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = size.cx;
+        info.bmiHeader.biHeight = -size.cy;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* memory = nullptr;
+        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+        bits = bitmap ? static_cast<std::uint32_t*>(memory) : nullptr;
+    }
+    ~Pixels()
+    {
+        if (bitmap)
+            DeleteObject(bitmap);
+    }
+    Pixels(const Pixels&) = delete;
+    Pixels& operator=(const Pixels&) = delete;
+    HBITMAP release() { return std::exchange(bitmap, nullptr); }
+};
 
 std::string fileNameOf(const std::string& file)
 {
@@ -125,8 +156,11 @@ void Picture::drawStretched(HDC dc, const RECT& area) const
         graphics.DrawImage(m_image.get(), Gdiplus::Rect(area.left, area.top, size.cx, size.cy));
         return;
     }
+    HBITMAP scaled = scaledTo(dc, size);
+    if (!scaled)
+        return;
     HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, scaledTo(dc, size));
+    HGDIOBJ old = SelectObject(memory, scaled);
     BitBlt(dc, area.left, area.top, size.cx, size.cy, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
     DeleteDC(memory);
@@ -138,40 +172,49 @@ HBITMAP Picture::scaledTo(HDC dc, SIZE size) const
         return m_scaled->bitmap;
     m_scaled = std::make_unique<Scaled>();
     m_scaled->size = size;
-    m_scaled->bitmap = CreateCompatibleBitmap(dc, size.cx, size.cy);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, m_scaled->bitmap);
-    SetStretchBltMode(memory, HALFTONE);
-    SetBrushOrgEx(memory, 0, 0, nullptr);
-    stretchInto(memory, size);
-    SelectObject(memory, old);
-    DeleteDC(memory);
+    const SIZE own = m_plain ? SIZE{m_plain->width, std::abs(m_plain->height)}
+                             : SIZE{LONG(m_image->GetWidth()), LONG(m_image->GetHeight())};
+    Pixels source(dc, own);
+    if (!source.bits || !copyOwnPixels(source.bitmap, own))
+        return nullptr;
+    if (own.cx == size.cx && own.cy == size.cy) {
+        m_scaled->bitmap = source.release();
+        return m_scaled->bitmap;
+    }
+    Pixels scaled(dc, size);
+    if (!scaled.bits)
+        return nullptr;
+    bookformat::StretchPixels(source.bits, own.cx, own.cy, scaled.bits, size.cx, size.cy);
+    m_scaled->bitmap = scaled.release();
     return m_scaled->bitmap;
 }
 
-// GDI's own scaling, from the picture's pixels only: it reads nothing beyond the picture's
-// edges, and is quicker than GDI+'s.
-void Picture::stretchInto(HDC memory, SIZE size) const
+// The picture at its own size, as GDI converts it: a plain bitmap from its bytes, another
+// flattened on white.
+bool Picture::copyOwnPixels(HBITMAP into, SIZE own) const
 {
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(memory, into);
+    bool copied = false;
     if (m_plain) {
         const auto* info =
             reinterpret_cast<const BITMAPINFO*>(m_bytes.data() + m_plain->infoOffset);
-        StretchDIBits(memory, 0, 0, size.cx, size.cy, 0, 0, m_plain->width,
-                      std::abs(m_plain->height), m_bytes.data() + m_plain->bitsOffset, info,
-                      DIB_RGB_COLORS, SRCCOPY);
-        return;
+        copied =
+            SetDIBitsToDevice(memory, 0, 0, DWORD(own.cx), DWORD(own.cy), 0, 0, 0, UINT(own.cy),
+                              m_bytes.data() + m_plain->bitsOffset, info, DIB_RGB_COLORS) != 0;
+    } else if (HBITMAP source = nullptr;
+               static_cast<Gdiplus::Bitmap*>(m_image.get())
+                   ->GetHBITMAP(Gdiplus::Color(255, 255, 255), &source) == Gdiplus::Ok) {
+        HDC from = CreateCompatibleDC(memory);
+        HGDIOBJ oldSource = SelectObject(from, source);
+        copied = BitBlt(memory, 0, 0, own.cx, own.cy, from, 0, 0, SRCCOPY) != 0;
+        SelectObject(from, oldSource);
+        DeleteDC(from);
+        DeleteObject(source);
     }
-    HBITMAP source = nullptr;
-    auto* bitmap = static_cast<Gdiplus::Bitmap*>(m_image.get());
-    if (bitmap->GetHBITMAP(Gdiplus::Color(255, 255, 255), &source) != Gdiplus::Ok)
-        return;
-    HDC from = CreateCompatibleDC(memory);
-    HGDIOBJ oldSource = SelectObject(from, source);
-    StretchBlt(memory, 0, 0, size.cx, size.cy, from, 0, 0, int(m_image->GetWidth()),
-               int(m_image->GetHeight()), SRCCOPY);
-    SelectObject(from, oldSource);
-    DeleteDC(from);
-    DeleteObject(source);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    return copied;
 }
 
 void Picture::drawTiled(HDC dc, const RECT& area) const

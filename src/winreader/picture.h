@@ -43,11 +43,11 @@ public:
     static Picture load(const std::string& file, std::string& error);
 
     bool isNull() const { return !m_image && !m_plain; }
-    // Stretched over the area: a picture without transparency is scaled once by GDI to the
-    // area's size (from its own pixels only, so no dark fringe creeps in from outside it) and
-    // kept, so that a repaint only copies it; a metafile or a picture with transparency is drawn
-    // over what lies below each time. A plain BMP file is drawn by GDI from its own bytes,
-    // without GDI+ and the codecs it loads.
+    // Stretched over the area: a picture without transparency is scaled once to the area's
+    // size (bookformat::StretchPixels: from its own pixels only, so no dark fringe creeps in
+    // from outside it) and kept, so that a repaint only copies it; a metafile or a picture with
+    // transparency is drawn over what lies below each time. A plain BMP file is drawn by GDI from
+    // its own bytes, without GDI+ and the codecs it loads.
     void drawStretched(HDC dc, const RECT& area) const;
     void drawTiled(HDC dc, const RECT& area) const;
 
@@ -62,7 +62,7 @@ private:
 
     // The picture at `size`, made once and kept for the next paint at that size.
     HBITMAP scaledTo(HDC dc, SIZE size) const;
-    void stretchInto(HDC memory, SIZE size) const;
+    bool copyOwnPixels(HBITMAP into, SIZE own) const;
 
     std::unique_ptr<Gdiplus::Image> m_image;
     std::string m_bytes; // a plain bitmap's file

@@ -104,8 +104,10 @@ void ReaderScreen::run()
     if (!m_backdropError.empty())
         ShowError(m_backdropError, m_owner);
     RunModal(m_window, m_owner, m_closed);
-    ShowWindow(m_window, SW_HIDE);
-    ReportClosed(m_window);
+    const HWND window = m_window;
+    if (PutAway(window, m_owner))
+        m_window = nullptr;
+    ReportClosed(window);
 }
 
 void ReaderScreen::close()

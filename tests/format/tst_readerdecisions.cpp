@@ -7,6 +7,7 @@
 #include "format/reader/bookscreens.h"
 #include "format/reader/linkaction.h"
 #include "format/reader/phraserule.h"
+#include "format/reader/picturestretch.h"
 #include "format/reader/showplan.h"
 #include "format/sections/commandsyntax.h"
 #include "format/sections/linkvalues.h"
@@ -15,6 +16,8 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using bookformat::BookStep;
@@ -374,6 +377,36 @@ private slots:
         // What is not shown is left out, and the chapters stay.
         shape = bookformat::BookShape{false, false, aboutWhen, false, false, std::size_t(chapters)};
         QCOMPARE(bookformat::BookSteps(shape).size(), std::size_t(1));
+    }
+
+    // A stretched background keeps a flat colour flat to its edges (no fringe, no tint from
+    // rounding) whether it grows or shrinks, and a shrunk picture weighs every pixel under it.
+    void stretch_flatStaysFlatAndShrinkingAverages()
+    {
+        const auto stretched = [](const std::vector<std::uint32_t>& from, int width, int toWidth,
+                                  int toHeight) {
+            std::vector<std::uint32_t> to(std::size_t(toWidth * toHeight), 0u);
+            bookformat::StretchPixels(from.data(), width, int(from.size()) / width, to.data(),
+                                      toWidth, toHeight);
+            return to;
+        };
+        const std::vector<std::uint32_t> flat(6, 0xff806040u);
+        for (const auto& [toWidth, toHeight] : {std::pair{1024, 768}, {2, 1}, {1, 5}, {7, 2}})
+            QCOMPARE(stretched(flat, 3, toWidth, toHeight),
+                     std::vector<std::uint32_t>(std::size_t(toWidth * toHeight), 0xff806040u));
+        // Black left, white right: the edges keep their colour, and it only lightens between.
+        const std::vector<std::uint32_t> halves{0, 0, 0xffffff, 0xffffff};
+        const std::vector<std::uint32_t> grown = stretched(halves, 4, 16, 1);
+        QCOMPARE(grown.front(), 0u);
+        QCOMPARE(grown.back(), 0xffffffu);
+        QVERIFY(std::is_sorted(grown.begin(), grown.end()));
+        // Shrunk to a quarter, a thin line every fourth pixel still shows, not only where a
+        // sample happens to fall.
+        std::vector<std::uint32_t> lines(16, 0u);
+        for (std::size_t i = 3; i < lines.size(); i += 4)
+            lines[i] = 0xffu;
+        for (const std::uint32_t pixel : stretched(lines, 16, 4, 1))
+            QVERIFY2(pixel >= 16 && pixel <= 128, QByteArray::number(pixel));
     }
 
     // The readers' system a book stores reads back in any letter case; a damaged or unknown one
