@@ -145,12 +145,6 @@ private slots:
             << QByteArray("{\\rtf1\\uc0\\u-10179\\u-9047 }") << QString::fromUtf8("\U0001F4A9");
         QTest::newRow("bin jumped over") << QByteArray("{\\rtf1 a{\\*\\x\\bin3 }}x}b}") << u"ab"_s;
         QTest::newRow("hidden text") << QByteArray("{\\rtf1 a\\v hidden\\v0 b}") << u"ab"_s;
-        QTest::newRow("field result kept")
-            << QByteArray("{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}}")
-            << u"link"_s;
-        QTest::newRow("list text once")
-            << QByteArray("{\\rtf1{\\listtext 1.\\tab}one}") << u"1.\tone"_s;
-        QTest::newRow("ul0 ends underline") << QByteArray("{\\rtf1 \\ul a\\ul0 b}") << u"ab"_s;
         QTest::newRow("code page of the font")
             << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 X;}}\\f0 \\'c0}")
             << QString::fromUtf8("\u0410");
