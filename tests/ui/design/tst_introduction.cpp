@@ -6,6 +6,7 @@
 #include "testbook.h"
 
 #include "core/book/booksource.h"
+#include "core/files/filestore.h"
 #include "core/sections/introduction.h"
 #include "platform/f1help.h"
 #include "preview/intdispform.h"
@@ -82,12 +83,26 @@ private slots:
         QCOMPARE(screen.TextPnl->RichEdit1->toPlainText(), u"Welcome aboard"_s);
     }
 
-    void entry_emptiedTextRemovesTheIntroductionWithAMessage()
+    // Cancelled, the entry leaves the text and its colour; emptied, it removes the introduction
+    // with a message.
+    void entry_cancelKeepsTheTextAndEmptyingRemovesIt()
     {
         PlatformDoubles platform;
         IntroBook book;
         AddIntroEntry(book.state.HyperTextFile, {u"{\\rtf1 Old}"_s});
         book.presentation.IntroShown = 1;
+        const QByteArray sections = readBytes(book.dir.filePath(book.state.HyperTextFile));
+        const PresentationRecord before = book.presentation;
+        expectIntroductionThrough(platform, [&platform](TIntroEntryForm& entry) {
+            click(entry.ClearBtn);
+            platform.files.answerColor(QColor(Qt::black));
+            click(entry.ColorBtn);
+            QTest::keyClick(&entry, Qt::Key_Escape);
+        });
+        book.configure();
+        QCOMPARE(readBytes(book.dir.filePath(book.state.HyperTextFile)), sections);
+        QCOMPARE(filestore::bytesOf(book.presentation), filestore::bytesOf(before));
+
         expectIntroductionThrough(platform, [](TIntroEntryForm& entry) {
             QCOMPARE(entry.RichEdit1->toPlainText(), u"Old"_s);
             click(entry.ClearBtn);
@@ -99,24 +114,6 @@ private slots:
         QCOMPARE(book.presentation.IntroShown, 0);
         QStringList lines;
         QVERIFY(!ReadIntroEntry(book.state.HyperTextFile, lines));
-    }
-
-    void entry_cancelLeavesTextAndRecords()
-    {
-        PlatformDoubles platform;
-        PresentationRecord presentation = DefaultProjectRecord(u"2.2"_s).Presentation;
-        ConfigRecord config = DefaultConfig();
-        QStringList lines{u"{\\rtf1 Kept}"_s};
-        const PresentationRecord before = presentation;
-        platform.modal.expect<TIntroEntryForm>([&platform](TIntroEntryForm& entry) {
-            click(entry.ClearBtn);
-            platform.files.answerColor(QColor(Qt::black));
-            click(entry.ColorBtn);
-            QTest::keyClick(&entry, Qt::Key_Escape);
-        });
-        QVERIFY(!EditIntroduction(presentation, config, lines, nullptr));
-        QCOMPARE(lines, QStringList{u"{\\rtf1 Kept}"_s});
-        QCOMPARE(presentation.Intro.IntroDisplay.TextColor, before.Intro.IntroDisplay.TextColor);
     }
 
     void screen_switchesStoreAtOnceAndCancelDiscards()

@@ -85,22 +85,17 @@ private slots:
         QCOMPARE(book.config.UseHelpFile, 0);
         QCOMPARE(book.config.HelpTopic, 0);
         QCOMPARE(book.config.UseIcon, 0); // no icon chosen
-    }
 
-    // A stored icon whose name differs from the file's only in letter case is the book's icon.
-    void icon_foundInAnyLetterCase()
-    {
-        PlatformDoubles platform;
-        ConfigBook book;
+        // A stored icon whose name differs from the file's only in letter case is the book's icon.
         writeBytes(book.dir.filePath(u"Book.ico"_s), "icon");
         book.config.UseIcon = 1;
         book.config.IconFile.setText(u"BOOK.ICO"_s);
-        TProgConfigForm form(book.presentation, book.config, book.state.HyperTextFile);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        QCOMPARE(form.IconEdit->text(), u"BOOK.ICO"_s);
-        QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
-        QTRY_VERIFY(!form.isVisible());
+        TProgConfigForm icon(book.presentation, book.config, book.state.HyperTextFile);
+        icon.show();
+        QVERIFY(QTest::qWaitForWindowActive(&icon));
+        QCOMPARE(icon.IconEdit->text(), u"BOOK.ICO"_s);
+        QTest::keyClick(&icon, Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(!icon.isVisible());
         QCOMPARE(book.config.UseIcon, 1);
         QCOMPARE(book.config.IconFile.text(), u"BOOK.ICO"_s);
     }
