@@ -44,18 +44,13 @@ QStringList filesUnder(const QString& folder)
     return files;
 }
 
-QByteArray sampleFile(const char* name)
-{
-    return readBytes(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample/") +
-                     QLatin1String(name));
-}
-
 // A book whose one chapter holds a phrase of every kind the tests look at.
 struct LinkBook : TestBook
 {
     LinkBook()
     {
-        writeBytes(dir.filePath(u"SUN.BMP"_s), sampleFile("SUN.BMP"));
+        writeBytes(dir.filePath(u"SUN.BMP"_s),
+                   readBytes(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample/SUN.BMP")));
         writeBytes(dir.filePath(u"NOTES.TXT"_s), "Caf\xE9 notes\r\n");
         writeBytes(dir.filePath(u"PAGE.HTM"_s),
                    "<html><body onload=\"steal()\"><h1>Harbour</h1><script>steal()</script>"
