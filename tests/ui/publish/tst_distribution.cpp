@@ -69,12 +69,9 @@ struct WordsBook : TestBook
 // Copies the sample book into `dir`/book and prepares its distribution in `dir`/dist.
 bool buildSample(const CurrentTempDir& dir, const QStringList& options)
 {
-    const QDir sample(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample"));
-    QDir(dir.path()).mkdir(u"book"_s);
-    for (const QString& name : sample.entryList(QDir::Files)) {
-        if (!QFile::copy(sample.filePath(name), dir.filePath(u"book/"_s + name)))
-            return false;
-    }
+    const QString sample = QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample");
+    if (RunProgram(u"cp"_s, {u"-r"_s, sample, dir.filePath(u"book"_s)}).exitCode != 0)
+        return false;
     const ProgramRun build =
         RunBuildTool(QStringList{dir.filePath(u"book/SAMPLE.QVJ"_s), u"--dist"_s,
                                  dir.filePath(u"dist"_s), u"--include-programs"_s} +
@@ -104,9 +101,9 @@ private slots:
         QCOMPARE(asked, QStringList{u"GAME.EXE"_s});
         QCOMPARE(files, QStringList({u"OPEN.BMP"_s, u"OPEN.WAV"_s, u"PIC.BMP"_s, u"SND.WAV"_s,
                                      u"NOTES.TXT"_s, u"VOICE.WAV"_s, u"POP.JPG"_s, u"TILE.BMP"_s}));
-        const QStringList withProgram =
-            DistributionFiles(book.state, [](const QString&) { return true; });
-        QVERIFY(withProgram.contains(u"GAME.EXE"_s));
+        QVERIFY(DistributionFiles(book.state, [](const QString&) {
+                    return true;
+                }).contains(u"GAME.EXE"_s));
     }
 
     // A program that the closing command starts is asked about as a link's program is: a
@@ -155,48 +152,38 @@ private slots:
         QVERIFY(!book.dir.entries().contains(u"BOOK.EXE"_s));
     }
 
-    void namesOutsideTheBookFolder_areRefusedNamingTheirEntries()
+    // A copy that cannot be whole is refused before its folder is made, saying why: files that
+    // are missing; names that leave the book's folder, or a page link to a program of the book
+    // (the desktop would run it), named with their entries, before any missing file; a missing
+    // executable before all.
+    void copy_refusedBeforeItsFolderIsMade()
     {
         PlatformDoubles platform;
         Book book;
+        const QString target = book.dir.filePath(u"dist"_s);
+        const auto refused = [&](const QStringList& said) {
+            QVERIFY(!CopyDistribution(book.state, target, leaveOutPrograms));
+            QCOMPARE(platform.messages.texts(), said);
+            QVERIFY(!QDir(target).exists());
+            platform.messages.clear();
+        };
+        QFile::remove(book.dir.filePath(u"SND.WAV"_s));
+        QFile::remove(book.dir.filePath(u"TILE.BMP"_s));
+        refused({u"The file SND.WAV is missing."_s, u"The file TILE.BMP is missing."_s});
         AddEntry(book.state.HyperTextFile, u"Secrets"_s, 13, u"/etc/passwd"_s, kHyperSource);
         AddEntry(book.state.HyperTextFile, u"Shadow"_s, 10, u"../../../../etc/shadow"_s,
                  kHyperSource);
-        // A page link to a program of the book would have the desktop run it; an address is no
-        // file of the book.
         writeBytes(book.dir.filePath(u"RUN.BAT"_s), "format c:");
         AddEntry(book.state.HyperTextFile, u"Run"_s, 10, u"RUN.BAT"_s, kHyperSource);
         AddEntry(book.state.HyperTextFile, u"Web"_s, 10, u"https://example.org/"_s, kHyperSource);
-        const QString target = book.dir.filePath(u"dist"_s);
-        QVERIFY(!CopyDistribution(book.state, target, leaveOutPrograms));
-        QCOMPARE(platform.messages.texts(),
-                 QStringList(
-                     {QStringLiteral("The HyperText entry \"Secrets\" names /etc/passwd, which is "
-                                     "not a file of the book's folder."),
-                      QStringLiteral("The HyperText entry \"Shadow\" names ../../../../etc/shadow, "
-                                     "which is not a file of the book's folder."),
-                      u"The HyperText entry \"Run\" names RUN.BAT, which is not a web page of "
-                      "the book."_s}));
-        QVERIFY(!QDir(target).exists());
-    }
-
-    void copy_refusesWithoutExecutableOrFiles()
-    {
-        PlatformDoubles platform;
-        Book book;
-        QFile::remove(book.dir.filePath(u"SND.WAV"_s));
-        QFile::remove(book.dir.filePath(u"TILE.BMP"_s));
-        const QString target = book.dir.filePath(u"dist"_s);
-        QVERIFY(!CopyDistribution(book.state, target, leaveOutPrograms));
-        QCOMPARE(platform.messages.texts(), QStringList({u"The file SND.WAV is missing."_s,
-                                                         u"The file TILE.BMP is missing."_s}));
-        QVERIFY(!QDir(target).exists());
-        platform.messages.clear();
+        refused({QStringLiteral("The HyperText entry \"Secrets\" names /etc/passwd, which is not a "
+                                "file of the book's folder."),
+                 QStringLiteral("The HyperText entry \"Shadow\" names ../../../../etc/shadow, "
+                                "which is not a file of the book's folder."),
+                 u"The HyperText entry \"Run\" names RUN.BAT, which is not a web page of the "
+                 "book."_s});
         QFile::remove(book.dir.filePath(u"BOOK.EXE"_s));
-        QVERIFY(!CopyDistribution(book.state, target, leaveOutPrograms));
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QStringLiteral(
-                     "BOOK.EXE was not found. Please create the Executable program.")});
+        refused({u"BOOK.EXE was not found. Please create the Executable program."_s});
     }
 
     void buildTool_buildsAndRefusesToGuess()
