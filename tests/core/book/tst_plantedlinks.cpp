@@ -67,17 +67,12 @@ private slots:
     {
         ModelDoubles platform;
         Book book;
-        book.plant(u"ONE.QLF"_s, book.outside);
-        book.addChapter("Two", "{\\rtf1 two}");
-        writeBytes(book.dir.filePath(u"BOOK.QVC"_s), QByteArray());
-        book.state.CurrentChapter = ChapterRecord{};
-        book.state.CurrentChapter.MenuEntry.setText(u"One"_s);
-        book.state.CurrentChapter.ChapterFile.setText(u"ONE.QLF"_s);
-        book.state.CurrentChapter.DisplayFile.setText(u"BOOK.QVD"_s);
-        WriteChapter(book.state, -1);
+        book.addChapter("One", "{\\rtf1 one}");
+        QFile::remove(book.dir.filePath(u"One.QLF"_s));
+        book.plant(u"One.QLF"_s, book.outside);
         QVERIFY(!MakeExecutable(book.state));
         QCOMPARE(platform.messages.texts().first(),
-                 QStringLiteral("The chapter \"One\" names ONE.QLF, which is not a file of the "
+                 QStringLiteral("The chapter \"One\" names One.QLF, which is not a file of the "
                                 "book's folder."));
         platform.messages.clear();
 

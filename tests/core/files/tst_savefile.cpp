@@ -124,8 +124,9 @@ private slots:
     }
 
     // A rewrite keeps the file's permissions; a file without any write permission is refused
-    // and stays; a folder in the file's place refuses the rename and leaves no scratch file.
-    void permissions_keptAndReadOnlyRefused()
+    // and stays; a folder in the file's place refuses the rename and leaves no scratch file; a
+    // link is replaced, and the file it pointed to keeps its bytes.
+    void permissions_keptReadOnlyRefusedLinksReplaced()
     {
         CurrentTempDir dir;
         const QString list = dir.filePath(u"BOOK.QVC"_s);
@@ -146,13 +147,8 @@ private slots:
         QDir(dir.path()).mkdir(u"BOOK.QVD"_s);
         QVERIFY_THROWS_EXCEPTION(InOutError, filestore::writeAll(u"BOOK.QVD"_s, "display"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"BOOK.QVC"_s});
-    }
 
-    // A link in the book's folder is replaced by the file written, never written through: the
-    // file it pointed to keeps its bytes.
-    void links_areReplacedNotWrittenThrough()
-    {
-        CurrentTempDir dir;
+        // A link is replaced by the file written, never written through.
         QDir(dir.path()).mkdir(u"outside"_s);
         const QString outside = dir.filePath(u"outside/keys"_s);
         writeBytes(outside, "secret");
@@ -165,7 +161,7 @@ private slots:
 
     // Two writers of one file at once (two builds of one book) never share a scratch file: each
     // writes its own, and the last to finish is the file.
-    void twoWriters_neverShareAScratchFile()
+    void saveFile_twoWritersAndPatches()
     {
         CurrentTempDir dir;
         const QString file = dir.filePath(u"BOOK.EXE"_s);
@@ -180,22 +176,19 @@ private slots:
         second.commit();
         QCOMPARE(readBytes(file), QByteArray("second"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"BOOK.EXE"_s});
-    }
 
-    // The device seeks back to patch what it wrote, as the book's builder does.
-    void saveFile_patchesAndCommitsWhole()
-    {
-        CurrentTempDir dir;
-        filestore::SaveFile file(dir.filePath(u"BOOK.CMP"_s));
-        file.open();
-        file.write("0000tail");
-        file.seek(0);
-        file.write("head");
-        file.seek(8);
-        file.write("!");
-        file.commit();
+        // The device seeks back to patch what it wrote, as the book's builder does.
+        filestore::SaveFile patched(dir.filePath(u"BOOK.CMP"_s));
+        patched.open();
+        patched.write("0000tail");
+        patched.seek(0);
+        patched.write("head");
+        patched.seek(8);
+        patched.write("!");
+        patched.commit();
         QCOMPARE(readBytes(dir.filePath(u"BOOK.CMP"_s)), QByteArray("headtail!"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"BOOK.CMP"_s});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 QStringList({u"BOOK.CMP"_s, u"BOOK.EXE"_s}));
     }
 };
 

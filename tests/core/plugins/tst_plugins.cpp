@@ -26,7 +26,7 @@ class PluginsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void pluginFolder_holdsTheBuildsPlugins()
+    void pluginFolder_holdsTheBuildsPlugins_aMissingOneIsNamed()
     {
         QVERIFY2(PluginFolder().endsWith(u"/lib/quorelle/plugins/"_s), qPrintable(PluginFolder()));
         Plugin pictures("pictures");
@@ -34,10 +34,8 @@ private slots:
         QVERIFY2(pictures.entry("quorelle_picture_decoders", error), qPrintable(error));
         QVERIFY(!pictures.entry("quorelle_no_such_entry", error));
         QCOMPARE(error, u"the pictures plugin has no quorelle_no_such_entry"_s);
-    }
 
-    void missingPlugin_namesItsFileEveryTime()
-    {
+        // A missing plugin names its file, every time it is asked.
         Plugin missing("missing");
         QString first;
         QVERIFY(!missing.entry("anything", first));
@@ -68,7 +66,7 @@ private slots:
                   {u"-batch"_s, u"-nx"_s, u"-ex"_s, u"set breakpoint pending on"_s, u"-ex"_s,
                    u"break DecodeJpeg"_s, u"-ex"_s, u"run"_s, u"-ex"_s, u"bt 2"_s, u"-ex"_s,
                    u"kill"_s, u"--args"_s, QStringLiteral(QUORELLE_BIN_DIR "/tst_pictures"),
-                   u"hugeJpegHeaders_areRefusedOrDecodedSmall"_s});
+                   u"hugeHeaders_areRefusedOrDecodedSmall"_s});
         QVERIFY(gdb.waitForFinished(120000));
         const QString output = QString::fromLocal8Bit(gdb.readAll());
         static const QRegularExpression frame(

@@ -36,7 +36,7 @@ class CompiledTest : public QObject
     Q_OBJECT
 
 private slots:
-    void compile_layoutByteForByte()
+    void compile_layoutByteForByteAndCuts()
     {
         const QByteArray out = CompileSections(kSource);
         QCOMPARE(out.left(5), QByteArray("\x03KR1\0", 5));
@@ -55,25 +55,22 @@ private slots:
         QCOMPARE(stringAt(out, index + 69), QByteArray("HYPER"));
         QCOMPARE(intAt(out, index + 80 + 61), 13 + paris.size());
         QCOMPARE(intAt(out, index + 80 + 65), rome.size());
-    }
 
-    void compile_cutsHeaderAt60AndSourceAt10()
-    {
+        // The index cuts a header at 60 bytes and a source at 10; the body keeps the header whole.
         const QByteArray longName(70, 'n');
-        const QByteArray out =
+        const QByteArray cut =
             CompileSections("[" + longName + "]\r\nsource=ABCDEFGHIJKLM\r\n]\r\n");
-        const int index = intAt(out, 9);
-        QCOMPARE(stringAt(out, index), "[" + longName.left(59));
-        QCOMPARE(stringAt(out, index + 69), QByteArray("ABCDEFGHIJ"));
-        QCOMPARE(out.mid(13, index - 13), "[" + longName + "]\r\nABCDEFGHIJ\r\n");
-
-        const CompiledSections sections = CompiledSections::fromBytes(out);
+        const int cutIndex = intAt(cut, 9);
+        QCOMPARE(stringAt(cut, cutIndex), "[" + longName.left(59));
+        QCOMPARE(stringAt(cut, cutIndex + 69), QByteArray("ABCDEFGHIJ"));
+        QCOMPARE(cut.mid(13, cutIndex - 13), "[" + longName + "]\r\nABCDEFGHIJ\r\n");
+        const CompiledSections sections = CompiledSections::fromBytes(cut);
         QCOMPARE(sections.find(QString::fromLatin1(longName), u"abcdefghijklm"_s), 0);
         QCOMPARE(sections.find(QString::fromLatin1(longName.left(59)) + u"zz"_s, u"ABCDEFGHIJ"_s),
                  0);
     }
 
-    void compile_fileWithoutSections_isThirteenBytes()
+    void compiledFiles_emptyIsThirteenBytesAndReadAtAnOffset()
     {
         CurrentTempDir dir;
         writeBytes(u"EMPTY.QVR"_s, "no sections here\r\n");
@@ -82,11 +79,8 @@ private slots:
         QCOMPARE(CompiledSections::fromBytes(readBytes(u"EMPTY.$$$"_s)).count(), 0);
         QVERIFY(!CompileSectionFile(u"NONE.QVR"_s, u"$$$"_s));
         QVERIFY(!QFile::exists(u"NONE.$$$"_s));
-    }
 
-    void reader_fromFileAtAnOffset()
-    {
-        CurrentTempDir dir;
+        // A block read from a file at an offset, as a book holds it.
         const QByteArray block = CompileSections(kSource);
         writeBytes(u"BOOK.EXE"_s, QByteArray(1000, 'x') + block + QByteArray(20, 'y'));
         const CompiledSections sections =
@@ -127,10 +121,14 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(CompiledBlockError, CompiledSections::fromBytes(block));
     }
 
-    void reader_onFirstUse_checksARecordWhenItIsUsed()
+    // A short block is refused at once; checked on first use, a record is checked when it is used.
+    void reader_shortBlocksAndChecksOnFirstUse()
     {
         QByteArray block = CompileSections(kSource);
         const QByteArray good = block;
+        for (int size : {0, 5, 12, int(block.size()) - 1})
+            QVERIFY_THROWS_EXCEPTION(CompiledBlockError,
+                                     CompiledSections::fromBytes(block.left(size)));
         const qint32 bad = 0x7FFFFFF0;
         std::memcpy(block.data() + index0() + 61, &bad, 4); // the first record's body offset
         const CompiledSections lazy = CompiledSections::fromBytes(block, IndexCheck::OnFirstUse);
@@ -141,14 +139,6 @@ private slots:
         // The index's extent is still checked at once.
         QVERIFY_THROWS_EXCEPTION(CompiledBlockError, CompiledSections::fromBytes(
                                                          good.chopped(1), IndexCheck::OnFirstUse));
-    }
-
-    void reader_refusesShortBlocks()
-    {
-        const QByteArray block = CompileSections(kSource);
-        for (int size : {0, 5, 12, int(block.size()) - 1})
-            QVERIFY_THROWS_EXCEPTION(CompiledBlockError,
-                                     CompiledSections::fromBytes(block.left(size)));
     }
 
 private:
