@@ -90,38 +90,32 @@ class DistributionTest : public QObject
     Q_OBJECT
 
 private slots:
-    void files_inOrderOnceEach()
-    {
-        Book book;
-        QStringList asked;
-        const QStringList files = DistributionFiles(book.state, [&asked](const QString& program) {
-            asked << program;
-            return false;
-        });
-        QCOMPARE(asked, QStringList{u"GAME.EXE"_s});
-        QCOMPARE(files, QStringList({u"OPEN.BMP"_s, u"OPEN.WAV"_s, u"PIC.BMP"_s, u"SND.WAV"_s,
-                                     u"NOTES.TXT"_s, u"VOICE.WAV"_s, u"POP.JPG"_s, u"TILE.BMP"_s}));
-        QVERIFY(DistributionFiles(book.state, [](const QString&) {
-                    return true;
-                }).contains(u"GAME.EXE"_s));
-    }
-
-    // A program that the closing command starts is asked about as a link's program is: a
-    // program of the system's path is left out, not reported missing.
-    void copy_endsWithTheExecutable()
+    // The files in order, once each, each program asked about: one that the closing command
+    // starts is asked about as a link's program is, and one of the system's path is left out,
+    // not reported missing. The copy ends with the executable.
+    void files_inOrderOnceEachAndCopiedWithTheExecutable()
     {
         PlatformDoubles platform;
         Book book;
+        QStringList asked;
+        const auto leaveOut = [&asked](const QString& program) {
+            asked << program;
+            return false;
+        };
+        QCOMPARE(DistributionFiles(book.state, leaveOut),
+                 QStringList({u"OPEN.BMP"_s, u"OPEN.WAV"_s, u"PIC.BMP"_s, u"SND.WAV"_s,
+                              u"NOTES.TXT"_s, u"VOICE.WAV"_s, u"POP.JPG"_s, u"TILE.BMP"_s}));
+        QCOMPARE(asked, QStringList{u"GAME.EXE"_s});
+        QVERIFY(DistributionFiles(book.state, [](const QString&) {
+                    return true;
+                }).contains(u"GAME.EXE"_s));
+
+        asked.clear();
         CommandRecord& closing = book.state.Project.Presentation.Closing;
         closing.CommandType = 4;
         closing.ProgramFile.setText(u"xdg-open,NOTES.TXT"_s);
-        QStringList asked;
         const QString target = book.dir.filePath(u"dist/cd"_s);
-        QVERIFY(CopyDistribution(book.state, target + QLatin1Char('/'),
-                                 [&asked](const QString& program) {
-                                     asked << program;
-                                     return false;
-                                 }));
+        QVERIFY(CopyDistribution(book.state, target + QLatin1Char('/'), leaveOut));
         QCOMPARE(asked, QStringList({u"xdg-open"_s, u"GAME.EXE"_s}));
         QCOMPARE(QDir(target).entryList(QDir::Files).size(), 9);
         QVERIFY(QFileInfo(QDir(target).filePath(u"BOOK.EXE"_s)).isExecutable());
@@ -143,7 +137,6 @@ private slots:
             platform.messages.texts(),
             QStringList{QStringLiteral("The Executable E-Book BOOK.exe has been created.\n\r\n\r"
                                        "Do you want to test it now?")});
-        platform.messages.clear();
         const QString target = book.dir.filePath(u"dist"_s);
         QVERIFY(CopyDistribution(book.state, target + QLatin1Char('/'), leaveOutPrograms));
         platform.messages.clear();
@@ -189,24 +182,23 @@ private slots:
     void buildTool_buildsAndRefusesToGuess()
     {
         Book book;
-        const auto run = [&](const QStringList& arguments) {
-            return RunBuildTool(arguments, book.dir.path());
-        };
-        ProgramRun build = run({u"BOOK.QVJ"_s, u"--dist"_s, u"out"_s});
+        ProgramRun build = RunBuildTool({u"BOOK.QVJ"_s, u"--dist"_s, u"out"_s});
         QCOMPARE(build.exitCode, 2);
         QVERIFY(build.err.contains(u"The book starts the program GAME.EXE."_s));
         QVERIFY(!QDir(book.dir.filePath(u"out"_s)).exists());
-        QCOMPARE(run({u"BOOK.QVJ"_s, u"--dist"_s, u"out"_s, u"--exclude-programs"_s}).exitCode, 0);
+        QCOMPARE(
+            RunBuildTool({u"BOOK.QVJ"_s, u"--dist"_s, u"out"_s, u"--exclude-programs"_s}).exitCode,
+            0);
         const QStringList copied = QDir(book.dir.filePath(u"out"_s)).entryList(QDir::Files);
         QVERIFY(copied.contains(u"BOOK.EXE"_s) && !copied.contains(u"GAME.EXE"_s));
         QVERIFY(readBytes(book.dir.filePath(u"BOOK.EXE"_s)).size() > 10000); // a real build
-        build = run({u"NONE.QVJ"_s});
+        build = RunBuildTool({u"NONE.QVJ"_s});
         QCOMPARE(build.exitCode, 1);
         QVERIFY(build.err.contains(u"File not found"_s));
 
         // The project folder itself is refused, as the distribution window refuses it.
         const QStringList before = book.dir.entries();
-        build = run({u"BOOK.QVJ"_s, u"--dist"_s, u"."_s, u"--exclude-programs"_s});
+        build = RunBuildTool({u"BOOK.QVJ"_s, u"--dist"_s, u"."_s, u"--exclude-programs"_s});
         QCOMPARE(build.exitCode, 1);
         QVERIFY2(build.err.contains(u"Files cannot be copied to Project directory."_s),
                  qPrintable(build.err));
@@ -214,7 +206,7 @@ private slots:
 
         // A missing default display file is reported, not made anew in silence.
         QFile::remove(book.dir.filePath(u"BOOK.QVD"_s));
-        build = run({u"BOOK.QVJ"_s, u"--exclude-programs"_s});
+        build = RunBuildTool({u"BOOK.QVJ"_s, u"--exclude-programs"_s});
         QCOMPARE(build.exitCode, 1);
         QVERIFY2(build.err.contains(u"The Display file BOOK.QVD was not found."_s),
                  qPrintable(build.err));
