@@ -68,14 +68,13 @@ class EditorTest : public QObject
     Q_OBJECT
 
 private slots:
+    // The extension replaced and a name refused are the save test's.
     void chapterFileName_data()
     {
         QTest::addColumn<QString>("entered");
         QTest::addColumn<QString>("saved");
-        QTest::newRow("extension replaced") << u"Chapter 1.txt"_s << u"Chapter 1.QLF"_s;
         QTest::newRow("folder dropped") << u"C:\\TEMP\\INTRO"_s << u"INTRO.QLF"_s;
         QTest::newRow("colon ends the folder") << u"A:NOTES"_s << u"NOTES.QLF"_s;
-        QTest::newRow("refused") << u"a*b"_s << QString();
         QTest::newRow("blanks and dots allowed") << u"my.story v2"_s << u"my.QLF"_s;
     }
     void chapterFileName()
@@ -167,67 +166,12 @@ private slots:
         QCOMPARE(readBytes(dir.filePath(u"Chapter 1.QLF"_s)), chapter);
     }
 
-    // A chapter from Word shows its lists and table in the editor, read in stages as every
-    // chapter is (what saving keeps of them is tst_rtfstructure's).
-    void listsAndTables_shownAsRead()
-    {
-        PlatformDoubles platform;
-        CurrentTempDir dir;
-        writeBytes(dir.filePath(u"word.rtf"_s),
-                   "{\\rtf1{\\listtext 1.\\tab}\\pard\\fi-360\\li720\\ls1 first\\par"
-                   "{\\listtext 2.\\tab}\\pard\\fi-360\\li720\\ls1 second\\par"
-                   "\\trowd\\cellx3000\\cellx6000\\pard\\intbl Name\\cell Value\\cell\\row"
-                   "\\pard After\\par}");
-        TChapEditForm editor;
-        platform.files.answer(dir.filePath(u"word.rtf"_s));
-        editor.ImportBtn->click();
-        QTextCursor cursor(editor.RichEdit1->document());
-        QStringList found;
-        for (QTextBlock block = cursor.document()->begin(); block.isValid(); block = block.next()) {
-            cursor.setPosition(block.position());
-            if (block.textList())
-                found << u"item "_s + block.textList()->itemText(block) + block.text();
-            else if (cursor.currentTable())
-                found << u"cell "_s + block.text();
-        }
-        QCOMPARE(found, (QStringList{u"item 1.first"_s, u"item 2.second"_s, u"cell Name"_s,
-                                     u"cell Value"_s}));
-        editor.resize(640, 480);
-        KeepScreenshot(editor, u"TChapEditForm-lists-and-tables"_s);
-    }
-
-    // The status line counts the chapter's words and characters as the author types, in any
-    // script, and the selection's beside them.
-    void statusLine_countsWordsAsTheAuthorTypes()
-    {
-        PlatformDoubles platform;
-        CurrentTempDir dir;
-        writeBytes(dir.filePath(u"Sea.QLF"_s),
-                   "{\\rtf1 \\u1052?\\u1086?\\u1088?\\u1077? \\u1089?\\u1077?\\u1088?\\u1086?"
-                   ".\\par}");
-        TChapEditForm editor;
-        editor.show();
-        QVERIFY(QTest::qWaitForWindowActive(&editor));
-        QCOMPARE(editor.StatusLine->text(), u"0 words, 0 characters"_s);
-        platform.files.answer(dir.filePath(u"Sea.QLF"_s));
-        QTest::mouseClick(editor.ImportBtn, Qt::LeftButton);
-        QTRY_COMPARE(editor.StatusLine->text(), u"2 words, 10 characters"_s);
-        editor.RichEdit1->setFocus();
-        QTest::keyClick(editor.RichEdit1, Qt::Key_End, Qt::ControlModifier);
-        type(editor.RichEdit1, u" 港 at dawn"_s);
-        QTRY_COMPARE(editor.StatusLine->text(),
-                     u"5 words, 20 characters. No dictionary for zh: not checked"_s);
-        QTest::keyClick(editor.RichEdit1, Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier);
-        QTRY_COMPARE(editor.StatusLine->text(),
-                     u"Selected: 1 word, 4 characters, of 5 words, 20 characters. No "
-                     "dictionary for zh: not checked"_s);
-        KeepScreenshot(editor, u"TChapEditForm-words"_s);
-    }
-
     // Words spelt wrong are marked in the layout, each run in its language (a Russian run in an
     // English chapter in Russian); the marks are never saved nor read as HyperText; a right
-    // click adds a word to the book's dictionary, and the check box turns the marks off.
-    void spelling_marksWordsAndNeverSavesTheMarks()
+    // click adds a word to the book's dictionary, and the check box turns the marks off. The
+    // status line counts the chapter's words and characters as the author types, in any script,
+    // the selection's beside them, and names a language it has no dictionary for.
+    void spelling_marksWordsAndTheStatusLineCountsThem()
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
@@ -237,14 +181,17 @@ private slots:
         TChapEditForm editor(nullptr, u"en"_s);
         editor.show();
         QVERIFY(QTest::qWaitForWindowActive(&editor));
+        QCOMPARE(editor.StatusLine->text(), u"0 words, 0 characters"_s);
         platform.files.answer(dir.filePath(u"Sea.QLF"_s));
         QTest::mouseClick(editor.ImportBtn, Qt::LeftButton);
-        QTRY_VERIFY(editor.RichEdit1->toPlainText().startsWith(u"The sea."_s));
+        QTRY_COMPARE(editor.StatusLine->text(), u"4 words, 22 characters"_s);
         editor.RichEdit1->setFocus();
         QTest::keyClick(editor.RichEdit1, Qt::Key_End, Qt::ControlModifier);
-        QTest::keyClicks(editor.RichEdit1, u" A mornign tide, Kestrinport."_s);
+        type(editor.RichEdit1, u" A mornign tide, 港 Kestrinport."_s);
         const auto marked = [&] { return MarkedWords(editor.RichEdit1); };
         QTRY_COMPARE(marked().join(u"|"_s), u"карабль|mornign|Kestrinport"_s);
+        QTRY_COMPARE(editor.StatusLine->text(),
+                     u"9 words, 53 characters. No dictionary for zh: not checked"_s);
 
         platform.modal.expect<TGetTextForm>(saveAs(u"Marked"_s));
         QTest::mouseClick(editor.SaveasBtn, Qt::LeftButton);
@@ -271,6 +218,10 @@ private slots:
         QTest::keyClicks(editor.RichEdit1, u" Schiff"_s);
         QTRY_VERIFY(marked().contains(u"Schiff"_s));
         QTest::keyClick(editor.RichEdit1, Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier);
+        QTRY_COMPARE(editor.StatusLine->text(),
+                     u"Selected: 1 word, 6 characters, of 10 words, 60 characters. No "
+                     "dictionary for zh: not checked"_s);
+        KeepScreenshot(editor, u"TChapEditForm-words"_s);
         QComboBox* language = nullptr;
         for (QComboBox* box : editor.ToolPnl->findChildren<QComboBox*>()) {
             if (box->accessibleName() == u"Language"_s)
@@ -295,16 +246,28 @@ private slots:
                               u"German.QLF has been saved."_s}));
     }
 
-    // Open File takes a Markdown manuscript as a new unsaved text, saying how many HyperText
-    // phrases came with it; changed text is replaced only after a question, before any file is
-    // asked for; a damaged Word file is refused by name and the text stays.
-    void openFile_importsManuscripts()
+    // Closing asks only when the text is changed. Open File takes a Markdown manuscript as a new
+    // unsaved text, saying how many HyperText phrases came with it; changed text is replaced
+    // only after a question, before any file is asked for; a damaged Word file is refused by name
+    // and the text stays. A chapter from Word shows its lists and table, read in stages as every
+    // chapter is (what saving keeps of them is tst_rtfstructure's); imported, it is not a chapter
+    // until it is saved, so closing asks.
+    void openFileAndClose_askBeforeChangesGo()
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
         writeBytes(dir.filePath(u"draft.md"_s), "# Night\n\nThe *tide* turned.\n");
         writeBytes(dir.filePath(u"broken.docx"_s), "PK\x03\x04 half an archive");
+        writeBytes(dir.filePath(u"word.rtf"_s),
+                   "{\\rtf1{\\listtext 1.\\tab}\\pard\\fi-360\\li720\\ls1 first\\par"
+                   "{\\listtext 2.\\tab}\\pard\\fi-360\\li720\\ls1 second\\par"
+                   "\\trowd\\cellx3000\\cellx6000\\pard\\intbl Name\\cell Value\\cell\\row"
+                   "\\pard After\\par}");
         TChapEditForm editor;
+        editor.show();
+        editor.OKBtn->click();
+        QVERIFY(!editor.isVisible());
+        QVERIFY(platform.messages.shown().isEmpty());
         editor.show();
         QVERIFY(QTest::qWaitForWindowActive(&editor));
         platform.files.answer(dir.filePath(u"draft.md"_s));
@@ -325,10 +288,33 @@ private slots:
                  (QStringList{u"draft.md came in with no underlined phrase."_s, another, another}));
         QVERIFY2(said.at(3).startsWith(u"broken.docx could not be imported: "_s),
                  qPrintable(said.at(3)));
+
+        platform.messages.clear();
         platform.messages.answer(MessageAnswer::Yes);
-        editor.reject();
-        QCOMPARE(platform.messages.texts().last(),
-                 u"The file has been changed.\n\r\n\rClose anyway?"_s);
+        platform.files.answer(dir.filePath(u"word.rtf"_s));
+        QTest::mouseClick(editor.ImportBtn, Qt::LeftButton);
+        QTextCursor cursor(editor.RichEdit1->document());
+        QStringList found;
+        for (QTextBlock block = cursor.document()->begin(); block.isValid(); block = block.next()) {
+            cursor.setPosition(block.position());
+            if (block.textList())
+                found << u"item "_s + block.textList()->itemText(block) + block.text();
+            else if (cursor.currentTable())
+                found << u"cell "_s + block.text();
+        }
+        QCOMPARE(found, (QStringList{u"item 1.first"_s, u"item 2.second"_s, u"cell Name"_s,
+                                     u"cell Value"_s}));
+        KeepScreenshot(editor, u"TChapEditForm-lists-and-tables"_s);
+        platform.messages.answer(MessageAnswer::No);
+        editor.OKBtn->click();
+        QVERIFY(editor.isVisible());
+        QCOMPARE(platform.messages.texts(),
+                 (QStringList{another, u"The file has been changed.\n\r\n\rClose anyway?"_s}));
+        QCOMPARE(platform.messages.shown().last().kind, MessageKind::ConfirmDiscard);
+        platform.messages.answer(MessageAnswer::Yes);
+        editor.OKBtn->click();
+        QVERIFY(!editor.isVisible());
+        QCOMPARE(platform.messages.texts().size(), 3); // asked again, and this time closed
     }
 
     // Find and Replace across the book by keys and clicks: hits in the chapters and a pop-up,
@@ -414,13 +400,16 @@ private slots:
     }
 
     // While text is unsaved a recovery copy is kept; Save Chapter drops it, and so does a close
-    // the author confirms; typing again keeps a new one.
-    void recoveryCopy_keptWhileUnsavedDroppedOnSaveOrClose()
+    // the author confirms; typing again keeps a new one. When the tool's process is killed after
+    // typing, the next time the book is opened the text is offered back and opens, unsaved, in
+    // the editor; closing it then drops the copy.
+    void recoveryCopy_droppedOnSaveOrCloseAndOfferedBackAfterACrash()
     {
         PlatformDoubles platform;
-        CurrentTempDir dir;
+        TestBook book;
+        book.addChapter("Harbour", "{\\rtf1 Saved words.\\par}");
         TChapEditForm::RecoveryDelayMs = 50;
-        const auto copies = [&] { return RecoveryCopiesOf(dir.path()); };
+        const auto copies = [&] { return RecoveryCopiesOf(book.dir.path()); };
         {
             TChapEditForm editor;
             editor.show();
@@ -444,15 +433,8 @@ private slots:
                  (QStringList{u"Draft.QLF has been saved."_s,
                               u"The file has been changed.\n\r\n\rClose anyway?"_s}));
         TChapEditForm::RecoveryDelayMs = 20000;
-    }
 
-    // The tool's process is killed after typing; the next time the book is opened the text is
-    // offered back and opens, unsaved, in the editor; closing it then drops the copy.
-    void recovery_afterACrashTheTextIsOfferedBack()
-    {
-        PlatformDoubles platform;
-        TestBook book;
-        book.addChapter("Harbour", "{\\rtf1 Saved words.\\par}");
+        platform.messages.clear();
         QProcess child;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"QUORELLE_TYPE_UNTIL_KILLED"_s, book.dir.path());
@@ -478,7 +460,7 @@ private slots:
         QCOMPARE(said.size(), 2);
         QVERIFY2(said.first().startsWith(u"Recover the unsaved text of a new chapter from "_s),
                  qPrintable(said.first()));
-        QVERIFY(RecoveryCopiesOf(book.dir.path()).isEmpty());
+        QVERIFY(copies().isEmpty());
     }
 
     // A chapter of the largest kind opens at once: its start can be read and scrolled while the
@@ -524,34 +506,6 @@ private slots:
         QVERIFY(!text.modified()); // a chapter of the book, as saved
         QTest::keyClicks(&text, u"Ahoy"_s);
         QVERIFY(text.modified());
-    }
-
-    // Closing asks only when the text is changed; imported text is not a chapter until it is
-    // saved, so closing asks after an import.
-    void close_asksOnlyWhenChanged()
-    {
-        PlatformDoubles platform;
-        CurrentTempDir dir;
-        writeBytes(dir.filePath(u"notes.txt"_s), "plain words");
-        TChapEditForm editor;
-        editor.show();
-        editor.OKBtn->click();
-        QVERIFY(!editor.isVisible());
-        QVERIFY(platform.messages.shown().isEmpty());
-
-        editor.show();
-        platform.files.answer(dir.filePath(u"notes.txt"_s));
-        QTest::mouseClick(editor.ImportBtn, Qt::LeftButton);
-        platform.messages.answer(MessageAnswer::No);
-        editor.OKBtn->click();
-        QVERIFY(editor.isVisible());
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{u"The file has been changed.\n\r\n\rClose anyway?"_s});
-        QCOMPARE(platform.messages.shown().last().kind, MessageKind::ConfirmDiscard);
-        platform.messages.answer(MessageAnswer::Yes);
-        editor.OKBtn->click();
-        QVERIFY(!editor.isVisible());
-        QCOMPARE(platform.messages.texts().size(), 2); // asked again, and this time closed
     }
 
     // The tool strip: typed sizes and fonts apply on Enter (which toggles no style), the colour
@@ -686,9 +640,9 @@ private slots:
     }
 };
 
-// The crashing tool of recovery_afterACrashTheTextIsOfferedBack: it types a new chapter in the
-// editor in the book's folder, says "copied" once the recovery copy is kept, and waits to be
-// killed.
+// The crashing tool of recoveryCopy_droppedOnSaveOrCloseAndOfferedBackAfterACrash: it types a new
+// chapter in the editor in the book's folder, says "copied" once the recovery copy is kept, and
+// waits to be killed.
 int typeUntilKilled(const QString& book)
 {
     QDir::setCurrent(book);
