@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -82,16 +83,11 @@ QByteArray sampleBook(const CurrentTempDir& dir)
     return compiledBook(dir);
 }
 
-QByteArray windowsRuntime()
-{
-    return readBytes(kBinDir + u"/kestrin.exe"_s);
-}
-
 // The book as BOOK.EXE in the folder, behind the Windows runtime; its path.
 QString bookExe(const CurrentTempDir& dir, const QByteArray& book)
 {
     const QString exe = dir.filePath(u"BOOK.EXE"_s);
-    writeBytes(exe, windowsRuntime() + book);
+    writeBytes(exe, readBytes(kBinDir + u"/kestrin.exe"_s) + book);
     return exe;
 }
 
@@ -119,13 +115,10 @@ Run wine(const QString& exe, const QStringList& arguments)
 // The prefix's default printer prints PostScript into the file.
 void addFilePrinter(const QString& output)
 {
-    QProcessEnvironment environment = wineEnvironment();
-    environment.remove(u"DISPLAY"_s);
     const QString ppd =
         u"Z:"_s + QStringLiteral(QUORELLE_SOURCE_DIR "/tests/winreader/data/fileprinter.ppd")
                       .replace(u'/', u'\\');
-    const Run added =
-        run(u"wine"_s, {QStringLiteral(QUORELLE_ADDPRINTER_EXE), ppd, output}, environment);
+    const Run added = wine(QStringLiteral(QUORELLE_ADDPRINTER_EXE), {ppd, output});
     if (added.exitCode != 0)
         qWarning("addprinter: %d %s", added.exitCode, qPrintable(added.err));
 }
@@ -180,20 +173,14 @@ QByteArray withBackground(const QByteArray& book, int type, Colour colour, const
     });
 }
 
-// The book with its own help file at a topic.
-QByteArray withHelp(const QByteArray& book, const QString& file, int topic)
-{
-    return withRecord<ProjectRecord>(book, [&](ProjectRecord& project) {
-        project.Config.UseHelpFile = 1;
-        project.Config.HelpFile.setText(file);
-        project.Config.HelpTopic = topic;
-    });
-}
-
-// The book with a yellow author box of three lines on its table of contents.
-QByteArray withAuthorBox(const QByteArray& book)
+// The book with a yellow author box of three lines on its table of contents, and its own help
+// file HELP.HTM at topic 7.
+QByteArray withAuthorBoxAndHelp(const QByteArray& book)
 {
     return withRecord<ProjectRecord>(book, [](ProjectRecord& project) {
+        project.Config.UseHelpFile = 1;
+        project.Config.HelpFile.setText(u"HELP.HTM"_s);
+        project.Config.HelpTopic = 7;
         project.Menu.UseAuthorBox = 1;
         AuthorRecord& author = project.Menu.Author;
         for (PString<60>* line : {&author.AuthorLine1, &author.AuthorLine2, &author.AuthorLine3})
@@ -206,37 +193,6 @@ QByteArray withAuthorBox(const QByteArray& book)
     });
 }
 
-// An X display of the test's own (Xvfb picks a free number), 1024 x 768 as the screens are
-// designed for.
-class VirtualDisplay
-{
-public:
-    VirtualDisplay()
-    {
-        m_server.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s,
-                                   u"-nolisten"_s, u"tcp"_s});
-        if (m_server.waitForReadyRead(20000))
-            m_name = u":"_s + QString::fromLatin1(m_server.readLine().trimmed());
-    }
-    ~VirtualDisplay()
-    {
-        m_server.terminate();
-        m_server.waitForFinished();
-    }
-    const QString& name() const { return m_name; }
-    QImage screenshot() const
-    {
-        QProcess import;
-        import.start(u"import"_s, {u"-display"_s, m_name, u"-window"_s, u"root"_s, u"png:-"_s});
-        import.waitForFinished(30000);
-        return QImage::fromData(import.readAllStandardOutput(), "PNG");
-    }
-
-private:
-    QProcess m_server;
-    QString m_name;
-};
-
 // Ends the prefix's Wine session and every program of it.
 void stopWine(const QProcessEnvironment& environment)
 {
@@ -248,16 +204,20 @@ void stopWine(const QProcessEnvironment& environment)
     }
 }
 
-// A book played on a display as a reader plays it: the test waits for what the runtime reports,
-// then presses keys and clicks where the report says.
+// A book played as a reader plays it, on an X display of its own (Xvfb picks a free number) of
+// 1024 x 768 as the screens are designed for: the test waits for what the runtime reports, then
+// presses keys and clicks where the report says.
 class BookSession
 {
 public:
-    BookSession(const VirtualDisplay& display, const QString& exe)
-        : m_environment(wineEnvironment()), m_display(display)
+    explicit BookSession(const QString& exe) : m_environment(wineEnvironment())
     {
         stopWine(m_environment);
-        m_environment.insert(u"DISPLAY"_s, display.name());
+        m_display.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s,
+                                    u"-nolisten"_s, u"tcp"_s});
+        if (m_display.waitForReadyRead(20000))
+            m_displayName = u":"_s + QString::fromLatin1(m_display.readLine().trimmed());
+        m_environment.insert(u"DISPLAY"_s, m_displayName);
         // A wave device for PlaySound on a machine without sound: ALSA's null device.
         m_environment.insert(u"ALSA_CONFIG_PATH"_s, QStringLiteral(QUORELLE_ALSA_NULL_CONFIG));
         m_book.setProcessEnvironment(m_environment);
@@ -268,6 +228,8 @@ public:
     {
         stopWine(m_environment);
         m_book.waitForFinished();
+        m_display.terminate();
+        m_display.waitForFinished();
     }
 
     // The first line from the last wait on that starts with `start`; fails the test after a
@@ -326,12 +288,8 @@ public:
     void awaitWindows(const QString& caption, int count)
     {
         for (int wait = 0; wait < 300; ++wait) {
-            QProcess search;
-            search.setProcessEnvironment(m_environment);
-            search.start(u"xdotool"_s,
-                         {u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^"_s + caption + u"$"_s});
-            search.waitForFinished(30000);
-            if (search.readAllStandardOutput().count('\n') == count)
+            if (xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^"_s + caption + u"$"_s})
+                    .count('\n') == count)
                 return;
             QThread::msleep(100);
         }
@@ -339,14 +297,11 @@ public:
     // Clicks the window of the caption at a place of it, as a reader does.
     void clickIn(const QString& caption, const QPoint& at)
     {
-        QProcess where;
-        where.setProcessEnvironment(m_environment);
-        where.start(u"xdotool"_s,
-                    {u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s,
+        const QByteArray geometry =
+            xdotool({u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s,
                      u"^"_s + caption + u"$"_s, u"getwindowgeometry"_s, u"--shell"_s});
-        where.waitForFinished(30000);
         QPoint origin;
-        for (const QByteArray& line : where.readAllStandardOutput().split('\n')) {
+        for (const QByteArray& line : geometry.split('\n')) {
             if (line.startsWith("X="))
                 origin.setX(line.mid(2).toInt());
             else if (line.startsWith("Y="))
@@ -367,7 +322,7 @@ public:
     QImage screenshot() const
     {
         QThread::msleep(500);
-        return m_display.screenshot();
+        return grab();
     }
     // The screen once Wine's drawing has reached the X server, which is a moment after the
     // report (until then the corner is the server's black, and no background of these tests is
@@ -377,15 +332,15 @@ public:
     {
         QElapsedTimer drawn;
         drawn.start();
-        QImage screen = m_display.screenshot();
+        QImage screen = grab();
         while (screen.pixelColor(5, 5) == QColor(Qt::black) && drawn.elapsed() < 10000) {
             QThread::msleep(100);
-            screen = m_display.screenshot();
+            screen = grab();
         }
         for (QImage before; screen != before && drawn.elapsed() < 20000;) {
             before = screen;
             QThread::msleep(300);
-            screen = m_display.screenshot();
+            screen = grab();
         }
         return screen;
     }
@@ -408,18 +363,48 @@ public:
     }
     int exitCode() const { return m_book.exitCode(); }
     const QStringList& report() const { return m_report; }
+    // The mouse cursor the display shows, as a picture.
+    QImage cursor() const
+    {
+        Display* x = XOpenDisplay(m_displayName.toLatin1().constData());
+        if (!x)
+            return {};
+        QImage image;
+        if (XFixesCursorImage* cursor = XFixesGetCursorImage(x)) {
+            image = QImage(cursor->width, cursor->height, QImage::Format_ARGB32);
+            for (int y = 0; y < cursor->height; ++y) {
+                for (int i = 0; i < cursor->width; ++i)
+                    image.setPixel(i, y, QRgb(cursor->pixels[y * cursor->width + i]));
+            }
+            XFree(cursor);
+        }
+        XCloseDisplay(x);
+        return image;
+    }
 
 private:
-    void xdotool(const QStringList& arguments)
+    // The display as it is.
+    QImage grab() const
+    {
+        QProcess import;
+        import.start(u"import"_s,
+                     {u"-display"_s, m_displayName, u"-window"_s, u"root"_s, u"png:-"_s});
+        import.waitForFinished(30000);
+        return QImage::fromData(import.readAllStandardOutput(), "PNG");
+    }
+    // What the tool printed.
+    QByteArray xdotool(const QStringList& arguments) const
     {
         QProcess tool;
         tool.setProcessEnvironment(m_environment);
         tool.start(u"xdotool"_s, arguments);
         tool.waitForFinished(30000);
+        return tool.readAllStandardOutput();
     }
 
     QProcessEnvironment m_environment;
-    const VirtualDisplay& m_display;
+    QProcess m_display;
+    QString m_displayName;
     QProcess m_book;
     QStringList m_report;
     qsizetype m_read = 0;
@@ -478,13 +463,10 @@ void openPagesWithRecorder()
 {
     const QString recorder = u"Z:"_s + QStringLiteral(QUORELLE_RECORD_EXE).replace(u'/', u'\\');
     const QString classes = u"HKCR\\"_s;
-    QProcessEnvironment environment = wineEnvironment();
-    environment.remove(u"DISPLAY"_s);
     for (const QStringList& key : {QStringList{classes + u".htm"_s, u"KestrinTestPage"_s},
                                    QStringList{classes + u"KestrinTestPage\\shell\\open\\command"_s,
                                                u"\""_s + recorder + u"\" \"%1\""_s}})
-        run(u"wine"_s, {u"reg"_s, u"add"_s, key[0], u"/ve"_s, u"/d"_s, key[1], u"/f"_s},
-            environment);
+        wine(u"reg"_s, {u"add"_s, key[0], u"/ve"_s, u"/d"_s, key[1], u"/f"_s});
 }
 
 // The lines RECORD.TXT holds once it holds `count` of them (programs write it a moment after
@@ -526,34 +508,29 @@ QByteArray wordProcessorChapter(QByteArray chapter)
     return chapter;
 }
 
+// The pixels of an area of the screen that pass the test: how many, and the rectangle around them.
+template <class Test>
+std::pair<int, QRect> pixelsWhere(const QImage& screen, const QRect& area, Test test)
+{
+    int count = 0;
+    QRect around;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (test(screen.pixel(x, y))) {
+                ++count;
+                around |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return {count, around};
+}
+
 // How many dark pixels the screen has around a point: the ink of a word.
 int inkAround(const QImage& screen, const QPoint& middle)
 {
-    int ink = 0;
-    for (int y = middle.y() - 7; y <= middle.y() + 7; ++y) {
-        for (int x = middle.x() - 14; x <= middle.x() + 14; ++x)
-            ink += qGray(screen.pixel(x, y)) < 128 ? 1 : 0;
-    }
-    return ink;
-}
-
-// The mouse cursor the display shows, as a picture.
-QImage cursorImage(const QString& displayName)
-{
-    Display* x = XOpenDisplay(displayName.toLatin1().constData());
-    if (!x)
-        return {};
-    QImage image;
-    if (XFixesCursorImage* cursor = XFixesGetCursorImage(x)) {
-        image = QImage(cursor->width, cursor->height, QImage::Format_ARGB32);
-        for (int y = 0; y < cursor->height; ++y) {
-            for (int i = 0; i < cursor->width; ++i)
-                image.setPixel(i, y, QRgb(cursor->pixels[y * cursor->width + i]));
-        }
-        XFree(cursor);
-    }
-    XCloseDisplay(x);
-    return image;
+    return pixelsWhere(screen, QRect(middle - QPoint(14, 7), QSize(29, 15)),
+                       [](QRgb pixel) { return qGray(pixel) < 128; })
+        .first;
 }
 
 } // namespace
@@ -563,48 +540,31 @@ class WindowsReaderTest : public QObject
     Q_OBJECT
 
 private slots:
-    void sampleBook_checksAsOnLinux()
+    // The sample book gets the same summary from both runtimes' checks; cut short or with bytes
+    // changed, it gets the same verdict and message from both: refused with exit 1, or (damage in a
+    // chapter's text) its summary; never a crash. The runtime alone holds no book. Three hundred
+    // mutants: the format library's own fuzzing covers the rest.
+    void sampleAndDamagedBooks_getTheLinuxVerdict()
     {
         CurrentTempDir dir;
         const QByteArray book = sampleBook(dir);
-        const Run linux = run(dir.filePath(u"SAMPLE.EXE"_s), {u"--verify"_s});
-        QCOMPARE(linux.exitCode, 0);
-
-        const QByteArray runtime = windowsRuntime();
-        writeBytes(dir.filePath(u"BOOK.EXE"_s), runtime + book);
-        const Run windows = wine(dir.filePath(u"BOOK.EXE"_s), {u"--verify"_s});
-        QCOMPARE(windows.out, linux.out);
-        QCOMPARE(windows.exitCode, 0);
-        QVERIFY(runtime.size() + book.size() < 3 * 1024 * 1024);
-
-        const Run bare = wine(kBinDir + u"/kestrin.exe"_s, {u"--verify"_s});
-        QCOMPARE(bare.err, u"The e-book is damaged: the program holds no book."_s);
-        QCOMPARE(bare.exitCode, 1);
-    }
-
-    // Cut short or with bytes changed, a book gets the same verdict and message from both
-    // runtimes: refused with exit 1, or (damage in a chapter's text) its summary; never a crash.
-    // Three hundred mutants: the format library's own fuzzing covers the rest.
-    void damagedBooks_getTheLinuxVerdict()
-    {
-        CurrentTempDir dir;
-        const QByteArray book = sampleBook(dir);
-        const QByteArray windowsImage = windowsRuntime();
+        const QByteArray windowsImage = readBytes(kBinDir + u"/kestrin.exe"_s);
         const QByteArray linuxImage = readBytes(kBinDir + u"/kestrin.bin"_s);
+        QVERIFY(windowsImage.size() + book.size() < 3 * 1024 * 1024);
         QRandomGenerator random(27);
-        QList<QByteArray> damaged;
+        QList<QByteArray> books{book, {}}; // the sample, then the runtime alone
         for (int i = 0; i < 30; ++i)
-            damaged << book.left(random.bounded(int(book.size())));
-        while (damaged.size() < 300) {
+            books << book.left(random.bounded(int(book.size())));
+        while (books.size() < 302) {
             QByteArray mutant = book;
             for (int bytes = 1 + random.bounded(4); bytes > 0; --bytes)
                 mutant[random.bounded(int(book.size()))] = char(random.bounded(256));
-            damaged << mutant;
+            books << mutant;
         }
-        int refused = 0;
-        for (const QByteArray& mutant : std::as_const(damaged)) {
-            writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsImage + mutant);
-            writeBytes(dir.filePath(u"BOOK.BIN"_s), linuxImage + mutant);
+        QList<Run> verdicts;
+        for (const QByteArray& played : std::as_const(books)) {
+            writeBytes(dir.filePath(u"BOOK.EXE"_s), windowsImage + played);
+            writeBytes(dir.filePath(u"BOOK.BIN"_s), linuxImage + played);
             QFile::setPermissions(dir.filePath(u"BOOK.BIN"_s), QFile::ReadOwner | QFile::ExeOwner);
             Run windows = wine(dir.filePath(u"BOOK.EXE"_s), {u"--verify"_s});
             const Run linux = run(dir.filePath(u"BOOK.BIN"_s), {u"--verify"_s});
@@ -614,18 +574,20 @@ private slots:
             QCOMPARE(windows.exitCode, linux.exitCode);
             QCOMPARE(windows.err, linux.err);
             QCOMPARE(windows.out, linux.out);
-            refused += windows.exitCode == 1;
+            verdicts << windows;
         }
-        QVERIFY(refused >= 30);
+        QCOMPARE(verdicts.at(0).exitCode, 0);
+        QCOMPARE(verdicts.at(1).err, u"The e-book is damaged: the program holds no book."_s);
+        QCOMPARE(verdicts.at(1).exitCode, 1);
+        QVERIFY(std::count_if(verdicts.cbegin(), verdicts.cend(),
+                              [](const Run& verdict) { return verdict.exitCode == 1; }) >= 31);
     }
 
     // Played, a damaged book is told in a message box and the runtime ends with exit 1.
     void damagedBook_toldInABox()
     {
         CurrentTempDir dir;
-        const QString exe = bookExe(dir, sampleBook(dir).left(5000));
-        const VirtualDisplay display;
-        BookSession book(display, exe);
+        BookSession book(bookExe(dir, sampleBook(dir).left(5000)));
         QVERIFY(book.waitFor(u"Error:"_s).startsWith(u"Error: The e-book is damaged: "_s));
         book.answer(u"Error"_s, {u"Return"_s});
         QVERIFY(book.finished(30000));
@@ -638,14 +600,9 @@ private slots:
     {
         CurrentTempDir dir;
         const QByteArray book = sampleBook(dir);
-        const QByteArray runtime = windowsRuntime();
-        const VirtualDisplay display;
-        QVERIFY(!display.name().isEmpty());
-        const QString exe = dir.filePath(u"BOOK.EXE"_s);
         // The screen once the background is painted, and what the report says of `awaited`.
         const auto play = [&](const QByteArray& played, const QString& awaited = {}) {
-            writeBytes(exe, runtime + played);
-            BookSession session(display, exe);
+            BookSession session(bookExe(dir, played));
             const QString said = session.waitFor(u"painted KestrinBackground"_s);
             const QString told = awaited.isEmpty() ? said : session.waitFor(awaited);
             return std::pair{session.settledScreen(), told};
@@ -679,20 +636,89 @@ private slots:
         QCOMPARE(screen.pixelColor(5, 5), QColor(0, 255, 0));
     }
 
-    // The sample book shows its About box at the start, over the background; Enter closes it and
-    // the introduction follows.
-    void aboutBox_atTheStartClosedByEnter()
+    // The sample book, with an author box and a help file, looks as on Linux. Its About box comes
+    // up at the start over the background; Enter closes it and the introduction follows. The
+    // author box's lines lie 16 pixels apart, as in the tool's mock-up. In the chapters the scroll
+    // bar is there while the text fits (the text wraps at the same width whatever its length), the
+    // mouse shows the arrow over the text, not a field's text cursor, and a video's player shows
+    // its first frame before Play. Help on the table of contents opens the book's help file in the
+    // reader's browser at the book's topic; a missing file is told.
+    void sampleBook_looksAsOnLinux()
     {
         CurrentTempDir dir;
-        const QString exe = bookExe(dir, sampleBook(dir));
-        const VirtualDisplay display;
-        BookSession book(display, exe);
+        openPagesWithRecorder();
+        BookSession book(bookExe(dir, withAuthorBoxAndHelp(sampleBook(dir))));
         QCOMPARE(book.waitFor(u"painted"_s), u"painted KestrinBackground 0,0 1024x768"_s);
         QVERIFY(book.waitFor(u"painted"_s).startsWith(u"painted KestrinAbout"_s));
         book.keys({u"Return"_s});
         QCOMPARE(book.waitFor(u""_s), u"closed KestrinAbout"_s);
         // The design screen is centred on the 1024 x 768 screen, its menu bar inside it.
         QVERIFY(book.waitFor(u""_s).startsWith(u"painted KestrinIntroduction 192,14"_s));
+        book.keys({u"Escape"_s});
+        QVERIFY(!book.waitFor(u"painted KestrinContents"_s).isEmpty());
+
+        QImage screen = book.screenshot();
+        const QRect box = pixelsWhere(screen, screen.rect(), [](QRgb pixel) {
+                              return pixel == qRgb(255, 255, 0);
+                          }).second;
+        QVERIFY2(box.width() > 100, qPrintable(u"%1x%2"_s.arg(box.width()).arg(box.height())));
+        QList<int> lineTops; // the first row of each line's ink
+        bool inked = false;
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            bool ink = false;
+            for (int x = box.left(); x <= box.right() && !ink; ++x)
+                ink = qGray(screen.pixel(x, y)) < 100;
+            if (ink && !inked)
+                lineTops << y;
+            inked = ink;
+        }
+        QCOMPARE(lineTops.size(), 3);
+        QCOMPARE(lineTops[1] - lineTops[0], 16);
+        QCOMPARE(lineTops[2] - lineTops[1], 16);
+
+        book.keys({u"Return"_s});
+        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 6"_s);
+        // The text window of the sample lies from 253 to 771 across; its last line is high up.
+        screen = book.screenshot();
+        QCOMPARE(screen.pixelColor(500, 500), QColor(Qt::white));
+        QVERIFY2(screen.pixelColor(760, 500) != QColor(Qt::white),
+                 qPrintable(screen.pixelColor(760, 500).name()));
+        book.move(QPoint(100, 400)); // the background: the desktop's arrow
+        QImage arrow;
+        QTRY_VERIFY_WITH_TIMEOUT(!(arrow = book.cursor()).isNull(), 5000);
+        book.move(QPoint(500, 450)); // below the text, inside its window
+        QThread::msleep(500);
+        QCOMPARE(book.cursor(), arrow);
+
+        book.keys({u"Escape"_s});
+        QVERIFY(!book.waitFor(u"closed KestrinChapter"_s).isEmpty());
+        book.keys({u"Down"_s, u"Return"_s});
+        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 5"_s);
+        book.click(phrasesOf(book.report()).value(u"waves"_s));
+        const QStringList player = book.waitFor(u"painted KestrinMediaPlayer"_s).split(u' ');
+        const QStringList corner = player.value(2).split(u',');
+        QVERIFY(corner.size() == 2);
+        // Below the button row: the film's sky and sea are blue, the player's face grey.
+        const QRect video(corner[0].toInt(), corner[1].toInt() + 48, 338, 64);
+        const int blue = pixelsWhere(book.screenshot(), video, [](QRgb pixel) {
+                             return qBlue(pixel) > qRed(pixel) + 60;
+                         }).first;
+        QVERIFY2(blue > 1000, qPrintable(QString::number(blue)));
+
+        book.keys({u"Escape"_s});
+        QVERIFY(!book.waitFor(u"closed KestrinMediaPlayer"_s).isEmpty());
+        book.keys({u"Escape"_s});
+        QVERIFY(!book.waitFor(u"closed KestrinChapter"_s).isEmpty());
+        book.keys({u"alt+h"_s});
+        QCOMPARE(book.waitFor(u"Error:"_s), u"Error: The help file HELP.HTM was not found"_s);
+        book.answer(u"Error"_s, {u"Return"_s});
+        writeBytes(dir.filePath(u"HELP.HTM"_s), "<section id=\"7\"><h2>Steering</h2></section>");
+        book.keys({u"alt+h"_s});
+        const QString opened = book.waitFor(u"Help:"_s);
+        QVERIFY2(opened.startsWith(u"Help: file:///"_s) &&
+                     opened.endsWith(u"/kestrin-help.htm#7"_s),
+                 qPrintable(opened));
+        QVERIFY(recorded(dir, 1).value(0).endsWith(u"kestrin-help-topic.htm"_s));
     }
 
     // The reader goes from the introduction to the table of contents and into each chapter with
@@ -703,14 +729,12 @@ private slots:
         CurrentTempDir dir;
         const QString exe = bookExe(dir, windowsSampleBook(dir));
         openPagesWithRecorder();
-        const VirtualDisplay display;
-        BookSession book(display, exe);
+        BookSession book(exe);
         QVERIFY(book.toContents());
         book.keys({u"Return"_s});
         QVERIFY(!book.waitFor(u"painted KestrinChapter"_s).isEmpty());
         QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 6"_s);
         QHash<QString, QPoint> phrases = phrasesOf(book.report());
-        QCOMPARE(phrases.keys().size(), 6);
 
         book.click(phrases.value(u"note"_s));
         QCOMPARE(book.waitFor(u"painted KestrinPopup"_s),
@@ -811,8 +835,7 @@ private slots:
         QFile big(dir.filePath(u"BIG.TXT"_s)); // beyond what the notepad opens
         QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(65 << 20));
         big.close();
-        const VirtualDisplay display;
-        BookSession book(display, exe);
+        BookSession book(exe);
         QCOMPARE(book.toChapter(1), u"phrases: 5"_s);
         const QHash<QString, QPoint> phrases = phrasesOf(book.report());
         book.keys({u"alt+f"_s}); // the chapter's Find box stays open
@@ -873,248 +896,45 @@ private slots:
         QVERIFY(!book.waitFor(u"painted KestrinMediaPlayer"_s).isEmpty());
     }
 
-    // A picture show's sound plays to its end: the reader's Escape during it closes the show
-    // once the sound has ended, as the Linux reader does.
-    void pictureShow_soundPlaysToItsEnd()
-    {
-        CurrentTempDir dir;
-        copySample(dir);
-        QByteArray silence;
-        QDataStream wave(&silence, QIODevice::WriteOnly);
-        wave.setByteOrder(QDataStream::LittleEndian);
-        const quint32 bytes = 8000 * 3; // three seconds of 8-bit mono at 8 kHz
-        wave.writeRawData("RIFF", 4);
-        wave << quint32(36 + bytes);
-        wave.writeRawData("WAVEfmt ", 8);
-        wave << quint32(16) << quint16(1) << quint16(1) << quint32(8000) << quint32(8000)
-             << quint16(1) << quint16(8);
-        wave.writeRawData("data", 4);
-        wave << bytes;
-        silence += QByteArray(qsizetype(bytes), char(0x80));
-        writeBytes(dir.filePath(u"LONG.WAV"_s), silence);
-        replaceInFile(dir.filePath(u"SAMPLE.QVR"_s), "command=SUN.BMP,WAVE.WAV,20",
-                      "command=SUN.BMP,LONG.WAV");
-        const QString exe = bookExe(dir, compiledBook(dir));
-        const VirtualDisplay display;
-        BookSession book(display, exe);
-        QCOMPARE(book.toChapter(0), u"phrases: 6"_s);
-        book.click(phrasesOf(book.report()).value(u"sun and wave"_s));
-        QCOMPARE(book.waitFor(u"Sound:"_s), u"Sound: LONG.WAV"_s);
-        book.keys({u"Escape"_s});
-        QVERIFY(!book.waitFor(u"closed KestrinShow"_s).isEmpty());
-        const QStringList said = book.report();
-        QVERIFY2(said.indexOf(u"Sound ended: LONG.WAV"_s) >= 0 &&
-                     said.indexOf(u"Sound ended: LONG.WAV"_s) <
-                         said.indexOf(u"closed KestrinShow"_s),
-                 qPrintable(said.join(u'\n')));
-    }
-
-    // The sample's chapters look as on Linux: the scroll bar is there while the text fits (the
-    // text wraps at the same width whatever its length), the mouse shows the arrow over the text,
-    // not a field's text cursor, and a video's player shows its first frame before Play.
-    void sampleChapters_lookAsOnLinux()
-    {
-        CurrentTempDir dir;
-        const QString exe = bookExe(dir, sampleBook(dir));
-        const VirtualDisplay display;
-        BookSession book(display, exe);
-        QCOMPARE(book.toChapter(0), u"phrases: 6"_s);
-        // The text window of the sample lies from 253 to 771 across; its last line is high up.
-        QImage screen = book.screenshot();
-        QCOMPARE(screen.pixelColor(500, 500), QColor(Qt::white));
-        QVERIFY2(screen.pixelColor(760, 500) != QColor(Qt::white),
-                 qPrintable(screen.pixelColor(760, 500).name()));
-        book.move(QPoint(100, 400)); // the background: the desktop's arrow
-        QImage arrow;
-        QTRY_VERIFY_WITH_TIMEOUT(!(arrow = cursorImage(display.name())).isNull(), 5000);
-        book.move(QPoint(500, 450)); // below the text, inside its window
-        QThread::msleep(500);
-        QCOMPARE(cursorImage(display.name()), arrow);
-
-        book.keys({u"Escape"_s});
-        QVERIFY(!book.waitFor(u"closed KestrinChapter"_s).isEmpty());
-        book.keys({u"Down"_s, u"Return"_s});
-        QCOMPARE(book.waitFor(u"phrases:"_s), u"phrases: 5"_s);
-        book.click(phrasesOf(book.report()).value(u"waves"_s));
-        const QStringList player = book.waitFor(u"painted KestrinMediaPlayer"_s).split(u' ');
-        const QStringList corner = player.value(2).split(u',');
-        QVERIFY(corner.size() == 2);
-        // Below the button row: the film's sky and sea are blue, the player's face grey.
-        const QRect video(corner[0].toInt(), corner[1].toInt() + 48, 338, 64);
-        screen = book.screenshot();
-        int blue = 0;
-        for (int y = video.top(); y <= video.bottom(); ++y) {
-            for (int x = video.left(); x <= video.right(); ++x) {
-                const QColor pixel = screen.pixelColor(x, y);
-                blue += pixel.blue() > pixel.red() + 60 ? 1 : 0;
-            }
-        }
-        QVERIFY2(blue > 1000, qPrintable(QString::number(blue)));
-    }
-
-    // The author box's lines lie 16 pixels apart, as on Linux and in the tool's mock-up.
-    void tableOfContents_authorLinesSixteenPixelsApart()
-    {
-        CurrentTempDir dir;
-        const QString exe = bookExe(dir, withAuthorBox(sampleBook(dir)));
-        const VirtualDisplay display;
-        BookSession book(display, exe);
-        QVERIFY(book.toContents());
-        const QImage screen = book.screenshot();
-        QRect box;
-        for (int y = 0; y < screen.height(); ++y) {
-            for (int x = 0; x < screen.width(); ++x) {
-                if (screen.pixel(x, y) == qRgb(255, 255, 0))
-                    box |= QRect(x, y, 1, 1);
-            }
-        }
-        QVERIFY2(box.width() > 100, qPrintable(u"%1x%2"_s.arg(box.width()).arg(box.height())));
-        QList<int> lineTops; // the first row of each line's ink
-        bool inked = false;
-        for (int y = box.top(); y <= box.bottom(); ++y) {
-            bool ink = false;
-            for (int x = box.left(); x <= box.right() && !ink; ++x)
-                ink = qGray(screen.pixel(x, y)) < 100;
-            if (ink && !inked)
-                lineTops << y;
-            inked = ink;
-        }
-        QCOMPARE(lineTops.size(), 3);
-        QCOMPARE(lineTops[1] - lineTops[0], 16);
-        QCOMPARE(lineTops[2] - lineTops[1], 16);
-    }
-
-    // A name of the book's folder that is a link to a file elsewhere is refused, as the Linux
-    // runtime refuses it: the book reaches only the files of its own folder.
-    void linkOutOfTheFolder_refused()
-    {
-        CurrentTempDir dir;
-        QTemporaryDir elsewhere;
-        copySample(dir);
-        QFile::copy(dir.filePath(u"SUN.BMP"_s), elsewhere.filePath(u"PRIVATE.BMP"_s));
-        QVERIFY(QFile::link(elsewhere.filePath(u"PRIVATE.BMP"_s), dir.filePath(u"LINKED.BMP"_s)));
-        replaceInFile(dir.filePath(u"SAMPLE.QVR"_s), "command=SUN.BMP,30", "command=LINKED.BMP,30");
-        const QString exe = bookExe(dir, compiledBook(dir));
-        const VirtualDisplay display;
-        BookSession book(display, exe);
-        QCOMPARE(book.toChapter(0), u"phrases: 6"_s);
-        const QHash<QString, QPoint> phrases = phrasesOf(book.report());
-        book.click(phrases.value(u"sunrise"_s));
-        QCOMPARE(book.waitFor(u"Error:"_s),
-                 u"Error: The HyperText entry \"sunrise\" names LINKED.BMP, which is not a file "
-                 "of the book's folder."_s);
-        book.answer(u"Error"_s, {u"Return"_s});
-        book.click(phrases.value(u"sun and wave"_s)); // the book's own picture still shows
-        QVERIFY(!book.waitFor(u"painted KestrinShow"_s).isEmpty());
-    }
-
-    // A click in a chapter the reader has scrolled leaves the view where it is: finding out
-    // whether the click was on a phrase once scrolled back to the old caret.
-    void scrolledChapter_clickKeepsTheView()
-    {
-        CurrentTempDir dir;
-        copySample(dir);
-        appendToChapter(dir.filePath(u"DEPART.QLF"_s), logLines(80));
-        const QString exe = bookExe(dir, compiledBook(dir));
-        const VirtualDisplay display;
-        BookSession book(display, exe);
-        QCOMPARE(book.toChapter(0), u"phrases: 6"_s);
-        const QRect lines10(270, 250, 460, 200);
-        const QImage top = book.screenshot().copy(lines10);
-        book.click(QPoint(700, 550)); // the caret at the foot of the first page
-        for (int turn = 0; turn < 10; ++turn)
-            book.click(QPoint(500, 400), 5); // the wheel, downwards
-        const QImage scrolled = book.screenshot().copy(lines10);
-        QVERIFY(scrolled != top);
-        book.click(QPoint(300, 500)); // below the lines compared: the caret blinks there
-        QCOMPARE(book.screenshot().copy(lines10), scrolled);
-    }
-
-    // In a chapter from a word processor, whose table, picture and list the rich-text control
-    // counts in its own way, every phrase is found where it is drawn and opens its own action;
-    // text the chapter never makes bold is drawn plain, a Symbol bullet as a bullet, and the
-    // picture in its own colours.
-    void wordProcessorChapter_phrasesFoundAndPlainTextPlain()
-    {
-        CurrentTempDir dir;
-        copySample(dir);
-        writeBytes(dir.filePath(u"CROSS.QLF"_s),
-                   wordProcessorChapter(readBytes(dir.filePath(u"CROSS.QLF"_s))));
-        const QString exe = bookExe(dir, compiledBook(dir));
-        const VirtualDisplay display;
-        BookSession book(display, exe);
-        QCOMPARE(book.toChapter(1), u"phrases: 7"_s);
-        QStringList ropes;
-        for (const QString& line : book.report()) {
-            if (line.startsWith(u"phrase: rope at "_s))
-                ropes << line;
-        }
-        QCOMPARE(ropes.size(), 2);
-        const QHash<QString, QPoint> phrases = phrasesOf(book.report());
-        QCOMPARE(QSet<QString>(phrases.keyBegin(), phrases.keyEnd()),
-                 QSet<QString>({u"rope"_s, u"sea shanty"_s, u"waves"_s, u"log program"_s,
-                                u"captain's letter"_s, u"notes"_s}));
-        const QImage screen = book.screenshot();
-        const auto placeOf = [](const QString& line) {
-            const QStringList xy = line.section(u' ', -1).split(u',');
-            return QPoint(xy.value(0).toInt(), xy.value(1).toInt());
-        };
-        const int bold = inkAround(screen, placeOf(ropes.at(0)));
-        const int plain = inkAround(screen, placeOf(ropes.at(1)));
-        QVERIFY2(plain * 100 < bold * 85, qPrintable(u"%1 %2"_s.arg(plain).arg(bold)));
-        // The list item's Symbol bullet, on the line above the sample's first: a solid dot, not
-        // a box or a point.
-        const QPoint shanty = phrases.value(u"sea shanty"_s);
-        QRect bullet;
-        for (int y = shanty.y() - 26; y <= shanty.y() - 8; ++y) {
-            for (int x = 263; x < 300; ++x) {
-                if (qGray(screen.pixel(x, y)) < 100)
-                    bullet |= QRect(x, y, 1, 1);
-            }
-        }
-        int ink = 0;
-        for (int y = bullet.top(); y <= bullet.bottom(); ++y) {
-            for (int x = bullet.left(); x <= bullet.right(); ++x)
-                ink += qGray(screen.pixel(x, y)) < 100 ? 1 : 0;
-        }
-        QVERIFY2(ink >= 9 && ink * 2 >= bullet.width() * bullet.height(),
-                 qPrintable(u"%1 in %2x%3"_s.arg(ink).arg(bullet.width()).arg(bullet.height())));
-        // The picture in its own colours: the rich-text control reads its pixels where they are.
-        int cyan = 0;
-        for (int y = 0; y < screen.height(); ++y) {
-            for (int x = 0; x < screen.width(); ++x)
-                cyan += screen.pixel(x, y) == QColor(Qt::darkCyan).rgb() ? 1 : 0;
-        }
-        QVERIFY2(cyan >= 40 * 30 - 40, qPrintable(QString::number(cyan)));
-
-        book.click(phrases.value(u"waves"_s));
-        QVERIFY(book.waitFor(u"painted KestrinMediaPlayer"_s).endsWith(u"338x112"_s));
-        book.keys({u"Escape"_s});
-        book.click(phrases.value(u"notes"_s));
-        QVERIFY(!book.waitFor(u"painted KestrinNotepad"_s).isEmpty());
-    }
-
-    // A wallpaper under a title bar tiles from the corner of the screen area below the bar, as
-    // on Linux: the tile's dark corner is the first thing under the bar.
-    void wallpaper_tilesFromTheAreaBelowTheTitleBar()
+    // The first chapter on a wallpaper, with a long sound under its picture show, its sunrise
+    // picture a link out of the book's folder and many more lines, behaves as on Linux:
+    // - the wallpaper under a title bar tiles from the corner of the screen area below the bar:
+    //   the tile's dark corner is the first thing under the bar;
+    // - a name of the book's folder that is a link to a file elsewhere is refused: the book
+    //   reaches only the files of its own folder, and its own picture still shows;
+    // - a picture show's sound plays to its end: Escape during it closes the show once the sound
+    //   has ended;
+    // - a click in a chapter the reader has scrolled leaves the view where it is: finding out
+    //   whether the click was on a phrase once scrolled back to the old caret.
+    void firstChapter_behavesAsOnLinux()
     {
         CurrentTempDir dir;
         copySample(dir);
         QImage tile(64, 64, QImage::Format_RGB32);
         tile.fill(Qt::green);
-        for (int y = 0; y < 8; ++y) {
-            for (int x = 0; x < 8; ++x)
-                tile.setPixel(x, y, qRgb(0, 0, 0));
-        }
+        QPainter(&tile).fillRect(0, 0, 8, 8, Qt::black);
         QVERIFY(tile.save(dir.filePath(u"TILE.BMP"_s), "BMP"));
         changeSampleDisplay(dir, [](DisplayRecord& display) {
             display.BackType = 3;
             display.WallpaperFile.setText(u"TILE.BMP"_s);
         });
-        const QString exe = bookExe(dir, compiledBook(dir));
-        const VirtualDisplay display;
-        BookSession book(display, exe);
-        QVERIFY(!book.toChapter(0).isEmpty());
+        QTemporaryDir elsewhere;
+        QFile::copy(dir.filePath(u"SUN.BMP"_s), elsewhere.filePath(u"PRIVATE.BMP"_s));
+        QVERIFY(QFile::link(elsewhere.filePath(u"PRIVATE.BMP"_s), dir.filePath(u"LINKED.BMP"_s)));
+        replaceInFile(dir.filePath(u"SAMPLE.QVR"_s), "command=SUN.BMP,30", "command=LINKED.BMP,30");
+        const auto le = [](quint32 value, int size) {
+            return QByteArray(reinterpret_cast<const char*>(&value), size);
+        };
+        const QByteArray silence(8000 * 3, char(0x80)); // three seconds of 8-bit mono at 8 kHz
+        writeBytes(dir.filePath(u"LONG.WAV"_s), "RIFF" + le(36 + silence.size(), 4) + "WAVEfmt " +
+                                                    le(16, 4) + le(1, 2) + le(1, 2) + le(8000, 4) +
+                                                    le(8000, 4) + le(1, 2) + le(8, 2) + "data" +
+                                                    le(silence.size(), 4) + silence);
+        replaceInFile(dir.filePath(u"SAMPLE.QVR"_s), "command=SUN.BMP,WAVE.WAV,20",
+                      "command=SUN.BMP,LONG.WAV");
+        appendToChapter(dir.filePath(u"DEPART.QLF"_s), logLines(80));
+        BookSession book(bookExe(dir, compiledBook(dir)));
+        QCOMPARE(book.toChapter(0), u"phrases: 6"_s);
         const QImage screen = book.screenshot();
         // Down the chapter screen's left edge from its menu bar: the title bar, then the area.
         const int x = 196;
@@ -1123,41 +943,60 @@ private slots:
                qGray(screen.pixel(x, top)) > 40)
             ++top;
         QCOMPARE(screen.pixelColor(x, top + 3), QColor(Qt::black));
+
+        const QHash<QString, QPoint> phrases = phrasesOf(book.report());
+        book.click(phrases.value(u"sunrise"_s));
+        QCOMPARE(book.waitFor(u"Error:"_s),
+                 u"Error: The HyperText entry \"sunrise\" names LINKED.BMP, which is not a file "
+                 "of the book's folder."_s);
+        book.answer(u"Error"_s, {u"Return"_s});
+        book.click(phrases.value(u"sun and wave"_s));
+        QVERIFY(!book.waitFor(u"painted KestrinShow"_s).isEmpty());
+        QCOMPARE(book.waitFor(u"Sound:"_s), u"Sound: LONG.WAV"_s);
+        book.keys({u"Escape"_s});
+        QVERIFY(!book.waitFor(u"closed KestrinShow"_s).isEmpty());
+        const QStringList said = book.report();
+        QVERIFY2(said.indexOf(u"Sound ended: LONG.WAV"_s) >= 0 &&
+                     said.indexOf(u"Sound ended: LONG.WAV"_s) <
+                         said.indexOf(u"closed KestrinShow"_s),
+                 qPrintable(said.join(u'\n')));
+
+        const QRect lines10(270, 250, 460, 200);
+        const QImage unscrolled = book.screenshot().copy(lines10);
+        book.click(QPoint(700, 550)); // the caret at the foot of the first page
+        for (int turn = 0; turn < 10; ++turn)
+            book.click(QPoint(500, 400), 5); // the wheel, downwards
+        const QImage scrolled = book.screenshot().copy(lines10);
+        QVERIFY(scrolled != unscrolled);
+        book.click(QPoint(300, 500)); // below the lines compared: the caret blinks there
+        QCOMPARE(book.screenshot().copy(lines10), scrolled);
     }
 
-    // A chapter of many paragraphs prints every page, as an untitled document.
-    void longChapter_printsEveryPage()
+    // A chapter from a word processor, with many paragraphs after its phrases, one nested deeper
+    // than the rich-text control copes with and a picture that would take gigabytes:
+    // - the builder and both runtimes' checks name the nesting alike, and the chapter is shown
+    //   flattened (it once crashed the runtime);
+    // - the picture is bounded by what its header declares, before it is decoded: it is left
+    //   out, and the chapter shows without it;
+    // - every phrase is found where it is drawn and opens its own action, though the rich-text
+    //   control counts the table, picture and list in its own way; text the chapter never makes
+    //   bold is drawn plain, a Symbol bullet as a bullet, and the picture in its own colours;
+    // - every page prints, as an untitled document.
+    void wordProcessorChapter_shownAsWrittenAndPrinted()
     {
         CurrentTempDir dir;
         copySample(dir);
         changeSampleDisplay(dir, [](DisplayRecord& display) { display.PrintAllowed = 1; });
-        appendToChapter(dir.filePath(u"CROSS.QLF"_s), logLines(150));
-        const QString exe = bookExe(dir, compiledBook(dir));
-        const QString printed = dir.filePath(u"printed.ps"_s);
-        addFilePrinter(printed);
-        const VirtualDisplay display;
-        BookSession book(display, exe);
-        QCOMPARE(book.toChapter(1), u"phrases: 5"_s);
-        book.keys({u"alt+p"_s, u"Return"_s}); // Print, then its first item, Print
-        book.answer(u"Print"_s, {u"Return"_s});
-        QTRY_VERIFY_WITH_TIMEOUT(readBytes(printed).contains("%%EOF"), 30000);
-        const QByteArray pages = readBytes(printed);
-        QVERIFY2(pages.count("%%Page:") >= 3, pages.left(300).constData());
-        QVERIFY(!book.report().join(u'\n').contains(u"Error:"_s));
-        QVERIFY(pages.contains("%%Title: \n"));
-    }
-
-    // A chapter nested deeper than the rich-text control copes with is shown flattened (it once
-    // crashed the runtime); the builder and both runtimes' checks name it alike.
-    void deeplyNestedChapter_shownFlattened()
-    {
-        CurrentTempDir dir;
-        copySample(dir);
         QByteArray deep = "\\pard ";
         for (int i = 0; i < 35; ++i)
             deep += "{\\i ";
         deep += "Deep below the waves." + QByteArray(35, '}') + "\\par ";
-        appendToChapter(dir.filePath(u"CROSS.QLF"_s), deep);
+        const QByteArray huge =
+            "{\\pict\\pngblip\\picw8000\\pich8000\\picwgoal6000\\pichgoal6000 " +
+            hugePng().toHex() + "}\\par ";
+        const QString chapter = dir.filePath(u"CROSS.QLF"_s);
+        writeBytes(chapter, wordProcessorChapter(readBytes(chapter)));
+        appendToChapter(chapter, logLines(150) + deep + huge);
         const Run built = run(kBinDir + u"/quorelle-build"_s,
                               {dir.filePath(u"SAMPLE.QVJ"_s), u"--reader"_s, u"both"_s});
         QCOMPARE(built.exitCode, 0);
@@ -1169,55 +1008,57 @@ private slots:
         QVERIFY2(linux.out.endsWith(u'\n' + note), qPrintable(linux.out));
         QCOMPARE(windows.out, linux.out);
 
-        const VirtualDisplay display;
-        BookSession book(display, dir.filePath(u"SAMPLE.EXE"_s));
-        QCOMPARE(book.toChapter(1), u"phrases: 5"_s);
-        book.keys({u"Escape"_s});
-        QVERIFY(!book.waitFor(u"closed KestrinChapter"_s).isEmpty());
-    }
-
-    // A picture of a chapter is bounded by what its header declares, before it is decoded: one
-    // that would take gigabytes is left out, and the chapter shows without it.
-    void hugePicture_leftOutBeforeDecoding()
-    {
-        CurrentTempDir dir;
-        copySample(dir);
-        appendToChapter(dir.filePath(u"CROSS.QLF"_s),
-                        "{\\pict\\pngblip\\picw8000\\pich8000\\picwgoal6000\\pichgoal6000 " +
-                            hugePng().toHex() + "}\\par ");
-        const QString exe = bookExe(dir, compiledBook(dir));
-        const VirtualDisplay display;
-        BookSession book(display, exe);
-        QCOMPARE(book.toChapter(1), u"phrases: 5"_s);
+        const QString printed = dir.filePath(u"printed.ps"_s);
+        addFilePrinter(printed);
+        QVERIFY(QFile::rename(dir.filePath(u"SAMPLE.EXE"_s), dir.filePath(u"BOOK.EXE"_s)));
+        BookSession book(dir.filePath(u"BOOK.EXE"_s));
+        QCOMPARE(book.toChapter(1), u"phrases: 7"_s);
         const qint64 peak = book.peakMemory();
         QVERIFY2(peak > 0 && peak < (200LL << 20), qPrintable(QString::number(peak)));
+        const QStringList ropes =
+            book.report().filter(QRegularExpression(u"^phrase: rope at \\d+,\\d+$"_s));
+        QCOMPARE(ropes.size(), 2);
+        const QHash<QString, QPoint> phrases = phrasesOf(book.report());
+        QCOMPARE(QSet<QString>(phrases.keyBegin(), phrases.keyEnd()),
+                 QSet<QString>({u"rope"_s, u"sea shanty"_s, u"waves"_s, u"log program"_s,
+                                u"captain's letter"_s, u"notes"_s}));
+        const QImage screen = book.screenshot();
+        const int bold = inkAround(screen, phrasesOf({ropes.at(0)}).value(u"rope"_s));
+        const int plain = inkAround(screen, phrasesOf({ropes.at(1)}).value(u"rope"_s));
+        QVERIFY2(plain * 100 < bold * 85, qPrintable(u"%1 %2"_s.arg(plain).arg(bold)));
+        // The list item's Symbol bullet, on the line above the sample's first: a solid dot, not
+        // a box or a point.
+        const auto dark = [](QRgb pixel) { return qGray(pixel) < 100; };
+        const QPoint shanty = phrases.value(u"sea shanty"_s);
+        const QRect bullet =
+            pixelsWhere(screen, QRect(QPoint(263, shanty.y() - 26), QPoint(299, shanty.y() - 8)),
+                        dark)
+                .second;
+        const int ink = pixelsWhere(screen, bullet, dark).first;
+        QVERIFY2(ink >= 9 && ink * 2 >= bullet.width() * bullet.height(),
+                 qPrintable(u"%1 in %2x%3"_s.arg(ink).arg(bullet.width()).arg(bullet.height())));
+        // The picture in its own colours: the rich-text control reads its pixels where they are.
+        const int cyan = pixelsWhere(screen, screen.rect(), [](QRgb pixel) {
+                             return pixel == QColor(Qt::darkCyan).rgb();
+                         }).first;
+        QVERIFY2(cyan >= 40 * 30 - 40, qPrintable(QString::number(cyan)));
+
+        book.click(phrases.value(u"waves"_s));
+        QVERIFY(book.waitFor(u"painted KestrinMediaPlayer"_s).endsWith(u"338x112"_s));
+        book.keys({u"Escape"_s});
+        book.click(phrases.value(u"notes"_s));
+        QVERIFY(!book.waitFor(u"painted KestrinNotepad"_s).isEmpty());
+        book.keys({u"Escape"_s});
+        QVERIFY(!book.waitFor(u"closed KestrinNotepad"_s).isEmpty());
+        book.keys({u"alt+p"_s, u"Return"_s}); // Print, then its first item, Print
+        book.answer(u"Print"_s, {u"Return"_s});
+        QTRY_VERIFY_WITH_TIMEOUT(readBytes(printed).contains("%%EOF"), 30000);
+        const QByteArray pages = readBytes(printed);
+        QVERIFY2(pages.count("%%Page:") >= 3, pages.left(300).constData());
+        QVERIFY(pages.contains("%%Title: \n"));
+        QVERIFY(!book.report().join(u'\n').contains(u"Error:"_s));
         book.keys({u"Escape"_s});
         QVERIFY(!book.waitFor(u"closed KestrinChapter"_s).isEmpty());
-    }
-
-    // Help on the table of contents opens the book's help file in the reader's browser at the
-    // book's topic; a missing file is told.
-    void bookHelp_opensAtItsTopic()
-    {
-        CurrentTempDir dir;
-        const QString exe = bookExe(dir, withHelp(windowsSampleBook(dir), u"HELP.HTM"_s, 7));
-        openPagesWithRecorder();
-        const VirtualDisplay display;
-        BookSession book(display, exe);
-        QVERIFY(book.toContents());
-        book.keys({u"alt+h"_s});
-        QCOMPARE(book.waitFor(u"Error:"_s), u"Error: The help file HELP.HTM was not found"_s);
-        book.answer(u"Error"_s, {u"Return"_s});
-
-        const QByteArray help = "<section id=\"7\"><h2>Steering</h2></section>";
-        writeBytes(dir.filePath(u"HELP.HTM"_s), help);
-        book.keys({u"alt+h"_s});
-        const QString opened = book.waitFor(u"Help:"_s);
-        QVERIFY2(opened.startsWith(u"Help: file:///"_s) &&
-                     opened.endsWith(u"/kestrin-help.htm#7"_s),
-                 qPrintable(opened));
-        const QString page = recorded(dir, 1).value(0);
-        QVERIFY(page.endsWith(u"kestrin-help-topic.htm"_s));
     }
 
     // What the runtime imports is part of Windows itself.
