@@ -39,6 +39,9 @@ class DesignBackTest : public QObject
     Q_OBJECT
 
 private slots:
+    // The radio buttons propose a file and show their group; the view shows the background until
+    // a press, and the program's wallpaper is a .BMP picture: the view refuses a JPEG one and the
+    // radio button proposes one in its place.
     void radioButtons_proposeJpegFirstAndShowTheirGroup()
     {
         PlatformDoubles platform;
@@ -49,6 +52,12 @@ private slots:
         TCFGDesignBackForm form(config);
         form.show();
         QVERIFY(form.ColorGrpBx->isVisible() && !form.GraphicGrpBx->isVisible());
+        platform.modal.expect<TTBackForm>([](TTBackForm& test) {
+            QVERIFY(test.isVisible());
+            QTest::mouseClick(&test, Qt::LeftButton, {}, QPoint(10, 10));
+            QVERIFY(!test.isVisible());
+        });
+        click(form.ViewBitBtn);
         click(form.GraphicRBtn);
         QCOMPARE(form.GraphicEdit->text(), u"Z.JPG"_s);
         KeepScreenshot(form, u"TCFGDesignBackForm"_s);
@@ -57,6 +66,11 @@ private slots:
 
         ConfigRecord jpgWallpaper = configWith(3, QString(), u"PIC.JPG"_s);
         TCFGDesignBackForm wallpaper(jpgWallpaper);
+        click(wallpaper.ViewBitBtn); // the message only: no window comes
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{
+                     QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace PIC.JPG with a "
+                                    ".BMP Graphic.")});
         click(wallpaper.WallpaperRBtn);
         QCOMPARE(wallpaper.WallPaperEdit->text(), u"A.BMP"_s);
 
@@ -124,28 +138,6 @@ private slots:
         QCOMPARE(form.FileListBox1->count(), 2); // refreshed
         click(form.OKBtn);
         QCOMPARE(config.ProgGraphicFile.text(), u"SEA.JPG"_s);
-    }
-
-    void view_showsTheBackgroundUntilAPressAndRefusesAJpegWallpaper()
-    {
-        PlatformDoubles platform;
-        CurrentTempDir dir;
-        ConfigRecord config = configWith(1, QString(), QString());
-        TCFGDesignBackForm form(config);
-        platform.modal.expect<TTBackForm>([](TTBackForm& test) {
-            QVERIFY(test.isVisible());
-            QTest::mouseClick(&test, Qt::LeftButton, {}, QPoint(10, 10));
-            QVERIFY(!test.isVisible());
-        });
-        click(form.ViewBitBtn);
-
-        ConfigRecord jpg = configWith(3, QString(), u"TILE.JPG"_s);
-        TCFGDesignBackForm refused(jpg);
-        click(refused.ViewBitBtn); // the message only: no window comes
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{
-                     QStringLiteral("Wallpaper must be a .BMP file.\n\r\n\rReplace TILE.JPG with a "
-                                    ".BMP Graphic.")});
     }
 };
 
