@@ -116,6 +116,8 @@ private slots:
         QVERIFY(!ReadIntroEntry(book.state.HyperTextFile, lines));
     }
 
+    // The screen's switches, and its captions: their Defaults restore the captions the caption
+    // window does not show too, and only on "&OK".
     void screen_switchesStoreAtOnceAndCancelDiscards()
     {
         PlatformDoubles platform;
@@ -123,6 +125,9 @@ private slots:
         presentation.Intro.IntroDisplay.FullScreen = 0;
         presentation.Intro.IntroDisplay.WinLeft = 77;
         presentation.Intro.UseMenuBar = 0;
+        presentation.Captions.QuitCaption.setText(u"&Stop"_s);
+        presentation.Captions.MediaPrompt.setText(u"Go"_s);
+        presentation.Captions.CloseCaption.setText(u"&Shut"_s);
         const ConfigRecord config = DefaultConfig();
 
         TIntroDesignForm cancelled(presentation, config, QByteArray());
@@ -139,7 +144,15 @@ private slots:
         QVERIFY(!form.VPBtn->isEnabled());
         click(form.UseMenuChkBx);
         platform.modal.expect<TChangeTextForm>([](TChangeTextForm& captions) {
+            click(captions.DefaultsBtn);
+            QTest::keyClick(&captions, Qt::Key_Escape);
+        });
+        click(form.Button1);
+        platform.modal.expect<TChangeTextForm>([](TChangeTextForm& captions) {
+            QCOMPARE(captions.Edit2->text(), u"&Shut"_s); // the cancelled Defaults changed nothing
+            click(captions.DefaultsBtn);
             captions.Edit2->setText(u"&Onward"_s);
+            captions.Edit3->setText(u"&Credits"_s);
             click(captions.OKBtn);
         });
         click(form.Button1);
@@ -148,7 +161,11 @@ private slots:
         QCOMPARE(presentation.Intro.IntroDisplay.FullScreen, 1);
         QCOMPARE(presentation.Intro.IntroDisplay.WinLeft, 77);
         QCOMPARE(presentation.Intro.UseMenuBar, 1);
-        QCOMPARE(presentation.Captions.CloseCaption.text(), u"&Onward"_s);
+        const CaptionsRecord& captions = presentation.Captions;
+        QCOMPARE(captions.QuitCaption.text(), u"&Quit"_s);
+        QCOMPARE(captions.MediaPrompt.text(), u"Press the Start button"_s);
+        QCOMPARE(captions.CloseCaption.text(), u"&Onward"_s);
+        QCOMPARE(captions.AboutCaption.text(), u"&Credits"_s);
     }
 };
 

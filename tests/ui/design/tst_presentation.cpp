@@ -9,7 +9,6 @@
 #include "core/project/projectfiles.h"
 #include "platform/f1help.h"
 #include "ui/design/booktextform.h"
-#include "ui/design/changetextform.h"
 #include "ui/design/configbook.h"
 #include "ui/design/custmenuform.h"
 #include "ui/design/toctitleform.h"
@@ -154,34 +153,6 @@ private slots:
         QCOMPARE(book.projectOnDisk().Presentation.Captions.MediaPrompt.text(),
                  u"Press Start to play the f"_s);
         QCOMPARE(book.projectOnDisk().Presentation.Captions.QuitCaption.text(), u"&Leave"_s);
-    }
-
-    void introCaptions_defaultsRestoreTheCaptionsItDoesNotShow()
-    {
-        PlatformDoubles platform;
-        PresentationRecord presentation{};
-        presentation.Captions = DefaultCaptions();
-        presentation.Captions.QuitCaption.setText(u"&Stop"_s);
-        presentation.Captions.MediaPrompt.setText(u"Go"_s);
-        presentation.Captions.CloseCaption.setText(u"&Shut"_s);
-
-        TChangeTextForm cancelled(presentation);
-        cancelled.show();
-        QCOMPARE(cancelled.Edit2->text(), u"&Shut"_s);
-        click(cancelled.DefaultsBtn);
-        QTest::keyClick(&cancelled, Qt::Key_Escape);
-        QCOMPARE(presentation.Captions.QuitCaption.text(), u"&Stop"_s);
-
-        TChangeTextForm form(presentation);
-        form.show();
-        click(form.DefaultsBtn);
-        form.Edit3->setText(u"&Credits"_s);
-        click(form.OKBtn);
-        const CaptionsRecord& captions = presentation.Captions;
-        QCOMPARE(captions.QuitCaption.text(), u"&Quit"_s);
-        QCOMPARE(captions.MediaPrompt.text(), u"Press the Start button"_s);
-        QCOMPARE(captions.CloseCaption.text(), u"&Close"_s);
-        QCOMPARE(captions.AboutCaption.text(), u"&Credits"_s);
     }
 };
 
