@@ -47,22 +47,41 @@ QMap<QString, QByteArray> folderHashes(const QDir& dir)
     return hashes;
 }
 
+// Copies files of the sample book into the book's folder.
+void copySamples(const TestBook& book, std::initializer_list<const char*> names)
+{
+    for (const char* name : names)
+        writeBytes(book.dir.filePath(QString::fromLatin1(name)),
+                   readBytes(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample/") +
+                             QLatin1String(name)));
+}
+
+// The phrases pop, picture, screen, page and site, of the kinds whose pages hold no sound or
+// film, with the sample book's picture, screen and web page.
+void addStillLinks(TestBook& book)
+{
+    copySamples(book, {"SUN.BMP", "SEA.JPG", "PAGE.HTM"});
+    const QString file = book.state.HyperTextFile;
+    AddDisplayEntry(file, u"pop"_s, 1, DefaultDisplay(), {u"{\\rtf1 A {\\b bold} pop-up.\\par}"_s},
+                    kHyperSource);
+    AddEntry(file, u"picture"_s, 2, u"SUN.BMP,30"_s, kHyperSource);
+    DisplayRecord screen = DefaultDisplay();
+    screen.GraphicFile.setText(u"SEA.JPG"_s);
+    AddDisplayEntry(file, u"screen"_s, 5, screen, {u"{\\rtf1 Screen text.\\par}"_s}, kHyperSource);
+    AddEntry(file, u"page"_s, 10, u"PAGE.HTM"_s, kHyperSource);
+    AddEntry(file, u"site"_s, 10, u"https://example.org/a?b=1&c=2"_s, kHyperSource);
+}
+
 // A book with a phrase of every kind of link, its media taken from the sample book.
 struct LinkBook : TestBook
 {
     LinkBook()
     {
-        const QDir sample(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample"));
-        for (const char* name :
-             {"SUN.BMP", "SEA.JPG", "WAVE.WAV", "TUNE.MID", "FILM.AVI", "PAGE.HTM"})
-            writeBytes(dir.filePath(QString::fromLatin1(name)),
-                       readBytes(sample.filePath(QString::fromLatin1(name))));
+        addStillLinks(*this);
+        copySamples(*this, {"WAVE.WAV", "TUNE.MID", "FILM.AVI"});
         writeBytes(dir.filePath(u"GAME.SH"_s), "#!/bin/sh\n");
         writeBytes(dir.filePath(u"NOTES.TXT"_s), "notes");
         const QString file = state.HyperTextFile;
-        AddDisplayEntry(file, u"pop"_s, 1, DefaultDisplay(),
-                        {u"{\\rtf1 A {\\b bold} pop-up.\\par}"_s}, kHyperSource);
-        AddEntry(file, u"picture"_s, 2, u"SUN.BMP,30"_s, kHyperSource);
         AddEntry(file, u"voice"_s, 3, u"WAVE.WAV"_s, kHyperSource);
         // Another picture (one pixel differs: the same bytes would be stored once) under a name
         // that no package file may have.
@@ -71,16 +90,10 @@ struct LinkBook : TestBook
         writeBytes(dir.filePath(u"Sun #2 \u00e9t\u00e9.bmp"_s), summer);
         AddEntry(file, u"summer"_s, 2, u"Sun #2 \u00e9t\u00e9.bmp"_s, kHyperSource);
         AddEntry(file, u"game"_s, 4, u"GAME.SH,-x"_s, kHyperSource);
-        DisplayRecord screen = DefaultDisplay();
-        screen.GraphicFile.setText(u"SEA.JPG"_s);
-        AddDisplayEntry(file, u"screen"_s, 5, screen, {u"{\\rtf1 Screen text.\\par}"_s},
-                        kHyperSource);
         AddEntry(file, u"both"_s, 6, u"SUN.BMP,WAVE.WAV,50"_s, kHyperSource);
         AddEntry(file, u"film"_s, 7, u"FILM.AVI"_s, kHyperSource);
         AddEntry(file, u"tune"_s, 8, u"TUNE.MID"_s, kHyperSource);
         AddEntry(file, u"letter"_s, 9, u"GAME.SH NOTES.TXT"_s, kHyperSource);
-        AddEntry(file, u"page"_s, 10, u"PAGE.HTM"_s, kHyperSource);
-        AddEntry(file, u"site"_s, 10, u"https://example.org/a?b=1&c=2"_s, kHyperSource);
         AddEntry(file, u"notes"_s, 13, u"NOTES.TXT"_s, kHyperSource);
         QByteArray text = "{\\rtf1 ";
         for (const char* phrase : {"pop", "picture", "voice", "game", "screen", "both", "film",
@@ -103,19 +116,7 @@ const QString kDigests = QStringLiteral(QUORELLE_SOURCE_DIR "/tests/core/epub/da
 // kinds whose pages hold no sound or film, whose encoders may stamp the time.
 void structureBook(TestBook& book)
 {
-    const QDir sample(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample"));
-    for (const char* name : {"SUN.BMP", "SEA.JPG", "PAGE.HTM"})
-        writeBytes(book.dir.filePath(QString::fromLatin1(name)),
-                   readBytes(sample.filePath(QString::fromLatin1(name))));
-    const QString file = book.state.HyperTextFile;
-    AddDisplayEntry(file, u"pop"_s, 1, DefaultDisplay(), {u"{\\rtf1 A {\\b bold} pop-up.\\par}"_s},
-                    kHyperSource);
-    AddEntry(file, u"picture"_s, 2, u"SUN.BMP,30"_s, kHyperSource);
-    DisplayRecord screen = DefaultDisplay();
-    screen.GraphicFile.setText(u"SEA.JPG"_s);
-    AddDisplayEntry(file, u"screen"_s, 5, screen, {u"{\\rtf1 Screen text.\\par}"_s}, kHyperSource);
-    AddEntry(file, u"page"_s, 10, u"PAGE.HTM"_s, kHyperSource);
-    AddEntry(file, u"site"_s, 10, u"https://example.org/a?b=1&c=2"_s, kHyperSource);
+    addStillLinks(book);
     book.addChapter("Links", "{\\rtf1 See {\\ul pop}, {\\ul picture}, {\\ul screen}, {\\ul page} "
                              "and {\\ul site}; {\\ul nothing}.\\par\\par Again: {\\ul pop}.\\par}");
     for (const char* corpus :
@@ -465,9 +466,7 @@ private slots:
         TestBook book;
         book.state.Project.Presentation.About.AuthorText.setText(u"Zo\u00eb"_s);
         WriteProject(book.state);
-        const QDir sample(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample"));
-        for (const QString& name : {u"SUN.BMP"_s, u"WAVE.WAV"_s})
-            writeBytes(book.dir.filePath(name), readBytes(sample.filePath(name)));
+        copySamples(book, {"SUN.BMP", "WAVE.WAV"});
         const QString file = book.state.HyperTextFile;
         AddEntry(file, u"picture"_s, 2, u"SUN.BMP,30"_s, kHyperSource);
         AddEntry(file, u"voice"_s, 3, u"WAVE.WAV"_s, kHyperSource);
