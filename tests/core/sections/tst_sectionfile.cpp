@@ -225,52 +225,49 @@ private slots:
     void phrasesInAnyScript_keepTheirOwnLinks()
     {
         CurrentTempDir dir;
-        const auto add = [](const char* name, const QString& command) {
-            AddEntry(kFile, QString::fromUtf8(name), 2, command, u"HYPER"_s);
+        const QString white = u"\u0411\u0435\u043B\u044B\u0435 \u043D\u043E\u0447\u0438"_s;
+        const QString calm = u"\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u0435"_s;
+        const QString shalom = u"\u05E9\u05DC\u05D5\u05DD"_s;
+        const auto add = [](const QString& name, const QString& command) {
+            AddEntry(kFile, name, 2, command, u"HYPER"_s);
         };
-        add("Caf\u00E9", u"cafe"_s);
+        add(u"Caf\u00E9"_s, u"cafe"_s);
         QCOMPARE(readBytes(kFile).left(14), QByteArray("[Caf\xE9]\r\nsource"));
-        add("\u0411\u0435\u043B\u044B\u0435 \u043D\u043E\u0447\u0438", u"white"_s);
-        add("\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u0435", u"calm"_s);
-        add("\u039F\u0394\u038C\u03A3", u"road"_s);
-        add("\u6771\u4EAC\u90FD", u"tokyo"_s); // three letters each: once both "???"
-        add("\u5927\u962A\u5E9C", u"osaka"_s);
-        add("\u212Aelvin", u"kelvin"_s); // the Kelvin sign folds to an ASCII letter
+        add(white, u"white"_s);
+        add(calm, u"calm"_s);
+        add(u"\u039F\u0394\u038C\u03A3"_s, u"road"_s);
+        add(u"\u6771\u4EAC\u90FD"_s, u"tokyo"_s); // three letters each: once both "???"
+        add(u"\u5927\u962A\u5E9C"_s, u"osaka"_s);
+        add(u"\u212Aelvin"_s, u"kelvin"_s); // the Kelvin sign folds to an ASCII letter
         QVERIFY(readBytes(kFile).startsWith("\xEF\xBB\xBF[Caf\xC3\xA9]\r\n"));
-        AddIntroEntry(kFile, {QString::fromUtf8("\u05E9\u05DC\u05D5\u05DD")});
+        AddIntroEntry(kFile, {shalom});
 
         const QByteArray compiled = CompileSections(readBytes(kFile));
         QCOMPARE(compiled.left(4), QByteArray("\x03KRU"));
         const CompiledSections sections = CompiledSections::fromBytes(compiled);
-        const QList<std::pair<const char*, const char*>> lookups = {
-            {"CAF\u00C9", "command=cafe"},
-            {"\u0431\u0435\u043B\u044B\u0435 \u043D\u043E\u0447\u0438", "command=white"},
-            {"\u0422\u0418\u0425\u041E\u0415 \u041C\u041E\u0420\u0415", "command=calm"},
-            {"\u03BF\u03B4\u03CC\u03C2", "command=road"}, // final sigma folds as sigma
-            {"\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u044F", "<none>"},
-            {"\u6771\u4EAC\u90FD", "command=tokyo"},
-            {"\u5927\u962A\u5E9C", "command=osaka"},
-            {"\u6771\u4EAC", "<none>"},
-            {"KELVIN", "command=kelvin"}};
+        const QList<std::pair<QString, QString>> lookups = {
+            {u"CAF\u00C9"_s, u"command=cafe"_s},
+            {white.toLower(), u"command=white"_s},
+            {u"\u0422\u0418\u0425\u041E\u0415 \u041C\u041E\u0420\u0415"_s, u"command=calm"_s},
+            {u"\u03BF\u03B4\u03CC\u03C2"_s, u"command=road"_s}, // final sigma folds as sigma
+            {u"\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u044F"_s, u"<none>"_s},
+            {u"\u6771\u4EAC\u90FD"_s, u"command=tokyo"_s},
+            {u"\u5927\u962A\u5E9C"_s, u"command=osaka"_s},
+            {u"\u6771\u4EAC"_s, u"<none>"_s},
+            {u"KELVIN"_s, u"command=kelvin"_s}};
         for (const auto& [name, command] : lookups) {
-            QCOMPARE(commandOf(QString::fromUtf8(name), u"hyper"_s), QString::fromUtf8(command));
+            QCOMPARE(commandOf(name, u"hyper"_s), command);
             QStringList lines;
-            sections.readEntry(QString::fromUtf8(name), u"HYPER"_s, lines);
-            QCOMPARE(lines.value(3, u"<none>"_s), QString::fromUtf8(command));
+            sections.readEntry(name, u"HYPER"_s, lines);
+            QCOMPARE(lines.value(3, u"<none>"_s), command);
         }
-        QVERIFY(EntryExists(
-            kFile, QString::fromUtf8("\u0442\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u0435"),
-            QString(), u"HYPER"_s));
+        QVERIFY(EntryExists(kFile, calm.toLower(), QString(), u"HYPER"_s));
         QStringList intro;
         QVERIFY(ReadIntroEntry(kFile, intro));
-        QCOMPARE(intro, QStringList{QString::fromUtf8("\u05E9\u05DC\u05D5\u05DD")});
+        QCOMPARE(intro, QStringList{shalom});
 
-        DeleteEntry(kFile,
-                    QString::fromUtf8("\u0431\u0435\u043B\u044B\u0435 \u043D\u043E\u0447\u0438"),
-                    u"HYPER"_s);
-        ReplaceEntry(kFile, u"Calm"_s,
-                     QString::fromUtf8("\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u0435"),
-                     2, u"calm"_s, u"HYPER"_s);
+        DeleteEntry(kFile, white, u"HYPER"_s);
+        ReplaceEntry(kFile, u"Calm"_s, calm, 2, u"calm"_s, u"HYPER"_s);
         QVERIFY(readBytes(kFile).startsWith("\xEF\xBB\xBF[Caf\xC3\xA9]")); // stays UTF-8
         QCOMPARE(commandOf(u"calm"_s, u"HYPER"_s), u"command=calm"_s);
     }
@@ -281,8 +278,7 @@ private slots:
     {
         CurrentTempDir dir;
         writeBytes(kFile, simple("????? ????", "HYPER", "old"));
-        const QString calm =
-            QString::fromUtf8("\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u0435");
+        const QString calm = u"\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u0435"_s;
         QCOMPARE(commandOf(calm, u"HYPER"_s), u"<none>"_s);
         QCOMPARE(commandOf(u"????? ????"_s, u"HYPER"_s), u"command=old"_s);
         QVERIFY(!EntryExists(kFile, calm, QString(), u"HYPER"_s));
