@@ -18,25 +18,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A short WAV: RIFF header and a few silent samples.
-QByteArray wavBytes()
-{
-    QByteArray data(800, '\0');
-    QByteArray wav = "RIFF";
-    const auto u32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); };
-    const auto u16 = [](quint16 v) { return QByteArray(reinterpret_cast<const char*>(&v), 2); };
-    wav += u32(36 + data.size()) + "WAVEfmt " + u32(16) + u16(1) + u16(1) + u32(8000) + u32(8000) +
-           u16(1) + u16(8);
-    wav += "data" + u32(data.size()) + data;
-    return wav;
-}
-
 void makeMedia(const CurrentTempDir& dir)
 {
     QImage picture(20, 20, QImage::Format_RGB32);
     picture.fill(Qt::yellow);
     picture.save(dir.filePath(u"pic.bmp"_s));
-    writeBytes(dir.filePath(u"snd.wav"_s), wavBytes());
+    writeBytes(dir.filePath(u"snd.wav"_s),
+               readBytes(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample/WAVE.WAV")));
     writeBytes(dir.filePath(u"BAD.WAV"_s), "not a sound");
     writeBytes(dir.filePath(u"tune.mid"_s), "MThd");
     writeBytes(dir.filePath(u"film.avi"_s), "RIFF....AVI ");
@@ -109,7 +97,7 @@ private slots:
         ShowCommand(u"Cap"_s, u"snd.wav"_s, QString(), nullptr);
         QCOMPARE(platform.media.calls(),
                  QStringList({u"open film.avi"_s, u"step"_s, u"open tune.mid"_s, u"step"_s,
-                              u"wave 844 bytes"_s}));
+                              u"wave 4044 bytes"_s}));
         QVERIFY(platform.messages.shown().isEmpty());
     }
 
@@ -150,7 +138,7 @@ private slots:
             show.Timer2Timer();
         });
         ShowCommand(u"Sun"_s, u"pic.bmp,snd.wav,50"_s, QString(), nullptr);
-        QCOMPARE(platform.media.calls(), QStringList{u"wave 844 bytes"_s});
+        QCOMPARE(platform.media.calls(), QStringList{u"wave 4044 bytes"_s});
 
         platform.modal.expect<TShowMultForm>([](TShowMultForm& show) {
             QVERIFY(!show.Timer2->isActive()); // no number: the show stays until closed
