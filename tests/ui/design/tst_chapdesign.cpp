@@ -45,7 +45,7 @@ class ChapDesignTest : public QObject
     Q_OBJECT
 
 private slots:
-    void newFile_textWindowColourPrintingAndBackground()
+    void newFile_textWindowColourPrintingBackgroundAndTheSaveName()
     {
         PlatformDoubles platform;
         TestBook book;
@@ -71,31 +71,8 @@ private slots:
         QTRY_VERIFY(platform.modal.allUsed());
         KeepScreenshot(form, u"TChapDesignForm"_s);
 
-        answerSaveBox(platform, QString(), u"c:\\books\\MYDISP.TXT"_s);
-        form.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
-        QTRY_VERIFY(!form.isVisible());
-        QCOMPARE(form.result(), int(QDialog::Accepted));
-
-        const DisplayRecord saved = displayIn(book.dir.filePath(u"MYDISP.QVD"_s));
-        QCOMPARE(QFileInfo(book.dir.filePath(u"MYDISP.QVD"_s)).size(), 340);
-        QCOMPARE(saved.FullScreen, 0);
-        QCOMPARE(saved.TextColor, 0x302010);
-        QCOMPARE(saved.PrintAllowed, 1);
-        QCOMPARE(saved.BackType, 2);
-        QCOMPARE(book.state.CurrentDisplay.BackType, 2);
-        QCOMPARE(saved.WinWidth, 400); // the text window keeps the defaults it was not given
-    }
-
-    void saveNames_invalidEmptyAndLong()
-    {
-        PlatformDoubles platform;
-        TestBook book;
+        // The save-name rules: an invalid name, a path without a name, a cancelled empty offer.
         const QStringList before = book.dir.entries();
-        TChapDesignForm form(book.state, book.state.Project, QString());
-        form.show();
-
         answerSaveBox(platform, QString(), u"why?"_s);
         click(form.OKBtn);
         QCOMPARE(platform.messages.texts(), QStringList{u"That is not a valid file name."_s});
@@ -107,10 +84,23 @@ private slots:
         QVERIFY(form.isVisible());
         QCOMPARE(book.dir.entries(), before);
 
-        answerSaveBox(platform, QString(), u"ABCDEFGHIJKLMNOPQRSTUVWXYZ1234"_s);
-        click(form.OKBtn);
-        QVERIFY(!form.isVisible());
-        QVERIFY(QFileInfo::exists(book.dir.filePath(u"ABCDEFGHIJKLMNOPQRSTUVWXY.QVD"_s)));
+        // The name loses its folder and extension and is cut to 25 letters.
+        answerSaveBox(platform, QString(), u"c:\\books\\ABCDEFGHIJKLMNOPQRSTUVWXYZ1234.TXT"_s);
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(!form.isVisible());
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+
+        const QString file = book.dir.filePath(u"ABCDEFGHIJKLMNOPQRSTUVWXY.QVD"_s);
+        const DisplayRecord saved = displayIn(file);
+        QCOMPARE(QFileInfo(file).size(), 340);
+        QCOMPARE(saved.FullScreen, 0);
+        QCOMPARE(saved.TextColor, 0x302010);
+        QCOMPARE(saved.PrintAllowed, 1);
+        QCOMPARE(saved.BackType, 2);
+        QCOMPARE(book.state.CurrentDisplay.BackType, 2);
+        QCOMPARE(saved.WinWidth, 400); // the text window keeps the defaults it was not given
     }
 
     void modifyFile_showsItAndRewritesItUnchanged()
