@@ -22,12 +22,8 @@ const QString kQuestion = QStringLiteral(
 void oldDisplayAt(RecordBytes& r, int at)
 {
     r.i32(at, 0xFFFFFF).u8(at + 4, 0).i32(at + 5, 2).i32(at + 9, 0x808080);
-    r.str(at + 13, "BACK.JPG")
-        .i32(at + 39, 11)
-        .i32(at + 43, 22)
-        .i32(at + 47, 333)
-        .i32(at + 51, 144);
-    r.i32(at + 55, -1).u8(at + 67, 1);
+    r.str(at + 13, "BACK.JPG").i32(at + 39, 11).i32(at + 43, 22);
+    r.i32(at + 47, 333).i32(at + 51, 144).i32(at + 55, -1).u8(at + 67, 1);
 }
 
 void oldCommandAt(RecordBytes& r, int at, int type, const QByteArray& command)
@@ -54,10 +50,8 @@ QByteArray oldProjectBytes()
     r.u8(presentation + 682, 1);
     const int about = presentation + 683;
     r.i16(about, 2).str(about + 2, "About it").u8(about + 43, 1).str(about + 44, "ABOUT.ICO");
-    r.str(about + 57, "Prog")
-        .str(about + 90, "v1")
-        .str(about + 133, "Me")
-        .str(about + 374, "Last line");
+    r.str(about + 57, "Prog").str(about + 90, "v1").str(about + 133, "Me");
+    r.str(about + 374, "Last line");
     r.str(presentation + 1123, "&Info").str(presentation + 1123 + 102, "Go!");
     const int menu = 1648;
     r.str(menu + 1, "Menu title");

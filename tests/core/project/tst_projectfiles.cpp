@@ -182,9 +182,9 @@ private slots:
         writeBytes(dir.filePath(u"BOOK.QVC"_s), damaged);
         WorkingState state = openState();
         QStringList entries;
-        QVERIFY(thrownText<InOutError>([&] {
-                    LoadMenuEntries(state, entries);
-                }).contains(u"BOOK.QVC is damaged"_s));
+        QCOMPARE(thrownText<InOutError>([&] { LoadMenuEntries(state, entries); }),
+                 u"The chapter list BOOK.QVC is damaged: its length is not a whole number of "
+                 "chapter records."_s);
         QVERIFY_THROWS_EXCEPTION(InOutError, WriteChapter(state, -1));
         QVERIFY_THROWS_EXCEPTION(InOutError, CompactChapterList(state));
         QCOMPARE(readBytes(dir.filePath(u"BOOK.QVC"_s)), damaged);

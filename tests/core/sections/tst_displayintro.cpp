@@ -121,9 +121,9 @@ private slots:
         DisplayRecord display{};
         QStringList text;
         const QStringList lines{u"Pop"_s, u"source=HYPER"_s, u"type=1"_s, u"]"_s};
-        QVERIFY(thrownText<RunTimeError>([&] {
-                    ParseDisplayEntry(lines, display, text);
-                }).contains(u"Pop is damaged"_s));
+        QCOMPARE(
+            thrownText<RunTimeError>([&] { ParseDisplayEntry(lines, display, text); }),
+            u"The HyperText entry Pop is damaged: it holds 4 lines where a display needs 17."_s);
     }
 
     void introduction_addReadReplaceDelete()
