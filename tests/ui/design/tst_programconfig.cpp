@@ -150,12 +150,7 @@ private slots:
         book.presentation.IntroShown = 1;
         const QByteArray sections = readBytes(book.dir.filePath(book.state.HyperTextFile));
 
-        TProgConfigForm kept(book.presentation, book.config, book.state.HyperTextFile);
-        kept.show();
-        QVERIFY(kept.IntroChkBx->isChecked());
-        click(kept.BitBtn1);
-        QCOMPARE(readBytes(book.dir.filePath(book.state.HyperTextFile)), sections);
-
+        // (Saved while shown, the section stays as it was: tst_introduction's entry test.)
         TProgConfigForm dropped(book.presentation, book.config, book.state.HyperTextFile);
         dropped.show();
         click(dropped.IntroChkBx);
