@@ -110,8 +110,7 @@ private slots:
         QCOMPARE(old.dir.entries(),
                  QStringList({u"BOOK.QVC"_s, u"BOOK.QVD"_s, u"BOOK.QVJ"_s, u"BOOK.QVR"_s}));
 
-        const QByteArray project = readBytes(old.dir.filePath(u"BOOK.QVJ"_s));
-        QCOMPARE(project.size(), 5377);
+        QCOMPARE(readBytes(old.dir.filePath(u"BOOK.QVJ"_s)).size(), 5377);
         const ProjectRecord& p = old.state.Project;
         QCOMPARE(p.Version.text(), u"2.1"_s);
         QCOMPARE(p.ChapterBars.TitleText.text(), u"Chapter title"_s);
