@@ -141,6 +141,9 @@ void TChapterForm::done(int result)
     });
     // A chapter list that cannot be written ends the window, as any file error ends an action.
     m_writeFailed = !written;
+    // The entry is this chapter's own now: the field losing the focus as the window closes
+    // must not find it in use.
+    m_ownEntry = chapter.MenuEntry.text();
     QDialog::done(written ? QDialog::Accepted : QDialog::Rejected);
 }
 

@@ -182,9 +182,13 @@ private slots:
         PlatformDoubles platform;
         Book book;
         platform.modal.expect<TChapAddForm>([](TChapAddForm& form) {
-            form.ChapIDEdit->setText(u"One"_s);
+            QVERIFY(QTest::qWaitForWindowActive(&form));
             emit form.FileListBox2->fileClicked(u"ONE.QLF"_s);
-            form.OKBtn->click();
+            form.ChapIDEdit->setFocus();
+            QTest::keyClicks(form.ChapIDEdit, u"One"_s);
+            // Saved with the focus in the entry: closing must not find the entry in use.
+            QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
+            QTRY_VERIFY(!form.isVisible());
         });
         platform.messages.answer(MessageAnswer::Yes);
         platform.modal.expect<TChapAddForm>([](TChapAddForm& form) {
