@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QThread>
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
 #include <zlib.h>
@@ -207,10 +208,19 @@ void stopWine(const QProcessEnvironment& environment)
 // A book played as a reader plays it, on an X display of its own (Xvfb picks a free number) of
 // 1024 x 768 as the screens are designed for: the test waits for what the runtime reports, then
 // presses keys and clicks where the report says.
+// What a reader's desktop holds besides the book.
+enum class Desktop
+{
+    Bare,
+    // Openbox, and another program's window in front with the focus as the book starts.
+    ManagedWithAnotherProgram,
+};
+
 class BookSession
 {
 public:
-    explicit BookSession(const QString& exe) : m_environment(wineEnvironment())
+    explicit BookSession(const QString& exe, Desktop desktop = Desktop::Bare)
+        : m_environment(wineEnvironment())
     {
         stopWine(m_environment);
         m_display.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s,
@@ -220,6 +230,8 @@ public:
         m_environment.insert(u"DISPLAY"_s, m_displayName);
         // A wave device for PlaySound on a machine without sound: ALSA's null device.
         m_environment.insert(u"ALSA_CONFIG_PATH"_s, QStringLiteral(QUORELLE_ALSA_NULL_CONFIG));
+        if (desktop == Desktop::ManagedWithAnotherProgram)
+            openAnotherProgram();
         m_book.setProcessEnvironment(m_environment);
         m_book.setWorkingDirectory(QFileInfo(exe).path());
         m_book.start(u"wine"_s, {exe, u"--screen-report"_s});
@@ -228,6 +240,10 @@ public:
     {
         stopWine(m_environment);
         m_book.waitForFinished();
+        if (m_x)
+            XCloseDisplay(m_x);
+        m_manager.terminate();
+        m_manager.waitForFinished();
         m_display.terminate();
         m_display.waitForFinished();
     }
@@ -361,6 +377,16 @@ public:
         }
         return most;
     }
+    // Whether the window manager's active window is the one of the caption, within ten seconds.
+    bool activeWindowBecomes(const QString& caption) const
+    {
+        for (int wait = 0; wait < 100; ++wait) {
+            if (xdotool({u"getactivewindow"_s, u"getwindowname"_s}).trimmed() == caption.toUtf8())
+                return true;
+            QThread::msleep(100);
+        }
+        return false;
+    }
     int exitCode() const { return m_book.exitCode(); }
     const QStringList& report() const { return m_report; }
     // The mouse cursor the display shows, as a picture.
@@ -383,6 +409,36 @@ public:
     }
 
 private:
+    void openAnotherProgram()
+    {
+        m_manager.setProcessEnvironment(m_environment);
+        m_manager.start(u"openbox"_s, {u"--sm-disable"_s});
+        m_x = XOpenDisplay(m_displayName.toLatin1().constData());
+        QVERIFY(m_x);
+        const Atom managed = XInternAtom(m_x, "_NET_SUPPORTING_WM_CHECK", False);
+        for (int wait = 0; wait < 100 && !rootHolds(managed); ++wait)
+            QThread::msleep(100);
+        const Window window = XCreateSimpleWindow(m_x, DefaultRootWindow(m_x), 0, 0, 1000, 740, 0,
+                                                  0, WhitePixel(m_x, DefaultScreen(m_x)));
+        XStoreName(m_x, window, "Another program");
+        XMapWindow(m_x, window);
+        XFlush(m_x);
+        QVERIFY(activeWindowBecomes(u"Another program"_s));
+    }
+    bool rootHolds(Atom property) const
+    {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long left = 0;
+        unsigned char* data = nullptr;
+        const bool held =
+            XGetWindowProperty(m_x, DefaultRootWindow(m_x), property, 0, 1, False, XA_WINDOW, &type,
+                               &format, &count, &left, &data) == Success &&
+            count == 1;
+        XFree(data);
+        return held;
+    }
     // The display as it is.
     QImage grab() const
     {
@@ -405,6 +461,8 @@ private:
     QProcessEnvironment m_environment;
     QProcess m_display;
     QString m_displayName;
+    QProcess m_manager;
+    Display* m_x = nullptr;
     QProcess m_book;
     QStringList m_report;
     qsizetype m_read = 0;
@@ -1055,6 +1113,23 @@ private slots:
         QVERIFY(!book.report().join(u'\n').contains(u"Error:"_s));
         book.keys({u"Escape"_s});
         QVERIFY(!book.waitFor(u"closed KestrinChapter"_s).isEmpty());
+    }
+
+    // On a desktop with a window manager and another program in front, each screen of the
+    // book comes up in front of it with the keys: closing the About box or the introduction
+    // must not leave the manager a moment without a window of the book to give the focus to.
+    void bookScreens_comeUpInFrontOfAnotherProgram()
+    {
+        CurrentTempDir dir;
+        BookSession book(bookExe(dir, sampleBook(dir)), Desktop::ManagedWithAnotherProgram);
+        QVERIFY(!book.waitFor(u"painted KestrinAbout"_s).isEmpty());
+        QVERIFY(book.activeWindowBecomes(u"About this book"_s));
+        book.keys({u"Return"_s});
+        QVERIFY(!book.waitFor(u"painted KestrinIntroduction"_s).isEmpty());
+        QVERIFY(book.activeWindowBecomes(u"A Short Crossing"_s));
+        book.keys({u"Escape"_s});
+        QVERIFY(!book.waitFor(u"painted KestrinContents"_s).isEmpty());
+        QVERIFY(book.activeWindowBecomes(u"A Short Crossing"_s));
     }
 
     // What the runtime imports is part of Windows itself.
