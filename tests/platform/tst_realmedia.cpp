@@ -1,5 +1,7 @@
-// The real media backend (Qt Multimedia over GStreamer) plays a WAV, an AVI and a MIDI tune to
-// their ends. The sounds are made here byte by byte; the video by GStreamer's own tool.
+// The real media backend (Qt Multimedia over GStreamer) plays the sample book's WAV and MIDI tune
+// and an AVI to their ends; the video is made by GStreamer's own tool.
+#include "testdir.h"
+
 #include "format/reader/wavelength.h"
 #include "platform/media.h"
 
@@ -17,21 +19,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray u32le(quint32 v)
-{
-    return QByteArray(reinterpret_cast<const char*>(&v), 4);
-}
-
-QByteArray u16le(quint16 v)
-{
-    return QByteArray(reinterpret_cast<const char*>(&v), 2);
-}
-
-QByteArray u32be(quint32 v)
-{
-    const char bytes[4] = {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
-    return QByteArray(bytes, 4);
-}
+const QString kSample = QStringLiteral(QUORELLE_SOURCE_DIR "/resources/sample/");
 
 qint64 waitLimit(const QByteArray& wav, qint64 playerDurationMs)
 {
@@ -39,20 +27,10 @@ qint64 waitLimit(const QByteArray& wav, qint64 playerDurationMs)
                                        playerDurationMs);
 }
 
-// Half a second of 8-bit silence at 8 kHz.
+// Half a second of 8-bit sound at 8 kHz.
 QByteArray wav()
 {
-    const QByteArray data(4000, char(0x80));
-    return "RIFF" + u32le(36 + data.size()) + "WAVEfmt " + u32le(16) + u16le(1) + u16le(1) +
-           u32le(8000) + u32le(8000) + u16le(1) + u16le(8) + "data" + u32le(data.size()) + data;
-}
-
-// One note, middle C, for half a second.
-QByteArray midi()
-{
-    const QByteArray track("\x00\x90\x3C\x64\x83\x60\x80\x3C\x40\x00\xFF\x2F\x00", 13);
-    return "MThd" + u32be(6) + QByteArray("\x00\x00\x00\x01\x01\xE0", 6) + "MTrk" +
-           u32be(track.size()) + track;
+    return readBytes(kSample + u"WAVE.WAV"_s);
 }
 
 // Plays the device until its position reaches its length, for at most ten seconds.
@@ -98,17 +76,12 @@ private slots:
 
     void midi_playsToTheEnd()
     {
-        QTemporaryDir dir;
-        QFile file(dir.filePath(u"tune.mid"_s));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(midi());
-        file.close();
         QtMedia media;
         QString error;
         // Opened for a player window, a tune puts nothing on it: no black film surface.
         QWidget host;
         host.resize(338, 48);
-        std::unique_ptr<MediaDevice> device = media.open(file.fileName(), &host, error);
+        std::unique_ptr<MediaDevice> device = media.open(kSample + u"TUNE.MID"_s, &host, error);
         QVERIFY2(device, qPrintable(error));
         host.show(); // as the player window shows once its device is open
         QVERIFY(!device->hasVideo());
