@@ -155,38 +155,22 @@ private slots:
                  before + chapterBytes("First", "ONE.QLF", "BOOK.QVD"));
     }
 
-    void save_refusesAnEntryInUseEvenWithoutLeavingTheField()
+    // Save refuses an entry in use (in another case) without the field being left; saved with
+    // the focus in the entry, closing must not find the window's own entry in use. Every pass,
+    // saved or cancelled, asks for another chapter.
+    void addingLoop_asksAfterEveryPass()
     {
         PlatformDoubles platform;
         Book book({u"Paris"_s});
         platform.modal.expect<TChapAddForm>([](TChapAddForm& form) {
             QVERIFY(QTest::qWaitForWindowActive(&form));
+            emit form.FileListBox2->fileClicked(u"ONE.QLF"_s);
             form.ChapIDEdit->setFocus();
             QTest::keyClicks(form.ChapIDEdit, u"PARIS"_s);
-            form.TextFileEdit->setText(u"ONE.QLF"_s);
             QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier); // "&Save", the focus stays
             QTRY_COMPARE(form.ChapIDEdit->text(), QString());
             QVERIFY(form.isVisible());
-            form.reject();
-        });
-        platform.messages.answer(MessageAnswer::No);
-        AddChapters(book.state, nullptr);
-        QCOMPARE(platform.messages.texts(),
-                 QStringList({u"That Menu Entry is already in use."_s,
-                              u"Do you want to add another Chapter?"_s}));
-        QCOMPARE(book.entries(), QStringList{u"Paris"_s});
-    }
-
-    void addingLoop_asksAfterEveryPass()
-    {
-        PlatformDoubles platform;
-        Book book;
-        platform.modal.expect<TChapAddForm>([](TChapAddForm& form) {
-            QVERIFY(QTest::qWaitForWindowActive(&form));
-            emit form.FileListBox2->fileClicked(u"ONE.QLF"_s);
-            form.ChapIDEdit->setFocus();
             QTest::keyClicks(form.ChapIDEdit, u"One"_s);
-            // Saved with the focus in the entry: closing must not find the entry in use.
             QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
             QTRY_VERIFY(!form.isVisible());
         });
@@ -197,9 +181,11 @@ private slots:
         });
         platform.messages.answer(MessageAnswer::No);
         AddChapters(book.state, nullptr);
-        QCOMPARE(book.entries(), QStringList{u"One"_s});
+        QCOMPARE(book.entries(), (QStringList{u"Paris"_s, u"One"_s}));
         QCOMPARE(platform.messages.texts(),
-                 QStringList(2, u"Do you want to add another Chapter?"_s));
+                 QStringList({u"That Menu Entry is already in use."_s,
+                              u"Do you want to add another Chapter?"_s,
+                              u"Do you want to add another Chapter?"_s}));
 
         // A chapter list the disk refuses: the error, and no offer of another chapter.
         platform.messages.clear();
@@ -211,7 +197,7 @@ private slots:
         });
         AddChapters(book.state, nullptr);
         QCOMPARE(platform.messages.texts(), QStringList{u"Disk full: BOOK.QVC"_s});
-        QCOMPARE(book.entries(), QStringList{u"One"_s});
+        QCOMPARE(book.entries(), (QStringList{u"Paris"_s, u"One"_s}));
     }
 
     // The display file the designer saves is the one the chapter gets; a cancelled designer
@@ -279,38 +265,37 @@ private slots:
         QVERIFY(platform.messages.texts().isEmpty());
     }
 
-    void removal_asksAndKeepsTheOthersInOrder()
+    // Each removal asks with the chapter's entry and keeps the others in order; removing the last
+    // chapter disables the chapter buttons.
+    void removal_keepsTheOthersInOrderAndTheLastDisablesTheChapterButtons()
     {
         PlatformDoubles platform;
         Book book({u"A"_s, u"B"_s, u"C"_s});
-        platform.modal.expect<TButtListForm>([](TButtListForm& form) {
-            QCOMPARE(form.windowTitle(), u"Select a Chapter to Remove"_s);
-            form.ListBox1->setCurrentRow(1);
-            form.OKBitBtn->click();
-        });
-        platform.messages.answer(MessageAnswer::Yes);
-        RemoveChapter(book.state, nullptr);
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{u"\tChapter \"B\" will be removed.\n\r\n\r\tContinue?"_s});
-        QCOMPARE(book.entries(), QStringList({u"A"_s, u"C"_s}));
-    }
-
-    void removingTheLastChapter_disablesTheChapterButtons()
-    {
-        PlatformDoubles platform;
-        Book book({u"Only"_s});
         Tbookmainform form;
         form.show();
         form.Timer1Timer();
         platform.files.answer(book.dir.filePath(u"BOOK.QVJ"_s));
         form.SelectBtn->click();
-        QVERIFY(form.DeleteBtn->isEnabled());
-        platform.modal.expect<TButtListForm>(
-            [](TButtListForm& chooser) { chooser.OKBitBtn->click(); });
+        platform.modal.expect<TButtListForm>([](TButtListForm& chooser) {
+            QCOMPARE(chooser.windowTitle(), u"Select a Chapter to Remove"_s);
+            chooser.ListBox1->setCurrentRow(1);
+            chooser.OKBitBtn->click();
+        });
         platform.messages.answer(MessageAnswer::Yes);
         form.DeleteBtn->click();
+        QCOMPARE(book.entries(), QStringList({u"A"_s, u"C"_s}));
+        for (int left = 2; left > 0; --left) {
+            QVERIFY(form.DeleteBtn->isEnabled());
+            platform.modal.expect<TButtListForm>(
+                [](TButtListForm& chooser) { chooser.OKBitBtn->click(); });
+            platform.messages.answer(MessageAnswer::Yes);
+            form.DeleteBtn->click();
+        }
+        const auto question = [](const QString& entry) {
+            return u"\tChapter \"%1\" will be removed.\n\r\n\r\tContinue?"_s.arg(entry);
+        };
         QCOMPARE(platform.messages.texts(),
-                 QStringList{u"\tChapter \"Only\" will be removed.\n\r\n\r\tContinue?"_s});
+                 QStringList({question(u"B"_s), question(u"A"_s), question(u"C"_s)}));
         QVERIFY(!book.dir.entries().contains(u"BOOK.QVC"_s));
         for (QPushButton* button : {form.ViewBtn, form.DeleteBtn, form.ReorgBtn, form.PreviewBtn,
                                     form.ExecBtn, form.DistribBtn, form.HypTextBtn})
@@ -318,7 +303,9 @@ private slots:
         QCOMPARE(form.focusWidget(), form.AddBtn);
     }
 
-    void reorder_findWrapsToTheFirstEntryAndMoves()
+    // Find selects in the first list (how it searches on and falls back to the first line is the
+    // chooser test's: both lists find through FindInList); the chosen chapter then moves.
+    void reorder_findSelectsAndTheChapterMoves()
     {
         PlatformDoubles platform;
         Book one({u"Only"_s});
@@ -329,13 +316,10 @@ private slots:
         THypReorgFm form(book.state);
         QCOMPARE(form.windowTitle(), u"Re-Arrange Chapter  Entries"_s);
         QVERIFY(!form.SortBitBtn->isVisibleTo(&form));
-        for (const auto& [button, row] : {std::pair{&TGetInputTextForm::FindFirstBtn, 0},
-                                          {&TGetInputTextForm::FindNextBtn, 2},
-                                          {&TGetInputTextForm::FindNextBtn, 0}}) {
-            platform.modal.expect<TGetInputTextForm>(findWith(u"sea"_s, button));
-            form.Find1BtnClick();
-            QCOMPARE(form.ListBox1->currentRow(), row);
-        }
+        platform.modal.expect<TGetInputTextForm>(
+            findWith(u"red"_s, &TGetInputTextForm::FindFirstBtn));
+        form.Find1BtnClick();
+        QCOMPARE(form.ListBox1->currentRow(), 2);
 
         form.ListBox1->setCurrentRow(3);
         form.OK1Btn->click();
