@@ -40,10 +40,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <QTextBlock>
 #include <QTextLayout>
-#include <QTextList>
-#include <QTextTable>
 #include <QTimer>
 
 #include <cstdio>
@@ -249,20 +246,15 @@ private slots:
     // Closing asks only when the text is changed. Open File takes a Markdown manuscript as a new
     // unsaved text, saying how many HyperText phrases came with it; changed text is replaced
     // only after a question, before any file is asked for; a damaged Word file is refused by name
-    // and the text stays. A chapter from Word shows its lists and table, read in stages as every
-    // chapter is (what saving keeps of them is tst_rtfstructure's); imported, it is not a chapter
-    // until it is saved, so closing asks.
+    // and the text stays. A text imported from Word is not a chapter until it is saved, so closing
+    // asks (how its lists and tables read is tst_rtfstructure's, through the same reader).
     void openFileAndClose_askBeforeChangesGo()
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
         writeBytes(dir.filePath(u"draft.md"_s), "# Night\n\nThe *tide* turned.\n");
         writeBytes(dir.filePath(u"broken.docx"_s), "PK\x03\x04 half an archive");
-        writeBytes(dir.filePath(u"word.rtf"_s),
-                   "{\\rtf1{\\listtext 1.\\tab}\\pard\\fi-360\\li720\\ls1 first\\par"
-                   "{\\listtext 2.\\tab}\\pard\\fi-360\\li720\\ls1 second\\par"
-                   "\\trowd\\cellx3000\\cellx6000\\pard\\intbl Name\\cell Value\\cell\\row"
-                   "\\pard After\\par}");
+        writeBytes(dir.filePath(u"word.rtf"_s), "{\\rtf1 From Word.\\par}");
         TChapEditForm editor;
         editor.show();
         editor.OKBtn->click();
@@ -293,18 +285,7 @@ private slots:
         platform.messages.answer(MessageAnswer::Yes);
         platform.files.answer(dir.filePath(u"word.rtf"_s));
         QTest::mouseClick(editor.ImportBtn, Qt::LeftButton);
-        QTextCursor cursor(editor.RichEdit1->document());
-        QStringList found;
-        for (QTextBlock block = cursor.document()->begin(); block.isValid(); block = block.next()) {
-            cursor.setPosition(block.position());
-            if (block.textList())
-                found << u"item "_s + block.textList()->itemText(block) + block.text();
-            else if (cursor.currentTable())
-                found << u"cell "_s + block.text();
-        }
-        QCOMPARE(found, (QStringList{u"item 1.first"_s, u"item 2.second"_s, u"cell Name"_s,
-                                     u"cell Value"_s}));
-        KeepScreenshot(editor, u"TChapEditForm-lists-and-tables"_s);
+        QCOMPARE(editor.RichEdit1->toPlainText(), u"From Word.\n"_s);
         platform.messages.answer(MessageAnswer::No);
         editor.OKBtn->click();
         QVERIFY(editor.isVisible());
