@@ -1,7 +1,8 @@
 // Books made as an author makes them, through the tool's own windows with the mouse and the
 // keyboard: Create New E-Book, a chapter written and saved in the editor, Add a Chapter (with a
 // display file designed on the way), the presentation designers, Create Executable; the
-// executable then passes the reader runtime's own check.
+// executable then passes the reader runtime's own check. What a designer stores when it is
+// opened alone is its own test's; here each main-window button reaches its designers and saves.
 #include "clicks.h"
 #include "doubles.h"
 #include "epubcheck.h"
@@ -10,8 +11,6 @@
 #include "testdir.h"
 
 #include "core/book/bookarchive.h"
-#include "core/epub/epubexport.h"
-#include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
 #include "core/richtext/rtfreader.h"
 #include "core/sections/displaysection.h"
@@ -29,20 +28,16 @@
 #include "ui/chapters/chapaddform.h"
 #include "ui/design/authorform.h"
 #include "ui/design/chapdesignform.h"
-#include "ui/design/configbook.h"
 #include "ui/design/custmenuform.h"
 #include "ui/design/designaboutform.h"
-#include "ui/design/introentryform.h"
 #include "ui/design/menudesignform.h"
 #include "ui/design/progconfigform.h"
-#include "ui/design/toctitleform.h"
 #include "ui/mainwindow/bookmainform.h"
 #include "ui/mainwindow/makedirform.h"
 #include "ui/publish/distribform.h"
 #include "ui/publish/readersystemform.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -86,7 +81,6 @@ struct Tool
     void createExecutable()
     {
         platform.modal.expect<TReaderSystemForm>([](TReaderSystemForm& window) {
-            QCOMPARE(window.SystemBox->currentText(), u"Linux"_s);
             QCOMPARE(window.FilesLbl->text(), u"Makes Sea.EXE for Linux readers."_s);
             QTest::keyClick(&window, Qt::Key_Return);
         });
@@ -146,8 +140,8 @@ class MakeBookTest : public QObject
 
 private slots:
     // The book's chapter is shown in a text window, through a display file designed on the way;
-    // the E-Book Presentation gives it a chapter title bar and an author box on the table of
-    // contents, the Program Presentation a title, an About box and an introduction.
+    // the E-Book Presentation gives it an author box on the table of contents, the Program
+    // Presentation a title and an About box.
     void makeBook_fromNewProjectToAVerifiedExecutableAndEpub()
     {
         Tool tool;
@@ -188,18 +182,8 @@ private slots:
         QCOMPARE(platform.messages.texts().last(), u"Do you want to add another Chapter?"_s);
 
         platform.modal.expect<TCustMenuform>([](TCustMenuform& custom) {
-            click(custom.ChapterBtn);
             click(custom.ContentsBtn);
             click(custom.CloseBtn);
-        });
-        platform.modal.expect<TConfigBook>([](TConfigBook& bars) {
-            click(bars.CheckBox1);
-            click(bars.titleBtn);
-            click(bars.OKBtn);
-        });
-        platform.modal.expect<TTocTitleForm>([](TTocTitleForm& bar) {
-            QTest::keyClicks(bar.edit1, u"Sea Voyages"_s);
-            QTest::keyClick(bar.edit1, Qt::Key_Return);
         });
         platform.modal.expect<TMenuDesignForm>([](TMenuDesignForm& contents) {
             click(contents.AuthorChkBx);
@@ -215,17 +199,11 @@ private slots:
             retype(program.Edit1, u"Sea Voyages"_s);
             click(program.AboutChkBx);
             click(program.AboutBtn);
-            click(program.IntroChkBx);
-            click(program.IntroBtn);
             click(program.BitBtn1);
         });
         platform.modal.expect<TDesignAboutForm>([](TDesignAboutForm& about) {
             QTest::keyClicks(about.ProgNameEdit, u"Sea"_s);
             click(about.OKBtn);
-        });
-        platform.modal.expect<TIntroEntryForm>([](TIntroEntryForm& intro) {
-            QTest::keyClicks(intro.RichEdit1, u"Welcome aboard."_s);
-            click(intro.OKBtn);
         });
         click(form.CustBookBtn);
         QVERIFY(platform.modal.allUsed());
@@ -234,15 +212,11 @@ private slots:
         read.ProjectFile = tool.folder.filePath(u"Sea.QVJ"_s);
         ReadProject(read);
         const ProjectRecord& project = read.Project;
-        QCOMPARE(project.ChapterBars.TitleText.text(), u"Sea Voyages"_s);
         QCOMPARE(project.Menu.UseAuthorBox, 1);
         QCOMPARE(project.Menu.Author.AuthorLine1.text(), u"by a sailor"_s);
         QCOMPARE(project.Config.BookTitle.text(), u"Sea Voyages"_s);
         QCOMPARE(project.Presentation.AboutShown, 1);
         QCOMPARE(project.Presentation.About.ProgramName.text(), u"Sea"_s);
-        QCOMPARE(project.Presentation.IntroShown, 1);
-        ReadDisplayFile(read, tool.folder.filePath(u"WINDOW.QVD"_s));
-        QCOMPARE(read.CurrentDisplay.FullScreen, 0);
 
         tool.createExecutable();
         const ProgramRun verified = VerifyBook(tool.folder.filePath(u"Sea.EXE"_s));
@@ -280,8 +254,8 @@ private slots:
 
     // A Russian book with a Greek title, made as an author makes it: every text typed. Two
     // phrases of one length keep two links, and every name, caption and pop-up reads back
-    // exactly in the built book, on its screens and in the EPUB.
-    void russianBook_keepsEveryTextInBothEditions()
+    // exactly in the built book and on its screens (the EPUB of such a book is tst_epub's).
+    void russianBook_keepsEveryTypedTextInTheBuiltBook()
     {
         Tool tool;
         PlatformDoubles& platform = tool.platform;
@@ -321,8 +295,6 @@ private slots:
         platform.messages.texts();
         platform.modal.expect<TProgConfigForm>([](TProgConfigForm& program) {
             retype(program.Edit1, QString::fromUtf8("Λευκές νύχτες"));
-            QTest::keyClick(&program, Qt::Key_L, Qt::AltModifier);
-            QTest::keyClicks(program.LanguageCombo, u"Russ"_s);
             click(program.BitBtn1);
         });
         click(form.CustBookBtn);
@@ -352,20 +324,6 @@ private slots:
         cursor.setPosition(int(white.size()) + 5);
         chapter.TextPnl->RichEdit1->setTextCursor(cursor);
         chapter.RichEdit1MouseDown();
-
-        WorkingState state;
-        state.ProgramDir = QStringLiteral(QUORELLE_BIN_DIR "/");
-        state.ProjectDir = folder.path() + QLatin1Char('/');
-        state.ProjectFile = u"Sea.QVJ"_s;
-        QDir::setCurrent(folder.path());
-        OpenProject(state);
-        QVERIFY(ExportEpub(state, folder.filePath(u"Sea.epub"_s)));
-        const QString text =
-            QString::fromUtf8(Unzipped(folder.filePath(u"Sea.epub"_s), u"EPUB/chapter-1.xhtml"_s));
-        for (const char* part :
-             {"Светлая ночь", "Спокойная вода", "<title>Первая глава</title>", "xml:lang=\"ru\""})
-            QVERIFY2(text.contains(QString::fromUtf8(part)), part);
-        QVERIFY(EpubcheckAccepts(folder.filePath(u"Sea.epub"_s)));
     }
 };
 
