@@ -1,5 +1,6 @@
 // The compiled book: its layout, what it holds, and how damaged books and missing files are
-// refused.
+// refused. A received project may hold links (archives keep them): nothing outside the book's
+// folder is read because of one.
 #include "messagerecorder.h"
 #include "recordbytes.h"
 #include "testbook.h"
@@ -10,6 +11,8 @@
 #include "core/book/compiledbook.h"
 #include "core/book/executable.h"
 #include "core/distribution/distribution.h"
+#include "core/files/filestore.h"
+#include "core/files/projectpath.h"
 #include "core/sections/hypertext.h"
 #include "core/sections/introduction.h"
 
@@ -24,13 +27,23 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The model code copies the runtime's bytes without looking into them, so a stand-in will do.
+// Beside the book is a folder that is not the book's.
 struct Book : TestBook
 {
+    QString outside;
+
     Book()
     {
         QDir(dir.path()).mkdir(u"program"_s);
         writeBytes(dir.filePath(u"program/kestrin.bin"_s), "runtime");
         state.ProgramDir = dir.filePath(u"program/"_s);
+        QDir(dir.path()).mkdir(u"elsewhere"_s);
+        outside = dir.filePath(u"elsewhere/secret"_s);
+        writeBytes(outside, "not the book's");
+    }
+    void plant(const QString& name, const QString& target)
+    {
+        QVERIFY(QFile::link(target, dir.filePath(name)));
     }
 };
 
@@ -269,6 +282,46 @@ private slots:
         }
         QVERIFY_THROWS_EXCEPTION(CompiledBookError, CompiledBook::fromBytes(good.left(5000)));
         QVERIFY_THROWS_EXCEPTION(CompiledBookError, BookAfterImage(QByteArray("not a program")));
+    }
+
+    // Names that lead out of the folder through a link are not the book's; a link to a file of
+    // the folder is. The HyperText file linked elsewhere is not read by the builder. (A chapter
+    // linked elsewhere is a row of the hostile records above; a link in the place of a file the
+    // tool writes is replaced, never written through: tst_utilities.)
+    void links_leadingOutOfTheFolderAreNotTheBooks()
+    {
+        ModelDoubles platform;
+        Book book;
+        writeBytes(book.dir.filePath(u"REAL.BMP"_s), "picture");
+        book.plant(u"SAME.BMP"_s, book.dir.filePath(u"REAL.BMP"_s));
+        book.plant(u"OUT.BMP"_s, book.outside);
+        book.plant(u"GONE.BMP"_s, book.dir.filePath(u"elsewhere/gone"_s));
+        QVERIFY(IsBookFileName(u"SAME.BMP"_s));
+        QVERIFY(!IsBookFileName(u"out.bmp"_s));
+        QVERIFY(!IsBookFileName(u"GONE.BMP"_s));
+        QCOMPARE(thrownText<InOutError>([] { filestore::readAll(u"OUT.BMP"_s); }),
+                 u"OUT.BMP leads to a file outside the book's folder."_s);
+
+        book.addChapter("Two", "{\\rtf1 two}");
+        book.plant(u"BOOK.QVR"_s, book.outside);
+        QCOMPARE(thrownText<InOutError>([&] { MakeExecutable(book.state); }),
+                 u"BOOK.QVR leads to a file outside the book's folder."_s);
+        QVERIFY(platform.messages.shown().isEmpty());
+    }
+
+    // A distribution folder that is a link to the project is the project.
+    void distribution_comparesRealPaths()
+    {
+        ModelDoubles platform;
+        Book book;
+        book.addChapter("One", "{\\rtf1 one}");
+        QVERIFY(MakeExecutable(book.state));
+        const QString alias = book.dir.filePath(u"elsewhere/alias"_s);
+        QVERIFY(QFile::link(book.dir.path(), alias));
+        QVERIFY(IsProjectDirectory(alias + QLatin1Char('/'), book.state.ProjectDir));
+        QVERIFY(!CopyDistribution(book.state, alias + QLatin1Char('/'),
+                                  [](const QString&) { return false; }));
+        QCOMPARE(platform.messages.texts(), QStringList{kProjectDirectoryRefused});
     }
 };
 

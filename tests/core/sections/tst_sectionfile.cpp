@@ -1,14 +1,20 @@
-// The section-file engine: matching, reading, listing, adding, replacing and deleting sections.
+// The section-file engine: matching, reading, listing, adding, replacing and deleting sections;
+// display sections, colour strings and the introduction section; the compiled form of section
+// files, its exact layout, and the reader's lookups and checks.
 #include "testdir.h"
 #include "thrown.h"
 
+#include "core/files/filestore.h"
 #include "core/files/runtimeerror.h"
 #include "core/sections/compiledsections.h"
+#include "core/sections/displaysection.h"
 #include "core/sections/hypertext.h"
 #include "core/sections/introduction.h"
 #include "core/sections/sectionfile.h"
 
 #include <QTest>
+
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -36,6 +42,42 @@ QString commandOf(const QString& name, const QString& source)
         return u"<none>"_s;
     return lines.value(3);
 }
+
+DisplayRecord sampleDisplay()
+{
+    DisplayRecord display = DefaultDisplay();
+    display.FullScreen = 0;
+    display.BackType = 3;
+    display.BackColor = 0x00FF8040;
+    display.TextColor = static_cast<Colour>(0x8000000F);
+    display.GraphicFile.setText(u"SKY.JPG"_s);
+    display.WallpaperFile.setText(u"TILE.BMP"_s);
+    display.WinLeft = -3;
+    display.WinTop = 40;
+    display.WinWidth = 300;
+    display.WinHeight = 150;
+    display.RLTop = 7;
+    display.RLLeft = 9;
+    display.PrintAllowed = 1;
+    return display;
+}
+
+qint32 intAt(const QByteArray& bytes, int offset)
+{
+    qint32 value;
+    std::memcpy(&value, bytes.constData() + offset, 4);
+    return value;
+}
+
+QByteArray stringAt(const QByteArray& bytes, int offset)
+{
+    return bytes.mid(offset + 1, quint8(bytes.at(offset)));
+}
+
+const QByteArray kSource =
+    "junk before\r\n"
+    "[Paris]\r\nsource=HYPER\r\ntype=2\r\ncommand=P.BMP\r\n]\r\n\r\nbetween\r\n"
+    "[Rome]\r\nsource=HYPER\r\ntype=3\r\ncommand=R.WAV\r\n]\r\n\r\n";
 
 } // namespace
 
@@ -273,11 +315,13 @@ private slots:
     }
 
     // A book saved before Unicode names holds "?" for every letter Windows-1252 lacked: such a
-    // section is found by its "?" name only, never by a phrase of other letters.
+    // section is found by its "?" name only, never by a phrase of other letters, and its other
+    // names are read as Windows-1252 in the compiled form too.
     void questionMarkNamesAndCutHeaders()
     {
         CurrentTempDir dir;
-        writeBytes(kFile, simple("????? ????", "HYPER", "old"));
+        writeBytes(kFile,
+                   simple("????? ????", "HYPER", "old") + simple("Caf\xE9", "HYPER", "cafe"));
         const QString calm = u"\u0422\u0438\u0445\u043E\u0435 \u043C\u043E\u0440\u0435"_s;
         QCOMPARE(commandOf(calm, u"HYPER"_s), u"<none>"_s);
         QCOMPARE(commandOf(u"????? ????"_s, u"HYPER"_s), u"command=old"_s);
@@ -286,6 +330,7 @@ private slots:
             CompiledSections::fromBytes(CompileSections(readBytes(kFile)));
         QCOMPARE(sections.find(calm, u"HYPER"_s), -1);
         QCOMPARE(sections.find(u"????? ????"_s, u"HYPER"_s), 0);
+        QCOMPARE(sections.find(u"CAF\u00C9"_s, u"hyper"_s), 1); // a Windows-1252 name, folded
 
         // The compiled index holds 60 bytes of a header: a UTF-8 one is cut between characters.
         const QString name = QString(40, QChar(0x0436)); // two bytes each
@@ -322,6 +367,263 @@ private slots:
         QCOMPARE(SelectEntry(kFile, u"HYPER"_s, u"Pick"_s, 257), QString::fromLatin1(huge));
         QCOMPARE(chooser.shown.at(1), QString(200, QLatin1Char('n')) + u"..."_s);
     }
+
+    void colourStrings_data()
+    {
+        QTest::addColumn<int>("colour");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("basic name") << 0xC0C0C0 << u"clSilver"_s;
+        QTest::newRow("system colour") << int(0x8000000F) << u"clBtnFace"_s;
+        QTest::newRow("last system colour") << int(0x80000018) << u"clInfoBk"_s;
+        QTest::newRow("none") << 0x1FFFFFFF << u"clNone"_s;
+        QTest::newRow("unnamed") << 0x00FF8040 << u"$00FF8040"_s;
+        QTest::newRow("unnamed small") << 0x000001 << u"$00000001"_s;
+    }
+    void colourStrings()
+    {
+        QFETCH(int, colour);
+        QFETCH(QString, text);
+        QCOMPARE(ColourToString(colour), text);
+        QCOMPARE(StringToColour(text), colour);
+        QCOMPARE(StringToColour(text.toUpper()), colour);
+    }
+    void colourStrings_readDecimalNumbers() { QCOMPARE(StringToColour(u"255"_s), 0xFF); }
+
+    // A display section is written line by line in order, and a replaced one reads back as it
+    // was written but for the ruler fields, which a section does not hold.
+    void displayEntry_writtenInOrderAndReadBack()
+    {
+        CurrentTempDir dir;
+        AddDisplayEntry(kFile, u"Pop"_s, 5, sampleDisplay(), {u"{\\rtf1 hi}"_s}, u"HYPER"_s);
+        QCOMPARE(readBytes(kFile),
+                 QByteArray("[Pop]\r\nsource=HYPER\r\ntype=5\r\ndisplaytype=3\r\n"
+                            "fullscreen=false\r\nSbackcolor=$00FF8040\r\nSGraphic=SKY.JPG\r\n"
+                            "SWallpaper=TILE.BMP\r\nVPBack=clBtnFace\r\nVPLeft=-3\r\nVPTop=40\r\n"
+                            "VPWidth=300\r\nVPHeight=150\r\nRLTop=7\r\nRLLeft=9\r\nprint=true\r\n"
+                            "text=\r\n{\\rtf1 hi}\r\n]\r\n\r\n"));
+        DisplayRecord written = sampleDisplay();
+        written.WinTop = 41;
+        ReplaceDisplayEntry(kFile, u"Pop"_s, u"POP"_s, 1, written, {u"line one"_s, u"line two"_s},
+                            u"HYPER"_s);
+        QStringList lines;
+        QVERIFY(ReadEntry(kFile, u"pop"_s, u"HYPER"_s, lines));
+        DisplayRecord read = DefaultDisplay();
+        QStringList text;
+        ParseDisplayEntry(lines, read, text);
+        QCOMPARE(text, QStringList({u"line one"_s, u"line two"_s, u"]"_s}));
+        QCOMPARE(+read.RLTop, 1);
+        QCOMPARE(+read.RLLeft, 1);
+        read.RLTop = written.RLTop;
+        read.RLLeft = written.RLLeft;
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&read), sizeof read),
+                 QByteArray(reinterpret_cast<const char*>(&written), sizeof written));
+    }
+
+    void parseDisplayEntry_badInput_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("bad number")
+            << 9 << u"VPLeft=12px"_s << u"'12px' is not a valid integer value"_s;
+        QTest::newRow("bad colour")
+            << 5 << u"Sbackcolor=pink"_s << u"'pink' is not a valid integer value"_s;
+        QTest::newRow("bad type") << 3 << u"displaytype="_s << u"'' is not a valid integer value"_s;
+    }
+    void parseDisplayEntry_badInput()
+    {
+        QFETCH(int, line);
+        QFETCH(QString, value);
+        QFETCH(QString, message);
+        QStringList lines = DisplaySectionLines(u"Pop"_s, u"HYPER"_s, 1, DefaultDisplay(), {});
+        lines[0] = u"Pop"_s;
+        lines[line] = value;
+        DisplayRecord display{};
+        QStringList text;
+        QCOMPARE(thrownText<ConvertError>([&] { ParseDisplayEntry(lines, display, text); }),
+                 message);
+    }
+    void parseDisplayEntry_shortSection_isAClearError()
+    {
+        DisplayRecord display{};
+        QStringList text;
+        const QStringList lines{u"Pop"_s, u"source=HYPER"_s, u"type=1"_s, u"]"_s};
+        QCOMPARE(
+            thrownText<RunTimeError>([&] { ParseDisplayEntry(lines, display, text); }),
+            u"The HyperText entry Pop is damaged: it holds 4 lines where a display needs 17."_s);
+    }
+
+    void introduction_addReadReplaceDelete()
+    {
+        CurrentTempDir dir;
+        const QByteArray entries = "[A]\r\nsource=HYPER\r\ntype=2\r\ncommand=a\r\n]\r\n\r\n";
+        writeBytes(kFile, entries);
+        AddIntroEntry(kFile, {u"{\\rtf1"_s, u"Hello}"_s});
+        writeBytes(kFile,
+                   readBytes(kFile) + "[B]\r\nsource=HYPER\r\ntype=2\r\ncommand=b\r\n]\r\n\r\n");
+        QStringList text;
+        QVERIFY(ReadIntroEntry(kFile, text));
+        QCOMPARE(text, QStringList({u"{\\rtf1"_s, u"Hello}"_s}));
+
+        ReplaceIntroEntry(kFile, {u"New"_s});
+        QCOMPARE(readBytes(kFile),
+                 entries + "[^INTRODUCTION^]\r\nsource=INTRO\r\ntext=\r\nNew\r\n]\r\n\r\n" +
+                     "[B]\r\nsource=HYPER\r\ntype=2\r\ncommand=b\r\n]\r\n\r\n");
+        QCOMPARE(dir.entries(), QStringList{kFile});
+
+        DeleteEntry(kFile, kIntroName, kIntroSource);
+        text.clear();
+        QVERIFY(!ReadIntroEntry(kFile, text));
+        QStringList names;
+        ListEntries(names, kFile, u"HYPER"_s);
+        QCOMPARE(names, QStringList({u"A"_s, u"B"_s}));
+
+        // A text line starting with a bracket ends the text.
+        AddIntroEntry(kFile, {u"one"_s, u"]two"_s, u"three"_s});
+        QVERIFY(ReadIntroEntry(kFile, text));
+        QCOMPARE(text, QStringList{u"one"_s});
+        QVERIFY(!ReadIntroEntry(u"MISSING.QVR"_s, text));
+        QVERIFY_THROWS_EXCEPTION(InOutError, ReplaceIntroEntry(u"MISSING.QVR"_s, {}));
+    }
+
+    void saveIntroduction_keepsWritesOrRemovesTheSection()
+    {
+        CurrentTempDir dir;
+        const QStringList text{u"{\\rtf1 Hi}"_s};
+        writeBytes(kFile, "[A]\r\nsource=HYPER\r\ntype=2\r\ncommand=a\r\n]\r\n\r\n");
+        QCOMPARE(SaveIntroduction(kFile, true, true, false, text), IntroSave::Written);
+        const QByteArray written = readBytes(kFile);
+        // shown, not edited: whatever the file holds stays
+        QCOMPARE(SaveIntroduction(kFile, true, false, true, {}), IntroSave::Kept);
+        QCOMPARE(readBytes(kFile), written);
+        QCOMPARE(SaveIntroduction(kFile, true, true, true, {u"B"_s}), IntroSave::Written);
+        QStringList read;
+        QVERIFY(ReadIntroEntry(kFile, read));
+        QCOMPARE(read, QStringList{u"B"_s}); // replaced, not added twice
+        // edited to nothing: removed, and the caller stops showing it
+        QCOMPARE(SaveIntroduction(kFile, true, true, true, {}), IntroSave::Empty);
+        read.clear();
+        QVERIFY(!ReadIntroEntry(kFile, read));
+        QCOMPARE(SaveIntroduction(kFile, true, true, false, text), IntroSave::Written);
+        // no longer shown: the text stays, edited or not, until it is edited to nothing
+        QCOMPARE(SaveIntroduction(kFile, false, false, true, {}), IntroSave::Kept);
+        QCOMPARE(SaveIntroduction(kFile, false, true, true, {u"C"_s}), IntroSave::Written);
+        QVERIFY(ReadIntroEntry(kFile, read));
+        QCOMPARE(read, QStringList{u"C"_s});
+        QCOMPARE(SaveIntroduction(kFile, false, true, true, {}), IntroSave::Removed);
+        read.clear();
+        QVERIFY(!ReadIntroEntry(kFile, read));
+        QCOMPARE(SaveIntroduction(u"NONE.QVR"_s, false, true, false, {}),
+                 IntroSave::Removed); // nothing to remove is no error
+    }
+
+    void compile_layoutByteForByteAndCuts()
+    {
+        const QByteArray out = CompileSections(kSource);
+        QCOMPARE(out.left(5), QByteArray("\x03KR1\0", 5));
+        QCOMPARE(intAt(out, 5), 2);
+        const QByteArray paris = "[Paris]\r\nHYPER\r\ntype=2\r\ncommand=P.BMP\r\n";
+        const QByteArray rome = "[Rome]\r\nHYPER\r\ntype=3\r\ncommand=R.WAV\r\n";
+        QCOMPARE(out.mid(13, paris.size() + rome.size()), paris + rome);
+        const int index = 13 + paris.size() + rome.size();
+        QCOMPARE(intAt(out, 9), index);
+        QCOMPARE(out.size(), index + 2 * 80);
+
+        QCOMPARE(stringAt(out, index), QByteArray("[Paris]"));
+        QCOMPARE(out.mid(index + 1 + 7, 60 - 7), QByteArray(53, '\0'));
+        QCOMPARE(intAt(out, index + 61), 13);
+        QCOMPARE(intAt(out, index + 65), paris.size());
+        QCOMPARE(stringAt(out, index + 69), QByteArray("HYPER"));
+        QCOMPARE(intAt(out, index + 80 + 61), 13 + paris.size());
+        QCOMPARE(intAt(out, index + 80 + 65), rome.size());
+
+        // The index cuts a header at 60 bytes and a source at 10; the body keeps the header whole.
+        const QByteArray longName(70, 'n');
+        const QByteArray cut =
+            CompileSections("[" + longName + "]\r\nsource=ABCDEFGHIJKLM\r\n]\r\n");
+        const int cutIndex = intAt(cut, 9);
+        QCOMPARE(stringAt(cut, cutIndex), "[" + longName.left(59));
+        QCOMPARE(stringAt(cut, cutIndex + 69), QByteArray("ABCDEFGHIJ"));
+        QCOMPARE(cut.mid(13, cutIndex - 13), "[" + longName + "]\r\nABCDEFGHIJ\r\n");
+        const CompiledSections sections = CompiledSections::fromBytes(cut);
+        QCOMPARE(sections.find(QString::fromLatin1(longName), u"abcdefghijklm"_s), 0);
+        QCOMPARE(sections.find(QString::fromLatin1(longName.left(59)) + u"zz"_s, u"ABCDEFGHIJ"_s),
+                 0);
+    }
+
+    void compiledFiles_emptyIsThirteenBytesAndReadAtAnOffset()
+    {
+        CurrentTempDir dir;
+        writeBytes(u"EMPTY.QVR"_s, "no sections here\r\n");
+        QVERIFY(CompileSectionFile(u"EMPTY.QVR"_s, u"$$$"_s));
+        QCOMPARE(readBytes(u"EMPTY.$$$"_s), QByteArray("\x03KR1\0\0\0\0\0\0\0\0\0", 13));
+        QCOMPARE(CompiledSections::fromBytes(readBytes(u"EMPTY.$$$"_s)).count(), 0);
+        QVERIFY(!CompileSectionFile(u"NONE.QVR"_s, u"$$$"_s));
+        QVERIFY(!QFile::exists(u"NONE.$$$"_s));
+
+        // A block read from a file at an offset, as a book holds it.
+        const QByteArray block = CompileSections(kSource);
+        writeBytes(u"BOOK.EXE"_s, QByteArray(1000, 'x') + block + QByteArray(20, 'y'));
+        const CompiledSections sections =
+            CompiledSections::fromFile(u"BOOK.EXE"_s, 1000, block.size());
+        QStringList lines;
+        QVERIFY(sections.readEntry(u"ROME"_s, u"HYPER"_s, lines));
+        QCOMPARE(lines.at(0), u"Rome"_s);
+        QVERIFY_THROWS_EXCEPTION(CompiledBlockError, CompiledSections::fromFile(
+                                                         u"BOOK.EXE"_s, 1000, block.size() + 100));
+        QVERIFY_THROWS_EXCEPTION(InOutError, CompiledSections::fromFile(u"NONE.EXE"_s, 0, 13));
+    }
+
+    void reader_refusesDamagedBlocks_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<qint32>("value");
+        const QByteArray good = CompileSections(kSource);
+        const int index = intAt(good, 9);
+        QTest::newRow("bad magic") << 1 << qint32(0x00314B51);
+        QTest::newRow("absurd count") << 5 << qint32(0x7FFFFFFF);
+        QTest::newRow("negative count") << 5 << qint32(-1);
+        QTest::newRow("index past the end") << 9 << qint32(good.size() - 80);
+        QTest::newRow("index inside the header") << 9 << qint32(4);
+        QTest::newRow("body offset outside") << index + 61 << qint32(good.size() + 5);
+        QTest::newRow("body into the index") << index + 65 << qint32(1000);
+        QTest::newRow("negative size") << index + 65 << qint32(-2);
+        QTest::newRow("header length over 60") << index << qint32(0x000000FF);
+    }
+    void reader_refusesDamagedBlocks()
+    {
+        QFETCH(int, offset);
+        QFETCH(qint32, value);
+        QByteArray block = CompileSections(kSource);
+        if (offset == index0())
+            block[offset] = char(value);
+        else
+            std::memcpy(block.data() + offset, &value, 4);
+        QVERIFY_THROWS_EXCEPTION(CompiledBlockError, CompiledSections::fromBytes(block));
+    }
+
+    // A short block is refused at once; checked on first use, a record is checked when it is used.
+    void reader_shortBlocksAndChecksOnFirstUse()
+    {
+        QByteArray block = CompileSections(kSource);
+        const QByteArray good = block;
+        for (int size : {0, 5, 12, int(block.size()) - 1})
+            QVERIFY_THROWS_EXCEPTION(CompiledBlockError,
+                                     CompiledSections::fromBytes(block.left(size)));
+        const qint32 bad = 0x7FFFFFF0;
+        std::memcpy(block.data() + index0() + 61, &bad, 4); // the first record's body offset
+        const CompiledSections lazy = CompiledSections::fromBytes(block, IndexCheck::OnFirstUse);
+        QCOMPARE(lazy.count(), CompiledSections::fromBytes(good).count());
+        QVERIFY_THROWS_EXCEPTION(CompiledBlockError, lazy.headerLine(0));
+        QVERIFY_THROWS_EXCEPTION(CompiledBlockError, lazy.find(u"Paris"_s, u"HYPER"_s));
+        QVERIFY_THROWS_EXCEPTION(CompiledBlockError, lazy.headerLine(lazy.count()));
+        // The index's extent is still checked at once.
+        QVERIFY_THROWS_EXCEPTION(CompiledBlockError, CompiledSections::fromBytes(
+                                                         good.chopped(1), IndexCheck::OnFirstUse));
+    }
+
+private:
+    static int index0() { return intAt(CompileSections(kSource), 9); }
 };
 
 QTEST_GUILESS_MAIN(SectionFileTest)
