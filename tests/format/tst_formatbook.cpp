@@ -1,11 +1,20 @@
-// The compiled book of the format library: a book laid out by hand is read back, and 20,000
-// rounds of damage are refused or read, never read outside the block (run under the sanitizers).
+// The compiled book of the format library: a book laid out by hand is read back; its compiled
+// sections, in either encoding; the end of a runtime's image, where real ELF and PE images end
+// where their files end and a book appended to them is found. Damaged books, blocks and headers
+// are refused or read, never read outside their bytes (run under the sanitizers too).
 #include "format/book/booklayout.h"
+#include "format/book/imageend.h"
+#include "format/book/sectionindex.h"
+#include "format/text/textencoding.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
 
 #include <cstring>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -58,9 +67,50 @@ std::string handMadeBook()
     return book;
 }
 
+// Sections of Windows-1252 names, or the same in UTF-8 with its mark and a Cyrillic phrase.
+std::string sectionFile(bool utf8)
+{
+    std::string file = "[Paris]\r\nsource=HYPER\r\ntype=2\r\ncommand=P.BMP\r\n]\r\n\r\n"
+                       "[Caf\xE9]\r\nsource=HYPER\r\ntype=3\r\ncommand=C.WAV\r\n]\r\n\r\n";
+    if (!utf8)
+        return file;
+    return std::string(bookformat::kUtf8Mark) + bookformat::Windows1252ToUtf8(file) +
+           u"[\u0411\u0435\u043B\u044B\u0435 \u043D\u043E\u0447\u0438]\r\nsource=HYPER\r\n"
+           u"type=2\r\ncommand=W.BMP\r\n]\r\n"_s.toStdString();
+}
+
+std::string fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(path));
+    return file.readAll().toStdString();
+}
+
+std::string thisProgram()
+{
+    return fileBytes(QCoreApplication::applicationFilePath());
+}
+
+std::string windowsProgram(const char* name)
+{
+    return fileBytes(QStringLiteral(QUORELLE_PE_DIR "/") + QLatin1String(name));
+}
+
+// The message BookAfterImage gives, or "" when it finds a book.
+std::string refusal(std::string_view file)
+{
+    try {
+        bookformat::BookAfterImage(file);
+        return {};
+    } catch (const bookformat::CompiledBookError& error) {
+        return error.what();
+    }
+}
+
 } // namespace
 
-class CompiledBookTest : public QObject
+class FormatBookTest : public QObject
 {
     Q_OBJECT
 
@@ -109,7 +159,94 @@ private slots:
         }
         QVERIFY(refused > 0);
     }
+
+    void damagedBlocks_areRefusedOrRead()
+    {
+        QRandomGenerator random(20261208);
+        const std::string good[] = {bookformat::CompileSections(sectionFile(false)),
+                                    bookformat::CompileSections(sectionFile(true))};
+        int refused = 0;
+        const int rounds = std::max(20000, qEnvironmentVariableIntValue("QUORELLE_FUZZ_ROUNDS"));
+        for (int round = 0; round < rounds; ++round) {
+            std::string block = good[round % 2];
+            for (int edit = 0; edit < 1 + random.bounded(4); ++edit) {
+                const auto at = static_cast<std::size_t>(random.bounded(int(block.size())));
+                random.bounded(3) == 0 ? block.resize(at)
+                                       : void(block[at] = char(random.bounded(256)));
+                if (block.empty())
+                    break;
+            }
+            try {
+                const bookformat::CompiledSections sections(
+                    block, round % 3 == 0 ? bookformat::IndexCheck::OnFirstUse
+                                          : bookformat::IndexCheck::AtOpen);
+                sections.readEntry("Paris", "HYPER");
+                // Every well-formed entry of an accepted block is found again through the index:
+                // itself or a later one of the same name and source.
+                for (int i = 0; i < sections.count(); ++i) {
+                    const QString header = QString::fromStdString(sections.headerLine(i));
+                    const std::string source = sections.source(i);
+                    if (!header.startsWith(u'[') || !header.endsWith(u']') || header.size() < 2)
+                        continue;
+                    const int found =
+                        sections.find(header.mid(1, header.size() - 2).toStdString(), source);
+                    QVERIFY(found >= i);
+                    QCOMPARE(QString::fromStdString(sections.headerLine(found)).toCaseFolded(),
+                             header.toCaseFolded());
+                }
+            } catch (const bookformat::CompiledBlockError&) {
+                ++refused;
+            }
+        }
+        QVERIFY(refused > 0);
+    }
+
+    void realImages_endWhereTheirFilesEnd()
+    {
+        const std::string elf = thisProgram();
+        QCOMPARE(bookformat::ElfImageEnd(elf), elf.size());
+        QCOMPARE(bookformat::PeImageEnd(elf), std::nullopt);
+        for (const char* name : {"hello.exe", "hello-stripped.exe"}) {
+            const std::string pe = windowsProgram(name);
+            QCOMPARE(bookformat::PeImageEnd(pe), pe.size());
+            QCOMPARE(bookformat::ElfImageEnd(pe), std::nullopt);
+            QCOMPARE(bookformat::BookAfterImage(pe + "BOOK"), "BOOK");
+        }
+        QVERIFY(windowsProgram("hello-stripped.exe").size() < windowsProgram("hello.exe").size());
+        QCOMPARE(bookformat::BookAfterImage(elf + "BOOK"), "BOOK");
+    }
+
+    void noImageOrNoBook_areTold()
+    {
+        QCOMPARE(refusal("not a program"),
+                 "The e-book is damaged: the program file cannot be read.");
+        QCOMPARE(refusal(windowsProgram("hello-stripped.exe")),
+                 "The e-book is damaged: the program holds no book.");
+        const std::string pe = windowsProgram("hello.exe");
+        QCOMPARE(refusal(std::string_view(pe).substr(0, pe.size() - 1)),
+                 "The e-book is damaged: the program file cannot be read.");
+    }
+
+    // Random damage to the headers: an end is found inside the file or none at all.
+    void damagedHeaders_giveAnEndInsideTheFileOrNone()
+    {
+        QRandomGenerator random(27);
+        const std::string images[] = {windowsProgram("hello.exe"),
+                                      windowsProgram("hello-stripped.exe"), thisProgram()};
+        int refused = 0;
+        for (int round = 0; round < 20000; ++round) {
+            std::string file = images[round % 3];
+            const int headers = round % 3 == 2 ? 64 + 56 * 12 : 0x400;
+            for (int edit = 0; edit < 1 + random.bounded(3); ++edit)
+                file[std::size_t(random.bounded(headers))] = char(random.bounded(256));
+            const auto end =
+                round % 3 == 2 ? bookformat::ElfImageEnd(file) : bookformat::PeImageEnd(file);
+            QVERIFY(!end || *end <= file.size());
+            refused += !end;
+        }
+        QVERIFY(refused > 0);
+    }
 };
 
-QTEST_GUILESS_MAIN(CompiledBookTest)
+QTEST_GUILESS_MAIN(FormatBookTest)
 #include "tst_formatbook.moc"

@@ -1,7 +1,10 @@
-// Pictures of rich text rewritten as bitmaps for the Windows reader's rich-text control: only the
-// picture groups change, what a converter declines stays byte for byte, and a damaged text is
-// never cut. And the pictures a runtime may decode, told by their headers alone.
+// Rich text rewritten for the Windows reader's rich-text control: pictures as bitmaps, where
+// only the picture groups change, what a converter declines stays byte for byte, and a damaged
+// text is never cut; list marks as text, its own numbering left out and a Symbol or Wingdings
+// mark as its Unicode character. And the pictures a runtime may decode, told by their headers
+// alone.
 #include "format/reader/picturefile.h"
+#include "format/rtf/rtflistmarks.h"
 #include "format/rtf/rtfnesting.h"
 #include "format/rtf/rtfpictures.h"
 
@@ -14,6 +17,20 @@
 
 using bookformat::DibPicture;
 using bookformat::RtfPicture;
+
+namespace {
+
+const QByteArray kFonts = "{\\rtf1\\ansi{\\fonttbl{\\f0\\froman Times New Roman;}{\\f1\\fnil"
+                          "\\fcharset2{\\*\\panose 05050102010706020507}Symbol;}"
+                          "{\\f2\\fnil\\fcharset2 Wingdings;}}";
+
+QByteArray marked(const QByteArray& rtf)
+{
+    const std::string out = bookformat::ListMarksAsText(rtf.toStdString());
+    return QByteArray::fromStdString(out);
+}
+
+} // namespace
 
 class RtfPicturesTest : public QObject
 {
@@ -195,6 +212,47 @@ private slots:
         huge.widthGoal = 8192 * 15;
         huge.heightGoal = 1024 * 15;
         QCOMPARE(shown(huge), QSize(4096, 512));
+    }
+
+    void listMarks_data()
+    {
+        QTest::addColumn<QByteArray>("list");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::newRow("the tool's bullet")
+            << QByteArray("{\\pntext \\u8226?\\tab}{\\*\\pn\\pnlvlblt\\pnindent0{\\pntxtb "
+                          "\\u8226?}}\\li720 A\\par")
+            << QByteArray("{\\u8226?\\tab}\\li720 A\\par");
+        QTest::newRow("the tool's number")
+            << QByteArray("{\\pntext 2.\\tab}{\\*\\pn\\pnlvlbody\\pnindent0\\pnstart2\\pndec{"
+                          "\\pntxta.}}B\\par")
+            << QByteArray("{2.\\tab}B\\par");
+        QTest::newRow("a Symbol bullet of Word 95")
+            << QByteArray("{\\pntext\\f1\\'B7\\tab}{\\*\\pn \\pnlvlblt\\pnf1\\pnindent360{"
+                          "\\pntxtb\\'B7}}\\fi-360\\li720 C\\par")
+            << QByteArray("{\\u8226?\\tab}\\fi-360\\li720 C\\par");
+        QTest::newRow("a Symbol bullet of Word 97, after a plain font")
+            << QByteArray("{\\listtext\\pard\\plain\\f1\\fs20 \\'b7\\tab}\\ls1 D\\par")
+            << QByteArray("{\\listtext\\pard\\plain\\fs20 \\u8226?\\tab}\\ls1 D\\par");
+        QTest::newRow("a Wingdings check mark")
+            << QByteArray("{\\pntext\\f2\\'FC\\tab}E\\par") << QByteArray("{\\u10003?\\tab}E\\par");
+        QTest::newRow("a mark in the text's own font")
+            << QByteArray("{\\pntext\\f0 -\\tab}F\\par") << QByteArray("{\\f0 -\\tab}F\\par");
+    }
+    void listMarks()
+    {
+        QFETCH(QByteArray, list);
+        QFETCH(QByteArray, shown);
+        QVERIFY(bookformat::HasRtfListMarks(list.toStdString()));
+        QCOMPARE(marked(kFonts + list + "}"), kFonts + shown + "}");
+    }
+
+    // Symbol characters outside a mark are the control's to draw, in the font the file names.
+    void textWithoutMarks_unchanged()
+    {
+        const QByteArray text = kFonts + "\\f1\\'61\\'62 {\\*\\pnseclvl1\\pnucrm} \\pntext{}" +
+                                "{\\b\\ul phrase}\\par}";
+        QCOMPARE(marked(text), text);
+        QVERIFY(!bookformat::HasRtfListMarks("{\\rtf1 plain\\par}"));
     }
 };
 
