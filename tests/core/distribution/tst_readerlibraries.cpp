@@ -1,6 +1,7 @@
 // The reader libraries of a portable distribution: the ELF loader instructions they are found by,
 // damaged files, and what is collected and copied.
 #include "messagerecorder.h"
+#include "programrun.h"
 #include "testdir.h"
 
 #include "core/book/elfimage.h"
@@ -42,10 +43,7 @@ QString loadedToContents(const CurrentTempDir& dir, const QString& picture)
     project.Config.ProgGraphicFile.setText(picture);
     std::memcpy(stored.data(), &project, sizeof project);
     filestore::writeAll(dir.filePath(u"SAMPLE.QVJ"_s), stored);
-    QProcess build;
-    build.start(QStringLiteral(QUORELLE_BIN_DIR "/quorelle-build"),
-                {dir.filePath(u"SAMPLE.QVJ"_s)});
-    if (!build.waitForFinished(60000) || build.exitCode() != 0)
+    if (RunBuildTool({dir.filePath(u"SAMPLE.QVJ"_s)}).exitCode != 0)
         return u"not built"_s;
     QProcess book;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -1,10 +1,11 @@
 // Plugins as the tool, the builder and the tests load them: files of the build's plugins folder,
 // with their debug information where gdb finds it; only the reader runtime carries them inside.
+#include "programrun.h"
+
 #include "core/book/elfimage.h"
 #include "core/files/filestore.h"
 #include "core/plugins/plugin.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -60,15 +61,12 @@ private slots:
     // stripped plugin leads it to its debug information.
     void insideAPlugin_gdbShowsFunctionsAndLines()
     {
-        QProcess gdb;
-        gdb.setProcessChannelMode(QProcess::MergedChannels);
-        gdb.start(u"gdb"_s,
-                  {u"-batch"_s, u"-nx"_s, u"-ex"_s, u"set breakpoint pending on"_s, u"-ex"_s,
-                   u"break DecodeJpeg"_s, u"-ex"_s, u"run"_s, u"-ex"_s, u"bt 2"_s, u"-ex"_s,
-                   u"kill"_s, u"--args"_s, QStringLiteral(QUORELLE_BIN_DIR "/tst_pictures"),
-                   u"hugeHeaders_areRefusedOrDecodedSmall"_s});
-        QVERIFY(gdb.waitForFinished(120000));
-        const QString output = QString::fromLocal8Bit(gdb.readAll());
+        const ProgramRun gdb = RunProgram(
+            u"gdb"_s, {u"-batch"_s, u"-nx"_s, u"-ex"_s, u"set breakpoint pending on"_s, u"-ex"_s,
+                       u"break DecodeJpeg"_s, u"-ex"_s, u"run"_s, u"-ex"_s, u"bt 2"_s, u"-ex"_s,
+                       u"kill"_s, u"--args"_s, QStringLiteral(QUORELLE_BIN_DIR "/tst_pictures"),
+                       u"hugeHeaders_areRefusedOrDecodedSmall"_s});
+        const QString output = gdb.out + gdb.err;
         static const QRegularExpression frame(
             u"#0 .*DecodeJpeg ?\\(.*\\) at \\S*jpegdecode\\.cpp:\\d+"_s);
         QVERIFY2(frame.match(output).hasMatch(), qPrintable(output.right(2000)));

@@ -1,6 +1,7 @@
 // Chapters imported from Word and OpenDocument (through pandoc) and from Markdown and HTML
 // (through Qt's readers): their structure and languages kept, their underlined phrases counted
 // as HyperText, damaged and missing files refused with a message.
+#include "programrun.h"
 #include "testdir.h"
 
 #include "core/epub/zipreader.h"
@@ -10,7 +11,6 @@
 #include "core/writing/chapterimport.h"
 
 #include <QBuffer>
-#include <QProcess>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -30,10 +30,9 @@ QString writtenByPandoc(const QTemporaryDir& dir, const QString& format)
 {
     writeBytes(dir.filePath(u"manuscript.md"_s), kManuscript);
     const QString out = dir.filePath(u"manuscript."_s + format);
-    QProcess pandoc;
-    pandoc.start(u"pandoc"_s, {u"--from=markdown"_s, u"--to="_s + format, u"--output="_s + out,
-                               dir.filePath(u"manuscript.md"_s)});
-    if (!pandoc.waitForFinished(60000) || pandoc.exitCode() != 0)
+    if (RunProgram(u"pandoc"_s, {u"--from=markdown"_s, u"--to="_s + format, u"--output="_s + out,
+                                 dir.filePath(u"manuscript.md"_s)})
+            .exitCode != 0)
         qFatal("pandoc could not write %s", qPrintable(out));
     return out;
 }
