@@ -456,19 +456,18 @@ private slots:
     void introduction_addReadReplaceDelete()
     {
         CurrentTempDir dir;
-        const QByteArray entries = "[A]\r\nsource=HYPER\r\ntype=2\r\ncommand=a\r\n]\r\n\r\n";
-        writeBytes(kFile, entries);
+        writeBytes(kFile, simple("A", "HYPER", "a"));
         AddIntroEntry(kFile, {u"{\\rtf1"_s, u"Hello}"_s});
-        writeBytes(kFile,
-                   readBytes(kFile) + "[B]\r\nsource=HYPER\r\ntype=2\r\ncommand=b\r\n]\r\n\r\n");
+        writeBytes(kFile, readBytes(kFile) + simple("B", "HYPER", "b"));
         QStringList text;
         QVERIFY(ReadIntroEntry(kFile, text));
         QCOMPARE(text, QStringList({u"{\\rtf1"_s, u"Hello}"_s}));
 
         ReplaceIntroEntry(kFile, {u"New"_s});
         QCOMPARE(readBytes(kFile),
-                 entries + "[^INTRODUCTION^]\r\nsource=INTRO\r\ntext=\r\nNew\r\n]\r\n\r\n" +
-                     "[B]\r\nsource=HYPER\r\ntype=2\r\ncommand=b\r\n]\r\n\r\n");
+                 simple("A", "HYPER", "a") +
+                     "[^INTRODUCTION^]\r\nsource=INTRO\r\ntext=\r\nNew\r\n]\r\n\r\n" +
+                     simple("B", "HYPER", "b"));
         QCOMPARE(dir.entries(), QStringList{kFile});
 
         DeleteEntry(kFile, kIntroName, kIntroSource);
@@ -490,7 +489,7 @@ private slots:
     {
         CurrentTempDir dir;
         const QStringList text{u"{\\rtf1 Hi}"_s};
-        writeBytes(kFile, "[A]\r\nsource=HYPER\r\ntype=2\r\ncommand=a\r\n]\r\n\r\n");
+        writeBytes(kFile, simple("A", "HYPER", "a"));
         QCOMPARE(SaveIntroduction(kFile, true, true, false, text), IntroSave::Written);
         const QByteArray written = readBytes(kFile);
         // shown, not edited: whatever the file holds stays
