@@ -1,8 +1,9 @@
-// Books made as an author makes them, through the tool's own windows with the mouse and the
-// keyboard: Create New E-Book, a chapter written and saved in the editor, Add a Chapter (with a
-// display file designed on the way), the presentation designers, Create Executable; the
-// executable then passes the reader runtime's own check. What a designer stores when it is
-// opened alone is its own test's; here each main-window button reaches its designers and saves.
+// A book made as an author makes it, through the tool's own windows with the mouse and the
+// keyboard: Create New E-Book, a chapter written and saved in the editor with its pop-ups, Add a
+// Chapter (with a display file designed on the way), the presentation designers, Create
+// Executable, whose executable then passes the reader runtime's own check, and the EPUB. What a
+// designer stores when it is opened alone is its own test's; here each main-window button
+// reaches its windows and saves.
 #include "clicks.h"
 #include "doubles.h"
 #include "epubcheck.h"
@@ -11,7 +12,6 @@
 #include "testdir.h"
 
 #include "core/book/bookarchive.h"
-#include "core/project/projectfiles.h"
 #include "core/richtext/rtfreader.h"
 #include "core/sections/displaysection.h"
 #include "platform/filelists.h"
@@ -49,48 +49,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The tool's main window after its start, and the folder in which it makes the book "Sea".
-struct Tool
-{
-    PlatformDoubles platform;
-    CurrentTempDir dir;
-    Tbookmainform form;
-    const QDir folder{dir.filePath(u"My Books/Sea"_s)};
-
-    Tool()
-    {
-        form.show();
-        form.Timer1Timer();
-    }
-
-    void createBook()
-    {
-        platform.modal.expect<TMakeDirForm>([this](TMakeDirForm& ask) {
-            retype(ask.Edit1, QString());
-            ask.Edit1->insert(dir.path()); // pasted: key clicks type ASCII only
-            QTest::keyClicks(ask.Edit1, u"/My Books/Sea"_s);
-            retype(ask.Edit2, u"Sea"_s);
-            click(ask.BitBtn1);
-        });
-        click(form.StartBtn);
-        QCOMPARE(form.ProjectLbl->text(), u"Sea"_s);
-    }
-
-    // Create Executable asks for the readers' system: a new book is for Linux readers.
-    void createExecutable()
-    {
-        platform.modal.expect<TReaderSystemForm>([](TReaderSystemForm& window) {
-            QCOMPARE(window.FilesLbl->text(), u"Makes Sea.EXE for Linux readers."_s);
-            QTest::keyClick(&window, Qt::Key_Return);
-        });
-        platform.messages.answer(MessageAnswer::No);
-        click(form.ExecBtn);
-        QCOMPARE(platform.messages.texts().last(),
-                 QStringLiteral("The Executable E-Book Sea.EXE has been created.\n\r\n\rDo you "
-                                "want to test it now?"));
-    }
-};
 
 // Selects the text from `start` for `length` characters and marks it as a HyperText phrase.
 void markPhrase(TChapEditForm& editor, int start, int length)
@@ -139,32 +97,56 @@ class MakeBookTest : public QObject
     Q_OBJECT
 
 private slots:
-    // The book's chapter is shown in a text window, through a display file designed on the way;
-    // the E-Book Presentation gives it an author box on the table of contents, the Program
-    // Presentation a title and an About box.
+    // A Russian book with a Greek title, every text typed: its chapter is shown in a text window
+    // through a display file designed on the way, the E-Book Presentation gives it an author box
+    // on the table of contents, the Program Presentation a title and an About box. Two phrases of
+    // one length keep two links; every name, caption and pop-up reads back exactly in the built
+    // book and on its screens, and the EPUB of the distribution window passes the validator.
     void makeBook_fromNewProjectToAVerifiedExecutableAndEpub()
     {
-        Tool tool;
-        PlatformDoubles& platform = tool.platform;
-        Tbookmainform& form = tool.form;
-        tool.createBook();
-        platform.modal.expect<TChapEditForm>([](TChapEditForm& editor) {
+        PlatformDoubles platform;
+        CurrentTempDir dir;
+        Tbookmainform form;
+        form.show();
+        form.Timer1Timer();
+        const QDir folder(dir.filePath(u"My Books/Sea"_s));
+        platform.modal.expect<TMakeDirForm>([&dir](TMakeDirForm& ask) {
+            retype(ask.Edit1, QString());
+            ask.Edit1->insert(dir.path()); // pasted: key clicks type ASCII only
+            QTest::keyClicks(ask.Edit1, u"/My Books/Sea"_s);
+            retype(ask.Edit2, u"Sea"_s);
+            click(ask.BitBtn1);
+        });
+        click(form.StartBtn);
+        QCOMPARE(form.ProjectLbl->text(), u"Sea"_s);
+
+        const QString white = QString::fromUtf8("Белые ночи");
+        const QString calm = QString::fromUtf8("Тихое море");
+        platform.modal.expect<TChapEditForm>([&](TChapEditForm& editor) {
             editor.RichEdit1->setFocus();
-            QTest::keyClicks(editor.RichEdit1, u"The sea is wide."_s);
+            type(editor.RichEdit1, white + QString::fromUtf8(" и ") + calm);
+            markPhrase(editor, 0, int(white.size()));
+            markPhrase(editor, int(white.size()) + 3, int(calm.size()));
+            KeepScreenshot(editor, u"TChapEditForm-russian"_s);
             click(editor.SaveasBtn);
             click(editor.OKBtn);
         });
         platform.modal.expect<TGetTextForm>([](TGetTextForm& name) {
-            retype(name.Edit1, u"waves"_s);
+            retype(name.Edit1, QString::fromUtf8("Глава"));
             QTest::keyClick(name.Edit1, Qt::Key_Return);
         });
         click(form.EditBtn);
-        QCOMPARE(platform.messages.texts(), QStringList{u"waves.QLF has been saved."_s});
+        QCOMPARE(platform.messages.texts(),
+                 QStringList{QString::fromUtf8("Глава.QLF has been saved.")});
         QVERIFY(form.AddBtn->isEnabled());
+        const QString hyperText = folder.filePath(u"Sea.QVR"_s);
+        definePopup(platform, hyperText, white, QString::fromUtf8("Светлая ночь"));
+        definePopup(platform, hyperText, calm, QString::fromUtf8("Спокойная вода"));
 
         platform.modal.expect<TChapAddForm>([](TChapAddForm& add) {
-            QTest::keyClicks(add.ChapIDEdit, u"The Sea"_s);
-            clickItem(add.FileListBox2, u"waves.QLF"_s);
+            add.ChapIDEdit->setFocus();
+            type(add.ChapIDEdit, QString::fromUtf8("Первая глава"));
+            clickItem(add.FileListBox2, QString::fromUtf8("Глава.QLF"));
             click(add.Button1);
             clickItem(add.FileListBox1, u"WINDOW.QVD"_s);
             click(add.OKBtn);
@@ -196,7 +178,7 @@ private slots:
         });
         click(form.CustChapBtn);
         platform.modal.expect<TProgConfigForm>([](TProgConfigForm& program) {
-            retype(program.Edit1, u"Sea Voyages"_s);
+            retype(program.Edit1, QString::fromUtf8("Λευκές νύχτες"));
             click(program.AboutChkBx);
             click(program.AboutBtn);
             click(program.BitBtn1);
@@ -208,27 +190,55 @@ private slots:
         click(form.CustBookBtn);
         QVERIFY(platform.modal.allUsed());
 
-        WorkingState read;
-        read.ProjectFile = tool.folder.filePath(u"Sea.QVJ"_s);
-        ReadProject(read);
-        const ProjectRecord& project = read.Project;
+        // Create Executable asks for the readers' system: a new book is for Linux readers.
+        platform.modal.expect<TReaderSystemForm>([](TReaderSystemForm& window) {
+            QCOMPARE(window.FilesLbl->text(), u"Makes Sea.EXE for Linux readers."_s);
+            QTest::keyClick(&window, Qt::Key_Return);
+        });
+        platform.messages.answer(MessageAnswer::No);
+        click(form.ExecBtn);
+        QCOMPARE(platform.messages.texts().last(),
+                 QStringLiteral("The Executable E-Book Sea.EXE has been created.\n\r\n\rDo you "
+                                "want to test it now?"));
+        const QString executable = folder.filePath(u"Sea.EXE"_s);
+        const ProgramRun verified = VerifyBook(executable);
+        QCOMPARE(verified.exitCode, 0);
+        QVERIFY2(verified.out.startsWith(u"1 chapters, 1 display records, 2 HyperText entries"_s),
+                 qPrintable(verified.out + verified.err));
+        CompiledBookSource book(BookAfterImage(readBytes(executable)));
+        const ProjectRecord& project = book.project();
+        QCOMPARE(project.Config.BookTitle.text(), QString::fromUtf8("Λευκές νύχτες"));
         QCOMPARE(project.Menu.UseAuthorBox, 1);
         QCOMPARE(project.Menu.Author.AuthorLine1.text(), u"by a sailor"_s);
-        QCOMPARE(project.Config.BookTitle.text(), u"Sea Voyages"_s);
         QCOMPARE(project.Presentation.AboutShown, 1);
         QCOMPARE(project.Presentation.About.ProgramName.text(), u"Sea"_s);
+        QCOMPARE(book.menuEntries(), QStringList{QString::fromUtf8("Первая глава")});
+        QStringList lines;
+        QVERIFY(book.hyperEntry(white.toUpper(), lines));
+        QCOMPARE(popupText(lines), QString::fromUtf8("Светлая ночь"));
+        QVERIFY(book.hyperEntry(calm, lines));
+        QCOMPARE(popupText(lines), QString::fromUtf8("Спокойная вода"));
 
-        tool.createExecutable();
-        const ProgramRun verified = VerifyBook(tool.folder.filePath(u"Sea.EXE"_s));
-        QCOMPARE(verified.exitCode, 0);
-        QVERIFY2(verified.out.startsWith(u"1 chapters, 1 display records, 0 HyperText entries"_s),
-                 qPrintable(verified.out + verified.err));
+        // The reader's chapter screen: a click on the second phrase opens its own pop-up.
+        const PreviewContext context{book, u"/tool/KESTRIN.HLP"_s};
+        TChapDispForm chapter(context, DefaultDisplay(),
+                              book.chapterText(book.chapter(0).ChapterFile.text()));
+        platform.modal.expect<TShowHTextForm>([&calm](TShowHTextForm& popup) {
+            QCOMPARE(popup.windowTitle(), calm);
+            QCOMPARE(popup.TextPnl->RichEdit1->toPlainText().trimmed(),
+                     QString::fromUtf8("Спокойная вода"));
+            popup.reject();
+        });
+        QTextCursor cursor = chapter.TextPnl->RichEdit1->textCursor();
+        cursor.setPosition(int(white.size()) + 5);
+        chapter.TextPnl->RichEdit1->setTextCursor(cursor);
+        chapter.RichEdit1MouseDown();
 
         // The same book as an EPUB, from the distribution window, as the validator reads it:
         // first in the project folder the window starts in, then in the folder typed, which the
         // window shows again the next time.
-        const QString inProject = tool.folder.filePath(u"Sea.epub"_s);
-        const QString typed = tool.dir.filePath(u"For readers"_s);
+        const QString inProject = folder.filePath(u"Sea.epub"_s);
+        const QString typed = dir.filePath(u"For readers"_s);
         platform.modal.expect<TDistribForm>([&inProject, &typed](TDistribForm& window) {
             QVERIFY(QTest::qWaitForWindowActive(&window));
             QTest::keyClick(&window, Qt::Key_E, Qt::AltModifier);
@@ -250,80 +260,6 @@ private slots:
             QTest::keyClick(&window, Qt::Key_Escape);
         });
         click(form.DistribBtn);
-    }
-
-    // A Russian book with a Greek title, made as an author makes it: every text typed. Two
-    // phrases of one length keep two links, and every name, caption and pop-up reads back
-    // exactly in the built book and on its screens (the EPUB of such a book is tst_epub's).
-    void russianBook_keepsEveryTypedTextInTheBuiltBook()
-    {
-        Tool tool;
-        PlatformDoubles& platform = tool.platform;
-        Tbookmainform& form = tool.form;
-        const QDir& folder = tool.folder;
-        tool.createBook();
-        const QString white = QString::fromUtf8("Белые ночи");
-        const QString calm = QString::fromUtf8("Тихое море");
-        platform.modal.expect<TChapEditForm>([&](TChapEditForm& editor) {
-            editor.RichEdit1->setFocus();
-            type(editor.RichEdit1, white + QString::fromUtf8(" и ") + calm);
-            markPhrase(editor, 0, int(white.size()));
-            markPhrase(editor, int(white.size()) + 3, int(calm.size()));
-            KeepScreenshot(editor, u"TChapEditForm-russian"_s);
-            click(editor.SaveasBtn);
-            click(editor.OKBtn);
-        });
-        platform.modal.expect<TGetTextForm>([](TGetTextForm& name) {
-            retype(name.Edit1, QString::fromUtf8("Глава"));
-            QTest::keyClick(name.Edit1, Qt::Key_Return);
-        });
-        click(form.EditBtn);
-        QCOMPARE(platform.messages.texts(),
-                 QStringList{QString::fromUtf8("Глава.QLF has been saved.")});
-        const QString hyperText = folder.filePath(u"Sea.QVR"_s);
-        definePopup(platform, hyperText, white, QString::fromUtf8("Светлая ночь"));
-        definePopup(platform, hyperText, calm, QString::fromUtf8("Спокойная вода"));
-
-        platform.modal.expect<TChapAddForm>([](TChapAddForm& add) {
-            add.ChapIDEdit->setFocus();
-            type(add.ChapIDEdit, QString::fromUtf8("Первая глава"));
-            clickItem(add.FileListBox2, QString::fromUtf8("Глава.QLF"));
-            click(add.OKBtn);
-        });
-        platform.messages.answer(MessageAnswer::No);
-        click(form.AddBtn);
-        platform.messages.texts();
-        platform.modal.expect<TProgConfigForm>([](TProgConfigForm& program) {
-            retype(program.Edit1, QString::fromUtf8("Λευκές νύχτες"));
-            click(program.BitBtn1);
-        });
-        click(form.CustBookBtn);
-
-        tool.createExecutable();
-        const QByteArray executable = readBytes(folder.filePath(u"Sea.EXE"_s));
-        CompiledBookSource book(BookAfterImage(executable));
-        QCOMPARE(book.menuEntries(), QStringList{QString::fromUtf8("Первая глава")});
-        QCOMPARE(book.project().Config.BookTitle.text(), QString::fromUtf8("Λευκές νύχτες"));
-        QStringList lines;
-        QVERIFY(book.hyperEntry(white.toUpper(), lines));
-        QCOMPARE(popupText(lines), QString::fromUtf8("Светлая ночь"));
-        QVERIFY(book.hyperEntry(calm, lines));
-        QCOMPARE(popupText(lines), QString::fromUtf8("Спокойная вода"));
-
-        // The reader's chapter screen: a click on the second phrase opens its own pop-up.
-        const PreviewContext context{book, u"/tool/KESTRIN.HLP"_s};
-        TChapDispForm chapter(context, DefaultDisplay(),
-                              book.chapterText(book.chapter(0).ChapterFile.text()));
-        platform.modal.expect<TShowHTextForm>([&calm](TShowHTextForm& popup) {
-            QCOMPARE(popup.windowTitle(), calm);
-            QCOMPARE(popup.TextPnl->RichEdit1->toPlainText().trimmed(),
-                     QString::fromUtf8("Спокойная вода"));
-            popup.reject();
-        });
-        QTextCursor cursor = chapter.TextPnl->RichEdit1->textCursor();
-        cursor.setPosition(int(white.size()) + 5);
-        chapter.TextPnl->RichEdit1->setTextCursor(cursor);
-        chapter.RichEdit1MouseDown();
     }
 };
 
