@@ -138,8 +138,9 @@ private slots:
     }
 
     // The edition is never written over the book's own folder, a folder holding it or one of
-    // its files. A medium that is missing stops the export with a message naming it; an edition
-    // written before stays whole, and no scratch folder is left beside it.
+    // its files. A new edition replaces an old one whole; a medium that is missing stops the
+    // export with a message naming it, the edition written before stays whole, and no scratch
+    // folder is left beside it.
     void refusedExports_leaveEverythingAsItWas()
     {
         ModelDoubles platform;
@@ -155,7 +156,11 @@ private slots:
         QCOMPARE(book.projectBytes(), project);
         QCOMPARE(readBytes(book.dir.filePath(u"PAGE2.HTM"_s)), QByteArray("mine"));
 
+        // A new edition replaces an old one whole.
         QVERIFY(book.exportIt());
+        writeBytes(book.edition() + u"/stale.txt"_s, "from before");
+        QVERIFY(book.exportIt());
+        QVERIFY(!QFileInfo::exists(book.edition() + u"/stale.txt"_s));
         const QStringList before = filesUnder(book.edition());
         const QByteArray bookData = readBytes(book.edition() + u"/book.js"_s);
         QFile::remove(book.dir.filePath(u"SUN.BMP"_s));
