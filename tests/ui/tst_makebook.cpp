@@ -66,7 +66,6 @@ void definePopup(PlatformDoubles& platform, const QString& file, const QString& 
 {
     platform.modal.expect<THypMenuForm>([](THypMenuForm& form) {
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QCOMPARE(form.Label1->text(), u"HyperText Link"_s); // a new one, empty
         click(form.Buttons[0]);
         QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
         QTRY_VERIFY(!form.isVisible());
@@ -143,11 +142,18 @@ private slots:
         definePopup(platform, hyperText, white, QString::fromUtf8("Светлая ночь"));
         definePopup(platform, hyperText, calm, QString::fromUtf8("Спокойная вода"));
 
-        platform.modal.expect<TChapAddForm>([](TChapAddForm& add) {
+        // The display file the designer saves is the one in the field, and so in the list of
+        // display files; a cancelled designer leaves the field as it was.
+        platform.modal.expect<TChapAddForm>([&platform](TChapAddForm& add) {
             add.ChapIDEdit->setFocus();
             type(add.ChapIDEdit, QString::fromUtf8("Первая глава"));
             clickItem(add.FileListBox2, QString::fromUtf8("Глава.QLF"));
             click(add.Button1);
+            QCOMPARE(add.DisplayEdit->text(), u"WINDOW.QVD"_s);
+            platform.modal.expect<TChapDesignForm>(
+                [](TChapDesignForm& design) { QTest::keyClick(&design, Qt::Key_Escape); });
+            click(add.Button1);
+            QCOMPARE(add.DisplayEdit->text(), u"WINDOW.QVD"_s);
             clickItem(add.FileListBox1, u"WINDOW.QVD"_s);
             click(add.OKBtn);
         });
@@ -213,6 +219,7 @@ private slots:
         QCOMPARE(project.Presentation.AboutShown, 1);
         QCOMPARE(project.Presentation.About.ProgramName.text(), u"Sea"_s);
         QCOMPARE(book.menuEntries(), QStringList{QString::fromUtf8("Первая глава")});
+        QCOMPARE(book.chapter(0).DisplayFile.text(), u"WINDOW.QVD"_s);
         QStringList lines;
         QVERIFY(book.hyperEntry(white.toUpper(), lines));
         QCOMPARE(popupText(lines), QString::fromUtf8("Светлая ночь"));

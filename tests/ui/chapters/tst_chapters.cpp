@@ -12,16 +12,13 @@
 #include "core/project/openproject.h"
 #include "core/project/projectfiles.h"
 #include "platform/filelists.h"
-#include "platform/inputbox.h"
 #include "ui/chapters/chapaddform.h"
 #include "ui/chapters/chaplistform.h"
 #include "ui/chapters/chapmodform.h"
 #include "ui/chapters/chapterflows.h"
 #include "ui/chapters/hypreorgfm.h"
-#include "ui/chapters/previewwindows.h"
 #include "ui/common/buttlistform.h"
 #include "ui/common/getinputtextform.h"
-#include "ui/design/chapdesignform.h"
 #include "ui/mainwindow/bookmainform.h"
 
 #include <QLineEdit>
@@ -198,36 +195,6 @@ private slots:
         AddChapters(book.state, nullptr);
         QCOMPARE(platform.messages.texts(), QStringList{u"Disk full: BOOK.QVC"_s});
         QCOMPARE(book.entries(), (QStringList{u"Paris"_s, u"One"_s}));
-    }
-
-    // The display file the designer saves is the one the chapter gets; a cancelled designer
-    // leaves the field as it was.
-    void designDisplay_putsTheSavedFileInTheField()
-    {
-        PlatformDoubles platform;
-        Book book;
-        PreviewChapterWindows windows(book.state);
-        const ScopedService<ChapterWindowsSlot, ChapterWindows> installed{windows};
-        book.state.CurrentChapter = ChapterRecord{};
-        TChapAddForm form(book.state, -1);
-        form.show();
-        form.ChapIDEdit->setText(u"One"_s);
-        emit form.FileListBox2->fileClicked(u"ONE.QLF"_s);
-        platform.modal.expect<TChapDesignForm>(
-            [](TChapDesignForm& design) { click(design.OKBtn); });
-        platform.modal.expect<TInputBox>([](TInputBox& box) {
-            QTest::keyClicks(box.Edit, u"Night"_s);
-            QTest::keyClick(box.Edit, Qt::Key_Return);
-        });
-        click(form.Button1);
-        QCOMPARE(form.DisplayEdit->text(), u"Night.QVD"_s);
-        platform.modal.expect<TChapDesignForm>(
-            [](TChapDesignForm& design) { QTest::keyClick(&design, Qt::Key_Escape); });
-        click(form.Button1);
-        QCOMPARE(form.DisplayEdit->text(), u"Night.QVD"_s);
-        click(form.OKBtn);
-        ReadChapter(book.state, 0);
-        QCOMPARE(book.state.CurrentChapter.DisplayFile.text(), u"Night.QVD"_s);
     }
 
     // Each chapter shows its words, and under the list the book's words and reading time; a
