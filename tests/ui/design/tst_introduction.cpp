@@ -1,5 +1,6 @@
 // The introduction: its text written in the entry window reaches the section file through the
-// program configuration (or is removed when emptied), and the screen designer's switches.
+// program configuration, which keeps it while the introduction is switched off (it is removed when
+// emptied), and the screen designer's switches.
 #include "clicks.h"
 #include "doubles.h"
 #include "screenshots.h"
@@ -55,7 +56,11 @@ class IntroductionTest : public QObject
     Q_OBJECT
 
 private slots:
-    void entry_textReachesTheSectionAndTheReadersScreen()
+    // The entry's text and colour reach the section and the reader's screen. Cancelled, the
+    // entry leaves the text and its colour; unchecked in the program configuration, the
+    // introduction keeps its section, and checked again it is the text the author wrote (no
+    // entry opened); emptied in the entry, it is removed with a message.
+    void entry_textReachesTheSectionAndIsKeptUntilEmptied()
     {
         PlatformDoubles platform;
         IntroBook book;
@@ -73,7 +78,6 @@ private slots:
         book.configure();
         QCOMPARE(book.presentation.IntroShown, 1);
         QCOMPARE(book.presentation.Intro.IntroDisplay.TextColor, 0xE0FFFF);
-
         QStringList lines;
         QVERIFY(ReadIntroEntry(book.state.HyperTextFile, lines));
         RecordsBookSource source(book.state.Project);
@@ -81,16 +85,7 @@ private slots:
         TIntDispForm screen(context, lines);
         screen.show();
         QCOMPARE(screen.TextPnl->RichEdit1->toPlainText(), u"Welcome aboard"_s);
-    }
 
-    // Cancelled, the entry leaves the text and its colour; emptied, it removes the introduction
-    // with a message.
-    void entry_cancelKeepsTheTextAndEmptyingRemovesIt()
-    {
-        PlatformDoubles platform;
-        IntroBook book;
-        AddIntroEntry(book.state.HyperTextFile, {u"{\\rtf1 Old}"_s});
-        book.presentation.IntroShown = 1;
         const QByteArray sections = readBytes(book.dir.filePath(book.state.HyperTextFile));
         const PresentationRecord before = book.presentation;
         expectIntroductionThrough(platform, [&platform](TIntroEntryForm& entry) {
@@ -102,9 +97,18 @@ private slots:
         book.configure();
         QCOMPARE(readBytes(book.dir.filePath(book.state.HyperTextFile)), sections);
         QCOMPARE(filestore::bytesOf(book.presentation), filestore::bytesOf(before));
+        for (const int shown : {0, 1}) {
+            platform.modal.expect<TProgConfigForm>([](TProgConfigForm& form) {
+                click(form.IntroChkBx);
+                click(form.BitBtn1);
+            });
+            book.configure();
+            QCOMPARE(book.presentation.IntroShown, shown);
+            QCOMPARE(readBytes(book.dir.filePath(book.state.HyperTextFile)), sections);
+        }
 
         expectIntroductionThrough(platform, [](TIntroEntryForm& entry) {
-            QCOMPARE(entry.RichEdit1->toPlainText(), u"Old"_s);
+            QCOMPARE(entry.RichEdit1->toPlainText(), u"Welcome aboard"_s);
             click(entry.ClearBtn);
             click(entry.OKBtn);
         });
@@ -112,7 +116,6 @@ private slots:
         QCOMPARE(platform.messages.texts(),
                  QStringList{u"The Introduction has not been entered."_s});
         QCOMPARE(book.presentation.IntroShown, 0);
-        QStringList lines;
         QVERIFY(!ReadIntroEntry(book.state.HyperTextFile, lines));
     }
 

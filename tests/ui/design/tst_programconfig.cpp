@@ -1,5 +1,6 @@
 // The program configuration window with its help file window and About box designer: the
-// refusals, what saving stores, the introduction section, and the About box as the reader sees it.
+// refusals, what saving stores, and the About box as the reader sees it (the introduction section
+// it keeps is tst_introduction's).
 #include "clicks.h"
 #include "doubles.h"
 #include "screenshots.h"
@@ -7,7 +8,6 @@
 
 #include "core/files/filestore.h"
 #include "core/sections/booklanguage.h"
-#include "core/sections/introduction.h"
 #include "platform/f1help.h"
 #include "platform/filelists.h"
 #include "preview/aboutbox.h"
@@ -140,33 +140,6 @@ private slots:
         WriteBookLanguage(book.state.HyperTextFile, u"\"><x"_s);
         QCOMPARE(BookLanguage(book.state.HyperTextFile), u"en"_s);
         QCOMPARE(readBytes(book.dir.filePath(book.state.HyperTextFile)).count("[^LANGUAGE^]"), 1);
-    }
-
-    void introduction_keptWhetherShownOrNot()
-    {
-        PlatformDoubles platform;
-        ConfigBook book;
-        AddIntroEntry(book.state.HyperTextFile, {u"{\\rtf1 Welcome}"_s});
-        book.presentation.IntroShown = 1;
-        const QByteArray sections = readBytes(book.dir.filePath(book.state.HyperTextFile));
-
-        // (Saved while shown, the section stays as it was: tst_introduction's entry test.)
-        TProgConfigForm dropped(book.presentation, book.config, book.state.HyperTextFile);
-        dropped.show();
-        click(dropped.IntroChkBx);
-        click(dropped.BitBtn1);
-        QCOMPARE(book.presentation.IntroShown, 0);
-        QCOMPARE(readBytes(book.dir.filePath(book.state.HyperTextFile)), sections);
-
-        // Shown again, the text is the one the author wrote.
-        TProgConfigForm again(book.presentation, book.config, book.state.HyperTextFile);
-        again.show();
-        click(again.IntroChkBx);
-        click(again.BitBtn1);
-        QCOMPARE(book.presentation.IntroShown, 1);
-        QStringList text;
-        QVERIFY(ReadIntroEntry(book.state.HyperTextFile, text));
-        QCOMPARE(text, QStringList{u"{\\rtf1 Welcome}"_s});
     }
 
     void helpFile_topicRulesAndTheListPick()
