@@ -26,7 +26,9 @@ class PlatformTest : public QObject
     Q_OBJECT
 
 private slots:
-    void helpTopics_splitBySection()
+    // The help file splits into topics by section, and the tool's file has a topic for every
+    // context the tool passes.
+    void helpTopics_splitBySectionAndCoverEveryContext()
     {
         const HelpTopics topics = HelpTopics::fromHtml(QStringLiteral(
             "<html><body><section id=\"1\"><h2>Contents</h2><a href=\"#120\">x</a></section>\n"
@@ -39,19 +41,16 @@ private slots:
 
         const HelpTopics plain = HelpTopics::fromHtml(u"<p>Book help</p>"_s);
         QCOMPARE(plain.topicHtml(42), u"<p>Book help</p>"_s);
-    }
 
-    void helpFile_hasTopicForEveryContextTheToolPasses()
-    {
         QFile file(QStringLiteral(QUORELLE_SOURCE_DIR "/resources/KESTRIN.HLP"));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const HelpTopics topics = HelpTopics::fromHtml(QString::fromUtf8(file.readAll()));
+        const HelpTopics tool = HelpTopics::fromHtml(QString::fromUtf8(file.readAll()));
         for (int context :
              {1,   80,  100, 105, 120, 140, 141, 144, 145, 150, 160, 161, 171, 170, 180, 200, 230,
               240, 245, 250, 257, 258, 260, 280, 290, 420, 425, 430, 440, 520, 530, 540, 545, 546,
               547, 560, 570, 580, 222, 223, 325, 410, 480, 485, 510, 255, 256, 500, 550, 590, 166,
               205, 210, 211, 212, 215, 475, 400, 405, 440, 220, 221, 465, 470, 450, 460})
-            QVERIFY2(!topics.title(context).isEmpty(), qPrintable(QString::number(context)));
+            QVERIFY2(!tool.title(context).isEmpty(), qPrintable(QString::number(context)));
     }
 
     // The viewer shows a topic, or the contents for one it lacks. Help asked for in a modal window
@@ -92,14 +91,11 @@ private slots:
         delete QApplication::activeWindow();
     }
 
-    void messageText_showsLineFeedCarriageReturnAsOneBreak()
+    // A line feed and carriage return show as one break. Enter presses a question's default
+    // button: No where Yes would throw the author's work away.
+    void messageBoxes_oneBreakAndEnterPressesTheDefaultButton()
     {
         QCOMPARE(QtMessageBoxes::displayText(u"a\n\r\n\rb"_s), u"a\n\nb"_s);
-    }
-
-    // Enter presses a question's default button: No where Yes would throw the author's work away.
-    void questionBoxes_enterPressesTheDefaultButton()
-    {
         QtMessageBoxes boxes;
         const std::pair<MessageKind, MessageAnswer> cases[] = {
             {MessageKind::Confirm, MessageAnswer::Yes},
