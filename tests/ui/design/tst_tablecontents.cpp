@@ -52,8 +52,10 @@ class TableContentsTest : public QObject
 
 private slots:
     // Every window the designer opens, the View among them with the book's chapters as the
-    // reader's table of contents will list them; then Cancel.
-    void cancel_leavesTheProjectFileAfterEveryDesigner()
+    // reader's table of contents will list them; Cancel then leaves the project file. Saved, the
+    // designer stores what the reader's table of contents shows; unchecking the author box keeps
+    // its lines.
+    void cancelLeavesTheProjectFileAndSaveStoresWhatTheReaderShows()
     {
         PlatformDoubles platform;
         TestBook book;
@@ -90,29 +92,23 @@ private slots:
         click(form.CancelBitBtn);
         QCOMPARE(book.projectBytes(), before);
         QCOMPARE(book.state.Project.Menu.UseAuthorBox, 0);
-    }
 
-    void save_storesWhatTheReadersTableOfContentsShows()
-    {
-        PlatformDoubles platform;
-        TestBook book;
-        book.addChapter("Paris", "{\\rtf1 P}");
-        TMenuDesignForm form(book.state);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        click(form.AuthorChkBx);
+        TMenuDesignForm saving(book.state);
+        saving.show();
+        QVERIFY(QTest::qWaitForWindowActive(&saving));
+        click(saving.AuthorChkBx);
         expectAuthorBox(platform);
-        QTest::keyClick(&form, Qt::Key_A, Qt::AltModifier);
+        QTest::keyClick(&saving, Qt::Key_A, Qt::AltModifier);
         QTRY_VERIFY(platform.modal.allUsed());
-        click(form.StatusChkBx);
+        click(saving.StatusChkBx);
         platform.modal.expect<TTocTitleForm>([](TTocTitleForm& bar) {
             QCOMPARE(HelpContextOf(&bar), 470);
             QTest::keyClicks(bar.edit1, u"Pick a chapter"_s);
             QTest::keyClick(bar.edit1, Qt::Key_Return);
         });
-        click(form.StatusBtn);
-        click(form.OKBitBtn);
-        QVERIFY(!form.isVisible());
+        click(saving.StatusBtn);
+        click(saving.OKBitBtn);
+        QVERIFY(!saving.isVisible());
 
         const ProjectRecord saved = book.projectOnDisk();
         QCOMPARE(saved.Menu.UseAuthorBox, 1);
