@@ -68,7 +68,8 @@ private slots:
                  QStringList{u"The program NO-SUCH-PROGRAM could not be started."_s});
     }
 
-    void showCommand_whichWindowOpens()
+    // Which window a show opens, and the messages for files that are missing or cannot be played.
+    void showCommand_whichWindowOpensOrWhatIsMissing()
     {
         PlatformDoubles platform;
         CurrentTempDir dir;
@@ -97,13 +98,7 @@ private slots:
                  QStringList({u"open film.avi"_s, u"step"_s, u"open tune.mid"_s, u"step"_s,
                               u"wave 4044 bytes"_s}));
         QVERIFY(platform.messages.shown().isEmpty());
-    }
 
-    void showCommand_missingAndBrokenFiles()
-    {
-        PlatformDoubles platform;
-        CurrentTempDir dir;
-        makeMedia(dir);
         ShowCommand(u"Cap"_s, u"pic.bmp,gone.wav"_s, QString(), nullptr);
         ShowCommand(u"Cap"_s, u"gone.jpg,snd.wav"_s, QString(), nullptr);
         ShowCommand(u"Cap"_s, u"gone.avi,pic.bmp"_s, QString(), nullptr);
