@@ -1,5 +1,5 @@
-// The book's presentation windows: the bar text editor, the chapter screens' bars and the caption
-// windows.
+// The book's presentation windows: the bar text editor, and the chapter screens' bars and the
+// captions of the E-Book Presentation menu.
 #include "clicks.h"
 #include "doubles.h"
 #include "screenshots.h"
@@ -81,16 +81,41 @@ private slots:
         QCOMPARE(filestore::bytesOf(bars), filestore::bytesOf(before));
     }
 
-    void chapterBars_savedOnSaveAndUncheckingKeepsTheText()
+    // The E-Book Presentation menu's windows: the chapter screens' bars, written on Save and
+    // kept when unchecked, and the book's captions, whose Defaults and Cancel leave the project
+    // file, and whose OK stores the media prompt cut to its length.
+    void bookPresentation_chapterBarsAndCaptions()
     {
         PlatformDoubles platform;
         TestBook book;
+        book.state.Project.Presentation.Captions.QuitCaption.setText(u"&Leave"_s);
+        WriteProject(book.state);
         const QByteArray before = book.projectBytes();
-        platform.modal.expect<TCustMenuform>([&platform](TCustMenuform& form) {
+        platform.modal.expect<TCustMenuform>([&platform, &book](TCustMenuform& form) {
             QVERIFY(QTest::qWaitForWindowActive(&form));
             KeepScreenshot(form, u"TCustMenuform"_s);
             altKey(&form, Qt::Key_P);
             QTRY_VERIFY(platform.modal.allUsed()); // a mnemonic animates its click first
+            const QByteArray withBars = book.projectBytes();
+            platform.modal.expect<TBookTextForm>([](TBookTextForm& cancelled) {
+                QCOMPARE(cancelled.Edit1->text(), u"&Leave"_s);
+                click(cancelled.DefaultsBtn);
+                QCOMPARE(cancelled.Edit1->text(), u"&Quit"_s);
+                click(cancelled.CancelBtn);
+            });
+            click(form.TextBtn);
+            QCOMPARE(book.projectBytes(), withBars);
+            platform.modal.expect<TBookTextForm>([](TBookTextForm& captions) {
+                QVERIFY(QTest::qWaitForWindowActive(&captions));
+                captions.Edit7->selectAll();
+                QTest::keyClicks(captions.Edit7, u"Press Start to play the film now"_s);
+                QCOMPARE(captions.Edit7->text().size(), 25);
+                KeepScreenshot(captions, u"TBookTextForm"_s);
+                altKey(&captions, Qt::Key_O);
+                QTRY_VERIFY(!captions.isVisible());
+            });
+            click(form.TextBtn);
+            QCOMPARE(book.state.MediaPrompt, u"Press Start to play the f"_s);
             QTest::keyClick(&form, Qt::Key_Escape);
         });
         platform.modal.expect<TConfigBook>([&book, before](TConfigBook& bars) {
@@ -112,6 +137,8 @@ private slots:
         const ProjectRecord saved = book.projectOnDisk();
         QCOMPARE(saved.ChapterBars.TitleShown, 1);
         QCOMPARE(saved.ChapterBars.TitleText.text(), u"Voyages"_s);
+        QCOMPARE(saved.Presentation.Captions.MediaPrompt.text(), u"Press Start to play the f"_s);
+        QCOMPARE(saved.Presentation.Captions.QuitCaption.text(), u"&Leave"_s);
 
         // Unchecking keeps the text, font and colour: only the flag changes.
         TConfigBook again(book.state);
@@ -122,37 +149,6 @@ private slots:
         QCOMPARE(unchecked.TitleShown, 0);
         QCOMPARE(unchecked.TitleText.text(), u"Voyages"_s);
         QCOMPARE(unchecked.TitleFont.text(), saved.ChapterBars.TitleFont.text());
-    }
-
-    void bookCaptions_defaultsCancelOkAndTheMediaPrompt()
-    {
-        PlatformDoubles platform;
-        TestBook book;
-        book.state.Project.Presentation.Captions.QuitCaption.setText(u"&Leave"_s);
-        WriteProject(book.state);
-        const QByteArray before = book.projectBytes();
-
-        TBookTextForm cancelled(book.state);
-        cancelled.show();
-        QCOMPARE(cancelled.Edit1->text(), u"&Leave"_s);
-        click(cancelled.DefaultsBtn);
-        QCOMPARE(cancelled.Edit1->text(), u"&Quit"_s);
-        click(cancelled.CancelBtn);
-        QCOMPARE(book.projectBytes(), before);
-
-        TBookTextForm form(book.state);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.Edit7->selectAll();
-        QTest::keyClicks(form.Edit7, u"Press Start to play the film now"_s);
-        QCOMPARE(form.Edit7->text().size(), 25);
-        KeepScreenshot(form, u"TBookTextForm"_s);
-        altKey(&form, Qt::Key_O);
-        QTRY_VERIFY(!form.isVisible());
-        QCOMPARE(book.state.MediaPrompt, u"Press Start to play the f"_s);
-        QCOMPARE(book.projectOnDisk().Presentation.Captions.MediaPrompt.text(),
-                 u"Press Start to play the f"_s);
-        QCOMPARE(book.projectOnDisk().Presentation.Captions.QuitCaption.text(), u"&Leave"_s);
     }
 };
 
