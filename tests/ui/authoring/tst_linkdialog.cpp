@@ -231,48 +231,11 @@ private slots:
         QCOMPARE(platform.documents.opened(), QStringList{u"PAGE.HTM"_s});
     }
 
-    // The alternative text is typed where the link's picture, sound or film is chosen, read
-    // back when the link is edited, and goes when the link becomes one without media.
-    void altText_typedForTheMediaAndGoneWithThem()
-    {
-        PlatformDoubles platform;
-        LinkBook book;
-        const QString words = u"Sunrise over the sea \u2014 \u65e5\u306e\u51fa"_s;
-        platform.modal.expect<THypMenuForm>([&words](THypMenuForm& form) {
-            QVERIFY(QTest::qWaitForWindowActive(&form));
-            QVERIFY(!form.AltTextEdit->isEnabled()); // Text Only shows no picture
-            choose(form, GraphicOnly);
-            QVERIFY(form.AltTextEdit->isEnabled());
-            QTest::keyClick(&form, Qt::Key_T, Qt::AltModifier);
-            QTRY_VERIFY(form.AltTextEdit->hasFocus());
-            type(form.AltTextEdit, words);
-            KeepScreenshot(form, u"THypMenuForm-alt-text"_s);
-            click(form.Buttons[GraphicOnly]);
-            QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
-            QTRY_VERIFY(!form.isVisible());
-        });
-        platform.modal.expect<TGetGraphicForm>([](TGetGraphicForm& p) { click(p.OKBtn); });
-        DefineLink(u"BOOK.QVR"_s, u"Sunrise"_s);
-        QCOMPARE(AltText(u"BOOK.QVR"_s, u"SUNRISE"_s), words);
-        QVERIFY(QString::fromUtf8(book.hyperText())
-                    .contains(u"[^ALTTEXT^]\r\nsource=BOOK\r\nphrase=Sunrise\r\ntext="_s + words +
-                              u"\r\n]\r\n"_s));
-
-        platform.modal.expect<THypMenuForm>([&words](THypMenuForm& form) {
-            QCOMPARE(form.AltTextEdit->text(), words);
-            choose(form, TextOnly);
-            QVERIFY(!form.AltTextEdit->isEnabled());
-            click(form.Buttons[TextOnly]);
-            click(form.OKBtn);
-        });
-        platform.modal.expect<THypEntryForm>([](THypEntryForm& e) { typeText(e, u"text"_s); });
-        DefineLink(u"BOOK.QVR"_s, u"sunrise"_s);
-        QCOMPARE(AltTexts(u"BOOK.QVR"_s), (QHash<QString, QString>{}));
-    }
-
-    // An edit replaces the link in place. Another kind chosen and its windows left without data
-    // keeps the link what it was: the program choice closed with OK before any program was
-    // picked, and the notepad name (which offers no other kind's file) cancelled.
+    // An edit replaces the link in place, with the alternative text typed where its picture is
+    // chosen. Another kind chosen and its windows left without data keeps the link what it was:
+    // the program choice closed with OK before any program was picked, and the notepad name
+    // (which offers no other kind's file) cancelled. The alternative text is read back when the
+    // link is edited, and goes when the link becomes one without media.
     void edits_replaceInPlaceAndUnfinishedKindsLeaveTheLink()
     {
         PlatformDoubles platform;
@@ -291,13 +254,30 @@ private slots:
         DefineLink(u"BOOK.QVR"_s, u"SUNRISE"_s);
         QCOMPARE(book.hyperText(), QByteArray(before).replace("[Sunrise]", "[SUNRISE]"));
 
-        // Voice Only becomes Graphic Only in its place.
-        defineLink<TGetGraphicForm>(platform, u"first"_s, GraphicOnly,
-                                    [](TGetGraphicForm& p) { click(p.OKBtn); });
+        // Voice Only becomes Graphic Only in its place, with its alternative text.
+        const QString words = u"Sunrise over the sea \u2014 \u65e5\u306e\u51fa"_s;
+        platform.modal.expect<THypMenuForm>([&words](THypMenuForm& form) {
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            choose(form, GraphicOnly);
+            QVERIFY(form.AltTextEdit->isEnabled());
+            QTest::keyClick(&form, Qt::Key_T, Qt::AltModifier);
+            QTRY_VERIFY(form.AltTextEdit->hasFocus());
+            type(form.AltTextEdit, words);
+            KeepScreenshot(form, u"THypMenuForm-alt-text"_s);
+            click(form.Buttons[GraphicOnly]);
+            QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
+            QTRY_VERIFY(!form.isVisible());
+        });
+        platform.modal.expect<TGetGraphicForm>([](TGetGraphicForm& p) { click(p.OKBtn); });
+        DefineLink(u"BOOK.QVR"_s, u"first"_s);
         const QByteArray changed = book.hyperText();
         QVERIFY(changed.startsWith(
-            "[first]\r\nsource=HYPER\r\ntype=2\r\ncommand=SEA.JPG,0\r\n]\r\n\r\n"));
+            "\xEF\xBB\xBF[first]\r\nsource=HYPER\r\ntype=2\r\n"
+            "command=SEA.JPG,0\r\n]\r\n\r\n")); // the alternative text needs UTF-8
         QCOMPARE(changed.count("[first]") + changed.count("[First]"), 1);
+        QCOMPARE(AltText(u"BOOK.QVR"_s, u"FIRST"_s), words);
+        QVERIFY(QString::fromUtf8(changed).contains(
+            u"[^ALTTEXT^]\r\nsource=BOOK\r\nphrase=first\r\ntext="_s + words + u"\r\n]\r\n"_s));
 
         for (const Row row : {Executable, Notepad}) {
             platform.modal.expect<THypMenuForm>([row](THypMenuForm& form) {
@@ -320,6 +300,17 @@ private slots:
             platform.messages.clear();
         }
         QCOMPARE(book.hyperText(), changed);
+
+        platform.modal.expect<THypMenuForm>([&words](THypMenuForm& form) {
+            QCOMPARE(form.AltTextEdit->text(), words);
+            choose(form, TextOnly);
+            QVERIFY(!form.AltTextEdit->isEnabled());
+            click(form.Buttons[TextOnly]);
+            click(form.OKBtn);
+        });
+        platform.modal.expect<THypEntryForm>([](THypEntryForm& e) { typeText(e, u"text"_s); });
+        DefineLink(u"BOOK.QVR"_s, u"FIRST"_s);
+        QCOMPARE(AltTexts(u"BOOK.QVR"_s), (QHash<QString, QString>{}));
     }
 
     // A new phrase's dialog saved at once says there is no data, and so does a program kind
