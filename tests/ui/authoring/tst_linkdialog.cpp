@@ -327,6 +327,7 @@ private slots:
             QVERIFY(form.RadioButtons[TextOnly]->isChecked() &&
                     form.Buttons[TextOnly]->isEnabled());
             QVERIFY(!form.Buttons[GraphicOnly]->isEnabled());
+            QVERIFY(!form.AltTextEdit->isEnabled()); // Text Only shows no picture
             KeepScreenshot(form, u"THypMenuForm"_s);
             QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
             QTRY_VERIFY(!platform.messages.shown().isEmpty()); // a mnemonic animates its click
