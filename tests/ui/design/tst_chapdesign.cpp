@@ -45,7 +45,10 @@ class ChapDesignTest : public QObject
     Q_OBJECT
 
 private slots:
-    void newFile_textWindowColourPrintingBackgroundAndTheSaveName()
+    // A new file designed and saved under a name cut to size; opened again, the file shows what
+    // it holds, a cancelled save and one under another file's name (answered No) write nothing,
+    // and saved under its own name it is rewritten unchanged.
+    void newFile_savedThenChangedInPlace()
     {
         PlatformDoubles platform;
         TestBook book;
@@ -101,58 +104,50 @@ private slots:
         QCOMPARE(saved.BackType, 2);
         QCOMPARE(book.state.CurrentDisplay.BackType, 2);
         QCOMPARE(saved.WinWidth, 400); // the text window keeps the defaults it was not given
-    }
 
-    void modifyFile_showsItAndRewritesItUnchanged()
-    {
-        PlatformDoubles platform;
-        TestBook book;
-        DisplayRecord stored = DefaultDisplay();
-        stored.FullScreen = 0;
-        stored.PrintAllowed = 1;
-        stored.TextColor = 0x0000FF;
-        stored.WinLeft = 33;
-        const QString path = book.dir.filePath(u"CH1.QVD"_s);
-        writeBytes(path, filestore::bytesOf(stored));
-        const QByteArray bytes = readBytes(path);
+        // Its window placed away from the defaults, which a full-screen switch must not reset.
+        DisplayRecord placed = saved;
+        placed.WinLeft = 33;
+        writeBytes(file, filestore::bytesOf(placed));
+        const QString name = QFileInfo(file).fileName();
+        const QByteArray bytes = readBytes(file);
+        TChapDesignForm modify(book.state, book.state.Project, QString());
+        modify.show();
+        click(modify.RadioButton4);
+        QVERIFY(modify.FileListBox1->isVisible());
+        clickItem(modify.FileListBox1, name);
+        QCOMPARE(modify.DisplayEdit->text(), name);
+        QVERIFY(modify.RadioButton2->isChecked() && modify.DesignBtn->isEnabled());
+        QVERIFY(modify.CheckBox1->isChecked());
+        QCOMPARE(modify.Panel1->palette().color(QPalette::Window), QColor(0x10, 0x20, 0x30));
 
-        TChapDesignForm form(book.state, book.state.Project, QString());
-        form.show();
-        click(form.RadioButton4);
-        QVERIFY(form.FileListBox1->isVisible());
-        clickItem(form.FileListBox1, u"CH1.QVD"_s);
-        QCOMPARE(form.DisplayEdit->text(), u"CH1.QVD"_s);
-        QVERIFY(form.RadioButton2->isChecked() && form.DesignBtn->isEnabled());
-        QVERIFY(form.CheckBox1->isChecked());
-        QCOMPARE(form.Panel1->palette().color(QPalette::Window), QColor(Qt::red));
-
-        click(form.RadioButton1); // full screen keeps the window fields it had
-        QVERIFY(!form.DesignBtn->isEnabled());
-        click(form.RadioButton2);
-        click(form.CheckBox1); // printing no longer allowed, but cancelled: nothing is written
-        platform.modal.expect<TInputBox>([](TInputBox& box) {
-            QCOMPARE(box.Edit->text(), u"CH1.QVD"_s);
+        click(modify.RadioButton1); // full screen keeps the window fields it had
+        QVERIFY(!modify.DesignBtn->isEnabled());
+        click(modify.RadioButton2);
+        click(modify.CheckBox1); // printing no longer allowed, but cancelled: nothing is written
+        platform.modal.expect<TInputBox>([&name](TInputBox& box) {
+            QCOMPARE(box.Edit->text(), name);
             QTest::keyClick(box.Edit, Qt::Key_Escape);
         });
-        click(form.OKBtn);
-        QVERIFY(form.isVisible());
-        QCOMPARE(readBytes(path), bytes);
+        click(modify.OKBtn);
+        QVERIFY(modify.isVisible());
+        QCOMPARE(readBytes(file), bytes);
         // Saved under another display file's name: asked, and No keeps that file.
         const QByteArray other = filestore::bytesOf(DefaultDisplay());
         writeBytes(book.dir.filePath(u"OTHER.QVD"_s), other);
-        answerSaveBox(platform, u"CH1.QVD"_s, u"other"_s);
+        answerSaveBox(platform, name, u"other"_s);
         platform.messages.answer(MessageAnswer::No);
-        click(form.OKBtn);
+        click(modify.OKBtn);
         QCOMPARE(platform.messages.shown().last().text,
                  QStringLiteral("The Display file OTHER.QVD already exists.\n\r\n\rDo you want "
                                 "to replace it?"));
         QCOMPARE(platform.messages.shown().last().kind, MessageKind::ConfirmDiscard);
-        QVERIFY(form.isVisible());
+        QVERIFY(modify.isVisible());
         QCOMPARE(readBytes(book.dir.filePath(u"OTHER.QVD"_s)), other);
-        click(form.CheckBox1);
-        answerSaveBox(platform, u"CH1.QVD"_s, u"CH1.QVD"_s);
-        click(form.OKBtn);
-        QCOMPARE(readBytes(path), bytes);
+        click(modify.CheckBox1);
+        answerSaveBox(platform, name, name);
+        click(modify.OKBtn);
+        QCOMPARE(readBytes(file), bytes);
 
         TChapDesignForm again(book.state, book.state.Project, QString());
         again.show();
@@ -160,7 +155,7 @@ private slots:
         click(again.RadioButton3); // a new file starts from the defaults again
         QVERIFY(!again.FileListBox1->isVisible() && again.RadioButton1->isChecked());
         QTest::keyClick(&again, Qt::Key_Escape);
-        QCOMPARE(readBytes(path), bytes);
+        QCOMPARE(readBytes(file), bytes);
     }
 };
 
