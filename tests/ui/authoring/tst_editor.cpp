@@ -247,7 +247,7 @@ private slots:
     // unsaved text, saying how many HyperText phrases came with it; changed text is replaced
     // only after a question, before any file is asked for; a damaged Word file is refused by name
     // and the text stays. A text imported from Word is not a chapter until it is saved, so closing
-    // asks (how its lists and tables read is tst_rtfstructure's, through the same reader).
+    // asks (how its lists and tables read is tst_rtf's, through the same reader).
     void openFileAndClose_askBeforeChangesGo()
     {
         PlatformDoubles platform;
@@ -356,7 +356,7 @@ private slots:
         QCOMPARE(form.HitList->count(), 1); // the pop-up's text is the link dialog's to change
 
         // The question names the phrase whose link goes with its new text (the move itself is
-        // tst_booksearch's); a chapter marked read-only refuses it all.
+        // tst_writingaids's); a chapter marked read-only refuses it all.
         platform.messages.clear();
         form.FindEdit->selectAll();
         QTest::keyClicks(form.FindEdit, u"quay"_s);
