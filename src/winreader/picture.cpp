@@ -212,6 +212,8 @@ bool Picture::copyOwnPixels(HBITMAP into, SIZE own) const
         DeleteDC(from);
         DeleteObject(source);
     }
+    // GDI may batch its drawing: the pixels are read straight from memory next.
+    GdiFlush();
     SelectObject(memory, old);
     DeleteDC(memory);
     return copied;
