@@ -32,6 +32,12 @@ std::string Backdrop::readPicture()
     return error;
 }
 
+void Backdrop::prepare(SIZE size) const
+{
+    if (m_plan.look == bookformat::BackgroundLook::Picture)
+        m_picture.prepareStretched(size);
+}
+
 void Backdrop::paint(HDC dc, const RECT& area) const
 {
     if (!m_picture.isNull() && m_plan.look == bookformat::BackgroundLook::Picture) {

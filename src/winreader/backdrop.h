@@ -20,6 +20,8 @@ public:
     std::string load(const bookformat::Background& background, COLORREF ownColour);
 
     bool refused() const { return m_plan.look == bookformat::BackgroundLook::Refused; }
+    // Starts getting a stretched picture ready for a paint of that size to come.
+    void prepare(SIZE size) const;
     void paint(HDC dc, const RECT& area) const;
 
 private:

@@ -29,10 +29,14 @@ BackgroundWindow::BackgroundWindow(const bookformat::ConfigRecord& config)
         m_backdrop.load({config.ProgBackType, config.ProgBackColor, config.ProgGraphicFile.utf8(),
                          config.ProgWallpaperFile.utf8()},
                         kSilver);
-    m_window = CreateWindowExW(0, kClass, Wide(config.BookTitle.utf8()).c_str(), WS_POPUP, 0, 0,
-                               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                               nullptr, nullptr, GetModuleHandleW(nullptr), this);
-    ShowWindow(m_window, SW_SHOW);
+    // Scaled to the screen while the window is made.
+    const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    m_backdrop.prepare(screen);
+    m_window =
+        CreateWindowExW(0, kClass, Wide(config.BookTitle.utf8()).c_str(), WS_POPUP, 0, 0, screen.cx,
+                        screen.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    // Not activated: the book's first screen, shown next, takes the activation.
+    ShowWindow(m_window, SW_SHOWNA);
     UpdateWindow(m_window);
     // The window only stands behind the book's screens: it takes no input of its own.
     EnableWindow(m_window, FALSE);

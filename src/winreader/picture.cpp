@@ -7,6 +7,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <future>
+#include <map>
+#include <new>
+#include <system_error>
 #include <utility>
 
 // GDI+ needs the COM types first.
@@ -57,34 +61,27 @@ bool sensible(Gdiplus::Image& image)
            std::uint64_t(image.GetWidth()) * image.GetHeight() <= side * side;
 }
 
-// A bitmap of 32-bit pixels, rows top first, whose pixels the program reads and writes.
-struct Pixels
+// 32-bit pixels, rows top first, as GDI reads and writes them.
+BITMAPINFO topDownInfo(SIZE size)
 {
-    HBITMAP bitmap = nullptr;
-    std::uint32_t* bits = nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
 
-    Pixels(HDC dc, SIZE size)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = size.cx;
-        info.bmiHeader.biHeight = -size.cy;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* memory = nullptr;
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-        bits = bitmap ? static_cast<std::uint32_t*>(memory) : nullptr;
-    }
-    ~Pixels()
-    {
-        if (bitmap)
-            DeleteObject(bitmap);
-    }
-    Pixels(const Pixels&) = delete;
-    Pixels& operator=(const Pixels&) = delete;
-    HBITMAP release() { return std::exchange(bitmap, nullptr); }
-};
+std::vector<std::uint32_t> stretched(const std::vector<std::uint32_t>& own, SIZE ownSize, SIZE size)
+{
+    if (own.empty() || (ownSize.cx == size.cx && ownSize.cy == size.cy))
+        return own;
+    std::vector<std::uint32_t> pixels(std::size_t(size.cx) * std::size_t(size.cy));
+    bookformat::StretchPixels(own.data(), ownSize.cx, ownSize.cy, pixels.data(), size.cx, size.cy);
+    return pixels;
+}
 
 std::string fileNameOf(const std::string& file)
 {
@@ -105,6 +102,51 @@ GdiPlusSession::~GdiPlusSession()
     Gdiplus::GdiplusShutdown(m_token);
 }
 
+// A picture file as read and decoded, shared by the pictures of the same unchanged file: a
+// screen over the program background mostly shows the background's own picture.
+struct Picture::Source
+{
+    std::string bytes; // a plain bitmap's file
+    std::optional<bookformat::PlainBitmap> plain;
+    std::unique_ptr<Gdiplus::Image> image;
+
+    bool drawnOver() const
+    {
+        return image && (image->GetType() == Gdiplus::ImageTypeMetafile ||
+                         Gdiplus::IsAlphaPixelFormat(image->GetPixelFormat()));
+    }
+    SIZE size() const
+    {
+        return plain ? SIZE{plain->width, std::abs(plain->height)}
+                     : SIZE{LONG(image->GetWidth()), LONG(image->GetHeight())};
+    }
+};
+
+struct Picture::Scaled
+{
+    SIZE size{};
+    std::future<std::vector<std::uint32_t>> coming; // being scaled on another thread
+    std::vector<std::uint32_t> pixels;
+};
+
+namespace {
+
+struct Loaded
+{
+    std::weak_ptr<const Picture::Source> source;
+    std::uint64_t size = 0;
+    FILETIME written{};
+};
+
+// The pictures read so far, by name, while any of them is still shown.
+std::map<std::string, Loaded>& loadedPictures()
+{
+    static std::map<std::string, Loaded> loaded;
+    return loaded;
+}
+
+} // namespace
+
 Picture::Picture() = default;
 Picture::~Picture() = default;
 Picture::Picture(Picture&&) noexcept = default;
@@ -112,128 +154,156 @@ Picture& Picture::operator=(Picture&&) noexcept = default;
 
 Picture Picture::load(const std::string& file, std::string& error)
 {
+    WIN32_FILE_ATTRIBUTE_DATA stamp{};
+    const bool stamped =
+        GetFileAttributesExW(Wide(file).c_str(), GetFileExInfoStandard, &stamp) != 0;
+    const std::uint64_t size = (std::uint64_t(stamp.nFileSizeHigh) << 32) | stamp.nFileSizeLow;
+    Loaded& loaded = loadedPictures()[file];
     Picture picture;
+    picture.m_source = loaded.source.lock();
+    if (picture.m_source && stamped && loaded.size == size &&
+        CompareFileTime(&loaded.written, &stamp.ftLastWriteTime) == 0)
+        return picture;
+    picture.m_source = read(file, error);
+    loaded = Loaded{picture.m_source, size, stamp.ftLastWriteTime};
+    return picture;
+}
+
+std::shared_ptr<const Picture::Source> Picture::read(const std::string& file, std::string& error)
+{
     std::string bytes;
     if (!ReadWholeFile(Wide(file), bookformat::kMaxPictureFile, bytes)) {
         error = bookformat::PictureNotOpenedMessage(fileNameOf(file));
-        return picture;
+        return nullptr;
     }
     // Bounded by what its header declares, before GDI+ decodes a pixel of it.
     if (!bookformat::MayDecodePicture(bytes)) {
         error = bookformat::PictureDamagedMessage(fileNameOf(file));
-        return picture;
+        return nullptr;
     }
-    picture.m_plain = bookformat::PlainBitmapOf(bytes);
-    if (picture.m_plain) {
-        picture.m_bytes = std::move(bytes);
-        return picture;
+    auto source = std::make_shared<Source>();
+    source->plain = bookformat::PlainBitmapOf(bytes);
+    if (source->plain) {
+        source->bytes = std::move(bytes);
+        return source;
     }
     const bool plain = bookformat::SniffPicture(bytes) == bookformat::PictureKind::Metafile &&
                        bytes.compare(0, 4, "\xD7\xCD\xC6\x9A") != 0;
-    picture.m_image = plain ? plainMetafile(bytes) : fromStream(bytes);
-    if (!picture.m_image || !sensible(*picture.m_image)) {
-        picture.m_image.reset();
+    source->image = plain ? plainMetafile(bytes) : fromStream(bytes);
+    if (!source->image || !sensible(*source->image)) {
         error = bookformat::PictureDamagedMessage(fileNameOf(file));
+        return nullptr;
     }
-    return picture;
+    return source;
 }
 
-Picture::Scaled::~Scaled()
+// The picture at its own size, as GDI converts it, flattened on white.
+std::vector<std::uint32_t> Picture::decodedPixels() const
 {
-    if (bitmap)
-        DeleteObject(bitmap);
+    HBITMAP bitmap = nullptr;
+    if (static_cast<Gdiplus::Bitmap*>(m_source->image.get())
+            ->GetHBITMAP(Gdiplus::Color(255, 255, 255), &bitmap) != Gdiplus::Ok)
+        return {};
+    const SIZE own = m_source->size();
+    std::vector<std::uint32_t> pixels(std::size_t(own.cx) * std::size_t(own.cy));
+    BITMAPINFO info = topDownInfo(own);
+    HDC screen = GetDC(nullptr);
+    if (GetDIBits(screen, bitmap, 0, UINT(own.cy), pixels.data(), &info, DIB_RGB_COLORS) == 0)
+        pixels.clear();
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    return pixels;
+}
+
+void Picture::prepareStretched(SIZE size) const
+{
+    if (isNull() || m_source->drawnOver() || size.cx <= 0 || size.cy <= 0 ||
+        (m_scaled && m_scaled->size.cx == size.cx && m_scaled->size.cy == size.cy))
+        return;
+    auto scaled = std::make_unique<Scaled>();
+    scaled->size = size;
+    try {
+        // A plain bitmap is read from its bytes on the other thread too; GDI+ converts a decoded
+        // picture here.
+        std::vector<std::uint32_t> decoded =
+            m_source->plain ? std::vector<std::uint32_t>() : decodedPixels();
+        const auto scale = [source = m_source, decoded = std::move(decoded), size] {
+            if (!source->plain)
+                return stretched(decoded, source->size(), size);
+            return stretched(bookformat::PlainBitmapPixels(source->bytes, *source->plain),
+                             source->size(), size);
+        };
+        try {
+            scaled->coming = std::async(std::launch::async, scale);
+        } catch (const std::system_error&) {
+            scaled->coming = std::async(std::launch::deferred, scale); // no thread to be had
+        }
+    } catch (const std::bad_alloc&) {
+        // Nothing is drawn, as when the pixels do not fit in memory at paint time.
+    }
+    m_scaled = std::move(scaled);
+}
+
+const std::vector<std::uint32_t>& Picture::scaledPixels(SIZE size) const
+{
+    prepareStretched(size);
+    if (m_scaled->coming.valid()) {
+        try {
+            m_scaled->pixels = m_scaled->coming.get();
+        } catch (const std::bad_alloc&) {
+            m_scaled->pixels.clear();
+        }
+    }
+    return m_scaled->pixels;
 }
 
 void Picture::drawStretched(HDC dc, const RECT& area) const
 {
     const SIZE size{area.right - area.left, area.bottom - area.top};
-    if (size.cx <= 0 || size.cy <= 0)
+    if (isNull() || size.cx <= 0 || size.cy <= 0)
         return;
-    if (m_image && (m_image->GetType() == Gdiplus::ImageTypeMetafile ||
-                    Gdiplus::IsAlphaPixelFormat(m_image->GetPixelFormat()))) {
+    if (m_source->drawnOver()) {
         // Drawn over what lies below, where the metafile or an icon draws nothing.
         Gdiplus::Graphics graphics(dc);
-        graphics.DrawImage(m_image.get(), Gdiplus::Rect(area.left, area.top, size.cx, size.cy));
+        graphics.DrawImage(m_source->image.get(),
+                           Gdiplus::Rect(area.left, area.top, size.cx, size.cy));
         return;
     }
-    HBITMAP scaled = scaledTo(dc, size);
-    if (!scaled)
+    const std::vector<std::uint32_t>& pixels = scaledPixels(size);
+    if (pixels.empty())
         return;
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, scaled);
-    BitBlt(dc, area.left, area.top, size.cx, size.cy, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-}
-
-HBITMAP Picture::scaledTo(HDC dc, SIZE size) const
-{
-    if (m_scaled && m_scaled->size.cx == size.cx && m_scaled->size.cy == size.cy)
-        return m_scaled->bitmap;
-    m_scaled = std::make_unique<Scaled>();
-    m_scaled->size = size;
-    const SIZE own = m_plain ? SIZE{m_plain->width, std::abs(m_plain->height)}
-                             : SIZE{LONG(m_image->GetWidth()), LONG(m_image->GetHeight())};
-    Pixels source(dc, own);
-    if (!source.bits || !copyOwnPixels(source.bitmap, own))
-        return nullptr;
-    if (own.cx == size.cx && own.cy == size.cy) {
-        m_scaled->bitmap = source.release();
-        return m_scaled->bitmap;
-    }
-    Pixels scaled(dc, size);
-    if (!scaled.bits)
-        return nullptr;
-    bookformat::StretchPixels(source.bits, own.cx, own.cy, scaled.bits, size.cx, size.cy);
-    m_scaled->bitmap = scaled.release();
-    return m_scaled->bitmap;
-}
-
-// The picture at its own size, as GDI converts it: a plain bitmap from its bytes, another
-// flattened on white.
-bool Picture::copyOwnPixels(HBITMAP into, SIZE own) const
-{
-    HDC memory = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(memory, into);
-    bool copied = false;
-    if (m_plain) {
-        const auto* info =
-            reinterpret_cast<const BITMAPINFO*>(m_bytes.data() + m_plain->infoOffset);
-        copied =
-            SetDIBitsToDevice(memory, 0, 0, DWORD(own.cx), DWORD(own.cy), 0, 0, 0, UINT(own.cy),
-                              m_bytes.data() + m_plain->bitsOffset, info, DIB_RGB_COLORS) != 0;
-    } else if (HBITMAP source = nullptr;
-               static_cast<Gdiplus::Bitmap*>(m_image.get())
-                   ->GetHBITMAP(Gdiplus::Color(255, 255, 255), &source) == Gdiplus::Ok) {
-        HDC from = CreateCompatibleDC(memory);
-        HGDIOBJ oldSource = SelectObject(from, source);
-        copied = BitBlt(memory, 0, 0, own.cx, own.cy, from, 0, 0, SRCCOPY) != 0;
-        SelectObject(from, oldSource);
-        DeleteDC(from);
-        DeleteObject(source);
-    }
-    // GDI may batch its drawing: the pixels are read straight from memory next.
-    GdiFlush();
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    return copied;
+    const BITMAPINFO info = topDownInfo(size);
+    StretchDIBits(dc, area.left, area.top, size.cx, size.cy, 0, 0, size.cx, size.cy, pixels.data(),
+                  &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 void Picture::drawTiled(HDC dc, const RECT& area) const
 {
-    if (m_plain) {
+    if (isNull())
+        return;
+    if (m_source->plain) {
         // The first tile lies in the area's corner, below a title bar, not in the window's.
-        HBRUSH tiles =
-            CreatePatternBrush(scaledTo(dc, SIZE{m_plain->width, std::abs(m_plain->height)}));
+        const SIZE own = m_source->size();
+        const std::vector<std::uint32_t>& pixels = scaledPixels(own);
+        const BITMAPINFO info = topDownInfo(own);
+        void* bits = nullptr;
+        HBITMAP tile = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (!tile || pixels.empty()) {
+            DeleteObject(tile);
+            return;
+        }
+        std::memcpy(bits, pixels.data(), pixels.size() * sizeof pixels.front());
+        HBRUSH tiles = CreatePatternBrush(tile);
         POINT oldOrigin{};
         SetBrushOrgEx(dc, area.left, area.top, &oldOrigin);
         FillRect(dc, &area, tiles);
         SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
         DeleteObject(tiles);
+        DeleteObject(tile);
         return;
     }
     Gdiplus::Graphics graphics(dc);
-    Gdiplus::TextureBrush tiles(m_image.get());
+    Gdiplus::TextureBrush tiles(m_source->image.get());
     tiles.TranslateTransform(Gdiplus::REAL(area.left), Gdiplus::REAL(area.top));
     graphics.FillRectangle(
         &tiles, Gdiplus::Rect(area.left, area.top, area.right - area.left, area.bottom - area.top));

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace Gdiplus {
@@ -42,31 +43,29 @@ public:
     // message in `error` when it cannot be opened or read.
     static Picture load(const std::string& file, std::string& error);
 
-    bool isNull() const { return !m_image && !m_plain; }
+    bool isNull() const { return !m_source; }
     // Stretched over the area: a picture without transparency is scaled once to the area's
     // size (bookformat::StretchPixels: from its own pixels only, so no dark fringe creeps in
     // from outside it) and kept, so that a repaint only copies it; a metafile or a picture with
-    // transparency is drawn over what lies below each time. A plain BMP file is drawn by GDI from
-    // its own bytes, without GDI+ and the codecs it loads.
+    // transparency is drawn over what lies below each time. A plain BMP file is read from its
+    // own bytes, without GDI+ and the codecs it loads.
     void drawStretched(HDC dc, const RECT& area) const;
+    // Starts scaling the picture to the size of a paint to come on another thread, while the
+    // caller makes its window; that paint then waits for it.
+    void prepareStretched(SIZE size) const;
     void drawTiled(HDC dc, const RECT& area) const;
 
+    struct Source;
+
 private:
-    // The picture scaled to a size, as a bitmap of the screen's kind.
-    struct Scaled
-    {
-        HBITMAP bitmap = nullptr;
-        SIZE size{};
-        ~Scaled();
-    };
+    struct Scaled;
 
+    static std::shared_ptr<const Source> read(const std::string& file, std::string& error);
+    std::vector<std::uint32_t> decodedPixels() const;
     // The picture at `size`, made once and kept for the next paint at that size.
-    HBITMAP scaledTo(HDC dc, SIZE size) const;
-    bool copyOwnPixels(HBITMAP into, SIZE own) const;
+    const std::vector<std::uint32_t>& scaledPixels(SIZE size) const;
 
-    std::unique_ptr<Gdiplus::Image> m_image;
-    std::string m_bytes; // a plain bitmap's file
-    std::optional<bookformat::PlainBitmap> m_plain;
+    std::shared_ptr<const Source> m_source;
     mutable std::unique_ptr<Scaled> m_scaled;
 };
 

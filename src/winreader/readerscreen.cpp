@@ -99,6 +99,10 @@ void ReaderScreen::run()
         SetMenu(m_window, m_menu);
     // The menu bar lies inside the placement, above the client area.
     PlaceInside(m_window, placement());
+    // The background picture is scaled while the screen is laid out and shown.
+    const RECT screenArea = area();
+    m_backdrop.prepare(
+        SIZE{screenArea.right - screenArea.left, screenArea.bottom - screenArea.top});
     layOut();
     m_laidOut = true;
     if (!m_backdropError.empty())

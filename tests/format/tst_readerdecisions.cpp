@@ -390,10 +390,13 @@ private slots:
                                       toWidth, toHeight);
             return to;
         };
-        const std::vector<std::uint32_t> flat(6, 0xff806040u);
-        for (const auto& [toWidth, toHeight] : {std::pair{1024, 768}, {2, 1}, {1, 5}, {7, 2}})
-            QCOMPARE(stretched(flat, 3, toWidth, toHeight),
-                     std::vector<std::uint32_t>(std::size_t(toWidth * toHeight), 0xff806040u));
+        // Every channel at its brightest too: no channel may spill into the next.
+        for (const std::uint32_t colour : {0xff806040u, 0xffffffffu}) {
+            const std::vector<std::uint32_t> flat(6, colour);
+            for (const auto& [toWidth, toHeight] : {std::pair{1024, 768}, {2, 1}, {1, 5}, {7, 2}})
+                QCOMPARE(stretched(flat, 3, toWidth, toHeight),
+                         std::vector<std::uint32_t>(std::size_t(toWidth * toHeight), colour));
+        }
         // Black left, white right: the edges keep their colour, and it only lightens between.
         const std::vector<std::uint32_t> halves{0, 0, 0xffffff, 0xffffff};
         const std::vector<std::uint32_t> grown = stretched(halves, 4, 16, 1);

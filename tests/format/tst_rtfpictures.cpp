@@ -139,11 +139,45 @@ private slots:
         const std::optional<bookformat::PlainBitmap> plain = bookformat::PlainBitmapOf(bytes);
         QVERIFY(plain && plain->width == 37 && plain->height == 21 && plain->infoOffset == 14);
         QCOMPARE(bytes.substr(plain->bitsOffset, 3), std::string("\xFF\0\0", 3));
-        QVERIFY(bookformat::PlainBitmapOf(bmp(blue.convertToFormat(QImage::Format_Indexed8))));
+
+        // Its pixels, at every depth it may have, are those Qt reads from the same file; a file
+        // stored top row first is read the other way up.
+        QImage photo(37, 21, QImage::Format_RGB32);
+        for (int y = 0; y < photo.height(); ++y)
+            for (int x = 0; x < photo.width(); ++x)
+                photo.setPixel(x, y, qRgb(x * 7, y * 12, (x * y) % 256));
+        const auto pixelsOf = [](const QImage& image) {
+            std::vector<std::uint32_t> pixels;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    pixels.push_back(image.pixel(x, y) & 0xFFFFFFu);
+            return pixels;
+        };
+        for (const QImage::Format format :
+             {QImage::Format_RGB32, QImage::Format_Indexed8, QImage::Format_Mono}) {
+            const std::string file = bmp(photo.convertToFormat(format));
+            const std::optional<bookformat::PlainBitmap> read = bookformat::PlainBitmapOf(file);
+            QVERIFY(read);
+            QCOMPARE(bookformat::PlainBitmapPixels(file, *read),
+                     pixelsOf(QImage::fromData(QByteArray::fromStdString(file), "BMP")));
+        }
+        // A picture of few colours Qt stores at four bits a pixel.
+        const QImage three = photo.copy(0, 0, 3, 1);
+        const std::string nibbles = bmp(three.convertToFormat(
+            QImage::Format_Indexed8, {three.pixel(0, 0), three.pixel(1, 0), three.pixel(2, 0)}));
+        const std::optional<bookformat::PlainBitmap> four = bookformat::PlainBitmapOf(nibbles);
+        QVERIFY(four && four->depth == 4);
+        QCOMPARE(bookformat::PlainBitmapPixels(nibbles, *four), pixelsOf(three));
 
         std::string topFirst = bytes;
         topFirst.replace(22, 4, std::string("\xEB\xFF\xFF\xFF", 4)); // -21
         QCOMPARE(bookformat::PlainBitmapOf(topFirst)->height, -21);
+        std::string twoRows = bmp(photo.copy(0, 0, 37, 2));
+        twoRows.replace(22, 4, std::string("\xFE\xFF\xFF\xFF", 4)); // -2
+        const std::vector<std::uint32_t> flipped =
+            bookformat::PlainBitmapPixels(twoRows, *bookformat::PlainBitmapOf(twoRows));
+        QCOMPARE(flipped[0], photo.pixel(0, 1) & 0xFFFFFFu);
+        QCOMPARE(flipped[37], photo.pixel(0, 0) & 0xFFFFFFu);
         std::string rle = bytes;
         rle[30] = 1;
         std::string tall = bytes;

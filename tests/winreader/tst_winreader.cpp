@@ -384,9 +384,9 @@ public:
         xdotool({u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s,
                  u"^"_s + caption + u"$"_s, u"windowactivate"_s, u"--sync"_s});
     }
-    bool activeWindowBecomes(const QString& caption) const
+    bool activeWindowBecomes(const QString& caption, int tenthsOfASecond = 100) const
     {
-        for (int wait = 0; wait < 100; ++wait) {
+        for (int wait = 0; wait < tenthsOfASecond; ++wait) {
             if (xdotool({u"getactivewindow"_s, u"getwindowname"_s}).trimmed() == caption.toUtf8())
                 return true;
             QThread::msleep(100);
@@ -429,9 +429,14 @@ private:
         XStoreName(m_x, window, "Another program");
         XMapWindow(m_x, window);
         XFlush(m_x);
-        // The reader clicks it, whether or not the manager focused it as it came up.
-        xdotool({u"windowactivate"_s, u"--sync"_s, QString::number(window)});
-        QVERIFY(activeWindowBecomes(u"Another program"_s));
+        // The reader clicks it, whether or not the manager focused it as it came up, and again
+        // if the manager had not taken it in yet.
+        bool active = false;
+        for (int click = 0; click < 20 && !active; ++click) {
+            xdotool({u"windowactivate"_s, QString::number(window)});
+            active = activeWindowBecomes(u"Another program"_s, 10);
+        }
+        QVERIFY(active);
     }
     bool rootHolds(Atom property) const
     {
@@ -683,16 +688,29 @@ private slots:
         QCOMPARE(screen.pixelColor(3, 4), sun.pixelColor(3, 4));
         QCOMPARE(screen.pixelColor(sun.width() + 3, sun.height() + 4), sun.pixelColor(3, 4));
 
-        // A picture stretched over the screen reaches its edges in its own colour: no dark
-        // fringe from outside the picture on the right and at the bottom.
-        QImage green(40, 30, QImage::Format_RGB32);
-        green.fill(QColor(0, 200, 0));
-        green.save(dir.filePath(u"GREEN.BMP"_s), "BMP");
-        screen = play(withBackground(book, 2, 0x0000FF, u"GREEN.BMP"_s)).first;
-        // (The About box comes up over the middle of the screen.)
-        for (const QPoint& at : {QPoint(0, 0), QPoint(100, 600), QPoint(1023, 400),
-                                 QPoint(500, 767), QPoint(1023, 767)})
-            QCOMPARE(screen.pixelColor(at), QColor(0, 200, 0));
+        // A picture stretched over the screen reaches its edges in its own colours, the right
+        // way up: no dark fringe from outside the picture on the right and at the bottom. Read
+        // from a BMP's own bytes, or decoded from a JPEG (whose colours may be a little off).
+        QImage bands(40, 30, QImage::Format_RGB32);
+        bands.fill(QColor(0, 200, 0));
+        for (int y = 15; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                bands.setPixel(x, y, qRgb(0, 0, 200));
+        bands.save(dir.filePath(u"BANDS.BMP"_s), "BMP");
+        bands.save(dir.filePath(u"BANDS.JPG"_s), "JPG", 100);
+        const auto near = [](const QColor& seen, const QColor& meant) {
+            return qAbs(seen.red() - meant.red()) + qAbs(seen.green() - meant.green()) +
+                       qAbs(seen.blue() - meant.blue()) <=
+                   12;
+        };
+        for (const QString& file : {u"BANDS.BMP"_s, u"BANDS.JPG"_s}) {
+            screen = play(withBackground(book, 2, 0x0000FF, file)).first;
+            // (The About box comes up over the middle of the screen.)
+            for (const QPoint& at : {QPoint(0, 0), QPoint(1023, 0), QPoint(1023, 300)})
+                QVERIFY2(near(screen.pixelColor(at), QColor(0, 200, 0)), qPrintable(file));
+            for (const QPoint& at : {QPoint(0, 500), QPoint(500, 767), QPoint(1023, 767)})
+                QVERIFY2(near(screen.pixelColor(at), QColor(0, 0, 200)), qPrintable(file));
+        }
 
         // The message box is up over the background until the reader closes it.
         std::tie(screen, said) =

@@ -34,6 +34,34 @@ std::uint32_t littleEndian(std::string_view bytes, std::size_t at, int size)
     return value;
 }
 
+std::uint64_t rowsOf(const PlainBitmap& bitmap)
+{
+    return bitmap.height < 0 ? std::uint64_t(-std::int64_t(bitmap.height))
+                             : std::uint64_t(bitmap.height);
+}
+
+std::uint64_t strideOf(const PlainBitmap& bitmap)
+{
+    return (std::uint64_t(bitmap.width) * bitmap.depth + 31) / 32 * 4;
+}
+
+// Pixel `x` of a row of a plain bitmap; `table` holds 2 to the depth entries.
+std::uint32_t pixelOf(const unsigned char* row, std::size_t x, std::uint32_t depth,
+                      const std::vector<std::uint32_t>& table)
+{
+    switch (depth) {
+    case 24:
+        return row[3 * x] | std::uint32_t(row[3 * x + 1]) << 8 |
+               std::uint32_t(row[3 * x + 2]) << 16;
+    case 8:
+        return table[row[x]];
+    case 4:
+        return table[(row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF];
+    default:
+        return table[(row[x / 8] >> (7 - x % 8)) & 1];
+    }
+}
+
 // The frame header (SOF0 to SOF15, not DHT, JPG or DAC) holds the height, then the width.
 std::optional<PictureSize> jpegSize(std::string_view bytes)
 {
@@ -135,25 +163,45 @@ std::optional<PlainBitmap> PlainBitmapOf(std::string_view bytes)
     if (bytes.substr(0, 2) != "BM"sv || bytes.size() < kFileHeader + kInfoHeader ||
         littleEndian(bytes, kFileHeader, 4) != kInfoHeader)
         return std::nullopt;
-    PlainBitmap bitmap{kFileHeader, littleEndian(bytes, 10, 4),
+    PlainBitmap bitmap{kFileHeader,
+                       littleEndian(bytes, 10, 4),
                        std::int32_t(littleEndian(bytes, 18, 4)),
-                       std::int32_t(littleEndian(bytes, 22, 4))};
+                       std::int32_t(littleEndian(bytes, 22, 4)),
+                       littleEndian(bytes, 28, 2),
+                       0};
     const std::uint32_t planes = littleEndian(bytes, 26, 2);
-    const std::uint32_t depth = littleEndian(bytes, 28, 2);
+    const std::uint32_t depth = bitmap.depth;
     const std::uint32_t compression = littleEndian(bytes, 30, 4);
     const bool knownDepth = depth == 1 || depth == 4 || depth == 8 || depth == 24;
     if (planes != 1 || !knownDepth || compression != 0 || bitmap.width <= 0 || bitmap.height == 0 ||
         bitmap.height == INT32_MIN)
         return std::nullopt;
-    std::uint64_t colours = depth == 24 ? 0 : littleEndian(bytes, 46, 4);
-    if (depth != 24 && (colours == 0 || colours > (1U << depth)))
-        colours = 1U << depth;
-    const std::uint64_t rows = bitmap.height < 0 ? -std::int64_t(bitmap.height) : bitmap.height;
-    const std::uint64_t stride = (std::uint64_t(bitmap.width) * depth + 31) / 32 * 4;
-    const std::uint64_t tableEnd = kFileHeader + kInfoHeader + colours * 4;
-    if (bitmap.bitsOffset < tableEnd || bitmap.bitsOffset + stride * rows > bytes.size())
+    bitmap.colours = depth == 24 ? 0 : littleEndian(bytes, 46, 4);
+    if (depth != 24 && (bitmap.colours == 0 || bitmap.colours > (1U << depth)))
+        bitmap.colours = 1U << depth;
+    const std::uint64_t rows = rowsOf(bitmap);
+    const std::uint64_t tableEnd = kFileHeader + kInfoHeader + std::uint64_t(bitmap.colours) * 4;
+    if (bitmap.bitsOffset < tableEnd || bitmap.bitsOffset + strideOf(bitmap) * rows > bytes.size())
         return std::nullopt;
     return bitmap;
+}
+
+std::vector<std::uint32_t> PlainBitmapPixels(std::string_view bytes, const PlainBitmap& bitmap)
+{
+    std::vector<std::uint32_t> table(std::size_t(1) << (bitmap.depth == 24 ? 0 : bitmap.depth), 0);
+    for (std::size_t i = 0; i < bitmap.colours; ++i)
+        table[i] = littleEndian(bytes, bitmap.infoOffset + 40 + 4 * i, 3);
+    const auto width = std::size_t(bitmap.width);
+    const std::size_t rows = rowsOf(bitmap);
+    std::vector<std::uint32_t> pixels(width * rows);
+    for (std::size_t row = 0; row < rows; ++row) {
+        const auto* from = reinterpret_cast<const unsigned char*>(bytes.data()) +
+                           bitmap.bitsOffset + strideOf(bitmap) * row;
+        std::uint32_t* to = pixels.data() + width * (bitmap.height < 0 ? row : rows - 1 - row);
+        for (std::size_t x = 0; x < width; ++x)
+            to[x] = pixelOf(from, x, bitmap.depth, table);
+    }
+    return pixels;
 }
 
 std::string PictureNotOpenedMessage(std::string_view name)

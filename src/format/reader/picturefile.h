@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace bookformat {
 
@@ -46,9 +47,14 @@ struct PlainBitmap
     std::size_t infoOffset = 0; // the BITMAPINFO: the header, then the colour table
     std::size_t bitsOffset = 0; // the rows, bottom row first or (a negative height) top first
     std::int32_t width = 0;
-    std::int32_t height = 0; // as stored: negative for a picture stored top row first
+    std::int32_t height = 0;   // as stored: negative for a picture stored top row first
+    std::uint32_t depth = 0;   // bits a pixel
+    std::uint32_t colours = 0; // entries of the colour table
 };
 std::optional<PlainBitmap> PlainBitmapOf(std::string_view bytes);
+// Its pixels as 32-bit words (blue, green, red in the low three bytes, the fourth 0), top row
+// first, as GDI makes them of it; a colour index past the table is black.
+std::vector<std::uint32_t> PlainBitmapPixels(std::string_view bytes, const PlainBitmap& bitmap);
 
 // `name` is the file's name without its folder.
 std::string PictureNotOpenedMessage(std::string_view name);
